@@ -1,0 +1,29 @@
+# Build helpers shared by every subsystem folder.
+
+# vt_test(<target> LABEL <label> SOURCES <files...> [LIBS <libs...>] [OWN_MAIN])
+# One GoogleTest executable; every test in it becomes a CTest test carrying the label.
+# OWN_MAIN: the sources bring main() (a Qt application object, a child-process mode, ...).
+# Each test runs with a C.UTF-8 language, UTC and the offscreen Qt platform; tests that need
+# another zone, language or data root set it themselves.
+function(vt_test name)
+  cmake_parse_arguments(T "OWN_MAIN" "LABEL" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock Threads::Threads)
+  if(NOT T_OWN_MAIN)
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  endif()
+  target_compile_definitions(${name} PRIVATE VT_SOURCE_ROOT="${PROJECT_SOURCE_DIR}"
+                                             VT_BINARY_ROOT="${PROJECT_BINARY_DIR}")
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS "${T_LABEL}"
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;TZ=UTC")
+endfunction()
+
+# vt_export_library(<target>): a shipped shared library exports only what is marked VT_EXPORT
+# (see platform/base/Export.h); everything else stays hidden.
+function(vt_export_library name)
+  set_target_properties(${name} PROPERTIES CXX_VISIBILITY_PRESET hidden
+                                           VISIBILITY_INLINES_HIDDEN ON)
+endfunction()

@@ -1,0 +1,69 @@
+// Paths and the program's locations (see Paths.h).
+#include "platform/base/Paths.h"
+
+#include <cstdlib>
+#include <unistd.h>
+
+#include "platform/base/Text.h"
+
+namespace vt {
+
+static std::string WithoutTrailingSlash(std::string s) {
+  while (s.size() > 1 && s.back() == '/') s.pop_back();
+  return s;
+}
+
+std::string ProgramRoot() {
+  if (const char* root = std::getenv("VANTREL_ROOT"); root && *root) return WithoutTrailingSlash(root);
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/') return WithoutTrailingSlash(xdg);
+  const char* home = std::getenv("HOME");
+  std::string base = (home && *home) ? home : "/tmp";
+  return WithoutTrailingSlash(base) + "/.local/share";
+}
+
+std::string ProgramFolder() {
+  char buffer[4096];
+  ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  if (n <= 0) return ".";
+  return std::string(ParentPath(std::string_view(buffer, std::size_t(n))));
+}
+
+bool IsUsablePath(std::string_view path) { return !path.empty() && path.front() == '/'; }
+
+std::string JoinPath(std::string_view a, std::string_view b) {
+  if (a.empty()) return std::string(b);
+  if (b.empty()) return std::string(a);
+  std::string out(a);
+  while (out.size() > 1 && out.back() == '/') out.pop_back();
+  while (!b.empty() && b.front() == '/') b.remove_prefix(1);
+  if (out != "/") out += '/';
+  out += b;
+  return out;
+}
+
+std::string_view FileNamePart(std::string_view path) {
+  auto slash = path.rfind('/');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::string_view ParentPath(std::string_view path) {
+  auto slash = path.rfind('/');
+  if (slash == std::string_view::npos) return {};
+  if (slash == 0) return path.substr(0, 1);
+  return path.substr(0, slash);
+}
+
+std::string_view ExtensionPart(std::string_view path) {
+  std::string_view name = FileNamePart(path);
+  auto dot = name.rfind('.');
+  if (dot == std::string_view::npos) return {};
+  return name.substr(dot);
+}
+
+bool HasExtension(std::string_view path, std::string_view ext) {
+  std::string_view name = FileNamePart(path);
+  if (name.size() < ext.size()) return false;
+  return EqualsNoCaseAscii(name.substr(name.size() - ext.size()), ext);
+}
+
+}  // namespace vt
