@@ -1,0 +1,116 @@
+// The record buffer: allocation rules, typed appends and reads, the full and wrong-type
+// results, no-data records and record copies between buffers.
+#include <gtest/gtest.h>
+
+#include "recorder/CVTData.h"
+
+namespace {
+
+const TickTime kT(1000);
+
+TEST(CVTData, AllocateRules) {
+  CVTData d;
+  EXPECT_EQ(d.GetKind(), -1);
+  EXPECT_EQ(d.GetValueType(), 0);
+  EXPECT_EQ(d.Allocate(0, 3, 0), STORE_FAILED);
+  EXPECT_EQ(d.Allocate(2, 3, 5), STORE_FAILED);  // unknown kind
+  EXPECT_EQ(d.GetCapacity(), 0);
+  ASSERT_EQ(d.Allocate(0, 3, 2), STORE_OK);
+  ASSERT_EQ(d.AddEventShort(kT, 0, 1, 42), STORE_OK);
+  EXPECT_EQ(d.Allocate(1, 5, 9), STORE_DATA_ALLOCATED);  // first buffer stays intact
+  EXPECT_EQ(d.GetCapacity(), 2);
+  EXPECT_EQ(d.GetCount(), 1);
+  d.Free();
+  EXPECT_EQ(d.GetCount(), 0);
+  EXPECT_EQ(d.GetKind(), -1);
+  EXPECT_EQ(d.GetValueType(), 0);
+  EXPECT_EQ(d.GetRecord(0), nullptr);
+  EXPECT_EQ(d.Allocate(1, 5, 9), STORE_OK);
+}
+
+TEST(CVTData, ImpossibleSizeIsNoMemory) {
+  CVTData d;
+  EXPECT_EQ(d.Allocate(1, 5, 0x7FFFFFFF), STORE_NO_CONNECTION);
+  EXPECT_EQ(d.GetCapacity(), 0);
+  EXPECT_EQ(d.Allocate(1, 5, 4), STORE_OK);
+}
+
+TEST(CVTData, WrongTypeFullAndIndexChecks) {
+  CVTData d;
+  ASSERT_EQ(d.Allocate(0, 3, 2), STORE_OK);
+  EXPECT_EQ(d.AddEventInt(kT, 0, 0, 1), STORE_DATA_WRONG_TYPE);
+  EXPECT_EQ(d.AddDisplayShort(kT, 1, 0, 0, 2, 0, 0), STORE_DATA_WRONG_TYPE);
+  int32_t iv;
+  int16_t sv;
+  TickTime t;
+  int st;
+  uint8_t fl;
+  EXPECT_EQ(d.GetEventInt(0, &iv, &t, &st, &fl), STORE_DATA_WRONG_TYPE);
+  EXPECT_EQ(d.AddEventShort(kT, 6, 3, 7), STORE_OK);
+  EXPECT_EQ(d.AddEventShort(TickTime(2000), 0, 0, -7), STORE_OK);
+  EXPECT_EQ(d.AddEventShort(kT, 0, 0, 1), STORE_DATA_FULL);
+  EXPECT_EQ(d.AddNoData(kT), STORE_DATA_FULL);
+  EXPECT_EQ(d.GetCount(), 2);
+  // A null output wins over a valid index; then the index is checked.
+  EXPECT_EQ(d.GetEventShort(0, nullptr, &t, &st, &fl), STORE_FAILED);
+  EXPECT_EQ(d.GetEventShort(2, &sv, &t, &st, &fl), STORE_FAILED);
+  EXPECT_EQ(d.GetEventShort(-1, &sv, &t, &st, &fl), STORE_FAILED);
+  ASSERT_EQ(d.GetEventShort(0, &sv, &t, &st, &fl), STORE_OK);
+  EXPECT_EQ(sv, 7);
+  EXPECT_EQ(t, kT);
+  EXPECT_EQ(st, 6);
+  EXPECT_EQ(fl, 3);
+  EXPECT_EQ(d.GetRecord(2), nullptr);
+  EXPECT_EQ(d.GetRecord(-1), nullptr);
+  ASSERT_NE(d.GetRecord(1), nullptr);
+  EXPECT_EQ(d.GetRecord(1)->GetKind(), 0);
+  EXPECT_EQ(d.GetRecord(1)->GetValueType(), 3);
+}
+
+TEST(CVTData, DisplayNoDataAndRecordCopies) {
+  CVTData d;
+  ASSERT_EQ(d.Allocate(1, 5, 3), STORE_OK);
+  ASSERT_EQ(d.AddDisplayInt(kT, -100000, 7, 1, 100000, 6, 1), STORE_OK);
+  ASSERT_EQ(d.AddNoData(TickTime(5000)), STORE_OK);
+  int32_t mn, mx;
+  TickTime t;
+  int s1, s2;
+  uint8_t f1, f2;
+  ASSERT_EQ(d.GetDisplayInt(1, &mn, &mx, &t, &s1, &s2, &f1, &f2), STORE_OK);
+  EXPECT_EQ(t, TickTime(5000));
+  EXPECT_EQ(s1, 3);
+  EXPECT_EQ(s2, 3);
+  EXPECT_EQ(f1, 0);
+  EXPECT_EQ(f2, 0);
+
+  CVTData copy;
+  ASSERT_EQ(copy.Allocate(1, 5, 2), STORE_OK);
+  for (int i = 0; i < d.GetCount(); ++i) ASSERT_EQ(copy.AddRecord(d.GetRecord(i)), STORE_OK);
+  EXPECT_EQ(copy.AddRecord(d.GetRecord(0)), STORE_DATA_FULL);
+  ASSERT_EQ(copy.GetDisplayInt(0, &mn, &mx, &t, &s1, &s2, &f1, &f2), STORE_OK);
+  EXPECT_EQ(mn, -100000);
+  EXPECT_EQ(mx, 100000);
+  EXPECT_EQ(s1, 7);
+  EXPECT_EQ(s2, 6);
+
+  CVTData event;
+  ASSERT_EQ(event.Allocate(0, 5, 2), STORE_OK);
+  EXPECT_EQ(event.AddRecord(d.GetRecord(0)), STORE_FAILED);  // display record, event buffer
+  EXPECT_EQ(event.AddRecord(nullptr), STORE_FAILED);
+  CVTData shortDisplay;
+  ASSERT_EQ(shortDisplay.Allocate(1, 3, 2), STORE_OK);
+  EXPECT_EQ(shortDisplay.AddRecord(d.GetRecord(0)), STORE_FAILED);  // value type differs
+}
+
+TEST(CVTData, OtherValueTypeHoldsNoRecords) {
+  CVTData d;
+  ASSERT_EQ(d.Allocate(0, 7, 2), STORE_OK);
+  EXPECT_EQ(d.AddEventShort(kT, 0, 0, 1), STORE_DATA_WRONG_TYPE);
+  EXPECT_EQ(d.AddNoData(kT), STORE_OK);
+  EXPECT_EQ(d.AddNoData(kT), STORE_OK);
+  EXPECT_EQ(d.AddNoData(kT), STORE_DATA_FULL);
+  EXPECT_EQ(d.GetCount(), 2);
+  EXPECT_EQ(d.GetRecord(0), nullptr);
+}
+
+}  // namespace
