@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 
+#include "platform/base/NamedMutex.h"  // kInfiniteTimeout
+
 namespace vt {
 
 // A small integer naming the calling thread, unique for the life of the process (never 0).

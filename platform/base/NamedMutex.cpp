@@ -1,0 +1,343 @@
+// Named mutexes: thread ownership, re-entrancy and abandonment over POSIX file locks.
+//
+// Inside the process a registry maps each name to one entry (owning thread, level count, a
+// condition variable for waiters); a thread first becomes the entry's owner, then takes the
+// flock() on the name's lock file, which excludes other processes. Each entry opens its files
+// once, so the kernel sees one lock holder per process.
+//
+// Abandonment is read from a marker byte in the lock file: the owner writes '1' when it takes
+// the lock and '0' when it gives it up. A process that dies holding it, or a thread that ends
+// holding it (a thread_local watcher releases the flock but leaves the marker), leaves '1'
+// behind, and the next owner, in any process, is told the mutex was abandoned.
+//
+// "Already existed" comes from a second file per name: every process with the name open holds
+// a shared lock on it; a process opening the name first tries for an exclusive one. These are
+// open-file-description locks, whose exclusive-to-shared change is atomic, so two processes
+// opening at once never both believe they created the name.
+//
+// Waiting for another process's flock polls with a few milliseconds' sleep; waiting for a thread
+// of this process sleeps on the condition variable.
+#include "platform/base/NamedMutex.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <map>
+#include <mutex>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+#include "platform/base/Thread.h"
+
+namespace vt {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr char kOwnedMarker = '1';
+constexpr char kFreeMarker = '0';
+
+struct Entry {
+  std::string name;
+  int lockFd = -1;      // flock()ed while a thread of this process owns the mutex
+  int presenceFd = -1;  // shared lock held while the entry is registered
+  int handles = 0;      // open NamedMutex objects of this process
+  uint64_t owner = 0;   // thread that owns (or is taking the file lock for) the mutex
+  uint32_t count = 0;   // ownership levels; 0 while the owner still waits for the file lock
+  std::condition_variable released;
+
+  void CloseFiles() {
+    if (lockFd >= 0) ::close(lockFd);
+    if (presenceFd >= 0) ::close(presenceFd);
+    lockFd = presenceFd = -1;
+  }
+};
+
+struct Registry {
+  std::mutex mutex;
+  std::map<std::string, std::shared_ptr<Entry>, std::less<>> entries;
+};
+
+// Never destroyed: threads that end during process exit still reach it.
+Registry& TheRegistry() {
+  static Registry* registry = new Registry;
+  return *registry;
+}
+
+// Drops the entry from the registry once nothing refers to it (no handle, no owner).
+// Called with the registry mutex held.
+void ForgetIfUnused(Registry& registry, const std::shared_ptr<Entry>& entry) {
+  if (entry->handles > 0 || entry->owner != 0) return;
+  auto it = registry.entries.find(entry->name);
+  if (it != registry.entries.end() && it->second == entry) registry.entries.erase(it);
+  entry->CloseFiles();
+}
+
+void WriteMarker(int fd, char marker) {
+  ssize_t n;
+  do {
+    n = ::pwrite(fd, &marker, 1, 0);
+  } while (n < 0 && errno == EINTR);
+}
+
+// Releases the file lock of an owned entry. Called with the registry mutex held.
+void ReleaseFileLock(Entry& entry, bool abandoned) {
+  if (!abandoned) WriteMarker(entry.lockFd, kFreeMarker);
+  ::flock(entry.lockFd, LOCK_UN);
+  entry.owner = 0;
+  entry.count = 0;
+  entry.released.notify_all();
+}
+
+// The mutexes the calling thread owns; when the thread ends they become abandoned.
+struct OwnedByThisThread {
+  std::vector<std::shared_ptr<Entry>> entries;
+
+  ~OwnedByThisThread() {
+    if (entries.empty()) return;
+    Registry& registry = TheRegistry();
+    std::lock_guard lock(registry.mutex);
+    const uint64_t me = CurrentThreadId();
+    for (const std::shared_ptr<Entry>& entry : entries) {
+      if (entry->owner != me || entry->count == 0) continue;
+      ReleaseFileLock(*entry, /*abandoned=*/true);
+      ForgetIfUnused(registry, entry);
+    }
+    entries.clear();
+  }
+
+  void Remove(const std::shared_ptr<Entry>& entry) {
+    auto it = std::find(entries.begin(), entries.end(), entry);
+    if (it != entries.end()) entries.erase(it);
+  }
+};
+
+thread_local OwnedByThisThread tOwned;
+
+uint64_t HashName(std::string_view name) {
+  uint64_t hash = 0xcbf29ce484222325ULL;  // FNV-1a
+  for (unsigned char c : name) {
+    hash ^= c;
+    hash *= 0x100000001b3ULL;
+  }
+  return hash;
+}
+
+// A folder only this user may enter: the runtime folder of the session, else one in /tmp.
+bool UsableFolder(const std::string& dir) {
+  if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return false;
+  struct stat st {};
+  if (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) {
+    return false;
+  }
+  if ((st.st_mode & 077) != 0 && ::chmod(dir.c_str(), 0700) != 0) return false;
+  return true;
+}
+
+bool RuntimeFolder(std::string* dir) {
+  if (const char* xdg = std::getenv("XDG_RUNTIME_DIR"); xdg && *xdg == '/') {
+    *dir = std::string(xdg) + "/vantrel";
+    if (UsableFolder(*dir)) return true;
+  }
+  *dir = "/tmp/vantrel-" + std::to_string(::geteuid());
+  return UsableFolder(*dir);
+}
+
+int OpenFile(const std::string& path) {
+  int fd;
+  do {
+    fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+bool SetPresenceLock(int fd, short type, bool wait) {
+  struct flock fl {};
+  fl.l_type = type;
+  fl.l_whence = SEEK_SET;
+  fl.l_start = 0;
+  fl.l_len = 1;
+  int rc;
+  do {
+    rc = ::fcntl(fd, wait ? F_OFD_SETLKW : F_OFD_SETLK, &fl);
+  } while (rc != 0 && errno == EINTR);
+  return rc == 0;
+}
+
+// Opens the name's files and joins the holders of the name. Called with the registry mutex
+// held, so threads of this process open a name one at a time.
+bool OpenEntryFiles(Entry& entry, bool* existedElsewhere) {
+  std::string dir;
+  if (!RuntimeFolder(&dir)) return false;
+  char base[40];
+  std::snprintf(base, sizeof base, "/mutex-%016llx",
+                static_cast<unsigned long long>(HashName(entry.name)));
+  entry.lockFd = OpenFile(dir + base + ".lock");
+  entry.presenceFd = OpenFile(dir + base + ".open");
+  if (entry.lockFd < 0 || entry.presenceFd < 0) {
+    entry.CloseFiles();
+    return false;
+  }
+  if (SetPresenceLock(entry.presenceFd, F_WRLCK, /*wait=*/false)) {
+    *existedElsewhere = false;
+  } else if (errno == EAGAIN || errno == EACCES) {
+    *existedElsewhere = true;
+  } else {
+    entry.CloseFiles();
+    return false;
+  }
+  if (!SetPresenceLock(entry.presenceFd, F_RDLCK, /*wait=*/true)) {
+    entry.CloseFiles();
+    return false;
+  }
+  return true;
+}
+
+// Tries for the lock file until the deadline. True when taken; *failed tells an error apart
+// from a time-out.
+bool TakeFileLock(int fd, uint32_t timeoutMs, Clock::time_point deadline, bool* failed) {
+  auto pause = std::chrono::milliseconds(1);
+  for (;;) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+    if (errno == EINTR) continue;
+    if (errno != EWOULDBLOCK) {
+      *failed = true;
+      return false;
+    }
+    Clock::duration sleep = pause;
+    if (timeoutMs != kInfiniteTimeout) {
+      auto now = Clock::now();
+      if (now >= deadline) return false;
+      sleep = std::min<Clock::duration>(pause, deadline - now);
+    }
+    std::this_thread::sleep_for(sleep);
+    pause = std::min(pause * 2, std::chrono::milliseconds(4));
+  }
+}
+
+}  // namespace
+
+struct NamedMutex::Impl {
+  std::string name;
+  std::shared_ptr<Entry> entry;
+};
+
+NamedMutex::NamedMutex() : impl_(std::make_unique<Impl>()) {}
+
+NamedMutex::~NamedMutex() { Close(); }
+
+bool NamedMutex::Create(std::string_view name, bool* alreadyExisted) {
+  Close();
+  if (alreadyExisted) *alreadyExisted = false;
+  if (name.empty()) return false;
+  Registry& registry = TheRegistry();
+  std::lock_guard lock(registry.mutex);
+  std::shared_ptr<Entry> entry;
+  bool existed = true;
+  if (auto it = registry.entries.find(name); it != registry.entries.end()) {
+    entry = it->second;
+  } else {
+    entry = std::make_shared<Entry>();
+    entry->name = std::string(name);
+    if (!OpenEntryFiles(*entry, &existed)) return false;
+    registry.entries.emplace(entry->name, entry);
+  }
+  ++entry->handles;
+  impl_->name = entry->name;
+  impl_->entry = std::move(entry);
+  if (alreadyExisted) *alreadyExisted = existed;
+  return true;
+}
+
+NamedMutex::WaitResult NamedMutex::Lock(uint32_t timeoutMs) {
+  std::shared_ptr<Entry> entry = impl_->entry;
+  if (!entry) return WaitResult::Failed;
+  const uint64_t me = CurrentThreadId();
+  const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  Registry& registry = TheRegistry();
+
+  std::unique_lock lock(registry.mutex);
+  if (entry->owner == me) {
+    assert(entry->count > 0);
+    if (entry->count == UINT32_MAX) return WaitResult::Failed;
+    ++entry->count;
+    return WaitResult::Acquired;
+  }
+  while (entry->owner != 0) {
+    if (timeoutMs == kInfiniteTimeout) {
+      entry->released.wait(lock);
+    } else if (entry->released.wait_until(lock, deadline) == std::cv_status::timeout &&
+               entry->owner != 0) {
+      return WaitResult::Timeout;
+    }
+  }
+  // This thread now stands first in the process; other threads wait on the entry while it
+  // takes the file lock from whichever process holds it.
+  entry->owner = me;
+  entry->count = 0;
+  lock.unlock();
+
+  bool failed = false;
+  bool taken = TakeFileLock(entry->lockFd, timeoutMs, deadline, &failed);
+  bool abandoned = false;
+  if (taken) {
+    char marker = 0;
+    ssize_t n;
+    do {
+      n = ::pread(entry->lockFd, &marker, 1, 0);
+    } while (n < 0 && errno == EINTR);
+    abandoned = n == 1 && marker == kOwnedMarker;
+    WriteMarker(entry->lockFd, kOwnedMarker);
+  }
+
+  lock.lock();
+  if (!taken) {
+    entry->owner = 0;
+    entry->released.notify_all();
+    ForgetIfUnused(registry, entry);
+    return failed ? WaitResult::Failed : WaitResult::Timeout;
+  }
+  entry->count = 1;
+  tOwned.entries.push_back(entry);
+  return abandoned ? WaitResult::Abandoned : WaitResult::Acquired;
+}
+
+bool NamedMutex::Unlock() {
+  std::shared_ptr<Entry> entry = impl_->entry;
+  if (!entry) return false;
+  Registry& registry = TheRegistry();
+  std::lock_guard lock(registry.mutex);
+  if (entry->owner != CurrentThreadId() || entry->count == 0) return false;
+  if (--entry->count > 0) return true;
+  ReleaseFileLock(*entry, /*abandoned=*/false);
+  tOwned.Remove(entry);
+  ForgetIfUnused(registry, entry);
+  return true;
+}
+
+void NamedMutex::Close() {
+  std::shared_ptr<Entry> entry = std::move(impl_->entry);
+  impl_->entry.reset();
+  impl_->name.clear();
+  if (!entry) return;
+  Registry& registry = TheRegistry();
+  std::lock_guard lock(registry.mutex);
+  assert(entry->handles > 0);
+  --entry->handles;
+  ForgetIfUnused(registry, entry);
+}
+
+bool NamedMutex::IsOpen() const { return impl_->entry != nullptr; }
+
+const std::string& NamedMutex::Name() const { return impl_->name; }
+
+}  // namespace vt
