@@ -1,0 +1,38 @@
+// The computer's time zone as a time-zone record.
+//
+// Derived from the POSIX rule of the TZ variable, or, when TZ is unset, from the rule at the
+// end of /etc/localtime. A TZ naming a zone ("Europe/Berlin", ":Asia/Tokyo", a path) uses
+// the rule at the end of that zone file. Only the zone's current rule is used, for every
+// year: zone history is ignored on purpose, so that stored times compare equal with those
+// computed on systems that only ever knew the current rule. Bias is the standard bias, never
+// the offset in force today. A zone whose daylight time is behind its standard time (a
+// "negative" daylight saving) is turned round so that DaylightBias is negative.
+//
+// The result is cached per TZ value; ResetComputerTimeZone() drops the cache (tests that
+// change /etc/localtime-like state, or TZ, call it).
+#pragma once
+#include <cstdint>
+#include <string_view>
+
+#include "platform/base/TimeZoneRecord.h"
+
+namespace vt {
+
+enum : uint32_t {
+  kTimeZoneIdUnknown = 0,   // the zone has no daylight saving
+  kTimeZoneIdStandard = 1,  // standard time is in effect now
+  kTimeZoneIdDaylight = 2,  // daylight time is in effect now
+};
+
+// Fills *tz with the computer's zone; returns one of the ids above.
+uint32_t GetTimeZoneInformation(TimeZoneInformation* tz);
+
+// Forgets the cached zone so that the next call reads TZ and the zone files again.
+void ResetComputerTimeZone();
+
+// Turns a POSIX rule ("CET-1CEST,M3.5.0,M10.5.0/3") into a record. False for a text that is
+// not a complete rule. Rule times outside 0-23 hours and Julian-day rules cannot be written
+// in day-in-month form exactly; they are approximated (see the implementation).
+bool TimeZoneFromPosixRule(std::string_view rule, TimeZoneInformation* tz);
+
+}  // namespace vt
