@@ -1,0 +1,71 @@
+// Font resolution: face substitution, pixel-size search and metrics with a fixed cell height.
+#include "platform/gui/Font.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QStringList>
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/base/Text.h"
+
+namespace vt {
+
+namespace {
+
+constexpr int32_t kDefaultHeight = 16;
+constexpr int32_t kMaxHeight = 4000;
+
+bool FamilyInstalled(const QString& family) {
+  static const QStringList families = QFontDatabase::families();
+  return families.contains(family, Qt::CaseInsensitive);
+}
+
+}  // namespace
+
+QString Font::ResolveFamily(std::string_view face) {
+  static const QString liberation = QStringLiteral("Liberation Sans");
+  if (face.empty() || EqualsNoCaseAscii(face, "Arial")) {
+    return FamilyInstalled(liberation) ? liberation : QStringLiteral("Arial");
+  }
+  return QString::fromUtf8(face.data(), qsizetype(face.size()));
+}
+
+std::unique_ptr<Font> Font::Create(const LogFont& logFont) {
+  int32_t cell = logFont.height == 0 ? kDefaultHeight : std::abs(logFont.height);
+  if (cell > kMaxHeight) return nullptr;
+  std::unique_ptr<Font> font(new Font);
+  font->log_ = logFont;
+
+  QFont q(ResolveFamily(logFont.FaceName()));
+  q.setWeight(QFont::Weight(std::clamp(logFont.weight == 0 ? 400 : logFont.weight, 1, 1000)));
+  q.setItalic(logFont.italic != 0);
+  q.setUnderline(logFont.underline != 0);
+  q.setStrikeOut(logFont.strikeOut != 0);
+  q.setStyleStrategy(QFont::StyleStrategy(QFont::NoSubpixelAntialias | QFont::PreferMatch));
+  q.setHintingPreference(QFont::PreferFullHinting);
+
+  // Largest pixel size whose real cell fits; one search per font, fonts are pooled by callers.
+  int pixels = cell;
+  QFontMetrics fm(q);
+  for (; pixels > 1; --pixels) {
+    q.setPixelSize(pixels);
+    fm = QFontMetrics(q);
+    if (fm.ascent() + fm.descent() <= cell) break;
+  }
+  q.setPixelSize(pixels);
+  fm = QFontMetrics(q);
+
+  TextMetrics& m = font->metrics_;
+  m.height = cell;
+  m.descent = std::min<int32_t>(fm.descent(), cell);
+  m.ascent = cell - m.descent;
+  m.internalLeading = std::max<int32_t>(0, cell - pixels);
+  m.externalLeading = 0;
+  m.aveCharWidth = fm.averageCharWidth();
+  m.maxCharWidth = fm.maxWidth();
+  font->qfont_ = q;
+  return font;
+}
+
+}  // namespace vt
