@@ -1,11 +1,16 @@
 // The message-box dialog (see MessageBoxDialog.h).
 #include "platform/gui/MessageBoxDialog.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QStringList>
 #include <QStyle>
+#include <QTextLayout>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cassert>
 
 #include "platform/gui/MessageBoxButtons.h"
@@ -23,6 +28,34 @@ bool IconFor(uint32_t type, QStyle::StandardPixmap& pixmap) {
     case kMbIconInformation: pixmap = QStyle::SP_MessageBoxInformation; return true;
     default: return false;
   }
+}
+
+// The widest a line of text may be: five eighths of the screen, so a box never outgrows it.
+int MaxTextWidth(const QWidget* parent) {
+  const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+  return screen ? std::max(200, screen->availableGeometry().width() * 5 / 8) : 500;
+}
+
+// Breaks every line longer than maxWidth at word boundaries, or anywhere inside a word that is
+// wider on its own (a long path), and joins the pieces with new lines. No character is lost.
+QString WrapToWidth(const QString& text, const QFont& font, int maxWidth) {
+  QStringList out;
+  QTextOption option;
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  for (const QString& line : text.split(QLatin1Char('\n'))) {
+    QTextLayout layout(line, font);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    int pieces = 0;
+    for (QTextLine piece = layout.createLine(); piece.isValid(); piece = layout.createLine()) {
+      piece.setLineWidth(maxWidth);
+      out << line.mid(piece.textStart(), piece.textLength());
+      ++pieces;
+    }
+    layout.endLayout();
+    if (pieces == 0) out << QString();
+  }
+  return out.join(QLatin1Char('\n'));
 }
 
 }  // namespace
@@ -51,7 +84,8 @@ MessageBoxDialog::MessageBoxDialog(const MessageBoxRequest& request, QWidget* pa
   // Plain text always: a path or a message holding '<' must never be read as markup.
   text_ = new QLabel(this);
   text_->setTextFormat(Qt::PlainText);
-  text_->setText(QString::fromUtf8(request.text.data(), qsizetype(request.text.size())));
+  text_->setText(WrapToWidth(QString::fromUtf8(request.text.data(), qsizetype(request.text.size())),
+                             text_->font(), MaxTextWidth(parent)));
   text_->setWordWrap(false);
   text_->setTextInteractionFlags(Qt::NoTextInteraction);
   body->addWidget(text_, 1);

@@ -3,7 +3,9 @@
 //
 // exec() returns the id of the button that closed it. Esc and the close box answer the set's
 // escape button, and do nothing where the set has none (Yes/No, Abort/Retry/Ignore), so such
-// a box can only be closed by choosing. Enter presses the default button.
+// a box can only be closed by choosing. Enter presses the default button. Lines wider than
+// five eighths of the screen are broken (inside a word when they must), so a long path never
+// pushes the buttons off the screen.
 #pragma once
 #include <QDialog>
 #include <QList>

@@ -1,6 +1,8 @@
 // The message-box dialog itself: buttons of every set in their order with default and escape
 // behaviour, labels in the user's language, icons, and text shown as plain text.
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -158,6 +160,25 @@ TEST(MessageBoxDialog, IconsBySeverityAndPlainText) {
   EXPECT_EQ(box.TextLabel()->textFormat(), Qt::PlainText);
   EXPECT_EQ(box.TextLabel()->text().toStdString(), text);
   EXPECT_EQ(box.windowTitle(), "Information");
+}
+
+TEST(MessageBoxDialog, LongLinesAreBrokenToStayOnTheScreen) {
+  const int screenWidth = QGuiApplication::primaryScreen()->availableGeometry().width();
+  const std::string texts[] = {
+      "W10120\nNo more channels can be added because adding more channels would cause the time axis "
+      "compression limit to be exceeded.",
+      "E10219\nFile export failed.\n/data/" + std::string(1500, 'x') + "/file.xls",
+  };
+  for (const std::string& text : texts) {
+    vt::MessageBoxDialog box(Request(vt::kMbOkCancel | vt::kMbIconError, vt::kLangEnglish, text));
+    box.show();
+    EXPECT_LE(box.width(), screenWidth);
+    QString shown = box.TextLabel()->text();
+    EXPECT_GT(shown.count('\n'), QString::fromStdString(text).count('\n'));
+    // Only line breaks were added.
+    EXPECT_EQ(shown.remove('\n').toStdString(), QString::fromStdString(text).remove('\n').toStdString());
+    box.hide();
+  }
 }
 
 }  // namespace
