@@ -118,6 +118,28 @@ TEST_F(NamedMutexTest, CreateTellsWhetherTheNameIsOpenInThisProcess) {
   EXPECT_EQ(st.st_mode & 0777, 0700u);
 }
 
+TEST_F(NamedMutexTest, RuntimeFolderIsPrivate) {
+  // A folder left open to others is closed again.
+  const std::string ours = dir_ + "/vantrel";
+  ASSERT_EQ(::mkdir(ours.c_str(), 0755), 0);
+  ASSERT_EQ(::chmod(ours.c_str(), 0755), 0);
+  NamedMutex mutex;
+  ASSERT_TRUE(mutex.Create(Name("private")));
+  struct stat st {};
+  ASSERT_EQ(::stat(ours.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  mutex.Close();
+
+  // Without a usable session runtime folder, the per-user one in /tmp.
+  ::setenv("XDG_RUNTIME_DIR", "relative/folder", 1);
+  ASSERT_TRUE(mutex.Create("Vantrel test fallback folder"));
+  const std::string fallback = "/tmp/vantrel-" + std::to_string(::geteuid());
+  ASSERT_EQ(::lstat(fallback.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISDIR(st.st_mode));
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  EXPECT_EQ(st.st_uid, ::geteuid());
+}
+
 TEST_F(NamedMutexTest, ClosedHandleRefusesAndEmptyNameFails) {
   NamedMutex mutex;
   EXPECT_EQ(mutex.Lock(0), WaitResult::Failed);
