@@ -1,0 +1,48 @@
+// The SQLite connection of the database wrapper.
+//
+// Opening installs the data-file header VFS first (DataFileVfs.h), so every database we open or
+// create carries our header and a standard engine file is refused as not a database. Every
+// connection gets a busy time-out, because the user interface and the import worker hold
+// separate connections to one index and a writer's commit briefly excludes readers.
+#pragma once
+#include "store/RDBConnection.h"
+
+struct sqlite3;
+
+// Default busy time-out of every new connection, in milliseconds.
+inline constexpr int kDefaultBusyTimeoutMs = 5000;
+
+class CRDBSQLiteConnection : public CRDBConnection {
+ public:
+  CRDBSQLiteConnection() = default;
+  ~CRDBSQLiteConnection() override;
+  CRDBSQLiteConnection(const CRDBSQLiteConnection&) = delete;
+  CRDBSQLiteConnection& operator=(const CRDBSQLiteConnection&) = delete;
+
+  int Create(const std::string& path) override;
+  int Open(const std::string& path) override;
+  int Close() override;
+  int Execute(const std::string& sql) override;
+  int BeginTransaction() override;
+  int Commit() override;
+  int Rollback() override;
+  std::unique_ptr<CRDBStatement> CreateStatement() override;
+  void GetDbmsName(std::string& name) override;
+  int Interrupt() override;
+  int64_t GetLastInsertRowId() override;
+  int GetChanges() override;
+  // flags: the engine's open flags (SQLITE_OPEN_READWRITE, SQLITE_OPEN_CREATE, ...).
+  virtual int OpenWithFlags(const std::string& path, int flags);
+
+  // The busy time-out of this connection, applied now when open and at every later open.
+  void SetBusyTimeout(int milliseconds);
+  sqlite3* Handle() const { return handle_; }
+
+ private:
+  sqlite3* handle_ = nullptr;
+  int encoding_ = 0;  // 0 UTF-8, 1 UTF-16: takes effect only on a new, empty file
+  int busyTimeoutMs_ = kDefaultBusyTimeoutMs;
+};
+
+// The engine's result code as an RDB_RESULT.
+int MapSQLiteResult(int engineResult);

@@ -1,0 +1,48 @@
+// The SQLite statement of the database wrapper.
+//
+// The first step belongs to Execute, so that a statement that changes data needs nothing else
+// and a query's first row is ready when Fetch is called the first time; Fetch hands out that
+// first outcome once and steps on afterwards. Once a query has ended, Fetch keeps reporting its
+// end instead of stepping (the engine would silently start the query over).
+#pragma once
+#include "store/RDBConnection.h"
+
+struct sqlite3_stmt;
+class CRDBSQLiteConnection;
+
+class CRDBSQLiteStatement : public CRDBStatement {
+ public:
+  explicit CRDBSQLiteStatement(CRDBSQLiteConnection* connection);
+  ~CRDBSQLiteStatement() override;
+  CRDBSQLiteStatement(const CRDBSQLiteStatement&) = delete;
+  CRDBSQLiteStatement& operator=(const CRDBSQLiteStatement&) = delete;
+
+  int Prepare(const std::string& sql) override;
+  int Finalize() override;
+  int Execute() override;
+  int Reset() override;
+  int BindBlob(int index, const void* data, int size) override;
+  int BindDouble(int index, double value) override;
+  int BindInt64(int index, int64_t value) override;
+  int BindText(int index, const std::string& text) override;
+  int BindInt(int index, int value) override;
+  int Fetch() override;
+  int GetBlob(int index, void* buffer, int bufferSize, int& size) override;
+  int GetText(int index, std::string& text) override;
+  int GetDouble(int index, double& value) override;
+  int GetInt64(int index, int64_t& value) override;
+  int GetInt(int index, int& value) override;
+  int GetColumnName(int index, std::string& name) override;
+  int GetColumnType(int index) override;
+  int GetColumnBytes(int index) override;
+  int GetColumnCount() override;
+
+ private:
+  enum State { kNotExecuted = 0, kExecuted = 1, kFetching = 2 };
+
+  CRDBSQLiteConnection* connection_;  // not owned
+  sqlite3_stmt* statement_ = nullptr;
+  State state_ = kNotExecuted;
+  int firstStepResult_ = RDB_OK;
+  int lastStepResult_ = RDB_OK;
+};

@@ -1,0 +1,261 @@
+// CVTDataStorage: one data storage (see VTDataStorage.h).
+#include "store/VTDataStorage.h"
+
+#include "platform/base/FileSystem.h"
+#include "platform/base/Paths.h"
+#include "platform/base/TimeEngine.h"
+#include "store/FolderHelpers.h"
+#include "store/IndexSchema.h"
+
+namespace {
+
+constexpr const char* kFilesFolder = "FILES";
+constexpr const char* kTrashFolder = "TRASH";
+constexpr const char* kUniqueMarker = ".-VT-";
+
+// The UTC year and month of a time.
+void UtcYearMonth(TickTime time, int64_t& year, int& month) {
+  constexpr int64_t kTicksPerDay = 86400 * vt::kTicksPerSecond;
+  int64_t shifted = time.ticks - vt::kEpochDifferenceTicks;
+  int64_t days = shifted / kTicksPerDay - (shifted % kTicksPerDay < 0 ? 1 : 0);
+  int day = 0;
+  vt::CivilFromDays(days, &year, &month, &day);
+}
+
+}  // namespace
+
+CVTDataStorage::CVTDataStorage() : dbmsName_(kDbmsSQLite) {}
+
+CVTDataStorage::~CVTDataStorage() { Close(); }
+
+int CVTDataStorage::SetPaths(const std::string& folder) {
+  if (!vt::FolderExists(folder)) return STORE_OPEN_FAILED;
+  folder_ = folder;
+  indexPath_ = vt::JoinPath(folder, kIndexFileName);
+  return STORE_OK;
+}
+
+int CVTDataStorage::Open() {
+  if (connection_) return STORE_STORAGE_OPEN;
+  connection_ = NewRDBConnection(dbmsName_);
+  if (!connection_) return STORE_NO_CONNECTION;
+  if (connection_->Open(indexPath_) != RDB_OK) {
+    connection_.reset();
+    return STORE_OPEN_FAILED;
+  }
+  connection_->Execute("PRAGMA synchronous = OFF;");
+  connection_->Execute("PRAGMA cache_size = 2048;");
+
+  std::string version;
+  int rc = ReadInfoText("SELECT schema_version FROM database_info;", version, true);
+  if (rc == STORE_OK && version != SCHEMA_VERSION) rc = STORE_SCHEMA_MISMATCH;
+  if (rc != STORE_OK) {
+    // An index this program cannot read as its own stays closed, so nothing writes into it.
+    connection_.reset();
+    return rc;
+  }
+
+  std::string name;
+  GetDatabaseName(name);
+  mutex_.Create(MutexName(name));  // keeps a mutex created by an earlier open of this object
+  return STORE_OK;
+}
+
+int CVTDataStorage::OpenAt(const std::string& folder) {
+  if (connection_) return STORE_STORAGE_OPEN;
+  int rc = SetPaths(folder);
+  return rc == STORE_OK ? Open() : rc;
+}
+
+void CVTDataStorage::Close() { connection_.reset(); }
+
+int CVTDataStorage::Create(const std::string& folder, const std::string& databaseName) {
+  if (connection_ || vt::PathExists(folder)) return STORE_EXISTS;
+  if (!CreateFolderTree(folder) || !CreateFolderTree(vt::JoinPath(folder, kFilesFolder)))
+    return STORE_FAILED;
+  connection_ = NewRDBConnection(dbmsName_);
+  if (!connection_ || connection_->Create(vt::JoinPath(folder, kIndexFileName)) != RDB_OK)
+    return STORE_FAILED;
+  if (CreateSchema(databaseName, folder) != STORE_OK || SetPaths(folder) != STORE_OK ||
+      SetStatus(kStatusOk) != STORE_OK)
+    return STORE_FAILED;
+  Close();
+  return STORE_OK;
+}
+
+std::unique_ptr<CVTTable> CVTDataStorage::NewTable() {
+  if (!connection_) return nullptr;
+  return std::make_unique<CVTTable>(connection_->CreateStatement());
+}
+
+int CVTDataStorage::ReadInfoText(const char* sql, std::string& out, bool noRowIsError) {
+  if (!connection_) return STORE_STORAGE_NOT_OPEN;
+  auto statement = connection_->CreateStatement();
+  if (!statement || statement->Prepare(sql) != RDB_OK || statement->Execute() != RDB_OK)
+    return STORE_FAILED;
+  int rc = statement->Fetch();
+  if (rc == RDB_ROW) return statement->GetText(0, out) == RDB_OK ? STORE_OK : STORE_FAILED;
+  if (rc == RDB_OK && !noRowIsError) {
+    out.clear();
+    return STORE_OK;
+  }
+  return STORE_FAILED;
+}
+
+int CVTDataStorage::WriteInfoText(const char* sql, const std::string& value,
+                                  int noStatementResult) {
+  auto statement = connection_->CreateStatement();
+  if (!statement) return noStatementResult;
+  if (statement->Prepare(sql) != RDB_OK || statement->BindText(0, value) != RDB_OK ||
+      statement->Execute() != RDB_OK)
+    return STORE_FAILED;
+  return STORE_OK;
+}
+
+int CVTDataStorage::GetStatus(std::string& status) {
+  return ReadInfoText("SELECT status FROM  database_info;", status, true);
+}
+
+int CVTDataStorage::SetStatus(const std::string& status) {
+  if (!connection_) return STORE_STORAGE_NOT_OPEN;
+  return WriteInfoText("UPDATE database_info SET status = ?;", status, STORE_FAILED);
+}
+
+int CVTDataStorage::GetBackupStatus(std::string& status) {
+  return ReadInfoText("SELECT backup_status FROM  database_info;", status, true);
+}
+
+int CVTDataStorage::SetBackupStatus(const std::string& status) {
+  if (!connection_) return STORE_STORAGE_NOT_OPEN;
+  return WriteInfoText("UPDATE database_info SET backup_status = ?;", status, STORE_FAILED);
+}
+
+int CVTDataStorage::GetDatabaseName(std::string& name) {
+  return ReadInfoText("select database_name from database_info;", name, false);
+}
+
+int CVTDataStorage::SetDatabaseName(const std::string& name) {
+  if (!connection_) return STORE_FAILED;
+  return WriteInfoText("UPDATE database_info SET database_name = ?;", name, STORE_NO_CONNECTION);
+}
+
+int CVTDataStorage::CreateSchema(const std::string& databaseName, const std::string& areaPath) {
+  if (!connection_) return STORE_STORAGE_NOT_OPEN;
+  connection_->BeginTransaction();
+  // Statement by statement: each piece runs up to and including its ';'.
+  std::string_view text = IndexSchemaText();
+  for (std::size_t end = text.find(';'); end != std::string_view::npos; end = text.find(';')) {
+    if (connection_->Execute(std::string(text.substr(0, end + 1))) != RDB_OK) {
+      connection_->Rollback();
+      return STORE_FAILED;
+    }
+    text.remove_prefix(end + 1);
+  }
+  auto statement = connection_->CreateStatement();
+  if (!statement ||
+      statement->Prepare("UPDATE database_info SET database_name = ?, area_path = ?, status = ?, "
+                         "backup_status = ?, dbms_version = sqlite_version();") != RDB_OK ||
+      statement->BindText(0, databaseName) != RDB_OK || statement->BindText(1, areaPath) != RDB_OK ||
+      statement->BindText(2, kStatusAborted) != RDB_OK ||
+      statement->BindText(3, kBackupActive) != RDB_OK || statement->Execute() != RDB_OK) {
+    statement.reset();
+    connection_->Rollback();
+    return STORE_FAILED;
+  }
+  statement.reset();
+  // A commit that fails must not be reported as a created schema.
+  if (connection_->Commit() != RDB_OK) {
+    connection_->Rollback();
+    return STORE_FAILED;
+  }
+  return STORE_OK;
+}
+
+int CVTDataStorage::NewFilePath(const std::string& topFolder, const std::string& serialNo,
+                                const std::string& fileName, std::string& relativePath,
+                                TickTime time) {
+  int64_t year = 0;
+  int month = 0;
+  UtcYearMonth(time, year, month);
+  std::string folder = topFolder + '/' + serialNo + '/' + std::to_string(year) + '/' +
+                       std::to_string(month) + '/';
+  std::string name = fileName;
+  for (int n = 1; vt::PathExists(vt::JoinPath(folder_, folder + name)); ++n)
+    UniqueFileName(fileName, n, name);
+  relativePath = folder + name;
+  return STORE_OK;
+}
+
+int CVTDataStorage::ExportFile(const std::string& relativePath, const std::string& destination) {
+  std::string source = vt::JoinPath(folder_, relativePath);
+  if (!vt::FileExists(source)) return STORE_FAILED;
+  if (!vt::CopyFile(source, destination, false)) return STORE_COPY_ERROR;
+  vt::SetReadOnly(destination, false);
+  return STORE_OK;
+}
+
+int CVTDataStorage::GetFileCount() {
+  return CountFilesInTree(vt::JoinPath(folder_, kFilesFolder)) +
+         CountFilesInTree(vt::JoinPath(folder_, kTrashFolder));
+}
+
+uint64_t CVTDataStorage::GetIndexFileSize() {
+  uint64_t size = 0;
+  return vt::GetFileSize(indexPath_, size) ? size : 0;
+}
+
+bool CVTDataStorage::IsDiskFull() {
+  // A disk whose free space cannot be read is treated as full: nothing should be written there.
+  uint64_t free = 0;
+  if (!vt::DiskFreeSpace(folder_, free)) return true;
+  return free <= MIN_FREE_DISK_BYTES;
+}
+
+int CVTDataStorage::RenameInstrument(const std::string& newName, const std::string& serialNo) {
+  if (!connection_) return STORE_FAILED;
+  auto statement = connection_->CreateStatement();
+  if (!statement ||
+      statement->Prepare("UPDATE instrument SET instrument_name = ? WHERE inst_serial_no = ?;") !=
+          RDB_OK ||
+      statement->BindText(0, newName) != RDB_OK || statement->BindText(1, serialNo) != RDB_OK ||
+      statement->Execute() != RDB_OK)
+    return STORE_FAILED;
+  return STORE_OK;
+}
+
+int CVTDataStorage::DeleteInstrument(const std::string& serialNo) {
+  if (!connection_) return STORE_STORAGE_NOT_OPEN;
+  auto statement = connection_->CreateStatement();
+  if (!statement) return STORE_FAILED;
+  for (const char* sql : {"SELECT COUNT(*) FROM file WHERE inst_serial_no = ?;",
+                          "SELECT COUNT(*) FROM trash WHERE inst_serial_no = ?;"}) {
+    int count = 0;
+    if (statement->Prepare(sql) != RDB_OK || statement->BindText(0, serialNo) != RDB_OK ||
+        statement->Execute() != RDB_OK || statement->Fetch() != RDB_ROW ||
+        statement->GetInt(0, count) != RDB_OK)
+      return STORE_FAILED;
+    if (count != 0) return STORE_INSTRUMENT_IN_USE;
+    statement->Finalize();
+  }
+  if (statement->Prepare("DELETE FROM instrument WHERE inst_serial_no = ?;") != RDB_OK ||
+      statement->BindText(0, serialNo) != RDB_OK || statement->Execute() != RDB_OK)
+    return STORE_FAILED;
+  return STORE_OK;
+}
+
+int CVTDataStorage::UniqueFileName(const std::string& name, int n, std::string& out) {
+  std::size_t dot = name.find('.');
+  std::string before = dot == std::string::npos ? std::string() : name.substr(0, dot);
+  std::string after = dot == std::string::npos ? name : name.substr(dot + 1);
+  out = before + '.' + after + kUniqueMarker + std::to_string(n);
+  return STORE_OK;
+}
+
+int CVTDataStorage::StripUniqueSuffix(const std::string& name, std::string& out) {
+  out = name.substr(0, name.find(kUniqueMarker));
+  return STORE_OK;
+}
+
+std::string CVTDataStorage::MutexName(const std::string& databaseName) {
+  return "_VANTRL_DS_" + databaseName + "_MTX_";
+}

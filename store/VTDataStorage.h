@@ -1,0 +1,95 @@
+// CVTDataStorage: one data storage, a folder under the data root named by an upper-case GUID.
+//
+// The folder holds the index "fileidx.db", the stored data files under "FILES" and the deleted
+// ones under "TRASH". The object opens the index on its own connection and holds the storage's
+// named mutex ("_VANTRL_DS_" + database name + "_MTX_"), so that several objects on one storage
+// (the user interface's, the import worker's, another process's) exclude each other's writers.
+// An index of another schema version is never kept open: this program must not write into it.
+// Stored paths relative to the folder use '/'.
+#pragma once
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "recorder/TickTime.h"
+#include "store/RDBConnection.h"
+#include "store/StoreResult.h"
+#include "store/VTSyncObject.h"
+#include "store/VTTable.h"
+
+// The total free bytes at or below which a storage's disk counts as full.
+inline constexpr uint64_t MIN_FREE_DISK_BYTES = 0xA00000;
+
+class CVTDataStorage {
+ public:
+  CVTDataStorage();
+  virtual ~CVTDataStorage();
+  CVTDataStorage(const CVTDataStorage&) = delete;
+  CVTDataStorage& operator=(const CVTDataStorage&) = delete;
+
+  // Sets the folder and the index path; STORE_OPEN_FAILED when the folder does not exist.
+  int SetPaths(const std::string& folder);
+  // Opens the index of the folder set before: connection, version check, storage mutex.
+  int Open();
+  int OpenAt(const std::string& folder);
+  void Close();
+  bool IsOpen() const { return connection_ != nullptr; }
+  // A new storage in a folder that does not exist yet, with the index of the given name.
+  int Create(const std::string& folder, const std::string& databaseName);
+
+  // A query cursor on the index; null while the storage is not open.
+  std::unique_ptr<CVTTable> NewTable();
+
+  int GetStatus(std::string& status);
+  int SetStatus(const std::string& status);
+  int GetBackupStatus(std::string& status);
+  int SetBackupStatus(const std::string& status);
+  int GetDatabaseName(std::string& name);
+  int SetDatabaseName(const std::string& name);
+  int CreateSchema(const std::string& databaseName, const std::string& areaPath);
+
+  // topFolder/serial/year/month/name for the UTC year and month of time, with the
+  // name made unique among the files present in the storage folder.
+  int NewFilePath(const std::string& topFolder, const std::string& serialNo,
+                  const std::string& fileName, std::string& relativePath, TickTime time);
+  // Copies a stored file out, replacing the destination, and leaves the copy writable.
+  int ExportFile(const std::string& relativePath, const std::string& destination);
+  int GetFileCount();
+  uint64_t GetIndexFileSize();
+  bool IsDiskFull();
+  int RenameInstrument(const std::string& newName, const std::string& serialNo);
+  int DeleteInstrument(const std::string& serialNo);
+
+  // The n-th alternative of a taken name: "%s.%s.-VT-%d" (A.DAE -> A.DAE.-VT-1).
+  static int UniqueFileName(const std::string& name, int n, std::string& out);
+  // The name before its first ".-VT-" (the whole name when it has none).
+  static int StripUniqueSuffix(const std::string& name, std::string& out);
+  // The storage mutex's name for a database name.
+  static std::string MutexName(const std::string& databaseName);
+
+  const std::string& GetFolder() const { return folder_; }
+  const std::string& GetIndexPath() const { return indexPath_; }
+  // The storage mutex, named when the storage opens. Writers of the index take it.
+  CVTMutex& GetMutex() { return mutex_; }
+  CRDBConnection* GetConnection() { return connection_.get(); }
+
+  // Set by the storage manager's cancel, tested by long maintenance operations.
+  void SetCancelRequest(bool value) { cancelRequest_ = value; }
+  bool IsCancelRequested() const { return cancelRequest_; }
+  void SetStatementRunning(bool value) { statementRunning_ = value; }
+  bool IsStatementRunning() const { return statementRunning_; }
+
+ private:
+  // One text column of the single database_info row.
+  int ReadInfoText(const char* sql, std::string& out, bool noRowIsError);
+  int WriteInfoText(const char* sql, const std::string& value, int noStatementResult);
+
+  CVTMutex mutex_;
+  std::unique_ptr<CRDBConnection> connection_;
+  std::string dbmsName_;
+  std::string folder_;
+  std::string indexPath_;
+  std::atomic<bool> cancelRequest_{false};
+  std::atomic<bool> statementRunning_{false};
+};
