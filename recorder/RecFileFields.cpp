@@ -1,0 +1,41 @@
+// Field decoders of the older-format reader library: time records into seconds since 1970 and
+// the trace colour table.
+#include <ctime>
+
+#include "recorder/RecFileState.h"
+
+namespace {
+
+// Local time of the computer with the daylight flag as given. Kept in one place so that the
+// platform time engine's runtime-compatible mktime can take over from the C library here.
+int64_t LocalToSeconds(int year, int month, int day, int hour, int minute, int second, int dst) {
+  std::tm tm{};
+  tm.tm_year = year - 1900;
+  tm.tm_mon = month - 1;
+  tm.tm_mday = day;
+  tm.tm_hour = hour;
+  tm.tm_min = minute;
+  tm.tm_sec = second;
+  tm.tm_isdst = dst;
+  std::time_t t = std::mktime(&tm);
+  return t < 0 ? -1 : int64_t(t);
+}
+
+}  // namespace
+
+int64_t RecFileRecordSeconds(const uint8_t* r) {
+  const int8_t yy = int8_t(r[0]);
+  if (r[5] >= 0x80) return -1;
+  int year = yy >= 80 ? 1900 + yy : yy >= 38 ? 1970 : 2000 + yy;
+  return LocalToSeconds(year, int8_t(r[1]), int8_t(r[2]), int8_t(r[3]), int8_t(r[4]), r[5], int8_t(r[7]));
+}
+
+uint32_t RecFileColour(unsigned index) {
+  static const uint8_t kRgb[16][3] = {
+      {255, 0, 0},     {0, 128, 0},     {0, 0, 255},     {138, 43, 226},
+      {165, 42, 42},   {255, 165, 0},   {154, 205, 50},  {173, 216, 230},
+      {238, 130, 238}, {128, 128, 128}, {0, 255, 0},     {0, 255, 255},
+      {0, 0, 139},     {255, 255, 0},   {192, 192, 192}, {128, 0, 128}};
+  if (index >= 16) return 0;
+  return uint32_t(kRgb[index][0]) | (uint32_t(kRgb[index][1]) << 8) | (uint32_t(kRgb[index][2]) << 16);
+}
