@@ -299,4 +299,21 @@ void ResetComputerTimeZone() {
   cache.valid = false;
 }
 
+namespace {
+
+void SetTz(const char* value) {
+  if (value) setenv("TZ", value, 1);
+  else unsetenv("TZ");
+  ResetComputerTimeZone();
+}
+
+}  // namespace
+
+ScopedComputerZone::ScopedComputerZone(const char* tz) {
+  if (const char* old = std::getenv("TZ")) previous_ = old;
+  SetTz(tz);
+}
+
+ScopedComputerZone::~ScopedComputerZone() { SetTz(previous_ ? previous_->c_str() : nullptr); }
+
 }  // namespace vt

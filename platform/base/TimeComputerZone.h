@@ -12,6 +12,8 @@
 // change /etc/localtime-like state, or TZ, call it).
 #pragma once
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/base/TimeZoneRecord.h"
@@ -29,6 +31,20 @@ uint32_t GetTimeZoneInformation(TimeZoneInformation* tz);
 
 // Forgets the cached zone so that the next call reads TZ and the zone files again.
 void ResetComputerTimeZone();
+
+// Pins the computer's zone for a scope: sets TZ (null unsets it), forgets the cached zone,
+// and puts the previous TZ back at the end. For tests, which must not depend on the zone of
+// the machine they run on. Not for concurrent use with other threads reading TZ.
+class ScopedComputerZone {
+ public:
+  explicit ScopedComputerZone(const char* tz);
+  ~ScopedComputerZone();
+  ScopedComputerZone(const ScopedComputerZone&) = delete;
+  ScopedComputerZone& operator=(const ScopedComputerZone&) = delete;
+
+ private:
+  std::optional<std::string> previous_;
+};
 
 // Turns a POSIX rule ("CET-1CEST,M3.5.0,M10.5.0/3") into a record. False for a text that is
 // not a complete rule. Rule times outside 0-23 hours and Julian-day rules cannot be written

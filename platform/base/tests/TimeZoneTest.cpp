@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -22,23 +21,7 @@ namespace {
 using vt::SystemTime;
 using vt::TimeZoneInformation;
 
-// Sets TZ for one test and puts the previous value back.
-class ScopedTz {
- public:
-  explicit ScopedTz(const char* value) {
-    if (const char* old = std::getenv("TZ")) old_ = old;
-    Set(value);
-  }
-  ~ScopedTz() { Set(old_ ? old_->c_str() : nullptr); }
-
- private:
-  static void Set(const char* value) {
-    if (value) setenv("TZ", value, 1);
-    else unsetenv("TZ");
-    vt::ResetComputerTimeZone();
-  }
-  std::optional<std::string> old_;
-};
+using ScopedTz = vt::ScopedComputerZone;
 
 constexpr int64_t Ticks(int64_t unixSeconds) {
   return unixSeconds * vt::kTicksPerSecond + vt::kEpochDifferenceTicks;
