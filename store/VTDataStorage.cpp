@@ -140,18 +140,23 @@ int CVTDataStorage::SetDatabaseName(const std::string& name) {
 }
 
 int CVTDataStorage::CreateSchema(const std::string& databaseName, const std::string& areaPath) {
-  if (!connection_) return STORE_STORAGE_NOT_OPEN;
-  connection_->BeginTransaction();
+  return CreateSchemaOn(connection_.get(), databaseName, areaPath);
+}
+
+int CVTDataStorage::CreateSchemaOn(CRDBConnection* connection, const std::string& databaseName,
+                                   const std::string& areaPath) {
+  if (!connection) return STORE_STORAGE_NOT_OPEN;
+  connection->BeginTransaction();
   // Statement by statement: each piece runs up to and including its ';'.
   std::string_view text = IndexSchemaText();
   for (std::size_t end = text.find(';'); end != std::string_view::npos; end = text.find(';')) {
-    if (connection_->Execute(std::string(text.substr(0, end + 1))) != RDB_OK) {
-      connection_->Rollback();
+    if (connection->Execute(std::string(text.substr(0, end + 1))) != RDB_OK) {
+      connection->Rollback();
       return STORE_FAILED;
     }
     text.remove_prefix(end + 1);
   }
-  auto statement = connection_->CreateStatement();
+  auto statement = connection->CreateStatement();
   if (!statement ||
       statement->Prepare("UPDATE database_info SET database_name = ?, area_path = ?, status = ?, "
                          "backup_status = ?, dbms_version = sqlite_version();") != RDB_OK ||
@@ -159,13 +164,13 @@ int CVTDataStorage::CreateSchema(const std::string& databaseName, const std::str
       statement->BindText(2, kStatusAborted) != RDB_OK ||
       statement->BindText(3, kBackupActive) != RDB_OK || statement->Execute() != RDB_OK) {
     statement.reset();
-    connection_->Rollback();
+    connection->Rollback();
     return STORE_FAILED;
   }
   statement.reset();
   // A commit that fails must not be reported as a created schema.
-  if (connection_->Commit() != RDB_OK) {
-    connection_->Rollback();
+  if (connection->Commit() != RDB_OK) {
+    connection->Rollback();
     return STORE_FAILED;
   }
   return STORE_OK;

@@ -48,6 +48,9 @@ class CVTDataStorage {
   int GetDatabaseName(std::string& name);
   int SetDatabaseName(const std::string& name);
   int CreateSchema(const std::string& databaseName, const std::string& areaPath);
+  // The same on any open connection to a new, empty file (the rebuild's work file too).
+  static int CreateSchemaOn(CRDBConnection* connection, const std::string& databaseName,
+                            const std::string& areaPath);
 
   // topFolder/serial/year/month/name for the UTC year and month of time, with the
   // name made unique among the files present in the storage folder.
