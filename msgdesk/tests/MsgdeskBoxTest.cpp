@@ -4,11 +4,9 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <functional>
 #include <string>
 #include <thread>
 
@@ -16,6 +14,7 @@
 #include "platform/base/Thread.h"
 #include "platform/gui/MessageBoxCapture.h"
 #include "platform/gui/MessageBoxDialog.h"
+#include "platform/gui/MessageBoxWatch.h"
 
 namespace {
 
@@ -102,40 +101,26 @@ TEST(MsgdeskBox, CallersFlagsAreCombinedWithTheIcon) {
   EXPECT_EQ(capture.Boxes()[0].request.type, vt::kMbYesNo | vt::kMbDefButton2 | vt::kMbIconWarning);
 }
 
-// Runs act on the next real box once it is up (it polls from a timer inside the box's loop).
-void WithNextBox(std::function<void(vt::MessageBoxDialog*)> act) {
-  auto* timer = new QTimer;
-  timer->setInterval(5);
-  QObject::connect(timer, &QTimer::timeout, [timer, act] {
-    auto* box = qobject_cast<vt::MessageBoxDialog*>(QApplication::activeModalWidget());
-    if (!box || !box->isVisible()) return;
-    timer->stop();
-    timer->deleteLater();
-    act(box);
-  });
-  timer->start();
-}
-
 TEST(MsgdeskBox, RealBoxAnswersEscWithCancelAndEnterWithTheDefault) {
   // 10003 with OK and Cancel: Esc is Cancel.
-  WithNextBox([](vt::MessageBoxDialog* box) {
-    EXPECT_EQ(box->windowTitle(), "Information");
-    ASSERT_EQ(box->Buttons().size(), 2);
-    EXPECT_EQ(box->Buttons()[0]->text(), "OK");
-    EXPECT_EQ(box->Buttons()[1]->text(), "Cancel");
-    QTest::keyClick(box, Qt::Key_Escape);
+  vt::OnNextMessageBox([](vt::MessageBoxDialog& box) {
+    EXPECT_EQ(box.windowTitle(), "Information");
+    ASSERT_EQ(box.Buttons().size(), 2);
+    EXPECT_EQ(box.Buttons()[0]->text(), "OK");
+    EXPECT_EQ(box.Buttons()[1]->text(), "Cancel");
+    QTest::keyClick(&box, Qt::Key_Escape);
   });
   EXPECT_EQ(DisplayMessage(0, 10003, vt::kMbOkCancel), vt::kIdCancel);
 
   // A lone OK: Esc is OK.
-  WithNextBox([](vt::MessageBoxDialog* box) { QTest::keyClick(box, Qt::Key_Escape); });
+  vt::OnNextMessageBox([](vt::MessageBoxDialog& box) { QTest::keyClick(&box, Qt::Key_Escape); });
   EXPECT_EQ(DisplayMessage(0, 10017, vt::kMbOk), vt::kIdOk);
 
   // Yes/No with No as default: Esc does nothing, Enter answers No.
-  WithNextBox([](vt::MessageBoxDialog* box) {
-    QTest::keyClick(box, Qt::Key_Escape);
-    EXPECT_TRUE(box->isVisible());
-    QTest::keyClick(box, Qt::Key_Return);
+  vt::OnNextMessageBox([](vt::MessageBoxDialog& box) {
+    QTest::keyClick(&box, Qt::Key_Escape);
+    EXPECT_TRUE(box.isVisible());
+    QTest::keyClick(&box, Qt::Key_Return);
   });
   EXPECT_EQ(DisplayMessage(0, 10101, vt::kMbYesNo | vt::kMbDefButton2), vt::kIdNo);
 }
@@ -164,9 +149,9 @@ TEST(MsgdeskBox, WorkerCallGetsTheAnswerGivenOnTheUserInterfaceThread) {
 TEST(MsgdeskBox, WorkerCallShowsARealBoxOnTheUserInterfaceThread) {
   std::atomic<int> result{-1};
   std::thread worker([&] { result = DisplayMessage(0, 10003, vt::kMbOkCancel); });
-  WithNextBox([](vt::MessageBoxDialog* box) {
-    EXPECT_EQ(box->thread(), QCoreApplication::instance()->thread());
-    QTest::keyClick(box, Qt::Key_Return);
+  vt::OnNextMessageBox([](vt::MessageBoxDialog& box) {
+    EXPECT_EQ(box.thread(), QCoreApplication::instance()->thread());
+    QTest::keyClick(&box, Qt::Key_Return);
   });
   while (result.load() == -1) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
   worker.join();

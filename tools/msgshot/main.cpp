@@ -11,6 +11,7 @@
 #include "msgdesk/Msgdesk.h"
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/MessageBoxDialog.h"
+#include "platform/gui/MessageBoxWatch.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -23,20 +24,13 @@ int main(int argc, char** argv) {
   QDir().mkpath(QFileInfo(path).absolutePath());
 
   bool saved = false;
-  int polls = 0;
-  QTimer timer;
-  timer.setInterval(10);
-  QObject::connect(&timer, &QTimer::timeout, [&] {
-    // Give up after a few seconds rather than hang when no box comes up.
-    if (++polls > 500) QCoreApplication::exit(3);
-    auto* box = qobject_cast<vt::MessageBoxDialog*>(QApplication::activeModalWidget());
-    if (!box || !box->isVisible()) return;
-    timer.stop();
-    saved = box->grab().save(path, "PNG");
+  vt::OnNextMessageBox([&](vt::MessageBoxDialog& box) {
+    saved = box.grab().save(path, "PNG");
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QCoreApplication::sendEvent(box, &escape);
+    QCoreApplication::sendEvent(&box, &escape);
   });
-  timer.start();
+  // Give up rather than hang should the box not be found.
+  QTimer::singleShot(10000, [] { QCoreApplication::exit(3); });
 
   int answer = DisplayMessage(0, 10003, vt::kMbOkCancel);
   if (!saved) {

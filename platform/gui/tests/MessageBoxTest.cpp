@@ -3,12 +3,10 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <functional>
 #include <thread>
 
 #include "platform/base/Text.h"
@@ -17,22 +15,9 @@
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/MessageBoxCapture.h"
 #include "platform/gui/MessageBoxDialog.h"
+#include "platform/gui/MessageBoxWatch.h"
 
 namespace {
-
-// Runs act on the next real box once it is up (it polls from a timer inside the box's loop).
-void WithNextBox(std::function<void(vt::MessageBoxDialog*)> act) {
-  auto* timer = new QTimer;
-  timer->setInterval(5);
-  QObject::connect(timer, &QTimer::timeout, [timer, act] {
-    auto* box = qobject_cast<vt::MessageBoxDialog*>(QApplication::activeModalWidget());
-    if (!box || !box->isVisible()) return;
-    timer->stop();
-    timer->deleteLater();
-    act(box);
-  });
-  timer->start();
-}
 
 TEST(MessageBox, CaptureSeesTheRequestAndNestedCapturesRestore) {
   vt::MessageBoxCapture outer(vt::kIdOk);
@@ -70,9 +55,9 @@ TEST(MessageBox, BoxIsOwnedByTheWindowOfTheHandle) {
   ASSERT_NE(handle, 0u);
 
   QWidget* parentSeen = nullptr;
-  WithNextBox([&](vt::MessageBoxDialog* box) {
-    parentSeen = box->parentWidget();
-    QTest::keyClick(box, Qt::Key_Escape);
+  vt::OnNextMessageBox([&](vt::MessageBoxDialog& box) {
+    parentSeen = box.parentWidget();
+    QTest::keyClick(&box, Qt::Key_Escape);
   });
   EXPECT_EQ(vt::MessageBox(handle, "owned", "c", vt::kMbOkCancel), vt::kIdCancel);
   EXPECT_EQ(parentSeen, &frame);
@@ -80,9 +65,9 @@ TEST(MessageBox, BoxIsOwnedByTheWindowOfTheHandle) {
   // A handle that is gone gives an ownerless box.
   vt::UnregisterWindow(handle);
   parentSeen = &frame;
-  WithNextBox([&](vt::MessageBoxDialog* box) {
-    parentSeen = box->parentWidget();
-    QTest::keyClick(box, Qt::Key_Return);
+  vt::OnNextMessageBox([&](vt::MessageBoxDialog& box) {
+    parentSeen = box.parentWidget();
+    QTest::keyClick(&box, Qt::Key_Return);
   });
   EXPECT_EQ(vt::MessageBox(handle, "ownerless", "c", vt::kMbOkCancel), vt::kIdOk);
   EXPECT_EQ(parentSeen, nullptr);
@@ -92,7 +77,7 @@ TEST(MessageBox, ClosingTheOwnerTakesTheBoxAlong) {
   auto* frame = new QWidget;
   frame->show();
   vt::WindowHandle handle = vt::RegisterWindow(nullptr, frame);
-  WithNextBox([frame](vt::MessageBoxDialog*) { delete frame; });
+  vt::OnNextMessageBox([frame](vt::MessageBoxDialog&) { delete frame; });
   EXPECT_EQ(vt::MessageBox(handle, "gone", "c", vt::kMbYesNo), vt::kIdNone);
   vt::UnregisterWindow(handle);
 }
@@ -130,12 +115,12 @@ TEST(MessageBox, WorkerWaitsForTheRealBoxOnTheUserInterfaceThread) {
   std::thread worker(
       [&] { result = vt::MessageBoxEx(0, "W0001\nfrom a worker", "Warning", vt::kMbYesNo, vt::kLangGerman); });
   std::string firstLabel;
-  WithNextBox([&](vt::MessageBoxDialog* box) {
-    firstLabel = box->Buttons()[0]->text().toStdString();
-    EXPECT_EQ(box->thread(), QCoreApplication::instance()->thread());
-    QTest::keyClick(box, Qt::Key_Escape);  // ignored: Yes/No has no escape
-    EXPECT_TRUE(box->isVisible());
-    QTest::mouseClick(box->Buttons()[1], Qt::LeftButton);
+  vt::OnNextMessageBox([&](vt::MessageBoxDialog& box) {
+    firstLabel = box.Buttons()[0]->text().toStdString();
+    EXPECT_EQ(box.thread(), QCoreApplication::instance()->thread());
+    QTest::keyClick(&box, Qt::Key_Escape);  // ignored: Yes/No has no escape
+    EXPECT_TRUE(box.isVisible());
+    QTest::mouseClick(box.Buttons()[1], Qt::LeftButton);
   });
   while (result.load() == -1) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
   worker.join();
