@@ -1,0 +1,101 @@
+// The host window over Qt: a QWidget that keeps a front image and turns Qt's events into the
+// client's handlers (see HostWindow.h for the contract).
+//
+// Qt lets a widget paint only inside its paint event, while gadgets draw whenever they like.
+// So every drawing goes into the front image, and the paint event only copies the front image
+// to the screen. Releasing the last borrowed device context presents its dirty rectangle at
+// once with a synchronous repaint (or a queued update when already inside a paint event); a
+// paint event that we did not cause (expose, resize) posts a paint request for its area.
+#pragma once
+#include <QImage>
+#include <QRegion>
+#include <QWidget>
+#include <map>
+#include <memory>
+
+#include "platform/gui/HostWindow.h"
+#include "platform/gui/WindowDc.h"
+
+namespace vt {
+
+class HostWidget : public QWidget, public HostWindow {
+  Q_OBJECT
+
+ public:
+  explicit HostWidget(QWidget* parent = nullptr);
+  ~HostWidget() override;
+
+  // The frame shown and hidden by ShowParentFrame and titled by SetOwnerCaption; by default
+  // the parent widget (shown and hidden) and the top-level window (caption).
+  void SetFrame(QWidget* frame) { frame_ = frame; }
+
+  void SetClient(HostClient* client) override { client_ = client; }
+  HostClient* Client() const override { return client_; }
+  WindowHandle Handle() const override { return handle_; }
+  Rect ClientRect() const override { return Rect{0, 0, width(), height()}; }
+  DeviceContext* GetDC() override;
+  void ReleaseDC(DeviceContext* dc) override;
+  void Invalidate(const Rect* r) override;
+  void UpdateWindow() override;
+  bool SetTimer(uint32_t id, uint32_t milliseconds) override;
+  bool KillTimer(uint32_t id) override;
+  void SetCapture() override;
+  void ReleaseCapture() override;
+  bool HasCapture() const override { return captured_; }
+  Point ScreenToClient(Point p) const override;
+  Point ClientToScreen(Point p) const override;
+  void SetCursor(CursorId cursor) override;
+  CursorId Cursor() const override { return cursor_; }
+  bool IsActive() const override;
+  void BringOwnerToFront() override;
+  void ShowParentFrame(bool show) override;
+  void SetOwnerCaption(std::string_view utf8) override;
+  std::string OwnerCaption() const override;
+  std::unique_ptr<InPlaceEdit> CreateEdit(bool password, int id, const Rect& r) override;
+  std::unique_ptr<InPlaceCombo> CreateCombo(int id, const Rect& r) override;
+
+  const QImage& FrontImage() const { return front_; }
+  // How many times drawn pixels were handed to the screen (for tests).
+  int PresentCount() const { return presentCount_; }
+  bool IsTimerRunning(uint32_t id) const { return timers_.count(id) != 0; }
+
+ protected:
+  bool event(QEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void keyReleaseEvent(QKeyEvent* e) override;
+  void leaveEvent(QEvent* e) override;
+  void timerEvent(QTimerEvent* e) override;
+  // Tab belongs to the client (gadget focus), not to Qt's focus chain.
+  bool focusNextPrevChild(bool next) override;
+
+ private:
+  void Present(const Rect& r);
+  void PostPaint();
+  void RunPaint();
+  QWidget* Frame() const;
+
+  HostClient* client_ = nullptr;
+  WindowHandle handle_ = 0;
+  QWidget* frame_ = nullptr;
+  QImage front_;
+  std::unique_ptr<WindowDc> windowDc_;
+  int dcCount_ = 0;
+  QRegion invalid_;
+  QRegion ownPresents_;  // areas of paint events we caused
+  bool paintPosted_ = false;
+  bool inPaintEvent_ = false;
+  int presentCount_ = 0;
+  std::map<uint32_t, int> timers_;  // caller's id -> Qt timer id
+  bool captured_ = false;
+  CursorId cursor_;
+  Point lastMouse_;
+};
+
+}  // namespace vt

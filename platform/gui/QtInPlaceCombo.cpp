@@ -1,0 +1,158 @@
+// In-place drop-down list: key hooks before the control, user selection changes reported.
+#include "platform/gui/QtInPlaceCombo.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <algorithm>
+
+#include "platform/gui/Font.h"
+#include "platform/gui/VirtualKeys.h"
+
+namespace vt {
+
+class EditorComboBox final : public QComboBox {
+ public:
+  EditorComboBox(QWidget* parent, QtInPlaceCombo& owner) : QComboBox(parent), owner_(owner) {}
+  bool popupShown = false;
+
+  void showPopup() override {
+    popupShown = true;
+    QComboBox::showPopup();
+  }
+  void hidePopup() override {
+    popupShown = false;
+    QComboBox::hidePopup();
+  }
+
+ protected:
+  bool event(QEvent* e) override {
+    if (e->type() == QEvent::KeyPress) {
+      auto* key = static_cast<QKeyEvent*>(e);
+      if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+        keyPressEvent(key);
+        return true;
+      }
+    }
+    return QComboBox::event(e);
+  }
+
+  void keyPressEvent(QKeyEvent* e) override {
+    const uint32_t vk = VirtualKeyFromQt(e->key());
+    if (vk != 0 && owner_.onKeyDown && owner_.onKeyDown(vk)) {
+      e->accept();
+      return;
+    }
+    QComboBox::keyPressEvent(e);
+  }
+
+ private:
+  QtInPlaceCombo& owner_;
+};
+
+QtInPlaceCombo::QtInPlaceCombo(QWidget* host, int id, const Rect& r)
+    : combo_(new EditorComboBox(host, *this)), id_(id), bounds_(r) {
+  combo_->setContextMenuPolicy(Qt::NoContextMenu);
+  combo_->setCurrentIndex(-1);
+  QObject::connect(combo_.data(), qOverload<int>(&QComboBox::currentIndexChanged), combo_.data(), [this](int) {
+    if (!settingSelection_ && onSelChange) onSelChange();
+  });
+  Place();
+  combo_->hide();
+}
+
+QtInPlaceCombo::~QtInPlaceCombo() { delete combo_.data(); }
+
+QWidget* QtInPlaceCombo::Widget() const { return combo_.data(); }
+
+void QtInPlaceCombo::Place() {
+  if (!combo_) return;
+  const int32_t field = fieldHeight_ > 0 ? std::min(fieldHeight_, bounds_.Height()) : bounds_.Height();
+  combo_->setGeometry(bounds_.left, bounds_.top, bounds_.Width(), std::max(field, 1));
+}
+
+void QtInPlaceCombo::Move(const Rect& r, bool repaint) {
+  bounds_ = r;
+  Place();
+  if (repaint && combo_) combo_->update();
+}
+
+void QtInPlaceCombo::SetFont(const Font* font) {
+  if (combo_) combo_->setFont(font ? font->QtFont() : QFont());
+}
+
+void QtInPlaceCombo::ResetContent() {
+  if (!combo_) return;
+  settingSelection_ = true;
+  combo_->clear();
+  settingSelection_ = false;
+}
+
+int QtInPlaceCombo::AddString(std::string_view utf8) {
+  if (!combo_) return -1;
+  settingSelection_ = true;
+  const int selected = combo_->currentIndex();
+  combo_->addItem(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+  combo_->setCurrentIndex(selected);  // adding never selects, as in the old list
+  settingSelection_ = false;
+  return combo_->count() - 1;
+}
+
+int QtInPlaceCombo::Count() const { return combo_ ? combo_->count() : 0; }
+
+std::string QtInPlaceCombo::ItemText(int index) const {
+  return combo_ && index >= 0 && index < combo_->count() ? combo_->itemText(index).toUtf8().toStdString()
+                                                         : std::string();
+}
+
+void QtInPlaceCombo::SetCurSel(int index) {
+  if (!combo_) return;
+  settingSelection_ = true;
+  combo_->setCurrentIndex(index >= 0 && index < combo_->count() ? index : -1);
+  settingSelection_ = false;
+}
+
+int QtInPlaceCombo::CurSel() const { return combo_ ? combo_->currentIndex() : -1; }
+
+void QtInPlaceCombo::SetText(std::string_view utf8) {
+  if (combo_) combo_->setPlaceholderText(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+}
+
+std::string QtInPlaceCombo::Text() const {
+  if (!combo_) return {};
+  return (combo_->currentIndex() >= 0 ? combo_->currentText() : combo_->placeholderText()).toUtf8().toStdString();
+}
+
+void QtInPlaceCombo::SetFieldHeight(int32_t height) {
+  fieldHeight_ = height;
+  Place();
+}
+
+void QtInPlaceCombo::ShowDropDown(bool show) {
+  if (!combo_) return;
+  if (show) {
+    combo_->showPopup();
+  } else {
+    combo_->hidePopup();
+  }
+}
+
+bool QtInPlaceCombo::IsDroppedDown() const { return combo_ && combo_->popupShown; }
+
+void QtInPlaceCombo::Show(bool show) {
+  if (combo_) combo_->setVisible(show);
+}
+
+bool QtInPlaceCombo::IsVisible() const { return combo_ && combo_->isVisible(); }
+
+void QtInPlaceCombo::Focus() {
+  if (combo_) combo_->setFocus(Qt::OtherFocusReason);
+}
+
+bool QtInPlaceCombo::HasFocus() const { return combo_ && combo_->hasFocus(); }
+
+void QtInPlaceCombo::Invalidate() {
+  if (combo_) combo_->update();
+}
+
+}  // namespace vt
