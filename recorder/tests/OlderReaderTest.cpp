@@ -24,6 +24,7 @@ struct Opened {
 };
 
 int OpenModel(const OlderTempDir& dir, const OlderModel& m, Opened& out, const char* name = "f.DEV") {
+  PinUtcZone();
   return RecFileOpen(dir.Write(recgen::WriteOlder(m), name), &out.h);
 }
 

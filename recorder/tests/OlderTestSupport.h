@@ -4,10 +4,18 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <time.h>
+
 #include <filesystem>
 #include <string>
 
 #include "tools/recgen/OlderRecorderFile.h"
+
+// Recorder clocks are read in the computer's zone; these tests pin it to UTC.
+inline void PinUtcZone() {
+  setenv("TZ", "UTC", 1);
+  tzset();
+}
 
 class OlderTempDir {
  public:
