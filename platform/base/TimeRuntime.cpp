@@ -89,7 +89,8 @@ std::string FormatTimeC(const char* format, const std::tm& tm, size_t bufferSize
   if (!format || bufferSize == 0) return std::string();
   static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(0));
   std::vector<char> buffer(bufferSize);
-  const size_t n = strftime_l(buffer.data(), bufferSize, format, &tm, cLocale);
+  const size_t n = cLocale ? strftime_l(buffer.data(), bufferSize, format, &tm, cLocale)
+                           : strftime(buffer.data(), bufferSize, format, &tm);
   return std::string(buffer.data(), n);
 }
 
