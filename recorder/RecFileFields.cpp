@@ -2,12 +2,13 @@
 // the trace colour table.
 #include <ctime>
 
+#include "platform/base/TimeRuntime.h"
 #include "recorder/RecFileState.h"
 
 namespace {
 
-// Local time of the computer with the daylight flag as given. Kept in one place so that the
-// platform time engine's runtime-compatible mktime can take over from the C library here.
+// Local time of the computer with the daylight flag as given, with the old runtime's arithmetic
+// (stored start times were computed with it).
 int64_t LocalToSeconds(int year, int month, int day, int hour, int minute, int second, int dst) {
   std::tm tm{};
   tm.tm_year = year - 1900;
@@ -17,8 +18,7 @@ int64_t LocalToSeconds(int year, int month, int day, int hour, int minute, int s
   tm.tm_min = minute;
   tm.tm_sec = second;
   tm.tm_isdst = dst;
-  std::time_t t = std::mktime(&tm);
-  return t < 0 ? -1 : int64_t(t);
+  return vt::RuntimeMakeTime(&tm);
 }
 
 }  // namespace

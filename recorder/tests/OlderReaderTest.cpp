@@ -462,6 +462,26 @@ TEST(OlderReader, DirectoryLayoutSectionsAndGroups) {
   EXPECT_EQ(bits, (std::vector<uint8_t>{1, 1, 0, 0}));
 }
 
+// Recorder clocks are local time of the reading computer, with the record's daylight flag.
+TEST(OlderReader, TimeRecordsInTheComputerZone) {
+  struct Case { const char* tz; uint8_t rec[8]; int64_t seconds; };
+  const Case cases[] = {
+      {"CET-1CEST,M3.5.0,M10.5.0/3", {23, 7, 1, 12, 0, 0, 4, 1}, 1688205600},
+      {"CET-1CEST,M3.5.0,M10.5.0/3", {23, 7, 1, 12, 0, 0, 0, 0}, 1688209200},
+      {"CET-1CEST,M3.5.0,M10.5.0/3", {23, 1, 1, 12, 0, 0, 0, 0xFF}, 1672570800},
+      {"JST-9", {23, 7, 1, 12, 0, 0, 0, 1}, 1688180400},  // no daylight time: the flag adds nothing
+      {"UTC", {45, 7, 1, 12, 0, 0, 0, 0}, 15681600},      // 38..79 read as 1970
+      {"UTC", {99, 12, 31, 23, 59, 59, 0, 0}, 946684799},
+      {"UTC", {23, 7, 1, 12, 0, 0x80, 0, 0}, -1},         // invalid record
+  };
+  for (const Case& c : cases) {
+    setenv("TZ", c.tz, 1);
+    tzset();
+    EXPECT_EQ(RecFileRecordSeconds(c.rec), c.seconds) << c.tz << " " << int(c.rec[0]);
+  }
+  PinUtcZone();
+}
+
 TEST(OlderReader, NullAndForeignHandles) {
   RecFileTimes t;
   EXPECT_EQ(RecFileGetTimes(nullptr, &t), 0xFFFF);
