@@ -2,6 +2,11 @@
 // standard files are refused, and journals and temporary files are left alone.
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <vector>
+
+#include <sqlite3.h>
+
 #include "StoreTestSupport.h"
 #include "platform/base/FileSystem.h"
 #include "store/DataFileVfs.h"
@@ -130,6 +135,36 @@ TEST_F(DataFileVfsTest, LargeSortsThroughTemporaryFilesReturnEveryRow) {
   EXPECT_TRUE(ordered);
   EXPECT_EQ(sum, int64_t(20000) * 20001 / 2);
   EXPECT_EQ(rows, 20000);
+}
+
+TEST_F(DataFileVfsTest, ReadsAndWritesThatCoverTheHeaderOnlyPartlyAreExchangedToo) {
+  std::string path = MakeDatabase("partial.db", 1);
+  ASSERT_TRUE(vtstore::InstallDataFileVfs());
+  sqlite3_vfs* vfs = sqlite3_vfs_find(nullptr);
+  ASSERT_NE(vfs, nullptr);
+  EXPECT_STREQ(vfs->zName, "vantrel-data-file");  // the default
+
+  std::vector<std::max_align_t> memory(std::size_t(vfs->szOsFile) / sizeof(std::max_align_t) + 1);
+  auto* file = reinterpret_cast<sqlite3_file*>(memory.data());
+  sqlite3_filename name = sqlite3_create_filename(path.c_str(), "", "", 0, nullptr);
+  int outFlags = 0;
+  ASSERT_EQ(vfs->xOpen(vfs, name, file, SQLITE_OPEN_MAIN_DB | SQLITE_OPEN_READWRITE, &outFlags),
+            SQLITE_OK);
+  char buffer[16] = {};
+  ASSERT_EQ(file->pMethods->xRead(file, buffer, 5, 2), SQLITE_OK);
+  EXPECT_EQ(std::string(buffer, 5), kStandard.substr(2, 5));
+  ASSERT_EQ(file->pMethods->xRead(file, buffer, 10, 10), SQLITE_OK);
+  EXPECT_EQ(std::string(buffer, 6), kStandard.substr(10, 6));
+
+  // A partial write of the engine's bytes lands as ours; other bytes land as they are.
+  ASSERT_EQ(file->pMethods->xWrite(file, kStandard.data() + 2, 4, 2), SQLITE_OK);
+  EXPECT_EQ(ReadHead(path, 16), kOurs);
+  ASSERT_EQ(file->pMethods->xWrite(file, "XY", 2, 0), SQLITE_OK);
+  EXPECT_EQ(ReadHead(path, 16), "XY" + kOurs.substr(2));
+  ASSERT_EQ(file->pMethods->xRead(file, buffer, 16, 0), SQLITE_OK);
+  EXPECT_EQ(std::string(buffer, 16), "XY" + kOurs.substr(2));  // no longer a header of ours
+  file->pMethods->xClose(file);
+  sqlite3_free_filename(name);
 }
 
 // Child: starts a large write transaction on the database with a tiny cache, so that changed
