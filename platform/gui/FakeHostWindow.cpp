@@ -1,0 +1,125 @@
+// Fake host window: the real window's contract over plain members.
+#include "platform/gui/FakeHostWindow.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <cassert>
+
+#include "platform/gui/HostClient.h"
+#include "platform/gui/MessageDelivery.h"
+
+namespace vt {
+
+namespace {
+
+QImage WhiteImage(int32_t width, int32_t height) {
+  QImage image(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+  image.fill(0xFFFFFFFFu);
+  return image;
+}
+
+template <typename T>
+void Forget(std::vector<T*>& list, T* item) {
+  list.erase(std::remove(list.begin(), list.end(), item), list.end());
+}
+
+}  // namespace
+
+FakeHostWindow::FakeHostWindow(int32_t width, int32_t height, Point screenOrigin)
+    : origin_(screenOrigin), front_(WhiteImage(width, height)), alive_(std::make_shared<bool>(true)) {
+  InstallMessageDelivery();
+  handle_ = RegisterWindow([this](uint32_t message, WParam wParam, LParam lParam) -> LResult {
+    delivered_.push_back(PostedMessage{handle_, message, wParam, lParam});
+    return client_ ? client_->OnMessage(message, wParam, lParam) : 0;
+  });
+}
+
+FakeHostWindow::~FakeHostWindow() {
+  *alive_ = false;
+  UnregisterWindow(handle_);
+}
+
+void FakeHostWindow::Resize(int32_t width, int32_t height) {
+  assert(dcCount_ == 0);
+  front_ = WhiteImage(width, height);
+  if (client_) client_->OnSize(width, height);
+  Invalidate(nullptr);
+}
+
+bool FakeHostWindow::FireTimer(uint32_t id) {
+  if (timers_.count(id) == 0) return false;
+  if (client_) client_->OnTimer(id);
+  return true;
+}
+
+void FakeHostWindow::Pump() {
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();
+}
+
+DeviceContext* FakeHostWindow::GetDC() {
+  if (dcCount_++ == 0) dc_ = std::make_unique<WindowDc>(front_);
+  return dc_.get();
+}
+
+void FakeHostWindow::ReleaseDC(DeviceContext* dc) {
+  assert(dc == dc_.get() && dcCount_ > 0);
+  (void)dc;
+  if (dcCount_ <= 0 || --dcCount_ > 0) return;
+  const Rect dirty = dc_->TakeDirty();
+  dc_.reset();
+  if (!dirty.IsEmpty()) presents_.push_back(dirty);
+}
+
+void FakeHostWindow::Invalidate(const Rect* r) {
+  pending_ = UnionRects(pending_, IntersectRects(r ? *r : ClientRect(), ClientRect()));
+}
+
+void FakeHostWindow::UpdateWindow() {
+  const Rect area = std::exchange(pending_, Rect{});
+  if (area.IsEmpty()) return;
+  Rect dirty = area;
+  if (client_) {
+    WindowDc dc(front_);
+    dc.SelectClipRect(&area);
+    client_->OnPaint(dc, area);
+    dirty = UnionRects(dirty, dc.Dirty());
+  }
+  presents_.push_back(dirty);
+}
+
+bool FakeHostWindow::SetTimer(uint32_t id, uint32_t milliseconds) {
+  timers_[id] = milliseconds;
+  return true;
+}
+
+// Controls leave the host's lists when their owner deletes them.
+std::unique_ptr<InPlaceEdit> FakeHostWindow::CreateEdit(bool password, int id, const Rect& r) {
+  struct Tracked final : FakeInPlaceEdit {
+    Tracked(bool p, int i, const Rect& rect, FakeHostWindow& h) : FakeInPlaceEdit(p, i, rect), host(h), alive(h.alive_) {}
+    ~Tracked() override {
+      if (*alive) Forget(host.edits_, static_cast<FakeInPlaceEdit*>(this));
+    }
+    FakeHostWindow& host;
+    std::shared_ptr<bool> alive;
+  };
+  auto edit = std::make_unique<Tracked>(password, id, r, *this);
+  edits_.push_back(edit.get());
+  return edit;
+}
+
+std::unique_ptr<InPlaceCombo> FakeHostWindow::CreateCombo(int id, const Rect& r) {
+  struct Tracked final : FakeInPlaceCombo {
+    Tracked(int i, const Rect& rect, FakeHostWindow& h) : FakeInPlaceCombo(i, rect), host(h), alive(h.alive_) {}
+    ~Tracked() override {
+      if (*alive) Forget(host.combos_, static_cast<FakeInPlaceCombo*>(this));
+    }
+    FakeHostWindow& host;
+    std::shared_ptr<bool> alive;
+  };
+  auto combo = std::make_unique<Tracked>(id, r, *this);
+  combos_.push_back(combo.get());
+  return combo;
+}
+
+}  // namespace vt
