@@ -322,6 +322,8 @@ WrittenNewerFile WriteNewerFile(const NewerFile& m) {
           break;
       }
       append(name, s, t.kind != NewerTagged::Unknown);
+      if (t.kind == NewerTagged::ChannelList && t.listKind != 1 && t.listKind != 2)
+        out.regions.back().checked = false;
     }
     if (m.taggedEndMarker) {
       Block end(16, be);

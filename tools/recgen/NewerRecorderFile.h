@@ -201,6 +201,7 @@ struct CrcRegion {
   std::string name;
   std::size_t offset = 0;
   std::size_t length = 0;
+  bool checked = true;  // false for a part that readers skip whole (a channel list of another kind)
 };
 
 struct WrittenNewerFile {
