@@ -110,6 +110,10 @@ int CVTDataStorageManager::GetStorageFolder(const std::string& name, std::string
     return STORE_FAILED;
   if (statement->Fetch() != RDB_ROW) return STORE_NOT_FOUND;
   statement->GetText(0, dir);
+  // The list holds folder names only. A damaged row must never lead a caller (deleting a
+  // storage deletes its folder tree) to the data root itself or outside it.
+  if (dir.empty() || dir == "." || dir == ".." || dir.find('/') != std::string::npos)
+    return STORE_FAILED;
   folder = vt::JoinPath(dataRoot_, dir);
   return STORE_OK;
 }

@@ -216,4 +216,27 @@ TEST_F(VTDataStorageManagerTest, RenameKeepsTheIndexNameAndTheListNameTogether) 
   EXPECT_EQ(manager.RenameStorage("New", "New"), STORE_OK);
 }
 
+TEST_F(VTDataStorageManagerTest, ADamagedListRowNeverLeadsOutOfItsStorageFolder) {
+  CVTDataStorageManager manager;
+  ASSERT_EQ(manager.Open(dataRoot_), STORE_OK);
+  ASSERT_EQ(manager.CreateStorage("Kept"), STORE_OK);
+  {
+    CRDBSQLiteConnection db;
+    ASSERT_EQ(db.Open(dataRoot_ + "/dslist.db"), RDB_OK);
+    ASSERT_EQ(db.Execute("INSERT INTO datastorage_list VALUES ('Empty', '');"
+                         "INSERT INTO datastorage_list VALUES ('Up', '..');"
+                         "INSERT INTO datastorage_list VALUES ('Deep', '../../Morvane');"),
+              RDB_OK);
+  }
+  for (const char* name : {"Empty", "Up", "Deep"}) {
+    SCOPED_TRACE(name);
+    std::string folder;
+    EXPECT_EQ(manager.GetStorageFolder(name, folder), STORE_FAILED);
+    EXPECT_EQ(manager.DeleteStorage(name), STORE_FAILED);
+    EXPECT_EQ(manager.Attach(name), STORE_FAILED);
+  }
+  EXPECT_TRUE(vt::FolderExists(FolderOf(manager, "Kept")));
+  EXPECT_TRUE(vt::FileExists(dataRoot_ + "/dslist.db"));
+}
+
 }  // namespace
