@@ -147,7 +147,7 @@ int CVTDataStorage::CreateSchemaOn(CRDBConnection* connection, const std::string
                                    const std::string& areaPath) {
   if (!connection) return STORE_STORAGE_NOT_OPEN;
   connection->BeginTransaction();
-  // Statement by statement: each piece runs up to and including its ';'.
+  // Statement by statement: each runs from the current position up to and including its ';'.
   std::string_view text = IndexSchemaText();
   for (std::size_t end = text.find(';'); end != std::string_view::npos; end = text.find(';')) {
     if (connection->Execute(std::string(text.substr(0, end + 1))) != RDB_OK) {

@@ -168,7 +168,7 @@ TEST_F(IndexSchemaTest, ANewIndexSaysAbortedUntilItsCreatorFinishesAndFailsAsAWh
   std::string version = Shell(copy, "SELECT sqlite_version();");
   EXPECT_EQ(Shell(copy, "SELECT * FROM database_info;"), "Name|/area|ABORTED|ACTIVE|1.01|" + version);
 
-  // A piece that fails rolls the whole creation back: only what was there before stays.
+  // A statement that fails rolls the whole creation back: only what was there before stays.
   {
     CRDBSQLiteConnection db;
     ASSERT_EQ(db.Create(clash), RDB_OK);
