@@ -38,10 +38,9 @@ struct Library {
   uint32_t lastCode = kOk;
 };
 
-Library& Lib() {
-  static Library library;
-  return library;
-}
+Library g_library;
+
+Library& Lib() { return g_library; }
 
 class Locked {
  public:

@@ -120,27 +120,32 @@ bool Workbook::PositionOk(int sheet, int row, int column) const {
   return row - 1 >= int(sheets_[std::size_t(sheet)].lastRow);
 }
 
-uint64_t Workbook::PartBytesWith(const Sheet& sheet, uint16_t row, uint64_t cellBytes) const {
-  bool newRow = !sheet.hasCells || row != sheet.lastRow;
-  uint16_t first = sheet.hasCells ? sheet.firstRow : row;
-  return SheetPartBytes(true, BlockCount(first, row), sheet.rows + (newRow ? 1 : 0), sheet.cellBytes + cellBytes);
+uint64_t Workbook::GrowthWith(const Sheet& sheet, uint16_t row, uint64_t cellBytes) {
+  // What one more cell adds to the sheet's part: its record, a ROW record and a DBCELL entry
+  // for a new row, an INDEX entry and a DBCELL for each new block, the INDEX for the first cell.
+  uint64_t growth = cellBytes;
+  if (!sheet.hasCells) return growth + kRowBytes + kIndexBytes + kBlockBytes;
+  if (row != sheet.lastRow) growth += kRowBytes;
+  uint32_t blocks = BlockCount(sheet.firstRow, row) - BlockCount(sheet.firstRow, sheet.lastRow);
+  return growth + kBlockBytes * blocks;
 }
 
 bool Workbook::Fits(const Sheet& sheet, uint16_t row, uint64_t cellBytes, uint64_t stringBytes) const {
-  uint64_t projected = ProjectedStreamBytes() - sheet.partBytes + PartBytesWith(sheet, row, cellBytes) + stringBytes;
-  return projected <= g_streamLimit.load();
+  return ProjectedStreamBytes() + GrowthWith(sheet, row, cellBytes) + stringBytes <= g_streamLimit.load(std::memory_order_relaxed);
 }
 
 bool Workbook::AppendCell(Sheet& sheet, uint16_t row, const uint8_t* record, std::size_t size) {
   if (!sheet.cells->Write(record, size)) return false;
-  uint64_t part = PartBytesWith(sheet, row, size);
+  uint64_t growth = GrowthWith(sheet, row, size);
   if (!sheet.hasCells || row != sheet.lastRow) ++sheet.rows;
   if (!sheet.hasCells) sheet.firstRow = row;
   sheet.hasCells = true;
   sheet.lastRow = row;
   sheet.cellBytes += size;
-  sheetsBytes_ = sheetsBytes_ - sheet.partBytes + part;
-  sheet.partBytes = part;
+  sheet.partBytes += growth;
+  sheetsBytes_ += growth;
+  assert(sheet.partBytes ==
+         SheetPartBytes(true, BlockCount(sheet.firstRow, sheet.lastRow), sheet.rows, sheet.cellBytes));
   return true;
 }
 

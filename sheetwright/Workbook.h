@@ -25,6 +25,12 @@ class Workbook {
   // readers take as signed, and a compound document of version 3 holds no larger stream.
   static constexpr uint64_t kStreamLimit = (uint64_t(1) << 31) - (uint64_t(1) << 20);
 
+  // Stream bytes beside the cell records: per row with cells (ROW record and DBCELL entry),
+  // per block (INDEX entry and DBCELL record) and the INDEX record of a sheet with cells.
+  static constexpr uint64_t kRowBytes = 22;
+  static constexpr uint64_t kBlockBytes = 12;
+  static constexpr uint64_t kIndexBytes = 20;
+
   Workbook();
   ~Workbook();
   Workbook(const Workbook&) = delete;
@@ -64,8 +70,8 @@ class Workbook {
   };
 
   bool PositionOk(int sheet, int row, int column) const;
-  // The sheet part's size after one more cell of cellBytes in row (0-based).
-  uint64_t PartBytesWith(const Sheet& sheet, uint16_t row, uint64_t cellBytes) const;
+  // Bytes by which one more cell of cellBytes in row (0-based) grows the sheet's part.
+  static uint64_t GrowthWith(const Sheet& sheet, uint16_t row, uint64_t cellBytes);
   bool Fits(const Sheet& sheet, uint16_t row, uint64_t cellBytes, uint64_t stringBytes) const;
   bool AppendCell(Sheet& sheet, uint16_t row, const uint8_t* record, std::size_t size);
   uint32_t WriteNumberRecord(int sheet, int row, int column, double value, uint16_t xf, uint32_t badCode);
