@@ -2,7 +2,8 @@
 //
 // One definition for the whole system: the storage creation and the rebuild create exactly this
 // schema (tables, then indexes, then views, then the one database_info row). The text holds no
-// line breaks and no ';' other than statement ends, so it is applied one statement at a time, split at each ';'.
+// line breaks and no ';' other than statement ends, so it is applied one statement at a time,
+// split at each ';'.
 #pragma once
 #include <string_view>
 
