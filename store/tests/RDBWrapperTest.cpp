@@ -140,6 +140,7 @@ TEST_F(RDBWrapperTest, BindsAndGettersUseZeroBasedIndexes) {
   size = 0;
   EXPECT_EQ(s->GetBlob(3, nullptr, 0, size), RDB_OK);
   EXPECT_EQ(size, 5);
+  EXPECT_EQ(s->GetColumnBytes(3), 5);  // a blob's byte count is its length
 
   // NULL values: empty text and 0, but no blob.
   s->Reset();
