@@ -8,10 +8,14 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <type_traits>
 
 #include "msgdesk/CLocaleInfo.h"
 #include "msgdesk/MessageCatalogue.h"
 #include "platform/gui/MessageBox.h"
+
+// The program hands over the handles of the platform's window registry unchanged.
+static_assert(std::is_same_v<MsgdeskWindow, vt::WindowHandle>);
 
 namespace {
 
