@@ -19,7 +19,7 @@ static_assert(std::is_same_v<MsgdeskWindow, vt::WindowHandle>);
 
 namespace {
 
-// The languages field of a locale id: the primary language with a neutral sublanguage.
+// The language part of a locale id: the primary language with a neutral sublanguage.
 constexpr uint32_t kPrimaryLanguageMask = 0x3FF;
 
 int ShowFound(MsgdeskWindow owner, const msgdesk::MessageRow& row, unsigned int type, const char* extraText) {
