@@ -124,10 +124,10 @@ uint64_t Workbook::GrowthWith(const Sheet& sheet, uint16_t row, uint64_t cellByt
   // What one more cell adds to the sheet's part: its record, a ROW record and a DBCELL entry
   // for a new row, an INDEX entry and a DBCELL for each new block, the INDEX for the first cell.
   uint64_t growth = cellBytes;
-  if (!sheet.hasCells) return growth + kRowBytes + kIndexBytes + kBlockBytes;
-  if (row != sheet.lastRow) growth += kRowBytes;
+  if (!sheet.hasCells) return growth + kRowOverheadBytes + kIndexHeadBytes + kBlockOverheadBytes;
+  if (row != sheet.lastRow) growth += kRowOverheadBytes;
   uint32_t blocks = BlockCount(sheet.firstRow, row) - BlockCount(sheet.firstRow, sheet.lastRow);
-  return growth + kBlockBytes * blocks;
+  return growth + kBlockOverheadBytes * blocks;
 }
 
 bool Workbook::Fits(const Sheet& sheet, uint16_t row, uint64_t cellBytes, uint64_t stringBytes) const {

@@ -25,12 +25,6 @@ class Workbook {
   // readers take as signed, and a compound document of version 3 holds no larger stream.
   static constexpr uint64_t kStreamLimit = (uint64_t(1) << 31) - (uint64_t(1) << 20);
 
-  // Stream bytes beside the cell records: per row with cells (ROW record and DBCELL entry),
-  // per block (INDEX entry and DBCELL record) and the INDEX record of a sheet with cells.
-  static constexpr uint64_t kRowBytes = 22;
-  static constexpr uint64_t kBlockBytes = 12;
-  static constexpr uint64_t kIndexBytes = 20;
-
   Workbook();
   ~Workbook();
   Workbook(const Workbook&) = delete;

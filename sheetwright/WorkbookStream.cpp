@@ -5,7 +5,6 @@
 #include <cassert>
 
 #include "platform/base/ByteOrder.h"
-#include "sheetwright/CellRecords.h"
 
 namespace sheetwright {
 
@@ -464,8 +463,7 @@ uint64_t SheetPartBytes(bool hasCells, uint32_t blocks, uint64_t rows, uint64_t 
     return uint64_t(b.Size());
   }();
   if (!hasCells) return kFixed;
-  // INDEX (20 + 4 per block), a DBCELL per block (8 + 2 per row), a ROW record per row.
-  return kFixed + 20 + 4 * uint64_t(blocks) + 8 * uint64_t(blocks) + (kRowRecordBytes + 2) * rows + cellBytes;
+  return kFixed + kIndexHeadBytes + kBlockOverheadBytes * blocks + kRowOverheadBytes * rows + cellBytes;
 }
 
 uint64_t GlobalsPartBytes(const std::vector<std::u16string>& names, uint64_t stringTableBytes) {

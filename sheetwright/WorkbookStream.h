@@ -41,6 +41,13 @@ void BuildGlobalsTail(RecordBuffer& out);
 void BuildSheetHead(RecordBuffer& out, bool hasCells, uint16_t firstRow, uint16_t lastRow, uint32_t blocks);
 void BuildSheetTail(RecordBuffer& out, bool firstSheet);
 
+// Bytes of a sheet part beside its cell records: per row with cells a ROW record (20) and its
+// DBCELL entry (2); per block an INDEX entry (4) and a DBCELL record (8); and the INDEX record
+// itself (20) when the sheet has cells.
+constexpr uint64_t kRowOverheadBytes = 22;
+constexpr uint64_t kBlockOverheadBytes = 12;
+constexpr uint64_t kIndexHeadBytes = 20;
+
 // Number of 32-row blocks of a sheet whose cells lie in rows first .. last.
 inline uint32_t BlockCount(uint16_t firstRow, uint16_t lastRow) {
   return (uint32_t(lastRow) - firstRow + 1 + 31) / 32;

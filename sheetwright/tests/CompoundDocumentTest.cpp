@@ -29,6 +29,7 @@ TEST(CompoundLayout, SectorCountsByStreamSize) {
       // 109 FAT sectors, the most the header lists, exactly fill their table.
       {7078912, 7078912, 13842, 0, 109, 13951, 512 * 13953},
       {7079424, 7079424, 13843, 1, 110, 13954, 512 * 13956},
+      {512 * 30384, 512 * 30384, 30400, 2, 240, 30642, 512 * 30644},
   };
   for (const LayoutCase& c : cases) {
     CompoundLayout l = ComputeLayout(c.stream);
@@ -167,6 +168,34 @@ TEST_F(CompoundDocumentTest, LargeStreamGetsADifatSector) {
   // The stream's bytes are untouched and the directory records its size.
   EXPECT_EQ(f[512 + 7079423], 7079423 % 251);
   EXPECT_EQ(Le32(f, 512 * (std::size_t(D + X + F) + 1) + 128 + 120), 7079424u);
+}
+
+TEST_F(CompoundDocumentTest, DifatSectorsAreChained) {
+  std::vector<uint8_t> f = Wrap(512 * 30384);
+  const uint32_t D = 30400, X = 2, F = 240;
+  ASSERT_EQ(f.size(), 512u * 30644);
+  std::size_t first = 512 * (std::size_t(D) + 1), second = first + 512;
+  EXPECT_EQ(Le32(f, first), D + X + 109);
+  EXPECT_EQ(Le32(f, first + 4 * 126), D + X + 235);
+  EXPECT_EQ(Le32(f, first + 508), D + 1);  // the next DIFAT sector
+  EXPECT_EQ(Le32(f, second), D + X + 236);
+  EXPECT_EQ(Le32(f, second + 12), D + X + F - 1);
+  EXPECT_EQ(Le32(f, second + 16), 0xFFFFFFFFu);
+  EXPECT_EQ(Le32(f, second + 504), 0xFFFFFFFFu);
+  EXPECT_EQ(Le32(f, second + 508), 0xFFFFFFFEu);
+
+  // An independent reader follows the chain to every FAT sector and finds the streams whole.
+  int code = 0;
+  RunCommand("/usr/bin/python3 -c 'import olefile' 2>/dev/null", code);
+  if (code != 0) GTEST_SKIP() << "python3 with olefile is not installed";
+  std::string out = RunCommand(
+      "/usr/bin/python3 -c \"import olefile, sys; o = olefile.OleFileIO(sys.argv[1], "
+      "raise_defects=olefile.DEFECT_POTENTIAL); d = o.openstream('Workbook').read(); "
+      "print(len(o.parsing_issues), len(d), d[-1], o.get_size('DocumentSummaryInformation'))\" '" +
+          Path("doc.bin") + "' 2>&1",
+      code);
+  EXPECT_EQ(code, 0) << out;
+  EXPECT_EQ(out, "0 15556608 " + std::to_string((512 * 30384 - 1) % 251) + " 4096\n");
 }
 
 }  // namespace
