@@ -25,6 +25,7 @@ std::atomic<uint64_t> g_streamLimit{Workbook::kStreamLimit};
 char16_t FoldCase(char16_t c) {
   if (c >= u'A' && c <= u'Z') return char16_t(c + 32);
   if ((c >= 0x00C0 && c <= 0x00DE && c != 0x00D7)) return char16_t(c + 32);
+  if (c == 0x0178) return 0x00FF;
   if (c >= 0x0100 && c <= 0x017F && c != 0x0130 && c != 0x0131 && c != 0x0138 && c != 0x0149 && c != 0x017F) {
     // Latin Extended-A pairs upper/lower case as even/odd, except in the range 0x0139-0x0148
     // and 0x0179-0x017E, where the upper case letter has the odd code.
