@@ -1,0 +1,43 @@
+// The reader factory: see FileAccessFactory.h.
+#include "recorder/FileAccessFactory.h"
+
+#include <new>
+
+#include "platform/base/Paths.h"
+#include "recorder/CVTQRAdvFileAccess.h"
+#include "recorder/CVTQRFileAccess.h"
+
+CVTDataFileAccess* NewFileAccessFor(const std::string& path) {
+  if (vt::HasExtension(path, ".DAE") || vt::HasExtension(path, ".DAD")) return new (std::nothrow) CVTQRAdvFileAccess;
+  if (vt::HasExtension(path, ".DEV") || vt::HasExtension(path, ".DDS")) return new (std::nothrow) CVTQRFileAccess;
+  return nullptr;
+}
+
+int OpenFileAccessGuarded(CVTDataFileAccess* reader, const std::string& path) {
+  if (!reader) return FILE_ACCESS_UNSUPPORTED;
+  try {
+    return reader->Open(path);
+  } catch (const std::bad_alloc&) {
+    return FILE_ACCESS_TABLES_FAILED;
+  } catch (...) {
+    return FILE_ACCESS_EXCEPTION;
+  }
+}
+
+int OpenOrDiscardFileAccess(CVTDataFileAccess* reader, const std::string& path, CVTDataFileAccess** out) {
+  if (out) *out = nullptr;
+  if (!reader) return FILE_ACCESS_UNSUPPORTED;
+  const int result = out ? OpenFileAccessGuarded(reader, path) : FILE_ACCESS_UNSUPPORTED;
+  if (result != FILE_ACCESS_OK) {
+    delete reader;
+    return result;
+  }
+  *out = reader;
+  return FILE_ACCESS_OK;
+}
+
+int CreateFileAccess(const std::string& path, CVTDataFileAccess** reader) {
+  if (reader) *reader = nullptr;
+  if (!reader) return FILE_ACCESS_UNSUPPORTED;
+  return OpenOrDiscardFileAccess(NewFileAccessFor(path), path, reader);
+}
