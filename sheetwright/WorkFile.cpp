@@ -2,10 +2,12 @@
 #include "sheetwright/WorkFile.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cassert>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/base/FileSystem.h"
@@ -32,7 +34,25 @@ bool WriteFully(int fd, const uint8_t* data, std::size_t size, uint64_t offset) 
 }  // namespace
 
 WorkFile::~WorkFile() {
+  Unmap();
   if (fd_ >= 0) ::close(fd_);
+}
+
+const uint8_t* WorkFile::MapForReading() {
+  Unmap();
+  if (!Flush() || flushed_ == 0 || flushed_ > SIZE_MAX) return nullptr;
+  void* p = ::mmap(nullptr, std::size_t(flushed_), PROT_READ, MAP_SHARED, fd_, 0);
+  if (p == MAP_FAILED) return nullptr;
+  ::madvise(p, std::size_t(flushed_), MADV_SEQUENTIAL);
+  map_ = p;
+  mapLength_ = std::size_t(flushed_);
+  return static_cast<const uint8_t*>(p);
+}
+
+void WorkFile::Unmap() {
+  if (map_) ::munmap(map_, mapLength_);
+  map_ = nullptr;
+  mapLength_ = 0;
 }
 
 bool WorkFile::Create(const std::string& path, std::size_t bufferSize) {
@@ -109,6 +129,7 @@ bool WorkFile::WriteAt(uint64_t offset, const void* data, std::size_t size) {
 
 bool WorkFile::Truncate(uint64_t size) {
   if (fd_ < 0 || size > Size()) return false;
+  Unmap();
   if (size > flushed_ && !Flush()) return false;
   used_ = 0;
   if (::ftruncate(fd_, off_t(size)) != 0) return false;
@@ -118,6 +139,7 @@ bool WorkFile::Truncate(uint64_t size) {
 }
 
 bool WorkFile::Close() {
+  Unmap();
   if (fd_ < 0) return true;
   bool ok = Flush();
   if (::close(fd_) != 0) ok = false;
@@ -129,6 +151,7 @@ bool WorkFile::Close() {
 }
 
 void WorkFile::Discard() {
+  Unmap();
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   used_ = 0;

@@ -36,6 +36,11 @@ class WorkFile {
   // Bytes written so far, buffered ones included.
   uint64_t Size() const { return flushed_ + used_; }
 
+  // Maps the bytes written so far for reading (pending writes are flushed first): null when
+  // there are none or the file cannot be mapped. The mapping lasts until Unmap, Close or Discard.
+  const uint8_t* MapForReading();
+  void Unmap();
+
   // Flushes and closes; false when either failed. Closing a closed file succeeds.
   bool Close();
   // Closes (without caring about pending bytes) and deletes the file.
@@ -48,6 +53,8 @@ class WorkFile {
   std::size_t used_ = 0;
   uint64_t flushed_ = 0;
   bool failed_ = false;
+  void* map_ = nullptr;
+  std::size_t mapLength_ = 0;
 };
 
 }  // namespace sheetwright

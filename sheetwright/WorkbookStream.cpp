@@ -181,16 +181,25 @@ void Xf(RecordBuffer& out, const XfEntry& xf) {
   out.End();
 }
 
-// Reads the cell work file through a window of its bytes, so that a block's records are read
-// once while its rows are counted and copied from memory afterwards.
+// Reads a work file at close: through a mapping of the whole file where the system gives one,
+// else through a window of its bytes, so that a block's records are read once while its rows
+// are counted and copied from memory afterwards.
 class CellReader {
  public:
-  CellReader(WorkFile& file, uint64_t end) : file_(file), end_(end), window_(1 << 20) {}
+  CellReader(WorkFile& file, uint64_t end) : file_(file), end_(end) {
+    map_ = file.MapForReading();
+    if (!map_) window_.resize(1 << 20);
+  }
+  ~CellReader() { file_.Unmap(); }
+  CellReader(const CellReader&) = delete;
+  CellReader& operator=(const CellReader&) = delete;
+
   // Pointer to n bytes at pos, or null past the end or on a failed read.
   const uint8_t* At(uint64_t pos, std::size_t n) {
+    if (pos + n > end_) return nullptr;
+    if (map_) return map_ + pos;
     assert(n <= window_.size());
     if (pos < start_ || pos + n > start_ + length_) {
-      if (pos + n > end_) return nullptr;
       length_ = std::size_t(std::min<uint64_t>(window_.size(), end_ - pos));
       start_ = pos;
       if (!file_.ReadAt(pos, window_.data(), length_)) {
@@ -201,8 +210,9 @@ class CellReader {
     return window_.data() + (pos - start_);
   }
   bool CopyTo(WorkFile& out, uint64_t from, uint64_t to) {
+    const uint64_t piece = map_ ? (uint64_t(1) << 24) : window_.size();
     while (from < to) {
-      std::size_t n = std::size_t(std::min<uint64_t>(window_.size(), to - from));
+      std::size_t n = std::size_t(std::min<uint64_t>(piece, to - from));
       const uint8_t* p = At(from, n);
       if (!p || !out.Write(p, n)) return false;
       from += n;
@@ -213,6 +223,7 @@ class CellReader {
  private:
   WorkFile& file_;
   uint64_t end_;
+  const uint8_t* map_ = nullptr;
   std::vector<uint8_t> window_;
   uint64_t start_ = 0;
   std::size_t length_ = 0;
