@@ -68,8 +68,8 @@ void HostWidget::Present(const Rect& r) {
   const Rect area = IntersectRects(r, ClientRect());
   if (area.IsEmpty()) return;
   ++presentCount_;
+  if (!isVisible()) return;  // the expose that shows the window paints it
   ownPresents_ += ToQRect(area);
-  if (!isVisible()) return;
   if (inPaintEvent_) {
     update(ToQRect(area));
   } else {

@@ -105,6 +105,14 @@ TEST(HostWidgetInput, MouseEventsBecomeClientCallsWithFlags) {
   }
 }
 
+TEST(HostWidgetInput, LeavingTheWindowRepeatsTheLastMoveSoHoverCanEnd) {
+  Host host;
+  host.Send(new QMouseEvent(QEvent::MouseMove, QPointF(9, 4), QPointF(109, 84), Qt::NoButton, Qt::NoButton,
+                            Qt::NoModifier));
+  host.Send(new QEvent(QEvent::Leave));
+  EXPECT_EQ(host.client.calls, (std::vector<Call>{{"move", 0, 9, 4}, {"move", 0, 9, 4}}));
+}
+
 TEST(HostWidgetInput, WheelGivesDeltaPerNotchAndScreenCoordinates) {
   Host host;
   host.Send(new QWheelEvent(QPointF(5, 7), QPointF(105, 87), QPoint(), QPoint(0, 120), Qt::NoButton,
@@ -184,6 +192,46 @@ TEST(HostWidgetDrawing, ReleasingTheWindowDcPresentsAtOnceWhileTheThreadIsBusy) 
     EXPECT_EQ(host.widget.PresentCount(), before + 1);
     EXPECT_EQ(ScreenPixel(host.widget, 5, 5), ToPixel(colour) & 0xFFFFFFu);
   }
+}
+
+// A long paint shows progress: what it draws through a borrowed window context reaches the
+// screen before the paint returns.
+class ProgressClient : public HostClient {
+ public:
+  explicit ProgressClient(HostWidget& host) : host_(host) {}
+  std::vector<QRgb> seenDuringPaint;
+  int paints = 0;
+  void OnPaint(DeviceContext& dc, const Rect& area) override {
+    ++paints;
+    dc.FillSolidRect(area, Rgb(255, 255, 255));
+    for (ColorRef step : {Rgb(255, 0, 0), Rgb(0, 0, 255)}) {
+      DeviceContext* window = host_.GetDC();
+      window->FillSolidRect({0, 0, 10, 10}, step);
+      host_.ReleaseDC(window);
+      seenDuringPaint.push_back(ScreenPixel(host_, 4, 4));
+    }
+  }
+
+ private:
+  HostWidget& host_;
+};
+
+TEST(HostWidgetDrawing, PostedPaintShowsItsProgressAtOnce) {
+  HostWidget host;
+  ProgressClient client(host);
+  host.SetClient(&client);
+  host.resize(40, 30);
+  host.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
+  for (int i = 0; i < 50 && client.paints == 0; ++i) QTest::qWait(2);
+  ASSERT_GE(client.paints, 1);  // the expose was turned into a posted paint
+  client.paints = 0;
+  client.seenDuringPaint.clear();
+  host.Invalidate(nullptr);
+  QApplication::processEvents();
+  ASSERT_EQ(client.paints, 1);
+  EXPECT_EQ(client.seenDuringPaint[0], 0xFF0000u);
+  EXPECT_EQ(client.seenDuringPaint[1], 0x0000FFu);
 }
 
 TEST(HostWidgetDrawing, InvalidationBecomesOnePostedPaintOfTheUnitedArea) {
