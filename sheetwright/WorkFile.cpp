@@ -5,6 +5,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cassert>
 #include <cerrno>
 #include <cstdint>
@@ -31,7 +32,11 @@ bool WriteFully(int fd, const uint8_t* data, std::size_t size, uint64_t offset) 
   return true;
 }
 
+std::atomic<bool> g_mappingAllowed{true};
+
 }  // namespace
+
+void WorkFile::SetMappingAllowedForTesting(bool allowed) { g_mappingAllowed = allowed; }
 
 WorkFile::~WorkFile() {
   Unmap();
@@ -40,6 +45,7 @@ WorkFile::~WorkFile() {
 
 const uint8_t* WorkFile::MapForReading() {
   Unmap();
+  if (!g_mappingAllowed.load(std::memory_order_relaxed)) return nullptr;
   if (!Flush() || flushed_ == 0 || flushed_ > SIZE_MAX) return nullptr;
   void* p = ::mmap(nullptr, std::size_t(flushed_), PROT_READ, MAP_SHARED, fd_, 0);
   if (p == MAP_FAILED) return nullptr;

@@ -40,6 +40,8 @@ class WorkFile {
   // there are none or the file cannot be mapped. The mapping lasts until Unmap, Close or Discard.
   const uint8_t* MapForReading();
   void Unmap();
+  // Tests: refuse mappings, so that readers take their other road.
+  static void SetMappingAllowedForTesting(bool allowed);
 
   // Flushes and closes; false when either failed. Closing a closed file succeeds.
   bool Close();

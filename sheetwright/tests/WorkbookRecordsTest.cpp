@@ -7,6 +7,7 @@
 
 #include "SheetwrightTestSupport.h"
 #include "sheetwright/Sheetwright.h"
+#include "sheetwright/WorkFile.h"
 #include "sheetwright/Workbook.h"
 #include "sheetwright/WorkbookStream.h"
 
@@ -281,6 +282,29 @@ TEST_F(WorkbookRecordsTest, SheetPositionsAndProjectedSize) {
   }
   EXPECT_EQ(std::vector<uint8_t>(bound[2].data.begin() + 4, bound[2].data.end()),
             Bytes({0, 0, 5, 1, 'T', 0, 'h', 0, 'r', 0, 'e', 0, 'e', 0}));
+}
+
+TEST_F(WorkbookRecordsTest, SameBytesWhetherWorkFilesAreMappedOrRead) {
+  auto write = [&](const std::string& name) {
+    ExcelWorkbook* wb = excel_create_file(Path(name).c_str());
+    ASSERT_NE(wb, nullptr);
+    ASSERT_EQ(excel_add_sheet(wb, "M"), 0);
+    ASSERT_EQ(excel_add_sheet(wb, "N"), 1);
+    // More than one read window of cells (1 MiB), and texts in the string table.
+    for (int row = 1; row <= 9000; ++row) {
+      for (int column = 1; column <= 10; ++column)
+        ASSERT_EQ(excel_input_value(wb, 0, row, column, row * 0.001 * column, 3), 1);
+      ASSERT_EQ(excel_input_string(wb, 1, row, 1, ("t" + std::to_string(row % 700)).c_str()), 1);
+    }
+    excel_close_file(wb);
+  };
+  write("mapped.xls");
+  WorkFile::SetMappingAllowedForTesting(false);
+  write("read.xls");
+  WorkFile::SetMappingAllowedForTesting(true);
+  std::string mapped = ReadFile(Path("mapped.xls")), read = ReadFile(Path("read.xls"));
+  EXPECT_GT(mapped.size(), 1u << 20);
+  EXPECT_TRUE(mapped == read);
 }
 
 }  // namespace
