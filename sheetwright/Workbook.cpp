@@ -132,7 +132,8 @@ uint64_t Workbook::GrowthWith(const Sheet& sheet, uint16_t row, uint64_t cellByt
 }
 
 bool Workbook::Fits(const Sheet& sheet, uint16_t row, uint64_t cellBytes, uint64_t stringBytes) const {
-  return ProjectedStreamBytes() + GrowthWith(sheet, row, cellBytes) + stringBytes <= g_streamLimit.load(std::memory_order_relaxed);
+  uint64_t limit = g_streamLimit.load(std::memory_order_relaxed);
+  return ProjectedStreamBytes() + GrowthWith(sheet, row, cellBytes) + stringBytes <= limit;
 }
 
 bool Workbook::AppendCell(Sheet& sheet, uint16_t row, const uint8_t* record, std::size_t size) {
