@@ -3,12 +3,15 @@
 // GUID, the alarm events, the open probe and the results of files that cannot be opened.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <random>
 
 #include "platform/base/Text.h"
 #include "recorder/CVTQRFileAccess.h"
+#include "recorder/FileAccessFactory.h"
 #include "recorder/tests/OlderTestSupport.h"
+#include "tools/recgen/OlderVariants.h"
 
 using recgen::OlderLayout;
 using recgen::OlderModel;
@@ -332,25 +335,17 @@ TEST(OlderAccess, RecordRangesAndBuffers) {
   EXPECT_EQ(t, At(kNoon));
 }
 
-TEST(OlderAccess, OpenResults) {
+// Every variant through the factory gives its result, and only an opened file leaves a reader.
+TEST(OlderAccess, VariantResultsThroughTheFactory) {
   PinUtcZone();
   OlderTempDir dir;
-  struct Case { const char* name; std::function<void(OlderModel&)> model; std::function<void(recgen::OlderFile&)> bytes; int result; };
-  const Case cases[] = {
-      {"valid", [](OlderModel&) {}, {}, 0},
-      {"data checksum", [](OlderModel&) {}, [](recgen::OlderFile& f) { f.BreakDataCrc(); }, 30},
-      {"header checksum", [](OlderModel&) {}, [](recgen::OlderFile& f) { f.BreakHeaderCrc(); }, 30},
-      {"year 40", [](OlderModel& m) { m.trigger.year = 40; }, {}, 30},
-      {"last record not readable", [](OlderModel& m) { m.lastDataNo = 1020; }, {}, 1},
-      {"last before first", [](OlderModel& m) { m.lastDataNo = 999; }, {}, 1},
-  };
-  for (const Case& c : cases) {
-    OlderModel m = recgen::SampleOlderModel(OlderLayout::Fixed, 0, 10);
-    c.model(m);
-    recgen::OlderFile f = recgen::WriteOlder(m);
-    if (c.bytes) c.bytes(f);
-    CVTQRFileAccess r;
-    EXPECT_EQ(r.Open(dir.Write(f, "f.DEV")), c.result) << c.name;
+  for (const recgen::OlderVariant& v : recgen::OlderVariants()) {
+    const std::string path = dir.Path() + "/variant" + v.extension;
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(v.bytes.data()), std::streamsize(v.bytes.size()));
+    CVTDataFileAccess* reader = nullptr;
+    EXPECT_EQ(CreateFileAccess(path, &reader), v.openResult) << v.name;
+    EXPECT_EQ(reader != nullptr, v.openResult == 0) << v.name;
+    delete reader;
   }
   CVTQRFileAccess r;
   EXPECT_EQ(r.Open(dir.Path() + "/none.DEV"), 30);
