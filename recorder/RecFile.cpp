@@ -183,7 +183,7 @@ int RecFileReadSamples(const RecFileHandle* handle, int row, int64_t first, int6
   const RecFileChannelSlot& slot = s->channelTable[std::size_t(channel)];
   const bool wide = slot.type == 6;
   const uint32_t at = slot.valueOffset + (s->display && row % 2 ? (wide ? 4 : 2) : 0);
-  const int64_t end = std::min<int64_t>(first + count, s->records);
+  const int64_t end = first + std::min<int64_t>(count, int64_t(s->records) - first);
   values->reserve(std::size_t(end - first));
 
   // Reads runs of whole records, never past the last slot of the ring.
@@ -209,7 +209,7 @@ int RecFileGetAlarmBits(const RecFileHandle* handle, int channel, int64_t first,
   bits->clear();
   if (first < 0 || first >= int64_t(s->records) || count <= 0) return 0;
   // Records d = first + 1 .. last, counted from 1.
-  const int64_t d0 = first + 1, d1 = std::min<int64_t>(first + count, s->records);
+  const int64_t d0 = first + 1, d1 = first + std::min<int64_t>(count, int64_t(s->records) - first);
   bits->assign(std::size_t(d1 - d0 + 1), 0);
   if (!s->hasAlarmLists || channel < 0 || channel >= s->channels) return 0;
   std::vector<int32_t> depth(bits->size() + 1);

@@ -399,6 +399,22 @@ TEST(OlderAccess, SurvivesMutatedFiles) {
   EXPECT_GT(opened, 100);
 }
 
+TEST(OlderAccess, TagSwitchHidesTheTags) {
+  PinUtcZone();
+  OlderTempDir dir;
+  for (OlderLayout layout : {OlderLayout::Fixed, OlderLayout::Directory}) {
+    OlderModel m = recgen::SampleOlderModel(layout, 0, 3);
+    m.tagSwitch = 1;
+    CVTQRFileAccess r;
+    ASSERT_EQ(r.Open(dir.Write(recgen::WriteOlder(m), "f.DEV")), 0);
+    SChannelInfo ci;
+    ASSERT_EQ(r.GetChannelInfo(0, &ci), 0);
+    EXPECT_EQ(ci.tagName, "");
+    EXPECT_EQ(ci.unit, "m3/h");
+    EXPECT_EQ(ci.tagNo, "");
+  }
+}
+
 TEST(OlderAccess, RecorderStates) {
   const std::pair<uint16_t, int> shorts[] = {{0x7FFF, 6}, {0x8001, 7}, {0x7FFA, 8}, {0x8006, 9}, {0x8002, 10},
                                              {0x8003, 11}, {0x8004, 12}, {0x8005, 13}, {0x8000, 0}, {0, 0}};
