@@ -221,7 +221,10 @@ bool HostWidget::focusNextPrevChild(bool) { return false; }
 
 bool HostWidget::SetTimer(uint32_t id, uint32_t milliseconds) {
   KillTimer(id);
-  const int qtId = startTimer(std::chrono::milliseconds(milliseconds), Qt::PreciseTimer);
+  // A zero period would fire on every pass of the event loop; the old timers never ran faster
+  // than every 10 ms.
+  const uint32_t period = std::max<uint32_t>(milliseconds, 10);
+  const int qtId = startTimer(std::chrono::milliseconds(period), Qt::PreciseTimer);
   if (qtId == 0) return false;
   timers_[id] = qtId;
   return true;

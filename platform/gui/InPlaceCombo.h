@@ -30,6 +30,7 @@ class InPlaceCombo {
   // Shown in the field while nothing is selected.
   virtual void SetText(std::string_view utf8) = 0;
   virtual std::string Text() const = 0;
+  // The height of the selection field's item; the field adds its frame around it.
   virtual void SetFieldHeight(int32_t height) = 0;
   virtual void ShowDropDown(bool show) = 0;
   virtual bool IsDroppedDown() const = 0;

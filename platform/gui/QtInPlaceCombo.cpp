@@ -67,8 +67,13 @@ QWidget* QtInPlaceCombo::Widget() const { return combo_.data(); }
 
 void QtInPlaceCombo::Place() {
   if (!combo_) return;
-  const int32_t field = fieldHeight_ > 0 ? std::min(fieldHeight_, bounds_.Height()) : bounds_.Height();
+  // The field height is the item height plus the field's frame (3 pixels above and below),
+  // so that a field set to cell height - 4 covers the cell with one pixel to spare each side.
+  const int32_t field = fieldHeight_ > 0 ? std::min(fieldHeight_ + 6, bounds_.Height()) : bounds_.Height();
   combo_->setGeometry(bounds_.left, bounds_.top, bounds_.Width(), std::max(field, 1));
+  // The rest of the rectangle is the list.
+  const int32_t item = std::max(fieldHeight_ > 0 ? fieldHeight_ : combo_->fontMetrics().height(), 1);
+  combo_->setMaxVisibleItems(std::max(1, (bounds_.Height() - field) / item));
 }
 
 void QtInPlaceCombo::Move(const Rect& r, bool repaint) {

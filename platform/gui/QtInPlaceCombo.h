@@ -1,8 +1,8 @@
 // The in-place drop-down list over QComboBox, a child of a host widget.
 //
 // Move gets the rectangle of field and list together, as the old control took it; the field
-// takes the height set by SetFieldHeight (the rectangle's height until then) and the list its
-// items. A user's choice (click or keys in the list) reports onSelChange; SetCurSel does not.
+// takes the item height set by SetFieldHeight plus its frame (the rectangle's height until
+// then) and the list shows as many items as fit into the rest. A user's choice (click or keys in the list) reports onSelChange; SetCurSel does not.
 #pragma once
 #include <QPointer>
 

@@ -323,11 +323,16 @@ TEST(HostWidgetControls, ComboReportsUserChoicesButNotSetCurSel) {
   EXPECT_EQ(combo->Text(), "none yet");
   combo->SetCurSel(0);
   EXPECT_EQ(changes, 0);
+  // Placed as the gadgets place it over a cell (20, 40, 120, 60) with a 100-pixel list: the
+  // field covers the cell with one pixel to spare on each side.
+  combo->Move({19, 39, 121, 162}, false);
+  combo->SetFieldHeight(20 - 4);
+  QWidget* field = host.widget.findChild<QWidget*>();
+  ASSERT_NE(field, nullptr);
+  EXPECT_EQ(field->geometry(), QRect(19, 39, 102, 22));
   host.widget.show();
   combo->Show(true);
-  QWidget* control = host.widget.findChild<QWidget*>();
-  ASSERT_NE(control, nullptr);
-  QTest::keyClick(control, Qt::Key_Down);
+  QTest::keyClick(field, Qt::Key_Down);
   EXPECT_EQ(combo->CurSel(), 1);
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(combo->Text(), "two");
