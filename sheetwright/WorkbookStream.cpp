@@ -210,9 +210,9 @@ class CellReader {
     return window_.data() + (pos - start_);
   }
   bool CopyTo(WorkFile& out, uint64_t from, uint64_t to) {
-    const uint64_t piece = map_ ? (uint64_t(1) << 24) : window_.size();
+    const uint64_t chunk = map_ ? (uint64_t(1) << 24) : window_.size();
     while (from < to) {
-      std::size_t n = std::size_t(std::min<uint64_t>(piece, to - from));
+      std::size_t n = std::size_t(std::min<uint64_t>(chunk, to - from));
       const uint8_t* p = At(from, n);
       if (!p || !out.Write(p, n)) return false;
       from += n;
