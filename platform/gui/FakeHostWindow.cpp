@@ -3,7 +3,6 @@
 
 #include <QCoreApplication>
 #include <algorithm>
-#include <cassert>
 
 #include "platform/gui/HostClient.h"
 #include "platform/gui/MessageDelivery.h"
@@ -11,12 +10,6 @@
 namespace vt {
 
 namespace {
-
-QImage WhiteImage(int32_t width, int32_t height) {
-  QImage image(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
-  image.fill(0xFFFFFFFFu);
-  return image;
-}
 
 template <typename T>
 void Forget(std::vector<T*>& list, T* item) {
@@ -26,7 +19,7 @@ void Forget(std::vector<T*>& list, T* item) {
 }  // namespace
 
 FakeHostWindow::FakeHostWindow(int32_t width, int32_t height, Point screenOrigin)
-    : origin_(screenOrigin), front_(WhiteImage(width, height)), alive_(std::make_shared<bool>(true)) {
+    : origin_(screenOrigin), front_(width, height), alive_(std::make_shared<bool>(true)) {
   InstallMessageDelivery();
   handle_ = RegisterWindow([this](uint32_t message, WParam wParam, LParam lParam) -> LResult {
     delivered_.push_back(PostedMessage{handle_, message, wParam, lParam});
@@ -40,8 +33,7 @@ FakeHostWindow::~FakeHostWindow() {
 }
 
 void FakeHostWindow::Resize(int32_t width, int32_t height) {
-  assert(dcCount_ == 0);
-  front_ = WhiteImage(width, height);
+  front_.Resize(width, height);
   if (client_) client_->OnSize(width, height);
   Invalidate(nullptr);
 }
@@ -57,18 +49,11 @@ void FakeHostWindow::Pump() {
   QCoreApplication::processEvents();
 }
 
-DeviceContext* FakeHostWindow::GetDC() {
-  if (dcCount_++ == 0) dc_ = std::make_unique<WindowDc>(front_);
-  return dc_.get();
-}
+DeviceContext* FakeHostWindow::GetDC() { return front_.Borrow(); }
 
 void FakeHostWindow::ReleaseDC(DeviceContext* dc) {
-  assert(dc == dc_.get() && dcCount_ > 0);
-  (void)dc;
-  if (dcCount_ <= 0 || --dcCount_ > 0) return;
-  const Rect dirty = dc_->TakeDirty();
-  dc_.reset();
-  if (!dirty.IsEmpty()) presents_.push_back(dirty);
+  const auto dirty = front_.Return(dc);
+  if (dirty && !dirty->IsEmpty()) presents_.push_back(*dirty);
 }
 
 void FakeHostWindow::Invalidate(const Rect* r) {
@@ -78,14 +63,7 @@ void FakeHostWindow::Invalidate(const Rect* r) {
 void FakeHostWindow::UpdateWindow() {
   const Rect area = std::exchange(pending_, Rect{});
   if (area.IsEmpty()) return;
-  Rect dirty = area;
-  if (client_) {
-    WindowDc dc(front_);
-    dc.SelectClipRect(&area);
-    client_->OnPaint(dc, area);
-    dirty = UnionRects(dirty, dc.Dirty());
-  }
-  presents_.push_back(dirty);
+  presents_.push_back(front_.Paint(client_, area));
 }
 
 bool FakeHostWindow::SetTimer(uint32_t id, uint32_t milliseconds) {

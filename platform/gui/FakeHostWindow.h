@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "platform/gui/FakeInPlaceControls.h"
+#include "platform/gui/FrontBuffer.h"
 #include "platform/gui/HostWindow.h"
-#include "platform/gui/WindowDc.h"
 
 namespace vt {
 
@@ -34,10 +34,10 @@ class FakeHostWindow final : public HostWindow {
   void Pump();
   void SetActive(bool active) { active_ = active; }
 
-  const QImage& FrontImage() const { return front_; }
+  const QImage& FrontImage() const { return front_.Image(); }
   const std::map<uint32_t, uint32_t>& Timers() const { return timers_; }  // id -> milliseconds
   const std::vector<Rect>& Presents() const { return presents_; }
-  int BorrowCount() const { return dcCount_; }
+  int BorrowCount() const { return front_.BorrowCount(); }
   bool FrameShown() const { return frameShown_; }
   int BringToFrontCount() const { return broughtToFront_; }
   std::vector<FakeInPlaceEdit*> Edits() const { return edits_; }
@@ -49,7 +49,7 @@ class FakeHostWindow final : public HostWindow {
   void SetClient(HostClient* client) override { client_ = client; }
   HostClient* Client() const override { return client_; }
   WindowHandle Handle() const override { return handle_; }
-  Rect ClientRect() const override { return Rect{0, 0, front_.width(), front_.height()}; }
+  Rect ClientRect() const override { return front_.Bounds(); }
   DeviceContext* GetDC() override;
   void ReleaseDC(DeviceContext* dc) override;
   void Invalidate(const Rect* r) override;
@@ -75,9 +75,7 @@ class FakeHostWindow final : public HostWindow {
   HostClient* client_ = nullptr;
   WindowHandle handle_ = 0;
   Point origin_;
-  QImage front_;
-  std::unique_ptr<WindowDc> dc_;
-  int dcCount_ = 0;
+  FrontBuffer front_;
   Rect pending_;
   std::vector<Rect> presents_;
   std::map<uint32_t, uint32_t> timers_;

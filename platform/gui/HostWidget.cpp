@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
-#include <cassert>
 
 #include "platform/gui/Cursors.h"
 #include "platform/gui/HostClient.h"
@@ -28,14 +27,12 @@ Rect FromQRect(const QRect& q) { return Rect{q.left(), q.top(), q.right() + 1, q
 
 }  // namespace
 
-HostWidget::HostWidget(QWidget* parent) : QWidget(parent), cursor_(kCursorArrow) {
+HostWidget::HostWidget(QWidget* parent) : QWidget(parent), front_(width(), height()), cursor_(kCursorArrow) {
   InstallMessageDelivery();
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
-  front_ = QImage(std::max(1, width()), std::max(1, height()), QImage::Format_RGB32);
-  front_.fill(0xFFFFFFFFu);
   handle_ = RegisterWindow(
       [this](uint32_t message, WParam wParam, LParam lParam) -> LResult {
         return client_ ? client_->OnMessage(message, wParam, lParam) : 0;
@@ -50,18 +47,10 @@ HostWidget::~HostWidget() {
 
 // ---- drawing and presenting ----
 
-DeviceContext* HostWidget::GetDC() {
-  if (dcCount_++ == 0) windowDc_ = std::make_unique<WindowDc>(front_);
-  return windowDc_.get();
-}
+DeviceContext* HostWidget::GetDC() { return front_.Borrow(); }
 
 void HostWidget::ReleaseDC(DeviceContext* dc) {
-  assert(dc == windowDc_.get() && dcCount_ > 0);
-  (void)dc;
-  if (dcCount_ <= 0 || --dcCount_ > 0) return;
-  const Rect dirty = windowDc_->TakeDirty();
-  windowDc_.reset();
-  Present(dirty);
+  if (auto dirty = front_.Return(dc)) Present(*dirty);
 }
 
 void HostWidget::Present(const Rect& r) {
@@ -95,14 +84,7 @@ void HostWidget::RunPaint() {
   const Rect area = IntersectRects(FromQRect(invalid_.boundingRect()), ClientRect());
   invalid_ = QRegion();
   if (area.IsEmpty()) return;
-  Rect dirty = area;
-  if (client_) {
-    WindowDc dc(front_);
-    dc.SelectClipRect(&area);
-    client_->OnPaint(dc, area);
-    dirty = UnionRects(dirty, dc.Dirty());
-  }
-  Present(dirty);
+  Present(front_.Paint(client_, area));
 }
 
 bool HostWidget::event(QEvent* e) {
@@ -117,7 +99,7 @@ void HostWidget::paintEvent(QPaintEvent* e) {
   inPaintEvent_ = true;
   {
     QPainter painter(this);
-    for (const QRect& r : e->region()) painter.drawImage(r.topLeft(), front_, r);
+    for (const QRect& r : e->region()) painter.drawImage(r.topLeft(), front_.Image(), r);
   }
   inPaintEvent_ = false;
   const QRegion system = e->region() - ownPresents_;
@@ -130,48 +112,33 @@ void HostWidget::paintEvent(QPaintEvent* e) {
 
 void HostWidget::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
-  const int w = std::max(1, width()), h = std::max(1, height());
-  if (front_.width() != w || front_.height() != h) {
-    QImage resized(w, h, QImage::Format_RGB32);
-    resized.fill(0xFFFFFFFFu);
-    {
-      QPainter p(&resized);
-      p.drawImage(0, 0, front_);
-    }
-    front_ = std::move(resized);
-    // A borrowed context keeps pointing at front_, which is the same object.
-  }
+  front_.Resize(width(), height());
   if (client_) client_->OnSize(width(), height());
   Invalidate(nullptr);
 }
 
 // ---- input ----
 
-void HostWidget::mousePressEvent(QMouseEvent* e) {
+void HostWidget::RouteButton(QMouseEvent* e, ButtonHandler left, ButtonHandler right) {
   const QPoint p = e->position().toPoint();
   lastMouse_ = Point{p.x(), p.y()};
   if (!client_) return;
+  // Flags hold the buttons after the event: a press includes its button, a release not.
   const uint32_t flags = MouseFlagsFromQt(int(e->buttons()), int(e->modifiers()));
-  if (e->button() == Qt::LeftButton) client_->OnLButtonDown(flags, p.x(), p.y());
-  if (e->button() == Qt::RightButton) client_->OnRButtonDown(flags, p.x(), p.y());
+  if (e->button() == Qt::LeftButton) (client_->*left)(flags, p.x(), p.y());
+  if (e->button() == Qt::RightButton) (client_->*right)(flags, p.x(), p.y());
+}
+
+void HostWidget::mousePressEvent(QMouseEvent* e) {
+  RouteButton(e, &HostClient::OnLButtonDown, &HostClient::OnRButtonDown);
 }
 
 void HostWidget::mouseReleaseEvent(QMouseEvent* e) {
-  const QPoint p = e->position().toPoint();
-  lastMouse_ = Point{p.x(), p.y()};
-  if (!client_) return;
-  const uint32_t flags = MouseFlagsFromQt(int(e->buttons()), int(e->modifiers()));
-  if (e->button() == Qt::LeftButton) client_->OnLButtonUp(flags, p.x(), p.y());
-  if (e->button() == Qt::RightButton) client_->OnRButtonUp(flags, p.x(), p.y());
+  RouteButton(e, &HostClient::OnLButtonUp, &HostClient::OnRButtonUp);
 }
 
 void HostWidget::mouseDoubleClickEvent(QMouseEvent* e) {
-  const QPoint p = e->position().toPoint();
-  lastMouse_ = Point{p.x(), p.y()};
-  if (!client_) return;
-  const uint32_t flags = MouseFlagsFromQt(int(e->buttons()), int(e->modifiers()));
-  if (e->button() == Qt::LeftButton) client_->OnLButtonDblClk(flags, p.x(), p.y());
-  if (e->button() == Qt::RightButton) client_->OnRButtonDblClk(flags, p.x(), p.y());
+  RouteButton(e, &HostClient::OnLButtonDblClk, &HostClient::OnRButtonDblClk);
 }
 
 void HostWidget::mouseMoveEvent(QMouseEvent* e) {

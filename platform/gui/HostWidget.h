@@ -13,8 +13,9 @@
 #include <map>
 #include <memory>
 
+#include "platform/gui/FrontBuffer.h"
+#include "platform/gui/HostClient.h"
 #include "platform/gui/HostWindow.h"
-#include "platform/gui/WindowDc.h"
 
 namespace vt {
 
@@ -54,7 +55,7 @@ class HostWidget : public QWidget, public HostWindow {
   std::unique_ptr<InPlaceEdit> CreateEdit(bool password, int id, const Rect& r) override;
   std::unique_ptr<InPlaceCombo> CreateCombo(int id, const Rect& r) override;
 
-  const QImage& FrontImage() const { return front_; }
+  const QImage& FrontImage() const { return front_.Image(); }
   // How many times drawn pixels were handed to the screen (for tests).
   int PresentCount() const { return presentCount_; }
   bool IsTimerRunning(uint32_t id) const { return timers_.count(id) != 0; }
@@ -76,6 +77,8 @@ class HostWidget : public QWidget, public HostWindow {
   bool focusNextPrevChild(bool next) override;
 
  private:
+  using ButtonHandler = void (HostClient::*)(uint32_t flags, int32_t x, int32_t y);
+  void RouteButton(QMouseEvent* e, ButtonHandler left, ButtonHandler right);
   void Present(const Rect& r);
   void PostPaint();
   void RunPaint();
@@ -84,9 +87,7 @@ class HostWidget : public QWidget, public HostWindow {
   HostClient* client_ = nullptr;
   WindowHandle handle_ = 0;
   QWidget* frame_ = nullptr;
-  QImage front_;
-  std::unique_ptr<WindowDc> windowDc_;
-  int dcCount_ = 0;
+  FrontBuffer front_;
   QRegion invalid_;
   QRegion ownPresents_;  // areas of paint events we caused
   bool paintPosted_ = false;

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <algorithm>
 
+#include "platform/gui/EditorKeys.h"
 #include "platform/gui/Font.h"
 #include "platform/gui/VirtualKeys.h"
 
@@ -27,22 +28,15 @@ class EditorComboBox final : public QComboBox {
 
  protected:
   bool event(QEvent* e) override {
-    if (e->type() == QEvent::KeyPress) {
-      auto* key = static_cast<QKeyEvent*>(e);
-      if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-        keyPressEvent(key);
-        return true;
-      }
+    if (QKeyEvent* tab = TabKeyPress(e)) {
+      keyPressEvent(tab);
+      return true;
     }
     return QComboBox::event(e);
   }
 
   void keyPressEvent(QKeyEvent* e) override {
-    const uint32_t vk = VirtualKeyFromQt(e->key());
-    if (vk != 0 && owner_.onKeyDown && owner_.onKeyDown(vk)) {
-      e->accept();
-      return;
-    }
+    if (HookTakesKey(e, owner_.onKeyDown)) return;
     QComboBox::keyPressEvent(e);
   }
 

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QWheelEvent>
 
+#include "platform/gui/EditorKeys.h"
 #include "platform/gui/Font.h"
 #include "platform/gui/VirtualKeys.h"
 
@@ -18,23 +19,15 @@ class EditorLineEdit final : public QLineEdit {
 
  protected:
   bool event(QEvent* e) override {
-    // Tab must reach the editor's key handling instead of moving the focus.
-    if (e->type() == QEvent::KeyPress) {
-      auto* key = static_cast<QKeyEvent*>(e);
-      if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
-        keyPressEvent(key);
-        return true;
-      }
+    if (QKeyEvent* tab = TabKeyPress(e)) {
+      keyPressEvent(tab);
+      return true;
     }
     return QLineEdit::event(e);
   }
 
   void keyPressEvent(QKeyEvent* e) override {
-    const uint32_t vk = VirtualKeyFromQt(e->key());
-    if (vk != 0 && owner_.onKeyDown && owner_.onKeyDown(vk)) {
-      e->accept();
-      return;
-    }
+    if (HookTakesKey(e, owner_.onKeyDown)) return;
     if (e->matches(QKeySequence::Paste)) {
       owner_.Paste();
       e->accept();
@@ -46,6 +39,7 @@ class EditorLineEdit final : public QLineEdit {
       return;
     }
     // Characters a one-line editor would only beep at never reach it.
+    const uint32_t vk = VirtualKeyFromQt(e->key());
     if (vk == kVkTab || vk == kVkReturn || vk == kVkEscape) {
       e->accept();
       return;
