@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <new>
 
+#include "recorder/WrappingMath.h"
+
 int MapQRAResult(int blockCode) {
   switch (blockCode) {
     case QRA_OK: return QRADV_OK;
@@ -43,7 +45,9 @@ void ScaleTrip(const QRAChannelEntry& c, const QRATripLine& t, int* valid, doubl
     return;
   }
   if (log) {
-    const int32_t num = int32_t(c.spanLow * (M - r) + c.spanHigh * (r - m));
+    // Both are 32-bit integers, wrapping as they always did, then divided as doubles.
+    const int32_t num =
+        int32_t(uint32_t(int64_t(c.spanLow) * (M - r) + int64_t(c.spanHigh) * (r - m)));
     const int32_t den = int32_t((M - r) + (r - m));
     *value = Pow10(double(num) / double(den));
   } else {
@@ -66,7 +70,7 @@ int CQRADVFileAccess::Open(const std::string& path) {
 int64_t CQRADVFileAccess::BackFromLast(int64_t before) const {
   const QRADataInfo& d = m_file->GetDataInfo();
   const int64_t e = int64_t(d.lastTime.seconds) * 1000 + d.lastTime.milliseconds;
-  return e - before * int64_t(d.intervalMs);
+  return WrapSub(e, WrapMul(before, d.intervalMs));
 }
 
 bool CQRADVFileAccess::IsDisplayData() const {
@@ -205,8 +209,8 @@ int CQRADVFileAccess::GetDataInfo(SQRADataInfo* out) {
   const QRADataInfo& d = m_file->GetDataInfo();
   out->startDataNo = d.startDataNo;
   out->endDataNo = d.endDataNo;
-  out->triggerOffset = int32_t(d.triggerDataNo - d.startDataNo);
-  out->triggerTime = SplitMs(BackFromLast(d.endDataNo - d.triggerDataNo));
+  out->triggerOffset = int32_t(WrapSub(d.triggerDataNo, d.startDataNo));
+  out->triggerTime = SplitMs(BackFromLast(WrapSub(d.endDataNo, d.triggerDataNo)));
   out->intervalMs = d.intervalMs;
   out->recordCount = int32_t(d.recordCount);
   out->itemCount = d.itemCount;
@@ -228,7 +232,7 @@ int CQRADVFileAccess::GetMessage(int index, SQRAMessage* out) {
   if (r != QRA_OK) return MapQRAResult(r);
   if (out == nullptr) return QRADV_OK;
   const QRADataInfo& d = m_file->GetDataInfo();
-  out->relativeDataNo = e.dataNo - d.startDataNo;
+  out->relativeDataNo = WrapSub(e.dataNo, d.startDataNo);
   out->user = e.user;
   out->number = e.number;
   out->serial = e.serial;
@@ -237,7 +241,7 @@ int CQRADVFileAccess::GetMessage(int index, SQRAMessage* out) {
   out->word36 = e.word36;
   const uint64_t all = m_file->GetAllGroupsMask();
   out->groupMask = (e.groupMask & all) == all ? -1 : int64_t(e.groupMask);
-  out->messageTime = SplitMs(BackFromLast(d.endDataNo - e.dataNo));
+  out->messageTime = SplitMs(BackFromLast(WrapSub(d.endDataNo, e.dataNo)));
   out->inputTime = e.inputTime;
   return QRADV_OK;
 }
@@ -337,7 +341,7 @@ int CQRADVFileAccess::ReadChannelValues(int channelIndex, int64_t start, int sub
                          readTimes ? seconds : nullptr, readTimes ? milliseconds : nullptr);
   if (r != QRA_OK) return MapQRAResult(r);
   if (!readTimes && seconds != nullptr && milliseconds != nullptr) {
-    const QRATime t = SplitMs(BackFromLast(int64_t(m_file->GetDataInfo().recordCount) - 1 - start));
+    const QRATime t = SplitMs(BackFromLast(WrapSub(int64_t(m_file->GetDataInfo().recordCount) - 1, start)));
     *seconds = t.seconds;
     *milliseconds = t.milliseconds;
   }
@@ -367,7 +371,7 @@ int CQRADVFileAccess::GetAlarm(int index, QRAAlarmEntry* out) {
   if (out == nullptr) return QRADV_OK;
   *out = a;
   out->channel = int16_t(a.channel == -1 ? -1 : m_file->ChannelIndexOf(a.channel));
-  out->dataNo = a.dataNo - m_file->GetDataInfo().startDataNo;
+  out->dataNo = WrapSub(a.dataNo, m_file->GetDataInfo().startDataNo);
   return QRADV_OK;
 }
 

@@ -17,6 +17,7 @@
 #include "recorder/RecorderCalendarTime.h"
 #include "recorder/RecorderCrc.h"
 #include "recorder/RecorderText.h"
+#include "recorder/WrappingMath.h"
 
 namespace {
 
@@ -434,7 +435,7 @@ int CQRAFile::ReadAlarms() {
     if (a.channel != -1 && index < 0) continue;  // an alarm of a channel the file lacks
     m_alarms.push_back(a);
     if (a.action == 3) continue;
-    const AlarmNode node{a.action, a.channel, int64_t(uint64_t(a.dataNo) - uint64_t(start))};
+    const AlarmNode node{a.action, a.channel, WrapSub(a.dataNo, start)};
     if (index < 0) {
       for (auto& lists : m_alarmLists)
         for (auto& list : lists) list.push_back(node);

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "recorder/CVTMessageList.h"
+#include "recorder/WrappingMath.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ int CVTQRAdvFileAccess::Open(const std::string& path) {
   m_alarmCount = data.alarmCount;
   m_alarmLevels = data.alarmLevels;
   m_triggerTime = ToTick(data.triggerTime);
-  m_triggerDataNo = m_startDataNo + data.triggerOffset;
+  m_triggerDataNo = WrapAdd(m_startDataNo, data.triggerOffset);
   m_reader.GetMemStartDataNo(&m_memStartDataNo);
   m_instrumentName = m_serialNo + "_" + m_recorderType;
 

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "recorder/WrappingMath.h"
+
 namespace {
 
 void Line(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
@@ -180,7 +182,7 @@ std::string DumpRecordsCsv(CVTDataFileAccess& r) {
   int64_t start = 0, end = -1;
   r.GetStartDataNo(&start);
   r.GetEndDataNo(&end);
-  const int64_t records = end - start + 1;
+  const int64_t records = WrapAdd(WrapSub(end, start), 1);
   const int count = records > 0 && records < (1LL << 31) ? int(records) : 0;
   for (int c = 0; c < r.GetChannelCount(); ++c) {
     CVTData data;

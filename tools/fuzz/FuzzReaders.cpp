@@ -1,0 +1,95 @@
+// The reader table of the fuzz targets. The newer-format reader is opened through its access
+// class; a successful open is followed by the full listing and a read of every channel's
+// samples, alarm bits included, so that the on-demand reads are fuzzed too.
+#include "tools/fuzz/FuzzReaders.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+
+#include "recorder/CVTQRAdvFileAccess.h"
+#include "recorder/RecorderDump.h"
+#include "tools/recgen/NewerRecorderFile.h"
+#include "tools/recgen/NewerVariants.h"
+
+namespace vtfuzz {
+
+namespace {
+
+bool AllowedOpenResult(int r) {
+  return r == 0 || r == 1 || r == 2 || r == 30 || r == 32 || r == 33;
+}
+
+int ReadEverything(CVTDataFileAccess& reader, const std::string& path) {
+  const int r = reader.Open(path);
+  if (!AllowedOpenResult(r)) {
+    std::fprintf(stderr, "unexpected open result %d\n", r);
+    std::abort();
+  }
+  if (r == 0) {
+    const std::string listing = DumpFileAccess(reader) + DumpRecordsCsv(reader);
+    if (listing.empty()) std::abort();
+  }
+  return r;
+}
+
+std::vector<FuzzSeed> NewerSeeds() {
+  std::vector<recgen::NewerFile> models;
+  for (int kind : {1, 2})
+    for (bool be : {false, true}) models.push_back(recgen::SampleNewerFile(kind, be));
+  models.push_back(recgen::SampleNewerFile(1, false, false));
+  models.push_back(recgen::TimeChangeNewerFile(true));
+  std::vector<FuzzSeed> seeds;
+  for (const recgen::NewerFile& m : models) {
+    auto written = std::make_shared<recgen::WrittenNewerFile>(recgen::WriteNewerFile(m));
+    seeds.push_back({written->bytes, [written](std::vector<uint8_t>& bytes) {
+                       recgen::WrittenNewerFile copy = *written;
+                       copy.bytes.swap(bytes);
+                       copy.RecomputeCrcs();
+                       copy.bytes.swap(bytes);
+                     }});
+  }
+  for (const recgen::NewerVariant& v : recgen::NewerVariants())
+    if (v.openResult != 0) seeds.push_back({v.bytes, nullptr});
+  return seeds;
+}
+
+}  // namespace
+
+const std::vector<FuzzReader>& FuzzReaders() {
+  static const std::vector<FuzzReader> readers = {
+      {"newer", ".DAE", NewerSeeds,
+       [](const std::string& path) {
+         CVTQRAdvFileAccess reader;
+         return ReadEverything(reader, path);
+       }},
+  };
+  return readers;
+}
+
+const FuzzReader* FindFuzzReader(const std::string& name) {
+  for (const FuzzReader& r : FuzzReaders())
+    if (r.name == name) return &r;
+  return nullptr;
+}
+
+int RunOnBytes(const FuzzReader& reader, const uint8_t* data, std::size_t size) {
+  static const std::string dir = [] {
+    const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    std::string pattern = std::string(base) + "/vtfuzz-XXXXXX";
+    const char* made = mkdtemp(pattern.data());
+    if (made == nullptr) std::abort();
+    return std::string(made);
+  }();
+  const std::string path = dir + "/input" + reader.extension;
+  {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
+  }
+  return reader.run(path);
+}
+
+}  // namespace vtfuzz
