@@ -209,6 +209,33 @@ TEST(DeviceContextBlit, CopiesHonourTheDestinationClipAndSourceBounds) {
   EXPECT_FALSE(canvas.dc.BitBlt(0, 0, 1, 1, empty, 0, 0, RasterOp::SrcCopy));
 }
 
+TEST(DeviceContextBlit, OverlappingMovesWithinOneSurfaceAndTheOtherRops) {
+  // Scrolling: a copy within one bitmap reads the source before it is overwritten.
+  auto strip = BitmapFromMap({"rgby.."}, 24);
+  MemoryDc dc;
+  dc.SelectBitmap(strip.get());
+  dc.BitBlt(1, 0, 4, 1, dc, 0, 0, RasterOp::SrcCopy);
+  EXPECT_EQ(PixelMap(*strip), (Map{"rrgby."}));
+  dc.BitBlt(0, 0, 4, 1, dc, 1, 0, RasterOp::SrcCopy);
+  EXPECT_EQ(PixelMap(*strip), (Map{"rgbyy."}));
+
+  // OR and XOR on colours, and one-bit destinations combining bits.
+  auto source = BitmapFromMap({"rg"}, 24);
+  Canvas canvas(2, 1);
+  canvas.dc.FillSolidRect({0, 0, 2, 1}, kBlue);
+  canvas.dc.BitBlt(0, 0, 2, 1, *source, 0, 0, RasterOp::SrcPaint);
+  EXPECT_EQ(canvas.Pixels(), (Map{"mc"}));
+  canvas.dc.BitBlt(0, 0, 2, 1, *source, 0, 0, RasterOp::SrcInvert);
+  EXPECT_EQ(canvas.Pixels(), (Map{"bb"}));
+  auto maskA = BitmapFromMap({"..##"}, 1), maskB = BitmapFromMap({".#.#"}, 1);
+  MemoryDc monoDc;
+  monoDc.SelectBitmap(maskA.get());
+  monoDc.BitBlt(0, 0, 4, 1, *maskB, 0, 0, RasterOp::SrcInvert);
+  EXPECT_EQ(PixelMap(*maskA), (Map{"#..#"}));
+  monoDc.FillSolidRect({0, 0, 2, 1}, Rgb(200, 200, 200));  // light colours become white bits
+  EXPECT_EQ(PixelMap(*maskA), (Map{"...#"}));
+}
+
 TEST(DeviceContextBlit, StretchOfEqualSizeIsAnExactCopy) {
   auto source = BitmapFromMap({"rg", "by"}, 24);
   Canvas canvas(3, 3);
@@ -217,6 +244,13 @@ TEST(DeviceContextBlit, StretchOfEqualSizeIsAnExactCopy) {
   EXPECT_EQ(canvas.Pixels(), (Map{"...", ".rg", ".by"}));
   canvas.dc.StretchBlt(0, 0, 3, 3, *source, 0, 0, 1, 1, RasterOp::SrcCopy);  // a scaled single pixel
   EXPECT_EQ(canvas.Pixels(), (Map{"rrr", "rrr", "rrr"}));
+  // A one-bit source is mapped through the destination's colours before it is scaled.
+  auto mono = BitmapFromMap({"#."}, 1);
+  canvas.dc.SetTextColor(kBlue);
+  canvas.dc.SetBkColor(Rgb(0, 255, 0));
+  canvas.dc.SetStretchBltMode(StretchMode::ColorOnColor);
+  canvas.dc.StretchBlt(0, 0, 2, 3, *mono, 0, 0, 2, 1, RasterOp::SrcCopy);
+  EXPECT_EQ(canvas.Pixels(), (Map{"bgr", "bgr", "bgr"}));
 }
 
 TEST(DeviceContextFocus, FocusRingIsErasedByCopyingTheBackBuffer) {
