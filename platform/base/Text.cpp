@@ -90,6 +90,8 @@ static const char* IconvName(unsigned codePage) {
     case 1250: return "CP1250";
     case 1251: return "CP1251";
     case 1252: return "CP1252";
+    case 1253: return "CP1253";
+    case 1254: return "CP1254";
     case 932: return "CP932";
     case 936: return "CP936";
     case 949: return "CP949";
@@ -220,28 +222,30 @@ std::u16string Utf8ToUtf16(std::string_view s) {
 
 static std::atomic<uint32_t> g_languageOverride{0xFFFF};
 
-static uint16_t LanguageFromEnvironment() {
-  const char* value = nullptr;
-  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-    const char* v = std::getenv(name);
-    if (v && *v) {
-      value = v;
-      break;
-    }
-  }
-  if (!value) return kLangEnglish;
-  std::string code(value);
-  code = code.substr(0, code.find_first_of("_.@"));
-  code = AsciiLower(code);
+uint16_t LanguageIdFromLocaleName(std::string_view name) {
+  std::string code = AsciiLower(name.substr(0, name.find_first_of("_.@")));
+  if (code.empty()) return kLangEnglish;
   static const struct {
     const char* iso;
     uint16_t id;
-  } kTable[] = {{"c", kLangEnglish},  {"posix", kLangEnglish}, {"en", kLangEnglish},   {"de", kLangGerman},
-                {"es", kLangSpanish}, {"fr", kLangFrench},     {"it", kLangItalian},   {"ja", kLangJapanese},
-                {"ko", kLangKorean},  {"pt", kLangPortuguese}, {"ru", kLangRussian},   {"zh", kLangChinese}};
+  } kTable[] = {{"c", kLangEnglish},    {"posix", kLangEnglish}, {"en", kLangEnglish},   {"de", kLangGerman},
+                {"es", kLangSpanish},   {"fr", kLangFrench},     {"it", kLangItalian},   {"ja", kLangJapanese},
+                {"ko", kLangKorean},    {"pt", kLangPortuguese}, {"ru", kLangRussian},   {"zh", kLangChinese},
+                {"cs", kLangCzech},     {"da", kLangDanish},     {"el", kLangGreek},     {"fi", kLangFinnish},
+                {"hu", kLangHungarian}, {"nl", kLangDutch},      {"nb", kLangNorwegian}, {"nn", kLangNorwegian},
+                {"no", kLangNorwegian}, {"pl", kLangPolish},     {"sv", kLangSwedish},   {"tr", kLangTurkish},
+                {"uk", kLangUkrainian}};
   for (const auto& entry : kTable)
     if (code == entry.iso) return entry.id;
   return kLangNeutral;
+}
+
+static uint16_t LanguageFromEnvironment() {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* v = std::getenv(name);
+    if (v && *v) return LanguageIdFromLocaleName(v);
+  }
+  return kLangEnglish;
 }
 
 uint16_t SystemLanguageId() {
@@ -256,7 +260,13 @@ unsigned SystemAnsiCodePage() {
     case kLangJapanese: return 932;
     case kLangChinese: return 936;
     case kLangKorean: return 949;
-    case kLangRussian: return 1251;
+    case kLangRussian:
+    case kLangUkrainian: return 1251;
+    case kLangCzech:
+    case kLangHungarian:
+    case kLangPolish: return 1250;
+    case kLangGreek: return 1253;
+    case kLangTurkish: return 1254;
     default: return 1252;
   }
 }

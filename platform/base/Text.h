@@ -17,15 +17,26 @@ namespace vt {
 enum : uint16_t {
   kLangNeutral = 0x00,
   kLangChinese = 0x04,
+  kLangCzech = 0x05,
+  kLangDanish = 0x06,
   kLangGerman = 0x07,
+  kLangGreek = 0x08,
   kLangEnglish = 0x09,
   kLangSpanish = 0x0A,
+  kLangFinnish = 0x0B,
   kLangFrench = 0x0C,
+  kLangHungarian = 0x0E,
   kLangItalian = 0x10,
   kLangJapanese = 0x11,
   kLangKorean = 0x12,
+  kLangDutch = 0x13,
+  kLangNorwegian = 0x14,
+  kLangPolish = 0x15,
   kLangPortuguese = 0x16,
   kLangRussian = 0x19,
+  kLangSwedish = 0x1D,
+  kLangTurkish = 0x1F,
+  kLangUkrainian = 0x22,
 };
 
 // Length in bytes of the UTF-8 sequence that starts with lead byte b (1 for a stray byte).
@@ -49,6 +60,9 @@ std::string Utf16LeToUtf8(const uint8_t* data, std::size_t units);
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);
 
+// The primary language id of a locale name such as "de_DE.UTF-8" ("C", "POSIX", "" give English;
+// an unknown language gives kLangNeutral).
+uint16_t LanguageIdFromLocaleName(std::string_view name);
 // The system's primary language id, read once from the environment (see above).
 uint16_t SystemLanguageId();
 // The 8-bit code page that goes with the system language (932 for Japanese, 1252 by default).

@@ -64,6 +64,16 @@ TEST(Text, Utf16RoundTripsIncludingSurrogatePairs) {
   EXPECT_EQ(vt::Utf16LeToUtf8(le, 2), "H\xC2\xB0");
 }
 
+TEST(Text, LanguageFromLocaleNames) {
+  struct Case {
+    const char* name;
+    uint16_t id;
+  } cases[] = {{"", vt::kLangEnglish},         {"C", vt::kLangEnglish},          {"C.UTF-8", vt::kLangEnglish},
+               {"POSIX", vt::kLangEnglish},    {"de_DE.UTF-8", vt::kLangGerman}, {"ja_JP.eucJP", vt::kLangJapanese},
+               {"pt_BR", vt::kLangPortuguese}, {"nl_NL@euro", vt::kLangDutch},  {"xx_YY", vt::kLangNeutral}};
+  for (const auto& c : cases) EXPECT_EQ(vt::LanguageIdFromLocaleName(c.name), c.id) << c.name;
+}
+
 TEST(Text, SystemLanguageOverrideAndCodePage) {
   vt::SetSystemLanguageOverride(vt::kLangJapanese);
   EXPECT_EQ(vt::SystemAnsiCodePage(), 932u);
