@@ -11,9 +11,12 @@
 #include <memory>
 
 #include "recorder/CVTQRAdvFileAccess.h"
+#include "recorder/CVTQRFileAccess.h"
 #include "recorder/RecorderDump.h"
 #include "tools/recgen/NewerRecorderFile.h"
 #include "tools/recgen/NewerVariants.h"
+#include "tools/recgen/OlderRecorderFile.h"
+#include "tools/recgen/OlderVariants.h"
 
 namespace vtfuzz {
 
@@ -57,6 +60,31 @@ std::vector<FuzzSeed> NewerSeeds() {
   return seeds;
 }
 
+// Both layouts and both kinds with every section, and the older variant table.
+std::vector<FuzzSeed> OlderSeeds() {
+  std::vector<FuzzSeed> seeds;
+  for (recgen::OlderLayout layout : {recgen::OlderLayout::Fixed, recgen::OlderLayout::Directory}) {
+    for (uint8_t kind : {uint8_t(0), uint8_t(1)}) {
+      recgen::OlderModel m = recgen::SampleOlderModel(layout, kind, 12);
+      m.ringStart = 7;
+      m.alarms = {{0, 1, 2, {}, {}, m.dataNoBefore + 2, m.dataNoBefore + 5}, {7, 3, 1, {}, {}, m.dataNoBefore + 9, 0}};
+      m.messages = {{"m ^C", {}, m.dataNoBefore + 3, 1, 2, "u"}};
+      m.batch = recgen::OlderBatch{};
+      m.groups.resize(3);
+      m.scrambleDirectory = layout == recgen::OlderLayout::Directory;
+      auto written = std::make_shared<recgen::OlderFile>(recgen::WriteOlder(m));
+      seeds.push_back({written->bytes, [written](std::vector<uint8_t>& bytes) {
+                         recgen::OlderFile copy = *written;
+                         copy.bytes.swap(bytes);
+                         copy.RecomputeCrcs();
+                         copy.bytes.swap(bytes);
+                       }});
+    }
+  }
+  for (const recgen::OlderVariant& v : recgen::OlderVariants()) seeds.push_back({v.bytes, nullptr});
+  return seeds;
+}
+
 }  // namespace
 
 const std::vector<FuzzReader>& FuzzReaders() {
@@ -64,6 +92,11 @@ const std::vector<FuzzReader>& FuzzReaders() {
       {"newer", ".DAE", NewerSeeds,
        [](const std::string& path) {
          CVTQRAdvFileAccess reader;
+         return ReadEverything(reader, path);
+       }},
+      {"older", ".DEV", OlderSeeds,
+       [](const std::string& path) {
+         CVTQRFileAccess reader;
          return ReadEverything(reader, path);
        }},
   };
