@@ -1,5 +1,5 @@
-// The reader table of the fuzz targets. The newer-format reader is opened through its access
-// class; a successful open is followed by the full listing and a read of every channel's
+// The reader table of the fuzz targets. Both formats' readers are opened through their access
+// classes; a successful open is followed by the full listing and a read of every channel's
 // samples, alarm bits included, so that the on-demand reads are fuzzed too.
 #include "tools/fuzz/FuzzReaders.h"
 
