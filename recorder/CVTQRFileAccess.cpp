@@ -50,6 +50,7 @@ void CVTQRFileAccess::Close() {
 }
 
 int CVTQRFileAccess::Open(const std::string& path) {
+  Close();  // a second Open must not leave the first file's descriptor behind
   int result = OpenSteps(path);
   if (result != FILE_ACCESS_OK) Close();
   return result;
