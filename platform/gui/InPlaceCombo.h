@@ -1,7 +1,9 @@
 // The native drop-down list that choice gadgets are edited in, a child window of a host.
 //
 // onKeyDown sees Enter and Tab before the control acts (true: handled); onSelChange runs when
-// the user changes the selection, never for SetCurSel.
+// the user changes the selection, never for SetCurSel. onPaintField, when set, paints the
+// closed field instead of the control (a skinned look), on a context of the control's size;
+// onMouseMove sees moves over the control in the host's client coordinates.
 #pragma once
 #include <functional>
 #include <string>
@@ -11,6 +13,7 @@
 
 namespace vt {
 
+class DeviceContext;
 class Font;
 
 class InPlaceCombo {
@@ -42,6 +45,8 @@ class InPlaceCombo {
 
   std::function<bool(uint32_t vk)> onKeyDown;
   std::function<void()> onSelChange;
+  std::function<void(DeviceContext& dc, const Rect& bounds)> onPaintField;
+  std::function<void(uint32_t flags, Point hostClient)> onMouseMove;
 };
 
 }  // namespace vt

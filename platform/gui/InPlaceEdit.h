@@ -3,13 +3,17 @@
 //
 // The hooks run before the control acts: onKeyDown sees Enter, Tab (Shift+Tab as Tab with the
 // Shift key down) and Escape first and returns true when it handled the key; onChar may swallow
-// a character; onPaste, when set, replaces the control's own paste.
+// a character; onPaste, when set, replaces the control's own paste; onMouseMove sees moves over
+// the control in the host's client coordinates (so hover tracking goes on over the editor).
 #pragma once
+#include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "platform/gui/Color.h"
 #include "platform/gui/Geometry.h"
 
 namespace vt {
@@ -40,10 +44,14 @@ class InPlaceEdit {
   virtual void Cut() = 0;
   virtual void Copy() = 0;
   virtual void Paste() = 0;  // onPaste when set, else the control's own
+  // A one-pixel frame along the control's edges in four colours (left, top, right, bottom),
+  // drawn over the control's own painting; nullopt removes it.
+  virtual void SetSkinFrame(std::optional<std::array<ColorRef, 4>> colours) = 0;
 
   std::function<bool(uint32_t vk)> onKeyDown;
   std::function<bool(uint32_t ch)> onChar;
   std::function<void()> onPaste;
+  std::function<void(uint32_t flags, Point hostClient)> onMouseMove;
 };
 
 }  // namespace vt

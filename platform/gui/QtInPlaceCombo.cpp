@@ -4,10 +4,13 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
 #include <algorithm>
 
-#include "platform/gui/EditorKeys.h"
+#include "platform/gui/EditorInput.h"
 #include "platform/gui/Font.h"
+#include "platform/gui/MemoryDc.h"
 #include "platform/gui/VirtualKeys.h"
 
 namespace vt {
@@ -40,6 +43,24 @@ class EditorComboBox final : public QComboBox {
     QComboBox::keyPressEvent(e);
   }
 
+  void mouseMoveEvent(QMouseEvent* e) override {
+    if (owner_.onMouseMove) owner_.onMouseMove(EditorMouseFlags(e), EditorPointInHost(this, e));
+    QComboBox::mouseMoveEvent(e);
+  }
+
+  void paintEvent(QPaintEvent* e) override {
+    if (!owner_.onPaintField) {
+      QComboBox::paintEvent(e);
+      return;
+    }
+    auto face = Bitmap::Create(std::max(1, width()), std::max(1, height()), 24);
+    if (!face) return;
+    MemoryDc dc;
+    dc.SelectBitmap(face.get());
+    owner_.onPaintField(dc, Rect{0, 0, face->Width(), face->Height()});
+    QPainter(this).drawImage(0, 0, face->Image());
+  }
+
  private:
   QtInPlaceCombo& owner_;
 };
@@ -47,6 +68,7 @@ class EditorComboBox final : public QComboBox {
 QtInPlaceCombo::QtInPlaceCombo(QWidget* host, int id, const Rect& r)
     : combo_(new EditorComboBox(host, *this)), id_(id), bounds_(r) {
   combo_->setContextMenuPolicy(Qt::NoContextMenu);
+  combo_->setMouseTracking(true);
   combo_->setCurrentIndex(-1);
   QObject::connect(combo_.data(), qOverload<int>(&QComboBox::currentIndexChanged), combo_.data(), [this](int) {
     if (!settingSelection_ && onSelChange) onSelChange();

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <QKeySequence>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QWheelEvent>
 
-#include "platform/gui/EditorKeys.h"
+#include "platform/gui/EditorInput.h"
 #include "platform/gui/Font.h"
 #include "platform/gui/VirtualKeys.h"
 
@@ -49,6 +51,23 @@ class EditorLineEdit final : public QLineEdit {
 
   void wheelEvent(QWheelEvent* e) override { e->accept(); }
 
+  void mouseMoveEvent(QMouseEvent* e) override {
+    if (owner_.onMouseMove) owner_.onMouseMove(EditorMouseFlags(e), EditorPointInHost(this, e));
+    QLineEdit::mouseMoveEvent(e);
+  }
+
+  void paintEvent(QPaintEvent* e) override {
+    QLineEdit::paintEvent(e);
+    const auto& frame = owner_.SkinFrame();
+    if (!frame) return;
+    QPainter p(this);
+    const int w = width(), h = height();
+    p.fillRect(0, 0, 1, h, QColor::fromRgb(ToPixel((*frame)[0])));
+    p.fillRect(0, 0, w, 1, QColor::fromRgb(ToPixel((*frame)[1])));
+    p.fillRect(w - 1, 0, 1, h, QColor::fromRgb(ToPixel((*frame)[2])));
+    p.fillRect(0, h - 1, w, 1, QColor::fromRgb(ToPixel((*frame)[3])));
+  }
+
  private:
   QtInPlaceEdit& owner_;
 };
@@ -58,6 +77,7 @@ QtInPlaceEdit::QtInPlaceEdit(QWidget* host, bool password, int id, const Rect& r
   edit_->setEchoMode(password ? QLineEdit::Password : QLineEdit::Normal);
   edit_->setContextMenuPolicy(Qt::NoContextMenu);
   edit_->setFrame(false);
+  edit_->setMouseTracking(true);
   edit_->setGeometry(r.left, r.top, r.Width(), r.Height());
   edit_->hide();
 }
@@ -134,6 +154,11 @@ void QtInPlaceEdit::Cut() {
 
 void QtInPlaceEdit::Copy() {
   if (edit_) edit_->copy();
+}
+
+void QtInPlaceEdit::SetSkinFrame(std::optional<std::array<ColorRef, 4>> colours) {
+  frame_ = colours;
+  if (edit_) edit_->update();
 }
 
 void QtInPlaceEdit::Paste() {

@@ -343,3 +343,51 @@ TEST(HostWidgetControls, ComboReportsUserChoicesButNotSetCurSel) {
 
 }  // namespace
 }  // namespace vt
+
+namespace vt {
+namespace {
+
+TEST(HostWidgetControls, SkinnedLooksAndMovesInHostCoordinates) {
+  Host host;
+  host.widget.resize(200, 120);
+  auto edit = host.widget.CreateEdit(false, 10000, {10, 30, 110, 50});
+  auto combo = host.widget.CreateCombo(10001, {20, 60, 120, 80});
+  QWidget* editControl = nullptr;
+  QWidget* comboControl = nullptr;
+  for (QWidget* child : host.widget.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (child->geometry().topLeft() == QPoint(10, 30)) editControl = child;
+    if (child->geometry().topLeft() == QPoint(20, 60)) comboControl = child;
+  }
+  ASSERT_TRUE(editControl && comboControl);
+
+  // The edit's frame: left, top, right, bottom edges in their own colours, over the control.
+  edit->SetSkinFrame(std::array<ColorRef, 4>{Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(0, 0, 255), Rgb(255, 255, 0)});
+  const QImage editLook = editControl->grab().toImage();
+  EXPECT_EQ(editLook.pixel(0, 10) & 0xFFFFFFu, 0xFF0000u);
+  EXPECT_EQ(editLook.pixel(50, 0) & 0xFFFFFFu, 0x00FF00u);
+  EXPECT_EQ(editLook.pixel(99, 10) & 0xFFFFFFu, 0x0000FFu);
+  EXPECT_EQ(editLook.pixel(50, 19) & 0xFFFFFFu, 0xFFFF00u);
+
+  // The combo's field painted by the hook instead of the control.
+  std::vector<Rect> fieldPaints;
+  combo->onPaintField = [&](DeviceContext& dc, const Rect& bounds) {
+    fieldPaints.push_back(bounds);
+    dc.FillSolidRect(bounds, Rgb(0, 255, 255));
+  };
+  const QImage comboLook = comboControl->grab().toImage();
+  ASSERT_FALSE(fieldPaints.empty());
+  EXPECT_EQ(fieldPaints.back(), (Rect{0, 0, 100, 20}));
+  EXPECT_EQ(comboLook.pixel(50, 10) & 0xFFFFFFu, 0x00FFFFu);
+
+  std::vector<Point> moves;
+  edit->onMouseMove = [&](uint32_t, Point p) { moves.push_back(p); };
+  combo->onMouseMove = [&](uint32_t, Point p) { moves.push_back(p); };
+  QMouseEvent overEdit(QEvent::MouseMove, QPointF(3, 4), QPointF(3, 4), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(editControl, &overEdit);
+  QMouseEvent overCombo(QEvent::MouseMove, QPointF(5, 6), QPointF(5, 6), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(comboControl, &overCombo);
+  EXPECT_EQ(moves, (std::vector<Point>{{13, 34}, {25, 66}}));
+}
+
+}  // namespace
+}  // namespace vt

@@ -1,10 +1,14 @@
-// Key handling shared by the in-place controls: Tab and Shift+Tab are taken out of Qt's focus
-// chain, and a key press is offered to the control's hook before the control sees it.
+// Input handling shared by the in-place controls: Tab and Shift+Tab are taken out of Qt's focus
+// chain, a key press is offered to the control's hook before the control sees it, and mouse
+// moves over a control are reported in its host's client coordinates.
 #pragma once
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
 #include <functional>
 
+#include "platform/gui/Geometry.h"
 #include "platform/gui/VirtualKeys.h"
 
 namespace vt {
@@ -22,6 +26,14 @@ inline bool HookTakesKey(QKeyEvent* e, const std::function<bool(uint32_t)>& hook
   if (vk == 0 || !hook || !hook(vk)) return false;
   e->accept();
   return true;
+}
+
+inline uint32_t EditorMouseFlags(const QMouseEvent* e) { return MouseFlagsFromQt(int(e->buttons()), int(e->modifiers())); }
+
+// The control is a direct child of the host.
+inline Point EditorPointInHost(const QWidget* control, const QMouseEvent* e) {
+  const QPoint p = control->mapToParent(e->position().toPoint());
+  return Point{p.x(), p.y()};
 }
 
 }  // namespace vt
