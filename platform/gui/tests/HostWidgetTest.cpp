@@ -341,12 +341,6 @@ TEST(HostWidgetControls, ComboReportsUserChoicesButNotSetCurSel) {
   EXPECT_EQ(changes, 1);
 }
 
-}  // namespace
-}  // namespace vt
-
-namespace vt {
-namespace {
-
 TEST(HostWidgetControls, SkinnedLooksAndMovesInHostCoordinates) {
   Host host;
   host.widget.resize(200, 120);
