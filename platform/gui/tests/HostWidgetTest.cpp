@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "platform/base/WindowHandles.h"
+#include "platform/gui/Cursors.h"
 #include "platform/gui/DeviceContext.h"
 #include "platform/gui/HostClient.h"
 #include "platform/gui/HostWidget.h"
@@ -274,6 +275,33 @@ TEST(HostWidgetMessages, PostToAWindowDestroyedBeforeDeliveryIsDropped) {
   QTest::qWait(5);
   EXPECT_TRUE(client.calls.empty());
   EXPECT_FALSE(PostMessage(handle, kWmUser + 7, 1, 2));
+}
+
+TEST(HostWidgetWindow, FrameCaptionCursorAndCapture) {
+  QWidget frame;
+  frame.setWindowTitle("old");
+  HostWidget* host = new HostWidget(&frame);  // owned by the frame
+  frame.show();
+  host->ShowParentFrame(false);
+  EXPECT_FALSE(frame.isVisible());
+  host->ShowParentFrame(true);
+  EXPECT_TRUE(frame.isVisible());
+  host->SetOwnerCaption("Trend – 1");
+  EXPECT_EQ(frame.windowTitle(), QString::fromUtf8("Trend – 1"));
+  EXPECT_EQ(host->OwnerCaption(), "Trend – 1");
+
+  EXPECT_EQ(host->Cursor(), kCursorArrow);
+  host->SetCursor(kCursorSizeWe);
+  EXPECT_EQ(host->Cursor(), kCursorSizeWe);
+  EXPECT_EQ(host->cursor().shape(), Qt::SizeHorCursor);
+  host->SetCursor(345);  // an unregistered resource falls back to the arrow
+  EXPECT_EQ(host->cursor().shape(), Qt::ArrowCursor);
+
+  host->SetCapture();
+  EXPECT_TRUE(host->HasCapture());
+  host->ReleaseCapture();
+  EXPECT_FALSE(host->HasCapture());
+  EXPECT_EQ(host->ClientToScreen(host->ScreenToClient({300, 200})), (Point{300, 200}));
 }
 
 TEST(HostWidgetControls, EditorHooksSeeEnterTabAndPasteBeforeTheControl) {
