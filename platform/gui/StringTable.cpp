@@ -2,8 +2,6 @@
 #include "platform/gui/StringTable.h"
 
 #include <charconv>
-#include <string_view>
-#include <unordered_map>
 
 namespace vt {
 
@@ -27,7 +25,9 @@ std::string Unescape(std::string_view text) {
   return out;
 }
 
-std::unordered_map<uint32_t, std::string> ParseTable(std::string_view table) {
+}  // namespace
+
+std::unordered_map<uint32_t, std::string> ParseStringTable(std::string_view table) {
   std::unordered_map<uint32_t, std::string> strings;
   while (!table.empty()) {
     const std::size_t end = table.find('\n');
@@ -45,10 +45,8 @@ std::unordered_map<uint32_t, std::string> ParseTable(std::string_view table) {
   return strings;
 }
 
-}  // namespace
-
 std::string LoadString(uint32_t id) {
-  static const auto table = ParseTable(kTableText);
+  static const auto table = ParseStringTable(kTableText);
   auto it = table.find(id);
   return it == table.end() ? std::string() : it->second;
 }

@@ -2,6 +2,8 @@
 // depths, printer device caps, the tooltip window that never takes focus, and the fakes that
 // later tests build on (fake host posts, timers and paints; fake desktop answers).
 #include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,6 +16,7 @@
 #include "platform/gui/HostClient.h"
 #include "platform/gui/HostWidget.h"
 #include "platform/gui/PrinterDc.h"
+#include "platform/gui/QtDesktop.h"
 #include "platform/gui/QtToolTip.h"
 #include "platform/gui/StringTable.h"
 #include "platform/gui/VirtualKeys.h"
@@ -26,6 +29,27 @@ TEST(StringTable, KnownIdsGiveTheirTextAndMissingOnesEmpty) {
   EXPECT_EQ(LoadString(61475), "Out of memory.");
   EXPECT_EQ(LoadString(1), "");
   EXPECT_EQ(LoadString(0xFFFFFFFFu), "");
+}
+
+TEST(StringTable, FormatEscapesCommentsLineEndsAndBadLines) {
+  const auto table = ParseStringTable(
+      "# comment\t with a tab\n"
+      "3235\t Drawing\r\n"            // leading blank kept, CR LF line end
+      "5001\tTwo\\nlines\\tand \\\\ one\n"
+      "x12\tnot a number\n"
+      "12 \tblank after the id\n"
+      "\tno id\n"
+      "77 no tab\n"
+      "5002\tfirst\n"
+      "5002\tsecond\n"
+      "5003\t\n"
+      "5004\ttrailing \\");
+  EXPECT_EQ(table.size(), 5u);
+  EXPECT_EQ(table.at(3235), " Drawing");
+  EXPECT_EQ(table.at(5001), "Two\nlines\tand \\ one");
+  EXPECT_EQ(table.at(5002), "second");
+  EXPECT_EQ(table.at(5003), "");
+  EXPECT_EQ(table.at(5004), "trailing \\");
 }
 
 TEST(BitmapRegistry, LoadGivesACopyWithTheRegisteredDepth) {
@@ -145,6 +169,20 @@ TEST(FakeHostWindow, PostsWaitForThePumpAndTimersAndPaintsForTheTest) {
   EXPECT_TRUE(host.Edits()[0]->PressKey(kVkReturn));
   edit.reset();
   EXPECT_TRUE(host.Edits().empty());
+}
+
+TEST(QtDesktop, ClipboardKeepsTextAndBitmaps) {
+  QtDesktop desktop;
+  ASSERT_TRUE(desktop.SetClipboardText("first\rsecond"));
+  EXPECT_EQ(desktop.ClipboardText(), "first\rsecond");
+  auto picture = Bitmap::Create(3, 2, 24);
+  picture->SetPixel(2, 1, Rgb(255, 0, 0));
+  ASSERT_TRUE(desktop.SetClipboardBitmap(*picture));
+  const QImage pasted = QGuiApplication::clipboard()->image();
+  ASSERT_EQ(pasted.size(), QSize(3, 2));
+  EXPECT_EQ(pasted.pixel(2, 1) & 0xFFFFFFu, 0xFF0000u);
+  const Rect work = desktop.WorkArea();
+  EXPECT_FALSE(work.IsEmpty());
 }
 
 TEST(FakeDesktop, AnswersAreTheTestsOwn) {
