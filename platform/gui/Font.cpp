@@ -65,6 +65,7 @@ std::unique_ptr<Font> Font::Create(const LogFont& logFont) {
   m.aveCharWidth = fm.averageCharWidth();
   m.maxCharWidth = fm.maxWidth();
   font->qfont_ = q;
+  font->qmetrics_ = fm;
   return font;
 }
 

@@ -6,6 +6,7 @@
 // glyphs. "Arial" (and an empty face) resolves to Liberation Sans, which has Arial's advances.
 #pragma once
 #include <QFont>
+#include <QFontMetrics>
 #include <memory>
 
 #include "platform/gui/Geometry.h"
@@ -22,15 +23,18 @@ class Font {
   const TextMetrics& Metrics() const { return metrics_; }
   int32_t Escapement() const { return log_.escapement; }
   const QFont& QtFont() const { return qfont_; }
+  // Qt's metrics of the font, made once (measuring asks them for every text).
+  const QFontMetrics& QtMetrics() const { return qmetrics_; }
 
   // The family a face name resolves to ("Arial" -> "Liberation Sans" when installed).
   static QString ResolveFamily(std::string_view face);
 
  private:
-  Font() = default;
+  Font() : qmetrics_(qfont_) {}
   LogFont log_;
   TextMetrics metrics_;
   QFont qfont_;
+  QFontMetrics qmetrics_;
 };
 
 }  // namespace vt

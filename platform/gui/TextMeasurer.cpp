@@ -1,8 +1,6 @@
 // The default measurer over QFontMetrics, and the process-wide slot that tests replace.
 #include "platform/gui/TextMeasurer.h"
 
-#include <QFontMetrics>
-
 #include "platform/gui/Font.h"
 
 namespace vt {
@@ -13,8 +11,7 @@ class QtTextMeasurer final : public TextMeasurer {
  public:
   int32_t TextWidth(const Font& font, std::string_view utf8) const override {
     if (utf8.empty()) return 0;
-    QFontMetrics fm(font.QtFont());
-    return fm.horizontalAdvance(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+    return font.QtMetrics().horizontalAdvance(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
   }
 };
 
