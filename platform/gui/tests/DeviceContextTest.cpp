@@ -69,17 +69,17 @@ TEST(DeviceContextFill, ClipReplacesThePreviousOneAndNullRemovesIt) {
 }
 
 TEST(DeviceContextFill, HalftoneIsAnchoredAtTheDeviceOriginInTextAndBackgroundColours) {
-  Canvas whole(6, 4), pieces(6, 4);
-  for (MemoryDc* dc : {&whole.dc, &pieces.dc}) {
+  Canvas whole(6, 4), split(6, 4);
+  for (MemoryDc* dc : {&whole.dc, &split.dc}) {
     dc->SetTextColor(kBlack);
     dc->SetBkColor(kRed);
   }
   whole.dc.FillRect({0, 0, 6, 4}, HalftoneBrush());
-  pieces.dc.FillRect({0, 0, 3, 4}, HalftoneBrush());
-  pieces.dc.FillRect({3, 0, 6, 1}, HalftoneBrush());
-  pieces.dc.FillRect({3, 1, 6, 4}, HalftoneBrush());
+  split.dc.FillRect({0, 0, 3, 4}, HalftoneBrush());
+  split.dc.FillRect({3, 0, 6, 1}, HalftoneBrush());
+  split.dc.FillRect({3, 1, 6, 4}, HalftoneBrush());
   EXPECT_EQ(whole.Pixels(), (Map{"#r#r#r", "r#r#r#", "#r#r#r", "r#r#r#"}));
-  EXPECT_EQ(pieces.Pixels(), whole.Pixels());
+  EXPECT_EQ(split.Pixels(), whole.Pixels());
 }
 
 TEST(DeviceContextLines, LineToLeavesOutTheEndPixel) {
