@@ -337,7 +337,8 @@ int CQRAFile::ReadTaggedSection() {
     const uint32_t count = L32(&b[16]);
     const uint32_t size = L32(&b[20]);
     if (type == kTagStrings) {
-      if (32 + uint64_t(count) * size + 2 > len) return QRA_BAD_HEADER;
+      // Empty fields would let the count run free of the block's length.
+      if (size == 0 || 32 + uint64_t(count) * size + 2 > len) return QRA_BAD_HEADER;
       m_strings.clear();
       for (uint32_t i = 0; i < count; ++i) m_strings.push_back(MapRecorderText(&b[32 + size_t(i) * size], size));
     } else if (type == kTagList) {
@@ -359,7 +360,7 @@ int CQRAFile::ReadTaggedSection() {
         sizes[c] = L32(&b[24 + 4 * size_t(c)]);
         rowBytes += sizes[c];
       }
-      if (sizes[0] > 24 || sizes[1] > 32) return QRA_BAD_HEADER;
+      if (sizes[0] == 0 || sizes[0] > 24 || sizes[1] == 0 || sizes[1] > 32) return QRA_BAD_HEADER;
       const uint64_t textsAt = (24 + uint64_t(columns) * 4 + 7) / 8 * 8;
       if (textsAt + uint64_t(rows) * rowBytes + 2 > len) return QRA_BAD_HEADER;
       m_batchTable.clear();

@@ -296,6 +296,8 @@ int CVTQRAdvFileAccess::ReadRecords(int channelIndex, int start, int count, CVTD
                                     bool readTimes) {
   if (out == nullptr || channelIndex < 0 || channelIndex >= GetChannelCount() || count < 0)
     return 1;
+  // A range past the last record fails before a buffer is made for it.
+  if (start < 0 || int64_t(start) + count > m_recordCount) return 1;
   const int type = GetChannelDataType(channelIndex);
   if (out->GetCapacity() < 1) {
     const int r = out->Allocate(m_dataKind, type, count);

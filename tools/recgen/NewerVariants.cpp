@@ -153,6 +153,15 @@ std::vector<NewerVariant> NewerVariants() {
   structural("text-column-too-wide", [&](WrittenNewerFile& f) {
     f.Poke32(good.At("tagged5") + 24, 25);
   });
+  structural("string-size-zero-count-huge", [&](WrittenNewerFile& f) {
+    f.Poke32(good.At("tagged0") + 16, 0xFFFFFFF0u);
+    f.Poke32(good.At("tagged0") + 20, 0);
+  });
+  structural("text-columns-empty-rows-huge", [&](WrittenNewerFile& f) {
+    f.Poke32(good.At("tagged5") + 16, 0xFFFFFFF0u);
+    f.Poke32(good.At("tagged5") + 24, 0);
+    f.Poke32(good.At("tagged5") + 28, 0);
+  });
   {
     // A batch block of 800 bytes with its own checksum.
     NewerFile m = base;

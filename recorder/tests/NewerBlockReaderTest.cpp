@@ -1,0 +1,162 @@
+// The newer-format block reader and reader interface on their own: what a file without tagged
+// tables reports, range checks of the record reads, the derived times of the interface, trip
+// line scaling, tagged codes and the state of the interface before a successful open.
+#include <gtest/gtest.h>
+
+#include "platform/base/Text.h"
+#include "recorder/CQRADVFileAccess.h"
+#include "recorder/CQRAFile.h"
+#include "recorder/tests/RecorderTestFiles.h"
+#include "tools/recgen/NewerRecorderFile.h"
+
+namespace {
+
+using recgen::NewerFile;
+
+class NewerBlocks : public ::testing::Test {
+ protected:
+  void SetUp() override { vt::SetSystemLanguageOverride(vt::kLangEnglish); }
+  void TearDown() override { vt::SetSystemLanguageOverride(0xFFFF); }
+  std::string Write(const NewerFile& m) {
+    return dir_.Write("f" + std::to_string(n_++) + ".DAE", recgen::WriteNewerFile(m).bytes);
+  }
+  RecorderTempDir dir_;
+  int n_ = 0;
+};
+
+TEST_F(NewerBlocks, FileWithoutTaggedTables) {
+  NewerFile m = recgen::SampleNewerFile(1, true, false);
+  m.taggedSection = true;  // only the end marker
+  CQRAFile f;
+  ASSERT_EQ(f.Open(Write(m)), QRA_OK);
+  EXPECT_EQ(f.GetTagNameListState(), QRA_ABSENT);
+  EXPECT_EQ(f.GetTagNoListState(), QRA_ABSENT);
+  EXPECT_EQ(f.GetBatchTextRowCount(), 8);
+  QRABatchText row;
+  EXPECT_EQ(f.GetBatchTextRow(0, &row), QRA_ABSENT);
+  std::string s;
+  EXPECT_EQ(f.GetTagName(0, &s), QRA_ABSENT);
+  EXPECT_EQ(f.GetFirstTableString(&s), QRA_ABSENT);
+  uint32_t v;
+  EXPECT_EQ(f.GetTaggedValue(0, &v), QRA_ABSENT);
+  EXPECT_EQ(f.GetModelName(), "QR4200");
+  int r1, r2, r3;
+  f.GetChannelRangeCounts(&r1, &r2, &r3);
+  EXPECT_EQ(r1, 2);
+  EXPECT_EQ(r2, 1);
+  EXPECT_EQ(r3, 1);
+  QRAChannelEntry c;
+  EXPECT_EQ(f.GetChannelEntry(4, &c), QRA_OUT_OF_RANGE);
+}
+
+TEST_F(NewerBlocks, ModelNames) {
+  const std::pair<uint32_t, const char*> rows[] = {
+      {0x00010021, "QR4100"}, {0x00200022, "QR4200"}, {0x00010031, "LT4100"},
+      {0x00010032, "LT4200"}, {0x00010041, "QR436"},  {0x00000021, "Unknown"},
+      {0x00010099, "Unknown"}};
+  for (const auto& [word, name] : rows) {
+    NewerFile m = recgen::SampleNewerFile(1, false, false);
+    m.modelWord = word;
+    CQRAFile f;
+    ASSERT_EQ(f.Open(Write(m)), QRA_OK);
+    EXPECT_EQ(f.GetModelName(), name) << std::hex << word;
+  }
+}
+
+TEST_F(NewerBlocks, RecordReadsStopAtTheLastRecord) {
+  const NewerFile m = recgen::SampleNewerFile(2, true, false);
+  CQRAFile f;
+  ASSERT_EQ(f.Open(Write(m)), QRA_OK);
+  int32_t value = 0, sec = 0, ms = 0;
+  ASSERT_EQ(f.ReadValues(19, 1, 2, 8, 1, &value, &sec, &ms), QRA_OK);  // maximum of channel 1
+  EXPECT_EQ(value, m.records[19].values[1]);
+  EXPECT_EQ(sec, m.records[19].time.seconds);
+  EXPECT_EQ(ms, m.records[19].time.value);
+  EXPECT_EQ(f.ReadValues(20, 0, 2, 8, 1, &value, nullptr, nullptr), QRA_OUT_OF_RANGE);
+  EXPECT_EQ(f.ReadValues(19, 0, 2, 8, 2, &value, nullptr, nullptr), QRA_OUT_OF_RANGE);
+  EXPECT_EQ(f.ReadValues(0, 0, 4, f.GetRecordSize() - 2, 1, &value, nullptr, nullptr),
+            QRA_OUT_OF_RANGE);  // a value reaching past the record
+  uint8_t flags[2];
+  EXPECT_EQ(f.ReadAlarmFlags(1, 19, 2, flags), QRA_OUT_OF_RANGE);
+}
+
+TEST_F(NewerBlocks, InterfaceDerivedTimesAndScaling) {
+  NewerFile m;
+  m.serial = "X";
+  recgen::NewerChannel lin;
+  lin.number = 201;
+  lin.decimals = 1;
+  lin.rawLow = 0;
+  lin.rawHigh = 100;
+  lin.spanLow = 0;
+  lin.spanHigh = 1000;
+  m.channels = {lin};
+  recgen::NewerGroup g;
+  g.places[0] = 201;
+  g.trips[0] = {1, 50};
+  g.trips[1] = {0, 50};
+  m.groups = {g};
+  m.intervalValue = 1000;
+  m.lastTime = recgen::NewerTime::At(1000000, 0);
+  m.startDataNo = 1;
+  recgen::FillNewerRecords(m, 100);
+  m.triggerDataNo = 100;  // the last record
+  m.taggedSection = true;
+  recgen::NewerTagged values;
+  values.kind = recgen::NewerTagged::TaggedValues;
+  values.words = {0, 0, 0x41424344, 0, 0, 0, 0, 0};
+  m.tagged = {values};
+
+  CQRADVFileAccess a;
+  EXPECT_EQ(a.GetDataInfo(nullptr), QRADV_NOT_OPEN);
+  ASSERT_EQ(a.Open(Write(m)), QRADV_OK);
+  SQRAHeaderInfo h;
+  ASSERT_EQ(a.GetHeaderInfo(&h), QRADV_OK);
+  EXPECT_EQ(h.startTime.seconds, 999901);
+  EXPECT_EQ(h.startTime.milliseconds, 0);
+  EXPECT_EQ(h.textFlags, 0x0A010001u);  // format 1, event data, model 33
+  SQRADataInfo d;
+  ASSERT_EQ(a.GetDataInfo(&d), QRADV_OK);
+  EXPECT_EQ(d.triggerTime.seconds, 1000000);
+  EXPECT_EQ(d.triggerOffset, 99);
+  SQRAChannelInfo c;
+  ASSERT_EQ(a.GetChannelInfo(0, &c), QRADV_OK);
+  EXPECT_EQ(c.rangeClass, 2);
+  EXPECT_EQ(c.name, "CH201");
+  SQRAGroupChannel p;
+  ASSERT_EQ(a.GetGroupChannel(0, 0, &p), QRADV_OK);
+  EXPECT_EQ(p.tripValid[0], 1);
+  EXPECT_DOUBLE_EQ(p.tripValue[0], 50.0);
+  EXPECT_EQ(p.tripValid[1], 0);
+  EXPECT_DOUBLE_EQ(p.tripValue[1], 0.0);
+  ASSERT_EQ(a.GetGroupChannel(0, 1, &p), QRADV_OK);
+  EXPECT_EQ(p.channelIndex, -1);
+  EXPECT_EQ(a.GetBatchComment(3, nullptr, nullptr, nullptr, nullptr), QRADV_NOT_OPEN);
+  uint32_t code = 0;
+  ASSERT_EQ(a.GetTaggedCode(0, &code), QRADV_OK);
+  EXPECT_EQ(code, 0x00424344u);  // three characters
+  EXPECT_EQ(a.GetTaggedCode(1, &code), QRADV_ABSENT);
+  int32_t values4[3], sec = 0, ms = 0;
+  ASSERT_EQ(a.ReadChannelValues(0, 10, 0, 3, values4, &sec, &ms, false), QRADV_OK);
+  EXPECT_EQ(sec, 1000000 - 89);  // the derived time of record 10
+  EXPECT_EQ(values4[2], m.records[12].values[0]);
+}
+
+TEST_F(NewerBlocks, MessageGroupMasks) {
+  NewerFile m = recgen::SampleNewerFile(1, false, false);
+  recgen::NewerGroup g;
+  g.places[0] = 1;
+  m.groups = {g, g, g, g};
+  m.messages[0].groupMask = 0xF;  // every group of a four-group file
+  m.messages[1].groupMask = 0xB;  // one group missing
+  CQRADVFileAccess a;
+  ASSERT_EQ(a.Open(Write(m)), QRADV_OK);
+  SQRAMessage x;
+  ASSERT_EQ(a.GetMessage(0, &x), QRADV_OK);
+  EXPECT_EQ(x.groupMask, -1);
+  ASSERT_EQ(a.GetMessage(1, &x), QRADV_OK);
+  EXPECT_EQ(x.groupMask, 0xB);
+  EXPECT_EQ(a.GetMessage(2, &x), QRADV_OUT_OF_RANGE);
+}
+
+}  // namespace
