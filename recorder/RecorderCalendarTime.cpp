@@ -1,8 +1,11 @@
-// LocalCalendarToSeconds over the C library's mktime with tm_isdst = 0. Kept in one place so
-// that the runtime-compatible conversion of the platform's time engine can replace it.
+// LocalCalendarToSeconds over the platform's runtime-compatible mktime (the zone's current rule
+// for every year, and a cleared daylight flag that adds nothing), so that calendar times give
+// the values stored files were indexed with.
 #include "recorder/RecorderCalendarTime.h"
 
 #include <ctime>
+
+#include "platform/base/TimeRuntime.h"
 
 int64_t LocalCalendarToSeconds(int year, int month, int day, int hour, int minute, int second) {
   std::tm tm{};
@@ -13,7 +16,5 @@ int64_t LocalCalendarToSeconds(int year, int month, int day, int hour, int minut
   tm.tm_min = minute;
   tm.tm_sec = second;
   tm.tm_isdst = 0;
-  const std::time_t t = std::mktime(&tm);
-  if (t < 0) return -1;
-  return int64_t(t);
+  return vt::RuntimeMakeTime(&tm);
 }

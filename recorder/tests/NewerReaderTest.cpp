@@ -6,7 +6,10 @@
 
 #include <memory>
 
+#include <cstdlib>
+
 #include "platform/base/Text.h"
+#include "platform/base/TimeComputerZone.h"
 #include "recorder/CQRADVFileAccess.h"
 #include "recorder/CQRAFile.h"
 #include "recorder/CVTQRAdvFileAccess.h"
@@ -462,6 +465,34 @@ TEST_F(NewerReader, CalendarTimesUseTheComputerZone) {
   uint8_t f;
   ASSERT_EQ(d.GetEventShort(0, &v, &t, &s, &f), 0);
   EXPECT_EQ(t, TickTime::FromTime(1700042401, 0));
+}
+
+// In a zone with daylight saving, a cleared daylight byte adds nothing even in summer and a set
+// one takes an hour off: the old runtime's rule, not the C library's.
+TEST_F(NewerReader, CalendarTimesFollowTheOldRuntimeRule) {
+  const char* old = std::getenv("TZ");
+  const std::string saved = old ? old : "";
+  setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
+  vt::ResetComputerTimeZone();
+  NewerFile m = recgen::TimeChangeNewerFile(false);
+  m.timeChangeCount = 0;
+  m.timeFormat = 0;
+  recgen::NewerTime summer;
+  summer.calendar = {23, 7, 1, 12, 0, 0, 0, 0};
+  m.lastTime = summer;
+  m.messages[0].inputTime = summer;
+  m.messages[0].inputTime.calendar[7] = 1;
+  auto r = OpenModel(m);
+  TickTime t;
+  r->GetEndTime(&t);
+  EXPECT_EQ(t, TickTime::FromTime(1688212800 - 3600, 0));  // 2023-07-01 11:00 UTC
+  ASSERT_EQ(r->GetMessage(0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                          nullptr, nullptr, &t),
+            0);
+  EXPECT_EQ(t, TickTime::FromTime(1688212800 - 7200, 0));
+  if (old) setenv("TZ", saved.c_str(), 1);
+  else unsetenv("TZ");
+  vt::ResetComputerTimeZone();
 }
 
 TEST_F(NewerReader, AllFlagsFromDataInformationWithoutAlarms) {
