@@ -279,7 +279,7 @@ int CQRAFile::ReadBlock(uint32_t limit, int versionCode, std::vector<uint8_t>* b
   if (m_pos + 8 > m_fileSize || !ReadAt(m_pos, prefix, 8)) return QRA_READ_ERROR;
   const uint32_t length = L32(prefix);
   if (VersionOver(L32(prefix + 4), limit)) return versionCode;
-  if (length < 8 + 16 + 2 && versionCode != QRA_TAGGED_VERSION) return QRA_BAD_HEADER;
+  if (length < 8 + 16 + 2) return QRA_BAD_HEADER;  // every ordinary block has a 24-byte head
   if (length > m_fileSize - m_pos) return QRA_READ_ERROR;
   block->resize(length);
   if (!ReadAt(m_pos, block->data(), length)) return QRA_READ_ERROR;
