@@ -256,6 +256,29 @@ TEST_F(NewerReader, TripLineOnAnEmptyRawRangeIsItsLowerSpan) {
   EXPECT_DOUBLE_EQ(p.tripValue[0], 30.0);
 }
 
+// A gap among a group's places: the group counts the places that are not empty, and the places
+// up to that count are read in order, so the gap holds -1 and the last counted place is not
+// reached (here it names no channel of the file anyway).
+TEST_F(NewerReader, GroupPlacesWithAGap) {
+  NewerFile m = recgen::SampleNewerFile(1, false, false);
+  m.groups[0].places = {};
+  m.groups[0].places.fill(-1);
+  m.groups[0].places[0] = 1;
+  m.groups[0].places[2] = 2;
+  m.groups[0].places[3] = 7;  // no such channel: no place either
+  auto r = OpenModel(m);
+  std::string name;
+  int count, number, inUse;
+  ASSERT_EQ(r->GetGroupInfo(0, &name, &count, &number, &inUse), 0);
+  EXPECT_EQ(count, 3);
+  EXPECT_EQ(r->FindChannelInGroup(1, 1), 0);
+  EXPECT_EQ(r->FindChannelInGroup(-1, 1), 1);
+  EXPECT_EQ(r->FindChannelInGroup(2, 1), 2);
+  SGroupChannelInfo p;
+  ASSERT_EQ(r->GetGroupChannel(0, 3, &p), 0);
+  EXPECT_EQ(p.channelIndex, -1);
+}
+
 TEST_F(NewerReader, MessagesAndAlarms) {
   auto r = OpenModel(recgen::SampleNewerFile(1, false));
   ASSERT_EQ(r->GetMessageCount(), 2);
