@@ -1,33 +1,13 @@
 // Field decoders of the older-format reader library: time records into seconds since 1970 and
 // the trace colour table.
-#include <ctime>
-
-#include "platform/base/TimeRuntime.h"
+#include "recorder/RecorderCalendarTime.h"
 #include "recorder/RecFileState.h"
-
-namespace {
-
-// Local time of the computer with the daylight flag as given, with the old runtime's arithmetic
-// (stored start times were computed with it).
-int64_t LocalToSeconds(int year, int month, int day, int hour, int minute, int second, int dst) {
-  std::tm tm{};
-  tm.tm_year = year - 1900;
-  tm.tm_mon = month - 1;
-  tm.tm_mday = day;
-  tm.tm_hour = hour;
-  tm.tm_min = minute;
-  tm.tm_sec = second;
-  tm.tm_isdst = dst;
-  return vt::RuntimeMakeTime(&tm);
-}
-
-}  // namespace
 
 int64_t RecFileRecordSeconds(const uint8_t* r) {
   const int8_t yy = int8_t(r[0]);
   if (r[5] >= 0x80) return -1;
   int year = yy >= 80 ? 1900 + yy : yy >= 38 ? 1970 : 2000 + yy;
-  return LocalToSeconds(year, int8_t(r[1]), int8_t(r[2]), int8_t(r[3]), int8_t(r[4]), r[5], int8_t(r[7]));
+  return LocalCalendarToSeconds(year, int8_t(r[1]), int8_t(r[2]), int8_t(r[3]), int8_t(r[4]), r[5], int8_t(r[7]));
 }
 
 uint32_t RecFileColour(unsigned index) {

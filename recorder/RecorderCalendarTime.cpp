@@ -1,13 +1,13 @@
 // LocalCalendarToSeconds over the platform's runtime-compatible mktime (the zone's current rule
-// for every year, and a cleared daylight flag that adds nothing), so that calendar times give
-// the values stored files were indexed with.
+// for every year, and a daylight flag that adds nothing in a zone without daylight saving), so
+// that calendar times give the values stored files were indexed with.
 #include "recorder/RecorderCalendarTime.h"
 
 #include <ctime>
 
 #include "platform/base/TimeRuntime.h"
 
-int64_t LocalCalendarToSeconds(int year, int month, int day, int hour, int minute, int second) {
+int64_t LocalCalendarToSeconds(int year, int month, int day, int hour, int minute, int second, int isdst) {
   std::tm tm{};
   tm.tm_year = year - 1900;
   tm.tm_mon = month - 1;
@@ -15,6 +15,6 @@ int64_t LocalCalendarToSeconds(int year, int month, int day, int hour, int minut
   tm.tm_hour = hour;
   tm.tm_min = minute;
   tm.tm_sec = second;
-  tm.tm_isdst = 0;
+  tm.tm_isdst = isdst;
   return vt::RuntimeMakeTime(&tm);
 }
