@@ -15,6 +15,17 @@ double Round4(double v) {
   return std::floor(v / q + 0.5) * q;
 }
 
+// Whole seconds held as a double (a floor), as a 64-bit count. An infinite, not-a-number or
+// out-of-range count (a pixel scale divided by zero upstream, say) has no 64-bit value; the
+// conversion would be undefined, so such a result becomes the zero stamp, "no time".
+bool WholeSeconds(double w, int64_t* seconds) {
+  // 2^63 exactly; every double below it (and at or above -2^63) converts.
+  constexpr double kLimit = 9223372036854775808.0;
+  if (!(w >= -kLimit && w < kLimit)) return false;
+  *seconds = int64_t(w);
+  return true;
+}
+
 // floor(f) and f - floor(f) can meet at 1.0 for tiny negative f (1 - 1e-20 rounds to 1);
 // keep the fraction below one by carrying that whole second.
 PreciseTime Normalised(int64_t seconds, double fraction) {
@@ -39,13 +50,17 @@ PreciseTime PreciseTime::AddSeconds(const PreciseTime& a, double d) {
   const double t = double(a.seconds) + a.fraction + d;
   if (!(t > 0.0)) return PreciseTime{};  // also NaN
   const double w = std::floor(t);
-  return Normalised(int64_t(w), t - w);
+  int64_t seconds = 0;
+  if (!WholeSeconds(w, &seconds)) return PreciseTime{};
+  return Normalised(seconds, t - w);
 }
 
 PreciseTime PreciseTime::FromSecondsDifference(double x, double y) {
   const double d = y - x;
   const double w = std::floor(d);
-  return Normalised(int64_t(w), d - w);
+  int64_t seconds = 0;
+  if (!WholeSeconds(w, &seconds)) return PreciseTime{};
+  return Normalised(seconds, d - w);
 }
 
 double PreciseTime::ToSeconds(const PreciseTime& a) { return double(a.seconds) + a.fraction; }
@@ -53,7 +68,9 @@ double PreciseTime::ToSeconds(const PreciseTime& a) { return double(a.seconds) +
 PreciseTime operator+(const PreciseTime& a, const PreciseTime& b) {
   const double f = a.fraction + b.fraction;
   const double w = std::floor(f);
-  return Normalised(int64_t(double(a.seconds) + double(b.seconds) + w), f - w);
+  int64_t seconds = 0;
+  if (!WholeSeconds(double(a.seconds) + double(b.seconds) + w, &seconds)) return PreciseTime{};
+  return Normalised(seconds, f - w);
 }
 
 PreciseTime operator-(const PreciseTime& a, const PreciseTime& b) {

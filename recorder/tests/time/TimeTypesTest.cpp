@@ -79,6 +79,23 @@ TEST(PreciseTimeTest, ArithmeticAndZeroStamp) {
   EXPECT_EQ(carried.seconds, 0);
 }
 
+// Seconds that a 64-bit count cannot hold (an infinite pixel scale, a not-a-number span)
+// give "no time" instead of an undefined conversion and a fraction that is not a number.
+TEST(PreciseTimeTest, UnrepresentableSecondsGiveTheZeroStamp) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  ExpectStamp(PreciseTime::AddSeconds({5, 0.0}, inf), 0, 0.0);
+  ExpectStamp(PreciseTime::AddSeconds({5, 0.0}, -inf), 0, 0.0);
+  ExpectStamp(PreciseTime::AddSeconds({5, 0.0}, 1e19), 0, 0.0);
+  ExpectStamp(PreciseTime::FromSecondsDifference(0.0, inf), 0, 0.0);
+  ExpectStamp(PreciseTime::FromSecondsDifference(nan, 1.0), 0, 0.0);
+  ExpectStamp(PreciseTime::FromSecondsDifference(-1e19, 1e19), 0, 0.0);
+  ExpectStamp(PreciseTime{INT64_MAX, 0.5} + PreciseTime{INT64_MAX, 0.5}, 0, 0.0);
+  // The largest values that fit are still computed.
+  ExpectStamp(PreciseTime::AddSeconds({5, 0.0}, 4e18), 4000000000000000000, 0.0);
+  ExpectStamp(PreciseTime::FromSecondsDifference(-4e18, 4e18), 8000000000000000000, 0.0);
+}
+
 TEST(TickTimeTest, ConversionTable) {
   // Milliseconds are truncated in both directions.
   EXPECT_EQ(TickTime::FromPreciseTime({0, 0.9999}).ticks, kEpochTicks + 9990000);
