@@ -362,7 +362,9 @@ int CQRAFile::ReadTaggedSection() {
       }
       if (sizes[0] == 0 || sizes[0] > 24 || sizes[1] == 0 || sizes[1] > 32) return QRA_BAD_HEADER;
       const uint64_t textsAt = (24 + uint64_t(columns) * 4 + 7) / 8 * 8;
-      if (textsAt + uint64_t(rows) * rowBytes + 2 > len) return QRA_BAD_HEADER;
+      // A row longer than the block is refused before the product, which could otherwise
+      // wrap past 64 bits and pass.
+      if (rowBytes > len || textsAt + uint64_t(rows) * rowBytes + 2 > len) return QRA_BAD_HEADER;
       m_batchTable.clear();
       uint64_t at = textsAt;
       for (uint32_t r = 0; r < rows; ++r) {

@@ -162,6 +162,17 @@ std::vector<NewerVariant> NewerVariants() {
     f.Poke32(good.At("tagged5") + 24, 0);
     f.Poke32(good.At("tagged5") + 28, 0);
   });
+  structural("text-rows-times-row-size-wraps", [&](WrittenNewerFile& f) {
+    // Four columns of 1, 1, 2^32-1 and 2^32-1 bytes make a row of 2^33 bytes; 2^31 such rows
+    // are 2^64 bytes, which wraps to nothing in 64-bit arithmetic.
+    const std::size_t t = good.At("tagged5");
+    f.Poke32(t + 16, 0x80000000u);
+    f.Poke32(t + 20, 4);
+    f.Poke32(t + 24, 1);
+    f.Poke32(t + 28, 1);
+    f.Poke32(t + 32, 0xFFFFFFFFu);
+    f.Poke32(t + 36, 0xFFFFFFFFu);
+  });
   {
     // A batch block of 800 bytes with its own checksum.
     NewerFile m = base;
