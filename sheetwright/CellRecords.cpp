@@ -69,8 +69,10 @@ bool RkValue(double x, uint32_t& rk) {
     rk = RkInteger(x) | 2;
     return true;
   }
+  // Near the top of the range x * 100 overflows; an infinity has zero low bits but would be
+  // read back as infinity, so such values keep their full NUMBER record.
   double y = x * 100.0;
-  if (LowBitsZero(y)) {
+  if (std::isfinite(y) && LowBitsZero(y)) {
     rk = (HighWord(y) & ~uint32_t(2)) | 1;
     return true;
   }

@@ -34,6 +34,10 @@ TEST(CellRecords, NumbersTakeTheSmallestExactForm) {
       {1234567.89, false, 0},
       {1e-5, false, 0},
       {0.5e-2 + 1e-12, false, 0},
+      // x 100 overflows: the scaled form would read back as infinity.
+      {std::numeric_limits<double>::max(), false, 0},
+      {1.7e307, false, 0},
+      {-3.3e306, false, 0},
   };
   for (const RkCase& c : cases) {
     uint32_t rk = 0;
