@@ -366,6 +366,43 @@ TEST_F(ExcelApiTest, WriteFailuresDiscardTheWorkbook) {
   EXPECT_TRUE(Entries(TempFolder()).empty());
 }
 
+TEST_F(ExcelApiTest, FailuresWhileCreatingOrAddingASheetLeaveNothing) {
+  // The string work file's header cannot be written: no handle, no work files, the slot free.
+  {
+    FileSizeLimit limit(2);
+    EXPECT_EQ(excel_create_file(Path("header.xls").c_str()), nullptr);
+    EXPECT_EQ(LastResultCode(), kStringHeaderFailed);
+  }
+  EXPECT_TRUE(Entries(TempFolder()).empty());
+
+  // A new sheet's header cannot be written: the workbook goes with all its work files.
+  ExcelWorkbook* wb = Open("sheet.xls");
+  EXPECT_EQ(excel_input_string(wb, 0, 1, 1, "kept until the failure"), 1);
+  {
+    FileSizeLimit limit(2);
+    EXPECT_EQ(excel_add_sheet(wb, "Second"), -1);
+    EXPECT_EQ(LastResultCode(), kCellHeaderFailed);
+  }
+  EXPECT_TRUE(Entries(TempFolder()).empty());
+  EXPECT_EQ(excel_input_value(wb, 0, 2, 1, 1.0, 0), 0);
+  excel_close_file(wb);
+  EXPECT_FALSE(Exists(Path("sheet.xls")));
+}
+
+TEST_F(ExcelApiTest, FailedMoveLeavesNoFileBehind) {
+  // The destination's folder does not exist: the finished file cannot be moved there, and the
+  // caller finds no file (nothing half-written, no work files left in the temp folder).
+  ExcelWorkbook* wb = excel_create_file(Path("missing/out.xls").c_str());
+  ASSERT_NE(wb, nullptr);
+  ASSERT_EQ(excel_add_sheet(wb, "S"), 0);
+  EXPECT_EQ(excel_input_value(wb, 0, 1, 1, 1.0, 0), 1);
+  excel_close_file(wb);
+  EXPECT_EQ(LastResultCode(), kAssemblyFailed);
+  EXPECT_FALSE(Exists(Path("missing/out.xls")));
+  EXPECT_TRUE(Entries(TempFolder()).empty());
+  EXPECT_EQ(excel_add_sheet(wb, "late"), -1);
+}
+
 TEST_F(ExcelApiTest, CellsRefusedBeforeTheStreamOutgrowsItsLimit) {
   ExcelWorkbook* wb = Open("big.xls");
   SetStreamLimitForTesting(8000);
