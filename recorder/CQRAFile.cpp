@@ -645,6 +645,7 @@ int CQRAFile::ReadTimes(int64_t start, int64_t count, int32_t* seconds, int32_t*
 int CQRAFile::ReadAlarmFlags(int channelNo, int64_t start, int64_t count, uint8_t* out) const {
   if (start < 0 || count < 0 || start + count > int64_t(m_dataInfo.recordCount))
     return QRA_OUT_OF_RANGE;
+  if (count == 0) return QRA_OK;  // nothing to write; an empty request needs no buffer
   if (out == nullptr) return QRA_OUT_OF_RANGE;
   std::fill(out, out + count, uint8_t(0));
   const int index = ChannelIndexOf(channelNo);

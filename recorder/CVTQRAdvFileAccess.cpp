@@ -304,6 +304,7 @@ int CVTQRAdvFileAccess::ReadRecords(int channelIndex, int start, int count, CVTD
     if (r == STORE_NO_CONNECTION) return 2;
     if (r != STORE_OK) return 1;
   }
+  if (count == 0) return 0;  // an empty range into the caller's buffer: nothing to append
   std::vector<uint8_t> flags;
   std::vector<int32_t> first, second, seconds, ms;
   try {

@@ -436,6 +436,13 @@ TEST_F(NewerReader, ReadRecordsRangesSpacingAndFullBuffers) {
   EXPECT_EQ(r->ReadRecords(0, 0, 3, &wrong, true), 1);
   EXPECT_EQ(r->ReadRecords(0, 0, 3, nullptr, true), 1);
   EXPECT_EQ(r->ReadRecords(9, 0, 3, &d, true), 1);
+  // An empty range into a buffer the caller made appends nothing and is no failure, also at
+  // the end of the file.
+  CVTData batch;
+  ASSERT_EQ(batch.Allocate(0, 3, 4), 0);
+  EXPECT_EQ(r->ReadRecords(0, 20, 0, &batch, true), 0);
+  EXPECT_EQ(r->ReadRecords(0, 3, 0, &batch, false), 0);
+  EXPECT_EQ(batch.GetCount(), 0);
 }
 
 TEST_F(NewerReader, ClockChangedDuringRecording) {
