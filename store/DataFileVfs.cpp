@@ -71,6 +71,12 @@ int HeaderRead(sqlite3_file* f, void* buffer, int amount, sqlite3_int64 offset) 
 int HeaderWrite(sqlite3_file* f, const void* buffer, int amount, sqlite3_int64 offset) {
   sqlite3_file* real = Real(f);
   if (offset >= kHeaderSize) return real->pMethods->xWrite(real, buffer, amount, offset);
+  // A file that carries the engine's standard header is not ours and stays as it is: rolling
+  // back its hot journal must not turn it into one of ours that the open then accepts.
+  unsigned char onDisk[kHeaderSize];
+  if (real->pMethods->xRead(real, onDisk, kHeaderSize, 0) == SQLITE_OK &&
+      std::memcmp(onDisk, kEngineFileHeader, kHeaderSize) == 0)
+    return real->pMethods->xWrite(real, buffer, amount, offset);
   auto* in = static_cast<const unsigned char*>(buffer);
   std::vector<unsigned char> copy(in, in + amount);
   if (offset == 0 && amount >= kHeaderSize) {

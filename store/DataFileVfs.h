@@ -5,7 +5,8 @@
 // ours does not take a plain engine's file. A VFS over the system library's default (unix) VFS
 // exchanges the two strings at offset 0 of main database files (attached ones too) on every read
 // and write; a file that carries the standard header is shown to the engine with a damaged one,
-// so the open fails as "not a database". Journals and temporary files pass through untouched
+// so the open fails as "not a database", and what the engine writes into it (the rollback of
+// its hot journal) never gives it our header. Journals and temporary files pass through untouched
 // (a journal holds page 1 as the engine saw it, and rolling it back writes it through the main
 // file again). The io-methods are version 2: no memory-mapped reads can bypass the exchange.
 #pragma once

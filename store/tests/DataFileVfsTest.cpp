@@ -209,4 +209,34 @@ TEST_F(DataFileVfsTest, JournalsKeepTheStandardHeaderAndRollingOneBackRestoresOu
   EXPECT_EQ(Shell(StandardCopy(path), "PRAGMA integrity_check;"), "ok\n");
 }
 
+// Child: on a file of the plain engine (its own file layer, not ours), starts a large write
+// transaction with a tiny cache and ends without committing, leaving a hot journal.
+VT_TEST_CHILD(crash_mid_standard_transaction) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open_v2(args.at(0).c_str(), &db, SQLITE_OPEN_READWRITE, "unix") != SQLITE_OK)
+    return 2;
+  if (sqlite3_exec(db,
+                   "PRAGMA cache_size = 2; BEGIN; "
+                   "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c "
+                   "WHERE i < 3000) INSERT INTO t SELECT i, zeroblob(500) FROM c;",
+                   nullptr, nullptr, nullptr) != SQLITE_OK)
+    return 3;
+  _exit(0);
+}
+
+TEST_F(DataFileVfsTest, AStandardFileWithAHotJournalStaysStandardAndIsRefused) {
+  std::string path = Path("standard.db");
+  Shell(path, "CREATE TABLE t (x, y); INSERT INTO t VALUES (1, 'kept');");
+  pid_t child = vt_test::SpawnChild("crash_mid_standard_transaction", {path});
+  ASSERT_EQ(vt_test::WaitChild(child), 0);
+  ASSERT_TRUE(vt::PathExists(path + "-journal"));
+
+  // Opening it rolls the journal back, as any engine would, but leaves the file the plain
+  // engine's: it is refused, and the plain engine still reads its committed row.
+  CRDBSQLiteConnection db;
+  EXPECT_EQ(db.Open(path), RDB_NOT_A_DATABASE);
+  EXPECT_EQ(ReadHead(path, 16), kStandard);
+  EXPECT_EQ(Shell(path, "PRAGMA integrity_check; SELECT count(*), y FROM t;"), "ok\n1|kept\n");
+}
+
 }  // namespace
