@@ -525,6 +525,61 @@ TEST_F(NewerReader, CalendarTimesFollowTheOldRuntimeRule) {
   vt::ResetComputerTimeZone();
 }
 
+// Seconds-form times and durations count whole seconds when their unit word is 1; calendar
+// year bytes of 80 and above are 19xx, 38 to 79 mean 1970, and below 38 (negative ones too) 20xx.
+TEST_F(NewerReader, TimeUnitsAndCalendarYears) {
+  NewerFile m = recgen::TimeChangeNewerFile(false);
+  m.timeChangeCount = 0;
+  m.intervalUnit = 1;
+  m.intervalValue = 2;
+  m.lastTime = recgen::NewerTime::At(1700000000, 0);
+  m.lastTime.unit = 1;
+  m.lastTime.value = 3;
+  m.messages[0].inputTime = recgen::NewerTime::At(100, 0);
+  m.messages[0].inputTime.unit = 1;
+  m.messages[0].inputTime.value = 4;
+  {
+    auto r = OpenModel(m);
+    EXPECT_EQ(r->GetDataInterval(), 2000);
+    TickTime t;
+    r->GetEndTime(&t);
+    EXPECT_EQ(t, TickTime::FromTime(1700000003, 0));
+    r->GetStartTime(&t);
+    EXPECT_EQ(t, TickTime::FromTime(1700000003 - 4 * 2, 0));
+    ASSERT_EQ(r->GetMessage(0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr, nullptr, &t),
+              0);
+    EXPECT_EQ(t, TickTime::FromTime(104, 0));
+  }
+
+  struct Row {
+    uint8_t year, month, day;
+    int32_t seconds;  // UTC, the zone of the tests
+  };
+  const Row rows[] = {{99, 1, 1, 915148800},  {80, 1, 1, 315532800},   {79, 1, 2, 86400},
+                      {38, 1, 2, 86400},      {37, 1, 1, 2114380800},  {0, 3, 1, 951868800},
+                      {0xFF, 1, 1, 915148800}};
+  NewerFile c = recgen::TimeChangeNewerFile(false);
+  c.timeChangeCount = 0;
+  c.timeFormat = 0;
+  c.lastTime.calendar = {23, 11, 15, 10, 0, 4, 0, 0};
+  const recgen::NewerMessage proto = c.messages[0];
+  c.messages.clear();
+  for (const Row& row : rows) {
+    recgen::NewerMessage x = proto;
+    x.inputTime.calendar = {row.year, row.month, row.day, 0, 0, 0, 0, 0};
+    c.messages.push_back(x);
+  }
+  auto r = OpenModel(c);
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    TickTime t;
+    ASSERT_EQ(r->GetMessage(int(i), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr, nullptr, &t),
+              0);
+    EXPECT_EQ(t, TickTime::FromTime(rows[i].seconds, 0)) << int(rows[i].year);
+  }
+}
+
 TEST_F(NewerReader, AllFlagsFromDataInformationWithoutAlarms) {
   NewerFile m = recgen::SampleNewerFile(1, false, false);
   m.alarms.clear();
