@@ -23,30 +23,11 @@ constexpr int32_t kNoon = 1688212800;  // 2023-07-01 12:00:00 UTC
 TickTime At(int32_t seconds, int eighths = 0) { return TickTime::FromTime(seconds, eighths * 125); }
 
 OlderModel RichModel(OlderLayout layout, uint8_t kind) {
-  OlderModel m = recgen::SampleOlderModel(layout, kind, 10);
-  m.ringStart = 5;
-  m.recordsBeforeTrigger = 3;
-  m.interval = 2;
-  m.trigger.eighths = 4;
-  m.modelCode = 0x11;
+  OlderModel m = OlderRichModel(layout, kind);
   m.serial = "  ABC123456 ";
-  m.headerText = "Line ^C   ";
   m.clockChanges = 2;
   m.startFactor = 1;  // power failure
   m.stopFactor = 5;
-  m.messages = {{"Start", {23, 7, 1, 11, 59, 56, 0, 0}, 1003, 4, 7, "alice"},
-                {"Stop", {23, 7, 1, 12, 0, 6, 2, 0}, 1010, 0, 1, "bob"}};
-  recgen::OlderBatch b;
-  b.startUser = "alice";
-  b.stopUser = "bob";
-  b.stopLevel = 7;
-  b.texts = {"first", "", "third"};
-  b.batchNo = "B-17";
-  b.lot = 42;
-  b.commentAuthor = "carol";
-  b.comments = {"", "second comment", ""};
-  b.commentTime = {23, 7, 1, 13, 0, 0, 0, 0};
-  m.batch = b;
   // Reserved values: states 10 (16-bit) and 6 (32-bit) in record 4.
   m.records[4][0] = int16_t(0x8002);
   m.records[4][kind == 1 ? 4 : 2] = 0x7FFF7FFF;
@@ -397,6 +378,71 @@ TEST(OlderAccess, SurvivesMutatedFiles) {
     for (int i = 0; i < r.GetAlarmCount(); ++i) r.GetAlarm(i, &a, &rel, &t, &b, &c, &d, &e);
   }
   EXPECT_GT(opened, 100);
+}
+
+// A reader opened a second time answers for the second file only.
+TEST(OlderAccess, SecondOpenKeepsNothingOfTheFirstFile) {
+  PinUtcZone();
+  OlderTempDir dir;
+  CVTQRFileAccess r;
+  ASSERT_EQ(r.Open(dir.Write(recgen::WriteOlder(RichModel(OlderLayout::Fixed, 0)), "rich.DEV")), 0);
+  ASSERT_EQ(r.GetAlarmCount(), 2);
+  ASSERT_EQ(r.GetBatchCommentCount(), 1);
+  ASSERT_EQ(r.GetBatchTextCount(), 2);
+  ASSERT_EQ(r.GetUsedGroupCount(), 4);
+
+  OlderModel plain = recgen::SampleOlderModel(OlderLayout::Fixed, 0, 4);
+  plain.channels.resize(1);
+  for (auto& record : plain.records) record.resize(1);
+  ASSERT_EQ(r.Open(dir.Write(recgen::WriteOlder(plain), "plain.DEV")), 0);
+  EXPECT_EQ(r.GetAlarmCount(), 0);
+  EXPECT_EQ(r.GetBatchCommentCount(), 0);
+  EXPECT_EQ(r.GetBatchTextCount(), 0);
+  EXPECT_EQ(r.GetUsedGroupCount(), 4);
+  EXPECT_EQ(r.GetGroupCount(), 4);
+  EXPECT_EQ(r.GetChannelCount(), 1);
+  EXPECT_EQ(r.GetMessageCount(), 0);
+  int ch = -1, action = 0, level = 0, type = 0, last = 0;
+  int64_t rel = 0;
+  TickTime t;
+  EXPECT_EQ(r.GetAlarm(0, &ch, &rel, &t, &action, &level, &type, &last), 1);
+}
+
+// The group place of the access class hands on the library's outputs in their fixed order.
+TEST(OlderAccess, GroupChannelOutputs) {
+  PinUtcZone();
+  OlderModel m = recgen::SampleOlderModel(OlderLayout::Directory, 0, 3);
+  m.channels[1].scaleLower = -500;  // 2 decimals: -5.00 .. 10.00
+  m.channels[1].spanLower = -100;
+  m.channels[1].spanUpper = 200;
+  m.channels[1].colour = 13;
+  m.channels[1].switchOn = 1;
+  m.groups[0].tripOn = {1, 0, 1, 1};
+  m.groups[0].tripPos = {50, 50, 300, -100};
+  OlderTempDir dir;
+  CVTQRFileAccess r;
+  ASSERT_EQ(r.Open(dir.Write(recgen::WriteOlder(m), "g.DEV")), 0);
+  SGroupChannelInfo gc;
+  ASSERT_EQ(r.GetGroupChannel(0, 1, &gc), 0);
+  EXPECT_EQ(gc.channelIndex, 1);
+  EXPECT_EQ(gc.scaleValid, 1);
+  EXPECT_DOUBLE_EQ(gc.spanLow, -5.0);
+  EXPECT_DOUBLE_EQ(gc.spanHigh, 10.0);
+  EXPECT_EQ(gc.rawMin, -100);
+  EXPECT_EQ(gc.rawMax, 200);
+  const int on[4] = {1, 0, 0, 1};  // the third lies beyond the span
+  const double value[4] = {2.5, 0, 0, -5.0};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(gc.tripValid[i], on[i]) << i;
+    EXPECT_DOUBLE_EQ(gc.tripValue[i], value[i]) << i;
+  }
+  EXPECT_EQ(gc.colour, 0x00FFFF);  // index 13: 255, 255, 0
+  EXPECT_EQ(gc.display, 1);
+  EXPECT_EQ(gc.logScale, 0);
+  ASSERT_EQ(r.GetGroupChannel(0, 2, &gc), 0);
+  EXPECT_EQ(gc.channelIndex, -1);
+  EXPECT_EQ(r.GetGroupChannel(-1, 0, &gc), 1);
+  EXPECT_EQ(r.GetGroupChannel(0, 0, nullptr), 1);
 }
 
 TEST(OlderAccess, TagSwitchHidesTheTags) {
