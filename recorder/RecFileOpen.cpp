@@ -211,7 +211,9 @@ void ComputeTimes(RecFileState& s) {
 }
 
 bool OpenState(const std::string& path, RecFileState& s) {
-  s.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking: a pipe or device under a recorder file's name must be refused below, not
+  // wait for a writer (the import would hang on it). Regular files read the same either way.
+  s.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (s.fd < 0) return false;
   struct stat st;
   if (::fstat(s.fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;

@@ -1,10 +1,15 @@
 // The older-format reader library against generated files: both layouts and both data kinds,
 // the ring of records, derived times, alarm intervals, display groups, and the files it must
 // refuse (wrong marks, checksums, and every structural size that could lead a read astray).
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 #include <functional>
+#include <future>
 
 #include "platform/base/Text.h"
 #include "recorder/RecFile.h"
@@ -29,36 +34,12 @@ int OpenModel(const OlderTempDir& dir, const OlderModel& m, Opened& out, const c
   return RecFileOpen(dir.Write(recgen::WriteOlder(m), name), &out.h);
 }
 
-OlderModel FullModel(OlderLayout layout, uint8_t kind) {
-  OlderModel m = recgen::SampleOlderModel(layout, kind, 10);
-  m.ringStart = 5;
-  m.recordsBeforeTrigger = 3;
-  m.interval = 2;  // seconds: 16 eighths
-  m.trigger.eighths = 4;
-  m.modelCode = 0x11;
-  m.headerText = "Line ^C   ";
-  m.messages = {{"Start", {23, 7, 1, 11, 59, 56, 0, 0}, 1003, 4, 7, "alice"},
-                {"Stop  ", {23, 7, 1, 12, 0, 6, 2, 0}, 1010, 0, 1, "bob"}};
-  recgen::OlderBatch b;
-  b.startUser = "alice";
-  b.stopUser = "bob";
-  b.stopLevel = 7;
-  b.texts = {"first", "", "third"};
-  b.batchNo = "B-17";
-  b.lot = 42;
-  b.commentAuthor = "carol";
-  b.comments = {"", "second comment", ""};
-  b.commentTime = {23, 7, 1, 13, 0, 0, 0, 0};
-  m.batch = b;
-  return m;
-}
-
 class OlderReaderLayouts : public ::testing::TestWithParam<std::tuple<OlderLayout, uint8_t>> {};
 
 TEST_P(OlderReaderLayouts, EveryValueEqualsTheModel) {
   vt::SetSystemLanguageOverride(vt::kLangEnglish);
   auto [layout, kind] = GetParam();
-  OlderModel m = FullModel(layout, kind);
+  OlderModel m = OlderRichModel(layout, kind);
   OlderTempDir dir;
   Opened f;
   ASSERT_EQ(OpenModel(dir, m, f), 0);
@@ -172,6 +153,25 @@ TEST(OlderReader, RefusesInvalidFiles) {
   RecFileHandle* h = nullptr;
   EXPECT_EQ(RecFileOpen(dir.Path() + "/missing.DEV", &h), 1);
   EXPECT_EQ(RecFileOpen(dir.Path(), &h), 1);  // a folder
+}
+
+// A pipe under a recorder file's name is refused at once instead of waiting for a writer.
+TEST(OlderReader, RefusesAPipeWithoutWaiting) {
+  OlderTempDir dir;
+  const std::string path = dir.Path() + "/pipe.DEV";
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  auto opened = std::async(std::launch::async, [&] {
+    RecFileHandle* h = nullptr;
+    return RecFileOpen(path, &h);
+  });
+  if (opened.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+    // Release the blocked open, so that the test fails instead of hanging.
+    int writer = open(path.c_str(), O_WRONLY | O_NONBLOCK);
+    opened.wait();
+    if (writer >= 0) close(writer);
+    FAIL() << "RecFileOpen waited on a pipe";
+  }
+  EXPECT_EQ(opened.get(), 1);
 }
 
 TEST(OlderReader, AcceptsTheEdgesOfTheHeaderRules) {
