@@ -57,7 +57,11 @@ int CVTDataStorage::Open() {
 
   std::string name;
   GetDatabaseName(name);
-  mutex_.Create(MutexName(name));  // keeps a mutex created by an earlier open of this object
+  // A mutex created by an earlier open of this object is kept, unless the storage was renamed
+  // since: every object on the storage, old or new, must meet on the mutex of its current name.
+  const std::string mutexName = MutexName(name);
+  if (mutex_.HasHandle() && mutex_.Name() != mutexName) mutex_.Close();
+  mutex_.Create(mutexName);
   return STORE_OK;
 }
 

@@ -35,6 +35,8 @@ class CVTMutex : public CVTSyncObject {
   bool Unlock() override;
   bool Close() override;
   bool HasHandle() const { return mutex_.IsOpen(); }
+  // The name of the mutex held (meaningful only with a handle).
+  const std::string& Name() const { return mutex_.Name(); }
 
  private:
   vt::NamedMutex mutex_;

@@ -134,6 +134,27 @@ TEST_F(StorageMutexTest, TwoStorageObjectsOnOneFolderShareTheMutexAcrossThreads)
   ui.GetMutex().Unlock();
 }
 
+TEST_F(StorageMutexTest, AStorageRenamedWhileClosedMeetsOnTheMutexOfItsNewName) {
+  CVTDataStorage ui;
+  ASSERT_EQ(ui.OpenAt(folder_), STORE_OK);
+  ui.Close();
+  const std::string newName = UniqueName("Renamed ");
+  {
+    CVTDataStorage renamer;
+    ASSERT_EQ(renamer.OpenAt(folder_), STORE_OK);
+    ASSERT_EQ(renamer.SetDatabaseName(newName), STORE_OK);
+  }
+  // The object that knew the old name and one that opens the storage afresh exclude each other.
+  ASSERT_EQ(ui.Open(), STORE_OK);
+  CVTDataStorage worker;
+  ASSERT_EQ(worker.OpenAt(folder_), STORE_OK);
+  EXPECT_EQ(ui.GetMutex().Name(), CVTDataStorage::MutexName(newName));
+  ASSERT_TRUE(ui.GetMutex().Lock(0));
+  EXPECT_FALSE(OtherThreadCanLock(worker.GetMutex(), 20));
+  EXPECT_TRUE(ui.GetMutex().Unlock());
+  EXPECT_TRUE(OtherThreadCanLock(worker.GetMutex(), 50));
+}
+
 // Child: opens the storage folder, holds its mutex until the release file appears.
 VT_TEST_CHILD(hold_storage_mutex) {
   CVTDataStorage storage;
