@@ -51,6 +51,7 @@ int CVTDataStorageManager::Open(const std::string& root) {
 }
 
 int CVTDataStorageManager::RebuildList(const std::string& listPath) {
+  if (!connection_) return STORE_NOT_OPEN;  // Open makes the connection the list is built on
   int count = 0;
   ListSubfolders(dataRoot_, nullptr, 0, count);
   std::vector<std::string> folders(static_cast<std::size_t>(count));

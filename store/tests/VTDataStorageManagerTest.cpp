@@ -69,6 +69,35 @@ TEST_F(VTDataStorageManagerTest, OpenMakesTheDataRootAndAnEmptyList) {
             "TEXT UNIQUE)\nCREATE TABLE attach (datastorage_name TEXT)\n");
 }
 
+TEST_F(VTDataStorageManagerTest, AManagerThatIsNotOpenRefusesEverythingAndTouchesNothing) {
+  CVTDataStorageManager manager;
+  const std::string list = dataRoot_ + "/dslist.db";
+  std::string text;
+  SDataAreaInfo records[2];
+  int count = -1;
+  const struct {
+    const char* what;
+    std::function<int()> call;
+  } cases[] = {
+      {"RebuildList", [&] { return manager.RebuildList(list); }},
+      {"GetCount", [&] { return manager.GetCount(); }},
+      {"GetStorageFolder", [&] { return manager.GetStorageFolder("A", text); }},
+      {"ListWithStatus", [&] { return manager.ListWithStatus(records, 2, count); }},
+      {"GetAttachedName", [&] { return manager.GetAttachedName(text); }},
+      {"Attach", [&] { return manager.Attach("A"); }},
+      {"CreateStorage", [&] { return manager.CreateStorage("A"); }},
+      {"DeleteStorage", [&] { return manager.DeleteStorage("A"); }},
+      {"RenameStorage", [&] { return manager.RenameStorage("A", "B"); }},
+      {"GetIndexFileSize", [&] { return int(manager.GetIndexFileSize("A")); }},
+      {"GetFileCount", [&] { return manager.GetFileCount("A"); }},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.call(), STORE_NOT_OPEN) << c.what;
+  manager.Detach();
+  EXPECT_EQ(manager.OpenAttachedStorage(), nullptr);
+  EXPECT_EQ(count, -1);
+  EXPECT_FALSE(vt::PathExists(dataRoot_));
+}
+
 TEST_F(VTDataStorageManagerTest, CreateListAttachAndDeleteStorages) {
   CVTDataStorageManager manager;
   ASSERT_EQ(manager.Open(dataRoot_), STORE_OK);
