@@ -11,8 +11,9 @@
 //   colour (1 bits), and colour sources into a monochrome destination by the source's background
 //   colour (matching pixels become 1);
 // - DrawFocusRect inverts every other pixel of the one-pixel ring, so drawing it twice erases it.
-// Fills, lines along axes, pixels, blits and the focus ring use our own pixel loops; text,
-// polygons, slanted or wide lines and translucent fills go through QPainter without smoothing.
+// Fills, one-pixel lines, pixels, blits and the focus ring use our own pixel loops; text,
+// polygons, wide lines and translucent fills go through QPainter without smoothing (printers
+// have no pixels to loop over, so everything goes through QPainter there).
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -150,6 +151,8 @@ class DeviceContext {
  private:
   void FillPixels(const Rect& r, const Brush& brush);
   void DrawStraightLine(Point from, Point to);
+  // A one-pixel line (solid or dashed) on the pixel surface, end pixel left out.
+  void DrawThinLine(Point from, Point to);
   bool BlitImpl(int32_t x, int32_t y, int32_t w, int32_t h, const QImage& src, ColorRef srcBk, int32_t sx,
                 int32_t sy, RasterOp rop);
   bool StretchImpl(int32_t x, int32_t y, int32_t w, int32_t h, const QImage& src, ColorRef srcBk, int32_t sx,

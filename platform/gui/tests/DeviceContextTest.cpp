@@ -104,6 +104,47 @@ TEST(DeviceContextLines, LineToLeavesOutTheEndPixel) {
   }
 }
 
+TEST(DeviceContextLines, SlantedLinesLeaveOutTheEndPixelInEveryDirection) {
+  struct Case {
+    const char* what;
+    Pen pen;
+    Point from, to;
+    Map expected;
+  };
+  const Pen solid = SolidPen(kRed), dot{PenStyle::Dot, 1, kRed};
+  const Case cases[] = {
+      {"down right", solid, {0, 0}, {3, 3}, {"r....", ".r...", "..r..", ".....", "....."}},
+      {"up left", solid, {3, 3}, {0, 0}, {".....", ".r...", "..r..", "...r.", "....."}},
+      {"down left", solid, {4, 0}, {1, 3}, {"....r", "...r.", "..r..", ".....", "....."}},
+      {"up right", solid, {0, 4}, {4, 0}, {".....", "...r.", "..r..", ".r...", "r...."}},
+      // Off-scale values arrive as points far outside; only the visible part is drawn.
+      {"far off", solid, {1, 3}, {40001, -39997}, {"....r", "...r.", "..r..", ".r...", "....."}},
+      {"steep far off", solid, {2, 4}, {3, -60000}, {"..r..", "..r..", "..r..", "..r..", "..r.."}},
+      // A styled line starts its pattern at its first point whichever way it runs.
+      {"dotted leftwards", dot, {4, 2}, {0, 2}, {".....", ".....", "..rrr", ".....", "....."}},
+  };
+  for (const auto& c : cases) {
+    Canvas canvas(5, 5);
+    canvas.dc.SelectPen(c.pen);
+    canvas.dc.MoveTo(c.from.x, c.from.y);
+    canvas.dc.LineTo(c.to.x, c.to.y);
+    EXPECT_EQ(canvas.Pixels(), c.expected) << c.what;
+  }
+
+  // A steep trace through a peak: every vertex but the last is drawn, and no pixel twice.
+  Canvas canvas(9, 9);
+  canvas.dc.SelectPen(SolidPen(kBlue));
+  const Point trace[] = {{0, 8}, {4, 0}, {8, 8}};
+  canvas.dc.Polyline(trace, 3);
+  const Map pixels = canvas.Pixels();
+  EXPECT_EQ(pixels[8][0], 'b');
+  EXPECT_EQ(pixels[0][4], 'b');
+  EXPECT_EQ(pixels[8][8], '.');
+  int drawn = 0;
+  for (const auto& row : pixels) drawn += int(std::count(row.begin(), row.end(), 'b'));
+  EXPECT_EQ(drawn, 16);
+}
+
 TEST(DeviceContextLines, BevelCornersGoToTheColourThatDrawsThemFirst) {
   // Two bevel lines on (0, 0, 6, 5): up and right in black, then down and left in red. The
   // top-left and bottom-left corners go to black, the other two to red.
