@@ -157,7 +157,7 @@ int RecFileGetChannel(const RecFileHandle* handle, int channelIndex, RecFileChan
 int RecFileReadSamples(const RecFileHandle* handle, int row, int64_t firstRecord, int64_t count,
                        int32_t* firstSeconds, int* firstEighths, std::vector<int32_t>* values);
 // One byte per requested record that lies in the file: bit i set when the record lies in an
-// alarm of level i of that channel; zero bytes when the file or channel has no alarm lists.
+// alarm of level i of that channel; bytes of value 0 when the file or channel has no alarm lists.
 int RecFileGetAlarmBits(const RecFileHandle* handle, int channelIndex, int64_t firstRecord,
                         int64_t count, std::vector<uint8_t>* bits);
 int RecFileGetMessage(const RecFileHandle* handle, int index, RecFileMessage* out);

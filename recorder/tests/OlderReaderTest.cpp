@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <functional>
@@ -434,6 +435,98 @@ TEST(OlderReader, TimeRecordsInTheComputerZone) {
     EXPECT_EQ(RecFileRecordSeconds(c.rec), c.seconds) << c.tz << " " << int(c.rec[0]);
   }
   PinUtcZone();
+}
+
+// A directory-layout display file put together byte by byte from the format's tables, without
+// the generator: the reader and the generator cannot share a misplaced field unnoticed.
+TEST(OlderReader, ReadsAHandBuiltDirectoryFile) {
+  std::vector<uint8_t> b(354, 0);
+  auto be16 = [&](std::size_t at, uint16_t v) { b[at] = uint8_t(v >> 8); b[at + 1] = uint8_t(v); };
+  auto be32 = [&](std::size_t at, uint32_t v) { be16(at, uint16_t(v >> 16)); be16(at + 2, uint16_t(v)); };
+  auto text = [&](std::size_t at, const char* t) { for (std::size_t i = 0; t[i]; ++i) b[at + i] = uint8_t(t[i]); };
+  auto crcLowFirst = [&](std::size_t from, std::size_t to, std::size_t at) {  // CRC-16/MODBUS, bitwise
+    uint16_t crc = 0xFFFF;
+    for (std::size_t i = from; i < to; ++i) {
+      crc ^= b[i];
+      for (int k = 0; k < 8; ++k) crc = crc & 1 ? uint16_t((crc >> 1) ^ 0xA001) : uint16_t(crc >> 1);
+    }
+    b[at] = uint8_t(crc);
+    b[at + 1] = uint8_t(crc >> 8);
+  };
+  b[0] = 'u';
+  b[1] = 0x80;
+  text(2, "MQ");
+  b[5] = 0x40;  // PW410
+  b[6] = 1;     // display data
+  text(12, "S9");
+  text(28, "Plant");
+  be32(60, 500);
+  be32(64, 503);
+  be32(68, 503);
+  be32(80, 340);  // data area
+  be16(84, 1);
+  be16(86, 4);    // record: minimum and maximum of one 16-bit channel
+  be32(92, 3);
+  be32(96, 2);    // ring start
+  be16(106, 1);   // one second
+  const uint8_t trigger[8] = {23, 7, 1, 12, 0, 0, 0, 0};
+  std::copy(trigger, trigger + 8, b.begin() + 108);
+  be16(206, 1);   // one directory entry: the messages
+  b[208] = 0x10;
+  be32(212, 292);
+  be32(216, 1);
+  crcLowFirst(0, 226, 226);
+  be16(228 + 12, 2);  // channel number 2, value at offset 0
+  text(228 + 20, "K");
+  text(292, "Hi");
+  std::copy(trigger, trigger + 8, b.begin() + 292 + 16);
+  be32(292 + 24, 502);
+  b[292 + 28] = 4;
+  text(292 + 30, "ann");
+  for (uint32_t k = 0; k < 3; ++k) {  // record k in slot (2 + k) mod 3
+    const std::size_t at = 340 + 4 * ((2 + k) % 3);
+    be16(at, uint16_t(10 + k));
+    be16(at + 2, uint16_t(-int(10 + k)));
+  }
+  crcLowFirst(228, 352, 352);
+
+  OlderTempDir dir;
+  const std::string path = dir.Path() + "/hand.DEV";
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
+  PinUtcZone();
+  Opened f;
+  ASSERT_EQ(RecFileOpen(path, &f.h), 0);
+  EXPECT_EQ(f.h->kind, 0x41);
+  RecFileTimes t;
+  EXPECT_EQ(RecFileGetTimes(f.h, &t), 0x31);
+  EXPECT_EQ(t.firstDataNo, 501u);
+  EXPECT_EQ(t.firstSeconds, kJuly1Noon);
+  EXPECT_EQ(t.lastSeconds, kJuly1Noon + 2);
+  RecFileInfo info;
+  ASSERT_EQ(RecFileGetInfo(f.h, &info), 0);
+  EXPECT_EQ(info.modelName, "PW410");
+  EXPECT_EQ(info.records, 3u);
+  EXPECT_EQ(info.intervalSeconds, 1);
+  RecFileHeaderInfo hi;
+  ASSERT_EQ(RecFileGetHeaderInfo(f.h, &hi), 0);
+  EXPECT_EQ(hi.serial, "S9");
+  EXPECT_EQ(hi.headerText, "Plant");
+  RecFileChannel ch;
+  ASSERT_EQ(RecFileGetChannel(f.h, 0, &ch), 0);
+  EXPECT_EQ(ch.name, "CH03");
+  EXPECT_EQ(ch.unit, "K");
+  std::vector<int32_t> v;
+  ASSERT_EQ(RecFileReadSamples(f.h, 0, 0, 3, nullptr, nullptr, &v), 0);
+  EXPECT_EQ(v, (std::vector<int32_t>{10, 11, 12}));
+  ASSERT_EQ(RecFileReadSamples(f.h, 1, 0, 3, nullptr, nullptr, &v), 0);
+  EXPECT_EQ(v, (std::vector<int32_t>{-10, -11, -12}));
+  RecFileMessage msg;
+  ASSERT_EQ(RecFileGetMessage(f.h, 0, &msg), 0);
+  EXPECT_EQ(msg.text, "Hi");
+  EXPECT_EQ(msg.user, "ann");
+  EXPECT_EQ(msg.recordIndex, 1);
+  EXPECT_EQ(msg.numberMinus1, 4);
+  EXPECT_EQ(msg.seconds, kJuly1Noon);
 }
 
 TEST(OlderReader, NullAndForeignHandles) {
