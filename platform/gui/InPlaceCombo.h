@@ -1,7 +1,8 @@
 // The native drop-down list that choice gadgets are edited in, a child window of a host.
 //
-// onKeyDown sees Enter and Tab before the control acts (true: handled); onSelChange runs when
-// the user changes the selection, never for SetCurSel. onPaintField, when set, paints the
+// onKeyDown sees Enter and Tab before the control acts (true: handled), also while the list
+// is open, after the highlighted item has become the selection; onSelChange runs when the user
+// changes the selection, never for SetCurSel. onPaintField, when set, paints the
 // closed field instead of the control (a skinned look), on a context of the control's size;
 // onMouseMove sees moves over the control in the host's client coordinates.
 #pragma once

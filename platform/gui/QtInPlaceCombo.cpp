@@ -17,7 +17,10 @@ namespace vt {
 
 class EditorComboBox final : public QComboBox {
  public:
-  EditorComboBox(QWidget* parent, QtInPlaceCombo& owner) : QComboBox(parent), owner_(owner) {}
+  EditorComboBox(QWidget* parent, QtInPlaceCombo& owner) : QComboBox(parent), owner_(owner) {
+    // Installed after the popup's own filter (view() makes the popup), so it sees keys first.
+    view()->installEventFilter(this);
+  }
   bool popupShown = false;
 
   void showPopup() override {
@@ -41,6 +44,21 @@ class EditorComboBox final : public QComboBox {
   void keyPressEvent(QKeyEvent* e) override {
     if (HookTakesKey(e, owner_.onKeyDown)) return;
     QComboBox::keyPressEvent(e);
+  }
+
+  // With the list open the keys go to the list, where Qt would spend Enter on picking the
+  // item and ignore Tab. The old control took both as its own key: the highlighted item
+  // becomes the choice (a user's change), the list closes, and the key goes to the hook.
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (watched != view() || e->type() != QEvent::KeyPress) return QComboBox::eventFilter(watched, e);
+    auto* key = static_cast<QKeyEvent*>(e);
+    const uint32_t vk = VirtualKeyFromQt(key->key());
+    if (vk != kVkReturn && vk != kVkTab) return false;
+    const QModelIndex highlighted = view()->currentIndex();
+    hidePopup();
+    if (highlighted.isValid() && highlighted.row() != currentIndex()) setCurrentIndex(highlighted.row());
+    HookTakesKey(key, owner_.onKeyDown);
+    return true;
   }
 
   void mouseMoveEvent(QMouseEvent* e) override {

@@ -1,6 +1,7 @@
 // The host window over Qt: translation of synthetic mouse, wheel and key events, timers by the
 // caller's ids, presents while the user-interface thread stays busy, posted paints, and posted
 // messages from a worker thread (delivered, or dropped once the window is gone).
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -367,6 +368,43 @@ TEST(HostWidgetControls, ComboReportsUserChoicesButNotSetCurSel) {
   combo->ResetContent();
   EXPECT_EQ(combo->Count(), 0);
   EXPECT_EQ(changes, 1);
+}
+
+TEST(HostWidgetControls, EnterAndTabInTheOpenListChooseTheHighlightedItemAndReachTheHook) {
+  Host host;
+  host.widget.resize(200, 200);
+  auto combo = host.widget.CreateCombo(10001, {10, 10, 110, 110});
+  std::vector<std::pair<uint32_t, int>> keys;  // key and the selection the hook saw
+  std::vector<int> changes;
+  combo->onKeyDown = [&](uint32_t vk) {
+    keys.emplace_back(vk, combo->CurSel());
+    return vk == kVkReturn || vk == kVkTab;
+  };
+  combo->onSelChange = [&] { changes.push_back(combo->CurSel()); };
+  for (const char* item : {"one", "two", "three"}) combo->AddString(item);
+  combo->SetCurSel(0);
+  host.widget.show();
+  combo->Show(true);
+  combo->Focus();
+  const struct {
+    int key;
+    uint32_t vk;
+    int selected;
+  } steps[] = {{Qt::Key_Return, kVkReturn, 1}, {Qt::Key_Tab, kVkTab, 2}};
+  for (const auto& step : steps) {
+    combo->ShowDropDown(true);
+    ASSERT_TRUE(combo->IsDroppedDown());
+    auto* list = host.widget.findChild<QAbstractItemView*>();
+    ASSERT_NE(list, nullptr);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key(step.key));
+    EXPECT_FALSE(combo->IsDroppedDown());
+    EXPECT_EQ(combo->CurSel(), step.selected);
+    ASSERT_FALSE(keys.empty());
+    EXPECT_EQ(keys.back(), std::make_pair(step.vk, step.selected));  // the choice comes first
+  }
+  EXPECT_EQ(keys.size(), 2u);
+  EXPECT_EQ(changes, (std::vector<int>{1, 2}));
 }
 
 TEST(HostWidgetControls, SkinnedLooksAndMovesInHostCoordinates) {
