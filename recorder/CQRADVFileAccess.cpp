@@ -174,7 +174,7 @@ int CQRADVFileAccess::GetBatchTextCount() {
   return m_file->GetBatchTextRowCount();
 }
 
-int CQRADVFileAccess::GetBatchText(int number, std::string* title, std::string* text) {
+int CQRADVFileAccess::GetBatchTextRaw(int number, QRABatchText* out) {
   if (!IsOpen()) return QRADV_NOT_OPEN;
   QRABatchText row;
   if (m_file->GetBatchTextRow(number, &row) != QRA_OK) {
@@ -182,6 +182,14 @@ int CQRADVFileAccess::GetBatchText(int number, std::string* title, std::string* 
     if (number < 0 || number > 7) return QRADV_NOT_OPEN;
     row = m_file->GetBatchBlock().texts[size_t(number)];
   }
+  if (out) *out = row;
+  return QRADV_OK;
+}
+
+int CQRADVFileAccess::GetBatchText(int number, std::string* title, std::string* text) {
+  QRABatchText row;
+  const int r = GetBatchTextRaw(number, &row);
+  if (r != QRADV_OK) return r;
   if (title) *title = row.title;
   if (text) *text = row.text;
   return QRADV_OK;
@@ -192,10 +200,17 @@ int CQRADVFileAccess::GetBatchCommentCount() {
   return 3;
 }
 
+int CQRADVFileAccess::GetBatchCommentRaw(int number, QRABatchComment* out) {
+  if (!IsOpen() || number < 0 || number > 2) return QRADV_NOT_OPEN;
+  if (out) *out = m_file->GetBatchBlock().comments[size_t(number)];
+  return QRADV_OK;
+}
+
 int CQRADVFileAccess::GetBatchComment(int number, int32_t* seconds, int32_t* milliseconds,
                                       std::string* user, std::string* text) {
-  if (!IsOpen() || number < 0 || number > 2) return QRADV_NOT_OPEN;
-  const QRABatchComment& c = m_file->GetBatchBlock().comments[size_t(number)];
+  QRABatchComment c;
+  const int r = GetBatchCommentRaw(number, &c);
+  if (r != QRADV_OK) return r;
   if (seconds) *seconds = c.time.seconds;
   if (milliseconds) *milliseconds = c.time.milliseconds;
   if (user) *user = c.user;
@@ -225,23 +240,36 @@ int CQRADVFileAccess::GetMessageCount(int* count) {
   return QRADV_OK;
 }
 
-int CQRADVFileAccess::GetMessage(int index, SQRAMessage* out) {
+int CQRADVFileAccess::GetMessageRaw(int index, QRAMessageEntry* out, QRATime* computedTime) {
   if (!IsOpen()) return QRADV_NOT_OPEN;
   QRAMessageEntry e;
   const int r = m_file->GetMessageEntry(index, &e);
   if (r != QRA_OK) return MapQRAResult(r);
-  if (out == nullptr) return QRADV_OK;
   const QRADataInfo& d = m_file->GetDataInfo();
-  out->relativeDataNo = WrapSub(e.dataNo, d.startDataNo);
+  if (computedTime) *computedTime = SplitMs(BackFromLast(WrapSub(d.endDataNo, e.dataNo)));
+  if (out) {
+    *out = e;
+    out->dataNo = WrapSub(e.dataNo, d.startDataNo);
+    const uint64_t all = m_file->GetAllGroupsMask();
+    if ((e.groupMask & all) == all) out->groupMask = ~uint64_t(0);
+  }
+  return QRADV_OK;
+}
+
+int CQRADVFileAccess::GetMessage(int index, SQRAMessage* out) {
+  QRAMessageEntry e;
+  QRATime computed;
+  const int r = GetMessageRaw(index, &e, &computed);
+  if (r != QRADV_OK || out == nullptr) return r;
+  out->relativeDataNo = e.dataNo;
   out->user = e.user;
   out->number = e.number;
   out->serial = e.serial;
   out->secondWord = e.secondWord;
   out->text = e.text;
   out->word36 = e.word36;
-  const uint64_t all = m_file->GetAllGroupsMask();
-  out->groupMask = (e.groupMask & all) == all ? -1 : int64_t(e.groupMask);
-  out->messageTime = SplitMs(BackFromLast(WrapSub(d.endDataNo, e.dataNo)));
+  out->groupMask = int64_t(e.groupMask);
+  out->messageTime = computed;
   out->inputTime = e.inputTime;
   return QRADV_OK;
 }
@@ -285,6 +313,13 @@ int CQRADVFileAccess::GetGroupChannel(int groupIndex, int place, SQRAGroupChanne
   out->logScale = log ? 1 : 0;
   for (size_t t = 0; t < 4; ++t) ScaleTrip(c, g.trips[t], &out->tripValid[t], &out->tripValue[t]);
   return QRADV_OK;
+}
+
+int CQRADVFileAccess::GetGroupChannel2(int groupIndex, int place, SQRAGroupChannel* out) {
+  const int r = GetGroupChannel(groupIndex, place, out);
+  if (r == QRADV_OK && out != nullptr)
+    for (size_t t = 2; t < 4; ++t) out->tripValid[t] = 0, out->tripValue[t] = 0;
+  return r;
 }
 
 int CQRADVFileAccess::GetChannelInfo(int index, SQRAChannelInfo* out) {

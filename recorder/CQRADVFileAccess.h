@@ -22,16 +22,20 @@ class CQRADVFileAccess : public CQRADVFileAccessIF {
                     int* batchFlag, int* one) override;
   int GetBatchNumber(std::string* batchNo, int* lotNo, int* lotDigits) override;
   int GetBatchTextCount() override;
+  int GetBatchTextRaw(int number, QRABatchText* out) override;
   int GetBatchText(int number, std::string* title, std::string* text) override;
   int GetBatchCommentCount() override;
+  int GetBatchCommentRaw(int number, QRABatchComment* out) override;
   int GetBatchComment(int number, int32_t* seconds, int32_t* milliseconds, std::string* user,
                       std::string* text) override;
   int GetDataInfo(SQRADataInfo* out) override;
   int GetMessageCount(int* count) override;
+  int GetMessageRaw(int index, QRAMessageEntry* out, QRATime* computedTime) override;
   int GetMessage(int index, SQRAMessage* out) override;
   int GetGroupInfo(int index, std::string* name, int* channelCount, int* groupNo,
                    int* inUse) override;
   int GetGroupChannel(int groupIndex, int place, SQRAGroupChannel* out) override;
+  int GetGroupChannel2(int groupIndex, int place, SQRAGroupChannel* out) override;
   int GetChannelInfo(int index, SQRAChannelInfo* out) override;
   int ReadChannelValues(int channelIndex, int64_t start, int sub, int64_t count, int32_t* values,
                         int32_t* seconds, int32_t* milliseconds, bool readTimes) override;

@@ -122,16 +122,25 @@ class CQRADVFileAccessIF {
                             std::string* stopUser, int* batchFlag, int* one) = 0;
   virtual int GetBatchNumber(std::string* batchNo, int* lotNo, int* lotDigits) = 0;
   virtual int GetBatchTextCount() = 0;
+  // The table row of that number when there is one, else for numbers 0-7 the batch block's
+  // own entry.
+  virtual int GetBatchTextRaw(int number, QRABatchText* out) = 0;
   virtual int GetBatchText(int number, std::string* title, std::string* text) = 0;
   virtual int GetBatchCommentCount() = 0;
+  virtual int GetBatchCommentRaw(int number, QRABatchComment* out) = 0;
   virtual int GetBatchComment(int number, int32_t* seconds, int32_t* milliseconds,
                               std::string* user, std::string* text) = 0;
   virtual int GetDataInfo(SQRADataInfo* out) = 0;
   virtual int GetMessageCount(int* count) = 0;
+  // The entry with its data number made relative to the start data number and its group mask
+  // -1 when it covers every group, and the message time computed from the last record's time.
+  virtual int GetMessageRaw(int index, QRAMessageEntry* out, QRATime* computedTime) = 0;
   virtual int GetMessage(int index, SQRAMessage* out) = 0;
   virtual int GetGroupInfo(int index, std::string* name, int* channelCount, int* groupNo,
                            int* inUse) = 0;
   virtual int GetGroupChannel(int groupIndex, int place, SQRAGroupChannel* out) = 0;
+  // The same with trip lines 1 and 2 only (3 and 4 stay invalid and 0).
+  virtual int GetGroupChannel2(int groupIndex, int place, SQRAGroupChannel* out) = 0;
   virtual int GetChannelInfo(int index, SQRAChannelInfo* out) = 0;
   // Values of one channel (display data: sub 0 minimum, 1 maximum). With readTimes the record
   // times go to seconds/milliseconds per record; otherwise their first entries receive the

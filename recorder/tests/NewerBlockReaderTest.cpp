@@ -95,6 +95,7 @@ TEST_F(NewerBlocks, InterfaceDerivedTimesAndScaling) {
   g.places[0] = 201;
   g.trips[0] = {1, 50};
   g.trips[1] = {0, 50};
+  g.trips[2] = {1, 25};
   m.groups = {g};
   m.intervalValue = 1000;
   m.lastTime = recgen::NewerTime::At(1000000, 0);
@@ -129,6 +130,13 @@ TEST_F(NewerBlocks, InterfaceDerivedTimesAndScaling) {
   EXPECT_DOUBLE_EQ(p.tripValue[0], 50.0);
   EXPECT_EQ(p.tripValid[1], 0);
   EXPECT_DOUBLE_EQ(p.tripValue[1], 0.0);
+  EXPECT_EQ(p.tripValid[2], 1);
+  EXPECT_DOUBLE_EQ(p.tripValue[2], 25.0);
+  ASSERT_EQ(a.GetGroupChannel2(0, 0, &p), QRADV_OK);  // trip lines 1 and 2 only
+  EXPECT_EQ(p.tripValid[0], 1);
+  EXPECT_DOUBLE_EQ(p.tripValue[0], 50.0);
+  EXPECT_EQ(p.tripValid[2], 0);
+  EXPECT_DOUBLE_EQ(p.tripValue[2], 0.0);
   ASSERT_EQ(a.GetGroupChannel(0, 1, &p), QRADV_OK);
   EXPECT_EQ(p.channelIndex, -1);
   EXPECT_EQ(a.GetBatchComment(3, nullptr, nullptr, nullptr, nullptr), QRADV_NOT_OPEN);
@@ -157,6 +165,31 @@ TEST_F(NewerBlocks, MessageGroupMasks) {
   ASSERT_EQ(a.GetMessage(1, &x), QRADV_OK);
   EXPECT_EQ(x.groupMask, 0xB);
   EXPECT_EQ(a.GetMessage(2, &x), QRADV_OUT_OF_RANGE);
+
+  // The raw entry: relative data number, mask -1 in both halves for every group, computed time.
+  QRAMessageEntry raw;
+  QRATime computed;
+  ASSERT_EQ(a.GetMessageRaw(0, &raw, &computed), QRADV_OK);
+  EXPECT_EQ(raw.groupMask, ~uint64_t(0));
+  EXPECT_EQ(raw.dataNo, 2);
+  EXPECT_EQ(raw.word36, 36);
+  EXPECT_EQ(int64_t(computed.seconds) * 1000 + computed.milliseconds, 1700000010250LL - 17 * 500);
+  ASSERT_EQ(a.GetMessageRaw(1, &raw, nullptr), QRADV_OK);
+  EXPECT_EQ(raw.groupMask, 0xBu);
+  EXPECT_EQ(a.GetMessageRaw(2, &raw, nullptr), QRADV_OUT_OF_RANGE);
+
+  // Without a batch text table the block's own eight texts; three comments.
+  QRABatchText text;
+  ASSERT_EQ(a.GetBatchTextRaw(3, &text), QRADV_OK);
+  EXPECT_EQ(text.title, "Shift");
+  EXPECT_EQ(text.text, "Night");
+  EXPECT_EQ(a.GetBatchTextRaw(8, &text), QRADV_NOT_OPEN);
+  QRABatchComment comment;
+  ASSERT_EQ(a.GetBatchCommentRaw(0, &comment), QRADV_OK);
+  EXPECT_EQ(comment.user, "carol");
+  EXPECT_EQ(comment.time.seconds, 1700000001);
+  EXPECT_EQ(comment.time.milliseconds, 125);
+  EXPECT_EQ(a.GetBatchCommentRaw(3, &comment), QRADV_NOT_OPEN);
 }
 
 }  // namespace
