@@ -137,10 +137,18 @@ bool CopyFile(const std::string& from, const std::string& to, bool failIfExists)
     errno = EISDIR;
     return false;
   }
-  if (!failIfExists && FileExists(to) && IsReadOnly(to)) {
+  struct stat target;
+  if (::stat(to.c_str(), &target) == 0) {
+    // Opening the target with truncation would empty a source that is the same file.
+    if (target.st_dev == st.st_dev && target.st_ino == st.st_ino) {
+      errno = failIfExists ? EEXIST : EINVAL;
+      return false;
+    }
     // Like the old platform: an existing read-only target is not overwritten.
-    errno = EACCES;
-    return false;
+    if (!failIfExists && (target.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+      errno = EACCES;
+      return false;
+    }
   }
   int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (failIfExists ? O_EXCL : O_TRUNC);
   Fd out(::open(to.c_str(), flags, 0666));

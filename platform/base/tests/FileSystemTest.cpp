@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/base/FileSystem.h"
 #include "TempFolder.h"
@@ -38,6 +39,16 @@ TEST(FileSystem, ReadOnlyIsTheWriteBitsAndDeleteStillWorks) {
   uint64_t size = 0;
   ASSERT_TRUE(vt::GetFileSize(dir / "b.DAE", size));
   EXPECT_EQ(size, 3u);
+}
+
+TEST(FileSystem, CopyOntoItselfLeavesTheFileWhole) {
+  TempFolder dir;
+  ASSERT_TRUE(vt::WriteFileAtomic(dir / "a", "contents"));
+  ASSERT_EQ(symlink((dir / "a").c_str(), (dir / "link").c_str()), 0);
+  for (const std::string& to : {dir / "a", dir / "link", dir.path() + "/./a"}) {
+    EXPECT_FALSE(vt::CopyFile(dir / "a", to, false)) << to;
+    EXPECT_EQ(Read(dir / "a"), "contents");
+  }
 }
 
 TEST(FileSystem, MoveRefusesAnExistingTargetAndKeepsTheSource) {
