@@ -221,9 +221,10 @@ void HostWidget::SetCapture() {
 }
 
 void HostWidget::ReleaseCapture() {
-  if (!captured_) return;
+  // Qt's releaseMouse ends whichever grab is on, so only our own is released.
+  const bool ours = HasCapture();
   captured_ = false;
-  releaseMouse();
+  if (ours) releaseMouse();
 }
 
 Point HostWidget::ScreenToClient(Point p) const {

@@ -42,7 +42,8 @@ class HostWidget : public QWidget, public HostWindow {
   bool KillTimer(uint32_t id) override;
   void SetCapture() override;
   void ReleaseCapture() override;
-  bool HasCapture() const override { return captured_; }
+  // Another window taking the mouse ends the capture.
+  bool HasCapture() const override { return captured_ && QWidget::mouseGrabber() == static_cast<const QWidget*>(this); }
   Point ScreenToClient(Point p) const override;
   Point ClientToScreen(Point p) const override;
   void SetCursor(CursorId cursor) override;

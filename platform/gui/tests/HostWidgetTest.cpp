@@ -305,6 +305,22 @@ TEST(HostWidgetWindow, FrameCaptionCursorAndCapture) {
   EXPECT_EQ(host->ClientToScreen(host->ScreenToClient({300, 200})), (Point{300, 200}));
 }
 
+TEST(HostWidgetWindow, CaptureEndsWhenAnotherWindowTakesTheMouse) {
+  Host first, second;
+  first.widget.show();
+  second.widget.show();
+  first.widget.SetCapture();
+  EXPECT_TRUE(first.widget.HasCapture());
+  second.widget.SetCapture();
+  EXPECT_TRUE(second.widget.HasCapture());
+  EXPECT_FALSE(first.widget.HasCapture());
+  first.widget.ReleaseCapture();  // harmless without the capture: the second keeps it
+  EXPECT_FALSE(first.widget.HasCapture());
+  EXPECT_TRUE(second.widget.HasCapture());
+  second.widget.ReleaseCapture();
+  EXPECT_FALSE(second.widget.HasCapture());
+}
+
 TEST(HostWidgetControls, EditorHooksSeeEnterTabAndPasteBeforeTheControl) {
   Host host;
   auto edit = host.widget.CreateEdit(false, 10000, {10, 30, 140, 80});
