@@ -14,7 +14,9 @@ void FakeInPlaceEdit::Type(std::string_view utf8) {
   for (std::size_t i = 0; i < utf8.size();) {
     const std::size_t next = Utf8Next(utf8, i);
     const std::string_view ch = utf8.substr(i, next - i);
-    const uint32_t code = static_cast<unsigned char>(ch[0]);
+    // The character as the real control reports it (its first UTF-16 unit), not its first byte.
+    const std::u16string units = Utf8ToUtf16(ch);
+    const uint32_t code = units.empty() ? static_cast<unsigned char>(ch[0]) : units[0];
     i = next;
     if (onChar && onChar(code)) continue;
     if (code == '\t' || code == '\r' || code == '\n' || code == 0x1B) continue;

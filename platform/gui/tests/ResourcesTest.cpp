@@ -167,6 +167,14 @@ TEST(FakeHostWindow, PostsWaitForThePumpAndTimersAndPaintsForTheTest) {
   host.Edits()[0]->Type("ab\tc");
   EXPECT_EQ(edit->Text(), "abc");
   EXPECT_TRUE(host.Edits()[0]->PressKey(kVkReturn));
+  std::vector<uint32_t> chars;  // characters as the real control reports them, not bytes
+  edit->onChar = [&](uint32_t ch) {
+    chars.push_back(ch);
+    return ch == 0xE9;
+  };
+  host.Edits()[0]->Type("é€x");
+  EXPECT_EQ(chars, (std::vector<uint32_t>{0xE9, 0x20AC, 'x'}));
+  EXPECT_EQ(edit->Text(), "abc€x");
   edit.reset();
   EXPECT_TRUE(host.Edits().empty());
 }
