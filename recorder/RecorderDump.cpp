@@ -12,12 +12,19 @@ namespace {
 
 void Line(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
 void Line(std::string& out, const char* format, ...) {
-  char buffer[1024];
-  va_list args;
+  // Measured first: a group with sixteen places makes a line longer than any fixed buffer.
+  va_list args, again;
   va_start(args, format);
-  std::vsnprintf(buffer, sizeof buffer, format, args);
+  va_copy(again, args);
+  const int n = std::vsnprintf(nullptr, 0, format, args);
   va_end(args);
-  out += buffer;
+  if (n > 0) {
+    std::string line(std::size_t(n) + 1, '\0');
+    std::vsnprintf(line.data(), line.size(), format, again);
+    line.resize(std::size_t(n));
+    out += line;
+  }
+  va_end(again);
   out += '\n';
 }
 

@@ -412,6 +412,24 @@ TEST_F(NewerReader, BothByteOrdersReadTheSame) {
   }
 }
 
+// A full group of sixteen places lists every place on its one line, however long it gets.
+TEST_F(NewerReader, ListingOfAFullGroupIsWhole) {
+  NewerFile m = recgen::SampleNewerFile(1, false, false);
+  m.groups[0].places.fill(201);
+  m.groups[0].trips = {{{1, 1000}, {1, 2000}, {1, 3000}, {1, 4000}}};
+  auto r = OpenModel(m);
+  const std::string listing = DumpFileAccess(*r);
+  const std::size_t at = listing.find("  0: number 1,");
+  ASSERT_NE(at, std::string::npos);
+  const std::string line = listing.substr(at, listing.find('\n', at) - at);
+  EXPECT_GT(line.size(), 1024u);
+  std::size_t places = 0;
+  for (std::size_t p = line.find("[ch 201"); p != std::string::npos; p = line.find("[ch 201", p + 1))
+    ++places;
+  EXPECT_EQ(places, 16u);
+  EXPECT_EQ(line.back(), ']');
+}
+
 TEST_F(NewerReader, ReadRecordsRangesSpacingAndFullBuffers) {
   auto r = OpenModel(recgen::SampleNewerFile(1, false));
   CVTData d;
