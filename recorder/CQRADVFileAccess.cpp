@@ -19,7 +19,7 @@ int MapQRAResult(int blockCode) {
     case QRA_BAD_HEADER: case QRA_HEADER_VERSION: case QRA_CHANNEL_VERSION:
     case QRA_GROUP_VERSION: case QRA_MESSAGE_VERSION: case QRA_BATCH_VERSION:
     case QRA_DATAINFO_VERSION: case QRA_ALARM_VERSION: case QRA_DATA_VERSION:
-    case 13: case QRA_TAGGED_VERSION:
+    case QRA_TAGGED_VERSION:
       return QRADV_INVALID;
     default: return QRADV_NOT_OPEN;
   }

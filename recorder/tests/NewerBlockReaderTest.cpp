@@ -24,6 +24,13 @@ class NewerBlocks : public ::testing::Test {
   int n_ = 0;
 };
 
+TEST(NewerInterface, BlockReaderCodesMapToInterfaceCodes) {
+  // -1 .. 16; codes the block reader does not name (13, 15 and beyond) count as "no file".
+  const int expected[] = {3, 0, 7, 8, 9, 2, 2, 2, 2, 2, 2, 2, 2, 2, 1, 12, 1, 2, 1};
+  for (int code = -1; code <= 17; ++code)
+    EXPECT_EQ(MapQRAResult(code), expected[code + 1]) << code;
+}
+
 TEST_F(NewerBlocks, FileWithoutTaggedTables) {
   NewerFile m = recgen::SampleNewerFile(1, true, false);
   m.taggedSection = true;  // only the end marker
