@@ -35,10 +35,14 @@ int OpenModel(const OlderTempDir& dir, const OlderModel& m, Opened& out, const c
   return RecFileOpen(dir.Write(recgen::WriteOlder(m), name), &out.h);
 }
 
-class OlderReaderLayouts : public ::testing::TestWithParam<std::tuple<OlderLayout, uint8_t>> {};
+// The language is pinned for the '^' mapping and released even when an assertion ends a test.
+class OlderReaderLayouts : public ::testing::TestWithParam<std::tuple<OlderLayout, uint8_t>> {
+ protected:
+  void SetUp() override { vt::SetSystemLanguageOverride(vt::kLangEnglish); }
+  void TearDown() override { vt::SetSystemLanguageOverride(0xFFFF); }
+};
 
 TEST_P(OlderReaderLayouts, EveryValueEqualsTheModel) {
-  vt::SetSystemLanguageOverride(vt::kLangEnglish);
   auto [layout, kind] = GetParam();
   OlderModel m = OlderRichModel(layout, kind);
   OlderTempDir dir;
@@ -131,7 +135,6 @@ TEST_P(OlderReaderLayouts, EveryValueEqualsTheModel) {
   EXPECT_EQ(msg.text, "Stop");
   EXPECT_EQ(msg.eighths, 2);
   EXPECT_EQ(RecFileGetMessage(f.h, 2, &msg), 1);
-  vt::SetSystemLanguageOverride(0xFFFF);
 }
 
 INSTANTIATE_TEST_SUITE_P(All, OlderReaderLayouts,
