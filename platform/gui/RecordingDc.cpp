@@ -112,6 +112,28 @@ bool RecordingDc::StretchBlt(int32_t x, int32_t y, int32_t w, int32_t h, const D
   return MemoryDc::StretchBlt(x, y, w, h, src, sx, sy, sw, sh, rop);
 }
 
+bool RecordingDc::BitBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Bitmap& src, int32_t sx, int32_t sy,
+                         RasterOp rop) {
+  DcRecord r = Base(DcOp::BitBlt);
+  r.rect = Rect{x, y, x + w, y + h};
+  r.points = {Point{sx, sy}};
+  r.rop = rop;
+  r.sourceBitsPerPixel = src.BitsPerPixel();
+  records_.push_back(std::move(r));
+  return MemoryDc::BitBlt(x, y, w, h, src, sx, sy, rop);
+}
+
+bool RecordingDc::StretchBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Bitmap& src, int32_t sx, int32_t sy,
+                             int32_t sw, int32_t sh, RasterOp rop) {
+  DcRecord r = Base(DcOp::StretchBlt);
+  r.rect = Rect{x, y, x + w, y + h};
+  r.points = {Point{sx, sy}, Point{sx + sw, sy + sh}};
+  r.rop = rop;
+  r.sourceBitsPerPixel = src.BitsPerPixel();
+  records_.push_back(std::move(r));
+  return MemoryDc::StretchBlt(x, y, w, h, src, sx, sy, sw, sh, rop);
+}
+
 void RecordingDc::DrawFocusRect(const Rect& rect) {
   DcRecord r = Base(DcOp::FocusRect);
   r.rect = rect;

@@ -28,6 +28,7 @@ struct DcRecord {
   int32_t fontHeight = 0;
   int32_t escapement = 0;
   RasterOp rop = RasterOp::SrcCopy;
+  int sourceBitsPerPixel = 0;  // blits: the source bitmap's depth (0 for a context)
   std::optional<Rect> clip;
 };
 
@@ -53,6 +54,11 @@ class RecordingDc : public MemoryDc {
               RasterOp rop) override;
   bool StretchBlt(int32_t x, int32_t y, int32_t w, int32_t h, const DeviceContext& src, int32_t sx, int32_t sy,
                   int32_t sw, int32_t sh, RasterOp rop) override;
+  // Blits from a bitmap are recorded the same way (sourceBitsPerPixel tells them apart).
+  bool BitBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Bitmap& src, int32_t sx, int32_t sy,
+              RasterOp rop) override;
+  bool StretchBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Bitmap& src, int32_t sx, int32_t sy, int32_t sw,
+                  int32_t sh, RasterOp rop) override;
   void DrawFocusRect(const Rect& r) override;
   using DeviceContext::BitBlt;
   using DeviceContext::StretchBlt;

@@ -5,6 +5,7 @@
 
 #include "platform/gui/DeviceContext.h"
 #include "platform/gui/MemoryDc.h"
+#include "platform/gui/RecordingDc.h"
 #include "platform/gui/tests/PixelMap.h"
 
 namespace vt {
@@ -292,6 +293,30 @@ TEST(DeviceContextBlit, StretchOfEqualSizeIsAnExactCopy) {
   canvas.dc.SetStretchBltMode(StretchMode::ColorOnColor);
   canvas.dc.StretchBlt(0, 0, 2, 3, *mono, 0, 0, 2, 1, RasterOp::SrcCopy);
   EXPECT_EQ(canvas.Pixels(), (Map{"bgr", "bgr", "bgr"}));
+}
+
+TEST(DeviceContextBlit, RecordingContextSeesEveryBlitThroughTheBaseInterface) {
+  // Drawing code holds a plain DeviceContext&; blits from bitmaps must be recorded as well.
+  RecordingDc recording(6, 4);
+  DeviceContext& dc = recording;
+  auto mask = BitmapFromMap({"..", ".."}, 1);
+  auto image = BitmapFromMap({"r"}, 24);
+  dc.BitBlt(1, 1, 2, 2, *mask, 0, 0, RasterOp::SrcAnd);
+  dc.StretchBlt(3, 0, 3, 2, *image, 0, 0, 1, 1, RasterOp::SrcCopy);
+  MemoryDc source;
+  source.SelectBitmap(image.get());
+  dc.BitBlt(0, 3, 1, 1, source, 0, 0, RasterOp::SrcCopy);
+  const auto& records = recording.Records();
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[0].op, DcOp::BitBlt);
+  EXPECT_EQ(records[0].rect, (Rect{1, 1, 3, 3}));
+  EXPECT_EQ(records[0].rop, RasterOp::SrcAnd);
+  EXPECT_EQ(records[0].sourceBitsPerPixel, 1);
+  EXPECT_EQ(records[1].op, DcOp::StretchBlt);
+  EXPECT_EQ(records[1].points, (std::vector<Point>{{0, 0}, {1, 1}}));
+  EXPECT_EQ(records[1].sourceBitsPerPixel, 24);
+  EXPECT_EQ(records[2].sourceBitsPerPixel, 0);
+  EXPECT_EQ(PixelMap(recording.Pixels()), (Map{"...rrr", "...rrr", "......", "r....."}));
 }
 
 TEST(DeviceContextFocus, FocusRingIsErasedByCopyingTheBackBuffer) {
