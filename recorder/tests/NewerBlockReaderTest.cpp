@@ -157,6 +157,27 @@ TEST_F(NewerBlocks, InterfaceDerivedTimesAndScaling) {
   EXPECT_EQ(values4[2], m.records[12].values[0]);
 }
 
+// The string table and the four tagged values after the first two words, in both byte orders.
+TEST_F(NewerBlocks, TaggedStringsAndCodes) {
+  for (bool be : {false, true}) {
+    SCOPED_TRACE(be ? "big-endian" : "little-endian");
+    CQRADVFileAccess a;
+    ASSERT_EQ(a.Open(Write(recgen::SampleNewerFile(1, be))), QRADV_OK);
+    std::string first;
+    ASSERT_EQ(a.GetFirstTableString(&first), QRADV_OK);
+    EXPECT_EQ(first, "First \xC2\xB0");
+    const std::pair<int, uint32_t> codes[] = {{0, 0x414243}, {1, 0x454647}, {3, 0x5A}};
+    for (const auto& [index, code] : codes) {
+      uint32_t v = 0;
+      ASSERT_EQ(a.GetTaggedCode(index, &v), QRADV_OK) << index;
+      EXPECT_EQ(v, code) << index;
+    }
+    uint32_t v = 0;
+    EXPECT_EQ(a.GetTaggedCode(2, &v), QRADV_ABSENT);  // a zero word
+    EXPECT_EQ(a.GetTaggedCode(4, &v), QRADV_ABSENT);
+  }
+}
+
 TEST_F(NewerBlocks, MessageGroupMasks) {
   NewerFile m = recgen::SampleNewerFile(1, false, false);
   recgen::NewerGroup g;
