@@ -103,7 +103,9 @@ QRATime CQRAFile::ConvertTime(const uint8_t* p) const {
 }
 
 int CQRAFile::Open(const std::string& path, bool headerOnly) {
-  m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Not blocking: a pipe under a recorder file's name must be refused below, not wait for a
+  // writer (the import would hang on it). Regular files read the same either way.
+  m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (m_fd < 0) return QRA_OPEN_FAILED;
   struct stat st {};
   if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode)) {

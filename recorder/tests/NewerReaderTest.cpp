@@ -4,9 +4,14 @@
 // bits, a file whose clock was changed, and the appends and range checks of ReadRecords.
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <future>
+#include <memory>
 
 #include "platform/base/Text.h"
 #include "platform/base/TimeComputerZone.h"
@@ -60,6 +65,37 @@ TEST_F(NewerReader, VariantTableThroughTheWholeChain) {
   CQRADVFileAccess iface;
   EXPECT_EQ(iface.Open(dir_.path() + "/none.DAE"), QRADV_OPEN_FAILED);
   EXPECT_EQ(iface.GetBatchTextCount(), QRADV_NOT_OPEN);
+}
+
+// A pipe or a folder under a recorder file's name is refused at once; the import must not wait
+// for a writer that never comes.
+TEST_F(NewerReader, OnlyRegularFilesOpen) {
+  const std::string pipe = dir_.path() + "/pipe.DAE";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const std::string folder = dir_.path() + "/folder.DAE";
+  ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+  for (const std::string& path : {pipe, folder}) {
+    auto opened = std::async(std::launch::async, [&] {
+      CQRAFile block;
+      const int code = block.Open(path);
+      CVTQRAdvFileAccess access;
+      return std::make_pair(code, access.Open(path));
+    });
+    if (opened.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+      // Release the blocked opens, so that the test fails instead of hanging.
+      for (int i = 0; i < 2 && opened.wait_for(std::chrono::milliseconds(200)) !=
+                                   std::future_status::ready;
+           ++i) {
+        const int writer = open(path.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0) close(writer);
+      }
+      opened.wait();
+      FAIL() << "the reader waited on " << path;
+    }
+    const auto [code, result] = opened.get();
+    EXPECT_EQ(code, QRA_OPEN_FAILED) << path;
+    EXPECT_EQ(result, 30) << path;
+  }
 }
 
 TEST_F(NewerReader, HeaderTimesAndBatchOfTheSampleFile) {
