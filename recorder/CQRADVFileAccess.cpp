@@ -67,6 +67,11 @@ int CQRADVFileAccess::Open(const std::string& path) {
   return m_openResult;
 }
 
+void CQRADVFileAccess::Close() {
+  m_file.reset();
+  m_openResult = QRADV_NOT_OPEN;
+}
+
 int64_t CQRADVFileAccess::BackFromLast(int64_t before) const {
   const QRADataInfo& d = m_file->GetDataInfo();
   const int64_t e = int64_t(d.lastTime.seconds) * 1000 + d.lastTime.milliseconds;

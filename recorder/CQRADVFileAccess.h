@@ -15,6 +15,8 @@ class CQRADVFileAccess : public CQRADVFileAccessIF {
   int GetHeaderInfo(SQRAHeaderInfo* out) override;
   // A second call returns the first call's result.
   int Open(const std::string& path) override;
+  // Closes the file and forgets it, so that the next Open reads a file afresh.
+  void Close();
   int GetHeaderFields(SQRAHeaderFields* out) override;
   int GetChannelCounts(int* count, int* range1, int* range2, int* range3) override;
   int GetGroupCounts(int* count, uint32_t* blockWord) override;

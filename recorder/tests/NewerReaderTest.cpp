@@ -98,6 +98,31 @@ TEST_F(NewerReader, OnlyRegularFilesOpen) {
   }
 }
 
+// An object opened a second time describes the second file only.
+TEST_F(NewerReader, SecondOpenReadsTheSecondFile) {
+  auto r = OpenModel(recgen::SampleNewerFile(1, false));
+  const std::string second =
+      dir_.Write("second.DAE", recgen::WriteNewerFile(recgen::TimeChangeNewerFile(false)).bytes);
+  ASSERT_EQ(r->Open(second), 0);
+  std::string s;
+  r->GetSerialNo(&s);
+  EXPECT_EQ(s, "CLOCK1");
+  r->GetOpenedPath(&s);
+  EXPECT_EQ(s, second);
+  EXPECT_EQ(r->GetChannelCount(), 1);
+  EXPECT_EQ(r->GetGroupCount(), 0);
+  EXPECT_EQ(r->GetUsedGroupCount(), 0);
+  EXPECT_EQ(r->GetMessageCount(), 1);
+  EXPECT_EQ(r->GetBatchCommentCount(), 0);
+  EXPECT_EQ(r->GetBatchTextCount(), 0);
+  std::vector<int64_t> blocks;
+  EXPECT_EQ(r->GetTimeBlockStarts(&blocks), 2);
+  CVTData d;
+  ASSERT_EQ(r->ReadRecords(0, 0, 5, &d, true), 0);
+  EXPECT_EQ(d.GetCount(), 5);
+  EXPECT_EQ(r->Open(dir_.path() + "/none.DAE"), 30);
+}
+
 TEST_F(NewerReader, HeaderTimesAndBatchOfTheSampleFile) {
   for (bool be : {false, true}) {
     SCOPED_TRACE(be ? "big-endian" : "little-endian");
