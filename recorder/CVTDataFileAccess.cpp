@@ -186,6 +186,16 @@ int CVTDataFileAccess::GetTriggerTime(TickTime* out) {
 
 int CVTDataFileAccess::GetTimeBlockStarts(std::vector<int64_t>*) { return 0; }
 
+void CVTDataFileAccess::ClearOpenTables() {
+  m_batchComments.clear();
+  m_batchTexts.clear();
+  m_groups.clear();
+  m_usedGroups.clear();
+  m_channelNos.clear();
+  m_channelTypes.clear();
+  m_messages.clear();
+}
+
 int CVTDataFileAccess::GetBatchComment(int number, TickTime* time, std::string* user,
                                        std::string* text) const {
   auto it = m_batchComments.find(number);

@@ -176,6 +176,10 @@ class CVTDataFileAccess {
   int GetBatchText(int number, std::string* title, std::string* text) const;
 
  protected:
+  // Empties the tables that Open appends to (batch comments and texts, groups, channels,
+  // messages), so that an object opened again does not keep the previous file's rows.
+  void ClearOpenTables();
+
   std::string m_filePath;
   std::string m_headerText;
   std::string m_serialNo;

@@ -61,13 +61,7 @@ int CVTQRAdvFileAccess::Open(const std::string& path) {
   // A second Open reads its own file: the reader interface would otherwise answer for the
   // first one, and the tables below, which are appended to, would keep the first file's rows.
   m_reader.Close();
-  m_batchComments.clear();
-  m_batchTexts.clear();
-  m_groups.clear();
-  m_usedGroups.clear();
-  m_channelNos.clear();
-  m_channelTypes.clear();
-  m_messages.clear();
+  ClearOpenTables();
   m_timeBlocks.clear();
   m_filePath = path;
   const int opened = m_reader.Open(path);
