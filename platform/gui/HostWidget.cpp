@@ -250,19 +250,19 @@ void HostWidget::BringOwnerToFront() {
   top->activateWindow();
 }
 
-QWidget* HostWidget::Frame() const { return frame_ ? frame_ : parentWidget(); }
+QWidget* HostWidget::Frame() const { return frame_ ? frame_.data() : parentWidget(); }
 
 void HostWidget::ShowParentFrame(bool show) {
   if (QWidget* frame = Frame()) frame->setVisible(show);
 }
 
 void HostWidget::SetOwnerCaption(std::string_view utf8) {
-  QWidget* owner = frame_ ? frame_ : window();
+  QWidget* owner = frame_ ? frame_.data() : window();
   owner->setWindowTitle(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
 }
 
 std::string HostWidget::OwnerCaption() const {
-  const QWidget* owner = frame_ ? frame_ : window();
+  const QWidget* owner = frame_ ? frame_.data() : window();
   return owner->windowTitle().toUtf8().toStdString();
 }
 

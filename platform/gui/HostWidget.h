@@ -8,6 +8,7 @@
 // paint event that we did not cause (expose, resize) posts a paint request for its area.
 #pragma once
 #include <QImage>
+#include <QPointer>
 #include <QRegion>
 #include <QWidget>
 #include <map>
@@ -87,7 +88,7 @@ class HostWidget : public QWidget, public HostWindow {
 
   HostClient* client_ = nullptr;
   WindowHandle handle_ = 0;
-  QWidget* frame_ = nullptr;
+  QPointer<QWidget> frame_;  // a frame closed before the host falls back to the defaults
   FrontBuffer front_;
   QRegion invalid_;
   QRegion ownPresents_;  // areas of paint events we caused

@@ -305,6 +305,21 @@ TEST(HostWidgetWindow, FrameCaptionCursorAndCapture) {
   EXPECT_EQ(host->ClientToScreen(host->ScreenToClient({300, 200})), (Point{300, 200}));
 }
 
+TEST(HostWidgetWindow, AFrameClosedBeforeTheHostIsForgotten) {
+  QWidget parent;
+  HostWidget* host = new HostWidget(&parent);  // owned by the parent
+  auto frame = std::make_unique<QWidget>();
+  host->SetFrame(frame.get());
+  host->SetOwnerCaption("first");
+  EXPECT_EQ(frame->windowTitle(), "first");
+  frame.reset();
+  parent.show();
+  host->ShowParentFrame(false);  // the parent again
+  EXPECT_FALSE(parent.isVisible());
+  host->SetOwnerCaption("second");
+  EXPECT_EQ(parent.windowTitle(), "second");
+}
+
 TEST(HostWidgetWindow, CaptureEndsWhenAnotherWindowTakesTheMouse) {
   Host first, second;
   first.widget.show();
