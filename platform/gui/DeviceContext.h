@@ -116,7 +116,7 @@ class DeviceContext {
   virtual bool BitBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Bitmap& src, int32_t sx, int32_t sy,
                       RasterOp rop);
   // Scales (sx, sy, sw, sh) to (x, y, w, h); equal sizes are an exact BitBlt. Halftone mode
-  // smooths, the others pick the nearest pixel.
+  // smooths, the others pick the nearest pixel. False also when the scaled copy cannot be made.
   virtual bool StretchBlt(int32_t x, int32_t y, int32_t w, int32_t h, const DeviceContext& src, int32_t sx,
                           int32_t sy, int32_t sw, int32_t sh, RasterOp rop);
   virtual bool StretchBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Bitmap& src, int32_t sx, int32_t sy,

@@ -132,6 +132,7 @@ bool DeviceContext::StretchImpl(int32_t x, int32_t y, int32_t w, int32_t h, cons
   // Map the source part into the destination's colours first, then scale it.
   QImage part = src.copy(sx, sy, sw, sh);
   QImage mapped(sw, sh, QImage::Format_RGB32);
+  if (part.isNull() || mapped.isNull()) return false;  // no memory for a source part that large
   const bool srcMono = IsMonoImage(part);
   const uint32_t text = ToPixel(textColor_), back = ToPixel(bkColor_);
   for (int32_t row = 0; row < sh; ++row)
@@ -145,6 +146,7 @@ bool DeviceContext::StretchImpl(int32_t x, int32_t y, int32_t w, int32_t h, cons
   const Qt::TransformationMode mode =
       stretchMode_ == StretchMode::Halftone ? Qt::SmoothTransformation : Qt::FastTransformation;
   const QImage scaled = mapped.scaled(w, h, Qt::IgnoreAspectRatio, mode);
+  if (scaled.isNull()) return false;
   return BlitImpl(x, y, w, h, scaled, mappedBk, 0, 0, rop);
 }
 

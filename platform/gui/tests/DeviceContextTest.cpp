@@ -293,6 +293,10 @@ TEST(DeviceContextBlit, StretchOfEqualSizeIsAnExactCopy) {
   canvas.dc.SetStretchBltMode(StretchMode::ColorOnColor);
   canvas.dc.StretchBlt(0, 0, 2, 3, *mono, 0, 0, 2, 1, RasterOp::SrcCopy);
   EXPECT_EQ(canvas.Pixels(), (Map{"bgr", "bgr", "bgr"}));
+  // A source or destination too large to scale in memory is a failure, not a crash.
+  EXPECT_FALSE(canvas.dc.StretchBlt(0, 0, 2, 2, *source, 0, 0, 1 << 30, 1 << 30, RasterOp::SrcCopy));
+  EXPECT_FALSE(canvas.dc.StretchBlt(0, 0, 1 << 30, 1 << 30, *source, 0, 0, 1, 1, RasterOp::SrcCopy));
+  EXPECT_EQ(canvas.Pixels(), (Map{"bgr", "bgr", "bgr"}));
 }
 
 TEST(DeviceContextBlit, RecordingContextSeesEveryBlitThroughTheBaseInterface) {
