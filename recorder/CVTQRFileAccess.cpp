@@ -53,13 +53,7 @@ int CVTQRFileAccess::Open(const std::string& path) {
   Close();  // a second Open must not leave the first file's descriptor behind
   // Nor its tables: these are appended to, or filled only for what a file holds, so the first
   // file's entries would otherwise stay beside (or instead of) the second's.
-  m_batchComments.clear();
-  m_batchTexts.clear();
-  m_groups.clear();
-  m_usedGroups.clear();
-  m_channelNos.clear();
-  m_channelTypes.clear();
-  m_messages.clear();
+  ClearOpenTables();
   m_alarmEvents.clear();
   m_alarmCount = 0;
   int result = OpenSteps(path);
