@@ -282,6 +282,13 @@ int CQRAFile::ReadBlock(uint32_t limit, int versionCode, std::vector<uint8_t>* b
   const uint32_t length = L32(prefix);
   if (VersionOver(L32(prefix + 4), limit)) return versionCode;
   if (length < 8 + 16 + 2) return QRA_BAD_HEADER;  // every ordinary block has a 24-byte head
+  const int r = ReadCheckedBlock(length, block);
+  if (r != QRA_OK) return r;
+  m_pos += length;
+  return QRA_OK;
+}
+
+int CQRAFile::ReadCheckedBlock(uint32_t length, std::vector<uint8_t>* block) {
   if (length > m_fileSize - m_pos) return QRA_READ_ERROR;
   block->resize(length);
   if (!ReadAt(m_pos, block->data(), length)) return QRA_READ_ERROR;
@@ -289,7 +296,6 @@ int CQRAFile::ReadBlock(uint32_t limit, int versionCode, std::vector<uint8_t>* b
     m_lastError = QRA_CRC_ERROR;
     return QRA_CRC_ERROR;
   }
-  m_pos += length;
   return QRA_OK;
 }
 
@@ -320,13 +326,8 @@ int CQRAFile::ReadTaggedSection() {
     }
     if (VersionOver(version, kTaggedLimit)) return QRA_TAGGED_VERSION;
     if (length < 16 + 2) return QRA_BAD_HEADER;
-    if (length > m_fileSize - m_pos) return QRA_READ_ERROR;
-    std::vector<uint8_t> b(length);
-    if (!ReadAt(m_pos, b.data(), length)) return QRA_READ_ERROR;
-    if (!CrcMatches(b)) {
-      m_lastError = QRA_CRC_ERROR;
-      return QRA_CRC_ERROR;
-    }
+    std::vector<uint8_t> b;
+    if (const int r = ReadCheckedBlock(length, &b); r != QRA_OK) return r;
     m_pos += length;
     const uint64_t len = length;
     if (type == kTagValues) {
@@ -389,13 +390,8 @@ int CQRAFile::ReadDataInfo() {
   if (m_header.dataInfoOffset != m_pos) return QRA_BAD_HEADER;
   const uint32_t length = L32(prefix + 8);
   if (length < 80 + 32 + 2) return QRA_BAD_HEADER;
-  if (length > m_fileSize - m_pos) return QRA_READ_ERROR;
-  std::vector<uint8_t> b(length);
-  if (!ReadAt(m_pos, b.data(), length)) return QRA_READ_ERROR;
-  if (!CrcMatches(b)) {
-    m_lastError = QRA_CRC_ERROR;
-    return QRA_CRC_ERROR;
-  }
+  std::vector<uint8_t> b;
+  if (const int r = ReadCheckedBlock(length, &b); r != QRA_OK) return r;
   const uint16_t n = L16(&b[72]);
   if (80 + 8 * uint64_t(n) + 32 + 2 > length) return QRA_BAD_HEADER;
   QRADataInfo& d = m_dataInfo;

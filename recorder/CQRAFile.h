@@ -219,6 +219,9 @@ class CQRAFile {
 
   int ReadHeader();
   int ReadBlock(uint32_t limit, int versionCode, std::vector<uint8_t>* block);
+  // Reads `length` bytes at the current position and checks their trailing CRC; the position
+  // stays where it is.
+  int ReadCheckedBlock(uint32_t length, std::vector<uint8_t>* block);
   int ReadTaggedSection();
   int ReadDataInfo();
   int ReadAlarms();
