@@ -18,6 +18,61 @@ bool MakeArray(std::unique_ptr<T[]>& array, int capacity) {
   return array != nullptr;
 }
 
+// The short and int kinds of each record differ only in their value type.
+template <class R, class V>
+void SetEvent(R& r, TickTime time, int state, uint8_t flags, V value) {
+  r.time = time;
+  r.state = state;
+  r.flags = flags;
+  r.value = value;
+}
+
+template <class R, class V>
+void SetDisplay(R& r, TickTime time, V minValue, int minState, uint8_t minFlags, V maxValue, int maxState,
+                uint8_t maxFlags) {
+  r.time = time;
+  r.minValue = minValue;
+  r.minState = minState;
+  r.minFlags = minFlags;
+  r.maxValue = maxValue;
+  r.maxState = maxState;
+  r.maxFlags = maxFlags;
+}
+
+template <class R, class V>
+void GetEvent(const R& r, V* value, TickTime* time, int* state, uint8_t* flags) {
+  *value = r.value;
+  *time = r.time;
+  *state = r.state;
+  *flags = r.flags;
+}
+
+template <class R, class V>
+void GetDisplay(const R& r, V* minValue, V* maxValue, TickTime* time, int* minState, int* maxState,
+                uint8_t* minFlags, uint8_t* maxFlags) {
+  *minValue = r.minValue;
+  *maxValue = r.maxValue;
+  *time = r.time;
+  *minState = r.minState;
+  *maxState = r.maxState;
+  *minFlags = r.minFlags;
+  *maxFlags = r.maxFlags;
+}
+
+template <class R>
+void SetEventNoData(R& r, TickTime time) {
+  r.time = time;
+  r.state = RECORDER_STATE_NO_DATA;
+  r.flags = 0;
+}
+
+template <class R>
+void SetDisplayNoData(R& r, TickTime time) {
+  r.time = time;
+  r.minState = r.maxState = RECORDER_STATE_NO_DATA;
+  r.minFlags = r.maxFlags = 0;
+}
+
 }  // namespace
 
 int CVTData::Allocate(int kind, int valueType, int capacity) {
@@ -58,11 +113,7 @@ int CVTData::AddEventShort(TickTime time, int state, uint8_t flags, int16_t valu
   if (!Is(DATA_KIND_EVENT, VALUE_TYPE_SHORT)) return STORE_DATA_WRONG_TYPE;
   if (m_count >= m_capacity) return STORE_DATA_FULL;
   assert(m_eventShort);
-  SEventShortData& r = m_eventShort[m_count++];
-  r.time = time;
-  r.state = state;
-  r.flags = flags;
-  r.value = value;
+  SetEvent(m_eventShort[m_count++], time, state, flags, value);
   return STORE_OK;
 }
 
@@ -70,11 +121,7 @@ int CVTData::AddEventInt(TickTime time, int state, uint8_t flags, int32_t value)
   if (!Is(DATA_KIND_EVENT, VALUE_TYPE_INT)) return STORE_DATA_WRONG_TYPE;
   if (m_count >= m_capacity) return STORE_DATA_FULL;
   assert(m_eventInt);
-  SEventIntData& r = m_eventInt[m_count++];
-  r.time = time;
-  r.state = state;
-  r.flags = flags;
-  r.value = value;
+  SetEvent(m_eventInt[m_count++], time, state, flags, value);
   return STORE_OK;
 }
 
@@ -83,14 +130,7 @@ int CVTData::AddDisplayShort(TickTime time, int16_t minValue, int minState, uint
   if (!Is(DATA_KIND_DISPLAY, VALUE_TYPE_SHORT)) return STORE_DATA_WRONG_TYPE;
   if (m_count >= m_capacity) return STORE_DATA_FULL;
   assert(m_dispShort);
-  SDispShortData& r = m_dispShort[m_count++];
-  r.time = time;
-  r.minValue = minValue;
-  r.minState = minState;
-  r.minFlags = minFlags;
-  r.maxValue = maxValue;
-  r.maxState = maxState;
-  r.maxFlags = maxFlags;
+  SetDisplay(m_dispShort[m_count++], time, minValue, minState, minFlags, maxValue, maxState, maxFlags);
   return STORE_OK;
 }
 
@@ -99,14 +139,7 @@ int CVTData::AddDisplayInt(TickTime time, int32_t minValue, int minState, uint8_
   if (!Is(DATA_KIND_DISPLAY, VALUE_TYPE_INT)) return STORE_DATA_WRONG_TYPE;
   if (m_count >= m_capacity) return STORE_DATA_FULL;
   assert(m_dispInt);
-  SDispIntData& r = m_dispInt[m_count++];
-  r.time = time;
-  r.minValue = minValue;
-  r.minState = minState;
-  r.minFlags = minFlags;
-  r.maxValue = maxValue;
-  r.maxState = maxState;
-  r.maxFlags = maxFlags;
+  SetDisplay(m_dispInt[m_count++], time, minValue, minState, minFlags, maxValue, maxState, maxFlags);
   return STORE_OK;
 }
 
@@ -114,21 +147,13 @@ int CVTData::AddNoData(TickTime time) {
   if (m_count + 1 > m_capacity) return STORE_DATA_FULL;
   const int i = m_count;
   if (m_eventShort) {
-    m_eventShort[i].time = time;
-    m_eventShort[i].state = RECORDER_STATE_NO_DATA;
-    m_eventShort[i].flags = 0;
+    SetEventNoData(m_eventShort[i], time);
   } else if (m_eventInt) {
-    m_eventInt[i].time = time;
-    m_eventInt[i].state = RECORDER_STATE_NO_DATA;
-    m_eventInt[i].flags = 0;
+    SetEventNoData(m_eventInt[i], time);
   } else if (m_dispShort) {
-    m_dispShort[i].time = time;
-    m_dispShort[i].minState = m_dispShort[i].maxState = RECORDER_STATE_NO_DATA;
-    m_dispShort[i].minFlags = m_dispShort[i].maxFlags = 0;
+    SetDisplayNoData(m_dispShort[i], time);
   } else if (m_dispInt) {
-    m_dispInt[i].time = time;
-    m_dispInt[i].minState = m_dispInt[i].maxState = RECORDER_STATE_NO_DATA;
-    m_dispInt[i].minFlags = m_dispInt[i].maxFlags = 0;
+    SetDisplayNoData(m_dispInt[i], time);
   }
   // A buffer of another value type has no array: only its count advances.
   ++m_count;
@@ -157,11 +182,7 @@ int CVTData::GetEventShort(int index, int16_t* value, TickTime* time, int* state
   if (!value || !time || !state || !flags) return STORE_FAILED;
   if (!Is(DATA_KIND_EVENT, VALUE_TYPE_SHORT)) return STORE_DATA_WRONG_TYPE;
   if (index < 0 || index >= m_count) return STORE_FAILED;
-  const SEventShortData& r = m_eventShort[index];
-  *value = r.value;
-  *time = r.time;
-  *state = r.state;
-  *flags = r.flags;
+  GetEvent(m_eventShort[index], value, time, state, flags);
   return STORE_OK;
 }
 
@@ -170,11 +191,7 @@ int CVTData::GetEventInt(int index, int32_t* value, TickTime* time, int* state,
   if (!value || !time || !state || !flags) return STORE_FAILED;
   if (!Is(DATA_KIND_EVENT, VALUE_TYPE_INT)) return STORE_DATA_WRONG_TYPE;
   if (index < 0 || index >= m_count) return STORE_FAILED;
-  const SEventIntData& r = m_eventInt[index];
-  *value = r.value;
-  *time = r.time;
-  *state = r.state;
-  *flags = r.flags;
+  GetEvent(m_eventInt[index], value, time, state, flags);
   return STORE_OK;
 }
 
@@ -185,14 +202,7 @@ int CVTData::GetDisplayShort(int index, int16_t* minValue, int16_t* maxValue, Ti
     return STORE_FAILED;
   if (!Is(DATA_KIND_DISPLAY, VALUE_TYPE_SHORT)) return STORE_DATA_WRONG_TYPE;
   if (index < 0 || index >= m_count) return STORE_FAILED;
-  const SDispShortData& r = m_dispShort[index];
-  *minValue = r.minValue;
-  *maxValue = r.maxValue;
-  *time = r.time;
-  *minState = r.minState;
-  *maxState = r.maxState;
-  *minFlags = r.minFlags;
-  *maxFlags = r.maxFlags;
+  GetDisplay(m_dispShort[index], minValue, maxValue, time, minState, maxState, minFlags, maxFlags);
   return STORE_OK;
 }
 
@@ -203,14 +213,7 @@ int CVTData::GetDisplayInt(int index, int32_t* minValue, int32_t* maxValue, Tick
     return STORE_FAILED;
   if (!Is(DATA_KIND_DISPLAY, VALUE_TYPE_INT)) return STORE_DATA_WRONG_TYPE;
   if (index < 0 || index >= m_count) return STORE_FAILED;
-  const SDispIntData& r = m_dispInt[index];
-  *minValue = r.minValue;
-  *maxValue = r.maxValue;
-  *time = r.time;
-  *minState = r.minState;
-  *maxState = r.maxState;
-  *minFlags = r.minFlags;
-  *maxFlags = r.maxFlags;
+  GetDisplay(m_dispInt[index], minValue, maxValue, time, minState, maxState, minFlags, maxFlags);
   return STORE_OK;
 }
 
