@@ -35,6 +35,7 @@ VT_EXPORT int DisplayMessage2(MsgdeskWindow owner, int key, unsigned int type, c
 VT_EXPORT int GetMessageInfo(int key, int* severity, char* text);
 // Shows text as a message of that number and severity (0..2); 0 and no box for any other
 // severity.
-VT_EXPORT int ShowMessageBox(MsgdeskWindow owner, int number, int severity, const char* text, unsigned int type);
+VT_EXPORT int ShowMessageBox(MsgdeskWindow owner, int number, int severity, const char* text,
+                             unsigned int type);
 
 }  // extern "C"

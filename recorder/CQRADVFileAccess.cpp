@@ -10,18 +10,31 @@
 
 int MapQRAResult(int blockCode) {
   switch (blockCode) {
-    case QRA_OK: return QRADV_OK;
-    case QRA_OUT_OF_RANGE: return QRADV_OUT_OF_RANGE;
-    case QRA_OPEN_FAILED: return QRADV_OPEN_FAILED;
-    case QRA_READ_ERROR: return QRADV_READ_ERROR;
-    case QRA_ABSENT: return QRADV_ABSENT;
-    case QRA_CRC_ERROR: return QRADV_CHECKSUM;
-    case QRA_BAD_HEADER: case QRA_HEADER_VERSION: case QRA_CHANNEL_VERSION:
-    case QRA_GROUP_VERSION: case QRA_MESSAGE_VERSION: case QRA_BATCH_VERSION:
-    case QRA_DATAINFO_VERSION: case QRA_ALARM_VERSION: case QRA_DATA_VERSION:
+    case QRA_OK:
+      return QRADV_OK;
+    case QRA_OUT_OF_RANGE:
+      return QRADV_OUT_OF_RANGE;
+    case QRA_OPEN_FAILED:
+      return QRADV_OPEN_FAILED;
+    case QRA_READ_ERROR:
+      return QRADV_READ_ERROR;
+    case QRA_ABSENT:
+      return QRADV_ABSENT;
+    case QRA_CRC_ERROR:
+      return QRADV_CHECKSUM;
+    case QRA_BAD_HEADER:
+    case QRA_HEADER_VERSION:
+    case QRA_CHANNEL_VERSION:
+    case QRA_GROUP_VERSION:
+    case QRA_MESSAGE_VERSION:
+    case QRA_BATCH_VERSION:
+    case QRA_DATAINFO_VERSION:
+    case QRA_ALARM_VERSION:
+    case QRA_DATA_VERSION:
     case QRA_TAGGED_VERSION:
       return QRADV_INVALID;
-    default: return QRADV_NOT_OPEN;
+    default:
+      return QRADV_NOT_OPEN;
   }
 }
 
@@ -46,8 +59,7 @@ void ScaleTrip(const QRAChannelEntry& c, const QRATripLine& t, int* valid, doubl
   }
   if (log) {
     // Both are 32-bit integers, wrapping as they always did, then divided as doubles.
-    const int32_t num =
-        int32_t(uint32_t(int64_t(c.spanLow) * (M - r) + int64_t(c.spanHigh) * (r - m)));
+    const int32_t num = int32_t(uint32_t(int64_t(c.spanLow) * (M - r) + int64_t(c.spanHigh) * (r - m)));
     const int32_t den = int32_t((M - r) + (r - m));
     *value = Pow10(double(num) / double(den));
   } else {
@@ -104,12 +116,23 @@ int CQRADVFileAccess::GetHeaderInfo(SQRAHeaderInfo* out) {
   const uint32_t kind = h.dataKindWord & 0xFFFFFF;
   if (kind == 1 || kind == 2) flags |= kind;
   switch (h.modelWord & 0xFFFF) {
-    case 33: flags |= 0xA000000; break;
-    case 34: flags |= 0xB000000; break;
-    case 49: flags |= 0xC000000; break;
-    case 50: flags |= 0xD000000; break;
-    case 65: flags |= 0xE000000; break;
-    default: break;
+    case 33:
+      flags |= 0xA000000;
+      break;
+    case 34:
+      flags |= 0xB000000;
+      break;
+    case 49:
+      flags |= 0xC000000;
+      break;
+    case 50:
+      flags |= 0xD000000;
+      break;
+    case 65:
+      flags |= 0xE000000;
+      break;
+    default:
+      break;
   }
   out->textFlags = flags;
   out->timeChangeCount = h.timeChangeCount;
@@ -211,8 +234,8 @@ int CQRADVFileAccess::GetBatchCommentRaw(int number, QRABatchComment* out) {
   return QRADV_OK;
 }
 
-int CQRADVFileAccess::GetBatchComment(int number, int32_t* seconds, int32_t* milliseconds,
-                                      std::string* user, std::string* text) {
+int CQRADVFileAccess::GetBatchComment(int number, int32_t* seconds, int32_t* milliseconds, std::string* user,
+                                      std::string* text) {
   QRABatchComment c;
   const int r = GetBatchCommentRaw(number, &c);
   if (r != QRADV_OK) return r;
@@ -333,14 +356,21 @@ int CQRADVFileAccess::GetChannelInfo(int index, SQRAChannelInfo* out) {
   const int r = m_file->GetChannelEntry(index, &c);
   if (r != QRA_OK) return MapQRAResult(r);
   if (out == nullptr) return QRADV_OK;
-  if ((c.flags & 0x104) == 0x104) out->kind = 3;
-  else if ((c.flags & 0x108) == 0x108) out->kind = 4;
-  else if (c.flags & 0x2) out->kind = 0;
-  else if (c.flags & 0x4) out->kind = 1;
+  if ((c.flags & 0x104) == 0x104)
+    out->kind = 3;
+  else if ((c.flags & 0x108) == 0x108)
+    out->kind = 4;
+  else if (c.flags & 0x2)
+    out->kind = 0;
+  else if (c.flags & 0x4)
+    out->kind = 1;
   const int n = c.number;
-  if (n >= 1 && n <= 48) out->rangeClass = 0;
-  else if (n >= 101 && n <= 160) out->rangeClass = 1;
-  else if (n >= 201 && n <= 440) out->rangeClass = 2;
+  if (n >= 1 && n <= 48)
+    out->rangeClass = 0;
+  else if (n >= 101 && n <= 160)
+    out->rangeClass = 1;
+  else if (n >= 201 && n <= 440)
+    out->rangeClass = 2;
   char name[16];
   std::snprintf(name, sizeof name, "CH%03d", n);
   out->name = name;
@@ -369,16 +399,16 @@ int CQRADVFileAccess::GetChannelInfo(int index, SQRAChannelInfo* out) {
 }
 
 int CQRADVFileAccess::ReadChannelValues(int channelIndex, int64_t start, int sub, int64_t count,
-                                        int32_t* values, int32_t* seconds,
-                                        int32_t* milliseconds, bool readTimes) {
+                                        int32_t* values, int32_t* seconds, int32_t* milliseconds,
+                                        bool readTimes) {
   if (!IsOpen()) return QRADV_NOT_OPEN;
   QRAChannelEntry c;
   int r = m_file->GetChannelEntry(channelIndex, &c);
   if (r != QRA_OK) return MapQRAResult(r);
   const int size = c.ValueSize();
   const int s = IsDisplayData() ? (sub != 0 ? 1 : 0) : 0;
-  r = m_file->ReadValues(start, s, size, c.valueOffset, count, values,
-                         readTimes ? seconds : nullptr, readTimes ? milliseconds : nullptr);
+  r = m_file->ReadValues(start, s, size, c.valueOffset, count, values, readTimes ? seconds : nullptr,
+                         readTimes ? milliseconds : nullptr);
   if (r != QRA_OK) return MapQRAResult(r);
   if (!readTimes && seconds != nullptr && milliseconds != nullptr) {
     const QRATime t = SplitMs(BackFromLast(WrapSub(int64_t(m_file->GetDataInfo().recordCount) - 1, start)));
@@ -388,14 +418,12 @@ int CQRADVFileAccess::ReadChannelValues(int channelIndex, int64_t start, int sub
   return QRADV_OK;
 }
 
-int CQRADVFileAccess::ReadRecordTimes(int64_t start, int64_t count, int32_t* seconds,
-                                      int32_t* milliseconds) {
+int CQRADVFileAccess::ReadRecordTimes(int64_t start, int64_t count, int32_t* seconds, int32_t* milliseconds) {
   if (!IsOpen()) return QRADV_NOT_OPEN;
   return MapQRAResult(m_file->ReadTimes(start, count, seconds, milliseconds));
 }
 
-int CQRADVFileAccess::ReadAlarmFlags(int channelIndex, int64_t start, int64_t count,
-                                     uint8_t* out) {
+int CQRADVFileAccess::ReadAlarmFlags(int channelIndex, int64_t start, int64_t count, uint8_t* out) {
   if (!IsOpen()) return QRADV_NOT_OPEN;
   QRAChannelEntry c;
   const int r = m_file->GetChannelEntry(channelIndex, &c);

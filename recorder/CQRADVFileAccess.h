@@ -34,8 +34,7 @@ class CQRADVFileAccess : public CQRADVFileAccessIF {
   int GetMessageCount(int* count) override;
   int GetMessageRaw(int index, QRAMessageEntry* out, QRATime* computedTime) override;
   int GetMessage(int index, SQRAMessage* out) override;
-  int GetGroupInfo(int index, std::string* name, int* channelCount, int* groupNo,
-                   int* inUse) override;
+  int GetGroupInfo(int index, std::string* name, int* channelCount, int* groupNo, int* inUse) override;
   int GetGroupChannel(int groupIndex, int place, SQRAGroupChannel* out) override;
   int GetGroupChannel2(int groupIndex, int place, SQRAGroupChannel* out) override;
   int GetChannelInfo(int index, SQRAChannelInfo* out) override;

@@ -118,8 +118,8 @@ class CQRADVFileAccessIF {
   virtual int GetHeaderFields(SQRAHeaderFields* out) = 0;
   virtual int GetChannelCounts(int* count, int* range1, int* range2, int* range3) = 0;
   virtual int GetGroupCounts(int* count, uint32_t* blockWord) = 0;
-  virtual int GetBatchUsers(int* startCode, int* stopCode, std::string* startUser,
-                            std::string* stopUser, int* batchFlag, int* one) = 0;
+  virtual int GetBatchUsers(int* startCode, int* stopCode, std::string* startUser, std::string* stopUser,
+                            int* batchFlag, int* one) = 0;
   virtual int GetBatchNumber(std::string* batchNo, int* lotNo, int* lotDigits) = 0;
   virtual int GetBatchTextCount() = 0;
   // The table row of that number when there is one, else for numbers 0-7 the batch block's
@@ -128,16 +128,15 @@ class CQRADVFileAccessIF {
   virtual int GetBatchText(int number, std::string* title, std::string* text) = 0;
   virtual int GetBatchCommentCount() = 0;
   virtual int GetBatchCommentRaw(int number, QRABatchComment* out) = 0;
-  virtual int GetBatchComment(int number, int32_t* seconds, int32_t* milliseconds,
-                              std::string* user, std::string* text) = 0;
+  virtual int GetBatchComment(int number, int32_t* seconds, int32_t* milliseconds, std::string* user,
+                              std::string* text) = 0;
   virtual int GetDataInfo(SQRADataInfo* out) = 0;
   virtual int GetMessageCount(int* count) = 0;
   // The entry with its data number made relative to the start data number and its group mask
   // -1 when it covers every group, and the message time computed from the last record's time.
   virtual int GetMessageRaw(int index, QRAMessageEntry* out, QRATime* computedTime) = 0;
   virtual int GetMessage(int index, SQRAMessage* out) = 0;
-  virtual int GetGroupInfo(int index, std::string* name, int* channelCount, int* groupNo,
-                           int* inUse) = 0;
+  virtual int GetGroupInfo(int index, std::string* name, int* channelCount, int* groupNo, int* inUse) = 0;
   virtual int GetGroupChannel(int groupIndex, int place, SQRAGroupChannel* out) = 0;
   // The same with trip lines 1 and 2 only (3 and 4 stay invalid and 0).
   virtual int GetGroupChannel2(int groupIndex, int place, SQRAGroupChannel* out) = 0;
@@ -145,9 +144,8 @@ class CQRADVFileAccessIF {
   // Values of one channel (display data: sub 0 minimum, 1 maximum). With readTimes the record
   // times go to seconds/milliseconds per record; otherwise their first entries receive the
   // derived time of the start record.
-  virtual int ReadChannelValues(int channelIndex, int64_t start, int sub, int64_t count,
-                                int32_t* values, int32_t* seconds, int32_t* milliseconds,
-                                bool readTimes) = 0;
+  virtual int ReadChannelValues(int channelIndex, int64_t start, int sub, int64_t count, int32_t* values,
+                                int32_t* seconds, int32_t* milliseconds, bool readTimes) = 0;
   virtual int ReadAlarmFlags(int channelIndex, int64_t start, int64_t count, uint8_t* out) = 0;
   // The entry with its channel number replaced by the channel index (-1 stays) and its data
   // number made relative to the start data number.

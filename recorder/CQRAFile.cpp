@@ -154,9 +154,12 @@ int CQRAFile::Open(const std::string& path, bool headerOnly) {
         c.display = L16(e + 80);
         if (c.number < 0 || c.number >= kChannelSlots) return QRA_BAD_HEADER;
         m_channelIndex[size_t(c.number)] = int16_t(i);
-        if (c.number >= 1 && c.number <= 48) ++m_rangeCounts[0];
-        else if (c.number >= 101 && c.number <= 160) ++m_rangeCounts[1];
-        else if (c.number >= 201 && c.number <= 440) ++m_rangeCounts[2];
+        if (c.number >= 1 && c.number <= 48)
+          ++m_rangeCounts[0];
+        else if (c.number >= 101 && c.number <= 160)
+          ++m_rangeCounts[1];
+        else if (c.number >= 201 && c.number <= 440)
+          ++m_rangeCounts[2];
       }
     } else if (s.which == 1) {
       const uint32_t n = L32(&b[12]);
@@ -343,7 +346,8 @@ int CQRAFile::ReadTaggedSection() {
       // Empty fields would let the count run free of the block's length.
       if (size == 0 || 32 + uint64_t(count) * size + 2 > len) return QRA_BAD_HEADER;
       m_strings.clear();
-      for (uint32_t i = 0; i < count; ++i) m_strings.push_back(MapRecorderText(&b[32 + size_t(i) * size], size));
+      for (uint32_t i = 0; i < count; ++i)
+        m_strings.push_back(MapRecorderText(&b[32 + size_t(i) * size], size));
     } else if (type == kTagList) {
       if (size < 8 || 32 + uint64_t(count) * size + 2 > len) return QRA_BAD_HEADER;
       std::vector<QRAListEntry>& list = listKind == 1 ? m_tagNames : m_tagNos;
@@ -503,12 +507,18 @@ std::string CQRAFile::GetModelName() const {
   const uint32_t w = m_header.modelWord;
   if ((w & 0x210000u) == 0) return "Unknown";
   switch (w & 0xFFFF) {
-    case 33: return "QR4100";
-    case 34: return "QR4200";
-    case 49: return "LT4100";
-    case 50: return "LT4200";
-    case 65: return "QR436";
-    default: return "Unknown";
+    case 33:
+      return "QR4100";
+    case 34:
+      return "QR4200";
+    case 49:
+      return "LT4100";
+    case 50:
+      return "LT4200";
+    case 65:
+      return "QR436";
+    default:
+      return "Unknown";
   }
 }
 
@@ -541,13 +551,10 @@ int CQRAFile::GetMessageEntry(int index, QRAMessageEntry* out) const {
   return QRA_OK;
 }
 
-int CQRAFile::GetBatchTextRowCount() const {
-  return m_hasBatchTable ? int(m_batchTable.size()) : 8;
-}
+int CQRAFile::GetBatchTextRowCount() const { return m_hasBatchTable ? int(m_batchTable.size()) : 8; }
 
 int CQRAFile::GetBatchTextRow(int row, QRABatchText* out) const {
-  if (!m_hasBatchTable || row < 0 || row >= int(m_batchTable.size()) || out == nullptr)
-    return QRA_ABSENT;
+  if (!m_hasBatchTable || row < 0 || row >= int(m_batchTable.size()) || out == nullptr) return QRA_ABSENT;
   *out = m_batchTable[size_t(row)];
   return QRA_OK;
 }
@@ -557,10 +564,14 @@ namespace {
 // The list entry of a channel number: range class and number within the range.
 int FindListText(const std::vector<QRAListEntry>& list, int channelNo, std::string* out) {
   uint32_t range, number;
-  if (channelNo >= 1 && channelNo <= 48) range = 0, number = uint32_t(channelNo);
-  else if (channelNo >= 101 && channelNo <= 160) range = 1, number = uint32_t(channelNo - 100);
-  else if (channelNo >= 201 && channelNo <= 440) range = 2, number = uint32_t(channelNo - 200);
-  else return QRA_ABSENT;
+  if (channelNo >= 1 && channelNo <= 48)
+    range = 0, number = uint32_t(channelNo);
+  else if (channelNo >= 101 && channelNo <= 160)
+    range = 1, number = uint32_t(channelNo - 100);
+  else if (channelNo >= 201 && channelNo <= 440)
+    range = 2, number = uint32_t(channelNo - 200);
+  else
+    return QRA_ABSENT;
   for (const QRAListEntry& e : list) {
     if (e.range == range && e.number == number) {
       if (out) *out = e.text;
@@ -603,10 +614,9 @@ int CQRAFile::GetAlarmEntry(int index, QRAAlarmEntry* out) const {
   return QRA_OK;
 }
 
-int CQRAFile::ReadValues(int64_t start, int sub, int size, int offset, int64_t count,
-                         int32_t* values, int32_t* seconds, int32_t* milliseconds) {
-  if (start < 0 || count < 0 || start + count > int64_t(m_dataInfo.recordCount))
-    return QRA_OUT_OF_RANGE;
+int CQRAFile::ReadValues(int64_t start, int sub, int size, int offset, int64_t count, int32_t* values,
+                         int32_t* seconds, int32_t* milliseconds) {
+  if (start < 0 || count < 0 || start + count > int64_t(m_dataInfo.recordCount)) return QRA_OUT_OF_RANGE;
   if (m_recordSize == 0) return QRA_READ_ERROR;
   const int64_t at = int64_t(sub) * size + offset;
   const bool takeValue = size == 2 || size == 4;
@@ -641,8 +651,7 @@ int CQRAFile::ReadTimes(int64_t start, int64_t count, int32_t* seconds, int32_t*
 }
 
 int CQRAFile::ReadAlarmFlags(int channelNo, int64_t start, int64_t count, uint8_t* out) const {
-  if (start < 0 || count < 0 || start + count > int64_t(m_dataInfo.recordCount))
-    return QRA_OUT_OF_RANGE;
+  if (start < 0 || count < 0 || start + count > int64_t(m_dataInfo.recordCount)) return QRA_OUT_OF_RANGE;
   if (count == 0) return QRA_OK;  // nothing to write; an empty request needs no buffer
   if (out == nullptr) return QRA_OUT_OF_RANGE;
   std::fill(out, out + count, uint8_t(0));
@@ -671,8 +680,7 @@ int CQRAFile::ReadAlarmFlags(int channelNo, int64_t start, int64_t count, uint8_
       if (cursor < list.size() && list[cursor].position == p) {
         set = false;
         for (std::size_t j = cursor; j < list.size() && list[j].position == p; ++j)
-          if (list[j].action == 1 || (list[j].action == 2 && display && list[j].channel != -1))
-            set = true;
+          if (list[j].action == 1 || (list[j].action == 2 && display && list[j].channel != -1)) set = true;
       } else if (cursor > 0) {
         set = list[cursor - 1].action == 1;
       } else {

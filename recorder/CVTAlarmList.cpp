@@ -5,8 +5,7 @@
 
 #include "recorder/StoreResult.h"
 
-int CVTAlarmList::AddAlarm(int action, int channel, int level, int type, int extra,
-                           TickTime time) {
+int CVTAlarmList::AddAlarm(int action, int channel, int level, int type, int extra, TickTime time) {
   SAlarmEntry e;
   e.time = time;
   e.action = action;
@@ -18,8 +17,8 @@ int CVTAlarmList::AddAlarm(int action, int channel, int level, int type, int ext
   return STORE_OK;
 }
 
-int CVTAlarmList::GetAlarm(int index, TickTime* time, int* channel, int* action, int* level,
-                           int* type, int* extra) const {
+int CVTAlarmList::GetAlarm(int index, TickTime* time, int* channel, int* action, int* level, int* type,
+                           int* extra) const {
   if (!time || !channel || !action || !level || !type || !extra) return STORE_FAILED;
   if (index < 0 || index >= GetCount()) return STORE_FAILED;
   const SAlarmEntry& e = m_entries[std::size_t(index)];

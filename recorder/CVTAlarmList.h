@@ -12,7 +12,7 @@ struct SAlarmEntry {
   int32_t type = 0;
   int32_t channel = 0;  // -1: belongs to no channel
   int32_t level = 0;
-  int32_t extra = 0;    // the reader's last alarm word; 0 from the index database
+  int32_t extra = 0;  // the reader's last alarm word; 0 from the index database
 };
 
 class CVTAlarmList {
@@ -20,8 +20,7 @@ class CVTAlarmList {
   virtual ~CVTAlarmList() = default;
 
   int AddAlarm(int action, int channel, int level, int type, int extra, TickTime time);
-  int GetAlarm(int index, TickTime* time, int* channel, int* action, int* level, int* type,
-               int* extra) const;
+  int GetAlarm(int index, TickTime* time, int* channel, int* action, int* level, int* type, int* extra) const;
   int GetCount() const { return int(m_entries.size()); }
 
  private:

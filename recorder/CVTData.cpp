@@ -134,8 +134,8 @@ int CVTData::AddDisplayShort(TickTime time, int16_t minValue, int minState, uint
   return STORE_OK;
 }
 
-int CVTData::AddDisplayInt(TickTime time, int32_t minValue, int minState, uint8_t minFlags,
-                           int32_t maxValue, int maxState, uint8_t maxFlags) {
+int CVTData::AddDisplayInt(TickTime time, int32_t minValue, int minState, uint8_t minFlags, int32_t maxValue,
+                           int maxState, uint8_t maxFlags) {
   if (!Is(DATA_KIND_DISPLAY, VALUE_TYPE_INT)) return STORE_DATA_WRONG_TYPE;
   if (m_count >= m_capacity) return STORE_DATA_FULL;
   assert(m_dispInt);
@@ -169,16 +169,15 @@ int CVTData::AddRecord(const SRecordData* record) {
   if (auto r = dynamic_cast<const SEventIntData*>(record))
     return AddEventInt(r->time, r->state, r->flags, r->value);
   if (auto r = dynamic_cast<const SDispShortData*>(record))
-    return AddDisplayShort(r->time, r->minValue, r->minState, r->minFlags, r->maxValue,
-                           r->maxState, r->maxFlags);
+    return AddDisplayShort(r->time, r->minValue, r->minState, r->minFlags, r->maxValue, r->maxState,
+                           r->maxFlags);
   if (auto r = dynamic_cast<const SDispIntData*>(record))
-    return AddDisplayInt(r->time, r->minValue, r->minState, r->minFlags, r->maxValue,
-                         r->maxState, r->maxFlags);
+    return AddDisplayInt(r->time, r->minValue, r->minState, r->minFlags, r->maxValue, r->maxState,
+                         r->maxFlags);
   return STORE_FAILED;
 }
 
-int CVTData::GetEventShort(int index, int16_t* value, TickTime* time, int* state,
-                           uint8_t* flags) const {
+int CVTData::GetEventShort(int index, int16_t* value, TickTime* time, int* state, uint8_t* flags) const {
   if (!value || !time || !state || !flags) return STORE_FAILED;
   if (!Is(DATA_KIND_EVENT, VALUE_TYPE_SHORT)) return STORE_DATA_WRONG_TYPE;
   if (index < 0 || index >= m_count) return STORE_FAILED;
@@ -186,8 +185,7 @@ int CVTData::GetEventShort(int index, int16_t* value, TickTime* time, int* state
   return STORE_OK;
 }
 
-int CVTData::GetEventInt(int index, int32_t* value, TickTime* time, int* state,
-                         uint8_t* flags) const {
+int CVTData::GetEventInt(int index, int32_t* value, TickTime* time, int* state, uint8_t* flags) const {
   if (!value || !time || !state || !flags) return STORE_FAILED;
   if (!Is(DATA_KIND_EVENT, VALUE_TYPE_INT)) return STORE_DATA_WRONG_TYPE;
   if (index < 0 || index >= m_count) return STORE_FAILED;
@@ -195,9 +193,8 @@ int CVTData::GetEventInt(int index, int32_t* value, TickTime* time, int* state,
   return STORE_OK;
 }
 
-int CVTData::GetDisplayShort(int index, int16_t* minValue, int16_t* maxValue, TickTime* time,
-                             int* minState, int* maxState, uint8_t* minFlags,
-                             uint8_t* maxFlags) const {
+int CVTData::GetDisplayShort(int index, int16_t* minValue, int16_t* maxValue, TickTime* time, int* minState,
+                             int* maxState, uint8_t* minFlags, uint8_t* maxFlags) const {
   if (!minValue || !maxValue || !time || !minState || !maxState || !minFlags || !maxFlags)
     return STORE_FAILED;
   if (!Is(DATA_KIND_DISPLAY, VALUE_TYPE_SHORT)) return STORE_DATA_WRONG_TYPE;
@@ -206,9 +203,8 @@ int CVTData::GetDisplayShort(int index, int16_t* minValue, int16_t* maxValue, Ti
   return STORE_OK;
 }
 
-int CVTData::GetDisplayInt(int index, int32_t* minValue, int32_t* maxValue, TickTime* time,
-                           int* minState, int* maxState, uint8_t* minFlags,
-                           uint8_t* maxFlags) const {
+int CVTData::GetDisplayInt(int index, int32_t* minValue, int32_t* maxValue, TickTime* time, int* minState,
+                           int* maxState, uint8_t* minFlags, uint8_t* maxFlags) const {
   if (!minValue || !maxValue || !time || !minState || !maxState || !minFlags || !maxFlags)
     return STORE_FAILED;
   if (!Is(DATA_KIND_DISPLAY, VALUE_TYPE_INT)) return STORE_DATA_WRONG_TYPE;

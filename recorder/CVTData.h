@@ -26,19 +26,19 @@ class CVTData {
 
   int AddEventShort(TickTime time, int state, uint8_t flags, int16_t value);
   int AddEventInt(TickTime time, int state, uint8_t flags, int32_t value);
-  int AddDisplayShort(TickTime time, int16_t minValue, int minState, uint8_t minFlags,
-                      int16_t maxValue, int maxState, uint8_t maxFlags);
-  int AddDisplayInt(TickTime time, int32_t minValue, int minState, uint8_t minFlags,
-                    int32_t maxValue, int maxState, uint8_t maxFlags);
+  int AddDisplayShort(TickTime time, int16_t minValue, int minState, uint8_t minFlags, int16_t maxValue,
+                      int maxState, uint8_t maxFlags);
+  int AddDisplayInt(TickTime time, int32_t minValue, int minState, uint8_t minFlags, int32_t maxValue,
+                    int maxState, uint8_t maxFlags);
   int AddNoData(TickTime time);
   int AddRecord(const SRecordData* record);
 
   int GetEventShort(int index, int16_t* value, TickTime* time, int* state, uint8_t* flags) const;
   int GetEventInt(int index, int32_t* value, TickTime* time, int* state, uint8_t* flags) const;
-  int GetDisplayShort(int index, int16_t* minValue, int16_t* maxValue, TickTime* time,
-                      int* minState, int* maxState, uint8_t* minFlags, uint8_t* maxFlags) const;
-  int GetDisplayInt(int index, int32_t* minValue, int32_t* maxValue, TickTime* time,
-                    int* minState, int* maxState, uint8_t* minFlags, uint8_t* maxFlags) const;
+  int GetDisplayShort(int index, int16_t* minValue, int16_t* maxValue, TickTime* time, int* minState,
+                      int* maxState, uint8_t* minFlags, uint8_t* maxFlags) const;
+  int GetDisplayInt(int index, int32_t* minValue, int32_t* maxValue, TickTime* time, int* minState,
+                    int* maxState, uint8_t* minFlags, uint8_t* maxFlags) const;
   // The record of that number, valid until the buffer is freed; null outside 0..count-1.
   const SRecordData* GetRecord(int index) const;
 

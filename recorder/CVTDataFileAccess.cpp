@@ -68,8 +68,7 @@ void CVTDataFileAccess::GetBatchInfo(std::string* batchNo, int* lotNo, int* digi
 int CVTDataFileAccess::GetBatchCommentCount() { return int(m_batchComments.size()); }
 int CVTDataFileAccess::GetBatchCommentSlots() { return m_batchCommentSlots; }
 
-int CVTDataFileAccess::GetBatchCommentAt(int position, TickTime* time, std::string* user,
-                                         std::string* text) {
+int CVTDataFileAccess::GetBatchCommentAt(int position, TickTime* time, std::string* user, std::string* text) {
   if (!time || !user || !text) return 1;
   if (position < 0 || position >= int(m_batchComments.size())) return 1;
   auto it = std::next(m_batchComments.begin(), position);
@@ -145,9 +144,8 @@ int CVTDataFileAccess::GetChannelNo(int channelIndex) {
 int CVTDataFileAccess::GetMessageCount() { return int(m_messages.size()); }
 
 int CVTDataFileAccess::GetMessage(int index, std::string* user, int* messageNo, int* serial,
-                                  int64_t* relativeDataNo, int* secondWord, std::string* text,
-                                  int* word36, int* groupCount, TickTime* messageTime,
-                                  TickTime* inputTime) {
+                                  int64_t* relativeDataNo, int* secondWord, std::string* text, int* word36,
+                                  int* groupCount, TickTime* messageTime, TickTime* inputTime) {
   if (index < 0 || index >= int(m_messages.size())) return 1;
   const SFileMessage& m = m_messages[size_t(index)];
   Put(user, m.user);
@@ -174,9 +172,7 @@ int CVTDataFileAccess::GetMessageGroup(int index, int j, int* groupNo) {
 int CVTDataFileAccess::ReadRecords(int, int, int, CVTData*, bool) { return 1; }
 int CVTDataFileAccess::GetAlarmCount() { return m_alarmCount; }
 
-int CVTDataFileAccess::GetAlarm(int, int*, int64_t*, TickTime*, int*, int*, int*, int*) {
-  return 1;
-}
+int CVTDataFileAccess::GetAlarm(int, int*, int64_t*, TickTime*, int*, int*, int*, int*) { return 1; }
 
 int CVTDataFileAccess::GetTriggerTime(TickTime* out) {
   if (out == nullptr) return 1;
@@ -206,9 +202,7 @@ int CVTDataFileAccess::GetBatchComment(int number, TickTime* time, std::string* 
   return 0;
 }
 
-bool CVTDataFileAccess::HasBatchText(int number) const {
-  return m_batchTexts.count(number) != 0;
-}
+bool CVTDataFileAccess::HasBatchText(int number) const { return m_batchTexts.count(number) != 0; }
 
 int CVTDataFileAccess::GetBatchText(int number, std::string* title, std::string* text) const {
   auto it = m_batchTexts.find(number);

@@ -19,9 +19,9 @@
 // Results of CVTDataFileAccess::Open (the factory passes them on).
 enum FILE_ACCESS_RESULT : int {
   FILE_ACCESS_OK = 0,
-  FILE_ACCESS_TABLES_FAILED = 1,   // a reader step failed or memory ran out
+  FILE_ACCESS_TABLES_FAILED = 1,  // a reader step failed or memory ran out
   FILE_ACCESS_NO_GROUP_MEMORY = 2,
-  FILE_ACCESS_UNSUPPORTED = 30,    // not a recorder file this reader can open and check
+  FILE_ACCESS_UNSUPPORTED = 30,  // not a recorder file this reader can open and check
   FILE_ACCESS_EXCEPTION = 31,
   FILE_ACCESS_CRC_ERROR = 32,
   FILE_ACCESS_BAD_GROUP = 33,
@@ -136,16 +136,14 @@ class CVTDataFileAccess {
   virtual int GetBatchCommentCount();
   virtual int GetBatchCommentSlots();
   // The comment at that position in ascending number order.
-  virtual int GetBatchCommentAt(int position, TickTime* time, std::string* user,
-                                std::string* text);
+  virtual int GetBatchCommentAt(int position, TickTime* time, std::string* user, std::string* text);
   virtual int GetBatchTextCount();
   virtual int GetBatchTextSlots();
   virtual int GetBatchTextAt(int position, std::string* title, std::string* text);
   virtual int GetGroupCount();
   virtual int GetUsedGroupCount();
   virtual int GetUsedGroupNo(int i);
-  virtual int GetGroupInfo(int groupIndex, std::string* name, int* channelCount, int* groupNo,
-                           int* inUse);
+  virtual int GetGroupInfo(int groupIndex, std::string* name, int* channelCount, int* groupNo, int* inUse);
   virtual int GetGroupChannel(int groupIndex, int place, SGroupChannelInfo* out);
   virtual int FindGroup(int groupNo);
   virtual int GetGroupNo(int groupIndex);
@@ -156,16 +154,15 @@ class CVTDataFileAccess {
   virtual int FindChannel(int channelNo);
   virtual int GetChannelNo(int channelIndex);
   virtual int GetMessageCount();
-  virtual int GetMessage(int index, std::string* user, int* messageNo, int* serial,
-                         int64_t* relativeDataNo, int* secondWord, std::string* text,
-                         int* word36, int* groupCount, TickTime* messageTime,
-                         TickTime* inputTime);
+  virtual int GetMessage(int index, std::string* user, int* messageNo, int* serial, int64_t* relativeDataNo,
+                         int* secondWord, std::string* text, int* word36, int* groupCount,
+                         TickTime* messageTime, TickTime* inputTime);
   virtual int GetMessageGroup(int index, int j, int* groupNo);
   // 0 success, 1 failure, 2 no memory for the records.
   virtual int ReadRecords(int channelIndex, int start, int count, CVTData* out, bool readTimes);
   virtual int GetAlarmCount();
-  virtual int GetAlarm(int index, int* channelIndex, int64_t* relativeDataNo, TickTime* time,
-                       int* action, int* level, int* type, int* lastWord);
+  virtual int GetAlarm(int index, int* channelIndex, int64_t* relativeDataNo, TickTime* time, int* action,
+                       int* level, int* type, int* lastWord);
   virtual int GetTriggerTime(TickTime* out);
   // Record positions at which a block of evenly spaced record times starts; returns the count.
   virtual int GetTimeBlockStarts(std::vector<int64_t>* out);

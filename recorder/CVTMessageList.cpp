@@ -25,8 +25,7 @@ int CVTMessageList::AddMessage(int groupCount, const int* groups, const std::str
 int CVTMessageList::GetMessage(int index, std::string* user, std::string* text, int* number,
                                TickTime* messageTime, TickTime* inputTime, int* groupCount,
                                int* groups) const {
-  if (!user || !text || !number || !messageTime || !inputTime || !groupCount || !groups)
-    return STORE_FAILED;
+  if (!user || !text || !number || !messageTime || !inputTime || !groupCount || !groups) return STORE_FAILED;
   if (index < 0 || index >= GetCount()) return STORE_FAILED;
   const SMessageEntry& e = m_entries[size_t(index)];
   *user = e.user;

@@ -16,7 +16,7 @@ struct SMessageEntry {
   TickTime messageTime;
   TickTime inputTime;
   std::array<int32_t, MESSAGE_GROUPS_MAX> writeGroups{};  // first groupCount are meaningful
-  int32_t groupCount = 0;  // 0..63, or -1: written to all display groups
+  int32_t groupCount = 0;                                 // 0..63, or -1: written to all display groups
   int32_t number = 0;
 };
 
@@ -25,11 +25,11 @@ class CVTMessageList {
   virtual ~CVTMessageList() = default;
 
   // groups must be given even when groupCount is 0 or -1; more than 63 keeps the first 63.
-  int AddMessage(int groupCount, const int* groups, const std::string& user,
-                 const std::string& text, int number, TickTime messageTime, TickTime inputTime);
+  int AddMessage(int groupCount, const int* groups, const std::string& user, const std::string& text,
+                 int number, TickTime messageTime, TickTime inputTime);
   // groups receives all 63 slots.
-  int GetMessage(int index, std::string* user, std::string* text, int* number,
-                 TickTime* messageTime, TickTime* inputTime, int* groupCount, int* groups) const;
+  int GetMessage(int index, std::string* user, std::string* text, int* number, TickTime* messageTime,
+                 TickTime* inputTime, int* groupCount, int* groups) const;
   int GetCount() const { return int(m_entries.size()); }
   void Clear() { m_entries.clear(); }
 

@@ -12,12 +12,18 @@ namespace {
 
 int DataTypeOfKind(int kind) {
   switch (kind) {
-    case 0: return CHANNEL_TYPE_SHORT;
-    case 1: return CHANNEL_TYPE_INT;
-    case 2: return CHANNEL_TYPE_KIND1;
-    case 3: return CHANNEL_TYPE_KIND7;
-    case 4: return CHANNEL_TYPE_KIND8;
-    default: return CHANNEL_TYPE_NONE;
+    case 0:
+      return CHANNEL_TYPE_SHORT;
+    case 1:
+      return CHANNEL_TYPE_INT;
+    case 2:
+      return CHANNEL_TYPE_KIND1;
+    case 3:
+      return CHANNEL_TYPE_KIND7;
+    case 4:
+      return CHANNEL_TYPE_KIND8;
+    default:
+      return CHANNEL_TYPE_NONE;
   }
 }
 
@@ -30,27 +36,45 @@ constexpr int64_t kTimeChunk = 65536;  // records per read of record times
 int RecorderStateOfRaw(int32_t raw, int valueSize) {
   if (valueSize == 2) {
     switch (uint16_t(raw)) {
-      case 0x7FFF: return 6;
-      case 0x8001: return 7;
-      case 0x7FFA: return 8;
-      case 0x8006: return 9;
-      case 0x8002: return 10;
-      case 0x8003: return 11;
-      case 0x8004: return 12;
-      case 0x8005: return 13;
-      case 0x7F7F: return 14;
-      default: return 0;
+      case 0x7FFF:
+        return 6;
+      case 0x8001:
+        return 7;
+      case 0x7FFA:
+        return 8;
+      case 0x8006:
+        return 9;
+      case 0x8002:
+        return 10;
+      case 0x8003:
+        return 11;
+      case 0x8004:
+        return 12;
+      case 0x8005:
+        return 13;
+      case 0x7F7F:
+        return 14;
+      default:
+        return 0;
     }
   }
   switch (uint32_t(raw)) {
-    case 0x7FFF7FFFu: return 6;
-    case 0x80018001u: return 7;
-    case 0x80028002u: return 10;
-    case 0x80038003u: return 11;
-    case 0x80048004u: return 12;
-    case 0x80058005u: return 13;
-    case 0x7F7F7F7Fu: return 14;
-    default: return 0;
+    case 0x7FFF7FFFu:
+      return 6;
+    case 0x80018001u:
+      return 7;
+    case 0x80028002u:
+      return 10;
+    case 0x80038003u:
+      return 11;
+    case 0x80048004u:
+      return 12;
+    case 0x80058005u:
+      return 13;
+    case 0x7F7F7F7Fu:
+      return 14;
+    default:
+      return 0;
   }
 }
 
@@ -99,8 +123,8 @@ int CVTQRAdvFileAccess::Open(const std::string& path) {
   m_instrumentName = m_serialNo + "_" + m_recorderType;
 
   int batchFlag = 0;
-  if (m_reader.GetBatchUsers(&m_startUserCode, &m_stopUserCode, &m_startUserName,
-                             &m_stopUserName, &batchFlag, nullptr) != QRADV_OK ||
+  if (m_reader.GetBatchUsers(&m_startUserCode, &m_stopUserCode, &m_startUserName, &m_stopUserName, &batchFlag,
+                             nullptr) != QRADV_OK ||
       m_reader.GetBatchNumber(&m_batchNo, &m_lotNo, &m_lotDigits) != QRADV_OK)
     return FILE_ACCESS_TABLES_FAILED;
   m_hasBatchInfo = batchFlag != 0 ? 1 : 0;
@@ -237,8 +261,8 @@ int CVTQRAdvFileAccess::GetLoggingNo() {
   return c.loggingNo;
 }
 
-int CVTQRAdvFileAccess::GetGroupInfo(int groupIndex, std::string* name, int* channelCount,
-                                     int* groupNo, int* inUse) {
+int CVTQRAdvFileAccess::GetGroupInfo(int groupIndex, std::string* name, int* channelCount, int* groupNo,
+                                     int* inUse) {
   if (!name || !channelCount || !groupNo || !inUse) return 1;
   int count = 0;
   m_reader.GetGroupCounts(&count, nullptr);
@@ -297,10 +321,8 @@ int CVTQRAdvFileAccess::GetChannelInfo(int channelIndex, SChannelInfo* out) {
   return 0;
 }
 
-int CVTQRAdvFileAccess::ReadRecords(int channelIndex, int start, int count, CVTData* out,
-                                    bool readTimes) {
-  if (out == nullptr || channelIndex < 0 || channelIndex >= GetChannelCount() || count < 0)
-    return 1;
+int CVTQRAdvFileAccess::ReadRecords(int channelIndex, int start, int count, CVTData* out, bool readTimes) {
+  if (out == nullptr || channelIndex < 0 || channelIndex >= GetChannelCount() || count < 0) return 1;
   // A range past the last record fails before a buffer is made for it.
   if (start < 0 || int64_t(start) + count > m_recordCount) return 1;
   const int type = GetChannelDataType(channelIndex);
@@ -325,12 +347,12 @@ int CVTQRAdvFileAccess::ReadRecords(int channelIndex, int start, int count, CVTD
   }
   if (m_reader.ReadAlarmFlags(channelIndex, start, count, flags.data()) != QRADV_OK) return 1;
   if (type != CHANNEL_TYPE_SHORT && type != CHANNEL_TYPE_INT) return 0;
-  if (m_reader.ReadChannelValues(channelIndex, start, 0, count, first.data(), seconds.data(),
-                                 ms.data(), readTimes) != QRADV_OK)
+  if (m_reader.ReadChannelValues(channelIndex, start, 0, count, first.data(), seconds.data(), ms.data(),
+                                 readTimes) != QRADV_OK)
     return 1;
   if (m_dataKind == DATA_KIND_DISPLAY &&
-      m_reader.ReadChannelValues(channelIndex, start, 1, count, second.data(), nullptr, nullptr,
-                                 false) != QRADV_OK)
+      m_reader.ReadChannelValues(channelIndex, start, 1, count, second.data(), nullptr, nullptr, false) !=
+          QRADV_OK)
     return 1;
   const int size = type == CHANNEL_TYPE_SHORT ? 2 : 4;
   const TickTime firstTime = TickTime::FromTime(seconds[0], ms[0]);
@@ -341,8 +363,9 @@ int CVTQRAdvFileAccess::ReadRecords(int channelIndex, int start, int count, CVTD
     int r;
     if (m_dataKind == DATA_KIND_DISPLAY) {
       const int s1 = RecorderStateOfRaw(first[k], size), s2 = RecorderStateOfRaw(second[k], size);
-      r = size == 2 ? out->AddDisplayShort(t, int16_t(first[k]), s1, flags[k], int16_t(second[k]), s2, flags[k])
-                    : out->AddDisplayInt(t, first[k], s1, flags[k], second[k], s2, flags[k]);
+      r = size == 2
+              ? out->AddDisplayShort(t, int16_t(first[k]), s1, flags[k], int16_t(second[k]), s2, flags[k])
+              : out->AddDisplayInt(t, first[k], s1, flags[k], second[k], s2, flags[k]);
     } else {
       const int s = RecorderStateOfRaw(first[k], size);
       r = size == 2 ? out->AddEventShort(t, s, flags[k], int16_t(first[k]))
@@ -353,11 +376,9 @@ int CVTQRAdvFileAccess::ReadRecords(int channelIndex, int start, int count, CVTD
   return 0;
 }
 
-int CVTQRAdvFileAccess::GetAlarm(int index, int* channelIndex, int64_t* relativeDataNo,
-                                 TickTime* time, int* action, int* level, int* type,
-                                 int* lastWord) {
-  if (!channelIndex || !relativeDataNo || !time || !action || !level || !type || !lastWord)
-    return 1;
+int CVTQRAdvFileAccess::GetAlarm(int index, int* channelIndex, int64_t* relativeDataNo, TickTime* time,
+                                 int* action, int* level, int* type, int* lastWord) {
+  if (!channelIndex || !relativeDataNo || !time || !action || !level || !type || !lastWord) return 1;
   QRAAlarmEntry a;
   if (m_reader.GetAlarm(index, &a) != QRADV_OK) return 1;
   *channelIndex = a.channel;
@@ -385,35 +406,32 @@ int CVTQRAdvFileAccess::GetTimeBlockStarts(std::vector<int64_t>* out) {
   return int(m_timeBlocks.size());
 }
 
-int CVTQRAdvFileAccess::ReadDisplayValues(int channelIndex, int start, int count,
-                                          TickTime* firstTime, int32_t* minValues,
-                                          int32_t* maxValues, int* countOut) {
+int CVTQRAdvFileAccess::ReadDisplayValues(int channelIndex, int start, int count, TickTime* firstTime,
+                                          int32_t* minValues, int32_t* maxValues, int* countOut) {
   if (!firstTime || !minValues || !maxValues || !countOut) return 1;
   int32_t seconds = 0, ms = 0;
   if (m_reader.ReadChannelValues(channelIndex, start, 0, count, minValues, &seconds, &ms, false) !=
           QRADV_OK ||
-      m_reader.ReadChannelValues(channelIndex, start, 1, count, maxValues, nullptr, nullptr,
-                                 false) != QRADV_OK)
+      m_reader.ReadChannelValues(channelIndex, start, 1, count, maxValues, nullptr, nullptr, false) !=
+          QRADV_OK)
     return 1;
   *firstTime = TickTime::FromTime(seconds, ms);
   *countOut = count;
   return 0;
 }
 
-int CVTQRAdvFileAccess::ReadEventRecord(int channelIndex, int start, int count,
-                                        TickTime* firstTime, int32_t* values, int* countOut) {
+int CVTQRAdvFileAccess::ReadEventRecord(int channelIndex, int start, int count, TickTime* firstTime,
+                                        int32_t* values, int* countOut) {
   if (!firstTime || !values || !countOut) return 1;
   int32_t seconds = 0, ms = 0;
-  if (m_reader.ReadChannelValues(channelIndex, start, 0, count, values, &seconds, &ms, false) !=
-      QRADV_OK)
+  if (m_reader.ReadChannelValues(channelIndex, start, 0, count, values, &seconds, &ms, false) != QRADV_OK)
     return 1;
   *firstTime = TickTime::FromTime(seconds, ms);
   *countOut = count;
   return 0;
 }
 
-int CVTQRAdvFileAccess::ReadAlarmFlags(int channelIndex, int start, int count, uint8_t* out,
-                                       int* countOut) {
+int CVTQRAdvFileAccess::ReadAlarmFlags(int channelIndex, int start, int count, uint8_t* out, int* countOut) {
   if (!out || !countOut) return 1;
   if (m_reader.ReadAlarmFlags(channelIndex, start, count, out) != QRADV_OK) return 1;
   *countOut = count;

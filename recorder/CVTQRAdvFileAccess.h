@@ -18,22 +18,21 @@ class CVTQRAdvFileAccess : public CVTDataFileAccess {
 
   int Open(const std::string& path) override;
   int GetLoggingNo() override;
-  int GetGroupInfo(int groupIndex, std::string* name, int* channelCount, int* groupNo,
-                   int* inUse) override;
+  int GetGroupInfo(int groupIndex, std::string* name, int* channelCount, int* groupNo, int* inUse) override;
   int GetGroupChannel(int groupIndex, int place, SGroupChannelInfo* out) override;
   int GetChannelInfo(int channelIndex, SChannelInfo* out) override;
   // 0 success, 1 failure (also when an append to the buffer fails), 2 no memory.
   int ReadRecords(int channelIndex, int start, int count, CVTData* out, bool readTimes) override;
-  int GetAlarm(int index, int* channelIndex, int64_t* relativeDataNo, TickTime* time, int* action,
-               int* level, int* type, int* lastWord) override;
+  int GetAlarm(int index, int* channelIndex, int64_t* relativeDataNo, TickTime* time, int* action, int* level,
+               int* type, int* lastWord) override;
   int GetTimeBlockStarts(std::vector<int64_t>* out) override;
 
   // Minima and maxima of count records without record times; firstTime is the derived time of
   // the start record. 0 success, 1 failure.
-  int ReadDisplayValues(int channelIndex, int start, int count, TickTime* firstTime,
-                        int32_t* minValues, int32_t* maxValues, int* countOut);
-  int ReadEventRecord(int channelIndex, int start, int count, TickTime* firstTime,
-                      int32_t* values, int* countOut);
+  int ReadDisplayValues(int channelIndex, int start, int count, TickTime* firstTime, int32_t* minValues,
+                        int32_t* maxValues, int* countOut);
+  int ReadEventRecord(int channelIndex, int start, int count, TickTime* firstTime, int32_t* values,
+                      int* countOut);
   int ReadAlarmFlags(int channelIndex, int start, int count, uint8_t* out, int* countOut);
 
  private:

@@ -15,12 +15,18 @@ namespace {
 // Start and stop reasons as the recorders code them, in the codes the system keeps.
 int MapFactor(int code) {
   switch (code) {
-    case 0: return 1;
-    case 1: return 3;
-    case 2: return 2;
-    case 3: return 4;
-    case 5: return 6;
-    default: return 0;
+    case 0:
+      return 1;
+    case 1:
+      return 3;
+    case 2:
+      return 2;
+    case 3:
+      return 4;
+    case 5:
+      return 6;
+    default:
+      return 0;
   }
 }
 
@@ -158,7 +164,8 @@ void CVTQRFileAccess::BuildAlarms() {
     if (a.onSeconds > 0)
       m_alarmEvents.push_back({a.channelIndex, a.level + 1, type, 1, RecorderTime(a.onSeconds, a.onEighths)});
     if (a.offSeconds > 0)
-      m_alarmEvents.push_back({a.channelIndex, a.level + 1, type, 2, RecorderTime(a.offSeconds, a.offEighths)});
+      m_alarmEvents.push_back(
+          {a.channelIndex, a.level + 1, type, 2, RecorderTime(a.offSeconds, a.offEighths)});
   }
   m_alarmCount = int(m_alarmEvents.size());
 }
@@ -244,8 +251,8 @@ int CVTQRFileAccess::Probe() {
   return FILE_ACCESS_OK;
 }
 
-int CVTQRFileAccess::GetGroupInfo(int groupIndex, std::string* name, int* channelCount,
-                                  int* groupNo, int* inUse) {
+int CVTQRFileAccess::GetGroupInfo(int groupIndex, std::string* name, int* channelCount, int* groupNo,
+                                  int* inUse) {
   if (!name || !channelCount || !groupNo || !inUse) return 1;
   if (groupIndex < 0 || groupIndex >= m_groupLimit) return 1;
   if (RecFileGetGroupName(m_handle, groupIndex, name, channelCount) != 0) return 1;
@@ -299,27 +306,43 @@ int CVTQRFileAccess::GetChannelInfo(int channelIndex, SChannelInfo* out) {
 
 int CVTQRFileAccess::RecorderState16(int16_t value) {
   switch (uint16_t(value)) {
-    case 0x7FFF: return 6;
-    case 0x8001: return 7;
-    case 0x7FFA: return 8;
-    case 0x8006: return 9;
-    case 0x8002: return 10;
-    case 0x8003: return 11;
-    case 0x8004: return 12;
-    case 0x8005: return 13;
-    default: return 0;
+    case 0x7FFF:
+      return 6;
+    case 0x8001:
+      return 7;
+    case 0x7FFA:
+      return 8;
+    case 0x8006:
+      return 9;
+    case 0x8002:
+      return 10;
+    case 0x8003:
+      return 11;
+    case 0x8004:
+      return 12;
+    case 0x8005:
+      return 13;
+    default:
+      return 0;
   }
 }
 
 int CVTQRFileAccess::RecorderState32(int32_t value) {
   switch (uint32_t(value)) {
-    case 0x7FFF7FFFu: return 6;
-    case 0x80018001u: return 7;
-    case 0x80028002u: return 10;
-    case 0x80038003u: return 11;
-    case 0x80048004u: return 12;
-    case 0x80058005u: return 13;
-    default: return 0;
+    case 0x7FFF7FFFu:
+      return 6;
+    case 0x80018001u:
+      return 7;
+    case 0x80028002u:
+      return 10;
+    case 0x80038003u:
+      return 11;
+    case 0x80048004u:
+      return 12;
+    case 0x80058005u:
+      return 13;
+    default:
+      return 0;
   }
 }
 
@@ -351,8 +374,9 @@ int CVTQRFileAccess::ReadRecords(int channelIndex, int start, int count, CVTData
     for (int i = 0; i < read; ++i, time.AddMilliseconds(m_dataInterval)) {
       const int32_t v = values[std::size_t(i)];
       const uint8_t f = flags[std::size_t(i)];
-      int r = dataType == CHANNEL_TYPE_SHORT ? out->AddEventShort(time, RecorderState16(int16_t(v)), f, int16_t(v))
-                                             : out->AddEventInt(time, RecorderState32(v), f, v);
+      int r = dataType == CHANNEL_TYPE_SHORT
+                  ? out->AddEventShort(time, RecorderState16(int16_t(v)), f, int16_t(v))
+                  : out->AddEventInt(time, RecorderState32(v), f, v);
       if (r != STORE_OK) return 1;
     }
   } else {

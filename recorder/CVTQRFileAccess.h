@@ -18,13 +18,12 @@ class CVTQRFileAccess : public CVTDataFileAccess {
 
   int Open(const std::string& path) override;
   void Close() override;
-  int GetGroupInfo(int groupIndex, std::string* name, int* channelCount, int* groupNo,
-                   int* inUse) override;
+  int GetGroupInfo(int groupIndex, std::string* name, int* channelCount, int* groupNo, int* inUse) override;
   int GetGroupChannel(int groupIndex, int place, SGroupChannelInfo* out) override;
   int GetChannelInfo(int channelIndex, SChannelInfo* out) override;
   int ReadRecords(int channelIndex, int start, int count, CVTData* out, bool readTimes) override;
-  int GetAlarm(int index, int* channelIndex, int64_t* relativeDataNo, TickTime* time, int* action,
-               int* level, int* type, int* lastWord) override;
+  int GetAlarm(int index, int* channelIndex, int64_t* relativeDataNo, TickTime* time, int* action, int* level,
+               int* type, int* lastWord) override;
   // The older files have no time blocks: a single 0, and 1.
   int GetTimeBlockStarts(std::vector<int64_t>* out) override;
 
@@ -35,8 +34,7 @@ class CVTQRFileAccess : public CVTDataFileAccess {
   int ReadEventRecord(int channelIndex, int first, int count, TickTime* firstTime,
                       std::vector<int32_t>* values, int* numberRead);
   // One alarm-level byte per record of the range that lies in the file.
-  int ReadAlarmFlags(int channelIndex, int first, int count, std::vector<uint8_t>* flags,
-                     int* number);
+  int ReadAlarmFlags(int channelIndex, int first, int count, std::vector<uint8_t>* flags, int* number);
 
   // Recorder state of a raw sample (0 for a measured value).
   static int RecorderState16(int16_t value);
@@ -45,7 +43,7 @@ class CVTQRFileAccess : public CVTDataFileAccess {
  private:
   struct AlarmEvent {
     int channelIndex = 0;
-    int level = 0;   // 1..4
+    int level = 0;  // 1..4
     int type = 0;
     int action = 0;  // 1 alarm on, 2 alarm off
     TickTime time;

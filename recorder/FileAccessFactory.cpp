@@ -8,8 +8,10 @@
 #include "recorder/CVTQRFileAccess.h"
 
 CVTDataFileAccess* NewFileAccessFor(const std::string& path) {
-  if (vt::HasExtension(path, ".DAE") || vt::HasExtension(path, ".DAD")) return new (std::nothrow) CVTQRAdvFileAccess;
-  if (vt::HasExtension(path, ".DEV") || vt::HasExtension(path, ".DDS")) return new (std::nothrow) CVTQRFileAccess;
+  if (vt::HasExtension(path, ".DAE") || vt::HasExtension(path, ".DAD"))
+    return new (std::nothrow) CVTQRAdvFileAccess;
+  if (vt::HasExtension(path, ".DEV") || vt::HasExtension(path, ".DDS"))
+    return new (std::nothrow) CVTQRFileAccess;
   return nullptr;
 }
 

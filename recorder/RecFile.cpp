@@ -26,13 +26,20 @@ const RecFileState* StateOf(const RecFileHandle* h) {
 
 const char* ModelName(uint8_t code) {
   switch (code) {
-    case 0x00: return "QR410";
-    case 0x01: return "QR420";
-    case 0x10: return "LT410";
-    case 0x11: return "LT420";
-    case 0x40: return "PW410";
-    case 0x80: return "NB410";
-    default: return "";
+    case 0x00:
+      return "QR410";
+    case 0x01:
+      return "QR420";
+    case 0x10:
+      return "LT410";
+    case 0x11:
+      return "LT420";
+    case 0x40:
+      return "PW410";
+    case 0x80:
+      return "NB410";
+    default:
+      return "";
   }
 }
 
@@ -178,8 +185,7 @@ int RecFileReadSamples(const RecFileHandle* handle, int row, int64_t first, int6
   if (firstSeconds) *firstSeconds = ToInt32(s->firstSeconds);
   if (firstEighths) *firstEighths = s->firstEighths;
   const int channel = s->display ? row / 2 : row;
-  if (row < 0 || channel >= s->channels || first < 0 || first >= int64_t(s->records) || count <= 0)
-    return 0;
+  if (row < 0 || channel >= s->channels || first < 0 || first >= int64_t(s->records) || count <= 0) return 0;
   const RecFileChannelSlot& slot = s->channelTable[std::size_t(channel)];
   const bool wide = slot.type == 6;
   const uint32_t at = slot.valueOffset + (s->display && row % 2 ? (wide ? 4 : 2) : 0);
@@ -288,7 +294,8 @@ int RecFileGetGroupName(const RecFileHandle* handle, int group, std::string* nam
     *channelCount = 0;
     return 0;
   }
-  const uint8_t* field = s->fixed ? &s->header[std::size_t(222 + 16 * group)] : &s->dirGroups[std::size_t(group)][22];
+  const uint8_t* field =
+      s->fixed ? &s->header[std::size_t(222 + 16 * group)] : &s->dirGroups[std::size_t(group)][22];
   *name = MapRecorderText(field, 16);
   int n = 0;
   for (int k = 0; k < kGroupSlots; ++k) n += SlotChannelNumber(*s, group, k) != -1 ? 1 : 0;
@@ -299,7 +306,8 @@ int RecFileGetGroupName(const RecFileHandle* handle, int group, std::string* nam
 int RecFileGetGroupChannel(const RecFileHandle* handle, int group, int slot, RecFileGroupChannel* out) {
   const RecFileState* s = StateOf(handle);
   if (!s || !out) return 1;
-  if (group < 0 || group >= (s->fixed ? kFixedGroups : kDirGroups) || slot < 0 || slot >= kGroupSlots) return 1;
+  if (group < 0 || group >= (s->fixed ? kFixedGroups : kDirGroups) || slot < 0 || slot >= kGroupSlots)
+    return 1;
   const int index = ChannelIndexOf(*s, SlotChannelNumber(*s, group, slot));
   out->channelIndex = index;
   if (index < 0) return 0;

@@ -31,7 +31,7 @@ struct RecFileHandle {
 
 struct RecFileTimes {
   std::array<uint8_t, 16> serialRaw{};  // the field as stored
-  uint32_t firstDataNo = 0;  // 0 when the position base equals the number of records
+  uint32_t firstDataNo = 0;             // 0 when the position base equals the number of records
   uint32_t lastDataNo = 0;
   int32_t firstSeconds = 0;
   int firstEighths = 0;
@@ -63,8 +63,8 @@ struct RecFileInfo {
 };
 
 struct RecFileHeaderInfo {
-  std::string serial;            // as stored (decoded, not mapped)
-  uint32_t dataNoBefore = 0;     // data number before the first record
+  std::string serial;         // as stored (decoded, not mapped)
+  uint32_t dataNoBefore = 0;  // data number before the first record
   uint32_t lastDataNo = 0;
   uint32_t positionBase = 0;
   int16_t word10 = 0;
@@ -85,25 +85,25 @@ struct RecFileHeaderInfo {
   int32_t commentSeconds = 0;
   int commentEighths = 0;
   std::array<std::string, 3> comments;
-  int tagsUsed = 0;        // 1 when the tag switch is 0
-  int byte185 = 0;         // 1, 2, else 0
-  int periodSeconds = 0;   // count x minute, hour, day or week
+  int tagsUsed = 0;       // 1 when the tag switch is 0
+  int byte185 = 0;        // 1, 2, else 0
+  int periodSeconds = 0;  // count x minute, hour, day or week
   int zero = 0;
 };
 
 struct RecFileChannel {
-  int wide = 0;        // 1 for a type-6 channel
-  int wide2 = 0;       // the same
-  std::string name;    // "CH%02d" of the channel number + 1
+  int wide = 0;      // 1 for a type-6 channel
+  int wide2 = 0;     // the same
+  std::string name;  // "CH%02d" of the channel number + 1
   std::string tag;
-  std::string text2;   // always empty
+  std::string text2;  // always empty
   std::string unit;
   int decimals = 0;
   double scaleLower = 0;
   double scaleUpper = 0;
   uint32_t colour = 0;  // COLORREF, low byte red
   int logScale = 0;
-  int scaleKind = 0;    // 1 linear with scaling, 3 logarithmic, else 0
+  int scaleKind = 0;  // 1 linear with scaling, 3 logarithmic, else 0
   int lowerExponent = 0;
   int upperExponent = 0;
 };
@@ -158,12 +158,10 @@ int RecFileReadSamples(const RecFileHandle* handle, int row, int64_t firstRecord
                        int32_t* firstSeconds, int* firstEighths, std::vector<int32_t>* values);
 // One byte per requested record that lies in the file: bit i set when the record lies in an
 // alarm of level i of that channel; bytes of value 0 when the file or channel has no alarm lists.
-int RecFileGetAlarmBits(const RecFileHandle* handle, int channelIndex, int64_t firstRecord,
-                        int64_t count, std::vector<uint8_t>* bits);
+int RecFileGetAlarmBits(const RecFileHandle* handle, int channelIndex, int64_t firstRecord, int64_t count,
+                        std::vector<uint8_t>* bits);
 int RecFileGetMessage(const RecFileHandle* handle, int index, RecFileMessage* out);
 int RecFileGetGroupLimits(const RecFileHandle* handle, int* groups, int* channelsPerGroup);
-int RecFileGetGroupName(const RecFileHandle* handle, int groupIndex, std::string* name,
-                        int* channelCount);
-int RecFileGetGroupChannel(const RecFileHandle* handle, int groupIndex, int slot,
-                           RecFileGroupChannel* out);
+int RecFileGetGroupName(const RecFileHandle* handle, int groupIndex, std::string* name, int* channelCount);
+int RecFileGetGroupChannel(const RecFileHandle* handle, int groupIndex, int slot, RecFileGroupChannel* out);
 int RecFileGetAlarm(const RecFileHandle* handle, int index, RecFileAlarm* out);

@@ -33,9 +33,16 @@ bool DirectoryMarks(uint8_t b0, uint8_t b1) { return b0 == 'u' && b1 == 0x80; }
 
 bool KnownModel(uint8_t code, bool fixed) {
   switch (code) {
-    case 0x00: case 0x01: case 0x10: case 0x11: case 0x40: return true;
-    case 0x80: return fixed;
-    default: return false;
+    case 0x00:
+    case 0x01:
+    case 0x10:
+    case 0x11:
+    case 0x40:
+      return true;
+    case 0x80:
+      return fixed;
+    default:
+      return false;
   }
 }
 
@@ -46,9 +53,12 @@ bool ForbiddenYear(uint8_t yearByte) {
 
 // The header tests that need no checksum, in their fixed order; the first failure decides.
 bool Identify(const uint8_t* h, std::size_t avail, bool* fixed) {
-  if (avail >= kFixedHeader && FixedMarks(h[0], h[1])) *fixed = true;
-  else if (avail >= kDirHeader && DirectoryMarks(h[0], h[1])) *fixed = false;
-  else return false;
+  if (avail >= kFixedHeader && FixedMarks(h[0], h[1]))
+    *fixed = true;
+  else if (avail >= kDirHeader && DirectoryMarks(h[0], h[1]))
+    *fixed = false;
+  else
+    return false;
   if (h[2] != 'M' || h[3] != 'Q') return false;
   if (!KnownModel(h[5], *fixed)) return false;
   if (ForbiddenYear(h[108])) return false;
@@ -101,9 +111,12 @@ bool ReadChannels(RecFileState& s) {
     if (offset < 0 || uint32_t(offset) + width > s.recordSize) return false;
     slot.valueOffset = uint32_t(offset);
     s.channelMap[std::size_t(number)] = i;
-    if (slot.type == 6) ++s.computedChannels;
-    else if (!s.fixed && number >= 100) ++s.computationChannels;
-    else ++s.measuredChannels;
+    if (slot.type == 6)
+      ++s.computedChannels;
+    else if (!s.fixed && number >= 100)
+      ++s.computationChannels;
+    else
+      ++s.measuredChannels;
   }
   return true;
 }
@@ -131,11 +144,24 @@ bool LocateSections(RecFileState& s) {
       uint64_t offset = vt::LoadBe32(e + 4);
       int64_t count = std::max<int32_t>(0, int32_t(vt::LoadBe32(e + 8)));
       switch (e[0]) {
-        case 0x00: s.alarmsAt = count ? offset : 0; alarms = count; break;
-        case 0x10: s.messagesAt = count ? offset : 0; messages = count; break;
-        case 0x20: s.batchAt = count ? offset : 0; batchCount = count ? 1 : 0; break;
-        case 0x30: groupsAt = offset; groupCount = count; break;
-        default: break;  // other section types are not read
+        case 0x00:
+          s.alarmsAt = count ? offset : 0;
+          alarms = count;
+          break;
+        case 0x10:
+          s.messagesAt = count ? offset : 0;
+          messages = count;
+          break;
+        case 0x20:
+          s.batchAt = count ? offset : 0;
+          batchCount = count ? 1 : 0;
+          break;
+        case 0x30:
+          groupsAt = offset;
+          groupCount = count;
+          break;
+        default:
+          break;  // other section types are not read
       }
     }
   }
@@ -167,7 +193,8 @@ bool BuildAlarmLists(RecFileState& s) {
     int number = s.fixed ? e[0] : int16_t(vt::LoadBe16(e));
     int level = s.fixed ? e[1] : e[2];
     int type = s.fixed ? e[2] : e[3];
-    if (number < 0 || std::size_t(number) >= s.channelMap.size() || s.channelMap[std::size_t(number)] < 0) continue;
+    if (number < 0 || std::size_t(number) >= s.channelMap.size() || s.channelMap[std::size_t(number)] < 0)
+      continue;
     if (level < 0 || level >= kRecFileAlarmLevels) continue;
     uint32_t on = vt::LoadBe32(e + 12), off = vt::LoadBe32(e + 24);
     RecFileAlarmInterval iv;

@@ -58,8 +58,8 @@ std::string DumpFileAccess(CVTDataFileAccess& r) {
   Line(out, "recording: %s", g.ToText().c_str());
   const int kind = r.GetDataKind();
   Line(out, "kind: %d (%s)", kind, kind == 0 ? "event" : kind == 1 ? "display" : "unknown");
-  Line(out, "start factor: %d, stop factor: %d, power failure: %d, logging number: %d",
-       r.GetStartFactor(), r.GetStopFactor(), r.GetPowerFailure(), r.GetLoggingNo());
+  Line(out, "start factor: %d, stop factor: %d, power failure: %d, logging number: %d", r.GetStartFactor(),
+       r.GetStopFactor(), r.GetPowerFailure(), r.GetLoggingNo());
   Line(out, "interval: %d ms, time changes: %d", r.GetDataInterval(), r.GetTimeChangeCount());
   TickTime t;
   r.GetStartTime(&t);
@@ -76,8 +76,8 @@ std::string DumpFileAccess(CVTDataFileAccess& r) {
   r.GetEndDataNo(&b);
   r.GetTriggerDataNo(&c);
   r.GetMemStartDataNo(&d);
-  Line(out, "data numbers: start %" PRId64 ", end %" PRId64 ", trigger %" PRId64
-            ", memory start %" PRId64, a, b, c, d);
+  Line(out, "data numbers: start %" PRId64 ", end %" PRId64 ", trigger %" PRId64 ", memory start %" PRId64, a,
+       b, c, d);
   std::vector<int64_t> blocks;
   const int nBlocks = r.GetTimeBlockStarts(&blocks);
   std::string list;
@@ -93,14 +93,13 @@ std::string DumpFileAccess(CVTDataFileAccess& r) {
   Line(out, "users: start %s (%d), stop %s (%d)", s.c_str(), startCode, stop.c_str(), stopCode);
   int lot = 0, digits = 0;
   r.GetBatchInfo(&s, &lot, &digits);
-  Line(out, "batch: present %d, number %s, lot %d (%d digits, present %d)", r.HasBatchInfo(),
-       s.c_str(), lot, digits, r.HasLotNo());
+  Line(out, "batch: present %d, number %s, lot %d (%d digits, present %d)", r.HasBatchInfo(), s.c_str(), lot,
+       digits, r.HasLotNo());
   Line(out, "batch comments: %d of %d slots", r.GetBatchCommentCount(), r.GetBatchCommentSlots());
   for (int n = 0; n < r.GetBatchCommentSlots(); ++n) {
     std::string user, text;
     if (r.GetBatchComment(n, &t, &user, &text) == 0)
-      Line(out, "  comment %d: %s | %s | %s", n, FormatTickTime(t).c_str(), user.c_str(),
-           text.c_str());
+      Line(out, "  comment %d: %s | %s | %s", n, FormatTickTime(t).c_str(), user.c_str(), text.c_str());
   }
   Line(out, "batch texts: %d of %d slots", r.GetBatchTextCount(), r.GetBatchTextSlots());
   for (int n = 0; n < r.GetBatchTextSlots(); ++n) {
@@ -113,16 +112,15 @@ std::string DumpFileAccess(CVTDataFileAccess& r) {
   for (int i = 0; i < r.GetChannelCount(); ++i) {
     SChannelInfo ci;
     if (r.GetChannelInfo(i, &ci) != 0) {
-      Line(out, "  %d: number %d, type %d (no information)", i, r.GetChannelNo(i),
-           r.GetChannelDataType(i));
+      Line(out, "  %d: number %d, type %d (no information)", i, r.GetChannelNo(i), r.GetChannelDataType(i));
       continue;
     }
     Line(out,
          "  %d: %s number %d, type %d, range %d, tag \"%s\", tag number \"%s\", unit \"%s\", "
          "decimals %d, span %.6g..%.6g, colour 0x%06X, log %d (scale %d, exponents %d..%d)",
-         i, ci.name.c_str(), ci.channelNo, ci.dataType, ci.rangeClass, ci.tagName.c_str(),
-         ci.tagNo.c_str(), ci.unit.c_str(), ci.decimals, ci.spanLow, ci.spanHigh,
-         unsigned(ci.colour), ci.logScale, ci.scaleCode, ci.logExpLow, ci.logExpHigh);
+         i, ci.name.c_str(), ci.channelNo, ci.dataType, ci.rangeClass, ci.tagName.c_str(), ci.tagNo.c_str(),
+         ci.unit.c_str(), ci.decimals, ci.spanLow, ci.spanHigh, unsigned(ci.colour), ci.logScale,
+         ci.scaleCode, ci.logExpLow, ci.logExpHigh);
   }
   Line(out, "groups: %d (used %d)", r.GetGroupCount(), r.GetUsedGroupCount());
   for (int i = 0; i < r.GetGroupCount(); ++i) {
@@ -140,8 +138,8 @@ std::string DumpFileAccess(CVTDataFileAccess& r) {
         continue;
       }
       char one[160];
-      std::snprintf(one, sizeof one, " [ch %d span %.6g..%.6g raw %d..%d trips", r.GetChannelNo(gc.channelIndex),
-                    gc.spanLow, gc.spanHigh, gc.rawMin, gc.rawMax);
+      std::snprintf(one, sizeof one, " [ch %d span %.6g..%.6g raw %d..%d trips",
+                    r.GetChannelNo(gc.channelIndex), gc.spanLow, gc.spanHigh, gc.rawMin, gc.rawMax);
       places += one;
       for (int k = 0; k < 4; ++k) {
         if (!gc.tripValid[k]) continue;
@@ -150,8 +148,8 @@ std::string DumpFileAccess(CVTDataFileAccess& r) {
       }
       places += "]";
     }
-    Line(out, "  %d: number %d, in use %d, \"%s\", %d channels:%s", i, number, inUse, name.c_str(),
-         count, places.c_str());
+    Line(out, "  %d: number %d, in use %d, \"%s\", %d channels:%s", i, number, inUse, name.c_str(), count,
+         places.c_str());
   }
   Line(out, "messages: %d", r.GetMessageCount());
   for (int i = 0; i < r.GetMessageCount(); ++i) {
@@ -159,16 +157,15 @@ std::string DumpFileAccess(CVTDataFileAccess& r) {
     int number = 0, serial = 0, second = 0, word36 = 0, groups = 0;
     int64_t rel = 0;
     TickTime mt, it;
-    if (r.GetMessage(i, &user, &number, &serial, &rel, &second, &text, &word36, &groups, &mt,
-                     &it) != 0)
+    if (r.GetMessage(i, &user, &number, &serial, &rel, &second, &text, &word36, &groups, &mt, &it) != 0)
       continue;
     std::string list;
     for (int j = 0; j < groups; ++j) {
       int gno = 0;
       if (r.GetMessageGroup(i, j, &gno) == 0) list += " " + std::to_string(gno);
     }
-    Line(out, "  %d: \"%s\" by \"%s\", number %d, serial %d, record %" PRId64
-              ", at %s, entered %s, groups %d:%s",
+    Line(out,
+         "  %d: \"%s\" by \"%s\", number %d, serial %d, record %" PRId64 ", at %s, entered %s, groups %d:%s",
          i, text.c_str(), user.c_str(), number, serial, rel, FormatTickTime(mt).c_str(),
          FormatTickTime(it).c_str(), groups, list.c_str());
   }
@@ -178,8 +175,7 @@ std::string DumpFileAccess(CVTDataFileAccess& r) {
     int64_t rel = 0;
     if (r.GetAlarm(i, &ch, &rel, &t, &action, &level, &type, &last) != 0) continue;
     Line(out, "  %d: channel %d, record %" PRId64 ", %s, action %d, level %d, type %d, word %d", i,
-         ch < 0 ? -1 : r.GetChannelNo(ch), rel, FormatTickTime(t).c_str(), action, level, type,
-         last);
+         ch < 0 ? -1 : r.GetChannelNo(ch), rel, FormatTickTime(t).c_str(), action, level, type, last);
   }
   return out;
 }
@@ -207,11 +203,11 @@ std::string DumpRecordsCsv(CVTDataFileAccess& r) {
       else if (auto e = dynamic_cast<const SEventIntData*>(rec))
         Line(out, "%d,%d,%" PRId64 ",%d,%d,%d", no, i, e->time.ticks, e->value, e->state, e->flags);
       else if (auto e = dynamic_cast<const SDispShortData*>(rec))
-        Line(out, "%d,%d,%" PRId64 ",%d,%d,%d,%d,%d,%d", no, i, e->time.ticks, e->minValue,
-             e->minState, e->minFlags, e->maxValue, e->maxState, e->maxFlags);
+        Line(out, "%d,%d,%" PRId64 ",%d,%d,%d,%d,%d,%d", no, i, e->time.ticks, e->minValue, e->minState,
+             e->minFlags, e->maxValue, e->maxState, e->maxFlags);
       else if (auto e = dynamic_cast<const SDispIntData*>(rec))
-        Line(out, "%d,%d,%" PRId64 ",%d,%d,%d,%d,%d,%d", no, i, e->time.ticks, e->minValue,
-             e->minState, e->minFlags, e->maxValue, e->maxState, e->maxFlags);
+        Line(out, "%d,%d,%" PRId64 ",%d,%d,%d,%d,%d,%d", no, i, e->time.ticks, e->minValue, e->minState,
+             e->minFlags, e->maxValue, e->maxState, e->maxFlags);
     }
   }
   return out;

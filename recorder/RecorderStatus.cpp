@@ -3,16 +3,30 @@
 
 int RecorderStateToSampleStatus(int recorderState) {
   switch (recorderState) {
-    case 0: return 0;
-    case 1: case 2: case 4: case 5: return recorderState;
-    case 6: return 6;
-    case 7: return 7;
-    case 8: case 9: return 12;
-    case 10: return 8;
-    case 11: return 9;
-    case 12: return 10;
-    case 13: return 11;
-    default: return 3;
+    case 0:
+      return 0;
+    case 1:
+    case 2:
+    case 4:
+    case 5:
+      return recorderState;
+    case 6:
+      return 6;
+    case 7:
+      return 7;
+    case 8:
+    case 9:
+      return 12;
+    case 10:
+      return 8;
+    case 11:
+      return 9;
+    case 12:
+      return 10;
+    case 13:
+      return 11;
+    default:
+      return 3;
   }
 }
 

@@ -23,15 +23,13 @@ void Store(uint8_t* target, const vt::TimeZoneInformation& record) {
   std::memcpy(target, bytes, sizeof bytes);
 }
 
-using SystemTimeConversion = bool (*)(const vt::TimeZoneInformation*, const vt::SystemTime&,
-                                      vt::SystemTime*);
+using SystemTimeConversion = bool (*)(const vt::TimeZoneInformation*, const vt::SystemTime&, vt::SystemTime*);
 
 void ConvertFileTime(const vt::FileTime* in, vt::FileTime* out, SystemTimeConversion convert) {
   assert(in && out);
   const vt::FileTime input = *in;
   *out = input;
-  const vt::TimeZoneInformation zone =
-      DisplayZoneForConversion(SharedTimeZone::Instance().Record());
+  const vt::TimeZoneInformation zone = DisplayZoneForConversion(SharedTimeZone::Instance().Record());
   vt::SystemTime from, to;
   vt::FileTime result;
   if (vt::FileTimeToSystemTime(input, &from) && convert(&zone, from, &to) &&
@@ -69,9 +67,8 @@ vt::TimeZoneInformation SharedTimeZone::Record() const {
 }
 
 void SharedTimeZone::SetDisplayTimeZone(int mode, uint16_t startMonth, uint16_t startWeek,
-                                        uint16_t startDayOfWeek, uint16_t startHour,
-                                        uint16_t endMonth, uint16_t endWeek,
-                                        uint16_t endDayOfWeek, uint16_t endHour) {
+                                        uint16_t startDayOfWeek, uint16_t startHour, uint16_t endMonth,
+                                        uint16_t endWeek, uint16_t endDayOfWeek, uint16_t endHour) {
   vt::TimeZoneInformation computer;
   vt::GetTimeZoneInformation(&computer);
   vt::TimeZoneInformation record;
@@ -100,12 +97,11 @@ void SharedTimeZone::SetDisplayTimeZone(int mode, uint16_t startMonth, uint16_t 
   if (record_) Store(record_, record);
 }
 
-void SetDisplayTimeZone(int mode, uint16_t startMonth, uint16_t startWeek,
-                        uint16_t startDayOfWeek, uint16_t startHour, uint16_t endMonth,
-                        uint16_t endWeek, uint16_t endDayOfWeek, uint16_t endHour) {
-  SharedTimeZone::Instance().SetDisplayTimeZone(mode, startMonth, startWeek, startDayOfWeek,
-                                                startHour, endMonth, endWeek, endDayOfWeek,
-                                                endHour);
+void SetDisplayTimeZone(int mode, uint16_t startMonth, uint16_t startWeek, uint16_t startDayOfWeek,
+                        uint16_t startHour, uint16_t endMonth, uint16_t endWeek, uint16_t endDayOfWeek,
+                        uint16_t endHour) {
+  SharedTimeZone::Instance().SetDisplayTimeZone(mode, startMonth, startWeek, startDayOfWeek, startHour,
+                                                endMonth, endWeek, endDayOfWeek, endHour);
 }
 
 vt::TimeZoneInformation DisplayZoneForConversion(const vt::TimeZoneInformation& record) {

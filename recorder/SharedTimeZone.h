@@ -46,9 +46,9 @@ class SharedTimeZone {
   vt::TimeZoneInformation Record() const;
 
   // Rewrites the record (see the free function). An empty holder does nothing.
-  void SetDisplayTimeZone(int mode, uint16_t startMonth, uint16_t startWeek,
-                          uint16_t startDayOfWeek, uint16_t startHour, uint16_t endMonth,
-                          uint16_t endWeek, uint16_t endDayOfWeek, uint16_t endHour);
+  void SetDisplayTimeZone(int mode, uint16_t startMonth, uint16_t startWeek, uint16_t startDayOfWeek,
+                          uint16_t startHour, uint16_t endMonth, uint16_t endWeek, uint16_t endDayOfWeek,
+                          uint16_t endHour);
 
  private:
   vt::NamedFileMapping mapping_;
@@ -59,9 +59,9 @@ class SharedTimeZone {
 // computer's Bias, DaylightBias -60, daylight time from the start rule (month, week 1-5 with
 // 5 the last, day of week 0 Sunday, hour of standard time) to the end rule (hour of daylight
 // time). Mode 2: the computer's whole record. Any other mode leaves the record unchanged.
-void SetDisplayTimeZone(int mode, uint16_t startMonth, uint16_t startWeek,
-                        uint16_t startDayOfWeek, uint16_t startHour, uint16_t endMonth,
-                        uint16_t endWeek, uint16_t endDayOfWeek, uint16_t endHour);
+void SetDisplayTimeZone(int mode, uint16_t startMonth, uint16_t startWeek, uint16_t startDayOfWeek,
+                        uint16_t startHour, uint16_t endMonth, uint16_t endWeek, uint16_t endDayOfWeek,
+                        uint16_t endHour);
 
 // The record's zone for a conversion: the record itself, or, when its daylight rule cannot
 // be evaluated (a hand-edited setting can hold any numbers), the record without that rule, so

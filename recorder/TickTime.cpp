@@ -58,14 +58,8 @@ TickTime& TickTime::AddMilliseconds(int64_t m) {
   return *this;
 }
 
-TickTime TickTime::PlusMilliseconds(int64_t m) const {
-  return TickTime(Add(ticks, Mul(m, kMillisecond)));
-}
+TickTime TickTime::PlusMilliseconds(int64_t m) const { return TickTime(Add(ticks, Mul(m, kMillisecond))); }
 
-TickTime TickTime::MinusMilliseconds(int64_t m) const {
-  return TickTime(Sub(ticks, Mul(m, kMillisecond)));
-}
+TickTime TickTime::MinusMilliseconds(int64_t m) const { return TickTime(Sub(ticks, Mul(m, kMillisecond))); }
 
-int64_t TickTime::DiffMilliseconds(const TickTime& u) const {
-  return Sub(ticks, u.ticks) / kMillisecond;
-}
+int64_t TickTime::DiffMilliseconds(const TickTime& u) const { return Sub(ticks, u.ticks) / kMillisecond; }

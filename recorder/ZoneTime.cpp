@@ -17,8 +17,7 @@ constexpr int kFormatBufferSize = 128;
 
 std::tm* ZoneTime::GetLocalTm(std::tm* out) const {
   if (!out || seconds_ < 0 || seconds_ > vt::kRuntimeMaxTime) return nullptr;
-  const vt::TimeZoneInformation zone =
-      DisplayZoneForConversion(SharedTimeZone::Instance().Record());
+  const vt::TimeZoneInformation zone = DisplayZoneForConversion(SharedTimeZone::Instance().Record());
   const int64_t utc = seconds_ * vt::kTicksPerSecond + vt::kEpochDifferenceTicks;
   int64_t local = 0;
   if (!vt::UtcToLocalTicks(zone, utc, &local)) return nullptr;  // not reached: zone is valid

@@ -12,8 +12,7 @@ class ZoneTime {
  public:
   explicit ZoneTime(int64_t seconds) : seconds_(seconds) {}
   // From the two 32-bit halves of the seconds.
-  ZoneTime(uint32_t low, uint32_t high)
-      : seconds_(int64_t((uint64_t(high) << 32) | uint64_t(low))) {}
+  ZoneTime(uint32_t low, uint32_t high) : seconds_(int64_t((uint64_t(high) << 32) | uint64_t(low))) {}
 
   int64_t Seconds() const { return seconds_; }
 

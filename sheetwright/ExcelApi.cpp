@@ -177,11 +177,13 @@ int excel_input_string(ExcelWorkbook* workbook, int sheet, int row, int column, 
 }
 
 int excel_input_value(ExcelWorkbook* workbook, int sheet, int row, int column, double value, int decimals) {
-  return CellCall(workbook, [&](Workbook& w) { return w.WriteNumber(sheet, row, column, value, decimals, false); });
+  return CellCall(workbook,
+                  [&](Workbook& w) { return w.WriteNumber(sheet, row, column, value, decimals, false); });
 }
 
 int excel_input_exp(ExcelWorkbook* workbook, int sheet, int row, int column, double value, int decimals) {
-  return CellCall(workbook, [&](Workbook& w) { return w.WriteNumber(sheet, row, column, value, decimals, true); });
+  return CellCall(workbook,
+                  [&](Workbook& w) { return w.WriteNumber(sheet, row, column, value, decimals, true); });
 }
 
 int excel_input_date(ExcelWorkbook* workbook, int sheet, int row, int column, int year, int month, int day,
@@ -190,14 +192,14 @@ int excel_input_date(ExcelWorkbook* workbook, int sheet, int row, int column, in
                   [&](Workbook& w) { return w.WriteDate(sheet, row, column, year, month, day, format); });
 }
 
-int excel_input_time(ExcelWorkbook* workbook, int sheet, int row, int column, int hour, int minute, int second,
-                     int reserved) {
-  return CellCall(workbook,
-                  [&](Workbook& w) { return w.WriteTime(sheet, row, column, hour, minute, second, reserved); });
+int excel_input_time(ExcelWorkbook* workbook, int sheet, int row, int column, int hour, int minute,
+                     int second, int reserved) {
+  return CellCall(
+      workbook, [&](Workbook& w) { return w.WriteTime(sheet, row, column, hour, minute, second, reserved); });
 }
 
-int excel_input_datetime(ExcelWorkbook* workbook, int sheet, int row, int column, int year, int month, int day,
-                         int hour, int minute, int second, int format) {
+int excel_input_datetime(ExcelWorkbook* workbook, int sheet, int row, int column, int year, int month,
+                         int day, int hour, int minute, int second, int format) {
   return CellCall(workbook, [&](Workbook& w) {
     return w.WriteDateTime(sheet, row, column, year, month, day, hour, minute, second, format);
   });

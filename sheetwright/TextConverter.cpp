@@ -6,11 +6,18 @@
 namespace sheetwright {
 
 bool TextConverter::Select(int codePage, int& previous) {
-  if (codePage != 0 && codePage != 932 && codePage != 936 && codePage != 949 && codePage != 1252) return false;
+  if (codePage != 0 && codePage != 932 && codePage != 936 && codePage != 949 && codePage != 1252)
+    return false;
   switch (codePage_) {
-    case kInitial: previous = 1252; break;
-    case 0: previous = 9999; break;
-    default: previous = codePage_; break;
+    case kInitial:
+      previous = 1252;
+      break;
+    case 0:
+      previous = 9999;
+      break;
+    default:
+      previous = codePage_;
+      break;
   }
   codePage_ = codePage;
   return true;

@@ -83,7 +83,9 @@ void Workbook::UpdateGlobalsBytes() {
   globalsBytes_ = GlobalsPartBytes(names, 0);
 }
 
-uint64_t Workbook::ProjectedStreamBytes() const { return globalsBytes_ + strings_.StreamBytes() + sheetsBytes_; }
+uint64_t Workbook::ProjectedStreamBytes() const {
+  return globalsBytes_ + strings_.StreamBytes() + sheetsBytes_;
+}
 
 uint32_t Workbook::AddSheet(const std::u16string& name, int& index) {
   index = -1;
@@ -164,7 +166,8 @@ uint32_t Workbook::WriteString(int sheet, int row, int column, const std::u16str
   return AppendCell(s, r, record, size) ? kOk : kStringCellWriteFailed;
 }
 
-uint32_t Workbook::WriteNumberRecord(int sheet, int row, int column, double value, uint16_t xf, uint32_t badCode) {
+uint32_t Workbook::WriteNumberRecord(int sheet, int row, int column, double value, uint16_t xf,
+                                     uint32_t badCode) {
   Sheet& s = sheets_[std::size_t(sheet)];
   const uint16_t r = uint16_t(row - 1);
   if (!Fits(s, r, kMaxCellBytes, 0)) return badCode;

@@ -78,34 +78,34 @@ struct XfEntry {
 constexpr uint16_t kStyleXf = 0xFFF5;
 constexpr uint16_t kCellXf = 0x0001;
 constexpr XfEntry kXfs[] = {
-    {0, 0, kStyleXf, 0x20, 0x00},                                                        // 0 Normal
-    {1, 0, kStyleXf, 0x20, 0xF4},   {1, 0, kStyleXf, 0x20, 0xF4},                        // 1-2
-    {2, 0, kStyleXf, 0x20, 0xF4},   {2, 0, kStyleXf, 0x20, 0xF4},                        // 3-4
-    {0, 0, kStyleXf, 0x20, 0xF4},   {0, 0, kStyleXf, 0x20, 0xF4},                        // 5-6
-    {0, 0, kStyleXf, 0x20, 0xF4},   {0, 0, kStyleXf, 0x20, 0xF4},                        // 7-8
-    {0, 0, kStyleXf, 0x20, 0xF4},   {0, 0, kStyleXf, 0x20, 0xF4},                        // 9-10
-    {0, 0, kStyleXf, 0x20, 0xF4},   {0, 0, kStyleXf, 0x20, 0xF4},                        // 11-12
-    {0, 0, kStyleXf, 0x20, 0xF4},   {0, 0, kStyleXf, 0x20, 0xF4},                        // 13-14
-    {0, 0, kCellXf, 0x20, 0x00},                                                         // 15 default
-    {1, 171, kStyleXf, 0x20, 0xF8}, {1, 169, kStyleXf, 0x20, 0xF8},                      // 16-17 comma
-    {1, 170, kStyleXf, 0x20, 0xF8}, {1, 8, kStyleXf, 0x20, 0xF8},                        // 18-19 currency
-    {1, 9, kStyleXf, 0x20, 0xF8},                                                        // 20 percent
-    {0, 49, kCellXf, 0x20, 0x04},                                                        // 21 text
-    {0, 172, kCellXf, 0x21, 0x14},  {0, 173, kCellXf, 0x21, 0x14},                       // 22-23 dates
-    {0, 174, kCellXf, 0x21, 0x14},  {0, 175, kCellXf, 0x21, 0x14},                       // 24-25
-    {0, 176, kCellXf, 0x21, 0x14},                                                       // 26
-    {0, 177, kCellXf, 0x21, 0x14},                                                       // 27 time
-    {0, 189, kCellXf, 0x23, 0x04},                                                       // 28 0 decimals
-    {0, 178, kCellXf, 0x23, 0x04},  {0, 190, kCellXf, 0x23, 0x04},                       // 29-30
-    {0, 179, kCellXf, 0x23, 0x04},  {0, 180, kCellXf, 0x23, 0x04},                       // 31-32
-    {0, 181, kCellXf, 0x23, 0x04},  {0, 182, kCellXf, 0x23, 0x04},                       // 33-34
-    {0, 183, kCellXf, 0x23, 0x04},  {0, 184, kCellXf, 0x23, 0x04},                       // 35-36
-    {0, 185, kCellXf, 0x23, 0x04},  {0, 186, kCellXf, 0x23, 0x04},                       // 37-38
-    {0, 188, kCellXf, 0x23, 0x04},                                                       // 39 general
-    {0, 191, kCellXf, 0x21, 0x04},                                                       // 40 strings
-    {0, 192, kCellXf, 0x20, 0x04},  {0, 193, kCellXf, 0x20, 0x04},                       // 41-42 exponent
-    {0, 194, kCellXf, 0x20, 0x04},  {0, 195, kCellXf, 0x20, 0x04},                       // 43-44
-    {0, 196, kCellXf, 0x20, 0x04},                                                       // 45
+    {0, 0, kStyleXf, 0x20, 0x00},                                    // 0 Normal
+    {1, 0, kStyleXf, 0x20, 0xF4},   {1, 0, kStyleXf, 0x20, 0xF4},    // 1-2
+    {2, 0, kStyleXf, 0x20, 0xF4},   {2, 0, kStyleXf, 0x20, 0xF4},    // 3-4
+    {0, 0, kStyleXf, 0x20, 0xF4},   {0, 0, kStyleXf, 0x20, 0xF4},    // 5-6
+    {0, 0, kStyleXf, 0x20, 0xF4},   {0, 0, kStyleXf, 0x20, 0xF4},    // 7-8
+    {0, 0, kStyleXf, 0x20, 0xF4},   {0, 0, kStyleXf, 0x20, 0xF4},    // 9-10
+    {0, 0, kStyleXf, 0x20, 0xF4},   {0, 0, kStyleXf, 0x20, 0xF4},    // 11-12
+    {0, 0, kStyleXf, 0x20, 0xF4},   {0, 0, kStyleXf, 0x20, 0xF4},    // 13-14
+    {0, 0, kCellXf, 0x20, 0x00},                                     // 15 default
+    {1, 171, kStyleXf, 0x20, 0xF8}, {1, 169, kStyleXf, 0x20, 0xF8},  // 16-17 comma
+    {1, 170, kStyleXf, 0x20, 0xF8}, {1, 8, kStyleXf, 0x20, 0xF8},    // 18-19 currency
+    {1, 9, kStyleXf, 0x20, 0xF8},                                    // 20 percent
+    {0, 49, kCellXf, 0x20, 0x04},                                    // 21 text
+    {0, 172, kCellXf, 0x21, 0x14},  {0, 173, kCellXf, 0x21, 0x14},   // 22-23 dates
+    {0, 174, kCellXf, 0x21, 0x14},  {0, 175, kCellXf, 0x21, 0x14},   // 24-25
+    {0, 176, kCellXf, 0x21, 0x14},                                   // 26
+    {0, 177, kCellXf, 0x21, 0x14},                                   // 27 time
+    {0, 189, kCellXf, 0x23, 0x04},                                   // 28 0 decimals
+    {0, 178, kCellXf, 0x23, 0x04},  {0, 190, kCellXf, 0x23, 0x04},   // 29-30
+    {0, 179, kCellXf, 0x23, 0x04},  {0, 180, kCellXf, 0x23, 0x04},   // 31-32
+    {0, 181, kCellXf, 0x23, 0x04},  {0, 182, kCellXf, 0x23, 0x04},   // 33-34
+    {0, 183, kCellXf, 0x23, 0x04},  {0, 184, kCellXf, 0x23, 0x04},   // 35-36
+    {0, 185, kCellXf, 0x23, 0x04},  {0, 186, kCellXf, 0x23, 0x04},   // 37-38
+    {0, 188, kCellXf, 0x23, 0x04},                                   // 39 general
+    {0, 191, kCellXf, 0x21, 0x04},                                   // 40 strings
+    {0, 192, kCellXf, 0x20, 0x04},  {0, 193, kCellXf, 0x20, 0x04},   // 41-42 exponent
+    {0, 194, kCellXf, 0x20, 0x04},  {0, 195, kCellXf, 0x20, 0x04},   // 43-44
+    {0, 196, kCellXf, 0x20, 0x04},                                   // 45
 };
 static_assert(sizeof kXfs / sizeof kXfs[0] == 46);
 static_assert(sizeof kFormats / sizeof kFormats[0] == 40);
@@ -114,7 +114,8 @@ struct StyleEntry {
   uint16_t xf;
   uint8_t builtIn;
 };
-constexpr StyleEntry kStyles[] = {{0x8010, 3}, {0x8011, 6}, {0x8012, 4}, {0x8013, 7}, {0x8000, 0}, {0x8014, 5}};
+constexpr StyleEntry kStyles[] = {{0x8010, 3}, {0x8011, 6}, {0x8012, 4},
+                                  {0x8013, 7}, {0x8000, 0}, {0x8014, 5}};
 
 // The eight digits of the fixed user name in WRITEACCESS.
 constexpr char kUserName[] = "00000000";
@@ -366,7 +367,7 @@ void BuildGlobalsHead(RecordBuffer& out, const std::vector<std::u16string>& name
 
 void BuildGlobalsTail(RecordBuffer& out) {
   out.Record16(0x00FF, 8);  // EXTSST without bucket entries
-  static constexpr uint8_t kBookExt[21] = {0x63, 0x08, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+  static constexpr uint8_t kBookExt[21] = {0x63, 0x08, 0, 0, 0, 0, 0, 0, 0, 0,   0,
                                            0,    0x15, 0, 0, 0, 0, 0, 0, 0, 0x4E};
   out.Begin(0x0863);
   out.Bytes(kBookExt, sizeof kBookExt);

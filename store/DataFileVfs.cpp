@@ -5,9 +5,9 @@
 // memory, so they run on the base's own methods and cost nothing extra.
 #include "store/DataFileVfs.h"
 
+#include <sqlite3.h>
 #include <cstring>
 #include <mutex>
-#include <sqlite3.h>
 #include <vector>
 
 namespace vtstore {
@@ -24,8 +24,8 @@ constexpr int kHeaderSize = 16;
 const char kRefusedHeader[16] = {};
 
 struct HeaderFile {
-  sqlite3_file base;     // our methods
-  sqlite3_file* real;    // the base VFS's file, right behind this structure
+  sqlite3_file base;   // our methods
+  sqlite3_file* real;  // the base VFS's file, right behind this structure
 };
 
 sqlite3_vfs g_vfs;
@@ -157,9 +157,7 @@ void (*VfsDlSym(sqlite3_vfs*, void* handle, const char* symbol))(void) {
   return BaseVfs()->xDlSym(BaseVfs(), handle, symbol);
 }
 void VfsDlClose(sqlite3_vfs*, void* handle) { BaseVfs()->xDlClose(BaseVfs(), handle); }
-int VfsRandomness(sqlite3_vfs*, int size, char* out) {
-  return BaseVfs()->xRandomness(BaseVfs(), size, out);
-}
+int VfsRandomness(sqlite3_vfs*, int size, char* out) { return BaseVfs()->xRandomness(BaseVfs(), size, out); }
 int VfsSleep(sqlite3_vfs*, int micros) { return BaseVfs()->xSleep(BaseVfs(), micros); }
 int VfsCurrentTime(sqlite3_vfs*, double* out) { return BaseVfs()->xCurrentTime(BaseVfs(), out); }
 int VfsGetLastError(sqlite3_vfs*, int size, char* out) {

@@ -40,8 +40,10 @@ int CountFilesInTree(const std::string& folder) {
   if (!vt::ListFolder(folder, entries)) return 0;
   int count = 0;
   for (const auto& entry : entries) {
-    if (entry.isFolder) count += CountFilesInTree(vt::JoinPath(folder, entry.name));
-    else ++count;
+    if (entry.isFolder)
+      count += CountFilesInTree(vt::JoinPath(folder, entry.name));
+    else
+      ++count;
   }
   return count;
 }

@@ -10,18 +10,29 @@
 int MapSQLiteResult(int engineResult) {
   switch (engineResult & 0xFF) {
     case SQLITE_OK:
-    case SQLITE_DONE: return RDB_OK;
-    case SQLITE_ROW: return RDB_ROW;
+    case SQLITE_DONE:
+      return RDB_OK;
+    case SQLITE_ROW:
+      return RDB_ROW;
     case SQLITE_ABORT:
-    case SQLITE_INTERRUPT: return RDB_INTERRUPTED;
-    case SQLITE_BUSY: return RDB_BUSY;
-    case SQLITE_NOMEM: return RDB_NO_MEMORY;
-    case SQLITE_IOERR: return RDB_IO_ERROR;
-    case SQLITE_MISUSE: return RDB_MISUSE;
-    case SQLITE_CONSTRAINT: return RDB_CONSTRAINT;
-    case SQLITE_NOTADB: return RDB_NOT_A_DATABASE;
-    case SQLITE_CANTOPEN: return RDB_CANNOT_OPEN;
-    default: return RDB_ERROR;
+    case SQLITE_INTERRUPT:
+      return RDB_INTERRUPTED;
+    case SQLITE_BUSY:
+      return RDB_BUSY;
+    case SQLITE_NOMEM:
+      return RDB_NO_MEMORY;
+    case SQLITE_IOERR:
+      return RDB_IO_ERROR;
+    case SQLITE_MISUSE:
+      return RDB_MISUSE;
+    case SQLITE_CONSTRAINT:
+      return RDB_CONSTRAINT;
+    case SQLITE_NOTADB:
+      return RDB_NOT_A_DATABASE;
+    case SQLITE_CANTOPEN:
+      return RDB_CANNOT_OPEN;
+    default:
+      return RDB_ERROR;
   }
 }
 
@@ -38,9 +49,7 @@ int CRDBSQLiteConnection::Create(const std::string& path) {
   return OpenWithFlags(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
 }
 
-int CRDBSQLiteConnection::Open(const std::string& path) {
-  return OpenWithFlags(path, SQLITE_OPEN_READWRITE);
-}
+int CRDBSQLiteConnection::Open(const std::string& path) { return OpenWithFlags(path, SQLITE_OPEN_READWRITE); }
 
 int CRDBSQLiteConnection::OpenWithFlags(const std::string& path, int flags) {
   if (path.empty()) return RDB_ERROR;

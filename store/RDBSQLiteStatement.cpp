@@ -4,15 +4,14 @@
 // needed; GetColumnBytes still reports the value's length as UTF-16, as callers size by it.
 #include "store/RDBSQLiteStatement.h"
 
+#include <sqlite3.h>
 #include <algorithm>
 #include <cassert>
 #include <cstring>
-#include <sqlite3.h>
 
 #include "store/RDBSQLiteConnection.h"
 
-CRDBSQLiteStatement::CRDBSQLiteStatement(CRDBSQLiteConnection* connection)
-    : connection_(connection) {
+CRDBSQLiteStatement::CRDBSQLiteStatement(CRDBSQLiteConnection* connection) : connection_(connection) {
   assert(connection_);
 }
 
@@ -20,8 +19,7 @@ CRDBSQLiteStatement::~CRDBSQLiteStatement() { Finalize(); }
 
 int CRDBSQLiteStatement::Prepare(const std::string& sql) {
   if (statement_ || !connection_->Handle()) return RDB_ERROR;
-  int rc = sqlite3_prepare_v2(connection_->Handle(), sql.data(), int(sql.size()), &statement_,
-                              nullptr);
+  int rc = sqlite3_prepare_v2(connection_->Handle(), sql.data(), int(sql.size()), &statement_, nullptr);
   if (rc != SQLITE_OK) {
     sqlite3_finalize(statement_);
     statement_ = nullptr;
@@ -70,8 +68,8 @@ int CRDBSQLiteStatement::BindInt64(int index, int64_t value) {
 
 int CRDBSQLiteStatement::BindText(int index, const std::string& text) {
   if (!statement_) return RDB_ERROR;
-  return MapSQLiteResult(sqlite3_bind_text(statement_, index + 1, text.data(), int(text.size()),
-                                           SQLITE_TRANSIENT));
+  return MapSQLiteResult(
+      sqlite3_bind_text(statement_, index + 1, text.data(), int(text.size()), SQLITE_TRANSIENT));
 }
 
 int CRDBSQLiteStatement::BindInt(int index, int value) {
@@ -82,7 +80,8 @@ int CRDBSQLiteStatement::BindInt(int index, int value) {
 int CRDBSQLiteStatement::Fetch() {
   if (!statement_) return RDB_ERROR;
   switch (state_) {
-    case kNotExecuted: return RDB_ERROR;
+    case kNotExecuted:
+      return RDB_ERROR;
     case kExecuted:
       state_ = kFetching;
       return firstStepResult_;
@@ -140,12 +139,18 @@ int CRDBSQLiteStatement::GetColumnName(int index, std::string& name) {
 int CRDBSQLiteStatement::GetColumnType(int index) {
   if (!statement_) return RDB_COLUMN_UNKNOWN;
   switch (sqlite3_column_type(statement_, index)) {
-    case SQLITE_INTEGER: return RDB_COLUMN_INTEGER;
-    case SQLITE_FLOAT: return RDB_COLUMN_FLOAT;
-    case SQLITE_TEXT: return RDB_COLUMN_TEXT;
-    case SQLITE_BLOB: return RDB_COLUMN_BLOB;
-    case SQLITE_NULL: return RDB_COLUMN_NULL;
-    default: return RDB_COLUMN_UNKNOWN;
+    case SQLITE_INTEGER:
+      return RDB_COLUMN_INTEGER;
+    case SQLITE_FLOAT:
+      return RDB_COLUMN_FLOAT;
+    case SQLITE_TEXT:
+      return RDB_COLUMN_TEXT;
+    case SQLITE_BLOB:
+      return RDB_COLUMN_BLOB;
+    case SQLITE_NULL:
+      return RDB_COLUMN_NULL;
+    default:
+      return RDB_COLUMN_UNKNOWN;
   }
 }
 
@@ -153,6 +158,4 @@ int CRDBSQLiteStatement::GetColumnBytes(int index) {
   return statement_ ? sqlite3_column_bytes16(statement_, index) : 0;
 }
 
-int CRDBSQLiteStatement::GetColumnCount() {
-  return statement_ ? sqlite3_column_count(statement_) : 0;
-}
+int CRDBSQLiteStatement::GetColumnCount() { return statement_ ? sqlite3_column_count(statement_) : 0; }

@@ -75,8 +75,7 @@ void CVTDataStorage::Close() { connection_.reset(); }
 
 int CVTDataStorage::Create(const std::string& folder, const std::string& databaseName) {
   if (connection_ || vt::PathExists(folder)) return STORE_EXISTS;
-  if (!CreateFolderTree(folder) || !CreateFolderTree(vt::JoinPath(folder, kFilesFolder)))
-    return STORE_FAILED;
+  if (!CreateFolderTree(folder) || !CreateFolderTree(vt::JoinPath(folder, kFilesFolder))) return STORE_FAILED;
   connection_ = NewRDBConnection(dbmsName_);
   if (!connection_ || connection_->Create(vt::JoinPath(folder, kIndexFileName)) != RDB_OK)
     return STORE_FAILED;
@@ -95,8 +94,7 @@ std::unique_ptr<CVTTable> CVTDataStorage::NewTable() {
 int CVTDataStorage::ReadInfoText(const char* sql, std::string& out, bool noRowIsError) {
   if (!connection_) return STORE_STORAGE_NOT_OPEN;
   auto statement = connection_->CreateStatement();
-  if (!statement || statement->Prepare(sql) != RDB_OK || statement->Execute() != RDB_OK)
-    return STORE_FAILED;
+  if (!statement || statement->Prepare(sql) != RDB_OK || statement->Execute() != RDB_OK) return STORE_FAILED;
   int rc = statement->Fetch();
   if (rc == RDB_ROW) return statement->GetText(0, out) == RDB_OK ? STORE_OK : STORE_FAILED;
   if (rc == RDB_OK && !noRowIsError) {
@@ -106,8 +104,7 @@ int CVTDataStorage::ReadInfoText(const char* sql, std::string& out, bool noRowIs
   return STORE_FAILED;
 }
 
-int CVTDataStorage::WriteInfoText(const char* sql, const std::string& value,
-                                  int noStatementResult) {
+int CVTDataStorage::WriteInfoText(const char* sql, const std::string& value, int noStatementResult) {
   auto statement = connection_->CreateStatement();
   if (!statement) return noStatementResult;
   if (statement->Prepare(sql) != RDB_OK || statement->BindText(0, value) != RDB_OK ||
@@ -165,8 +162,8 @@ int CVTDataStorage::CreateSchemaOn(CRDBConnection* connection, const std::string
       statement->Prepare("UPDATE database_info SET database_name = ?, area_path = ?, status = ?, "
                          "backup_status = ?, dbms_version = sqlite_version();") != RDB_OK ||
       statement->BindText(0, databaseName) != RDB_OK || statement->BindText(1, areaPath) != RDB_OK ||
-      statement->BindText(2, kStatusAborted) != RDB_OK ||
-      statement->BindText(3, kBackupActive) != RDB_OK || statement->Execute() != RDB_OK) {
+      statement->BindText(2, kStatusAborted) != RDB_OK || statement->BindText(3, kBackupActive) != RDB_OK ||
+      statement->Execute() != RDB_OK) {
     statement.reset();
     connection->Rollback();
     return STORE_FAILED;
@@ -181,13 +178,12 @@ int CVTDataStorage::CreateSchemaOn(CRDBConnection* connection, const std::string
 }
 
 int CVTDataStorage::NewFilePath(const std::string& topFolder, const std::string& serialNo,
-                                const std::string& fileName, std::string& relativePath,
-                                TickTime time) {
+                                const std::string& fileName, std::string& relativePath, TickTime time) {
   int64_t year = 0;
   int month = 0;
   UtcYearMonth(time, year, month);
-  std::string folder = topFolder + '/' + serialNo + '/' + std::to_string(year) + '/' +
-                       std::to_string(month) + '/';
+  std::string folder =
+      topFolder + '/' + serialNo + '/' + std::to_string(year) + '/' + std::to_string(month) + '/';
   std::string name = fileName;
   for (int n = 1; vt::PathExists(vt::JoinPath(folder_, folder + name)); ++n)
     UniqueFileName(fileName, n, name);
@@ -224,8 +220,7 @@ int CVTDataStorage::RenameInstrument(const std::string& newName, const std::stri
   if (!connection_) return STORE_FAILED;
   auto statement = connection_->CreateStatement();
   if (!statement ||
-      statement->Prepare("UPDATE instrument SET instrument_name = ? WHERE inst_serial_no = ?;") !=
-          RDB_OK ||
+      statement->Prepare("UPDATE instrument SET instrument_name = ? WHERE inst_serial_no = ?;") != RDB_OK ||
       statement->BindText(0, newName) != RDB_OK || statement->BindText(1, serialNo) != RDB_OK ||
       statement->Execute() != RDB_OK)
     return STORE_FAILED;

@@ -54,8 +54,8 @@ class CVTDataStorage {
 
   // topFolder/serial/year/month/name for the UTC year and month of time, with the
   // name made unique among the files present in the storage folder.
-  int NewFilePath(const std::string& topFolder, const std::string& serialNo,
-                  const std::string& fileName, std::string& relativePath, TickTime time);
+  int NewFilePath(const std::string& topFolder, const std::string& serialNo, const std::string& fileName,
+                  std::string& relativePath, TickTime time);
   // Copies a stored file out, replacing the destination, and leaves the copy writable.
   int ExportFile(const std::string& relativePath, const std::string& destination);
   int GetFileCount();

@@ -105,16 +105,15 @@ int CVTDataStorageManager::GetStorageFolder(const std::string& name, std::string
   auto statement = connection_->CreateStatement();
   if (!statement) return STORE_FAILED;
   std::string dir;
-  if (statement->Prepare(
-          "SELECT datastorage_dir FROM datastorage_list WHERE datastorage_name = ?;") != RDB_OK ||
+  if (statement->Prepare("SELECT datastorage_dir FROM datastorage_list WHERE datastorage_name = ?;") !=
+          RDB_OK ||
       statement->BindText(0, name) != RDB_OK || statement->Execute() != RDB_OK)
     return STORE_FAILED;
   if (statement->Fetch() != RDB_ROW) return STORE_NOT_FOUND;
   statement->GetText(0, dir);
   // The list holds folder names only. A damaged row must never lead a caller (deleting a
   // storage deletes its folder tree) to the data root itself or outside it.
-  if (dir.empty() || dir == "." || dir == ".." || dir.find('/') != std::string::npos)
-    return STORE_FAILED;
+  if (dir.empty() || dir == "." || dir == ".." || dir.find('/') != std::string::npos) return STORE_FAILED;
   folder = vt::JoinPath(dataRoot_, dir);
   return STORE_OK;
 }
@@ -134,8 +133,7 @@ int CVTDataStorageManager::ListWithStatus(SDataAreaInfo* records, int capacity, 
   if (!statement) return STORE_FAILED;
   std::string attachedName;
   GetAttachedName(attachedName);
-  if (statement->Prepare("SELECT * FROM datastorage_list;") != RDB_OK ||
-      statement->Execute() != RDB_OK)
+  if (statement->Prepare("SELECT * FROM datastorage_list;") != RDB_OK || statement->Execute() != RDB_OK)
     return STORE_FAILED;
   count = 0;
   while (count < capacity && statement->Fetch() == RDB_ROW) {
@@ -145,12 +143,10 @@ int CVTDataStorageManager::ListWithStatus(SDataAreaInfo* records, int capacity, 
     record.attached = record.name == attachedName;
     CVTDataStorage storage;
     std::string status;
-    if (storage.SetPaths(vt::JoinPath(dataRoot_, record.folder)) != STORE_OK ||
-        storage.Open() != STORE_OK) {
+    if (storage.SetPaths(vt::JoinPath(dataRoot_, record.folder)) != STORE_OK || storage.Open() != STORE_OK) {
       record.status = AREA_STATUS_CORRUPTED;
     } else {
-      record.status =
-          storage.GetStatus(status) == STORE_OK ? AreaStatusOf(status) : AREA_STATUS_UNKNOWN;
+      record.status = storage.GetStatus(status) == STORE_OK ? AreaStatusOf(status) : AREA_STATUS_UNKNOWN;
     }
   }
   return STORE_OK;
@@ -176,8 +172,7 @@ int CVTDataStorageManager::Attach(const std::string& name) {
   if (int rc = GetStorageFolder(name, folder); rc != STORE_OK) return rc;
   {
     CVTDataStorage storage;
-    if (storage.SetPaths(folder) != STORE_OK || storage.Open() != STORE_OK)
-      return STORE_STORAGE_UNAVAILABLE;
+    if (storage.SetPaths(folder) != STORE_OK || storage.Open() != STORE_OK) return STORE_STORAGE_UNAVAILABLE;
   }
   if (!connection_->CreateStatement()) return STORE_FAILED;
   Detach();
@@ -187,8 +182,7 @@ int CVTDataStorageManager::Attach(const std::string& name) {
 
 std::unique_ptr<CVTDataStorage> CVTDataStorageManager::OpenAttachedStorage() {
   std::string name, folder;
-  if (GetAttachedName(name) != STORE_OK || GetStorageFolder(name, folder) != STORE_OK)
-    return nullptr;
+  if (GetAttachedName(name) != STORE_OK || GetStorageFolder(name, folder) != STORE_OK) return nullptr;
   auto storage = std::make_unique<CVTDataStorage>();
   if (storage->SetPaths(folder) != STORE_OK) return nullptr;
   return storage;
@@ -213,8 +207,7 @@ int CVTDataStorageManager::CreateStorage(const std::string& name) {
     if (int rc = storage.Create(folder, name); rc != STORE_OK) return rc;
   }
   // When the insert fails the created folder stays, unlisted.
-  return Run("INSERT INTO datastorage_list VALUES(?,?);", {name, dir}) == RDB_OK ? STORE_OK
-                                                                                  : STORE_FAILED;
+  return Run("INSERT INTO datastorage_list VALUES(?,?);", {name, dir}) == RDB_OK ? STORE_OK : STORE_FAILED;
 }
 
 int CVTDataStorageManager::DeleteStorage(const std::string& name) {
@@ -223,9 +216,8 @@ int CVTDataStorageManager::DeleteStorage(const std::string& name) {
   if (GetAttachedName(attachedName) == STORE_OK && attachedName == name) return STORE_ATTACHED;
   if (int rc = GetStorageFolder(name, folder); rc != STORE_OK) return rc;
   if (!DeleteFolderTree(folder)) return STORE_FAILED;
-  return Run("DELETE FROM datastorage_list WHERE datastorage_name = ?;", {name}) == RDB_OK
-             ? STORE_OK
-             : STORE_FAILED;
+  return Run("DELETE FROM datastorage_list WHERE datastorage_name = ?;", {name}) == RDB_OK ? STORE_OK
+                                                                                           : STORE_FAILED;
 }
 
 int CVTDataStorageManager::RenameStorage(const std::string& oldName, const std::string& newName) {
@@ -244,10 +236,9 @@ int CVTDataStorageManager::RenameStorage(const std::string& oldName, const std::
     storage.SetDatabaseName(oldName);
     return STORE_FAILED;
   }
-  if (Run("UPDATE attach SET datastorage_name = ? WHERE datastorage_name = ?;",
-          {newName, oldName}) != RDB_OK) {
-    Run("UPDATE datastorage_list SET datastorage_name = ? WHERE datastorage_name = ?;",
-        {oldName, newName});
+  if (Run("UPDATE attach SET datastorage_name = ? WHERE datastorage_name = ?;", {newName, oldName}) !=
+      RDB_OK) {
+    Run("UPDATE datastorage_list SET datastorage_name = ? WHERE datastorage_name = ?;", {oldName, newName});
     storage.SetDatabaseName(oldName);
     return STORE_FAILED;
   }

@@ -7,13 +7,20 @@ CVTTable::~CVTTable() { Finalize(); }
 
 int CVTTable::ToStoreResult(int rdbResult) {
   switch (rdbResult) {
-    case RDB_OK: return STORE_OK;
-    case RDB_ROW: return STORE_ROW;
-    case RDB_INTERRUPTED: return STORE_INTERRUPTED;
-    case RDB_BUSY: return STORE_BUSY;
-    case RDB_MISUSE: return STORE_MISUSE;
-    case RDB_CONSTRAINT: return STORE_CONSTRAINT;
-    default: return STORE_FAILED;
+    case RDB_OK:
+      return STORE_OK;
+    case RDB_ROW:
+      return STORE_ROW;
+    case RDB_INTERRUPTED:
+      return STORE_INTERRUPTED;
+    case RDB_BUSY:
+      return STORE_BUSY;
+    case RDB_MISUSE:
+      return STORE_MISUSE;
+    case RDB_CONSTRAINT:
+      return STORE_CONSTRAINT;
+    default:
+      return STORE_FAILED;
   }
 }
 
@@ -52,8 +59,7 @@ int CVTTable::BindInt(int index, int value) {
 int CVTTable::Fetch() { return statement_ ? ToStoreResult(statement_->Fetch()) : STORE_FAILED; }
 
 int CVTTable::GetBlob(int index, void* buffer, int bufferSize, int& size) {
-  return statement_ ? ToStoreResult(statement_->GetBlob(index, buffer, bufferSize, size))
-                    : STORE_FAILED;
+  return statement_ ? ToStoreResult(statement_->GetBlob(index, buffer, bufferSize, size)) : STORE_FAILED;
 }
 
 int CVTTable::GetText(int index, std::string& text) {

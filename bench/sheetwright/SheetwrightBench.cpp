@@ -116,9 +116,12 @@ int main(int argc, char** argv) {
   vt::DeleteFile(workbook);
   if (argc <= 1) vt::RemoveTree(folder);
 
-  printf("%s", vt::FormatC("workbook: %d rows x %d columns, %llu bytes, best of %d: %.3f s\n", kRows, kColumns,
-                           (unsigned long long)size, kRuns, bestWorkbook).c_str());
-  printf("%s", vt::FormatC("plain buffered writes of the same bytes, best of %d: %.3f s\n", kRuns, bestPlain).c_str());
+  printf("%s", vt::FormatC("workbook: %d rows x %d columns, %llu bytes, best of %d: %.3f s\n", kRows,
+                           kColumns, (unsigned long long)size, kRuns, bestWorkbook)
+                   .c_str());
+  printf(
+      "%s",
+      vt::FormatC("plain buffered writes of the same bytes, best of %d: %.3f s\n", kRuns, bestPlain).c_str());
   printf("%s", vt::FormatC("ratio %.2f (target: at most 3)\n", bestWorkbook / bestPlain).c_str());
   return 0;
 }

@@ -1,10 +1,10 @@
 // How Msgdesk builds its boxes (extra line, number line, flags, severities) and how they are
 // answered: a real box on the offscreen platform closed with Esc or Enter, and a call from a
 // worker thread answered on the user-interface thread.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <atomic>
 #include <string>

@@ -30,7 +30,8 @@ TEST(MsgdeskExports, ExactlyTheFourOperations) {
     own.insert(name);
   }
   ASSERT_EQ(pclose(pipe), 0);
-  EXPECT_EQ(own, (std::set<std::string>{"DisplayMessage", "DisplayMessage2", "GetMessageInfo", "ShowMessageBox"}));
+  EXPECT_EQ(own,
+            (std::set<std::string>{"DisplayMessage", "DisplayMessage2", "GetMessageInfo", "ShowMessageBox"}));
 }
 
 }  // namespace

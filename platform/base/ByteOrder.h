@@ -20,14 +20,20 @@ constexpr uint64_t LoadBe64(const uint8_t* p) {
   return (uint64_t(LoadBe32(p)) << 32) | uint64_t(LoadBe32(p + 4));
 }
 
-constexpr void StoreLe16(uint8_t* p, uint16_t v) { p[0] = uint8_t(v); p[1] = uint8_t(v >> 8); }
+constexpr void StoreLe16(uint8_t* p, uint16_t v) {
+  p[0] = uint8_t(v);
+  p[1] = uint8_t(v >> 8);
+}
 constexpr void StoreLe32(uint8_t* p, uint32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = uint8_t(v >> (8 * i));
 }
 constexpr void StoreLe64(uint8_t* p, uint64_t v) {
   for (int i = 0; i < 8; ++i) p[i] = uint8_t(v >> (8 * i));
 }
-constexpr void StoreBe16(uint8_t* p, uint16_t v) { p[0] = uint8_t(v >> 8); p[1] = uint8_t(v); }
+constexpr void StoreBe16(uint8_t* p, uint16_t v) {
+  p[0] = uint8_t(v >> 8);
+  p[1] = uint8_t(v);
+}
 constexpr void StoreBe32(uint8_t* p, uint32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = uint8_t(v >> (8 * (3 - i)));
 }
@@ -39,8 +45,14 @@ constexpr void StoreBe64(uint8_t* p, uint64_t v) {
 constexpr uint16_t Load16(const uint8_t* p, bool bigEndian) { return bigEndian ? LoadBe16(p) : LoadLe16(p); }
 constexpr uint32_t Load32(const uint8_t* p, bool bigEndian) { return bigEndian ? LoadBe32(p) : LoadLe32(p); }
 constexpr uint64_t Load64(const uint8_t* p, bool bigEndian) { return bigEndian ? LoadBe64(p) : LoadLe64(p); }
-constexpr void Store16(uint8_t* p, uint16_t v, bool bigEndian) { bigEndian ? StoreBe16(p, v) : StoreLe16(p, v); }
-constexpr void Store32(uint8_t* p, uint32_t v, bool bigEndian) { bigEndian ? StoreBe32(p, v) : StoreLe32(p, v); }
-constexpr void Store64(uint8_t* p, uint64_t v, bool bigEndian) { bigEndian ? StoreBe64(p, v) : StoreLe64(p, v); }
+constexpr void Store16(uint8_t* p, uint16_t v, bool bigEndian) {
+  bigEndian ? StoreBe16(p, v) : StoreLe16(p, v);
+}
+constexpr void Store32(uint8_t* p, uint32_t v, bool bigEndian) {
+  bigEndian ? StoreBe32(p, v) : StoreLe32(p, v);
+}
+constexpr void Store64(uint8_t* p, uint64_t v, bool bigEndian) {
+  bigEndian ? StoreBe64(p, v) : StoreLe64(p, v);
+}
 
 }  // namespace vt

@@ -1,15 +1,15 @@
 // Files and folders over POSIX (see FileSystem.h).
 #include "platform/base/FileSystem.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <utility>
 
 #include "platform/base/Paths.h"

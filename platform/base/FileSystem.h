@@ -20,7 +20,7 @@ struct FileInfo {
 };
 
 bool PathExists(const std::string& path);
-bool FileExists(const std::string& path);    // exists and is not a folder
+bool FileExists(const std::string& path);  // exists and is not a folder
 bool FolderExists(const std::string& path);
 bool GetFileInfo(const std::string& path, FileInfo& info);
 bool GetFileSize(const std::string& path, uint64_t& size);

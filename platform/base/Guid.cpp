@@ -1,9 +1,9 @@
 // GUIDs (see Guid.h). Random GUIDs come from the kernel's random source.
 #include "platform/base/Guid.h"
 
+#include <sys/random.h>
 #include <cstdio>
 #include <random>
-#include <sys/random.h>
 
 #include "platform/base/ByteOrder.h"
 
@@ -22,7 +22,7 @@ Guid Guid::Create() {
     for (auto& b : bytes) b = uint8_t(fallback());
   }
   Guid g = FromBytes(bytes);
-  g.data3 = uint16_t((g.data3 & 0x0FFF) | 0x4000);  // version 4
+  g.data3 = uint16_t((g.data3 & 0x0FFF) | 0x4000);   // version 4
   g.data4[0] = uint8_t((g.data4[0] & 0x3F) | 0x80);  // RFC 4122 variant
   return g;
 }
@@ -71,8 +71,8 @@ Guid Guid::FromBytes(const uint8_t bytes[16]) {
 
 std::string Guid::ToText() const {
   char buffer[37];
-  std::snprintf(buffer, sizeof buffer, "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X", data1, data2, data3,
-                data4[0], data4[1], data4[2], data4[3], data4[4], data4[5], data4[6], data4[7]);
+  std::snprintf(buffer, sizeof buffer, "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X", data1, data2,
+                data3, data4[0], data4[1], data4[2], data4[3], data4[4], data4[5], data4[6], data4[7]);
   return buffer;
 }
 

@@ -19,6 +19,10 @@
 // of this process sleeps on the condition variable.
 #include "platform/base/NamedMutex.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cassert>
 #include <cerrno>
@@ -26,13 +30,9 @@
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <map>
 #include <mutex>
-#include <sys/file.h>
-#include <sys/stat.h>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 #include "platform/base/Thread.h"
@@ -179,8 +179,7 @@ bool OpenEntryFiles(Entry& entry, bool* existedElsewhere) {
   std::string dir;
   if (!RuntimeFolder(&dir)) return false;
   char base[40];
-  std::snprintf(base, sizeof base, "/mutex-%016llx",
-                static_cast<unsigned long long>(HashName(entry.name)));
+  std::snprintf(base, sizeof base, "/mutex-%016llx", static_cast<unsigned long long>(HashName(entry.name)));
   entry.lockFd = OpenFile(dir + base + ".lock");
   entry.presenceFd = OpenFile(dir + base + ".open");
   if (entry.lockFd < 0 || entry.presenceFd < 0) {
@@ -275,8 +274,7 @@ NamedMutex::WaitResult NamedMutex::Lock(uint32_t timeoutMs) {
   while (entry->owner != 0) {
     if (timeoutMs == kInfiniteTimeout) {
       entry->released.wait(lock);
-    } else if (entry->released.wait_until(lock, deadline) == std::cv_status::timeout &&
-               entry->owner != 0) {
+    } else if (entry->released.wait_until(lock, deadline) == std::cv_status::timeout && entry->owner != 0) {
       return WaitResult::Timeout;
     }
   }

@@ -1,13 +1,13 @@
 // Numbers in the "C" conventions whatever the process locale (see Numbers.h).
 #include "platform/base/Numbers.h"
 
+#include <locale.h>
 #include <cctype>
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
-#include <locale.h>
 
 namespace vt {
 

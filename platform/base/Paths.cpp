@@ -1,8 +1,8 @@
 // Paths and the program's locations (see Paths.h).
 #include "platform/base/Paths.h"
 
-#include <cstdlib>
 #include <unistd.h>
+#include <cstdlib>
 
 #include "platform/base/Text.h"
 

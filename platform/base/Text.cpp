@@ -1,12 +1,12 @@
 // Text: UTF-8 stepping, ASCII case, code-page conversions through iconv, the system language.
 #include "platform/base/Text.h"
 
+#include <iconv.h>
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <iconv.h>
 #include <mutex>
 
 namespace vt {
@@ -87,17 +87,28 @@ bool EqualsNoCaseAscii(std::string_view a, std::string_view b) {
 
 static const char* IconvName(unsigned codePage) {
   switch (codePage) {
-    case 1250: return "CP1250";
-    case 1251: return "CP1251";
-    case 1252: return "CP1252";
-    case 1253: return "CP1253";
-    case 1254: return "CP1254";
-    case 932: return "CP932";
-    case 936: return "CP936";
-    case 949: return "CP949";
-    case 950: return "CP950";
-    case 65001: return "UTF-8";
-    default: return nullptr;
+    case 1250:
+      return "CP1250";
+    case 1251:
+      return "CP1251";
+    case 1252:
+      return "CP1252";
+    case 1253:
+      return "CP1253";
+    case 1254:
+      return "CP1254";
+    case 932:
+      return "CP932";
+    case 936:
+      return "CP936";
+    case 949:
+      return "CP949";
+    case 950:
+      return "CP950";
+    case 65001:
+      return "UTF-8";
+    default:
+      return nullptr;
   }
 }
 
@@ -228,13 +239,14 @@ uint16_t LanguageIdFromLocaleName(std::string_view name) {
   static const struct {
     const char* iso;
     uint16_t id;
-  } kTable[] = {{"c", kLangEnglish},    {"posix", kLangEnglish}, {"en", kLangEnglish},   {"de", kLangGerman},
-                {"es", kLangSpanish},   {"fr", kLangFrench},     {"it", kLangItalian},   {"ja", kLangJapanese},
-                {"ko", kLangKorean},    {"pt", kLangPortuguese}, {"ru", kLangRussian},   {"zh", kLangChinese},
-                {"cs", kLangCzech},     {"da", kLangDanish},     {"el", kLangGreek},     {"fi", kLangFinnish},
-                {"hu", kLangHungarian}, {"nl", kLangDutch},      {"nb", kLangNorwegian}, {"nn", kLangNorwegian},
-                {"no", kLangNorwegian}, {"pl", kLangPolish},     {"sv", kLangSwedish},   {"tr", kLangTurkish},
-                {"uk", kLangUkrainian}};
+  } kTable[] = {
+      {"c", kLangEnglish},    {"posix", kLangEnglish}, {"en", kLangEnglish},   {"de", kLangGerman},
+      {"es", kLangSpanish},   {"fr", kLangFrench},     {"it", kLangItalian},   {"ja", kLangJapanese},
+      {"ko", kLangKorean},    {"pt", kLangPortuguese}, {"ru", kLangRussian},   {"zh", kLangChinese},
+      {"cs", kLangCzech},     {"da", kLangDanish},     {"el", kLangGreek},     {"fi", kLangFinnish},
+      {"hu", kLangHungarian}, {"nl", kLangDutch},      {"nb", kLangNorwegian}, {"nn", kLangNorwegian},
+      {"no", kLangNorwegian}, {"pl", kLangPolish},     {"sv", kLangSwedish},   {"tr", kLangTurkish},
+      {"uk", kLangUkrainian}};
   for (const auto& entry : kTable)
     if (code == entry.iso) return entry.id;
   return kLangNeutral;
@@ -257,17 +269,25 @@ uint16_t SystemLanguageId() {
 
 unsigned SystemAnsiCodePage() {
   switch (SystemLanguageId()) {
-    case kLangJapanese: return 932;
-    case kLangChinese: return 936;
-    case kLangKorean: return 949;
+    case kLangJapanese:
+      return 932;
+    case kLangChinese:
+      return 936;
+    case kLangKorean:
+      return 949;
     case kLangRussian:
-    case kLangUkrainian: return 1251;
+    case kLangUkrainian:
+      return 1251;
     case kLangCzech:
     case kLangHungarian:
-    case kLangPolish: return 1250;
-    case kLangGreek: return 1253;
-    case kLangTurkish: return 1254;
-    default: return 1252;
+    case kLangPolish:
+      return 1250;
+    case kLangGreek:
+      return 1253;
+    case kLangTurkish:
+      return 1254;
+    default:
+      return 1252;
   }
 }
 

@@ -95,8 +95,10 @@ class Parser {
   // [+-]h[h][:mm[:ss]], hours up to maxHours.
   bool Offset(int64_t* seconds, int64_t maxHours) {
     int64_t sign = 1;
-    if (Take('-')) sign = -1;
-    else Take('+');
+    if (Take('-'))
+      sign = -1;
+    else
+      Take('+');
     int64_t h = 0, m = 0, sec = 0;
     if (!Number(&h, 3) || h > maxHours) return false;
     if (Take(':')) {
@@ -110,8 +112,7 @@ class Parser {
   bool Date(RuleDate* d) {
     int64_t a = 0, b = 0, c = 0;
     if (Take('M')) {
-      if (!Number(&a, 2) || !Take('.') || !Number(&b, 1) || !Take('.') || !Number(&c, 1))
-        return false;
+      if (!Number(&a, 2) || !Take('.') || !Number(&b, 1) || !Take('.') || !Number(&c, 1)) return false;
       if (a < 1 || a > 12 || b < 1 || b > 5 || c > 6) return false;
       *d = RuleDate{RuleDate::kMonthWeekDay, int(a), int(b), int(c), 0, 7200};
     } else if (Take('J')) {
@@ -217,8 +218,8 @@ std::optional<std::string> ZoneFileRule(const std::string& path) {
 bool IsSafeZoneName(std::string_view name) {
   if (name.empty() || name.find("..") != std::string_view::npos) return false;
   for (char c : name) {
-    const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                    c == '/' || c == '_' || c == '-' || c == '+';
+    const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '/' ||
+                    c == '_' || c == '-' || c == '+';
     if (!ok) return false;
   }
   return true;
@@ -302,8 +303,10 @@ void ResetComputerTimeZone() {
 namespace {
 
 void SetTz(const char* value) {
-  if (value) setenv("TZ", value, 1);
-  else unsetenv("TZ");
+  if (value)
+    setenv("TZ", value, 1);
+  else
+    unsetenv("TZ");
   ResetComputerTimeZone();
 }
 

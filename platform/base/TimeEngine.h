@@ -14,9 +14,9 @@ namespace vt {
 // before the day of month.
 struct SystemTime {
   uint16_t wYear = 0;
-  uint16_t wMonth = 0;       // 1-12
-  uint16_t wDayOfWeek = 0;   // 0 Sunday .. 6 Saturday
-  uint16_t wDay = 0;         // 1-31
+  uint16_t wMonth = 0;      // 1-12
+  uint16_t wDayOfWeek = 0;  // 0 Sunday .. 6 Saturday
+  uint16_t wDay = 0;        // 1-31
   uint16_t wHour = 0;
   uint16_t wMinute = 0;
   uint16_t wSecond = 0;

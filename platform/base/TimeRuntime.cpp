@@ -73,8 +73,8 @@ int64_t RuntimeMakeTime(std::tm* tm) {
   const int month = int(tm->tm_mon - FloorDiv(tm->tm_mon, 12) * 12) + 1;
   if (year < 1000 || year > 4000) return -1;  // far outside the range; avoids overflow
   const int64_t days = DaysFromCivil(year, month, 1) + (int64_t(tm->tm_mday) - 1);
-  const int64_t local = days * 86400 + int64_t(tm->tm_hour) * 3600 + int64_t(tm->tm_min) * 60 +
-                        int64_t(tm->tm_sec);
+  const int64_t local =
+      days * 86400 + int64_t(tm->tm_hour) * 3600 + int64_t(tm->tm_min) * 60 + int64_t(tm->tm_sec);
 
   const RuntimeZone z = CurrentZone();
   bool daylight = tm->tm_isdst > 0;

@@ -39,21 +39,17 @@ int64_t TransitionSeconds(const SystemTime& rule, int64_t year) {
 }
 
 bool IsValidRuleDate(const SystemTime& d) {
-  return d.wYear == 0 && d.wMonth >= 1 && d.wMonth <= 12 && d.wDay >= 1 && d.wDay <= 5 &&
-         d.wDayOfWeek <= 6 && d.wHour <= 23 && d.wMinute <= 59 && d.wSecond <= 59 &&
-         d.wMilliseconds <= 999;
+  return d.wYear == 0 && d.wMonth >= 1 && d.wMonth <= 12 && d.wDay >= 1 && d.wDay <= 5 && d.wDayOfWeek <= 6 &&
+         d.wHour <= 23 && d.wMinute <= 59 && d.wSecond <= 59 && d.wMilliseconds <= 999;
 }
 
-bool IsNorthern(const TimeZoneInformation& tz) {
-  return tz.DaylightDate.wMonth < tz.StandardDate.wMonth;
-}
+bool IsNorthern(const TimeZoneInformation& tz) { return tz.DaylightDate.wMonth < tz.StandardDate.wMonth; }
 
 // The bias in force for a UTC instant, or false for an invalid record.
 bool BiasAtUtc(const TimeZoneInformation& tz, int64_t utcTicks, int64_t* biasMinutes) {
   if (!tz.IsValid()) return false;
   *biasMinutes = tz.Bias;
-  if (tz.HasDaylightRule())
-    *biasMinutes += IsDaylightAtUtc(tz, utcTicks) ? tz.DaylightBias : tz.StandardBias;
+  if (tz.HasDaylightRule()) *biasMinutes += IsDaylightAtUtc(tz, utcTicks) ? tz.DaylightBias : tz.StandardBias;
   return true;
 }
 
@@ -106,15 +102,13 @@ bool IsDaylightAtUtc(const TimeZoneInformation& tz, int64_t utcTicks) {
 
   const int64_t daylightClock = s - (int64_t(tz.Bias) + tz.DaylightBias) * 60;
   const int64_t daylightYear = YearOf(daylightClock);
-  const bool beforeStandard = daylightYear != year
-                                  ? daylightYear < year
-                                  : daylightClock < TransitionSeconds(tz.StandardDate, year);
+  const bool beforeStandard =
+      daylightYear != year ? daylightYear < year : daylightClock < TransitionSeconds(tz.StandardDate, year);
 
   const int64_t standardClock = s - (int64_t(tz.Bias) + tz.StandardBias) * 60;
   const int64_t standardYear = YearOf(standardClock);
-  const bool afterDaylight = standardYear != year
-                                 ? standardYear > year
-                                 : standardClock >= TransitionSeconds(tz.DaylightDate, year);
+  const bool afterDaylight =
+      standardYear != year ? standardYear > year : standardClock >= TransitionSeconds(tz.DaylightDate, year);
 
   return IsNorthern(tz) ? beforeStandard && afterDaylight : beforeStandard || afterDaylight;
 }

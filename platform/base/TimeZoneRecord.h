@@ -63,9 +63,7 @@ bool LocalToUtcTicks(const TimeZoneInformation& tz, int64_t localTicks, int64_t*
 // The same on calendar times. A null zone means the computer's zone. False (output
 // untouched) for an invalid record, an invalid calendar time or a result outside the
 // file-time range.
-bool SystemTimeToTzSpecificLocalTime(const TimeZoneInformation* tz, const SystemTime& utc,
-                                     SystemTime* local);
-bool TzSpecificLocalTimeToSystemTime(const TimeZoneInformation* tz, const SystemTime& local,
-                                     SystemTime* utc);
+bool SystemTimeToTzSpecificLocalTime(const TimeZoneInformation* tz, const SystemTime& utc, SystemTime* local);
+bool TzSpecificLocalTimeToSystemTime(const TimeZoneInformation* tz, const SystemTime& local, SystemTime* utc);
 
 }  // namespace vt

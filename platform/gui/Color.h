@@ -35,6 +35,8 @@ constexpr Argb MakeArgb(uint8_t a, uint8_t r, uint8_t g, uint8_t b) {
   return (Argb(a) << 24) | (Argb(r) << 16) | (Argb(g) << 8) | b;
 }
 // A COLORREF with the given opacity.
-constexpr Argb ArgbFrom(uint8_t alpha, ColorRef c) { return MakeArgb(alpha, RedOf(c), GreenOf(c), BlueOf(c)); }
+constexpr Argb ArgbFrom(uint8_t alpha, ColorRef c) {
+  return MakeArgb(alpha, RedOf(c), GreenOf(c), BlueOf(c));
+}
 
 }  // namespace vt

@@ -20,18 +20,41 @@ std::map<CursorId, RegisteredCursor>& Registered() {
 
 bool SystemShape(CursorId id, Qt::CursorShape& shape) {
   switch (id) {
-    case kCursorArrow: shape = Qt::ArrowCursor; return true;
-    case kCursorIBeam: shape = Qt::IBeamCursor; return true;
-    case kCursorWait: shape = Qt::WaitCursor; return true;
-    case kCursorCross: shape = Qt::CrossCursor; return true;
-    case kCursorSizeNwse: shape = Qt::SizeFDiagCursor; return true;
-    case kCursorSizeNesw: shape = Qt::SizeBDiagCursor; return true;
-    case kCursorSizeWe: shape = Qt::SizeHorCursor; return true;
-    case kCursorSizeNs: shape = Qt::SizeVerCursor; return true;
-    case kCursorSizeAll: shape = Qt::SizeAllCursor; return true;
-    case kCursorNo: shape = Qt::ForbiddenCursor; return true;
-    case kCursorHand: shape = Qt::PointingHandCursor; return true;
-    default: return false;
+    case kCursorArrow:
+      shape = Qt::ArrowCursor;
+      return true;
+    case kCursorIBeam:
+      shape = Qt::IBeamCursor;
+      return true;
+    case kCursorWait:
+      shape = Qt::WaitCursor;
+      return true;
+    case kCursorCross:
+      shape = Qt::CrossCursor;
+      return true;
+    case kCursorSizeNwse:
+      shape = Qt::SizeFDiagCursor;
+      return true;
+    case kCursorSizeNesw:
+      shape = Qt::SizeBDiagCursor;
+      return true;
+    case kCursorSizeWe:
+      shape = Qt::SizeHorCursor;
+      return true;
+    case kCursorSizeNs:
+      shape = Qt::SizeVerCursor;
+      return true;
+    case kCursorSizeAll:
+      shape = Qt::SizeAllCursor;
+      return true;
+    case kCursorNo:
+      shape = Qt::ForbiddenCursor;
+      return true;
+    case kCursorHand:
+      shape = Qt::PointingHandCursor;
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -24,11 +24,16 @@ const Font& DefaultFont() {
 
 QVector<qreal> DashPattern(PenStyle style) {
   switch (style) {
-    case PenStyle::Dash: return {18, 6};
-    case PenStyle::Dot: return {3, 3};
-    case PenStyle::DashDot: return {9, 6, 3, 6};
-    case PenStyle::DashDotDot: return {9, 3, 3, 3, 3, 3};
-    default: return {};
+    case PenStyle::Dash:
+      return {18, 6};
+    case PenStyle::Dot:
+      return {3, 3};
+    case PenStyle::DashDot:
+      return {9, 6, 3, 6};
+    case PenStyle::DashDotDot:
+      return {9, 3, 3, 3, 3, 3};
+    default:
+      return {};
   }
 }
 
@@ -53,14 +58,16 @@ QPen ToQPen(const Pen& pen) {
 
 QBrush ToQBrush(const Brush& brush, ColorRef textColor, ColorRef bkColor) {
   switch (brush.kind) {
-    case BrushKind::Null: return QBrush(Qt::NoBrush);
+    case BrushKind::Null:
+      return QBrush(Qt::NoBrush);
     case BrushKind::Halftone: {
       QImage tile(8, 8, QImage::Format_RGB32);
       for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x) tile.setPixel(x, y, ToPixel(HalftoneBitSet(x, y) ? textColor : bkColor));
       return QBrush(tile);  // texture brushes are anchored at the device origin
     }
-    case BrushKind::Solid: break;
+    case BrushKind::Solid:
+      break;
   }
   if (IsNoColor(brush.color)) return QBrush(Qt::NoBrush);
   return QBrush(QColor::fromRgb(ToPixel(brush.color)));
@@ -108,10 +115,12 @@ void DeviceContext::FillPixels(const Rect& r, const Brush& brush) {
     } else {
       const uint32_t set = ToPixel(textColor_), clear = ToPixel(bkColor_);
       for (int32_t y = area.top; y < area.bottom; ++y)
-        for (int32_t x = area.left; x < area.right; ++x) PutImagePixel(*s, x, y, HalftoneBitSet(x, y) ? set : clear);
+        for (int32_t x = area.left; x < area.right; ++x)
+          PutImagePixel(*s, x, y, HalftoneBitSet(x, y) ? set : clear);
     }
   } else if (DcPainter p(*this); p) {
-    p->fillRect(QRect(area.left, area.top, area.Width(), area.Height()), ToQBrush(brush, textColor_, bkColor_));
+    p->fillRect(QRect(area.left, area.top, area.Width(), area.Height()),
+                ToQBrush(brush, textColor_, bkColor_));
   } else {
     return;
   }
@@ -190,9 +199,11 @@ void DeviceContext::DrawStraightLine(Point from, Point to) {
     Rect strip;
     if (from.y == to.y) {
       if (from.x == to.x) return;
-      strip = from.x < to.x ? Rect{from.x, from.y, to.x, from.y + 1} : Rect{to.x + 1, from.y, from.x + 1, from.y + 1};
+      strip = from.x < to.x ? Rect{from.x, from.y, to.x, from.y + 1}
+                            : Rect{to.x + 1, from.y, from.x + 1, from.y + 1};
     } else {
-      strip = from.y < to.y ? Rect{from.x, from.y, from.x + 1, to.y} : Rect{from.x, to.y + 1, from.x + 1, from.y + 1};
+      strip = from.y < to.y ? Rect{from.x, from.y, from.x + 1, to.y}
+                            : Rect{from.x, to.y + 1, from.x + 1, from.y + 1};
     }
     FillPixels(strip, SolidBrush(pen_.color));
     return;

@@ -110,8 +110,8 @@ class DeviceContext {
   TextMetrics GetTextMetrics() const { return CurrentFont().Metrics(); }
 
   // Copies w x h pixels from (sx, sy) of src to (x, y). False when either side has no pixels.
-  virtual bool BitBlt(int32_t x, int32_t y, int32_t w, int32_t h, const DeviceContext& src, int32_t sx, int32_t sy,
-                      RasterOp rop);
+  virtual bool BitBlt(int32_t x, int32_t y, int32_t w, int32_t h, const DeviceContext& src, int32_t sx,
+                      int32_t sy, RasterOp rop);
   // The same from a bitmap (its background colour counts as white).
   virtual bool BitBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Bitmap& src, int32_t sx, int32_t sy,
                       RasterOp rop);
@@ -119,8 +119,8 @@ class DeviceContext {
   // smooths, the others pick the nearest pixel. False also when the scaled copy cannot be made.
   virtual bool StretchBlt(int32_t x, int32_t y, int32_t w, int32_t h, const DeviceContext& src, int32_t sx,
                           int32_t sy, int32_t sw, int32_t sh, RasterOp rop);
-  virtual bool StretchBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Bitmap& src, int32_t sx, int32_t sy,
-                          int32_t sw, int32_t sh, RasterOp rop);
+  virtual bool StretchBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Bitmap& src, int32_t sx,
+                          int32_t sy, int32_t sw, int32_t sh, RasterOp rop);
   virtual void DrawFocusRect(const Rect& r);
 
   // ---- translucent drawing (alpha over the existing pixels) ----

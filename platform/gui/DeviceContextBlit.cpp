@@ -14,10 +14,14 @@ namespace {
 
 uint32_t ApplyRop(RasterOp rop, uint32_t dest, uint32_t src) {
   switch (rop) {
-    case RasterOp::SrcCopy: return src;
-    case RasterOp::SrcPaint: return dest | src;
-    case RasterOp::SrcAnd: return dest & src;
-    case RasterOp::SrcInvert: return dest ^ src;
+    case RasterOp::SrcCopy:
+      return src;
+    case RasterOp::SrcPaint:
+      return dest | src;
+    case RasterOp::SrcAnd:
+      return dest & src;
+    case RasterOp::SrcInvert:
+      return dest ^ src;
   }
   return src;
 }
@@ -41,8 +45,8 @@ QImage PrinterStandIn(const QImage& mapped, RasterOp rop) {
 
 }  // namespace
 
-bool DeviceContext::BlitImpl(int32_t x, int32_t y, int32_t w, int32_t h, const QImage& srcImage, ColorRef srcBk,
-                             int32_t sx, int32_t sy, RasterOp rop) {
+bool DeviceContext::BlitImpl(int32_t x, int32_t y, int32_t w, int32_t h, const QImage& srcImage,
+                             ColorRef srcBk, int32_t sx, int32_t sy, RasterOp rop) {
   if (srcImage.isNull()) return false;
   QImage* dest = Surface();
   if ((!dest || dest->isNull()) && !PersistentPainter()) return false;
@@ -116,8 +120,8 @@ bool DeviceContext::BitBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Dev
   return BlitImpl(x, y, w, h, *s, src.BkColor(), sx, sy, rop);
 }
 
-bool DeviceContext::BitBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Bitmap& src, int32_t sx, int32_t sy,
-                           RasterOp rop) {
+bool DeviceContext::BitBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Bitmap& src, int32_t sx,
+                           int32_t sy, RasterOp rop) {
   return BlitImpl(x, y, w, h, src.Image(), Rgb(255, 255, 255), sx, sy, rop);
 }
 
@@ -150,15 +154,15 @@ bool DeviceContext::StretchImpl(int32_t x, int32_t y, int32_t w, int32_t h, cons
   return BlitImpl(x, y, w, h, scaled, mappedBk, 0, 0, rop);
 }
 
-bool DeviceContext::StretchBlt(int32_t x, int32_t y, int32_t w, int32_t h, const DeviceContext& src, int32_t sx,
-                               int32_t sy, int32_t sw, int32_t sh, RasterOp rop) {
+bool DeviceContext::StretchBlt(int32_t x, int32_t y, int32_t w, int32_t h, const DeviceContext& src,
+                               int32_t sx, int32_t sy, int32_t sw, int32_t sh, RasterOp rop) {
   const QImage* s = src.Surface();
   if (!s) return false;
   return StretchImpl(x, y, w, h, *s, src.BkColor(), sx, sy, sw, sh, rop);
 }
 
-bool DeviceContext::StretchBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Bitmap& src, int32_t sx, int32_t sy,
-                               int32_t sw, int32_t sh, RasterOp rop) {
+bool DeviceContext::StretchBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Bitmap& src, int32_t sx,
+                               int32_t sy, int32_t sw, int32_t sh, RasterOp rop) {
   return StretchImpl(x, y, w, h, src.Image(), Rgb(255, 255, 255), sx, sy, sw, sh, rop);
 }
 

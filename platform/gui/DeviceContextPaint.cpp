@@ -38,15 +38,25 @@ void DeviceContext::TextOut(int32_t x, int32_t y, std::string_view utf8) {
 
   int32_t left = 0;
   switch (textAlign_ & kTaCenter) {
-    case kTaCenter: left = -width / 2; break;
-    case kTaRight: left = -width; break;
-    default: break;
+    case kTaCenter:
+      left = -width / 2;
+      break;
+    case kTaRight:
+      left = -width;
+      break;
+    default:
+      break;
   }
   int32_t top = 0;
   switch (textAlign_ & kTaBaseline) {
-    case kTaBaseline: top = -m.ascent; break;
-    case kTaBottom: top = -m.height; break;
-    default: break;
+    case kTaBaseline:
+      top = -m.ascent;
+      break;
+    case kTaBottom:
+      top = -m.height;
+      break;
+    default:
+      break;
   }
 
   DcPainter p(*this);

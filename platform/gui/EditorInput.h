@@ -28,7 +28,9 @@ inline bool HookTakesKey(QKeyEvent* e, const std::function<bool(uint32_t)>& hook
   return true;
 }
 
-inline uint32_t EditorMouseFlags(const QMouseEvent* e) { return MouseFlagsFromQt(int(e->buttons()), int(e->modifiers())); }
+inline uint32_t EditorMouseFlags(const QMouseEvent* e) {
+  return MouseFlagsFromQt(int(e->buttons()), int(e->modifiers()));
+}
 
 // The control is a direct child of the host.
 inline Point EditorPointInHost(const QWidget* control, const QMouseEvent* e) {

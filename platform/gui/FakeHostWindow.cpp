@@ -74,7 +74,8 @@ bool FakeHostWindow::SetTimer(uint32_t id, uint32_t milliseconds) {
 // Controls leave the host's lists when their owner deletes them.
 std::unique_ptr<InPlaceEdit> FakeHostWindow::CreateEdit(bool password, int id, const Rect& r) {
   struct Tracked final : FakeInPlaceEdit {
-    Tracked(bool p, int i, const Rect& rect, FakeHostWindow& h) : FakeInPlaceEdit(p, i, rect), host(h), alive(h.alive_) {}
+    Tracked(bool p, int i, const Rect& rect, FakeHostWindow& h)
+        : FakeInPlaceEdit(p, i, rect), host(h), alive(h.alive_) {}
     ~Tracked() override {
       if (*alive) Forget(host.edits_, static_cast<FakeInPlaceEdit*>(this));
     }
@@ -88,7 +89,8 @@ std::unique_ptr<InPlaceEdit> FakeHostWindow::CreateEdit(bool password, int id, c
 
 std::unique_ptr<InPlaceCombo> FakeHostWindow::CreateCombo(int id, const Rect& r) {
   struct Tracked final : FakeInPlaceCombo {
-    Tracked(int i, const Rect& rect, FakeHostWindow& h) : FakeInPlaceCombo(i, rect), host(h), alive(h.alive_) {}
+    Tracked(int i, const Rect& rect, FakeHostWindow& h)
+        : FakeInPlaceCombo(i, rect), host(h), alive(h.alive_) {}
     ~Tracked() override {
       if (*alive) Forget(host.combos_, static_cast<FakeInPlaceCombo*>(this));
     }

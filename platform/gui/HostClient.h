@@ -29,7 +29,9 @@ class HostClient {
     (void)flags, (void)delta, (void)screenX, (void)screenY;
     return false;
   }
-  virtual void OnKeyDown(uint32_t vk, uint32_t repeat, uint32_t flags) { (void)vk, (void)repeat, (void)flags; }
+  virtual void OnKeyDown(uint32_t vk, uint32_t repeat, uint32_t flags) {
+    (void)vk, (void)repeat, (void)flags;
+  }
   virtual void OnKeyUp(uint32_t vk, uint32_t repeat, uint32_t flags) { (void)vk, (void)repeat, (void)flags; }
   // A timer started by the caller's id.
   virtual void OnTimer(uint32_t id) { (void)id; }

@@ -160,8 +160,10 @@ void HostWidget::leaveEvent(QEvent* e) {
   QWidget::leaveEvent(e);
   // The cursor left: a move at the last position lets the client see that it is no longer
   // over the host (hover and tooltip end), as capturing the mouse would have shown it.
-  const uint32_t flags = MouseFlagsFromQt(int(QApplication::mouseButtons()), int(QApplication::keyboardModifiers()));
-  if (client_ && (flags & (kMkLButton | kMkRButton)) == 0) client_->OnMouseMove(flags, lastMouse_.x, lastMouse_.y);
+  const uint32_t flags =
+      MouseFlagsFromQt(int(QApplication::mouseButtons()), int(QApplication::keyboardModifiers()));
+  if (client_ && (flags & (kMkLButton | kMkRButton)) == 0)
+    client_->OnMouseMove(flags, lastMouse_.x, lastMouse_.y);
 }
 
 void HostWidget::keyPressEvent(QKeyEvent* e) {

@@ -44,7 +44,9 @@ class HostWidget : public QWidget, public HostWindow {
   void SetCapture() override;
   void ReleaseCapture() override;
   // Another window taking the mouse ends the capture.
-  bool HasCapture() const override { return captured_ && QWidget::mouseGrabber() == static_cast<const QWidget*>(this); }
+  bool HasCapture() const override {
+    return captured_ && QWidget::mouseGrabber() == static_cast<const QWidget*>(this);
+  }
   Point ScreenToClient(Point p) const override;
   Point ClientToScreen(Point p) const override;
   void SetCursor(CursorId cursor) override;

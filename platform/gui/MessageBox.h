@@ -16,13 +16,13 @@
 namespace vt {
 
 // Button sets (type & kMbTypeMask), buttons left to right as listed.
-constexpr uint32_t kMbOk = 0x0;                  // OK
-constexpr uint32_t kMbOkCancel = 0x1;            // OK, Cancel
-constexpr uint32_t kMbAbortRetryIgnore = 0x2;    // Abort, Retry, Ignore
-constexpr uint32_t kMbYesNoCancel = 0x3;         // Yes, No, Cancel
-constexpr uint32_t kMbYesNo = 0x4;               // Yes, No
-constexpr uint32_t kMbRetryCancel = 0x5;         // Retry, Cancel
-constexpr uint32_t kMbCancelTryContinue = 0x6;   // Cancel, Try Again, Continue
+constexpr uint32_t kMbOk = 0x0;                 // OK
+constexpr uint32_t kMbOkCancel = 0x1;           // OK, Cancel
+constexpr uint32_t kMbAbortRetryIgnore = 0x2;   // Abort, Retry, Ignore
+constexpr uint32_t kMbYesNoCancel = 0x3;        // Yes, No, Cancel
+constexpr uint32_t kMbYesNo = 0x4;              // Yes, No
+constexpr uint32_t kMbRetryCancel = 0x5;        // Retry, Cancel
+constexpr uint32_t kMbCancelTryContinue = 0x6;  // Cancel, Try Again, Continue
 constexpr uint32_t kMbTypeMask = 0xF;
 
 // Icons (type & kMbIconMask); any other value shows no icon.

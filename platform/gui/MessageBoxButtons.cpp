@@ -37,15 +37,9 @@ struct Label {
 };
 
 const Label kLabels[] = {
-    {kIdOk, "OK", "OK"},
-    {kIdCancel, "Cancel", "Cancel"},
-    {kIdAbort, "&Abort", "Abort"},
-    {kIdRetry, "&Retry", "Retry"},
-    {kIdIgnore, "&Ignore", "Ignore"},
-    {kIdYes, "&Yes", "&Yes"},
-    {kIdNo, "&No", "&No"},
-    {kIdTryAgain, "&Try Again", nullptr},
-    {kIdContinue, "&Continue", nullptr},
+    {kIdOk, "OK", "OK"},           {kIdCancel, "Cancel", "Cancel"},      {kIdAbort, "&Abort", "Abort"},
+    {kIdRetry, "&Retry", "Retry"}, {kIdIgnore, "&Ignore", "Ignore"},     {kIdYes, "&Yes", "&Yes"},
+    {kIdNo, "&No", "&No"},         {kIdTryAgain, "&Try Again", nullptr}, {kIdContinue, "&Continue", nullptr},
 };
 
 // Primary language ids with a qtbase translation. Portuguese has only the Brazilian file and
@@ -54,11 +48,32 @@ const struct {
   uint16_t language;
   const char* suffix;
 } kTranslations[] = {
-    {0x01, "ar"}, {0x02, "bg"},    {0x03, "ca"}, {0x05, "cs"},    {0x06, "da"}, {kLangGerman, "de"},
-    {kLangSpanish, "es"}, {0x0B, "fi"}, {kLangFrench, "fr"}, {0x0D, "he"}, {0x0E, "hu"},
-    {kLangItalian, "it"}, {kLangJapanese, "ja"}, {kLangKorean, "ko"}, {0x13, "nl"}, {0x15, "pl"},
-    {kLangPortuguese, "pt_BR"}, {kLangRussian, "ru"}, {0x1A, "hr"}, {0x1B, "sk"}, {0x1F, "tr"},
-    {0x22, "uk"}, {0x26, "lv"}, {0x29, "fa"}, {kLangChinese, "zh_CN"}, {0x91, "gd"},
+    {0x01, "ar"},
+    {0x02, "bg"},
+    {0x03, "ca"},
+    {0x05, "cs"},
+    {0x06, "da"},
+    {kLangGerman, "de"},
+    {kLangSpanish, "es"},
+    {0x0B, "fi"},
+    {kLangFrench, "fr"},
+    {0x0D, "he"},
+    {0x0E, "hu"},
+    {kLangItalian, "it"},
+    {kLangJapanese, "ja"},
+    {kLangKorean, "ko"},
+    {0x13, "nl"},
+    {0x15, "pl"},
+    {kLangPortuguese, "pt_BR"},
+    {kLangRussian, "ru"},
+    {0x1A, "hr"},
+    {0x1B, "sk"},
+    {0x1F, "tr"},
+    {0x22, "uk"},
+    {0x26, "lv"},
+    {0x29, "fa"},
+    {kLangChinese, "zh_CN"},
+    {0x91, "gd"},
 };
 
 // One translator per language, loaded on first use and kept; nullptr when there is no file.

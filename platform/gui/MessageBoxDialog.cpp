@@ -22,11 +22,20 @@ namespace {
 // The style's standard pixmap for the icon bits, or none for any other value.
 bool IconFor(uint32_t type, QStyle::StandardPixmap& pixmap) {
   switch (type & kMbIconMask) {
-    case kMbIconError: pixmap = QStyle::SP_MessageBoxCritical; return true;
-    case kMbIconQuestion: pixmap = QStyle::SP_MessageBoxQuestion; return true;
-    case kMbIconWarning: pixmap = QStyle::SP_MessageBoxWarning; return true;
-    case kMbIconInformation: pixmap = QStyle::SP_MessageBoxInformation; return true;
-    default: return false;
+    case kMbIconError:
+      pixmap = QStyle::SP_MessageBoxCritical;
+      return true;
+    case kMbIconQuestion:
+      pixmap = QStyle::SP_MessageBoxQuestion;
+      return true;
+    case kMbIconWarning:
+      pixmap = QStyle::SP_MessageBoxWarning;
+      return true;
+    case kMbIconInformation:
+      pixmap = QStyle::SP_MessageBoxInformation;
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -60,8 +69,7 @@ QString WrapToWidth(const QString& text, const QFont& font, int maxWidth) {
 
 }  // namespace
 
-MessageBoxDialog::MessageBoxDialog(const MessageBoxRequest& request, QWidget* parent)
-    : QDialog(parent) {
+MessageBoxDialog::MessageBoxDialog(const MessageBoxRequest& request, QWidget* parent) : QDialog(parent) {
   std::vector<int> ids = MessageBoxButtonIds(request.type);
   assert(!ids.empty());
   escapeId_ = MessageBoxEscapeId(request.type);

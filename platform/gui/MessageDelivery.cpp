@@ -17,7 +17,8 @@ void InstallMessageDelivery() {
   SetDeliveryHook([](const PostedMessage& message) {
     QCoreApplication* app = QCoreApplication::instance();
     if (!app) return;  // shutting down: nobody left to deliver to
-    QMetaObject::invokeMethod(app, [message] { DeliverPostedMessage(message); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        app, [message] { DeliverPostedMessage(message); }, Qt::QueuedConnection);
   });
 }
 

@@ -27,7 +27,8 @@ void Path::AddLine(float x1, float y1, float x2, float y2) {
 void Path::AddArc(float x, float y, float width, float height, float startAngle, float sweepAngle) {
   // Qt counts angles counter-clockwise; ours go clockwise on the screen.
   const double rad = startAngle * M_PI / 180.0;
-  const QPointF start(x + width / 2.0 + width / 2.0 * std::cos(rad), y + height / 2.0 + height / 2.0 * std::sin(rad));
+  const QPointF start(x + width / 2.0 + width / 2.0 * std::cos(rad),
+                      y + height / 2.0 + height / 2.0 * std::sin(rad));
   JoinTo(start);
   path_.arcTo(QRectF(x, y, width, height), -startAngle, -sweepAngle);
 }

@@ -20,11 +20,13 @@ bool PrinterDc::End() {
 
 int32_t PrinterDc::GetDeviceCaps(DeviceCap cap) const {
   switch (cap) {
-    case DeviceCap::HorzSize: return device_.widthMM();
-    case DeviceCap::VertSize: return device_.heightMM();
+    case DeviceCap::HorzSize:
+      return device_.widthMM();
+    case DeviceCap::VertSize:
+      return device_.heightMM();
     default:
-      return PixelDeviceCaps(cap, device_.width(), device_.height(), device_.logicalDpiX(), device_.logicalDpiY(),
-                             24);
+      return PixelDeviceCaps(cap, device_.width(), device_.height(), device_.logicalDpiX(),
+                             device_.logicalDpiY(), 24);
   }
 }
 

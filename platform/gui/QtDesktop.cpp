@@ -36,12 +36,18 @@ bool QtDesktop::IsKeyDown(uint32_t vk) const {
   const Qt::KeyboardModifiers modifiers = QGuiApplication::queryKeyboardModifiers();
   const Qt::MouseButtons buttons = QGuiApplication::mouseButtons();
   switch (vk) {
-    case kVkShift: return modifiers & Qt::ShiftModifier;
-    case kVkControl: return modifiers & Qt::ControlModifier;
-    case kVkMenu: return modifiers & Qt::AltModifier;
-    case 0x01: return buttons & Qt::LeftButton;   // left mouse button
-    case 0x02: return buttons & Qt::RightButton;  // right mouse button
-    default: return false;  // other keys are not tracked
+    case kVkShift:
+      return modifiers & Qt::ShiftModifier;
+    case kVkControl:
+      return modifiers & Qt::ControlModifier;
+    case kVkMenu:
+      return modifiers & Qt::AltModifier;
+    case 0x01:
+      return buttons & Qt::LeftButton;  // left mouse button
+    case 0x02:
+      return buttons & Qt::RightButton;  // right mouse button
+    default:
+      return false;  // other keys are not tracked
   }
 }
 

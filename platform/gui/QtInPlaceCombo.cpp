@@ -88,9 +88,10 @@ QtInPlaceCombo::QtInPlaceCombo(QWidget* host, int id, const Rect& r)
   combo_->setContextMenuPolicy(Qt::NoContextMenu);
   combo_->setMouseTracking(true);
   combo_->setCurrentIndex(-1);
-  QObject::connect(combo_.data(), qOverload<int>(&QComboBox::currentIndexChanged), combo_.data(), [this](int) {
-    if (!settingSelection_ && onSelChange) onSelChange();
-  });
+  QObject::connect(combo_.data(), qOverload<int>(&QComboBox::currentIndexChanged), combo_.data(),
+                   [this](int) {
+                     if (!settingSelection_ && onSelChange) onSelChange();
+                   });
   Place();
   combo_->hide();
 }
@@ -159,7 +160,9 @@ void QtInPlaceCombo::SetText(std::string_view utf8) {
 
 std::string QtInPlaceCombo::Text() const {
   if (!combo_) return {};
-  return (combo_->currentIndex() >= 0 ? combo_->currentText() : combo_->placeholderText()).toUtf8().toStdString();
+  return (combo_->currentIndex() >= 0 ? combo_->currentText() : combo_->placeholderText())
+      .toUtf8()
+      .toStdString();
 }
 
 void QtInPlaceCombo::SetFieldHeight(int32_t height) {

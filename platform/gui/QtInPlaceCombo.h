@@ -2,7 +2,8 @@
 //
 // Move gets the rectangle of field and list together, as the old control took it; the field
 // takes the item height set by SetFieldHeight plus its frame (the rectangle's height until
-// then) and the list shows as many items as fit into the rest. A user's choice (click or keys in the list) reports onSelChange; SetCurSel does not.
+// then) and the list shows as many items as fit into the rest. A user's choice (click or keys in the list)
+// reports onSelChange; SetCurSel does not.
 #pragma once
 #include <QPointer>
 

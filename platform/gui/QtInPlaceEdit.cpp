@@ -2,12 +2,12 @@
 #include "platform/gui/QtInPlaceEdit.h"
 
 #include <QKeyEvent>
-#include <algorithm>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <algorithm>
 
 #include "platform/gui/EditorInput.h"
 #include "platform/gui/Font.h"
@@ -110,7 +110,9 @@ void QtInPlaceEdit::SetText(std::string_view utf8) {
   if (edit_) edit_->setText(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
 }
 
-std::string QtInPlaceEdit::Text() const { return edit_ ? edit_->text().toUtf8().toStdString() : std::string(); }
+std::string QtInPlaceEdit::Text() const {
+  return edit_ ? edit_->text().toUtf8().toStdString() : std::string();
+}
 
 void QtInPlaceEdit::SetSelection(int from, int to) {
   if (!edit_) return;

@@ -3,8 +3,8 @@
 
 #include <QPainter>
 
-#include "platform/gui/MemoryDc.h"
 #include "platform/gui/Font.h"
+#include "platform/gui/MemoryDc.h"
 
 namespace vt {
 

@@ -112,8 +112,8 @@ bool RecordingDc::StretchBlt(int32_t x, int32_t y, int32_t w, int32_t h, const D
   return MemoryDc::StretchBlt(x, y, w, h, src, sx, sy, sw, sh, rop);
 }
 
-bool RecordingDc::BitBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Bitmap& src, int32_t sx, int32_t sy,
-                         RasterOp rop) {
+bool RecordingDc::BitBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Bitmap& src, int32_t sx,
+                         int32_t sy, RasterOp rop) {
   DcRecord r = Base(DcOp::BitBlt);
   r.rect = Rect{x, y, x + w, y + h};
   r.points = {Point{sx, sy}};
@@ -123,8 +123,8 @@ bool RecordingDc::BitBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Bitma
   return MemoryDc::BitBlt(x, y, w, h, src, sx, sy, rop);
 }
 
-bool RecordingDc::StretchBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Bitmap& src, int32_t sx, int32_t sy,
-                             int32_t sw, int32_t sh, RasterOp rop) {
+bool RecordingDc::StretchBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Bitmap& src, int32_t sx,
+                             int32_t sy, int32_t sw, int32_t sh, RasterOp rop) {
   DcRecord r = Base(DcOp::StretchBlt);
   r.rect = Rect{x, y, x + w, y + h};
   r.points = {Point{sx, sy}, Point{sx + sw, sy + sh}};

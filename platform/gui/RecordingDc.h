@@ -13,15 +13,26 @@
 
 namespace vt {
 
-enum class DcOp { FillRect, LineTo, Polyline, Polygon, Rectangle, Ellipse, SetPixel, TextOut, BitBlt, StretchBlt,
-                  FocusRect };
+enum class DcOp {
+  FillRect,
+  LineTo,
+  Polyline,
+  Polygon,
+  Rectangle,
+  Ellipse,
+  SetPixel,
+  TextOut,
+  BitBlt,
+  StretchBlt,
+  FocusRect
+};
 
 struct DcRecord {
   DcOp op = DcOp::FillRect;
   Rect rect;                  // fills, shapes, blit destinations, focus rectangles
   std::vector<Point> points;  // lines (from, to), polylines, polygons; TextOut: the reference point
   std::string text;
-  ColorRef color = 0;         // brush or pen colour; TextOut: the text colour
+  ColorRef color = 0;  // brush or pen colour; TextOut: the text colour
   ColorRef bkColor = 0;
   BkMode bkMode = BkMode::Opaque;
   uint32_t textAlign = 0;
@@ -52,13 +63,13 @@ class RecordingDc : public MemoryDc {
   void TextOut(int32_t x, int32_t y, std::string_view utf8) override;
   bool BitBlt(int32_t x, int32_t y, int32_t w, int32_t h, const DeviceContext& src, int32_t sx, int32_t sy,
               RasterOp rop) override;
-  bool StretchBlt(int32_t x, int32_t y, int32_t w, int32_t h, const DeviceContext& src, int32_t sx, int32_t sy,
-                  int32_t sw, int32_t sh, RasterOp rop) override;
+  bool StretchBlt(int32_t x, int32_t y, int32_t w, int32_t h, const DeviceContext& src, int32_t sx,
+                  int32_t sy, int32_t sw, int32_t sh, RasterOp rop) override;
   // Blits from a bitmap are recorded the same way (sourceBitsPerPixel tells them apart).
   bool BitBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Bitmap& src, int32_t sx, int32_t sy,
               RasterOp rop) override;
-  bool StretchBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Bitmap& src, int32_t sx, int32_t sy, int32_t sw,
-                  int32_t sh, RasterOp rop) override;
+  bool StretchBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Bitmap& src, int32_t sx, int32_t sy,
+                  int32_t sw, int32_t sh, RasterOp rop) override;
   void DrawFocusRect(const Rect& r) override;
   using DeviceContext::BitBlt;
   using DeviceContext::StretchBlt;

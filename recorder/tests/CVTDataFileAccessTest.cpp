@@ -77,8 +77,8 @@ TEST(CVTDataFileAccess, BaseAnswers) {
   EXPECT_EQ(a, 3);
   EXPECT_EQ(r.GetMessageGroup(0, 2, &a), 1);
   EXPECT_EQ(r.GetMessageGroup(1, 0, &a), 1);
-  EXPECT_EQ(r.GetMessage(1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                         nullptr, nullptr, nullptr),
+  EXPECT_EQ(r.GetMessage(1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr),
             1);
 }
 

@@ -34,7 +34,13 @@ std::vector<uint8_t> Bytes(Content c) {
 
 TEST(ReaderFactory, ChoosesTheReaderByTheLastExtension) {
   PinUtcZone();
-  struct Case { const char* relative; Content content; int result; Reader reader; int kind; };
+  struct Case {
+    const char* relative;
+    Content content;
+    int result;
+    Reader reader;
+    int kind;
+  };
   const Case cases[] = {
       {"a.DEV", Content::OlderEvent, 0, Reader::Older, 0},
       {"b.dds", Content::OlderEvent, 0, Reader::Older, 0},  // the kind comes from the file
@@ -56,13 +62,20 @@ TEST(ReaderFactory, ChoosesTheReaderByTheLastExtension) {
     std::string path = dir.Path() + "/" + c.relative;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::vector<uint8_t> bytes = Bytes(c.content);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     CVTDataFileAccess* reader = reinterpret_cast<CVTDataFileAccess*>(16);
     EXPECT_EQ(CreateFileAccess(path, &reader), c.result) << c.relative;
     switch (c.reader) {
-      case Reader::None: EXPECT_EQ(reader, nullptr) << c.relative; break;
-      case Reader::Older: EXPECT_NE(dynamic_cast<CVTQRFileAccess*>(reader), nullptr) << c.relative; break;
-      case Reader::Newer: EXPECT_NE(dynamic_cast<CVTQRAdvFileAccess*>(reader), nullptr) << c.relative; break;
+      case Reader::None:
+        EXPECT_EQ(reader, nullptr) << c.relative;
+        break;
+      case Reader::Older:
+        EXPECT_NE(dynamic_cast<CVTQRFileAccess*>(reader), nullptr) << c.relative;
+        break;
+      case Reader::Newer:
+        EXPECT_NE(dynamic_cast<CVTQRAdvFileAccess*>(reader), nullptr) << c.relative;
+        break;
     }
     if (reader) {
       EXPECT_EQ(reader->GetDataKind(), c.kind) << c.relative;
@@ -86,11 +99,16 @@ class ScriptedReader : public CVTDataFileAccess {
   ~ScriptedReader() override { --alive; }
   int Open(const std::string&) override {
     switch (m_mode) {
-      case Mode::Succeed: return 0;
-      case Mode::Fail: return 33;
-      case Mode::Throw: throw std::runtime_error("damaged");
-      case Mode::ThrowBadAlloc: throw std::bad_alloc();
-      case Mode::ThrowInt: throw 7;
+      case Mode::Succeed:
+        return 0;
+      case Mode::Fail:
+        return 33;
+      case Mode::Throw:
+        throw std::runtime_error("damaged");
+      case Mode::ThrowBadAlloc:
+        throw std::bad_alloc();
+      case Mode::ThrowInt:
+        throw 7;
     }
     return 0;
   }
@@ -103,8 +121,11 @@ int ScriptedReader::alive = 0;
 
 TEST(ReaderFactory, GuardTurnsExceptionsIntoResultsAndDeletesTheReader) {
   using Mode = ScriptedReader::Mode;
-  const std::pair<Mode, int> cases[] = {
-      {Mode::Succeed, 0}, {Mode::Fail, 33}, {Mode::Throw, 31}, {Mode::ThrowInt, 31}, {Mode::ThrowBadAlloc, 1}};
+  const std::pair<Mode, int> cases[] = {{Mode::Succeed, 0},
+                                        {Mode::Fail, 33},
+                                        {Mode::Throw, 31},
+                                        {Mode::ThrowInt, 31},
+                                        {Mode::ThrowBadAlloc, 1}};
   for (auto [mode, result] : cases) {
     CVTDataFileAccess* out = reinterpret_cast<CVTDataFileAccess*>(16);
     EXPECT_EQ(OpenOrDiscardFileAccess(new ScriptedReader(mode), "/nowhere/f.DEV", &out), result);

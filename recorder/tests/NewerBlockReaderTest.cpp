@@ -27,8 +27,7 @@ class NewerBlocks : public ::testing::Test {
 TEST(NewerInterface, BlockReaderCodesMapToInterfaceCodes) {
   // -1 .. 16; codes the block reader does not name (13, 15 and beyond) count as "no file".
   const int expected[] = {3, 0, 7, 8, 9, 2, 2, 2, 2, 2, 2, 2, 2, 2, 1, 12, 1, 2, 1};
-  for (int code = -1; code <= 17; ++code)
-    EXPECT_EQ(MapQRAResult(code), expected[code + 1]) << code;
+  for (int code = -1; code <= 17; ++code) EXPECT_EQ(MapQRAResult(code), expected[code + 1]) << code;
 }
 
 TEST_F(NewerBlocks, FileWithoutTaggedTables) {
@@ -58,9 +57,8 @@ TEST_F(NewerBlocks, FileWithoutTaggedTables) {
 
 TEST_F(NewerBlocks, ModelNames) {
   const std::pair<uint32_t, const char*> rows[] = {
-      {0x00010021, "QR4100"}, {0x00200022, "QR4200"}, {0x00010031, "LT4100"},
-      {0x00010032, "LT4200"}, {0x00010041, "QR436"},  {0x00000021, "Unknown"},
-      {0x00010099, "Unknown"}};
+      {0x00010021, "QR4100"}, {0x00200022, "QR4200"},  {0x00010031, "LT4100"}, {0x00010032, "LT4200"},
+      {0x00010041, "QR436"},  {0x00000021, "Unknown"}, {0x00010099, "Unknown"}};
   for (const auto& [word, name] : rows) {
     NewerFile m = recgen::SampleNewerFile(1, false, false);
     m.modelWord = word;

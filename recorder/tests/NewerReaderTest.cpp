@@ -83,8 +83,7 @@ TEST_F(NewerReader, OnlyRegularFilesOpen) {
     });
     if (opened.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
       // Release the blocked opens, so that the test fails instead of hanging.
-      for (int i = 0; i < 2 && opened.wait_for(std::chrono::milliseconds(200)) !=
-                                   std::future_status::ready;
+      for (int i = 0; i < 2 && opened.wait_for(std::chrono::milliseconds(200)) != std::future_status::ready;
            ++i) {
         const int writer = open(path.c_str(), O_WRONLY | O_NONBLOCK);
         if (writer >= 0) close(writer);
@@ -130,7 +129,9 @@ TEST_F(NewerReader, HeaderTimesAndBatchOfTheSampleFile) {
     auto r = OpenModel(m);
     std::string s;
     r->GetHeaderText(&s);
-    EXPECT_EQ(s, "Line \xC2\xB0" "C");
+    EXPECT_EQ(s,
+              "Line \xC2\xB0"
+              "C");
     r->GetSerialNo(&s);
     EXPECT_EQ(s, "S5T812345");
     r->GetRecorderType(&s);
@@ -245,7 +246,9 @@ TEST_F(NewerReader, ChannelsAndGroups) {
   SChannelInfo c;
   ASSERT_EQ(r->GetChannelInfo(0, &c), 0);
   EXPECT_EQ(c.name, "CH001");
-  EXPECT_EQ(c.unit, "\xC2\xB0" "C");
+  EXPECT_EQ(c.unit,
+            "\xC2\xB0"
+            "C");
   EXPECT_DOUBLE_EQ(c.spanLow, -100.0);
   EXPECT_DOUBLE_EQ(c.spanHigh, 1000.0);
   EXPECT_EQ(c.scaleCode, 1);
@@ -347,9 +350,7 @@ TEST_F(NewerReader, MessagesAndAlarms) {
   int number, serial, second, word36, groups;
   int64_t rel;
   TickTime mt, it;
-  ASSERT_EQ(r->GetMessage(0, &user, &number, &serial, &rel, &second, &text, &word36, &groups, &mt,
-                          &it),
-            0);
+  ASSERT_EQ(r->GetMessage(0, &user, &number, &serial, &rel, &second, &text, &word36, &groups, &mt, &it), 0);
   EXPECT_EQ(user, "operator");
   EXPECT_EQ(text, "Valve \xC2\xB0 opened");
   EXPECT_EQ(number, 3);
@@ -364,8 +365,8 @@ TEST_F(NewerReader, MessagesAndAlarms) {
   ASSERT_EQ(r->GetMessageGroup(0, 1, &g), 0);
   EXPECT_EQ(g, 3);
   EXPECT_EQ(r->GetMessageGroup(0, 2, &g), 1);
-  ASSERT_EQ(r->GetMessage(1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                          &groups, nullptr, nullptr),
+  ASSERT_EQ(r->GetMessage(1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &groups, nullptr,
+                          nullptr),
             0);
   EXPECT_EQ(groups, -1);  // every group of the file
 
@@ -376,8 +377,8 @@ TEST_F(NewerReader, MessagesAndAlarms) {
     int64_t rel;
     int action, level, type;
   };
-  const Row rows[] = {{0, 2, 2, 1, 1},   {2, 3, 1, 3, 3},   {-1, 5, 1, -1, -1},
-                      {2, 6, 3, 3, 3},   {-1, 8, 2, -1, -1}, {2, 9, 2, 4, 8}};
+  const Row rows[] = {{0, 2, 2, 1, 1}, {2, 3, 1, 3, 3},    {-1, 5, 1, -1, -1},
+                      {2, 6, 3, 3, 3}, {-1, 8, 2, -1, -1}, {2, 9, 2, 4, 8}};
   for (int i = 0; i < 6; ++i) {
     int ch, action, level, type, last;
     int64_t dn;
@@ -538,8 +539,8 @@ TEST_F(NewerReader, ClockChangedDuringRecording) {
     r->GetCorrectedEndTime(&t);
     EXPECT_EQ(t, TickTime::FromTime(ten + 2, 0));
     TickTime mt;
-    ASSERT_EQ(r->GetMessage(0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                            nullptr, &mt, nullptr),
+    ASSERT_EQ(r->GetMessage(0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &mt,
+                            nullptr),
               0);
     EXPECT_EQ(mt, TickTime::FromTime(ten - 3600 + 3, 0));  // the time of its record
   }
@@ -551,8 +552,8 @@ TEST_F(NewerReader, CalendarTimesUseTheComputerZone) {
   m.timeFormat = 0;
   auto cal = [](int y, int mo, int d, int h, int mi, int s, int fives, int dst) {
     recgen::NewerTime t;
-    t.calendar = {uint8_t(y), uint8_t(mo), uint8_t(d), uint8_t(h), uint8_t(mi), uint8_t(s),
-                  uint8_t(fives), uint8_t(dst)};
+    t.calendar = {uint8_t(y),  uint8_t(mo), uint8_t(d),     uint8_t(h),
+                  uint8_t(mi), uint8_t(s),  uint8_t(fives), uint8_t(dst)};
     return t;
   };
   m.lastTime = cal(23, 11, 15, 10, 0, 4, 20, 0);
@@ -563,9 +564,9 @@ TEST_F(NewerReader, CalendarTimesUseTheComputerZone) {
   r->GetEndTime(&t);
   EXPECT_EQ(t, TickTime::FromTime(1700042404, 100));
   TickTime it;
-  ASSERT_EQ(r->GetMessage(0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                          nullptr, nullptr, &it),
-            0);
+  ASSERT_EQ(
+      r->GetMessage(0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &it),
+      0);
   EXPECT_EQ(it, TickTime::FromTime(1700049600 - 3600, 0));
   CVTData d;
   ASSERT_EQ(r->ReadRecords(0, 1, 1, &d, true), 0);
@@ -595,12 +596,14 @@ TEST_F(NewerReader, CalendarTimesFollowTheOldRuntimeRule) {
   TickTime t;
   r->GetEndTime(&t);
   EXPECT_EQ(t, TickTime::FromTime(1688212800 - 3600, 0));  // 2023-07-01 11:00 UTC
-  ASSERT_EQ(r->GetMessage(0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                          nullptr, nullptr, &t),
-            0);
+  ASSERT_EQ(
+      r->GetMessage(0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &t),
+      0);
   EXPECT_EQ(t, TickTime::FromTime(1688212800 - 7200, 0));
-  if (old) setenv("TZ", saved.c_str(), 1);
-  else unsetenv("TZ");
+  if (old)
+    setenv("TZ", saved.c_str(), 1);
+  else
+    unsetenv("TZ");
   vt::ResetComputerTimeZone();
 }
 
@@ -625,9 +628,9 @@ TEST_F(NewerReader, TimeUnitsAndCalendarYears) {
     EXPECT_EQ(t, TickTime::FromTime(1700000003, 0));
     r->GetStartTime(&t);
     EXPECT_EQ(t, TickTime::FromTime(1700000003 - 4 * 2, 0));
-    ASSERT_EQ(r->GetMessage(0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                            nullptr, nullptr, &t),
-              0);
+    ASSERT_EQ(
+        r->GetMessage(0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &t),
+        0);
     EXPECT_EQ(t, TickTime::FromTime(104, 0));
   }
 
@@ -635,8 +638,8 @@ TEST_F(NewerReader, TimeUnitsAndCalendarYears) {
     uint8_t year, month, day;
     int32_t seconds;  // UTC, the zone of the tests
   };
-  const Row rows[] = {{99, 1, 1, 915148800},  {80, 1, 1, 315532800},   {79, 1, 2, 86400},
-                      {38, 1, 2, 86400},      {37, 1, 1, 2114380800},  {0, 3, 1, 951868800},
+  const Row rows[] = {{99, 1, 1, 915148800},  {80, 1, 1, 315532800},  {79, 1, 2, 86400},
+                      {38, 1, 2, 86400},      {37, 1, 1, 2114380800}, {0, 3, 1, 951868800},
                       {0xFF, 1, 1, 915148800}};
   NewerFile c = recgen::TimeChangeNewerFile(false);
   c.timeChangeCount = 0;
@@ -652,8 +655,8 @@ TEST_F(NewerReader, TimeUnitsAndCalendarYears) {
   auto r = OpenModel(c);
   for (size_t i = 0; i < std::size(rows); ++i) {
     TickTime t;
-    ASSERT_EQ(r->GetMessage(int(i), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                            nullptr, nullptr, &t),
+    ASSERT_EQ(r->GetMessage(int(i), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr, &t),
               0);
     EXPECT_EQ(t, TickTime::FromTime(rows[i].seconds, 0)) << int(rows[i].year);
   }

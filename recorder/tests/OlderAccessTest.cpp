@@ -62,7 +62,9 @@ TEST_P(OlderAccessLayouts, GettersEqualTheModel) {
   r.GetInstrumentName(&s);
   EXPECT_EQ(s, "ABC123456_LT420");
   r.GetHeaderText(&s);
-  EXPECT_EQ(s, "Line \xC2\xB0" "C");
+  EXPECT_EQ(s,
+            "Line \xC2\xB0"
+            "C");
   EXPECT_EQ(r.GetDataKind(), kind);
   EXPECT_EQ(r.GetStartFactor(), 3);
   EXPECT_EQ(r.GetStopFactor(), 6);
@@ -132,7 +134,9 @@ TEST_P(OlderAccessLayouts, GettersEqualTheModel) {
   EXPECT_EQ(ci.name, "CH05");
   EXPECT_EQ(ci.channelNo, 5);
   EXPECT_EQ(ci.tagName, "TEMP");
-  EXPECT_EQ(ci.unit, "\xC2\xB0" "C");
+  EXPECT_EQ(ci.unit,
+            "\xC2\xB0"
+            "C");
   EXPECT_EQ(ci.decimals, 2);
   EXPECT_DOUBLE_EQ(ci.spanHigh, 10.0);
   ASSERT_EQ(r.GetChannelInfo(2, &ci), 0);
@@ -160,7 +164,8 @@ TEST_P(OlderAccessLayouts, GettersEqualTheModel) {
   int msgNo = 0, serial = -1, second = -1, word36 = 0, groupCount = 0;
   int64_t rel = 0;
   TickTime input;
-  ASSERT_EQ(r.GetMessage(0, &user, &msgNo, &serial, &rel, &second, &text, &word36, &groupCount, &t, &input), 0);
+  ASSERT_EQ(r.GetMessage(0, &user, &msgNo, &serial, &rel, &second, &text, &word36, &groupCount, &t, &input),
+            0);
   EXPECT_EQ(user, "alice");
   EXPECT_EQ(msgNo, 5);
   EXPECT_EQ(serial, 0);
@@ -322,7 +327,8 @@ TEST(OlderAccess, VariantResultsThroughTheFactory) {
   OlderTempDir dir;
   for (const recgen::OlderVariant& v : recgen::OlderVariants()) {
     const std::string path = dir.Path() + "/variant" + v.extension;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(v.bytes.data()), std::streamsize(v.bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(v.bytes.data()), std::streamsize(v.bytes.size()));
     CVTDataFileAccess* reader = nullptr;
     EXPECT_EQ(CreateFileAccess(path, &reader), v.openResult) << v.name;
     EXPECT_EQ(reader != nullptr, v.openResult == 0) << v.name;
@@ -340,7 +346,8 @@ TEST(OlderAccess, SurvivesMutatedFiles) {
   std::mt19937 random(20261210);
   std::vector<recgen::OlderFile> bases;
   for (OlderLayout layout : {OlderLayout::Fixed, OlderLayout::Directory})
-    for (uint8_t kind : {uint8_t(0), uint8_t(1)}) bases.push_back(recgen::WriteOlder(RichModel(layout, kind)));
+    for (uint8_t kind : {uint8_t(0), uint8_t(1)})
+      bases.push_back(recgen::WriteOlder(RichModel(layout, kind)));
   int opened = 0;
   for (int iteration = 0; iteration < 1500; ++iteration) {
     recgen::OlderFile f = bases[std::size_t(iteration) % bases.size()];
@@ -374,7 +381,8 @@ TEST(OlderAccess, SurvivesMutatedFiles) {
     int64_t rel = 0;
     TickTime t, u;
     std::string text, user;
-    for (int i = 0; i < r.GetMessageCount(); ++i) r.GetMessage(i, &user, &a, &b, &rel, &c, &text, &d, &e, &t, &u);
+    for (int i = 0; i < r.GetMessageCount(); ++i)
+      r.GetMessage(i, &user, &a, &b, &rel, &c, &text, &d, &e, &t, &u);
     for (int i = 0; i < r.GetAlarmCount(); ++i) r.GetAlarm(i, &a, &rel, &t, &b, &c, &d, &e);
   }
   EXPECT_GT(opened, 100);
@@ -462,11 +470,13 @@ TEST(OlderAccess, TagSwitchHidesTheTags) {
 }
 
 TEST(OlderAccess, RecorderStates) {
-  const std::pair<uint16_t, int> shorts[] = {{0x7FFF, 6}, {0x8001, 7}, {0x7FFA, 8}, {0x8006, 9}, {0x8002, 10},
-                                             {0x8003, 11}, {0x8004, 12}, {0x8005, 13}, {0x8000, 0}, {0, 0}};
+  const std::pair<uint16_t, int> shorts[] = {{0x7FFF, 6},  {0x8001, 7},  {0x7FFA, 8},  {0x8006, 9},
+                                             {0x8002, 10}, {0x8003, 11}, {0x8004, 12}, {0x8005, 13},
+                                             {0x8000, 0},  {0, 0}};
   for (auto [v, state] : shorts) EXPECT_EQ(CVTQRFileAccess::RecorderState16(int16_t(v)), state) << v;
-  const std::pair<uint32_t, int> ints[] = {{0x7FFF7FFF, 6}, {0x80018001, 7}, {0x80028002, 10}, {0x80038003, 11},
-                                           {0x80048004, 12}, {0x80058005, 13}, {0x7FFA7FFA, 0}, {0x7FFF, 0}};
+  const std::pair<uint32_t, int> ints[] = {{0x7FFF7FFF, 6},  {0x80018001, 7},  {0x80028002, 10},
+                                           {0x80038003, 11}, {0x80048004, 12}, {0x80058005, 13},
+                                           {0x7FFA7FFA, 0},  {0x7FFF, 0}};
   for (auto [v, state] : ints) EXPECT_EQ(CVTQRFileAccess::RecorderState32(int32_t(v)), state) << v;
 }
 

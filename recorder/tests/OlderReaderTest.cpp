@@ -78,7 +78,9 @@ TEST_P(OlderReaderLayouts, EveryValueEqualsTheModel) {
 
   RecFileHeaderInfo hi;
   ASSERT_EQ(RecFileGetHeaderInfo(f.h, &hi), 0);
-  EXPECT_EQ(hi.headerText, "Line \xC2\xB0" "C");
+  EXPECT_EQ(hi.headerText,
+            "Line \xC2\xB0"
+            "C");
   EXPECT_EQ(hi.word10, 0x1234);
   EXPECT_EQ(hi.batchPresent, 1);
   EXPECT_EQ(hi.startLevel, 1);
@@ -96,7 +98,9 @@ TEST_P(OlderReaderLayouts, EveryValueEqualsTheModel) {
   RecFileChannel ch;
   ASSERT_EQ(RecFileGetChannel(f.h, 1, &ch), 0);
   EXPECT_EQ(ch.name, "CH05");
-  EXPECT_EQ(ch.unit, "\xC2\xB0" "C");
+  EXPECT_EQ(ch.unit,
+            "\xC2\xB0"
+            "C");
   EXPECT_EQ(ch.tag, "TEMP");
   EXPECT_DOUBLE_EQ(ch.scaleUpper, 10.0);
   EXPECT_EQ(ch.colour, 0xE22B8Au);  // index 3: 138, 43, 226
@@ -112,7 +116,8 @@ TEST_P(OlderReaderLayouts, EveryValueEqualsTheModel) {
     int e = 0;
     ASSERT_EQ(RecFileReadSamples(f.h, row, 0, 10, &s, &e, &v), 0);
     ASSERT_EQ(v.size(), 10u);
-    for (int k = 0; k < 10; ++k) EXPECT_EQ(v[std::size_t(k)], m.records[std::size_t(k)][std::size_t(row)]) << row << " " << k;
+    for (int k = 0; k < 10; ++k)
+      EXPECT_EQ(v[std::size_t(k)], m.records[std::size_t(k)][std::size_t(row)]) << row << " " << k;
     EXPECT_EQ(s, kJuly1Noon - 6);
     ASSERT_EQ(RecFileReadSamples(f.h, row, 8, 5, &s, &e, &v), 0);
     ASSERT_EQ(v.size(), 2u);
@@ -147,7 +152,8 @@ TEST(OlderReader, RefusesInvalidFiles) {
   OlderTempDir dir;
   for (const recgen::OlderVariant& v : recgen::OlderVariants()) {
     const std::string path = dir.Path() + "/variant" + v.extension;
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(v.bytes.data()), std::streamsize(v.bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(v.bytes.data()), std::streamsize(v.bytes.size()));
     RecFileHandle* h = reinterpret_cast<RecFileHandle*>(1);
     const int result = RecFileOpen(path, &h);
     EXPECT_EQ(result, v.openResult == 30 ? 1 : 0) << v.name;
@@ -180,7 +186,12 @@ TEST(OlderReader, RefusesAPipeWithoutWaiting) {
 
 TEST(OlderReader, AcceptsTheEdgesOfTheHeaderRules) {
   OlderTempDir dir;
-  struct Case { OlderLayout layout; uint8_t m0, m1, model; int8_t year; const char* name; };
+  struct Case {
+    OlderLayout layout;
+    uint8_t m0, m1, model;
+    int8_t year;
+    const char* name;
+  };
   const Case cases[] = {
       {OlderLayout::Fixed, 'x', 0x50, 0x80, 37, "NB410"},
       {OlderLayout::Fixed, 'u', 0x21, 0x40, 80, "PW410"},
@@ -203,13 +214,23 @@ TEST(OlderReader, AcceptsTheEdgesOfTheHeaderRules) {
 
 // The first record time steps back from the trigger in eighths of a second.
 TEST(OlderReader, DerivesRecordTimesInEighths) {
-  struct Case { uint8_t unit; int16_t interval; uint32_t before; int8_t eighths; uint32_t records;
-                int64_t intervalEighths; int64_t first; int firstE; int64_t last; int lastE; };
+  struct Case {
+    uint8_t unit;
+    int16_t interval;
+    uint32_t before;
+    int8_t eighths;
+    uint32_t records;
+    int64_t intervalEighths;
+    int64_t first;
+    int firstE;
+    int64_t last;
+    int lastE;
+  };
   const Case cases[] = {
-      {3, 1000, 2, 0, 4, 8, kJuly1Noon - 2, 0, kJuly1Noon + 1, 0},      // 1000 ms = 8 eighths
-      {3, 100, 5, 3, 4, 0, kJuly1Noon, 3, kJuly1Noon, 3},               // 100 ms = 0 eighths
-      {3, 500, 1, 4, 3, 4, kJuly1Noon, 0, kJuly1Noon + 1, 0},           // d = 0
-      {3, 250, 0, 6, 2, 2, kJuly1Noon, 6, kJuly1Noon + 1, 0},           // d < 0, carry at the end
+      {3, 1000, 2, 0, 4, 8, kJuly1Noon - 2, 0, kJuly1Noon + 1, 0},  // 1000 ms = 8 eighths
+      {3, 100, 5, 3, 4, 0, kJuly1Noon, 3, kJuly1Noon, 3},           // 100 ms = 0 eighths
+      {3, 500, 1, 4, 3, 4, kJuly1Noon, 0, kJuly1Noon + 1, 0},       // d = 0
+      {3, 250, 0, 6, 2, 2, kJuly1Noon, 6, kJuly1Noon + 1, 0},       // d < 0, carry at the end
       {3, 375, 1, 1, 2, 3, kJuly1Noon - 1, 6, kJuly1Noon, 1},       // d = 2: (S - 1, 6)
       {0, 1, 0, 0, 1, 8, kJuly1Noon, 0, kJuly1Noon, 0},
   };
@@ -243,12 +264,12 @@ TEST(OlderReader, AlarmBitsFollowTheIntervals) {
       OlderModel m = recgen::SampleOlderModel(layout, kind, 10);
       const uint32_t d0 = m.dataNoBefore;
       m.alarms = {
-          {0, 0, 1, {}, {}, d0 + 2, d0 + 4},  // records 2..4
-          {0, 1, 2, {}, {}, d0 + 6, 0},       // 6 to one past the end
-          {0, 2, 3, {}, {}, d0 + 8, d0 + 8},  // just 8
-          {0, 4, 1, {}, {}, d0 + 1, d0 + 9},  // level 4: ignored
-          {9, 0, 1, {}, {}, d0 + 1, d0 + 9},  // no such channel: ignored
-          {4, 3, 1, {}, {}, d0 + 9, d0 + 10}, // channel number 4 is index 1
+          {0, 0, 1, {}, {}, d0 + 2, d0 + 4},   // records 2..4
+          {0, 1, 2, {}, {}, d0 + 6, 0},        // 6 to one past the end
+          {0, 2, 3, {}, {}, d0 + 8, d0 + 8},   // just 8
+          {0, 4, 1, {}, {}, d0 + 1, d0 + 9},   // level 4: ignored
+          {9, 0, 1, {}, {}, d0 + 1, d0 + 9},   // no such channel: ignored
+          {4, 3, 1, {}, {}, d0 + 9, d0 + 10},  // channel number 4 is index 1
       };
       OlderTempDir dir;
       Opened f;
@@ -422,7 +443,11 @@ TEST(OlderReader, DirectoryLayoutSectionsAndGroups) {
 
 // Recorder clocks are local time of the reading computer, with the record's daylight flag.
 TEST(OlderReader, TimeRecordsInTheComputerZone) {
-  struct Case { const char* tz; uint8_t rec[8]; int64_t seconds; };
+  struct Case {
+    const char* tz;
+    uint8_t rec[8];
+    int64_t seconds;
+  };
   const Case cases[] = {
       {"CET-1CEST,M3.5.0,M10.5.0/3", {23, 7, 1, 12, 0, 0, 4, 1}, 1688205600},
       {"CET-1CEST,M3.5.0,M10.5.0/3", {23, 7, 1, 12, 0, 0, 0, 0}, 1688209200},
@@ -430,7 +455,7 @@ TEST(OlderReader, TimeRecordsInTheComputerZone) {
       {"JST-9", {23, 7, 1, 12, 0, 0, 0, 1}, 1688180400},  // no daylight time: the flag adds nothing
       {"UTC", {45, 7, 1, 12, 0, 0, 0, 0}, 15681600},      // 38..79 read as 1970
       {"UTC", {99, 12, 31, 23, 59, 59, 0, 0}, 946684799},
-      {"UTC", {23, 7, 1, 12, 0, 0x80, 0, 0}, -1},         // invalid record
+      {"UTC", {23, 7, 1, 12, 0, 0x80, 0, 0}, -1},  // invalid record
   };
   for (const Case& c : cases) {
     setenv("TZ", c.tz, 1);
@@ -444,9 +469,17 @@ TEST(OlderReader, TimeRecordsInTheComputerZone) {
 // the generator: the reader and the generator cannot share a misplaced field unnoticed.
 TEST(OlderReader, ReadsAHandBuiltDirectoryFile) {
   std::vector<uint8_t> b(354, 0);
-  auto be16 = [&](std::size_t at, uint16_t v) { b[at] = uint8_t(v >> 8); b[at + 1] = uint8_t(v); };
-  auto be32 = [&](std::size_t at, uint32_t v) { be16(at, uint16_t(v >> 16)); be16(at + 2, uint16_t(v)); };
-  auto text = [&](std::size_t at, const char* t) { for (std::size_t i = 0; t[i]; ++i) b[at + i] = uint8_t(t[i]); };
+  auto be16 = [&](std::size_t at, uint16_t v) {
+    b[at] = uint8_t(v >> 8);
+    b[at + 1] = uint8_t(v);
+  };
+  auto be32 = [&](std::size_t at, uint32_t v) {
+    be16(at, uint16_t(v >> 16));
+    be16(at + 2, uint16_t(v));
+  };
+  auto text = [&](std::size_t at, const char* t) {
+    for (std::size_t i = 0; t[i]; ++i) b[at + i] = uint8_t(t[i]);
+  };
   auto crcLowFirst = [&](std::size_t from, std::size_t to, std::size_t at) {  // CRC-16/MODBUS, bitwise
     uint16_t crc = 0xFFFF;
     for (std::size_t i = from; i < to; ++i) {
@@ -468,13 +501,13 @@ TEST(OlderReader, ReadsAHandBuiltDirectoryFile) {
   be32(68, 503);
   be32(80, 340);  // data area
   be16(84, 1);
-  be16(86, 4);    // record: minimum and maximum of one 16-bit channel
+  be16(86, 4);  // record: minimum and maximum of one 16-bit channel
   be32(92, 3);
-  be32(96, 2);    // ring start
-  be16(106, 1);   // one second
+  be32(96, 2);   // ring start
+  be16(106, 1);  // one second
   const uint8_t trigger[8] = {23, 7, 1, 12, 0, 0, 0, 0};
   std::copy(trigger, trigger + 8, b.begin() + 108);
-  be16(206, 1);   // one directory entry: the messages
+  be16(206, 1);  // one directory entry: the messages
   b[208] = 0x10;
   be32(212, 292);
   be32(216, 1);
@@ -495,7 +528,8 @@ TEST(OlderReader, ReadsAHandBuiltDirectoryFile) {
 
   OlderTempDir dir;
   const std::string path = dir.Path() + "/hand.DEV";
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
   PinUtcZone();
   Opened f;
   ASSERT_EQ(RecFileOpen(path, &f.h), 0);

@@ -9,11 +9,9 @@
 namespace {
 
 TEST(RecorderStatus, StateTable) {
-  const int expected[][2] = {{0, 0},  {1, 1},   {2, 2},  {4, 4},  {5, 5},  {6, 6},  {7, 7},
-                             {8, 12}, {9, 12},  {10, 8}, {11, 9}, {12, 10}, {13, 11},
-                             {3, 3},  {14, 3},  {15, 3}, {-1, 3}};
-  for (const auto& row : expected)
-    EXPECT_EQ(RecorderStateToSampleStatus(row[0]), row[1]) << row[0];
+  const int expected[][2] = {{0, 0},  {1, 1},  {2, 2},   {4, 4},   {5, 5}, {6, 6},  {7, 7},  {8, 12}, {9, 12},
+                             {10, 8}, {11, 9}, {12, 10}, {13, 11}, {3, 3}, {14, 3}, {15, 3}, {-1, 3}};
+  for (const auto& row : expected) EXPECT_EQ(RecorderStateToSampleStatus(row[0]), row[1]) << row[0];
 }
 
 TEST(RecorderStatus, DifferenceTable) {

@@ -21,8 +21,8 @@ class RecorderTempDir {
   }
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
     const std::string p = path_ + "/" + name;
-    std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                              std::streamsize(bytes.size()));
+    std::ofstream(p, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return p;
   }
   const std::string& path() const { return path_; }

@@ -20,7 +20,9 @@ TEST(RecorderText, MappingTable) {
     std::string expected;
   };
   const Row rows[] = {
-      {vt::kLangEnglish, std::string("Temp ^C   \0xx", 13), "Temp \xC2\xB0" "C"},
+      {vt::kLangEnglish, std::string("Temp ^C   \0xx", 13),
+       "Temp \xC2\xB0"
+       "C"},
       {vt::kLangGerman, "a^", "a\xC2\xB0"},
       {vt::kLangKorean, std::string("Temp ^C   \0", 11), "Temp  C"},
       // A '^' made blank is cleared with the trailing run it ends.
@@ -42,8 +44,7 @@ TEST(RecorderText, MappingTable) {
 
 TEST(RecorderText, DecodeOnlyCutsAtNul) {
   const std::string field("a^ b  \0c", 8);
-  EXPECT_EQ(DecodeRecorderText(reinterpret_cast<const uint8_t*>(field.data()), field.size()),
-            "a^ b  ");
+  EXPECT_EQ(DecodeRecorderText(reinterpret_cast<const uint8_t*>(field.data()), field.size()), "a^ b  ");
 }
 
 }  // namespace

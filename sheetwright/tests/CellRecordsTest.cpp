@@ -19,18 +19,18 @@ struct RkCase {
 
 TEST(CellRecords, NumbersTakeTheSmallestExactForm) {
   const RkCase cases[] = {
-      {1.0, true, 0x3FF00000},                        // high word as it stands
+      {1.0, true, 0x3FF00000},  // high word as it stands
       {0.0, true, 0x00000000},
       {-2.5, true, 0xC0040000},
-      {1234567.0, true, uint32_t(1234567 * 4 + 2)},   // 30-bit integer
+      {1234567.0, true, uint32_t(1234567 * 4 + 2)},  // 30-bit integer
       {-1234567.0, true, uint32_t(-1234567 * 4 + 2)},
-      {0.1, true, 0x40240001},                        // 0.1 x 100 = 10.0 as a high word
+      {0.1, true, 0x40240001},  // 0.1 x 100 = 10.0 as a high word
       {3.14, true, 0x4073A001},
-      {12345.67, true, uint32_t(1234567 * 4 + 3)},    // x 100 as an integer
-      {536870912.0, true, 0x41C00000},                // 2^29 as a high word
+      {12345.67, true, uint32_t(1234567 * 4 + 3)},  // x 100 as an integer
+      {536870912.0, true, 0x41C00000},              // 2^29 as a high word
       {536870911.0, true, uint32_t(536870911u * 4 + 2)},
       {-536870912.0, true, 0xC1C00000},
-      {536870913.0, false, 0},                        // beyond the 30-bit integers
+      {536870913.0, false, 0},  // beyond the 30-bit integers
       {1234567.89, false, 0},
       {1e-5, false, 0},
       {0.5e-2 + 1e-12, false, 0},
@@ -109,11 +109,11 @@ struct DateCase {
 
 TEST(CellRecords, DatesOfThe1904System) {
   const DateCase cases[] = {
-      {1904, 1, 1, true, 0},       {1904, 3, 1, true, 60},        {1905, 1, 1, true, 366},
-      {2000, 1, 1, true, 35064},   {2000, 2, 29, true, 35123},    {2010, 5, 10, true, 38846},
-      {3199, 12, 31, true, 473354}, {1903, 12, 31, false, 0},     {2001, 2, 29, false, 0},
-      {2100, 2, 29, false, 0},     {3200, 1, 1, false, 0},        {2000, 13, 1, false, 0},
-      {2000, 0, 1, false, 0},      {2000, 4, 31, false, 0},       {2000, 1, 0, false, 0},
+      {1904, 1, 1, true, 0},        {1904, 3, 1, true, 60},     {1905, 1, 1, true, 366},
+      {2000, 1, 1, true, 35064},    {2000, 2, 29, true, 35123}, {2010, 5, 10, true, 38846},
+      {3199, 12, 31, true, 473354}, {1903, 12, 31, false, 0},   {2001, 2, 29, false, 0},
+      {2100, 2, 29, false, 0},      {3200, 1, 1, false, 0},     {2000, 13, 1, false, 0},
+      {2000, 0, 1, false, 0},       {2000, 4, 31, false, 0},    {2000, 1, 0, false, 0},
   };
   for (const DateCase& c : cases) {
     EXPECT_EQ(IsValidDate(c.year, c.month, c.day), c.valid) << c.year << "-" << c.month << "-" << c.day;

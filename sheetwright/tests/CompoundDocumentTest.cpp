@@ -70,10 +70,11 @@ class CompoundDocumentTest : public SheetwrightTest {
 TEST_F(CompoundDocumentTest, SmallStreamHeaderTablesAndDirectory) {
   std::vector<uint8_t> f = Wrap(3000);
   ASSERT_EQ(f.size(), 13824u);
-  EXPECT_EQ(std::vector<uint8_t>(f.begin(), f.begin() + 8), Bytes({0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1}));
+  EXPECT_EQ(std::vector<uint8_t>(f.begin(), f.begin() + 8),
+            Bytes({0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1}));
   const std::pair<std::size_t, uint32_t> header32[] = {
-      {0x28, 0}, {0x2C, 1}, {0x30, 25}, {0x34, 0}, {0x38, 4096}, {0x3C, 0xFFFFFFFE},
-      {0x40, 0}, {0x44, 0xFFFFFFFE}, {0x48, 0}, {0x4C, 24}, {0x50, 0xFFFFFFFF}, {0x1FC, 0xFFFFFFFF}};
+      {0x28, 0}, {0x2C, 1},          {0x30, 25}, {0x34, 0},  {0x38, 4096},       {0x3C, 0xFFFFFFFE},
+      {0x40, 0}, {0x44, 0xFFFFFFFE}, {0x48, 0},  {0x4C, 24}, {0x50, 0xFFFFFFFF}, {0x1FC, 0xFFFFFFFF}};
   for (auto [at, value] : header32) EXPECT_EQ(Le32(f, at), value) << std::hex << at;
   EXPECT_EQ(Le16(f, 0x18), 0x3E);
   EXPECT_EQ(Le16(f, 0x1A), 3);
@@ -133,7 +134,8 @@ TEST_F(CompoundDocumentTest, SmallStreamHeaderTablesAndDirectory) {
     EXPECT_EQ(Le16(f, at), 0xFFFE);
     EXPECT_EQ(Le32(f, at + 4), 0x00020105u);
     EXPECT_EQ(Le32(f, at + 24), 1u);
-    EXPECT_EQ(std::vector<uint8_t>(f.begin() + std::ptrdiff_t(at + 28), f.begin() + std::ptrdiff_t(at + 32)), id);
+    EXPECT_EQ(std::vector<uint8_t>(f.begin() + std::ptrdiff_t(at + 28), f.begin() + std::ptrdiff_t(at + 32)),
+              id);
     EXPECT_EQ(Le32(f, at + 44), 48u);
     EXPECT_EQ(Le32(f, at + 48), 0u);
   }

@@ -40,7 +40,8 @@ class ExcelApiTest : public SheetwrightTest {
       std::size_t at = r.type == 0x00FC ? 8 : r.type == 0x003C ? 0 : std::size_t(-1);
       if (at == std::size_t(-1) || r.data.size() <= at) continue;
       std::u16string t;
-      for (uint16_t i = 0, n = Le16(r.data, at); i < n; ++i) t += char16_t(Le16(r.data, at + 3 + 2 * std::size_t(i)));
+      for (uint16_t i = 0, n = Le16(r.data, at); i < n; ++i)
+        t += char16_t(Le16(r.data, at + 3 + 2 * std::size_t(i)));
       texts.push_back(t);
     }
     return texts;
@@ -98,12 +99,21 @@ TEST_F(ExcelApiTest, SheetNamesAndTheHundredSheets) {
   std::string e31;
   for (int i = 0; i < 31; ++i) e31 += "\xC3\xA9";  // 31 units in 62 bytes
   const NameCase cases[] = {
-      {std::string(32, 'n'), -1}, {"", -1},      {"Data", -1},    {"data", -1},  {"DATA", -1},
-      {std::string(31, 'n'), 1},  {e31, 2},      {"\xC3\x89" + e31.substr(2), -1},  // É vs é
+      {std::string(32, 'n'), -1},
+      {"", -1},
+      {"Data", -1},
+      {"data", -1},
+      {"DATA", -1},
+      {std::string(31, 'n'), 1},
+      {e31, 2},
+      {"\xC3\x89" + e31.substr(2), -1},  // É vs é
       {"Daten", 3},
-      {"\xCE\x94\xCE\xB1\xCF\x84\xCE\xB1", 4}, {"\xCE\xB4\xCE\x91\xCE\xA4\xCE\x91", -1},  // Greek
-      {"\xD0\x94\xD0\xB0\xD0\xBD", 5}, {"\xD0\xB4\xD0\x90\xD0\x9D", -1},                  // Cyrillic
-      {"\xC5\xB8", 6}, {"\xC3\xBF", -1},                                                          // Y diaeresis
+      {"\xCE\x94\xCE\xB1\xCF\x84\xCE\xB1", 4},
+      {"\xCE\xB4\xCE\x91\xCE\xA4\xCE\x91", -1},  // Greek
+      {"\xD0\x94\xD0\xB0\xD0\xBD", 5},
+      {"\xD0\xB4\xD0\x90\xD0\x9D", -1},  // Cyrillic
+      {"\xC5\xB8", 6},
+      {"\xC3\xBF", -1},  // Y diaeresis
   };
   for (const NameCase& c : cases) {
     EXPECT_EQ(excel_add_sheet(wb, c.name.c_str()), c.result) << c.name;
@@ -126,10 +136,10 @@ TEST_F(ExcelApiTest, PositionsAndRowOrderPerSheet) {
     int sheet, row, column, result;
   };
   const Cell cells[] = {
-      {0, 7, 1, 1},      {0, 5, 1, 0},   {0, 7, 3, 1},  {0, 7, 2, 1},    // same row, any column order
-      {1, 1, 1, 1},      {1, 2, 1, 1},   {0, 6, 1, 0},  {0, 8, 1, 1},    // sheets are independent
-      {0, 9, 0, 0},      {0, 9, 257, 0}, {2, 9, 1, 0},  {-1, 9, 1, 0},
-      {0, 65537, 1, 0},  {1, 0, 1, 0},   {0, 65536, 256, 1}, {0, 65536, 1, 1},
+      {0, 7, 1, 1},     {0, 5, 1, 0},   {0, 7, 3, 1},       {0, 7, 2, 1},  // same row, any column order
+      {1, 1, 1, 1},     {1, 2, 1, 1},   {0, 6, 1, 0},       {0, 8, 1, 1},  // sheets are independent
+      {0, 9, 0, 0},     {0, 9, 257, 0}, {2, 9, 1, 0},       {-1, 9, 1, 0},
+      {0, 65537, 1, 0}, {1, 0, 1, 0},   {0, 65536, 256, 1}, {0, 65536, 1, 1},
   };
   for (const Cell& c : cells)
     EXPECT_EQ(excel_input_value(wb, c.sheet, c.row, c.column, 1.0, 0), c.result)
@@ -171,9 +181,9 @@ TEST_F(ExcelApiTest, NumberArgumentsRefusedWithoutHarm) {
     int decimals, result;
   };
   const Case cases[] = {
-      {false, 1.5, -2, 0}, {false, 1.5, 11, 0}, {true, 1.5, 5, 0},  {true, 1.5, -1, 0},
-      {false, std::nan(""), 2, 0}, {false, inf, 2, 0}, {true, -inf, 2, 0},
-      {false, 1.5, -1, 1}, {false, 1.5, 10, 1}, {true, 1.5, 0, 1},  {true, 1.5, 4, 1},
+      {false, 1.5, -2, 0},         {false, 1.5, 11, 0}, {true, 1.5, 5, 0},  {true, 1.5, -1, 0},
+      {false, std::nan(""), 2, 0}, {false, inf, 2, 0},  {true, -inf, 2, 0}, {false, 1.5, -1, 1},
+      {false, 1.5, 10, 1},         {true, 1.5, 0, 1},   {true, 1.5, 4, 1},
   };
   int column = 1;
   for (const Case& c : cases) {
@@ -206,7 +216,8 @@ TEST_F(ExcelApiTest, DateAndTimeChecks) {
   };
   int row = 1;
   for (const Case& c : dates) {
-    EXPECT_EQ(excel_input_date(wb, 0, row, 1, c.y, c.m, c.d, c.format), c.result) << c.y << "-" << c.m << "-" << c.d;
+    EXPECT_EQ(excel_input_date(wb, 0, row, 1, c.y, c.m, c.d, c.format), c.result)
+        << c.y << "-" << c.m << "-" << c.d;
     EXPECT_EQ(LastResultCode(), c.code);
   }
   EXPECT_EQ(excel_input_time(wb, 0, row, 2, 23, 59, 60, 0), 0);
@@ -246,8 +257,8 @@ TEST_F(ExcelApiTest, CodePages) {
   EXPECT_EQ(excel_add_sheet(wb, "\xE6\x97\xA5\xE6\x9C\xAC"), 1);
   EXPECT_EQ(excel_select_codepage(1252), 9999);
   excel_close_file(wb);
-  EXPECT_EQ(Texts("cp.xls"), (std::vector<std::u16string>{u"caf\u00E9", u"\u3042", u"\u20AC", u" ", u"\u4E2D",
-                                                          u"\uD55C"}));
+  EXPECT_EQ(Texts("cp.xls"),
+            (std::vector<std::u16string>{u"caf\u00E9", u"\u3042", u"\u20AC", u" ", u"\u4E2D", u"\uD55C"}));
   std::vector<Record> bound = OfType(GlobalsRecords(WorkbookStream(Path("cp.xls"))), 0x0085);
   EXPECT_EQ(std::vector<uint8_t>(bound.at(1).data.begin() + 6, bound.at(1).data.end()),
             Bytes({2, 1, 0xE5, 0x65, 0x2C, 0x67}));

@@ -62,7 +62,11 @@ void WriteMixedWorkbook(const std::string& path) {
   EXPECT_EQ(excel_input_value(wb, 0, 2, 6, -12345.67, 1), 1);
   EXPECT_EQ(excel_input_string(wb, 0, 3, 1, std::string(4106, 'x').c_str()), 1);
   EXPECT_EQ(excel_input_string(wb, 0, 3, 2, std::string(4106, 'y').c_str()), 1);
-  EXPECT_EQ(excel_input_string(wb, 0, 3, 3, "Gr\xC3\xB6\xC3\x9F" "e \xC2\xB5\xC2\xB0" "C"), 1);
+  EXPECT_EQ(excel_input_string(wb, 0, 3, 3,
+                               "Gr\xC3\xB6\xC3\x9F"
+                               "e \xC2\xB5\xC2\xB0"
+                               "C"),
+            1);
   EXPECT_EQ(excel_input_string(wb, 0, 4, 1, "Hello"), 1);
   EXPECT_EQ(excel_input_value(wb, 0, 65536, 256, 42.0, 0), 1);
   EXPECT_EQ(excel_input_string(wb, 1, 5, 2, "\xE5\x80\xA4"), 1);
@@ -73,28 +77,28 @@ TEST_F(ExternalReadersTest, MixedWorkbook) {
   WriteMixedWorkbook(Path("mixed.xls"));
   std::vector<std::string> lines = Read("mixed.xls");
   ExpectLines(lines, {
-      "ole 0",
-      "stream SummaryInformation 4096",
-      "stream DocumentSummaryInformation 4096",
-      "datemode 1",
-      "sheet 0 \"Values\"",
-      "sheet 1 \"\\u65e5\\u672c\\u8a9e\"",
-      "sheet 2 \"Empty\"",
-      "cell 0 0 0 text 5 \"Hello\" \"@\"",
-      "cell 0 0 1 number 1.0 \"0.000\"",
-      "cell 0 0 2 number 1234567.0 \"0.00E+00\"",
-      "cell 0 0 3 number 1e-05 \"General\"",
-      "cell 0 0 4 number 1234567.89 \"0.00\"",
-      "cell 0 1 0 date 2010-5-10 14:3:0 \"yyyy\\\\/m\\\\/d;@\"",
-      "cell 0 1 1 date 2010-5-10 14:3:0 \"h:mm:ss;@\"",
-      "cell 0 1 2 date 1904-1-2 0:0:0 \"d\\\\.m\\\\.yyyy;@\"",
-      "cell 0 1 4 number 3.14 \"0.00\"",
-      "cell 0 1 5 number -12345.67 \"0.0\"",
-      "cell 0 2 2 text 9 \"Gr\\u00f6\\u00dfe \\u00b5\\u00b0C\" \"@\"",
-      "cell 0 3 0 text 5 \"Hello\" \"@\"",
-      "cell 0 65535 255 number 42.0 \"0\"",
-      "cell 1 4 1 text 1 \"\\u5024\" \"@\"",
-  });
+                         "ole 0",
+                         "stream SummaryInformation 4096",
+                         "stream DocumentSummaryInformation 4096",
+                         "datemode 1",
+                         "sheet 0 \"Values\"",
+                         "sheet 1 \"\\u65e5\\u672c\\u8a9e\"",
+                         "sheet 2 \"Empty\"",
+                         "cell 0 0 0 text 5 \"Hello\" \"@\"",
+                         "cell 0 0 1 number 1.0 \"0.000\"",
+                         "cell 0 0 2 number 1234567.0 \"0.00E+00\"",
+                         "cell 0 0 3 number 1e-05 \"General\"",
+                         "cell 0 0 4 number 1234567.89 \"0.00\"",
+                         "cell 0 1 0 date 2010-5-10 14:3:0 \"yyyy\\\\/m\\\\/d;@\"",
+                         "cell 0 1 1 date 2010-5-10 14:3:0 \"h:mm:ss;@\"",
+                         "cell 0 1 2 date 1904-1-2 0:0:0 \"d\\\\.m\\\\.yyyy;@\"",
+                         "cell 0 1 4 number 3.14 \"0.00\"",
+                         "cell 0 1 5 number -12345.67 \"0.0\"",
+                         "cell 0 2 2 text 9 \"Gr\\u00f6\\u00dfe \\u00b5\\u00b0C\" \"@\"",
+                         "cell 0 3 0 text 5 \"Hello\" \"@\"",
+                         "cell 0 65535 255 number 42.0 \"0\"",
+                         "cell 1 4 1 text 1 \"\\u5024\" \"@\"",
+                     });
   // A time alone, before the first day of the 1904 system, is a fraction of a day.
   EXPECT_EQ(CountPrefix(lines, "cell 0 1 3 "), 1u);
   EXPECT_EQ(CountPrefix(lines, "cell 0 2 0 text 4106 \"xxxx"), 1u);
@@ -119,8 +123,8 @@ TEST_F(ExternalReadersTest, HundredSheets) {
     std::string v = value.str();
     if (v.find('.') == std::string::npos) v += ".0";
     expected.push_back("sheet " + std::to_string(i) + " \"Sheet " + std::to_string(i) + "\"");
-    expected.push_back("cell " + std::to_string(i) + " " + std::to_string(i) + " " + std::to_string(i) + " number " +
-                       v + " \"0.0\"");
+    expected.push_back("cell " + std::to_string(i) + " " + std::to_string(i) + " " + std::to_string(i) +
+                       " number " + v + " \"0.0\"");
   }
   ExpectLines(lines, expected);
 }
@@ -148,19 +152,23 @@ TEST_F(ExternalReadersTest, StreamBeyondTheHeaderAllocationTable) {
 TEST_F(ExternalReadersTest, SpreadsheetProgramConvertsToCsv) {
   int code = 0;
   std::string soffice = RunCommand("command -v soffice || command -v libreoffice", code);
-  if (code != 0 || soffice.empty()) GTEST_SKIP() << "no spreadsheet program (soffice) installed: CSV check skipped";
+  if (code != 0 || soffice.empty())
+    GTEST_SKIP() << "no spreadsheet program (soffice) installed: CSV check skipped";
   soffice.erase(soffice.find_last_not_of("\n") + 1);
   WriteMixedWorkbook(Path("mixed.xls"));
-  std::string command = "cd '" + root_ + "' && HOME='" + root_ + "' '" + soffice +
-                        "' --headless --norestore -env:UserInstallation=file://" + root_ +
-                        "/profile --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true,"
-                        "false,false,-1' --outdir '" + root_ + "/csv' mixed.xls 2>&1";
+  std::string command =
+      "cd '" + root_ + "' && HOME='" + root_ + "' '" + soffice +
+      "' --headless --norestore -env:UserInstallation=file://" + root_ +
+      "/profile --convert-to 'csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true,"
+      "false,false,-1' --outdir '" +
+      root_ + "/csv' mixed.xls 2>&1";
   std::string out = RunCommand(command, code);
   ASSERT_EQ(code, 0) << out;
   std::string values = ReadFile(root_ + "/csv/mixed-Values.csv");
   std::istringstream in(values);
   std::vector<std::string> rows;
-  for (std::string line; std::getline(in, line);) rows.push_back(line.substr(0, line.find_last_not_of(",\r") + 1));
+  for (std::string line; std::getline(in, line);)
+    rows.push_back(line.substr(0, line.find_last_not_of(",\r") + 1));
   ASSERT_GE(rows.size(), 4u) << values;
   EXPECT_EQ(rows[0].substr(0, 29), "Hello,1.000,1.23E+06,0.00001,") << values;
   EXPECT_EQ(rows[1].substr(0, 28), "2010/5/10,14:03:00,2.1.1904,") << values;

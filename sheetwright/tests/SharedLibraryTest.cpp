@@ -13,9 +13,9 @@
 namespace sheetwright::test {
 namespace {
 
-const char* const kExports[] = {"excel_select_codepage", "excel_create_file",    "excel_add_sheet",
-                                "excel_input_string",    "excel_input_value",    "excel_input_exp",
-                                "excel_input_date",      "excel_input_time",     "excel_input_datetime",
+const char* const kExports[] = {"excel_select_codepage", "excel_create_file", "excel_add_sheet",
+                                "excel_input_string",    "excel_input_value", "excel_input_exp",
+                                "excel_input_date",      "excel_input_time",  "excel_input_datetime",
                                 "excel_close_file"};
 
 class SharedLibraryTest : public SheetwrightTest {};

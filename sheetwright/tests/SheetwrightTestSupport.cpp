@@ -41,8 +41,12 @@ std::vector<std::string> Entries(const std::string& folder) {
   return names;
 }
 
-uint16_t Le16(const std::vector<uint8_t>& d, std::size_t at) { return uint16_t(d.at(at) | (d.at(at + 1) << 8)); }
-uint32_t Le32(const std::vector<uint8_t>& d, std::size_t at) { return Le16(d, at) | (uint32_t(Le16(d, at + 2)) << 16); }
+uint16_t Le16(const std::vector<uint8_t>& d, std::size_t at) {
+  return uint16_t(d.at(at) | (d.at(at + 1) << 8));
+}
+uint32_t Le32(const std::vector<uint8_t>& d, std::size_t at) {
+  return Le16(d, at) | (uint32_t(Le16(d, at + 2)) << 16);
+}
 
 std::vector<uint8_t> Bytes(std::initializer_list<int> values) {
   std::vector<uint8_t> out;
@@ -69,7 +73,8 @@ std::vector<Record> Records(const std::vector<uint8_t>& stream, uint64_t from) {
     uint16_t length = Le16(stream, pos + 2);
     if (r.type == 0 && length == 0) break;  // padding
     r.position = pos;
-    r.data.assign(stream.begin() + std::ptrdiff_t(pos + 4), stream.begin() + std::ptrdiff_t(pos + 4 + length));
+    r.data.assign(stream.begin() + std::ptrdiff_t(pos + 4),
+                  stream.begin() + std::ptrdiff_t(pos + 4 + length));
     records.push_back(std::move(r));
     pos += 4 + length;
   }

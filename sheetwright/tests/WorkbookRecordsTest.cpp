@@ -31,14 +31,15 @@ TEST_F(WorkbookRecordsTest, GlobalsPartInOrderWithFixedContents) {
   std::vector<uint8_t> stream = WorkbookStream(Path("g.xls"));
   std::vector<Record> g = GlobalsRecords(stream);
 
-  std::vector<uint16_t> expected = {0x0809, 0x00E1, 0x00C1, 0x00E2, 0x005C, 0x0042, 0x0161, 0x01C0, 0x013D,
-                                    0x009C, 0x0019, 0x0012, 0x0013, 0x01AF, 0x01BC, 0x003D, 0x0040, 0x008D,
-                                    0x0022, 0x000E, 0x01B7, 0x00DA};
+  std::vector<uint16_t> expected = {0x0809, 0x00E1, 0x00C1, 0x00E2, 0x005C, 0x0042, 0x0161, 0x01C0,
+                                    0x013D, 0x009C, 0x0019, 0x0012, 0x0013, 0x01AF, 0x01BC, 0x003D,
+                                    0x0040, 0x008D, 0x0022, 0x000E, 0x01B7, 0x00DA};
   expected.insert(expected.end(), 4, 0x0031);
   expected.insert(expected.end(), 40, 0x041E);
   expected.insert(expected.end(), 46, 0x00E0);
   expected.insert(expected.end(), 6, 0x0293);
-  for (uint16_t t : {0x0160, 0x0085, 0x0085, 0x008C, 0x01C1, 0x00FC, 0x00FF, 0x0863, 0x000A}) expected.push_back(t);
+  for (uint16_t t : {0x0160, 0x0085, 0x0085, 0x008C, 0x01C1, 0x00FC, 0x00FF, 0x0863, 0x000A})
+    expected.push_back(t);
   ASSERT_EQ(Types(g), expected);
 
   struct Fixed {
@@ -54,8 +55,8 @@ TEST_F(WorkbookRecordsTest, GlobalsPartInOrderWithFixedContents) {
       {15, Bytes({120, 0, 120, 0, 0x1C, 0x3B, 0x54, 0x24, 0x38, 0, 0, 0, 0, 0, 1, 0, 0x58, 0x02})},
       {18, Bytes({1, 0})},  // DATEMODE: 1904
       {19, Bytes({1, 0})},
-      {22, Bytes({0xC8, 0, 0, 0, 0xFF, 0x7F, 0x90, 0x01, 0, 0, 0, 0, 0, 0, 5, 1,
-                  'A', 0, 'r', 0, 'i', 0, 'a', 0, 'l', 0})},
+      {22, Bytes({0xC8, 0, 0, 0,   0xFF, 0x7F, 0x90, 0x01, 0, 0,   0, 0,   0,
+                  0,    5, 1, 'A', 0,    'r',  0,    'i',  0, 'a', 0, 'l', 0})},
       {g.size() - 6, Bytes({1, 0, 81, 0})},
       {g.size() - 5, Bytes({0xC1, 0x01, 0, 0, 0x80, 0x38, 0x01, 0})},
       {g.size() - 4, Bytes({0, 0, 0, 0, 0, 0, 0, 0})},  // SST without texts
@@ -106,9 +107,9 @@ TEST_F(WorkbookRecordsTest, FormatsCellFormatsAndStyles) {
     uint8_t alignment, used;
   };
   const XfCase cases[] = {
-      {0, 0, 0, 0xFFF5, 0x20, 0x00},   {1, 1, 0, 0xFFF5, 0x20, 0xF4},   {4, 2, 0, 0xFFF5, 0x20, 0xF4},
-      {14, 0, 0, 0xFFF5, 0x20, 0xF4},  {15, 0, 0, 0x0001, 0x20, 0x00},  {16, 1, 171, 0xFFF5, 0x20, 0xF8},
-      {19, 1, 8, 0xFFF5, 0x20, 0xF8},  {20, 1, 9, 0xFFF5, 0x20, 0xF8},  {21, 0, 49, 0x0001, 0x20, 0x04},
+      {0, 0, 0, 0xFFF5, 0x20, 0x00},    {1, 1, 0, 0xFFF5, 0x20, 0xF4},    {4, 2, 0, 0xFFF5, 0x20, 0xF4},
+      {14, 0, 0, 0xFFF5, 0x20, 0xF4},   {15, 0, 0, 0x0001, 0x20, 0x00},   {16, 1, 171, 0xFFF5, 0x20, 0xF8},
+      {19, 1, 8, 0xFFF5, 0x20, 0xF8},   {20, 1, 9, 0xFFF5, 0x20, 0xF8},   {21, 0, 49, 0x0001, 0x20, 0x04},
       {22, 0, 172, 0x0001, 0x21, 0x14}, {26, 0, 176, 0x0001, 0x21, 0x14}, {27, 0, 177, 0x0001, 0x21, 0x14},
       {28, 0, 189, 0x0001, 0x23, 0x04}, {30, 0, 190, 0x0001, 0x23, 0x04}, {38, 0, 186, 0x0001, 0x23, 0x04},
       {39, 0, 188, 0x0001, 0x23, 0x04}, {40, 0, 191, 0x0001, 0x21, 0x04}, {41, 0, 192, 0x0001, 0x20, 0x04},
@@ -116,8 +117,26 @@ TEST_F(WorkbookRecordsTest, FormatsCellFormatsAndStyles) {
   };
   for (const XfCase& c : cases) {
     const std::vector<uint8_t>& d = xfs[std::size_t(c.xf)].data;
-    EXPECT_EQ(d, Bytes({c.font & 0xFF, c.font >> 8, c.format & 0xFF, c.format >> 8, c.type & 0xFF, c.type >> 8,
-                        c.alignment, 0, 0, c.used, 0, 0, 0, 0, 0, 0, 0, 0, 0xC0, 0x20}))
+    EXPECT_EQ(d, Bytes({c.font & 0xFF,
+                        c.font >> 8,
+                        c.format & 0xFF,
+                        c.format >> 8,
+                        c.type & 0xFF,
+                        c.type >> 8,
+                        c.alignment,
+                        0,
+                        0,
+                        c.used,
+                        0,
+                        0,
+                        0,
+                        0,
+                        0,
+                        0,
+                        0,
+                        0,
+                        0xC0,
+                        0x20}))
         << "XF " << c.xf;
   }
 
@@ -195,7 +214,8 @@ TEST_F(WorkbookRecordsTest, RowBlocksIndexAndDbCells) {
   while (s[dims].type != 0x0200) ++dims;
   EXPECT_EQ(s[dims].data, Bytes({0, 0, 0, 0, 100, 0, 0, 0, 0, 0, 0, 1, 0, 0}));
   std::vector<uint16_t> blocks(types.begin() + std::ptrdiff_t(dims + 1), types.end() - 4);
-  EXPECT_EQ(blocks, (std::vector<uint16_t>{0x0208, 0x027E, 0x00FD, 0x00D7, 0x00D7, 0x00D7, 0x0208, 0x0203, 0x00D7}));
+  EXPECT_EQ(blocks,
+            (std::vector<uint16_t>{0x0208, 0x027E, 0x00FD, 0x00D7, 0x00D7, 0x00D7, 0x0208, 0x0203, 0x00D7}));
   const Record& row0 = s[dims + 1];
   EXPECT_EQ(row0.data, Bytes({0, 0, 1, 0, 5, 0, 0x08, 0x01, 0, 0, 0, 0, 0, 0x01, 15, 0}));
   const Record& row99 = s[dims + 7];
@@ -221,8 +241,8 @@ TEST_F(WorkbookRecordsTest, RowBlocksIndexAndDbCells) {
   EXPECT_EQ(Le16(OfType(e, 0x023E).at(0).data, 0), 0x00B6);
   EXPECT_EQ(Le16(OfType(s, 0x023E).at(0).data, 0), 0x06B6);
   EXPECT_EQ(OfType(e, 0x00A1).at(0).data,
-            Bytes({0, 0, 0x08, 0x01, 1, 0, 1, 0, 1, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xE0, 0x3F,
-                   0, 0, 0, 0, 0, 0, 0xE0, 0x3F, 0, 0}));
+            Bytes({0, 0, 0x08, 0x01, 1, 0,    1,    0, 1, 0, 4, 0, 0, 0,    0,    0, 0,
+                   0, 0, 0,    0,    0, 0xE0, 0x3F, 0, 0, 0, 0, 0, 0, 0xE0, 0x3F, 0, 0}));
   EXPECT_EQ(OfType(e, 0x001D).at(0).data, Bytes({3, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}));
 }
 

@@ -30,7 +30,9 @@ class DataFileVfsTest : public store_test::TempRootTest {
     EXPECT_EQ(db.Create(path), RDB_OK);
     EXPECT_EQ(db.Execute("CREATE TABLE t (x INTEGER, y TEXT);"), RDB_OK);
     EXPECT_EQ(db.Execute("WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c "
-                         "WHERE i < " + std::to_string(n) + ") "
+                         "WHERE i < " +
+                         std::to_string(n) +
+                         ") "
                          "INSERT INTO t SELECT i, printf('row %d', i) FROM c;"),
               RDB_OK);
     return path;
@@ -148,8 +150,7 @@ TEST_F(DataFileVfsTest, ReadsAndWritesThatCoverTheHeaderOnlyPartlyAreExchangedTo
   auto* file = reinterpret_cast<sqlite3_file*>(memory.data());
   sqlite3_filename name = sqlite3_create_filename(path.c_str(), "", "", 0, nullptr);
   int outFlags = 0;
-  ASSERT_EQ(vfs->xOpen(vfs, name, file, SQLITE_OPEN_MAIN_DB | SQLITE_OPEN_READWRITE, &outFlags),
-            SQLITE_OK);
+  ASSERT_EQ(vfs->xOpen(vfs, name, file, SQLITE_OPEN_MAIN_DB | SQLITE_OPEN_READWRITE, &outFlags), SQLITE_OK);
   char buffer[16] = {};
   ASSERT_EQ(file->pMethods->xRead(file, buffer, 5, 2), SQLITE_OK);
   EXPECT_EQ(std::string(buffer, 5), kStandard.substr(2, 5));
@@ -213,8 +214,7 @@ TEST_F(DataFileVfsTest, JournalsKeepTheStandardHeaderAndRollingOneBackRestoresOu
 // transaction with a tiny cache and ends without committing, leaving a hot journal.
 VT_TEST_CHILD(crash_mid_standard_transaction) {
   sqlite3* db = nullptr;
-  if (sqlite3_open_v2(args.at(0).c_str(), &db, SQLITE_OPEN_READWRITE, "unix") != SQLITE_OK)
-    return 2;
+  if (sqlite3_open_v2(args.at(0).c_str(), &db, SQLITE_OPEN_READWRITE, "unix") != SQLITE_OK) return 2;
   if (sqlite3_exec(db,
                    "PRAGMA cache_size = 2; BEGIN; "
                    "WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c "

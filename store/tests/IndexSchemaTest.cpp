@@ -20,8 +20,7 @@ struct TableDefinition {
 };
 
 const TableDefinition kTables[] = {
-    {"message_write_group",
-     "file_id|INTEGER|1|0\nmessage_id|INTEGER|1|1\ndisplay_group_no|INTEGER|1|2\n"},
+    {"message_write_group", "file_id|INTEGER|1|0\nmessage_id|INTEGER|1|1\ndisplay_group_no|INTEGER|1|2\n"},
     {"display_channel", "file_id|INTEGER|1|1\ngroup_no|INTEGER|1|2\nchannel_no|INTEGER|1|3\n"},
     {"tag",
      "file_id|INTEGER|1|1\nchannel_no|INTEGER|1|2\nchannel_name|TEXT|1|0\n"
@@ -119,8 +118,9 @@ TEST_F(IndexSchemaTest, TablesIndexesAndViewsAreExactlyTheDefinition) {
 
   std::string order;
   for (const auto& table : kTables) order += std::string(table.name) + "\n";
-  EXPECT_EQ(Shell(copy, "SELECT name FROM sqlite_master WHERE type = 'table' AND "
-                        "name <> 'sqlite_sequence' ORDER BY rowid;"),
+  EXPECT_EQ(Shell(copy,
+                  "SELECT name FROM sqlite_master WHERE type = 'table' AND "
+                  "name <> 'sqlite_sequence' ORDER BY rowid;"),
             order);
   for (const auto& table : kTables) {
     EXPECT_EQ(Shell(copy, std::string("SELECT name, type, \"notnull\", pk FROM pragma_table_info('") +
@@ -128,28 +128,30 @@ TEST_F(IndexSchemaTest, TablesIndexesAndViewsAreExactlyTheDefinition) {
               table.columns)
         << table.name;
   }
-  EXPECT_EQ(Shell(copy, "SELECT name FROM sqlite_master WHERE sql LIKE '%AUTOINCREMENT%' "
-                        "ORDER BY name;"),
+  EXPECT_EQ(Shell(copy,
+                  "SELECT name FROM sqlite_master WHERE sql LIKE '%AUTOINCREMENT%' "
+                  "ORDER BY name;"),
             "continuous_data_info\nfile\nmessage\n");
-  EXPECT_EQ(Shell(copy, "SELECT group_concat(name) FROM pragma_index_info(("
-                        "SELECT name FROM pragma_index_list('continuous_data_info') "
-                        "WHERE \"unique\" = 1 AND origin = 'u'));"),
+  EXPECT_EQ(Shell(copy,
+                  "SELECT group_concat(name) FROM pragma_index_info(("
+                  "SELECT name FROM pragma_index_list('continuous_data_info') "
+                  "WHERE \"unique\" = 1 AND origin = 'u'));"),
             "cont_data_guid\n");
 
-  EXPECT_EQ(Shell(copy, "SELECT m.name || '|' || m.tbl_name || '|' || ("
-                        "SELECT group_concat(x.name || ':' || x.desc, ',') FROM "
-                        "pragma_index_xinfo(m.name) x WHERE x.key = 1) "
-                        "FROM sqlite_master m WHERE m.type = 'index' AND m.sql IS NOT NULL "
-                        "ORDER BY m.rowid;"),
+  EXPECT_EQ(Shell(copy,
+                  "SELECT m.name || '|' || m.tbl_name || '|' || ("
+                  "SELECT group_concat(x.name || ':' || x.desc, ',') FROM "
+                  "pragma_index_xinfo(m.name) x WHERE x.key = 1) "
+                  "FROM sqlite_master m WHERE m.type = 'index' AND m.sql IS NOT NULL "
+                  "ORDER BY m.rowid;"),
             kIndexes);
 
   std::string viewOrder;
   for (const auto& view : kViews) viewOrder += std::string(view.name) + "\n";
-  EXPECT_EQ(Shell(copy, "SELECT name FROM sqlite_master WHERE type = 'view' ORDER BY rowid;"),
-            viewOrder);
+  EXPECT_EQ(Shell(copy, "SELECT name FROM sqlite_master WHERE type = 'view' ORDER BY rowid;"), viewOrder);
   for (const auto& view : kViews) {
-    EXPECT_EQ(Shell(copy, std::string("SELECT group_concat(name, ',') FROM pragma_table_info('") +
-                              view.name + "');"),
+    EXPECT_EQ(Shell(copy, std::string("SELECT group_concat(name, ',') FROM pragma_table_info('") + view.name +
+                              "');"),
               std::string(view.columns) + "\n")
         << view.name;
   }
@@ -181,23 +183,21 @@ TEST_F(IndexSchemaTest, ANewIndexSaysAbortedUntilItsCreatorFinishesAndFailsAsAWh
   CVTDataStorage created;
   ASSERT_EQ(created.Create(Path("T"), "Name"), STORE_OK);
   copy = store_test::StandardCopy(Path("T/fileidx.db"));
-  EXPECT_EQ(Shell(copy, "SELECT * FROM database_info;"),
-            "Name|" + Path("T") + "|OK|ACTIVE|1.01|" + version);
+  EXPECT_EQ(Shell(copy, "SELECT * FROM database_info;"), "Name|" + Path("T") + "|OK|ACTIVE|1.01|" + version);
 }
 
 TEST_F(IndexSchemaTest, ViewsShowTheChannelsOfTheLatestFileOfABatch) {
   CVTDataStorage storage;
   NewIndex(storage);
   CRDBConnection* db = storage.GetConnection();
-  ASSERT_EQ(db->Execute(
-                "INSERT INTO instrument VALUES ('S1', 'QR', '', 'Line 1');"
-                "INSERT INTO continuous_data_info (cont_data_guid, inst_serial_no, start_time, "
-                "stop_time, start_username, stop_username, data_kind, power_failure, "
-                "chng_time_cnt, batch_no, lot_no, logging_no, latest_file_id, org_data_guid) "
-                "VALUES ('G', 'S1', 1, 2, '', '', 0, 0, 0, 'B7', '0042', 1, 2, 'G');"
-                "INSERT INTO tag VALUES (1, 1, 'CH1', 10, 'T1', 'old', 'V');"
-                "INSERT INTO tag VALUES (2, 1, 'CH1', 10, 'T1', 'new 1', 'V');"
-                "INSERT INTO tag VALUES (2, 2, 'CH2', 10, 'T2', 'new 2', 'V');"),
+  ASSERT_EQ(db->Execute("INSERT INTO instrument VALUES ('S1', 'QR', '', 'Line 1');"
+                        "INSERT INTO continuous_data_info (cont_data_guid, inst_serial_no, start_time, "
+                        "stop_time, start_username, stop_username, data_kind, power_failure, "
+                        "chng_time_cnt, batch_no, lot_no, logging_no, latest_file_id, org_data_guid) "
+                        "VALUES ('G', 'S1', 1, 2, '', '', 0, 0, 0, 'B7', '0042', 1, 2, 'G');"
+                        "INSERT INTO tag VALUES (1, 1, 'CH1', 10, 'T1', 'old', 'V');"
+                        "INSERT INTO tag VALUES (2, 1, 'CH1', 10, 'T1', 'new 1', 'V');"
+                        "INSERT INTO tag VALUES (2, 2, 'CH2', 10, 'T2', 'new 2', 'V');"),
             RDB_OK);
   auto table = storage.NewTable();
   ASSERT_EQ(table->Prepare("SELECT tag_name, batch_name, instrument_name FROM tag_list "

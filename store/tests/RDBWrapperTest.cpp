@@ -171,7 +171,9 @@ TEST_F(RDBWrapperTest, BindsAndGettersUseZeroBasedIndexes) {
 
   // Text is UTF-8 both ways; the byte count is the value's length as UTF-16.
   s->Finalize();
-  const std::string japanese = "\xE6\xB8\xA9\xE5\xBA\xA6 \xC2\xB0" "C";  // two kanji, blank, degree, C
+  const std::string japanese =
+      "\xE6\xB8\xA9\xE5\xBA\xA6 \xC2\xB0"
+      "C";  // two kanji, blank, degree, C
   ASSERT_EQ(s->Prepare("SELECT ?;"), RDB_OK);
   ASSERT_EQ(s->BindText(0, japanese), RDB_OK);
   ASSERT_EQ(s->Execute(), RDB_OK);
@@ -234,13 +236,20 @@ TEST(VTTableTest, TranslatesWrapperResultsIntoStoreResults) {
     int rdb;
     int store;
   } cases[] = {
-      {RDB_OK, STORE_OK},           {RDB_ERROR, STORE_FAILED},
-      {RDB_ROW, STORE_ROW},         {RDB_INTERRUPTED, STORE_INTERRUPTED},
-      {RDB_BUSY, STORE_BUSY},       {RDB_NO_MEMORY, STORE_FAILED},
-      {RDB_IO_ERROR, STORE_FAILED}, {RDB_MISUSE, STORE_MISUSE},
-      {8, STORE_FAILED},            {RDB_CONSTRAINT, STORE_CONSTRAINT},
-      {RDB_ALREADY_OPEN, STORE_FAILED}, {RDB_FILE_EXISTS, STORE_FAILED},
-      {RDB_NOT_A_DATABASE, STORE_FAILED}, {RDB_CANNOT_OPEN, STORE_FAILED},
+      {RDB_OK, STORE_OK},
+      {RDB_ERROR, STORE_FAILED},
+      {RDB_ROW, STORE_ROW},
+      {RDB_INTERRUPTED, STORE_INTERRUPTED},
+      {RDB_BUSY, STORE_BUSY},
+      {RDB_NO_MEMORY, STORE_FAILED},
+      {RDB_IO_ERROR, STORE_FAILED},
+      {RDB_MISUSE, STORE_MISUSE},
+      {8, STORE_FAILED},
+      {RDB_CONSTRAINT, STORE_CONSTRAINT},
+      {RDB_ALREADY_OPEN, STORE_FAILED},
+      {RDB_FILE_EXISTS, STORE_FAILED},
+      {RDB_NOT_A_DATABASE, STORE_FAILED},
+      {RDB_CANNOT_OPEN, STORE_FAILED},
   };
   for (const auto& c : cases) EXPECT_EQ(CVTTable::ToStoreResult(c.rdb), c.store) << c.rdb;
 }

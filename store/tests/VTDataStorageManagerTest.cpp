@@ -24,8 +24,7 @@ class VTDataStorageManagerTest : public store_test::TempRootTest {
     return folder;
   }
   // A storage folder made directly (not listed) with the given backup status.
-  void MakeStorageFolder(const std::string& dir, const std::string& name,
-                         const std::string& backupStatus) {
+  void MakeStorageFolder(const std::string& dir, const std::string& name, const std::string& backupStatus) {
     CVTDataStorage storage;
     ASSERT_EQ(storage.Create(dataRoot_ + "/" + dir, name), STORE_OK);
     ASSERT_EQ(storage.Open(), STORE_OK);
@@ -37,8 +36,8 @@ class VTDataStorageManagerTest : public store_test::TempRootTest {
     EXPECT_EQ(manager.ListWithStatus(records, 8, count), STORE_OK);
     std::string out;
     for (int i = 0; i < count; ++i) {
-      out += records[i].name + ":" + std::to_string(records[i].status) +
-             (records[i].attached ? "*" : "") + ";";
+      out +=
+          records[i].name + ":" + std::to_string(records[i].status) + (records[i].attached ? "*" : "") + ";";
     }
     return out;
   }

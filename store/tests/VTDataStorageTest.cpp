@@ -193,8 +193,7 @@ TEST_F(VTDataStorageTest, ExportReplacesTheDestinationAndLeavesItWritable) {
   EXPECT_EQ(data, "recorded");
   EXPECT_FALSE(vt::IsReadOnly(destination));
   EXPECT_EQ(storage_.ExportFile("FILES/S1/2024/1/B.DAE", destination), STORE_FAILED);
-  EXPECT_EQ(storage_.ExportFile("FILES/S1/2024/1/A.DAE", Path("no/such/folder/x")),
-            STORE_COPY_ERROR);
+  EXPECT_EQ(storage_.ExportFile("FILES/S1/2024/1/A.DAE", Path("no/such/folder/x")), STORE_COPY_ERROR);
 }
 
 TEST_F(VTDataStorageTest, CountsFilesOfFilesAndTrashAndSizesTheIndex) {
@@ -228,8 +227,7 @@ TEST_F(VTDataStorageTest, InstrumentsInUseAreNotDeleted) {
   EXPECT_EQ(storage_.RenameInstrument("Line O'Neil", "S1"), STORE_OK);
 
   auto table = storage_.NewTable();
-  ASSERT_EQ(table->Prepare("SELECT inst_serial_no, instrument_name FROM instrument ORDER BY 1;"),
-            STORE_OK);
+  ASSERT_EQ(table->Prepare("SELECT inst_serial_no, instrument_name FROM instrument ORDER BY 1;"), STORE_OK);
   ASSERT_EQ(table->Execute(), STORE_OK);
   std::string rows;
   while (table->Fetch() == STORE_ROW) {

@@ -161,8 +161,7 @@ VT_TEST_CHILD(hold_storage_mutex) {
   if (storage.OpenAt(args.at(0)) != STORE_OK) return 2;
   if (!storage.GetMutex().Lock(CVTSyncObject::kInfinite)) return 3;
   vt::WriteFileAtomic(args.at(1), "held");
-  for (int i = 0; i < 1000 && !vt::PathExists(args.at(2)); ++i)
-    std::this_thread::sleep_for(10ms);
+  for (int i = 0; i < 1000 && !vt::PathExists(args.at(2)); ++i) std::this_thread::sleep_for(10ms);
   storage.GetMutex().Unlock();
   return 0;
 }

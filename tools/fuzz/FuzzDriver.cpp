@@ -15,14 +15,19 @@ namespace {
 
 void Mutate(std::vector<uint8_t>& b, std::mt19937& rng) {
   auto pick = [&](std::size_t n) { return std::size_t(rng() % (n == 0 ? 1 : n)); };
-  static const uint32_t kValues[] = {0, 1, 2, 7, 8, 15, 16, 0x7F, 0x80, 0xFF, 0x7FFF, 0x8000,
-                                     0xFFFF, 0x10000, 0x7FFFFFFF, 0x80000000u, 0xFFFFFFFFu, 216, 832};
+  static const uint32_t kValues[] = {0,          1,           2,           7,      8,      15,     16,
+                                     0x7F,       0x80,        0xFF,        0x7FFF, 0x8000, 0xFFFF, 0x10000,
+                                     0x7FFFFFFF, 0x80000000u, 0xFFFFFFFFu, 216,    832};
   const int steps = 1 + int(rng() % 3) / 2;  // mostly one change, sometimes two
   for (int s = 0; s < steps && !b.empty(); ++s) {
     const std::size_t at = pick(b.size());
     switch (rng() % 7) {
-      case 0: b[at] ^= uint8_t(1u << (rng() % 8)); break;
-      case 1: b[at] = uint8_t(kValues[pick(std::size(kValues))]); break;
+      case 0:
+        b[at] ^= uint8_t(1u << (rng() % 8));
+        break;
+      case 1:
+        b[at] = uint8_t(kValues[pick(std::size(kValues))]);
+        break;
       case 2:
       case 3: {
         const uint32_t v = kValues[pick(std::size(kValues))];
@@ -31,9 +36,16 @@ void Mutate(std::vector<uint8_t>& b, std::mt19937& rng) {
           b[at + k] = uint8_t((rng() % 2) ? v >> (8 * k) : v >> (8 * (width - 1 - k)));
         break;
       }
-      case 4: b.resize(at); break;
-      case 5: b.insert(b.begin() + std::ptrdiff_t(at), std::size_t(1 + rng() % 16), uint8_t(rng())); break;
-      default: b.erase(b.begin() + std::ptrdiff_t(at), b.begin() + std::ptrdiff_t(std::min(b.size(), at + 1 + rng() % 16))); break;
+      case 4:
+        b.resize(at);
+        break;
+      case 5:
+        b.insert(b.begin() + std::ptrdiff_t(at), std::size_t(1 + rng() % 16), uint8_t(rng()));
+        break;
+      default:
+        b.erase(b.begin() + std::ptrdiff_t(at),
+                b.begin() + std::ptrdiff_t(std::min(b.size(), at + 1 + rng() % 16)));
+        break;
     }
   }
 }

@@ -22,9 +22,7 @@ namespace vtfuzz {
 
 namespace {
 
-bool AllowedOpenResult(int r) {
-  return r == 0 || r == 1 || r == 2 || r == 30 || r == 32 || r == 33;
-}
+bool AllowedOpenResult(int r) { return r == 0 || r == 1 || r == 2 || r == 30 || r == 32 || r == 33; }
 
 int ReadEverything(CVTDataFileAccess& reader, const std::string& path) {
   const int r = reader.Open(path);
@@ -67,7 +65,8 @@ std::vector<FuzzSeed> OlderSeeds() {
     for (uint8_t kind : {uint8_t(0), uint8_t(1)}) {
       recgen::OlderModel m = recgen::SampleOlderModel(layout, kind, 12);
       m.ringStart = 7;
-      m.alarms = {{0, 1, 2, {}, {}, m.dataNoBefore + 2, m.dataNoBefore + 5}, {7, 3, 1, {}, {}, m.dataNoBefore + 9, 0}};
+      m.alarms = {{0, 1, 2, {}, {}, m.dataNoBefore + 2, m.dataNoBefore + 5},
+                  {7, 3, 1, {}, {}, m.dataNoBefore + 9, 0}};
       m.messages = {{"m ^C", {}, m.dataNoBefore + 3, 1, 2, "u"}};
       m.batch = recgen::OlderBatch{};
       m.groups.resize(3);

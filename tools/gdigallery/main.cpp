@@ -20,8 +20,9 @@ namespace {
 using namespace vt;
 
 constexpr int kPanelW = 300, kPanelH = 200, kColumns = 3, kRows = 4;
-constexpr ColorRef kFace = Rgb(0xD4, 0xD0, 0xC8), kLight = Rgb(255, 255, 255), kShadow = Rgb(0x80, 0x80, 0x80),
-                   kDark = Rgb(0x40, 0x40, 0x40), kRed = Rgb(220, 0, 0), kBlack = Rgb(0, 0, 0);
+constexpr ColorRef kFace = Rgb(0xD4, 0xD0, 0xC8), kLight = Rgb(255, 255, 255),
+                   kShadow = Rgb(0x80, 0x80, 0x80), kDark = Rgb(0x40, 0x40, 0x40), kRed = Rgb(220, 0, 0),
+                   kBlack = Rgb(0, 0, 0);
 
 struct Sheet {
   Sheet() : bitmap(Bitmap::Create(kPanelW * kColumns, kPanelH * kRows, 24)) {
@@ -85,9 +86,12 @@ void Lines(Sheet& s) {
   const struct {
     Pen pen;
     const char* name;
-  } pens[] = {{SolidPen(kBlack), "solid 1"}, {Pen{PenStyle::Dot, 1, kBlack}, "dot"},
-              {Pen{PenStyle::Dash, 1, kBlack}, "dash"}, {Pen{PenStyle::DashDot, 1, kBlack}, "dash dot"},
-              {SolidPen(Rgb(0, 0, 200), 3), "solid 3"}, {SolidPen(Rgb(0, 140, 0), 5), "solid 5"}};
+  } pens[] = {{SolidPen(kBlack), "solid 1"},
+              {Pen{PenStyle::Dot, 1, kBlack}, "dot"},
+              {Pen{PenStyle::Dash, 1, kBlack}, "dash"},
+              {Pen{PenStyle::DashDot, 1, kBlack}, "dash dot"},
+              {SolidPen(Rgb(0, 0, 200), 3), "solid 3"},
+              {SolidPen(Rgb(0, 140, 0), 5), "solid 5"}};
   s.dc.SetTextAlign(kTaLeft | kTaBaseline);
   int y = p.top + 40;
   for (const auto& entry : pens) {
@@ -100,7 +104,9 @@ void Lines(Sheet& s) {
   s.dc.SelectPen(SolidPen(kRed));
   s.dc.MoveTo(p.left + 230, p.top + 40);
   s.dc.LineTo(p.left + 285, p.top + 180);
-  const Point zigzag[] = {{p.left + 240, p.top + 180}, {p.left + 255, p.top + 150}, {p.left + 270, p.top + 180},
+  const Point zigzag[] = {{p.left + 240, p.top + 180},
+                          {p.left + 255, p.top + 150},
+                          {p.left + 270, p.top + 180},
                           {p.left + 285, p.top + 150}};
   s.dc.Polyline(zigzag, 4);
 }
@@ -135,8 +141,10 @@ void RotatedText(Sheet& s) {
     int escapement;
     uint32_t align;
     int x, y;
-  } items[] = {{900, kTaLeft | kTaTop, 40, 180}, {900, kTaCenter | kTaBottom, 110, 110},
-               {2700, kTaLeft | kTaTop, 170, 40}, {450, kTaLeft | kTaBaseline, 200, 180}};
+  } items[] = {{900, kTaLeft | kTaTop, 40, 180},
+               {900, kTaCenter | kTaBottom, 110, 110},
+               {2700, kTaLeft | kTaTop, 170, 40},
+               {450, kTaLeft | kTaBaseline, 200, 180}};
   for (const auto& item : items) {
     auto font = Font::Create(MakeLogFont("Arial", 16, 400, false, false, item.escapement));
     s.dc.SelectFont(font.get());
@@ -157,7 +165,8 @@ std::unique_ptr<Bitmap> SampleImage() {
   dc.FillSolidRect({0, 0, 48, 48}, kBlack);
   dc.SelectPen(SolidPen(Rgb(255, 200, 0)));
   dc.SelectBrush(SolidBrush(Rgb(255, 200, 0)));
-  const Point star[] = {{24, 4}, {30, 20}, {44, 20}, {33, 30}, {38, 44}, {24, 35}, {10, 44}, {15, 30}, {4, 20}, {18, 20}};
+  const Point star[] = {{24, 4},  {30, 20}, {44, 20}, {33, 30}, {38, 44},
+                        {24, 35}, {10, 44}, {15, 30}, {4, 20},  {18, 20}};
   dc.Polygon(star, 10);
   return image;
 }
@@ -172,7 +181,8 @@ std::unique_ptr<Bitmap> SampleMask(const Bitmap& image) {
 }
 
 void Stripes(DeviceContext& dc, const Rect& r) {
-  for (int x = r.left; x < r.right; x += 8) dc.FillSolidRect({x, r.top, x + 4, r.bottom}, Rgb(0x60, 0x90, 0xD0));
+  for (int x = r.left; x < r.right; x += 8)
+    dc.FillSolidRect({x, r.top, x + 4, r.bottom}, Rgb(0x60, 0x90, 0xD0));
 }
 
 void RasterOps(Sheet& s) {
@@ -181,7 +191,9 @@ void RasterOps(Sheet& s) {
   const struct {
     RasterOp rop;
     const char* name;
-  } ops[] = {{RasterOp::SrcCopy, "copy"}, {RasterOp::SrcAnd, "and"}, {RasterOp::SrcInvert, "invert"},
+  } ops[] = {{RasterOp::SrcCopy, "copy"},
+             {RasterOp::SrcAnd, "and"},
+             {RasterOp::SrcInvert, "invert"},
              {RasterOp::SrcPaint, "paint"}};
   s.dc.SetTextAlign(kTaCenter | kTaTop);
   int x = p.left + 15;
@@ -249,7 +261,8 @@ void Shapes(Sheet& s) {
   s.dc.SelectBrush(SolidBrush(Rgb(0xFF, 0xE0, 0x80)));
   s.dc.Rectangle({p.left + 15, p.top + 40, p.left + 95, p.top + 100});
   s.dc.Ellipse({p.left + 110, p.top + 40, p.left + 190, p.top + 100});
-  const Point arrow[] = {{p.left + 210, p.top + 100}, {p.left + 245, p.top + 40}, {p.left + 280, p.top + 100}};
+  const Point arrow[] = {
+      {p.left + 210, p.top + 100}, {p.left + 245, p.top + 40}, {p.left + 280, p.top + 100}};
   s.dc.Polygon(arrow, 3);
   s.dc.SelectPen(NullPen());
   s.dc.SelectBrush(SolidBrush(Rgb(0x80, 0xC0, 0x80)));
@@ -277,8 +290,8 @@ void Gradients(Sheet& s) {
 void Translucency(Sheet& s) {
   const Rect p = Panel(s, 0, 3, "Translucent boxes");
   Stripes(s.dc, {p.left + 15, p.top + 35, p.left + 285, p.top + 185});
-  const Argb fills[] = {MakeArgb(64, 255, 255, 255), MakeArgb(128, 255, 255, 255), MakeArgb(192, 255, 255, 255),
-                        MakeArgb(128, 200, 0, 0)};
+  const Argb fills[] = {MakeArgb(64, 255, 255, 255), MakeArgb(128, 255, 255, 255),
+                        MakeArgb(192, 255, 255, 255), MakeArgb(128, 200, 0, 0)};
   for (int i = 0; i < 4; ++i)
     s.dc.FillTranslucentRect({p.left + 25 + i * 65, p.top + 50, p.left + 80 + i * 65, p.top + 170}, fills[i]);
 }

@@ -19,13 +19,25 @@ class Block {
  public:
   Block(std::size_t size, bool bigEndian) : b_(size, 0), be_(bigEndian) {}
   void U8(std::size_t at, uint8_t v) { b_.at(at) = v; }
-  void U16(std::size_t at, uint16_t v) { Check(at, 2); vt::Store16(&b_[at], v, be_); }
-  void U32(std::size_t at, uint32_t v) { Check(at, 4); vt::Store32(&b_[at], v, be_); }
-  void U64(std::size_t at, uint64_t v) { Check(at, 8); vt::Store64(&b_[at], v, be_); }
+  void U16(std::size_t at, uint16_t v) {
+    Check(at, 2);
+    vt::Store16(&b_[at], v, be_);
+  }
+  void U32(std::size_t at, uint32_t v) {
+    Check(at, 4);
+    vt::Store32(&b_[at], v, be_);
+  }
+  void U64(std::size_t at, uint64_t v) {
+    Check(at, 8);
+    vt::Store64(&b_[at], v, be_);
+  }
   void Value(std::size_t at, int size, int64_t v) {
-    if (size == 2) U16(at, uint16_t(v));
-    else if (size == 4) U32(at, uint32_t(v));
-    else if (size == 8) U64(at, uint64_t(v));
+    if (size == 2)
+      U16(at, uint16_t(v));
+    else if (size == 4)
+      U32(at, uint32_t(v));
+    else if (size == 8)
+      U64(at, uint64_t(v));
   }
   // A NUL-terminated text in a fixed field; longer texts are cut to leave the terminator.
   void Text(std::size_t at, std::size_t field, const std::string& s) {
@@ -106,8 +118,12 @@ bool WrittenNewerFile::StoreCrcHighByteFirst(const std::string& name) {
   return true;
 }
 
-void WrittenNewerFile::Poke16(std::size_t at, uint16_t v) { vt::Store16(&bytes.at(at + 1) - 1, v, bigEndian); }
-void WrittenNewerFile::Poke32(std::size_t at, uint32_t v) { vt::Store32(&bytes.at(at + 3) - 3, v, bigEndian); }
+void WrittenNewerFile::Poke16(std::size_t at, uint16_t v) {
+  vt::Store16(&bytes.at(at + 1) - 1, v, bigEndian);
+}
+void WrittenNewerFile::Poke32(std::size_t at, uint32_t v) {
+  vt::Store32(&bytes.at(at + 3) - 3, v, bigEndian);
+}
 
 WrittenNewerFile WriteNewerFile(const NewerFile& m) {
   const bool be = m.bigEndian;
@@ -335,10 +351,9 @@ WrittenNewerFile WriteNewerFile(const NewerFile& m) {
 
   // Data-information block.
   const std::size_t nItems = m.channelItems.empty() ? nch : m.channelItems.size();
-  const int64_t recordCount =
-      m.recordCountOverride >= 0 ? m.recordCountOverride : int64_t(m.records.size());
-  const int64_t endDataNo = m.endDataNoOverride >= 0 ? m.endDataNoOverride
-                                                     : m.startDataNo + int64_t(m.records.size()) - 1;
+  const int64_t recordCount = m.recordCountOverride >= 0 ? m.recordCountOverride : int64_t(m.records.size());
+  const int64_t endDataNo =
+      m.endDataNoOverride >= 0 ? m.endDataNoOverride : m.startDataNo + int64_t(m.records.size()) - 1;
   Block di(114 + 8 * nItems, be);
   di.U32(4, m.dataInfoVersion);
   di.U32(8, uint32_t(114 + 8 * nItems));
@@ -434,11 +449,11 @@ NewerFile SampleNewerFile(int dataKind, bool bigEndian, bool tagged) {
   m.serial = "S5T812345";
   m.text168 = "aux";
   m.startFactor = 1;
-  m.stopFactor = 3;  // power failure
+  m.stopFactor = 3;          // power failure
   m.modelWord = 0x00010022;  // "QR4200"
 
-  auto channel = [](int16_t number, uint32_t flags, const char* tag, const char* unit,
-                    int16_t decimals, int32_t lo, int32_t hi, int16_t rawLo, int16_t rawHi) {
+  auto channel = [](int16_t number, uint32_t flags, const char* tag, const char* unit, int16_t decimals,
+                    int32_t lo, int32_t hi, int16_t rawLo, int16_t rawHi) {
     NewerChannel c;
     c.number = number;
     c.flags = flags;
@@ -541,9 +556,9 @@ NewerFile SampleNewerFile(int dataKind, bool bigEndian, bool tagged) {
     x.lastWord = uint16_t(0x100 + dataNo - 4990);
     return x;
   };
-  m.alarms = {alarm(1, 4995, 1, 1, 1),   // before the start: sets the initial state only
-              alarm(1, 5002, 2, 1, 1),   alarm(101, 5003, 1, 4, 3),
-              alarm(7, 5004, 1, 1, 1),   // no such channel: dropped
+  m.alarms = {alarm(1, 4995, 1, 1, 1),  // before the start: sets the initial state only
+              alarm(1, 5002, 2, 1, 1),    alarm(101, 5003, 1, 4, 3),
+              alarm(7, 5004, 1, 1, 1),  // no such channel: dropped
               alarm(-1, 5005, 1, 15, -1), alarm(101, 5006, 3, 4, 3),
               alarm(-1, 5008, 2, 15, -1), alarm(101, 5009, 2, 8, 8)};
 

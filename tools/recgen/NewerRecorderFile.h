@@ -183,7 +183,7 @@ struct NewerFile {
   int64_t startDataNo = 1;
   int64_t memStartDataNo = 1;
   int64_t triggerDataNo = 1;
-  int64_t endDataNoOverride = -1;  // -1: start + records - 1
+  int64_t endDataNoOverride = -1;                     // -1: start + records - 1
   std::vector<std::array<uint16_t, 4>> channelItems;  // defaults to zeros, one per channel
   std::vector<NewerAlarm> alarms;
   std::vector<NewerRecord> records;

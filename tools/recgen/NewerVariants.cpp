@@ -26,8 +26,8 @@ std::vector<NewerVariant> NewerVariants() {
 
   // Truncations: nothing, less than the first header read, inside the header, inside a block,
   // one byte short of the end.
-  for (std::size_t size : {std::size_t(0), std::size_t(23), std::size_t(100),
-                           good.At("message") + 30, good.bytes.size() - 1}) {
+  for (std::size_t size :
+       {std::size_t(0), std::size_t(23), std::size_t(100), good.At("message") + 30, good.bytes.size() - 1}) {
     WrittenNewerFile f = good;
     f.Truncate(size);
     v.push_back(Make("truncated-" + std::to_string(size), f.bytes, 2, 8, 30));
@@ -86,10 +86,10 @@ std::vector<NewerVariant> NewerVariants() {
     int code;
   };
   const VersionCase versions[] = {
-      {"channel", 4, 0x01010100, 0x010100FF, 6}, {"group", 4, 0x01000100, 0x010000FF, 7},
-      {"message", 4, 0x01000200, 0x010001FF, 8}, {"batch", 4, 0x01000100, 0x010000FF, 9},
+      {"channel", 4, 0x01010100, 0x010100FF, 6},   {"group", 4, 0x01000100, 0x010000FF, 7},
+      {"message", 4, 0x01000200, 0x010001FF, 8},   {"batch", 4, 0x01000100, 0x010000FF, 9},
       {"datainfo", 4, 0x01000100, 0x010000FF, 10}, {"alarm", 4, 0x01000200, 0x010001FF, 11},
-      {"data", 4, 0x01000100, 0x010000FF, 12},    {"tagged0", 8, 0x01000100, 0x010000FF, 16}};
+      {"data", 4, 0x01000100, 0x010000FF, 12},     {"tagged0", 8, 0x01000100, 0x010000FF, 16}};
   for (const VersionCase& c : versions) {
     WrittenNewerFile over = good;
     over.Poke32(good.At(c.part) + c.field, c.over);
@@ -113,22 +113,17 @@ std::vector<NewerVariant> NewerVariants() {
   structural("channel-count-plus-one", [&](WrittenNewerFile& f) {
     f.Poke32(good.At("channel") + 12, uint32_t(base.channels.size() + 1));
   });
-  structural("channel-number-500", [&](WrittenNewerFile& f) {
-    f.Poke16(good.At("channel") + 24 + 4, 500);
-  });
-  structural("channel-number-negative", [&](WrittenNewerFile& f) {
-    f.Poke16(good.At("channel") + 24 + 4, 0xFFFF);
-  });
+  structural("channel-number-500", [&](WrittenNewerFile& f) { f.Poke16(good.At("channel") + 24 + 4, 500); });
+  structural("channel-number-negative",
+             [&](WrittenNewerFile& f) { f.Poke16(good.At("channel") + 24 + 4, 0xFFFF); });
   structural("value-offset-beyond-record", [&](WrittenNewerFile& f) {
     f.Poke16(good.At("channel") + 24 + 88 * 3 + 42, uint16_t(base.RecordSize() - 2));
   });
   structural("group-count-65", [&](WrittenNewerFile& f) { f.Poke32(good.At("group") + 12, 65); });
-  structural("message-count-huge", [&](WrittenNewerFile& f) {
-    f.Poke32(good.At("message") + 12, 0x7FFFFFFF);
-  });
-  structural("alarm-count-plus-one", [&](WrittenNewerFile& f) {
-    f.Poke32(good.At("alarm") + 12, uint32_t(base.alarms.size() + 1));
-  });
+  structural("message-count-huge",
+             [&](WrittenNewerFile& f) { f.Poke32(good.At("message") + 12, 0x7FFFFFFF); });
+  structural("alarm-count-plus-one",
+             [&](WrittenNewerFile& f) { f.Poke32(good.At("alarm") + 12, uint32_t(base.alarms.size() + 1)); });
   structural("block-length-zero", [&](WrittenNewerFile& f) { f.Poke32(good.At("group"), 0); });
   {
     // A length beyond the end of the file reads short, as a truncated file does.
@@ -137,22 +132,16 @@ std::vector<NewerVariant> NewerVariants() {
     f.RecomputeCrcs();
     v.push_back(Make("structure-block-length-huge", f.bytes, 2, 8, 30));
   }
-  structural("datainfo-items-beyond-block", [&](WrittenNewerFile& f) {
-    f.Poke16(good.At("datainfo") + 72, 200);
-  });
-  structural("datainfo-offset-wrong", [&](WrittenNewerFile& f) {
-    f.Poke32(16, uint32_t(good.At("datainfo") + 4));
-  });
+  structural("datainfo-items-beyond-block",
+             [&](WrittenNewerFile& f) { f.Poke16(good.At("datainfo") + 72, 200); });
+  structural("datainfo-offset-wrong",
+             [&](WrittenNewerFile& f) { f.Poke32(16, uint32_t(good.At("datainfo") + 4)); });
   structural("record-size-4", [&](WrittenNewerFile& f) { f.Poke32(good.At("data") + 8, 4); });
   structural("record-count-beyond-data", [&](WrittenNewerFile& f) {
     f.Poke32(good.At("datainfo") + 64, uint32_t(base.records.size() + 1));
   });
-  structural("list-entry-size-4", [&](WrittenNewerFile& f) {
-    f.Poke32(good.At("tagged3") + 20, 4);
-  });
-  structural("text-column-too-wide", [&](WrittenNewerFile& f) {
-    f.Poke32(good.At("tagged5") + 24, 25);
-  });
+  structural("list-entry-size-4", [&](WrittenNewerFile& f) { f.Poke32(good.At("tagged3") + 20, 4); });
+  structural("text-column-too-wide", [&](WrittenNewerFile& f) { f.Poke32(good.At("tagged5") + 24, 25); });
   structural("string-size-zero-count-huge", [&](WrittenNewerFile& f) {
     f.Poke32(good.At("tagged0") + 16, 0xFFFFFFF0u);
     f.Poke32(good.At("tagged0") + 20, 0);

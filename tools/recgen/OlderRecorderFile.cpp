@@ -167,21 +167,28 @@ OlderFile WriteOlder(const OlderModel& m) {
   const std::size_t messageBytes = kMessageEntry * m.messages.size();
   const std::size_t batchBytes = m.batch ? kBatchBlock : 0;
   const std::size_t groupBytes = fixed ? 0 : kGroupEntry * m.groups.size();
-  struct Entry { uint8_t type; std::size_t offset; uint32_t count; };
+  struct Entry {
+    uint8_t type;
+    std::size_t offset;
+    uint32_t count;
+  };
   std::vector<Entry> dir;
   std::size_t headerEnd;
   if (fixed) {
     headerEnd = kFixedHeader;
   } else {
-    std::size_t entries = (m.alarms.empty() ? 0 : 1) + (m.messages.empty() ? 0 : 1) +
-                          (m.batch ? 1 : 0) + (m.groups.empty() ? 0 : 1);
+    std::size_t entries = (m.alarms.empty() ? 0 : 1) + (m.messages.empty() ? 0 : 1) + (m.batch ? 1 : 0) +
+                          (m.groups.empty() ? 0 : 1);
     if (m.scrambleDirectory) entries += 2;
     headerEnd = kDirHeader + kDirEntry * entries + 4;
   }
   f.channelTableAt = headerEnd;
   std::size_t at = headerEnd + kChannelEntry * c;
   auto place = [&](std::size_t bytes, std::size_t& where) {
-    if (bytes) { where = at; at += bytes; }
+    if (bytes) {
+      where = at;
+      at += bytes;
+    }
   };
   if (fixed || !m.scrambleDirectory) {
     place(alarmBytes, f.alarmsAt);
@@ -262,12 +269,16 @@ OlderFile WriteOlder(const OlderModel& m) {
     f.headerCrcAt = kDirHeader + kDirEntry * dir.size() + 2;
   }
 
-  for (std::size_t i = 0; i < c; ++i) PutChannel(b, f.channelTableAt + kChannelEntry * i, m.channels[i], offsets[i]);
-  for (std::size_t i = 0; i < m.alarms.size(); ++i) PutAlarm(b, f.alarmsAt + kAlarmEntry * i, m.alarms[i], m.layout);
-  for (std::size_t i = 0; i < m.messages.size(); ++i) PutMessage(b, f.messagesAt + kMessageEntry * i, m.messages[i]);
+  for (std::size_t i = 0; i < c; ++i)
+    PutChannel(b, f.channelTableAt + kChannelEntry * i, m.channels[i], offsets[i]);
+  for (std::size_t i = 0; i < m.alarms.size(); ++i)
+    PutAlarm(b, f.alarmsAt + kAlarmEntry * i, m.alarms[i], m.layout);
+  for (std::size_t i = 0; i < m.messages.size(); ++i)
+    PutMessage(b, f.messagesAt + kMessageEntry * i, m.messages[i]);
   if (m.batch) PutBatch(b, f.batchAt, *m.batch);
   if (!fixed)
-    for (std::size_t i = 0; i < m.groups.size(); ++i) PutDirGroup(b, f.groupsAt + kGroupEntry * i, m.groups[i]);
+    for (std::size_t i = 0; i < m.groups.size(); ++i)
+      PutDirGroup(b, f.groupsAt + kGroupEntry * i, m.groups[i]);
 
   // The ring: record k (time order) in slot (ring start + k) mod n.
   for (uint32_t k = 0; k < n; ++k) {
@@ -280,8 +291,10 @@ OlderFile WriteOlder(const OlderModel& m) {
         int32_t value = v < values.size() ? values[v] : 0;
         std::size_t pos = rec + offsets[i] + std::size_t(half) * (wide ? 4 : 2);
         if (pos + (wide ? 4 : 2) > rec + f.recordSize) continue;  // offsets beyond the record
-        if (wide) Be32(b, pos, uint32_t(value));
-        else Be16(b, pos, uint16_t(value));
+        if (wide)
+          Be32(b, pos, uint32_t(value));
+        else
+          Be16(b, pos, uint16_t(value));
       }
     }
   }

@@ -69,7 +69,7 @@ struct OlderBatch {
 };
 
 struct OlderGroup {
-  bool inUse = true;                 // directory layout only
+  bool inUse = true;  // directory layout only
   std::string name;
   std::array<int16_t, 10> slots{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};  // channel numbers
   std::array<uint8_t, 4> tripOn{};
@@ -81,27 +81,27 @@ struct OlderModel {
   uint8_t mark0 = 'u', mark1 = 0x20;  // Directory layout forces 'u' 0x80 unless overridden
   bool keepMarks = false;             // write mark0/mark1 as given even for the directory layout
   uint8_t modelCode = 0x00;
-  uint8_t kind = 0;                   // 0 event, 1 display
+  uint8_t kind = 0;  // 0 event, 1 display
   int16_t word10 = 0x1234;
   std::string serial = "ABC123456";
   std::string headerText = "Header text";
-  uint32_t dataNoBefore = 1000;       // data number before the first record
-  std::optional<uint32_t> lastDataNo;     // default: before + records
-  std::optional<uint32_t> positionBase;   // default: before + records
+  uint32_t dataNoBefore = 1000;          // data number before the first record
+  std::optional<uint32_t> lastDataNo;    // default: before + records
+  std::optional<uint32_t> positionBase;  // default: before + records
   uint8_t clockChanges = 0;
   uint8_t stopFactor = 0, startFactor = 0;
   uint32_t ringStart = 0;
   uint32_t recordsBeforeTrigger = 0;
-  uint8_t intervalUnit = 0;           // 3 milliseconds, else seconds
+  uint8_t intervalUnit = 0;  // 3 milliseconds, else seconds
   int16_t interval = 1;
   OlderTime trigger;
-  int16_t recordSize = 0;             // 0: the packed size of the channels
+  int16_t recordSize = 0;  // 0: the packed size of the channels
   uint8_t tagSwitch = 0, byte185 = 1, count186 = 0, unit187 = 0;
   std::vector<OlderChannel> channels;
   std::vector<OlderAlarm> alarms;
   std::vector<OlderMessage> messages;
   std::optional<OlderBatch> batch;
-  std::vector<OlderGroup> groups;     // fixed: the first 4; directory: the section entries
+  std::vector<OlderGroup> groups;  // fixed: the first 4; directory: the section entries
   // Samples in time order: per record one value per channel (event data) or a minimum and a
   // maximum per channel (display data), in channel order.
   std::vector<std::vector<int32_t>> records;
@@ -117,7 +117,7 @@ struct OlderModel {
 struct OlderFile {
   OlderLayout layout = OlderLayout::Fixed;
   std::vector<uint8_t> bytes;
-  std::size_t headerCrcAt = 0;     // the stored header checksum (2 bytes)
+  std::size_t headerCrcAt = 0;  // the stored header checksum (2 bytes)
   std::size_t channelTableAt = 0;
   std::size_t alarmsAt = 0, messagesAt = 0, batchAt = 0, groupsAt = 0;  // 0: absent
   std::size_t dataAreaAt = 0;
@@ -125,7 +125,7 @@ struct OlderFile {
 
   // Both checksums over the current bytes.
   void RecomputeCrcs();
-  void BreakHeaderCrc();   // flips one bit of the stored header checksum
+  void BreakHeaderCrc();  // flips one bit of the stored header checksum
   void BreakDataCrc();
   // Stores a correct checksum high byte first; returns false when both bytes are equal (the
   // variant then proves nothing).

@@ -40,16 +40,22 @@ OlderVariant Damaged(const std::string& name, OlderLayout layout, const ModelCha
 OlderVariant HighByteFirst(const std::string& name, OlderLayout layout, bool header) {
   OlderModel m = SampleOlderModel(layout, 0, 10);
   for (int k = 0;; ++k) {
-    if (header) m.word10 = int16_t(0x1234 + k);
-    else m.records[0][0] = k;
+    if (header)
+      m.word10 = int16_t(0x1234 + k);
+    else
+      m.records[0][0] = k;
     OlderFile f = WriteOlder(m);
     if (header ? f.StoreHeaderCrcHighByteFirst() : f.StoreDataCrcHighByteFirst())
       return {name, ".DEV", f.bytes, 30};
   }
 }
 
-BytesChange Poke(std::size_t at, uint8_t v) { return [=](OlderFile& f) { f.Poke8(at, v); }; }
-BytesChange Be16(std::size_t at, uint16_t v) { return [=](OlderFile& f) { f.PokeBe16(at, v); }; }
+BytesChange Poke(std::size_t at, uint8_t v) {
+  return [=](OlderFile& f) { f.Poke8(at, v); };
+}
+BytesChange Be16(std::size_t at, uint16_t v) {
+  return [=](OlderFile& f) { f.PokeBe16(at, v); };
+}
 
 OlderBatch SampleBatch() {
   OlderBatch b;
@@ -115,50 +121,80 @@ std::vector<OlderVariant> OlderVariants() {
                   {"b", {23, 7, 1, 12, 0, 0, 0, 1}, m.dataNoBefore + 2, 0, 0, ""}};
     m.alarms = {{0, 1, 1, {}, invalid, m.dataNoBefore + 1, m.dataNoBefore + 2}};
   }));
-  v.push_back(Valid("position base equal to the number of records", F, 0, [](OlderModel& m) {
-    m.positionBase = 10;
-  }));
+  v.push_back(Valid("position base equal to the number of records", F, 0,
+                    [](OlderModel& m) { m.positionBase = 10; }));
 
-  v.push_back(Damaged("207 bytes", D, nullptr, [](OlderFile& f) { f.Truncate(207); }, false));
-  v.push_back(Damaged("319-byte fixed layout", F, nullptr, [](OlderFile& f) { f.Truncate(319); }, false));
-  v.push_back(Damaged("marks x 0x80", D, [](OlderModel& m) { m.keepMarks = true; m.mark0 = 'x'; m.mark1 = 0x80; }, nullptr, false));
-  v.push_back(Damaged("marks u 0x10", F, [](OlderModel& m) { m.mark1 = 0x10; }, nullptr, false));
+  v.push_back(Damaged(
+      "207 bytes", D, nullptr, [](OlderFile& f) { f.Truncate(207); }, false));
+  v.push_back(Damaged(
+      "319-byte fixed layout", F, nullptr, [](OlderFile& f) { f.Truncate(319); }, false));
+  v.push_back(Damaged(
+      "marks x 0x80", D,
+      [](OlderModel& m) {
+        m.keepMarks = true;
+        m.mark0 = 'x';
+        m.mark1 = 0x80;
+      },
+      nullptr, false));
+  v.push_back(Damaged(
+      "marks u 0x10", F, [](OlderModel& m) { m.mark1 = 0x10; }, nullptr, false));
   v.push_back(Damaged("magic MR", F, nullptr, Poke(3, 'R'), true));
-  v.push_back(Damaged("model 0x02", F, [](OlderModel& m) { m.modelCode = 0x02; }, nullptr, false));
-  v.push_back(Damaged("model 0x80 in the directory layout", D, [](OlderModel& m) { m.modelCode = 0x80; }, nullptr, false));
-  v.push_back(Damaged("trigger year 38", F, [](OlderModel& m) { m.trigger.year = 38; }, nullptr, false));
-  v.push_back(Damaged("trigger year 79", D, [](OlderModel& m) { m.trigger.year = 79; }, nullptr, false));
-  v.push_back(Damaged("trigger year 40", F, [](OlderModel& m) { m.trigger.year = 40; }, nullptr, false));
+  v.push_back(Damaged(
+      "model 0x02", F, [](OlderModel& m) { m.modelCode = 0x02; }, nullptr, false));
+  v.push_back(Damaged(
+      "model 0x80 in the directory layout", D, [](OlderModel& m) { m.modelCode = 0x80; }, nullptr, false));
+  v.push_back(Damaged(
+      "trigger year 38", F, [](OlderModel& m) { m.trigger.year = 38; }, nullptr, false));
+  v.push_back(Damaged(
+      "trigger year 79", D, [](OlderModel& m) { m.trigger.year = 79; }, nullptr, false));
+  v.push_back(Damaged(
+      "trigger year 40", F, [](OlderModel& m) { m.trigger.year = 40; }, nullptr, false));
   v.push_back(Damaged("word at 8 not 0", F, nullptr, Be16(8, 1), true));
   v.push_back(Damaged("data kind 2", D, nullptr, Poke(6, 2), true));
   v.push_back(Damaged("no channels", F, nullptr, Be16(84, 0), true));
   v.push_back(Damaged("negative channel count", F, nullptr, Be16(84, 0xFFFF), true));
-  v.push_back(Damaged("no records", D, nullptr, [](OlderFile& f) { f.PokeBe32(92, 0); }, true));
-  v.push_back(Damaged("header checksum", F, nullptr, [](OlderFile& f) { f.BreakHeaderCrc(); }, false));
-  v.push_back(Damaged("data checksum", D, nullptr, [](OlderFile& f) { f.BreakDataCrc(); }, false));
+  v.push_back(Damaged(
+      "no records", D, nullptr, [](OlderFile& f) { f.PokeBe32(92, 0); }, true));
+  v.push_back(Damaged(
+      "header checksum", F, nullptr, [](OlderFile& f) { f.BreakHeaderCrc(); }, false));
+  v.push_back(Damaged(
+      "data checksum", D, nullptr, [](OlderFile& f) { f.BreakDataCrc(); }, false));
   v.push_back(HighByteFirst("header checksum high byte first", D, true));
   v.push_back(HighByteFirst("data checksum high byte first", F, false));
-  v.push_back(Damaged("one byte short", F, nullptr, [](OlderFile& f) { f.Truncate(f.bytes.size() - 1); }, false));
-  v.push_back(Damaged("no room for the data checksum", D, nullptr,
-                      [](OlderFile& f) { f.Truncate(f.headerCrcAt + 3); }, false));
-  v.push_back(Damaged("ring start equal to the records", F, [](OlderModel& m) { m.ringStart = 10; }, nullptr, false));
-  v.push_back(Damaged("value beyond the record", D, [](OlderModel& m) { m.recordSize = 8; m.channels[2].valueOffset = 6; },
-                      nullptr, false));
+  v.push_back(Damaged(
+      "one byte short", F, nullptr, [](OlderFile& f) { f.Truncate(f.bytes.size() - 1); }, false));
+  v.push_back(Damaged(
+      "no room for the data checksum", D, nullptr, [](OlderFile& f) { f.Truncate(f.headerCrcAt + 3); },
+      false));
+  v.push_back(Damaged(
+      "ring start equal to the records", F, [](OlderModel& m) { m.ringStart = 10; }, nullptr, false));
+  v.push_back(Damaged(
+      "value beyond the record", D,
+      [](OlderModel& m) {
+        m.recordSize = 8;
+        m.channels[2].valueOffset = 6;
+      },
+      nullptr, false));
   v.push_back(Damaged("record size 0", F, nullptr, Be16(86, 0), true));
   v.push_back(Damaged("negative record size", D, nullptr, Be16(86, 0x8000), true));
-  v.push_back(Damaged("channel number 60 in the fixed layout", F, [](OlderModel& m) { m.channels[1].number = 60; },
-                      nullptr, false));
-  v.push_back(Damaged("channel number 270", D, [](OlderModel& m) { m.channels[1].number = 270; }, nullptr, false));
-  v.push_back(Damaged("data area beyond the file", D, nullptr,
-                      [](OlderFile& f) { f.PokeBe32(80, uint32_t(f.dataAreaAt + 2)); }, true));
+  v.push_back(Damaged(
+      "channel number 60 in the fixed layout", F, [](OlderModel& m) { m.channels[1].number = 60; }, nullptr,
+      false));
+  v.push_back(Damaged(
+      "channel number 270", D, [](OlderModel& m) { m.channels[1].number = 270; }, nullptr, false));
+  v.push_back(Damaged(
+      "data area beyond the file", D, nullptr,
+      [](OlderFile& f) { f.PokeBe32(80, uint32_t(f.dataAreaAt + 2)); }, true));
   v.push_back(Damaged("data area inside the header", F, nullptr, Be16(82, 100), true));
   v.push_back(Damaged("alarm section beyond the file", F, nullptr, Be16(286, 5000), true));
-  v.push_back(Damaged("message section beyond the file", D, [](OlderModel& m) { m.messages.resize(1); },
-                      [](OlderFile& f) { f.PokeBe32(208 + 8, 0x7FFFFFFF); }, true));
-  v.push_back(Damaged("last data number beyond the records", F, [](OlderModel& m) { m.lastDataNo = 1020; },
-                      nullptr, false, 1));
-  v.push_back(Damaged("last data number before the first", D, [](OlderModel& m) { m.lastDataNo = 999; },
-                      nullptr, false, 1));
+  v.push_back(Damaged(
+      "message section beyond the file", D, [](OlderModel& m) { m.messages.resize(1); },
+      [](OlderFile& f) { f.PokeBe32(208 + 8, 0x7FFFFFFF); }, true));
+  v.push_back(Damaged(
+      "last data number beyond the records", F, [](OlderModel& m) { m.lastDataNo = 1020; }, nullptr, false,
+      1));
+  v.push_back(Damaged(
+      "last data number before the first", D, [](OlderModel& m) { m.lastDataNo = 999; }, nullptr, false, 1));
   return v;
 }
 

@@ -14,9 +14,12 @@ int main(int argc, char** argv) {
   bool records = false;
   const char* path = nullptr;
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--records") == 0) records = true;
-    else if (path == nullptr && argv[i][0] != '-') path = argv[i];
-    else path = nullptr, argc = 0;
+    if (std::strcmp(argv[i], "--records") == 0)
+      records = true;
+    else if (path == nullptr && argv[i][0] != '-')
+      path = argv[i];
+    else
+      path = nullptr, argc = 0;
   }
   if (path == nullptr) {
     std::fprintf(stderr, "usage: vtdump [--records] FILE\n");

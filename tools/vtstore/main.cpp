@@ -16,11 +16,16 @@ namespace {
 
 const char* StatusName(int status) {
   switch (status) {
-    case AREA_STATUS_OK: return "OK";
-    case AREA_STATUS_CORRUPTED: return "CORRUPTED";
-    case AREA_STATUS_ABORTED: return "ABORTED";
-    case AREA_STATUS_ABNORMAL_FILES: return "ABNORMALFILES";
-    default: return "UNKNOWN";
+    case AREA_STATUS_OK:
+      return "OK";
+    case AREA_STATUS_CORRUPTED:
+      return "CORRUPTED";
+    case AREA_STATUS_ABORTED:
+      return "ABORTED";
+    case AREA_STATUS_ABNORMAL_FILES:
+      return "ABNORMALFILES";
+    default:
+      return "UNKNOWN";
   }
 }
 

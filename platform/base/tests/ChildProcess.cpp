@@ -2,9 +2,9 @@
 #include "ChildProcess.h"
 
 #include <gtest/gtest.h>
-#include <map>
-#include <unistd.h>
 #include <sys/wait.h>
+#include <unistd.h>
+#include <map>
 
 namespace vt_test {
 
@@ -13,9 +13,7 @@ static std::map<std::string, ChildBody>& Registry() {
   return registry;
 }
 
-ChildRegistration::ChildRegistration(const char* name, ChildBody body) {
-  Registry()[name] = std::move(body);
-}
+ChildRegistration::ChildRegistration(const char* name, ChildBody body) { Registry()[name] = std::move(body); }
 
 pid_t SpawnChild(const std::string& name, const std::vector<std::string>& args) {
   std::vector<std::string> argv{"/proc/self/exe", "--child", name};

@@ -2,10 +2,10 @@
 // A test registers a child body by name; SpawnChild re-runs this test binary in child mode,
 // which runs that body instead of the tests.
 #pragma once
+#include <sys/types.h>
 #include <functional>
 #include <string>
 #include <vector>
-#include <sys/types.h>
 
 namespace vt_test {
 
@@ -14,8 +14,8 @@ using ChildBody = std::function<int(const std::vector<std::string>& args)>;
 struct ChildRegistration {
   ChildRegistration(const char* name, ChildBody body);
 };
-#define VT_TEST_CHILD(name) \
-  static int name##_child(const std::vector<std::string>& args); \
+#define VT_TEST_CHILD(name)                                                     \
+  static int name##_child(const std::vector<std::string>& args);                \
   static ::vt_test::ChildRegistration name##_registration(#name, name##_child); \
   static int name##_child([[maybe_unused]] const std::vector<std::string>& args)
 

@@ -1,12 +1,12 @@
 // Files and folders: the behaviour that differs from plain POSIX calls.
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
-#include "platform/base/FileSystem.h"
 #include "TempFolder.h"
+#include "platform/base/FileSystem.h"
 
 namespace {
 

@@ -60,9 +60,8 @@ TEST(Paths, ExtensionTestLooksAtTheLastComponentWithoutCase) {
     const char* path;
     bool dae;
   } cases[] = {
-      {"/d/file.DAE", true},       {"/d/file.dae", true},  {"/d/FILE.DaE", true},
-      {"/d/file.DAE.bak", false},  {"/x.DAE/file", false}, {"/x.DAE/file.DAD", false},
-      {"DAE", false},
+      {"/d/file.DAE", true},  {"/d/file.dae", true},      {"/d/FILE.DaE", true}, {"/d/file.DAE.bak", false},
+      {"/x.DAE/file", false}, {"/x.DAE/file.DAD", false}, {"DAE", false},
   };
   for (const auto& c : cases) EXPECT_EQ(vt::HasExtension(c.path, ".DAE"), c.dae) << c.path;
 }

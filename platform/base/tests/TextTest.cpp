@@ -17,7 +17,7 @@ TEST(Text, Utf8TruncationNeverSplitsACharacter) {
   // A stray continuation byte or a cut sequence is stepped over one byte at a time.
   EXPECT_EQ(vt::Utf8Next("\x80x", 0), 1u);
   EXPECT_EQ(vt::Utf8Next("\xE3\x81", 0), 2u);
-  EXPECT_FALSE(vt::IsValidUtf8("\xC0\x80"));  // overlong
+  EXPECT_FALSE(vt::IsValidUtf8("\xC0\x80"));      // overlong
   EXPECT_FALSE(vt::IsValidUtf8("\xED\xA0\x80"));  // surrogate
   EXPECT_TRUE(vt::IsValidUtf8(s));
 }
@@ -34,7 +34,11 @@ TEST(Text, CodePageRoundTrips) {
     std::string bytes;
     std::string utf8;
   } cases[] = {
-      {1252, "\xB0" "C \x80 \xE9", "\xC2\xB0" "C \xE2\x82\xAC \xC3\xA9"},
+      {1252,
+       "\xB0"
+       "C \x80 \xE9",
+       "\xC2\xB0"
+       "C \xE2\x82\xAC \xC3\xA9"},
       {932, "\x82\xA0\x93\xFA", "\xE3\x81\x82\xE6\x97\xA5"},  // hiragana a, "day"
       {65001, "\xC2\xB0", "\xC2\xB0"},
   };
@@ -68,9 +72,10 @@ TEST(Text, LanguageFromLocaleNames) {
   struct Case {
     const char* name;
     uint16_t id;
-  } cases[] = {{"", vt::kLangEnglish},         {"C", vt::kLangEnglish},          {"C.UTF-8", vt::kLangEnglish},
-               {"POSIX", vt::kLangEnglish},    {"de_DE.UTF-8", vt::kLangGerman}, {"ja_JP.eucJP", vt::kLangJapanese},
-               {"pt_BR", vt::kLangPortuguese}, {"nl_NL@euro", vt::kLangDutch},  {"xx_YY", vt::kLangNeutral}};
+  } cases[] = {
+      {"", vt::kLangEnglish},         {"C", vt::kLangEnglish},          {"C.UTF-8", vt::kLangEnglish},
+      {"POSIX", vt::kLangEnglish},    {"de_DE.UTF-8", vt::kLangGerman}, {"ja_JP.eucJP", vt::kLangJapanese},
+      {"pt_BR", vt::kLangPortuguese}, {"nl_NL@euro", vt::kLangDutch},   {"xx_YY", vt::kLangNeutral}};
   for (const auto& c : cases) EXPECT_EQ(vt::LanguageIdFromLocaleName(c.name), c.id) << c.name;
 }
 

@@ -36,8 +36,8 @@ TEST(TimeEngineTest, SystemTimeToFileTimeTable) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.st.wYear << "-" << c.st.wMonth << "-" << c.st.wDay << " "
-                                    << c.st.wHour << ":" << c.st.wMinute << ":" << c.st.wSecond
-                                    << "." << c.st.wMilliseconds);
+                                    << c.st.wHour << ":" << c.st.wMinute << ":" << c.st.wSecond << "."
+                                    << c.st.wMilliseconds);
     FileTime ft{0xAAAAAAAA, 0xBBBBBBBB};
     ASSERT_EQ(vt::SystemTimeToFileTime(c.st, &ft), c.ok);
     if (!c.ok) {

@@ -3,12 +3,12 @@
 // test pins the zone itself; the environment runs in UTC.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "platform/base/TimeComputerZone.h"
@@ -34,8 +34,7 @@ int64_t UnixOf(int y, int mo, int d, int h, int mi, int s) {
 }
 
 // A record with a day-in-month rule: start/end as {month, week, weekday, hour}.
-TimeZoneInformation RuleZone(int bias, std::vector<int> start, std::vector<int> end,
-                             int daylightBias = -60) {
+TimeZoneInformation RuleZone(int bias, std::vector<int> start, std::vector<int> end, int daylightBias = -60) {
   TimeZoneInformation tz;
   tz.Bias = bias;
   tz.DaylightBias = daylightBias;
@@ -64,14 +63,14 @@ TEST(TimeZoneRecordTest, ByteLayout) {
   uint8_t b[TimeZoneInformation::kSize];
   std::memset(b, 0xEE, sizeof b);
   tz.WriteTo(b);
-  EXPECT_EQ(0, std::memcmp(b, "\xC4\xFF\xFF\xFF", 4));        // Bias -60
-  EXPECT_EQ(0, std::memcmp(b + 4, "C\0E\0T\0\0\0", 8));       // StandardName, UTF-16LE
-  EXPECT_EQ(0, std::memcmp(b + 68, "\0\0\x0A\0\0\0\x05\0\x03\0", 10));  // StandardDate
-  EXPECT_EQ(0, std::memcmp(b + 84, "\x07\0\0\0", 4));         // StandardBias
-  EXPECT_EQ(0, std::memcmp(b + 88, "C\0E\0S\0T\0", 8));       // DaylightName
-  EXPECT_EQ(0, std::memcmp(b + 150, "\xE9\0", 2));            // its last character
+  EXPECT_EQ(0, std::memcmp(b, "\xC4\xFF\xFF\xFF", 4));                   // Bias -60
+  EXPECT_EQ(0, std::memcmp(b + 4, "C\0E\0T\0\0\0", 8));                  // StandardName, UTF-16LE
+  EXPECT_EQ(0, std::memcmp(b + 68, "\0\0\x0A\0\0\0\x05\0\x03\0", 10));   // StandardDate
+  EXPECT_EQ(0, std::memcmp(b + 84, "\x07\0\0\0", 4));                    // StandardBias
+  EXPECT_EQ(0, std::memcmp(b + 88, "C\0E\0S\0T\0", 8));                  // DaylightName
+  EXPECT_EQ(0, std::memcmp(b + 150, "\xE9\0", 2));                       // its last character
   EXPECT_EQ(0, std::memcmp(b + 152, "\0\0\x03\0\0\0\x05\0\x02\0", 10));  // DaylightDate
-  EXPECT_EQ(0, std::memcmp(b + 168, "\xC4\xFF\xFF\xFF", 4));  // DaylightBias
+  EXPECT_EQ(0, std::memcmp(b + 168, "\xC4\xFF\xFF\xFF", 4));             // DaylightBias
   TimeZoneInformation back;
   back.ReadFrom(b);
   EXPECT_EQ(back, tz);
@@ -142,10 +141,17 @@ TEST(ComputerZoneTest, FromTzTable) {
 }
 
 TEST(ComputerZoneTest, RejectedRuleTexts) {
-  const char* bad[] = {"",          "X",           "CET",           "CE-1",
-                       "CET-1CEST,M3.5.0",         "CET-1CEST,M13.5.0,M10.5.0",
-                       "CET-1CEST,M3.6.0,M10.5.0", "CET-1CEST,M3.5.7,M10.5.0",
-                       "CET-1CEST,M3.5.0,M10.5.0/3x", "CET-25",    "<+05-5"};
+  const char* bad[] = {"",
+                       "X",
+                       "CET",
+                       "CE-1",
+                       "CET-1CEST,M3.5.0",
+                       "CET-1CEST,M13.5.0,M10.5.0",
+                       "CET-1CEST,M3.6.0,M10.5.0",
+                       "CET-1CEST,M3.5.7,M10.5.0",
+                       "CET-1CEST,M3.5.0,M10.5.0/3x",
+                       "CET-25",
+                       "<+05-5"};
   for (const char* text : bad) {
     SCOPED_TRACE(text);
     TimeZoneInformation tz;
@@ -229,11 +235,10 @@ TEST(TimeZoneRuleTest, UtcToLocalEdges) {
                       {UnixOf(2023, 12, 31, 12, 59, 59), UnixOf(2023, 12, 31, 23, 59, 59)},
                   });
   // Equal months count as southern: daylight time nearly all year.
-  CheckUtcToLocal(RuleZone(-60, {3, 5, 0, 2}, {3, 5, 0, 2}),
-                  {
-                      {1688169600, UnixOf(2023, 7, 1, 2, 0, 0)},
-                      {1672531200, UnixOf(2023, 1, 1, 2, 0, 0)},
-                  });
+  CheckUtcToLocal(RuleZone(-60, {3, 5, 0, 2}, {3, 5, 0, 2}), {
+                                                                 {1688169600, UnixOf(2023, 7, 1, 2, 0, 0)},
+                                                                 {1672531200, UnixOf(2023, 1, 1, 2, 0, 0)},
+                                                             });
   // No rule: the bias only, and StandardBias is not applied.
   TimeZoneInformation jst;
   jst.Bias = -540;
@@ -353,7 +358,7 @@ TEST(RuntimeTimeTest, MakeTimeTable) {
       {cet, Tm(2023, 7, 1, 12, 0, 0, 1), 1688205600},
       {cet, Tm(2023, 7, 1, 12, 0, 0, -1), 1688205600},
       {cet, Tm(2023, 1, 1, 12, 0, 0, -1), 1672570800},
-      {cet, Tm(2023, 1, 1, 12, 0, 0, 1), 1672567200},   // the flag wins over the date
+      {cet, Tm(2023, 1, 1, 12, 0, 0, 1), 1672567200},    // the flag wins over the date
       {cet, Tm(2023, 3, 26, 2, 30, 0, -1), 1679790600},  // gap: daylight time
       {"JST-9", Tm(2023, 7, 1, 12, 0, 0, 1), 1688180400},
       {"Asia/Tokyo", Tm(2023, 7, 1, 12, 0, 0, -1), 1688180400},
@@ -369,9 +374,8 @@ TEST(RuntimeTimeTest, MakeTimeTable) {
   };
   for (const auto& c : cases) {
     std::tm tm = c.tm;
-    SCOPED_TRACE(testing::Message() << c.tz << " " << tm.tm_year + 1900 << "-" << tm.tm_mon + 1
-                                    << "-" << tm.tm_mday << " " << tm.tm_hour << " isdst "
-                                    << tm.tm_isdst);
+    SCOPED_TRACE(testing::Message() << c.tz << " " << tm.tm_year + 1900 << "-" << tm.tm_mon + 1 << "-"
+                                    << tm.tm_mday << " " << tm.tm_hour << " isdst " << tm.tm_isdst);
     ScopedTz pin(c.tz);
     EXPECT_EQ(vt::RuntimeMakeTime(&tm), c.expected);
     if (c.expected >= 0) {

@@ -100,7 +100,8 @@ TEST(DeviceContextLines, LineToLeavesOutTheEndPixel) {
     canvas.dc.SelectPen(SolidPen(kRed));
     canvas.dc.MoveTo(c.from.x, c.from.y);
     canvas.dc.LineTo(c.to.x, c.to.y);
-    EXPECT_EQ(canvas.Pixels(), c.expected) << c.from.x << "," << c.from.y << " -> " << c.to.x << "," << c.to.y;
+    EXPECT_EQ(canvas.Pixels(), c.expected)
+        << c.from.x << "," << c.from.y << " -> " << c.to.x << "," << c.to.y;
     EXPECT_EQ(canvas.dc.CurrentPosition(), c.to);
   }
 }
@@ -181,7 +182,10 @@ TEST(DeviceContextShapes, RectangleEdgesAndFill) {
     Map expected;
   };
   const Case cases[] = {
-      {"pen and brush", SolidPen(kBlack), SolidBrush(kRed), {"......", ".####.", ".#rr#.", ".####.", "......"}},
+      {"pen and brush",
+       SolidPen(kBlack),
+       SolidBrush(kRed),
+       {"......", ".####.", ".#rr#.", ".####.", "......"}},
       {"null brush", SolidPen(kBlack), NullBrush(), {"......", ".####.", ".#..#.", ".####.", "......"}},
       {"null pen", NullPen(), SolidBrush(kRed), {"......", ".rrr..", ".rrr..", "......", "......"}},
   };

@@ -1,6 +1,7 @@
 // The host window over Qt: translation of synthetic mouse, wheel and key events, timers by the
 // caller's ids, presents while the user-interface thread stays busy, posted paints, and posted
 // messages from a worker thread (delivered, or dropped once the window is gone).
+#include <gtest/gtest.h>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
@@ -8,7 +9,6 @@
 #include <QScreen>
 #include <QTest>
 #include <QWheelEvent>
-#include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
@@ -90,13 +90,27 @@ TEST(HostWidgetInput, MouseEventsBecomeClientCallsWithFlags) {
     Call expected;
   };
   const Case cases[] = {
-      {QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier, {"ldown", kMkLButton | kMkShift, 5, 7}},
+      {QEvent::MouseButtonPress,
+       Qt::LeftButton,
+       Qt::LeftButton,
+       Qt::ShiftModifier,
+       {"ldown", kMkLButton | kMkShift, 5, 7}},
       {QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier, {"lup", kMkShift, 5, 7}},
-      {QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier, {"ldbl", kMkLButton, 5, 7}},
-      {QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton | Qt::LeftButton, Qt::ControlModifier,
+      {QEvent::MouseButtonDblClick,
+       Qt::LeftButton,
+       Qt::LeftButton,
+       Qt::NoModifier,
+       {"ldbl", kMkLButton, 5, 7}},
+      {QEvent::MouseButtonPress,
+       Qt::RightButton,
+       Qt::RightButton | Qt::LeftButton,
+       Qt::ControlModifier,
        {"rdown", kMkRButton | kMkLButton | kMkControl, 5, 7}},
       {QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, Qt::NoModifier, {"rup", 0, 5, 7}},
-      {QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, Qt::ControlModifier | Qt::ShiftModifier,
+      {QEvent::MouseMove,
+       Qt::NoButton,
+       Qt::LeftButton,
+       Qt::ControlModifier | Qt::ShiftModifier,
        {"move", kMkLButton | kMkControl | kMkShift, 5, 7}},
   };
   for (const auto& c : cases) {
@@ -125,7 +139,8 @@ TEST(HostWidgetInput, WheelGivesDeltaPerNotchAndScreenCoordinates) {
                             Qt::ControlModifier, Qt::NoScrollPhase, false));
   host.Send(new QWheelEvent(QPointF(5, 7), QPointF(105, 87), QPoint(), QPoint(0, -240), Qt::LeftButton,
                             Qt::NoModifier, Qt::NoScrollPhase, false));
-  EXPECT_EQ(host.client.calls, (std::vector<Call>{{"wheel", kMkControl, 120, 105, 87}, {"wheel", kMkLButton, -240, 105, 87}}));
+  EXPECT_EQ(host.client.calls,
+            (std::vector<Call>{{"wheel", kMkControl, 120, 105, 87}, {"wheel", kMkLButton, -240, 105, 87}}));
 }
 
 TEST(HostWidgetInput, KeysBecomeVirtualKeyCodes) {
@@ -135,12 +150,18 @@ TEST(HostWidgetInput, KeysBecomeVirtualKeyCodes) {
     uint32_t vk;
   };
   const Case cases[] = {
-      {Qt::Key_A, Qt::NoModifier, 'A'},          {Qt::Key_7, Qt::NoModifier, '7'},
-      {Qt::Key_Tab, Qt::NoModifier, kVkTab},     {Qt::Key_Backtab, Qt::ShiftModifier, kVkTab},
-      {Qt::Key_Return, Qt::NoModifier, kVkReturn}, {Qt::Key_Enter, Qt::KeypadModifier, kVkReturn},
-      {Qt::Key_Escape, Qt::NoModifier, kVkEscape}, {Qt::Key_Left, Qt::NoModifier, kVkLeft},
-      {Qt::Key_PageDown, Qt::NoModifier, kVkNext}, {Qt::Key_F5, Qt::NoModifier, kVkF1 + 4},
-      {Qt::Key_Delete, Qt::NoModifier, kVkDelete}, {Qt::Key_Shift, Qt::ShiftModifier, kVkShift},
+      {Qt::Key_A, Qt::NoModifier, 'A'},
+      {Qt::Key_7, Qt::NoModifier, '7'},
+      {Qt::Key_Tab, Qt::NoModifier, kVkTab},
+      {Qt::Key_Backtab, Qt::ShiftModifier, kVkTab},
+      {Qt::Key_Return, Qt::NoModifier, kVkReturn},
+      {Qt::Key_Enter, Qt::KeypadModifier, kVkReturn},
+      {Qt::Key_Escape, Qt::NoModifier, kVkEscape},
+      {Qt::Key_Left, Qt::NoModifier, kVkLeft},
+      {Qt::Key_PageDown, Qt::NoModifier, kVkNext},
+      {Qt::Key_F5, Qt::NoModifier, kVkF1 + 4},
+      {Qt::Key_Delete, Qt::NoModifier, kVkDelete},
+      {Qt::Key_Shift, Qt::ShiftModifier, kVkShift},
   };
   for (const auto& c : cases) {
     Host host;
@@ -456,7 +477,8 @@ TEST(HostWidgetControls, SkinnedLooksAndMovesInHostCoordinates) {
   ASSERT_TRUE(editControl && comboControl);
 
   // The edit's frame: left, top, right, bottom edges in their own colours, over the control.
-  edit->SetSkinFrame(std::array<ColorRef, 4>{Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(0, 0, 255), Rgb(255, 255, 0)});
+  edit->SetSkinFrame(
+      std::array<ColorRef, 4>{Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(0, 0, 255), Rgb(255, 255, 0)});
   const QImage editLook = editControl->grab().toImage();
   EXPECT_EQ(editLook.pixel(0, 10) & 0xFFFFFFu, 0xFF0000u);
   EXPECT_EQ(editLook.pixel(50, 0) & 0xFFFFFFu, 0x00FF00u);
@@ -477,9 +499,11 @@ TEST(HostWidgetControls, SkinnedLooksAndMovesInHostCoordinates) {
   std::vector<Point> moves;
   edit->onMouseMove = [&](uint32_t, Point p) { moves.push_back(p); };
   combo->onMouseMove = [&](uint32_t, Point p) { moves.push_back(p); };
-  QMouseEvent overEdit(QEvent::MouseMove, QPointF(3, 4), QPointF(3, 4), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QMouseEvent overEdit(QEvent::MouseMove, QPointF(3, 4), QPointF(3, 4), Qt::NoButton, Qt::NoButton,
+                       Qt::NoModifier);
   QApplication::sendEvent(editControl, &overEdit);
-  QMouseEvent overCombo(QEvent::MouseMove, QPointF(5, 6), QPointF(5, 6), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QMouseEvent overCombo(QEvent::MouseMove, QPointF(5, 6), QPointF(5, 6), Qt::NoButton, Qt::NoButton,
+                        Qt::NoModifier);
   QApplication::sendEvent(comboControl, &overCombo);
   EXPECT_EQ(moves, (std::vector<Point>{{13, 34}, {25, 66}}));
 }

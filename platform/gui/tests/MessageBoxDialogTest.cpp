@@ -1,11 +1,11 @@
 // The message-box dialog itself: buttons of every set in their order with default and escape
 // behaviour, labels in the user's language, icons, and text shown as plain text.
+#include <gtest/gtest.h>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QScreen>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
@@ -57,15 +57,29 @@ TEST(MessageBoxDialog, ButtonSetsOrderDefaultAndEscape) {
       {vt::kMbOk, {"OK"}, {vt::kIdOk}, 0, vt::kIdOk},
       {vt::kMbOkCancel, {"OK", "Cancel"}, {vt::kIdOk, vt::kIdCancel}, 0, vt::kIdCancel},
       {vt::kMbOkCancel | vt::kMbDefButton2, {"OK", "Cancel"}, {vt::kIdOk, vt::kIdCancel}, 1, vt::kIdCancel},
-      {vt::kMbAbortRetryIgnore | vt::kMbDefButton3, {"&Abort", "&Retry", "&Ignore"},
-       {vt::kIdAbort, vt::kIdRetry, vt::kIdIgnore}, 2, -1},
-      {vt::kMbYesNoCancel, {"&Yes", "&No", "Cancel"}, {vt::kIdYes, vt::kIdNo, vt::kIdCancel}, 0, vt::kIdCancel},
+      {vt::kMbAbortRetryIgnore | vt::kMbDefButton3,
+       {"&Abort", "&Retry", "&Ignore"},
+       {vt::kIdAbort, vt::kIdRetry, vt::kIdIgnore},
+       2,
+       -1},
+      {vt::kMbYesNoCancel,
+       {"&Yes", "&No", "Cancel"},
+       {vt::kIdYes, vt::kIdNo, vt::kIdCancel},
+       0,
+       vt::kIdCancel},
       {vt::kMbYesNo | vt::kMbDefButton2, {"&Yes", "&No"}, {vt::kIdYes, vt::kIdNo}, 1, -1},
       // A default past the end of the set falls back to the first button.
       {vt::kMbYesNo | vt::kMbDefButton3, {"&Yes", "&No"}, {vt::kIdYes, vt::kIdNo}, 0, -1},
-      {vt::kMbRetryCancel | vt::kMbDefButton4, {"&Retry", "Cancel"}, {vt::kIdRetry, vt::kIdCancel}, 0, vt::kIdCancel},
-      {vt::kMbCancelTryContinue, {"Cancel", "&Try Again", "&Continue"},
-       {vt::kIdCancel, vt::kIdTryAgain, vt::kIdContinue}, 0, vt::kIdCancel},
+      {vt::kMbRetryCancel | vt::kMbDefButton4,
+       {"&Retry", "Cancel"},
+       {vt::kIdRetry, vt::kIdCancel},
+       0,
+       vt::kIdCancel},
+      {vt::kMbCancelTryContinue,
+       {"Cancel", "&Try Again", "&Continue"},
+       {vt::kIdCancel, vt::kIdTryAgain, vt::kIdContinue},
+       0,
+       vt::kIdCancel},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.type);
@@ -111,7 +125,8 @@ TEST(MessageBoxDialog, LabelsFollowTheLanguageAndFallBackToEnglish) {
       {vt::kLangGerman, vt::kMbAbortRetryIgnore, {"Abbrechen", "Wiederholen", "Ignorieren"}},
       // Qt has no standard text for these two, so they stay English.
       {vt::kLangGerman, vt::kMbCancelTryContinue, {"Abbrechen", "&Try Again", "&Continue"}},
-      {vt::kLangJapanese, vt::kMbYesNoCancel,
+      {vt::kLangJapanese,
+       vt::kMbYesNoCancel,
        {"\xE3\x81\xAF\xE3\x81\x84(&Y)", "\xE3\x81\x84\xE3\x81\x84\xE3\x81\x88(&N)",
         "\xE3\x82\xAD\xE3\x83\xA3\xE3\x83\xB3\xE3\x82\xBB\xE3\x83\xAB"}},
       // Portuguese has only the Brazilian file.

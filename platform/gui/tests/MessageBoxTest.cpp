@@ -1,10 +1,10 @@
 // The message-box entry points: providers, the owner window found by its handle, unknown
 // button sets, and requests from worker threads answered on the user-interface thread.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
@@ -24,8 +24,9 @@ TEST(MessageBox, CaptureSeesTheRequestAndNestedCapturesRestore) {
   {
     vt::MessageBoxCapture inner(vt::kIdYes);
     inner.QueueAnswers({vt::kIdNo, vt::kIdCancel});
-    EXPECT_EQ(vt::MessageBoxEx(9, "text", "caption", vt::kMbYesNoCancel | vt::kMbIconQuestion, vt::kLangGerman),
-              vt::kIdNo);
+    EXPECT_EQ(
+        vt::MessageBoxEx(9, "text", "caption", vt::kMbYesNoCancel | vt::kMbIconQuestion, vt::kLangGerman),
+        vt::kIdNo);
     EXPECT_EQ(vt::MessageBox(9, "t", "c", vt::kMbYesNoCancel), vt::kIdCancel);
     EXPECT_EQ(vt::MessageBox(9, "t", "c", vt::kMbYesNoCancel), vt::kIdYes);
     auto boxes = inner.Boxes();
@@ -112,8 +113,9 @@ TEST(MessageBox, WorkersAreAnsweredOnTheUserInterfaceThread) {
 
 TEST(MessageBox, WorkerWaitsForTheRealBoxOnTheUserInterfaceThread) {
   std::atomic<int> result{-1};
-  std::thread worker(
-      [&] { result = vt::MessageBoxEx(0, "W0001\nfrom a worker", "Warning", vt::kMbYesNo, vt::kLangGerman); });
+  std::thread worker([&] {
+    result = vt::MessageBoxEx(0, "W0001\nfrom a worker", "Warning", vt::kMbYesNo, vt::kLangGerman);
+  });
   std::string firstLabel;
   vt::OnNextMessageBox([&](vt::MessageBoxDialog& box) {
     firstLabel = box.Buttons()[0]->text().toStdString();

@@ -12,15 +12,24 @@ namespace vt::test {
 
 inline char PixelChar(ColorRef c) {
   switch (c & 0xFFFFFFu) {
-    case Rgb(255, 255, 255): return '.';
-    case Rgb(0, 0, 0): return '#';
-    case Rgb(255, 0, 0): return 'r';
-    case Rgb(0, 255, 0): return 'g';
-    case Rgb(0, 0, 255): return 'b';
-    case Rgb(255, 255, 0): return 'y';
-    case Rgb(0, 255, 255): return 'c';
-    case Rgb(255, 0, 255): return 'm';
-    default: return '?';
+    case Rgb(255, 255, 255):
+      return '.';
+    case Rgb(0, 0, 0):
+      return '#';
+    case Rgb(255, 0, 0):
+      return 'r';
+    case Rgb(0, 255, 0):
+      return 'g';
+    case Rgb(0, 0, 255):
+      return 'b';
+    case Rgb(255, 255, 0):
+      return 'y';
+    case Rgb(0, 255, 255):
+      return 'c';
+    case Rgb(255, 0, 255):
+      return 'm';
+    default:
+      return '?';
   }
 }
 
@@ -29,8 +38,9 @@ inline std::vector<std::string> PixelMap(const QImage& image) {
   for (int y = 0; y < image.height(); ++y) {
     std::string row;
     for (int x = 0; x < image.width(); ++x) {
-      const QRgb p = image.format() == QImage::Format_Mono ? (image.pixelIndex(x, y) ? 0xFFFFFFFFu : 0xFF000000u)
-                                                           : image.pixel(x, y);
+      const QRgb p = image.format() == QImage::Format_Mono
+                         ? (image.pixelIndex(x, y) ? 0xFFFFFFFFu : 0xFF000000u)
+                         : image.pixel(x, y);
       row += PixelChar(Rgb(uint8_t(qRed(p)), uint8_t(qGreen(p)), uint8_t(qBlue(p))));
     }
     rows.push_back(row);
@@ -47,14 +57,29 @@ inline std::unique_ptr<Bitmap> BitmapFromMap(const std::vector<std::string>& row
     for (int x = 0; x < int(rows[y].size()); ++x) {
       ColorRef c = Rgb(0, 0, 0);
       switch (rows[y][x]) {
-        case '.': c = Rgb(255, 255, 255); break;
-        case 'r': c = Rgb(255, 0, 0); break;
-        case 'g': c = Rgb(0, 255, 0); break;
-        case 'b': c = Rgb(0, 0, 255); break;
-        case 'y': c = Rgb(255, 255, 0); break;
-        case 'c': c = Rgb(0, 255, 255); break;
-        case 'm': c = Rgb(255, 0, 255); break;
-        default: break;
+        case '.':
+          c = Rgb(255, 255, 255);
+          break;
+        case 'r':
+          c = Rgb(255, 0, 0);
+          break;
+        case 'g':
+          c = Rgb(0, 255, 0);
+          break;
+        case 'b':
+          c = Rgb(0, 0, 255);
+          break;
+        case 'y':
+          c = Rgb(255, 255, 0);
+          break;
+        case 'c':
+          c = Rgb(0, 255, 255);
+          break;
+        case 'm':
+          c = Rgb(255, 0, 255);
+          break;
+        default:
+          break;
       }
       bitmap->SetPixel(x, y, c);
     }

@@ -1,13 +1,13 @@
 // Resources and services: the compiled-in string table, the bitmap registry keeping bit
 // depths, printer device caps, the tooltip window that never takes focus, and the fakes that
 // later tests build on (fake host posts, timers and paints; fake desktop answers).
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "platform/gui/BitmapRegistry.h"
 #include "platform/gui/DeviceContext.h"
@@ -34,7 +34,7 @@ TEST(StringTable, KnownIdsGiveTheirTextAndMissingOnesEmpty) {
 TEST(StringTable, FormatEscapesCommentsLineEndsAndBadLines) {
   const auto table = ParseStringTable(
       "# comment\t with a tab\n"
-      "3235\t Drawing\r\n"            // leading blank kept, CR LF line end
+      "3235\t Drawing\r\n"  // leading blank kept, CR LF line end
       "5001\tTwo\\nlines\\tand \\\\ one\n"
       "x12\tnot a number\n"
       "12 \tblank after the id\n"
@@ -63,7 +63,8 @@ TEST(BitmapRegistry, LoadGivesACopyWithTheRegisteredDepth) {
     EXPECT_EQ(loaded->Dimensions(), (Size{4, 3}));
     EXPECT_EQ(loaded->GetPixel(1, 1), Rgb(255, 255, 255));
     loaded->SetPixel(1, 1, Rgb(0, 0, 0));
-    EXPECT_EQ(LoadBitmap(9000 + depth)->GetPixel(1, 1), Rgb(255, 255, 255));  // the registered one is untouched
+    EXPECT_EQ(LoadBitmap(9000 + depth)->GetPixel(1, 1),
+              Rgb(255, 255, 255));  // the registered one is untouched
   }
   EXPECT_FALSE(LoadBitmap(8999));
   RegisterBitmap(9001, nullptr);

@@ -4,10 +4,10 @@
 // program's holder lives until the process ends).
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "platform/base/FileMapping.h"
@@ -71,7 +71,7 @@ TEST(DisplayTimeZoneTest, ModesTable) {
       {cet, 1, kEu, 1698541200, UnixOf(2023, 10, 29, 2, 0, 0)},
       {cet, 1, kEu, 1585443599, UnixOf(2020, 3, 29, 1, 59, 59)},  // a fifth Sunday
       {cet, 1, kEu, 1585443600, UnixOf(2020, 3, 29, 3, 0, 0)},
-      {cet, 1, kEu, 1704065400, UnixOf(2024, 1, 1, 0, 30, 0)},    // year change
+      {cet, 1, kEu, 1704065400, UnixOf(2024, 1, 1, 0, 30, 0)},  // year change
       {cet, 1, kEu, 1719873000, UnixOf(2024, 7, 2, 0, 30, 0)},
       {"EST5", 1, kUs, 1678604399, UnixOf(2023, 3, 12, 1, 59, 59)},
       {"EST5", 1, kUs, 1678604400, UnixOf(2023, 3, 12, 3, 0, 0)},
@@ -281,8 +281,8 @@ void RunInFreshProcess(const char* test, const char* tz) {
   ASSERT_GE(pid, 0);
   if (pid == 0) {
     setenv("TZ", tz, 1);
-    execl("/proc/self/exe", "recorder_time_tests", filter.c_str(),
-          "--gtest_also_run_disabled_tests", static_cast<char*>(nullptr));
+    execl("/proc/self/exe", "recorder_time_tests", filter.c_str(), "--gtest_also_run_disabled_tests",
+          static_cast<char*>(nullptr));
     _exit(127);
   }
   int status = 0;
@@ -357,8 +357,7 @@ TEST(SharedTimeZoneFreshProcess, DISABLED_CreationFailure) {
   EXPECT_EQ(holder.Record(), fallback);
   holder.SetDisplayTimeZone(1, 3, 5, 0, 2, 10, 5, 0, 3);  // nothing to write to
   EXPECT_EQ(holder.Record(), fallback);
-  EXPECT_EQ(std::vector<uint8_t>(squatter.Data(), squatter.Data() + 100),
-            std::vector<uint8_t>(100, 0));
+  EXPECT_EQ(std::vector<uint8_t>(squatter.Data(), squatter.Data() + 100), std::vector<uint8_t>(100, 0));
 
   // The program's holder is empty too; times are shown with the computer's Bias.
   EXPECT_FALSE(SharedTimeZone::Instance().IsOpen());

@@ -33,8 +33,8 @@ TEST(PreciseTimeTest, ComparisonTable) {
       {{5, 0.0}, {4, 0.99999}, false, false, true},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "{" << c.a.seconds << "," << c.a.fraction << "} vs {"
-                                    << c.b.seconds << "," << c.b.fraction << "}");
+    SCOPED_TRACE(testing::Message() << "{" << c.a.seconds << "," << c.a.fraction << "} vs {" << c.b.seconds
+                                    << "," << c.b.fraction << "}");
     EXPECT_EQ(c.a == c.b, c.equal);
     EXPECT_EQ(c.a != c.b, !c.equal);
     EXPECT_EQ(c.a < c.b, c.less);
@@ -114,7 +114,7 @@ TEST(TickTimeTest, ConversionTable) {
   const SplitCase splits[] = {
       {kEpochTicks, 0, 0, 0.0},
       {kEpochTicks - 10000, 0, -1, -0.001},  // truncation toward zero
-      {kEpochTicks + 19999, 0, 1, 0.001},     // 1.9999 ms gives 1 ms
+      {kEpochTicks + 19999, 0, 1, 0.001},    // 1.9999 ms gives 1 ms
       {kEpochTicks + 12345678, 1, 234, 0.234},
       {kEpochTicks - 12345678, -1, -234, -0.234},
       {133326792005000000, 1688205600, 500, 0.5},
@@ -157,8 +157,7 @@ TEST(TickTimeTest, MillisecondArithmetic) {
   // Wrapping, never undefined: the extremes go round.
   const int64_t max = std::numeric_limits<int64_t>::max();
   EXPECT_EQ(TickTime(max).PlusMilliseconds(1).ticks, std::numeric_limits<int64_t>::min() + 9999);
-  EXPECT_EQ(TickTime(std::numeric_limits<int64_t>::min()).DiffMilliseconds(TickTime(1)),
-            max / 10000);
+  EXPECT_EQ(TickTime(std::numeric_limits<int64_t>::min()).DiffMilliseconds(TickTime(1)), max / 10000);
 }
 
 TEST(TickTimeTest, FromSystemTimeTakesTheCalendarAsItIs) {

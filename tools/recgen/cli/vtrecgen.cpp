@@ -38,13 +38,20 @@ int main(int argc, char** argv) {
   std::string out;
   for (int i = 2; i < argc; ++i) {
     const std::string a = argv[i];
-    if (a == "--display") display = true;
-    else if (a == "--big-endian") bigEndian = true;
-    else if (a == "--no-tagged") tagged = false;
-    else if (a == "--time-change") timeChange = true;
-    else if (a == "--directory") directory = true;
-    else if (a.rfind("--", 0) == 0 || !out.empty()) return Usage();
-    else out = a;
+    if (a == "--display")
+      display = true;
+    else if (a == "--big-endian")
+      bigEndian = true;
+    else if (a == "--no-tagged")
+      tagged = false;
+    else if (a == "--time-change")
+      timeChange = true;
+    else if (a == "--directory")
+      directory = true;
+    else if (a.rfind("--", 0) == 0 || !out.empty())
+      return Usage();
+    else
+      out = a;
   }
   if (out.empty()) return Usage();
   if (command == "newer") {

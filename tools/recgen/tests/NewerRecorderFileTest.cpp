@@ -66,9 +66,9 @@ std::string ModelFields(const recgen::NewerFile& m) {
   Add(out, "header.tagged %d", m.taggedSection ? 1 : 0);
   for (std::size_t i = 0; i < m.channels.size(); ++i) {
     const recgen::NewerChannel& c = m.channels[i];
-    Add(out, "channel%zu %d 0x%x %s|%s off %d dec %d span %d..%d raw %d..%d colour 0x%x show %d", i,
-        c.number, c.flags, c.tag.c_str(), c.unit.c_str(), m.ValueOffset(i), c.decimals, c.spanLow,
-        c.spanHigh, c.rawLow, c.rawHigh, c.colour, c.display);
+    Add(out, "channel%zu %d 0x%x %s|%s off %d dec %d span %d..%d raw %d..%d colour 0x%x show %d", i, c.number,
+        c.flags, c.tag.c_str(), c.unit.c_str(), m.ValueOffset(i), c.decimals, c.spanLow, c.spanHigh, c.rawLow,
+        c.rawHigh, c.colour, c.display);
   }
   for (std::size_t i = 0; i < m.groups.size(); ++i) {
     const recgen::NewerGroup& g = m.groups[i];
@@ -76,15 +76,14 @@ std::string ModelFields(const recgen::NewerFile& m) {
     for (int16_t p : g.places) places += (places.empty() ? "" : " ") + std::to_string(p);
     for (const auto& t : g.trips)
       trips += (trips.empty() ? "" : " ") + std::to_string(t.on) + ":" + std::to_string(t.raw);
-    Add(out, "group%zu %d use %d %s | %s | %s", i, g.number, g.inUse, g.name.c_str(),
-        places.c_str(), trips.c_str());
+    Add(out, "group%zu %d use %d %s | %s | %s", i, g.number, g.inUse, g.name.c_str(), places.c_str(),
+        trips.c_str());
   }
   for (std::size_t i = 0; i < m.messages.size(); ++i) {
     const recgen::NewerMessage& x = m.messages[i];
-    Add(out, "message%zu %u 0x%x %s dn %lld mask 0x%llx w36 %u no %u %s|%s", i, x.serial,
-        x.secondWord, Time(x.inputTime).c_str(), static_cast<long long>(x.dataNo),
-        static_cast<unsigned long long>(x.groupMask), x.word36, x.number, x.text.c_str(),
-        x.user.c_str());
+    Add(out, "message%zu %u 0x%x %s dn %lld mask 0x%llx w36 %u no %u %s|%s", i, x.serial, x.secondWord,
+        Time(x.inputTime).c_str(), static_cast<long long>(x.dataNo),
+        static_cast<unsigned long long>(x.groupMask), x.word36, x.number, x.text.c_str(), x.user.c_str());
   }
   const recgen::NewerBatch& b = m.batch;
   Add(out, "batch.users %u %u %s|%s", b.startUserCode, b.stopUserCode, b.startUser.c_str(),
@@ -93,8 +92,8 @@ std::string ModelFields(const recgen::NewerFile& m) {
   for (std::size_t k = 0; k < 8; ++k)
     Add(out, "batch.text%zu %s|%s", k, b.texts[k].title.c_str(), b.texts[k].text.c_str());
   for (std::size_t k = 0; k < 3; ++k)
-    Add(out, "batch.comment%zu %s %s|%s", k, Time(b.comments[k].time).c_str(),
-        b.comments[k].user.c_str(), b.comments[k].text.c_str());
+    Add(out, "batch.comment%zu %s %s|%s", k, Time(b.comments[k].time).c_str(), b.comments[k].user.c_str(),
+        b.comments[k].text.c_str());
   const long long records = static_cast<long long>(m.records.size());
   Add(out, "info.interval %u/%u", m.intervalUnit, m.intervalValue);
   Add(out, "info.last %s", Time(m.lastTime).c_str());
@@ -108,9 +107,8 @@ std::string ModelFields(const recgen::NewerFile& m) {
   }
   for (std::size_t i = 0; i < m.alarms.size(); ++i) {
     const recgen::NewerAlarm& a = m.alarms[i];
-    Add(out, "alarm%zu %d %s dn %lld action %u mask %u type %d word 0x%x", i, a.channel,
-        Time(a.time).c_str(), static_cast<long long>(a.dataNo), a.action, a.levelMask, a.type,
-        a.lastWord);
+    Add(out, "alarm%zu %d %s dn %lld action %u mask %u type %d word 0x%x", i, a.channel, Time(a.time).c_str(),
+        static_cast<long long>(a.dataNo), a.action, a.levelMask, a.type, a.lastWord);
   }
   const std::size_t per = std::size_t(m.ValuesPerChannel());
   for (std::size_t k : {std::size_t(0), m.records.size() - 1}) {
@@ -138,11 +136,11 @@ TEST(NewerRecorderFile, IndependentWalkFindsTheModel) {
     for (bool be : {false, true}) {
       const recgen::NewerFile m = recgen::SampleNewerFile(kind, be);
       const std::string out = RunChecker(recgen::WriteNewerFile(m));
-      const std::string expected =
-          std::string("{\"alarms\": 8, \"badChecksums\": [], \"bigEndian\": ") +
-          (be ? "true" : "false") + ", \"channels\": 4, \"groups\": 3, \"items\": 4, " +
-          "\"messages\": 2, \"recordSize\": " + std::to_string(m.RecordSize()) +
-          ", \"records\": 20, \"tagged\": 7}\n";
+      const std::string expected = std::string("{\"alarms\": 8, \"badChecksums\": [], \"bigEndian\": ") +
+                                   (be ? "true" : "false") +
+                                   ", \"channels\": 4, \"groups\": 3, \"items\": 4, " +
+                                   "\"messages\": 2, \"recordSize\": " + std::to_string(m.RecordSize()) +
+                                   ", \"records\": 20, \"tagged\": 7}\n";
       EXPECT_EQ(out, expected) << kind << " " << be;
     }
   }
@@ -158,8 +156,7 @@ TEST(NewerRecorderFile, IndependentWalkFindsEveryField) {
   for (int kind : {1, 2}) {
     for (bool be : {false, true}) {
       const recgen::NewerFile m = recgen::SampleNewerFile(kind, be);
-      EXPECT_EQ(RunChecker(recgen::WriteNewerFile(m), "--fields "), ModelFields(m))
-          << kind << " " << be;
+      EXPECT_EQ(RunChecker(recgen::WriteNewerFile(m), "--fields "), ModelFields(m)) << kind << " " << be;
     }
   }
 }
