@@ -2,15 +2,16 @@
 
 # vt_test(<target> LABEL <label> SOURCES <files...> [LIBS <libs...>] [OWN_MAIN])
 # One GoogleTest executable; every test in it becomes a CTest test carrying the label.
-# OWN_MAIN: the sources bring main() (a Qt application object, a child-process mode, ...).
+# Every test binary links the test kit (testing/); its main() runs child-process bodies too.
+# OWN_MAIN: the sources bring main() (a Qt application object, ...).
 # Each test runs with a C.UTF-8 language, UTC and the offscreen Qt platform; tests that need
 # another zone, language or data root set it themselves.
 function(vt_test name)
   cmake_parse_arguments(T "OWN_MAIN" "LABEL" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock Threads::Threads)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} vttesting GTest::gtest Threads::Threads)
   if(NOT T_OWN_MAIN)
-    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE vttesting_main)
   endif()
   target_compile_definitions(${name} PRIVATE VT_SOURCE_ROOT="${PROJECT_SOURCE_DIR}"
                                              VT_BINARY_ROOT="${PROJECT_BINARY_DIR}")

@@ -10,30 +10,6 @@
 
 namespace store_test {
 
-void TempRootTest::SetUp() {
-  ASSERT_TRUE(vt::CreateUniqueFolder("/tmp", "vtstore-test-", root_));
-  setenv("VANTREL_ROOT", root_.c_str(), 1);
-}
-
-void TempRootTest::TearDown() {
-  vt::RemoveTree(root_);
-  unsetenv("VANTREL_ROOT");
-}
-
-std::string ReadHead(const std::string& path, std::size_t n) {
-  std::ifstream in(path, std::ios::binary);
-  std::string data(n, '\0');
-  in.read(data.data(), std::streamsize(n));
-  data.resize(std::size_t(in.gcount()));
-  return data;
-}
-
-void PatchHead(const std::string& path, const std::string& bytes) {
-  std::fstream out(path, std::ios::binary | std::ios::in | std::ios::out);
-  out.seekp(0);
-  out.write(bytes.data(), std::streamsize(bytes.size()));
-}
-
 std::string StandardCopy(const std::string& path) {
   std::string copy = path + ".standard";
   vt::CopyFile(path, copy, false);

@@ -5,7 +5,7 @@
 #include <unistd.h>
 #include <cerrno>
 
-#include "TempFolder.h"
+#include "testing/TempFolder.h"
 #include "platform/base/FileSystem.h"
 
 namespace {

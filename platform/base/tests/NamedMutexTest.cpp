@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "ChildProcess.h"
+#include "testing/ChildProcess.h"
 #include "platform/base/Thread.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "TempFolder.h"
+#include "testing/TempFolder.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Numbers.h"
 

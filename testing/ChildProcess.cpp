@@ -1,5 +1,6 @@
-// Child-process support for the vtbase tests, and their main().
-#include "ChildProcess.h"
+// Child processes for tests: a registry of child bodies by name, and the re-run of the test binary
+// in child mode. main() lives in TestMain.cpp.
+#include "testing/ChildProcess.h"
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -42,11 +43,3 @@ int RunChild(const std::string& name, const std::vector<std::string>& args) {
 }
 
 }  // namespace vt_test
-
-int main(int argc, char** argv) {
-  if (argc >= 3 && std::string(argv[1]) == "--child") {
-    return vt_test::RunChild(argv[2], std::vector<std::string>(argv + 3, argv + argc));
-  }
-  testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
