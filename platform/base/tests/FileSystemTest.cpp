@@ -5,8 +5,8 @@
 #include <unistd.h>
 #include <cerrno>
 
-#include "testing/TempFolder.h"
 #include "platform/base/FileSystem.h"
+#include "testing/TempFolder.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include <thread>
 #include <vector>
 
-#include "testing/ChildProcess.h"
 #include "platform/base/Thread.h"
+#include "testing/ChildProcess.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "testing/TempFolder.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Numbers.h"
+#include "testing/TempFolder.h"
 
 namespace {
 
