@@ -13,6 +13,8 @@ function(vt_test name)
   if(NOT T_OWN_MAIN)
     target_link_libraries(${name} PRIVATE vttesting_main)
   endif()
+  # Tests may include anything of the tree (their own support headers among them).
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   target_compile_definitions(${name} PRIVATE VT_SOURCE_ROOT="${PROJECT_SOURCE_DIR}"
                                              VT_BINARY_ROOT="${PROJECT_BINARY_DIR}")
   gtest_discover_tests(${name}
@@ -27,4 +29,17 @@ endfunction()
 function(vt_export_library name)
   set_target_properties(${name} PROPERTIES CXX_VISIBILITY_PRESET hidden
                                            VISIBILITY_INLINES_HIDDEN ON)
+endfunction()
+
+# vt_library_headers(<target> <folder>): the target exposes only its own folder's headers, still
+# included as "<folder>/File.h": a folder of the build tree holds one link to the source folder and is
+# the target's public include directory. A library that includes another's headers must link it.
+function(vt_library_headers name folder)
+  set(base ${PROJECT_BINARY_DIR}/include/${name})
+  get_filename_component(parent ${base}/${folder} DIRECTORY)
+  file(MAKE_DIRECTORY ${parent})
+  if(NOT EXISTS ${base}/${folder})
+    file(CREATE_LINK ${PROJECT_SOURCE_DIR}/${folder} ${base}/${folder} SYMBOLIC)
+  endif()
+  target_include_directories(${name} PUBLIC ${base})
 endfunction()
