@@ -11,15 +11,16 @@
 
 #include "platform/gui/BitmapRegistry.h"
 #include "platform/gui/DeviceContext.h"
-#include "platform/gui/FakeDesktop.h"
-#include "platform/gui/FakeHostWindow.h"
 #include "platform/gui/HostClient.h"
-#include "platform/gui/HostWidget.h"
 #include "platform/gui/PrinterDc.h"
-#include "platform/gui/QtDesktop.h"
-#include "platform/gui/QtToolTip.h"
 #include "platform/gui/StringTable.h"
 #include "platform/gui/VirtualKeys.h"
+#include "platform/gui/qt/HostWidget.h"
+#include "platform/gui/qt/PrintDevice.h"
+#include "platform/gui/qt/QtDesktop.h"
+#include "platform/gui/qt/QtToolTip.h"
+#include "platform/gui/testing/FakeDesktop.h"
+#include "platform/gui/testing/FakeHostWindow.h"
 
 namespace vt {
 namespace {
@@ -89,7 +90,8 @@ TEST(PrinterDc, DeviceCapsComeFromThePrinter) {
   writer.setResolution(600);
   writer.setPageSize(QPageSize(QPageSize::A4));
   writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-  PrinterDc dc(writer);
+  PrintDevice device(writer);
+  PrinterDc dc(device);
   ASSERT_TRUE(dc.IsValid());
   EXPECT_EQ(dc.GetDeviceCaps(DeviceCap::LogPixelsY), 600);
   EXPECT_EQ(dc.GetDeviceCaps(DeviceCap::LogPixelsY) / 120, 5);
