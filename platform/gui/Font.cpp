@@ -26,6 +26,16 @@ bool FamilyInstalled(const QString& family) {
 
 Font::Font() : native_(std::make_unique<Native>()) {}
 
+Font::Font(const Font& other)
+    : log_(other.log_), metrics_(other.metrics_), native_(std::make_unique<Native>(*other.native_)) {}
+
+Font& Font::operator=(const Font& other) {
+  log_ = other.log_;
+  metrics_ = other.metrics_;
+  *native_ = *other.native_;
+  return *this;
+}
+
 Font::~Font() = default;
 
 QString ResolveFontFamily(std::string_view face) {

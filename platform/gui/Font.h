@@ -18,8 +18,8 @@ class Font {
   // Null when no font at all can be made (a height above 4000 pixels is refused).
   static std::unique_ptr<Font> Create(const LogFont& logFont);
   ~Font();
-  Font(const Font&) = delete;
-  Font& operator=(const Font&) = delete;
+  Font(const Font& other);
+  Font& operator=(const Font& other);
 
   const LogFont& Log() const { return log_; }
   const TextMetrics& Metrics() const { return metrics_; }
