@@ -12,9 +12,9 @@
 
 #include "msgdesk/Msgdesk.h"
 #include "platform/base/Thread.h"
-#include "platform/gui/MessageBoxCapture.h"
-#include "platform/gui/MessageBoxDialog.h"
-#include "platform/gui/MessageBoxWatch.h"
+#include "platform/gui/qt/MessageBoxDialog.h"
+#include "platform/gui/qt/MessageBoxWatch.h"
+#include "platform/gui/testing/MessageBoxCapture.h"
 
 namespace {
 

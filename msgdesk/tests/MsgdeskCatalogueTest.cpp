@@ -7,7 +7,7 @@
 
 #include "msgdesk/Msgdesk.h"
 #include "platform/base/Text.h"
-#include "platform/gui/MessageBoxCapture.h"
+#include "platform/gui/testing/MessageBoxCapture.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 // blended), so a bitmap keeps the depth it was made with. 24- and 32-bit bitmaps hold their pixels
 // as 0xFFrrggbb words; 1-bit bitmaps hold one bit per pixel, 0 black and 1 white.
 #pragma once
-#include <QImage>
 #include <cstdint>
 #include <memory>
 
@@ -13,6 +12,8 @@
 
 namespace vt {
 
+class Raster;  // the pixels (a QImage, platform/gui/qt/Raster.h)
+
 class Bitmap {
  public:
   // Null for a depth other than 1, 24 or 32, a non-positive size, or no memory. New pixels are
@@ -20,10 +21,14 @@ class Bitmap {
   static std::unique_ptr<Bitmap> Create(int32_t width, int32_t height, int bitsPerPixel);
   // Takes an image; depth 1 converts it to one bit per pixel (white stays white, anything else
   // black), 24 and 32 to 0xFFrrggbb pixels. Null on a null image or another depth.
-  static std::unique_ptr<Bitmap> FromImage(const QImage& image, int bitsPerPixel);
+  static std::unique_ptr<Bitmap> FromImage(const Raster& image, int bitsPerPixel);
 
-  int32_t Width() const { return image_.width(); }
-  int32_t Height() const { return image_.height(); }
+  Bitmap(const Bitmap& other);
+  Bitmap& operator=(const Bitmap& other);
+  ~Bitmap();
+
+  int32_t Width() const;
+  int32_t Height() const;
   Size Dimensions() const { return Size{Width(), Height()}; }
   int BitsPerPixel() const { return bitsPerPixel_; }
   bool IsMonochrome() const { return bitsPerPixel_ == 1; }
@@ -33,12 +38,13 @@ class Bitmap {
   void SetPixel(int32_t x, int32_t y, ColorRef color);  // a mask stores white for white, else black
   std::unique_ptr<Bitmap> Clone() const;
 
-  QImage& Image() { return image_; }
-  const QImage& Image() const { return image_; }
+  // The pixels, for vtgui's own drawing code and tests (Format_Mono or Format_RGB32).
+  vt::Raster& Image() { return *image_; }
+  const vt::Raster& Image() const { return *image_; }
 
  private:
-  Bitmap(QImage image, int bitsPerPixel) : image_(std::move(image)), bitsPerPixel_(bitsPerPixel) {}
-  QImage image_;
+  Bitmap(std::unique_ptr<vt::Raster> image, int bitsPerPixel);
+  std::unique_ptr<vt::Raster> image_;
   int bitsPerPixel_;
 };
 

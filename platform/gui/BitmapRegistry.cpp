@@ -1,5 +1,6 @@
 // Bitmap registry (user-interface thread only) and loading from files.
 #include "platform/gui/BitmapRegistry.h"
+#include "platform/gui/qt/Raster.h"
 
 #include <QImage>
 #include <map>

@@ -1,6 +1,9 @@
 // Cursor registry: system shapes by id, registered images by resource id (UI thread only).
 #include "platform/gui/Cursors.h"
 
+#include "platform/gui/qt/QtCursors.h"
+#include "platform/gui/qt/Raster.h"
+
 #include <QPixmap>
 #include <map>
 
@@ -60,7 +63,7 @@ bool SystemShape(CursorId id, Qt::CursorShape& shape) {
 
 }  // namespace
 
-void RegisterCursor(CursorId id, const QImage& image, Point hotSpot) { Registered()[id] = {image, hotSpot}; }
+void RegisterCursor(CursorId id, const Raster& image, Point hotSpot) { Registered()[id] = {image, hotSpot}; }
 
 bool IsCursorKnown(CursorId id) {
   Qt::CursorShape shape;

@@ -1,13 +1,12 @@
 // Mouse cursors by id: the system ones under their old ids, and cursors registered in code
 // under resource ids (drawn images with a hot spot).
 #pragma once
-#include <QCursor>
-#include <QImage>
-
 #include "platform/gui/Geometry.h"
 #include "platform/gui/HostWindow.h"
 
 namespace vt {
+
+class Raster;  // the pixels (a QImage, platform/gui/qt/Raster.h)
 
 enum : CursorId {
   kCursorArrow = 32512,
@@ -24,9 +23,7 @@ enum : CursorId {
 };
 
 // Registers (or replaces) a cursor resource; the image is drawn with transparency.
-void RegisterCursor(CursorId id, const QImage& image, Point hotSpot);
+void RegisterCursor(CursorId id, const Raster& image, Point hotSpot);
 bool IsCursorKnown(CursorId id);
-// The Qt cursor for an id; an unknown id gives the arrow.
-QCursor QtCursorFor(CursorId id);
 
 }  // namespace vt

@@ -1,5 +1,6 @@
 // Device-context state, fills, lines, shapes and pixels.
 #include "platform/gui/DeviceContext.h"
+#include "platform/gui/qt/Raster.h"
 
 #include <QImage>
 #include <QPainter>
@@ -9,8 +10,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/gui/DcPainter.h"
-#include "platform/gui/PixelOps.h"
+#include "platform/gui/qt/DcPainter.h"
+#include "platform/gui/qt/PixelOps.h"
 
 namespace vt {
 

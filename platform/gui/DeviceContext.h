@@ -26,12 +26,11 @@
 #include "platform/gui/Geometry.h"
 #include "platform/gui/Pen.h"
 
-class QImage;
-class QPainter;
-
 namespace vt {
 
 class Path;
+class Raster;   // a QImage (platform/gui/qt/Raster.h)
+class Painter;  // a QPainter (same header)
 
 enum class RasterOp : uint32_t {
   SrcCopy = 0x00CC0020,
@@ -136,14 +135,14 @@ class DeviceContext {
 
   // The pixels behind the context: null for a printer, or a memory context without a bitmap.
   // Format_RGB32, or Format_Mono when a 1-bit bitmap is selected.
-  virtual QImage* Surface() = 0;
-  const QImage* Surface() const { return const_cast<DeviceContext*>(this)->Surface(); }
+  virtual Raster* Surface() = 0;
+  const Raster* Surface() const { return const_cast<DeviceContext*>(this)->Surface(); }
 
  protected:
   // Called with every device rectangle that an operation may have changed (already clipped).
   virtual void Touched(const Rect&) {}
   // A painter that stays open for the context's life (printers); null for pixel surfaces.
-  virtual QPainter* PersistentPainter() { return nullptr; }
+  virtual Painter* PersistentPainter() { return nullptr; }
 
   // The area an operation may touch: the clip and the surface bounds.
   Rect DrawableArea() const;
@@ -154,9 +153,9 @@ class DeviceContext {
   void DrawStraightLine(Point from, Point to);
   // A one-pixel line (solid or dashed) on the pixel surface, end pixel left out.
   void DrawThinLine(Point from, Point to);
-  bool BlitImpl(int32_t x, int32_t y, int32_t w, int32_t h, const QImage& src, ColorRef srcBk, int32_t sx,
+  bool BlitImpl(int32_t x, int32_t y, int32_t w, int32_t h, const Raster& src, ColorRef srcBk, int32_t sx,
                 int32_t sy, RasterOp rop);
-  bool StretchImpl(int32_t x, int32_t y, int32_t w, int32_t h, const QImage& src, ColorRef srcBk, int32_t sx,
+  bool StretchImpl(int32_t x, int32_t y, int32_t w, int32_t h, const Raster& src, ColorRef srcBk, int32_t sx,
                    int32_t sy, int32_t sw, int32_t sh, RasterOp rop);
 
   Pen pen_;

@@ -4,9 +4,10 @@
 #include <QPainter>
 #include <cstring>
 
-#include "platform/gui/DcPainter.h"
 #include "platform/gui/DeviceContext.h"
-#include "platform/gui/PixelOps.h"
+#include "platform/gui/qt/DcPainter.h"
+#include "platform/gui/qt/PixelOps.h"
+#include "platform/gui/qt/Raster.h"
 
 namespace vt {
 
@@ -45,7 +46,7 @@ QImage PrinterStandIn(const QImage& mapped, RasterOp rop) {
 
 }  // namespace
 
-bool DeviceContext::BlitImpl(int32_t x, int32_t y, int32_t w, int32_t h, const QImage& srcImage,
+bool DeviceContext::BlitImpl(int32_t x, int32_t y, int32_t w, int32_t h, const Raster& srcImage,
                              ColorRef srcBk, int32_t sx, int32_t sy, RasterOp rop) {
   if (srcImage.isNull()) return false;
   QImage* dest = Surface();
@@ -125,7 +126,7 @@ bool DeviceContext::BitBlt(int32_t x, int32_t y, int32_t w, int32_t h, const Bit
   return BlitImpl(x, y, w, h, src.Image(), Rgb(255, 255, 255), sx, sy, rop);
 }
 
-bool DeviceContext::StretchImpl(int32_t x, int32_t y, int32_t w, int32_t h, const QImage& src, ColorRef srcBk,
+bool DeviceContext::StretchImpl(int32_t x, int32_t y, int32_t w, int32_t h, const Raster& src, ColorRef srcBk,
                                 int32_t sx, int32_t sy, int32_t sw, int32_t sh, RasterOp rop) {
   if (w == sw && h == sh) return BlitImpl(x, y, w, h, src, srcBk, sx, sy, rop);
   if (src.isNull()) return false;

@@ -9,11 +9,14 @@
 #include <QTransform>
 #include <cmath>
 
-#include "platform/gui/DcPainter.h"
 #include "platform/gui/DeviceContext.h"
 #include "platform/gui/Path.h"
-#include "platform/gui/PixelOps.h"
 #include "platform/gui/TextMeasurer.h"
+#include "platform/gui/qt/DcPainter.h"
+#include "platform/gui/qt/PixelOps.h"
+#include "platform/gui/qt/QtFont.h"
+#include "platform/gui/qt/QtPath.h"
+#include "platform/gui/qt/Raster.h"
 
 namespace vt {
 
@@ -67,7 +70,7 @@ void DeviceContext::TextOut(int32_t x, int32_t y, std::string_view utf8) {
   p->setTransform(frame);
   const QRect cell(left, top, width, m.height);
   if (bkMode_ == BkMode::Opaque) p->fillRect(cell, QColor::fromRgb(ToPixel(bkColor_)));
-  p->setFont(font.QtFont());
+  p->setFont(QtFontOf(font));
   p->setPen(QColor::fromRgb(ToPixel(textColor_)));
   p->drawText(QPoint(left, top + m.ascent), QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
   // Glyphs may overhang their advance a little; count a margin as touched.
@@ -99,8 +102,8 @@ void DeviceContext::FillPath(const Path& path, Argb color) {
   if (path.IsEmpty()) return;
   DcPainter p(*this);
   if (!p) return;
-  p->fillPath(path.QtPath(), ToQColor(color));
-  Touched(IntersectRects(ToRect(path.QtPath().boundingRect().toAlignedRect()), DrawableArea()));
+  p->fillPath(QtPathOf(path), ToQColor(color));
+  Touched(IntersectRects(ToRect(QtPathOf(path).boundingRect().toAlignedRect()), DrawableArea()));
 }
 
 void DeviceContext::FillPathGradient(const Path& path, Point p0, Argb c0, Point p1, Argb c1) {
@@ -111,8 +114,8 @@ void DeviceContext::FillPathGradient(const Path& path, Point p0, Argb c0, Point 
   g.setColorAt(0, ToQColor(c0));
   g.setColorAt(1, ToQColor(c1));
   g.setSpread(QGradient::PadSpread);
-  p->fillPath(path.QtPath(), QBrush(g));
-  Touched(IntersectRects(ToRect(path.QtPath().boundingRect().toAlignedRect()), DrawableArea()));
+  p->fillPath(QtPathOf(path), QBrush(g));
+  Touched(IntersectRects(ToRect(QtPathOf(path).boundingRect().toAlignedRect()), DrawableArea()));
 }
 
 void DeviceContext::DrawPath(const Path& path, Argb color, float width) {
@@ -122,9 +125,9 @@ void DeviceContext::DrawPath(const Path& path, Argb color, float width) {
   QPen pen(ToQColor(color));
   pen.setWidthF(width);
   pen.setJoinStyle(Qt::MiterJoin);
-  p->strokePath(path.QtPath(), pen);
+  p->strokePath(QtPathOf(path), pen);
   const int32_t margin = int32_t(std::ceil(width)) + 1;
-  Touched(IntersectRects(InflateRect(ToRect(path.QtPath().boundingRect().toAlignedRect()), margin, margin),
+  Touched(IntersectRects(InflateRect(ToRect(QtPathOf(path).boundingRect().toAlignedRect()), margin, margin),
                          DrawableArea()));
 }
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "platform/base/Text.h"
+#include "platform/gui/qt/QtFont.h"
 
 namespace vt {
 
@@ -23,7 +24,21 @@ bool FamilyInstalled(const QString& family) {
 
 }  // namespace
 
-QString Font::ResolveFamily(std::string_view face) {
+Font::Font() : native_(std::make_unique<Native>()) {}
+
+Font::Font(const Font& other)
+    : log_(other.log_), metrics_(other.metrics_), native_(std::make_unique<Native>(*other.native_)) {}
+
+Font& Font::operator=(const Font& other) {
+  log_ = other.log_;
+  metrics_ = other.metrics_;
+  *native_ = *other.native_;
+  return *this;
+}
+
+Font::~Font() = default;
+
+QString ResolveFontFamily(std::string_view face) {
   static const QString liberation = QStringLiteral("Liberation Sans");
   if (face.empty() || EqualsNoCaseAscii(face, "Arial")) {
     return FamilyInstalled(liberation) ? liberation : QStringLiteral("Arial");
@@ -37,7 +52,7 @@ std::unique_ptr<Font> Font::Create(const LogFont& logFont) {
   std::unique_ptr<Font> font(new Font);
   font->log_ = logFont;
 
-  QFont q(ResolveFamily(logFont.FaceName()));
+  QFont q(ResolveFontFamily(logFont.FaceName()));
   q.setWeight(QFont::Weight(std::clamp(logFont.weight == 0 ? 400 : logFont.weight, 1, 1000)));
   q.setItalic(logFont.italic != 0);
   q.setUnderline(logFont.underline != 0);
@@ -64,8 +79,8 @@ std::unique_ptr<Font> Font::Create(const LogFont& logFont) {
   m.externalLeading = 0;
   m.aveCharWidth = fm.averageCharWidth();
   m.maxCharWidth = fm.maxWidth();
-  font->qfont_ = q;
-  font->qmetrics_ = fm;
+  font->native_->font = q;
+  font->native_->metrics = fm;
   return font;
 }
 

@@ -1,5 +1,6 @@
 // Memory device contexts over a selected bitmap.
 #include "platform/gui/MemoryDc.h"
+#include "platform/gui/qt/Raster.h"
 
 #include <utility>
 

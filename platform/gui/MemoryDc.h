@@ -13,7 +13,7 @@ class MemoryDc : public DeviceContext {
   Bitmap* SelectedBitmap() const { return bitmap_; }
 
   int32_t GetDeviceCaps(DeviceCap cap) const override;
-  QImage* Surface() override { return bitmap_ ? &bitmap_->Image() : nullptr; }
+  Raster* Surface() override { return bitmap_ ? &bitmap_->Image() : nullptr; }
 
  private:
   Bitmap* bitmap_ = nullptr;

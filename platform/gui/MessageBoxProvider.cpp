@@ -6,8 +6,8 @@
 #include <QWidget>
 #include <atomic>
 
-#include "platform/gui/MessageBoxButtons.h"
-#include "platform/gui/MessageBoxDialog.h"
+#include "platform/gui/qt/MessageBoxButtons.h"
+#include "platform/gui/qt/MessageBoxDialog.h"
 
 namespace vt {
 

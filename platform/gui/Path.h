@@ -3,7 +3,7 @@
 // Used for rounded frames and gradient-filled boxes drawn with alpha. Angles are in degrees,
 // clockwise from the x axis (screen y grows downwards), as the old graphics library counted.
 #pragma once
-#include <QPainterPath>
+#include <memory>
 
 #include "platform/gui/Geometry.h"
 
@@ -11,6 +11,11 @@ namespace vt {
 
 class Path {
  public:
+  Path();
+  Path(const Path& other);
+  Path& operator=(const Path& other);
+  ~Path();
+
   // Starts a new figure; the next line or arc does not join the previous one.
   void StartFigure() { startNew_ = true; }
   // Closes the current figure back to its first point.
@@ -19,12 +24,15 @@ class Path {
   // The arc of the ellipse in the box (x, y, width, height) from startAngle over sweepAngle.
   void AddArc(float x, float y, float width, float height, float startAngle, float sweepAngle);
   void AddRectangle(const Rect& r);
-  bool IsEmpty() const { return path_.isEmpty(); }
-  const QPainterPath& QtPath() const { return path_; }
+  bool IsEmpty() const;
+
+  // The Qt outline; complete only in platform/gui/qt/QtPath.h.
+  struct Native;
+  const Native& NativePath() const { return *native_; }
 
  private:
-  void JoinTo(QPointF p);
-  QPainterPath path_;
+  void JoinTo(double x, double y);
+  std::unique_ptr<Native> native_;
   bool startNew_ = true;
 };
 

@@ -1,5 +1,7 @@
 // Printer device contexts over QPagedPaintDevice.
 #include "platform/gui/PrinterDc.h"
+#include "platform/gui/qt/PrintDevice.h"
+#include "platform/gui/qt/Raster.h"
 
 #include <QPagedPaintDevice>
 
@@ -7,26 +9,32 @@
 
 namespace vt {
 
-PrinterDc::PrinterDc(QPagedPaintDevice& device) : device_(device) { painter_.begin(&device_); }
+PrinterDc::PrinterDc(PrintDevice& device) : device_(device), painter_(std::make_unique<Painter>()) {
+  painter_->begin(&device_.Device());
+}
 
 PrinterDc::~PrinterDc() { End(); }
 
-bool PrinterDc::NewPage() { return painter_.isActive() && device_.newPage(); }
+bool PrinterDc::IsValid() const { return painter_->isActive(); }
+
+Painter* PrinterDc::PersistentPainter() { return painter_->isActive() ? painter_.get() : nullptr; }
+
+bool PrinterDc::NewPage() { return painter_->isActive() && device_.Device().newPage(); }
 
 bool PrinterDc::End() {
-  if (!painter_.isActive()) return true;
-  return painter_.end();
+  if (!painter_->isActive()) return true;
+  return painter_->end();
 }
 
 int32_t PrinterDc::GetDeviceCaps(DeviceCap cap) const {
+  const QPagedPaintDevice& page = device_.Device();
   switch (cap) {
     case DeviceCap::HorzSize:
-      return device_.widthMM();
+      return page.widthMM();
     case DeviceCap::VertSize:
-      return device_.heightMM();
+      return page.heightMM();
     default:
-      return PixelDeviceCaps(cap, device_.width(), device_.height(), device_.logicalDpiX(),
-                             device_.logicalDpiY(), 24);
+      return PixelDeviceCaps(cap, page.width(), page.height(), page.logicalDpiX(), page.logicalDpiY(), 24);
   }
 }
 

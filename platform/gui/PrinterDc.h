@@ -1,35 +1,35 @@
 // A printer device context: draws through one QPainter on a paged device (a QPrinter, or a PDF
-// writer in tests) for the whole job. It has no readable pixels: blits draw their source, and
+// writer in tests; handed over as a PrintDevice from platform/gui/qt/PrintDevice.h) for the
+// whole job. It has no readable pixels: blits draw their source, and
 // raster operations other than a copy draw only the source pixels that would change the page.
 #pragma once
-#include <QPainter>
 #include <memory>
 
 #include "platform/gui/DeviceContext.h"
 
-class QPagedPaintDevice;
-
 namespace vt {
+
+class PrintDevice;  // a paged Qt device (platform/gui/qt/PrintDevice.h)
 
 class PrinterDc : public DeviceContext {
  public:
   // Starts the job on the device; IsValid() is false when it cannot be started.
-  explicit PrinterDc(QPagedPaintDevice& device);
+  explicit PrinterDc(PrintDevice& device);
   ~PrinterDc() override;
-  bool IsValid() const { return painter_.isActive(); }
+  bool IsValid() const;
   bool NewPage();
   // Ends the job (also done by the destructor); false when the device reports a failure.
   bool End();
 
   int32_t GetDeviceCaps(DeviceCap cap) const override;
-  QImage* Surface() override { return nullptr; }
+  Raster* Surface() override { return nullptr; }
 
  protected:
-  QPainter* PersistentPainter() override { return painter_.isActive() ? &painter_ : nullptr; }
+  Painter* PersistentPainter() override;
 
  private:
-  QPagedPaintDevice& device_;
-  QPainter painter_;
+  PrintDevice& device_;
+  std::unique_ptr<Painter> painter_;
 };
 
 }  // namespace vt

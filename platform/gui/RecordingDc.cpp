@@ -1,5 +1,6 @@
 // Recording device context: note the call with the state in force, then draw it.
 #include "platform/gui/RecordingDc.h"
+#include "platform/gui/qt/Raster.h"
 
 #include <cassert>
 

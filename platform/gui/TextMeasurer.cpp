@@ -1,5 +1,6 @@
 // The default measurer over QFontMetrics, and the process-wide slot that tests replace.
 #include "platform/gui/TextMeasurer.h"
+#include "platform/gui/qt/QtFont.h"
 
 #include "platform/gui/Font.h"
 
@@ -11,7 +12,7 @@ class QtTextMeasurer final : public TextMeasurer {
  public:
   int32_t TextWidth(const Font& font, std::string_view utf8) const override {
     if (utf8.empty()) return 0;
-    return font.QtMetrics().horizontalAdvance(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
+    return QtMetricsOf(font).horizontalAdvance(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
   }
 };
 

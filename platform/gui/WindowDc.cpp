@@ -1,5 +1,6 @@
 // Window device contexts: screen resolution is taken as 96 dots per inch.
 #include "platform/gui/WindowDc.h"
+#include "platform/gui/qt/Raster.h"
 
 #include <QImage>
 

@@ -4,15 +4,17 @@
 // A fresh context starts with default attributes and no clip; a paint context is the same with
 // the clip set to the area being painted.
 #pragma once
+#include <utility>
+
 #include "platform/gui/DeviceContext.h"
 
 namespace vt {
 
 class WindowDc : public DeviceContext {
  public:
-  explicit WindowDc(QImage& front) : front_(&front) {}
+  explicit WindowDc(Raster& front) : front_(&front) {}
   int32_t GetDeviceCaps(DeviceCap cap) const override;
-  QImage* Surface() override { return front_; }
+  Raster* Surface() override { return front_; }
   Rect Dirty() const { return dirty_; }
   Rect TakeDirty() { return std::exchange(dirty_, Rect{}); }
   void MarkDirty(const Rect& r) { dirty_ = UnionRects(dirty_, r); }
@@ -21,7 +23,7 @@ class WindowDc : public DeviceContext {
   void Touched(const Rect& r) override { MarkDirty(r); }
 
  private:
-  QImage* front_;
+  Raster* front_;
   Rect dirty_;
 };
 

@@ -14,6 +14,7 @@
 #include "platform/gui/Font.h"
 #include "platform/gui/MemoryDc.h"
 #include "platform/gui/Path.h"
+#include "platform/gui/qt/Raster.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include "msgdesk/Msgdesk.h"
 #include "platform/gui/MessageBox.h"
-#include "platform/gui/MessageBoxDialog.h"
-#include "platform/gui/MessageBoxWatch.h"
+#include "platform/gui/qt/MessageBoxDialog.h"
+#include "platform/gui/qt/MessageBoxWatch.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -5,6 +5,7 @@
 
 #include "platform/gui/DeviceContext.h"
 #include "platform/gui/MemoryDc.h"
+#include "platform/gui/Path.h"
 #include "platform/gui/RecordingDc.h"
 #include "platform/gui/tests/PixelMap.h"
 
@@ -356,6 +357,37 @@ TEST(DeviceContextState, SettersReturnThePreviousValueAndDeviceCapsFollowTheBitm
   EXPECT_EQ(canvas.dc.GetDeviceCaps(DeviceCap::LogPixelsY), 96);
   EXPECT_EQ(canvas.dc.GetDeviceCaps(DeviceCap::HorzSize), 79);  // 300 px at 96 dpi
   EXPECT_EQ(canvas.dc.GetDeviceCaps(DeviceCap::BitsPixel), 24);
+}
+
+// Bitmaps and paths keep their Qt objects behind a pointer; a copy must own its own.
+TEST(DrawingObjects, CopiesAreIndependentOfTheirOriginal) {
+  for (int depth : {1, 24}) {
+    auto original = Bitmap::Create(3, 2, depth);
+    original->SetPixel(0, 0, kWhite);
+    Bitmap copy(*original);
+    copy.SetPixel(1, 1, kWhite);
+    Bitmap assigned = *Bitmap::Create(1, 1, 32);
+    assigned = *original;
+    original->SetPixel(2, 0, kWhite);
+    EXPECT_EQ(PixelMap(copy), (Map{".##", "#.#"})) << depth;
+    EXPECT_EQ(PixelMap(assigned), (Map{".##", "###"})) << depth;
+    EXPECT_EQ(assigned.BitsPerPixel(), depth);
+    EXPECT_EQ(assigned.Dimensions(), (Size{3, 2}));
+  }
+
+  Path original;
+  original.AddRectangle({1, 1, 4, 4});
+  Path copy(original);
+  Path assigned;
+  assigned = original;
+  original.AddRectangle({6, 6, 9, 9});
+  EXPECT_TRUE(Path(Path()).IsEmpty());
+  for (const Path* path : {&copy, &assigned}) {
+    Canvas canvas(10, 10);
+    canvas.dc.FillPath(*path, ArgbFrom(255, kRed));
+    EXPECT_EQ(canvas.bitmap->GetPixel(2, 2), kRed);
+    EXPECT_EQ(canvas.bitmap->GetPixel(7, 7), kWhite);
+  }
 }
 
 }  // namespace

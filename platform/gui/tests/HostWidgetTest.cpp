@@ -17,10 +17,10 @@
 #include "platform/gui/Cursors.h"
 #include "platform/gui/DeviceContext.h"
 #include "platform/gui/HostClient.h"
-#include "platform/gui/HostWidget.h"
 #include "platform/gui/InPlaceCombo.h"
 #include "platform/gui/InPlaceEdit.h"
 #include "platform/gui/VirtualKeys.h"
+#include "platform/gui/qt/HostWidget.h"
 
 namespace vt {
 namespace {

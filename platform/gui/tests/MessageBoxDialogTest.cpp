@@ -12,8 +12,8 @@
 
 #include "platform/base/Text.h"
 #include "platform/gui/MessageBox.h"
-#include "platform/gui/MessageBoxButtons.h"
-#include "platform/gui/MessageBoxDialog.h"
+#include "platform/gui/qt/MessageBoxButtons.h"
+#include "platform/gui/qt/MessageBoxDialog.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include "platform/base/Thread.h"
 #include "platform/base/WindowHandles.h"
 #include "platform/gui/MessageBox.h"
-#include "platform/gui/MessageBoxCapture.h"
-#include "platform/gui/MessageBoxDialog.h"
-#include "platform/gui/MessageBoxWatch.h"
+#include "platform/gui/qt/MessageBoxDialog.h"
+#include "platform/gui/qt/MessageBoxWatch.h"
+#include "platform/gui/testing/MessageBoxCapture.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include "platform/gui/Bitmap.h"
 #include "platform/gui/Color.h"
+#include "platform/gui/qt/Raster.h"
 
 namespace vt::test {
 

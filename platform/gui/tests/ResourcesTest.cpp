@@ -6,20 +6,21 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPdfWriter>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "platform/gui/BitmapRegistry.h"
 #include "platform/gui/DeviceContext.h"
-#include "platform/gui/FakeDesktop.h"
-#include "platform/gui/FakeHostWindow.h"
 #include "platform/gui/HostClient.h"
-#include "platform/gui/HostWidget.h"
 #include "platform/gui/PrinterDc.h"
-#include "platform/gui/QtDesktop.h"
-#include "platform/gui/QtToolTip.h"
 #include "platform/gui/StringTable.h"
 #include "platform/gui/VirtualKeys.h"
+#include "platform/gui/qt/HostWidget.h"
+#include "platform/gui/qt/PrintDevice.h"
+#include "platform/gui/qt/QtDesktop.h"
+#include "platform/gui/qt/QtToolTip.h"
+#include "platform/gui/testing/FakeDesktop.h"
+#include "platform/gui/testing/FakeHostWindow.h"
+#include "testing/TempFolder.h"
 
 namespace vt {
 namespace {
@@ -72,24 +73,25 @@ TEST(BitmapRegistry, LoadGivesACopyWithTheRegisteredDepth) {
   EXPECT_FALSE(Bitmap::Create(4, 4, 8));
   EXPECT_FALSE(Bitmap::Create(0, 4, 24));
 
-  QTemporaryDir dir;
+  vt_test::TempFolder dir;
   QImage mono(5, 5, QImage::Format_Mono);
   mono.fill(1);
-  const QString path = dir.filePath("mask.png");
-  ASSERT_TRUE(mono.save(path));
-  auto fromFile = LoadBitmapFile(path.toStdString());
+  const std::string path = dir / "mask.png";
+  ASSERT_TRUE(mono.save(QString::fromStdString(path)));
+  auto fromFile = LoadBitmapFile(path);
   ASSERT_TRUE(fromFile);
   EXPECT_EQ(fromFile->BitsPerPixel(), 1);
-  EXPECT_FALSE(LoadBitmapFile(dir.filePath("missing.png").toStdString()));
+  EXPECT_FALSE(LoadBitmapFile(dir / "missing.png"));
 }
 
 TEST(PrinterDc, DeviceCapsComeFromThePrinter) {
-  QTemporaryDir dir;
-  QPdfWriter writer(dir.filePath("page.pdf"));
+  vt_test::TempFolder dir;
+  QPdfWriter writer(QString::fromStdString(dir / "page.pdf"));
   writer.setResolution(600);
   writer.setPageSize(QPageSize(QPageSize::A4));
   writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-  PrinterDc dc(writer);
+  PrintDevice device(writer);
+  PrinterDc dc(device);
   ASSERT_TRUE(dc.IsValid());
   EXPECT_EQ(dc.GetDeviceCaps(DeviceCap::LogPixelsY), 600);
   EXPECT_EQ(dc.GetDeviceCaps(DeviceCap::LogPixelsY) / 120, 5);

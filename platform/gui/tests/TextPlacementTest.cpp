@@ -4,9 +4,10 @@
 // so no glyph pixel enters the result.
 #include <gtest/gtest.h>
 
-#include "platform/gui/FixedTextMeasurer.h"
 #include "platform/gui/Font.h"
 #include "platform/gui/RecordingDc.h"
+#include "platform/gui/qt/QtFont.h"
+#include "platform/gui/testing/FixedTextMeasurer.h"
 
 namespace vt {
 namespace {
@@ -39,10 +40,10 @@ TEST(FontMetrics, CellHeightIsTheAbsoluteRequestedHeight) {
       EXPECT_EQ(m.height, c.tmHeight) << c.lfHeight;
       EXPECT_EQ(m.ascent + m.descent, m.height);
       EXPECT_GT(m.descent, 0);
-      EXPECT_LE(font->QtFont().pixelSize(), c.tmHeight);
+      EXPECT_LE(QtFontOf(*font).pixelSize(), c.tmHeight);
     }
   }
-  EXPECT_EQ(Font::ResolveFamily("Arial"), QStringLiteral("Liberation Sans"));
+  EXPECT_EQ(ResolveFontFamily("Arial"), QStringLiteral("Liberation Sans"));
   EXPECT_FALSE(Font::Create(MakeLogFont("Arial", 100000)));
 }
 

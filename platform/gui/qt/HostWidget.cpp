@@ -1,5 +1,5 @@
 // Host window over QWidget: front image, presents, posted paints, input translation, timers.
-#include "platform/gui/HostWidget.h"
+#include "platform/gui/qt/HostWidget.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -9,12 +9,12 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "platform/gui/Cursors.h"
 #include "platform/gui/HostClient.h"
 #include "platform/gui/MessageDelivery.h"
-#include "platform/gui/QtInPlaceCombo.h"
-#include "platform/gui/QtInPlaceEdit.h"
 #include "platform/gui/VirtualKeys.h"
+#include "platform/gui/qt/QtCursors.h"
+#include "platform/gui/qt/QtInPlaceCombo.h"
+#include "platform/gui/qt/QtInPlaceEdit.h"
 
 namespace vt {
 

@@ -1,5 +1,5 @@
 // Fixed-advance measuring: the width is the character count times the advance.
-#include "platform/gui/FixedTextMeasurer.h"
+#include "platform/gui/testing/FixedTextMeasurer.h"
 
 #include "platform/base/Text.h"
 

@@ -1,5 +1,6 @@
 // Front image, nested window-context lending and paints.
-#include "platform/gui/FrontBuffer.h"
+#include "platform/gui/qt/FrontBuffer.h"
+#include "platform/gui/qt/Raster.h"
 
 #include <QPainter>
 #include <algorithm>

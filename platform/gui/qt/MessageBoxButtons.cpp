@@ -1,5 +1,5 @@
 // Button sets, default and escape rules, and translated labels (see MessageBoxButtons.h).
-#include "platform/gui/MessageBoxButtons.h"
+#include "platform/gui/qt/MessageBoxButtons.h"
 
 #include <QLibraryInfo>
 #include <QTranslator>

@@ -5,9 +5,9 @@
 // return hands back the dirty rectangle for the host to present. A paint runs the client's
 // OnPaint on a separate context clipped to the painted area.
 #pragma once
-#include <QImage>
 #include <memory>
 #include <optional>
+#include "platform/gui/qt/Raster.h"
 
 #include "platform/gui/WindowDc.h"
 
@@ -21,7 +21,7 @@ class FrontBuffer {
   // New size; the old pixels stay at the top left, new ones are white. A borrowed context
   // keeps working on the resized image.
   void Resize(int32_t width, int32_t height);
-  const QImage& Image() const { return image_; }
+  const Raster& Image() const { return image_; }
   Rect Bounds() const { return Rect{0, 0, image_.width(), image_.height()}; }
 
   DeviceContext* Borrow();
@@ -33,7 +33,7 @@ class FrontBuffer {
   Rect Paint(HostClient* client, const Rect& area);
 
  private:
-  QImage image_;
+  Raster image_;
   std::unique_ptr<WindowDc> lent_;
   int count_ = 0;
 };

@@ -1,5 +1,5 @@
 // The message-box dialog (see MessageBoxDialog.h).
-#include "platform/gui/MessageBoxDialog.h"
+#include "platform/gui/qt/MessageBoxDialog.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <cassert>
 
-#include "platform/gui/MessageBoxButtons.h"
+#include "platform/gui/qt/MessageBoxButtons.h"
 
 namespace vt {
 

@@ -1,5 +1,5 @@
 // Fake desktop answers.
-#include "platform/gui/FakeDesktop.h"
+#include "platform/gui/testing/FakeDesktop.h"
 
 #include "platform/gui/HostWindow.h"
 

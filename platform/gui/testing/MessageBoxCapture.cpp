@@ -1,5 +1,5 @@
 // The capturing message-box provider (see MessageBoxCapture.h).
-#include "platform/gui/MessageBoxCapture.h"
+#include "platform/gui/testing/MessageBoxCapture.h"
 
 #include "platform/base/Thread.h"
 

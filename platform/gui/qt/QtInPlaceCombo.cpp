@@ -1,5 +1,6 @@
 // In-place drop-down list: key hooks before the control, user selection changes reported.
-#include "platform/gui/QtInPlaceCombo.h"
+#include "platform/gui/qt/QtInPlaceCombo.h"
+#include "platform/gui/qt/Raster.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -8,10 +9,11 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "platform/gui/EditorInput.h"
 #include "platform/gui/Font.h"
 #include "platform/gui/MemoryDc.h"
 #include "platform/gui/VirtualKeys.h"
+#include "platform/gui/qt/EditorInput.h"
+#include "platform/gui/qt/QtFont.h"
 
 namespace vt {
 
@@ -118,7 +120,7 @@ void QtInPlaceCombo::Move(const Rect& r, bool repaint) {
 }
 
 void QtInPlaceCombo::SetFont(const Font* font) {
-  if (combo_) combo_->setFont(font ? font->QtFont() : QFont());
+  if (combo_) combo_->setFont(font ? QtFontOf(*font) : QFont());
 }
 
 void QtInPlaceCombo::ResetContent() {

@@ -1,5 +1,5 @@
 // In-place editors: key hooks before the control, custom paste, swallowed wheel.
-#include "platform/gui/QtInPlaceEdit.h"
+#include "platform/gui/qt/QtInPlaceEdit.h"
 
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -9,9 +9,10 @@
 #include <QWheelEvent>
 #include <algorithm>
 
-#include "platform/gui/EditorInput.h"
 #include "platform/gui/Font.h"
 #include "platform/gui/VirtualKeys.h"
+#include "platform/gui/qt/EditorInput.h"
+#include "platform/gui/qt/QtFont.h"
 
 namespace vt {
 
@@ -99,7 +100,7 @@ Rect QtInPlaceEdit::Bounds() const {
 }
 
 void QtInPlaceEdit::SetFont(const Font* font) {
-  if (edit_) edit_->setFont(font ? font->QtFont() : QFont());
+  if (edit_) edit_->setFont(font ? QtFontOf(*font) : QFont());
 }
 
 void QtInPlaceEdit::SetMargins(int32_t left, int32_t right) {

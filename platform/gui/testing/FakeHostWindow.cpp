@@ -1,11 +1,12 @@
 // Fake host window: the real window's contract over plain members.
-#include "platform/gui/FakeHostWindow.h"
+#include "platform/gui/testing/FakeHostWindow.h"
 
 #include <QCoreApplication>
 #include <algorithm>
 
 #include "platform/gui/HostClient.h"
 #include "platform/gui/MessageDelivery.h"
+#include "platform/gui/qt/FrontBuffer.h"
 
 namespace vt {
 
@@ -19,7 +20,9 @@ void Forget(std::vector<T*>& list, T* item) {
 }  // namespace
 
 FakeHostWindow::FakeHostWindow(int32_t width, int32_t height, Point screenOrigin)
-    : origin_(screenOrigin), front_(width, height), alive_(std::make_shared<bool>(true)) {
+    : origin_(screenOrigin),
+      front_(std::make_unique<FrontBuffer>(width, height)),
+      alive_(std::make_shared<bool>(true)) {
   InstallMessageDelivery();
   handle_ = RegisterWindow([this](uint32_t message, WParam wParam, LParam lParam) -> LResult {
     delivered_.push_back(PostedMessage{handle_, message, wParam, lParam});
@@ -33,7 +36,7 @@ FakeHostWindow::~FakeHostWindow() {
 }
 
 void FakeHostWindow::Resize(int32_t width, int32_t height) {
-  front_.Resize(width, height);
+  front_->Resize(width, height);
   if (client_) client_->OnSize(width, height);
   Invalidate(nullptr);
 }
@@ -49,10 +52,14 @@ void FakeHostWindow::Pump() {
   QCoreApplication::processEvents();
 }
 
-DeviceContext* FakeHostWindow::GetDC() { return front_.Borrow(); }
+const Raster& FakeHostWindow::FrontImage() const { return front_->Image(); }
+int FakeHostWindow::BorrowCount() const { return front_->BorrowCount(); }
+Rect FakeHostWindow::ClientRect() const { return front_->Bounds(); }
+
+DeviceContext* FakeHostWindow::GetDC() { return front_->Borrow(); }
 
 void FakeHostWindow::ReleaseDC(DeviceContext* dc) {
-  const auto dirty = front_.Return(dc);
+  const auto dirty = front_->Return(dc);
   if (dirty && !dirty->IsEmpty()) presents_.push_back(*dirty);
 }
 
@@ -63,7 +70,7 @@ void FakeHostWindow::Invalidate(const Rect* r) {
 void FakeHostWindow::UpdateWindow() {
   const Rect area = std::exchange(pending_, Rect{});
   if (area.IsEmpty()) return;
-  presents_.push_back(front_.Paint(client_, area));
+  presents_.push_back(front_->Paint(client_, area));
 }
 
 bool FakeHostWindow::SetTimer(uint32_t id, uint32_t milliseconds) {

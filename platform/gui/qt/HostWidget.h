@@ -14,9 +14,9 @@
 #include <map>
 #include <memory>
 
-#include "platform/gui/FrontBuffer.h"
 #include "platform/gui/HostClient.h"
 #include "platform/gui/HostWindow.h"
+#include "platform/gui/qt/FrontBuffer.h"
 
 namespace vt {
 

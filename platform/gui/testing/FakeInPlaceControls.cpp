@@ -1,5 +1,5 @@
 // Fake in-place controls: text and selection kept in plain members.
-#include "platform/gui/FakeInPlaceControls.h"
+#include "platform/gui/testing/FakeInPlaceControls.h"
 
 #include <algorithm>
 

@@ -1,5 +1,6 @@
 // Desktop services over Qt, and the process-wide slot that tests replace.
-#include "platform/gui/QtDesktop.h"
+#include "platform/gui/qt/QtDesktop.h"
+#include "platform/gui/qt/Raster.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -10,8 +11,8 @@
 #include <QWidget>
 
 #include "platform/gui/HostWindow.h"
-#include "platform/gui/QtToolTip.h"
 #include "platform/gui/VirtualKeys.h"
+#include "platform/gui/qt/QtToolTip.h"
 
 namespace vt {
 

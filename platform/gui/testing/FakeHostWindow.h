@@ -5,17 +5,18 @@
 // delivery on the Qt loop; Pump() delivers what is queued. Invalidations wait for
 // RunPendingPaint() (or UpdateWindow), which calls the client's OnPaint like a posted paint.
 #pragma once
-#include <QImage>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/gui/FakeInPlaceControls.h"
-#include "platform/gui/FrontBuffer.h"
 #include "platform/gui/HostWindow.h"
+#include "platform/gui/testing/FakeInPlaceControls.h"
 
 namespace vt {
+
+class FrontBuffer;
+class Raster;  // a QImage (platform/gui/qt/Raster.h)
 
 class FakeHostWindow final : public HostWindow {
  public:
@@ -34,10 +35,11 @@ class FakeHostWindow final : public HostWindow {
   void Pump();
   void SetActive(bool active) { active_ = active; }
 
-  const QImage& FrontImage() const { return front_.Image(); }
+  // The window's pixels; read them through platform/gui/qt/Raster.h.
+  const Raster& FrontImage() const;
   const std::map<uint32_t, uint32_t>& Timers() const { return timers_; }  // id -> milliseconds
   const std::vector<Rect>& Presents() const { return presents_; }
-  int BorrowCount() const { return front_.BorrowCount(); }
+  int BorrowCount() const;
   bool FrameShown() const { return frameShown_; }
   int BringToFrontCount() const { return broughtToFront_; }
   std::vector<FakeInPlaceEdit*> Edits() const { return edits_; }
@@ -49,7 +51,7 @@ class FakeHostWindow final : public HostWindow {
   void SetClient(HostClient* client) override { client_ = client; }
   HostClient* Client() const override { return client_; }
   WindowHandle Handle() const override { return handle_; }
-  Rect ClientRect() const override { return front_.Bounds(); }
+  Rect ClientRect() const override;
   DeviceContext* GetDC() override;
   void ReleaseDC(DeviceContext* dc) override;
   void Invalidate(const Rect* r) override;
@@ -75,7 +77,7 @@ class FakeHostWindow final : public HostWindow {
   HostClient* client_ = nullptr;
   WindowHandle handle_ = 0;
   Point origin_;
-  FrontBuffer front_;
+  std::unique_ptr<FrontBuffer> front_;
   Rect pending_;
   std::vector<Rect> presents_;
   std::map<uint32_t, uint32_t> timers_;

@@ -1,5 +1,6 @@
 // Opening and closing painters on device contexts.
-#include "platform/gui/DcPainter.h"
+#include "platform/gui/qt/DcPainter.h"
+#include "platform/gui/qt/Raster.h"
 
 #include "platform/gui/DeviceContext.h"
 

@@ -1,12 +1,12 @@
 // Watching for the next message box (see MessageBoxWatch.h): a short timer looks for a
 // visible box among the modal widgets and hands it to the action once.
-#include "platform/gui/MessageBoxWatch.h"
+#include "platform/gui/qt/MessageBoxWatch.h"
 
 #include <QApplication>
 #include <QTimer>
 #include <cassert>
 
-#include "platform/gui/MessageBoxDialog.h"
+#include "platform/gui/qt/MessageBoxDialog.h"
 
 namespace vt {
 

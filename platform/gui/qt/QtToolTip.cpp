@@ -1,5 +1,6 @@
 // Tooltip window: white face, black border, black text at (2, 2); never activated or focused.
-#include "platform/gui/QtToolTip.h"
+#include "platform/gui/qt/QtToolTip.h"
+#include "platform/gui/qt/Raster.h"
 
 #include <QPainter>
 
