@@ -282,6 +282,12 @@ int CVTDataStorageManager::RebuildList(const std::string& listPath) {
 }
 
 void CVTDataStorageManager::RecoverInterruptedCreates() {
+  // A rebuilt list that never replaced the list (its writer was cut off) is of no use.
+  const std::string rebuilt = vt::JoinPath(dataRoot_, std::string(kStorageListFileName) + kRebuildSuffix);
+  if (vt::PathExists(rebuilt)) {
+    vt::DeleteFile(rebuilt);
+    vt::DeleteFile(rebuilt + "-journal");
+  }
   int count = 0;
   ListSubfolders(dataRoot_, nullptr, 0, count);
   std::vector<std::string> folders(static_cast<std::size_t>(count));
@@ -352,8 +358,8 @@ int CVTDataStorageManager::ListWithStatus(SDataAreaInfo* records, int capacity, 
   if (!statement) return STORE_FAILED;
   std::string attachedName;
   GetAttachedName(attachedName);
-  if (statement->Prepare("SELECT * FROM datastorage_list;") != RDB_OK || statement->Execute() != RDB_OK)
-    return STORE_FAILED;
+  if (statement->Prepare("SELECT * FROM datastorage_list;") != RDB_OK) return STORE_FAILED;
+  if (int rc = statement->Execute(); rc != RDB_OK) return BusyOr(rc, STORE_FAILED);
   count = 0;
   while (count < capacity && statement->Fetch() == RDB_ROW) {
     SDataAreaInfo& record = records[count++];

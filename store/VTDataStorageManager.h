@@ -96,7 +96,8 @@ class CVTDataStorageManager {
   // Opens the list file and checks it: STORE_OK, STORE_BUSY, or STORE_CORRUPTED when it must be
   // rebuilt. Other failures (an unreadable disk) give STORE_FAILED and touch nothing.
   int OpenAndCheckList(const std::string& listPath);
-  // Finishes or removes the creations that were cut off. Called with the root lock held.
+  // Finishes or removes the creations (and list rebuilds) that were cut off. Called with the
+  // root lock held.
   void RecoverInterruptedCreates();
   // A storage object with the manager's busy time-out.
   std::unique_ptr<CVTDataStorage> NewStorage() const;
