@@ -120,6 +120,7 @@ int CVTDataStorageManager::Open(const std::string& root) {
   if (!vt::IsUsablePath(root)) return STORE_FAILED;
   dataRoot_ = root;
   TrimTrailingBackslashes(dataRoot_);
+  if (dataRoot_.empty()) dataRoot_ = root;  // the file system's root itself
   CreateFolderTree(dataRoot_);
   std::string listPath = vt::JoinPath(dataRoot_, kStorageListFileName);
   if (!rootLock_.IsOpen() && !rootLock_.Create("_VANTRL_DSLIST_" + dataRoot_ + "_MTX_")) return STORE_FAILED;
