@@ -187,6 +187,7 @@ TEST_F(VTDataStorageManagerTest, AMissingOrUnreadableListIsRebuiltFromTheStorage
   } cases[] = {
       {"missing", [&] { vt::DeleteFile(list); }},
       {"text", [&] { vt::WriteFileAtomic(list, "not a database at all, just some text here"); }},
+      {"empty, its creator cut off", [&] { vt::WriteFileAtomic(list, ""); }},
       {"standard header",
        [&] {
          vt::DeleteFile(list);
