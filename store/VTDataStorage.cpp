@@ -6,6 +6,7 @@
 #include "platform/base/TimeEngine.h"
 #include "store/FolderHelpers.h"
 #include "store/IndexSchema.h"
+#include "store/RDBSQLiteConnection.h"
 
 namespace {
 
@@ -24,7 +25,11 @@ void UtcYearMonth(TickTime time, int64_t& year, int& month) {
 
 }  // namespace
 
-CVTDataStorage::CVTDataStorage() : dbmsName_(kDbmsSQLite) {}
+CVTDataStorage::CVTDataStorage() : dbmsName_(kDbmsSQLite), busyTimeoutMs_(kDefaultBusyTimeoutMs) {}
+
+void CVTDataStorage::ApplyBusyTimeout(CRDBConnection* connection, int milliseconds) {
+  if (auto* sqlite = dynamic_cast<CRDBSQLiteConnection*>(connection)) sqlite->SetBusyTimeout(milliseconds);
+}
 
 CVTDataStorage::~CVTDataStorage() { Close(); }
 
@@ -39,9 +44,11 @@ int CVTDataStorage::Open() {
   if (connection_) return STORE_STORAGE_OPEN;
   connection_ = NewRDBConnection(dbmsName_);
   if (!connection_) return STORE_NO_CONNECTION;
-  if (connection_->Open(indexPath_) != RDB_OK) {
+  ApplyBusyTimeout(connection_.get(), busyTimeoutMs_);
+  if (int rc = connection_->Open(indexPath_); rc != RDB_OK) {
     connection_.reset();
-    return STORE_OPEN_FAILED;
+    // Locked by another connection is not damaged: the caller must leave the storage alone.
+    return rc == RDB_BUSY ? STORE_BUSY : STORE_OPEN_FAILED;
   }
   connection_->Execute("PRAGMA synchronous = OFF;");
   connection_->Execute("PRAGMA cache_size = 2048;");
@@ -73,14 +80,16 @@ int CVTDataStorage::OpenAt(const std::string& folder) {
 
 void CVTDataStorage::Close() { connection_.reset(); }
 
-int CVTDataStorage::Create(const std::string& folder, const std::string& databaseName) {
+int CVTDataStorage::Create(const std::string& folder, const std::string& databaseName,
+                           const std::string& areaPath) {
   if (connection_ || vt::PathExists(folder)) return STORE_EXISTS;
   if (!CreateFolderTree(folder) || !CreateFolderTree(vt::JoinPath(folder, kFilesFolder))) return STORE_FAILED;
   connection_ = NewRDBConnection(dbmsName_);
-  if (!connection_ || connection_->Create(vt::JoinPath(folder, kIndexFileName)) != RDB_OK)
-    return STORE_FAILED;
-  if (CreateSchema(databaseName, folder) != STORE_OK || SetPaths(folder) != STORE_OK ||
-      SetStatus(kStatusOk) != STORE_OK)
+  if (!connection_) return STORE_FAILED;
+  ApplyBusyTimeout(connection_.get(), busyTimeoutMs_);
+  if (connection_->Create(vt::JoinPath(folder, kIndexFileName)) != RDB_OK) return STORE_FAILED;
+  if (CreateSchema(databaseName, areaPath.empty() ? folder : areaPath) != STORE_OK ||
+      SetPaths(folder) != STORE_OK || SetStatus(kStatusOk) != STORE_OK)
     return STORE_FAILED;
   Close();
   return STORE_OK;
@@ -94,7 +103,8 @@ std::unique_ptr<CVTTable> CVTDataStorage::NewTable() {
 int CVTDataStorage::ReadInfoText(const char* sql, std::string& out, bool noRowIsError) {
   if (!connection_) return STORE_STORAGE_NOT_OPEN;
   auto statement = connection_->CreateStatement();
-  if (!statement || statement->Prepare(sql) != RDB_OK || statement->Execute() != RDB_OK) return STORE_FAILED;
+  if (!statement || statement->Prepare(sql) != RDB_OK) return STORE_FAILED;
+  if (int rc = statement->Execute(); rc != RDB_OK) return rc == RDB_BUSY ? STORE_BUSY : STORE_FAILED;
   int rc = statement->Fetch();
   if (rc == RDB_ROW) return statement->GetText(0, out) == RDB_OK ? STORE_OK : STORE_FAILED;
   if (rc == RDB_OK && !noRowIsError) {

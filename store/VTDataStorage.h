@@ -5,7 +5,8 @@
 // named mutex ("_VANTRL_DS_" + database name + "_MTX_"), so that several objects on one storage
 // (the user interface's, the import worker's, another process's) exclude each other's writers.
 // An index of another schema version is never kept open: this program must not write into it.
-// Stored paths relative to the folder use '/'.
+// An index that stays locked by another connection beyond the busy time-out is reported busy
+// (STORE_BUSY), never as damaged. Stored paths relative to the folder use '/'.
 #pragma once
 #include <atomic>
 #include <cstdint>
@@ -36,7 +37,13 @@ class CVTDataStorage {
   void Close();
   bool IsOpen() const { return connection_ != nullptr; }
   // A new storage in a folder that does not exist yet, with the index of the given name.
-  int Create(const std::string& folder, const std::string& databaseName);
+  // areaPath is the folder the index records as its own (empty: folder); the storage manager
+  // builds a storage under a temporary name and renames it to its final folder when complete.
+  int Create(const std::string& folder, const std::string& databaseName, const std::string& areaPath = {});
+  // The busy time-out of the connections this object makes from now on (milliseconds).
+  void SetBusyTimeout(int milliseconds) { busyTimeoutMs_ = milliseconds; }
+  // Applies a busy time-out to a connection of the database wrapper.
+  static void ApplyBusyTimeout(CRDBConnection* connection, int milliseconds);
 
   // A query cursor on the index; null while the storage is not open.
   std::unique_ptr<CVTTable> NewTable();
@@ -93,6 +100,7 @@ class CVTDataStorage {
   std::string dbmsName_;
   std::string folder_;
   std::string indexPath_;
+  int busyTimeoutMs_;
   std::atomic<bool> cancelRequest_{false};
   std::atomic<bool> statementRunning_{false};
 };

@@ -2,15 +2,25 @@
 //
 // The data root holds the list and one folder per storage. Storages are addressed by name,
 // unique in the list and equal to the database name inside the storage's own index; one of them
-// is attached (the current one). A list that is missing or cannot be read is never an error: it
-// is rebuilt from the storage folders present. The maintenance operations (check, rebuild,
+// is attached (the current one). A list that is missing or damaged (not a database of ours,
+// without its tables, failing its integrity check) is never an error: it is rebuilt from the
+// storage folders present. A list or index that another process keeps locked beyond the busy
+// time-out is reported STORE_BUSY and left alone. The maintenance operations (check, rebuild,
 // backup, restore, cancel) are built on this object elsewhere.
+//
+// Several processes may work on one data root at once. Opening (which may create or rebuild the
+// list), rebuilding, creating and deleting storages run under one lock of the data root, shared
+// by the threads of this process and by other processes. A new storage is built in a folder
+// with a temporary name (kNewStoragePrefix + its GUID), listed once its index is complete and
+// then renamed to its GUID; whoever next holds the lock finishes or removes a creation that was
+// cut off, so a storage folder is either complete and listed or gone.
 #pragma once
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "platform/base/NamedMutex.h"
 #include "store/RDBConnection.h"
 #include "store/StoreResult.h"
 #include "store/VTDataStorage.h"
@@ -33,6 +43,10 @@ struct SDataAreaInfo {
 };
 
 inline constexpr const char* kStorageListFileName = "dslist.db";
+// The folder-name prefix of a storage still being created; such folders are never listed.
+inline constexpr const char* kNewStoragePrefix = ".vtnew-";
+// How long an operation waits for the data root's lock by default (milliseconds).
+inline constexpr uint32_t kDefaultRootLockTimeoutMs = 60000;
 
 class CVTDataStorageManager {
  public:
@@ -67,17 +81,34 @@ class CVTDataStorageManager {
   int GetFileCount(const std::string& name);
 
   const std::string& GetDataRoot() const { return dataRoot_; }
+  // The busy time-out of the list connection and of the storages the manager opens, and the
+  // wait for the data root's lock; set before Open (tests shorten them).
+  void SetBusyTimeout(int milliseconds) { busyTimeoutMs_ = milliseconds; }
+  void SetRootLockTimeout(uint32_t milliseconds) { rootLockTimeoutMs_ = milliseconds; }
   // The area status of a storage's status text.
   static int AreaStatusOf(const std::string& statusText);
 
  private:
+  class RootLockGuard;
+
   // Runs one statement with text parameters; the wrapper's result of Execute (or RDB_ERROR).
   int Run(const char* sql, std::initializer_list<std::string> params);
+  // Opens the list file and checks it: STORE_OK, STORE_BUSY, or STORE_CORRUPTED when it must be
+  // rebuilt. Other failures (an unreadable disk) give STORE_FAILED and touch nothing.
+  int OpenAndCheckList(const std::string& listPath);
+  // Finishes or removes the creations (and list rebuilds) that were cut off. Called with the
+  // root lock held.
+  void RecoverInterruptedCreates();
+  // A storage object with the manager's busy time-out.
+  std::unique_ptr<CVTDataStorage> NewStorage() const;
 
   std::unique_ptr<CRDBConnection> connection_;
   CVTCriticalSection lock_;  // guards the busy storage and the cancel fields
   std::string dbmsName_;
   std::string dataRoot_;
+  vt::NamedMutex rootLock_;  // named after the data root; taken by Open, rebuild, create, delete
+  int busyTimeoutMs_;
+  uint32_t rootLockTimeoutMs_ = kDefaultRootLockTimeoutMs;
   // Fields of the long maintenance operations, reset under the lock before each.
   CVTDataStorage* busyStorage_ = nullptr;
   std::atomic<bool> cancelRequest_{false};

@@ -187,6 +187,7 @@ TEST_F(VTDataStorageManagerTest, AMissingOrUnreadableListIsRebuiltFromTheStorage
   } cases[] = {
       {"missing", [&] { vt::DeleteFile(list); }},
       {"text", [&] { vt::WriteFileAtomic(list, "not a database at all, just some text here"); }},
+      {"empty, its creator cut off", [&] { vt::WriteFileAtomic(list, ""); }},
       {"standard header",
        [&] {
          vt::DeleteFile(list);
@@ -218,6 +219,77 @@ TEST_F(VTDataStorageManagerTest, AMissingOrUnreadableListIsRebuiltFromTheStorage
   CVTDataStorageManager manager;
   ASSERT_EQ(manager.Open(dataRoot_), STORE_OK);
   EXPECT_EQ(Listing(manager), "Plant:0;Lab:0*;");
+}
+
+TEST_F(VTDataStorageManagerTest, ARebuildListsOnlyCompleteStoragesAndOneFolderPerName) {
+  const std::string fewFiles = "1111AAAA-0000-0000-0000-000000000000";
+  const std::string moreFiles = "2222BBBB-0000-0000-0000-000000000000";
+  const std::string lab = "3333CCCC-0000-0000-0000-000000000000";
+  const std::string unfinished = std::string(kNewStoragePrefix) + "4444DDDD-0000-0000-0000-000000000000";
+  const std::string emptyIndex = "5555EEEE-0000-0000-0000-000000000000";
+  const std::string list = dataRoot_ + "/dslist.db";
+  auto plant = [&](bool oldListKnown) {
+    ASSERT_TRUE(vt::RemoveTree(dataRoot_));
+    MakeStorageFolder(fewFiles, "Plant", "ACTIVE");
+    MakeStorageFolder(moreFiles, "Plant", "ACTIVE");
+    ASSERT_TRUE(vt::WriteFileAtomic(dataRoot_ + "/" + moreFiles + "/FILES/a.DAE", "a"));
+    ASSERT_TRUE(vt::WriteFileAtomic(dataRoot_ + "/" + moreFiles + "/FILES/b.DAE", "b"));
+    MakeStorageFolder(lab, "Lab", "ACTIVE");
+    MakeStorageFolder(unfinished, "Ghost", "ACTIVE");
+    ASSERT_TRUE(CreateFolderTree(dataRoot_ + "/" + emptyIndex + "/FILES"));
+    ASSERT_TRUE(vt::WriteFileAtomic(dataRoot_ + "/" + emptyIndex + "/fileidx.db", ""));
+    if (!oldListKnown) return;
+    // A list that still names its storages but lacks its attach table.
+    CRDBSQLiteConnection db;
+    ASSERT_EQ(db.Create(list), RDB_OK);
+    ASSERT_EQ(db.Execute("CREATE TABLE datastorage_list (datastorage_name TEXT PRIMARY KEY, "
+                         "datastorage_dir TEXT UNIQUE);"
+                         "INSERT INTO datastorage_list VALUES ('Plant', '" +
+                         fewFiles + "');"),
+              RDB_OK);
+  };
+  const struct {
+    const char* what;
+    bool oldListKnown;
+    std::string plantFolder, otherFolder;
+  } cases[] = {
+      {"no old list: the folder with more stored files", false, moreFiles, fewFiles},
+      {"the folder the old list named", true, fewFiles, moreFiles},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    plant(c.oldListKnown);
+    testing::internal::CaptureStderr();
+    CVTDataStorageManager manager;
+    ASSERT_EQ(manager.Open(dataRoot_), STORE_OK);
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(manager.GetCount(), 2);
+    EXPECT_EQ(FolderOf(manager, "Plant"), dataRoot_ + "/" + c.plantFolder);
+    EXPECT_EQ(FolderOf(manager, "Lab"), dataRoot_ + "/" + lab);
+    EXPECT_NE(log.find(c.otherFolder), std::string::npos) << log;
+    // An unfinished creation is removed; a folder whose index is empty stays, unlisted.
+    EXPECT_FALSE(vt::PathExists(dataRoot_ + "/" + unfinished));
+    EXPECT_TRUE(vt::FolderExists(dataRoot_ + "/" + emptyIndex));
+    std::string attached;
+    EXPECT_EQ(manager.GetAttachedName(attached), STORE_OK);
+    EXPECT_EQ(attached, "Plant");
+  }
+}
+
+TEST_F(VTDataStorageManagerTest, ACreationCutOffAfterItWasListedIsFinishedByTheNextOpen) {
+  std::string guid;
+  {
+    CVTDataStorageManager manager;
+    ASSERT_EQ(manager.Open(dataRoot_), STORE_OK);
+    ASSERT_EQ(manager.CreateStorage("Done"), STORE_OK);
+    // Undo the last step by hand: the listed storage is back under its temporary name.
+    GetLastPathComponent(FolderOf(manager, "Done"), &guid);
+    ASSERT_TRUE(vt::MoveFile(dataRoot_ + "/" + guid, dataRoot_ + "/" + kNewStoragePrefix + guid));
+  }
+  CVTDataStorageManager manager;
+  ASSERT_EQ(manager.Open(dataRoot_), STORE_OK);
+  EXPECT_EQ(IndexName(dataRoot_ + "/" + guid), "Done");
+  EXPECT_FALSE(vt::PathExists(dataRoot_ + "/" + kNewStoragePrefix + guid));
 }
 
 TEST_F(VTDataStorageManagerTest, RenameKeepsTheIndexNameAndTheListNameTogether) {

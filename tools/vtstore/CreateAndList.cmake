@@ -1,5 +1,5 @@
 # Runs `vtstore create` twice and `vtstore list` on a fresh VANTREL_ROOT and checks what they
-# print and leave on disk.
+# print and leave on disk, and that a list that cannot be written fails.
 file(REMOVE_RECURSE ${WORK})
 set(ENV{VANTREL_ROOT} ${WORK})
 set(DATA ${WORK}/Morvane/Vantrel/DATA)
@@ -36,5 +36,13 @@ get_filename_component(dir2 ${second} NAME)
 set(expected "Plant 1\t${dir1}\tOK\t\nLab\t${dir2}\tOK\tcurrent\n")
 if(NOT out STREQUAL expected)
   message(FATAL_ERROR "list printed:\n${out}\nexpected:\n${expected}")
+endif()
+
+# Output that cannot be written makes the command fail.
+if(EXISTS /dev/full)
+  execute_process(COMMAND ${VTSTORE} list RESULT_VARIABLE rc OUTPUT_FILE /dev/full ERROR_VARIABLE err)
+  if(rc EQUAL 0)
+    message(FATAL_ERROR "vtstore list to a full device exited 0")
+  endif()
 endif()
 file(REMOVE_RECURSE ${WORK})

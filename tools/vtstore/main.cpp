@@ -4,7 +4,8 @@
 //                         the current (attached) one and prints its folder
 //   vtstore list          prints one line per storage: name, folder, status, "current" mark
 //
-// The data root is the program's: <VANTREL_ROOT>/Morvane/Vantrel/DATA.
+// The data root is the program's: <VANTREL_ROOT>/Morvane/Vantrel/DATA. The exit status is 0 only
+// when the command succeeded and all of its output was written.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -76,7 +77,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "vtstore: cannot open the data root %s (result %d)\n", root.c_str(), rc);
     return 1;
   }
-  if (args[0] == "create" && args.size() == 2) return Create(manager, args[1]);
-  if (args[0] == "list" && args.size() == 1) return List(manager);
-  return Usage();
+  int rc;
+  if (args[0] == "create" && args.size() == 2) {
+    rc = Create(manager, args[1]);
+  } else if (args[0] == "list" && args.size() == 1) {
+    rc = List(manager);
+  } else {
+    return Usage();
+  }
+  // Output that could not be written (a full disk, a closed pipe) is a failure of the command.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fprintf(stderr, "vtstore: cannot write the output\n");
+    return 1;
+  }
+  return rc;
 }
