@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "platform/base/FileSystem.h"
+
 namespace formshift::test {
 
 std::vector<std::string> Log(CFileConverter& converter) {
@@ -11,6 +13,14 @@ std::vector<std::string> Log(CFileConverter& converter) {
   for (unsigned i = 0; i < converter.GetConvertedFileNum(); ++i)
     paths.push_back(converter.GetCovnertedFilePath(i));
   return paths;
+}
+
+std::vector<std::string> Entries(const std::string& folder) {
+  std::vector<vt::FolderEntry> entries;
+  std::vector<std::string> names;
+  if (vt::ListFolder(folder, entries))
+    for (const vt::FolderEntry& e : entries) names.push_back(e.name);
+  return names;
 }
 
 std::optional<std::string> CommandOutput(const std::string& command) {

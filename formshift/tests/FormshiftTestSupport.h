@@ -48,6 +48,8 @@ class ConverterTest : public testing::Test {
 };
 
 std::vector<std::string> Log(CFileConverter& converter);
+// The names in a folder, sorted.
+std::vector<std::string> Entries(const std::string& folder);
 
 // stdout of a shell command, or nullopt when it exits with a status other than 0.
 std::optional<std::string> CommandOutput(const std::string& command);
