@@ -2,13 +2,23 @@
 #include "formshift/SharedTimeZone.h"
 
 #include <cstring>
+#include <mutex>
 
 #include "platform/base/TimeZoneFallback.h"
 #include "platform/base/TimeZoneRecord.h"
 
 namespace formshift {
 
+namespace {
+
+// Conversions on two threads may both find the mapping missing; the one that creates it writes
+// the Bias before the other can read the record.
+std::mutex g_creation;
+
+}  // namespace
+
 SharedTimeZone::SharedTimeZone() {
+  std::lock_guard<std::mutex> lock(g_creation);
   bool existed = false;
   if (!mapping_.Open(kMappingName, vt::TimeZoneInformation::kSize, &existed)) return;
   uint8_t* data = mapping_.Data();

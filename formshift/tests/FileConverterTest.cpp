@@ -6,6 +6,7 @@
 #include <functional>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include "FormshiftTestSupport.h"
 #include "formshift/CFileConverter.h"
@@ -174,6 +175,41 @@ TEST_F(FileConverterTest, CopiesTakeThePathsButNeverTheOutput) {
   EXPECT_EQ(original.AddSheet("b"), FCONV_OK);  // the original's output is untouched
   EXPECT_EQ(original.Close(), FCONV_OK);
   EXPECT_EQ(Log(original), (std::vector<std::string>{Path("t_a.txt"), Path("t_b.txt")}));
+}
+
+TEST_F(FileConverterTest, ConvertersOnTwoThreadsWriteAtTheSameTime) {
+  CentralEuropeanDisplayZone zone;
+  constexpr int kRows = 400;
+  auto convert = [&](const std::string& name, FILE_FORMAT_TYPE type, std::vector<std::string>* log) {
+    CFileConverter c;
+    ASSERT_EQ(c.Open(type, Path(name).c_str(), false), FCONV_OK);
+    ASSERT_EQ(c.AddSheet("S"), FCONV_OK);
+    for (int r = 0; r < kRows; ++r) {
+      ASSERT_EQ(c.WriteDate(r, 0, kMay10At0900Utc + 3600 * r), FCONV_OK);
+      ASSERT_EQ(c.WriteTime(r, 1, kMay10At0900Utc + 3600 * r), FCONV_OK);
+      ASSERT_EQ(c.WriteDouble(r, 2, r, 0), FCONV_OK);
+    }
+    ASSERT_EQ(c.Close(), FCONV_OK);
+    *log = Log(c);
+  };
+  std::vector<std::string> logs[4];
+  std::thread threads[] = {std::thread(convert, "a.txt", FILE_FORMAT_TEXT, &logs[0]),
+                           std::thread(convert, "b.txt", FILE_FORMAT_TEXT, &logs[1]),
+                           std::thread(convert, "a.xls", FILE_FORMAT_EXCEL97, &logs[2]),
+                           std::thread(convert, "b.xls", FILE_FORMAT_EXCEL97, &logs[3])};
+  for (std::thread& t : threads) t.join();
+  EXPECT_EQ(logs[0], std::vector<std::string>{Path("a_S.txt")});
+  EXPECT_EQ(logs[2], std::vector<std::string>{Path("a.xls")});
+  EXPECT_EQ(logs[3], std::vector<std::string>{Path("b.xls")});
+  std::string expected;
+  for (int r = 0; r < kRows; ++r) {
+    // 2010-05-10 11:00 daylight time plus r hours.
+    int day = 10 + (11 + r) / 24, hour = (11 + r) % 24;
+    expected += "\"2010/05/" + std::to_string(day) + "\"\t\"" + (hour < 10 ? "0" : "") +
+                std::to_string(hour) + ":00:00\"\t" + std::to_string(r) + "\r\n";
+  }
+  EXPECT_EQ(vt_test::ReadFileBytes(Path("a_S.txt")), expected);
+  EXPECT_EQ(vt_test::ReadFileBytes(Path("b_S.txt")), expected);
 }
 
 TEST(FormshiftLibrary, ExportsOnlyTheConverterClass) {
