@@ -68,7 +68,9 @@ CompoundLayout ComputeLayout(uint64_t streamBytes) {
   layout.streamSectors = uint32_t(layout.paddedStreamBytes / 512);
   layout.dataSectors = layout.streamSectors + 2 * kPropertySectors;
   // Every sector of the file has a FAT entry, the FAT, DIFAT and directory sectors included.
-  uint32_t fat = 1;
+  // A FAT sector leaves at most 127 entries for the other sectors, so the search starts at
+  // that bound and takes a few steps at most (the check runs for every cell written).
+  uint32_t fat = std::max<uint32_t>(1, (layout.dataSectors + 1 + 126) / 127);
   while (uint64_t(kEntriesPerSector) * fat < uint64_t(layout.dataSectors) + DifatFor(fat) + fat + 1) ++fat;
   layout.fatSectors = fat;
   layout.difatSectors = DifatFor(fat);

@@ -103,6 +103,8 @@ std::string WorkFolderOf(ExcelWorkbook* workbook) {
 
 void SetStreamLimitForTesting(uint64_t bytes) { Workbook::SetStreamLimitForTesting(bytes); }
 
+void SetFileLimitForTesting(uint64_t bytes) { Workbook::SetFileLimitForTesting(bytes); }
+
 void ResetCodePageForTesting() {
   Locked lock;
   Lib().text = TextConverter();

@@ -34,7 +34,8 @@ VT_EXPORT ExcelWorkbook* excel_create_file(const char* destination);
 // 100 sheets). Returns its 0-based index, or -1.
 VT_EXPORT int excel_add_sheet(ExcelWorkbook* workbook, const char* name);
 
-// Cell writers: sheet is 0-based, row 1-65536, column 1-256. 1 written, 0 not.
+// Cell writers: sheet is 0-based, row 1-65536, column 1-256. 1 written, 0 not. A cell that
+// would take the finished file past 2 GB is refused; the workbook stays usable.
 VT_EXPORT int excel_input_string(ExcelWorkbook* workbook, int sheet, int row, int column, const char* text);
 // decimals -1 (general) to 10 choose the display format; the value is stored unrounded.
 VT_EXPORT int excel_input_value(ExcelWorkbook* workbook, int sheet, int row, int column, double value,

@@ -19,6 +19,7 @@ namespace sheetwright {
 namespace {
 
 std::atomic<uint64_t> g_streamLimit{Workbook::kStreamLimit};
+std::atomic<uint64_t> g_fileLimit{Workbook::kFileLimit};
 
 // Letter case as spreadsheet programs see it in sheet names: the Latin, Greek, Cyrillic and
 // full-width letters fold to lower case.
@@ -61,6 +62,13 @@ Workbook::Workbook() = default;
 Workbook::~Workbook() { Discard(); }
 
 void Workbook::SetStreamLimitForTesting(uint64_t limit) { g_streamLimit = limit; }
+
+void Workbook::SetFileLimitForTesting(uint64_t limit) { g_fileLimit = limit; }
+
+bool Workbook::WithinLimits(uint64_t streamBytes) {
+  if (streamBytes > g_streamLimit.load(std::memory_order_relaxed)) return false;
+  return ComputeLayout(streamBytes).FileBytes() <= g_fileLimit.load(std::memory_order_relaxed);
+}
 
 uint32_t Workbook::Create(const std::string& destination, const std::string& tempFolder) {
   destination_ = destination;
@@ -134,8 +142,7 @@ uint64_t Workbook::GrowthWith(const Sheet& sheet, uint16_t row, uint64_t cellByt
 }
 
 bool Workbook::Fits(const Sheet& sheet, uint16_t row, uint64_t cellBytes, uint64_t stringBytes) const {
-  uint64_t limit = g_streamLimit.load(std::memory_order_relaxed);
-  return ProjectedStreamBytes() + GrowthWith(sheet, row, cellBytes) + stringBytes <= limit;
+  return WithinLimits(ProjectedStreamBytes() + GrowthWith(sheet, row, cellBytes) + stringBytes);
 }
 
 bool Workbook::AppendCell(Sheet& sheet, uint16_t row, const uint8_t* record, std::size_t size) {

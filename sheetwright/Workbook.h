@@ -24,6 +24,10 @@ class Workbook {
   // The Workbook stream stays clear of 2 GiB: its positions and sizes are 32-bit fields that
   // readers take as signed, and a compound document of version 3 holds no larger stream.
   static constexpr uint64_t kStreamLimit = (uint64_t(1) << 31) - (uint64_t(1) << 20);
+  // The whole compound document (stream, allocation tables, DIFAT, directory) may not pass
+  // 2 GB with 512-byte sectors; the tables add about 1/127 to the stream, so near the top this
+  // limit is reached before the stream limit.
+  static constexpr uint64_t kFileLimit = uint64_t(1) << 31;
 
   Workbook();
   ~Workbook();
@@ -49,6 +53,9 @@ class Workbook {
   uint64_t ProjectedStreamBytes() const;
   const std::string& WorkFolder() const { return workFolder_; }
   static void SetStreamLimitForTesting(uint64_t limit);
+  static void SetFileLimitForTesting(uint64_t limit);
+  // Whether a workbook whose Workbook stream has this size stays within both limits.
+  static bool WithinLimits(uint64_t streamBytes);
 
  private:
   struct Sheet {

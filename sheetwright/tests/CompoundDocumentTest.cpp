@@ -7,6 +7,7 @@
 #include "SheetwrightTestSupport.h"
 #include "sheetwright/CompoundDocument.h"
 #include "sheetwright/WorkFile.h"
+#include "sheetwright/Workbook.h"
 
 namespace sheetwright::test {
 namespace {
@@ -39,6 +40,44 @@ TEST(CompoundLayout, SectorCountsByStreamSize) {
     EXPECT_EQ(l.fatSectors, c.fat) << c.stream;
     EXPECT_EQ(l.DirectorySector(), c.directory) << c.stream;
     EXPECT_EQ(l.FileBytes(), c.fileBytes) << c.stream;
+  }
+}
+
+TEST(CompoundLayout, WholeFileStaysWithinTwoGigabytes) {
+  // The largest stream a workbook may reach: its file, allocation tables and DIFAT included,
+  // fits in 2 GB, and one more byte of stream would not.
+  uint64_t low = 0, high = Workbook::kStreamLimit;
+  ASSERT_TRUE(Workbook::WithinLimits(low));
+  while (low + 1 < high) {
+    uint64_t middle = low + (high - low) / 2;
+    (Workbook::WithinLimits(middle) ? low : high) = middle;
+  }
+  const uint64_t largest = low;
+  const CompoundLayout at = ComputeLayout(largest);
+  EXPECT_LE(at.FileBytes(), Workbook::kFileLimit);
+  EXPECT_GT(ComputeLayout(largest + 1).FileBytes(), Workbook::kFileLimit);
+  EXPECT_GT(at.difatSectors, 0u);
+  // The tables take their share: the stream stops short of the old stream-only limit, which
+  // let 21 full sheets make a file of 2,163,480,064 bytes.
+  EXPECT_LT(largest, Workbook::kStreamLimit);
+  EXPECT_GT(largest, Workbook::kFileLimit - Workbook::kFileLimit / 100);
+  EXPECT_FALSE(Workbook::WithinLimits(Workbook::kStreamLimit));
+  EXPECT_GT(ComputeLayout(Workbook::kStreamLimit).FileBytes(), Workbook::kFileLimit);
+}
+
+TEST(CompoundLayout, FatCountIsTheSmallestThatCoversTheFile) {
+  // The table search starts near its answer; the answer must still be the smallest count of
+  // FAT sectors whose entries cover every sector of the file.
+  for (uint64_t sectors :
+       {8ull, 9ull, 110ull, 111ull, 13826ull, 13827ull, 16257ull, 16258ull, 4161536ull, 4194000ull}) {
+    const CompoundLayout l = ComputeLayout(512 * sectors);
+    const uint64_t covered = uint64_t(l.dataSectors) + l.difatSectors + l.fatSectors + 1;
+    EXPECT_GE(128ull * l.fatSectors, covered) << sectors;
+    const uint32_t fewer = l.fatSectors - 1;
+    const uint32_t difatFewer = fewer <= 109 ? 0 : (fewer - 109 + 126) / 127;
+    if (fewer > 0) {
+      EXPECT_LT(128ull * fewer, uint64_t(l.dataSectors) + difatFewer + fewer + 1) << sectors;
+    }
   }
 }
 

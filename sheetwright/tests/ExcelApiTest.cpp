@@ -431,6 +431,30 @@ TEST_F(ExcelApiTest, CellsRefusedBeforeTheStreamOutgrowsItsLimit) {
   EXPECT_EQ(OfType(SheetRecords(stream, 0), 0x027E).size(), std::size_t(row - 1));
 }
 
+TEST_F(ExcelApiTest, CellsRefusedBeforeTheWholeFileOutgrowsItsLimit) {
+  // The file limit counts the allocation table and directory on top of the stream: with a
+  // limit of 15 sectors past the smallest file, the stream stops well below it.
+  constexpr uint64_t kLimit = 13824 + 15 * 512;
+  ExcelWorkbook* wb = Open("whole.xls");
+  SetFileLimitForTesting(kLimit);
+  int row = 1;
+  while (row <= 2000 && excel_input_value(wb, 0, row, 1, 0.5, 1)) ++row;
+  EXPECT_LT(row, 2000);
+  EXPECT_EQ(LastResultCode(), kBadNumberCell);
+  // Every kind of cell is refused the same way, and the workbook stays usable.
+  EXPECT_EQ(excel_input_string(wb, 0, row, 1, std::string(200, 's').c_str()), 0);
+  EXPECT_EQ(LastResultCode(), kBadStringCell);
+  EXPECT_EQ(excel_input_datetime(wb, 0, row, 1, 2010, 5, 10, 9, 0, 0, 0), 0);
+  EXPECT_EQ(LastResultCode(), kBadDate);
+  SetFileLimitForTesting(Workbook::kFileLimit);
+  excel_close_file(wb);
+  uint64_t size = 0;
+  ASSERT_TRUE(vt::GetFileSize(Path("whole.xls"), size));
+  EXPECT_LE(size, kLimit);
+  EXPECT_GT(size, kLimit - 1024);
+  EXPECT_EQ(OfType(SheetRecords(WorkbookStream(Path("whole.xls")), 0), 0x027E).size(), std::size_t(row - 1));
+}
+
 TEST_F(ExcelApiTest, MoveAcrossFileSystems) {
   struct stat shm, here;
   if (::stat("/dev/shm", &shm) != 0 || ::stat(root_.c_str(), &here) != 0 || shm.st_dev == here.st_dev)

@@ -135,6 +135,7 @@ void SheetwrightTest::SetUp() {
 
 void SheetwrightTest::TearDown() {
   SetStreamLimitForTesting(UINT64_C(0x7FF00000));
+  SetFileLimitForTesting(UINT64_C(0x80000000));
   vt::SetReadOnly(temp_, false);
   vt::RemoveTree(root_);
   ::unsetenv("TMPDIR");
