@@ -3,6 +3,7 @@
 //   vtstore create NAME   creates the data root when missing and a storage named NAME, makes it
 //                         the current (attached) one and prints its folder
 //   vtstore list          prints one line per storage: name, folder, status, "current" mark
+//   vtstore query ...     prints the rows of a catalogue list (see QueryCommand.h)
 //
 // The data root is the program's: <VANTREL_ROOT>/Morvane/Vantrel/DATA.
 #include <cstdio>
@@ -11,6 +12,7 @@
 
 #include "platform/base/Paths.h"
 #include "store/VTDataStorageManager.h"
+#include "tools/vtstore/QueryCommand.h"
 
 namespace {
 
@@ -30,7 +32,7 @@ const char* StatusName(int status) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: vtstore create NAME | vtstore list\n");
+  std::fprintf(stderr, "usage: vtstore create NAME | vtstore list | vtstore query STORAGE KIND [options]\n");
   return 2;
 }
 
@@ -78,5 +80,6 @@ int main(int argc, char** argv) {
   }
   if (args[0] == "create" && args.size() == 2) return Create(manager, args[1]);
   if (args[0] == "list" && args.size() == 1) return List(manager);
+  if (args[0] == "query") return vtstore_cli::RunQueryCommand(manager, {args.begin() + 1, args.end()});
   return Usage();
 }
