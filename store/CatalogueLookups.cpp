@@ -3,8 +3,6 @@
 
 #include "store/SearchConditionStore.h"
 #include "store/SqlText.h"
-#include "store/VTDataStorage.h"
-#include "store/VTGraphManager.h"
 
 namespace {
 
@@ -12,28 +10,22 @@ namespace {
 std::string Q(const std::string& text) { return vt::DoubleApostrophes(text); }
 std::string N(int64_t value) { return std::to_string(value); }
 
+// An executed cursor; null without the database or when the statement fails.
 CatalogueCursor Run(CatalogueCursor cursor, const std::string& sql) {
   if (!cursor || cursor->Prepare(sql) != STORE_OK || cursor->Execute() != STORE_OK) return nullptr;
   return cursor;
 }
 
-// An executed cursor on the index; null without an open index or when the statement fails.
 CatalogueCursor RunOnIndex(const vt::CatalogueSources& s, const std::string& sql) {
-  return Run(s.storage && s.storage->IsOpen() ? s.storage->NewTable() : nullptr, sql);
-}
-
-CatalogueCursor CursorOn(CRDBConnection* connection) {
-  auto statement = connection ? connection->CreateStatement() : nullptr;
-  return statement ? std::make_unique<CVTTable>(std::move(statement)) : nullptr;
+  return Run(vt::NewIndexCursor(s), sql);
 }
 
 CatalogueCursor RunOnGraphs(const vt::CatalogueSources& s, const std::string& sql) {
-  CVTGraphDataStorage* graphs = s.graphs ? s.graphs->GetGraphStorage() : nullptr;
-  return Run(CursorOn(graphs ? graphs->GetConnection() : nullptr), sql);
+  return Run(vt::NewGraphCursor(s), sql);
 }
 
 CatalogueCursor RunOnConditions(const vt::CatalogueSources& s, const std::string& sql) {
-  return Run(CursorOn(s.conditions ? s.conditions->GetConnection() : nullptr), sql);
+  return Run(vt::NewConditionCursor(s), sql);
 }
 
 // The count of a "SELECT count(*)" statement; -1 when it fails or gives no row.

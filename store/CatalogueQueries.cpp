@@ -142,24 +142,8 @@ std::string TimeCondition(int kind, int64_t begin, int64_t end) {
 
 // A cursor on a connection; null without one.
 CatalogueCursor CursorOn(CRDBConnection* connection) {
-  if (!connection) return nullptr;
-  auto statement = connection->CreateStatement();
+  auto statement = connection ? connection->CreateStatement() : nullptr;
   return statement ? std::make_unique<CVTTable>(std::move(statement)) : nullptr;
-}
-
-CatalogueCursor IndexCursor(const vt::CatalogueSources& s) {
-  return s.storage && s.storage->IsOpen() ? s.storage->NewTable() : nullptr;
-}
-
-CRDBConnection* GraphConnection(const vt::CatalogueSources& s) {
-  CVTGraphDataStorage* graphs = s.graphs ? s.graphs->GetGraphStorage() : nullptr;
-  return graphs ? graphs->GetConnection() : nullptr;
-}
-
-CatalogueCursor GraphCursor(const vt::CatalogueSources& s) { return CursorOn(GraphConnection(s)); }
-
-CatalogueCursor ConditionCursor(const vt::CatalogueSources& s) {
-  return CursorOn(s.conditions ? s.conditions->GetConnection() : nullptr);
 }
 
 // "<column> LIKE '%kw%' " for every keyword joined by "AND ", each followed by the escape clause
@@ -189,7 +173,7 @@ bool CollectTexts(CatalogueCursor cursor, const std::string& sql, Sink sink) {
 
 std::vector<std::string> FindGraphs(const vt::CatalogueSources& sources, const std::string& sql) {
   std::vector<std::string> names;
-  if (!CollectTexts(GraphCursor(sources), sql, [&](const std::string& t) { names.push_back(t); }))
+  if (!CollectTexts(vt::NewGraphCursor(sources), sql, [&](const std::string& t) { names.push_back(t); }))
     names.clear();
   return names;
 }
@@ -239,6 +223,19 @@ class RowReader {
 };
 
 }  // namespace
+
+CatalogueCursor vt::NewIndexCursor(const CatalogueSources& s) {
+  return s.storage && s.storage->IsOpen() ? s.storage->NewTable() : nullptr;
+}
+
+CatalogueCursor vt::NewGraphCursor(const CatalogueSources& s) {
+  CVTGraphDataStorage* graphs = s.graphs ? s.graphs->GetGraphStorage() : nullptr;
+  return CursorOn(graphs ? graphs->GetConnection() : nullptr);
+}
+
+CatalogueCursor vt::NewConditionCursor(const CatalogueSources& s) {
+  return CursorOn(s.conditions ? s.conditions->GetConnection() : nullptr);
+}
 
 CatalogueRow& GetCatalogueRow() {
   static CatalogueRow row;
@@ -363,9 +360,9 @@ bool OpenListQuery(const vt::CatalogueSources& sources, const std::optional<std:
       }
       target = SEARCH_GRAPH_NAME;
     }
-    cursor = GraphCursor(sources);
+    cursor = vt::NewGraphCursor(sources);
   } else if (kind == LIST_CONDITIONS) {
-    cursor = ConditionCursor(sources);
+    cursor = vt::NewConditionCursor(sources);
   } else if (kind == LIST_BATCHES && (target == SEARCH_BATCH_TEXT || target == SEARCH_BATCH_COMMENT)) {
     const int resolving = target;
     target = SEARCH_BATCH_GUID;
@@ -378,9 +375,9 @@ bool OpenListQuery(const vt::CatalogueSources& sources, const std::optional<std:
       text = QuotedList(guids);
       matchAll = false;
     }
-    cursor = IndexCursor(sources);
+    cursor = vt::NewIndexCursor(sources);
   } else {
-    cursor = IndexCursor(sources);
+    cursor = vt::NewIndexCursor(sources);
   }
   if (!cursor) return false;
 
@@ -421,7 +418,7 @@ std::vector<std::string> FindGraphsByMessage(const vt::CatalogueSources& sources
 
 bool FindBatchesByText(const vt::CatalogueSources& sources, const std::string& text,
                        std::set<std::string>& guids) {
-  CatalogueCursor cursor = IndexCursor(sources);
+  CatalogueCursor cursor = vt::NewIndexCursor(sources);
   if (!cursor) return false;
   std::vector<std::string> keywords = EscapeLikePattern(text);
   if (keywords.empty()) return true;
@@ -435,7 +432,7 @@ bool FindBatchesByText(const vt::CatalogueSources& sources, const std::string& t
 
 bool FindBatchesByComment(const vt::CatalogueSources& sources, const std::string& text,
                           std::set<std::string>& guids) {
-  CatalogueCursor cursor = IndexCursor(sources);
+  CatalogueCursor cursor = vt::NewIndexCursor(sources);
   if (!cursor) return false;
   std::vector<std::string> keywords = EscapeLikePattern(text);
   if (keywords.empty()) return true;
@@ -449,7 +446,7 @@ bool FindBatchesByComment(const vt::CatalogueSources& sources, const std::string
 
 bool OpenInstrumentQuery(const vt::CatalogueSources& sources, CatalogueCursor& cursor) {
   FreeCursor(cursor);
-  cursor = IndexCursor(sources);
+  cursor = vt::NewIndexCursor(sources);
   if (!cursor) return false;
   if (cursor->Prepare(
           "SELECT instrument_name, inst_serial_no FROM instrument ORDER BY instrument_name ASC ;") !=

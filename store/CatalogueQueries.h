@@ -66,6 +66,11 @@ struct CatalogueSources {
   CSearchConditionStore* conditions = nullptr;
 };
 
+// Cursors on the three databases; null when the database is not open.
+std::unique_ptr<CVTTable> NewIndexCursor(const CatalogueSources& sources);
+std::unique_ptr<CVTTable> NewGraphCursor(const CatalogueSources& sources);
+std::unique_ptr<CVTTable> NewConditionCursor(const CatalogueSources& sources);
+
 }  // namespace vt
 
 // The process-wide row record; each fetch overwrites the fields its list has and leaves the rest.

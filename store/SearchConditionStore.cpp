@@ -9,18 +9,6 @@ namespace {
 constexpr const char* kCreateTable =
     "CREATE TABLE condition (name TEXT NOT NULL UNIQUE, save_time INTEGER NOT NULL, list_kind INTEGER, inst_serial_no TEXT, time_condition INTEGER, from_time INTEGER, to_time INTEGER, relative_value INTEGER, relative_unit INTEGER, string_target INTEGER, target_string TEXT, alarm_kind INTEGER, condition_id INTEGER PRIMARY KEY AUTOINCREMENT) ;";
 
-// Runs a prepared and bound write inside a transaction: committed when it executed, else rolled
-// back.
-bool CommitWrite(CRDBConnection& c, bool preparedAndBound, CRDBStatement& st) {
-  if (preparedAndBound && st.Execute() == RDB_OK) {
-    st.Finalize();
-    if (c.Commit() == RDB_OK) return true;
-  }
-  st.Finalize();
-  c.Rollback();
-  return false;
-}
-
 }  // namespace
 
 CSearchConditionStore::CSearchConditionStore() = default;
@@ -68,6 +56,19 @@ bool CSearchConditionStore::BindValues(CRDBStatement& st, int first, int listKin
          st.BindText(first + 8, targetString) == RDB_OK && st.BindInt(first + 9, alarmKind) == RDB_OK;
 }
 
+bool CSearchConditionStore::Write(const char* sql, const std::function<bool(CRDBStatement&)>& bind) {
+  if (!connection_) return false;
+  connection_->BeginTransaction();
+  auto st = connection_->CreateStatement();
+  if (st && st->Prepare(sql) == RDB_OK && bind(*st) && st->Execute() == RDB_OK) {
+    st.reset();
+    if (connection_->Commit() == RDB_OK) return true;
+  }
+  st.reset();
+  connection_->Rollback();
+  return false;
+}
+
 bool CSearchConditionStore::Exists(const std::string& name) {
   if (!connection_) return false;
   auto st = connection_->CreateStatement();
@@ -81,40 +82,25 @@ bool CSearchConditionStore::Insert(int64_t fromTime, const std::string& name, in
                                    const std::string& serialNo, int timeCondition, int64_t toTime,
                                    int relativeValue, int relativeUnit, int stringTarget,
                                    const std::string& targetString, int alarmKind) {
-  if (!connection_) return false;
-  connection_->BeginTransaction();
-  auto st = connection_->CreateStatement();
-  if (!st) {
-    connection_->Rollback();
-    return false;
-  }
-  bool bound = st->Prepare("INSERT INTO condition VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?);") == RDB_OK &&
-               st->BindText(0, name) == RDB_OK && st->BindInt64(1, CurrentTickTime().ticks) == RDB_OK &&
-               BindValues(*st, 2, listKind, serialNo, timeCondition, fromTime, toTime, relativeValue,
-                          relativeUnit, stringTarget, targetString, alarmKind);
-  return CommitWrite(*connection_, bound, *st);
+  return Write("INSERT INTO condition VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?);", [&](CRDBStatement& st) {
+    return st.BindText(0, name) == RDB_OK && st.BindInt64(1, CurrentTickTime().ticks) == RDB_OK &&
+           BindValues(st, 2, listKind, serialNo, timeCondition, fromTime, toTime, relativeValue, relativeUnit,
+                      stringTarget, targetString, alarmKind);
+  });
 }
 
 bool CSearchConditionStore::Update(int64_t fromTime, const std::string& name, int listKind,
                                    const std::string& serialNo, int timeCondition, int64_t toTime,
                                    int relativeValue, int relativeUnit, int stringTarget,
                                    const std::string& targetString, int alarmKind) {
-  if (!connection_) return false;
-  connection_->BeginTransaction();
-  auto st = connection_->CreateStatement();
-  if (!st) {
-    connection_->Rollback();
-    return false;
-  }
-  bool bound =
-      st->Prepare(
-          "UPDATE condition SET save_time=?, list_kind=?, inst_serial_no=?, time_condition=?, from_time=?, to_time=?, relative_value=?, relative_unit=?, string_target=?, target_string=?, alarm_kind=? WHERE name=? ;") ==
-          RDB_OK &&
-      st->BindInt64(0, CurrentTickTime().ticks) == RDB_OK &&
-      BindValues(*st, 1, listKind, serialNo, timeCondition, fromTime, toTime, relativeValue, relativeUnit,
-                 stringTarget, targetString, alarmKind) &&
-      st->BindText(11, name) == RDB_OK;
-  return CommitWrite(*connection_, bound, *st);
+  return Write(
+      "UPDATE condition SET save_time=?, list_kind=?, inst_serial_no=?, time_condition=?, from_time=?, to_time=?, relative_value=?, relative_unit=?, string_target=?, target_string=?, alarm_kind=? WHERE name=? ;",
+      [&](CRDBStatement& st) {
+        return st.BindInt64(0, CurrentTickTime().ticks) == RDB_OK &&
+               BindValues(st, 1, listKind, serialNo, timeCondition, fromTime, toTime, relativeValue,
+                          relativeUnit, stringTarget, targetString, alarmKind) &&
+               st.BindText(11, name) == RDB_OK;
+      });
 }
 
 bool CSearchConditionStore::Get(const std::string& name, SSearchCondition& c) {
@@ -131,16 +117,8 @@ bool CSearchConditionStore::Get(const std::string& name, SSearchCondition& c) {
 }
 
 bool CSearchConditionStore::Delete(const std::string& name) {
-  if (!connection_) return false;
-  connection_->BeginTransaction();
-  auto st = connection_->CreateStatement();
-  if (!st) {
-    connection_->Rollback();
-    return false;
-  }
-  bool bound =
-      st->Prepare("DELETE FROM condition  WHERE name=? ;") == RDB_OK && st->BindText(0, name) == RDB_OK;
-  return CommitWrite(*connection_, bound, *st);
+  return Write("DELETE FROM condition  WHERE name=? ;",
+               [&](CRDBStatement& st) { return st.BindText(0, name) == RDB_OK; });
 }
 
 bool CSearchConditionStore::Rename(const std::string& oldName, const std::string& newName) {

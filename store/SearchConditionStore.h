@@ -7,6 +7,7 @@
 // Values are bound as parameters, so any name or text is stored as it is.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -58,6 +59,9 @@ class CSearchConditionStore {
   bool Rename(const std::string& oldName, const std::string& newName);
 
  private:
+  // Prepares sql, binds its values and runs it inside a transaction: committed when every step
+  // succeeded, rolled back otherwise.
+  bool Write(const char* sql, const std::function<bool(CRDBStatement&)>& bind);
   // Binds the ten values at first, first+1, ...; true when every bind succeeded.
   static bool BindValues(CRDBStatement& st, int first, int listKind, const std::string& serialNo,
                          int timeCondition, int64_t fromTime, int64_t toTime, int relativeValue,
