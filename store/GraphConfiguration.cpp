@@ -165,8 +165,7 @@ void ReadBody(BlobReader& r, SGraphConfiguration& c, bool oldLayout) {
   c.currentGroup = r.Int32();
   c.groups.assign(r.Count(kGroupFixedSize), SGraphGroup{});
   for (SGraphGroup& g : c.groups) {
-    r.Bytes(g.name, sizeof g.name);
-    g.name[sizeof g.name - 1] = 0;
+    r.Bytes(g.name, sizeof g.name);  // kept as stored; Name() never reads past the field
     g.groupValue = r.Int32();
     ReadRecords(r, g.tags, r.Count(kGraphTagSize));
     r.StopIfCut();

@@ -126,6 +126,16 @@ TEST(GraphConfiguration, BlobHasEveryFieldAtItsOffset) {
   EXPECT_EQ(back->groups[0].tags[0].BatchGuidText(), "A0000000-0000-0000-0000-00000000000A");
   EXPECT_EQ(back->groups[0].tags[0].TagName(), "Inlet");
   EXPECT_EQ(back->marks[0].Comment(), "O'Brien's note");
+
+  // The same bytes through a file; a file that cannot be read loads as an empty record.
+  vt_test::TempFolder folder;
+  ASSERT_TRUE(WriteGraphConfiguration(h, folder / "graphtmp"));
+  EXPECT_EQ(vt_test::ReadFileBytes(folder / "graphtmp"), b);
+  LoadGraphConfiguration(back, folder / "graphtmp");
+  EXPECT_EQ(SerializeGraphConfiguration(*back), b);
+  LoadGraphConfiguration(back, folder / "missing");
+  EXPECT_TRUE(back->groups.empty());
+  EXPECT_FALSE(WriteGraphConfiguration(nullptr, folder / "none"));
 }
 
 TEST(GraphConfiguration, EmptyRecordSizeAndUnknownBlobs) {
