@@ -3,6 +3,7 @@
 //   vtstore create NAME   creates the data root when missing and a storage named NAME, makes it
 //                         the current (attached) one and prints its folder
 //   vtstore list          prints one line per storage: name, folder, status, "current" mark
+//   vtstore query ...     prints the rows of a catalogue list (see QueryCommand.h)
 //
 // The data root is the program's: <VANTREL_ROOT>/Morvane/Vantrel/DATA. The exit status is 0 only
 // when the command succeeded and all of its output was written.
@@ -12,6 +13,7 @@
 
 #include "platform/base/Paths.h"
 #include "store/VTDataStorageManager.h"
+#include "tools/vtstore/QueryCommand.h"
 
 namespace {
 
@@ -31,7 +33,7 @@ const char* StatusName(int status) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: vtstore create NAME | vtstore list\n");
+  std::fprintf(stderr, "usage: vtstore create NAME | vtstore list | vtstore query STORAGE KIND [options]\n");
   return 2;
 }
 
@@ -82,6 +84,8 @@ int main(int argc, char** argv) {
     rc = Create(manager, args[1]);
   } else if (args[0] == "list" && args.size() == 1) {
     rc = List(manager);
+  } else if (args[0] == "query") {
+    rc = vtstore_cli::RunQueryCommand(manager, {args.begin() + 1, args.end()});
   } else {
     return Usage();
   }

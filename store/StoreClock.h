@@ -1,0 +1,13 @@
+// The system clock as a TickTime (UTC, 100-ns ticks since 1601): the save times of saved graphs
+// and search conditions.
+#pragma once
+#include <chrono>
+
+#include "platform/base/TimeEngine.h"
+#include "recorder/TickTime.h"
+
+inline TickTime CurrentTickTime() {
+  auto sinceUnix = std::chrono::duration_cast<std::chrono::nanoseconds>(
+      std::chrono::system_clock::now().time_since_epoch());
+  return TickTime(sinceUnix.count() / 100 + vt::kEpochDifferenceTicks);
+}
