@@ -3,6 +3,7 @@
 //   vtstore create NAME   creates the data root when missing and a storage named NAME, makes it
 //                         the current (attached) one and prints its folder
 //   vtstore list          prints one line per storage: name, folder, status, "current" mark
+//   vtstore import|trash|restore|purge|files ...   see ImportCommands.cpp
 //
 // The data root is the program's: <VANTREL_ROOT>/Morvane/Vantrel/DATA.
 #include <cstdio>
@@ -11,6 +12,7 @@
 
 #include "platform/base/Paths.h"
 #include "store/VTDataStorageManager.h"
+#include "tools/vtstore/ImportCommands.h"
 
 namespace {
 
@@ -30,7 +32,9 @@ const char* StatusName(int status) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: vtstore create NAME | vtstore list\n");
+  std::fprintf(stderr,
+               "usage: vtstore create NAME | vtstore list | vtstore import STORAGE FILE... |\n"
+               "       vtstore trash|restore|purge STORAGE PATH | vtstore files STORAGE\n");
   return 2;
 }
 
@@ -78,5 +82,6 @@ int main(int argc, char** argv) {
   }
   if (args[0] == "create" && args.size() == 2) return Create(manager, args[1]);
   if (args[0] == "list" && args.size() == 1) return List(manager);
+  if (IsImportCommand(args[0])) return RunImportCommand(manager, args);
   return Usage();
 }
