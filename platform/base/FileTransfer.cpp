@@ -8,25 +8,17 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <utility>
 
 namespace vt {
 
 namespace {
 
-struct Fd {
-  int fd = -1;
-  explicit Fd(int f) : fd(f) {}
-  ~Fd() {
-    if (fd >= 0) {
-      int saved = errno;
-      ::close(fd);
-      errno = saved;
-    }
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-};
+// Closes the descriptor, keeping errno of a failure being reported.
+void CloseKeepingErrno(int fd) {
+  int saved = errno;
+  ::close(fd);
+  errno = saved;
+}
 
 bool IsDiskFullError(int error) { return error == ENOSPC || error == EDQUOT; }
 
@@ -62,29 +54,30 @@ CopyOutcome CopyIntoPlace(const std::string& from, const std::string& temp, cons
                           bool readOnly, const std::function<void()>& beforeRename) {
   struct stat target;
   if (::lstat(to.c_str(), &target) == 0) return CopyOutcome::TargetExists;
-  Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (in.fd < 0) return CopyOutcome::Failed;
+  const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (in < 0) return CopyOutcome::Failed;
   struct stat st;
-  if (::fstat(in.fd, &st) != 0) return CopyOutcome::Failed;
-  if (!S_ISREG(st.st_mode)) {
-    errno = EINVAL;
+  const bool statted = ::fstat(in, &st) == 0;
+  if (!statted || !S_ISREG(st.st_mode)) {
+    if (statted) errno = EINVAL;
+    CloseKeepingErrno(in);
     return CopyOutcome::Failed;
   }
   ::unlink(temp.c_str());  // left behind by a process that was killed while copying
-  bool ok = false;
-  int error = 0;
-  {
-    Fd out(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-    if (out.fd < 0) return IsDiskFullError(errno) ? CopyOutcome::DiskFull : CopyOutcome::Failed;
-    mode_t mode = st.st_mode & 07777;
-    if (readOnly) mode &= ~mode_t(S_IWUSR | S_IWGRP | S_IWOTH);
-    ok = CopyBytes(in.fd, out.fd, st.st_size) && ::fchmod(out.fd, mode) == 0;
-    if (!ok) error = errno;
-    // Delayed allocation reports a full disk at the latest on close.
-    if (::close(std::exchange(out.fd, -1)) != 0 && ok) {
-      ok = false;
-      error = errno;
-    }
+  const int out = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (out < 0) {
+    CloseKeepingErrno(in);
+    return IsDiskFullError(errno) ? CopyOutcome::DiskFull : CopyOutcome::Failed;
+  }
+  mode_t mode = st.st_mode & 07777;
+  if (readOnly) mode &= ~mode_t(S_IWUSR | S_IWGRP | S_IWOTH);
+  bool ok = CopyBytes(in, out, st.st_size) && ::fchmod(out, mode) == 0;
+  int error = ok ? 0 : errno;
+  CloseKeepingErrno(in);
+  // Delayed allocation reports a full disk at the latest on close.
+  if (::close(out) != 0 && ok) {
+    ok = false;
+    error = errno;
   }
   if (ok && beforeRename) beforeRename();
   if (ok && RenameNoReplace(temp, to)) return CopyOutcome::Ok;
@@ -105,17 +98,23 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
 }
 
 LockTest TestFileLocks(const std::string& path) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (fd.fd < 0) return LockTest::Failed;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return LockTest::Failed;
+  LockTest result = LockTest::Free;
   // Record locks: would a write lock over the whole file conflict with anyone's lock?
   struct flock fl {};
   fl.l_type = F_WRLCK;
   fl.l_whence = SEEK_SET;
-  if (::fcntl(fd.fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK) return LockTest::Locked;
-  // Whole-file locks: try to take one exclusively and give it back at once.
-  if (::flock(fd.fd, LOCK_EX | LOCK_NB) != 0) return errno == EWOULDBLOCK ? LockTest::Locked : LockTest::Free;
-  ::flock(fd.fd, LOCK_UN);
-  return LockTest::Free;
+  if (::fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK) {
+    result = LockTest::Locked;
+  } else if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    // Whole-file locks: one taken exclusively here (and given back at once) means no one has one.
+    if (errno == EWOULDBLOCK) result = LockTest::Locked;
+  } else {
+    ::flock(fd, LOCK_UN);
+  }
+  ::close(fd);
+  return result;
 }
 
 }  // namespace vt
