@@ -338,6 +338,13 @@ TEST_F(ImportTest, AFileAnotherProcessHasLockedIsAShareViolationAndWritesNothing
     for (int i = 0; i < 1000 && !vt::PathExists(source + ".held"); ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     EXPECT_EQ(Import(source), STORE_SHARE_VIOLATION) << kind;
+    // A full disk is found before the lock test.
+    storage_.SetSeams({.freeSpace = [](uint64_t& out) {
+      out = 0;
+      return true;
+    }});
+    EXPECT_EQ(Import(source), STORE_DISK_FULL) << kind;
+    storage_.SetSeams({});
     vt_test::WriteFileBytes(release, "");
     EXPECT_EQ(vt_test::WaitChild(child), 0) << kind;
   }
