@@ -149,6 +149,36 @@ TEST_F(TrashTest, FailuresLeaveIndexAndFilesAsTheyWere) {
   EXPECT_EQ(closed.PurgeFile(copies_[0]), STORE_STORAGE_NOT_OPEN);
 }
 
+TEST_F(TrashTest, ACommitThatFailsPutsTheFileBackWhereTheIndexSaysItIs) {
+  ImportBatch();
+  const std::string trashPath = "TRASH" + copies_[2].substr(5);
+  ASSERT_EQ(storage_.MoveFileToTrash(copies_[2]), STORE_OK);
+  const std::string before = Rows();
+  const std::vector<std::string> files = StoredFiles();
+  ASSERT_EQ(storage_.GetConnection()->Execute("PRAGMA busy_timeout = 0;"), RDB_OK);
+  // A reader on another connection keeps its read transaction open: every commit fails.
+  auto other = NewRDBConnection("SQLite");
+  ASSERT_EQ(other->Open(storage_.GetIndexPath()), RDB_OK);
+  auto reading = other->CreateStatement();
+  ASSERT_EQ(reading->Prepare("SELECT * FROM sqlite_master;"), RDB_OK);
+  ASSERT_EQ(reading->Execute(), RDB_OK);
+  std::string copy = "unchanged";
+  EXPECT_EQ(storage_.MoveFileToTrash(copies_[0]), STORE_FAILED);
+  EXPECT_EQ(storage_.RestoreFile(trashPath, &copy), STORE_FAILED);
+  EXPECT_EQ(copy, "unchanged");
+  EXPECT_EQ(storage_.PurgeFile(copies_[1]), STORE_FAILED);
+  EXPECT_EQ(storage_.PurgeFile(trashPath), STORE_FAILED);
+  reading.reset();
+  other.reset();
+  EXPECT_EQ(Rows(), before);
+  EXPECT_EQ(StoredFiles(), files);
+  // And all of them work once the reader is gone.
+  EXPECT_EQ(storage_.RestoreFile(trashPath, &copy), STORE_OK);
+  EXPECT_EQ(storage_.MoveFileToTrash(copies_[0]), STORE_OK);
+  EXPECT_EQ(storage_.PurgeFile(copies_[1]), STORE_OK);
+  EXPECT_EQ(Query("SELECT COUNT(*) FROM file; SELECT COUNT(*) FROM trash;"), "1\n1\n");
+}
+
 TEST_F(TrashTest, PurgeDeletesStoredAndDeletedFilesForGood) {
   ImportBatch();
   // A stored file: rows and file go in one step; the batch stays with the others.
