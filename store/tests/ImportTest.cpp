@@ -219,7 +219,7 @@ TEST_F(ImportTest, ReaderResultsPassThroughAndFailedReadsAreInvalidFiles) {
   EXPECT_EQ(Query("SELECT inst_serial_no, COUNT(*) FROM tag, file USING (file_id);"), "FAKE1|2\n");
 }
 
-TEST_F(ImportTest, SameDataIsImportedAlreadyUnlessOneOfItsSixIdentityValuesDiffers) {
+TEST_F(ImportTest, SameDataUnderAnotherNameSerialOrKindIsImportedAlready) {
   recgen::SizedOptions base;
   base.startDataNo = 100;
   base.memStartDataNo = 50;
