@@ -189,6 +189,8 @@ int CVTDataStorage::CreateSchemaOn(CRDBConnection* connection, const std::string
 
 int CVTDataStorage::NewFilePath(const std::string& topFolder, const std::string& serialNo,
                                 const std::string& fileName, std::string& relativePath, TickTime time) {
+  // The serial number comes from the recorder file: it must not lead out of the folder.
+  if (!IsSafeFolderName(serialNo)) return STORE_INVALID_FILE;
   int64_t year = 0;
   int month = 0;
   UtcYearMonth(time, year, month);
@@ -222,7 +224,7 @@ uint64_t CVTDataStorage::GetIndexFileSize() {
 bool CVTDataStorage::IsDiskFull() {
   // A disk whose free space cannot be read is treated as full: nothing should be written there.
   uint64_t free = 0;
-  if (!vt::DiskFreeSpace(folder_, free)) return true;
+  if (seams_.freeSpace ? !seams_.freeSpace(free) : !vt::DiskFreeSpace(folder_, free)) return true;
   return free <= MIN_FREE_DISK_BYTES;
 }
 

@@ -10,6 +10,7 @@
 #pragma once
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -21,6 +22,23 @@
 
 // The total free bytes at or below which a storage's disk counts as full.
 inline constexpr uint64_t MIN_FREE_DISK_BYTES = 0xA00000;
+// The size of "fileidx.db" from which no file is imported any more.
+inline constexpr uint64_t INDEX_FILE_LIMIT = 0x80000000;
+// Instruments a storage holds at most.
+inline constexpr int MAX_INSTRUMENTS = 300;
+
+// The points of an import, in order, at which a test may look in (or stop the process).
+enum class ImportStep { Begun, Indexed, FolderMade, CopyWritten, CopyInPlace, Committed };
+
+class CVTDataFileAccess;
+
+// What tests put in place of the machine: the free bytes of the storage's disk (false: unknown),
+// the reader factory of the import, and a look-in at each step of an import.
+struct SStorageSeams {
+  std::function<bool(uint64_t& freeBytes)> freeSpace = {};
+  std::function<int(const std::string& path, CVTDataFileAccess** reader)> openReader = {};
+  std::function<void(ImportStep)> onImportStep = {};
+};
 
 class CVTDataStorage {
  public:
@@ -71,6 +89,25 @@ class CVTDataStorage {
   int RenameInstrument(const std::string& newName, const std::string& serialNo);
   int DeleteInstrument(const std::string& serialNo);
 
+  // Import of one recorder file: limits, in-use test, indexing and the read-only copy under
+  // FILES, all in one transaction. copyPath receives the stored (or deleted) copy's path on
+  // STORE_OK, STORE_IMPORTED_ALREADY and STORE_IN_TRASH and is left alone otherwise.
+  int ImportFile(const std::string& sourcePath, std::string* copyPath);
+  // The index rows of one file, inside the caller's transaction. In place: the file lies in the
+  // storage already and copyPath receives its relative path; otherwise copyPath receives a new
+  // path under FILES.
+  int ImportDataFile(std::string* copyPath, const std::string& sourcePath, bool inPlace);
+  // Deleted data: the rows of a stored file, the trash row, and the three moves.
+  int DeleteFileRows(const std::string& relativePath, std::string* fileName);
+  int AddTrashRow(const std::string& trashPath, const std::string& fileName);
+  int MoveFileToTrash(const std::string& relativePath);
+  int RestoreFile(const std::string& trashPath, std::string* copyPath);
+  int PurgeFile(const std::string& relativePath);
+  // Whether a serial number can name a folder under FILES and TRASH.
+  static bool IsSafeFolderName(const std::string& name);
+
+  void SetSeams(SStorageSeams seams) { seams_ = std::move(seams); }
+
   // The n-th alternative of a taken name: "%s.%s.-VT-%d" (A.DAE -> A.DAE.-VT-1).
   static int UniqueFileName(const std::string& name, int n, std::string& out);
   // The name before its first ".-VT-" (the whole name when it has none).
@@ -94,6 +131,10 @@ class CVTDataStorage {
   // One text column of the single database_info row.
   int ReadInfoText(const char* sql, std::string& out, bool noRowIsError);
   int WriteInfoText(const char* sql, const std::string& value, int noStatementResult);
+  // Import helpers (VTDataStorageImport.cpp).
+  void ImportStepReached(ImportStep step);
+  int RemoveStrayCopies(const std::string& serialNo, const std::string& fileName, TickTime time,
+                        const std::string& sourcePath);
 
   CVTMutex mutex_;
   std::unique_ptr<CRDBConnection> connection_;
@@ -103,4 +144,5 @@ class CVTDataStorage {
   int busyTimeoutMs_;
   std::atomic<bool> cancelRequest_{false};
   std::atomic<bool> statementRunning_{false};
+  SStorageSeams seams_;
 };

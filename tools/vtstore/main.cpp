@@ -4,6 +4,7 @@
 //                         the current (attached) one and prints its folder
 //   vtstore list          prints one line per storage: name, folder, status, "current" mark
 //   vtstore query ...     prints the rows of a catalogue list (see QueryCommand.h)
+//   vtstore import|trash|restore|purge|files ...   see ImportCommands.cpp
 //
 // The data root is the program's: <VANTREL_ROOT>/Morvane/Vantrel/DATA. The exit status is 0 only
 // when the command succeeded and all of its output was written.
@@ -14,6 +15,7 @@
 #include "platform/base/Paths.h"
 #include "store/VTDataStorageManager.h"
 #include "tools/vtstore/QueryCommand.h"
+#include "tools/vtstore/ImportCommands.h"
 
 namespace {
 
@@ -33,7 +35,10 @@ const char* StatusName(int status) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: vtstore create NAME | vtstore list | vtstore query STORAGE KIND [options]\n");
+  std::fprintf(stderr,
+               "usage: vtstore create NAME | vtstore list | vtstore import STORAGE FILE... |\n"
+               "       vtstore trash|restore|purge STORAGE PATH | vtstore files STORAGE |\n"
+               "       vtstore query STORAGE KIND [options]\n");
   return 2;
 }
 
@@ -84,6 +89,8 @@ int main(int argc, char** argv) {
     rc = Create(manager, args[1]);
   } else if (args[0] == "list" && args.size() == 1) {
     rc = List(manager);
+  } else if (IsImportCommand(args[0])) {
+    rc = RunImportCommand(manager, args);
   } else if (args[0] == "query") {
     rc = vtstore_cli::RunQueryCommand(manager, {args.begin() + 1, args.end()});
   } else {
