@@ -14,8 +14,8 @@
 
 #include "platform/base/Paths.h"
 #include "store/VTDataStorageManager.h"
-#include "tools/vtstore/QueryCommand.h"
 #include "tools/vtstore/ImportCommands.h"
+#include "tools/vtstore/QueryCommand.h"
 
 namespace {
 
