@@ -226,15 +226,17 @@ int CVTFile::ReadRecords(int channelNo, TickTime from, TickTime to, CVTData* buf
   if (!Overlaps(from, to, m_startTime, m_stopTime)) return STORE_FAILED;
   if (m_timeChangeCount == 0 && block > 0) return STORE_OK;
   if (block == WHOLE_RECORDING_BLOCK) {
+    // A buffer made here holds the whole file, not only its first block.
     for (int b = 0; b < m_blockCount; ++b)
-      if (int r = ReadBlock(channelNo, from, to, buffer, b); r != STORE_OK) return r;
+      if (int r = ReadBlock(channelNo, from, to, buffer, b, m_recordCount); r != STORE_OK) return r;
     return STORE_OK;
   }
   if (block < 0 || block >= m_blockCount) return STORE_FAILED;
-  return ReadBlock(channelNo, from, to, buffer, block);
+  return ReadBlock(channelNo, from, to, buffer, block, 0);
 }
 
-int CVTFile::ReadBlock(int channelNo, TickTime from, TickTime to, CVTData* buffer, int block) {
+int CVTFile::ReadBlock(int channelNo, TickTime from, TickTime to, CVTData* buffer, int block,
+                       int64_t capacity) {
   int64_t first = 0, past = 0;
   BlockRange(block, &first, &past);
   const int64_t records = past - first;
@@ -245,7 +247,9 @@ int CVTFile::ReadBlock(int channelNo, TickTime from, TickTime to, CVTData* buffe
   if (index < 0) return STORE_INVALID_CHANNEL;
   if (records <= 0) return STORE_OK;
   if (buffer->GetCapacity() < 1) {
-    const int r = buffer->Allocate(reader->GetDataKind(), reader->GetChannelDataType(index), int(records));
+    const int64_t size = std::max(capacity, records);
+    if (size >= RECORD_RANGE_LIMIT) return STORE_RANGE_TOO_LARGE;
+    const int r = buffer->Allocate(reader->GetDataKind(), reader->GetChannelDataType(index), int(size));
     if (r != STORE_OK) return r;
   }
   if (m_dataInterval < 0) m_dataInterval = reader->GetDataInterval();

@@ -69,7 +69,8 @@ class CVTFile : public CVTFileInterface {
  private:
   // Record positions [first, end) of a block.
   void BlockRange(int block, int64_t* first, int64_t* end) const;
-  int ReadBlock(int channelIndex, TickTime from, TickTime to, CVTData* buffer, int block);
+  // capacity: the size of a buffer made here when the caller gives none (at least the block's).
+  int ReadBlock(int channelNo, TickTime from, TickTime to, CVTData* buffer, int block, int64_t capacity);
   // Whether a reader-relative data number lies in the block (both block starts included);
   // every data number lies in the whole recording.
   bool InBlock(int64_t relativeDataNo, int block) const;
