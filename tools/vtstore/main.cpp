@@ -3,6 +3,8 @@
 //   vtstore create NAME   creates the data root when missing and a storage named NAME, makes it
 //                         the current (attached) one and prints its folder
 //   vtstore list          prints one line per storage: name, folder, status, "current" mark
+//   vtstore batch STORAGE GUID [--records CH FROM TO]
+//                         prints a batch's files, time blocks and records (BatchCommand.h)
 //
 // The data root is the program's: <VANTREL_ROOT>/Morvane/Vantrel/DATA.
 #include <cstdio>
@@ -11,6 +13,7 @@
 
 #include "platform/base/Paths.h"
 #include "store/VTDataStorageManager.h"
+#include "tools/vtstore/BatchCommand.h"
 
 namespace {
 
@@ -30,7 +33,9 @@ const char* StatusName(int status) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: vtstore create NAME | vtstore list\n");
+  std::fprintf(
+      stderr,
+      "usage: vtstore create NAME | vtstore list | vtstore batch STORAGE GUID [--records CH FROM TO]\n");
   return 2;
 }
 
@@ -78,5 +83,6 @@ int main(int argc, char** argv) {
   }
   if (args[0] == "create" && args.size() == 2) return Create(manager, args[1]);
   if (args[0] == "list" && args.size() == 1) return List(manager);
+  if (args[0] == "batch") return RunBatchCommand(manager, args);
   return Usage();
 }
