@@ -348,13 +348,18 @@ int CVTFile::GetMessageCount() {
   return m_messageCount;
 }
 
-int CVTFile::GetMessages(int group, TickTime from, TickTime to, CVTMessageList* list, int block) {
-  vt::DataLockGuard guard;
-  if (!m_loaded || list == nullptr) return STORE_FAILED;
+int CVTFile::ListingReader(TickTime from, TickTime to, bool hasList, int block, CVTDataFileAccess** reader) {
+  if (!m_loaded || !hasList) return STORE_FAILED;
   if (!Overlaps(from, to, m_startTime, m_stopTime)) return STORE_FAILED;
   if (block != WHOLE_RECORDING_BLOCK && (block < 0 || block >= m_blockCount)) return STORE_FAILED;
-  CVTDataFileAccess* reader = GetFileAccess();
-  if (reader == nullptr) return STORE_UNSUPPORTED_FILE;
+  *reader = GetFileAccess();
+  return *reader != nullptr ? STORE_OK : STORE_UNSUPPORTED_FILE;
+}
+
+int CVTFile::GetMessages(int group, TickTime from, TickTime to, CVTMessageList* list, int block) {
+  vt::DataLockGuard guard;
+  CVTDataFileAccess* reader = nullptr;
+  if (int r = ListingReader(from, to, list != nullptr, block, &reader); r != STORE_OK) return r;
   const int count = reader->GetMessageCount();
   std::vector<int> groups;
   for (int i = 0; i < count; ++i) {
@@ -426,11 +431,8 @@ int CVTFile::GetAlarmCount() {
 
 int CVTFile::GetAlarms(int channelNo, TickTime from, TickTime to, CVTAlarmList* list, int block) {
   vt::DataLockGuard guard;
-  if (!m_loaded || list == nullptr) return STORE_FAILED;
-  if (!Overlaps(from, to, m_startTime, m_stopTime)) return STORE_FAILED;
-  if (block != WHOLE_RECORDING_BLOCK && (block < 0 || block >= m_blockCount)) return STORE_FAILED;
-  CVTDataFileAccess* reader = GetFileAccess();
-  if (reader == nullptr) return STORE_UNSUPPORTED_FILE;
+  CVTDataFileAccess* reader = nullptr;
+  if (int r = ListingReader(from, to, list != nullptr, block, &reader); r != STORE_OK) return r;
   const int count = reader->GetAlarmCount();
   for (int i = 0; i < count; ++i) {
     int channelIndex = -1, action = 0, level = 0, type = 0, lastWord = 0;

@@ -74,6 +74,9 @@ class CVTFile : public CVTFileInterface {
   // Whether a reader-relative data number lies in the block (both block starts included);
   // every data number lies in the whole recording.
   bool InBlock(int64_t relativeDataNo, int block) const;
+  // The checks shared by the message and alarm listings (loaded, a list, a window that meets the
+  // file, a block it has), then the reader.
+  int ListingReader(TickTime from, TickTime to, bool hasList, int block, CVTDataFileAccess** reader);
   int ReadRecordTime(int channelIndex, int64_t position, TickTime* out);
   void CloseReader();
 
