@@ -25,7 +25,7 @@ class CVTFile : public CVTFileInterface {
   int Init(const std::string& relativePath, int64_t fileId, int64_t batchId, int64_t recordCount,
            int timeChangeCount, const vt::Guid& batchGuid, TickTime start, TickTime end, TickTime trigger);
   // The reader, opened when needed; null when it cannot be opened (the storage is then marked
-  // "ABNORMALFILES").
+  // "ABNORMALFILES"). Another thread may close it: use it only while holding the data lock.
   CVTDataFileAccess* GetFileAccess();
 
   bool HasChannel(int channelNo) override;
@@ -61,7 +61,10 @@ class CVTFile : public CVTFileInterface {
   int64_t GetFileRecordCount() const { return m_recordCount; }
   TickTime GetTriggerTime() const { return m_triggerTime; }
   const std::string& GetPath() const { return m_path; }
-  bool HasOpenReader() const { return m_reader != nullptr; }
+  bool HasOpenReader() const {
+    vt::DataLockGuard guard;
+    return m_reader != nullptr;
+  }
 
   // Readers open in this process, over all files.
   static int OpenReaderCount() { return s_openReaders.load(std::memory_order_relaxed); }
