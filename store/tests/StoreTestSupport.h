@@ -15,9 +15,7 @@ using vt_test::ReadHead;
 using vt_test::TempRootTest;
 
 // Writes bytes at offset 0 of an existing file.
-inline void PatchHead(const std::string& path, const std::string& bytes) {
-  vt_test::PatchBytes(path, 0, bytes);
-}
+inline void PatchHead(const std::string& path, const std::string& bytes) { vt_test::PatchBytes(path, 0, bytes); }
 // A copy of one of our databases with the engine's standard header written back, so that the
 // system's sqlite3 shell can read it.
 std::string StandardCopy(const std::string& path);
