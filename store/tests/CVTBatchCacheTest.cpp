@@ -31,8 +31,10 @@ class CVTBatchCacheTest : public store_test::StoredDataTest {
 TEST_F(CVTBatchCacheTest, SharesABatchUntilItsLastUserReleasesIt) {
   Store(RecordingFile(1, 1, 10, T, 1000), "A.DAE");
   Store(RecordingFile(2, 1, 10, T, 1000), "B.DAE");
+  const int readers = CVTFile::OpenReaderCount();
   CVTBatch* first = cache_.Acquire(RecordingGuid(1));
   ASSERT_NE(first, nullptr);
+  ASSERT_EQ(CVTFile::OpenReaderCount(), readers + 1);
   EXPECT_EQ(cache_.Acquire(RecordingGuid(1)), first);
   CVTBatch* other = cache_.Acquire(RecordingGuid(2));
   ASSERT_NE(other, nullptr);
@@ -47,6 +49,7 @@ TEST_F(CVTBatchCacheTest, SharesABatchUntilItsLastUserReleasesIt) {
   EXPECT_EQ(cache_.FindEntry(RecordingGuid(1), nullptr)->count, 1);
   cache_.Release(first);
   EXPECT_EQ(cache_.FindEntry(RecordingGuid(1), nullptr), nullptr);
+  EXPECT_EQ(CVTFile::OpenReaderCount(), readers + 1) << "the deleted batch closed its file's reader";
   ASSERT_NE(cache_.FindEntry(RecordingGuid(2), &index), nullptr);
   EXPECT_EQ(index, 0) << "the later entries move down";
 
