@@ -5,6 +5,8 @@
 //   vtstore list          prints one line per storage: name, folder, status, "current" mark
 //   vtstore query ...     prints the rows of a catalogue list (see QueryCommand.h)
 //   vtstore import|trash|restore|purge|files ...   see ImportCommands.cpp
+//   vtstore batch STORAGE GUID [--records CH FROM TO]
+//                         prints a batch's files, time blocks and records (BatchCommand.h)
 //
 // The data root is the program's: <VANTREL_ROOT>/Morvane/Vantrel/DATA. The exit status is 0 only
 // when the command succeeded and all of its output was written.
@@ -14,6 +16,7 @@
 
 #include "platform/base/Paths.h"
 #include "store/VTDataStorageManager.h"
+#include "tools/vtstore/BatchCommand.h"
 #include "tools/vtstore/ImportCommands.h"
 #include "tools/vtstore/QueryCommand.h"
 
@@ -38,7 +41,8 @@ int Usage() {
   std::fprintf(stderr,
                "usage: vtstore create NAME | vtstore list | vtstore import STORAGE FILE... |\n"
                "       vtstore trash|restore|purge STORAGE PATH | vtstore files STORAGE |\n"
-               "       vtstore query STORAGE KIND [options]\n");
+               "       vtstore query STORAGE KIND [options] |\n"
+               "       vtstore batch STORAGE GUID [--records CH FROM TO]\n");
   return 2;
 }
 
@@ -91,6 +95,8 @@ int main(int argc, char** argv) {
     rc = List(manager);
   } else if (IsImportCommand(args[0])) {
     rc = RunImportCommand(manager, args);
+  } else if (args[0] == "batch") {
+    rc = RunBatchCommand(manager, args);
   } else if (args[0] == "query") {
     rc = vtstore_cli::RunQueryCommand(manager, {args.begin() + 1, args.end()});
   } else {

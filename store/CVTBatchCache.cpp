@@ -1,0 +1,104 @@
+// CVTBatchCache and CVTBatchLoader: shared, reference-counted batches (see CVTBatchCache.h).
+#include "store/CVTBatchCache.h"
+
+CVTBatchCache& CVTBatchCache::Instance() {
+  // The data lock is made first, so it outlives the cache at program exit.
+  CVTFileInterface::DataLock();
+  static CVTBatchCache cache;
+  return cache;
+}
+
+CVTBatchCache::~CVTBatchCache() { Clear(); }
+
+void CVTBatchCache::SetStorage(CVTDataStorage* storage) {
+  vt::DataLockGuard guard;
+  m_storage = storage;
+}
+
+CVTDataStorage* CVTBatchCache::GetStorage() const {
+  vt::DataLockGuard guard;
+  return m_storage;
+}
+
+CVTBatch* CVTBatchCache::Acquire(const vt::Guid& guid) {
+  vt::DataLockGuard guard;
+  if (m_storage == nullptr) return nullptr;
+  if (_file_ref* entry = FindEntry(guid, nullptr)) {
+    ++entry->count;
+    return entry->batch;
+  }
+  auto batch = std::make_unique<CVTBatch>(m_storage);
+  if (batch->Load(guid) != STORE_OK) return nullptr;
+  auto entry = std::make_unique<_file_ref>();
+  entry->batch = batch.release();
+  entry->count = 1;
+  m_entries.push_back(std::move(entry));
+  return m_entries.back()->batch;
+}
+
+void CVTBatchCache::Release(CVTBatch* batch) {
+  vt::DataLockGuard guard;
+  int index = -1;
+  _file_ref* entry = FindEntry(batch, &index);
+  if (entry == nullptr) return;
+  if (--entry->count > 0) return;
+  CVTBatch* dying = entry->batch;
+  RemoveAt(index);
+  delete dying;
+}
+
+CVTBatchCache::_file_ref* CVTBatchCache::FindEntry(const vt::Guid& guid, int* index) {
+  vt::DataLockGuard guard;
+  for (size_t i = 0; i < m_entries.size(); ++i) {
+    vt::Guid cached;
+    if (m_entries[i]->batch->GetGuid(&cached) == STORE_OK && cached == guid) {
+      if (index != nullptr) *index = int(i);
+      return m_entries[i].get();
+    }
+  }
+  return nullptr;
+}
+
+CVTBatchCache::_file_ref* CVTBatchCache::FindEntry(CVTBatch* batch, int* index) {
+  vt::DataLockGuard guard;
+  vt::Guid guid;
+  if (batch == nullptr || batch->GetGuid(&guid) != STORE_OK) return nullptr;
+  return FindEntry(guid, index);
+}
+
+void CVTBatchCache::Clear() {
+  vt::DataLockGuard guard;
+  std::vector<std::unique_ptr<_file_ref>> entries;
+  entries.swap(m_entries);
+  for (auto& entry : entries) delete entry->batch;
+}
+
+void CVTBatchCache::CloseAllReaders() {
+  vt::DataLockGuard guard;
+  for (auto& entry : m_entries) entry->batch->CloseReaders();
+}
+
+void CVTBatchCache::RemoveAt(int index) {
+  vt::DataLockGuard guard;
+  if (index < 0 || index >= int(m_entries.size())) return;
+  m_entries.erase(m_entries.begin() + index);
+}
+
+int CVTBatchCache::GetCount() const {
+  vt::DataLockGuard guard;
+  return int(m_entries.size());
+}
+
+CVTBatchLoader::~CVTBatchLoader() { ReleaseAll(); }
+
+int CVTBatchLoader::AddBatch(const vt::Guid& guid) {
+  CVTBatch* batch = CVTBatchCache::Instance().Acquire(guid);
+  if (batch == nullptr) return 1;
+  m_batches.push_back(batch);
+  return 0;
+}
+
+void CVTBatchLoader::ReleaseAll() {
+  for (CVTBatch* batch : m_batches) CVTBatchCache::Instance().Release(batch);
+  m_batches.clear();
+}

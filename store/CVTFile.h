@@ -1,0 +1,99 @@
+// CVTFile: one stored data file of a batch (one `file` row of the index). Everything comes from
+// its reader, which opens on the first operation that needs it and can be closed at any time
+// (CloseReaders); a closed reader opens again on the next need. The process-wide count of open
+// readers lets the batch cache close them all in bulk when too many are open.
+//
+// A file's records fall into time blocks, runs of evenly spaced record times: one block when the
+// file has no time changes, else the blocks its reader reports. Within a block record positions
+// follow from times, so a time window is read with one reader call per block.
+//
+// Files are made, initialised and deleted by their batch only.
+#pragma once
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "store/CVTFileInterface.h"
+
+class CVTFile : public CVTFileInterface {
+ public:
+  explicit CVTFile(CVTDataStorage* storage);
+  ~CVTFile() override;
+
+  // relativePath is the storage-relative file_path; recordCount is end - start data number + 1.
+  int Init(const std::string& relativePath, int64_t fileId, int64_t batchId, int64_t recordCount,
+           int timeChangeCount, const vt::Guid& batchGuid, TickTime start, TickTime end, TickTime trigger);
+  // The reader, opened when needed; null when it cannot be opened (the storage is then marked
+  // "ABNORMALFILES"). Another thread may close it: use it only while holding the data lock.
+  CVTDataFileAccess* GetFileAccess();
+
+  bool HasChannel(int channelNo) override;
+  int GetTimeChangeCount() override;
+  int GetTimeBlockCount() override;
+  int GetTimeBlock(int block, TickTime* start, TickTime* end) override;
+  int GetDataKind(int* out) override;
+  int GetRecordCount(int channelNo, int64_t* out, bool byInterval) override;
+  int GetDataInterval(int channelNo, int* out) override;
+  int GetChannelDataType(int channelNo, int* out) override;
+  int ReadRecordsAt(int channelNo, int64_t position, int64_t count, CVTData* buffer) override;
+  int ReadRecords(int channelNo, TickTime from, TickTime to, CVTData* buffer, int block,
+                  bool fillGaps) override;
+  int GetChannelCount() override;
+  int GetChannelNo(int index) override;
+  int GetUsedGroupCount() override;
+  int GetGroupCount() override;
+  int GetUsedGroupNo(int i) override;
+  int GetGroupInfo(int groupNo, std::string* name, int* channelCount, int* inUse) override;
+  int GetGroupChannelInfo(int groupNo, int channelNo, SGroupChannelInfo* out) override;
+  int GetChannelInfo(int channelNo, SChannelInfo* out) override;
+  int GetMessageCount() override;
+  int GetMessages(int group, TickTime from, TickTime to, CVTMessageList* list, int block) override;
+  int GetTriggerCount() override;
+  int GetTriggerTimes(TickTime* times, int capacity, int* count) override;
+  void CloseReaders() override;
+  void Unload() override;
+  int GetAlarmCount() override;
+  int GetAlarms(int channelNo, TickTime from, TickTime to, CVTAlarmList* list, int block) override;
+  int BuildHeaderInfo() override;
+
+  int64_t GetFileId() const { return m_fileId; }
+  int64_t GetFileRecordCount() const { return m_recordCount; }
+  TickTime GetTriggerTime() const { return m_triggerTime; }
+  const std::string& GetPath() const { return m_path; }
+  bool HasOpenReader() const {
+    vt::DataLockGuard guard;
+    return m_reader != nullptr;
+  }
+
+  // Readers open in this process, over all files.
+  static int OpenReaderCount() { return s_openReaders.load(std::memory_order_relaxed); }
+
+ private:
+  // Record positions [first, end) of a block.
+  void BlockRange(int block, int64_t* first, int64_t* end) const;
+  // capacity: the size of a buffer made here when the caller gives none (at least the block's).
+  int ReadBlock(int channelNo, TickTime from, TickTime to, CVTData* buffer, int block, int64_t capacity);
+  // Whether a reader-relative data number lies in the block (both block starts included);
+  // every data number lies in the whole recording.
+  bool InBlock(int64_t relativeDataNo, int block) const;
+  // The checks shared by the message and alarm listings (loaded, a list, a window that meets the
+  // file, a block it has), then the reader.
+  int ListingReader(TickTime from, TickTime to, bool hasList, int block, CVTDataFileAccess** reader);
+  int ReadRecordTime(int channelIndex, int64_t position, TickTime* out);
+  void CloseReader();
+
+  int64_t m_fileId = 0;
+  TickTime m_triggerTime;
+  int64_t m_recordCount = 0;
+  int m_timeChangeCount = 0;
+  int m_dataInterval = -1;  // -1 until read from the reader
+  std::string m_path;
+  std::unique_ptr<CVTDataFileAccess> m_reader;
+  int m_blockCount = 0;
+  std::vector<int64_t> m_blockStarts;
+  std::vector<TickTime> m_blockStartTimes;
+  std::vector<TickTime> m_blockEndTimes;
+
+  static std::atomic<int> s_openReaders;
+};
