@@ -7,9 +7,9 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "recorder/CVTQRAdvFileAccess.h"
-#include "recorder/CVTQRFileAccess.h"
 #include "recorder/FileAccessFactory.h"
+#include "recorder/newer/CVTQRAdvFileAccess.h"
+#include "recorder/older/CVTQRFileAccess.h"
 #include "recorder/tests/OlderTestSupport.h"
 #include "tools/recgen/NewerRecorderFile.h"
 
@@ -33,7 +33,7 @@ std::vector<uint8_t> Bytes(Content c) {
 }
 
 TEST(ReaderFactory, ChoosesTheReaderByTheLastExtension) {
-  PinUtcZone();
+  vt_test::ScopedTimeZone utc("UTC");
   struct Case {
     const char* relative;
     Content content;

@@ -13,8 +13,8 @@
 #include <future>
 
 #include "platform/base/Text.h"
-#include "recorder/RecFile.h"
-#include "recorder/RecFileState.h"
+#include "recorder/older/RecFile.h"
+#include "recorder/older/RecFileState.h"
 #include "recorder/tests/OlderTestSupport.h"
 #include "tools/recgen/OlderVariants.h"
 
@@ -31,7 +31,6 @@ struct Opened {
 };
 
 int OpenModel(const OlderTempDir& dir, const OlderModel& m, Opened& out, const char* name = "f.DEV") {
-  PinUtcZone();
   return RecFileOpen(dir.Write(recgen::WriteOlder(m), name), &out.h);
 }
 
@@ -458,11 +457,9 @@ TEST(OlderReader, TimeRecordsInTheComputerZone) {
       {"UTC", {23, 7, 1, 12, 0, 0x80, 0, 0}, -1},  // invalid record
   };
   for (const Case& c : cases) {
-    setenv("TZ", c.tz, 1);
-    tzset();
+    vt_test::ScopedTimeZone zone(c.tz);
     EXPECT_EQ(RecFileRecordSeconds(c.rec), c.seconds) << c.tz << " " << int(c.rec[0]);
   }
-  PinUtcZone();
 }
 
 // A directory-layout display file put together byte by byte from the format's tables, without
@@ -530,7 +527,6 @@ TEST(OlderReader, ReadsAHandBuiltDirectoryFile) {
   const std::string path = dir.Path() + "/hand.DEV";
   std::ofstream(path, std::ios::binary)
       .write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
-  PinUtcZone();
   Opened f;
   ASSERT_EQ(RecFileOpen(path, &f.h), 0);
   EXPECT_EQ(f.h->kind, 0x41);

@@ -10,9 +10,9 @@
 #include <fstream>
 #include <memory>
 
-#include "recorder/CVTQRAdvFileAccess.h"
-#include "recorder/CVTQRFileAccess.h"
 #include "recorder/RecorderDump.h"
+#include "recorder/newer/CVTQRAdvFileAccess.h"
+#include "recorder/older/CVTQRFileAccess.h"
 #include "tools/recgen/NewerRecorderFile.h"
 #include "tools/recgen/NewerVariants.h"
 #include "tools/recgen/OlderRecorderFile.h"

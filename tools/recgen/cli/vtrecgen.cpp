@@ -17,8 +17,9 @@ namespace {
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-  if (!out) std::fprintf(stderr, "vtrecgen: cannot write %s\n", path.c_str());
-  return bool(out);
+  out.close();  // a full disk shows only when the buffer goes out
+  if (out.fail()) std::fprintf(stderr, "vtrecgen: cannot write %s\n", path.c_str());
+  return !out.fail();
 }
 
 int Usage() {
@@ -63,6 +64,10 @@ int main(int argc, char** argv) {
     for (const recgen::NewerVariant& v : recgen::NewerVariants()) {
       if (!WriteFile(out + "/" + v.name + ".DAE", v.bytes)) return 1;
       std::printf("%s.DAE %d\n", v.name.c_str(), v.openResult);
+    }
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+      std::fprintf(stderr, "vtrecgen: writing the list failed\n");
+      return 1;
     }
     return 0;
   }

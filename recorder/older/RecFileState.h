@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "recorder/RecFile.h"
+#include "platform/base/ReadOnlyFile.h"
+#include "recorder/older/RecFile.h"
 
 constexpr int kRecFileAlarmLevels = 4;
 constexpr std::size_t kRecFileTimeRecord = 8;
@@ -27,7 +28,7 @@ struct RecFileChannelSlot {
 };
 
 struct RecFileState {
-  int fd = -1;
+  vt::ReadOnlyFile file;
   bool fixed = true;
   bool display = false;
   uint64_t fileSize = 0;
@@ -61,9 +62,8 @@ struct RecFileState {
   int64_t intervalEighths = 0;
   int checksumResult = 0;
 
-  ~RecFileState();
   // Reads exactly n bytes at offset; false on a short read or an error.
-  bool ReadAt(uint64_t offset, void* buffer, std::size_t n) const;
+  bool ReadAt(uint64_t offset, void* buffer, std::size_t n) const { return file.ReadAt(offset, buffer, n); }
 };
 
 // A time record as seconds since 1970 in the computer's zone with the old runtime's

@@ -3,17 +3,13 @@
 // outside a buffer, allocate without bound, or loop without progress. A length that runs past
 // the end of the file is a short read (2), as for a truncated file; a length or count that does
 // not fit its block is a structural fault (4).
-#include "recorder/CQRAFile.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "recorder/newer/CQRAFile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
 #include "platform/base/ByteOrder.h"
+#include "platform/base/ReadOnlyFile.h"
 #include "recorder/RecorderCalendarTime.h"
 #include "recorder/RecorderCrc.h"
 #include "recorder/RecorderText.h"
@@ -58,29 +54,16 @@ CQRAFile::CQRAFile() { m_channelIndex.fill(-1); }
 
 CQRAFile::~CQRAFile() { Close(); }
 
-void CQRAFile::Close() {
-  if (m_fd >= 0) ::close(m_fd);
-  m_fd = -1;
-}
+void CQRAFile::Close() { m_file.Close(); }
 
 uint16_t CQRAFile::L16(const uint8_t* p) const { return vt::Load16(p, m_be); }
 uint32_t CQRAFile::L32(const uint8_t* p) const { return vt::Load32(p, m_be); }
 uint64_t CQRAFile::L64(const uint8_t* p) const { return vt::Load64(p, m_be); }
 
 bool CQRAFile::ReadAt(uint64_t offset, void* buffer, std::size_t size) {
-  if (m_fd < 0) return false;
-  auto* out = static_cast<uint8_t*>(buffer);
-  std::size_t done = 0;
-  while (done < size) {
-    const ssize_t n = ::pread(m_fd, out + done, size - done, off_t(offset + done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      Close();  // a read failure closes the file, as a failed seek or read always did
-      return false;
-    }
-    done += std::size_t(n);
-  }
-  return true;
+  if (m_file.ReadAt(offset, buffer, size)) return true;
+  Close();  // a read failure closes the file, as a failed seek or read always did
+  return false;
 }
 
 QRATime CQRAFile::ConvertTime(const uint8_t* p) const {
@@ -93,8 +76,7 @@ QRATime CQRAFile::ConvertTime(const uint8_t* p) const {
     return t;
   }
   // Calendar form: the computer's local time, an hour earlier when the daylight byte is set.
-  const int y = int8_t(p[0]);
-  const int year = y >= 80 ? 1900 + y : (y >= 38 ? 1970 : 2000 + y);
+  const int year = RecorderYear(int8_t(p[0]));
   int64_t s = LocalCalendarToSeconds(year, p[1], p[2], p[3], p[4], p[5]);
   if (p[7] != 0) s -= 3600;
   t.seconds = int32_t(s);
@@ -103,16 +85,10 @@ QRATime CQRAFile::ConvertTime(const uint8_t* p) const {
 }
 
 int CQRAFile::Open(const std::string& path, bool headerOnly) {
-  // Not blocking: a pipe under a recorder file's name must be refused below, not wait for a
-  // writer (the import would hang on it). Regular files read the same either way.
-  m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (m_fd < 0) return QRA_OPEN_FAILED;
-  struct stat st {};
-  if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    Close();
-    return QRA_OPEN_FAILED;
-  }
-  m_fileSize = uint64_t(st.st_size);
+  // Regular files only, opened without blocking: a pipe under a recorder file's name is refused,
+  // not waited on (the import would hang on it).
+  if (!m_file.Open(path)) return QRA_OPEN_FAILED;
+  m_fileSize = m_file.Size();
   int r = ReadHeader();
   if (r != QRA_OK) return r;
   struct Step {

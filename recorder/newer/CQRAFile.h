@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/base/Guid.h"
+#include "platform/base/ReadOnlyFile.h"
 
 // Block-reader result codes.
 enum QRA_RESULT : int {
@@ -232,7 +233,7 @@ class CQRAFile {
   uint32_t L32(const uint8_t* p) const;
   uint64_t L64(const uint8_t* p) const;
 
-  int m_fd = -1;
+  vt::ReadOnlyFile m_file;
   uint64_t m_fileSize = 0;
   uint64_t m_pos = 0;  // where the next block starts
   QRAHeader m_header;

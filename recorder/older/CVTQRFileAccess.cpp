@@ -1,13 +1,14 @@
 // CVTQRFileAccess: see CVTQRFileAccess.h. Open fills the base record in a fixed order; any
 // failure after the library opened the file closes it again, so a failed Open leaves nothing
 // open behind it.
-#include "recorder/CVTQRFileAccess.h"
+#include "recorder/older/CVTQRFileAccess.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <new>
 
+#include "recorder/RecorderState.h"
 #include "recorder/RecorderText.h"
 
 namespace {
@@ -305,45 +306,11 @@ int CVTQRFileAccess::GetChannelInfo(int channelIndex, SChannelInfo* out) {
 }
 
 int CVTQRFileAccess::RecorderState16(int16_t value) {
-  switch (uint16_t(value)) {
-    case 0x7FFF:
-      return 6;
-    case 0x8001:
-      return 7;
-    case 0x7FFA:
-      return 8;
-    case 0x8006:
-      return 9;
-    case 0x8002:
-      return 10;
-    case 0x8003:
-      return 11;
-    case 0x8004:
-      return 12;
-    case 0x8005:
-      return 13;
-    default:
-      return 0;
-  }
+  return RecorderStateOfRaw(value, 2, RecorderFormat::Older);
 }
 
 int CVTQRFileAccess::RecorderState32(int32_t value) {
-  switch (uint32_t(value)) {
-    case 0x7FFF7FFFu:
-      return 6;
-    case 0x80018001u:
-      return 7;
-    case 0x80028002u:
-      return 10;
-    case 0x80038003u:
-      return 11;
-    case 0x80048004u:
-      return 12;
-    case 0x80058005u:
-      return 13;
-    default:
-      return 0;
-  }
+  return RecorderStateOfRaw(value, 4, RecorderFormat::Older);
 }
 
 int CVTQRFileAccess::ReadRecords(int channelIndex, int start, int count, CVTData* out, bool) {

@@ -7,9 +7,9 @@
 #include <new>
 
 #include "platform/base/ByteOrder.h"
-#include "recorder/RecFile.h"
-#include "recorder/RecFileState.h"
 #include "recorder/RecorderText.h"
+#include "recorder/older/RecFile.h"
+#include "recorder/older/RecFileState.h"
 
 namespace {
 
