@@ -10,6 +10,7 @@
 
 #include "platform/base/ByteOrder.h"
 #include "platform/base/ReadOnlyFile.h"
+#include "recorder/RecordRangeCache.h"
 #include "recorder/RecorderCalendarTime.h"
 #include "recorder/RecorderCrc.h"
 #include "recorder/RecorderText.h"
@@ -54,7 +55,10 @@ CQRAFile::CQRAFile() { m_channelIndex.fill(-1); }
 
 CQRAFile::~CQRAFile() { Close(); }
 
-void CQRAFile::Close() { m_file.Close(); }
+void CQRAFile::Close() {
+  m_file.Close();
+  m_cache.Clear();
+}
 
 uint16_t CQRAFile::L16(const uint8_t* p) const { return vt::Load16(p, m_be); }
 uint32_t CQRAFile::L32(const uint8_t* p) const { return vt::Load32(p, m_be); }
@@ -416,18 +420,19 @@ int CQRAFile::ReadAlarms() {
     if (a.channel != -1 && index < 0) continue;  // an alarm of a channel the file lacks
     m_alarms.push_back(a);
     if (a.action == 3) continue;
-    const AlarmNode node{a.action, a.channel, WrapSub(a.dataNo, start)};
+    AlarmNode node{WrapSub(a.dataNo, start), i, a.action, a.channel, 0x0F};
     if (index < 0) {
-      for (auto& lists : m_alarmLists)
-        for (auto& list : lists) list.push_back(node);
-      m_anyAlarmNode = m_anyAlarmNode || !m_alarmLists.empty();
-      continue;
-    }
-    for (int k = 0; k < 4; ++k) {
-      if (a.levelMask == 15 || a.levelMask == (1u << k)) {
-        m_alarmLists[size_t(index)][size_t(k)].push_back(node);
+      // Kept once however many channels there are: every channel and level reads this list.
+      if (!m_alarmLists.empty()) {
+        m_allChannelAlarms.push_back(node);
         m_anyAlarmNode = true;
       }
+      continue;
+    }
+    if (a.levelMask == 15 || a.levelMask == 1 || a.levelMask == 2 || a.levelMask == 4 || a.levelMask == 8) {
+      node.levels = uint8_t(a.levelMask);
+      m_alarmLists[size_t(index)].push_back(node);
+      m_anyAlarmNode = true;
     }
   }
   // Entries before the start stay in the lists (they set the initial alarm state) but leave
@@ -599,13 +604,16 @@ int CQRAFile::ReadValues(int64_t start, int sub, int size, int offset, int64_t c
   if (takeValue && (at < 0 || at + size > int64_t(m_recordSize))) return QRA_OUT_OF_RANGE;
   const bool times = seconds != nullptr && milliseconds != nullptr;
   const std::size_t rs = m_recordSize;
-  const int64_t perChunk = std::max<int64_t>(1, int64_t(kChunkBytes / rs));
-  std::vector<uint8_t> chunk;
+  // Through the range cache: the other channels of the same range come from memory.
+  const int64_t perChunk = std::max<int64_t>(1, int64_t(RecordRangeCache::kSpanLimit / rs));
   for (int64_t done = 0; done < count;) {
     const int64_t n = std::min(perChunk, count - done);
-    chunk.resize(size_t(n) * rs);
-    if (!ReadAt(m_firstRecordAt + uint64_t(start + done) * rs, chunk.data(), chunk.size()))
+    const uint8_t* chunk =
+        m_cache.Read(m_file, m_firstRecordAt + uint64_t(start + done) * rs, size_t(n) * rs);
+    if (chunk == nullptr) {
+      Close();  // a read failure closes the file, as a failed seek or read always did
       return QRA_READ_ERROR;
+    }
     for (int64_t i = 0; i < n; ++i) {
       const uint8_t* rec = &chunk[size_t(i) * rs];
       const size_t k = size_t(done + i);
@@ -626,6 +634,36 @@ int CQRAFile::ReadTimes(int64_t start, int64_t count, int32_t* seconds, int32_t*
   return ReadValues(start, 0, 0, 0, count, nullptr, seconds, milliseconds);
 }
 
+// The level list of one channel as the file orders it: the channel's own nodes of that level and
+// the all-channel nodes, merged by their place in the file without copying either.
+class CQRAFile::AlarmWalk {
+ public:
+  AlarmWalk(const std::vector<AlarmNode>& own, const std::vector<AlarmNode>& all, uint8_t bit)
+      : own_(own), all_(all), bit_(bit) {
+    SkipOtherLevels();
+  }
+  bool AtEnd() const { return i_ >= own_.size() && j_ >= all_.size(); }
+  const AlarmNode& Node() const { return TakesOwn() ? own_[i_] : all_[j_]; }
+  void Next() {
+    if (TakesOwn())
+      ++i_;
+    else
+      ++j_;
+    SkipOtherLevels();
+  }
+
+ private:
+  bool TakesOwn() const { return i_ < own_.size() && (j_ >= all_.size() || own_[i_].seq < all_[j_].seq); }
+  void SkipOtherLevels() {
+    while (i_ < own_.size() && (own_[i_].levels & bit_) == 0) ++i_;
+  }
+
+  const std::vector<AlarmNode>& own_;
+  const std::vector<AlarmNode>& all_;
+  uint8_t bit_;
+  std::size_t i_ = 0, j_ = 0;
+};
+
 int CQRAFile::ReadAlarmFlags(int channelNo, int64_t start, int64_t count, uint8_t* out) const {
   if (start < 0 || count < 0 || start + count > int64_t(m_dataInfo.recordCount)) return QRA_OUT_OF_RANGE;
   if (count == 0) return QRA_OK;  // nothing to write; an empty request needs no buffer
@@ -641,24 +679,26 @@ int CQRAFile::ReadAlarmFlags(int channelNo, int64_t start, int64_t count, uint8_
     return QRA_OK;
   }
   const bool display = (m_header.dataKindWord & 0xFFFFFF) == 2;
+  const std::vector<AlarmNode>& own = m_alarmLists[size_t(index)];
   for (int k = 0; k < 4; ++k) {
-    const std::vector<AlarmNode>& list = m_alarmLists[size_t(index)][size_t(k)];
     const uint8_t bit = uint8_t(1 << k);
-    if (list.empty()) {
-      for (int64_t i = 0; i < count; ++i) out[i] |= item & bit;
-      continue;
-    }
-    std::size_t cursor = 0;  // first node at or after the current position
+    AlarmWalk walk(own, m_allChannelAlarms, bit);
+    const AlarmNode* passed = nullptr;  // the last node before the current position
     for (int64_t i = 0; i < count; ++i) {
       const int64_t p = start + i;
-      while (cursor < list.size() && list[cursor].position < p) ++cursor;
+      while (!walk.AtEnd() && walk.Node().position < p) {
+        passed = &walk.Node();
+        walk.Next();
+      }
       bool set;
-      if (cursor < list.size() && list[cursor].position == p) {
+      if (!walk.AtEnd() && walk.Node().position == p) {
         set = false;
-        for (std::size_t j = cursor; j < list.size() && list[j].position == p; ++j)
-          if (list[j].action == 1 || (list[j].action == 2 && display && list[j].channel != -1)) set = true;
-      } else if (cursor > 0) {
-        set = list[cursor - 1].action == 1;
+        for (AlarmWalk same = walk; !same.AtEnd() && same.Node().position == p; same.Next()) {
+          const AlarmNode& n = same.Node();
+          if (n.action == 1 || (n.action == 2 && display && n.channel != -1)) set = true;
+        }
+      } else if (passed != nullptr) {
+        set = passed->action == 1;
       } else {
         set = (item & bit) != 0;
       }

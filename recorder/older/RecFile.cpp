@@ -14,7 +14,6 @@
 namespace {
 
 constexpr std::size_t kAlarmEntry = 28, kMessageEntry = 48, kBatchBlock = 256;
-constexpr std::size_t kChunkBytes = 256 * 1024;
 constexpr int kFixedGroups = 4, kDirGroups = 23, kGroupSlots = 10;
 
 const RecFileState* StateOf(const RecFileHandle* h) {
@@ -193,12 +192,13 @@ int RecFileReadSamples(const RecFileHandle* handle, int row, int64_t first, int6
   values->reserve(std::size_t(end - first));
 
   // Reads runs of whole records, never past the last slot of the ring.
-  const std::size_t perChunk = std::max<std::size_t>(1, kChunkBytes / s->recordSize);
-  std::vector<uint8_t> chunk(std::min<std::size_t>(perChunk, std::size_t(end - first)) * s->recordSize);
+  // Through the range cache: the other rows of the same range come from memory.
+  const std::size_t perChunk = std::max<std::size_t>(1, RecordRangeCache::kSpanLimit / s->recordSize);
   for (int64_t k = first; k < end;) {
     uint64_t slotNo = (uint64_t(s->ringStart) + uint64_t(k)) % s->records;
     std::size_t n = std::size_t(std::min<uint64_t>({uint64_t(end - k), perChunk, s->records - slotNo}));
-    if (!s->ReadAt(s->dataArea + slotNo * s->recordSize, chunk.data(), n * s->recordSize)) return 1;
+    const uint8_t* chunk = s->cache.Read(s->file, s->dataArea + slotNo * s->recordSize, n * s->recordSize);
+    if (chunk == nullptr) return 1;
     for (std::size_t r = 0; r < n; ++r) {
       const uint8_t* p = &chunk[r * s->recordSize + at];
       values->push_back(wide ? int32_t(vt::LoadBe32(p)) : int16_t(vt::LoadBe16(p)));

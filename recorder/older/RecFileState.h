@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/base/ReadOnlyFile.h"
+#include "recorder/RecordRangeCache.h"
 #include "recorder/older/RecFile.h"
 
 constexpr int kRecFileAlarmLevels = 4;
@@ -29,6 +30,7 @@ struct RecFileChannelSlot {
 
 struct RecFileState {
   vt::ReadOnlyFile file;
+  mutable RecordRangeCache cache;  // the records read last
   bool fixed = true;
   bool display = false;
   uint64_t fileSize = 0;
