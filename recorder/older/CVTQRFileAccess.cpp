@@ -89,7 +89,7 @@ int CVTQRFileAccess::OpenSteps(const std::string& path) {
 
   if (int r = TakeHeader(); r != FILE_ACCESS_OK) return r;
   BuildAlarms();
-  BuildMessages();
+  if (int r = BuildMessages(); r != FILE_ACCESS_OK) return r;
   if (int r = BuildGroups(); r != FILE_ACCESS_OK) return r;
   BuildGuid(times);
   return Probe();
@@ -171,15 +171,20 @@ void CVTQRFileAccess::BuildAlarms() {
   m_alarmCount = int(m_alarmEvents.size());
 }
 
-// One record per message; a message that cannot be read leaves its record to the next one.
-void CVTQRFileAccess::BuildMessages() {
+// One record per message. Every offset was bounded at open, so a message that cannot be read
+// means its section lies past the end of the file (or the disk failed): the open fails with 1
+// rather than delivering a file that silently lost its messages. The last message is tried
+// first, before records are made for a count the file cannot hold.
+int CVTQRFileAccess::BuildMessages() {
   RecFileInfo info;
   RecFileGetInfo(m_handle, &info);
+  RecFileMessage msg;
+  if (info.messages > 0 && RecFileGetMessage(m_handle, info.messages - 1, &msg) != 0)
+    return FILE_ACCESS_TABLES_FAILED;
   m_messages.assign(std::size_t(std::max(0, info.messages)), SFileMessage{});
   std::size_t next = 0;
   for (int i = 0; i < info.messages; ++i) {
-    RecFileMessage msg;
-    if (RecFileGetMessage(m_handle, i, &msg) != 0) continue;
+    if (RecFileGetMessage(m_handle, i, &msg) != 0) return FILE_ACCESS_TABLES_FAILED;
     SFileMessage& m = m_messages[next++];
     m.user = msg.user;
     m.messageNo = msg.numberMinus1 + 1;
@@ -192,6 +197,7 @@ void CVTQRFileAccess::BuildMessages() {
     m.messageTime = RecorderTime(msg.seconds, msg.eighths);
     m.inputTime = m.messageTime;
   }
+  return FILE_ACCESS_OK;
 }
 
 // Every display group counts as used; empty places keep -1 for their channel number.

@@ -53,7 +53,7 @@ class CVTQRFileAccess : public CVTDataFileAccess {
   int OpenSteps(const std::string& path);
   int TakeHeader();
   void BuildAlarms();
-  void BuildMessages();
+  int BuildMessages();
   int BuildGroups();
   void BuildGuid(const RecFileTimes& times);
   int Probe();

@@ -128,7 +128,7 @@ int RecFileGetHeaderInfo(const RecFileHandle* handle, RecFileHeaderInfo* out) {
   if (!s->batchAt) return 0;
 
   uint8_t b[kBatchBlock];
-  if (!s->ReadAt(s->batchAt, b, kBatchBlock)) return 1;
+  if (s->batchBeyondFile || !s->ReadAt(s->batchAt, b, kBatchBlock)) return 1;
   out->batchPresent = 1;
   out->startLevel = b[0];
   out->startUser = MapRecorderText(b + 1, 16);
@@ -188,6 +188,7 @@ int RecFileReadSamples(const RecFileHandle* handle, int row, int64_t first, int6
   const RecFileChannelSlot& slot = s->channelTable[std::size_t(channel)];
   const bool wide = slot.type == 6;
   const uint32_t at = slot.valueOffset + (s->display && row % 2 ? (wide ? 4 : 2) : 0);
+  if (s->dataBeyondFile) return 1;
   const int64_t end = first + std::min<int64_t>(count, int64_t(s->records) - first);
   values->reserve(std::size_t(end - first));
 
@@ -246,7 +247,9 @@ int RecFileGetMessage(const RecFileHandle* handle, int index, RecFileMessage* ou
   const RecFileState* s = StateOf(handle);
   if (!s || !out || index < 0 || index >= s->messageCount) return 1;
   uint8_t e[kMessageEntry];
-  if (!s->ReadAt(s->messagesAt + kMessageEntry * std::size_t(index), e, kMessageEntry)) return 1;
+  if (s->messagesBeyondFile ||
+      !s->ReadAt(s->messagesAt + kMessageEntry * std::size_t(index), e, kMessageEntry))
+    return 1;
   out->recordIndex = RecordIndex(*s, vt::LoadBe32(e + 24));
   out->seconds = ToInt32(RecFileRecordSeconds(e + 16));
   out->eighths = int8_t(e[22]);

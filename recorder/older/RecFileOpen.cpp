@@ -159,8 +159,9 @@ bool LocateSections(RecFileState& s) {
     }
   }
   if (alarms && !Inside(s, s.alarmsAt, kAlarmEntry * uint64_t(alarms))) return false;
-  if (messages && !Inside(s, s.messagesAt, kMessageEntry * uint64_t(messages))) return false;
-  if (batchCount && !Inside(s, s.batchAt, kBatchBlock)) return false;
+  // Messages and the batch block are read after the open; lying past the end fails those reads.
+  s.messagesBeyondFile = messages && !Inside(s, s.messagesAt, kMessageEntry * uint64_t(messages));
+  s.batchBeyondFile = batchCount && !Inside(s, s.batchAt, kBatchBlock);
   s.alarmCount = int(alarms);
   s.messageCount = int(messages);
   // Only 23 display groups exist; further entries are not read.
@@ -263,7 +264,9 @@ bool OpenState(const std::string& path, RecFileState& s) {
   if (s.channels <= 0 || s.records == 0 || ForbiddenYear(h[108])) return false;
   if (recordSize <= 0 || s.ringStart >= s.records) return false;
   s.recordSize = uint32_t(recordSize);
-  if (s.dataArea < headerSize || !Inside(s, s.dataArea, uint64_t(s.records) * s.recordSize)) return false;
+  if (s.dataArea < headerSize) return false;
+  // Records are read after the open; a data area past the end fails those reads.
+  s.dataBeyondFile = !Inside(s, s.dataArea, uint64_t(s.records) * s.recordSize);
 
   if (!ReadChannels(s) || !LocateSections(s) || !BuildAlarmLists(s)) return false;
   ComputeTimes(s);

@@ -1,6 +1,7 @@
 // The open-file state behind a RecFileHandle, shared by the files of the older-format reader
 // library and by nothing else. Every offset and count kept here was checked against the file
-// size at open, so the readers index with them without further tests.
+// size at open (or marked as lying beyond it), so the readers index with them without further
+// tests.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -55,6 +56,9 @@ struct RecFileState {
   bool hasAlarmLists = false;
 
   uint64_t alarmsAt = 0, messagesAt = 0, batchAt = 0;  // 0 when absent
+  // Parts that do not lie inside the file: every read of them fails (the file opens, and the
+  // reader's later steps report the failure).
+  bool dataBeyondFile = false, messagesBeyondFile = false, batchBeyondFile = false;
   int alarmCount = 0, messageCount = 0;
   std::vector<std::array<uint8_t, 54>> dirGroups;  // directory layout, at most 23
 
