@@ -60,10 +60,6 @@ void CQRAFile::Close() {
   m_cache.Clear();
 }
 
-uint16_t CQRAFile::L16(const uint8_t* p) const { return vt::Load16(p, m_be); }
-uint32_t CQRAFile::L32(const uint8_t* p) const { return vt::Load32(p, m_be); }
-uint64_t CQRAFile::L64(const uint8_t* p) const { return vt::Load64(p, m_be); }
-
 bool CQRAFile::ReadAt(uint64_t offset, void* buffer, std::size_t size) {
   if (m_file.ReadAt(offset, buffer, size)) return true;
   Close();  // a read failure closes the file, as a failed seek or read always did

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/ByteOrder.h"
 #include "platform/base/Guid.h"
 #include "platform/base/ReadOnlyFile.h"
 #include "recorder/RecordRangeCache.h"
@@ -236,9 +237,9 @@ class CQRAFile {
   int ReadDataBlock();
   bool ReadAt(uint64_t offset, void* buffer, std::size_t size);
   QRATime ConvertTime(const uint8_t* p) const;
-  uint16_t L16(const uint8_t* p) const;
-  uint32_t L32(const uint8_t* p) const;
-  uint64_t L64(const uint8_t* p) const;
+  uint16_t L16(const uint8_t* p) const { return vt::Load16(p, m_be); }
+  uint32_t L32(const uint8_t* p) const { return vt::Load32(p, m_be); }
+  uint64_t L64(const uint8_t* p) const { return vt::Load64(p, m_be); }
 
   vt::ReadOnlyFile m_file;
   RecordRangeCache m_cache;  // the records read last

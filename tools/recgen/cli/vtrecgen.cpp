@@ -1,8 +1,12 @@
 // vtrecgen: writes generated recorder files for developers and tests.
 //   vtrecgen newer [--display] [--big-endian] [--no-tagged] [--time-change] OUT
+//   vtrecgen newer [--display] [--channels N] [--records N] [--all-channel-alarms N] OUT
+//                                    the sample resized (large files are written piecewise)
 //   vtrecgen newer-variants DIR      every corrupted or unusual newer file, as DIR/<name>.DAE
-//   vtrecgen older [--display] [--directory] OUT
+//   vtrecgen older [--display] [--directory] [--records N] OUT
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -25,8 +29,9 @@ bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
 int Usage() {
   std::fprintf(stderr,
                "usage: vtrecgen newer [--display] [--big-endian] [--no-tagged] [--time-change] OUT\n"
+               "       vtrecgen newer [--display] [--channels N] [--records N] [--all-channel-alarms N] OUT\n"
                "       vtrecgen newer-variants DIR\n"
-               "       vtrecgen older [--display] [--directory] OUT\n");
+               "       vtrecgen older [--display] [--directory] [--records N] OUT\n");
   return 2;
 }
 
@@ -37,8 +42,20 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   bool display = false, bigEndian = false, tagged = true, timeChange = false, directory = false;
   std::string out;
+  long long channels = -1, records = -1, allAlarms = -1;
   for (int i = 2; i < argc; ++i) {
     const std::string a = argv[i];
+    long long* number = a == "--channels"             ? &channels
+                        : a == "--records"            ? &records
+                        : a == "--all-channel-alarms" ? &allAlarms
+                                                      : nullptr;
+    if (number != nullptr) {
+      char* end = nullptr;
+      if (i + 1 >= argc) return Usage();
+      *number = std::strtoll(argv[++i], &end, 10);
+      if (*end != '\0' || *number < 0 || *number > 0x7FFFFFFF) return Usage();
+      continue;
+    }
     if (a == "--display")
       display = true;
     else if (a == "--big-endian")
@@ -55,6 +72,19 @@ int main(int argc, char** argv) {
       out = a;
   }
   if (out.empty()) return Usage();
+  const bool resized = channels >= 0 || records >= 0 || allAlarms >= 0;
+  if (command == "newer" && resized) {
+    if (bigEndian || !tagged || timeChange) return Usage();
+    const int64_t n = records >= 0 ? records : 20;
+    const recgen::NewerFile model = recgen::ResizedNewerFile(display ? 2 : 1, int(std::max(channels, 0LL)), n,
+                                                             int(std::max(allAlarms, 0LL)));
+    if (n > 100000) {
+      if (recgen::WriteLargeNewerFile(model, n, out)) return 0;
+      std::fprintf(stderr, "vtrecgen: cannot write %s\n", out.c_str());
+      return 1;
+    }
+    return WriteFile(out, recgen::WriteNewerFile(model).bytes) ? 0 : 1;
+  }
   if (command == "newer") {
     const recgen::NewerFile model = timeChange ? recgen::TimeChangeNewerFile(bigEndian)
                                                : recgen::SampleNewerFile(display ? 2 : 1, bigEndian, tagged);
@@ -72,8 +102,14 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (command == "older") {
-    const recgen::OlderModel model = recgen::SampleOlderModel(
+    if (channels >= 0 || allAlarms >= 0) return Usage();
+    recgen::OlderModel model = recgen::SampleOlderModel(
         directory ? recgen::OlderLayout::Directory : recgen::OlderLayout::Fixed, display ? 1 : 0);
+    if (records >= 0) {
+      model.records.clear();
+      model.patternRecords = uint32_t(records);
+      if (records == 0) return Usage();
+    }
     return WriteFile(out, recgen::WriteOlder(model).bytes) ? 0 : 1;
   }
   return Usage();
