@@ -3,7 +3,6 @@
 // GUID, the alarm events, the open probe and the results of files that cannot be opened.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 #include <random>
 
@@ -11,6 +10,7 @@
 #include "recorder/FileAccessFactory.h"
 #include "recorder/older/CVTQRFileAccess.h"
 #include "recorder/tests/OlderTestSupport.h"
+#include "testing/TempFolder.h"
 #include "tools/recgen/OlderVariants.h"
 
 using recgen::OlderLayout;
@@ -325,8 +325,7 @@ TEST(OlderAccess, VariantResultsThroughTheFactory) {
   OlderTempDir dir;
   for (const recgen::OlderVariant& v : recgen::OlderVariants()) {
     const std::string path = dir.Path() + "/variant" + v.extension;
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(v.bytes.data()), std::streamsize(v.bytes.size()));
+    ASSERT_TRUE(vt_test::WriteFileBytes(path, std::string(v.bytes.begin(), v.bytes.end())));
     CVTDataFileAccess* reader = nullptr;
     EXPECT_EQ(CreateFileAccess(path, &reader), v.openResult) << v.name;
     EXPECT_EQ(reader != nullptr, v.openResult == 0) << v.name;

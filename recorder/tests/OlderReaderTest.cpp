@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <fstream>
 #include <functional>
 #include <future>
 
@@ -16,6 +15,7 @@
 #include "recorder/older/RecFile.h"
 #include "recorder/older/RecFileState.h"
 #include "recorder/tests/OlderTestSupport.h"
+#include "testing/TempFolder.h"
 #include "tools/recgen/OlderVariants.h"
 
 using recgen::OlderLayout;
@@ -151,8 +151,7 @@ TEST(OlderReader, RefusesInvalidFiles) {
   OlderTempDir dir;
   for (const recgen::OlderVariant& v : recgen::OlderVariants()) {
     const std::string path = dir.Path() + "/variant" + v.extension;
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(v.bytes.data()), std::streamsize(v.bytes.size()));
+    ASSERT_TRUE(vt_test::WriteFileBytes(path, std::string(v.bytes.begin(), v.bytes.end())));
     RecFileHandle* h = reinterpret_cast<RecFileHandle*>(1);
     const int result = RecFileOpen(path, &h);
     EXPECT_EQ(result, v.openResult == 30 ? 1 : 0) << v.name;
@@ -525,8 +524,7 @@ TEST(OlderReader, ReadsAHandBuiltDirectoryFile) {
 
   OlderTempDir dir;
   const std::string path = dir.Path() + "/hand.DEV";
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
+  ASSERT_TRUE(vt_test::WriteFileBytes(path, std::string(b.begin(), b.end())));
   Opened f;
   ASSERT_EQ(RecFileOpen(path, &f.h), 0);
   EXPECT_EQ(f.h->kind, 0x41);
