@@ -41,6 +41,7 @@ constexpr uint32_t kTagList = 0x1000002;
 constexpr uint32_t kTagBatchTexts = 0x1000003;
 constexpr uint32_t kTagValues = 0x1000004;
 constexpr std::size_t kChunkBytes = 256 * 1024;
+constexpr int64_t kTimesKept = 1 << 18;  // records whose times are kept for the next channel
 
 bool VersionOver(uint32_t version, uint32_t limit) { return (version & ~0xFFu) > limit; }
 
@@ -58,6 +59,9 @@ CQRAFile::~CQRAFile() { Close(); }
 void CQRAFile::Close() {
   m_file.Close();
   m_cache.Clear();
+  m_timesStart = -1;
+  m_timesSeconds.clear();
+  m_timesMilliseconds.clear();
 }
 
 bool CQRAFile::ReadAt(uint64_t offset, void* buffer, std::size_t size) {
@@ -87,6 +91,7 @@ QRATime CQRAFile::ConvertTime(const uint8_t* p) const {
 int CQRAFile::Open(const std::string& path, bool headerOnly) {
   // Regular files only, opened without blocking: a pipe under a recorder file's name is refused,
   // not waited on (the import would hang on it).
+  Close();  // nothing read from an earlier file may serve this one
   if (!m_file.Open(path)) return QRA_OPEN_FAILED;
   m_fileSize = m_file.Size();
   int r = ReadHeader();
@@ -598,7 +603,15 @@ int CQRAFile::ReadValues(int64_t start, int sub, int size, int offset, int64_t c
   const int64_t at = int64_t(sub) * size + offset;
   const bool takeValue = size == 2 || size == 4;
   if (takeValue && (at < 0 || at + size > int64_t(m_recordSize))) return QRA_OUT_OF_RANGE;
-  const bool times = seconds != nullptr && milliseconds != nullptr;
+  bool times = seconds != nullptr && milliseconds != nullptr;
+  // Times in seconds do not depend on the zone: those of the range read last serve the other
+  // channels of the range.
+  const bool keepTimes = times && m_header.timeFormat != 0 && count <= kTimesKept;
+  if (keepTimes && m_timesStart == start && int64_t(m_timesSeconds.size()) == count) {
+    std::copy(m_timesSeconds.begin(), m_timesSeconds.end(), seconds);
+    std::copy(m_timesMilliseconds.begin(), m_timesMilliseconds.end(), milliseconds);
+    times = false;
+  }
   const std::size_t rs = m_recordSize;
   // Through the range cache: the other channels of the same range come from memory.
   const int64_t perChunk = std::max<int64_t>(1, int64_t(RecordRangeCache::kSpanLimit / rs));
@@ -622,6 +635,11 @@ int CQRAFile::ReadValues(int64_t start, int sub, int size, int offset, int64_t c
       if (values != nullptr && size == 4) values[k] = int32_t(L32(rec + at));
     }
     done += n;
+  }
+  if (keepTimes && times) {
+    m_timesStart = start;
+    m_timesSeconds.assign(seconds, seconds + count);
+    m_timesMilliseconds.assign(milliseconds, milliseconds + count);
   }
   return QRA_OK;
 }
@@ -682,6 +700,13 @@ int CQRAFile::ReadAlarmFlags(int channelNo, int64_t start, int64_t count, uint8_
     const AlarmNode* passed = nullptr;  // the last node before the current position
     for (int64_t i = 0; i < count; ++i) {
       const int64_t p = start + i;
+      if (walk.AtEnd()) {
+        // No node lies ahead: every further record keeps the state the last one passed left.
+        const bool set = passed != nullptr ? passed->action == 1 : (item & bit) != 0;
+        if (set)
+          for (int64_t j = i; j < count; ++j) out[j] |= bit;
+        break;
+      }
       while (!walk.AtEnd() && walk.Node().position < p) {
         passed = &walk.Node();
         walk.Next();

@@ -242,7 +242,10 @@ class CQRAFile {
   uint64_t L64(const uint8_t* p) const { return vt::Load64(p, m_be); }
 
   vt::ReadOnlyFile m_file;
-  RecordRangeCache m_cache;  // the records read last
+  RecordRangeCache m_cache;   // the records read last
+  int64_t m_timesStart = -1;  // the times of the range read last, when kept
+  std::vector<int32_t> m_timesSeconds;
+  std::vector<int32_t> m_timesMilliseconds;
   uint64_t m_fileSize = 0;
   uint64_t m_pos = 0;  // where the next block starts
   QRAHeader m_header;
