@@ -251,29 +251,34 @@ bool DumpMessagesAndAlarms(CVTDataFileAccess& r, DumpSink& out) {
 // The CSV lines of one channel's records read from first on.
 bool EmitRecords(DumpSink& out, int channelNo, int first, const CVTData& data) {
   for (int i = 0; i < data.GetCount(); ++i) {
+    const std::string fields = FormatRecordCsv(data, i);
+    if (fields.empty()) continue;
     Text l;
-    l << channelNo << "," << (first + i) << ",";
-    int16_t s1 = 0, s2 = 0;
-    int32_t v1 = 0, v2 = 0;
-    TickTime t;
-    int st1 = 0, st2 = 0;
-    uint8_t f1 = 0, f2 = 0;
-    if (data.GetEventShort(i, &s1, &t, &st1, &f1) == 0)
-      l << t.ticks << "," << s1 << "," << st1 << "," << f1;
-    else if (data.GetEventInt(i, &v1, &t, &st1, &f1) == 0)
-      l << t.ticks << "," << v1 << "," << st1 << "," << f1;
-    else if (data.GetDisplayShort(i, &s1, &s2, &t, &st1, &st2, &f1, &f2) == 0)
-      l << t.ticks << "," << s1 << "," << st1 << "," << f1 << "," << s2 << "," << st2 << "," << f2;
-    else if (data.GetDisplayInt(i, &v1, &v2, &t, &st1, &st2, &f1, &f2) == 0)
-      l << t.ticks << "," << v1 << "," << st1 << "," << f1 << "," << v2 << "," << st2 << "," << f2;
-    else
-      continue;
+    l << channelNo << "," << (first + i) << "," << fields;
     if (!Emit(out, l)) return false;
   }
   return true;
 }
 
 }  // namespace
+
+std::string FormatRecordCsv(const CVTData& data, int index) {
+  int16_t s1 = 0, s2 = 0;
+  int32_t v1 = 0, v2 = 0;
+  TickTime t;
+  int st1 = 0, st2 = 0;
+  uint8_t f1 = 0, f2 = 0;
+  Text l;
+  if (data.GetEventShort(index, &s1, &t, &st1, &f1) == 0)
+    l << t.ticks << "," << s1 << "," << st1 << "," << f1;
+  else if (data.GetEventInt(index, &v1, &t, &st1, &f1) == 0)
+    l << t.ticks << "," << v1 << "," << st1 << "," << f1;
+  else if (data.GetDisplayShort(index, &s1, &s2, &t, &st1, &st2, &f1, &f2) == 0)
+    l << t.ticks << "," << s1 << "," << st1 << "," << f1 << "," << s2 << "," << st2 << "," << f2;
+  else if (data.GetDisplayInt(index, &v1, &v2, &t, &st1, &st2, &f1, &f2) == 0)
+    l << t.ticks << "," << v1 << "," << st1 << "," << f1 << "," << v2 << "," << st2 << "," << f2;
+  return l.str();
+}
 
 std::string FormatTickTime(TickTime t) {
   int64_t seconds = 0;

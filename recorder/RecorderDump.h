@@ -30,5 +30,8 @@ bool DumpRecordsCsv(CVTDataFileAccess& reader, DumpSink& out, bool storedTimes =
 // The same into a string.
 std::string DumpFileAccess(CVTDataFileAccess& reader);
 std::string DumpRecordsCsv(CVTDataFileAccess& reader, bool storedTimes = true);
+// The CSV fields of one record of a buffer after its channel and record numbers (time ticks
+// and the values, states and flags as above); empty when the buffer has no such record.
+std::string FormatRecordCsv(const CVTData& data, int index);
 // "2023-11-14 22:13:20.750 UTC (ticks)".
 std::string FormatTickTime(TickTime t);

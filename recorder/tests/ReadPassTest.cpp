@@ -9,6 +9,7 @@
 #include "platform/base/ReadOnlyFile.h"
 #include "recorder/CVTData.h"
 #include "recorder/FileAccessFactory.h"
+#include "recorder/RecorderDump.h"
 #include "testing/ScopedEnvironment.h"
 #include "testing/TempFolder.h"
 #include "tools/recgen/NewerRecorderFile.h"
@@ -17,25 +18,6 @@
 namespace {
 
 using vt::ReadOnlyFileTestHook;
-
-std::string RecordText(const CVTData& d, int i) {
-  int16_t s1 = 0, s2 = 0;
-  int32_t v1 = 0, v2 = 0;
-  TickTime t;
-  int a = 0, b = 0;
-  uint8_t f = 0, g = 0;
-  if (d.GetEventShort(i, &s1, &t, &a, &f) == 0)
-    v1 = s1;
-  else if (d.GetEventInt(i, &v1, &t, &a, &f) == 0) {
-  } else if (d.GetDisplayShort(i, &s1, &s2, &t, &a, &b, &f, &g) == 0) {
-    v1 = s1;
-    v2 = s2;
-  } else if (d.GetDisplayInt(i, &v1, &v2, &t, &a, &b, &f, &g) != 0) {
-    return "?";
-  }
-  return std::to_string(t.ticks) + " " + std::to_string(v1) + " " + std::to_string(v2) + " " +
-         std::to_string(a) + " " + std::to_string(b) + " " + std::to_string(f) + " " + std::to_string(g);
-}
 
 // Opens the file twice; reads every channel of each range of rangeSize records through the one
 // and compares with whole-channel reads through the other. Returns the bytes the range reads
@@ -55,7 +37,7 @@ uint64_t BytesOfRangeMajorReads(const std::string& path, int records, int rangeS
     for (int c = 0; c < channels; ++c) {
       CVTData d;
       EXPECT_EQ(ranges->ReadRecords(c, first, n, &d, true), 0) << c << " " << first;
-      for (int i = 0; i < d.GetCount(); ++i) got[std::size_t(c)].push_back(RecordText(d, i));
+      for (int i = 0; i < d.GetCount(); ++i) got[std::size_t(c)].push_back(FormatRecordCsv(d, i));
     }
   }
   const uint64_t bytes = ReadOnlyFileTestHook::BytesRead();
@@ -63,7 +45,7 @@ uint64_t BytesOfRangeMajorReads(const std::string& path, int records, int rangeS
     CVTData d;
     EXPECT_EQ(whole->ReadRecords(c, 0, records, &d, true), 0);
     std::vector<std::string> expected;
-    for (int i = 0; i < d.GetCount(); ++i) expected.push_back(RecordText(d, i));
+    for (int i = 0; i < d.GetCount(); ++i) expected.push_back(FormatRecordCsv(d, i));
     EXPECT_EQ(got[std::size_t(c)], expected) << "channel " << c;
   }
   return bytes;
