@@ -1,6 +1,6 @@
 // CQRADVFileAccess: see CQRADVFileAccess.h. Every operation but Open and GetMemStartDataNo
 // answers 1 until a file has been opened successfully.
-#include "recorder/CQRADVFileAccess.h"
+#include "recorder/newer/CQRADVFileAccess.h"
 
 #include <cmath>
 #include <cstdio>

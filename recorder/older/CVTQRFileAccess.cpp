@@ -1,13 +1,14 @@
 // CVTQRFileAccess: see CVTQRFileAccess.h. Open fills the base record in a fixed order; any
 // failure after the library opened the file closes it again, so a failed Open leaves nothing
 // open behind it.
-#include "recorder/CVTQRFileAccess.h"
+#include "recorder/older/CVTQRFileAccess.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <new>
 
+#include "recorder/RecorderState.h"
 #include "recorder/RecorderText.h"
 
 namespace {
@@ -88,7 +89,7 @@ int CVTQRFileAccess::OpenSteps(const std::string& path) {
 
   if (int r = TakeHeader(); r != FILE_ACCESS_OK) return r;
   BuildAlarms();
-  BuildMessages();
+  if (int r = BuildMessages(); r != FILE_ACCESS_OK) return r;
   if (int r = BuildGroups(); r != FILE_ACCESS_OK) return r;
   BuildGuid(times);
   return Probe();
@@ -170,15 +171,20 @@ void CVTQRFileAccess::BuildAlarms() {
   m_alarmCount = int(m_alarmEvents.size());
 }
 
-// One record per message; a message that cannot be read leaves its record to the next one.
-void CVTQRFileAccess::BuildMessages() {
+// One record per message. Every offset was bounded at open, so a message that cannot be read
+// means its section lies past the end of the file (or the disk failed): the open fails with 1
+// rather than delivering a file that silently lost its messages. The last message is tried
+// first, before records are made for a count the file cannot hold.
+int CVTQRFileAccess::BuildMessages() {
   RecFileInfo info;
   RecFileGetInfo(m_handle, &info);
+  RecFileMessage msg;
+  if (info.messages > 0 && RecFileGetMessage(m_handle, info.messages - 1, &msg) != 0)
+    return FILE_ACCESS_TABLES_FAILED;
   m_messages.assign(std::size_t(std::max(0, info.messages)), SFileMessage{});
   std::size_t next = 0;
   for (int i = 0; i < info.messages; ++i) {
-    RecFileMessage msg;
-    if (RecFileGetMessage(m_handle, i, &msg) != 0) continue;
+    if (RecFileGetMessage(m_handle, i, &msg) != 0) return FILE_ACCESS_TABLES_FAILED;
     SFileMessage& m = m_messages[next++];
     m.user = msg.user;
     m.messageNo = msg.numberMinus1 + 1;
@@ -191,6 +197,7 @@ void CVTQRFileAccess::BuildMessages() {
     m.messageTime = RecorderTime(msg.seconds, msg.eighths);
     m.inputTime = m.messageTime;
   }
+  return FILE_ACCESS_OK;
 }
 
 // Every display group counts as used; empty places keep -1 for their channel number.
@@ -305,45 +312,11 @@ int CVTQRFileAccess::GetChannelInfo(int channelIndex, SChannelInfo* out) {
 }
 
 int CVTQRFileAccess::RecorderState16(int16_t value) {
-  switch (uint16_t(value)) {
-    case 0x7FFF:
-      return 6;
-    case 0x8001:
-      return 7;
-    case 0x7FFA:
-      return 8;
-    case 0x8006:
-      return 9;
-    case 0x8002:
-      return 10;
-    case 0x8003:
-      return 11;
-    case 0x8004:
-      return 12;
-    case 0x8005:
-      return 13;
-    default:
-      return 0;
-  }
+  return RecorderStateOfRaw(value, 2, RecorderFormat::Older);
 }
 
 int CVTQRFileAccess::RecorderState32(int32_t value) {
-  switch (uint32_t(value)) {
-    case 0x7FFF7FFFu:
-      return 6;
-    case 0x80018001u:
-      return 7;
-    case 0x80028002u:
-      return 10;
-    case 0x80038003u:
-      return 11;
-    case 0x80048004u:
-      return 12;
-    case 0x80058005u:
-      return 13;
-    default:
-      return 0;
-  }
+  return RecorderStateOfRaw(value, 4, RecorderFormat::Older);
 }
 
 int CVTQRFileAccess::ReadRecords(int channelIndex, int start, int count, CVTData* out, bool) {

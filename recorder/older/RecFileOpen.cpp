@@ -2,19 +2,15 @@
 // checksums, the header, the channel table, the sections, the alarm lists and the derived
 // times. Everything the file states about its own structure is bounded here by the file size,
 // so a damaged or hostile file is refused at open instead of steering a later read astray.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <memory>
 #include <new>
 
 #include "platform/base/ByteOrder.h"
-#include "recorder/RecFile.h"
-#include "recorder/RecFileState.h"
+#include "recorder/RecorderCalendarTime.h"
 #include "recorder/RecorderCrc.h"
+#include "recorder/older/RecFile.h"
+#include "recorder/older/RecFileState.h"
 
 namespace {
 
@@ -46,10 +42,7 @@ bool KnownModel(uint8_t code, bool fixed) {
   }
 }
 
-bool ForbiddenYear(uint8_t yearByte) {
-  int8_t y = int8_t(yearByte);
-  return y >= 38 && y <= 79;
-}
+bool ForbiddenYear(uint8_t yearByte) { return IsUnusedRecorderYear(int8_t(yearByte)); }
 
 // The header tests that need no checksum, in their fixed order; the first failure decides.
 bool Identify(const uint8_t* h, std::size_t avail, bool* fixed) {
@@ -166,8 +159,9 @@ bool LocateSections(RecFileState& s) {
     }
   }
   if (alarms && !Inside(s, s.alarmsAt, kAlarmEntry * uint64_t(alarms))) return false;
-  if (messages && !Inside(s, s.messagesAt, kMessageEntry * uint64_t(messages))) return false;
-  if (batchCount && !Inside(s, s.batchAt, kBatchBlock)) return false;
+  // Messages and the batch block are read after the open; lying past the end fails those reads.
+  s.messagesBeyondFile = messages && !Inside(s, s.messagesAt, kMessageEntry * uint64_t(messages));
+  s.batchBeyondFile = batchCount && !Inside(s, s.batchAt, kBatchBlock);
   s.alarmCount = int(alarms);
   s.messageCount = int(messages);
   // Only 23 display groups exist; further entries are not read.
@@ -238,13 +232,10 @@ void ComputeTimes(RecFileState& s) {
 }
 
 bool OpenState(const std::string& path, RecFileState& s) {
-  // Not blocking: a pipe or device under a recorder file's name must be refused below, not
-  // wait for a writer (the import would hang on it). Regular files read the same either way.
-  s.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (s.fd < 0) return false;
-  struct stat st;
-  if (::fstat(s.fd, &st) != 0 || !S_ISREG(st.st_mode)) return false;
-  s.fileSize = uint64_t(st.st_size);
+  // Regular files only, opened without blocking: a pipe or device under a recorder file's name is
+  // refused, not waited on (the import would hang on it).
+  if (!s.file.Open(path)) return false;
+  s.fileSize = s.file.Size();
 
   uint8_t first[kFixedHeader];
   std::size_t avail = std::size_t(std::min<uint64_t>(s.fileSize, kFixedHeader));
@@ -273,7 +264,9 @@ bool OpenState(const std::string& path, RecFileState& s) {
   if (s.channels <= 0 || s.records == 0 || ForbiddenYear(h[108])) return false;
   if (recordSize <= 0 || s.ringStart >= s.records) return false;
   s.recordSize = uint32_t(recordSize);
-  if (s.dataArea < headerSize || !Inside(s, s.dataArea, uint64_t(s.records) * s.recordSize)) return false;
+  if (s.dataArea < headerSize) return false;
+  // Records are read after the open; a data area past the end fails those reads.
+  s.dataBeyondFile = !Inside(s, s.dataArea, uint64_t(s.records) * s.recordSize);
 
   if (!ReadChannels(s) || !LocateSections(s) || !BuildAlarmLists(s)) return false;
   ComputeTimes(s);
@@ -281,23 +274,6 @@ bool OpenState(const std::string& path, RecFileState& s) {
 }
 
 }  // namespace
-
-RecFileState::~RecFileState() {
-  if (fd >= 0) ::close(fd);
-}
-
-bool RecFileState::ReadAt(uint64_t offset, void* buffer, std::size_t n) const {
-  auto* p = static_cast<uint8_t*>(buffer);
-  while (n > 0) {
-    ssize_t got = ::pread(fd, p, n, off_t(offset));
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return false;
-    p += got;
-    n -= std::size_t(got);
-    offset += uint64_t(got);
-  }
-  return true;
-}
 
 int RecFileOpen(const std::string& path, RecFileHandle** out) {
   if (!out) return 1;

@@ -7,14 +7,13 @@
 #include <new>
 
 #include "platform/base/ByteOrder.h"
-#include "recorder/RecFile.h"
-#include "recorder/RecFileState.h"
 #include "recorder/RecorderText.h"
+#include "recorder/older/RecFile.h"
+#include "recorder/older/RecFileState.h"
 
 namespace {
 
 constexpr std::size_t kAlarmEntry = 28, kMessageEntry = 48, kBatchBlock = 256;
-constexpr std::size_t kChunkBytes = 256 * 1024;
 constexpr int kFixedGroups = 4, kDirGroups = 23, kGroupSlots = 10;
 
 const RecFileState* StateOf(const RecFileHandle* h) {
@@ -129,7 +128,7 @@ int RecFileGetHeaderInfo(const RecFileHandle* handle, RecFileHeaderInfo* out) {
   if (!s->batchAt) return 0;
 
   uint8_t b[kBatchBlock];
-  if (!s->ReadAt(s->batchAt, b, kBatchBlock)) return 1;
+  if (s->batchBeyondFile || !s->ReadAt(s->batchAt, b, kBatchBlock)) return 1;
   out->batchPresent = 1;
   out->startLevel = b[0];
   out->startUser = MapRecorderText(b + 1, 16);
@@ -189,16 +188,18 @@ int RecFileReadSamples(const RecFileHandle* handle, int row, int64_t first, int6
   const RecFileChannelSlot& slot = s->channelTable[std::size_t(channel)];
   const bool wide = slot.type == 6;
   const uint32_t at = slot.valueOffset + (s->display && row % 2 ? (wide ? 4 : 2) : 0);
+  if (s->dataBeyondFile) return 1;
   const int64_t end = first + std::min<int64_t>(count, int64_t(s->records) - first);
   values->reserve(std::size_t(end - first));
 
   // Reads runs of whole records, never past the last slot of the ring.
-  const std::size_t perChunk = std::max<std::size_t>(1, kChunkBytes / s->recordSize);
-  std::vector<uint8_t> chunk(std::min<std::size_t>(perChunk, std::size_t(end - first)) * s->recordSize);
+  // Through the range cache: the other rows of the same range come from memory.
+  const std::size_t perChunk = std::max<std::size_t>(1, RecordRangeCache::kSpanLimit / s->recordSize);
   for (int64_t k = first; k < end;) {
     uint64_t slotNo = (uint64_t(s->ringStart) + uint64_t(k)) % s->records;
     std::size_t n = std::size_t(std::min<uint64_t>({uint64_t(end - k), perChunk, s->records - slotNo}));
-    if (!s->ReadAt(s->dataArea + slotNo * s->recordSize, chunk.data(), n * s->recordSize)) return 1;
+    const uint8_t* chunk = s->cache.Read(s->file, s->dataArea + slotNo * s->recordSize, n * s->recordSize);
+    if (chunk == nullptr) return 1;
     for (std::size_t r = 0; r < n; ++r) {
       const uint8_t* p = &chunk[r * s->recordSize + at];
       values->push_back(wide ? int32_t(vt::LoadBe32(p)) : int16_t(vt::LoadBe16(p)));
@@ -246,7 +247,9 @@ int RecFileGetMessage(const RecFileHandle* handle, int index, RecFileMessage* ou
   const RecFileState* s = StateOf(handle);
   if (!s || !out || index < 0 || index >= s->messageCount) return 1;
   uint8_t e[kMessageEntry];
-  if (!s->ReadAt(s->messagesAt + kMessageEntry * std::size_t(index), e, kMessageEntry)) return 1;
+  if (s->messagesBeyondFile ||
+      !s->ReadAt(s->messagesAt + kMessageEntry * std::size_t(index), e, kMessageEntry))
+    return 1;
   out->recordIndex = RecordIndex(*s, vt::LoadBe32(e + 24));
   out->seconds = ToInt32(RecFileRecordSeconds(e + 16));
   out->eighths = int8_t(e[22]);

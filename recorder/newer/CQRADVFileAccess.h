@@ -4,8 +4,8 @@
 #pragma once
 #include <memory>
 
-#include "recorder/CQRADVFileAccessIF.h"
-#include "recorder/CQRAFile.h"
+#include "recorder/newer/CQRADVFileAccessIF.h"
+#include "recorder/newer/CQRAFile.h"
 
 class CQRADVFileAccess : public CQRADVFileAccessIF {
  public:

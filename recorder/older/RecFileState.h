@@ -1,13 +1,16 @@
 // The open-file state behind a RecFileHandle, shared by the files of the older-format reader
 // library and by nothing else. Every offset and count kept here was checked against the file
-// size at open, so the readers index with them without further tests.
+// size at open (or marked as lying beyond it), so the readers index with them without further
+// tests.
 #pragma once
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "recorder/RecFile.h"
+#include "platform/base/ReadOnlyFile.h"
+#include "recorder/RecordRangeCache.h"
+#include "recorder/older/RecFile.h"
 
 constexpr int kRecFileAlarmLevels = 4;
 constexpr std::size_t kRecFileTimeRecord = 8;
@@ -27,7 +30,8 @@ struct RecFileChannelSlot {
 };
 
 struct RecFileState {
-  int fd = -1;
+  vt::ReadOnlyFile file;
+  mutable RecordRangeCache cache;  // the records read last
   bool fixed = true;
   bool display = false;
   uint64_t fileSize = 0;
@@ -52,6 +56,9 @@ struct RecFileState {
   bool hasAlarmLists = false;
 
   uint64_t alarmsAt = 0, messagesAt = 0, batchAt = 0;  // 0 when absent
+  // Parts that do not lie inside the file: every read of them fails (the file opens, and the
+  // reader's later steps report the failure).
+  bool dataBeyondFile = false, messagesBeyondFile = false, batchBeyondFile = false;
   int alarmCount = 0, messageCount = 0;
   std::vector<std::array<uint8_t, 54>> dirGroups;  // directory layout, at most 23
 
@@ -61,9 +68,8 @@ struct RecFileState {
   int64_t intervalEighths = 0;
   int checksumResult = 0;
 
-  ~RecFileState();
   // Reads exactly n bytes at offset; false on a short read or an error.
-  bool ReadAt(uint64_t offset, void* buffer, std::size_t n) const;
+  bool ReadAt(uint64_t offset, void* buffer, std::size_t n) const { return file.ReadAt(offset, buffer, n); }
 };
 
 // A time record as seconds since 1970 in the computer's zone with the old runtime's

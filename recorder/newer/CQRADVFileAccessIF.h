@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/base/Guid.h"
-#include "recorder/CQRAFile.h"
+#include "recorder/newer/CQRAFile.h"
 
 enum QRADV_RESULT : int {
   QRADV_OK = 0,

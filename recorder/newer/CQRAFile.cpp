@@ -3,17 +3,14 @@
 // outside a buffer, allocate without bound, or loop without progress. A length that runs past
 // the end of the file is a short read (2), as for a truncated file; a length or count that does
 // not fit its block is a structural fault (4).
-#include "recorder/CQRAFile.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "recorder/newer/CQRAFile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 
 #include "platform/base/ByteOrder.h"
+#include "platform/base/ReadOnlyFile.h"
+#include "recorder/RecordRangeCache.h"
 #include "recorder/RecorderCalendarTime.h"
 #include "recorder/RecorderCrc.h"
 #include "recorder/RecorderText.h"
@@ -44,6 +41,7 @@ constexpr uint32_t kTagList = 0x1000002;
 constexpr uint32_t kTagBatchTexts = 0x1000003;
 constexpr uint32_t kTagValues = 0x1000004;
 constexpr std::size_t kChunkBytes = 256 * 1024;
+constexpr int64_t kTimesKept = 1 << 18;  // records whose times are kept for the next channel
 
 bool VersionOver(uint32_t version, uint32_t limit) { return (version & ~0xFFu) > limit; }
 
@@ -59,28 +57,17 @@ CQRAFile::CQRAFile() { m_channelIndex.fill(-1); }
 CQRAFile::~CQRAFile() { Close(); }
 
 void CQRAFile::Close() {
-  if (m_fd >= 0) ::close(m_fd);
-  m_fd = -1;
+  m_file.Close();
+  m_cache.Clear();
+  m_timesStart = -1;
+  m_timesSeconds.clear();
+  m_timesMilliseconds.clear();
 }
 
-uint16_t CQRAFile::L16(const uint8_t* p) const { return vt::Load16(p, m_be); }
-uint32_t CQRAFile::L32(const uint8_t* p) const { return vt::Load32(p, m_be); }
-uint64_t CQRAFile::L64(const uint8_t* p) const { return vt::Load64(p, m_be); }
-
 bool CQRAFile::ReadAt(uint64_t offset, void* buffer, std::size_t size) {
-  if (m_fd < 0) return false;
-  auto* out = static_cast<uint8_t*>(buffer);
-  std::size_t done = 0;
-  while (done < size) {
-    const ssize_t n = ::pread(m_fd, out + done, size - done, off_t(offset + done));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      Close();  // a read failure closes the file, as a failed seek or read always did
-      return false;
-    }
-    done += std::size_t(n);
-  }
-  return true;
+  if (m_file.ReadAt(offset, buffer, size)) return true;
+  Close();  // a read failure closes the file, as a failed seek or read always did
+  return false;
 }
 
 QRATime CQRAFile::ConvertTime(const uint8_t* p) const {
@@ -93,8 +80,7 @@ QRATime CQRAFile::ConvertTime(const uint8_t* p) const {
     return t;
   }
   // Calendar form: the computer's local time, an hour earlier when the daylight byte is set.
-  const int y = int8_t(p[0]);
-  const int year = y >= 80 ? 1900 + y : (y >= 38 ? 1970 : 2000 + y);
+  const int year = RecorderYear(int8_t(p[0]));
   int64_t s = LocalCalendarToSeconds(year, p[1], p[2], p[3], p[4], p[5]);
   if (p[7] != 0) s -= 3600;
   t.seconds = int32_t(s);
@@ -103,16 +89,11 @@ QRATime CQRAFile::ConvertTime(const uint8_t* p) const {
 }
 
 int CQRAFile::Open(const std::string& path, bool headerOnly) {
-  // Not blocking: a pipe under a recorder file's name must be refused below, not wait for a
-  // writer (the import would hang on it). Regular files read the same either way.
-  m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (m_fd < 0) return QRA_OPEN_FAILED;
-  struct stat st {};
-  if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    Close();
-    return QRA_OPEN_FAILED;
-  }
-  m_fileSize = uint64_t(st.st_size);
+  // Regular files only, opened without blocking: a pipe under a recorder file's name is refused,
+  // not waited on (the import would hang on it).
+  Close();  // nothing read from an earlier file may serve this one
+  if (!m_file.Open(path)) return QRA_OPEN_FAILED;
+  m_fileSize = m_file.Size();
   int r = ReadHeader();
   if (r != QRA_OK) return r;
   struct Step {
@@ -440,18 +421,19 @@ int CQRAFile::ReadAlarms() {
     if (a.channel != -1 && index < 0) continue;  // an alarm of a channel the file lacks
     m_alarms.push_back(a);
     if (a.action == 3) continue;
-    const AlarmNode node{a.action, a.channel, WrapSub(a.dataNo, start)};
+    AlarmNode node{WrapSub(a.dataNo, start), i, a.action, a.channel, 0x0F};
     if (index < 0) {
-      for (auto& lists : m_alarmLists)
-        for (auto& list : lists) list.push_back(node);
-      m_anyAlarmNode = m_anyAlarmNode || !m_alarmLists.empty();
-      continue;
-    }
-    for (int k = 0; k < 4; ++k) {
-      if (a.levelMask == 15 || a.levelMask == (1u << k)) {
-        m_alarmLists[size_t(index)][size_t(k)].push_back(node);
+      // Kept once however many channels there are: every channel and level reads this list.
+      if (!m_alarmLists.empty()) {
+        m_allChannelAlarms.push_back(node);
         m_anyAlarmNode = true;
       }
+      continue;
+    }
+    if (a.levelMask == 15 || a.levelMask == 1 || a.levelMask == 2 || a.levelMask == 4 || a.levelMask == 8) {
+      node.levels = uint8_t(a.levelMask);
+      m_alarmLists[size_t(index)].push_back(node);
+      m_anyAlarmNode = true;
     }
   }
   // Entries before the start stay in the lists (they set the initial alarm state) but leave
@@ -621,15 +603,26 @@ int CQRAFile::ReadValues(int64_t start, int sub, int size, int offset, int64_t c
   const int64_t at = int64_t(sub) * size + offset;
   const bool takeValue = size == 2 || size == 4;
   if (takeValue && (at < 0 || at + size > int64_t(m_recordSize))) return QRA_OUT_OF_RANGE;
-  const bool times = seconds != nullptr && milliseconds != nullptr;
+  bool times = seconds != nullptr && milliseconds != nullptr;
+  // Times in seconds do not depend on the zone: those of the range read last serve the other
+  // channels of the range.
+  const bool keepTimes = times && m_header.timeFormat != 0 && count <= kTimesKept;
+  if (keepTimes && m_timesStart == start && int64_t(m_timesSeconds.size()) == count) {
+    std::copy(m_timesSeconds.begin(), m_timesSeconds.end(), seconds);
+    std::copy(m_timesMilliseconds.begin(), m_timesMilliseconds.end(), milliseconds);
+    times = false;
+  }
   const std::size_t rs = m_recordSize;
-  const int64_t perChunk = std::max<int64_t>(1, int64_t(kChunkBytes / rs));
-  std::vector<uint8_t> chunk;
+  // Through the range cache: the other channels of the same range come from memory.
+  const int64_t perChunk = std::max<int64_t>(1, int64_t(RecordRangeCache::kSpanLimit / rs));
   for (int64_t done = 0; done < count;) {
     const int64_t n = std::min(perChunk, count - done);
-    chunk.resize(size_t(n) * rs);
-    if (!ReadAt(m_firstRecordAt + uint64_t(start + done) * rs, chunk.data(), chunk.size()))
+    const uint8_t* chunk =
+        m_cache.Read(m_file, m_firstRecordAt + uint64_t(start + done) * rs, size_t(n) * rs);
+    if (chunk == nullptr) {
+      Close();  // a read failure closes the file, as a failed seek or read always did
       return QRA_READ_ERROR;
+    }
     for (int64_t i = 0; i < n; ++i) {
       const uint8_t* rec = &chunk[size_t(i) * rs];
       const size_t k = size_t(done + i);
@@ -643,12 +636,47 @@ int CQRAFile::ReadValues(int64_t start, int sub, int size, int offset, int64_t c
     }
     done += n;
   }
+  if (keepTimes && times) {
+    m_timesStart = start;
+    m_timesSeconds.assign(seconds, seconds + count);
+    m_timesMilliseconds.assign(milliseconds, milliseconds + count);
+  }
   return QRA_OK;
 }
 
 int CQRAFile::ReadTimes(int64_t start, int64_t count, int32_t* seconds, int32_t* milliseconds) {
   return ReadValues(start, 0, 0, 0, count, nullptr, seconds, milliseconds);
 }
+
+// The level list of one channel as the file orders it: the channel's own nodes of that level and
+// the all-channel nodes, merged by their place in the file without copying either.
+class CQRAFile::AlarmWalk {
+ public:
+  AlarmWalk(const std::vector<AlarmNode>& own, const std::vector<AlarmNode>& all, uint8_t bit)
+      : own_(own), all_(all), bit_(bit) {
+    SkipOtherLevels();
+  }
+  bool AtEnd() const { return i_ >= own_.size() && j_ >= all_.size(); }
+  const AlarmNode& Node() const { return TakesOwn() ? own_[i_] : all_[j_]; }
+  void Next() {
+    if (TakesOwn())
+      ++i_;
+    else
+      ++j_;
+    SkipOtherLevels();
+  }
+
+ private:
+  bool TakesOwn() const { return i_ < own_.size() && (j_ >= all_.size() || own_[i_].seq < all_[j_].seq); }
+  void SkipOtherLevels() {
+    while (i_ < own_.size() && (own_[i_].levels & bit_) == 0) ++i_;
+  }
+
+  const std::vector<AlarmNode>& own_;
+  const std::vector<AlarmNode>& all_;
+  uint8_t bit_;
+  std::size_t i_ = 0, j_ = 0;
+};
 
 int CQRAFile::ReadAlarmFlags(int channelNo, int64_t start, int64_t count, uint8_t* out) const {
   if (start < 0 || count < 0 || start + count > int64_t(m_dataInfo.recordCount)) return QRA_OUT_OF_RANGE;
@@ -665,24 +693,33 @@ int CQRAFile::ReadAlarmFlags(int channelNo, int64_t start, int64_t count, uint8_
     return QRA_OK;
   }
   const bool display = (m_header.dataKindWord & 0xFFFFFF) == 2;
+  const std::vector<AlarmNode>& own = m_alarmLists[size_t(index)];
   for (int k = 0; k < 4; ++k) {
-    const std::vector<AlarmNode>& list = m_alarmLists[size_t(index)][size_t(k)];
     const uint8_t bit = uint8_t(1 << k);
-    if (list.empty()) {
-      for (int64_t i = 0; i < count; ++i) out[i] |= item & bit;
-      continue;
-    }
-    std::size_t cursor = 0;  // first node at or after the current position
+    AlarmWalk walk(own, m_allChannelAlarms, bit);
+    const AlarmNode* passed = nullptr;  // the last node before the current position
     for (int64_t i = 0; i < count; ++i) {
       const int64_t p = start + i;
-      while (cursor < list.size() && list[cursor].position < p) ++cursor;
+      if (walk.AtEnd()) {
+        // No node lies ahead: every further record keeps the state the last one passed left.
+        const bool set = passed != nullptr ? passed->action == 1 : (item & bit) != 0;
+        if (set)
+          for (int64_t j = i; j < count; ++j) out[j] |= bit;
+        break;
+      }
+      while (!walk.AtEnd() && walk.Node().position < p) {
+        passed = &walk.Node();
+        walk.Next();
+      }
       bool set;
-      if (cursor < list.size() && list[cursor].position == p) {
+      if (!walk.AtEnd() && walk.Node().position == p) {
         set = false;
-        for (std::size_t j = cursor; j < list.size() && list[j].position == p; ++j)
-          if (list[j].action == 1 || (list[j].action == 2 && display && list[j].channel != -1)) set = true;
-      } else if (cursor > 0) {
-        set = list[cursor - 1].action == 1;
+        for (AlarmWalk same = walk; !same.AtEnd() && same.Node().position == p; same.Next()) {
+          const AlarmNode& n = same.Node();
+          if (n.action == 1 || (n.action == 2 && display && n.channel != -1)) set = true;
+        }
+      } else if (passed != nullptr) {
+        set = passed->action == 1;
       } else {
         set = (item & bit) != 0;
       }

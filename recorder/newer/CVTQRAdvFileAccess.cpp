@@ -1,11 +1,12 @@
 // CVTQRAdvFileAccess: see CVTQRAdvFileAccess.h.
-#include "recorder/CVTQRAdvFileAccess.h"
+#include "recorder/newer/CVTQRAdvFileAccess.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <new>
 
 #include "recorder/CVTMessageList.h"
+#include "recorder/RecorderState.h"
 #include "recorder/WrappingMath.h"
 
 namespace {
@@ -32,51 +33,6 @@ TickTime ToTick(const QRATime& t) { return TickTime::FromTime(t.seconds, t.milli
 constexpr int64_t kTimeChunk = 65536;  // records per read of record times
 
 }  // namespace
-
-int RecorderStateOfRaw(int32_t raw, int valueSize) {
-  if (valueSize == 2) {
-    switch (uint16_t(raw)) {
-      case 0x7FFF:
-        return 6;
-      case 0x8001:
-        return 7;
-      case 0x7FFA:
-        return 8;
-      case 0x8006:
-        return 9;
-      case 0x8002:
-        return 10;
-      case 0x8003:
-        return 11;
-      case 0x8004:
-        return 12;
-      case 0x8005:
-        return 13;
-      case 0x7F7F:
-        return 14;
-      default:
-        return 0;
-    }
-  }
-  switch (uint32_t(raw)) {
-    case 0x7FFF7FFFu:
-      return 6;
-    case 0x80018001u:
-      return 7;
-    case 0x80028002u:
-      return 10;
-    case 0x80038003u:
-      return 11;
-    case 0x80048004u:
-      return 12;
-    case 0x80058005u:
-      return 13;
-    case 0x7F7F7F7Fu:
-      return 14;
-    default:
-      return 0;
-  }
-}
 
 CVTQRAdvFileAccess::CVTQRAdvFileAccess() = default;
 CVTQRAdvFileAccess::~CVTQRAdvFileAccess() = default;
@@ -362,12 +318,13 @@ int CVTQRAdvFileAccess::ReadRecords(int channelIndex, int start, int count, CVTD
                                  : firstTime.PlusMilliseconds(int64_t(i) * m_dataInterval);
     int r;
     if (m_dataKind == DATA_KIND_DISPLAY) {
-      const int s1 = RecorderStateOfRaw(first[k], size), s2 = RecorderStateOfRaw(second[k], size);
+      const int s1 = RecorderStateOfRaw(first[k], size, RecorderFormat::Newer),
+                s2 = RecorderStateOfRaw(second[k], size, RecorderFormat::Newer);
       r = size == 2
               ? out->AddDisplayShort(t, int16_t(first[k]), s1, flags[k], int16_t(second[k]), s2, flags[k])
               : out->AddDisplayInt(t, first[k], s1, flags[k], second[k], s2, flags[k]);
     } else {
-      const int s = RecorderStateOfRaw(first[k], size);
+      const int s = RecorderStateOfRaw(first[k], size, RecorderFormat::Newer);
       r = size == 2 ? out->AddEventShort(t, s, flags[k], int16_t(first[k]))
                     : out->AddEventInt(t, s, flags[k], first[k]);
     }
@@ -407,33 +364,52 @@ int CVTQRAdvFileAccess::GetTimeBlockStarts(std::vector<int64_t>* out) {
 }
 
 int CVTQRAdvFileAccess::ReadDisplayValues(int channelIndex, int start, int count, TickTime* firstTime,
-                                          int32_t* minValues, int32_t* maxValues, int* countOut) {
-  if (!firstTime || !minValues || !maxValues || !countOut) return 1;
+                                          std::vector<int32_t>* minima, std::vector<int32_t>* maxima,
+                                          int* numberRead) {
+  if (!firstTime || !minima || !maxima || !numberRead || count < 0) return 1;
   int32_t seconds = 0, ms = 0;
-  if (m_reader.ReadChannelValues(channelIndex, start, 0, count, minValues, &seconds, &ms, false) !=
+  try {
+    minima->resize(size_t(count));
+    maxima->resize(size_t(count));
+  } catch (const std::bad_alloc&) {
+    return 1;
+  }
+  if (m_reader.ReadChannelValues(channelIndex, start, 0, count, minima->data(), &seconds, &ms, false) !=
           QRADV_OK ||
-      m_reader.ReadChannelValues(channelIndex, start, 1, count, maxValues, nullptr, nullptr, false) !=
+      m_reader.ReadChannelValues(channelIndex, start, 1, count, maxima->data(), nullptr, nullptr, false) !=
           QRADV_OK)
     return 1;
   *firstTime = TickTime::FromTime(seconds, ms);
-  *countOut = count;
+  *numberRead = count;
   return 0;
 }
 
 int CVTQRAdvFileAccess::ReadEventRecord(int channelIndex, int start, int count, TickTime* firstTime,
-                                        int32_t* values, int* countOut) {
-  if (!firstTime || !values || !countOut) return 1;
+                                        std::vector<int32_t>* values, int* numberRead) {
+  if (!firstTime || !values || !numberRead || count < 0) return 1;
   int32_t seconds = 0, ms = 0;
-  if (m_reader.ReadChannelValues(channelIndex, start, 0, count, values, &seconds, &ms, false) != QRADV_OK)
+  try {
+    values->resize(size_t(count));
+  } catch (const std::bad_alloc&) {
+    return 1;
+  }
+  if (m_reader.ReadChannelValues(channelIndex, start, 0, count, values->data(), &seconds, &ms, false) !=
+      QRADV_OK)
     return 1;
   *firstTime = TickTime::FromTime(seconds, ms);
-  *countOut = count;
+  *numberRead = count;
   return 0;
 }
 
-int CVTQRAdvFileAccess::ReadAlarmFlags(int channelIndex, int start, int count, uint8_t* out, int* countOut) {
-  if (!out || !countOut) return 1;
-  if (m_reader.ReadAlarmFlags(channelIndex, start, count, out) != QRADV_OK) return 1;
-  *countOut = count;
+int CVTQRAdvFileAccess::ReadAlarmFlags(int channelIndex, int start, int count, std::vector<uint8_t>* flags,
+                                       int* numberRead) {
+  if (!flags || !numberRead || count < 0) return 1;
+  try {
+    flags->resize(size_t(count));
+  } catch (const std::bad_alloc&) {
+    return 1;
+  }
+  if (m_reader.ReadAlarmFlags(channelIndex, start, count, flags->data()) != QRADV_OK) return 1;
+  *numberRead = count;
   return 0;
 }

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "recorder/CQRADVFileAccess.h"
 #include "recorder/CVTDataFileAccess.h"
+#include "recorder/newer/CQRADVFileAccess.h"
 
 class CVTQRAdvFileAccess : public CVTDataFileAccess {
  public:
@@ -29,11 +29,12 @@ class CVTQRAdvFileAccess : public CVTDataFileAccess {
 
   // Minima and maxima of count records without record times; firstTime is the derived time of
   // the start record. 0 success, 1 failure.
-  int ReadDisplayValues(int channelIndex, int start, int count, TickTime* firstTime, int32_t* minValues,
-                        int32_t* maxValues, int* countOut);
-  int ReadEventRecord(int channelIndex, int start, int count, TickTime* firstTime, int32_t* values,
-                      int* countOut);
-  int ReadAlarmFlags(int channelIndex, int start, int count, uint8_t* out, int* countOut);
+  int ReadDisplayValues(int channelIndex, int start, int count, TickTime* firstTime,
+                        std::vector<int32_t>* minima, std::vector<int32_t>* maxima, int* numberRead) override;
+  int ReadEventRecord(int channelIndex, int start, int count, TickTime* firstTime,
+                      std::vector<int32_t>* values, int* numberRead) override;
+  int ReadAlarmFlags(int channelIndex, int start, int count, std::vector<uint8_t>* flags,
+                     int* numberRead) override;
 
  private:
   int ReadTimeBlocks();
@@ -42,6 +43,3 @@ class CVTQRAdvFileAccess : public CVTDataFileAccess {
   CQRADVFileAccess m_reader;
   std::vector<int64_t> m_timeBlocks;
 };
-
-// The recorder state of a raw value: its reserved code (16-bit or 32-bit), else 0.
-int RecorderStateOfRaw(int32_t raw, int valueSize);

@@ -13,7 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/base/ByteOrder.h"
 #include "platform/base/Guid.h"
+#include "platform/base/ReadOnlyFile.h"
+#include "recorder/RecordRangeCache.h"
 
 // Block-reader result codes.
 enum QRA_RESULT : int {
@@ -211,11 +214,17 @@ class CQRAFile {
   int GetLastError() const { return m_lastError; }
 
  private:
+  // One alarm entry as the alarm bits see it. seq is its place in the file, by which a
+  // channel's own entries and the all-channel entries are walked together; levels holds the
+  // level bits it counts for (every level for an all-channel entry).
   struct AlarmNode {
+    int64_t position;
+    uint32_t seq;
     uint16_t action;
     int16_t channel;
-    int64_t position;
+    uint8_t levels;
   };
+  class AlarmWalk;
 
   int ReadHeader();
   int ReadBlock(uint32_t limit, int versionCode, std::vector<uint8_t>* block);
@@ -228,11 +237,15 @@ class CQRAFile {
   int ReadDataBlock();
   bool ReadAt(uint64_t offset, void* buffer, std::size_t size);
   QRATime ConvertTime(const uint8_t* p) const;
-  uint16_t L16(const uint8_t* p) const;
-  uint32_t L32(const uint8_t* p) const;
-  uint64_t L64(const uint8_t* p) const;
+  uint16_t L16(const uint8_t* p) const { return vt::Load16(p, m_be); }
+  uint32_t L32(const uint8_t* p) const { return vt::Load32(p, m_be); }
+  uint64_t L64(const uint8_t* p) const { return vt::Load64(p, m_be); }
 
-  int m_fd = -1;
+  vt::ReadOnlyFile m_file;
+  RecordRangeCache m_cache;   // the records read last
+  int64_t m_timesStart = -1;  // the times of the range read last, when kept
+  std::vector<int32_t> m_timesSeconds;
+  std::vector<int32_t> m_timesMilliseconds;
   uint64_t m_fileSize = 0;
   uint64_t m_pos = 0;  // where the next block starts
   QRAHeader m_header;
@@ -258,7 +271,9 @@ class CQRAFile {
   uint64_t m_dataInfoAt = 0;
   bool m_hasAlarmTable = false;
   std::vector<QRAAlarmEntry> m_alarms;
-  std::vector<std::array<std::vector<AlarmNode>, 4>> m_alarmLists;  // per channel index
+  // Per channel index its own entries; the entries for all channels are kept once, beside them.
+  std::vector<std::vector<AlarmNode>> m_alarmLists;
+  std::vector<AlarmNode> m_allChannelAlarms;
   bool m_anyAlarmNode = false;
   uint32_t m_recordSize = 0;
   uint64_t m_firstRecordAt = 0;

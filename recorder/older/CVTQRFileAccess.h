@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "recorder/CVTDataFileAccess.h"
-#include "recorder/RecFile.h"
+#include "recorder/older/RecFile.h"
 
 class CVTQRFileAccess : public CVTDataFileAccess {
  public:
@@ -30,11 +30,12 @@ class CVTQRFileAccess : public CVTDataFileAccess {
   // Raw samples of a channel from a record position; the time is that of the file's first
   // record. 0, or 1 when an output is missing or a read fails.
   int ReadDisplayValues(int channelIndex, int first, int count, TickTime* firstTime,
-                        std::vector<int32_t>* minima, std::vector<int32_t>* maxima, int* numberRead);
+                        std::vector<int32_t>* minima, std::vector<int32_t>* maxima, int* numberRead) override;
   int ReadEventRecord(int channelIndex, int first, int count, TickTime* firstTime,
-                      std::vector<int32_t>* values, int* numberRead);
+                      std::vector<int32_t>* values, int* numberRead) override;
   // One alarm-level byte per record of the range that lies in the file.
-  int ReadAlarmFlags(int channelIndex, int first, int count, std::vector<uint8_t>* flags, int* number);
+  int ReadAlarmFlags(int channelIndex, int first, int count, std::vector<uint8_t>* flags,
+                     int* number) override;
 
   // Recorder state of a raw sample (0 for a measured value).
   static int RecorderState16(int16_t value);
@@ -52,7 +53,7 @@ class CVTQRFileAccess : public CVTDataFileAccess {
   int OpenSteps(const std::string& path);
   int TakeHeader();
   void BuildAlarms();
-  void BuildMessages();
+  int BuildMessages();
   int BuildGroups();
   void BuildGuid(const RecFileTimes& times);
   int Probe();

@@ -1,12 +1,11 @@
 // Field decoders of the older-format reader library: time records into seconds since 1970 and
 // the trace colour table.
-#include "recorder/RecFileState.h"
 #include "recorder/RecorderCalendarTime.h"
+#include "recorder/older/RecFileState.h"
 
 int64_t RecFileRecordSeconds(const uint8_t* r) {
-  const int8_t yy = int8_t(r[0]);
   if (r[5] >= 0x80) return -1;
-  int year = yy >= 80 ? 1900 + yy : yy >= 38 ? 1970 : 2000 + yy;
+  const int year = RecorderYear(int8_t(r[0]));
   return LocalCalendarToSeconds(year, int8_t(r[1]), int8_t(r[2]), int8_t(r[3]), int8_t(r[4]), r[5],
                                 int8_t(r[7]));
 }
