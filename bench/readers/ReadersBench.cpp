@@ -106,10 +106,11 @@ double Compare(const char* what, const std::string& path) {
   }
   uint64_t size = 0;
   vt::GetFileSize(path, size);
-  printf("%s: %llu bytes, %llu channel records; open and all channels %.3f s (open %.3f s), plain pass "
-         "%.3f s (sum %llu); without the open %.2f x\n",
-         what, (unsigned long long)size, (unsigned long long)records, best, bestOpen, bestPlain,
-         (unsigned long long)bytesSum, (best - bestOpen) / bestPlain);
+  printf(
+      "%s: %llu bytes, %llu channel records; open and all channels %.3f s (open %.3f s), plain pass "
+      "%.3f s (sum %llu); without the open %.2f x\n",
+      what, (unsigned long long)size, (unsigned long long)records, best, bestOpen, bestPlain,
+      (unsigned long long)bytesSum, (best - bestOpen) / bestPlain);
   return best / bestPlain;
 }
 
@@ -160,7 +161,8 @@ int main(int argc, char** argv) {
     }
   }
   setenv("TZ", "UTC", 1);
-  const std::string alarms = folder + "/alarms.DAE", newer = folder + "/newer.DAE", older = folder + "/older.DEV";
+  const std::string alarms = folder + "/alarms.DAE", newer = folder + "/newer.DAE",
+                    older = folder + "/older.DEV";
   int status = 0;
 
   // Alarms first: nothing large has been made yet.
