@@ -299,9 +299,11 @@ int CGPrimitive::FocusNext() {
   CGCore* parent = GetParent();
   if (!parent) return 0;
   CGPrimitive* pp = ParentPrimitive();
-  for (CGCore* s = GetNext(); s != this; s = s->GetNext()) {
+  for (CGCore* s = GetNext();; s = s->GetNext()) {
+    // Past the last sibling the parent's next gadget comes first.
     if (s == parent->GetFirstChild() && pp)
       if (int r = pp->FocusNext()) return r;
+    if (s == this) return 0;
     if (IsPrimitive(s) && static_cast<CGPrimitive*>(s)->CanFocus())
       return static_cast<CGPrimitive*>(s)->FocusFirst();
   }

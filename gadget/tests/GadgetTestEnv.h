@@ -16,6 +16,7 @@
 #include "platform/gui/FakeDesktop.h"
 #include "platform/gui/FixedTextMeasurer.h"
 #include "platform/gui/TextMeasurer.h"
+#include "platform/gui/VirtualKeys.h"
 
 namespace gadget_test {
 
@@ -147,5 +148,41 @@ inline void LogEvent(CGPrimitive* source, int code, void* data) {
 inline void AddLogEvent(CGPrimitive* p, int code, Log* log) {
   p->AddEventCallback(code, &LogEvent, &log, sizeof log);
 }
+
+}  // namespace gadget_test
+
+#include "platform/gui/FakeHostWindow.h"
+
+namespace gadget_test {
+
+// A root with editors bound to a 200 x 100 fake host; the cursor counts as over the host.
+class RootEnv : public GadgetEnv {
+ protected:
+  void SetUp() override {
+    GadgetEnv::SetUp();
+    host = std::make_unique<vt::FakeHostWindow>(200, 100, vt::Point{1000, 500});
+    desktop->hostUnderCursor = host->Handle();
+    root = new CGRoot(master, 0, 1);
+    root->Attach(host.get());
+  }
+  void TearDown() override {
+    GadgetEnv::TearDown();  // the root goes with the master, before the host
+    host.reset();
+  }
+  // A system paint of the whole window.
+  void PaintWindow() {
+    host->Invalidate(nullptr);
+    host->RunPendingPaint();
+  }
+  vt::ColorRef FrontPixel(int x, int y) {
+    vt::DeviceContext* dc = host->GetDC();
+    const vt::ColorRef c = dc->GetPixel(x, y);
+    host->ReleaseDC(dc);
+    return c;
+  }
+  vt::ColorRef BackPixel(int x, int y) { return root->GetBackDCPtr()->GetPixel(x, y); }
+  std::unique_ptr<vt::FakeHostWindow> host;
+  CGRoot* root = nullptr;
+};
 
 }  // namespace gadget_test
