@@ -1,0 +1,209 @@
+// Tests of the in-place editors: the edit road from BeginEdit to EndEdit with its events and
+// close codes, keys that end or do not end an edit, paste, the drop-down list with and without
+// a key table, and gadgets that go while their edit is open or its end is queued.
+#include <gtest/gtest.h>
+
+#include "gadget/InPlaceEditors.h"
+#include "gadget/tests/GadgetTestEnv.h"
+#include "platform/gui/FakeInPlaceControls.h"
+
+namespace gadget_test {
+namespace {
+
+class EditorTest : public RootEnv {
+ protected:
+  void SetUp() override {
+    RootEnv::SetUp();
+    field = new Probe(root, "f", &log, {20, 10, 120, 30});
+    for (int code : {GEVENT_EDIT_BEGIN, GEVENT_EDIT_STORE, GEVENT_CHANGED, GEVENT_EDIT_END})
+      AddLogEvent(field, code, &log);
+    other = new Probe(root, "o", &log, {0, 50, 50, 90});
+    PaintWindow();
+    log.clear();
+  }
+  vt::FakeInPlaceEdit* Edit(int id) {
+    for (vt::FakeInPlaceEdit* e : host->Edits())
+      if (e->Id() == id) return e;
+    return nullptr;
+  }
+  vt::FakeInPlaceCombo* Combo() { return host->Combos().empty() ? nullptr : host->Combos()[0]; }
+  Log log;
+  Probe* field = nullptr;
+  Probe* other = nullptr;
+};
+
+TEST_F(EditorTest, EnterStoresTheTextAtOnceAndEndsTheEditWhenThePostArrives) {
+  field->text = "old";
+  field->BeginEdit();
+  vt::FakeInPlaceEdit* edit = Edit(kTextEditorId);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_TRUE(edit->IsVisible());
+  EXPECT_TRUE(edit->HasFocus());
+  EXPECT_EQ(edit->Bounds(), (vt::Rect{20, 10, 120, 30}));
+  EXPECT_EQ(edit->Text(), "old");
+  EXPECT_EQ(edit->Selection(), (std::pair<int, int>{0, 3}));
+  edit->Type("new\t\x1b");  // Tab and Escape characters insert nothing
+  EXPECT_EQ(edit->Text(), "new");
+  EXPECT_TRUE(edit->PressKey(vt::kVkReturn));
+  EXPECT_FALSE(edit->IsVisible());
+  EXPECT_EQ(log, (Log{"event 12", "event 7", "f settext new", "event 1"}));
+  log.clear();
+  host->Pump();
+  EXPECT_EQ(log, (Log{"f endedit 1", "f draw", "event 11"}));
+  EXPECT_EQ(root->GetTextEditor()->GetGadget(), nullptr);
+  ASSERT_FALSE(host->Delivered().empty());
+  EXPECT_EQ(host->Delivered().back().message, WM_GADGET_EDITEND);
+}
+
+TEST_F(EditorTest, CloseCodesFollowTheKeyAndShiftWhileEscapeChangesNothing) {
+  struct Case {
+    uint32_t vk;
+    bool shift;
+    int code;
+  };
+  for (const Case c : {Case{vt::kVkReturn, false, 1}, Case{vt::kVkReturn, true, 2},
+                       Case{vt::kVkTab, false, 3}, Case{vt::kVkTab, true, 4}}) {
+    field->BeginEdit();
+    vt::FakeInPlaceEdit* edit = Edit(kTextEditorId);
+    EXPECT_TRUE(edit->PressKey(vt::kVkEscape));
+    EXPECT_TRUE(edit->IsVisible());
+    if (c.shift) desktop->keysDown.insert(vt::kVkShift);
+    edit->PressKey(c.vk);
+    desktop->keysDown.clear();
+    log.clear();
+    host->Pump();
+    EXPECT_EQ(log.front(), "f endedit " + std::to_string(c.code));
+    EXPECT_EQ(host->Delivered().back().lParam, c.code);
+  }
+}
+
+TEST_F(EditorTest, APressInTheRootCommitsTheOpenEditWithCodeFiveBeforeItIsRouted) {
+  field->BeginEdit();
+  Edit(kTextEditorId)->Type("typed");
+  log.clear();
+  root->OnLButtonDown(vt::kMkLButton, 10, 60);
+  EXPECT_EQ(log, (Log{"event 7", "f settext typed", "event 1", "o down 10,60"}));
+  root->OnLButtonUp(0, 10, 60);
+  log.clear();
+  host->Pump();
+  EXPECT_EQ(log.front(), "f endedit 5");
+  // Keys go to the gadgets only while no editor is open.
+  field->BeginEdit();
+  log.clear();
+  root->OnKeyDown('A', 1, 0);
+  EXPECT_TRUE(log.empty());
+}
+
+TEST_F(EditorTest, AMaskedGadgetIsEditedInThePasswordEditor) {
+  field->SetStyle(GSTYLE_ACTIVE | GSTYLE_MASKED);
+  field->text = "secret";
+  field->BeginEdit();
+  vt::FakeInPlaceEdit* edit = Edit(kPasswordEditorId);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_TRUE(edit->IsPassword());
+  EXPECT_TRUE(edit->IsVisible());
+  EXPECT_FALSE(Edit(kTextEditorId)->IsVisible());
+  edit->PressKey(vt::kVkTab);
+  host->Pump();
+  EXPECT_EQ(log.back(), "event 11");
+}
+
+TEST_F(EditorTest, PasteTakesTheFirstClipboardLineAtTheSelectionAndKeepsTheRest) {
+  struct Case {
+    const char* clip;
+    const char* result;
+    int caret;
+  };
+  for (const Case c : {Case{"XY", "abXYef", 4}, Case{"XY\r\nZZ", "abXYef", 4}, Case{"\rZZ", "abef", 2}}) {
+    field->text = "abcdef";
+    field->BeginEdit();
+    vt::FakeInPlaceEdit* edit = Edit(kTextEditorId);
+    edit->SetSelection(2, 4);
+    desktop->clipboardText = c.clip;
+    edit->Paste();
+    EXPECT_EQ(edit->Text(), c.result) << c.clip;
+    EXPECT_EQ(edit->Selection(), (std::pair<int, int>{c.caret, c.caret}));
+  }
+  desktop->clipboardText.reset();
+  Edit(kTextEditorId)->Paste();
+  EXPECT_EQ(Edit(kTextEditorId)->Text(), "abef");
+}
+
+TEST_F(EditorTest, TheDropDownSelectsByKeyTableAndShowsTheEditTextWithoutAMatch) {
+  const std::string items[] = {"zero", "one", "two"};
+  const int keys[] = {2, 0, 1};
+  field->EditWithCombo(20, 10, 120, 30, 10, nullptr, 3, items, keys, 0, 1);
+  vt::FakeInPlaceCombo* combo = Combo();
+  ASSERT_NE(combo, nullptr);
+  EXPECT_EQ(combo->Count(), 3);
+  EXPECT_EQ(combo->ItemText(0), "two");
+  EXPECT_EQ(combo->CurSel(), 1);
+  EXPECT_TRUE(combo->IsDroppedDown());
+  // The list is at least as high as the field.
+  EXPECT_EQ(combo->Bounds(), (vt::Rect{19, 9, 120, 51}));
+  EXPECT_EQ(combo->fieldHeight(), 16);
+
+  const int far[] = {5, 7, 9};  // keys outside the items show empty texts
+  field->text = "typed";
+  field->EditWithCombo(20, 10, 120, 30, 100, nullptr, 3, items, far, 7, 0);
+  EXPECT_EQ(combo->CurSel(), 1);
+  EXPECT_EQ(combo->ItemText(1), "");
+  field->EditWithCombo(20, 10, 120, 30, 100, nullptr, 3, items, far, 8, 0);
+  EXPECT_EQ(combo->CurSel(), -1);
+  EXPECT_EQ(combo->Text(), "typed");
+  field->EditWithCombo(20, 10, 120, 30, 100, nullptr, 3, items, nullptr, 2, 0);
+  EXPECT_EQ(combo->CurSel(), 2);
+  EXPECT_EQ(combo->ItemText(2), "two");
+}
+
+TEST_F(EditorTest, ChoosingWithTheMouseReportsAtOnceAndEnterThenOnlyEndsTheEdit) {
+  const std::string items[] = {"zero", "one", "two"};
+  const int keys[] = {5, 7, 9};
+  field->EditWithCombo(20, 10, 120, 30, 100, nullptr, 3, items, keys, 5, 1);
+  Combo()->Choose(2);
+  EXPECT_EQ(log, (Log{"event 7", "f select 9", "event 1"}));
+  log.clear();
+  EXPECT_TRUE(Combo()->PressKey(vt::kVkReturn));
+  EXPECT_FALSE(Combo()->IsVisible());
+  EXPECT_TRUE(log.empty());
+  host->Pump();
+  EXPECT_EQ(log.front(), "f endedit 1");
+  // Closing with another selection than the one reported stores it.
+  field->EditWithCombo(20, 10, 120, 30, 100, nullptr, 3, items, keys, 5, 1);
+  log.clear();
+  Combo()->SetCurSel(1);
+  Combo()->PressKey(vt::kVkTab);
+  EXPECT_EQ(log, (Log{"f select 7", "event 1"}));
+}
+
+TEST_F(EditorTest, AGadgetThatGoesDuringItsEditGetsNoCallAfterwards) {
+  field->BeginEdit();
+  delete field;
+  vt::FakeInPlaceEdit* edit = Edit(kTextEditorId);
+  EXPECT_FALSE(edit->IsVisible());
+  EXPECT_EQ(root->GetTextEditor()->GetGadget(), nullptr);
+  log.clear();
+  edit->PressKey(vt::kVkReturn);
+  host->Pump();
+  EXPECT_TRUE(log.empty());
+
+  // The end is queued, then the gadget is released before the post arrives.
+  other->BeginEdit();
+  AddLogEvent(other, GEVENT_EDIT_END, &log);
+  edit->PressKey(vt::kVkReturn);
+  log.clear();
+  other->Release();
+  host->Pump();
+  EXPECT_TRUE(log.empty());
+
+  const std::string items[] = {"a"};
+  auto* chooser = new Probe(root, "c", &log, {0, 0, 10, 10});
+  chooser->EditWithCombo(0, 0, 10, 10, 50, nullptr, 1, items, nullptr, 0, 1);
+  delete chooser;
+  Combo()->PressKey(vt::kVkReturn);
+  host->Pump();
+  EXPECT_TRUE(log.empty());
+}
+
+}  // namespace
+}  // namespace gadget_test
