@@ -1,6 +1,7 @@
 // The primitive gadget's base behaviour (see GPrimitive.h).
 #include "gadget/GPrimitive.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "gadget/GPools.h"
@@ -101,9 +102,8 @@ void CGPrimitive::Redraw() {
 }
 
 void CGPrimitive::Paint(vt::DeviceContext* dc) {
-  if (!(GetEffectiveStyle() & GSTYLE_VISIBLE)) return;
   vt::Rect visible;
-  if (!GetVisibleRect(&visible)) return;
+  if (!(VisibleState(&visible) & GSTYLE_VISIBLE) || visible.IsEmpty()) return;
   dc->SelectClipRect(&visible);
   Draw(dc);
   for (CGCore* c = GetLastChild(); c; c = PrevChild(c))
@@ -152,16 +152,45 @@ void CGPrimitive::ClipToVisibleRect(vt::DeviceContext* dc) {
 }
 
 bool CGPrimitive::GetVisibleRect(vt::Rect* out) const {
-  vt::Rect r;
-  GetAbsoluteRect(&r);
-  for (CGPrimitive* p = ParentPrimitive(); p; p = p->ParentPrimitive()) {
-    vt::Rect pr;
-    p->GetAbsoluteRect(&pr);
-    r = vt::IntersectRects(r, pr);
-    if (r.IsEmpty()) break;
+  VisibleState(out);
+  return !out->IsEmpty();
+}
+
+int CGPrimitive::VisibleState(vt::Rect* visible) const {
+  // One walk up collects the primitive ancestors; one walk down computes each one's origin
+  // and cuts the rectangle (the same results as GetAbsoluteRect and GetEffectiveStyle level by
+  // level, without walking the chain again for every ancestor).
+  const CGPrimitive* chain[64];
+  int depth = 0;
+  for (const CGPrimitive* p = this; p; p = p->ParentPrimitive()) {
+    if (depth == 64) {
+      vt::Rect r;
+      GetAbsoluteRect(&r);
+      for (CGPrimitive* a = ParentPrimitive(); a; a = a->ParentPrimitive()) {
+        vt::Rect ar;
+        a->GetAbsoluteRect(&ar);
+        r = vt::IntersectRects(r, ar);
+      }
+      *visible = r;
+      return GetEffectiveStyle();
+    }
+    chain[depth++] = p;
   }
-  *out = r;
-  return !r.IsEmpty();
+  int style = ~0;
+  vt::Point origin;
+  vt::Rect r{INT32_MIN / 2, INT32_MIN / 2, INT32_MAX / 2, INT32_MAX / 2};
+  for (int i = depth - 1; i >= 0; --i) {
+    const CGPrimitive* p = chain[i];
+    style &= p->m_style;
+    r = vt::IntersectRects(r, vt::OffsetRect(p->m_rect, origin.x, origin.y));
+    if (i > 0) {
+      vt::Point offset;
+      p->GetChildOffset(&offset);
+      origin = vt::Point{origin.x - offset.x, origin.y - offset.y};
+    }
+  }
+  *visible = r;
+  return style;
 }
 
 void CGPrimitive::Update() {

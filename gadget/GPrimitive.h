@@ -255,6 +255,8 @@ class CGPrimitive : public CGCore {
     return vt::Point{x + o.x, y + o.y};
   }
   CGPrimitive* ParentPrimitive() const;
+  // The visible rectangle (empty when nothing shows) and the effective style, in one walk.
+  int VisibleState(vt::Rect* visible) const;
   // Clears the pointers of the parent (and the root) that still point at this gadget.
   void ForgetInParent();
 
