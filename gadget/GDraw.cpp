@@ -163,32 +163,35 @@ void SetClipRect(vt::DeviceContext* dc, const vt::Rect& rect) { dc->SelectClipRe
 
 // ---- grid lines ----
 
-void DrawHorizontalGridLines(int l, int t, int r, int b, vt::ColorRef colour, double min, double max,
-                             double step, vt::PenStyle penStyle, vt::DeviceContext* dc) {
+// Calls line(position) for each grid value from the multiple of step at or below min, one step
+// past max; position is where the value falls between from (at value `at`) and to (at `other`).
+template <class F>
+static void ForEachGridLine(double min, double max, double step, double at, double other, int from, int to,
+                            F line) {
   if (!(step > 0) || min == max) return;
   const double count = std::ceil((max - min) / step) + 1;
   if (!(count >= 0 && count < 1e6)) return;
-  PenScope pen(dc, vt::Pen{penStyle, 1, colour});
   const double base = step * std::floor(min / step);
   for (int i = 0; i <= int(count); ++i) {
     const double v = base + i * step;
-    const int y = t + int(std::floor((v - max) / (min - max) * (b - t) + 0.5));
-    if (y >= t && y <= b) Line(dc, l, y, r, y);
+    line(from + int(std::floor((v - at) / (other - at) * (to - from) + 0.5)));
   }
+}
+
+void DrawHorizontalGridLines(int l, int t, int r, int b, vt::ColorRef colour, double min, double max,
+                             double step, vt::PenStyle penStyle, vt::DeviceContext* dc) {
+  PenScope pen(dc, vt::Pen{penStyle, 1, colour});
+  ForEachGridLine(min, max, step, max, min, t, b, [&](int y) {
+    if (y >= t && y <= b) Line(dc, l, y, r, y);
+  });
 }
 
 void DrawVerticalGridLines(int l, int t, int r, int b, vt::ColorRef colour, double min, double max,
                            double step, vt::PenStyle penStyle, vt::DeviceContext* dc) {
-  if (!(step > 0) || min == max) return;
-  const double count = std::ceil((max - min) / step) + 1;
-  if (!(count >= 0 && count < 1e6)) return;
   PenScope pen(dc, vt::Pen{penStyle, 1, colour});
-  const double base = step * std::floor(min / step);
-  for (int i = 0; i <= int(count); ++i) {
-    const double v = base + i * step;
-    const int x = l + int(std::floor((v - min) / (max - min) * (r - l) + 0.5));
+  ForEachGridLine(min, max, step, min, max, l, r, [&](int x) {
     if (x >= l && x <= r) Line(dc, x, t, x, b);
-  }
+  });
 }
 
 void DrawLogGridLines(int l, int t, int r, int b, vt::ColorRef colour, double expMin, double expMax,

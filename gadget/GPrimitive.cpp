@@ -412,74 +412,64 @@ void CGPrimitive::GetTooltipText(std::string* out) const {
   if (nl != std::string::npos) *out = m_helpText->substr(nl + 1);
 }
 
-void CGPrimitive::OnKeyDown(uint32_t vk, uint32_t repeat, uint32_t flags) {
+void CGPrimitive::RouteKey(KeyHandler handler, uint32_t vk, uint32_t repeat, uint32_t flags) {
   if ((m_style & GSTYLE_ACTIVE) != GSTYLE_ACTIVE || !GetFirstChild()) return;
   if (m_captured) {
-    m_captured->OnKeyDown(vk, repeat, flags);
+    (m_captured->*handler)(vk, repeat, flags);
     return;
   }
   for (CGCore* c = GetFirstChild(); c; c = NextChild(c))
     if (IsPrimitive(c) && (static_cast<CGPrimitive*>(c)->m_style & GSTYLE_ACTIVE) == GSTYLE_ACTIVE)
-      static_cast<CGPrimitive*>(c)->OnKeyDown(vk, repeat, flags);
+      (static_cast<CGPrimitive*>(c)->*handler)(vk, repeat, flags);
+}
+
+void CGPrimitive::OnKeyDown(uint32_t vk, uint32_t repeat, uint32_t flags) {
+  RouteKey(&CGPrimitive::OnKeyDown, vk, repeat, flags);
 }
 
 void CGPrimitive::OnKeyUp(uint32_t vk, uint32_t repeat, uint32_t flags) {
-  if ((m_style & GSTYLE_ACTIVE) != GSTYLE_ACTIVE || !GetFirstChild()) return;
-  if (m_captured) {
-    m_captured->OnKeyUp(vk, repeat, flags);
-    return;
-  }
-  for (CGCore* c = GetFirstChild(); c; c = NextChild(c))
-    if (IsPrimitive(c) && (static_cast<CGPrimitive*>(c)->m_style & GSTYLE_ACTIVE) == GSTYLE_ACTIVE)
-      static_cast<CGPrimitive*>(c)->OnKeyUp(vk, repeat, flags);
+  RouteKey(&CGPrimitive::OnKeyUp, vk, repeat, flags);
+}
+
+void CGPrimitive::Forward(CGPrimitive* child, MouseHandler handler, uint32_t flags, int32_t x, int32_t y) {
+  if (!child) return;
+  const vt::Point c = ToChild(x, y);
+  (child->*handler)(flags, c.x, c.y);
 }
 
 void CGPrimitive::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
   m_captured = ActiveChildFromPoint(x, y);
-  if (!m_captured) return;
-  const vt::Point c = ToChild(x, y);
-  m_captured->OnLButtonDown(flags, c.x, c.y);
+  Forward(m_captured, &CGPrimitive::OnLButtonDown, flags, x, y);
 }
 
 void CGPrimitive::OnLButtonDblClk(uint32_t flags, int32_t x, int32_t y) {
   m_captured = ActiveChildFromPoint(x, y);
-  if (!m_captured) return;
-  const vt::Point c = ToChild(x, y);
-  m_captured->OnLButtonDblClk(flags, c.x, c.y);
+  Forward(m_captured, &CGPrimitive::OnLButtonDblClk, flags, x, y);
 }
 
 void CGPrimitive::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
   CGPrimitive* child = m_captured;
-  if (!child) return;
   m_captured = nullptr;  // before the child runs, so that a handler may capture anew
-  const vt::Point c = ToChild(x, y);
-  child->OnLButtonUp(flags, c.x, c.y);
+  Forward(child, &CGPrimitive::OnLButtonUp, flags, x, y);
 }
 
 void CGPrimitive::OnMouseMove(uint32_t flags, int32_t x, int32_t y) {
-  if (!m_captured) return;
-  const vt::Point c = ToChild(x, y);
-  m_captured->OnMouseMove(flags, c.x, c.y);
+  Forward(m_captured, &CGPrimitive::OnMouseMove, flags, x, y);
 }
 
 void CGPrimitive::OnRButtonDown(uint32_t flags, int32_t x, int32_t y) {
   m_captured2 = ActiveChildFromPoint(x, y);
-  if (!m_captured2) return;
-  const vt::Point c = ToChild(x, y);
-  m_captured2->OnRButtonDown(flags, c.x, c.y);
+  Forward(m_captured2, &CGPrimitive::OnRButtonDown, flags, x, y);
 }
 
 void CGPrimitive::OnRButtonDblClk(uint32_t flags, int32_t x, int32_t y) {
   m_captured2 = ActiveChildFromPoint(x, y);
-  if (!m_captured2) return;
-  const vt::Point c = ToChild(x, y);
-  m_captured2->OnRButtonDblClk(flags, c.x, c.y);
+  Forward(m_captured2, &CGPrimitive::OnRButtonDblClk, flags, x, y);
 }
 
 void CGPrimitive::OnRButtonUp(uint32_t flags, int32_t x, int32_t y) {
-  if (!m_captured2) return;
-  const vt::Point c = ToChild(x, y);
-  m_captured2->OnRButtonUp(flags, c.x, c.y);
+  // Cleared after the child ran (the left capture is cleared before).
+  Forward(m_captured2, &CGPrimitive::OnRButtonUp, flags, x, y);
   m_captured2 = nullptr;
 }
 

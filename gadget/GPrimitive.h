@@ -257,6 +257,12 @@ class CGPrimitive : public CGCore {
   CGPrimitive* ParentPrimitive() const;
   // The visible rectangle (empty when nothing shows) and the effective style, in one walk.
   int VisibleState(vt::Rect* visible) const;
+  using MouseHandler = void (CGPrimitive::*)(uint32_t flags, int32_t x, int32_t y);
+  using KeyHandler = void (CGPrimitive::*)(uint32_t vk, uint32_t repeat, uint32_t flags);
+  // Passes a mouse call to child (when there is one) in the child's coordinates.
+  void Forward(CGPrimitive* child, MouseHandler handler, uint32_t flags, int32_t x, int32_t y);
+  // A key to the captured child alone, else to every active child, first to last.
+  void RouteKey(KeyHandler handler, uint32_t vk, uint32_t repeat, uint32_t flags);
   // Clears the pointers of the parent (and the root) that still point at this gadget.
   void ForgetInParent();
 
