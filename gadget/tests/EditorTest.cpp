@@ -205,5 +205,37 @@ TEST_F(EditorTest, AGadgetThatGoesDuringItsEditGetsNoCallAfterwards) {
   EXPECT_TRUE(log.empty());
 }
 
+TEST_F(EditorTest, AttachMakesThreeHiddenEditorsOnlyWhenAskedAndTheRootServesTheClipboard) {
+  ASSERT_EQ(host->Edits().size(), 2u);
+  ASSERT_EQ(host->Combos().size(), 1u);
+  EXPECT_EQ(Combo()->Id(), kComboEditorId);
+  for (vt::FakeInPlaceEdit* e : host->Edits()) {
+    EXPECT_FALSE(e->IsVisible());
+    EXPECT_EQ(e->Bounds(), (vt::Rect{10, 30, 140, 80}));
+  }
+  root->Attach(host.get());  // bound again: nothing new
+  EXPECT_EQ(host->Edits().size(), 2u);
+  vt::FakeHostWindow bare(50, 50);
+  CGRoot plain(nullptr, 0, 0);
+  plain.Attach(&bare);
+  EXPECT_TRUE(bare.Edits().empty());
+  EXPECT_EQ(plain.GetTextEditor(), nullptr);
+  plain.Detach();
+
+  vt::FakeInPlaceEdit* edit = Edit(kTextEditorId);
+  root->Copy();  // no edit open: nothing
+  EXPECT_EQ(edit->clipboard, "");
+  field->text = "hello";
+  field->BeginEdit();
+  edit->SetSelection(1, 3);
+  root->Copy();
+  EXPECT_EQ(edit->clipboard, "el");
+  root->Cut();
+  EXPECT_EQ(edit->Text(), "hlo");
+  desktop->clipboardText = "XY";
+  root->Paste();
+  EXPECT_EQ(edit->Text(), "hXYlo");
+}
+
 }  // namespace
 }  // namespace gadget_test
