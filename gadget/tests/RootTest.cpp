@@ -72,6 +72,13 @@ TEST_F(RootTest, TheWindowContextIsBorrowedByCountAndFlushWorksOnlyWhileItIsHeld
   EXPECT_EQ(root->GetWindowDC(), nullptr);
   ASSERT_EQ(host->Presents().size(), presents + 1);
   EXPECT_EQ(host->Presents().back(), (vt::Rect{0, 0, 20, 20}));
+  // A part of the back buffer, copied while the context is held.
+  p->FlushRect(vt::Rect{5, 6, 9, 8});
+  root->BorrowWindowDC();
+  p->FlushRect(vt::Rect{5, 6, 9, 8});
+  root->ReturnWindowDC();
+  ASSERT_EQ(host->Presents().size(), presents + 2);
+  EXPECT_EQ(host->Presents().back(), (vt::Rect{5, 6, 9, 8}));
 }
 
 TEST_F(RootTest, InputBeforeTheFirstPaintIsIgnored) {
