@@ -127,6 +127,7 @@ void CCombo::Open(CGPrimitive* gadget, const vt::Rect& rect, int listHeight, con
     auto it = std::find(m_keyTable.begin(), m_keyTable.end(), currentKey);
     m_currentIndex = it == m_keyTable.end() ? -1 : int(it - m_keyTable.begin());
   }
+  m_font = font;
   m_control->SetFont(font);
   m_control->ResetContent();
   for (int i = 0; i < m_itemCount; ++i) {

@@ -62,6 +62,7 @@ class CCombo {
   void ClearGadget() { m_gadget = nullptr; }
   int GetCurrentIndex() const { return m_currentIndex; }
   vt::InPlaceCombo* Control() const { return m_control.get(); }
+  const vt::Font* GetFont() const { return m_font; }
 
  private:
   int KeyOf(int index) const;
@@ -72,4 +73,5 @@ class CCombo {
   int m_currentIndex = -1;
   int m_itemCount = 0;
   std::vector<int> m_keyTable;  // empty: the list index is the key
+  const vt::Font* m_font = nullptr;
 };

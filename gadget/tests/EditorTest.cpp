@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "gadget/InPlaceEditors.h"
+#include "gadget/SkinnedEditors.h"
 #include "gadget/tests/GadgetTestEnv.h"
+#include "platform/gui/BitmapRegistry.h"
 #include "platform/gui/FakeInPlaceControls.h"
+#include "platform/gui/RecordingDc.h"
 
 namespace gadget_test {
 namespace {
@@ -235,6 +238,61 @@ TEST_F(EditorTest, AttachMakesThreeHiddenEditorsOnlyWhenAskedAndTheRootServesThe
   desktop->clipboardText = "XY";
   root->Paste();
   EXPECT_EQ(edit->Text(), "hXYlo");
+}
+
+// A root that reports itself as the skinned root, as the skinned windows' roots do.
+class SkinnedRoot : public CGRoot {
+ public:
+  using CGRoot::CGRoot;
+  const SGClassInfo* GetClassInfo() const override { return GCLASS(CGSkRoot); }
+};
+
+TEST_F(EditorTest, SkinnedEditorsFrameThemselvesPaintTheFieldAndPassMovesToASkinnedRoot) {
+  SetSkTextEditSkin(SGSkEditSkin{{1, 2, 3, 4}});
+  CSkTextEdit edit(host->CreateEdit(false, 20000, {0, 0, 10, 10}));
+  auto* control = static_cast<vt::FakeInPlaceEdit*>(edit.Control());
+  ASSERT_TRUE(control->skinFrame().has_value());
+  EXPECT_EQ(*control->skinFrame(), (std::array<vt::ColorRef, 4>{1, 2, 3, 4}));
+
+  auto button = vt::Bitmap::Create(16, 16, 24);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) button->SetPixel(x, y, 0x0000FF);
+  vt::RegisterBitmap(64101, std::move(button));
+  vt::RegisterBitmap(64102, vt::Bitmap::Create(16, 16, 24));  // a black mask shows the image
+  SetSkComboSkin(
+      SGSkComboSkin{64101, 64102, 16, 16, 2, 2, 2, 2, 0, 0, 0, 0, 0x00FFFF, 0x000080, 0x00FF00, 0xFF0000});
+  CSkCombo combo(host->CreateCombo(20001, {0, 0, 100, 20}));
+  combo.Control()->SetText("abc");
+  vt::RecordingDc dc(100, 20);
+  combo.PaintField(dc, {0, 0, 100, 20});
+  EXPECT_EQ(dc.GetPixel(0, 10), 0x00FFFFu);   // the background
+  EXPECT_EQ(dc.GetPixel(1, 10), 0x00FF00u);   // the outer frame
+  EXPECT_EQ(dc.GetPixel(2, 10), 0xFF0000u);   // the inner frame
+  EXPECT_EQ(dc.GetPixel(90, 10), 0x0000FFu);  // the drop button
+  EXPECT_EQ(dc.GetPixel(81, 10), 0x00FFFFu);
+  const auto texts = dc.RecordsOf(vt::DcOp::TextOut);
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].text, "abc");
+  EXPECT_EQ(texts[0].points[0].x, 5);
+  EXPECT_EQ(texts[0].color, 0x000080u);
+  EXPECT_EQ(texts[0].clip, (vt::Rect{3, 3, 80, 17}));
+  vt::RegisterBitmap(64101, nullptr);
+  vt::RegisterBitmap(64102, nullptr);
+
+  vt::FakeHostWindow skinnedHost(100, 100);
+  desktop->hostUnderCursor = skinnedHost.Handle();
+  auto* skinned = new SkinnedRoot(master, 0, 0);
+  skinned->Attach(&skinnedHost);
+  auto* gadget = new Probe(skinned, "g", &log, {0, 0, 50, 50});
+  skinnedHost.Invalidate(nullptr);
+  skinnedHost.RunPendingPaint();
+  CSkTextEdit over(skinnedHost.CreateEdit(false, 20002, {0, 0, 50, 20}));
+  over.Open(gadget, nullptr, {0, 0, 50, 20}, "x", 0);
+  log.clear();
+  over.Control()->onMouseMove(0, vt::Point{5, 5});
+  EXPECT_EQ(log, (Log{"g enter"}));
+  over.ClearGadget();
+  delete skinned;
 }
 
 }  // namespace
