@@ -7,7 +7,7 @@
 #include "gadget/SkinnedEditors.h"
 #include "gadget/tests/GadgetTestEnv.h"
 #include "platform/gui/BitmapRegistry.h"
-#include "platform/gui/FakeInPlaceControls.h"
+#include "platform/gui/testing/FakeInPlaceControls.h"
 #include "platform/gui/RecordingDc.h"
 
 namespace gadget_test {

@@ -13,8 +13,8 @@
 #include "gadget/GRoot.h"
 #include "gadget/GRootMaster.h"
 #include "platform/gui/DeviceContext.h"
-#include "platform/gui/FakeDesktop.h"
-#include "platform/gui/FixedTextMeasurer.h"
+#include "platform/gui/testing/FakeDesktop.h"
+#include "platform/gui/testing/FixedTextMeasurer.h"
 #include "platform/gui/TextMeasurer.h"
 #include "platform/gui/VirtualKeys.h"
 
@@ -151,7 +151,7 @@ inline void AddLogEvent(CGPrimitive* p, int code, Log* log) {
 
 }  // namespace gadget_test
 
-#include "platform/gui/FakeHostWindow.h"
+#include "platform/gui/testing/FakeHostWindow.h"
 
 namespace gadget_test {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gadget/tests/GadgetTestEnv.h"
-#include "platform/gui/GuiTestSupport.h"
+#include "platform/gui/testing/GuiTestSupport.h"
 
 namespace gadget_test {
 namespace {

@@ -1,7 +1,7 @@
 // main() of the gadget tests: one GUI application for the whole run (offscreen by default).
 #include <gtest/gtest.h>
 
-#include "platform/gui/GuiTestSupport.h"
+#include "platform/gui/testing/GuiTestSupport.h"
 
 int main(int argc, char** argv) {
   vt::GuiTestApplication app(argc, argv);

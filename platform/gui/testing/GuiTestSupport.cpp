@@ -1,10 +1,10 @@
 // Test support over Qt (see GuiTestSupport.h).
-#include "platform/gui/GuiTestSupport.h"
+#include "platform/gui/testing/GuiTestSupport.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 
-#include "platform/gui/HostWidget.h"
+#include "platform/gui/qt/HostWidget.h"
 
 namespace vt {
 
