@@ -7,7 +7,8 @@
 // - hit test: finding the deepest primitive under a point vs scanning the array;
 // - incremental redraw of one primitive: RedrawPrimitive vs one fill.
 // The incremental redraw is also timed in a root of 100 primitives of the same size (4 groups of
-// 25, the same depth), to show that it does not grow with the tree. Each measure takes the best of five runs.
+// 25, the same depth), to show that it does not grow with the tree. Each measure takes the best
+// of its runs.
 //
 // Usage: gadget_bench
 #include <stdio.h>
