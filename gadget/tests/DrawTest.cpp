@@ -241,5 +241,49 @@ TEST_F(DrawTest, ComboArrowButtonIsGreyWithADarkTriangleWhenEnabled) {
   EXPECT_EQ(dc.GetPixel(7, 9), 0x5E5E5Eu);
 }
 
+TEST_F(DrawTest, CellFramesLampsSidesAndStretchedBlends) {
+  vt::RecordingDc dc(40, 40);
+  const vt::ColorRef light[2] = {0x111111, 0x222222}, dark[2] = {0x333333, 0x444444};
+  DrawCellFrame(&dc, {0, 0, 10, 10}, 2, kWhite, light, dark);
+  EXPECT_EQ(dc.GetPixel(0, 5), 0x111111u);
+  EXPECT_EQ(dc.GetPixel(1, 5), 0x222222u);
+  EXPECT_EQ(dc.GetPixel(9, 5), 0x333333u);
+  EXPECT_EQ(dc.GetPixel(8, 5), 0x444444u);
+  DrawCellFrame(&dc, {10, 0, 20, 10}, 1, kWhite, light, dark);
+  EXPECT_EQ(dc.GetPixel(10, 5), 0x222222u);
+  EXPECT_EQ(dc.GetPixel(11, 5), kWhite);
+  dc.Clear();
+  DrawCellFrame(&dc, {20, 0, 30, 10}, 3, kRed, light, dark);  // other kinds draw nothing
+  EXPECT_TRUE(dc.Records().empty());
+
+  DrawCheckLamp(&dc, {0, 20, 12, 32}, 0x808080, 1);
+  EXPECT_EQ(dc.GetPixel(0, 25), 0x404040u);  // sunken: shadow left and top
+  EXPECT_EQ(dc.GetPixel(11, 25), 0xBFBFBFu);
+  EXPECT_EQ(dc.GetPixel(2, 26), 0xC8C880u);   // left quarter of the lamp
+  EXPECT_EQ(dc.GetPixel(6, 21), 0xFFFF80u);   // top quarter
+  EXPECT_EQ(dc.GetPixel(6, 30), 0x787840u);   // bottom quarter
+  EXPECT_EQ(dc.GetPixel(10, 26), 0x909040u);  // right quarter
+
+  dc.FillSolidRect({0, 0, 40, 40}, kWhite);
+  DrawRectSides(&dc, 1 | 8, kRed, 30, 30, 38, 38);  // top and right, end pixels left out
+  EXPECT_EQ(dc.GetPixel(30, 30), kRed);
+  EXPECT_EQ(dc.GetPixel(37, 30), kRed);
+  EXPECT_EQ(dc.GetPixel(38, 31), kRed);
+  EXPECT_EQ(dc.GetPixel(38, 38), kWhite);
+  EXPECT_EQ(dc.GetPixel(30, 31), kWhite);
+
+  // A 2 x 2 image stretched to 8 x 8 through a black mask covers the destination.
+  auto image = vt::Bitmap::Create(2, 2, 24);
+  auto mask = vt::Bitmap::Create(2, 2, 24);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 2; ++x) image->SetPixel(x, y, kBlue);
+  StretchBlendBitmap(&dc, image.get(), mask.get(), {0, 0, 2, 2}, {0, 0, 8, 8});
+  EXPECT_EQ(dc.GetPixel(0, 0), kBlue);
+  EXPECT_EQ(dc.GetPixel(7, 7), kBlue);
+  EXPECT_EQ(dc.GetPixel(8, 8), kWhite);
+  StretchBlendBitmap(&dc, nullptr, mask.get(), {0, 0, 2, 2}, {10, 10, 18, 18});  // no image: nothing
+  EXPECT_EQ(dc.GetPixel(12, 12), kWhite);
+}
+
 }  // namespace
 }  // namespace gadget_test
