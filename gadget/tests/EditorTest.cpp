@@ -7,8 +7,8 @@
 #include "gadget/SkinnedEditors.h"
 #include "gadget/tests/GadgetTestEnv.h"
 #include "platform/gui/BitmapRegistry.h"
-#include "platform/gui/testing/FakeInPlaceControls.h"
 #include "platform/gui/RecordingDc.h"
+#include "platform/gui/testing/FakeInPlaceControls.h"
 
 namespace gadget_test {
 namespace {

@@ -13,10 +13,10 @@
 #include "gadget/GRoot.h"
 #include "gadget/GRootMaster.h"
 #include "platform/gui/DeviceContext.h"
-#include "platform/gui/testing/FakeDesktop.h"
-#include "platform/gui/testing/FixedTextMeasurer.h"
 #include "platform/gui/TextMeasurer.h"
 #include "platform/gui/VirtualKeys.h"
+#include "platform/gui/testing/FakeDesktop.h"
+#include "platform/gui/testing/FixedTextMeasurer.h"
 
 namespace gadget_test {
 
