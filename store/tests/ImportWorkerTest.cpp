@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -401,6 +402,37 @@ TEST_F(ImportWorkerTest, AFullDiskStopsTheRunAndLaterFoldersAreNotScanned) {
   EXPECT_EQ(done_.back().added, 3);
 }
 
+TEST_F(ImportWorkerTest, TheInstrumentLimitMarksTheRunAndTheIndexLimitEndsIt) {
+  std::string sql = "BEGIN;INSERT INTO instrument VALUES('S5T812345', 'T', '', 'N');";
+  for (int i = 0; i < 299; ++i)
+    sql += "INSERT INTO instrument VALUES('I" + std::to_string(i) + "', 'T', '', 'N');";
+  Sql(sql + "COMMIT;");
+  recgen::SizedOptions o;
+  o.serial = "NEW1";
+  o.guid.data1 = 7;
+  const std::string a = Newer("A.DAE", o);
+  const std::string b = Good("B.DAE", 2);  // an instrument stored already
+  table_[0] = {true, false, sources_, 0};
+  Run(IMPORT_MODE_AUTOMATIC);
+  EXPECT_EQ(NewLogLines(),
+            (std::vector<std::string>{"I[10314] : START AUTOMATIC IMPORT",
+                                      "E[10319] : IMPORT ERROR [LIMIT INSTRUMENTS] FILE= " + a,
+                                      "I[10301] : IMPORT: FILE=" + b, "I[10316] : FINISH IMPORT"}));
+  EXPECT_EQ(done_.back().lastResult, STORE_INSTRUMENT_LIMIT);  // whatever the later files did
+  EXPECT_EQ(done_.back().added, 1);
+  EXPECT_EQ(ListRows(), b + "|FILES/S5T812345/2023/11/B.DAE|1\n");
+
+  // A sparse index of 2 GiB: the unbooked file meets the limit and the run ends there.
+  storage_.Close();
+  std::filesystem::resize_file(vt::JoinPath(folder_, "fileidx.db"), 0x80000000);
+  Good("C.DAE", 3);
+  Run(IMPORT_MODE_AUTOMATIC);
+  EXPECT_EQ(NewLogLines(), (std::vector<std::string>{"I[10314] : START AUTOMATIC IMPORT",
+                                                     "E[10318] : IMPORT ERROR [LIMIT INDEX FILE]",
+                                                     "I[10317] : DISTURB IMPORT"}));
+  EXPECT_EQ(done_.back().lastResult, STORE_INDEX_FILE_LIMIT);
+}
+
 TEST_F(ImportWorkerTest, AnIndexOfAnotherVersionGetsNothing) {
   const std::string a = Good("A.DAE", 1);
   Sql("UPDATE database_info SET schema_version = '99';");
@@ -441,16 +473,25 @@ TEST(ImportWorkerNames, DataFilesAreKnownByTheirExtension) {
   for (const auto& [name, data] : cases) EXPECT_EQ(CVTImportManager::IsDataFileName(name), data) << name;
 }
 
-TEST(ImportWorkerFileList, SetFileIgnoresIndexesOutsideTheList) {
-  CVTImportManager worker;
-  worker.SetFolder("/x", true);
-  worker.SetFileCount(2);
-  worker.SetFile(-1, "/a");
-  worker.SetFile(2, "/b");
-  worker.SetFile(1, "/c");
-  worker.SetFileCount(0);
-  worker.SetFile(0, "/d");  // no list: ignored, no crash
-  SUCCEED();
+TEST_F(ImportWorkerTest, AFileListReplacesTheFolderAndTakesOnlyIndexesInside) {
+  const std::string a = Good("A.DAE", 1);
+  const std::string b = Good("B.DAE", 2);
+  Good("C.DAE", 3);
+  worker_.SetFolder(sources_, false);
+  worker_.SetFileCount(2);  // empties the folder path
+  worker_.SetFile(-1, Src("C.DAE"));
+  worker_.SetFile(2, Src("C.DAE"));
+  worker_.SetFile(0, b);
+  worker_.SetFile(1, a);
+  Run(IMPORT_MODE_MANUAL);
+  EXPECT_EQ(NewLogLines(),
+            (std::vector<std::string>{"I[10313] : START MANUAL IMPORT", "I[10301] : IMPORT: FILE=" + b,
+                                      "I[10301] : IMPORT: FILE=" + a, "I[10316] : FINISH IMPORT"}));
+  EXPECT_EQ(done_.back().copyPath, "FILES/S5T812345/2023/11/A.DAE");  // the list's last file
+  // The list ended with the run: an empty manual run imports nothing.
+  Run(IMPORT_MODE_MANUAL);
+  EXPECT_EQ(NewLogLines(),
+            (std::vector<std::string>{"I[10313] : START MANUAL IMPORT", "I[10316] : FINISH IMPORT"}));
 }
 
 }  // namespace
