@@ -182,7 +182,9 @@ bool CVTImportManager::ScanFolder(const std::string& folder, bool withSubfolders
   for (const vt::FolderEntry& entry : entries) {
     const std::string path = base + entry.name;
     if (entry.isFolder) {
-      if (!withSubfolders) continue;
+      // Sub-folders keep the program's path limit (with the separator a scan adds); this also
+      // ends a scan that a folder link pointing back up would send round for ever.
+      if (!withSubfolders || path.size() + 1 >= vt::kMaxPath) continue;
       ScanFolder(path, withSubfolders, convertMode);
       if (ShouldStop()) return false;
       continue;

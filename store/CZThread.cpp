@@ -43,6 +43,8 @@ unsigned CZThread::ThreadProc(CZThread* worker) {
 
 void CZThread::Stop() {
   if (IsIdle()) return;
+  // From the run's own thread (End, the completion callback) the wait could never end.
+  assert(thread_.Id() != vt::CurrentThreadId());
   stopRequest_.store(true, std::memory_order_release);
   if (!threadStarted_.load(std::memory_order_acquire) || IsIdle()) return;
   while (!IsIdle()) {

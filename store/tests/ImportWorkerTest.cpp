@@ -433,6 +433,29 @@ TEST_F(ImportWorkerTest, TheInstrumentLimitMarksTheRunAndTheIndexLimitEndsIt) {
   EXPECT_EQ(done_.back().lastResult, STORE_INDEX_FILE_LIMIT);
 }
 
+TEST_F(ImportWorkerTest, SubFoldersStopAtThePathLimitSoALinkBackUpEnds) {
+  const std::string top = Path("t");
+  std::string deep = top;
+  while (deep.size() + 11 < vt::kMaxPath) deep += "/d";  // the last folder fits, with its '/'
+  ASSERT_TRUE(vt::CreateFolders(deep));
+  const std::string inside = deep + "/A.DAE";
+  Good("A.DAE", 1);
+  ASSERT_TRUE(vt::CopyFile(Src("A.DAE"), inside, true));
+  const std::string beyond = deep + "/xxxxxxxxxx";  // path + '/' reaches the limit
+  ASSERT_TRUE(vt::CreateFolders(beyond));
+  Good("B.DAE", 2);
+  ASSERT_TRUE(vt::CopyFile(Src("B.DAE"), beyond + "/B.DAE", true));
+  std::filesystem::create_directory_symlink(top, top + "/loop");
+  table_[0] = {true, true, top, 0};
+  Run(IMPORT_MODE_AUTOMATIC);
+  const std::vector<std::string> lines = NewLogLines();
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.back(), "I[10316] : FINISH IMPORT");
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "I[10301] : IMPORT: FILE=" + inside), lines.end());
+  for (const std::string& line : lines) EXPECT_EQ(line.find("B.DAE"), std::string::npos) << line;
+  EXPECT_EQ(done_.back().added, 1);
+}
+
 TEST_F(ImportWorkerTest, AnIndexOfAnotherVersionGetsNothing) {
   const std::string a = Good("A.DAE", 1);
   Sql("UPDATE database_info SET schema_version = '99';");
