@@ -5,6 +5,8 @@
 //   vtstore list          prints one line per storage: name, folder, status, "current" mark
 //   vtstore query ...     prints the rows of a catalogue list (see QueryCommand.h)
 //   vtstore import|trash|restore|purge|files ...   see ImportCommands.cpp
+//   vtstore import-folder STORAGE DIR [--subfolders] [--mode auto|manual|open]
+//                         one run of the import worker; prints the operation-log lines it wrote
 //   vtstore batch STORAGE GUID [--records CH FROM TO]
 //                         prints a batch's files, time blocks and records (BatchCommand.h)
 //
@@ -18,6 +20,7 @@
 #include "store/VTDataStorageManager.h"
 #include "tools/vtstore/BatchCommand.h"
 #include "tools/vtstore/ImportCommands.h"
+#include "tools/vtstore/ImportFolderCommand.h"
 #include "tools/vtstore/QueryCommand.h"
 
 namespace {
@@ -41,6 +44,7 @@ int Usage() {
   std::fprintf(stderr,
                "usage: vtstore create NAME | vtstore list | vtstore import STORAGE FILE... |\n"
                "       vtstore trash|restore|purge STORAGE PATH | vtstore files STORAGE |\n"
+               "       vtstore import-folder STORAGE DIR [--subfolders] [--mode auto|manual|open] |\n"
                "       vtstore query STORAGE KIND [options] |\n"
                "       vtstore batch STORAGE GUID [--records CH FROM TO]\n");
   return 2;
@@ -95,6 +99,8 @@ int main(int argc, char** argv) {
     rc = List(manager);
   } else if (IsImportCommand(args[0])) {
     rc = RunImportCommand(manager, args);
+  } else if (args[0] == "import-folder") {
+    rc = RunImportFolderCommand(manager, args);
   } else if (args[0] == "batch") {
     rc = RunBatchCommand(manager, args);
   } else if (args[0] == "query") {
