@@ -34,7 +34,10 @@ DataTable::Compact& DataTable::Slot(int row, int column) {
   if (size_t(row) >= col.size()) {
     Compact absent{};
     absent.kind = kAbsent;
-    col.resize(size_t(row) + 1, absent);
+    if (size_t(row) == col.size())
+      col.push_back(absent);
+    else
+      col.resize(size_t(row) + 1, absent);
   }
   Compact& cell = col[size_t(row)];
   if (cell.kind == kAbsent) {

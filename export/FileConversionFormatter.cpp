@@ -136,43 +136,52 @@ bool VTDataFileConversionFormatter::BuildData(CaptionableDividableTable& table, 
   int m = 3;
   bool first = true;
   const int channels = facade_->Reader()->GetChannelCount();
-  std::vector<std::vector<SSampleValue>> values;
+  const int records = facade_->RecordCount();
   for (int j = 0; j < channels; ++j) {
     if (cancel_) return false;
     std::string number, tag, tagNo, unit;
     int decimals = 0;
-    values.clear();
-    facade_->GetChannelData(j, &number, &tag, &tagNo, &unit, &values, &decimals, false);
-    table.SetCellText(R, K + m, number);
-    table.SetCellText(R + 1, K + m, tag);
-    table.SetCellText(R + 2, K + m, tagNo);
-    table.SetCellText(R + 3, K + m, unit);
-    table.SetColumnCaption(m, number);
-    if (values.size() == 2) {
-      table.SetCellText(R + 4, K + m, t::kMin);
-      table.SetCellText(R + 4, K + m + 1, t::kMax);
-      table.keepColumns.insert(K + m + 1);
-    }
-    for (size_t v = 0; v < values.size(); ++v) {
-      const int column = K + m + int(v);
-      const std::vector<SSampleValue>& list = values[v];
-      table.ReserveColumn(column, R + 5 + int((list.size() + ustep - 1) / ustep));
-      for (size_t i = 0; i < list.size(); i += ustep) {
-        if (cancel_) return false;
-        const int row = R + 5 + int(i / ustep);
-        const SSampleValue& entry = list[i];
-        if (entry.isNumber)
-          table.SetCellNumber(row, column, entry.value, int16_t(decimals));
-        else
-          table.SetCellText(row, column, entry.text);
-        if (first) {
-          table.firstDataRow = R + 5;
-          table.firstDataColumn = K + m;
-          first = false;
-        }
+    bool cancelled = false, labelled = false;
+    // Labels go in before the channel's first entry: the pair columns are known from the data.
+    auto label = [&](int listCount) {
+      table.SetCellText(R, K + m, number);
+      table.SetCellText(R + 1, K + m, tag);
+      table.SetCellText(R + 2, K + m, tagNo);
+      table.SetCellText(R + 3, K + m, unit);
+      table.SetColumnCaption(m, number);
+      if (listCount == 2) {
+        table.SetCellText(R + 4, K + m, t::kMin);
+        table.SetCellText(R + 4, K + m + 1, t::kMax);
+        table.keepColumns.insert(K + m + 1);
       }
-    }
-    m += int(values.size());
+      for (int v = 0; v < listCount; ++v)
+        table.ReserveColumn(K + m + v, R + 5 + int((unsigned(records) + ustep - 1) / ustep));
+      labelled = true;
+    };
+    const int lists =
+        facade_->GetChannelSamples(j, &number, &tag, &tagNo, &unit, &decimals,
+                                   [&](int listCount, int list, int i, const SSampleValue& entry) {
+                                     if (cancel_) {
+                                       cancelled = true;
+                                       return false;
+                                     }
+                                     if (unsigned(i) % ustep != 0) return true;
+                                     if (!labelled) label(listCount);
+                                     const int row = R + 5 + int(unsigned(i) / ustep), column = K + m + list;
+                                     if (entry.isNumber)
+                                       table.SetCellNumber(row, column, entry.value, int16_t(decimals));
+                                     else
+                                       table.SetCellText(row, column, entry.text);
+                                     if (first) {
+                                       table.firstDataRow = R + 5;
+                                       table.firstDataColumn = K + m;
+                                       first = false;
+                                     }
+                                     return true;
+                                   });
+    if (cancelled) return false;
+    if (!labelled) label(lists);
+    m += lists;
   }
   return true;
 }

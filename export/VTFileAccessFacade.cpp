@@ -57,7 +57,7 @@ std::string VTFileAccessFacade::FactorText(int factor) {
   }
 }
 
-std::string VTFileAccessFacade::StatusToText(int recorderState) {
+const char* VTFileAccessFacade::StatusText(int recorderState) {
   switch (RecorderStateToSampleStatus(recorderState)) {
     case 6:
       return t::kOverPlus;
@@ -267,7 +267,7 @@ namespace {
 SSampleValue Entry(const VTFileAccessFacade::Scale& scale, int state, int64_t raw) {
   SSampleValue v;
   if (state != 0) {
-    v.text = VTFileAccessFacade::StatusToText(state);
+    v.text = VTFileAccessFacade::StatusText(state);
     return v;
   }
   const double scaled = VTFileAccessFacade::ScaleRawValue(scale, raw);
@@ -282,11 +282,10 @@ SSampleValue Entry(const VTFileAccessFacade::Scale& scale, int state, int64_t ra
 
 }  // namespace
 
-void VTFileAccessFacade::GetChannelData(int channel, std::string* channelNumber, std::string* tagName,
-                                        std::string* tagNumber, std::string* unit,
-                                        std::vector<std::vector<SSampleValue>>* values, int* decimals,
-                                        bool textsOnly) {
-  if (!reader_) return;
+int VTFileAccessFacade::GetChannelSamples(int channel, std::string* channelNumber, std::string* tagName,
+                                          std::string* tagNumber, std::string* unit, int* decimals,
+                                          const SampleSink& sink) {
+  if (!reader_) return 0;
   SChannelInfo info;
   reader_->GetChannelInfo(channel, &info);
   if (channelNumber) *channelNumber = info.name;
@@ -294,45 +293,61 @@ void VTFileAccessFacade::GetChannelData(int channel, std::string* channelNumber,
   if (tagNumber) *tagNumber = info.tagNo;
   if (unit) *unit = info.unit;
   if (decimals) *decimals = info.decimals;
+  cache_.try_emplace(channel, SChannelStrings{info.name, info.tagName, info.tagNo});
+  if (!sink) return 0;
 
-  if (!textsOnly && values) {
-    CVTData data;
-    const int count = RecordCount();
-    if (count > 0) reader_->ReadRecords(channel, 0, count, &data, false);
-    const Scale scale = MakeScale(info);
-    const int kind = data.GetKind();
-    values->assign(kind == DATA_KIND_EVENT ? 1 : 2, {});
-    for (auto& list : *values) list.reserve(size_t(data.GetCount()));
-    const int type = data.GetValueType();
-    for (int i = 0; i < data.GetCount(); ++i) {
-      const SRecordData* record = data.GetRecord(i);
-      if (!record) continue;
-      if (type != VALUE_TYPE_SHORT && type != VALUE_TYPE_INT) {
-        if (kind == DATA_KIND_EVENT || kind == DATA_KIND_DISPLAY) (*values)[0].push_back(SSampleValue{});
-        continue;
+  CVTData data;
+  const int count = RecordCount();
+  if (count > 0) reader_->ReadRecords(channel, 0, count, &data, false);
+  const Scale scale = MakeScale(info);
+  const int kind = data.GetKind();
+  const int lists = kind == DATA_KIND_EVENT ? 1 : 2;
+  const int type = data.GetValueType();
+  for (int i = 0; i < data.GetCount(); ++i) {
+    const SRecordData* record = data.GetRecord(i);
+    if (!record) continue;
+    bool go = true;
+    if (type != VALUE_TYPE_SHORT && type != VALUE_TYPE_INT) {
+      if (kind == DATA_KIND_EVENT || kind == DATA_KIND_DISPLAY) go = sink(lists, 0, i, SSampleValue{});
+    } else if (kind == DATA_KIND_EVENT) {
+      if (type == VALUE_TYPE_SHORT) {
+        auto* e = static_cast<const SEventShortData*>(record);
+        go = sink(lists, 0, i, Entry(scale, e->state, e->value));
+      } else {
+        auto* e = static_cast<const SEventIntData*>(record);
+        go = sink(lists, 0, i, Entry(scale, e->state, e->value));
       }
-      if (kind == DATA_KIND_EVENT) {
-        if (type == VALUE_TYPE_SHORT) {
-          auto* e = static_cast<const SEventShortData*>(record);
-          (*values)[0].push_back(Entry(scale, e->state, e->value));
-        } else {
-          auto* e = static_cast<const SEventIntData*>(record);
-          (*values)[0].push_back(Entry(scale, e->state, e->value));
-        }
-      } else if (kind == DATA_KIND_DISPLAY) {
-        if (type == VALUE_TYPE_SHORT) {
-          auto* d = static_cast<const SDispShortData*>(record);
-          (*values)[0].push_back(Entry(scale, d->minState, d->minValue));
-          (*values)[1].push_back(Entry(scale, d->maxState, d->maxValue));
-        } else {
-          auto* d = static_cast<const SDispIntData*>(record);
-          (*values)[0].push_back(Entry(scale, d->minState, d->minValue));
-          (*values)[1].push_back(Entry(scale, d->maxState, d->maxValue));
-        }
+    } else if (kind == DATA_KIND_DISPLAY) {
+      if (type == VALUE_TYPE_SHORT) {
+        auto* d = static_cast<const SDispShortData*>(record);
+        go = sink(lists, 0, i, Entry(scale, d->minState, d->minValue)) &&
+             sink(lists, 1, i, Entry(scale, d->maxState, d->maxValue));
+      } else {
+        auto* d = static_cast<const SDispIntData*>(record);
+        go = sink(lists, 0, i, Entry(scale, d->minState, d->minValue)) &&
+             sink(lists, 1, i, Entry(scale, d->maxState, d->maxValue));
       }
     }
+    if (!go) break;
   }
-  cache_.try_emplace(channel, SChannelStrings{info.name, info.tagName, info.tagNo});
+  return lists;
+}
+
+void VTFileAccessFacade::GetChannelData(int channel, std::string* channelNumber, std::string* tagName,
+                                        std::string* tagNumber, std::string* unit,
+                                        std::vector<std::vector<SSampleValue>>* values, int* decimals,
+                                        bool textsOnly) {
+  if (textsOnly || !values) {
+    GetChannelSamples(channel, channelNumber, tagName, tagNumber, unit, decimals, nullptr);
+    return;
+  }
+  values->assign(2, {});
+  const int lists = GetChannelSamples(channel, channelNumber, tagName, tagNumber, unit, decimals,
+                                      [&](int, int list, int, const SSampleValue& entry) {
+                                        (*values)[size_t(list)].push_back(entry);
+                                        return true;
+                                      });
+  values->resize(size_t(lists));
 }
 
 void VTFileAccessFacade::GetAlarm(int index, std::string* tagName, std::string* tagNumber,

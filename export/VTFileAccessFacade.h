@@ -6,6 +6,7 @@
 // channel's records again.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,9 +19,11 @@ struct SChannelStrings {
   std::string tagNumber;
 };
 
+// One converted sample. State texts are fixed texts, so an entry refers to its text instead of
+// copying it: a channel's entries are made by the hundred thousand.
 struct SSampleValue {
-  double value = 0.0;  // the scaled value of a number entry
-  std::string text;    // the state text of a text entry
+  double value = 0.0;     // the scaled value of a number entry
+  const char* text = "";  // the state text of a text entry
   bool isNumber = false;
 };
 
@@ -54,6 +57,12 @@ class VTFileAccessFacade {
   // reader delivers, so that a damaged header cannot ask for more.
   int RecordCount();
   void GetRecordTimes(std::vector<int32_t>* seconds, std::vector<int32_t>* milliseconds);
+  // The channel's texts, and each entry of its samples handed to sink(lists, list, record, entry)
+  // in record order, the minimum (list 0) before the maximum (list 1) of a display record; sink
+  // returns false to stop. Returns the number of value lists: 1 for event data, 2 otherwise.
+  using SampleSink = std::function<bool(int lists, int list, int record, const SSampleValue& entry)>;
+  int GetChannelSamples(int channel, std::string* channelNumber, std::string* tagName, std::string* tagNumber,
+                        std::string* unit, int* decimals, const SampleSink& sink);
   // values: one list for event data, two (minimum, maximum) otherwise; left empty when textsOnly.
   void GetChannelData(int channel, std::string* channelNumber, std::string* tagName, std::string* tagNumber,
                       std::string* unit, std::vector<std::vector<SSampleValue>>* values, int* decimals,
@@ -66,7 +75,8 @@ class VTFileAccessFacade {
 
   // Code texts, shared with the tests.
   static std::string FactorText(int factor);
-  static std::string StatusToText(int recorderState);
+  static std::string StatusToText(int recorderState) { return StatusText(recorderState); }
+  static const char* StatusText(int recorderState);
   static std::string AlarmStateText(int state);
   static std::string AlarmLevelText(int level);
   static std::string AlarmTypeText(int type);
