@@ -9,6 +9,7 @@
 #include "recorder/CVTData.h"
 #include "recorder/FileAccessFactory.h"
 #include "recorder/RecorderStatus.h"
+#include "store/CatalogueLookups.h"
 
 namespace t = vtexport::text;
 
@@ -38,24 +39,8 @@ VTFileAccessFacade::VTFileAccessFacade(const std::string& path) : path_(path) {
 
 VTFileAccessFacade::~VTFileAccessFacade() { delete reader_; }
 
-std::string VTFileAccessFacade::FactorText(int factor) {
-  switch (factor) {
-    case 1:
-      return "Manual";
-    case 2:
-      return "Auto";
-    case 3:
-      return "Restart after Black Out";
-    case 4:
-      return "Trigger No.";
-    case 5:
-      return "Sampling";
-    case 6:
-      return "Save";
-    default:
-      return "UnKnown";
-  }
-}
+// The start and stop conditions of a converted file both read with the start factor's texts.
+std::string VTFileAccessFacade::FactorText(int factor) { return StartFactorText(factor); }
 
 const char* VTFileAccessFacade::StatusText(int recorderState) {
   switch (RecorderStateToSampleStatus(recorderState)) {

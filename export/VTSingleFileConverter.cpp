@@ -147,30 +147,28 @@ int VTSingleFileConverter::Convert() {
       WritePiece(*writer, grid[b][j].piece);
     }
     if (failed) break;
+    // The alarm and mark lists go, undivided, into the first file only.
+    auto addList = [&](bool (IFileConversionFormatter::*build)(CaptionableDividableTable&),
+                       const char* name) {
+      CaptionableDividableTable list;
+      SetCurrentFormatter(formatter);
+      const bool listBuilt = (formatter.get()->*build)(list);
+      ClearCurrentFormatter();
+      if (!listBuilt) return true;
+      if (writer->AddSheet(name) != FCONV_OK) return false;
+      WritePiece(*writer, list);
+      return true;
+    };
     if (b == 0) {
       if (cancel_) break;
-      CaptionableDividableTable alarms;
-      SetCurrentFormatter(formatter);
-      const bool alarmsBuilt = formatter->BuildAlarmList(alarms);
-      ClearCurrentFormatter();
-      if (alarmsBuilt) {
-        if (writer->AddSheet(vtexport::text::kAlarmList) != FCONV_OK) {
-          failed = true;
-          break;
-        }
-        WritePiece(*writer, alarms);
+      if (!addList(&IFileConversionFormatter::BuildAlarmList, vtexport::text::kAlarmList)) {
+        failed = true;
+        break;
       }
       if (cancel_) break;
-      CaptionableDividableTable marks;
-      SetCurrentFormatter(formatter);
-      const bool marksBuilt = formatter->BuildMarkList(marks);
-      ClearCurrentFormatter();
-      if (marksBuilt) {
-        if (writer->AddSheet(vtexport::text::kMarkList) != FCONV_OK) {
-          failed = true;
-          break;
-        }
-        WritePiece(*writer, marks);
+      if (!addList(&IFileConversionFormatter::BuildMarkList, vtexport::text::kMarkList)) {
+        failed = true;
+        break;
       }
     }
     if (writer->Close() != FCONV_OK) failed = true;

@@ -18,6 +18,7 @@
 
 #include "export/VTFileConverter.h"
 #include "platform/base/FileSystem.h"
+#include "platform/base/TimeEngine.h"
 #include "recorder/FileAccessFactory.h"
 #include "sheetwright/Sheetwright.h"
 #include "tools/recgen/SizedFiles.h"
@@ -35,25 +36,17 @@ struct Call {
   int16_t decimals;
   int32_t row;
   int32_t column;
-  double value;      // Number
-  uint32_t text;     // Open, Sheet, Text: index into the text pool
+  double value;       // Number
+  uint32_t text;      // Open, Sheet, Text: index into the text pool
   int32_t fields[6];  // Date, Time: year, month, day, hour, minute, second (UTC)
 };
 
 void Civil(int32_t seconds, int32_t* f) {
   int64_t days = seconds / 86400, rest = seconds % 86400;
   if (rest < 0) rest += 86400, --days;
-  days += 719468;
-  const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-  const int64_t doe = days - era * 146097;
-  const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const int64_t mp = (5 * doy + 2) / 153;
-  const int64_t d = doy - (153 * mp + 2) / 5 + 1;
-  const int64_t m = mp < 10 ? mp + 3 : mp - 9;
-  f[0] = int32_t(yoe + era * 400 + (m <= 2));
-  f[1] = int32_t(m);
-  f[2] = int32_t(d);
+  int64_t year = 0;
+  vt::CivilFromDays(days, &year, &f[1], &f[2]);
+  f[0] = int32_t(year);
   f[3] = int32_t(rest / 3600);
   f[4] = int32_t(rest / 60 % 60);
   f[5] = int32_t(rest % 60);
@@ -110,7 +103,8 @@ class CapturingWriter : public ConversionWriter {
 };
 
 // The captured cells written with the workbook writer's functions, one workbook per output.
-double WriteDirectly(const std::vector<Call>& calls, const std::vector<std::string>& texts, const std::string& folder) {
+double WriteDirectly(const std::vector<Call>& calls, const std::vector<std::string>& texts,
+                     const std::string& folder) {
   auto start = std::chrono::steady_clock::now();
   ExcelWorkbook* wb = nullptr;
   int sheet = -1, files = 0;
@@ -127,8 +121,8 @@ double WriteDirectly(const std::vector<Call>& calls, const std::vector<std::stri
         break;
       case Call::Date:
       case Call::Time:
-        excel_input_datetime(wb, sheet, c.row + 1, c.column + 1, c.fields[0], c.fields[1], c.fields[2], c.fields[3],
-                             c.fields[4], c.fields[5], c.kind == Call::Date ? 0 : 1);
+        excel_input_datetime(wb, sheet, c.row + 1, c.column + 1, c.fields[0], c.fields[1], c.fields[2],
+                             c.fields[3], c.fields[4], c.fields[5], c.kind == Call::Date ? 0 : 1);
         break;
       case Call::Number:
         excel_input_value(wb, sheet, c.row + 1, c.column + 1, c.value, c.decimals);
@@ -155,7 +149,8 @@ int main(int argc, char** argv) {
     o.channels = channels;
     o.records = records;
     const auto bytes = recgen::WriteNewerFile(recgen::SizedNewerFile(o, 2)).bytes;
-    if (!vt::WriteFileAtomic(source, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())))
+    if (!vt::WriteFileAtomic(source,
+                             std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())))
       return 1;
   }
   // The file's samples as the record buffers hold them.
@@ -164,8 +159,9 @@ int main(int argc, char** argv) {
     CVTDataFileAccess* reader = nullptr;
     if (CreateFileAccess(source, &reader) != 0) return 1;
     for (int c = 0; c < reader->GetChannelCount(); ++c)
-      sampleBytes += uint64_t(records) *
-                     (reader->GetChannelDataType(c) == CHANNEL_TYPE_SHORT ? sizeof(SDispShortData) : sizeof(SDispIntData));
+      sampleBytes +=
+          uint64_t(records) * (reader->GetChannelDataType(c) == CHANNEL_TYPE_SHORT ? sizeof(SDispShortData)
+                                                                                   : sizeof(SDispIntData));
     delete reader;
   }
 
@@ -201,10 +197,12 @@ int main(int argc, char** argv) {
   for (const Call& c : calls) cells += c.kind >= Call::Text && c.kind <= Call::Number;
 
   std::printf("cells written: %zu\n", cells);
-  std::printf("conversion peak memory: %.1f MB (%.2f x the sample data; target at most 4)\n", peakBytes / 1048576.0,
-              peakBytes / double(sampleBytes));
-  std::printf("conversion: %.2f s; the same cells written directly: %.2f s\n", convertSeconds, referenceSeconds);
+  std::printf("conversion peak memory: %.1f MB (%.2f x the sample data; target at most 4)\n",
+              peakBytes / 1048576.0, peakBytes / double(sampleBytes));
+  std::printf("conversion: %.2f s; the same cells written directly: %.2f s\n", convertSeconds,
+              referenceSeconds);
   if (argc <= 1) vt::RemoveTree(folder);
-  std::printf("time ratio (conversion / direct writing; target at most 2): %.2f\n", convertSeconds / referenceSeconds);
+  std::printf("time ratio (conversion / direct writing; target at most 2): %.2f\n",
+              convertSeconds / referenceSeconds);
   return 0;
 }
