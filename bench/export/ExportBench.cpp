@@ -1,0 +1,220 @@
+// Benchmark of the file conversion: a display file of 100 channels x 100,000 records converted to
+// workbooks by the conversion job queue, against Sheetwright writing the same cells directly in
+// the same run. The conversion runs in a child process so that its peak memory is its own; the
+// peak is compared with the file's sample data as the record buffers hold it (one display record
+// per channel and record). The cells for the reference are captured from a second conversion and
+// written with the workbook writer's own functions; only the writing is timed.
+//
+// Usage: export_bench [folder] [channels] [records]   (default: a new folder below /tmp)
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "export/VTFileConverter.h"
+#include "platform/base/FileSystem.h"
+#include "platform/base/TimeEngine.h"
+#include "recorder/FileAccessFactory.h"
+#include "sheetwright/Sheetwright.h"
+#include "tools/recgen/SizedFiles.h"
+
+namespace {
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+// One captured writer call.
+struct Call {
+  enum Kind : uint8_t { Open, Sheet, Text, Date, Time, Number, Close };
+  Kind kind;
+  int16_t decimals;
+  int32_t row;
+  int32_t column;
+  double value;       // Number
+  uint32_t text;      // Open, Sheet, Text: index into the text pool
+  int32_t fields[6];  // Date, Time: year, month, day, hour, minute, second (UTC)
+};
+
+void Civil(int32_t seconds, int32_t* f) {
+  int64_t days = seconds / 86400, rest = seconds % 86400;
+  if (rest < 0) rest += 86400, --days;
+  int64_t year = 0;
+  vt::CivilFromDays(days, &year, &f[1], &f[2]);
+  f[0] = int32_t(year);
+  f[3] = int32_t(rest / 3600);
+  f[4] = int32_t(rest / 60 % 60);
+  f[5] = int32_t(rest % 60);
+}
+
+class CapturingWriter : public ConversionWriter {
+ public:
+  CapturingWriter(std::vector<Call>* calls, std::vector<std::string>* texts) : calls_(calls), texts_(texts) {}
+  FCONV_ECODE Open(FILE_FORMAT_TYPE, const std::string& path) override { return Add(Call::Open, 0, 0, path); }
+  FCONV_ECODE AddSheet(const std::string& name) override { return Add(Call::Sheet, 0, 0, name); }
+  FCONV_ECODE WriteString(int r, int c, const std::string& text) override {
+    if (text.empty()) return FCONV_OK;  // a workbook gets no cell for an empty text
+    return Add(Call::Text, r, c, text);
+  }
+  FCONV_ECODE WriteDate(int r, int c, int32_t s) override { return AddTime(Call::Date, r, c, s); }
+  FCONV_ECODE WriteTime(int r, int c, int32_t s) override { return AddTime(Call::Time, r, c, s); }
+  FCONV_ECODE WriteDouble(int r, int c, double v, short d) override {
+    Call call{};
+    call.kind = Call::Number;
+    call.row = r;
+    call.column = c;
+    call.value = v;
+    call.decimals = d;
+    calls_->push_back(call);
+    return FCONV_OK;
+  }
+  FCONV_ECODE Close() override { return Add(Call::Close, 0, 0, ""); }
+  FCONV_ECODE DeleteConvertedFile() override { return FCONV_OK; }
+  unsigned GetConvertedFileNum() override { return 0; }
+  std::string GetConvertedFilePath(unsigned) override { return ""; }
+
+ private:
+  FCONV_ECODE Add(Call::Kind kind, int r, int c, const std::string& text) {
+    Call call{};
+    call.kind = kind;
+    call.row = r;
+    call.column = c;
+    call.text = uint32_t(texts_->size());
+    texts_->push_back(text);
+    calls_->push_back(call);
+    return FCONV_OK;
+  }
+  FCONV_ECODE AddTime(Call::Kind kind, int r, int c, int32_t s) {
+    Call call{};
+    call.kind = kind;
+    call.row = r;
+    call.column = c;
+    Civil(s, call.fields);
+    calls_->push_back(call);
+    return FCONV_OK;
+  }
+  std::vector<Call>* calls_;
+  std::vector<std::string>* texts_;
+};
+
+// The captured cells written with the workbook writer's functions, one workbook per output.
+double WriteDirectly(const std::vector<Call>& calls, const std::vector<std::string>& texts,
+                     const std::string& folder) {
+  auto start = std::chrono::steady_clock::now();
+  ExcelWorkbook* wb = nullptr;
+  int sheet = -1, files = 0;
+  for (const Call& c : calls) {
+    switch (c.kind) {
+      case Call::Open:
+        wb = excel_create_file((folder + "/ref" + std::to_string(++files) + ".xls").c_str());
+        break;
+      case Call::Sheet:
+        sheet = excel_add_sheet(wb, texts[c.text].c_str());
+        break;
+      case Call::Text:
+        excel_input_string(wb, sheet, c.row + 1, c.column + 1, texts[c.text].c_str());
+        break;
+      case Call::Date:
+      case Call::Time:
+        excel_input_datetime(wb, sheet, c.row + 1, c.column + 1, c.fields[0], c.fields[1], c.fields[2],
+                             c.fields[3], c.fields[4], c.fields[5], c.kind == Call::Date ? 0 : 1);
+        break;
+      case Call::Number:
+        excel_input_value(wb, sheet, c.row + 1, c.column + 1, c.value, c.decimals);
+        break;
+      case Call::Close:
+        excel_close_file(wb);
+        wb = nullptr;
+        break;
+    }
+  }
+  return Seconds(start);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string folder = argc > 1 ? argv[1] : "";
+  const int channels = argc > 2 ? std::atoi(argv[2]) : 100;
+  const int records = argc > 3 ? std::atoi(argv[3]) : 100000;
+  if (folder.empty() && !vt::CreateUniqueFolder("/tmp", "vt-export-bench-", folder)) return 1;
+  const std::string source = folder + "/bench.DAD";
+  {
+    recgen::SizedOptions o;
+    o.channels = channels;
+    o.records = records;
+    const auto bytes = recgen::WriteNewerFile(recgen::SizedNewerFile(o, 2)).bytes;
+    if (!vt::WriteFileAtomic(source,
+                             std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())))
+      return 1;
+  }
+  // The file's samples as the record buffers hold them.
+  uint64_t sampleBytes = 0;
+  {
+    CVTDataFileAccess* reader = nullptr;
+    if (CreateFileAccess(source, &reader) != 0) return 1;
+    for (int c = 0; c < reader->GetChannelCount(); ++c)
+      sampleBytes +=
+          uint64_t(records) * (reader->GetChannelDataType(c) == CHANNEL_TYPE_SHORT ? sizeof(SDispShortData)
+                                                                                   : sizeof(SDispIntData));
+    delete reader;
+  }
+
+  std::printf("file: %d channels x %d records (display), sample data %.1f MB\n", channels, records,
+              sampleBytes / 1048576.0);
+  std::fflush(stdout);
+  auto start = std::chrono::steady_clock::now();
+  const pid_t child = fork();
+  if (child == 0) {
+    VTFileConverter queue(source, folder + "/converted", 0);
+    _exit(queue.RunJobs());
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  const double convertSeconds = Seconds(start);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    std::printf("conversion failed (%d)\n", status);
+    return 1;
+  }
+  rusage usage{};
+  getrusage(RUSAGE_CHILDREN, &usage);
+  const double peakBytes = double(usage.ru_maxrss) * 1024.0;
+
+  std::vector<Call> calls;
+  std::vector<std::string> texts;
+  {
+    VTSingleFileConverter capture(folder + "/captured", source, 0, 1);
+    capture.SetWriterFactory([&] { return std::make_unique<CapturingWriter>(&calls, &texts); });
+    if (capture.Convert() != 0) return 1;
+  }
+  const double referenceSeconds = WriteDirectly(calls, texts, folder);
+  // How much of the conversion is the reader's: every channel's samples read and scaled alone.
+  start = std::chrono::steady_clock::now();
+  {
+    VTFileAccessFacade facade(source);
+    const int channelCount = facade.Reader() ? facade.Reader()->GetChannelCount() : 0;
+    size_t entries = 0;
+    for (int c = 0; c < channelCount; ++c)
+      facade.GetChannelSamples(c, nullptr, nullptr, nullptr, nullptr, nullptr,
+                               [&](int, int, int, const SSampleValue&) { return ++entries != 0; });
+  }
+  const double readSeconds = Seconds(start);
+  size_t cells = 0;
+  for (const Call& c : calls) cells += c.kind >= Call::Text && c.kind <= Call::Number;
+
+  std::printf("cells written: %zu\n", cells);
+  std::printf("conversion peak memory: %.1f MB (%.2f x the sample data; target at most 4)\n",
+              peakBytes / 1048576.0, peakBytes / double(sampleBytes));
+  std::printf(
+      "conversion: %.2f s (reading the samples alone: %.2f s); the same cells written directly: %.2f s\n",
+      convertSeconds, readSeconds, referenceSeconds);
+  if (argc <= 1) vt::RemoveTree(folder);
+  std::printf("time ratio (conversion / direct writing; target at most 2): %.2f\n",
+              convertSeconds / referenceSeconds);
+  return 0;
+}

@@ -1,0 +1,187 @@
+// Conversion tables: the in-memory form of a converted file before it is cut to fit its output.
+//
+// DataTable keeps typed cells by {column, row}. The cells of a recorder file's main table are
+// dense (one per record and channel list), so they are stored column by column in flat vectors of
+// 12-byte cells, with texts kept once in a pool; a position without a cell is marked absent.
+// Walking a table visits it in key order: row by row, left to right.
+//
+// DividableDataTable adds the areas (header, caption rows and columns, data) and the rows and
+// columns that may not begin a piece, and divides the table into a grid of pieces that fit a
+// row and a column limit. A piece is a view on the table, not a copy: it maps each of its
+// positions back to the one table cell that lands there (the areas never overlap inside a
+// piece), so dividing costs nothing per cell. CaptionableDividableTable adds the captions of
+// data rows and columns, which each piece lists for its own bands.
+#pragma once
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "export/MultiTypeDataEntry.h"
+
+class DataTable {
+ public:
+  DataTable() = default;
+  virtual ~DataTable() = default;
+  DataTable(const DataTable&) = delete;
+  DataTable& operator=(const DataTable&) = delete;
+
+  // Each setter creates or replaces the cell at (row, column).
+  void SetCellText(int row, int column, std::string_view text);
+  void SetCellDate(int row, int column, int32_t seconds);
+  void SetCellTime(int row, int column, int32_t seconds);
+  void SetCellMilliseconds(int row, int column, int32_t milliseconds);
+  void SetCellNumber(int row, int column, double value, int16_t decimals);
+  void SetCellInteger(int row, int column, int32_t value);
+  void SetCellLargeInteger(int row, int column, int64_t value);
+  void SetCell(int row, int column, const MultiTypeDataEntry& entry);
+  // Announces that a column will hold rows up to (not including) rowEnd.
+  void ReserveColumn(int column, int rowEnd);
+
+  bool HasCell(int row, int column) const { return Find(row, column) != nullptr; }
+  bool GetCell(int row, int column, MultiTypeDataEntry* out) const;
+  size_t CellCount() const { return cellCount_; }
+  // The largest row and column of any cell; 0 for an empty table.
+  int GetLastRow() const { return lastRow_; }
+  int GetLastColumn() const { return lastColumn_; }
+
+  // Every cell in key order: f(row, column, entry); f returns false to stop.
+  template <class F>
+  void ForEachCell(F&& f) const {
+    MultiTypeDataEntry entry;
+    if (cellCount_ == 0) return;
+    for (int r = 0; r <= lastRow_; ++r)
+      for (int c = 0; c <= lastColumn_; ++c)
+        if (const Compact* cell = Find(r, c)) {
+          Expand(*cell, &entry);
+          if (!f(r, c, entry)) return;
+        }
+  }
+
+  int cursorRow = 0;
+  int cursorColumn = 0;
+  std::string name;
+
+ protected:
+  // 12 bytes: the value is read and written as a member, never through a pointer, so the
+  // 4-byte alignment of the packed cell costs nothing on the machines the program runs on.
+  struct __attribute__((packed, aligned(4))) Compact {
+    union {
+      int32_t i;
+      double d;
+      int64_t l;
+      uint32_t text;
+    } v;
+    int16_t decimals;
+    uint8_t kind;
+  };
+  static_assert(sizeof(Compact) == 12);
+  static constexpr uint8_t kAbsent = 0xFF;
+
+  const Compact* Find(int row, int column) const {
+    if (column < 0 || row < 0 || size_t(column) >= columns_.size()) return nullptr;
+    const std::vector<Compact>& col = columns_[size_t(column)];
+    if (size_t(row) >= col.size() || col[size_t(row)].kind == kAbsent) return nullptr;
+    return &col[size_t(row)];
+  }
+  void Expand(const Compact& cell, MultiTypeDataEntry* out) const;
+
+ private:
+  Compact& Slot(int row, int column);
+  uint32_t Intern(std::string_view text);
+
+  std::vector<std::vector<Compact>> columns_;
+  std::vector<std::string> texts_;
+  std::unordered_map<std::string, uint32_t> textIndex_;
+  size_t cellCount_ = 0;
+  int lastRow_ = 0;
+  int lastColumn_ = 0;
+
+  friend class TablePiece;
+};
+
+class DividableDataTable;
+
+// One piece of a divided table: the cells of one row band and one column band, with the header
+// area and the captions, renumbered so that its first data cell lands at the table's first data
+// row and column. Valid while its table lives.
+class TablePiece {
+ public:
+  TablePiece(const DividableDataTable* table, int rowStart, int rowEnd, int columnStart, int columnEnd,
+             int rowLimit, int columnLimit);
+
+  bool GetCell(int row, int column, MultiTypeDataEntry* out) const;
+  // Every cell of the piece in key order: f(row, column, entry); f returns false to stop.
+  template <class F>
+  void ForEachCell(F&& f) const;
+  // Rows and columns the piece may hold cells in (an upper bound).
+  int RowExtent() const { return rowExtent_; }
+  int ColumnExtent() const { return columnExtent_; }
+
+ private:
+  // The table position that lands at a piece position; false when none does.
+  bool Source(int row, int column, int& sourceRow, int& sourceColumn) const;
+
+  const DividableDataTable* table_;
+  int rowStart_, rowEnd_, columnStart_, columnEnd_;
+  int rowLimit_, columnLimit_;
+  int rowExtent_, columnExtent_;
+};
+
+class DividableDataTable : public DataTable {
+ public:
+  using PieceGrid = std::vector<std::vector<TablePiece>>;
+
+  // A limit of 0 means no limit. An empty grid when the limits leave no room for data or the
+  // areas are not in order.
+  PieceGrid Divide(int rowLimit, int columnLimit) const;
+  // The first row (column) of each band for a limit (0: none); empty when a band could not hold
+  // one data row (column).
+  std::vector<int> RowBandStarts(int rowLimit) const;
+  std::vector<int> ColumnBandStarts(int columnLimit) const;
+
+  int firstDataRow = 0;
+  int firstDataColumn = 0;
+  int captionRow = 0;
+  int captionColumn = 0;
+  std::set<int> keepRows;
+  std::set<int> keepColumns;
+};
+
+struct CaptionedTablePiece {
+  TablePiece piece;
+  std::vector<std::string> rowCaptions;
+  std::vector<std::string> columnCaptions;
+};
+
+class CaptionableDividableTable : public DividableDataTable {
+ public:
+  using CaptionedGrid = std::vector<std::vector<CaptionedTablePiece>>;
+
+  // The caption of column cursorColumn + offset (replacing one set before).
+  void SetColumnCaption(int offset, const std::string& text) { columnCaptions[cursorColumn + offset] = text; }
+  CaptionedGrid Divide(int rowLimit, int columnLimit) const;
+
+  std::map<int, std::string> columnCaptions;
+  std::map<int, std::string> rowCaptions;
+};
+
+template <class F>
+void TablePiece::ForEachCell(F&& f) const {
+  const DataTable& t = *table_;
+  if (t.cellCount_ == 0) return;
+  MultiTypeDataEntry entry;
+  for (int r = 0; r < rowExtent_; ++r) {
+    for (int c = 0; c < columnExtent_; ++c) {
+      int sr, sc;
+      if (!Source(r, c, sr, sc)) continue;
+      const DataTable::Compact* cell = t.Find(sr, sc);
+      if (!cell) continue;
+      t.Expand(*cell, &entry);
+      if (!f(r, c, entry)) return;
+    }
+  }
+}
