@@ -5,6 +5,7 @@
 
 #include "gadget/GPageController.h"
 #include "gadget/tests/GadgetTestEnv.h"
+#include "platform/gui/RecordingDc.h"
 
 namespace gadget_test {
 namespace {
@@ -160,6 +161,66 @@ TEST_F(TabTest, PrintingGivesEveryPageAndItsContentTheWholePrintArea) {
   EXPECT_EQ(pages[1]->PrintRect(), (vt::Rect{0, 0, 500, 700}));
   pages[0]->ScalePrintRects(1);
   EXPECT_EQ(contents[0]->PrintRect(), (vt::Rect{0, 0, 500, 700}));
+}
+
+}  // namespace
+}  // namespace gadget_test
+
+namespace gadget_test {
+namespace {
+
+TEST_F(TabTest, ATitleTooLongForItsTabIsCutAtACharacterAndFollowedByDots) {
+  unsigned char block[104] = {};
+  const auto put = [&](int at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) block[at + i] = static_cast<unsigned char>(v >> (8 * i));
+  };
+  put(64, 0x000011);  // inactive text
+  put(68, 0x000022);  // active text
+  put(88, 0x0000EE);  // shadow
+  put(96, 1);         // shadow dx
+  put(100, 2);        // shadow dy
+  SetSkTabPageSkin(block);
+  Build({"Alarm list"});
+  struct Case {
+    std::string title;
+    int active;
+    std::vector<std::string> texts;  // in drawing order
+    int dotsX;                       // -1: no dots
+  } cases[] = {
+      {"Mark", 0, {"Mark"}, -1},
+      {"Mark", 1, {"Mark", "Mark"}, -1},                 // shadow first
+      {"Statistics of everything", 0, {"Statist"}, 51},  // 7 x 7 fits 54
+      {"\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84\xC3\x84",
+       1,
+       {std::string(14, ' '), std::string(14, ' ')},
+       51},  // two-byte characters stay whole
+  };
+  for (const Case& c : cases) {
+    vt::RecordingDc dc(200, 40);
+    pages[0]->DrawSkinTabText(&dc, 3, c.active, 0, 0, 60, 22, pages[0]->GetFont(0), c.title);
+    const auto texts = dc.RecordsOf(vt::DcOp::TextOut);
+    ASSERT_EQ(texts.size(), c.texts.size()) << c.title;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      if (c.texts[i][0] == ' ')
+        EXPECT_EQ(texts[i].text, c.title.substr(0, c.texts[i].size())) << c.title;
+      else
+        EXPECT_EQ(texts[i].text, c.texts[i]) << c.title;
+    }
+    EXPECT_EQ(texts.back().color, c.active ? 0x000022u : 0x000011u);
+    if (c.active) {
+      EXPECT_EQ(texts.front().color, 0x0000EEu);
+      EXPECT_EQ(texts.front().points[0].x, texts.back().points[0].x + 1);
+    }
+    const auto dots = dc.RecordsOf(vt::DcOp::SetPixel);
+    if (c.dotsX < 0) {
+      EXPECT_TRUE(dots.empty()) << c.title;
+    } else {
+      ASSERT_EQ(dots.size(), 3u) << c.title;
+      EXPECT_EQ(dots[0].points[0].x, c.dotsX);
+      EXPECT_EQ(dots[0].color, texts.back().color);
+    }
+  }
+  SetSkTabPageSkin(std::vector<unsigned char>(104, 0).data());
 }
 
 }  // namespace
