@@ -147,7 +147,7 @@ void CGTabPage::DrawTab(vt::DeviceContext* dc, vt::ColorRef fill, vt::ColorRef h
   const vt::Rect t = TabRect();
   const int l = t.left, tp = t.top, r = t.right, b = t.bottom;
   const vt::Point p[6] = {{l, b}, {l, tp + 3}, {l + 3, tp}, {r - 4, tp}, {r - 1, tp + 3}, {r - 1, b}};
-  DrawFilledPolygon(dc, p, 6, fill, vt::kNoColor);
+  DrawFilledPolygon(dc, p, 6, fill, fill);  // no outline of its own
   for (int i = 0; i < 3; ++i) DrawLine(dc, 1, highlight, p[i].x, p[i].y, p[i + 1].x, p[i + 1].y);
   for (int i = 3; i < 5; ++i) DrawLine(dc, 1, shadow, p[i].x, p[i].y, p[i + 1].x, p[i + 1].y);
   const vt::ColorRef mid = (((fill & 0xFF) + (highlight & 0xFF)) / 2) |

@@ -225,3 +225,22 @@ TEST_F(TabTest, ATitleTooLongForItsTabIsCutAtACharacterAndFollowedByDots) {
 
 }  // namespace
 }  // namespace gadget_test
+
+namespace gadget_test {
+namespace {
+
+TEST_F(TabTest, APlainPageDrawsItsTabAndLeavesTheBodyEdgeOpenUnderIt) {
+  auto* page = new CGTabPage(root, 3, 0, "Mark list");  // outside a controller: header 14 + 8
+  page->SetBounds(10, 10, 120, 80);
+  PaintWindow();
+  const vt::Rect tab = page->TabRect();
+  EXPECT_EQ(tab, (vt::Rect{10, 10, 79, 32}));
+  const vt::ColorRef fill = BackPixel(60, 50);
+  EXPECT_EQ(BackPixel(60, 12), fill);   // inside the tab, above its text
+  EXPECT_EQ(BackPixel(50, 32), fill);   // the body's top edge is open under the tab
+  EXPECT_NE(BackPixel(100, 32), fill);  // and drawn beyond it
+  EXPECT_NE(BackPixel(100, 20), fill);  // nothing of the page above its body beside the tab
+}
+
+}  // namespace
+}  // namespace gadget_test
