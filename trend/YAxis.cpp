@@ -414,7 +414,8 @@ void CGNgYAxis::DrawLinearLabels(vt::DeviceContext* dc, const vt::Rect& r, vt::C
   }
 }
 
-void CGNgYAxis::DrawLogLabels(vt::DeviceContext* dc, const vt::Rect& r, vt::ColorRef colour, int tmHeight) {
+template <class F>
+void CGNgYAxis::ForEachLogMark(const vt::Rect& r, int tmHeight, F mark) const {
   const int H = r.bottom - r.top - 1;
   int first = 0, last = 0;
   if (!DecadeRange(m_logLower, m_logUpper, &first, &last) || m_logLower == m_logUpper) return;
@@ -427,38 +428,27 @@ void CGNgYAxis::DrawLogLabels(vt::DeviceContext* dc, const vt::Rect& r, vt::Colo
       const int y =
           ClampToInt(r.top + std::floor((std::log10(v) - m_logUpper) / (m_logLower - m_logUpper) * H + 0.5),
                      -32768, 32767);
-      if (y < r.top) break;
-      if (y > r.top + H) continue;
-      std::string text;
-      if (m_exponent) {
-        text = FormatLabel(v);
-        if (m_exponent == 1) TrimNumberText(&text);
-      } else {
-        text = n > 0 ? vt::FormatC("%.0f", v) : vt::FormatC("%.*f", -n, v);
-      }
-      DrawTextAt(nullptr, dc, r.left, y + tmHeight / 2, kAlignRightBottom, colour, text);
+      if (y < r.top) break;  // above the top ends the decade
+      if (y <= r.top + H) mark(v, n, y);
     }
   }
 }
 
-void CGNgYAxis::DrawLogTicks(vt::DeviceContext* dc, const vt::Rect& r, vt::ColorRef colour, int tmHeight) {
-  const int H = r.bottom - r.top - 1;
-  int first = 0, last = 0;
-  if (!DecadeRange(m_logLower, m_logUpper, &first, &last) || m_logLower == m_logUpper) return;
-  const int decades = std::max(last - first, 1);
-  const bool three = H / decades > 3 * tmHeight;
-  for (int n = first; n <= last; ++n) {
-    for (double k : {1.0, 2.0, 5.0}) {
-      if (!three && k != 1.0) break;
-      const double v = k * std::pow(10.0, n);
-      const int y =
-          ClampToInt(r.top + std::floor((std::log10(v) - m_logUpper) / (m_logLower - m_logUpper) * H + 0.5),
-                     -32768, 32767);
-      if (y < r.top) break;
-      if (y > r.top + H) continue;
-      DrawLine(dc, 1, colour, r.left, y, r.right, y);
+void CGNgYAxis::DrawLogLabels(vt::DeviceContext* dc, const vt::Rect& r, vt::ColorRef colour, int tmHeight) {
+  ForEachLogMark(r, tmHeight, [&](double v, int n, int y) {
+    std::string text;
+    if (m_exponent) {
+      text = FormatLabel(v);
+      if (m_exponent == 1) TrimNumberText(&text);
+    } else {
+      text = n > 0 ? vt::FormatC("%.0f", v) : vt::FormatC("%.*f", -n, v);
     }
-  }
+    DrawTextAt(nullptr, dc, r.left, y + tmHeight / 2, kAlignRightBottom, colour, text);
+  });
+}
+
+void CGNgYAxis::DrawLogTicks(vt::DeviceContext* dc, const vt::Rect& r, vt::ColorRef colour, int tmHeight) {
+  ForEachLogMark(r, tmHeight, [&](double, int, int y) { DrawLine(dc, 1, colour, r.left, y, r.right, y); });
 }
 
 CGNgYAxis::Title CGNgYAxis::ComposeAxisTitle(vt::DeviceContext* dc, const vt::Font* font, int length) const {

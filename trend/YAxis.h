@@ -135,6 +135,8 @@ class CGNgYAxis : public CGYAxis {
                    const vt::Font* titleFont, bool print);
   void DrawLinearLabels(vt::DeviceContext* dc, const vt::Rect& r, vt::ColorRef colour, int tmHeight);
   void DrawLogLabels(vt::DeviceContext* dc, const vt::Rect& r, vt::ColorRef colour, int tmHeight);
+  template <class F>
+  void ForEachLogMark(const vt::Rect& r, int tmHeight, F mark) const;
   void DrawLogTicks(vt::DeviceContext* dc, const vt::Rect& r, vt::ColorRef colour, int tmHeight);
   void DrawTitle(vt::DeviceContext* dc, const vt::Rect& r, vt::ColorRef colour, const vt::Font* titleFont,
                  int length, int x, int gap);
