@@ -35,8 +35,10 @@ class FakeNgChannel : public CGNgChannel {
   // n samples of value f(i), all valid.
   template <class F>
   void Fill(int64_t n, F f) {
-    mins.resize(n), maxs.resize(n), statuses.assign(n, 0);
-    for (int64_t i = 0; i < n; ++i) mins[i] = maxs[i] = f(i);
+    // Single values keep no maxima (a pair channel's maxima equal its minima here).
+    mins.resize(n), maxs.resize(kind == DATA_PAIRS ? n : 0), statuses.assign(n, 0);
+    for (int64_t i = 0; i < n; ++i) mins[i] = f(i);
+    if (kind == DATA_PAIRS) maxs = mins;
   }
   int64_t Size() const { return int64_t(mins.size()); }
   double Offset(const vt::TrendTime& t) const {
