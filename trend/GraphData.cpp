@@ -147,8 +147,7 @@ void CGNgGraphData::DrawSamples(vt::DeviceContext* dc, const CGNgDataBuff& buffe
     }
     k = k == kBatch ? 1 : 0;
   };
-  const CGNgChannel* channel = buffer.m_channel;
-  const double interval = channel ? const_cast<CGNgChannel*>(channel)->GetSampleInterval() : 1.0;
+  const double interval = buffer.m_channel ? buffer.m_channel->GetSampleInterval() : 1.0;
   const double first = vt::TrendTime::ToSeconds(buffer.m_firstSampleTime);
   const int64_t n = buffer.StoredCount() - 1;
   for (int64_t i = 0; i <= n; ++i) {

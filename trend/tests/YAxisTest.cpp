@@ -2,6 +2,7 @@
 // label formats and widths, the drawn labels, ticks and titles, and the axis record.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -218,6 +219,42 @@ TEST_F(YAxisTest, LinearLabelsSkipCrowdedOnesAndOffShowsNone) {
   dc.Clear();
   off->DrawScale(&dc, vt::Rect{34, 0, 40, 101}, 0);
   for (const vt::DcRecord& r : dc.RecordsOf(vt::DcOp::TextOut)) EXPECT_NE(r.escapement, 0) << r.text;
+}
+
+TEST_F(YAxisTest, GridLinesFollowTheGridStep) {
+  vt::RecordingDc dc(300, 300);
+  auto ys = [&] {
+    std::vector<int> out;
+    for (const vt::DcRecord& r : dc.RecordsOf(vt::DcOp::LineTo)) out.push_back(r.points[0].y);
+    return out;
+  };
+  CGNgYAxis* a = MakeAxis(0, 100, 0, 101);
+  a->m_gridLevel = 2;  // one step finer than the labels: every 10
+  a->SetRange(0.0, 100.0);
+  EXPECT_EQ(a->DrawGrid(&dc, 50, 250, 0x808080), 1);
+  EXPECT_EQ(ys(), (std::vector<int>{100, 90, 80, 70, 60, 50, 40, 30, 20, 10, 0}));
+  EXPECT_EQ(dc.RecordsOf(vt::DcOp::LineTo)[0].points[1].x, 250);
+
+  dc.Clear();
+  CGNgYAxis* log = MakeAxis(1, 100, 0, 201, SCALE_LOG);
+  log->DrawGrid(&dc, 50, 250, 0);
+  const std::vector<int> logYs = ys();
+  ASSERT_FALSE(logYs.empty());
+  EXPECT_EQ(logYs.front(), 200);                                       // 1 on the last row (bottom - 1)
+  EXPECT_NE(std::find(logYs.begin(), logYs.end(), 100), logYs.end());  // 10 in the middle
+  EXPECT_EQ(logYs.back(), 0);                                          // 100 on the top row
+
+  // scales that span nothing draw nothing and return at once
+  for (CGNgYAxis* empty : {MakeAxis(10, 10, 0, 100, SCALE_LOG), MakeAxis(0, 0, 0, 100, SCALE_LOG)}) {
+    dc.Clear();
+    empty->DrawGrid(&dc, 0, 100, 0);
+    empty->DrawScale(&dc, vt::Rect{34, 0, 40, 100}, 0);
+  }
+  CGNgYAxis* flat = MakeAxis(0, 1e-320, 0, 100);
+  flat->DrawGrid(&dc, 0, 100, 0);
+  flat->DrawScale(&dc, vt::Rect{34, 0, 40, 100}, 0);
+  a->SetBounds(0, 0, 40, 0);
+  EXPECT_EQ(a->DrawGrid(&dc, 0, 100, 0), 0);
 }
 
 TEST_F(YAxisTest, TitlePiecesFollowTheAxisLength) {
