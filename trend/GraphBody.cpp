@@ -1,0 +1,344 @@
+// Layout, refill-on-paint, painting and printing of the trend graph body and plot area.
+#include "trend/GraphBody.h"
+
+#include <algorithm>
+#include <new>
+
+#include "gadget/GDraw.h"
+#include "platform/gui/DeviceContext.h"
+
+NgHook NgLoadFinishedHook = nullptr;
+
+// ---- plot area ----
+
+CGNgGraphScreen::CGNgGraphScreen(CGCore* graph) : CGGroup(graph, 0, 0, 0, 3, 0, 0) {}
+
+CGNgGraphScreen::~CGNgGraphScreen() { delete m_dataManager; }
+
+void CGNgGraphScreen::CreateParts() {
+  try {
+    m_dataManager = new CGNgDataManager;
+  } catch (const std::bad_alloc&) {
+    ShowOutOfMemoryMessage("");
+  }
+  for (int i = 0; i < kNgTraceCount; ++i) {
+    CGNgGraphData* trace = new CGNgGraphData(this);
+    trace->SetStyle(0);
+  }
+}
+
+CGNgGraphData* CGNgGraphScreen::GetTrace(int index) const {
+  if (index < 0) return nullptr;
+  return static_cast<CGNgGraphData*>(GetChildOfClassAt(GCLASS(CGNgGraphData), index));
+}
+
+void CGNgGraphScreen::SetTraces(int count, const NgTraceBinding* records) {
+  count = std::clamp(count, 0, kNgTraceCount);
+  for (int i = 0; i < kNgTraceCount; ++i) {
+    CGNgGraphData* trace = GetTrace(i);
+    if (!trace) continue;
+    if (i < count) {
+      trace->m_buffer = m_dataManager ? m_dataManager->GetBuffer(i) : nullptr;
+      trace->SetForeColor(records[i].colour);
+      trace->SetStyle(records[i].shown ? 3 : 0);
+      const int a = records[i].axisIndex;
+      trace->m_yAxis = a >= 0 && a < int(m_yAxes.size()) ? m_yAxes[a] : nullptr;
+    } else {
+      trace->m_buffer = nullptr;
+      trace->SetStyle(0);
+    }
+  }
+}
+
+void CGNgGraphScreen::BindTimeAxis(CGNgTAxis* axis) {
+  m_timeAxis = axis;
+  for (int i = 0; i < kNgTraceCount; ++i)
+    if (CGNgGraphData* trace = GetTrace(i)) trace->m_timeAxis = axis;
+}
+
+void CGNgGraphScreen::SetVisibleSpan(vt::TrendTime start, vt::TrendTime end) {
+  const double span = vt::TrendTime::Span(start, end);
+  m_shownSpan = span > 0 ? span : 1.0;
+}
+
+void CGNgGraphScreen::SetPenWidth(int width) {
+  for (int i = 0; i < kNgTraceCount; ++i)
+    if (CGNgGraphData* trace = GetTrace(i)) trace->SetPenWidth(width);
+}
+
+void CGNgGraphScreen::SetPrintPenWidth(int width) {
+  for (int i = 0; i < kNgTraceCount; ++i)
+    if (CGNgGraphData* trace = GetTrace(i)) trace->m_printPenWidth = width;
+}
+
+void CGNgGraphScreen::SetBackColor(vt::ColorRef c) {
+  m_backColour = c;
+  CGGroup::SetBackColor(c);
+}
+
+bool CGNgGraphScreen::RangeChanged(vt::TrendTime start, vt::TrendTime end) {
+  if (start == m_keyStart && end == m_keyEnd && !m_forceRefill) return false;
+  m_keyStart = start;
+  m_keyEnd = end;
+  m_forceRefill = 0;
+  return true;
+}
+
+bool CGNgGraphScreen::NeedsProgress(vt::TrendTime start, vt::TrendTime end) const {
+  int64_t sum = 0;
+  for (int i = 0; i < kNgTraceCount; ++i) {
+    const CGNgGraphData* trace = GetTrace(i);
+    if (trace && (trace->GetStyle() & GSTYLE_VISIBLE)) sum += trace->GetSampleCount(start, end);
+  }
+  return sum > kNgProgressThreshold;
+}
+
+void CGNgGraphScreen::RefillAll(vt::TrendTime start, vt::TrendTime end) {
+  int k = 0;
+  for (int i = kNgTraceCount - 1; i >= 0; --i) {
+    m_dataManager->SetProgress(k, i);
+    k += m_dataManager->RefillBuffer(m_rect.Width(), start, end, i);
+  }
+}
+
+void CGNgGraphScreen::RefillBuffers() {
+  CGNgGraphData* first = GetTrace(0);
+  if (!first || !m_dataManager) return;
+  vt::TrendTime start, end;
+  first->GetShownRange(&start, &end);
+  if (!RangeChanged(start, end)) return;
+  NgProgressSink* progress = m_dataManager->m_progress;
+  const bool shown = NeedsProgress(start, end);
+  if (shown && progress) {
+    progress->SetVisible(true);
+    m_dataManager->ShowProgressNow();
+  }
+  RefillAll(start, end);
+  m_dataManager->SetProgress(0, 0);
+  if (progress) progress->SetVisible(false);
+  if (shown && NgLoadFinishedHook) NgLoadFinishedHook(this, 0, 0);
+}
+
+bool CGNgGraphScreen::IsGridAxis(int index) const {
+  if (index < 0 || index >= int(m_yAxes.size())) return false;
+  const CGNgYAxis* axis = m_yAxes[index];
+  if (!axis || !(axis->GetStyle() & GSTYLE_VISIBLE)) return false;
+  if (index == m_selectedAxis) return true;
+  const CGNgYAxis* selected =
+      m_selectedAxis >= 0 && m_selectedAxis < int(m_yAxes.size()) ? m_yAxes[m_selectedAxis] : nullptr;
+  return selected && selected->m_column == axis->m_column;
+}
+
+void CGNgGraphScreen::Draw(vt::DeviceContext* dc) {
+  vt::Rect a;
+  GetAbsoluteRect(&a);
+  dc->FillSolidRect(a, m_backColour);
+  DrawRectSides(dc, 1 | 4, 0x02000000, a.left - 1, a.top - 1, a.right, a.bottom);
+  DrawRectSides(dc, 2 | 8, 0x02CACACA, a.left - 1, a.top - 1, a.right, a.bottom);
+  if (m_timeAxis) m_timeAxis->DrawGrid(dc, a.top, a.bottom, m_gridColour);
+  for (int i = 0; i < int(m_yAxes.size()); ++i)
+    if (IsGridAxis(i)) m_yAxes[i]->DrawGrid(dc, a.left, a.right, m_gridColour);
+}
+
+void CGNgGraphScreen::Paint(vt::DeviceContext* dc) {
+  vt::Rect visible;
+  if (!HasEffectiveStyle(GSTYLE_VISIBLE) || !GetVisibleRect(&visible)) return;
+  dc->SelectClipRect(&visible);
+  Draw(dc);
+  for (int i = kNgTraceCount - 1; i >= 0; --i) {
+    CGNgGraphData* trace = GetTrace(i);
+    if (trace && i != m_selectedTrace && (trace->GetStyle() & GSTYLE_VISIBLE)) trace->Draw(dc);
+  }
+  CGNgGraphData* selected = GetTrace(m_selectedTrace);
+  if (selected && (selected->GetStyle() & GSTYLE_VISIBLE)) selected->Draw(dc);
+}
+
+void CGNgGraphScreen::DrawRangeAll(vt::DeviceContext* dc, vt::TrendTime start, vt::TrendTime end) {
+  for (int i = kNgTraceCount - 1; i >= 0; --i) {
+    CGNgGraphData* trace = GetTrace(i);
+    if (trace && i != m_selectedTrace && (trace->GetStyle() & GSTYLE_VISIBLE))
+      trace->DrawRange(dc, start, end);
+  }
+  CGNgGraphData* selected = GetTrace(m_selectedTrace);
+  if (selected && (selected->GetStyle() & GSTYLE_VISIBLE)) selected->DrawRange(dc, start, end);
+}
+
+void CGNgGraphScreen::ClipToColumns(vt::DeviceContext* dc, int x, int width) {
+  vt::Rect a;
+  GetAbsoluteRect(&a);
+  const vt::Rect clip{std::clamp(a.left + x, a.left, a.right), a.top,
+                      std::clamp(a.left + x + width, a.left, a.right), a.bottom};
+  dc->SelectClipRect(&clip);
+}
+
+void CGNgGraphScreen::DrawStrip(vt::DeviceContext* dc, int x, int width) {
+  vt::Rect a;
+  GetAbsoluteRect(&a);
+  if (a.IsEmpty()) return;
+  ClipToColumns(dc, x, width);
+  dc->FillSolidRect(vt::Rect{a.left + x, a.top, a.left + x + width, a.bottom}, m_backColour);
+  if (m_timeAxis) {
+    m_timeAxis->DrawGrid(dc, a.top, a.bottom, m_gridColour);
+    vt::TrendTime start, end;
+    m_timeAxis->GetShownRange(&start, &end);
+    DrawRangeAll(dc, start, end);
+  }
+}
+
+void CGNgGraphScreen::PrintSelf(vt::DeviceContext* dc, int) {
+  vt::Rect a;
+  GetAbsolutePrintRect(&a);
+  if (m_timeAxis) m_timeAxis->PrintGrid(dc, a.top, a.bottom, m_gridColour);
+  for (int i = 0; i < int(m_yAxes.size()); ++i)
+    if (IsGridAxis(i)) m_yAxes[i]->PrintGrid(dc, a.left, a.right, m_gridColour);
+}
+
+void CGNgGraphScreen::PrintTree(vt::DeviceContext* dc, int page) {
+  vt::Rect r;
+  if (!(GetStyle() & GSTYLE_VISIBLE) || !GetVisiblePrintRect(&r) || r.IsEmpty()) return;
+  dc->SelectClipRect(&r);
+  PrintSelf(dc, page);
+  for (int i = kNgTraceCount - 1; i >= 0; --i) {
+    CGNgGraphData* trace = GetTrace(i);
+    if (trace && i != m_selectedTrace && (trace->GetStyle() & GSTYLE_VISIBLE)) trace->PrintSelf(dc, page);
+  }
+  CGNgGraphData* selected = GetTrace(m_selectedTrace);
+  if (selected && (selected->GetStyle() & GSTYLE_VISIBLE)) selected->PrintSelf(dc, page);
+}
+
+// ---- graph body ----
+
+CGNgGraph::CGNgGraph(CGCore* parent) : CGGroup(parent, 0, 0, 0, 3, 0, 0, 0, 0, 0x025E5E5E) {}
+
+void CGNgGraph::Build() {
+  m_screen = new CGNgGraphScreen(this);
+  m_screen->CreateParts();
+  m_timeAxis = new CGNgTAxis(this);
+  m_timeAxis->m_relative = 0;
+  m_timeAxis->UpdateTitle();
+  m_timeAxis->UpdateUnitText();
+  m_screen->BindTimeAxis(m_timeAxis);
+}
+
+void CGNgGraph::SetChannels(int count, CGNgChannel** channels, NgProgressSink* progress) {
+  if (!m_screen || !m_screen->m_dataManager) return;
+  m_screen->m_forceRefill = 1;
+  m_screen->m_dataManager->m_progress = progress;
+  m_screen->m_dataManager->SetChannels(std::clamp(count, 0, kNgTraceCount), channels);
+}
+
+void CGNgGraph::SetVisibleRange(vt::TrendTime start, vt::TrendTime end) {
+  if (m_screen) m_screen->SetVisibleSpan(start, end);
+  if (m_timeAxis) m_timeAxis->m_shownRangeStart = start, m_timeAxis->m_shownRangeEnd = end;
+}
+
+void CGNgGraph::GetVisibleRange(vt::TrendTime* start, vt::TrendTime* end) const {
+  if (m_timeAxis) m_timeAxis->GetShownRange(start, end);
+}
+
+void CGNgGraph::SetNameKind(int kind) {
+  if (!m_screen || !m_screen->m_dataManager) return;
+  for (int i = 0; i < m_screen->m_dataManager->GetBufferCount(); ++i)
+    m_screen->m_dataManager->GetBuffer(i)->m_nameKind = kind;
+}
+
+void CGNgGraph::SelectChannel(int trace, int axis) {
+  if (m_screen) m_screen->m_selectedTrace = trace, m_screen->m_selectedAxis = axis;
+}
+
+int CGNgGraph::SetLineWidths(int tracePrintWidth, int frameWidth, int timeAxisWidth) {
+  const int changed = frameWidth != m_printFrameWidth ? 1 : 0;
+  m_printFrameWidth = frameWidth;
+  if (m_screen) m_screen->SetPrintPenWidth(tracePrintWidth);
+  if (m_timeAxis) m_timeAxis->m_printLineWidth = timeAxisWidth;
+  return changed;
+}
+
+int CGNgGraph::SetTraceThickness(int width) {
+  m_traceThickness = width;
+  if (m_screen) m_screen->SetPenWidth(width);
+  return 1;
+}
+
+void CGNgGraph::SetTraceStyle(int index, int style) {
+  if (!m_screen) return;
+  if (CGNgGraphData* trace = m_screen->GetTrace(index)) trace->SetStyle(style);
+}
+
+int CGNgGraph::SetFontSize(int size) {
+  if (size == m_fontSize) return 0;
+  m_fontSize = size;
+  for (CGCore* c = GetFirstChild(); c; c = NextChild(c))
+    if (IsPrimitive(c)) static_cast<CGPrimitive*>(c)->SetFontSize(size);
+  return 1;
+}
+
+void CGNgGraph::SetForeColor(vt::ColorRef c) {
+  if (m_screen) m_screen->SetForeColor(c);
+}
+
+void CGNgGraph::SetBackColor(vt::ColorRef c) {
+  CGGroup::SetBackColor(c);
+  if (m_screen) m_screen->SetBackColor(c);
+  const int sum = int(c & 0xFF) + int((c >> 8) & 0xFF) + int((c >> 16) & 0xFF);
+  if (m_timeAxis) m_timeAxis->SetForeColor(sum <= 384 ? 0x02FFFFFF : 0x02000000);
+}
+
+void CGNgGraph::Layout() {
+  const int W = m_rect.Width(), H = m_rect.Height();
+  const int A = m_timeAxis ? m_timeAxis->Rect().Height() : 0;
+  if (m_timeAxis) m_timeAxis->SetBounds(10, H - A - 30, W - 13, A);
+  if (m_screen) m_screen->SetBounds(10, 28, W - 13, H - A - 63);
+  // The strip's axes span from 5 pixels below the plot's top to 2 above its bottom.
+  m_axisBandTop = 28 + 5;
+  m_axisBandHeight = std::max(H - A - 70, 0);
+}
+
+void CGNgGraph::LayoutTree() {
+  Layout();
+  for (CGCore* c = GetFirstChild(); c; c = NextChild(c))
+    if (IsPrimitive(c)) static_cast<CGPrimitive*>(c)->LayoutTree();
+}
+
+void CGNgGraph::Draw(vt::DeviceContext* dc) {
+  CGGroup::Draw(dc);
+  if (!m_screen) return;
+  BevelColors bevel = GetBevelColors(GetBackColor());
+  const vt::ColorRef back = GetBackColor() & 0x00FFFFFF;
+  if ((bevel.highlight & 0x00FFFFFF) == back)
+    bevel.highlight = bevel.shadow;
+  else if ((bevel.shadow & 0x00FFFFFF) == back)
+    bevel.shadow = bevel.highlight;
+  vt::Rect a;
+  m_screen->GetAbsoluteRect(&a);
+  DrawBevelLines(dc, 1, bevel.shadow, bevel.highlight, a.left - 1, a.top - 1, a.right + 1, a.bottom + 1);
+}
+
+void CGNgGraph::ScalePrintRects(int s) {
+  const int PW = m_printRect.Width();
+  int PH = m_printRect.Height();
+  const int A = m_timeAxis ? m_timeAxis->Rect().Height() : 0;
+  PH -= 30 * s + s * A;
+  const int axisWidth = std::max(PW - 10 * s - 10 * s, 0);
+  if (m_timeAxis) {
+    m_timeAxis->SetPrintBounds(10 * s, PH, axisWidth, s * A);
+    m_timeAxis->ScalePrintRects(s);
+  }
+  PH -= 28 * s;
+  if (m_screen) {
+    m_screen->SetPrintBounds(10 * s, 28 * s, axisWidth, PH - 5 * s);
+    for (CGCore* c = m_screen->GetFirstChild(); c; c = m_screen->NextChild(c))
+      if (IsPrimitive(c)) static_cast<CGPrimitive*>(c)->ScalePrintRects(s);
+  }
+  m_printAxisBandTop = 28 * s + 5 * s;
+  m_printAxisBandHeight = PH - 12 * s;
+}
+
+void CGNgGraph::PrintSelf(vt::DeviceContext* dc, int) {
+  if (!m_screen) return;
+  vt::Rect a;
+  m_screen->GetAbsolutePrintRect(&a);
+  if (a.Width() == 0) return;
+  const int w = m_printFrameWidth;
+  DrawSolidFrame(dc, vt::Rect{a.left - w, a.top - w, a.right + w, a.bottom + w}, w, 0, 0x02000000, 0);
+}

@@ -1,0 +1,4 @@
+// Definitions of the trend display's class records.
+#include "trend/TrendRecords.h"
+
+TREND_RECORDS(GADGET_DEFINE_RECORD)

@@ -1,0 +1,23 @@
+// The class records of the trend display's classes (kind tests and the object pool key on them).
+#pragma once
+#include "gadget/ClassRecords.h"
+
+#define TREND_RECORDS(X)            \
+  X(CGNgTime, CGCore)               \
+  X(CGNgDataBuff, CGCore)           \
+  X(CGNgDataManager, CGDataManager) \
+  X(CGAxis, CGPrimitive)            \
+  X(CGXAxis, CGAxis)                \
+  X(CGTrendAxis, CGXAxis)           \
+  X(CGNgTAxis, CGTrendAxis)         \
+  X(CGYAxis, CGAxis)                \
+  X(CGNgYAxis, CGYAxis)             \
+  X(CGGraphData, CGPrimitive)       \
+  X(CGNgGraphData, CGGraphData)     \
+  X(CGGraph, CGScrollManager)       \
+  X(CGNgGraph, CGGraph)             \
+  X(CGNgGraphScreen, CGScroll)
+
+#define TREND_DECLARE_RECORD_X(name, base) GADGET_DECLARE_RECORD(name)
+TREND_RECORDS(TREND_DECLARE_RECORD_X)
+#undef TREND_DECLARE_RECORD_X

@@ -1,0 +1,98 @@
+// Status words, the base answers of the channel and row-time interfaces, the time stamp
+// arithmetic, and the fake channel's reads that the buffers rely on.
+#include <gtest/gtest.h>
+
+#include "trend/NgChannel.h"
+#include "trend/testing/FakeNgChannel.h"
+
+using vt::TrendTime;
+
+TEST(NgStatus, StatesAndTexts) {
+  struct Case {
+    uint16_t word;
+    int first, second, alarms;
+  } cases[] = {
+      {0x8300, 8, 3, 0}, {0x83FF, 8, 3, 15}, {0x3000, 3, 0, 0},  {0x3300, 3, 3, 0},
+      {0x0005, 0, 0, 5}, {0x6700, 6, 7, 0},  {0xC0F0, 12, 0, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(NgFirstState(c.word), c.first) << std::hex << c.word;
+    EXPECT_EQ(NgSecondState(c.word), c.second) << std::hex << c.word;
+    EXPECT_EQ(NgAlarmFlags(c.word), c.alarms) << std::hex << c.word;
+  }
+  const char* texts[16] = {"",        "- OFF -", "- OFF -", "",        "- OFF -", "- OFF -",
+                           "+OVER",   "-OVER",   "SKIP",    "ILLEGAL", "LACK",    "INVALID",
+                           "BURNOUT", "- OFF -", "- OFF -", "- OFF -"};
+  for (int s = 0; s < 16; ++s) EXPECT_STREQ(NgStateText(s), texts[s]) << s;
+}
+
+TEST(NgInterfaces, BaseAnswersLeaveTextsAndGiveDefaults) {
+  vt_test::FakeNgChannel fake;
+  CGChannel& base = fake;
+  std::string unit = "keep";
+  base.GetUnit(&unit);
+  EXPECT_EQ(unit, "keep");
+  EXPECT_EQ(base.GetDecimals(), 0);
+  EXPECT_EQ(base.IsExponent(), 0);
+  EXPECT_EQ(base.GetChannelNumber(), -1);
+  EXPECT_EQ(base.GetColour(), 0u);
+  EXPECT_EQ(base.IsShown(), 0);
+  EXPECT_EQ(base.GetSelf(), &base);
+
+  CGNgTime rows(nullptr, 0);
+  EXPECT_STREQ(rows.GetClassInfo()->name, "CGNgTime");
+  TrendTime t{5, 0.5};
+  rows.GetRowTime(&t, 3);
+  EXPECT_EQ(t.seconds, 0);
+  EXPECT_EQ(t.fraction, 0.0);
+  EXPECT_EQ(rows.GetRowCount(), 0);
+  EXPECT_EQ(rows.FindRow(TrendTime{7, 0}), 0);
+  EXPECT_EQ(rows.GetMarkCount(1), 0);
+  EXPECT_EQ(rows.GetMarkColour(1), 0x0200FF00u);
+  EXPECT_EQ(rows.GetMarkColourAt(1, 2), 0x0200FF00u);
+}
+
+TEST(TrendTime, ComparesAtTenThousandthsAndSplitsSums) {
+  EXPECT_EQ((TrendTime{10, 0.12341}), (TrendTime{10, 0.12344}));
+  EXPECT_NE((TrendTime{10, 0.1234}), (TrendTime{10, 0.1235}));
+  EXPECT_LT((TrendTime{10, 0.9}), (TrendTime{11, 0.0}));
+  EXPECT_EQ(TrendTime::Span(TrendTime{10, 0.75}, TrendTime{12, 0.25}), 1.5);
+  EXPECT_EQ(TrendTime::Span(TrendTime{12, 0}, TrendTime{10, 0}), 0.0);
+  const TrendTime moved = TrendTime::AddSeconds(TrendTime{10, 0.75}, -1.5);
+  EXPECT_EQ(moved.seconds, 9);
+  EXPECT_DOUBLE_EQ(moved.fraction, 0.25);
+  EXPECT_EQ(TrendTime::AddSeconds(TrendTime{1, 0}, -1.0), TrendTime{});
+  EXPECT_EQ(TrendTime::AddSeconds(TrendTime{1, 0}, std::nan("")), TrendTime{});
+  EXPECT_EQ(TrendTime::FromSeconds(-3), TrendTime{});
+  EXPECT_EQ(TrendTime::FromSeconds(1e300), TrendTime{});
+}
+
+TEST(FakeNgChannel, ReadsFromTheFirstSampleAtOrAfterAndCountsSlots) {
+  vt_test::FakeNgChannel ch;
+  ch.interval = 2.0;
+  ch.Fill(5, [](int64_t i) { return double(i * 10); });
+  EXPECT_EQ(ch.GetSampleCount(ch.start, ch.start), 1);
+  EXPECT_EQ(ch.GetSampleCount(ch.start, TrendTime::AddSeconds(ch.start, 5.9)), 3);
+  EXPECT_EQ(ch.GetSampleCount(TrendTime::AddSeconds(ch.start, 5), ch.start), 1);
+
+  TrendTime at;
+  double v = -1;
+  uint16_t s = 0;
+  ch.ReadValueFrom(TrendTime::AddSeconds(ch.start, 2.5), &at, &v, &s);
+  EXPECT_EQ(at, TrendTime::AddSeconds(ch.start, 4.0));
+  EXPECT_EQ(v, 20.0);
+  ch.ReadValueAt(TrendTime::AddSeconds(ch.start, 2.5), &v, &s);
+  EXPECT_EQ(v, 10.0);
+  ch.ReadValueAt(TrendTime::AddSeconds(ch.start, 100), &v, &s);
+  EXPECT_EQ(s, kNgNoDataSingle);
+  ch.ReadValueFrom(TrendTime::AddSeconds(ch.start, -3), &at, &v, &s);
+  EXPECT_EQ(at, TrendTime::AddSeconds(ch.start, -2.0));
+  EXPECT_EQ(s, kNgNoDataSingle);
+  double mn, mx;
+  ch.ReadMinMaxOver(TrendTime::AddSeconds(ch.start, 1), TrendTime::AddSeconds(ch.start, 7), &mn, &mx, &s);
+  EXPECT_EQ(mn, 10.0);
+  EXPECT_EQ(mx, 30.0);
+  EXPECT_EQ(s, 0);
+  ch.ReadMinMaxOver(TrendTime::AddSeconds(ch.start, 20), TrendTime::AddSeconds(ch.start, 30), &mn, &mx, &s);
+  EXPECT_EQ(s, kNgNoDataPair);
+}

@@ -1,0 +1,157 @@
+// Graph body and plot area: layout for screen and print, refill only when the shown range
+// changes (or after new channels), the progress threshold with its hook, the paint order of
+// the traces, and the time-axis text colour that follows the background.
+#include <gtest/gtest.h>
+
+#include "gadget/tests/GadgetTestEnv.h"
+#include "platform/gui/RecordingDc.h"
+#include "trend/GraphBody.h"
+#include "trend/testing/FakeNgChannel.h"
+#include "trend/tests/TrendTestSupport.h"
+
+using vt::TrendTime;
+using vt_test::FakeNgChannel;
+
+namespace {
+
+int g_hookCalls = 0;
+void CountHook(CGPrimitive*, int, int) { ++g_hookCalls; }
+
+class GraphBodyTest : public gadget_test::GadgetEnv {
+ protected:
+  void SetUp() override {
+    GadgetEnv::SetUp();
+    graph = new CGNgGraph(nullptr);
+    graph->Build();
+    graph->SetBounds(0, 0, 800, 400);
+    graph->LayoutTree();
+    axis = std::make_unique<CGNgYAxis>(nullptr, 0);
+    axis->SetStyle(3);
+    axis->SetBounds(0, 28, 40, 329);
+    SNgAxisSetting r;
+    r.scaleMinimum = 0;
+    r.scaleMaximum = 100;
+    axis->SetSetting(&r);
+    graph->m_screen->SetYAxes({axis.get()});
+    for (FakeNgChannel& c : channels) c.Fill(200000, [](int64_t i) { return double(i % 100); });
+    g_hookCalls = 0;
+    NgLoadFinishedHook = CountHook;
+  }
+  void TearDown() override {
+    NgLoadFinishedHook = nullptr;
+    delete graph;
+    GadgetEnv::TearDown();
+  }
+  void Bind(int shownMask) {
+    CGNgChannel* list[3] = {&channels[0], &channels[1], &channels[2]};
+    graph->SetChannels(3, list, &progress);
+    NgTraceBinding b[3];
+    for (int i = 0; i < 3; ++i) b[i].shown = (shownMask >> i) & 1, b[i].colour = vt::ColorRef(0x10 * (i + 1));
+    graph->m_screen->SetTraces(3, b);
+  }
+  int64_t Reads() const {
+    return channels[0].TotalReads() + channels[1].TotalReads() + channels[2].TotalReads();
+  }
+  TrendTime At(double s) const { return TrendTime::AddSeconds(channels[0].start, s); }
+
+  CGNgGraph* graph = nullptr;
+  std::unique_ptr<CGNgYAxis> axis;
+  FakeNgChannel channels[3];
+  trend_test::RecordingProgress progress;
+};
+
+}  // namespace
+
+TEST_F(GraphBodyTest, LaysOutPlotAndTimeAxis) {
+  EXPECT_EQ(graph->m_timeAxis->Rect(), (vt::Rect{10, 362, 10 + 787, 370}));
+  EXPECT_EQ(graph->m_screen->Rect(), (vt::Rect{10, 28, 10 + 787, 28 + 329}));
+  EXPECT_EQ(graph->m_axisBandTop, 33);
+  EXPECT_EQ(graph->m_axisBandHeight, 322);
+  EXPECT_EQ(graph->m_screen->GetTrace(0)->m_timeAxis, graph->m_timeAxis);
+  EXPECT_EQ(graph->m_screen->CountChildrenOfClass(GCLASS(CGNgGraphData)), 100);
+
+  graph->SetBounds(0, 0, 20, 50);  // too small: nothing negative reaches the band
+  graph->LayoutTree();
+  EXPECT_EQ(graph->m_axisBandHeight, 0);
+
+  graph->SetPrintBounds(0, 0, 1600, 800);
+  graph->ScalePrintRects(2);
+  EXPECT_EQ(graph->m_timeAxis->PrintRect(), (vt::Rect{20, 800 - 76, 20 + 1560, 800 - 60}));
+  EXPECT_EQ(graph->m_screen->PrintRect(), (vt::Rect{20, 56, 20 + 1560, 56 + 658}));
+  EXPECT_EQ(graph->m_printAxisBandTop, 66);
+  EXPECT_EQ(graph->m_printAxisBandHeight, 644);
+  EXPECT_EQ(graph->m_screen->GetTrace(5)->PrintRect(), (vt::Rect{0, 0, 1560, 658}));
+}
+
+TEST_F(GraphBodyTest, RefillsOnlyWhenTheRangeChangesOrAfterNewChannels) {
+  Bind(0b011);
+  graph->SetVisibleRange(At(100), At(1100));
+  graph->m_screen->RefillBuffers();
+  const int64_t first = Reads();
+  EXPECT_GT(channels[2].TotalReads(), 0);  // hidden traces are refilled too
+  graph->m_screen->RefillBuffers();
+  graph->SetBounds(0, 0, 700, 400);  // a width change alone
+  graph->LayoutTree();
+  graph->m_screen->RefillBuffers();
+  EXPECT_EQ(Reads(), first);
+  vt::RecordingDc dc(800, 400);
+  graph->m_screen->Paint(&dc);
+  EXPECT_EQ(Reads(), first);  // painting draws from the buffers
+
+  Bind(0b011);  // new binding: refills at the same range
+  graph->m_screen->RefillBuffers();
+  EXPECT_GT(Reads(), first);
+  const int64_t second = Reads();
+  graph->SetVisibleRange(At(101), At(1100));
+  graph->m_screen->RefillBuffers();
+  EXPECT_GT(Reads(), second);
+  EXPECT_EQ(g_hookCalls, 0);
+}
+
+TEST_F(GraphBodyTest, ProgressAboveOneHundredThousandVisibleSamples) {
+  struct Case {
+    double span;
+    int shownMask;
+    bool overlay;
+  } cases[] = {
+      {49999, 0b011, false},                         // 2 x 50,000 = 100,000
+      {50000, 0b011, true},                          // 2 x 50,001
+      {99999, 0b100, false},                         // one visible trace
+      {100000, 0b100, true}, {90000, 0b001, false},  // the hidden ones do not count
+  };
+  for (const Case& c : cases) {
+    Bind(c.shownMask);
+    progress = trend_test::RecordingProgress{};
+    g_hookCalls = 0;
+    graph->SetVisibleRange(At(10), At(10 + c.span));
+    graph->m_screen->RefillBuffers();
+    EXPECT_EQ(progress.shows, c.overlay ? 1 : 0) << c.span;
+    EXPECT_EQ(g_hookCalls, c.overlay ? 1 : 0) << c.span;
+    ASSERT_FALSE(progress.visibility.empty());
+    EXPECT_FALSE(progress.visibility.back());
+    EXPECT_EQ(progress.texts.back(), "CH001");  // SetProgress(0, 0) names channel 0 at the end
+  }
+}
+
+TEST_F(GraphBodyTest, SelectedTraceIsPaintedLast) {
+  Bind(0b111);
+  graph->SetVisibleRange(At(10), At(10 + 30000));  // column bars
+  graph->m_screen->RefillBuffers();
+  vt::RecordingDc dc(800, 400);
+  auto lastColour = [&] {
+    dc.Clear();
+    graph->m_screen->Paint(&dc);
+    return dc.RecordsOf(vt::DcOp::FillRect).back().color;
+  };
+  EXPECT_EQ(lastColour(), 0x10u);  // trace 0 over 1 over 2
+  graph->SelectChannel(2, 0);
+  EXPECT_EQ(lastColour(), 0x30u);
+}
+
+TEST_F(GraphBodyTest, TimeAxisTextFollowsTheBackground) {
+  graph->SetBackColor(vt::ColorRef(128 | (128 << 8) | (128 << 16)));  // 384
+  EXPECT_EQ(graph->m_timeAxis->GetForeColor(), 0x02FFFFFFu);
+  graph->SetBackColor(vt::ColorRef(129 | (128 << 8) | (128 << 16)));  // 385
+  EXPECT_EQ(graph->m_timeAxis->GetForeColor(), 0x02000000u);
+  EXPECT_EQ(graph->m_screen->GetBackColor(), vt::ColorRef(129 | (128 << 8) | (128 << 16)));
+}
