@@ -32,6 +32,66 @@ TickTime ToTick(const QRATime& t) { return TickTime::FromTime(t.seconds, t.milli
 
 constexpr int64_t kTimeChunk = 65536;  // records per read of record times
 
+// The arrays ReadRecords reads a range into before it makes the records, kept per thread
+// between reads so that each read neither allocates nor clears them; every element a read
+// uses is written by that read. Those of a read beyond kScratchKept records are released.
+struct ReadScratch {
+  std::vector<uint8_t> flags;
+  std::vector<int32_t> first, second, seconds, ms;
+};
+constexpr int kScratchKept = 1 << 18;
+thread_local ReadScratch t_scratch;
+
+struct ScratchRelease {
+  ReadScratch& scratch;
+  int count;
+  ~ScratchRelease() {
+    if (count > kScratchKept) scratch = ReadScratch();
+  }
+};
+
+template <class T>
+void Grow(std::vector<T>& v, int count) {
+  if (v.size() < size_t(count)) v.resize(size_t(count));
+}
+
+// The times of a range: each record's own, or the first one advanced by the interval.
+struct TimeSource {
+  bool each;
+  const int32_t* seconds;
+  const int32_t* ms;
+  TickTime first;
+  int64_t interval;
+  TickTime At(int i) const {
+    return each ? TickTime::FromTime(seconds[i], ms[i]) : first.PlusMilliseconds(int64_t(i) * interval);
+  }
+};
+
+template <class R>
+void FillEvent(R* r, int count, const TimeSource& times, const int32_t* values, const uint8_t* flags,
+               int size) {
+  for (int i = 0; i < count; ++i) {
+    r[i].time = times.At(i);
+    r[i].state = RecorderStateOfRaw(values[i], size, RecorderFormat::Newer);
+    r[i].flags = flags[i];
+    r[i].value = decltype(r[i].value)(values[i]);
+  }
+}
+
+template <class R>
+void FillDisplay(R* r, int count, const TimeSource& times, const int32_t* minima, const int32_t* maxima,
+                 const uint8_t* flags, int size) {
+  for (int i = 0; i < count; ++i) {
+    r[i].time = times.At(i);
+    r[i].minValue = decltype(r[i].minValue)(minima[i]);
+    r[i].minState = RecorderStateOfRaw(minima[i], size, RecorderFormat::Newer);
+    r[i].minFlags = flags[i];
+    r[i].maxValue = decltype(r[i].maxValue)(maxima[i]);
+    r[i].maxState = RecorderStateOfRaw(maxima[i], size, RecorderFormat::Newer);
+    r[i].maxFlags = flags[i];
+  }
+}
+
 }  // namespace
 
 CVTQRAdvFileAccess::CVTQRAdvFileAccess() = default;
@@ -288,15 +348,26 @@ int CVTQRAdvFileAccess::ReadRecords(int channelIndex, int start, int count, CVTD
     if (r != STORE_OK) return 1;
   }
   if (count == 0) return 0;  // an empty range into the caller's buffer: nothing to append
-  std::vector<uint8_t> flags;
-  std::vector<int32_t> first, second, seconds, ms;
+  ReadScratch& scratch = t_scratch;
+  const ScratchRelease release{scratch, count};
+  std::vector<uint8_t>& flags = scratch.flags;
+  std::vector<int32_t>& first = scratch.first;
+  std::vector<int32_t>& second = scratch.second;
+  std::vector<int32_t>& seconds = scratch.seconds;
+  std::vector<int32_t>& ms = scratch.ms;
   try {
-    flags.resize(size_t(count));
+    Grow(flags, count);
     if (type == CHANNEL_TYPE_SHORT || type == CHANNEL_TYPE_INT) {
-      first.resize(size_t(count));
-      if (m_dataKind == DATA_KIND_DISPLAY) second.resize(size_t(count));
-      seconds.resize(readTimes ? size_t(count) : 1);
-      ms.resize(readTimes ? size_t(count) : 1);
+      Grow(first, count);
+      if (m_dataKind == DATA_KIND_DISPLAY) Grow(second, count);
+      Grow(seconds, readTimes ? count : 1);
+      Grow(ms, readTimes ? count : 1);
+      // A value width the records do not hold leaves the values 0: nothing is read into them.
+      const int width = m_reader.GetValueSize(channelIndex);
+      if (width != 2 && width != 4) {
+        std::fill_n(first.begin(), count, 0);
+        if (m_dataKind == DATA_KIND_DISPLAY) std::fill_n(second.begin(), count, 0);
+      }
     }
   } catch (const std::bad_alloc&) {
     return 2;
@@ -312,6 +383,22 @@ int CVTQRAdvFileAccess::ReadRecords(int channelIndex, int start, int count, CVTD
     return 1;
   const int size = type == CHANNEL_TYPE_SHORT ? 2 : 4;
   const TickTime firstTime = TickTime::FromTime(seconds[0], ms[0]);
+  const TimeSource times{readTimes, seconds.data(), ms.data(), firstTime, m_dataInterval};
+  // Decoded straight into the buffer's array when the whole range fits.
+  if (m_dataKind == DATA_KIND_DISPLAY) {
+    if (size == 2) {
+      if (SDispShortData* r = out->AppendDisplayShorts(count))
+        return FillDisplay(r, count, times, first.data(), second.data(), flags.data(), 2), 0;
+    } else if (SDispIntData* r = out->AppendDisplayInts(count)) {
+      return FillDisplay(r, count, times, first.data(), second.data(), flags.data(), 4), 0;
+    }
+  } else if (size == 2) {
+    if (SEventShortData* r = out->AppendEventShorts(count))
+      return FillEvent(r, count, times, first.data(), flags.data(), 2), 0;
+  } else if (SEventIntData* r = out->AppendEventInts(count)) {
+    return FillEvent(r, count, times, first.data(), flags.data(), 4), 0;
+  }
+  // Record by record: a buffer that is full part way keeps what fitted.
   for (int i = 0; i < count; ++i) {
     const size_t k = size_t(i);
     const TickTime t = readTimes ? TickTime::FromTime(seconds[k], ms[k])
