@@ -59,18 +59,26 @@ class CVTData {
     SetDisplay(*Make(m_dispInt), time, minValue, minState, minFlags, maxValue, maxState, maxFlags);
     return STORE_OK;
   }
-  // Room for n further records of the named type, counted as appended at once, for a reader
-  // that decodes straight into the array and fills every field of every one of them. Null (and
-  // nothing appended) when the buffer holds another type or fewer than n records fit; such a
-  // caller appends one by one instead, which keeps what fits.
-  SEventShortData* AppendEventShorts(int n) {
-    return Take(m_eventShort, DATA_KIND_EVENT, VALUE_TYPE_SHORT, n);
+  // n further records of the named type appended at once, for a reader that decodes straight
+  // into the array: fill(i, record) writes every field of the i-th of them. False, and nothing
+  // appended, when the buffer holds another type or fewer than n records fit; such a caller
+  // appends one by one instead, which keeps what fits.
+  template <class F>
+  bool AppendEventShorts(int n, F&& fill) {
+    return Append(m_eventShort, DATA_KIND_EVENT, VALUE_TYPE_SHORT, n, fill);
   }
-  SEventIntData* AppendEventInts(int n) { return Take(m_eventInt, DATA_KIND_EVENT, VALUE_TYPE_INT, n); }
-  SDispShortData* AppendDisplayShorts(int n) {
-    return Take(m_dispShort, DATA_KIND_DISPLAY, VALUE_TYPE_SHORT, n);
+  template <class F>
+  bool AppendEventInts(int n, F&& fill) {
+    return Append(m_eventInt, DATA_KIND_EVENT, VALUE_TYPE_INT, n, fill);
   }
-  SDispIntData* AppendDisplayInts(int n) { return Take(m_dispInt, DATA_KIND_DISPLAY, VALUE_TYPE_INT, n); }
+  template <class F>
+  bool AppendDisplayShorts(int n, F&& fill) {
+    return Append(m_dispShort, DATA_KIND_DISPLAY, VALUE_TYPE_SHORT, n, fill);
+  }
+  template <class F>
+  bool AppendDisplayInts(int n, F&& fill) {
+    return Append(m_dispInt, DATA_KIND_DISPLAY, VALUE_TYPE_INT, n, fill);
+  }
   int AddNoData(TickTime time);
   int AddRecord(const SRecordData* record);
 
@@ -91,14 +99,14 @@ class CVTData {
     assert(array != nullptr);
     return ::new (static_cast<void*>(array + m_count++)) R;
   }
-  template <class R>
-  R* Take(R* array, int kind, int valueType, int n) {
-    if (!Is(kind, valueType) || n < 0 || n > m_capacity - m_count) return nullptr;
+  template <class R, class F>
+  bool Append(R* array, int kind, int valueType, int n, F& fill) {
+    if (!Is(kind, valueType) || n < 0 || n > m_capacity - m_count) return false;
     assert(array != nullptr);
     R* first = array + m_count;
-    for (int i = 0; i < n; ++i) ::new (static_cast<void*>(first + i)) R;
+    for (int i = 0; i < n; ++i) fill(i, *::new (static_cast<void*>(first + i)) R);
     m_count += n;
-    return first;
+    return true;
   }
   // The short and int kinds of each record differ only in their value type.
   template <class R, class V>

@@ -55,41 +55,30 @@ void Grow(std::vector<T>& v, int count) {
   if (v.size() < size_t(count)) v.resize(size_t(count));
 }
 
-// The times of a range: each record's own, or the first one advanced by the interval.
-struct TimeSource {
-  bool each;
-  const int32_t* seconds;
-  const int32_t* ms;
-  TickTime first;
-  int64_t interval;
-  TickTime At(int i) const {
-    return each ? TickTime::FromTime(seconds[i], ms[i]) : first.PlusMilliseconds(int64_t(i) * interval);
-  }
-};
-
-template <class R>
-void FillEvent(R* r, int count, const TimeSource& times, const int32_t* values, const uint8_t* flags,
-               int size) {
-  for (int i = 0; i < count; ++i) {
-    r[i].time = times.At(i);
-    r[i].state = RecorderStateOfRaw(values[i], size, RecorderFormat::Newer);
-    r[i].flags = flags[i];
-    r[i].value = decltype(r[i].value)(values[i]);
-  }
-}
-
-template <class R>
-void FillDisplay(R* r, int count, const TimeSource& times, const int32_t* minima, const int32_t* maxima,
-                 const uint8_t* flags, int size) {
-  for (int i = 0; i < count; ++i) {
-    r[i].time = times.At(i);
-    r[i].minValue = decltype(r[i].minValue)(minima[i]);
-    r[i].minState = RecorderStateOfRaw(minima[i], size, RecorderFormat::Newer);
-    r[i].minFlags = flags[i];
-    r[i].maxValue = decltype(r[i].maxValue)(maxima[i]);
-    r[i].maxState = RecorderStateOfRaw(maxima[i], size, RecorderFormat::Newer);
-    r[i].maxFlags = flags[i];
-  }
+// Appends count records to out made from the values read, straight into its array; false when
+// they do not fit (or the buffer is of another type). timeAt(i) is the time of record i.
+template <class TimeAt>
+bool AppendDecoded(CVTData* out, int kind, int size, int count, TimeAt timeAt, const int32_t* first,
+                   const int32_t* second, const uint8_t* flags) {
+  auto state = [size](int32_t raw) { return RecorderStateOfRaw(raw, size, RecorderFormat::Newer); };
+  auto event = [&](int i, auto& r) {
+    r.time = timeAt(i);
+    r.state = state(first[i]);
+    r.flags = flags[i];
+    r.value = decltype(r.value)(first[i]);
+  };
+  auto display = [&](int i, auto& r) {
+    r.time = timeAt(i);
+    r.minValue = decltype(r.minValue)(first[i]);
+    r.minState = state(first[i]);
+    r.minFlags = flags[i];
+    r.maxValue = decltype(r.maxValue)(second[i]);
+    r.maxState = state(second[i]);
+    r.maxFlags = flags[i];
+  };
+  if (kind == DATA_KIND_DISPLAY)
+    return size == 2 ? out->AppendDisplayShorts(count, display) : out->AppendDisplayInts(count, display);
+  return size == 2 ? out->AppendEventShorts(count, event) : out->AppendEventInts(count, event);
 }
 
 }  // namespace
@@ -383,21 +372,21 @@ int CVTQRAdvFileAccess::ReadRecords(int channelIndex, int start, int count, CVTD
     return 1;
   const int size = type == CHANNEL_TYPE_SHORT ? 2 : 4;
   const TickTime firstTime = TickTime::FromTime(seconds[0], ms[0]);
-  const TimeSource times{readTimes, seconds.data(), ms.data(), firstTime, m_dataInterval};
   // Decoded straight into the buffer's array when the whole range fits.
-  if (m_dataKind == DATA_KIND_DISPLAY) {
-    if (size == 2) {
-      if (SDispShortData* r = out->AppendDisplayShorts(count))
-        return FillDisplay(r, count, times, first.data(), second.data(), flags.data(), 2), 0;
-    } else if (SDispIntData* r = out->AppendDisplayInts(count)) {
-      return FillDisplay(r, count, times, first.data(), second.data(), flags.data(), 4), 0;
-    }
-  } else if (size == 2) {
-    if (SEventShortData* r = out->AppendEventShorts(count))
-      return FillEvent(r, count, times, first.data(), flags.data(), 2), 0;
-  } else if (SEventIntData* r = out->AppendEventInts(count)) {
-    return FillEvent(r, count, times, first.data(), flags.data(), 4), 0;
-  }
+  const int32_t* secondsAt = seconds.data();
+  const int32_t* msAt = ms.data();
+  const int64_t interval = m_dataInterval;
+  const bool appended =
+      readTimes
+          ? AppendDecoded(
+                out, m_dataKind, size, count,
+                [secondsAt, msAt](int i) { return TickTime::FromTime(secondsAt[i], msAt[i]); }, first.data(),
+                second.data(), flags.data())
+          : AppendDecoded(
+                out, m_dataKind, size, count,
+                [firstTime, interval](int i) { return firstTime.PlusMilliseconds(int64_t(i) * interval); },
+                first.data(), second.data(), flags.data());
+  if (appended) return 0;
   // Record by record: a buffer that is full part way keeps what fitted.
   for (int i = 0; i < count; ++i) {
     const size_t k = size_t(i);

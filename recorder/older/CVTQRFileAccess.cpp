@@ -319,30 +319,31 @@ int StateOf(V value) {
   return RecorderStateOfRaw(value, int(sizeof(V)), RecorderFormat::Older);
 }
 
-// Records from time on, one interval apart; every field of every record is written.
-template <class R>
-void FillEvent(R* r, int count, TickTime time, int64_t interval, const int32_t* values,
-               const uint8_t* flags) {
-  for (int i = 0; i < count; ++i, time.AddMilliseconds(interval)) {
-    r[i].time = time;
-    r[i].value = decltype(r[i].value)(values[i]);
-    r[i].state = StateOf(r[i].value);
-    r[i].flags = flags[i];
-  }
+// Event records from time on, one interval apart, straight into out's array; false when they
+// do not fit (or the buffer is of another type).
+bool AppendEvents(CVTData* out, bool wide, int count, TickTime time, int64_t interval, const int32_t* values,
+                  const uint8_t* flags) {
+  auto fill = [&](int i, auto& r) {
+    r.time = time.PlusMilliseconds(int64_t(i) * interval);
+    r.value = decltype(r.value)(values[i]);
+    r.state = StateOf(r.value);
+    r.flags = flags[i];
+  };
+  return wide ? out->AppendEventInts(count, fill) : out->AppendEventShorts(count, fill);
 }
 
-template <class R>
-void FillDisplay(R* r, int count, TickTime time, int64_t interval, const int32_t* minima,
-                 const int32_t* maxima, const uint8_t* flags) {
-  for (int i = 0; i < count; ++i, time.AddMilliseconds(interval)) {
-    r[i].time = time;
-    r[i].minValue = decltype(r[i].minValue)(minima[i]);
-    r[i].minState = StateOf(r[i].minValue);
-    r[i].minFlags = flags[i];
-    r[i].maxValue = decltype(r[i].maxValue)(maxima[i]);
-    r[i].maxState = StateOf(r[i].maxValue);
-    r[i].maxFlags = flags[i];
-  }
+bool AppendDisplays(CVTData* out, bool wide, int count, TickTime time, int64_t interval,
+                    const int32_t* minima, const int32_t* maxima, const uint8_t* flags) {
+  auto fill = [&](int i, auto& r) {
+    r.time = time.PlusMilliseconds(int64_t(i) * interval);
+    r.minValue = decltype(r.minValue)(minima[i]);
+    r.minState = StateOf(r.minValue);
+    r.minFlags = flags[i];
+    r.maxValue = decltype(r.maxValue)(maxima[i]);
+    r.maxState = StateOf(r.maxValue);
+    r.maxFlags = flags[i];
+  };
+  return wide ? out->AppendDisplayInts(count, fill) : out->AppendDisplayShorts(count, fill);
 }
 
 }  // namespace
@@ -381,12 +382,9 @@ int CVTQRFileAccess::ReadRecords(int channelIndex, int start, int count, CVTData
     if (ReadEventRecord(channelIndex, start, count, &time, &values, &read) != 0 || read != count) return 1;
     time.AddMilliseconds(int64_t(start) * m_dataInterval);
     // Decoded straight into the buffer's array when the whole range fits.
-    if (dataType == CHANNEL_TYPE_SHORT) {
-      if (SEventShortData* r = out->AppendEventShorts(read))
-        return FillEvent(r, read, time, m_dataInterval, values.data(), flags.data()), 0;
-    } else if (SEventIntData* r = out->AppendEventInts(read)) {
-      return FillEvent(r, read, time, m_dataInterval, values.data(), flags.data()), 0;
-    }
+    if (AppendEvents(out, dataType == CHANNEL_TYPE_INT, read, time, m_dataInterval, values.data(),
+                     flags.data()))
+      return 0;
     for (int i = 0; i < read; ++i, time.AddMilliseconds(m_dataInterval)) {
       const int32_t v = values[std::size_t(i)];
       const uint8_t f = flags[std::size_t(i)];
@@ -400,12 +398,9 @@ int CVTQRFileAccess::ReadRecords(int channelIndex, int start, int count, CVTData
     if (ReadDisplayValues(channelIndex, start, count, &time, &minima, &maxima, &read) != 0 || read != count)
       return 1;
     time.AddMilliseconds(int64_t(start) * m_dataInterval);
-    if (dataType == CHANNEL_TYPE_SHORT) {
-      if (SDispShortData* r = out->AppendDisplayShorts(read))
-        return FillDisplay(r, read, time, m_dataInterval, minima.data(), maxima.data(), flags.data()), 0;
-    } else if (SDispIntData* r = out->AppendDisplayInts(read)) {
-      return FillDisplay(r, read, time, m_dataInterval, minima.data(), maxima.data(), flags.data()), 0;
-    }
+    if (AppendDisplays(out, dataType == CHANNEL_TYPE_INT, read, time, m_dataInterval, minima.data(),
+                       maxima.data(), flags.data()))
+      return 0;
     for (int i = 0; i < read; ++i, time.AddMilliseconds(m_dataInterval)) {
       const int32_t lo = minima[std::size_t(i)], hi = maxima[std::size_t(i)];
       const uint8_t f = flags[std::size_t(i)];
