@@ -16,8 +16,13 @@ bool MakeArray(std::unique_ptr<std::byte[]>& storage, T*& array, int capacity) {
   if (uint64_t(capacity) * sizeof(T) > std::numeric_limits<uint32_t>::max()) return false;
   static_assert(alignof(T) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
   storage.reset(new (std::nothrow) std::byte[size_t(capacity) * sizeof(T)]);
+  if (storage == nullptr) return false;
   array = reinterpret_cast<T*>(storage.get());
-  return storage != nullptr;
+  // Every record is made here, which also maps the memory before the reads that fill it (a
+  // first touch per page during a large read costs more than this pass); an append makes its
+  // record again in place.
+  for (int i = 0; i < capacity; ++i) ::new (static_cast<void*>(array + i)) T;
+  return true;
 }
 
 // A record constructed in the array's storage; records are constructed as they are appended.
