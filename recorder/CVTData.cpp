@@ -11,32 +11,24 @@ CVTData::~CVTData() { Free(); }
 namespace {
 
 template <class T>
-bool MakeArray(std::unique_ptr<T[]>& array, int capacity) {
+bool MakeArray(std::unique_ptr<std::byte[]>& storage, T*& array, int capacity) {
   // Byte sizes beyond 32 bits are refused like an allocation failure.
   if (uint64_t(capacity) * sizeof(T) > std::numeric_limits<uint32_t>::max()) return false;
-  array.reset(new (std::nothrow) T[size_t(capacity)]);
-  return array != nullptr;
+  static_assert(alignof(T) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
+  storage.reset(new (std::nothrow) std::byte[size_t(capacity) * sizeof(T)]);
+  if (storage == nullptr) return false;
+  array = reinterpret_cast<T*>(storage.get());
+  // Every record is made here, which also maps the memory before the reads that fill it (a
+  // first touch per page during a large read costs more than this pass); an append makes its
+  // record again in place.
+  for (int i = 0; i < capacity; ++i) ::new (static_cast<void*>(array + i)) T;
+  return true;
 }
 
-// The short and int kinds of each record differ only in their value type.
-template <class R, class V>
-void SetEvent(R& r, TickTime time, int state, uint8_t flags, V value) {
-  r.time = time;
-  r.state = state;
-  r.flags = flags;
-  r.value = value;
-}
-
-template <class R, class V>
-void SetDisplay(R& r, TickTime time, V minValue, int minState, uint8_t minFlags, V maxValue, int maxState,
-                uint8_t maxFlags) {
-  r.time = time;
-  r.minValue = minValue;
-  r.minState = minState;
-  r.minFlags = minFlags;
-  r.maxValue = maxValue;
-  r.maxState = maxState;
-  r.maxFlags = maxFlags;
+// A record constructed in the array's storage; records are constructed as they are appended.
+template <class R>
+R& ConstructAt(R* array, int i) {
+  return *::new (static_cast<void*>(array + i)) R;
 }
 
 template <class R, class V>
@@ -87,10 +79,14 @@ int CVTData::Allocate(int kind, int valueType, int capacity) {
     return STORE_FAILED;
   }
   bool made = true;
-  if (kind == DATA_KIND_EVENT && valueType == VALUE_TYPE_SHORT) made = MakeArray(m_eventShort, capacity);
-  if (kind == DATA_KIND_EVENT && valueType == VALUE_TYPE_INT) made = MakeArray(m_eventInt, capacity);
-  if (kind == DATA_KIND_DISPLAY && valueType == VALUE_TYPE_SHORT) made = MakeArray(m_dispShort, capacity);
-  if (kind == DATA_KIND_DISPLAY && valueType == VALUE_TYPE_INT) made = MakeArray(m_dispInt, capacity);
+  if (kind == DATA_KIND_EVENT && valueType == VALUE_TYPE_SHORT)
+    made = MakeArray(m_storage, m_eventShort, capacity);
+  if (kind == DATA_KIND_EVENT && valueType == VALUE_TYPE_INT)
+    made = MakeArray(m_storage, m_eventInt, capacity);
+  if (kind == DATA_KIND_DISPLAY && valueType == VALUE_TYPE_SHORT)
+    made = MakeArray(m_storage, m_dispShort, capacity);
+  if (kind == DATA_KIND_DISPLAY && valueType == VALUE_TYPE_INT)
+    made = MakeArray(m_storage, m_dispInt, capacity);
   if (!made) {
     m_capacity = 0;
     return STORE_NO_CONNECTION;
@@ -99,61 +95,28 @@ int CVTData::Allocate(int kind, int valueType, int capacity) {
 }
 
 void CVTData::Free() {
-  m_eventShort.reset();
-  m_eventInt.reset();
-  m_dispShort.reset();
-  m_dispInt.reset();
+  m_storage.reset();
+  m_eventShort = nullptr;
+  m_eventInt = nullptr;
+  m_dispShort = nullptr;
+  m_dispInt = nullptr;
   m_capacity = 0;
   m_count = 0;
   m_valueType = VALUE_TYPE_NONE;
   m_kind = DATA_KIND_NONE;
 }
 
-int CVTData::AddEventShort(TickTime time, int state, uint8_t flags, int16_t value) {
-  if (!Is(DATA_KIND_EVENT, VALUE_TYPE_SHORT)) return STORE_DATA_WRONG_TYPE;
-  if (m_count >= m_capacity) return STORE_DATA_FULL;
-  assert(m_eventShort);
-  SetEvent(m_eventShort[m_count++], time, state, flags, value);
-  return STORE_OK;
-}
-
-int CVTData::AddEventInt(TickTime time, int state, uint8_t flags, int32_t value) {
-  if (!Is(DATA_KIND_EVENT, VALUE_TYPE_INT)) return STORE_DATA_WRONG_TYPE;
-  if (m_count >= m_capacity) return STORE_DATA_FULL;
-  assert(m_eventInt);
-  SetEvent(m_eventInt[m_count++], time, state, flags, value);
-  return STORE_OK;
-}
-
-int CVTData::AddDisplayShort(TickTime time, int16_t minValue, int minState, uint8_t minFlags,
-                             int16_t maxValue, int maxState, uint8_t maxFlags) {
-  if (!Is(DATA_KIND_DISPLAY, VALUE_TYPE_SHORT)) return STORE_DATA_WRONG_TYPE;
-  if (m_count >= m_capacity) return STORE_DATA_FULL;
-  assert(m_dispShort);
-  SetDisplay(m_dispShort[m_count++], time, minValue, minState, minFlags, maxValue, maxState, maxFlags);
-  return STORE_OK;
-}
-
-int CVTData::AddDisplayInt(TickTime time, int32_t minValue, int minState, uint8_t minFlags, int32_t maxValue,
-                           int maxState, uint8_t maxFlags) {
-  if (!Is(DATA_KIND_DISPLAY, VALUE_TYPE_INT)) return STORE_DATA_WRONG_TYPE;
-  if (m_count >= m_capacity) return STORE_DATA_FULL;
-  assert(m_dispInt);
-  SetDisplay(m_dispInt[m_count++], time, minValue, minState, minFlags, maxValue, maxState, maxFlags);
-  return STORE_OK;
-}
-
 int CVTData::AddNoData(TickTime time) {
   if (m_count + 1 > m_capacity) return STORE_DATA_FULL;
   const int i = m_count;
   if (m_eventShort) {
-    SetEventNoData(m_eventShort[i], time);
+    SetEventNoData(ConstructAt(m_eventShort, i), time);
   } else if (m_eventInt) {
-    SetEventNoData(m_eventInt[i], time);
+    SetEventNoData(ConstructAt(m_eventInt, i), time);
   } else if (m_dispShort) {
-    SetDisplayNoData(m_dispShort[i], time);
+    SetDisplayNoData(ConstructAt(m_dispShort, i), time);
   } else if (m_dispInt) {
-    SetDisplayNoData(m_dispInt[i], time);
+    SetDisplayNoData(ConstructAt(m_dispInt, i), time);
   }
   // A buffer of another value type has no array: only its count advances.
   ++m_count;

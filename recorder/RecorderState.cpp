@@ -24,12 +24,7 @@ constexpr ReservedValue kReserved[] = {
 
 }  // namespace
 
-int RecorderStateOfRaw(int32_t raw, int valueSize, RecorderFormat format) {
-  // Every reserved value lies in 0x7F7F..0x8006 (16-bit) or 0x7F7F7F7F..0x80058005 (32-bit):
-  // measured values, nearly all of them, leave at once.
-  if (valueSize == 2 ? (uint16_t(raw) < 0x7F7F || uint16_t(raw) > 0x8006)
-                     : (uint32_t(raw) < 0x7F7F7F7Fu || uint32_t(raw) > 0x80058005u))
-    return 0;
+int RecorderStateOfReservedRaw(int32_t raw, int valueSize, RecorderFormat format) {
   for (const ReservedValue& r : kReserved) {
     if (r.newerOnly && format != RecorderFormat::Newer) continue;
     if (valueSize == 2 ? uint16_t(raw) == r.raw16 : (r.raw32 != 0 && uint32_t(raw) == r.raw32))

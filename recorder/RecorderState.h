@@ -8,4 +8,12 @@ enum class RecorderFormat { Older, Newer };
 
 // The state code of a raw value of valueSize bytes (2: the low 16 bits count, 4: all 32 bits),
 // else 0 for a measured value. Code 14 exists in the newer format only.
-int RecorderStateOfRaw(int32_t raw, int valueSize, RecorderFormat format);
+// Inline for the measured values, nearly all of them: every reserved value lies in
+// 0x7F7F..0x8006 (16-bit) or 0x7F7F7F7F..0x80058005 (32-bit).
+int RecorderStateOfReservedRaw(int32_t raw, int valueSize, RecorderFormat format);
+inline int RecorderStateOfRaw(int32_t raw, int valueSize, RecorderFormat format) {
+  if (valueSize == 2 ? (uint16_t(raw) < 0x7F7F || uint16_t(raw) > 0x8006)
+                     : (uint32_t(raw) < 0x7F7F7F7Fu || uint32_t(raw) > 0x80058005u))
+    return 0;
+  return RecorderStateOfReservedRaw(raw, valueSize, format);
+}

@@ -35,10 +35,6 @@ TickTime TickTime::FromSystemTime(const vt::SystemTime& st) {
   return TickTime(vt::FileTimeToTicks(ft));
 }
 
-TickTime TickTime::FromTime(int32_t seconds, int32_t milliseconds) {
-  return TickTime(Add(Mul(Add(seconds, kEpoch), kSecond), Mul(milliseconds, kMillisecond)));
-}
-
 void TickTime::SplitTime(int32_t* seconds, int32_t* milliseconds) const {
   int64_t s = 0, ms = 0;
   Split(ticks, &s, &ms);
@@ -52,13 +48,6 @@ int32_t TickTime::ToTime64(int64_t* seconds, double* fraction) const {
   *fraction = double(ms) / 1000.0;
   return int32_t(ms);
 }
-
-TickTime& TickTime::AddMilliseconds(int64_t m) {
-  ticks = Add(ticks, Mul(m, kMillisecond));
-  return *this;
-}
-
-TickTime TickTime::PlusMilliseconds(int64_t m) const { return TickTime(Add(ticks, Mul(m, kMillisecond))); }
 
 TickTime TickTime::MinusMilliseconds(int64_t m) const { return TickTime(Sub(ticks, Mul(m, kMillisecond))); }
 

@@ -22,7 +22,12 @@ struct TickTime {
   // that cannot be converted (no such date, fields out of range) gives ticks 0.
   [[nodiscard]] static TickTime FromSystemTime(const vt::SystemTime& st);
   // A recorder time: seconds since 1970 and milliseconds, sign-extended to 64 bits.
-  [[nodiscard]] static TickTime FromTime(int32_t seconds, int32_t milliseconds);
+  // Inline, as the additions below: the readers convert every record's time.
+  [[nodiscard]] static TickTime FromTime(int32_t seconds, int32_t milliseconds) {
+    return TickTime(int64_t((uint64_t(int64_t(seconds)) + uint64_t(vt::kEpochDifferenceSeconds)) *
+                                uint64_t(vt::kTicksPerSecond) +
+                            uint64_t(int64_t(milliseconds)) * uint64_t(vt::kTicksPerMillisecond)));
+  }
 
   // Seconds since 1970 (truncated toward zero, cut to 32 bits) and the remaining
   // milliseconds (truncated toward zero, so negative before 1970).
@@ -31,8 +36,11 @@ struct TickTime {
   // milliseconds. The two outputs are a PreciseTime's two fields.
   int32_t ToTime64(int64_t* seconds, double* fraction) const;
 
-  TickTime& AddMilliseconds(int64_t m);  // this, after ticks += m x 10^4
-  [[nodiscard]] TickTime PlusMilliseconds(int64_t m) const;
+  TickTime& AddMilliseconds(int64_t m) {  // this, after ticks += m x 10^4
+    ticks = int64_t(uint64_t(ticks) + uint64_t(m) * uint64_t(vt::kTicksPerMillisecond));
+    return *this;
+  }
+  [[nodiscard]] TickTime PlusMilliseconds(int64_t m) const { return TickTime(*this).AddMilliseconds(m); }
   [[nodiscard]] TickTime MinusMilliseconds(int64_t m) const;
   // (ticks - u.ticks) / 10^4, truncated toward zero.
   [[nodiscard]] int64_t DiffMilliseconds(const TickTime& u) const;

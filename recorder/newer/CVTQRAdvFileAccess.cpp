@@ -32,6 +32,55 @@ TickTime ToTick(const QRATime& t) { return TickTime::FromTime(t.seconds, t.milli
 
 constexpr int64_t kTimeChunk = 65536;  // records per read of record times
 
+// The arrays ReadRecords reads a range into before it makes the records, kept per thread
+// between reads so that each read neither allocates nor clears them; every element a read
+// uses is written by that read. Those of a read beyond kScratchKept records are released.
+struct ReadScratch {
+  std::vector<uint8_t> flags;
+  std::vector<int32_t> first, second, seconds, ms;
+};
+constexpr int kScratchKept = 1 << 18;
+thread_local ReadScratch t_scratch;
+
+struct ScratchRelease {
+  ReadScratch& scratch;
+  int count;
+  ~ScratchRelease() {
+    if (count > kScratchKept) scratch = ReadScratch();
+  }
+};
+
+template <class T>
+void Grow(std::vector<T>& v, int count) {
+  if (v.size() < size_t(count)) v.resize(size_t(count));
+}
+
+// Appends count records to out made from the values read, straight into its array; false when
+// they do not fit (or the buffer is of another type). timeAt(i) is the time of record i.
+template <class TimeAt>
+bool AppendDecoded(CVTData* out, int kind, int size, int count, TimeAt timeAt, const int32_t* first,
+                   const int32_t* second, const uint8_t* flags) {
+  auto state = [size](int32_t raw) { return RecorderStateOfRaw(raw, size, RecorderFormat::Newer); };
+  auto event = [&](int i, auto& r) {
+    r.time = timeAt(i);
+    r.state = state(first[i]);
+    r.flags = flags[i];
+    r.value = decltype(r.value)(first[i]);
+  };
+  auto display = [&](int i, auto& r) {
+    r.time = timeAt(i);
+    r.minValue = decltype(r.minValue)(first[i]);
+    r.minState = state(first[i]);
+    r.minFlags = flags[i];
+    r.maxValue = decltype(r.maxValue)(second[i]);
+    r.maxState = state(second[i]);
+    r.maxFlags = flags[i];
+  };
+  if (kind == DATA_KIND_DISPLAY)
+    return size == 2 ? out->AppendDisplayShorts(count, display) : out->AppendDisplayInts(count, display);
+  return size == 2 ? out->AppendEventShorts(count, event) : out->AppendEventInts(count, event);
+}
+
 }  // namespace
 
 CVTQRAdvFileAccess::CVTQRAdvFileAccess() = default;
@@ -288,15 +337,26 @@ int CVTQRAdvFileAccess::ReadRecords(int channelIndex, int start, int count, CVTD
     if (r != STORE_OK) return 1;
   }
   if (count == 0) return 0;  // an empty range into the caller's buffer: nothing to append
-  std::vector<uint8_t> flags;
-  std::vector<int32_t> first, second, seconds, ms;
+  ReadScratch& scratch = t_scratch;
+  const ScratchRelease release{scratch, count};
+  std::vector<uint8_t>& flags = scratch.flags;
+  std::vector<int32_t>& first = scratch.first;
+  std::vector<int32_t>& second = scratch.second;
+  std::vector<int32_t>& seconds = scratch.seconds;
+  std::vector<int32_t>& ms = scratch.ms;
   try {
-    flags.resize(size_t(count));
+    Grow(flags, count);
     if (type == CHANNEL_TYPE_SHORT || type == CHANNEL_TYPE_INT) {
-      first.resize(size_t(count));
-      if (m_dataKind == DATA_KIND_DISPLAY) second.resize(size_t(count));
-      seconds.resize(readTimes ? size_t(count) : 1);
-      ms.resize(readTimes ? size_t(count) : 1);
+      Grow(first, count);
+      if (m_dataKind == DATA_KIND_DISPLAY) Grow(second, count);
+      Grow(seconds, readTimes ? count : 1);
+      Grow(ms, readTimes ? count : 1);
+      // A value width the records do not hold leaves the values 0: nothing is read into them.
+      const int width = m_reader.GetValueSize(channelIndex);
+      if (width != 2 && width != 4) {
+        std::fill_n(first.begin(), count, 0);
+        if (m_dataKind == DATA_KIND_DISPLAY) std::fill_n(second.begin(), count, 0);
+      }
     }
   } catch (const std::bad_alloc&) {
     return 2;
@@ -312,6 +372,22 @@ int CVTQRAdvFileAccess::ReadRecords(int channelIndex, int start, int count, CVTD
     return 1;
   const int size = type == CHANNEL_TYPE_SHORT ? 2 : 4;
   const TickTime firstTime = TickTime::FromTime(seconds[0], ms[0]);
+  // Decoded straight into the buffer's array when the whole range fits.
+  const int32_t* secondsAt = seconds.data();
+  const int32_t* msAt = ms.data();
+  const int64_t interval = m_dataInterval;
+  const bool appended =
+      readTimes
+          ? AppendDecoded(
+                out, m_dataKind, size, count,
+                [secondsAt, msAt](int i) { return TickTime::FromTime(secondsAt[i], msAt[i]); }, first.data(),
+                second.data(), flags.data())
+          : AppendDecoded(
+                out, m_dataKind, size, count,
+                [firstTime, interval](int i) { return firstTime.PlusMilliseconds(int64_t(i) * interval); },
+                first.data(), second.data(), flags.data());
+  if (appended) return 0;
+  // Record by record: a buffer that is full part way keeps what fitted.
   for (int i = 0; i < count; ++i) {
     const size_t k = size_t(i);
     const TickTime t = readTimes ? TickTime::FromTime(seconds[k], ms[k])

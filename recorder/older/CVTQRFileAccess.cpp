@@ -311,6 +311,43 @@ int CVTQRFileAccess::GetChannelInfo(int channelIndex, SChannelInfo* out) {
   return 0;
 }
 
+namespace {
+
+// The state of a raw value held in a record's value field (16 or 32 bits).
+template <class V>
+int StateOf(V value) {
+  return RecorderStateOfRaw(value, int(sizeof(V)), RecorderFormat::Older);
+}
+
+// Event records from time on, one interval apart, straight into out's array; false when they
+// do not fit (or the buffer is of another type).
+bool AppendEvents(CVTData* out, bool wide, int count, TickTime time, int64_t interval, const int32_t* values,
+                  const uint8_t* flags) {
+  auto fill = [&](int i, auto& r) {
+    r.time = time.PlusMilliseconds(int64_t(i) * interval);
+    r.value = decltype(r.value)(values[i]);
+    r.state = StateOf(r.value);
+    r.flags = flags[i];
+  };
+  return wide ? out->AppendEventInts(count, fill) : out->AppendEventShorts(count, fill);
+}
+
+bool AppendDisplays(CVTData* out, bool wide, int count, TickTime time, int64_t interval,
+                    const int32_t* minima, const int32_t* maxima, const uint8_t* flags) {
+  auto fill = [&](int i, auto& r) {
+    r.time = time.PlusMilliseconds(int64_t(i) * interval);
+    r.minValue = decltype(r.minValue)(minima[i]);
+    r.minState = StateOf(r.minValue);
+    r.minFlags = flags[i];
+    r.maxValue = decltype(r.maxValue)(maxima[i]);
+    r.maxState = StateOf(r.maxValue);
+    r.maxFlags = flags[i];
+  };
+  return wide ? out->AppendDisplayInts(count, fill) : out->AppendDisplayShorts(count, fill);
+}
+
+}  // namespace
+
 int CVTQRFileAccess::RecorderState16(int16_t value) {
   return RecorderStateOfRaw(value, 2, RecorderFormat::Older);
 }
@@ -344,6 +381,10 @@ int CVTQRFileAccess::ReadRecords(int channelIndex, int start, int count, CVTData
     std::vector<int32_t> values;
     if (ReadEventRecord(channelIndex, start, count, &time, &values, &read) != 0 || read != count) return 1;
     time.AddMilliseconds(int64_t(start) * m_dataInterval);
+    // Decoded straight into the buffer's array when the whole range fits.
+    if (AppendEvents(out, dataType == CHANNEL_TYPE_INT, read, time, m_dataInterval, values.data(),
+                     flags.data()))
+      return 0;
     for (int i = 0; i < read; ++i, time.AddMilliseconds(m_dataInterval)) {
       const int32_t v = values[std::size_t(i)];
       const uint8_t f = flags[std::size_t(i)];
@@ -357,6 +398,9 @@ int CVTQRFileAccess::ReadRecords(int channelIndex, int start, int count, CVTData
     if (ReadDisplayValues(channelIndex, start, count, &time, &minima, &maxima, &read) != 0 || read != count)
       return 1;
     time.AddMilliseconds(int64_t(start) * m_dataInterval);
+    if (AppendDisplays(out, dataType == CHANNEL_TYPE_INT, read, time, m_dataInterval, minima.data(),
+                       maxima.data(), flags.data()))
+      return 0;
     for (int i = 0; i < read; ++i, time.AddMilliseconds(m_dataInterval)) {
       const int32_t lo = minima[std::size_t(i)], hi = maxima[std::size_t(i)];
       const uint8_t f = flags[std::size_t(i)];

@@ -113,4 +113,61 @@ TEST(CVTData, OtherValueTypeHoldsNoRecords) {
   EXPECT_EQ(d.GetRecord(0), nullptr);
 }
 
+// The bulk append used by the readers: all or nothing, every record made and readable, and the
+// same checks of type and room as the single appends.
+TEST(CVTData, AppendAtOnce) {
+  auto fill = [](int i, auto& r) {
+    r.time = TickTime(100 + i);
+    r.state = i;
+    r.flags = uint8_t(i + 1);
+    r.value = decltype(r.value)(-i);
+  };
+  CVTData d;
+  ASSERT_EQ(d.Allocate(0, 3, 5), STORE_OK);
+  EXPECT_FALSE(d.AppendEventInts(1, fill));  // another value type
+  EXPECT_FALSE(d.AppendDisplayShorts(1, [](int, SDispShortData&) {}));
+  ASSERT_TRUE(d.AppendEventShorts(3, fill));
+  EXPECT_FALSE(d.AppendEventShorts(3, fill));  // 3 more do not fit: none is appended
+  EXPECT_EQ(d.GetCount(), 3);
+  ASSERT_EQ(d.AddNoData(kT), STORE_OK);
+  ASSERT_TRUE(d.AppendEventShorts(1, fill));
+  EXPECT_FALSE(d.AppendEventShorts(1, fill));
+  ASSERT_EQ(d.GetCount(), 5);
+  const int expectedState[] = {0, 1, 2, RECORDER_STATE_NO_DATA, 0};
+  const int16_t expectedValue[] = {0, -1, -2, 0, 0};
+  const int64_t expectedTime[] = {100, 101, 102, kT.ticks, 100};
+  for (int i = 0; i < 5; ++i) {
+    int16_t v = 9;
+    TickTime t;
+    int s = -1;
+    uint8_t f = 9;
+    ASSERT_EQ(d.GetEventShort(i, &v, &t, &s, &f), STORE_OK);
+    EXPECT_EQ(t.ticks, expectedTime[i]) << i;
+    EXPECT_EQ(s, expectedState[i]) << i;
+    EXPECT_EQ(v, expectedValue[i]) << i;
+    ASSERT_NE(d.GetRecord(i), nullptr);
+    EXPECT_EQ(d.GetRecord(i)->GetKind(), DATA_KIND_EVENT);
+    EXPECT_EQ(d.GetRecord(i)->GetValueType(), VALUE_TYPE_SHORT);
+  }
+  EXPECT_EQ(d.GetRecord(5), nullptr);
+
+  CVTData disp;
+  ASSERT_EQ(disp.Allocate(1, 5, 2), STORE_OK);
+  ASSERT_TRUE(disp.AppendDisplayInts(2, [](int i, SDispIntData& r) {
+    r.time = TickTime(i);
+    r.minValue = -70000 - i;
+    r.maxValue = 70000 + i;
+    r.minState = r.maxState = 0;
+    r.minFlags = r.maxFlags = 4;
+  }));
+  int32_t lo = 0, hi = 0;
+  TickTime t;
+  int s1 = -1, s2 = -1;
+  uint8_t f1 = 0, f2 = 0;
+  ASSERT_EQ(disp.GetDisplayInt(1, &lo, &hi, &t, &s1, &s2, &f1, &f2), STORE_OK);
+  EXPECT_EQ(lo, -70001);
+  EXPECT_EQ(hi, 70001);
+  EXPECT_EQ(f2, 4);
+}
+
 }  // namespace

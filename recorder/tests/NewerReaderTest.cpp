@@ -512,9 +512,11 @@ TEST_F(NewerReader, ReadRecordsRangesSpacingAndFullBuffers) {
   CVTData small;
   ASSERT_EQ(small.Allocate(0, 3, 2), 0);
   EXPECT_EQ(r->ReadRecords(0, 0, 3, &small, true), 1);
+  EXPECT_EQ(small.GetCount(), 2);  // it keeps the records that fitted
   CVTData wrong;
   ASSERT_EQ(wrong.Allocate(0, 5, 10), 0);
   EXPECT_EQ(r->ReadRecords(0, 0, 3, &wrong, true), 1);
+  EXPECT_EQ(wrong.GetCount(), 0);
   EXPECT_EQ(r->ReadRecords(0, 0, 3, nullptr, true), 1);
   EXPECT_EQ(r->ReadRecords(9, 0, 3, &d, true), 1);
   // An empty range into a buffer the caller made appends nothing and is no failure, also at

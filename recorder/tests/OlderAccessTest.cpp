@@ -290,9 +290,11 @@ TEST(OlderAccess, RecordRangesAndBuffers) {
   CVTData small;
   ASSERT_EQ(small.Allocate(0, 3, 2), 0);
   EXPECT_EQ(r.ReadRecords(0, 0, 3, &small, true), 1);  // a full buffer is a failure
+  EXPECT_EQ(small.GetCount(), 2);                      // that keeps the records that fitted
   CVTData wrongType;
   ASSERT_EQ(wrongType.Allocate(0, 5, 4), 0);
   EXPECT_EQ(r.ReadRecords(0, 0, 1, &wrongType, true), 1);
+  EXPECT_EQ(wrongType.GetCount(), 0);
   // A buffer allocated once takes the records of two reads.
   CVTData both;
   ASSERT_EQ(both.Allocate(0, 3, 4), 0);
