@@ -13,7 +13,11 @@ class CGSkProgressBar : public CGPrimitive {
   using CGPrimitive::SetRange;
   using CGPrimitive::SetValue;
   void SetValue(double x) override { m_value = Limit(x); }
+  // Whole numbers reach the same value and range (not the empty base operations).
+  void SetValue(int x) override { SetValue(double(x)); }
+  void SetValue(int64_t x) override { SetValue(double(x)); }
   void SetRange(double a, double b) override;
+  void SetRange(int a, int b) override { SetRange(double(a), double(b)); }
   int GetValue(double* out) override { return *out = m_value, 0; }
   int GetRange(double* low, double* high) const { return *low = m_low, *high = m_high, 0; }
   void StepBy(double delta) { m_value = Limit(m_value + delta); }

@@ -107,9 +107,9 @@ TEST_F(FieldTest, IntegerTextsAreCutToTenBytesLimitedTo32BitsThenToTheRange) {
   };
   const Case cases[] = {
       {"2000", 1, 1000, 1000},
-      {"abc", 1, 1000, 1},            // no digits: 0, raised to the minimum
-      {"12345678901", 1, 1000, 1000},  // first ten digits, then the range
-      {"9999999999", 1, 1, 2147483647},    // limited to 32 bits; 1..1 limits nothing
+      {"abc", 1, 1000, 1},                // no digits: 0, raised to the minimum
+      {"12345678901", 1, 1000, 1000},     // first ten digits, then the range
+      {"9999999999", 1, 1, 2147483647},   // limited to 32 bits; 1..1 limits nothing
       {"-9999999999", 1, 1, -999999999},  // the sign counts among the ten bytes
       {"  -42", -100, 100, -42},
       {"\xEF\xBC\x97\xEF\xBC\x98", 0, 100, 78},  // full-width digits
