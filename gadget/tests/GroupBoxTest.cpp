@@ -79,7 +79,8 @@ TEST_F(RadioGroupBoxTest, ClickOnTheContentSelectsTheChoiceBeforeThePressReaches
   EXPECT_EQ(selection, 1);
   EXPECT_EQ(content->GetStyle(), GSTYLE_ACTIVE);
   const auto event = std::find(log.begin(), log.end(), "event 1");
-  const auto press = std::find_if(log.begin(), log.end(), [](const std::string& l) { return l.rfind("content down", 0) == 0; });
+  const auto press = std::find_if(log.begin(), log.end(),
+                                  [](const std::string& l) { return l.rfind("content down", 0) == 0; });
   ASSERT_NE(event, log.end());
   ASSERT_NE(press, log.end());
   EXPECT_LT(event - log.begin(), press - log.begin());
