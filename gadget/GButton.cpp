@@ -48,6 +48,19 @@ void DrawIconCell(vt::DeviceContext* dc, const vt::Rect& rect, const SGIconCapti
   DrawBitmapCellBlended(dc, rect, image, ImageOf(icon.mask), cell, icon.cellWidth, icon.cellHeight);
 }
 
+SGIconCaption MakeIcon(vt::ColorRef textColor, const char* caption, int cellWidth, int cellHeight,
+                       int imageId, int maskId) {
+  SGIconCaption icon;
+  icon.cellWidth = cellWidth;
+  icon.cellHeight = cellHeight;
+  icon.image = PoolBitmap(imageId);
+  icon.mask = PoolBitmap(maskId);
+  icon.caption = caption ? caption : "";
+  icon.font = PoolFont(12);
+  icon.textColor = textColor;
+  return icon;
+}
+
 }  // namespace
 
 int ChildPosition(const CGCore* child) {
@@ -250,13 +263,7 @@ CGTogIconButton::CGTogIconButton(CGCore* parent, int left, int top, int width, i
                                  vt::ColorRef textColor, const char* caption, int cellWidth, int cellHeight,
                                  int imageId, int maskId)
     : CGToggleButton(parent, left, top, id, style, width, height, 1) {
-  m_icon.cellWidth = cellWidth;
-  m_icon.cellHeight = cellHeight;
-  m_icon.image = PoolBitmap(imageId);
-  m_icon.mask = PoolBitmap(maskId);
-  m_icon.caption = caption ? caption : "";
-  m_icon.font = PoolFont(12);
-  m_icon.textColor = textColor;
+  m_icon = MakeIcon(textColor, caption, cellWidth, cellHeight, imageId, maskId);
 }
 
 const SGClassInfo* CGTogIconButton::GetClassInfo() const { return GCLASS(CGTogIconButton); }
@@ -319,13 +326,7 @@ CGRadioIconButton::CGRadioIconButton(CGCore* parentBox, int left, int top, int w
                                      const char* caption, int cellWidth, int cellHeight, int imageId,
                                      int maskId)
     : CGRadioButton(parentBox, left, top, width) {
-  m_icon.cellWidth = cellWidth;
-  m_icon.cellHeight = cellHeight;
-  m_icon.image = PoolBitmap(imageId);
-  m_icon.mask = PoolBitmap(maskId);
-  m_icon.caption = caption ? caption : "";
-  m_icon.font = PoolFont(12);
-  m_icon.textColor = textColor;
+  m_icon = MakeIcon(textColor, caption, cellWidth, cellHeight, imageId, maskId);
 }
 
 const SGClassInfo* CGRadioIconButton::GetClassInfo() const { return GCLASS(CGRadioIconButton); }

@@ -190,23 +190,26 @@ const SGClassInfo* CGSkVolumeUpButton::GetClassInfo() const { return GCLASS(CGSk
 const SGClassInfo* CGSkVolumeDownButton::GetClassInfo() const { return GCLASS(CGSkVolumeDownButton); }
 
 namespace {
-int ArrowCell(int style, int pressed) { return (style & GSTYLE_ENABLED) ? (pressed ? 2 : 0) : 1; }
+
+// Cell 2 pressed, 0 normal, 1 without the enabled bit; the button strip, then the glyph.
+void DrawSkinnedArrowButton(CGPrimitive* button, vt::DeviceContext* dc, SkinReceiver receiver, int style,
+                            int pressed) {
+  button->ClipToVisibleRect(dc);
+  vt::Rect r;
+  button->GetAbsoluteRect(&r);
+  dc->FillSolidRect(r, button->GetBackColor());
+  const int cell = (style & GSTYLE_ENABLED) ? (pressed ? 2 : 0) : 1;
+  DrawSkinArrow(dc, r, SkinBlock(receiver), cell);
+}
+
 }  // namespace
 
 void CGSkVolumeUpButton::DrawState(vt::DeviceContext* dc, int style, int pressed) {
-  ClipToVisibleRect(dc);
-  vt::Rect r;
-  GetAbsoluteRect(&r);
-  dc->FillSolidRect(r, GetBackColor());
-  DrawSkinArrow(dc, r, SkinBlock(SkinReceiver::VolumeUpButton), ArrowCell(style, pressed));
+  DrawSkinnedArrowButton(this, dc, SkinReceiver::VolumeUpButton, style, pressed);
 }
 
 void CGSkVolumeDownButton::DrawState(vt::DeviceContext* dc, int style, int pressed) {
-  ClipToVisibleRect(dc);
-  vt::Rect r;
-  GetAbsoluteRect(&r);
-  dc->FillSolidRect(r, GetBackColor());
-  DrawSkinArrow(dc, r, SkinBlock(SkinReceiver::VolumeDownButton), ArrowCell(style, pressed));
+  DrawSkinnedArrowButton(this, dc, SkinReceiver::VolumeDownButton, style, pressed);
 }
 
 CGSkDigitalVolume64::CGSkDigitalVolume64(CGCore* parent, int left, int top, int height, int id, int style)

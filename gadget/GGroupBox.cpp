@@ -25,26 +25,6 @@ int TextWidth(vt::DeviceContext* dc, const CGFont* font, const std::string& text
   return w;
 }
 
-// The eight border pieces of a nine-slice cell (the centre is left as it is).
-void DrawNineSliceBorder(vt::DeviceContext* dc, const SGSkinBlock& skin, int index, const vt::Rect& d) {
-  const vt::Bitmap* image = skin.Image(0);
-  if (!image) return;
-  const vt::Bitmap* mask = skin.Image(1);
-  const int w = skin.Int(8), h = skin.Int(12), L = skin.Int(16), T = skin.Int(20), R = skin.Int(24),
-            B = skin.Int(28);
-  const int x0 = index * w, l = d.left, t = d.top, r = d.right, b = d.bottom;
-  StretchBlendBitmap(dc, image, mask, vt::Rect{x0, T, x0 + L, h - B}, vt::Rect{l, t + T, l + L, b - B});
-  StretchBlendBitmap(dc, image, mask, vt::Rect{x0 + L, 0, x0 + w - R, T}, vt::Rect{l + L, t, r - R, t + T});
-  StretchBlendBitmap(dc, image, mask, vt::Rect{x0 + w - R, T, x0 + w, h - B},
-                     vt::Rect{r - R, t + T, r, b - B});
-  StretchBlendBitmap(dc, image, mask, vt::Rect{x0 + L, h - B, x0 + w - R, h},
-                     vt::Rect{l + L, b - B, r - R, b});
-  BlendBitmap(dc, image, mask, x0, 0, vt::Rect{l, t, l + L, t + T});
-  BlendBitmap(dc, image, mask, x0 + w - R, 0, vt::Rect{r - R, t, r, t + T});
-  BlendBitmap(dc, image, mask, x0 + w - R, h - B, vt::Rect{r - R, b - B, r, b});
-  BlendBitmap(dc, image, mask, x0, h - B, vt::Rect{l, b - B, l + L, b});
-}
-
 }  // namespace
 
 CGGroupBox::CGGroupBox(CGCore* parent, const char* title)
@@ -121,7 +101,9 @@ void CGSkRadioGroupBox::Draw(vt::DeviceContext* dc) {
   const int t = TitleHeight();
   const bool active = HasEffectiveStyle(GSTYLE_ACTIVE);
   const vt::Rect f{r.left, r.top + t / 2, r.right, r.bottom};
-  DrawNineSliceBorder(dc, skin, active ? 0 : 1, f);
+  if (const vt::Bitmap* frame = skin.Image(0))
+    DrawNineSliceBorder(dc, frame, skin.Image(1), active ? 0 : 1, skin.Int(8), skin.Int(12), skin.Int(16),
+                        skin.Int(20), skin.Int(24), skin.Int(28), f);
   const vt::ColorRef titleColour = skin.Colour(active ? 48 : 52);
   const int mw = skin.Int(40), mh = skin.Int(44);
   vt::Rect mark;
