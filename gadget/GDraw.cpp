@@ -347,8 +347,8 @@ void StretchBlendBitmap(vt::DeviceContext* dc, const vt::Bitmap* image, const vt
   if (img && msk) BlendBitmap(dc, img.get(), msk.get(), 0, 0, dest);
 }
 
-void DrawNineSliceCell(vt::DeviceContext* dc, const vt::Bitmap* image, const vt::Bitmap* mask, int index,
-                       int cellWidth, int cellHeight, int L, int T, int R, int B, const vt::Rect& d) {
+void DrawNineSliceBorder(vt::DeviceContext* dc, const vt::Bitmap* image, const vt::Bitmap* mask, int index,
+                         int cellWidth, int cellHeight, int L, int T, int R, int B, const vt::Rect& d) {
   const int x0 = index * cellWidth, w = cellWidth, h = cellHeight;
   const int l = d.left, t = d.top, r = d.right, b = d.bottom;
   StretchBlendBitmap(dc, image, mask, vt::Rect{x0, T, x0 + L, h - B}, vt::Rect{l, t + T, l + L, b - B});
@@ -361,7 +361,14 @@ void DrawNineSliceCell(vt::DeviceContext* dc, const vt::Bitmap* image, const vt:
   BlendBitmap(dc, image, mask, x0 + w - R, 0, vt::Rect{r - R, t, r, t + T});
   BlendBitmap(dc, image, mask, x0 + w - R, h - B, vt::Rect{r - R, b - B, r, b});
   BlendBitmap(dc, image, mask, x0, h - B, vt::Rect{l, b - B, l + L, b});
-  StretchBitmap(dc, image, x0 + L, T, x0 + w - R, h - B, l + L, t + T, r - R, b - B);
+}
+
+void DrawNineSliceCell(vt::DeviceContext* dc, const vt::Bitmap* image, const vt::Bitmap* mask, int index,
+                       int cellWidth, int cellHeight, int L, int T, int R, int B, const vt::Rect& d) {
+  DrawNineSliceBorder(dc, image, mask, index, cellWidth, cellHeight, L, T, R, B, d);
+  const int x0 = index * cellWidth;
+  StretchBitmap(dc, image, x0 + L, T, x0 + cellWidth - R, cellHeight - B, d.left + L, d.top + T, d.right - R,
+                d.bottom - B);
 }
 
 // ---- colours ----

@@ -78,6 +78,10 @@ void StretchBlendBitmap(vt::DeviceContext* dc, const vt::Bitmap* image, const vt
 void DrawNineSliceCell(vt::DeviceContext* dc, const vt::Bitmap* image, const vt::Bitmap* mask, int index,
                        int cellWidth, int cellHeight, int leftMargin, int topMargin, int rightMargin,
                        int bottomMargin, const vt::Rect& dest);
+// The eight border pieces of a nine-slice cell; the centre is left as it is.
+void DrawNineSliceBorder(vt::DeviceContext* dc, const vt::Bitmap* image, const vt::Bitmap* mask, int index,
+                         int cellWidth, int cellHeight, int leftMargin, int topMargin, int rightMargin,
+                         int bottomMargin, const vt::Rect& dest);
 // The blend of one pixel by a mask value m (the mean of the mask pixel's channels).
 vt::ColorRef BlendPixel(vt::ColorRef background, vt::ColorRef image, int m);
 

@@ -141,7 +141,7 @@ class CGRoot : public CGGroup, public vt::HostClient {
   int GetPrintSelection() const { return m_printSelection; }
   void SetPrintSelection(int on) { m_printSelection = on; }
 
- private:
+ protected:
   struct Shortcut {
     std::string keyText;
     CGPrimitive* target;
