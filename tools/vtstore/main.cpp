@@ -7,6 +7,8 @@
 //   vtstore import|trash|restore|purge|files ...   see ImportCommands.cpp
 //   vtstore batch STORAGE GUID [--records CH FROM TO]
 //                         prints a batch's files, time blocks and records (BatchCommand.h)
+//   vtstore check|rebuild STORAGE, vtstore backup STORAGE DIR, vtstore restore NAME DIR
+//                         maintenance of a whole storage (MaintenanceCommands.cpp)
 //
 // The data root is the program's: <VANTREL_ROOT>/Morvane/Vantrel/DATA. The exit status is 0 only
 // when the command succeeded and all of its output was written.
@@ -18,6 +20,7 @@
 #include "store/VTDataStorageManager.h"
 #include "tools/vtstore/BatchCommand.h"
 #include "tools/vtstore/ImportCommands.h"
+#include "tools/vtstore/MaintenanceCommands.h"
 #include "tools/vtstore/QueryCommand.h"
 
 namespace {
@@ -38,11 +41,13 @@ const char* StatusName(int status) {
 }
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: vtstore create NAME | vtstore list | vtstore import STORAGE FILE... |\n"
-               "       vtstore trash|restore|purge STORAGE PATH | vtstore files STORAGE |\n"
-               "       vtstore query STORAGE KIND [options] |\n"
-               "       vtstore batch STORAGE GUID [--records CH FROM TO]\n");
+  std::fprintf(
+      stderr,
+      "usage: vtstore create NAME | vtstore list | vtstore import STORAGE FILE... |\n"
+      "       vtstore trash|restore|purge STORAGE PATH | vtstore files STORAGE |\n"
+      "       vtstore query STORAGE KIND [options] |\n"
+      "       vtstore batch STORAGE GUID [--records CH FROM TO] |\n"
+      "       vtstore check|rebuild STORAGE | vtstore backup STORAGE DIR | vtstore restore NAME DIR\n");
   return 2;
 }
 
@@ -93,6 +98,8 @@ int main(int argc, char** argv) {
     rc = Create(manager, args[1]);
   } else if (args[0] == "list" && args.size() == 1) {
     rc = List(manager);
+  } else if (IsMaintenanceCommand(args)) {
+    rc = RunMaintenanceCommand(manager, args);
   } else if (IsImportCommand(args[0])) {
     rc = RunImportCommand(manager, args);
   } else if (args[0] == "batch") {
