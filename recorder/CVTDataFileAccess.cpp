@@ -211,3 +211,12 @@ int CVTDataFileAccess::GetBatchText(int number, std::string* title, std::string*
   Put(text, it->second.text);
   return 0;
 }
+
+int CVTDataFileAccess::ReadDisplayValues(int, int, int, TickTime*, std::vector<int32_t>*,
+                                         std::vector<int32_t>*, int*) {
+  return 1;
+}
+
+int CVTDataFileAccess::ReadEventRecord(int, int, int, TickTime*, std::vector<int32_t>*, int*) { return 1; }
+
+int CVTDataFileAccess::ReadAlarmFlags(int, int, int, std::vector<uint8_t>*, int*) { return 1; }

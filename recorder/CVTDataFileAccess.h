@@ -166,6 +166,18 @@ class CVTDataFileAccess {
   virtual int GetTriggerTime(TickTime* out);
   // Record positions at which a block of evenly spaced record times starts; returns the count.
   virtual int GetTimeBlockStarts(std::vector<int64_t>* out);
+  // Raw samples of count records from a record position, without record times: minima and
+  // maxima (display data) or values (event data). firstTime receives the time of the file's
+  // first record (older files) or the derived time of the start record (newer files); the
+  // number read may be below count where the file ends first. 0 success, 1 failure or a missing
+  // output; a reader without samples answers 1.
+  virtual int ReadDisplayValues(int channelIndex, int start, int count, TickTime* firstTime,
+                                std::vector<int32_t>* minima, std::vector<int32_t>* maxima, int* numberRead);
+  virtual int ReadEventRecord(int channelIndex, int start, int count, TickTime* firstTime,
+                              std::vector<int32_t>* values, int* numberRead);
+  // One alarm-level byte per record (bit k: level k + 1 in alarm). 0 success, 1 failure.
+  virtual int ReadAlarmFlags(int channelIndex, int start, int count, std::vector<uint8_t>* flags,
+                             int* numberRead);
 
   // Lookups by number, for walking 0 .. slots - 1.
   int GetBatchComment(int number, TickTime* time, std::string* user, std::string* text) const;

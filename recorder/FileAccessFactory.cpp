@@ -4,8 +4,8 @@
 #include <new>
 
 #include "platform/base/Paths.h"
-#include "recorder/CVTQRAdvFileAccess.h"
-#include "recorder/CVTQRFileAccess.h"
+#include "recorder/newer/CVTQRAdvFileAccess.h"
+#include "recorder/older/CVTQRFileAccess.h"
 
 CVTDataFileAccess* NewFileAccessFor(const std::string& path) {
   if (vt::HasExtension(path, ".DAE") || vt::HasExtension(path, ".DAD"))

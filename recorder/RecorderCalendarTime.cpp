@@ -18,3 +18,7 @@ int64_t LocalCalendarToSeconds(int year, int month, int day, int hour, int minut
   tm.tm_isdst = isdst;
   return vt::RuntimeMakeTime(&tm);
 }
+
+int RecorderYear(int8_t y) { return y >= 80 ? 1900 + y : (y >= 38 ? 1970 : 2000 + y); }
+
+bool IsUnusedRecorderYear(int8_t y) { return y >= 38 && y <= 79; }

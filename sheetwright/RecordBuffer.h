@@ -5,6 +5,7 @@
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -55,8 +56,12 @@ class RecordBuffer {
     Bytes(b, 8);
   }
   void Bytes(const void* data, std::size_t size) {
-    const uint8_t* p = static_cast<const uint8_t*>(data);
-    bytes_.insert(bytes_.end(), p, p + size);
+    // resize + memcpy rather than insert: GCC 12 at -O3 reports a false -Wstringop-overflow for
+    // the inlined range insert into a vector that Begin() has just grown.
+    if (size == 0) return;
+    std::size_t at = bytes_.size();
+    bytes_.resize(at + size);
+    std::memcpy(bytes_.data() + at, data, size);
   }
   void Fill(uint8_t value, std::size_t count) { bytes_.insert(bytes_.end(), count, value); }
   void Utf16(std::u16string_view text) {

@@ -5,6 +5,10 @@
 // runs three times on fresh destinations; the best times are compared. Prints the small-file
 // ratio, then the large-file ratio as the last line.
 //
+// The small files are also imported through the import worker (one automatic run over their
+// folder, with its import list, operation log and the flush at the end of the run), against `cp`
+// plus one read plus one flush (`sync -f`) of the copy's file system.
+//
 // Usage: import_bench [folder]   (default: a new folder below $TMPDIR or /tmp)
 #include <stdio.h>
 #include <stdlib.h>
@@ -13,10 +17,12 @@
 #include <chrono>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/base/FileSystem.h"
 #include "platform/base/Paths.h"
+#include "store/CVTImportManager.h"
 #include "store/VTDataStorage.h"
 #include "tools/recgen/SizedFiles.h"
 
@@ -92,6 +98,59 @@ double CopyAndRead(const std::string& source, const std::string& destination) {
   return Seconds(start);
 }
 
+// One automatic run of the import worker over source into a new storage; the time or -1.
+double WorkerRun(const std::string& source, const std::string& storageFolder, const std::string& base,
+                 int expected) {
+  {
+    CVTDataStorage created;
+    if (created.Create(storageFolder, "WorkerBench") != STORE_OK) return -1;
+  }
+  CVTDataStorage storage;
+  if (storage.SetPaths(storageFolder) != STORE_OK) return -1;
+  SAutoImportFolder table[AUTO_IMPORT_FOLDER_COUNT];
+  table[0] = {true, false, source, AUTO_IMPORT_CONVERT_NONE};
+  CVTImportManager worker;
+  worker.SetStorage(&storage);
+  worker.SetBasePath(base);
+  worker.SetFolderTable(table);
+  worker.SetMode(IMPORT_MODE_AUTOMATIC);
+  auto start = std::chrono::steady_clock::now();
+  if (!worker.Start()) return -1;
+  while (!worker.IsIdle()) std::this_thread::sleep_for(std::chrono::microseconds(200));
+  double t = Seconds(start);
+  if (worker.GetAddedCount() != expected) {
+    fprintf(stderr, "import_bench: the worker added %d of %d files\n", worker.GetAddedCount(), expected);
+    return -1;
+  }
+  return t;
+}
+
+// cp plus one read plus one flush of the copy's file system; the time or -1.
+double CopyReadAndSync(const std::string& source, const std::string& destination) {
+  const std::string sync = "sync -f '" + destination + "'";
+  auto start = std::chrono::steady_clock::now();
+  if (CopyAndRead(source, destination) < 0 || system(sync.c_str()) != 0) return -1;
+  return Seconds(start);
+}
+
+// The ratio of the best worker time to the best reference time for the files of source, or -1.
+double MeasureWorker(const std::string& work, const std::string& source, int count) {
+  double bestWorker = 1e30, bestCopy = 1e30;
+  for (int run = 0; run < kRuns; ++run) {
+    const std::string storage = vt::JoinPath(work, "worker-storage-" + std::to_string(run));
+    const std::string copy = vt::JoinPath(work, "worker-copy-" + std::to_string(run));
+    double c = CopyReadAndSync(source, copy);
+    double w = WorkerRun(source, storage, vt::JoinPath(work, "worker-root"), count);
+    vt::RemoveTree(storage);
+    vt::RemoveTree(copy);
+    if (w < 0 || c < 0) return -1;
+    bestWorker = std::min(bestWorker, w);
+    bestCopy = std::min(bestCopy, c);
+  }
+  printf("worker: %d files, automatic run %.3f s, cp + cat + sync %.3f s\n", count, bestWorker, bestCopy);
+  return bestWorker / bestCopy;
+}
+
 // The ratio of the best import time to the best reference time, or -1.
 double Measure(const char* label, const std::string& work, const std::string& source, int count,
                std::size_t bytes) {
@@ -133,10 +192,12 @@ int main(int argc, char** argv) {
     }
   }
   const double small = Measure("small", work, vt::JoinPath(work, "small-src"), 2000, 20 * 1024);
+  const double worker = small < 0 ? -1 : MeasureWorker(work, vt::JoinPath(work, "small-src"), 2000);
   const double large = Measure("large", work, vt::JoinPath(work, "large-src"), 200, 1024 * 1024);
   if (argc <= 1) vt::RemoveTree(work);
-  if (small < 0 || large < 0) return 1;
+  if (small < 0 || worker < 0 || large < 0) return 1;
   printf("small files (2000 x 20 KB): import / (cp + cat) = %.2f (target at most 3)\n", small);
+  printf("small files through the worker: run / (cp + cat + sync) = %.2f (target at most 4)\n", worker);
   printf("large files (200 x 1 MB): import / (cp + cat) = %.2f (target at most 1.5)\n", large);
   return 0;
 }

@@ -3,14 +3,13 @@
 // escaping Open into a result and deletes the reader.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <stdexcept>
 
-#include "recorder/CVTQRAdvFileAccess.h"
-#include "recorder/CVTQRFileAccess.h"
 #include "recorder/FileAccessFactory.h"
+#include "recorder/newer/CVTQRAdvFileAccess.h"
+#include "recorder/older/CVTQRFileAccess.h"
 #include "recorder/tests/OlderTestSupport.h"
+#include "testing/TempFolder.h"
 #include "tools/recgen/NewerRecorderFile.h"
 
 namespace {
@@ -33,7 +32,7 @@ std::vector<uint8_t> Bytes(Content c) {
 }
 
 TEST(ReaderFactory, ChoosesTheReaderByTheLastExtension) {
-  PinUtcZone();
+  vt_test::ScopedTimeZone utc("UTC");
   struct Case {
     const char* relative;
     Content content;
@@ -60,10 +59,9 @@ TEST(ReaderFactory, ChoosesTheReaderByTheLastExtension) {
   OlderTempDir dir;
   for (const Case& c : cases) {
     std::string path = dir.Path() + "/" + c.relative;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    ASSERT_TRUE(vt::CreateFolders(path.substr(0, path.rfind('/'))));
     std::vector<uint8_t> bytes = Bytes(c.content);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    ASSERT_TRUE(vt_test::WriteFileBytes(path, std::string(bytes.begin(), bytes.end())));
     CVTDataFileAccess* reader = reinterpret_cast<CVTDataFileAccess*>(16);
     EXPECT_EQ(CreateFileAccess(path, &reader), c.result) << c.relative;
     switch (c.reader) {

@@ -4,9 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/base/Text.h"
-#include "recorder/CQRADVFileAccess.h"
-#include "recorder/CQRAFile.h"
-#include "recorder/tests/RecorderTestFiles.h"
+#include "recorder/newer/CQRADVFileAccess.h"
+#include "recorder/newer/CQRAFile.h"
+#include "testing/ScopedEnvironment.h"
+#include "testing/TempFolder.h"
 #include "tools/recgen/NewerRecorderFile.h"
 
 namespace {
@@ -20,7 +21,8 @@ class NewerBlocks : public ::testing::Test {
   std::string Write(const NewerFile& m) {
     return dir_.Write("f" + std::to_string(n_++) + ".DAE", recgen::WriteNewerFile(m).bytes);
   }
-  RecorderTempDir dir_;
+  vt_test::ScopedTimeZone utc_{"UTC"};
+  vt_test::TempFolder dir_;
   int n_ = 0;
 };
 

@@ -14,12 +14,12 @@
 #include <memory>
 
 #include "platform/base/Text.h"
-#include "platform/base/TimeComputerZone.h"
-#include "recorder/CQRADVFileAccess.h"
-#include "recorder/CQRAFile.h"
-#include "recorder/CVTQRAdvFileAccess.h"
 #include "recorder/RecorderDump.h"
-#include "recorder/tests/RecorderTestFiles.h"
+#include "recorder/newer/CQRADVFileAccess.h"
+#include "recorder/newer/CQRAFile.h"
+#include "recorder/newer/CVTQRAdvFileAccess.h"
+#include "testing/ScopedEnvironment.h"
+#include "testing/TempFolder.h"
 #include "tools/recgen/NewerRecorderFile.h"
 #include "tools/recgen/NewerVariants.h"
 
@@ -45,7 +45,8 @@ class NewerReader : public ::testing::Test {
     return reader;
   }
 
-  RecorderTempDir dir_;
+  vt_test::ScopedTimeZone utc_{"UTC"};
+  vt_test::TempFolder dir_;
   int files_ = 0;
 };
 
@@ -580,10 +581,7 @@ TEST_F(NewerReader, CalendarTimesUseTheComputerZone) {
 // In a zone with daylight saving, a cleared daylight byte adds nothing even in summer and a set
 // one takes an hour off: the old runtime's rule, not the C library's.
 TEST_F(NewerReader, CalendarTimesFollowTheOldRuntimeRule) {
-  const char* old = std::getenv("TZ");
-  const std::string saved = old ? old : "";
-  setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
-  vt::ResetComputerTimeZone();
+  vt_test::ScopedTimeZone cet("CET-1CEST,M3.5.0,M10.5.0/3");  // the zone cache is kept per TZ value
   NewerFile m = recgen::TimeChangeNewerFile(false);
   m.timeChangeCount = 0;
   m.timeFormat = 0;
@@ -600,11 +598,6 @@ TEST_F(NewerReader, CalendarTimesFollowTheOldRuntimeRule) {
       r->GetMessage(0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &t),
       0);
   EXPECT_EQ(t, TickTime::FromTime(1688212800 - 7200, 0));
-  if (old)
-    setenv("TZ", saved.c_str(), 1);
-  else
-    unsetenv("TZ");
-  vt::ResetComputerTimeZone();
 }
 
 // Seconds-form times and durations count whole seconds when their unit word is 1; calendar
@@ -667,14 +660,14 @@ TEST_F(NewerReader, AllFlagsFromDataInformationWithoutAlarms) {
   m.alarms.clear();
   auto r = OpenModel(m);
   EXPECT_EQ(r->GetAlarmCount(), 0);
-  uint8_t flags[20];
+  std::vector<uint8_t> flags;
   int n;
-  ASSERT_EQ(r->ReadAlarmFlags(1, 0, 20, flags, &n), 0);
+  ASSERT_EQ(r->ReadAlarmFlags(1, 0, 20, &flags, &n), 0);
   EXPECT_EQ(n, 20);
   for (uint8_t f : flags) EXPECT_EQ(f, 9);
-  ASSERT_EQ(r->ReadAlarmFlags(0, 0, 20, flags, &n), 0);
+  ASSERT_EQ(r->ReadAlarmFlags(0, 0, 20, &flags, &n), 0);
   for (uint8_t f : flags) EXPECT_EQ(f, 0);
-  EXPECT_EQ(r->ReadAlarmFlags(0, 19, 2, flags, &n), 1);
+  EXPECT_EQ(r->ReadAlarmFlags(0, 19, 2, &flags, &n), 1);
 }
 
 }  // namespace

@@ -3,14 +3,14 @@
 // GUID, the alarm events, the open probe and the results of files that cannot be opened.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 #include <random>
 
 #include "platform/base/Text.h"
-#include "recorder/CVTQRFileAccess.h"
 #include "recorder/FileAccessFactory.h"
+#include "recorder/older/CVTQRFileAccess.h"
 #include "recorder/tests/OlderTestSupport.h"
+#include "testing/TempFolder.h"
 #include "tools/recgen/OlderVariants.h"
 
 using recgen::OlderLayout;
@@ -37,11 +37,9 @@ OlderModel RichModel(OlderLayout layout, uint8_t kind) {
 
 class OlderAccessLayouts : public ::testing::TestWithParam<std::tuple<OlderLayout, uint8_t>> {
  protected:
-  void SetUp() override {
-    PinUtcZone();
-    vt::SetSystemLanguageOverride(vt::kLangEnglish);
-  }
+  void SetUp() override { vt::SetSystemLanguageOverride(vt::kLangEnglish); }
   void TearDown() override { vt::SetSystemLanguageOverride(0xFFFF); }
+  vt_test::ScopedTimeZone utc_{"UTC"};
 };
 
 TEST_P(OlderAccessLayouts, GettersEqualTheModel) {
@@ -237,7 +235,7 @@ INSTANTIATE_TEST_SUITE_P(All, OlderAccessLayouts,
                                             ::testing::Values(uint8_t(0), uint8_t(1))));
 
 TEST(OlderAccess, SynthesisedRecordingGuid) {
-  PinUtcZone();
+  vt_test::ScopedTimeZone utc("UTC");
   OlderTempDir dir;
   OlderModel m = recgen::SampleOlderModel(OlderLayout::Fixed, 0, 10);  // memory start 1, 1000 ms
   CVTQRFileAccess a;
@@ -258,7 +256,7 @@ TEST(OlderAccess, SynthesisedRecordingGuid) {
 }
 
 TEST(OlderAccess, AlarmEventsNeedValidTimes) {
-  PinUtcZone();
+  vt_test::ScopedTimeZone utc("UTC");
   OlderModel m = recgen::SampleOlderModel(OlderLayout::Directory, 0, 10);
   recgen::OlderTime invalid{23, 7, 1, 12, 0, int8_t(0x80), 0, 0};
   m.alarms = {{4, 3, 9, {23, 7, 1, 12, 0, 1, 2, 0}, invalid, 1002, 1003},
@@ -281,7 +279,7 @@ TEST(OlderAccess, AlarmEventsNeedValidTimes) {
 }
 
 TEST(OlderAccess, RecordRangesAndBuffers) {
-  PinUtcZone();
+  vt_test::ScopedTimeZone utc("UTC");
   OlderModel m = recgen::SampleOlderModel(OlderLayout::Fixed, 0, 10);
   OlderTempDir dir;
   CVTQRFileAccess r;
@@ -323,12 +321,11 @@ TEST(OlderAccess, RecordRangesAndBuffers) {
 
 // Every variant through the factory gives its result, and only an opened file leaves a reader.
 TEST(OlderAccess, VariantResultsThroughTheFactory) {
-  PinUtcZone();
+  vt_test::ScopedTimeZone utc("UTC");
   OlderTempDir dir;
   for (const recgen::OlderVariant& v : recgen::OlderVariants()) {
     const std::string path = dir.Path() + "/variant" + v.extension;
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(v.bytes.data()), std::streamsize(v.bytes.size()));
+    ASSERT_TRUE(vt_test::WriteFileBytes(path, std::string(v.bytes.begin(), v.bytes.end())));
     CVTDataFileAccess* reader = nullptr;
     EXPECT_EQ(CreateFileAccess(path, &reader), v.openResult) << v.name;
     EXPECT_EQ(reader != nullptr, v.openResult == 0) << v.name;
@@ -341,7 +338,7 @@ TEST(OlderAccess, VariantResultsThroughTheFactory) {
 // Damaged files whose checksums were made to match again: every open ends with a result and
 // an opened reader answers every query without reading outside what the file holds.
 TEST(OlderAccess, SurvivesMutatedFiles) {
-  PinUtcZone();
+  vt_test::ScopedTimeZone utc("UTC");
   OlderTempDir dir;
   std::mt19937 random(20261210);
   std::vector<recgen::OlderFile> bases;
@@ -390,7 +387,7 @@ TEST(OlderAccess, SurvivesMutatedFiles) {
 
 // A reader opened a second time answers for the second file only.
 TEST(OlderAccess, SecondOpenKeepsNothingOfTheFirstFile) {
-  PinUtcZone();
+  vt_test::ScopedTimeZone utc("UTC");
   OlderTempDir dir;
   CVTQRFileAccess r;
   ASSERT_EQ(r.Open(dir.Write(recgen::WriteOlder(RichModel(OlderLayout::Fixed, 0)), "rich.DEV")), 0);
@@ -418,7 +415,7 @@ TEST(OlderAccess, SecondOpenKeepsNothingOfTheFirstFile) {
 
 // The group place of the access class hands on the library's outputs in their fixed order.
 TEST(OlderAccess, GroupChannelOutputs) {
-  PinUtcZone();
+  vt_test::ScopedTimeZone utc("UTC");
   OlderModel m = recgen::SampleOlderModel(OlderLayout::Directory, 0, 3);
   m.channels[1].scaleLower = -500;  // 2 decimals: -5.00 .. 10.00
   m.channels[1].spanLower = -100;
@@ -454,7 +451,7 @@ TEST(OlderAccess, GroupChannelOutputs) {
 }
 
 TEST(OlderAccess, TagSwitchHidesTheTags) {
-  PinUtcZone();
+  vt_test::ScopedTimeZone utc("UTC");
   OlderTempDir dir;
   for (OlderLayout layout : {OlderLayout::Fixed, OlderLayout::Directory}) {
     OlderModel m = recgen::SampleOlderModel(layout, 0, 3);

@@ -8,14 +8,14 @@
 
 #include <algorithm>
 #include <chrono>
-#include <fstream>
 #include <functional>
 #include <future>
 
 #include "platform/base/Text.h"
-#include "recorder/RecFile.h"
-#include "recorder/RecFileState.h"
+#include "recorder/older/RecFile.h"
+#include "recorder/older/RecFileState.h"
 #include "recorder/tests/OlderTestSupport.h"
+#include "testing/TempFolder.h"
 #include "tools/recgen/OlderVariants.h"
 
 using recgen::OlderLayout;
@@ -31,7 +31,6 @@ struct Opened {
 };
 
 int OpenModel(const OlderTempDir& dir, const OlderModel& m, Opened& out, const char* name = "f.DEV") {
-  PinUtcZone();
   return RecFileOpen(dir.Write(recgen::WriteOlder(m), name), &out.h);
 }
 
@@ -152,8 +151,7 @@ TEST(OlderReader, RefusesInvalidFiles) {
   OlderTempDir dir;
   for (const recgen::OlderVariant& v : recgen::OlderVariants()) {
     const std::string path = dir.Path() + "/variant" + v.extension;
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(v.bytes.data()), std::streamsize(v.bytes.size()));
+    ASSERT_TRUE(vt_test::WriteFileBytes(path, std::string(v.bytes.begin(), v.bytes.end())));
     RecFileHandle* h = reinterpret_cast<RecFileHandle*>(1);
     const int result = RecFileOpen(path, &h);
     EXPECT_EQ(result, v.openResult == 30 ? 1 : 0) << v.name;
@@ -458,11 +456,9 @@ TEST(OlderReader, TimeRecordsInTheComputerZone) {
       {"UTC", {23, 7, 1, 12, 0, 0x80, 0, 0}, -1},  // invalid record
   };
   for (const Case& c : cases) {
-    setenv("TZ", c.tz, 1);
-    tzset();
+    vt_test::ScopedTimeZone zone(c.tz);
     EXPECT_EQ(RecFileRecordSeconds(c.rec), c.seconds) << c.tz << " " << int(c.rec[0]);
   }
-  PinUtcZone();
 }
 
 // A directory-layout display file put together byte by byte from the format's tables, without
@@ -528,9 +524,7 @@ TEST(OlderReader, ReadsAHandBuiltDirectoryFile) {
 
   OlderTempDir dir;
   const std::string path = dir.Path() + "/hand.DEV";
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
-  PinUtcZone();
+  ASSERT_TRUE(vt_test::WriteFileBytes(path, std::string(b.begin(), b.end())));
   Opened f;
   ASSERT_EQ(RecFileOpen(path, &f.h), 0);
   EXPECT_EQ(f.h->kind, 0x41);

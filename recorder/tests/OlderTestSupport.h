@@ -1,22 +1,15 @@
-// Test support for the older-format reader tests: a fresh temporary folder per test, the
-// writing of generated files into it, and the one model with every header field, messages and a
-// batch block that the library and access-class tests both read.
+// Test support for the older-format reader tests: a fresh temporary folder per test with the zone
+// pinned to UTC while it lives, the writing of generated files into it, and the one model with
+// every header field, messages and a batch block that the library and access-class tests both
+// read.
 #pragma once
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <time.h>
-
-#include <filesystem>
 #include <string>
 
+#include "testing/ScopedEnvironment.h"
+#include "testing/TempFolder.h"
 #include "tools/recgen/OlderRecorderFile.h"
-
-// Recorder clocks are read in the computer's zone; these tests pin it to UTC.
-inline void PinUtcZone() {
-  setenv("TZ", "UTC", 1);
-  tzset();
-}
 
 // Ten records in a ring that starts at slot 5, three records of two seconds before a trigger
 // at 2023-07-01 12:00:00 and four eighths, model LT420, a header text and a message text with
@@ -45,24 +38,18 @@ inline recgen::OlderModel OlderRichModel(recgen::OlderLayout layout, uint8_t kin
   return m;
 }
 
+// Recorder clocks are read in the computer's zone: the folder pins it to UTC for its life.
 class OlderTempDir {
  public:
-  OlderTempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vt-older-XXXXXX").string();
-    if (mkdtemp(pattern.data())) m_path = pattern;
-  }
-  ~OlderTempDir() {
-    std::error_code ec;
-    if (!m_path.empty()) std::filesystem::remove_all(m_path, ec);
-  }
-  const std::string& Path() const { return m_path; }
+  const std::string& Path() const { return folder_.path(); }
   // Writes the file under that name and returns its path.
   std::string Write(const recgen::OlderFile& file, const std::string& name) const {
-    std::string path = m_path + "/" + name;
+    const std::string path = folder_ / name;
     EXPECT_TRUE(file.WriteTo(path)) << path;
     return path;
   }
 
  private:
-  std::string m_path;
+  vt_test::ScopedTimeZone utc_{"UTC"};
+  vt_test::TempFolder folder_;
 };

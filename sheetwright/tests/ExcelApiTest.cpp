@@ -17,6 +17,7 @@
 #include "sheetwright/Sheetwright.h"
 #include "sheetwright/Testing.h"
 #include "sheetwright/Workbook.h"
+#include "testing/TempFolder.h"
 
 namespace sheetwright::test {
 namespace {
@@ -459,8 +460,9 @@ TEST_F(ExcelApiTest, MoveAcrossFileSystems) {
   struct stat shm, here;
   if (::stat("/dev/shm", &shm) != 0 || ::stat(root_.c_str(), &here) != 0 || shm.st_dev == here.st_dev)
     GTEST_SKIP() << "no second file system (/dev/shm) beside the test folder";
-  std::string pattern = "/dev/shm/sheetwright_tempXXXXXX";
-  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+  vt_test::TempFolder shmTemp("/dev/shm");
+  const std::string pattern = shmTemp.path();
+  ASSERT_FALSE(pattern.empty());
   ::setenv("TMPDIR", pattern.c_str(), 1);
   ExcelWorkbook* wb = Open("moved.xls");
   EXPECT_EQ(excel_input_string(wb, 0, 1, 1, "across"), 1);
@@ -468,7 +470,6 @@ TEST_F(ExcelApiTest, MoveAcrossFileSystems) {
   EXPECT_EQ(LastResultCode(), kOk);
   EXPECT_EQ(Texts("moved.xls"), std::vector<std::u16string>{u"across"});
   EXPECT_TRUE(Entries(pattern).empty());
-  vt::RemoveTree(pattern);
 }
 
 TEST_F(ExcelApiTest, WorkbooksWrittenFromSeveralThreads) {

@@ -122,9 +122,7 @@ std::string RunCommand(const std::string& command, int& exitCode) {
 }
 
 void SheetwrightTest::SetUp() {
-  std::string pattern = "/tmp/sheetwright_testXXXXXX";
-  ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-  root_ = pattern;
+  ASSERT_TRUE(vt::CreateUniqueFolder("/tmp", "vt-sheetwright-", root_));
   temp_ = root_ + "/temp";
   ASSERT_TRUE(vt::CreateFolder(temp_));
   ::setenv("TMPDIR", temp_.c_str(), 1);

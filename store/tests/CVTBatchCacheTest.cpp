@@ -100,11 +100,9 @@ TEST_F(CVTBatchCacheTest, ABatchThatCannotBeLoadedIsNotCached) {
 TEST_F(CVTBatchCacheTest, TooManyOpenReadersAreClosedInBulkAndReopenWhenNeeded) {
   // One batch of more files than the reader limit, and a second small batch.
   constexpr int kFiles = OPEN_READER_LIMIT + 20;
-  Sql("BEGIN;");
   for (int i = 0; i < kFiles; ++i)
     Store(RecordingFile(1, 1 + 2 * i, 2, T + i * 2000, 1000), "F" + std::to_string(i) + ".DAE");
   Store(RecordingFile(2, 1, 10, T, 1000), "OTHER.DAE");
-  Sql("COMMIT;");
   const int before = CVTFile::OpenReaderCount();
   CVTBatch* other = cache_.Acquire(RecordingGuid(2));
   ASSERT_NE(other, nullptr);

@@ -325,7 +325,7 @@ TEST_F(CVTBatchTest, MessagesAndAlarmsComeFromTheIndex) {
   b.alarms = {alarm(2, 12, T + 11000)};
   Store(a, "A.DAE");
   Store(b, "B.DAE");
-  ASSERT_EQ(QueryInt("SELECT COUNT(*) FROM message_write_group;"), 4);  // the fixture wrote the groups
+  ASSERT_EQ(QueryInt("SELECT COUNT(*) FROM message_write_group;"), 4);  // the import wrote the groups
 
   CVTBatch batch(&storage_);
   ASSERT_EQ(batch.Load(RecordingGuid(1)), STORE_OK);
@@ -426,10 +426,7 @@ TEST_F(CVTBatchTest, LoadFailuresAndTheStatusTheyLeave) {
   EXPECT_EQ(Status(), "OK");
 
   // A batch row without files.
-  std::string guid;
-  GuidToString(RecordingGuid(7), guid);
-  Sql("INSERT INTO continuous_data_info VALUES(NULL,'" + guid + "','S',0,0,'','',0,0,0,'','',0,0,'" + guid +
-      "');");
+  AddBatchWithoutFiles(RecordingGuid(7));
   CVTBatch empty(&storage_);
   EXPECT_EQ(empty.Load(RecordingGuid(7)), STORE_CORRUPTED);
   EXPECT_EQ(Status(), "OK");

@@ -9,6 +9,7 @@
 namespace {
 
 using catalogue_test::PlantTest;
+using catalogue_test::Ticks;
 using Ints = std::vector<int>;
 using Strings = std::vector<std::string>;
 
@@ -20,26 +21,10 @@ class CatalogueLookupsTest : public PlantTest {
  protected:
   // The id of a stored file by name.
   int64_t FileId(const std::string& name) {
-    auto db = IndexConnection();
-    auto st = db->CreateStatement();
-    int64_t id = 0;
-    EXPECT_EQ(st->Prepare("SELECT file_id FROM file WHERE file_name = ?;"), RDB_OK);
-    st->BindText(0, name);
-    st->Execute();
-    EXPECT_EQ(st->Fetch(), RDB_ROW) << name;
-    st->GetInt64(0, id);
-    return id;
+    return IndexInt("SELECT file_id FROM file WHERE file_name = ?;", name);
   }
   int64_t MessageId(const std::string& text) {
-    auto db = IndexConnection();
-    auto st = db->CreateStatement();
-    int64_t id = 0;
-    EXPECT_EQ(st->Prepare("SELECT message_id FROM message WHERE message_text = ?;"), RDB_OK);
-    st->BindText(0, text);
-    st->Execute();
-    EXPECT_EQ(st->Fetch(), RDB_ROW) << text;
-    st->GetInt64(0, id);
-    return id;
+    return IndexInt("SELECT message_id FROM message WHERE message_text = ?;", text);
   }
 };
 
@@ -73,18 +58,18 @@ TEST_F(CatalogueLookupsTest, DisplayGroupsAndChannelsComeFromTheLatestFile) {
   int64_t start = 0, stop = 0;
   ASSERT_TRUE(GetChannelTagAndPeriod(sources_, kA, 3, tag, start, stop));
   EXPECT_EQ(tag, "Pressure");
-  EXPECT_EQ(start, 1000);
-  EXPECT_EQ(stop, 3000);
+  EXPECT_EQ(start, Ticks(1000));
+  EXPECT_EQ(stop, Ticks(3000));
   EXPECT_FALSE(GetChannelTagAndPeriod(sources_, kA, 4, tag, start, stop));
 
   SChannelTagRow row;
   ASSERT_TRUE(GetChannelTagRow(sources_, kB, 2, row));
   EXPECT_EQ(row.tagName, "C:DATA");
   EXPECT_EQ(row.tagNo, "F%2");
-  EXPECT_EQ(row.channelName, "CH02");
-  EXPECT_EQ(row.channelInterval, 1000);
-  EXPECT_EQ(row.instrumentName, "Line O'Neil");
-  EXPECT_EQ(row.recorderType, "LT");
+  EXPECT_EQ(row.channelName, "CH002");
+  EXPECT_EQ(row.channelInterval, catalogue_test::kPlantIntervalMs);
+  EXPECT_EQ(row.instrumentName, "LT'7_LT4100");
+  EXPECT_EQ(row.recorderType, "LT4100");
   EXPECT_EQ(row.dataKind, 1);
   EXPECT_EQ(row.powerFailure, 1);
   EXPECT_EQ(row.batchName, "B ");
@@ -121,13 +106,13 @@ TEST_F(CatalogueLookupsTest, PropertyPaneTexts) {
   EXPECT_EQ(header, "second");
   EXPECT_EQ(startText, "Auto");
   EXPECT_EQ(stopText, "UnKnown");  // stop factor 7
-  EXPECT_EQ(countText, "100");     // 101 .. 200
+  EXPECT_EQ(countText, "82");      // 102 .. 183
   EXPECT_EQ(changeText, "Yes");
   ASSERT_TRUE(
       GetFileProperties(sources_, FileId("O'Brien.DAE"), header, startText, stopText, countText, changeText));
   EXPECT_EQ(startText, "Manual");
-  EXPECT_EQ(stopText, "Manual");
-  EXPECT_EQ(countText, "50");
+  EXPECT_EQ(stopText, "Black Out");
+  EXPECT_EQ(countText, "101");
   EXPECT_EQ(changeText, "No");
   EXPECT_FALSE(GetFileProperties(sources_, 999, header, startText, stopText, countText, changeText));
 
@@ -183,8 +168,8 @@ TEST_F(CatalogueLookupsTest, PathsAndNamesWithApostrophesAreFound) {
   int64_t start = 0, end = 0;
   ASSERT_TRUE(FindBatchOfFile(sources_, path, guid, start, end));
   EXPECT_EQ(guid, kB);
-  EXPECT_EQ(start, 5000);
-  EXPECT_EQ(end, 6000);
+  EXPECT_EQ(start, Ticks(5000));
+  EXPECT_EQ(end, Ticks(6000));
   EXPECT_FALSE(FindBatchOfFile(sources_, "FILES/LT'7/2024/1/Other.DAE", guid, start, end));
 
   struct Instrument {

@@ -10,7 +10,9 @@
 
 namespace {
 
+using catalogue_test::PlantSeconds;
 using catalogue_test::PlantTest;
+using catalogue_test::Ticks;
 using std::nullopt;
 using Strings = std::vector<std::string>;
 
@@ -143,12 +145,14 @@ class CatalogueQueriesTest : public PlantTest {
     int filter;
   };
 
-  // The rows of a list by one key column each (the name that tells the rows apart), in the order
-  // fetched; nullopt when the query fails.
+  // The rows of a list by one key column each (the name that tells the rows apart; an alarm's
+  // plant time), in the order fetched; nullopt when the query fails. The query's begin and end
+  // are plant times.
   std::optional<Strings> Rows(const Query& q) {
     CatalogueCursor cursor;
-    if (!OpenListQuery(sources_, q.text, cursor, q.kind, q.serial, q.sort, q.direction, q.begin, q.end,
-                       q.target, q.filter)) {
+    auto ticks = [](std::optional<int64_t> t) { return t ? std::optional<int64_t>(Ticks(*t)) : nullopt; };
+    if (!OpenListQuery(sources_, q.text, cursor, q.kind, q.serial, q.sort, q.direction, ticks(q.begin),
+                       ticks(q.end), q.target, q.filter)) {
       EXPECT_EQ(cursor, nullptr);
       return nullopt;
     }
@@ -168,7 +172,7 @@ class CatalogueQueriesTest : public PlantTest {
           got = FetchTagListRow(cursor, a, b), key = r.tagName;
           break;
         case LIST_ALARMS:
-          got = FetchAlarmListRow(cursor, a, b, c, d), key = std::to_string(r.alarmTime);
+          got = FetchAlarmListRow(cursor, a, b, c, d), key = std::to_string(PlantSeconds(r.alarmTime));
           break;
         case LIST_DISPLAY_GROUPS:
           got = FetchDisplayGroupListRow(cursor, a, b, c), key = r.groupName;
@@ -284,9 +288,9 @@ TEST_F(CatalogueQueriesTest, EveryListKindWithAndWithoutConditions) {
       {"batch comments, empty text", {7, nullopt, 0, 0, nullopt, nullopt, 13, ""}, Strings{"A", "B", "C"}},
       {"batch comments found, other serial", {7, "PW-3", 0, 0, nullopt, nullopt, 13, "comment"}, Strings{}},
       {"batch texts that nothing holds", {7, nullopt, 0, 0, nullopt, nullopt, 12, "nothing"}, nullopt},
-      {"deleted data", {8}, Strings{"N1.DAE", "P0.DAD", "Old.DAE"}},
-      {"deleted data ignores the instrument", {8, "PW-3"}, Strings{"N1.DAE", "P0.DAD", "Old.DAE"}},
-      {"deleted data newest first", {8, nullopt, 29, 2}, Strings{"Old.DAE", "P0.DAD", "N1.DAE"}},
+      {"deleted data", {8}, Strings{"N1.DEV", "P0.DAD", "Old.DAE"}},
+      {"deleted data ignores the instrument", {8, "PW-3"}, Strings{"N1.DEV", "P0.DAD", "Old.DAE"}},
+      {"deleted data newest first", {8, nullopt, 29, 2}, Strings{"Old.DAE", "P0.DAD", "N1.DEV"}},
       {"deleted data with a time condition", {8, nullopt, 0, 0, 0, 99999}, nullopt},
       {"saved conditions with a time condition", {10, nullopt, 0, 0, 0, 99999}, nullopt},
       {"saved graphs, none yet", {9}, Strings{}},
@@ -318,29 +322,30 @@ TEST_F(CatalogueQueriesTest, FetchesFillTheRowRecordColumnByColumn) {
   const CatalogueRow& r = GetCatalogueRow();
   EXPECT_EQ(r.tagName, "C:DATA");
   EXPECT_EQ(r.tagNo, "F%2");
-  EXPECT_EQ(r.channelName, "CH02");
-  EXPECT_EQ(r.startTime, 5000);
-  EXPECT_EQ(r.stopTime, 6000);
-  EXPECT_EQ(r.channelInterval, 1000);
+  EXPECT_EQ(r.channelName, "CH002");
+  EXPECT_EQ(r.startTime, Ticks(5000));
+  EXPECT_EQ(r.stopTime, Ticks(6000));
+  EXPECT_EQ(r.channelInterval, catalogue_test::kPlantIntervalMs);
   EXPECT_EQ(dataKind, 1);
   EXPECT_EQ(powerFailure, 1);
-  EXPECT_EQ(r.instrumentName, "Line O'Neil");
-  EXPECT_EQ(r.recorderType, "LT");
+  EXPECT_EQ(r.instrumentName, "LT'7_LT4100");
+  EXPECT_EQ(r.recorderType, "LT4100");
   EXPECT_EQ(r.batchName, "B ");
   EXPECT_EQ(r.batchGuid, "B0000000-0000-0000-0000-00000000000B");
   EXPECT_EQ(r.serialNo, "LT'7");
   EXPECT_EQ(r.channelNo, 2);
 
   int action = 0, type = 0, level = 0;
-  ASSERT_TRUE(OpenListQuery(sources_, nullopt, cursor, LIST_ALARMS, "QR1001", 18, 1, 2200, 2300, 0, 0));
+  ASSERT_TRUE(
+      OpenListQuery(sources_, nullopt, cursor, LIST_ALARMS, "QR1001", 18, 1, Ticks(2200), Ticks(2300), 0, 0));
   ASSERT_TRUE(FetchAlarmListRow(cursor, action, type, level, dataKind));
-  EXPECT_EQ(r.alarmTime, 2200);
+  EXPECT_EQ(r.alarmTime, Ticks(2200));
   EXPECT_EQ(std::tie(action, type, level), std::make_tuple(2, 7, 2));
   EXPECT_EQ(r.tagName, "Pressure");
   EXPECT_EQ(r.channelNo, 3);
   EXPECT_EQ(r.batchName, "BATCH-A 007");
   ASSERT_TRUE(FetchAlarmListRow(cursor, action, type, level, dataKind));
-  EXPECT_EQ(r.alarmTime, 2300);
+  EXPECT_EQ(r.alarmTime, Ticks(2300));
   EXPECT_EQ(r.tagName, "");  // an alarm without a channel has no tag
   EXPECT_EQ(type, 2);
   int64_t fileId = r.fileId;
@@ -355,13 +360,13 @@ TEST_F(CatalogueQueriesTest, FetchesFillTheRowRecordColumnByColumn) {
   ASSERT_TRUE(FetchDisplayGroupListRow(cursor, dataKind, powerFailure, groupNo));
   EXPECT_EQ(r.groupName, "Temps");
   EXPECT_EQ(groupNo, 1);
-  EXPECT_EQ(std::tie(r.startTime, r.stopTime), std::make_tuple(int64_t(1000), int64_t(3000)));
+  EXPECT_EQ(std::tie(r.startTime, r.stopTime), std::make_tuple(Ticks(1000), Ticks(3000)));
 
   ASSERT_TRUE(OpenListQuery(sources_, "500", cursor, LIST_MESSAGES, nullopt, 0, 0, nullopt, nullopt, 6, 0));
   ASSERT_TRUE(FetchMessageListRow(cursor, dataKind));
   EXPECT_EQ(r.messageText, "valve 500 open");
   EXPECT_EQ(r.userName, "dan");
-  EXPECT_EQ(r.messageTime, 2500);
+  EXPECT_EQ(r.messageTime, Ticks(2500));
   EXPECT_EQ(r.writeGroupText, "1:2");
   EXPECT_GT(r.messageId, 0);
   EXPECT_FALSE(FetchMessageListRow(cursor, dataKind));
@@ -369,19 +374,20 @@ TEST_F(CatalogueQueriesTest, FetchesFillTheRowRecordColumnByColumn) {
   ASSERT_TRUE(OpenListQuery(sources_, "O'Brien", cursor, LIST_FILES, nullopt, 0, 0, nullopt, nullopt, 8, 0));
   ASSERT_TRUE(FetchFileListRow(cursor, dataKind, powerFailure));
   EXPECT_EQ(r.fileName, "O'Brien.DAE");
-  EXPECT_EQ(std::tie(r.startTime, r.stopTime), std::make_tuple(int64_t(5000), int64_t(6000)));
+  EXPECT_EQ(std::tie(r.startTime, r.stopTime), std::make_tuple(Ticks(5000), Ticks(6000)));
 
   int loggingNo = 0;
   ASSERT_TRUE(OpenListQuery(sources_, nullopt, cursor, LIST_BATCHES, "QR1001", 0, 0, nullopt, nullopt, 0, 0));
   ASSERT_TRUE(FetchBatchListRow(cursor, dataKind, powerFailure, loggingNo));
   EXPECT_EQ(loggingNo, 1);
   EXPECT_EQ(r.batchName, "BATCH-A 007");
-  EXPECT_EQ(std::tie(r.startTime, r.stopTime), std::make_tuple(int64_t(1000), int64_t(3000)));
+  EXPECT_EQ(std::tie(r.startTime, r.stopTime), std::make_tuple(Ticks(1000), Ticks(3000)));
 
   ASSERT_TRUE(OpenListQuery(sources_, nullopt, cursor, LIST_TRASH, nullopt, 29, 1, nullopt, nullopt, 0, 0));
   ASSERT_TRUE(FetchTrashRow(cursor));
-  EXPECT_EQ(r.filePath, "TRASH/NB-9/2024/1/N1.DAE");
-  EXPECT_EQ(r.deletionTime, 7000);
+  EXPECT_EQ(r.filePath, "TRASH/NB-9/2024/1/N1.DEV");
+  EXPECT_GE(r.deletionTime, deletedAfter_);
+  EXPECT_LE(r.deletionTime, deletedBefore_);
 
   // A new query on the variable frees the cursor it held.
   ASSERT_TRUE(OpenInstrumentQuery(sources_, cursor));
@@ -389,7 +395,7 @@ TEST_F(CatalogueQueriesTest, FetchesFillTheRowRecordColumnByColumn) {
   ASSERT_EQ(cursor->Fetch(), STORE_ROW);
   cursor->GetText(0, name);
   cursor->GetText(1, serial);
-  EXPECT_EQ(std::tie(name, serial), std::make_tuple(std::string("Boiler"), std::string("QR1001")));
+  EXPECT_EQ(std::tie(name, serial), std::make_tuple(std::string("LT'7_LT4100"), std::string("LT'7")));
 }
 
 TEST_F(CatalogueQueriesTest, QueriesFailWithoutTheirDatabase) {

@@ -1,5 +1,5 @@
-// Fixtures of the stored-data tests (see StoredDataFixture.h). The indexing follows what the
-// import writes for a file that starts a recording's batch or continues it.
+// Fixtures of the stored-data tests (see StoredDataFixture.h). Files are indexed by the storage's
+// own import, so the batches the tests read are the ones the import builds.
 #include "StoredDataFixture.h"
 
 #include <memory>
@@ -7,7 +7,6 @@
 
 #include "platform/base/FileSystem.h"
 #include "platform/base/Paths.h"
-#include "recorder/FileAccessFactory.h"
 #include "store/CVTBatchCache.h"
 #include "store/FolderHelpers.h"
 
@@ -33,7 +32,10 @@ recgen::NewerFile BaseModel(uint32_t recording, int64_t startDataNo, int interva
   wide.flags = 0x4;
   wide.tag = "FLOW";
   m.channels = {narrow, wide};
-  m.startDataNo = m.memStartDataNo = m.triggerDataNo = startDataNo;
+  // Every file of a recording shares the memory start data number of its first record (data
+  // number 1): the import joins files into one batch only when it matches.
+  m.memStartDataNo = 1;
+  m.startDataNo = m.triggerDataNo = startDataNo;
   return m;
 }
 
@@ -113,6 +115,15 @@ void StoredDataTest::TearDown() {
   TempRootTest::TearDown();
 }
 
+void StoredDataTest::AddBatchWithoutFiles(const vt::Guid& recording) {
+  std::string guid;
+  GuidToString(recording, guid);
+  Statement(storage_, "INSERT INTO continuous_data_info VALUES(NULL,?,'S',0,0,'','',0,0,0,'','',0,0,?);")
+      .Text(guid)
+      .Text(guid)
+      .Run();
+}
+
 void StoredDataTest::Sql(const std::string& sql) {
   ASSERT_EQ(storage_.GetConnection()->Execute(sql), RDB_OK) << sql;
 }
@@ -126,155 +137,16 @@ std::string StoredDataTest::Status() {
 }
 
 std::string StoredDataTest::Store(const recgen::NewerFile& model, const std::string& name) {
+  // The file is staged under its own name (the import takes the stored name from it) in a
+  // folder of its own, imported, and the staged file removed again.
   const std::vector<uint8_t> bytes = recgen::WriteNewerFile(model).bytes;
-  std::string staged = vt::JoinPath(root_, name);
+  const std::string staging = vt::JoinPath(root_, "staging");
+  EXPECT_TRUE(CreateFolderTree(staging));
+  const std::string staged = vt::JoinPath(staging, name);
   EXPECT_TRUE(vt_test::WriteFileBytes(staged, std::string(bytes.begin(), bytes.end())));
-  CVTDataFileAccess* opened = nullptr;
-  EXPECT_EQ(CreateFileAccess(staged, &opened), FILE_ACCESS_OK) << name;
-  std::unique_ptr<CVTDataFileAccess> reader(opened);
-  if (!reader) return {};
-
-  std::string serial, header;
-  reader->GetSerialNo(&serial);
-  reader->GetHeaderText(&header);
-  TickTime start, end, trigger;
-  reader->GetStartTime(&start);
-  reader->GetEndTime(&end);
-  reader->GetTriggerTime(&trigger);
   std::string relative;
-  storage_.NewFilePath("FILES", serial, name, relative, end);
-  const std::string destination = vt::JoinPath(folder_, relative);
-  std::string parent = destination.substr(0, destination.rfind('/'));
-  EXPECT_TRUE(CreateFolderTree(parent));
-  EXPECT_TRUE(vt::CopyFile(staged, destination, true));
+  EXPECT_EQ(storage_.ImportFile(staged, &relative), STORE_OK) << name;
   vt::DeleteFile(staged);
-
-  const int changes = reader->GetTimeChangeCount();
-  if (changes > 0) {
-    reader->GetCorrectedStartTime(&start);
-    reader->GetCorrectedEndTime(&end);
-  }
-  int64_t startNo = 0, endNo = 0, memNo = 0, triggerNo = 0;
-  reader->GetStartDataNo(&startNo);
-  reader->GetEndDataNo(&endNo);
-  reader->GetMemStartDataNo(&memNo);
-  reader->GetTriggerDataNo(&triggerNo);
-  vt::Guid recording;
-  reader->GetOriginalDataGuid(&recording);
-  std::string guid;
-  GuidToString(recording, guid);
-
-  Statement(storage_, "INSERT INTO file VALUES(?,0,NULL,?,?,?,?,?,?,?,?,?,?,?,?,?,?);")
-      .Text(serial)
-      .Text(name)
-      .Text(relative)
-      .Text(header)
-      .Int(reader->GetPowerFailure())
-      .Int(reader->GetStartFactor())
-      .Int(reader->GetStopFactor())
-      .Int(start.ticks)
-      .Int(end.ticks)
-      .Int(trigger.ticks)
-      .Int(startNo)
-      .Int(endNo)
-      .Int(memNo)
-      .Int(triggerNo)
-      .Int(changes)
-      .Run();
-  const int64_t fileId = storage_.GetConnection()->GetLastInsertRowId();
-
-  int64_t batchId =
-      Statement(storage_, "SELECT cont_data_id FROM continuous_data_info WHERE cont_data_guid = ?;")
-          .Text(guid)
-          .Value();
-  if (batchId < 0) {
-    Statement(storage_, "INSERT INTO continuous_data_info VALUES(NULL,?,?,?,?,'','',?,?,?,'','',0,?,?);")
-        .Text(guid)
-        .Text(serial)
-        .Int(start.ticks)
-        .Int(end.ticks)
-        .Int(reader->GetDataKind())
-        .Int(reader->GetPowerFailure())
-        .Int(changes)
-        .Int(fileId)
-        .Text(guid)
-        .Run();
-    batchId = storage_.GetConnection()->GetLastInsertRowId();
-  } else {
-    Statement(storage_,
-              "UPDATE continuous_data_info SET start_time = MIN(start_time, ?), stop_time = "
-              "MAX(stop_time, ?), chng_time_cnt = chng_time_cnt + ? WHERE cont_data_id = ?;")
-        .Int(start.ticks)
-        .Int(end.ticks)
-        .Int(changes)
-        .Int(batchId)
-        .Run();
-    Statement(storage_,
-              "UPDATE continuous_data_info SET latest_file_id = ? WHERE cont_data_id = ? AND ? > "
-              "(SELECT MAX(end_data_no) FROM file WHERE cont_data_id = ?);")
-        .Int(fileId)
-        .Int(batchId)
-        .Int(endNo)
-        .Int(batchId)
-        .Run();
-  }
-  Statement(storage_, "UPDATE file SET cont_data_id = ? WHERE file_id = ?;").Int(batchId).Int(fileId).Run();
-  Statement(storage_, "INSERT OR IGNORE INTO instrument VALUES(?,'','','');").Text(serial).Run();
-
-  for (int i = 0; i < reader->GetMessageCount(); ++i) {
-    std::string user, text;
-    int number = 0, messageSerial = 0, second = 0, word36 = 0, groupCount = 0;
-    int64_t relative = 0;
-    TickTime messageTime, inputTime;
-    EXPECT_EQ(reader->GetMessage(i, &user, &number, &messageSerial, &relative, &second, &text, &word36,
-                                 &groupCount, &messageTime, &inputTime),
-              0);
-    std::vector<int> groups;
-    std::string groupText = groupCount == -1 ? "ALL" : "";
-    for (int j = 0; j < groupCount; ++j) {
-      int g = 0;
-      reader->GetMessageGroup(i, j, &g);
-      groups.push_back(g);
-      groupText += (j ? ":" : "") + std::to_string(g);
-    }
-    if (groupCount == -1) groups = {-1};
-    Statement(storage_, "INSERT INTO message VALUES(?,?,?,NULL,?,?,?,?,?,?,?,?);")
-        .Text(serial)
-        .Int(batchId)
-        .Int(fileId)
-        .Int(inputTime.ticks)
-        .Int(relative + startNo)
-        .Int(messageTime.ticks)
-        .Int(number)
-        .Int(messageSerial)
-        .Text(user)
-        .Text(text)
-        .Text(groupText)
-        .Run();
-    const int64_t messageId = storage_.GetConnection()->GetLastInsertRowId();
-    for (int g : groups)
-      Statement(storage_, "INSERT INTO message_write_group VALUES(?,?,?);")
-          .Int(fileId)
-          .Int(messageId)
-          .Int(g)
-          .Run();
-  }
-  for (int i = 0; i < reader->GetAlarmCount(); ++i) {
-    int channelIndex = -1, action = 0, level = 0, type = 0, last = 0;
-    int64_t relative = 0;
-    TickTime time;
-    EXPECT_EQ(reader->GetAlarm(i, &channelIndex, &relative, &time, &action, &level, &type, &last), 0);
-    Statement(storage_, "INSERT INTO alarm VALUES(?,?,?,?,?,?,?,?);")
-        .Text(serial)
-        .Int(batchId)
-        .Int(fileId)
-        .Int(time.ticks)
-        .Int(channelIndex < 0 ? -1 : reader->GetChannelNo(channelIndex))
-        .Int(level)
-        .Int(action)
-        .Int(type)
-        .Run();
-  }
   return relative;
 }
 

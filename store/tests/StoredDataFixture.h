@@ -1,6 +1,5 @@
-// Fixtures of the stored-data tests: recordings made with the recorder-file generator, placed in
-// a storage's FILES folder and indexed with the rows an import writes for them (file, batch,
-// instrument, messages with their write groups, alarms), one batch per recording GUID.
+// Fixtures of the stored-data tests: recordings made with the recorder-file generator and
+// imported into a storage by its own import, which joins the files of one recording into a batch.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -18,7 +17,8 @@ inline constexpr int64_t kBaseMs = 1700000000000;
 
 // A newer-format file of one recording (GUID data1 = recording): a 16-bit channel 1 and a
 // 32-bit channel 2, `records` records from firstMs on at intervalMs, data numbers from
-// startDataNo. dataKind 1 event, 2 display. Values follow the generator's pattern.
+// startDataNo (the recording's memory start data number is 1). dataKind 1 event, 2 display.
+// Values follow the generator's pattern.
 recgen::NewerFile RecordingFile(uint32_t recording, int64_t startDataNo, int records, int64_t firstMs,
                                 int intervalMs, int dataKind = 1);
 // The same with explicit record times (milliseconds since 1970); a time that is not the previous
@@ -35,8 +35,10 @@ class StoredDataTest : public TempRootTest {
   void SetUp() override;
   void TearDown() override;
 
-  // Writes the file under FILES and indexes it; returns its storage-relative path.
+  // Imports the file under this name; returns its storage-relative path.
   std::string Store(const recgen::NewerFile& model, const std::string& name);
+  // A batch row of a recording without any file row: a damaged index, which no import leaves.
+  void AddBatchWithoutFiles(const vt::Guid& recording);
   // Runs SQL on the storage's own connection.
   void Sql(const std::string& sql);
   int64_t QueryInt(const std::string& sql);

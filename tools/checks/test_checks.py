@@ -15,6 +15,7 @@ CLEAN = {
     "recorder/CVTData.h": '#pragma once\n#include "platform/base/Paths.h"\n',
     "store/VTTable.cpp": '#include "recorder/CVTData.h"\n#include "platform/base/Paths.h"\n',
     "platform/gui/HostWidget.cpp": "#include <QWidget>\n",
+    "platform/gui/qt/HostWidget.h": "#include <QWidget>\n",
     "platform/base/FileSystem.cpp": "#include <fcntl.h>\nint f() { return ::open(\"x\", 0); }\n",
     "store/tests/VTTableTest.cpp": '#include <QImage>\n#include "gadget/CGCore.h"\n',
     "gadget/CGCore.h": "#pragma once\n",
@@ -29,6 +30,8 @@ PLANTED = [
     ("gadget/Image.h", "#include <QtGui/QImage>\n", "includes Qt"),
     ("store/RawFile.cpp", "int f() { return ::pread(3, 0, 0, 0); }\n", "calls pread()"),
     ("recorder/Open.cpp", "#include <fcntl.h>\n", "includes <fcntl.h>"),
+    ("platform/gui/DeviceContext.h", "#include <QPainter>\n", "public vtgui header includes Qt"),
+    ("platform/gui/testing/FakeHostWindow.h", "#include <QImage>\n", "public vtgui header includes Qt"),
     ("trend/Fopen.cpp", 'void f() { fopen("a", "r"); }\n', "calls fopen()"),
 ]
 

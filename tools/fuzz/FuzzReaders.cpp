@@ -3,16 +3,16 @@
 // samples, alarm bits included, so that the on-demand reads are fuzzed too.
 #include "tools/fuzz/FuzzReaders.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
 
-#include "recorder/CVTQRAdvFileAccess.h"
-#include "recorder/CVTQRFileAccess.h"
+#include "platform/base/FileSystem.h"
 #include "recorder/RecorderDump.h"
+#include "recorder/newer/CVTQRAdvFileAccess.h"
+#include "recorder/older/CVTQRFileAccess.h"
+#include "tools/fuzz/FuzzChecksums.h"
 #include "tools/recgen/NewerRecorderFile.h"
 #include "tools/recgen/NewerVariants.h"
 #include "tools/recgen/OlderRecorderFile.h"
@@ -88,12 +88,12 @@ std::vector<FuzzSeed> OlderSeeds() {
 
 const std::vector<FuzzReader>& FuzzReaders() {
   static const std::vector<FuzzReader> readers = {
-      {"newer", ".DAE", NewerSeeds,
+      {"newer", ".DAE", NewerSeeds, FixNewerChecksums,
        [](const std::string& path) {
          CVTQRAdvFileAccess reader;
          return ReadEverything(reader, path);
        }},
-      {"older", ".DEV", OlderSeeds,
+      {"older", ".DEV", OlderSeeds, FixOlderChecksums,
        [](const std::string& path) {
          CVTQRFileAccess reader;
          return ReadEverything(reader, path);
@@ -109,19 +109,19 @@ const FuzzReader* FindFuzzReader(const std::string& name) {
 }
 
 int RunOnBytes(const FuzzReader& reader, const uint8_t* data, std::size_t size) {
-  static const std::string dir = [] {
-    const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    std::string pattern = std::string(base) + "/vtfuzz-XXXXXX";
-    const char* made = mkdtemp(pattern.data());
-    if (made == nullptr) std::abort();
-    return std::string(made);
-  }();
-  const std::string path = dir + "/input" + reader.extension;
+  // A folder per input, removed after the run: libFuzzer ends without running destructors, so
+  // nothing may wait for the end of the process (on a RAM disk, making one costs microseconds).
+  static const std::string parent = vt::FolderExists("/dev/shm") ? "/dev/shm" : "/tmp";
+  std::string folder;
+  if (!vt::CreateUniqueFolder(parent, "vtfuzz-", folder)) std::abort();
+  const std::string path = folder + "/input" + reader.extension;
   {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
   }
-  return reader.run(path);
+  const int result = reader.run(path);
+  vt::RemoveTree(folder);
+  return result;
 }
 
 }  // namespace vtfuzz

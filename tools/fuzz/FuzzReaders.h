@@ -22,6 +22,8 @@ struct FuzzReader {
   std::string name;
   std::string extension;  // of the temporary file the input is written to
   std::function<std::vector<FuzzSeed>()> seeds;
+  // Recomputes the checksums of an input of any origin by walking its blocks (FuzzChecksums).
+  std::function<void(uint8_t* data, std::size_t size)> repair;
   // Opens the file, reads everything back when it opens, and returns the open result; aborts
   // when the result is not one the reader may give.
   std::function<int(const std::string& path)> run;
@@ -30,7 +32,8 @@ struct FuzzReader {
 const std::vector<FuzzReader>& FuzzReaders();
 const FuzzReader* FindFuzzReader(const std::string& name);
 
-// Writes data to a private temporary file (once per process) and runs the reader on it.
+// Writes data to a private temporary file and runs the reader on it; the file's folder is made
+// for the run and removed after it.
 int RunOnBytes(const FuzzReader& reader, const uint8_t* data, std::size_t size);
 
 }  // namespace vtfuzz

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
+#include <fstream>
 #include <stdexcept>
 
 #include "platform/base/ByteOrder.h"
@@ -416,6 +417,96 @@ WrittenNewerFile WriteNewerFile(const NewerFile& m) {
   out.firstRecordAt = out.dataAt + 16;
   out.RecomputeCrcs();
   return out;
+}
+
+namespace {
+
+// Record r of recordCount in FillNewerRecords' pattern, into rs bytes at rec.
+void PatternRecord(const NewerFile& m, int64_t r, int64_t recordCount, std::size_t rs, Block& b,
+                   std::size_t at) {
+  const int64_t lastMs = int64_t(m.lastTime.seconds) * 1000 +
+                         (m.lastTime.unit == 1 ? m.lastTime.value * 1000 : m.lastTime.value);
+  const int64_t ms = lastMs - (recordCount - 1 - r) * m.IntervalMs();
+  if (rs >= 8) b.Time(at, NewerTime::At(int32_t(ms / 1000), int(ms % 1000)), m.timeFormat);
+  for (std::size_t c = 0; c < m.channels.size(); ++c) {
+    const int size = m.channels[c].ValueSize();
+    const int64_t base = int64_t(c) * 100 + r;
+    for (int v = 0; v < m.ValuesPerChannel(); ++v) {
+      int64_t value = (v == 0 ? base : base + 50) * (c % 2 ? -1 : 1);
+      if (size == 4) value *= 100000;
+      const std::size_t offset = std::size_t(m.ValueOffset(c)) + std::size_t(v * size);
+      if (offset + std::size_t(size) <= rs) b.Value(at + offset, size, value);
+    }
+  }
+}
+
+}  // namespace
+
+bool WriteLargeNewerFile(const NewerFile& model, int64_t recordCount, const std::string& path) {
+  NewerFile head = model;
+  head.records.clear();
+  const std::size_t rs = std::size_t(std::max(head.RecordSize(), 0));
+  if (recordCount < 0 || 18 + uint64_t(rs) * uint64_t(recordCount) > 0xFFFFFFFFu) return false;
+  head.recordCountOverride = int32_t(recordCount);
+  head.endDataNoOverride = head.startDataNo + recordCount - 1;
+  if (recordCount > 0) {
+    const int64_t lastMs = int64_t(head.lastTime.seconds) * 1000 +
+                           (head.lastTime.unit == 1 ? head.lastTime.value * 1000 : head.lastTime.value);
+    const int64_t ms = lastMs - (recordCount - 1) * head.IntervalMs();
+    head.firstTime = NewerTime::At(int32_t(ms / 1000), int(ms % 1000));
+  }
+  WrittenNewerFile w = WriteNewerFile(head);  // everything up to the data block's records
+  const uint32_t length = uint32_t(18 + rs * uint64_t(recordCount));
+  vt::Store32(&w.bytes[w.dataAt], length, head.bigEndian);
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(w.bytes.data()), std::streamsize(w.dataAt + 16));
+  uint16_t crc = Crc16(&w.bytes[w.dataAt], 16);
+  constexpr int64_t kPiece = 4096;
+  for (int64_t r = 0; r < recordCount && out; r += kPiece) {
+    const int64_t n = std::min(kPiece, recordCount - r);
+    Block piece(rs * std::size_t(n), head.bigEndian);
+    for (int64_t i = 0; i < n; ++i) PatternRecord(head, r + i, recordCount, rs, piece, rs * std::size_t(i));
+    crc = Crc16(piece.bytes().data(), piece.bytes().size(), crc);
+    out.write(reinterpret_cast<const char*>(piece.bytes().data()), std::streamsize(piece.bytes().size()));
+  }
+  uint8_t stored[2];
+  vt::StoreLe16(stored, crc);
+  out.write(reinterpret_cast<const char*>(stored), 2);
+  out.close();
+  return !out.fail();
+}
+
+NewerFile ResizedNewerFile(int dataKind, int channelCount, int64_t recordCount, int allChannelAlarms) {
+  NewerFile m = SampleNewerFile(dataKind, false);
+  if (channelCount > 0) {
+    const NewerChannel pattern = m.channels[0];
+    m.channels.clear();
+    for (int i = 0; i < channelCount && i < 348; ++i) {
+      NewerChannel c = pattern;
+      c.number = int16_t(i < 48 ? 1 + i : i < 108 ? 101 + (i - 48) : 201 + (i - 108));
+      c.valueOffset = -1;
+      m.channels.push_back(c);
+    }
+    m.channelItems.clear();
+    // Groups keep only the places of channels the file still has.
+    for (NewerGroup& g : m.groups)
+      for (int16_t& p : g.places)
+        if (p != -1 && std::none_of(m.channels.begin(), m.channels.end(),
+                                    [&](const NewerChannel& c) { return c.number == p; }))
+          p = -1;
+  }
+  for (int i = 0; i < allChannelAlarms; ++i) {
+    NewerAlarm a;
+    a.channel = -1;
+    a.dataNo = m.startDataNo + (recordCount > 0 ? i % recordCount : 0);
+    a.time = m.lastTime;
+    a.action = uint16_t(1 + i % 2);
+    a.levelMask = 15;
+    m.alarms.push_back(a);
+  }
+  m.records.clear();
+  if (recordCount <= 100000) FillNewerRecords(m, int(recordCount));
+  return m;
 }
 
 void FillNewerRecords(NewerFile& m, int recordCount) {

@@ -227,6 +227,18 @@ WrittenNewerFile WriteNewerFile(const NewerFile& model);
 // Records whose times run evenly up to model.lastTime, values from a simple pattern.
 void FillNewerRecords(NewerFile& model, int recordCount);
 
+// The sample model (SampleNewerFile) resized for large-file tests and benchmarks: channelCount
+// channels (0 keeps the sample's four; otherwise 16-bit channels numbered through the ranges
+// 1-48, 101-160, 201-440, at most 348), allChannelAlarms more alarms for all channels spread
+// over the records, and records filled as FillNewerRecords does (the records stay out of the
+// model when recordCount is large: WriteLargeNewerFile writes them).
+NewerFile ResizedNewerFile(int dataKind, int channelCount, int64_t recordCount, int allChannelAlarms);
+
+// Writes model with recordCount records in FillNewerRecords' pattern (the model's own records
+// are not used) straight to a file, a piece at a time, so that memory stays small whatever the
+// size. The bytes equal those of WriteNewerFile for a model filled with FillNewerRecords.
+bool WriteLargeNewerFile(const NewerFile& model, int64_t recordCount, const std::string& path);
+
 // A rich model: 16- and 32-bit channels over all three channel ranges, a logarithmic channel,
 // reserved raw values, groups with trip lines and an empty place, messages, alarms of every
 // level and action, batch texts and comments, and (when tagged) a tagged section with every

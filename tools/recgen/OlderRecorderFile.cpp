@@ -282,7 +282,7 @@ OlderFile WriteOlder(const OlderModel& m) {
 
   // The ring: record k (time order) in slot (ring start + k) mod n.
   for (uint32_t k = 0; k < n; ++k) {
-    const std::vector<int32_t>& values = m.records[k];
+    const std::vector<int32_t> values = m.patternRecords ? SampleOlderValues(m.kind, k) : m.records[k];
     std::size_t rec = f.RecordAt(n ? uint32_t((uint64_t(m.ringStart) + k) % n) : 0);
     std::size_t v = 0;
     for (std::size_t i = 0; i < c; ++i) {
@@ -300,6 +300,12 @@ OlderFile WriteOlder(const OlderModel& m) {
   }
   f.RecomputeCrcs();
   return f;
+}
+
+std::vector<int32_t> SampleOlderValues(uint8_t kind, uint32_t k) {
+  const int32_t base = int32_t(k) * 10;
+  if (kind == 1) return {base, base + 5, -base, -base + 3, 70000 + base, 70000 + base + 9};
+  return {base, -base, 70000 + base};
 }
 
 OlderModel SampleOlderModel(OlderLayout layout, uint8_t kind, uint32_t records) {
@@ -325,15 +331,7 @@ OlderModel SampleOlderModel(OlderLayout layout, uint8_t kind, uint32_t records) 
   w.scaleUpper = 100000;
   w.tag = "SUM";
   m.channels = {a, b, w};
-  for (uint32_t k = 0; k < records; ++k) {
-    std::vector<int32_t> values;
-    int32_t base = int32_t(k) * 10;
-    if (kind == 1)
-      values = {base, base + 5, -base, -base + 3, 70000 + base, 70000 + base + 9};
-    else
-      values = {base, -base, 70000 + base};
-    m.records.push_back(values);
-  }
+  for (uint32_t k = 0; k < records; ++k) m.records.push_back(SampleOlderValues(kind, k));
   OlderGroup g;
   g.name = "Group A";
   g.slots[0] = 0;

@@ -109,7 +109,11 @@ struct OlderModel {
   // later one replaces, and an entry of an unknown type.
   bool scrambleDirectory = false;
 
-  uint32_t RecordCount() const { return uint32_t(records.size()); }
+  // Large files: when non-zero, that many records of SampleOlderModel's value pattern are
+  // written instead of records (which then stays empty).
+  uint32_t patternRecords = 0;
+
+  uint32_t RecordCount() const { return patternRecords ? patternRecords : uint32_t(records.size()); }
   int ValueWidth(const OlderChannel& c) const { return (c.Wide() ? 4 : 2) * (kind == 1 ? 2 : 1); }
 };
 
@@ -145,5 +149,7 @@ OlderFile WriteOlder(const OlderModel& model);
 
 // A small valid model: three channels (one computed), n records of a simple pattern.
 OlderModel SampleOlderModel(OlderLayout layout, uint8_t kind, uint32_t records = 10);
+// The values of record k in that pattern.
+std::vector<int32_t> SampleOlderValues(uint8_t kind, uint32_t k);
 
 }  // namespace recgen

@@ -184,12 +184,22 @@ std::vector<OlderVariant> OlderVariants() {
       "channel number 270", D, [](OlderModel& m) { m.channels[1].number = 270; }, nullptr, false));
   v.push_back(Damaged(
       "data area beyond the file", D, nullptr,
-      [](OlderFile& f) { f.PokeBe32(80, uint32_t(f.dataAreaAt + 2)); }, true));
+      [](OlderFile& f) { f.PokeBe32(80, uint32_t(f.dataAreaAt + 2)); }, true, 1));
   v.push_back(Damaged("data area inside the header", F, nullptr, Be16(82, 100), true));
   v.push_back(Damaged("alarm section beyond the file", F, nullptr, Be16(286, 5000), true));
   v.push_back(Damaged(
       "message section beyond the file", D, [](OlderModel& m) { m.messages.resize(1); },
-      [](OlderFile& f) { f.PokeBe32(208 + 8, 0x7FFFFFFF); }, true));
+      [](OlderFile& f) { f.PokeBe32(208 + 8, 0x7FFFFFFF); }, true, 1));
+  v.push_back(Damaged("message count beyond the file", F, nullptr, Be16(288, 5000), true, 1));
+  v.push_back(Damaged(
+      "batch section beyond the file", D,
+      [](OlderModel& m) {
+        m.alarms.clear();
+        m.messages.clear();
+        m.groups.clear();
+        m.batch = OlderBatch{};
+      },
+      [](OlderFile& f) { f.PokeBe32(208 + 4, 0x7FFFFFF0); }, true, 1));
   v.push_back(Damaged(
       "last data number beyond the records", F, [](OlderModel& m) { m.lastDataNo = 1020; }, nullptr, false,
       1));

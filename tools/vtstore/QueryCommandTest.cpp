@@ -63,27 +63,39 @@ class VtstoreQueryTest : public catalogue_test::PlantTest {
 };
 
 TEST_F(VtstoreQueryTest, PrintsOneLinePerRow) {
+  using catalogue_test::Ticks;
+  auto t = [](int64_t plantSeconds) { return std::to_string(Ticks(plantSeconds)); };
+  // The deleted files' deletion times are the clock's at the fill; the index has them.
+  auto deleted = [&](const std::string& name) {
+    return std::to_string(IndexInt("SELECT del_time FROM trash WHERE file_name = ?;", name));
+  };
+
+  auto starts = [](const std::string& text, const std::string& prefix) {
+    return text.substr(0, prefix.size()) == prefix ? prefix : text;
+  };
   const std::string guidA = "A0000000-0000-0000-0000-00000000000A";
+  const std::string boiler = t(1000) + "\t" + t(3000) + "\t10000\t0\t0\tQR1001_QR4100\tQR4100\tBATCH-A 007\t";
   EXPECT_EQ(Query({"instruments", "--sort", "-32"}), "exit 1");  // "name" is no column of instruments
-  EXPECT_EQ(Query({"1", "--serial", "LT'7"}), "LT'7\tLT\thost\tLine O'Neil\n");
+  EXPECT_EQ(Query({"1", "--serial", "LT'7"}), "LT'7\tLT4100\t\tLT'7_LT4100\n");
   EXPECT_EQ(Query({"tags", "--serial", "QR1001", "--sort", "-3"}),
-            "Pressure\tP-201\tCH03\t1000\t3000\t1000\t0\t0\tBoiler\tQR\tBATCH-A 007\t" + guidA +
-                "\tQR1001\t3\n"
-                "Outlet\tT-102\tCH02\t1000\t3000\t1000\t0\t0\tBoiler\tQR\tBATCH-A 007\t" +
-                guidA +
-                "\tQR1001\t2\n"
-                "Inlet\tT-101\tCH01\t1000\t3000\t1000\t0\t0\tBoiler\tQR\tBATCH-A 007\t" +
-                guidA + "\tQR1001\t1\n");
-  EXPECT_EQ(Query({"alarms", "--from", "2200", "--to", "2250"}).substr(0, 20), "2\t7\t2\t2200\tPressure\t");
-  EXPECT_EQ(Query({"groups", "--keyword", "Flo"}).substr(0, 20), "Flow\t5000\t6000\t1\t1\tL");
-  EXPECT_EQ(Query({"messages", "--keyword", "C:\\DATA"}).substr(0, 27), "saved to C:\\DATA\\run1\tdan\t2");
-  EXPECT_EQ(Query({"files", "--keyword", "O'Brien"}).substr(0, 28), "O'Brien.DAE\t5000\t6000\t1\t1\tLi");
-  EXPECT_EQ(Query({"batches", "--target", "13", "--keyword", "O'Hara"}).substr(0, 29),
-            "1000\t3000\t0\t0\tBoiler\tQR\tBATCH");
+            "Pressure\tP-201\tCH003\t" + boiler + guidA + "\tQR1001\t3\n" + "Outlet\tT-102\tCH002\t" +
+                boiler + guidA + "\tQR1001\t2\n" + "Inlet\tT-101\tCH001\t" + boiler + guidA +
+                "\tQR1001\t1\n");
+  const std::string alarm = "2\t7\t2\t" + t(2200) + "\tPressure\t";
+  EXPECT_EQ(starts(Query({"alarms", "--from", t(2200), "--to", t(2250)}), alarm), alarm);
+  const std::string group = "Flow\t" + t(5000) + "\t" + t(6000) + "\t1\t1\tLT'7_LT4100\t";
+  EXPECT_EQ(starts(Query({"groups", "--keyword", "Flo"}), group), group);
+  const std::string message = "saved to C:\\DATA\\run1\tdan\t" + t(2600) + "\t";
+  EXPECT_EQ(starts(Query({"messages", "--keyword", "C:\\DATA"}), message), message);
+  const std::string file = "O'Brien.DAE\t" + t(5000) + "\t" + t(6000) + "\t1\t1\tLT'7_LT4100\t";
+  EXPECT_EQ(starts(Query({"files", "--keyword", "O'Brien"}), file), file);
+  const std::string batch = t(1000) + "\t" + t(3000) + "\t0\t0\tQR1001_QR4100\tQR4100\tBATCH";
+  EXPECT_EQ(starts(Query({"batches", "--target", "13", "--keyword", "O'Hara"}), batch), batch);
   EXPECT_EQ(Query({"batches", "--target", "13", "--keyword", "nobody wrote this"}), "exit 1");
-  EXPECT_EQ(Query({"trash", "--sort", "29"}),
-            "TRASH/NB-9/2024/1/N1.DAE\tN1.DAE\t7000\nTRASH/PW-3/2024/1/P0.DAD\tP0.DAD\t7100\n"
-            "TRASH/LT'7/2024/1/Old.DAE\tOld.DAE\t7200\n");
+  EXPECT_EQ(Query({"trash", "--sort", "29"}), "TRASH/NB-9/2024/1/N1.DEV\tN1.DEV\t" + deleted("N1.DEV") +
+                                                  "\nTRASH/PW-3/2024/1/P0.DAD\tP0.DAD\t" + deleted("P0.DAD") +
+                                                  "\nTRASH/LT'7/2024/1/Old.DAE\tOld.DAE\t" +
+                                                  deleted("Old.DAE") + "\n");
   EXPECT_EQ(Query({"trash", "--from", "1", "--to", "2"}), "exit 1");  // no times on deleted data
   EXPECT_EQ(Query({"graphs"}), "");
   EXPECT_EQ(Query({"conditions"}), "");

@@ -5,6 +5,8 @@
 //   vtstore list          prints one line per storage: name, folder, status, "current" mark
 //   vtstore query ...     prints the rows of a catalogue list (see QueryCommand.h)
 //   vtstore import|trash|restore|purge|files ...   see ImportCommands.cpp
+//   vtstore import-folder STORAGE DIR [--subfolders] [--mode auto|manual|open]
+//                         one run of the import worker; prints the operation-log lines it wrote
 //   vtstore batch STORAGE GUID [--records CH FROM TO]
 //                         prints a batch's files, time blocks and records (BatchCommand.h)
 //   vtstore check|rebuild STORAGE, vtstore backup STORAGE DIR, vtstore restore NAME DIR
@@ -20,6 +22,7 @@
 #include "store/VTDataStorageManager.h"
 #include "tools/vtstore/BatchCommand.h"
 #include "tools/vtstore/ImportCommands.h"
+#include "tools/vtstore/ImportFolderCommand.h"
 #include "tools/vtstore/MaintenanceCommands.h"
 #include "tools/vtstore/QueryCommand.h"
 
@@ -43,11 +46,18 @@ const char* StatusName(int status) {
 int Usage() {
   std::fprintf(
       stderr,
-      "usage: vtstore create NAME | vtstore list | vtstore import STORAGE FILE... |\n"
-      "       vtstore trash|restore|purge STORAGE PATH | vtstore files STORAGE |\n"
-      "       vtstore query STORAGE KIND [options] |\n"
-      "       vtstore batch STORAGE GUID [--records CH FROM TO] |\n"
-      "       vtstore check|rebuild STORAGE | vtstore backup STORAGE DIR | vtstore restore NAME DIR\n");
+      "usage: vtstore create NAME | vtstore list | vtstore import STORAGE FILE... |
+"
+      "       vtstore trash|restore|purge STORAGE PATH | vtstore files STORAGE |
+"
+      "       vtstore import-folder STORAGE DIR [--subfolders] [--mode auto|manual|open] |
+"
+      "       vtstore query STORAGE KIND [options] |
+"
+      "       vtstore batch STORAGE GUID [--records CH FROM TO] |
+"
+      "       vtstore check|rebuild STORAGE | vtstore backup STORAGE DIR | vtstore restore NAME DIR
+");
   return 2;
 }
 
@@ -102,6 +112,8 @@ int main(int argc, char** argv) {
     rc = RunMaintenanceCommand(manager, args);
   } else if (IsImportCommand(args[0])) {
     rc = RunImportCommand(manager, args);
+  } else if (args[0] == "import-folder") {
+    rc = RunImportFolderCommand(manager, args);
   } else if (args[0] == "batch") {
     rc = RunBatchCommand(manager, args);
   } else if (args[0] == "query") {

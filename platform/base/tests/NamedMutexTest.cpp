@@ -11,12 +11,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/base/Thread.h"
 #include "testing/ChildProcess.h"
+#include "testing/TempFolder.h"
 
 namespace {
 
@@ -38,16 +40,13 @@ void Touch(const std::string& path) { std::ofstream(path) << "x"; }
 class NamedMutexTest : public testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/vt-mutex-test-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    dir_ = pattern;
-    ::setenv("XDG_RUNTIME_DIR", dir_.c_str(), 1);
+    ASSERT_FALSE(runtime_.path().empty());
+    dir_ = runtime_.path();
+    env_ = std::make_unique<vt_test::ScopedEnv>("XDG_RUNTIME_DIR", dir_);
   }
-  void TearDown() override {
-    ::unsetenv("XDG_RUNTIME_DIR");
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
+  void TearDown() override { env_.reset(); }
+  vt_test::TempFolder runtime_;
+  std::unique_ptr<vt_test::ScopedEnv> env_;
   std::string Name(const char* tag) const {
     return std::string("Vantrel test ") + tag + " " + std::to_string(::getpid());
   }

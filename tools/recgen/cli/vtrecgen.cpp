@@ -7,6 +7,10 @@
 //   --start-data-no N --mem-start-data-no N --trigger-data-no N --start-factor N --stop-factor N
 //   --count N   writes N files into the folder OUT (OUT/000001.DAE, ...), each continuing the
 //               previous one's data numbers and times, so that together they form one batch
+//   vtrecgen newer [--display] [--channels N] [--records N] --all-channel-alarms N OUT
+//                                    the sample resized with alarms for all channels (large files
+//                                    are written piecewise)
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -25,14 +29,16 @@ namespace {
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-  if (!out) std::fprintf(stderr, "vtrecgen: cannot write %s\n", path.c_str());
-  return bool(out);
+  out.close();  // a full disk shows only when the buffer goes out
+  if (out.fail()) std::fprintf(stderr, "vtrecgen: cannot write %s\n", path.c_str());
+  return !out.fail();
 }
 
 int Usage() {
   std::fprintf(
       stderr,
       "usage: vtrecgen newer [--display] [--big-endian] [--no-tagged] [--time-change] [SIZE...] OUT\n"
+      "       vtrecgen newer [--display] [--channels N] [--records N] --all-channel-alarms N OUT\n"
       "       vtrecgen newer-variants DIR\n"
       "       vtrecgen older [--display] [--directory] [SIZE...] OUT\n"
       "SIZE: --channels N --records N --interval-ms N --start SECONDS --serial TEXT --guid GUID\n"
@@ -124,14 +130,24 @@ int main(int argc, char** argv) {
   recgen::SizedOptions sizedOptions;
   int64_t count = 0;
   std::string out;
+  long long channels = -1, records = -1, allAlarms = -1;
   for (int i = 2; i < argc; ++i) {
     const std::string a = argv[i];
+    if (a == "--all-channel-alarms") {
+      char* end = nullptr;
+      if (i + 1 >= argc) return Usage();
+      allAlarms = std::strtoll(argv[++i], &end, 10);
+      if (*end != '\0' || allAlarms < 0 || allAlarms > 0x7FFFFFFF) return Usage();
+      continue;
+    }
     if (a.rfind("--", 0) == 0 && a != "--display" && a != "--big-endian" && a != "--no-tagged" &&
         a != "--time-change" && a != "--directory") {
       if (i + 1 >= argc || !TakeSizeOption(a, argv[i + 1], sizedOptions, count)) {
         std::fprintf(stderr, "vtrecgen: bad option or value: %s\n", a.c_str());
         return Usage();
       }
+      if (a == "--channels") channels = sizedOptions.channels;
+      if (a == "--records") records = sizedOptions.records;
       sized = true;
       ++i;
     } else if (a == "--display")
@@ -150,6 +166,19 @@ int main(int argc, char** argv) {
       out = a;
   }
   if (out.empty()) return Usage();
+  if (command == "newer" && allAlarms >= 0) {
+    // The sample resized, with alarms for all channels: for reader benchmarks and fuzz seeds.
+    if (bigEndian || !tagged || timeChange || count > 0) return Usage();
+    const int64_t n = records >= 0 ? records : 20;
+    const recgen::NewerFile model = recgen::ResizedNewerFile(display ? 2 : 1, int(std::max(channels, 0LL)), n,
+                                                             int(std::max(allAlarms, 0LL)));
+    if (n > 100000) {
+      if (recgen::WriteLargeNewerFile(model, n, out)) return 0;
+      std::fprintf(stderr, "vtrecgen: cannot write %s\n", out.c_str());
+      return 1;
+    }
+    return WriteFile(out, recgen::WriteNewerFile(model).bytes) ? 0 : 1;
+  }
   if (sized && (command == "newer" || command == "older") && !timeChange)
     return WriteSized(command, out, sizedOptions, count, display, bigEndian, directory);
   if (sized) return Usage();
@@ -163,10 +192,15 @@ int main(int argc, char** argv) {
       if (!WriteFile(out + "/" + v.name + ".DAE", v.bytes)) return 1;
       std::printf("%s.DAE %d\n", v.name.c_str(), v.openResult);
     }
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+      std::fprintf(stderr, "vtrecgen: writing the list failed\n");
+      return 1;
+    }
     return 0;
   }
   if (command == "older") {
-    const recgen::OlderModel model = recgen::SampleOlderModel(
+    if (allAlarms >= 0) return Usage();
+    recgen::OlderModel model = recgen::SampleOlderModel(
         directory ? recgen::OlderLayout::Directory : recgen::OlderLayout::Fixed, display ? 1 : 0);
     return WriteFile(out, recgen::WriteOlder(model).bytes) ? 0 : 1;
   }

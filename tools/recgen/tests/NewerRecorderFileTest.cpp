@@ -13,17 +13,15 @@
 #include <fstream>
 #include <string>
 
+#include "testing/TempFolder.h"
 #include "tools/recgen/Crc.h"
 #include "tools/recgen/NewerRecorderFile.h"
 
 namespace {
 
 std::string RunChecker(const recgen::WrittenNewerFile& file, const std::string& options = "") {
-  std::string dir = (std::filesystem::temp_directory_path() / "vtgen-XXXXXX").string();
-  if (mkdtemp(dir.data()) == nullptr) return "";
-  const std::string path = dir + "/f.DAE";
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(file.bytes.data()), std::streamsize(file.bytes.size()));
+  vt_test::TempFolder dir;
+  const std::string path = dir.Write("f.DAE", file.bytes);
   const std::string command = std::string("/usr/bin/python3 ") + VT_SOURCE_ROOT +
                               "/tools/recgen/check_newer_file.py " + options + path + " 2>&1";
   std::string out;
@@ -32,7 +30,6 @@ std::string RunChecker(const recgen::WrittenNewerFile& file, const std::string& 
     while (fgets(buffer.data(), int(buffer.size()), p)) out += buffer.data();
     pclose(p);
   }
-  std::filesystem::remove_all(dir);
   return out;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/base/ByteOrder.h"
+#include "testing/TempFolder.h"
 #include "tools/recgen/OlderRecorderFile.h"
 
 using namespace recgen;
@@ -36,21 +37,19 @@ std::string CheckWithCrcmod(const std::string& path, std::size_t headerCrcAt) {
 TEST(OlderRecorderFile, ChecksumsAgreeWithAnIndependentImplementation) {
   if (std::system("/usr/bin/python3 -c 'import crcmod' >/dev/null 2>&1") != 0)
     GTEST_SKIP() << "python3-crcmod is not installed";
-  std::string dir = (std::filesystem::temp_directory_path() / "vt-recgen-XXXXXX").string();
-  ASSERT_NE(mkdtemp(dir.data()), nullptr);
+  vt_test::TempFolder dir;
   for (OlderLayout layout : {OlderLayout::Fixed, OlderLayout::Directory}) {
     OlderModel m = SampleOlderModel(layout, 1, 7);
     m.messages = {{"m", {}, 1002, 0, 0, "u"}};
     m.scrambleDirectory = true;
     OlderFile f = WriteOlder(m);
-    std::string path = dir + "/f.DDS";
+    std::string path = dir / "f.DDS";
     ASSERT_TRUE(f.WriteTo(path));
     EXPECT_EQ(CheckWithCrcmod(path, f.headerCrcAt), "ok");
     f.BreakDataCrc();
     ASSERT_TRUE(f.WriteTo(path));
     EXPECT_EQ(CheckWithCrcmod(path, f.headerCrcAt), "mismatch");
   }
-  std::filesystem::remove_all(dir);
 }
 
 TEST(OlderRecorderFile, LayoutOfHeaderAndRing) {

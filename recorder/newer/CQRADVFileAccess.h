@@ -1,0 +1,66 @@
+// CQRADVFileAccess: the reader interface over the block reader CQRAFile. It translates block
+// reader codes, converts and derives times, scales channel spans and trip lines into engineering
+// values, and hands out the tables as plain values.
+#pragma once
+#include <memory>
+
+#include "recorder/newer/CQRADVFileAccessIF.h"
+#include "recorder/newer/CQRAFile.h"
+
+class CQRADVFileAccess : public CQRADVFileAccessIF {
+ public:
+  CQRADVFileAccess() = default;
+  ~CQRADVFileAccess() override;
+
+  int GetHeaderInfo(SQRAHeaderInfo* out) override;
+  // A second call returns the first call's result.
+  int Open(const std::string& path) override;
+  // Closes the file and forgets it, so that the next Open reads a file afresh.
+  void Close();
+  int GetHeaderFields(SQRAHeaderFields* out) override;
+  int GetChannelCounts(int* count, int* range1, int* range2, int* range3) override;
+  int GetGroupCounts(int* count, uint32_t* blockWord) override;
+  int GetBatchUsers(int* startCode, int* stopCode, std::string* startUser, std::string* stopUser,
+                    int* batchFlag, int* one) override;
+  int GetBatchNumber(std::string* batchNo, int* lotNo, int* lotDigits) override;
+  int GetBatchTextCount() override;
+  int GetBatchTextRaw(int number, QRABatchText* out) override;
+  int GetBatchText(int number, std::string* title, std::string* text) override;
+  int GetBatchCommentCount() override;
+  int GetBatchCommentRaw(int number, QRABatchComment* out) override;
+  int GetBatchComment(int number, int32_t* seconds, int32_t* milliseconds, std::string* user,
+                      std::string* text) override;
+  int GetDataInfo(SQRADataInfo* out) override;
+  int GetMessageCount(int* count) override;
+  int GetMessageRaw(int index, QRAMessageEntry* out, QRATime* computedTime) override;
+  int GetMessage(int index, SQRAMessage* out) override;
+  int GetGroupInfo(int index, std::string* name, int* channelCount, int* groupNo, int* inUse) override;
+  int GetGroupChannel(int groupIndex, int place, SQRAGroupChannel* out) override;
+  int GetGroupChannel2(int groupIndex, int place, SQRAGroupChannel* out) override;
+  int GetChannelInfo(int index, SQRAChannelInfo* out) override;
+  int ReadChannelValues(int channelIndex, int64_t start, int sub, int64_t count, int32_t* values,
+                        int32_t* seconds, int32_t* milliseconds, bool readTimes) override;
+  int ReadAlarmFlags(int channelIndex, int64_t start, int64_t count, uint8_t* out) override;
+  int GetAlarm(int index, QRAAlarmEntry* out) override;
+  int GetTagNoListState() override;
+  int GetTagNo(int channelIndex, std::string* out) override;
+  int GetTagNameListState() override;
+  int GetTagName(int channelIndex, std::string* out) override;
+  int GetFirstTableString(std::string* out) override;
+  int GetTaggedCode(int index, uint32_t* out) override;
+  int GetMemStartDataNo(int64_t* out) override;
+
+  // The times of count records from start, read from the records themselves.
+  int ReadRecordTimes(int64_t start, int64_t count, int32_t* seconds, int32_t* milliseconds);
+  // The value size in bytes of a channel (0 outside the table).
+  int GetValueSize(int channelIndex) const;
+  bool IsDisplayData() const;
+
+ private:
+  bool IsOpen() const { return m_file != nullptr && m_openResult == QRADV_OK; }
+  // Milliseconds since 1970 of the record `before` records ahead of the last one.
+  int64_t BackFromLast(int64_t before) const;
+
+  std::unique_ptr<CQRAFile> m_file;
+  int m_openResult = QRADV_NOT_OPEN;
+};

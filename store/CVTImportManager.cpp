@@ -1,0 +1,314 @@
+// The import worker (see CVTImportManager.h).
+#include "store/CVTImportManager.h"
+
+#include <cassert>
+
+#include "platform/base/FileSystem.h"
+#include "platform/base/FlushFileSystem.h"
+#include "platform/base/Paths.h"
+#include "store/FolderHelpers.h"
+#include "store/StoreResult.h"
+#include "store/VTDataStorage.h"
+
+namespace {
+
+bool EndsWith(const std::string& text, char c) { return !text.empty() && text.back() == c; }
+
+std::string WithSeparator(const std::string& folder) { return EndsWith(folder, '/') ? folder : folder + "/"; }
+
+// Results that book a file for good as failed: the status and the log line of each.
+struct SFailureBooking {
+  int result;
+  int status;
+  int code;
+};
+
+constexpr SFailureBooking kFailureBookings[] = {
+    {STORE_CRC_ERROR, IMPORT_STATUS_CRC_ERROR, LOG_CRC_ERROR},
+    {STORE_COPY_ERROR, IMPORT_STATUS_COPY_ERROR, LOG_COPY_ERROR},
+    {STORE_UNSUPPORTED_FILE, IMPORT_STATUS_OPEN_ERROR, LOG_OPEN_ERROR},
+    {STORE_EXCEPTION, IMPORT_STATUS_EXCEPTION, LOG_EXCEPTION},
+    {STORE_INVALID_FILE, IMPORT_STATUS_INVALID_FILE, LOG_INVALID_FILE},
+    {STORE_INVALID_CHANNEL, IMPORT_STATUS_INVALID_CHANNEL, LOG_INVALID_CHANNEL},
+};
+
+const SFailureBooking* FailureBookingOf(int result) {
+  for (const SFailureBooking& b : kFailureBookings)
+    if (b.result == result) return &b;
+  return nullptr;
+}
+
+}  // namespace
+
+CVTImportManager::CVTImportManager() = default;
+
+CVTImportManager::~CVTImportManager() {
+  Stop();
+  CloseSession();
+}
+
+void CVTImportManager::SetFileCount(int n) {
+  folderPath_.clear();
+  files_.clear();
+  if (n > 0) files_.assign(std::size_t(n), std::string());
+}
+
+void CVTImportManager::SetFile(int i, const std::string& path) {
+  if (i < 0 || std::size_t(i) >= files_.size()) return;
+  files_[std::size_t(i)] = path;
+}
+
+bool CVTImportManager::IsDataFileName(const std::string& name) {
+  std::string upper = name;
+  for (char& c : upper)
+    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+  // The extension may stand anywhere in the name ("X.DAE.BAKE"); the name must end in its last
+  // letter. The reader decides about the contents.
+  static constexpr const char* kExtensions[] = {".DAE", ".DAD", ".DEV", ".DDS"};
+  for (const char* ext : kExtensions) {
+    if (upper.find(ext) != std::string::npos && upper.back() == ext[3]) return true;
+  }
+  return false;
+}
+
+void CVTImportManager::OpenSession() {
+  assert(storage_ != nullptr);
+  // An index this program cannot write into (another schema version, damaged) stays closed:
+  // every file of the run then reports the storage not open and nothing is booked into it.
+  int opened = storage_->Open();
+  if (opened != STORE_OK && opened != STORE_STORAGE_OPEN) storage_->Close();
+  std::string databaseName;
+  if (storage_->IsOpen()) storage_->GetDatabaseName(databaseName);
+  storageFolder_ = storage_->GetFolder();
+
+  importListPath_ = vt::JoinPath(storageFolder_, kImportListFileName);
+  const std::string logFolder = vt::JoinPath(basePath_, "Morvane/Vantrel/LOG");
+  const std::string storageLogFolder = vt::JoinPath(logFolder, databaseName);
+  logPrefix_ = vt::JoinPath(storageLogFolder, "import");
+
+  if (!listManager_) {
+    listManager_ = std::make_unique<CVTImportListManager>();
+    listManager_->Open(importListPath_);
+    list_ = listManager_->GetList();
+  }
+  if (!log_) {
+    log_ = std::make_unique<COperationLog>();
+    log_->SetPrefix(logPrefix_);
+    CreateFolderTree(storageLogFolder);
+    log_->Open();
+    if (!listManager_->GetSetAsidePath().empty()) {
+      Log(LOG_IMPORT_LIST_RECREATED, &listManager_->GetSetAsidePath());
+    }
+  }
+  addedCount_ = 0;
+  bookedCount_ = 0;
+  instrumentLimit_ = false;
+  // A run that meets no file must not report what an earlier run met.
+  lastResult_ = -1;
+}
+
+void CVTImportManager::CloseSession() {
+  if (storage_) storage_->Close();
+  if (log_) log_->Close();
+  list_ = nullptr;
+  listManager_.reset();
+  log_.reset();
+  files_.clear();
+}
+
+bool CVTImportManager::Begin() {
+  OpenSession();
+  return true;
+}
+
+bool CVTImportManager::Step() { return RunImport(); }
+
+void CVTImportManager::End() {
+  const bool booked = bookedCount_ > 0 || addedCount_ > 0;
+  CloseSession();
+  // One flush for the whole run instead of one per booked row.
+  if (booked && !storageFolder_.empty()) vt::FlushFileSystem(storageFolder_);
+  if (callback_) callback_(userData_);
+}
+
+void CVTImportManager::Log(int code, const std::string* argument) {
+  if (!log_) return;
+  if (argument)
+    log_->WriteWithText(code, *argument);
+  else
+    log_->Write(code);
+}
+
+bool CVTImportManager::ShouldStop() const {
+  return IsStopRequested() || lastResult_ == STORE_INDEX_FILE_LIMIT || lastResult_ == STORE_DISK_FULL;
+}
+
+bool CVTImportManager::RunImport() {
+  bool complete = false;
+  switch (mode_) {
+    case IMPORT_MODE_AUTOMATIC:
+      Log(LOG_START_AUTOMATIC_IMPORT);
+      if (folderTable_) {
+        for (int i = 0; i < AUTO_IMPORT_FOLDER_COUNT; ++i) {
+          const SAutoImportFolder& entry = folderTable_[i];
+          if (!entry.inUse) continue;
+          complete = ScanFolder(entry.folderPath, entry.withSubfolders, entry.convertMode);
+          if (!complete) break;
+        }
+      }
+      break;
+    case IMPORT_MODE_MANUAL:
+      Log(LOG_START_MANUAL_IMPORT);
+      complete = !folderPath_.empty() ? ScanFolder(folderPath_, withSubfolders_, AUTO_IMPORT_CONVERT_NONE)
+                                      : ImportFileList();
+      break;
+    case IMPORT_MODE_FILE_OPEN:
+      Log(LOG_START_FILE_OPEN_IMPORT);
+      complete = ImportFileList();
+      break;
+    default:
+      break;
+  }
+  Log(complete ? LOG_FINISH_IMPORT : LOG_DISTURB_IMPORT);
+  if (instrumentLimit_) lastResult_ = STORE_INSTRUMENT_LIMIT;
+  return false;
+}
+
+bool CVTImportManager::ScanFolder(const std::string& folder, bool withSubfolders, int convertMode) {
+  const std::string base = WithSeparator(folder);
+  std::vector<vt::FolderEntry> entries;
+  if (!vt::ListFolder(base, entries)) return true;  // a missing folder has nothing to import
+  std::string copyPath;  // a scan's own, the worker's copy path stays that of a file list
+  for (const vt::FolderEntry& entry : entries) {
+    const std::string path = base + entry.name;
+    if (entry.isFolder) {
+      // Sub-folders keep the program's path limit (with the separator a scan adds); this also
+      // ends a scan that a folder link pointing back up would send round for ever.
+      if (!withSubfolders || path.size() + 1 >= vt::kMaxPath) continue;
+      ScanFolder(path, withSubfolders, convertMode);
+      if (ShouldStop()) return false;
+      continue;
+    }
+    if (!IsDataFileName(entry.name)) continue;
+    const bool isNew = ImportOneFile(path, copyPath);
+    if (ShouldStop()) return false;
+    if (isNew && convertMode != AUTO_IMPORT_CONVERT_NONE) {
+      ConvertImportedFile(base, path, convertMode);
+      if (ShouldStop()) return false;
+    }
+  }
+  return true;
+}
+
+bool CVTImportManager::ImportFileList() {
+  for (const std::string& path : files_) {
+    ImportOneFile(path, copyPath_);
+    if (ShouldStop()) return false;
+  }
+  return true;
+}
+
+void CVTImportManager::BookStatus(int listed, const std::string& path, const std::string& copyPath,
+                                  int status) {
+  if (!list_) return;
+  if (listed == IMPORT_STATUS_NONE)
+    list_->InsertFile(path, copyPath, status);
+  else
+    list_->UpdateFile(path, copyPath, status);
+  ++bookedCount_;
+}
+
+bool CVTImportManager::ImportOneFile(const std::string& path, std::string& copyPath) {
+  lastResult_ = -1;
+  const int listed = list_ ? list_->GetStatus(path) : IMPORT_STATUS_NONE;
+  bool attempt = false;
+  switch (mode_) {
+    case IMPORT_MODE_AUTOMATIC:
+      attempt = listed == IMPORT_STATUS_NONE;
+      break;
+    case IMPORT_MODE_MANUAL:
+      attempt =
+          listed == IMPORT_STATUS_NONE || listed == IMPORT_STATUS_DELETED || listed == IMPORT_STATUS_IN_TRASH;
+      break;
+    case IMPORT_MODE_FILE_OPEN:
+      attempt = listed == IMPORT_STATUS_NONE || listed == IMPORT_STATUS_IMPORTED ||
+                listed == IMPORT_STATUS_DELETED || listed == IMPORT_STATUS_IMPORTED_ALREADY ||
+                listed == IMPORT_STATUS_IN_TRASH;
+      break;
+    default:
+      break;
+  }
+  if (!attempt) return false;
+
+  // A failed file leaves no copy path behind: failures are booked without one, so that a later
+  // status change of some stored file never reaches their rows.
+  copyPath.clear();
+  lastResult_ = storage_->ImportFile(path, &copyPath);
+  const std::string none;
+  switch (lastResult_) {
+    case STORE_OK:
+      BookStatus(listed, path, copyPath, IMPORT_STATUS_IMPORTED);
+      Log(LOG_IMPORT, &path);
+      ++addedCount_;
+      break;
+    case STORE_IMPORTED_ALREADY:
+      if (mode_ == IMPORT_MODE_FILE_OPEN) break;
+      BookStatus(listed, path, copyPath, IMPORT_STATUS_IMPORTED_ALREADY);
+      Log(LOG_IMPORTED_ALREADY, &path);
+      break;
+    case STORE_IN_TRASH: {
+      if (mode_ == IMPORT_MODE_AUTOMATIC) {
+        Log(LOG_IMPORTED_ALREADY, &path);
+        break;
+      }
+      std::string restored;
+      int rc = storage_->RestoreFile(copyPath, &restored);
+      if (rc != STORE_OK) {
+        // Reported as the restore's failure, with no copy path to show.
+        lastResult_ = rc;
+        copyPath.clear();
+        break;
+      }
+      copyPath = restored;
+      BookStatus(listed, path, copyPath, IMPORT_STATUS_IMPORTED);
+      Log(LOG_REVERSE, &path);
+      ++addedCount_;
+      break;
+    }
+    case STORE_INDEX_FILE_LIMIT:
+      Log(LOG_LIMIT_INDEX_FILE);
+      break;
+    case STORE_INSTRUMENT_LIMIT:
+      instrumentLimit_ = true;
+      Log(LOG_LIMIT_INSTRUMENTS, &path);
+      break;
+    case STORE_DISK_FULL:
+      Log(LOG_DISK_FULL);
+      break;
+    case STORE_SHARE_VIOLATION:
+      Log(LOG_SHARE_VIOLATION, &path);
+      break;
+    default:
+      if (const SFailureBooking* failure = FailureBookingOf(lastResult_)) {
+        BookStatus(listed, path, none, failure->status);
+        Log(failure->code, &path);
+      } else {
+        Log(LOG_IMPORT_ERROR, &path);
+      }
+      break;
+  }
+  return mode_ == IMPORT_MODE_AUTOMATIC && listed == IMPORT_STATUS_NONE && lastResult_ == STORE_OK;
+}
+
+void CVTImportManager::ConvertImportedFile(const std::string& folder, const std::string& path,
+                                           int convertMode) {
+  if (!converter_) return;
+  const int format =
+      convertMode == AUTO_IMPORT_CONVERT_WORKBOOK ? IMPORT_CONVERT_WORKBOOK : IMPORT_CONVERT_TEXT;
+  std::vector<std::string> written;
+  if (converter_(path, WithSeparator(folder), format, written) != 0) {
+    Log(LOG_CONVERT_ERROR, &path);
+    return;
+  }
+  for (const std::string& output : written) Log(LOG_CONVERT, &output);
+}
