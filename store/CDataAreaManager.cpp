@@ -104,7 +104,7 @@ bool CDataAreaManager::StartOperation(int operation, const std::string& name, co
   name_ = name;
   path_ = path;
   operation_ = operation;
-  return StartRun();
+  return Start();
 }
 
 bool CDataAreaManager::Step() {

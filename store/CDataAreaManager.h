@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "store/AreaRunThread.h"
+#include "store/CZThread.h"
 #include "store/VTDataStorage.h"
 #include "store/VTDataStorageManager.h"
 
@@ -26,7 +26,7 @@ enum DATA_AREA_OPERATION : int {
   DATA_AREA_REBUILD = 8,
 };
 
-class CDataAreaManager : public vt::AreaRunThread {
+class CDataAreaManager : public CZThread {
  public:
   using Completion = void (*)(void* userData);
 

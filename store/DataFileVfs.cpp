@@ -34,8 +34,15 @@ struct HeaderFile {
 
 // The main database files open in this process, one entry per open file (raw copies of them
 // must wait until they are closed: closing any descriptor of a file drops the engine's locks).
-std::mutex g_openMutex;
-std::vector<std::string> g_openNames;
+// Never destroyed: connections of static objects may close during the process's exit.
+std::mutex& OpenMutex() {
+  static auto* mutex = new std::mutex;
+  return *mutex;
+}
+std::vector<std::string>& OpenNames() {
+  static auto* names = new std::vector<std::string>;
+  return *names;
+}
 
 sqlite3_vfs g_vfs;
 sqlite3_io_methods g_methods;
@@ -52,10 +59,10 @@ const char* ShownHeader(const unsigned char* onDisk) {
 
 int HeaderClose(sqlite3_file* f) {
   if (const char* name = reinterpret_cast<HeaderFile*>(f)->name) {
-    std::lock_guard<std::mutex> hold(g_openMutex);
-    for (auto it = g_openNames.begin(); it != g_openNames.end(); ++it) {
+    std::lock_guard<std::mutex> hold(OpenMutex());
+    for (auto it = OpenNames().begin(); it != OpenNames().end(); ++it) {
       if (*it == name) {
-        g_openNames.erase(it);
+        OpenNames().erase(it);
         break;
       }
     }
@@ -159,8 +166,8 @@ int VfsOpen(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, 
   // The engine calls xClose whenever pMethods is set, also after a failed open.
   file->pMethods = header->real->pMethods ? &g_methods : nullptr;
   if (rc == SQLITE_OK && name && file->pMethods) {
-    std::lock_guard<std::mutex> hold(g_openMutex);
-    g_openNames.emplace_back(name);
+    std::lock_guard<std::mutex> hold(OpenMutex());
+    OpenNames().emplace_back(name);
     header->name = name;
   }
   return rc;
@@ -194,8 +201,8 @@ int VfsCurrentTimeInt64(sqlite3_vfs*, sqlite3_int64* out) {
 }  // namespace
 
 bool IsDatabaseFileOpen(const std::string& path) {
-  std::lock_guard<std::mutex> hold(g_openMutex);
-  for (const std::string& name : g_openNames)
+  std::lock_guard<std::mutex> hold(OpenMutex());
+  for (const std::string& name : OpenNames())
     if (name == path || vt::IsSameFileObject(name, path)) return true;
   return false;
 }

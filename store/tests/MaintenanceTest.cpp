@@ -230,6 +230,24 @@ TEST_F(MaintenanceTest, CancelDuringTheIntegrityCheckGives17AndKeepsTheStatus) {
   EXPECT_EQ(Status(folder_), "OK");
 }
 
+TEST_F(MaintenanceTest, CancelsRacingTheEndOfChecksNeverReachAStorageBeingClosed) {
+  OpenRoot();
+  ImportFiles(folder_);
+  // Cancels arrive at any moment, also while a check's storage object is being closed and
+  // deleted; each check ends sound or cancelled, and the storage stays usable.
+  std::atomic<bool> done{false};
+  std::thread canceller([&] {
+    while (!done) manager_->Cancel();
+  });
+  for (int i = 0; i < 30; ++i) {
+    const int rc = manager_->CheckStorage("Main");
+    EXPECT_TRUE(rc == STORE_OK || rc == STORE_INTERRUPTED) << rc;
+  }
+  done = true;
+  canceller.join();
+  EXPECT_EQ(manager_->CheckStorage("Main"), STORE_OK);
+}
+
 TEST_F(MaintenanceTest, RebuildGivesTheIndexTheImportBuiltAndKeepsInstrumentNames) {
   // The second data root holds an apostrophe: the statement that carries the names across
   // names the new index by its path.
