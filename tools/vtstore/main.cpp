@@ -46,18 +46,12 @@ const char* StatusName(int status) {
 int Usage() {
   std::fprintf(
       stderr,
-      "usage: vtstore create NAME | vtstore list | vtstore import STORAGE FILE... |
-"
-      "       vtstore trash|restore|purge STORAGE PATH | vtstore files STORAGE |
-"
-      "       vtstore import-folder STORAGE DIR [--subfolders] [--mode auto|manual|open] |
-"
-      "       vtstore query STORAGE KIND [options] |
-"
-      "       vtstore batch STORAGE GUID [--records CH FROM TO] |
-"
-      "       vtstore check|rebuild STORAGE | vtstore backup STORAGE DIR | vtstore restore NAME DIR
-");
+      "usage: vtstore create NAME | vtstore list | vtstore import STORAGE FILE... |\n"
+      "       vtstore trash|restore|purge STORAGE PATH | vtstore files STORAGE |\n"
+      "       vtstore import-folder STORAGE DIR [--subfolders] [--mode auto|manual|open] |\n"
+      "       vtstore query STORAGE KIND [options] |\n"
+      "       vtstore batch STORAGE GUID [--records CH FROM TO] |\n"
+      "       vtstore check|rebuild STORAGE | vtstore backup STORAGE DIR | vtstore restore NAME DIR\n");
   return 2;
 }
 
