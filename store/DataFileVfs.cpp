@@ -8,7 +8,10 @@
 #include <sqlite3.h>
 #include <cstring>
 #include <mutex>
+#include <string>
 #include <vector>
+
+#include "platform/base/FileDurability.h"
 
 namespace vtstore {
 
@@ -26,7 +29,20 @@ const char kRefusedHeader[16] = {};
 struct HeaderFile {
   sqlite3_file base;   // our methods
   sqlite3_file* real;  // the base VFS's file, right behind this structure
+  const char* name;    // the engine's full path name, valid until the close
 };
+
+// The main database files open in this process, one entry per open file (raw copies of them
+// must wait until they are closed: closing any descriptor of a file drops the engine's locks).
+// Never destroyed: connections of static objects may close during the process's exit.
+std::mutex& OpenMutex() {
+  static auto* mutex = new std::mutex;
+  return *mutex;
+}
+std::vector<std::string>& OpenNames() {
+  static auto* names = new std::vector<std::string>;
+  return *names;
+}
 
 sqlite3_vfs g_vfs;
 sqlite3_io_methods g_methods;
@@ -42,6 +58,15 @@ const char* ShownHeader(const unsigned char* onDisk) {
 }
 
 int HeaderClose(sqlite3_file* f) {
+  if (const char* name = reinterpret_cast<HeaderFile*>(f)->name) {
+    std::lock_guard<std::mutex> hold(OpenMutex());
+    for (auto it = OpenNames().begin(); it != OpenNames().end(); ++it) {
+      if (*it == name) {
+        OpenNames().erase(it);
+        break;
+      }
+    }
+  }
   sqlite3_file* real = Real(f);
   int rc = real->pMethods ? real->pMethods->xClose(real) : SQLITE_OK;
   f->pMethods = nullptr;
@@ -136,9 +161,15 @@ int VfsOpen(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, 
   if (!(flags & SQLITE_OPEN_MAIN_DB)) return base->xOpen(base, name, file, flags, outFlags);
   auto* header = reinterpret_cast<HeaderFile*>(file);
   header->real = reinterpret_cast<sqlite3_file*>(header + 1);
+  header->name = nullptr;
   int rc = base->xOpen(base, name, header->real, flags, outFlags);
   // The engine calls xClose whenever pMethods is set, also after a failed open.
   file->pMethods = header->real->pMethods ? &g_methods : nullptr;
+  if (rc == SQLITE_OK && name && file->pMethods) {
+    std::lock_guard<std::mutex> hold(OpenMutex());
+    OpenNames().emplace_back(name);
+    header->name = name;
+  }
   return rc;
 }
 
@@ -166,6 +197,17 @@ int VfsGetLastError(sqlite3_vfs*, int size, char* out) {
 int VfsCurrentTimeInt64(sqlite3_vfs*, sqlite3_int64* out) {
   return BaseVfs()->xCurrentTimeInt64(BaseVfs(), out);
 }
+
+}  // namespace
+
+bool IsDatabaseFileOpen(const std::string& path) {
+  std::lock_guard<std::mutex> hold(OpenMutex());
+  for (const std::string& name : OpenNames())
+    if (name == path || vt::IsSameFileObject(name, path)) return true;
+  return false;
+}
+
+namespace {
 
 bool Register() {
   sqlite3_initialize();

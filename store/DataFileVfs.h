@@ -10,6 +10,7 @@
 // (a journal holds page 1 as the engine saw it, and rolling it back writes it through the main
 // file again). The io-methods are version 2: no memory-mapped reads can bypass the exchange.
 #pragma once
+#include <string>
 
 namespace vtstore {
 
@@ -21,5 +22,10 @@ extern const char kEngineFileHeader[16];
 // wrapper calls it before it opens a database; calling it again does nothing. False only when
 // the engine has no default VFS to wrap or refuses the registration.
 bool InstallDataFileVfs();
+
+// Whether a connection of this process has the database file open (as its main or an attached
+// database). Raw copies of a database file must wait until it is not: on this platform closing
+// any descriptor of a file drops the locks the engine holds on it.
+bool IsDatabaseFileOpen(const std::string& path);
 
 }  // namespace vtstore

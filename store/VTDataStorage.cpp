@@ -78,7 +78,10 @@ int CVTDataStorage::OpenAt(const std::string& folder) {
   return rc == STORE_OK ? Open() : rc;
 }
 
-void CVTDataStorage::Close() { connection_.reset(); }
+void CVTDataStorage::Close() {
+  std::lock_guard<std::mutex> hold(interruptMutex_);
+  connection_.reset();
+}
 
 int CVTDataStorage::Create(const std::string& folder, const std::string& databaseName,
                            const std::string& areaPath) {

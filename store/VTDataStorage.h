@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "recorder/TickTime.h"
@@ -31,6 +32,10 @@ inline constexpr int MAX_INSTRUMENTS = 300;
 enum class ImportStep { Begun, Indexed, FolderMade, CopyWritten, CopyInPlace, Committed };
 
 class CVTDataFileAccess;
+
+// What a long maintenance operation reports as it advances: the step ("check", "index", "trash",
+// "copy") and the file it has reached.
+using MaintenanceProgress = std::function<void(const char* step, const std::string& item)>;
 
 // What tests put in place of the machine: the free bytes of the storage's disk (false: unknown),
 // the reader factory of the import, and a look-in at each step of an import.
@@ -108,6 +113,14 @@ class CVTDataStorage {
 
   void SetSeams(SStorageSeams seams) { seams_ = std::move(seams); }
 
+  // Maintenance (VTDataStorageMaintenance.cpp): the consistency check of the open index against
+  // the stored files, and the rebuild of the index from them.
+  int CheckStorage();
+  int RebuildIndex(const std::string& databaseName);
+  int ReimportFolder(const std::string& folder);
+  int ReaddTrashFolder(const std::string& folder);
+  void SetProgress(MaintenanceProgress progress) { progress_ = std::move(progress); }
+
   // The n-th alternative of a taken name: "%s.%s.-VT-%d" (A.DAE -> A.DAE.-VT-1).
   static int UniqueFileName(const std::string& name, int n, std::string& out);
   // The name before its first ".-VT-" (the whole name when it has none).
@@ -126,6 +139,9 @@ class CVTDataStorage {
   bool IsCancelRequested() const { return cancelRequest_; }
   void SetStatementRunning(bool value) { statementRunning_ = value; }
   bool IsStatementRunning() const { return statementRunning_; }
+  // Any thread: interrupts the statement that the statement-running flag announces and clears
+  // the flag. Never meets a connection being closed (both hold the same lock).
+  void InterruptRunningStatement();
 
  private:
   // One text column of the single database_info row.
@@ -135,6 +151,11 @@ class CVTDataStorage {
   void ImportStepReached(ImportStep step);
   int RemoveStrayCopies(const std::string& serialNo, const std::string& fileName, TickTime time,
                         const std::string& sourcePath);
+  // Maintenance helpers.
+  int CheckFiles(int64_t totals[8]);
+  void Progress(const char* step, const std::string& item) const {
+    if (progress_) progress_(step, item);
+  }
 
   CVTMutex mutex_;
   std::unique_ptr<CRDBConnection> connection_;
@@ -144,5 +165,7 @@ class CVTDataStorage {
   int busyTimeoutMs_;
   std::atomic<bool> cancelRequest_{false};
   std::atomic<bool> statementRunning_{false};
+  std::mutex interruptMutex_;  // orders the interrupt against the flag and against Close
   SStorageSeams seams_;
+  MaintenanceProgress progress_;
 };

@@ -17,6 +17,7 @@
 #pragma once
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -80,6 +81,18 @@ class CVTDataStorageManager {
   uint64_t GetIndexFileSize(const std::string& name);
   int GetFileCount(const std::string& name);
 
+  // Maintenance (VTDataStorageManagerMaintenance.cpp): long operations run on a worker, one at a
+  // time; Cancel may come from any thread.
+  int CheckStorage(const std::string& name);
+  int RebuildStorage(const std::string& name);
+  int BackupStorage(const std::string& name, const std::string& destination);
+  int RestoreBackup(const std::string& backupFolder, const std::string& newName);
+  int CopyFolder(const std::string& source, const std::string& destination);
+  void Cancel();
+  bool IsCancelled();
+  // Told of each file the operations reach (on the thread that runs them).
+  void SetProgress(MaintenanceProgress progress) { progress_ = std::move(progress); }
+
   const std::string& GetDataRoot() const { return dataRoot_; }
   // The busy time-out of the list connection and of the storages the manager opens, and the
   // wait for the data root's lock; set before Open (tests shorten them).
@@ -101,6 +114,12 @@ class CVTDataStorageManager {
   void RecoverInterruptedCreates();
   // A storage object with the manager's busy time-out.
   std::unique_ptr<CVTDataStorage> NewStorage() const;
+  // Makes storage the busy one (or none) and clears the cancel fields, under the lock.
+  void BeginLongOperation(CVTDataStorage* storage);
+  void EndLongOperation();
+  // Check and rebuild: a storage object of the named storage (opened when asked), busy while
+  // the operation runs on it.
+  int RunOnStorage(const std::string& name, bool open, const std::function<int(CVTDataStorage&)>& operation);
 
   std::unique_ptr<CRDBConnection> connection_;
   CVTCriticalSection lock_;  // guards the busy storage and the cancel fields
@@ -113,4 +132,5 @@ class CVTDataStorageManager {
   CVTDataStorage* busyStorage_ = nullptr;
   std::atomic<bool> cancelRequest_{false};
   std::atomic<int32_t> copyCancel_{0};
+  MaintenanceProgress progress_;
 };

@@ -9,6 +9,8 @@
 //                         one run of the import worker; prints the operation-log lines it wrote
 //   vtstore batch STORAGE GUID [--records CH FROM TO]
 //                         prints a batch's files, time blocks and records (BatchCommand.h)
+//   vtstore check|rebuild STORAGE, vtstore backup STORAGE DIR, vtstore restore NAME DIR
+//                         maintenance of a whole storage (MaintenanceCommands.cpp)
 //
 // The data root is the program's: <VANTREL_ROOT>/Morvane/Vantrel/DATA. The exit status is 0 only
 // when the command succeeded and all of its output was written.
@@ -21,6 +23,7 @@
 #include "tools/vtstore/BatchCommand.h"
 #include "tools/vtstore/ImportCommands.h"
 #include "tools/vtstore/ImportFolderCommand.h"
+#include "tools/vtstore/MaintenanceCommands.h"
 #include "tools/vtstore/QueryCommand.h"
 
 namespace {
@@ -41,12 +44,14 @@ const char* StatusName(int status) {
 }
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: vtstore create NAME | vtstore list | vtstore import STORAGE FILE... |\n"
-               "       vtstore trash|restore|purge STORAGE PATH | vtstore files STORAGE |\n"
-               "       vtstore import-folder STORAGE DIR [--subfolders] [--mode auto|manual|open] |\n"
-               "       vtstore query STORAGE KIND [options] |\n"
-               "       vtstore batch STORAGE GUID [--records CH FROM TO]\n");
+  std::fprintf(
+      stderr,
+      "usage: vtstore create NAME | vtstore list | vtstore import STORAGE FILE... |\n"
+      "       vtstore trash|restore|purge STORAGE PATH | vtstore files STORAGE |\n"
+      "       vtstore import-folder STORAGE DIR [--subfolders] [--mode auto|manual|open] |\n"
+      "       vtstore query STORAGE KIND [options] |\n"
+      "       vtstore batch STORAGE GUID [--records CH FROM TO] |\n"
+      "       vtstore check|rebuild STORAGE | vtstore backup STORAGE DIR | vtstore restore NAME DIR\n");
   return 2;
 }
 
@@ -97,6 +102,8 @@ int main(int argc, char** argv) {
     rc = Create(manager, args[1]);
   } else if (args[0] == "list" && args.size() == 1) {
     rc = List(manager);
+  } else if (IsMaintenanceCommand(args)) {
+    rc = RunMaintenanceCommand(manager, args);
   } else if (IsImportCommand(args[0])) {
     rc = RunImportCommand(manager, args);
   } else if (args[0] == "import-folder") {

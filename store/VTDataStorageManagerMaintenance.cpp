@@ -1,0 +1,171 @@
+// CVTDataStorageManager: the long maintenance operations (check, rebuild, backup, restore) and
+// their cancel.
+//
+// Check and rebuild run on a storage object of their own, which is the "busy storage" that a
+// cancel reaches; backup and restore are folder copies that test the cancel between files and
+// inside each file. The busy storage is set and cleared under the manager's lock, so a cancel
+// from another thread never reaches a storage object being deleted. Backup and restore copy
+// database files raw: they refuse a file that a connection of this process has open (closing
+// any descriptor of it would drop the engine's locks), and every copied file is on disk before
+// success is reported.
+#include "platform/base/FileDurability.h"
+#include "platform/base/FileSystem.h"
+#include "platform/base/Paths.h"
+#include "store/DataFileVfs.h"
+#include "store/FolderHelpers.h"
+#include "store/IndexSchema.h"
+#include "store/VTDataStorageManager.h"
+
+namespace {
+
+constexpr const char* kBackupMarker = "BACKUPPROCESSING";
+
+}  // namespace
+
+void CVTDataStorageManager::BeginLongOperation(CVTDataStorage* storage) {
+  CVTSyncGuard guard(&lock_);
+  busyStorage_ = storage;
+  cancelRequest_ = false;
+  copyCancel_ = 0;
+}
+
+void CVTDataStorageManager::EndLongOperation() {
+  CVTSyncGuard guard(&lock_);
+  busyStorage_ = nullptr;
+}
+
+void CVTDataStorageManager::Cancel() {
+  CVTSyncGuard guard(&lock_);
+  if (busyStorage_) {
+    busyStorage_->SetCancelRequest(true);
+    busyStorage_->InterruptRunningStatement();
+  }
+  cancelRequest_ = true;
+  copyCancel_ = 1;
+}
+
+bool CVTDataStorageManager::IsCancelled() {
+  CVTSyncGuard guard(&lock_);
+  return cancelRequest_;
+}
+
+int CVTDataStorageManager::RunOnStorage(const std::string& name, bool open,
+                                        const std::function<int(CVTDataStorage&)>& operation) {
+  if (!connection_) return STORE_NOT_OPEN;
+  std::string folder;
+  if (int rc = GetStorageFolder(name, folder); rc != STORE_OK) return rc;
+  auto storage = NewStorage();
+  if (!storage) return STORE_NO_CONNECTION;
+  storage->SetProgress(progress_);
+  int rc = storage->SetPaths(folder);
+  if (rc != STORE_OK) return open ? rc : STORE_FAILED;
+  if (open && (rc = storage->Open()) != STORE_OK) return rc;
+  BeginLongOperation(storage.get());
+  rc = operation(*storage);
+  // No longer reachable by a cancel before the object goes.
+  EndLongOperation();
+  return rc;
+}
+
+int CVTDataStorageManager::CheckStorage(const std::string& name) {
+  return RunOnStorage(name, true, [](CVTDataStorage& storage) { return storage.CheckStorage(); });
+}
+
+int CVTDataStorageManager::RebuildStorage(const std::string& name) {
+  return RunOnStorage(name, false, [&name](CVTDataStorage& storage) { return storage.RebuildIndex(name); });
+}
+
+int CVTDataStorageManager::CopyFolder(const std::string& source, const std::string& destination) {
+  if (!vt::IsUsablePath(source) || !vt::IsUsablePath(destination)) return STORE_INVALID_PATH;
+  if (!vt::FolderExists(destination) && !vt::CreateFolder(destination)) return STORE_FAILED;
+  std::vector<vt::FolderEntry> entries;
+  if (!vt::ListFolder(source, entries)) return STORE_FAILED;
+  for (const vt::FolderEntry& entry : entries) {
+    if (IsCancelled()) return STORE_INTERRUPTED;
+    const std::string from = vt::JoinPath(source, entry.name);
+    const std::string to = vt::JoinPath(destination, entry.name);
+    if (entry.isFolder) {
+      // A destination inside the source would be copied into itself without end.
+      if (vt::IsSameFileObject(from, destination)) continue;
+      if (int rc = CopyFolder(from, to); rc != STORE_OK) return rc;
+      continue;
+    }
+    if (vtstore::IsDatabaseFileOpen(from)) return STORE_STORAGE_OPEN;
+    if (progress_) progress_("copy", from);
+    if (vt::CopyFileCancellable(from, to, copyCancel_) != vt::CancellableCopyOutcome::Ok)
+      return IsCancelled() ? STORE_INTERRUPTED : STORE_FAILED;
+  }
+  vt::FlushFolderToDisk(destination);
+  return STORE_OK;
+}
+
+int CVTDataStorageManager::BackupStorage(const std::string& name, const std::string& destination) {
+  if (!connection_) return STORE_NOT_OPEN;
+  std::string folder;
+  if (int rc = GetStorageFolder(name, folder); rc != STORE_OK) return rc;
+  {
+    auto source = NewStorage();
+    if (!source) return STORE_NO_CONNECTION;
+    if (source->SetPaths(folder) != STORE_OK || source->Open() != STORE_OK) return STORE_STORAGE_UNAVAILABLE;
+    std::string status;
+    if (source->GetStatus(status) != STORE_OK) return STORE_FAILED;
+    if (status != kStatusOk) return STORE_CORRUPTED;
+  }  // closed before the copy
+  if (vt::PathExists(destination)) return STORE_EXISTS;
+  // A backup inside the storage it copies would copy itself.
+  std::string inside = destination;
+  TrimTrailingBackslashes(inside);
+  if (inside.compare(0, folder.size() + 1, folder + '/') == 0) return STORE_INVALID_PATH;
+  if (!CreateFolderTree(destination)) return STORE_FAILED;
+  const std::string marker = vt::JoinPath(destination, kBackupMarker);
+  if (!vt::WriteFileAtomic(marker, {})) return STORE_FAILED;
+
+  BeginLongOperation(nullptr);
+  int rc = CopyFolder(folder, destination);
+  CVTDataStorage copy;
+  copy.SetBusyTimeout(busyTimeoutMs_);
+  if (rc != STORE_OK) {
+    if (copy.OpenAt(destination) == STORE_OK) copy.SetBackupStatus(kBackupInvalid);
+    return rc;
+  }
+  if (copy.OpenAt(destination) != STORE_OK) return STORE_FAILED;
+  const int marked = copy.SetBackupStatus(kBackupValid);
+  copy.Close();
+  // The status write is on disk before the marker goes, and the marker is gone for good before
+  // the backup is reported complete.
+  if (marked != STORE_OK || !vt::FlushFileToDisk(copy.GetIndexPath())) return STORE_FAILED;
+  if (!vt::DeleteFile(marker) || !vt::FlushFolderToDisk(destination)) return STORE_FAILED;
+  return STORE_OK;
+}
+
+int CVTDataStorageManager::RestoreBackup(const std::string& backupFolder, const std::string& newName) {
+  if (!connection_) return STORE_NOT_OPEN;
+  {
+    if (vt::PathExists(vt::JoinPath(backupFolder, kBackupMarker))) return STORE_BACKUP_INVALID;
+    auto backup = NewStorage();
+    std::string status;
+    if (!backup || backup->SetPaths(backupFolder) != STORE_OK || backup->Open() != STORE_OK ||
+        backup->GetBackupStatus(status) != STORE_OK || status != kBackupValid)
+      return STORE_BACKUP_INVALID;
+  }  // closed before the copy
+  std::string folder, dir;
+  if (!NewFolderName(&folder)) return STORE_FAILED;
+  GetLastPathComponent(folder, &dir);
+
+  BeginLongOperation(nullptr);
+  if (int rc = CopyFolder(backupFolder, folder); rc != STORE_OK) {
+    DeleteFolderTree(folder);
+    return rc;
+  }
+  {
+    CVTDataStorage restored;
+    restored.SetBusyTimeout(busyTimeoutMs_);
+    if (restored.OpenAt(folder) != STORE_OK) return STORE_STORAGE_UNAVAILABLE;
+    if (restored.SetDatabaseName(newName) != STORE_OK) return STORE_FAILED;
+    restored.SetBackupStatus(kBackupActive);
+    restored.Close();
+    if (!vt::FlushFileToDisk(restored.GetIndexPath())) return STORE_FAILED;
+  }
+  if (!connection_->CreateStatement()) return STORE_FAILED;
+  return Run("INSERT INTO datastorage_list VALUES(?,?);", {newName, dir}) == RDB_OK ? STORE_OK : STORE_FAILED;
+}
