@@ -1,5 +1,6 @@
 // Cancellable, flushed copies and flushing (see FileDurability.h).
 #include "platform/base/FileDurability.h"
+#include "platform/base/FileSystem.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -21,19 +22,6 @@ struct Descriptor {
   Descriptor(const Descriptor&) = delete;
   Descriptor& operator=(const Descriptor&) = delete;
 };
-
-bool WriteAll(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    ssize_t n = ::write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += n;
-    size -= std::size_t(n);
-  }
-  return true;
-}
 
 bool SyncPath(const std::string& path, int flags) {
   Descriptor d(::open(path.c_str(), flags | O_CLOEXEC));
@@ -62,7 +50,7 @@ CancellableCopyOutcome CopyFileCancellable(const std::string& from, const std::s
     }
     ssize_t n = ::read(in.fd, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0 || (n > 0 && !WriteAll(out.fd, buffer, std::size_t(n)))) {
+    if (n < 0 || (n > 0 && !vt::WriteAllBytes(out.fd, buffer, std::size_t(n)))) {
       outcome = CancellableCopyOutcome::Failed;
       break;
     }

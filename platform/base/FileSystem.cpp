@@ -33,19 +33,6 @@ struct Fd {
   Fd& operator=(const Fd&) = delete;
 };
 
-bool WriteAll(int fd, const char* data, std::size_t size) {
-  while (size > 0) {
-    ssize_t n = ::write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += n;
-    size -= std::size_t(n);
-  }
-  return true;
-}
-
 bool CopyContents(int in, int out) {
   char buffer[1 << 16];
   for (;;) {
@@ -55,7 +42,7 @@ bool CopyContents(int in, int out) {
       return false;
     }
     if (n == 0) return true;
-    if (!WriteAll(out, buffer, std::size_t(n))) return false;
+    if (!vt::WriteAllBytes(out, buffer, std::size_t(n))) return false;
   }
 }
 
@@ -279,7 +266,8 @@ bool WriteFileAtomic(const std::string& path, std::string_view data) {
   mode_t mode = 0644;
   struct stat st;
   if (::stat(path.c_str(), &st) == 0) mode = st.st_mode & 07777;
-  return WriteThroughTemporary(path, mode, [&](int fd) { return WriteAll(fd, data.data(), data.size()); });
+  return WriteThroughTemporary(path, mode,
+                               [&](int fd) { return vt::WriteAllBytes(fd, data.data(), data.size()); });
 }
 
 bool CopyFileAtomic(const std::string& from, const std::string& to) {
@@ -294,6 +282,19 @@ bool CreateUniqueFolder(const std::string& parent, std::string_view prefix, std:
   std::string pattern = JoinPath(parent, std::string(prefix) + "XXXXXX");
   if (!::mkdtemp(pattern.data())) return false;
   created = pattern;
+  return true;
+}
+
+bool WriteAllBytes(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    ssize_t n = ::write(fd, data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += n;
+    size -= std::size_t(n);
+  }
   return true;
 }
 

@@ -50,6 +50,8 @@ bool ListFolder(const std::string& path, std::vector<FolderEntry>& entries);
 bool DiskFreeSpace(const std::string& path, uint64_t& bytes);
 
 bool ReadWholeFile(const std::string& path, std::string& data);
+// Writes every byte to an open descriptor, retrying interrupted writes; false on any failure.
+bool WriteAllBytes(int fd, const char* data, std::size_t size);
 bool WriteFileAtomic(const std::string& path, std::string_view data);
 bool CopyFileAtomic(const std::string& from, const std::string& to);
 
