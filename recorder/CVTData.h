@@ -3,8 +3,9 @@
 // with the capacity the caller asks for; appends and reads are index operations that never
 // reallocate. All results are STORE_RESULT values.
 //
-// The array's storage is taken as bytes and each record is constructed where it is appended:
-// records beyond the count are never seen (GetRecord and the reads stop at the count), and the
+// The array's storage is taken as bytes; every record is constructed when the buffer is allocated
+// (which also maps the memory before a large read fills it) and again in place when appended.
+// Records beyond the count are never seen (GetRecord and the reads stop at the count), and the
 // records' destructors do nothing, so Free releases the bytes without a pass over 100 million
 // records of a large read.
 #pragma once
