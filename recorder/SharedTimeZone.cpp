@@ -5,16 +5,9 @@
 #include <cstring>
 
 #include "platform/base/TimeComputerZone.h"
+#include "platform/base/TimeZoneFallback.h"
 
 namespace {
-
-vt::TimeZoneInformation ComputerBiasOnly() {
-  vt::TimeZoneInformation computer;
-  vt::GetTimeZoneInformation(&computer);
-  vt::TimeZoneInformation record;
-  record.Bias = computer.Bias;
-  return record;
-}
 
 void Store(uint8_t* target, const vt::TimeZoneInformation& record) {
   // Build the bytes aside and copy them in one go: readers do not lock.
@@ -44,7 +37,7 @@ SharedTimeZone::SharedTimeZone() {
   if (!mapping_.Open(kMappingName, kRecordSize, &existed)) return;
   record_ = mapping_.Data();
   assert(record_ && mapping_.Size() >= size_t(kRecordSize));
-  if (!existed) Store(record_, ComputerBiasOnly());
+  if (!existed) Store(record_, vt::ComputerBiasOnlyZone());
 }
 
 SharedTimeZone::~SharedTimeZone() {
@@ -58,7 +51,7 @@ SharedTimeZone& SharedTimeZone::Instance() {
 }
 
 vt::TimeZoneInformation SharedTimeZone::Record() const {
-  if (!record_) return ComputerBiasOnly();
+  if (!record_) return vt::ComputerBiasOnlyZone();
   uint8_t bytes[kRecordSize];
   std::memcpy(bytes, record_, sizeof bytes);
   vt::TimeZoneInformation record;
@@ -105,11 +98,7 @@ void SetDisplayTimeZone(int mode, uint16_t startMonth, uint16_t startWeek, uint1
 }
 
 vt::TimeZoneInformation DisplayZoneForConversion(const vt::TimeZoneInformation& record) {
-  if (record.IsValid()) return record;
-  vt::TimeZoneInformation biasOnly = record;
-  biasOnly.DaylightDate = vt::SystemTime{};
-  biasOnly.StandardDate = vt::SystemTime{};
-  return biasOnly;
+  return vt::ZoneForConversion(record);
 }
 
 void UtcToDisplayFileTime(const vt::FileTime* utc, vt::FileTime* display) {
