@@ -273,38 +273,23 @@ int CVTFile::ReadBlock(int channelNo, TickTime from, TickTime to, CVTData* buffe
 }
 
 int CVTFile::GetChannelCount() {
-  vt::DataLockGuard guard;
-  if (!m_loaded) return 0;
-  CVTDataFileAccess* reader = GetFileAccess();
-  return reader != nullptr ? reader->GetChannelCount() : 0;
+  return AskReader([&](CVTDataFileAccess& reader) { return reader.GetChannelCount(); });
 }
 
 int CVTFile::GetChannelNo(int index) {
-  vt::DataLockGuard guard;
-  if (!m_loaded) return 0;
-  CVTDataFileAccess* reader = GetFileAccess();
-  return reader != nullptr ? reader->GetChannelNo(index) : 0;
+  return AskReader([&](CVTDataFileAccess& reader) { return reader.GetChannelNo(index); });
 }
 
 int CVTFile::GetUsedGroupCount() {
-  vt::DataLockGuard guard;
-  if (!m_loaded) return 0;
-  CVTDataFileAccess* reader = GetFileAccess();
-  return reader != nullptr ? reader->GetUsedGroupCount() : 0;
+  return AskReader([&](CVTDataFileAccess& reader) { return reader.GetUsedGroupCount(); });
 }
 
 int CVTFile::GetGroupCount() {
-  vt::DataLockGuard guard;
-  if (!m_loaded) return 0;
-  CVTDataFileAccess* reader = GetFileAccess();
-  return reader != nullptr ? reader->GetGroupCount() : 0;
+  return AskReader([&](CVTDataFileAccess& reader) { return reader.GetGroupCount(); });
 }
 
 int CVTFile::GetUsedGroupNo(int i) {
-  vt::DataLockGuard guard;
-  if (!m_loaded) return 0;
-  CVTDataFileAccess* reader = GetFileAccess();
-  return reader != nullptr ? reader->GetUsedGroupNo(i) : 0;
+  return AskReader([&](CVTDataFileAccess& reader) { return reader.GetUsedGroupNo(i); });
 }
 
 int CVTFile::GetGroupInfo(int groupNo, std::string* name, int* channelCount, int* inUse) {

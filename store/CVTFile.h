@@ -70,6 +70,16 @@ class CVTFile : public CVTFileInterface {
   static int OpenReaderCount() { return s_openReaders.load(std::memory_order_relaxed); }
 
  private:
+  // A count or number the loaded file's reader answers, under the data lock; 0 when the file is not
+  // loaded or its reader cannot be opened.
+  template <typename Ask>
+  int AskReader(Ask ask) {
+    vt::DataLockGuard guard;
+    if (!m_loaded) return 0;
+    CVTDataFileAccess* reader = GetFileAccess();
+    return reader != nullptr ? ask(*reader) : 0;
+  }
+
   // Record positions [first, end) of a block.
   void BlockRange(int block, int64_t* first, int64_t* end) const;
   // capacity: the size of a buffer made here when the caller gives none (at least the block's).
