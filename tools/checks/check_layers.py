@@ -24,7 +24,9 @@ LIBRARIES = {
     "msgdesk": ["platform/gui"],
     "store": ["recorder"],
     "gadget": ["platform/gui"],
-    "gadget/sheet": ["gadget"],
+    # Lists, sheets and the trend display keep their times as the recorder's time types and show
+    # them in its display zone.
+    "gadget/sheet": ["gadget", "recorder"],
     "trend": ["gadget/sheet", "gadget"],
     "export": ["store", "formshift"],
     "document": ["trend", "store", "export", "msgdesk"],
