@@ -56,8 +56,8 @@ void CGNgGraphScreen::BindTimeAxis(CGNgTAxis* axis) {
     if (CGNgGraphData* trace = GetTrace(i)) trace->m_timeAxis = axis;
 }
 
-void CGNgGraphScreen::SetVisibleSpan(vt::TrendTime start, vt::TrendTime end) {
-  const double span = vt::TrendTime::Span(start, end);
+void CGNgGraphScreen::SetVisibleSpan(PreciseTime start, PreciseTime end) {
+  const double span = vt::SpanSeconds(start, end);
   m_shownSpan = span > 0 ? span : 1.0;
 }
 
@@ -76,7 +76,7 @@ void CGNgGraphScreen::SetBackColor(vt::ColorRef c) {
   CGGroup::SetBackColor(c);
 }
 
-bool CGNgGraphScreen::RangeChanged(vt::TrendTime start, vt::TrendTime end) {
+bool CGNgGraphScreen::RangeChanged(PreciseTime start, PreciseTime end) {
   if (start == m_keyStart && end == m_keyEnd && !m_forceRefill) return false;
   m_keyStart = start;
   m_keyEnd = end;
@@ -84,7 +84,7 @@ bool CGNgGraphScreen::RangeChanged(vt::TrendTime start, vt::TrendTime end) {
   return true;
 }
 
-bool CGNgGraphScreen::NeedsProgress(vt::TrendTime start, vt::TrendTime end) const {
+bool CGNgGraphScreen::NeedsProgress(PreciseTime start, PreciseTime end) const {
   int64_t sum = 0;
   for (int i = 0; i < kNgTraceCount; ++i) {
     const CGNgGraphData* trace = GetTrace(i);
@@ -93,7 +93,7 @@ bool CGNgGraphScreen::NeedsProgress(vt::TrendTime start, vt::TrendTime end) cons
   return sum > kNgProgressThreshold;
 }
 
-void CGNgGraphScreen::RefillAll(vt::TrendTime start, vt::TrendTime end) {
+void CGNgGraphScreen::RefillAll(PreciseTime start, PreciseTime end) {
   int k = 0;
   for (int i = kNgTraceCount - 1; i >= 0; --i) {
     m_dataManager->SetProgress(k, i);
@@ -104,7 +104,7 @@ void CGNgGraphScreen::RefillAll(vt::TrendTime start, vt::TrendTime end) {
 void CGNgGraphScreen::RefillBuffers() {
   CGNgGraphData* first = GetTrace(0);
   if (!first || !m_dataManager) return;
-  vt::TrendTime start, end;
+  PreciseTime start, end;
   first->GetShownRange(&start, &end);
   if (!RangeChanged(start, end)) return;
   NgProgressSink* progress = m_dataManager->m_progress;
@@ -153,7 +153,7 @@ void CGNgGraphScreen::Paint(vt::DeviceContext* dc) {
   if (selected && (selected->GetStyle() & GSTYLE_VISIBLE)) selected->Draw(dc);
 }
 
-void CGNgGraphScreen::DrawRangeAll(vt::DeviceContext* dc, vt::TrendTime start, vt::TrendTime end) {
+void CGNgGraphScreen::DrawRangeAll(vt::DeviceContext* dc, PreciseTime start, PreciseTime end) {
   for (int i = kNgTraceCount - 1; i >= 0; --i) {
     CGNgGraphData* trace = GetTrace(i);
     if (trace && i != m_selectedTrace && (trace->GetStyle() & GSTYLE_VISIBLE))
@@ -179,7 +179,7 @@ void CGNgGraphScreen::DrawStrip(vt::DeviceContext* dc, int x, int width) {
   dc->FillSolidRect(vt::Rect{a.left + x, a.top, a.left + x + width, a.bottom}, m_backColour);
   if (m_timeAxis) {
     m_timeAxis->DrawGrid(dc, a.top, a.bottom, m_gridColour);
-    vt::TrendTime start, end;
+    PreciseTime start, end;
     m_timeAxis->GetShownRange(&start, &end);
     DrawRangeAll(dc, start, end);
   }
@@ -227,12 +227,12 @@ void CGNgGraph::SetChannels(int count, CGNgChannel** channels, NgProgressSink* p
   m_screen->m_dataManager->SetChannels(std::clamp(count, 0, kNgTraceCount), channels);
 }
 
-void CGNgGraph::SetVisibleRange(vt::TrendTime start, vt::TrendTime end) {
+void CGNgGraph::SetVisibleRange(PreciseTime start, PreciseTime end) {
   if (m_screen) m_screen->SetVisibleSpan(start, end);
   if (m_timeAxis) m_timeAxis->m_shownRangeStart = start, m_timeAxis->m_shownRangeEnd = end;
 }
 
-void CGNgGraph::GetVisibleRange(vt::TrendTime* start, vt::TrendTime* end) const {
+void CGNgGraph::GetVisibleRange(PreciseTime* start, PreciseTime* end) const {
   if (m_timeAxis) m_timeAxis->GetShownRange(start, end);
 }
 

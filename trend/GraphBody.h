@@ -43,14 +43,14 @@ class CGNgGraphScreen : public CGGroup {
   void SetTraces(int count, const NgTraceBinding* records);
   void BindTimeAxis(CGNgTAxis* axis);
   void SetYAxes(const std::vector<CGNgYAxis*>& axes) { m_yAxes = axes; }
-  void SetVisibleSpan(vt::TrendTime start, vt::TrendTime end);
+  void SetVisibleSpan(PreciseTime start, PreciseTime end);
   void SetPenWidth(int width);
   void SetPrintPenWidth(int width);
   void RefillBuffers();
   void Paint(vt::DeviceContext* dc) override;
   void Draw(vt::DeviceContext* dc) override;
   void DrawStrip(vt::DeviceContext* dc, int x, int width);
-  void DrawRangeAll(vt::DeviceContext* dc, vt::TrendTime start, vt::TrendTime end);
+  void DrawRangeAll(vt::DeviceContext* dc, PreciseTime start, PreciseTime end);
   void ClipToColumns(vt::DeviceContext* dc, int x, int width);
   void SetForeColor(vt::ColorRef c) override { m_gridColour = c; }
   void SetBackColor(vt::ColorRef c) override;
@@ -60,9 +60,9 @@ class CGNgGraphScreen : public CGGroup {
 
   CGNgGraphData* GetTrace(int index) const;
   bool IsGridAxis(int index) const;
-  bool RangeChanged(vt::TrendTime start, vt::TrendTime end);
-  bool NeedsProgress(vt::TrendTime start, vt::TrendTime end) const;
-  void RefillAll(vt::TrendTime start, vt::TrendTime end);
+  bool RangeChanged(PreciseTime start, PreciseTime end);
+  bool NeedsProgress(PreciseTime start, PreciseTime end) const;
+  void RefillAll(PreciseTime start, PreciseTime end);
 
   vt::ColorRef m_gridColour = 0x00808080;
   vt::ColorRef m_backColour = 0x00606060;
@@ -70,8 +70,8 @@ class CGNgGraphScreen : public CGGroup {
   double m_shownSpan = 1.0;
   int m_selectedAxis = -1;
   int m_forceRefill = 0;
-  vt::TrendTime m_keyStart;
-  vt::TrendTime m_keyEnd;
+  PreciseTime m_keyStart;
+  PreciseTime m_keyEnd;
   CGNgDataManager* m_dataManager = nullptr;
   CGNgTAxis* m_timeAxis = nullptr;
   std::vector<CGNgYAxis*> m_yAxes;
@@ -84,8 +84,8 @@ class CGNgGraph : public CGGroup {
 
   void Build();
   void SetChannels(int count, CGNgChannel** channels, NgProgressSink* progress);
-  void SetVisibleRange(vt::TrendTime start, vt::TrendTime end);
-  void GetVisibleRange(vt::TrendTime* start, vt::TrendTime* end) const;
+  void SetVisibleRange(PreciseTime start, PreciseTime end);
+  void GetVisibleRange(PreciseTime* start, PreciseTime* end) const;
   void SetNameKind(int kind);
   void SelectChannel(int trace, int axis);
   int SetLineWidths(int tracePrintWidth, int frameWidth, int timeAxisWidth);

@@ -49,33 +49,33 @@ void CGNgGraphData::ScalePrintRects(int) {
   if (p) SetPrintBounds(0, 0, p->PrintRect().Width(), p->PrintRect().Height());
 }
 
-void CGNgGraphData::GetShownRange(vt::TrendTime* start, vt::TrendTime* end) const {
+void CGNgGraphData::GetShownRange(PreciseTime* start, PreciseTime* end) const {
   if (m_timeAxis) m_timeAxis->GetShownRange(start, end);
 }
 
-void CGNgGraphData::GetPrintRange(vt::TrendTime* start, vt::TrendTime* end) const {
+void CGNgGraphData::GetPrintRange(PreciseTime* start, PreciseTime* end) const {
   if (m_timeAxis) m_timeAxis->GetPrintRange(start, end);
 }
 
-int64_t CGNgGraphData::GetSampleCount(vt::TrendTime start, vt::TrendTime end) const {
+int64_t CGNgGraphData::GetSampleCount(PreciseTime start, PreciseTime end) const {
   return m_buffer ? m_buffer->GetSampleCount(start, end) : 0;
 }
 
-void CGNgGraphData::ReadValueAt(vt::TrendTime t, double* value, uint16_t* status) const {
+void CGNgGraphData::ReadValueAt(PreciseTime t, double* value, uint16_t* status) const {
   if (CGNgChannel* ch = Channel()) ch->ReadValueAt(t, value, status);
 }
 
-void CGNgGraphData::ReadMinMaxAt(vt::TrendTime t, double* min, double* max, uint16_t* status) const {
+void CGNgGraphData::ReadMinMaxAt(PreciseTime t, double* min, double* max, uint16_t* status) const {
   if (CGNgChannel* ch = Channel()) ch->ReadMinMaxAt(t, min, max, status);
 }
 
 void CGNgGraphData::Draw(vt::DeviceContext* dc) {
-  vt::TrendTime start, end;
+  PreciseTime start, end;
   GetShownRange(&start, &end);
   DrawRange(dc, start, end);
 }
 
-void CGNgGraphData::DrawRange(vt::DeviceContext* dc, vt::TrendTime, vt::TrendTime) {
+void CGNgGraphData::DrawRange(vt::DeviceContext* dc, PreciseTime, PreciseTime) {
   if (!m_buffer || !m_yAxis || !m_timeAxis) return;
   Target target;
   const CGPrimitive* p = ParentPrimitive();
@@ -89,12 +89,12 @@ void CGNgGraphData::DrawRange(vt::DeviceContext* dc, vt::TrendTime, vt::TrendTim
 }
 
 void CGNgGraphData::PrintSelf(vt::DeviceContext* dc, int) {
-  vt::TrendTime start, end;
+  PreciseTime start, end;
   GetPrintRange(&start, &end);
   PrintRange(dc, start, end);
 }
 
-void CGNgGraphData::PrintRange(vt::DeviceContext* dc, vt::TrendTime start, vt::TrendTime end) {
+void CGNgGraphData::PrintRange(vt::DeviceContext* dc, PreciseTime start, PreciseTime end) {
   CGNgChannel* channel = Channel();
   if (!channel || !m_yAxis || !m_timeAxis) return;
   // A printout reads the channel at the printer's width: a private buffer filled the same way
@@ -148,7 +148,7 @@ void CGNgGraphData::DrawSamples(vt::DeviceContext* dc, const CGNgDataBuff& buffe
     k = k == kBatch ? 1 : 0;
   };
   const double interval = buffer.m_channel ? buffer.m_channel->GetSampleInterval() : 1.0;
-  const double first = vt::TrendTime::ToSeconds(buffer.m_firstSampleTime);
+  const double first = PreciseTime::ToSeconds(buffer.m_firstSampleTime);
   const int64_t n = buffer.StoredCount() - 1;
   for (int64_t i = 0; i <= n; ++i) {
     int state = NgFirstState(buffer.m_status[i]);
@@ -156,7 +156,7 @@ void CGNgGraphData::DrawSamples(vt::DeviceContext* dc, const CGNgDataBuff& buffe
       flush();
       continue;
     }
-    const vt::TrendTime t = vt::TrendTime::FromSeconds(first + double(i) * interval);
+    const PreciseTime t = vt::TimeFromSeconds(first + double(i) * interval);
     const int x = (target.print ? m_timeAxis->TimeToPrintX(t) : m_timeAxis->TimeToX(t)) + target.origin.x;
     int y = target.print ? m_yAxis->ValueToPrintPixel(buffer.m_min[i], &state)
                          : m_yAxis->ValueToPixel(buffer.m_min[i], &state);
@@ -176,7 +176,7 @@ void CGNgGraphData::DrawSamples(vt::DeviceContext* dc, const CGNgDataBuff& buffe
 void CGNgGraphData::DrawPairs(vt::DeviceContext* dc, const CGNgDataBuff& buffer, const Target& target) {
   const int half = (target.penWidth + 1) / 2;
   const double interval = buffer.m_channel ? buffer.m_channel->GetSampleInterval() : 1.0;
-  const double first = vt::TrendTime::ToSeconds(buffer.m_firstSampleTime);
+  const double first = PreciseTime::ToSeconds(buffer.m_firstSampleTime);
   const int64_t n = buffer.StoredCount() - 1;
   for (int64_t i = 0; i <= n; ++i) {
     const uint16_t status = buffer.m_status[i];
@@ -189,10 +189,9 @@ void CGNgGraphData::DrawPairs(vt::DeviceContext* dc, const CGNgDataBuff& buffer,
                                  NgSecondState(status), &y1, &y2, &skip);
     if (skip) continue;
     const double ts = first + double(i) * interval;
-    const vt::TrendTime t = vt::TrendTime::FromSeconds(ts);
-    const vt::TrendTime previous =
-        ts > interval ? vt::TrendTime::FromSeconds(ts - interval) : vt::TrendTime{};
-    auto xOf = [&](vt::TrendTime u) {
+    const PreciseTime t = vt::TimeFromSeconds(ts);
+    const PreciseTime previous = ts > interval ? vt::TimeFromSeconds(ts - interval) : PreciseTime{};
+    auto xOf = [&](PreciseTime u) {
       return target.print ? m_timeAxis->TimeToPrintX(u) : m_timeAxis->TimeToX(u);
     };
     int left = xOf(previous) + target.origin.x - half;

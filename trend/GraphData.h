@@ -41,14 +41,14 @@ class CGNgGraphData : public CGGraphData {
   void Layout() override;
   void ScalePrintRects(int scale) override;
   void PrintSelf(vt::DeviceContext* dc, int page) override;
-  virtual void DrawRange(vt::DeviceContext* dc, vt::TrendTime start, vt::TrendTime end);
-  virtual void GetShownRange(vt::TrendTime* start, vt::TrendTime* end) const;
-  virtual void PrintRange(vt::DeviceContext* dc, vt::TrendTime start, vt::TrendTime end);
-  virtual void GetPrintRange(vt::TrendTime* start, vt::TrendTime* end) const;
+  virtual void DrawRange(vt::DeviceContext* dc, PreciseTime start, PreciseTime end);
+  virtual void GetShownRange(PreciseTime* start, PreciseTime* end) const;
+  virtual void PrintRange(vt::DeviceContext* dc, PreciseTime start, PreciseTime end);
+  virtual void GetPrintRange(PreciseTime* start, PreciseTime* end) const;
 
-  int64_t GetSampleCount(vt::TrendTime start, vt::TrendTime end) const;
-  void ReadValueAt(vt::TrendTime t, double* value, uint16_t* status) const;
-  void ReadMinMaxAt(vt::TrendTime t, double* min, double* max, uint16_t* status) const;
+  int64_t GetSampleCount(PreciseTime start, PreciseTime end) const;
+  void ReadValueAt(PreciseTime t, double* value, uint16_t* status) const;
+  void ReadMinMaxAt(PreciseTime t, double* min, double* max, uint16_t* status) const;
   CGNgChannel* Channel() const { return m_buffer ? m_buffer->m_channel : nullptr; }
 
   CGNgDataBuff* m_buffer = nullptr;

@@ -44,29 +44,29 @@ class CGNgChannel : public CGChannel {
   explicit CGNgChannel(CGCore* parent) : CGChannel(parent) {}
 
   // Whole sample intervals in end - start, truncated, plus 1 (1 when end is not after start).
-  virtual int64_t GetSampleCount(vt::TrendTime start, vt::TrendTime end) = 0;
+  virtual int64_t GetSampleCount(PreciseTime start, PreciseTime end) = 0;
   virtual int GetDataKind() = 0;
-  virtual int ReadRowMinMax(vt::TrendTime t, int* inData, int* exact, double* min, double* max,
+  virtual int ReadRowMinMax(PreciseTime t, int* inData, int* exact, double* min, double* max,
                             uint16_t* status) = 0;
   // The first stored pair at or after t and its sample time.
-  virtual void ReadMinMaxFrom(vt::TrendTime t, vt::TrendTime* sampleTime, double* min, double* max,
+  virtual void ReadMinMaxFrom(PreciseTime t, PreciseTime* sampleTime, double* min, double* max,
                               uint16_t* status) = 0;
-  virtual void ReadMinMaxAt(vt::TrendTime t, double* min, double* max, uint16_t* status) = 0;
-  virtual int ReadRowValue(vt::TrendTime t, int* inData, int* exact, double* value, uint16_t* status) = 0;
+  virtual void ReadMinMaxAt(PreciseTime t, double* min, double* max, uint16_t* status) = 0;
+  virtual int ReadRowValue(PreciseTime t, int* inData, int* exact, double* value, uint16_t* status) = 0;
   // The first stored sample at or after t and its sample time.
-  virtual void ReadValueFrom(vt::TrendTime t, vt::TrendTime* sampleTime, double* value, uint16_t* status) = 0;
-  virtual uint16_t ReadValueAt(vt::TrendTime t, double* value, uint16_t* status) = 0;
-  virtual void GetDataStart(vt::TrendTime* start) = 0;
-  virtual void GetDataRange(vt::TrendTime* start, vt::TrendTime* end) = 0;
+  virtual void ReadValueFrom(PreciseTime t, PreciseTime* sampleTime, double* value, uint16_t* status) = 0;
+  virtual uint16_t ReadValueAt(PreciseTime t, double* value, uint16_t* status) = 0;
+  virtual void GetDataStart(PreciseTime* start) = 0;
+  virtual void GetDataRange(PreciseTime* start, PreciseTime* end) = 0;
   // Minimum and maximum over [from, to), clipped to the data.
-  virtual void ReadMinMaxOver(vt::TrendTime from, vt::TrendTime to, double* min, double* max,
+  virtual void ReadMinMaxOver(PreciseTime from, PreciseTime to, double* min, double* max,
                               uint16_t* status) = 0;
   virtual double GetSampleInterval() = 0;
-  virtual void GetMinOver(vt::TrendTime from, vt::TrendTime to, double* result, uint16_t* status) = 0;
-  virtual void GetMaxOver(vt::TrendTime from, vt::TrendTime to, double* result, uint16_t* status) = 0;
+  virtual void GetMinOver(PreciseTime from, PreciseTime to, double* result, uint16_t* status) = 0;
+  virtual void GetMaxOver(PreciseTime from, PreciseTime to, double* result, uint16_t* status) = 0;
   // The mean of the valid values over the span (both halves of a pair count) and a status:
   // 0 with at least one valid value, 0x3000 with none (the mean is then 0).
-  virtual void GetSumOver(vt::TrendTime from, vt::TrendTime to, double* mean, uint16_t* status) = 0;
+  virtual void GetSumOver(PreciseTime from, PreciseTime to, double* mean, uint16_t* status) = 0;
 };
 
 class CGNgTime : public CGCore {
@@ -74,10 +74,10 @@ class CGNgTime : public CGCore {
   CGNgTime(CGCore* parent, int id) : CGCore(id, parent) {}
   const SGClassInfo* GetClassInfo() const override { return GCLASS(CGNgTime); }
   virtual int GetRowCount() { return 0; }
-  virtual int FindRow(vt::TrendTime t) { return (void)t, 0; }
-  virtual vt::TrendTime* GetRowTime(vt::TrendTime* out, int row) {
+  virtual int FindRow(PreciseTime t) { return (void)t, 0; }
+  virtual PreciseTime* GetRowTime(PreciseTime* out, int row) {
     (void)row;
-    *out = vt::TrendTime{};
+    *out = PreciseTime{};
     return out;
   }
   virtual int GetMarkCount(int row) { return (void)row, 0; }

@@ -11,18 +11,18 @@
 #include <cmath>
 #include <new>
 
-NgModeChoice ChooseNgFillMode(int width, vt::TrendTime start, vt::TrendTime end, CGNgChannel* channel) {
+NgModeChoice ChooseNgFillMode(int width, PreciseTime start, PreciseTime end, CGNgChannel* channel) {
   NgModeChoice c;
   if (width < 2) width = 2;
-  const double span = vt::TrendTime::Span(start, end);
+  const double span = vt::SpanSeconds(start, end);
   c.secondsPerPixel = span / double(width - 1);
   c.interval = channel ? channel->GetSampleInterval() : 1.0;
   if (!(c.interval > 0) || !std::isfinite(c.interval)) c.interval = 1.0;
   const double samplesPerPixel = c.secondsPerPixel / c.interval;
   const int kind = channel ? channel->GetDataKind() : 0;
-  c.start = vt::TrendTime::ToSeconds(start) > c.interval ? vt::TrendTime::AddSeconds(start, -c.interval)
-                                                         : vt::TrendTime{};
-  c.end = vt::TrendTime::AddSeconds(end, c.interval);
+  c.start = PreciseTime::ToSeconds(start) > c.interval ? PreciseTime::AddSeconds(start, -c.interval)
+                                                       : PreciseTime{};
+  c.end = PreciseTime::AddSeconds(end, c.interval);
   if (kind == DATA_PAIRS && samplesPerPixel <= 1)
     c.mode = NgFillMode::kPairs;
   else if (kind != DATA_PAIRS && samplesPerPixel <= 4)
@@ -39,7 +39,7 @@ CGNgDataBuff::CGNgDataBuff(CGCore* manager) : CGCore(0, manager) {
 }
 
 void CGNgDataBuff::Clear() {
-  m_keyStart = m_keyEnd = m_firstSampleTime = vt::TrendTime{};
+  m_keyStart = m_keyEnd = m_firstSampleTime = PreciseTime{};
   m_entryCount = 0;
   std::fill(m_min.begin(), m_min.end(), 0.0);
   std::fill(m_max.begin(), m_max.end(), 0.0);
@@ -48,11 +48,11 @@ void CGNgDataBuff::Clear() {
   m_fillWidth = 0;
 }
 
-int64_t CGNgDataBuff::GetSampleCount(vt::TrendTime start, vt::TrendTime end) {
+int64_t CGNgDataBuff::GetSampleCount(PreciseTime start, PreciseTime end) {
   return m_channel ? m_channel->GetSampleCount(start, end) : 0;
 }
 
-void CGNgDataBuff::ReadMinMaxAt(vt::TrendTime t, double* min, double* max, uint16_t* status) {
+void CGNgDataBuff::ReadMinMaxAt(PreciseTime t, double* min, double* max, uint16_t* status) {
   if (m_channel) m_channel->ReadMinMaxAt(t, min, max, status);
 }
 
@@ -61,7 +61,7 @@ CGNgDataManager* CGNgDataBuff::Manager() const {
                                                              : nullptr;
 }
 
-void CGNgDataBuff::Refill(int width, vt::TrendTime start, vt::TrendTime end) {
+void CGNgDataBuff::Refill(int width, PreciseTime start, PreciseTime end) {
   if (start == m_keyStart && end == m_keyEnd) return;
   Clear();
   m_keyStart = start;
@@ -123,9 +123,9 @@ void CGNgDataBuff::FillSamples(const NgModeChoice& c, bool pairs) {
   else
     m_channel->ReadValueFrom(c.start, &m_firstSampleTime, &v, &s);
   const int64_t step = ProgressStep(count, 50);
-  const double first = vt::TrendTime::ToSeconds(m_firstSampleTime);
+  const double first = PreciseTime::ToSeconds(m_firstSampleTime);
   for (int64_t i = 0; i <= count; ++i) {
-    const vt::TrendTime t = vt::TrendTime::FromSeconds(first + double(i) * c.interval);
+    const PreciseTime t = vt::TimeFromSeconds(first + double(i) * c.interval);
     if (pairs)
       m_channel->ReadMinMaxAt(t, &v, &w, &s);
     else
@@ -141,14 +141,14 @@ void CGNgDataBuff::FillColumns(int width, const NgModeChoice& c) {
   EnsureCapacity(m_entryCount, m_entryCount);
   const int64_t stored = Capacity();
   const int64_t step = ProgressStep(width, 25);
-  const double first = vt::TrendTime::ToSeconds(c.start);
+  const double first = PreciseTime::ToSeconds(c.start);
   double mn = 0, mx = 0;
   uint16_t s = kNgNoDataPair;
   for (int64_t i = 0; i <= width; ++i) {
     const double from = first + double(i) * c.secondsPerPixel;
     if (m_channel) {
-      m_channel->ReadMinMaxOver(vt::TrendTime::FromSeconds(from),
-                                vt::TrendTime::FromSeconds(from + c.secondsPerPixel), &mn, &mx, &s);
+      m_channel->ReadMinMaxOver(vt::TimeFromSeconds(from), vt::TimeFromSeconds(from + c.secondsPerPixel), &mn,
+                                &mx, &s);
     }
     if (i < stored) m_min[i] = mn, m_max[i] = mx, m_status[i] = s;
     if (i % step == 0) Report(double(i) / double(width) * 100.0);
@@ -180,7 +180,7 @@ void CGNgDataManager::SetChannels(int count, CGNgChannel** channels) {
   }
 }
 
-int CGNgDataManager::RefillBuffer(int width, vt::TrendTime start, vt::TrendTime end, int index) {
+int CGNgDataManager::RefillBuffer(int width, PreciseTime start, PreciseTime end, int index) {
   CGNgDataBuff* buffer = GetBuffer(index);
   if (!buffer) return 0;
   buffer->Refill(width, start, end);

@@ -20,10 +20,10 @@ struct NgModeChoice {
   NgFillMode mode = NgFillMode::kNone;
   double secondsPerPixel = 0;
   double interval = 1.0;
-  vt::TrendTime start;  // widened by one interval at each end
-  vt::TrendTime end;
+  PreciseTime start;  // widened by one interval at each end
+  PreciseTime end;
 };
-NgModeChoice ChooseNgFillMode(int width, vt::TrendTime start, vt::TrendTime end, CGNgChannel* channel);
+NgModeChoice ChooseNgFillMode(int width, PreciseTime start, PreciseTime end, CGNgChannel* channel);
 
 class CGNgDataManager;
 
@@ -34,18 +34,18 @@ class CGNgDataBuff : public CGCore {
 
   void Clear();
   void Bind(CGNgChannel* channel) { m_channel = channel; }
-  void Refill(int width, vt::TrendTime start, vt::TrendTime end);
-  int64_t GetSampleCount(vt::TrendTime start, vt::TrendTime end);
-  void ReadMinMaxAt(vt::TrendTime t, double* min, double* max, uint16_t* status);
+  void Refill(int width, PreciseTime start, PreciseTime end);
+  int64_t GetSampleCount(PreciseTime start, PreciseTime end);
+  void ReadMinMaxAt(PreciseTime t, double* min, double* max, uint16_t* status);
 
   // Entries a trace may read: those the last fill produced and stored.
   int64_t StoredCount() const { return std::min<int64_t>(m_entryCount, int64_t(m_min.size())); }
   int64_t Capacity() const { return int64_t(m_min.size()); }
 
   int m_nameKind = NAME_CHANNEL_NO;
-  vt::TrendTime m_keyStart;
-  vt::TrendTime m_keyEnd;
-  vt::TrendTime m_firstSampleTime;
+  PreciseTime m_keyStart;
+  PreciseTime m_keyEnd;
+  PreciseTime m_firstSampleTime;
   int64_t m_entryCount = 0;
   std::vector<double> m_min;
   std::vector<double> m_max;
@@ -68,7 +68,7 @@ class CGNgDataManager : public CGDataManager {
   const SGClassInfo* GetClassInfo() const override { return GCLASS(CGNgDataManager); }
 
   void SetChannels(int count, CGNgChannel** channels);
-  int RefillBuffer(int width, vt::TrendTime start, vt::TrendTime end, int index);
+  int RefillBuffer(int width, PreciseTime start, PreciseTime end, int index);
   void SetProgress(int done, int index);
   void SetProgressText(int index);
   void ShowProgressNow();

@@ -15,6 +15,7 @@
 #include "platform/base/Numbers.h"
 #include "platform/gui/DeviceContext.h"
 #include "platform/gui/StringTable.h"
+#include "recorder/ZoneTime.h"
 
 uint32_t g_timeAxisTextIds[7] = {5001, 0, 5020, 5021, 5022, 5023, 5024};
 
@@ -30,7 +31,7 @@ namespace {
 
 constexpr int kMaxMarks = 100000;
 
-bool Breakdown(double t, std::tm* tm) { return vt::TrendLocalTm(int64_t(std::trunc(t)), tm); }
+bool Breakdown(double t, std::tm* tm) { return ZoneTime(int64_t(std::trunc(t))).GetLocalTm(tm) != nullptr; }
 
 int HourOf(double t) {
   std::tm tm{};
@@ -38,9 +39,7 @@ int HourOf(double t) {
 }
 
 std::string FormatDate(const char* format, double t) {
-  char text[128];
-  vt::TrendFormatTime(format, int64_t(std::trunc(t)), text, sizeof text);
-  return text;
+  return ZoneTime(int64_t(std::trunc(t))).Format(format);
 }
 
 int RegularX(double t, double s, double S, int left, int width) {
@@ -95,8 +94,8 @@ CGNgTAxis::CGNgTAxis(CGCore* parent) : CGTrendAxis(parent) {
 }
 
 void CGNgTAxis::RecalcRange() {
-  m_shownStart = vt::TrendTime::ToSeconds(m_shownRangeStart);
-  m_shownEnd = vt::TrendTime::ToSeconds(m_shownRangeEnd);
+  m_shownStart = PreciseTime::ToSeconds(m_shownRangeStart);
+  m_shownEnd = PreciseTime::ToSeconds(m_shownRangeEnd);
   UpdateUnitText();
 }
 
@@ -112,58 +111,58 @@ void CGNgTAxis::RecalcPrintRange() {
 }
 void CGNgTAxis::UpdatePrintUnitText() { m_printUnit = UnitTextFor(m_division); }
 
-void CGNgTAxis::GetShownRange(vt::TrendTime* start, vt::TrendTime* end) const {
+void CGNgTAxis::GetShownRange(PreciseTime* start, PreciseTime* end) const {
   *start = m_shownRangeStart;
   *end = m_shownRangeEnd;
 }
 
-void CGNgTAxis::MappedRange(vt::TrendTime* start, double* span) const {
-  vt::TrendTime s = m_shownRangeStart, e = m_shownRangeEnd;
+void CGNgTAxis::MappedRange(PreciseTime* start, double* span) const {
+  PreciseTime s = m_shownRangeStart, e = m_shownRangeEnd;
   if (s == e) {
     const double d = m_division > 0 && std::isfinite(m_division) ? m_division : 1.0;
-    s = vt::TrendTime::ToSeconds(s) > d ? vt::TrendTime::AddSeconds(s, -d) : vt::TrendTime{};
-    e = vt::TrendTime::AddSeconds(e, d);
+    s = PreciseTime::ToSeconds(s) > d ? PreciseTime::AddSeconds(s, -d) : PreciseTime{};
+    e = PreciseTime::AddSeconds(e, d);
   }
   *start = s;
-  *span = vt::TrendTime::Span(s, e);
+  *span = vt::SpanSeconds(s, e);
 }
 
 namespace {
 
-int MapTime(vt::TrendTime t, vt::TrendTime start, double S, int left, int width) {
+int MapTime(PreciseTime t, PreciseTime start, double S, int left, int width) {
   if (!(S > 0)) return left;
   double x;
   if (t >= start)
-    x = std::trunc(vt::TrendTime::Span(start, t) / S * width);
+    x = std::trunc(vt::SpanSeconds(start, t) / S * width);
   else
-    x = -std::trunc(vt::TrendTime::Span(t, start) / S * width);
+    x = -std::trunc(vt::SpanSeconds(t, start) / S * width);
   return left + int(std::clamp(x, -1.0e9, 1.0e9));
 }
 
 }  // namespace
 
-int CGNgTAxis::TimeToX(vt::TrendTime t) const {
-  vt::TrendTime start;
+int CGNgTAxis::TimeToX(PreciseTime t) const {
+  PreciseTime start;
   double S;
   MappedRange(&start, &S);
   return MapTime(t, start, S, m_rect.left, m_rect.Width());
 }
 
-int CGNgTAxis::TimeToPrintX(vt::TrendTime t) const {
-  vt::TrendTime start;
+int CGNgTAxis::TimeToPrintX(PreciseTime t) const {
+  PreciseTime start;
   double S;
   MappedRange(&start, &S);
   return MapTime(t, start, S, m_printRect.left, m_printRect.Width());
 }
 
-vt::TrendTime CGNgTAxis::XToTime(int x) const {
+PreciseTime CGNgTAxis::XToTime(int x) const {
   const int W = m_rect.Width();
-  const double S = vt::TrendTime::Span(m_shownRangeStart, m_shownRangeEnd);
+  const double S = vt::SpanSeconds(m_shownRangeStart, m_shownRangeEnd);
   if (W <= 0) return m_shownRangeStart;
-  return vt::TrendTime::AddSeconds(m_shownRangeStart, S * (x - m_rect.left) / W);
+  return PreciseTime::AddSeconds(m_shownRangeStart, S * (x - m_rect.left) / W);
 }
 
-vt::TrendTime CGNgTAxis::XToTimeClamped(int x) const {
+PreciseTime CGNgTAxis::XToTimeClamped(int x) const {
   return XToTime(m_rect.left + std::clamp(x - m_rect.left, 0, std::max(m_rect.Width(), 0)));
 }
 

@@ -74,12 +74,12 @@ class CGNgTAxis : public CGTrendAxis {
   void RecalcPrintRange() override;
   void UpdatePrintUnitText() override;
 
-  void GetShownRange(vt::TrendTime* start, vt::TrendTime* end) const;
-  int TimeToX(vt::TrendTime t) const;
-  void GetPrintRange(vt::TrendTime* start, vt::TrendTime* end) const { GetShownRange(start, end); }
-  int TimeToPrintX(vt::TrendTime t) const;
-  vt::TrendTime XToTime(int x) const;
-  vt::TrendTime XToTimeClamped(int x) const;
+  void GetShownRange(PreciseTime* start, PreciseTime* end) const;
+  int TimeToX(PreciseTime t) const;
+  void GetPrintRange(PreciseTime* start, PreciseTime* end) const { GetShownRange(start, end); }
+  int TimeToPrintX(PreciseTime t) const;
+  PreciseTime XToTime(int x) const;
+  PreciseTime XToTimeClamped(int x) const;
 
   // Placement and texts by division (exposed for the tests).
   static TimePlacement LabelPlacement(double division);
@@ -93,8 +93,8 @@ class CGNgTAxis : public CGTrendAxis {
   static std::vector<TimeMark> Marks(TimePlacement placement, double s, double e, double division, int left,
                                      int width, bool labels);
 
-  vt::TrendTime m_shownRangeStart;
-  vt::TrendTime m_shownRangeEnd;
+  PreciseTime m_shownRangeStart;
+  PreciseTime m_shownRangeEnd;
   int m_printLineWidth = 1;
 
   // Where the division box ends: the plot area's absolute right plus the trip column. The
@@ -111,5 +111,5 @@ class CGNgTAxis : public CGTrendAxis {
                const std::string& unit);
   void DrawTicks(vt::DeviceContext* dc, int left, int width, int top, int bottom, vt::ColorRef colour);
   // The range mapped: an empty one is widened by a division each side.
-  void MappedRange(vt::TrendTime* start, double* span) const;
+  void MappedRange(PreciseTime* start, double* span) const;
 };

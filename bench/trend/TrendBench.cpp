@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
     channels.push_back(std::make_unique<vt_test::FakeNgChannel>());
     channels.back()->Fill(kSamples, [c](int64_t i) { return double((i * 7 + c * 13) % 101); });
   }
-  const vt::TrendTime dataStart = channels[0]->start;
+  const PreciseTime dataStart = channels[0]->start;
   printf("channels: %d x %lld samples\n", kChannels, (long long)kSamples);
 
   // ---- refill ----
@@ -110,8 +110,8 @@ int main(int argc, char** argv) {
   int shift = 0;
   const double ours = Best([&] {
     ++shift;  // a new range every run
-    refill.graph->SetVisibleRange(vt::TrendTime::AddSeconds(dataStart, 1 + shift),
-                                  vt::TrendTime::AddSeconds(dataStart, kSamples - 10 + shift));
+    refill.graph->SetVisibleRange(PreciseTime::AddSeconds(dataStart, 1 + shift),
+                                  PreciseTime::AddSeconds(dataStart, kSamples - 10 + shift));
     refill.graph->m_screen->RefillBuffers();
   });
   CGNgDataBuff* b0 = refill.graph->m_screen->m_dataManager->GetBuffer(0);
@@ -124,8 +124,8 @@ int main(int argc, char** argv) {
 
   // ---- paint ----
   Scene paint = BuildScene(channels, 1920, 1080);
-  paint.graph->SetVisibleRange(vt::TrendTime::AddSeconds(dataStart, 1),
-                               vt::TrendTime::AddSeconds(dataStart, kSamples - 10));
+  paint.graph->SetVisibleRange(PreciseTime::AddSeconds(dataStart, 1),
+                               PreciseTime::AddSeconds(dataStart, kSamples - 10));
   paint.graph->m_screen->RefillBuffers();
   auto bitmap = vt::Bitmap::Create(1920, 1080, 32);
   vt::MemoryDc dc;

@@ -16,7 +16,7 @@ class FakeNgChannel : public CGNgChannel {
  public:
   FakeNgChannel() : CGNgChannel(nullptr) {}
 
-  vt::TrendTime start{1000000000, 0.0};
+  PreciseTime start{1000000000, 0.0};
   double interval = 1.0;
   int kind = DATA_SINGLE;
   std::vector<double> mins;  // single values, or minima
@@ -41,54 +41,53 @@ class FakeNgChannel : public CGNgChannel {
     if (kind == DATA_PAIRS) maxs = mins;
   }
   int64_t Size() const { return int64_t(mins.size()); }
-  double Offset(const vt::TrendTime& t) const {
+  double Offset(const PreciseTime& t) const {
     return double(t.seconds - start.seconds) + (t.fraction - start.fraction);
   }
-  vt::TrendTime TimeOf(int64_t i) const { return vt::TrendTime::AddSeconds(start, double(i) * interval); }
+  PreciseTime TimeOf(int64_t i) const { return PreciseTime::AddSeconds(start, double(i) * interval); }
   uint16_t NoData() const { return kind == DATA_PAIRS ? kNgNoDataPair : kNgNoDataSingle; }
 
   void GetName(std::string* out, int nameKind) override {
     if (nameKind >= 0 && nameKind <= 2) *out = name;
   }
-  int64_t GetSampleCount(vt::TrendTime a, vt::TrendTime b) override {
+  int64_t GetSampleCount(PreciseTime a, PreciseTime b) override {
     ++countCalls;
-    return int64_t(vt::TrendTime::Span(a, b) / interval) + 1;
+    return int64_t(vt::SpanSeconds(a, b) / interval) + 1;
   }
   int GetDataKind() override { return kind; }
-  int ReadRowMinMax(vt::TrendTime, int*, int*, double*, double*, uint16_t*) override { return 0; }
-  int ReadRowValue(vt::TrendTime, int*, int*, double*, uint16_t*) override { return 0; }
+  int ReadRowMinMax(PreciseTime, int*, int*, double*, double*, uint16_t*) override { return 0; }
+  int ReadRowValue(PreciseTime, int*, int*, double*, uint16_t*) override { return 0; }
   // Slot index of t (the slot containing t), or the first at or after t.
-  int64_t SlotAt(const vt::TrendTime& t) const { return int64_t(std::floor(Offset(t) / interval + 1e-9)); }
-  int64_t SlotFrom(const vt::TrendTime& t) const { return int64_t(std::ceil(Offset(t) / interval - 1e-9)); }
-  void ReadMinMaxFrom(vt::TrendTime t, vt::TrendTime* sampleTime, double* mn, double* mx,
+  int64_t SlotAt(const PreciseTime& t) const { return int64_t(std::floor(Offset(t) / interval + 1e-9)); }
+  int64_t SlotFrom(const PreciseTime& t) const { return int64_t(std::ceil(Offset(t) / interval - 1e-9)); }
+  void ReadMinMaxFrom(PreciseTime t, PreciseTime* sampleTime, double* mn, double* mx,
                       uint16_t* status) override {
     ++pairReads;
     const int64_t i = SlotFrom(t);
     *sampleTime = TimeOf(i);
     Pair(i, mn, mx, status);
   }
-  void ReadMinMaxAt(vt::TrendTime t, double* mn, double* mx, uint16_t* status) override {
+  void ReadMinMaxAt(PreciseTime t, double* mn, double* mx, uint16_t* status) override {
     ++pairReads;
     Pair(SlotAt(t), mn, mx, status);
   }
-  void ReadValueFrom(vt::TrendTime t, vt::TrendTime* sampleTime, double* value, uint16_t* status) override {
+  void ReadValueFrom(PreciseTime t, PreciseTime* sampleTime, double* value, uint16_t* status) override {
     ++valueReads;
     const int64_t i = SlotFrom(t);
     *sampleTime = TimeOf(i);
     Single(i, value, status);
   }
-  uint16_t ReadValueAt(vt::TrendTime t, double* value, uint16_t* status) override {
+  uint16_t ReadValueAt(PreciseTime t, double* value, uint16_t* status) override {
     ++valueReads;
     Single(SlotAt(t), value, status);
     return *status;
   }
-  void GetDataStart(vt::TrendTime* s) override { *s = start; }
-  void GetDataRange(vt::TrendTime* s, vt::TrendTime* e) override {
+  void GetDataStart(PreciseTime* s) override { *s = start; }
+  void GetDataRange(PreciseTime* s, PreciseTime* e) override {
     *s = start;
     *e = TimeOf(std::max<int64_t>(Size() - 1, 0));
   }
-  void ReadMinMaxOver(vt::TrendTime from, vt::TrendTime to, double* mn, double* mx,
-                      uint16_t* status) override {
+  void ReadMinMaxOver(PreciseTime from, PreciseTime to, double* mn, double* mx, uint16_t* status) override {
     ++spanReads;
     const int64_t i0 = std::max<int64_t>(SlotFrom(from), 0);
     const int64_t i1 = std::min<int64_t>(SlotFrom(to), Size());
@@ -110,15 +109,9 @@ class FakeNgChannel : public CGNgChannel {
     if (any) *mn = a, *mx = b, *status = uint16_t(flags);
   }
   double GetSampleInterval() override { return interval; }
-  void GetMinOver(vt::TrendTime, vt::TrendTime, double* r, uint16_t* s) override {
-    *r = DBL_MAX, *s = 0x3000;
-  }
-  void GetMaxOver(vt::TrendTime, vt::TrendTime, double* r, uint16_t* s) override {
-    *r = -DBL_MAX, *s = 0x3000;
-  }
-  void GetSumOver(vt::TrendTime, vt::TrendTime, double* mean, uint16_t* s) override {
-    *mean = 0, *s = 0x3000;
-  }
+  void GetMinOver(PreciseTime, PreciseTime, double* r, uint16_t* s) override { *r = DBL_MAX, *s = 0x3000; }
+  void GetMaxOver(PreciseTime, PreciseTime, double* r, uint16_t* s) override { *r = -DBL_MAX, *s = 0x3000; }
+  void GetSumOver(PreciseTime, PreciseTime, double* mean, uint16_t* s) override { *mean = 0, *s = 0x3000; }
 
  private:
   void Single(int64_t i, double* value, uint16_t* status) const {
@@ -141,15 +134,15 @@ class FakeNgChannel : public CGNgChannel {
 class FakeNgTime : public CGNgTime {
  public:
   FakeNgTime() : CGNgTime(nullptr, 0) {}
-  std::vector<vt::TrendTime> rows;
+  std::vector<PreciseTime> rows;
   int GetRowCount() override { return int(rows.size()); }
-  int FindRow(vt::TrendTime t) override {
+  int FindRow(PreciseTime t) override {
     for (size_t i = 0; i < rows.size(); ++i)
       if (rows[i] == t) return int(i);
     return 0;
   }
-  vt::TrendTime* GetRowTime(vt::TrendTime* out, int row) override {
-    *out = row >= 0 && row < int(rows.size()) ? rows[row] : vt::TrendTime{};
+  PreciseTime* GetRowTime(PreciseTime* out, int row) override {
+    *out = row >= 0 && row < int(rows.size()) ? rows[row] : PreciseTime{};
     return out;
   }
 };

@@ -8,12 +8,11 @@
 #include "trend/testing/FakeNgChannel.h"
 #include "trend/tests/TrendTestSupport.h"
 
-using vt::TrendTime;
 using vt_test::FakeNgChannel;
 
 namespace {
 
-TrendTime At(const FakeNgChannel& ch, double s) { return TrendTime::AddSeconds(ch.start, s); }
+PreciseTime At(const FakeNgChannel& ch, double s) { return PreciseTime::AddSeconds(ch.start, s); }
 
 }  // namespace
 
@@ -31,7 +30,7 @@ TEST(NgDataBuff, RefillsOnlyWhenTheKeyChanges) {
   b->Refill(50, At(ch, 10), At(ch, 110));  // width alone never refills
   EXPECT_EQ(ch.TotalReads(), reads);
   EXPECT_EQ(b->m_fillWidth, 100);
-  b->Refill(100, TrendTime{At(ch, 10).seconds, 0.00004}, At(ch, 110));  // below 1e-4 s
+  b->Refill(100, PreciseTime{At(ch, 10).seconds, 0.00004}, At(ch, 110));  // below 1e-4 s
   EXPECT_EQ(ch.TotalReads(), reads);
   b->Refill(100, At(ch, 11), At(ch, 110));
   EXPECT_GT(ch.TotalReads(), reads);
@@ -67,7 +66,7 @@ TEST(NgDataBuff, ModeFollowsSamplesPerPixel) {
     EXPECT_EQ(b->m_fillWidth, std::max(c.width, 2));
     if (c.mode == NgFillMode::kColumns) {
       EXPECT_EQ(b->m_entryCount, std::max(c.width, 2) + 1);
-      EXPECT_EQ(b->m_firstSampleTime, TrendTime{});
+      EXPECT_EQ(b->m_firstSampleTime, PreciseTime{});
     } else {
       // widened by one interval each side: GetSampleCount gives span + 3, the fill one more
       EXPECT_EQ(b->m_entryCount, int64_t(c.span) + 4);
@@ -78,7 +77,7 @@ TEST(NgDataBuff, ModeFollowsSamplesPerPixel) {
 
 TEST(NgDataBuff, StoresWhatItReadsAndWidensToTimeZero) {
   FakeNgChannel ch;
-  ch.start = TrendTime{0, 0.5};
+  ch.start = PreciseTime{0, 0.5};
   ch.interval = 1.0;
   ch.Fill(100, [](int64_t i) { return double(i) * 2; });
   ch.statuses[3] = 0x3000;
@@ -86,7 +85,7 @@ TEST(NgDataBuff, StoresWhatItReadsAndWidensToTimeZero) {
   CGNgChannel* list[] = {&ch};
   manager.SetChannels(1, list);
   CGNgDataBuff* b = manager.GetBuffer(0);
-  b->Refill(50, TrendTime{1, 0.0}, TrendTime{20, 0.0});  // start is no later than one interval
+  b->Refill(50, PreciseTime{1, 0.0}, PreciseTime{20, 0.0});  // start is no later than one interval
   ASSERT_EQ(b->m_fillMode, NgFillMode::kSamples);
   EXPECT_EQ(b->m_firstSampleTime, ch.start);  // first sample at or after time zero
   EXPECT_EQ(b->m_entryCount, 23);             // 0 .. 21 s: GetSampleCount 22, plus one
@@ -96,7 +95,7 @@ TEST(NgDataBuff, StoresWhatItReadsAndWidensToTimeZero) {
   EXPECT_EQ(b->m_max[5], 0.0);  // every-sample mode leaves the maxima at 0
 
   // column mode: column i starts at start' + i x seconds per pixel
-  b->Refill(11, TrendTime{11, 0.0}, TrendTime{61, 0.0});
+  b->Refill(11, PreciseTime{11, 0.0}, PreciseTime{61, 0.0});
   ASSERT_EQ(b->m_fillMode, NgFillMode::kColumns);
   EXPECT_EQ(b->m_entryCount, 12);
   EXPECT_EQ(b->m_min[0], 2 * 10.0);  // [10, 15) holds samples at 10.5 .. 14.5
@@ -197,6 +196,6 @@ TEST_F(NgDataManagerTest, BindsThroughThePoolAndNamesTheNextChannel) {
   EXPECT_EQ(again, first);  // the oldest pooled buffer comes back, cleared, with its name kind
   EXPECT_EQ(again->m_channel, &b);
   EXPECT_EQ(again->m_entryCount, 0);
-  EXPECT_EQ(again->m_keyStart, TrendTime{});
+  EXPECT_EQ(again->m_keyStart, PreciseTime{});
   EXPECT_EQ(again->m_nameKind, NAME_TAG);
 }

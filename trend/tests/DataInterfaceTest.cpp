@@ -5,8 +5,6 @@
 #include "trend/NgChannel.h"
 #include "trend/testing/FakeNgChannel.h"
 
-using vt::TrendTime;
-
 TEST(NgStatus, StatesAndTexts) {
   struct Case {
     uint16_t word;
@@ -41,30 +39,30 @@ TEST(NgInterfaces, BaseAnswersLeaveTextsAndGiveDefaults) {
 
   CGNgTime rows(nullptr, 0);
   EXPECT_STREQ(rows.GetClassInfo()->name, "CGNgTime");
-  TrendTime t{5, 0.5};
+  PreciseTime t{5, 0.5};
   rows.GetRowTime(&t, 3);
   EXPECT_EQ(t.seconds, 0);
   EXPECT_EQ(t.fraction, 0.0);
   EXPECT_EQ(rows.GetRowCount(), 0);
-  EXPECT_EQ(rows.FindRow(TrendTime{7, 0}), 0);
+  EXPECT_EQ(rows.FindRow(PreciseTime{7, 0}), 0);
   EXPECT_EQ(rows.GetMarkCount(1), 0);
   EXPECT_EQ(rows.GetMarkColour(1), 0x0200FF00u);
   EXPECT_EQ(rows.GetMarkColourAt(1, 2), 0x0200FF00u);
 }
 
-TEST(TrendTime, ComparesAtTenThousandthsAndSplitsSums) {
-  EXPECT_EQ((TrendTime{10, 0.12341}), (TrendTime{10, 0.12344}));
-  EXPECT_NE((TrendTime{10, 0.1234}), (TrendTime{10, 0.1235}));
-  EXPECT_LT((TrendTime{10, 0.9}), (TrendTime{11, 0.0}));
-  EXPECT_EQ(TrendTime::Span(TrendTime{10, 0.75}, TrendTime{12, 0.25}), 1.5);
-  EXPECT_EQ(TrendTime::Span(TrendTime{12, 0}, TrendTime{10, 0}), 0.0);
-  const TrendTime moved = TrendTime::AddSeconds(TrendTime{10, 0.75}, -1.5);
+TEST(PreciseTime, ComparesAtTenThousandthsAndSplitsSums) {
+  EXPECT_EQ((PreciseTime{10, 0.12341}), (PreciseTime{10, 0.12344}));
+  EXPECT_NE((PreciseTime{10, 0.1234}), (PreciseTime{10, 0.1235}));
+  EXPECT_LT((PreciseTime{10, 0.9}), (PreciseTime{11, 0.0}));
+  EXPECT_EQ(vt::SpanSeconds(PreciseTime{10, 0.75}, PreciseTime{12, 0.25}), 1.5);
+  EXPECT_EQ(vt::SpanSeconds(PreciseTime{12, 0}, PreciseTime{10, 0}), 0.0);
+  const PreciseTime moved = PreciseTime::AddSeconds(PreciseTime{10, 0.75}, -1.5);
   EXPECT_EQ(moved.seconds, 9);
   EXPECT_DOUBLE_EQ(moved.fraction, 0.25);
-  EXPECT_EQ(TrendTime::AddSeconds(TrendTime{1, 0}, -1.0), TrendTime{});
-  EXPECT_EQ(TrendTime::AddSeconds(TrendTime{1, 0}, std::nan("")), TrendTime{});
-  EXPECT_EQ(TrendTime::FromSeconds(-3), TrendTime{});
-  EXPECT_EQ(TrendTime::FromSeconds(1e300), TrendTime{});
+  EXPECT_EQ(PreciseTime::AddSeconds(PreciseTime{1, 0}, -1.0), PreciseTime{});
+  EXPECT_EQ(PreciseTime::AddSeconds(PreciseTime{1, 0}, std::nan("")), PreciseTime{});
+  EXPECT_EQ(vt::TimeFromSeconds(-3), PreciseTime{});
+  EXPECT_EQ(vt::TimeFromSeconds(1e300), PreciseTime{});
 }
 
 TEST(FakeNgChannel, ReadsFromTheFirstSampleAtOrAfterAndCountsSlots) {
@@ -72,27 +70,28 @@ TEST(FakeNgChannel, ReadsFromTheFirstSampleAtOrAfterAndCountsSlots) {
   ch.interval = 2.0;
   ch.Fill(5, [](int64_t i) { return double(i * 10); });
   EXPECT_EQ(ch.GetSampleCount(ch.start, ch.start), 1);
-  EXPECT_EQ(ch.GetSampleCount(ch.start, TrendTime::AddSeconds(ch.start, 5.9)), 3);
-  EXPECT_EQ(ch.GetSampleCount(TrendTime::AddSeconds(ch.start, 5), ch.start), 1);
+  EXPECT_EQ(ch.GetSampleCount(ch.start, PreciseTime::AddSeconds(ch.start, 5.9)), 3);
+  EXPECT_EQ(ch.GetSampleCount(PreciseTime::AddSeconds(ch.start, 5), ch.start), 1);
 
-  TrendTime at;
+  PreciseTime at;
   double v = -1;
   uint16_t s = 0;
-  ch.ReadValueFrom(TrendTime::AddSeconds(ch.start, 2.5), &at, &v, &s);
-  EXPECT_EQ(at, TrendTime::AddSeconds(ch.start, 4.0));
+  ch.ReadValueFrom(PreciseTime::AddSeconds(ch.start, 2.5), &at, &v, &s);
+  EXPECT_EQ(at, PreciseTime::AddSeconds(ch.start, 4.0));
   EXPECT_EQ(v, 20.0);
-  ch.ReadValueAt(TrendTime::AddSeconds(ch.start, 2.5), &v, &s);
+  ch.ReadValueAt(PreciseTime::AddSeconds(ch.start, 2.5), &v, &s);
   EXPECT_EQ(v, 10.0);
-  ch.ReadValueAt(TrendTime::AddSeconds(ch.start, 100), &v, &s);
+  ch.ReadValueAt(PreciseTime::AddSeconds(ch.start, 100), &v, &s);
   EXPECT_EQ(s, kNgNoDataSingle);
-  ch.ReadValueFrom(TrendTime::AddSeconds(ch.start, -3), &at, &v, &s);
-  EXPECT_EQ(at, TrendTime::AddSeconds(ch.start, -2.0));
+  ch.ReadValueFrom(PreciseTime::AddSeconds(ch.start, -3), &at, &v, &s);
+  EXPECT_EQ(at, PreciseTime::AddSeconds(ch.start, -2.0));
   EXPECT_EQ(s, kNgNoDataSingle);
   double mn, mx;
-  ch.ReadMinMaxOver(TrendTime::AddSeconds(ch.start, 1), TrendTime::AddSeconds(ch.start, 7), &mn, &mx, &s);
+  ch.ReadMinMaxOver(PreciseTime::AddSeconds(ch.start, 1), PreciseTime::AddSeconds(ch.start, 7), &mn, &mx, &s);
   EXPECT_EQ(mn, 10.0);
   EXPECT_EQ(mx, 30.0);
   EXPECT_EQ(s, 0);
-  ch.ReadMinMaxOver(TrendTime::AddSeconds(ch.start, 20), TrendTime::AddSeconds(ch.start, 30), &mn, &mx, &s);
+  ch.ReadMinMaxOver(PreciseTime::AddSeconds(ch.start, 20), PreciseTime::AddSeconds(ch.start, 30), &mn, &mx,
+                    &s);
   EXPECT_EQ(s, kNgNoDataPair);
 }

@@ -9,7 +9,6 @@
 #include "trend/testing/FakeNgChannel.h"
 #include "trend/tests/TrendTestSupport.h"
 
-using vt::TrendTime;
 using vt_test::FakeNgChannel;
 
 namespace {
@@ -52,7 +51,7 @@ class GraphBodyTest : public gadget_test::GadgetEnv {
   int64_t Reads() const {
     return channels[0].TotalReads() + channels[1].TotalReads() + channels[2].TotalReads();
   }
-  TrendTime At(double s) const { return TrendTime::AddSeconds(channels[0].start, s); }
+  PreciseTime At(double s) const { return PreciseTime::AddSeconds(channels[0].start, s); }
 
   CGNgGraph* graph = nullptr;
   std::unique_ptr<CGNgYAxis> axis;

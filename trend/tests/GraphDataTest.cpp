@@ -10,7 +10,6 @@
 #include "trend/YAxis.h"
 #include "trend/testing/FakeNgChannel.h"
 
-using vt::TrendTime;
 using vt_test::FakeNgChannel;
 
 namespace {
@@ -46,8 +45,8 @@ class TraceTest : public gadget_test::GadgetEnv {
   }
   // Shows [start + a, start + b] seconds and fills the buffer at the plot width.
   void Show(double a, double b, int width = 300) {
-    axis->m_shownRangeStart = TrendTime::AddSeconds(channel.start, a);
-    axis->m_shownRangeEnd = TrendTime::AddSeconds(channel.start, b);
+    axis->m_shownRangeStart = PreciseTime::AddSeconds(channel.start, a);
+    axis->m_shownRangeEnd = PreciseTime::AddSeconds(channel.start, b);
     trace->m_buffer->Refill(width, axis->m_shownRangeStart, axis->m_shownRangeEnd);
   }
 
@@ -92,7 +91,7 @@ TEST_F(TraceTest, DotsGapsAndClamps) {
   std::vector<vt::DcRecord> polylines = dc.RecordsOf(vt::DcOp::Polyline);
   ASSERT_EQ(polylines.size(), 2u);
   // the lone sample 5 became a dot: a line one pixel down, with no polyline around it
-  const int x5 = axis->TimeToX(TrendTime::AddSeconds(channel.start, 5));
+  const int x5 = axis->TimeToX(PreciseTime::AddSeconds(channel.start, 5));
   bool dot = false;
   for (const vt::DcRecord& r : dc.RecordsOf(vt::DcOp::LineTo))
     if (r.points[0].x == x5 && r.points[1] == (vt::Point{x5, r.points[0].y + 1})) dot = true;
@@ -109,7 +108,7 @@ TEST_F(TraceTest, DotsGapsAndClamps) {
   log.scaleMaximum = 100;
   yAxis->SetSetting(&log);
   channel.Fill(20, [](int64_t i) { return i == 8 ? 0.0 : 10.0; });
-  trace->m_buffer->m_keyStart = TrendTime{};
+  trace->m_buffer->m_keyStart = PreciseTime{};
   Show(1, 19);
   dc.Clear();
   trace->Draw(&dc);

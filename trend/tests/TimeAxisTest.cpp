@@ -8,8 +8,7 @@
 #include "platform/gui/RecordingDc.h"
 #include "testing/ScopedEnvironment.h"
 #include "trend/TimeAxis.h"
-
-using vt::TrendTime;
+#include "trend/tests/TrendTestSupport.h"
 
 namespace {
 
@@ -34,31 +33,31 @@ class TimeAxisTest : public gadget_test::GadgetEnv {};
 TEST_F(TimeAxisTest, MapsTimesToXAndBack) {
   CGNgTAxis axis(nullptr);
   axis.SetBounds(10, 0, 100, 8);
-  axis.m_shownRangeStart = TrendTime{1000, 0};
-  axis.m_shownRangeEnd = TrendTime{1300, 0};
+  axis.m_shownRangeStart = PreciseTime{1000, 0};
+  axis.m_shownRangeEnd = PreciseTime{1300, 0};
   struct Case {
-    TrendTime t;
+    PreciseTime t;
     int x;
   } cases[] = {
       {{1000, 0}, 10},  {{1150, 0}, 60}, {{1300, 0}, 110}, {{1001, 0.5}, 10},  // 0.5 px truncates
       {{998, 0.5}, 10}, {{997, 0}, 9},   {{850, 0}, -40},  {{1600, 0}, 210},
   };
   for (const Case& c : cases) EXPECT_EQ(axis.TimeToX(c.t), c.x) << c.t.seconds;
-  EXPECT_EQ(axis.XToTime(60), (TrendTime{1150, 0}));
-  EXPECT_EQ(axis.XToTimeClamped(500), (TrendTime{1300, 0}));
-  EXPECT_EQ(axis.XToTimeClamped(-500), (TrendTime{1000, 0}));
-  axis.m_shownRangeStart = TrendTime{10, 0};
-  EXPECT_EQ(axis.XToTime(-1000), TrendTime{});  // never before 1970
+  EXPECT_EQ(axis.XToTime(60), (PreciseTime{1150, 0}));
+  EXPECT_EQ(axis.XToTimeClamped(500), (PreciseTime{1300, 0}));
+  EXPECT_EQ(axis.XToTimeClamped(-500), (PreciseTime{1000, 0}));
+  axis.m_shownRangeStart = PreciseTime{10, 0};
+  EXPECT_EQ(axis.XToTime(-1000), PreciseTime{});  // never before 1970
 
   // an empty range maps as start - d .. end + d, on screen and in print
   axis.m_division = 50;
-  axis.m_shownRangeStart = axis.m_shownRangeEnd = TrendTime{1000, 0};
-  EXPECT_EQ(axis.TimeToX(TrendTime{1000, 0}), 60);
-  EXPECT_EQ(axis.TimeToX(TrendTime{950, 0}), 10);
+  axis.m_shownRangeStart = axis.m_shownRangeEnd = PreciseTime{1000, 0};
+  EXPECT_EQ(axis.TimeToX(PreciseTime{1000, 0}), 60);
+  EXPECT_EQ(axis.TimeToX(PreciseTime{950, 0}), 10);
   axis.SetPrintBounds(0, 0, 200, 8);
-  EXPECT_EQ(axis.TimeToPrintX(TrendTime{1050, 0}), 200);
-  axis.m_shownRangeStart = axis.m_shownRangeEnd = TrendTime{};
-  EXPECT_EQ(axis.TimeToX(TrendTime{0, 0}), 10);  // zero range at zero: no division by zero
+  EXPECT_EQ(axis.TimeToPrintX(PreciseTime{1050, 0}), 200);
+  axis.m_shownRangeStart = axis.m_shownRangeEnd = PreciseTime{};
+  EXPECT_EQ(axis.TimeToX(PreciseTime{0, 0}), 10);  // zero range at zero: no division by zero
 }
 
 TEST_F(TimeAxisTest, UnitHintsAndDivisionTexts) {
@@ -84,7 +83,7 @@ TEST_F(TimeAxisTest, UnitHintsAndDivisionTexts) {
 }
 
 TEST_F(TimeAxisTest, RegularLabelsInEitherZone) {
-  vt_test::ScopedTimeZone utc("UTC");
+  trend_test::ScopedDisplayZone utc("UTC");
   // start 10 s after the hour, 4 divisions of 5 s over 101 px: the first multiple lies left
   const double s = kMonday + 10 * 3600 + 2;
   auto marks = CGNgTAxis::Marks(TimePlacement::kRegular, s, s + 20, 5, 0, 101, true);
@@ -98,7 +97,7 @@ TEST_F(TimeAxisTest, RegularLabelsInEitherZone) {
   marks = CGNgTAxis::Marks(TimePlacement::kRegular, kMonday, kMonday + 4 * 3600, 3600, 0, 101, true);
   EXPECT_EQ(Labels(marks, 3600),
             (std::vector<std::string>{"1/02 00:00", "1/02 01:00", "1/02 02:00", "1/02 03:00", "1/02 04:00"}));
-  vt_test::ScopedTimeZone tokyo("JST-9");
+  trend_test::ScopedDisplayZone tokyo("JST-9");
   EXPECT_EQ(Labels(marks, 3600).front(), "1/02 09:00");
   // labels before 1970 are not drawn
   EXPECT_TRUE(CGNgTAxis::Marks(TimePlacement::kRegular, -100, -10, 10, 0, 100, true).empty());
@@ -106,7 +105,7 @@ TEST_F(TimeAxisTest, RegularLabelsInEitherZone) {
 
 TEST_F(TimeAxisTest, HourScanMarksEvenZoneHours) {
   for (const char* zone : {"UTC", "JST-9", "IST-5:30"}) {
-    vt_test::ScopedTimeZone tz(zone);
+    trend_test::ScopedDisplayZone tz(zone);
     const double s = kMonday + 1800;  // half past midnight UTC
     const auto marks = CGNgTAxis::Marks(TimePlacement::kHourScan, s, s + 8 * 3600, 7200, 0, 480, true);
     ASSERT_FALSE(marks.empty()) << zone;
@@ -121,14 +120,14 @@ TEST_F(TimeAxisTest, HourScanMarksEvenZoneHours) {
 
 TEST_F(TimeAxisTest, MidnightMarksFollowTheDisplayZone) {
   {
-    vt_test::ScopedTimeZone tz("UTC");
+    trend_test::ScopedDisplayZone tz("UTC");
     const auto marks =
         CGNgTAxis::Marks(TimePlacement::kMidnight, kMonday - 43200, kMonday + 3 * 86400, 86400, 0, 701, true);
     EXPECT_EQ(Labels(marks, 86400),
               (std::vector<std::string>{"2023/01/02", "2023/01/03", "2023/01/04", "2023/01/05"}));
     EXPECT_EQ(marks[0].x, 100);
   }
-  vt_test::ScopedTimeZone tz("JST-9");
+  trend_test::ScopedDisplayZone tz("JST-9");
   const double s = kMonday - 43200;
   const auto marks = CGNgTAxis::Marks(TimePlacement::kMidnight, s, kMonday + 3 * 86400, 86400, 0, 701, true);
   // local midnight is 15:00 UTC the day before
@@ -139,7 +138,7 @@ TEST_F(TimeAxisTest, MidnightMarksFollowTheDisplayZone) {
 }
 
 TEST_F(TimeAxisTest, CalendarScans) {
-  vt_test::ScopedTimeZone tz("UTC");
+  trend_test::ScopedDisplayZone tz("UTC");
   // 5 weeks from a Sunday: a mark on each Monday only
   const double sunday = kMonday - 86400;
   auto marks = CGNgTAxis::Marks(TimePlacement::kMondays, sunday, sunday + 35 * 86400, 604800, 0, 350, true);
@@ -156,12 +155,12 @@ TEST_F(TimeAxisTest, CalendarScans) {
 }
 
 TEST_F(TimeAxisTest, DrawsLabelsDateBoxTitleAndGrid) {
-  vt_test::ScopedTimeZone tz("UTC");
+  trend_test::ScopedDisplayZone tz("UTC");
   CGNgTAxis axis(nullptr);
   axis.SetBounds(10, 100, 601, 8);
   axis.m_division = 60;
-  axis.m_shownRangeStart = TrendTime{int64_t(kMonday), 0};
-  axis.m_shownRangeEnd = TrendTime{int64_t(kMonday) + 600, 0};
+  axis.m_shownRangeStart = PreciseTime{int64_t(kMonday), 0};
+  axis.m_shownRangeEnd = PreciseTime{int64_t(kMonday) + 600, 0};
   vt::RecordingDc dc(800, 200);
   axis.Draw(&dc);
   std::vector<std::string> texts;

@@ -1,8 +1,11 @@
-// Shared helpers of the trend tests: a progress overlay that records what it is told.
+// Shared helpers of the trend tests: a progress overlay that records what it is told, and a
+// display zone pinned to a TZ value.
 #pragma once
 #include <string>
 #include <vector>
 
+#include "recorder/SharedTimeZone.h"
+#include "testing/ScopedEnvironment.h"
 #include "trend/NgProgressSink.h"
 
 namespace trend_test {
@@ -22,6 +25,18 @@ class RecordingProgress : public NgProgressSink {
   void SetVisible(bool v) override { visibility.push_back(v); }
   void ShowNow() override { ++shows; }
   void PaintNow() override { ++paints; }
+};
+
+// Sets TZ and shows times in that zone (the display zone follows the computer's) for the
+// life of the object; the zone in use afterwards is whatever the next test pins.
+class ScopedDisplayZone {
+ public:
+  explicit ScopedDisplayZone(const char* tz) : tz_(tz) {
+    SetDisplayTimeZone(DISPLAY_ZONE_COMPUTER, 0, 0, 0, 0, 0, 0, 0, 0);
+  }
+
+ private:
+  vt_test::ScopedTimeZone tz_;
 };
 
 }  // namespace trend_test
