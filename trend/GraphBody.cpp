@@ -6,9 +6,6 @@
 
 #include "gadget/GDraw.h"
 #include "platform/gui/DeviceContext.h"
-
-NgHook NgLoadFinishedHook = nullptr;
-
 // ---- plot area ----
 
 CGNgGraphScreen::CGNgGraphScreen(CGCore* graph) : CGGroup(graph, 0, 0, 0, 3, 0, 0) {}

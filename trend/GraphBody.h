@@ -14,17 +14,13 @@
 #include "gadget/GGroup.h"
 #include "trend/GraphData.h"
 #include "trend/NgDataBuff.h"
+#include "trend/NgHooks.h"
 #include "trend/TimeAxis.h"
 #include "trend/TrendRecords.h"
 #include "trend/YAxis.h"
 
 constexpr int kNgTraceCount = 100;
 constexpr int64_t kNgProgressThreshold = 100000;
-
-// Set by the graph window's root; called with (plot area, 0, 0) after a refill that showed
-// the progress overlay.
-using NgHook = void (*)(CGPrimitive* source, int a, int b);
-extern NgHook NgLoadFinishedHook;
 
 // What a trace takes of its channel's setting record.
 struct NgTraceBinding {
