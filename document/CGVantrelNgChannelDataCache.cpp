@@ -9,42 +9,18 @@
 #include "document/CGVantrelNgChannel.h"
 #include "gadget/GStocker.h"
 #include "recorder/CVTData.h"
+#include "recorder/RecorderStatus.h"
 #include "store/CVTBatch.h"
 
 namespace {
 
 constexpr int64_t kTicksPerMs = 10000;
 
-// The trend display's state of a recorder state code.
-int MapSampleState(int state) {
-  switch (state) {
-    case 0:
-    case 1:
-    case 2:
-    case 4:
-    case 5:
-    case 6:
-    case 7:
-      return state;
-    case 8:
-    case 9:
-      return 12;
-    case 10:
-      return 8;
-    case 11:
-      return 9;
-    case 12:
-      return 10;
-    case 13:
-      return 11;
-    default:
-      return 3;
-  }
+uint16_t EventWord(int state, uint8_t flags) {
+  return uint16_t(RecorderStateToSampleStatus(state) << 12 | (flags & 0xF));
 }
-
-uint16_t EventWord(int state, uint8_t flags) { return uint16_t(MapSampleState(state) << 12 | (flags & 0xF)); }
 uint16_t PairWord(int minState, uint8_t minFlags, int maxState, uint8_t maxFlags) {
-  return uint16_t(MapSampleState(minState) << 12 | MapSampleState(maxState) << 8 |
+  return uint16_t(RecorderStateToSampleStatus(minState) << 12 | RecorderStateToSampleStatus(maxState) << 8 |
                   ((minFlags | maxFlags) & 0xF));
 }
 

@@ -169,24 +169,8 @@ bool CGVantrelNgChannel::RestoreEntry(const uint8_t* e) {
 }
 
 const char* CGVantrelNgChannel::GetSampleStatusText(int code) {
-  switch (code) {
-    case 6:
-      return "+OVER";
-    case 7:
-      return "-OVER";
-    case 8:
-      return "SKIP";
-    case 9:
-      return "ILLEGAL";
-    case 10:
-      return "LACK";
-    case 11:
-      return "INVALID";
-    case 12:
-      return "BURNOUT";
-    default:
-      return "";
-  }
+  // The sheet's texts of the named states; any other code has no text here.
+  return code >= NGS_PLUS_OVER && code <= NGS_BURNOUT ? NgStateText(code) : "";
 }
 
 void CGVantrelNgChannel::FormatValueText(int code, double value, std::string* text) const {
