@@ -16,12 +16,11 @@ namespace {
 
 constexpr int64_t kTicksPerMs = 10000;
 
-uint16_t EventWord(int state, uint8_t flags) {
-  return uint16_t(RecorderStateToSampleStatus(state) << 12 | (flags & 0xF));
-}
+// The trend display's state of a recorder state; 0, a measured value, without the table.
+int State(int recorderState) { return recorderState == 0 ? 0 : RecorderStateToSampleStatus(recorderState); }
+uint16_t EventWord(int state, uint8_t flags) { return uint16_t(State(state) << 12 | (flags & 0xF)); }
 uint16_t PairWord(int minState, uint8_t minFlags, int maxState, uint8_t maxFlags) {
-  return uint16_t(RecorderStateToSampleStatus(minState) << 12 | RecorderStateToSampleStatus(maxState) << 8 |
-                  ((minFlags | maxFlags) & 0xF));
+  return uint16_t(State(minState) << 12 | State(maxState) << 8 | ((minFlags | maxFlags) & 0xF));
 }
 
 PreciseTime ToPrecise(TickTime t) {
@@ -78,42 +77,44 @@ bool CGVantrelNgChannelData::Load() {
   const int count = data.GetCount();
   const bool wantKind = (data.GetKind() == DATA_KIND_DISPLAY) == pairs;
   if (!wantKind) return true;
+  // Records normally arrive one per grid point in order; only a record off that walk needs the
+  // division.
+  int64_t expected = 0;
   auto slot = [&](TickTime t) -> int64_t {
     const int64_t d = t.ticks - start_.ticks;
+    if (d == expected * step) return expected < points ? expected++ : -1;
     if (d < 0) return -1;
     const int64_t i = (d + step / 2) / step;
+    expected = i + 1;
     return i < points ? i : -1;
   };
-  TickTime time;
-  int s1 = 0, s2 = 0;
-  uint8_t f1 = 0, f2 = 0;
-  if (!pairs && data.GetValueType() == VALUE_TYPE_SHORT) {
-    int16_t v = 0;
-    for (int r = 0; r < count; ++r) {
-      data.GetEventShort(r, &v, &time, &s1, &f1);
-      if (int64_t i = slot(time); i >= 0) low_[size_t(i)] = v, status_[size_t(i)] = EventWord(s1, f1);
-    }
-  } else if (!pairs) {
-    int32_t v = 0;
-    for (int r = 0; r < count; ++r) {
-      data.GetEventInt(r, &v, &time, &s1, &f1);
-      if (int64_t i = slot(time); i >= 0) low_[size_t(i)] = v, status_[size_t(i)] = EventWord(s1, f1);
-    }
-  } else if (data.GetValueType() == VALUE_TYPE_SHORT) {
-    int16_t a = 0, b = 0;
-    for (int r = 0; r < count; ++r) {
-      data.GetDisplayShort(r, &a, &b, &time, &s1, &s2, &f1, &f2);
-      if (int64_t i = slot(time); i >= 0)
-        low_[size_t(i)] = a, high_[size_t(i)] = b, status_[size_t(i)] = PairWord(s1, f1, s2, f2);
-    }
-  } else {
-    int32_t a = 0, b = 0;
-    for (int r = 0; r < count; ++r) {
-      data.GetDisplayInt(r, &a, &b, &time, &s1, &s2, &f1, &f2);
-      if (int64_t i = slot(time); i >= 0)
-        low_[size_t(i)] = a, high_[size_t(i)] = b, status_[size_t(i)] = PairWord(s1, f1, s2, f2);
-    }
-  }
+  // The buffer is one flat array of records of its type, read straight through.
+  const SRecordData* first = count > 0 ? data.GetRecord(0) : nullptr;
+  if (first == nullptr) return true;
+  int32_t* lo = low_.data();
+  int32_t* hi = high_.data();
+  uint16_t* st = status_.data();
+  auto events = [&](const auto* r) {
+    for (int k = 0; k < count; ++k)
+      if (int64_t i = slot(r[k].time); i >= 0) lo[i] = r[k].value, st[i] = EventWord(r[k].state, r[k].flags);
+  };
+  auto displays = [&](const auto* r) {
+    for (int k = 0; k < count; ++k)
+      if (int64_t i = slot(r[k].time); i >= 0) {
+        lo[i] = r[k].minValue;
+        hi[i] = r[k].maxValue;
+        st[i] = PairWord(r[k].minState, r[k].minFlags, r[k].maxState, r[k].maxFlags);
+      }
+  };
+  const bool narrow = data.GetValueType() == VALUE_TYPE_SHORT;
+  if (!pairs && narrow)
+    events(static_cast<const SEventShortData*>(first));
+  else if (!pairs)
+    events(static_cast<const SEventIntData*>(first));
+  else if (narrow)
+    displays(static_cast<const SDispShortData*>(first));
+  else
+    displays(static_cast<const SDispIntData*>(first));
   return true;
 }
 
