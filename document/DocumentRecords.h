@@ -7,7 +7,11 @@
   X(CGVantrelNgChannel, CGChannel)              \
   X(CGVantrelNgChannelDataCache, CGDataManager) \
   X(CGVantrelNgChannelData, CGCore)             \
-  X(CGVantrelNgTime, CGNgTime)
+  X(CGVantrelNgTime, CGNgTime)                  \
+  X(CGVantrelAlarmData, CGSortCore)             \
+  X(CGVantrelAlarmDataManager, CGSortCore)      \
+  X(CGVantrelMarkData, CGSortCore)              \
+  X(CGVantrelMarkDataManager, CGSortCore)
 
 #define DOCUMENT_DECLARE_RECORD_X(name, base) GADGET_DECLARE_RECORD(name)
 DOCUMENT_RECORDS(DOCUMENT_DECLARE_RECORD_X)
