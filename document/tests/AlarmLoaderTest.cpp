@@ -3,6 +3,8 @@
 // the list, and the selection between two times.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "DocumentFixture.h"
 #include "document/CGVantrelAlarmData.h"
 #include "testing/ScopedEnvironment.h"
@@ -93,6 +95,40 @@ TEST_F(AlarmLoaderTest, TextsSortingAndSelection) {
   EXPECT_EQ(Labels(), (std::vector<std::string>{"@3000", "CH001@5000", "CH002@1000"}));
   EXPECT_EQ(manager_.SelectRange(MsTime(T + 1000), MsTime(T + 3000)), 2);
   EXPECT_EQ(manager_.GetSelection()[0]->GetTime(), MsTime(T + 3000));
+}
+
+}  // namespace
+}  // namespace document_test
+
+namespace document_test {
+namespace {
+
+TEST_F(AlarmLoaderTest, ASelectionOfSeventyThousandAlarmsFillsTwoSheets) {
+  for (int i = 0; i < 70000; ++i) {
+    auto* a = new CGVantrelAlarmData(&manager_);
+    a->m_channel = 1, a->m_status = 1, a->m_level = 2, a->m_type = 1;
+    a->m_time = MsTime(T + i * 10);
+    a->m_channelText = "CH001", a->m_tagName = "TEMP", a->m_tagNo = "T-1";
+  }
+  ASSERT_EQ(manager_.SelectRange(MsTime(T), MsTime(T + 700000)), 70000);
+  CFileConverter converter;
+  const std::string path = Path("alarms.txt");
+  ASSERT_EQ(converter.Open(FILE_FORMAT_TEXT, path.c_str(), false), FCONV_OK);
+  for (int sheet = 0; sheet < 2; ++sheet) {
+    ASSERT_EQ(converter.AddSheet(sheet == 0 ? "A" : "B"), FCONV_OK);
+    ASSERT_EQ(manager_.ExportAlarmList(sheet, &converter), FCONV_OK);
+  }
+  ASSERT_EQ(converter.Close(), FCONV_OK);
+  ASSERT_EQ(converter.GetConvertedFileNum(), 2u);
+  std::vector<size_t> lines;
+  for (unsigned i = 0; i < 2; ++i) {
+    const std::string text = vt_test::ReadFileBytes(converter.GetCovnertedFilePath(i));
+    lines.push_back(size_t(std::count(text.begin(), text.end(), '\n')));
+    if (i == 0) {
+      EXPECT_EQ(text.substr(0, 6), "Status");
+    }
+  }
+  EXPECT_EQ(lines, (std::vector<size_t>{65536, 4466}));
 }
 
 }  // namespace
