@@ -23,6 +23,7 @@
 #include "document/DocumentRecords.h"
 #include "document/NgChannelOwner.h"
 #include "document/NgExchangeRecords.h"
+#include "formshift/CFileConverter.h"
 #include "platform/base/Guid.h"
 #include "recorder/TickTime.h"
 #include "trend/NgChannel.h"
@@ -129,6 +130,15 @@ class CGVantrelNgChannel : public CGNgChannel {
   void FormatValueText(int code, double value, std::string* text) const;
   // The cells of one row (two for a pair) with the owner's padding.
   void FormatRowText(PreciseTime t, std::string* text);
+
+  // Cells of converted files. Each returns the converter's result; a column counter advances by
+  // the cells the channel takes (two for a channel of pairs).
+  // kind 0 channel number, 1 tag name, 2 tag number, any other the unit.
+  FCONV_ECODE WriteHeaderCell(CFileConverter* converter, int kind, int row, int* column);
+  FCONV_ECODE WriteMinMaxCaptions(CFileConverter* converter, int row, int* column);
+  // The row read at t with an explicit switch: noPadding non-zero leaves cells without a value empty.
+  FCONV_ECODE WriteRowCells(CFileConverter* converter, PreciseTime t, int row, int* column, int noPadding);
+  FCONV_ECODE WriteValueCell(CFileConverter* converter, int code, double value, int row, int column);
 
   // Accessors used by the cache, the row source and the group.
   const vt::Guid& GetBatchGuid() const { return m_batchGuid; }

@@ -206,3 +206,43 @@ void CGVantrelNgChannel::FormatRowText(PreciseTime t, std::string* text) {
     FormatValueText(NgFirstState(status), value, text);
   }
 }
+
+FCONV_ECODE CGVantrelNgChannel::WriteHeaderCell(CFileConverter* converter, int kind, int row, int* column) {
+  std::string text;
+  if (kind >= NAME_CHANNEL_NO && kind <= NAME_TAG_NO)
+    GetName(&text, kind);
+  else
+    text = m_unit;
+  const FCONV_ECODE r = converter->WriteString(row, *column, text.c_str());
+  *column += GetDataKind() == DATA_PAIRS ? 2 : 1;
+  return r;
+}
+
+FCONV_ECODE CGVantrelNgChannel::WriteMinMaxCaptions(CFileConverter* converter, int row, int* column) {
+  FCONV_ECODE r = converter->WriteString(row, (*column)++, "Min");
+  if (r == FCONV_OK) r = converter->WriteString(row, (*column)++, "Max");
+  return r;
+}
+
+FCONV_ECODE CGVantrelNgChannel::WriteRowCells(CFileConverter* converter, PreciseTime t, int row, int* column,
+                                              int noPadding) {
+  int inData = 0, exact = 0;
+  uint16_t status = 0;
+  if (GetDataKind() == DATA_PAIRS) {
+    double min = 0, max = 0;
+    ReadRowMinMaxWith(t, noPadding == 0, &inData, &exact, &min, &max, &status);
+    FCONV_ECODE r = WriteValueCell(converter, NgFirstState(status), min, row, (*column)++);
+    if (r != FCONV_OK) return r;
+    return WriteValueCell(converter, NgSecondState(status), max, row, (*column)++);
+  }
+  double value = 0;
+  ReadRowValueWith(t, noPadding == 0, &inData, &exact, &value, &status);
+  return WriteValueCell(converter, NgFirstState(status), value, row, (*column)++);
+}
+
+FCONV_ECODE CGVantrelNgChannel::WriteValueCell(CFileConverter* converter, int code, double value, int row,
+                                               int column) {
+  if (code != 0) return converter->WriteString(row, column, GetSampleStatusText(code));
+  if (m_exponentForm == 1) return converter->WriteExp(row, column, value, 4);
+  return converter->WriteDouble(row, column, value, short(m_decimals));
+}

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "DocumentFixture.h"
+#include "testing/TempFolder.h"
 
 namespace document_test {
 namespace {
@@ -224,6 +225,41 @@ TEST_F(ChannelRecordsTest, ValueCellsOfSheetRowText) {
   row.clear();
   ch->FormatValueText(0, 0.1, &row);
   EXPECT_EQ(row, "\t   1.00E-001");
+}
+
+}  // namespace
+}  // namespace document_test
+
+namespace document_test {
+namespace {
+
+TEST_F(ChannelRecordsTest, ConvertedCellsOfAChannelOfPairs) {
+  recgen::NewerFile m = RecordingFile(1, 1, 10, T, 1000, 2);
+  m.records[2].values[0] = int16_t(0x8001);  // the minimum of pair 2 is -OVER
+  Store(m, "D.DAD");
+  CGVantrelNgChannel* ch = Bind(RecordingGuid(1), 1);
+  CFileConverter converter;
+  const std::string path = Path("cells.txt");
+  ASSERT_EQ(converter.Open(FILE_FORMAT_TEXT, path.c_str(), false), FCONV_OK);
+  ASSERT_EQ(converter.AddSheet("S"), FCONV_OK);
+  int column = 0;
+  EXPECT_EQ(ch->WriteHeaderCell(&converter, NAME_TAG, 0, &column), FCONV_OK);
+  EXPECT_EQ(column, 2);
+  column = 0;
+  EXPECT_EQ(ch->WriteMinMaxCaptions(&converter, 1, &column), FCONV_OK);
+  column = 0;
+  EXPECT_EQ(ch->WriteRowCells(&converter, At(T + 2000), 2, &column, 1), FCONV_OK);
+  EXPECT_EQ(column, 2);
+  column = 0;
+  EXPECT_EQ(ch->WriteRowCells(&converter, At(T + 3000, 0.5), 3, &column, 1),
+            FCONV_OK);  // no value, no padding
+  column = 0;
+  EXPECT_EQ(ch->WriteRowCells(&converter, At(T + 3000, 0.5), 4, &column, 0), FCONV_OK);  // padded: pair 4
+  ASSERT_EQ(converter.Close(), FCONV_OK);
+  ASSERT_EQ(converter.GetConvertedFileNum(), 1u);
+  // The name once over both columns; a state as its text, a cell without a value as an empty text.
+  EXPECT_EQ(vt_test::ReadFileBytes(converter.GetCovnertedFilePath(0)),
+            "TEMP\r\nMin\tMax\r\n-OVER\t52\r\n\t\r\n4\t54\r\n");
 }
 
 }  // namespace
