@@ -101,6 +101,8 @@ bool CGVantrelNgChannel::Bind(const vt::Guid& guid, int channelNo, int displayGr
   m_cache->SetChannel(this);
   if (!sameData) m_cache->DeleteAll();
 
+  lastStats_.valid = false;
+  ++binding_;
   m_batchGuid = guid;
   m_channelNo = channelNo;
   m_displayGroup = displayGroup;
@@ -407,6 +409,13 @@ int CGVantrelNgChannel::ReadNearestSampleTime(PreciseTime t, TickTime* out) {
 bool CGVantrelNgChannel::Statistics(PreciseTime t0, PreciseTime t1, Stats* out) {
   out->min = DBL_MAX, out->max = -DBL_MAX, out->sum = 0.0, out->count = 0;
   if (!IsBound() || !m_cache) return false;
+  if (lastStats_.valid && lastStats_.binding == binding_ && lastStats_.t0 == t0 && lastStats_.t1 == t1) {
+    *out = lastStats_.stats;
+    return true;
+  }
+  lastStats_.valid = false;
+  const PreciseTime askedFrom = t0, askedTo = t1;
+  const int binding = binding_;
   if (t0 < m_startTime) t0 = m_startTime;
   if (t1 > m_endTime) t1 = m_endTime;
   // The grid points from the first at or after t0 up to t1 + interval/100, inside the data.
@@ -430,7 +439,17 @@ bool CGVantrelNgChannel::Statistics(PreciseTime t0, PreciseTime t1, Stats* out) 
       lastEvents = std::chrono::steady_clock::now();
     }
   }
+  lastStats_ = {true, binding, askedFrom, askedTo, *out};
   return true;
+}
+
+void CGVantrelNgChannel::GetStatisticsOver(PreciseTime t0, PreciseTime t1, double* min, double* max,
+                                           double* mean, uint16_t* status) {
+  Stats s;
+  Statistics(t0, t1, &s);
+  *min = s.min, *max = s.max;
+  *mean = s.count > 0 ? s.sum / double(s.count) : 0.0;
+  *status = s.count > 0 ? 0 : kNgNoDataSingle;
 }
 
 void CGVantrelNgChannel::GetMinOver(PreciseTime t0, PreciseTime t1, double* min, uint16_t* status) {

@@ -96,6 +96,12 @@ class CGVantrelNgChannel : public CGNgChannel {
   void GetMaxOver(PreciseTime t0, PreciseTime t1, double* max, uint16_t* status) override;
   void GetSumOver(PreciseTime t0, PreciseTime t1, double* mean, uint16_t* status) override;
 
+  // Minimum, maximum and mean of the valid values of [t0, t1] in one walk, with their statuses
+  // (0, or 0x3000 when nothing is valid). GetMinOver, GetMaxOver and GetSumOver over the same
+  // span reuse the last walk.
+  void GetStatisticsOver(PreciseTime t0, PreciseTime t1, double* min, double* max, double* mean,
+                         uint16_t* status);
+
   // Row reads with an explicit padding switch (non-zero: no padding) instead of the owner's.
   int ReadRowValueWith(PreciseTime t, bool pad, int* inData, int* exact, double* value, uint16_t* status);
   int ReadRowMinMaxWith(PreciseTime t, bool pad, int* inData, int* exact, double* min, double* max,
@@ -179,6 +185,14 @@ class CGVantrelNgChannel : public CGNgChannel {
     int64_t count;
   };
   bool Statistics(PreciseTime t0, PreciseTime t1, Stats* out);
+  // The last walk and its span, reused until the binding changes.
+  struct LastStats {
+    bool valid = false;
+    int binding = 0;
+    PreciseTime t0, t1;
+    Stats stats{};
+  } lastStats_;
+  int binding_ = 0;  // counts the bindings, so that a walk never outlives the one it read
 
   // Binding fields.
   int m_segmentIndex = -1;

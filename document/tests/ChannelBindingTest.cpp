@@ -194,6 +194,10 @@ TEST_F(ChannelBindingTest, StatisticsOverEventsAndPairs) {
   EXPECT_EQ(std::make_pair(r, s), std::make_pair(27.0, uint16_t(0)));
   pairs->GetMaxOver(At(T + 1000), At(T + 3000), &r, &s);
   EXPECT_EQ(r, 53.0);
+  // All three in one walk: pairs 1 to 3 are (1, 51), (2, 52), (3, 53).
+  double mn = 0, mx = 0, mean = 0;
+  pairs->GetStatisticsOver(At(T + 1000), At(T + 3000), &mn, &mx, &mean, &s);
+  EXPECT_EQ(std::make_tuple(mn, mx, mean, s), std::make_tuple(1.0, 53.0, 27.0, uint16_t(0)));
 }
 
 TEST_F(ChannelBindingTest, OlderDisplayFilesScaleByTheirDecimals) {
