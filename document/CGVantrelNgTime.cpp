@@ -41,6 +41,15 @@ std::vector<CGVantrelNgTime::Grid> CGVantrelNgTime::GridsOf(int count, CGVantrel
   return grids;
 }
 
+int64_t CGVantrelNgTime::PointsAfter(const Grid& g, TickTime begin, TickTime end, int64_t* firstIndex) {
+  const TickTime first = g.Next(begin);
+  const TickTime last = end < g.end ? end : g.end;
+  *firstIndex = 0;
+  if (first.ticks == 0 || last < first) return 0;
+  *firstIndex = (first.ticks - g.start.ticks) / g.step;
+  return (last.ticks - g.start.ticks) / g.step - *firstIndex + 1;
+}
+
 template <class F>
 void CGVantrelNgTime::WalkRows(const std::vector<Grid>& grids, TickTime begin, TickTime end, F&& emit) {
   if (grids.size() == 1) {
@@ -79,6 +88,10 @@ int64_t CGVantrelNgTime::CountRows(int count, CGVantrelNgChannel* const* channel
                                    TickTime end, int64_t limit) {
   if (count <= 0 || end < begin) return 0;
   const std::vector<Grid> grids = GridsOf(count, channels);
+  if (grids.size() == 1) {
+    int64_t firstIndex = 0;
+    return std::min(1 + PointsAfter(grids[0], begin, end, &firstIndex), limit + 1);
+  }
   int64_t rows = 1;
   WalkRows(grids, begin, end, [&](TickTime) { return ++rows <= limit; });
   return rows;
@@ -91,7 +104,19 @@ void CGVantrelNgTime::Build(int count, CGVantrelNgChannel* const* channels, Tick
   rowsPerBlock_ = ROWS_PER_BLOCK;
   blocks_.clear();
   rowCount_ = 0;
-  if (!(end < begin)) {
+  if (!(end < begin) && grids_.size() == 1) {
+    // One grid: the table follows from its points without walking them.
+    const Grid& g = grids_[0];
+    int64_t firstIndex = 0;
+    const int64_t rows = 1 + PointsAfter(g, begin, end, &firstIndex);
+    auto point = [&](int64_t row) {
+      return row == 0 ? begin : TickTime(g.start.ticks + (firstIndex + row - 1) * g.step);
+    };
+    for (int64_t row = 0; row < rows; row += ROWS_PER_BLOCK) {
+      const int64_t n = std::min<int64_t>(ROWS_PER_BLOCK, rows - row);
+      blocks_.push_back(Block{point(row), point(row + n - 1), int(n)});
+    }
+  } else if (!(end < begin)) {
     Block block{begin, begin, 1};
     WalkRows(grids_, begin, end, [&](TickTime t) {
       if (block.rowCount == ROWS_PER_BLOCK) {

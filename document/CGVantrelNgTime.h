@@ -70,6 +70,9 @@ class CGVantrelNgTime : public CGNgTime {
   };
 
   static std::vector<Grid> GridsOf(int count, CGVantrelNgChannel* const* channels);
+  // For a single grid: the index from its start of its first point after begin and the number of
+  // its points in (begin, end].
+  static int64_t PointsAfter(const Grid& g, TickTime begin, TickTime end, int64_t* firstIndex);
   // Calls emit(time) for each row after the first, in order, while it returns true.
   template <class F>
   static void WalkRows(const std::vector<Grid>& grids, TickTime begin, TickTime end, F&& emit);

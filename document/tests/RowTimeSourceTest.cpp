@@ -42,6 +42,14 @@ TEST_F(RowTimeSourceTest, RowsAreTheUnionOfTheGrids) {
   CGVantrelNgTime off;
   off.Build(3, channels, MsTime(T + 500), MsTime(T + 2000));
   EXPECT_EQ(off.GetRowCount(), 2);
+  // One grid (two channels of one batch): the same rows without a walk.
+  CGVantrelNgTime single;
+  single.Build(2, channels, MsTime(T + 500), MsTime(T + 5000));
+  EXPECT_EQ(single.GetRowCount(), 3);
+  EXPECT_EQ(RowMs(single, 0), 500);
+  EXPECT_EQ(RowMs(single, 2), 4000);
+  EXPECT_EQ(CGVantrelNgTime::CountRows(2, channels, MsTime(T), MsTime(T + 18000), 100), 10);
+  EXPECT_EQ(CGVantrelNgTime::CountRows(2, channels, MsTime(T), MsTime(T + 18000), 5), 6);
   CGVantrelNgTime after;
   after.Build(3, channels, MsTime(T + 60000), MsTime(T + 70000));
   EXPECT_EQ(after.GetRowCount(), 1);
