@@ -3,8 +3,11 @@
 // the searches for the previous and next mark.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "DocumentFixture.h"
 #include "document/CGVantrelMarkData.h"
+#include "testing/TempFolder.h"
 
 namespace document_test {
 namespace {
@@ -143,6 +146,38 @@ TEST_F(MarkManagerTest, PreviousAndNextMarkTimes) {
   manager_.DetachUserMarksInRange(0, MsTime(T), MsTime(T + 4000), &bin);
   EXPECT_EQ(bin.CountChildren(), 1);
   EXPECT_EQ(manager_.CountChildren(), 2);
+}
+
+}  // namespace
+}  // namespace document_test
+
+namespace document_test {
+namespace {
+
+TEST_F(MarkManagerTest, AMarkSheetHoldsAtMost65535Marks) {
+  for (int i = 0; i < 65536; ++i) {
+    CGVantrelMarkData* m = manager_.NewMark();
+    m->m_source = MARK_SOURCE_USER;
+    m->m_groupMask = kMarkAllGroups;
+    m->m_time = MsTime(T + i);
+    m->m_title = "t";
+    m->LinkAsLastChild(&manager_);  // no merging needed here
+  }
+  ASSERT_EQ(manager_.SelectRange(MsTime(T), MsTime(T + 70000)), 65536);
+  CFileConverter converter;
+  const std::string path = Path("marks.txt");
+  ASSERT_EQ(converter.Open(FILE_FORMAT_TEXT, path.c_str(), false), FCONV_OK);
+  for (int sheet = 0; sheet < 2; ++sheet) {
+    ASSERT_EQ(converter.AddSheet(sheet == 0 ? "A" : "B"), FCONV_OK);
+    ASSERT_EQ(manager_.ExportMarkList(sheet, &converter), FCONV_OK);
+  }
+  ASSERT_EQ(converter.Close(), FCONV_OK);
+  ASSERT_EQ(converter.GetConvertedFileNum(), 2u);
+  const std::string second = vt_test::ReadFileBytes(converter.GetCovnertedFilePath(1));
+  EXPECT_EQ(std::count(second.begin(), second.end(), '\n'), 2);  // captions and one mark
+  EXPECT_EQ(second.substr(0, 5), "Date\t");
+  const std::string first = vt_test::ReadFileBytes(converter.GetCovnertedFilePath(0));
+  EXPECT_EQ(std::count(first.begin(), first.end(), '\n'), 65536);
 }
 
 }  // namespace
