@@ -10,13 +10,34 @@ CVTData::~CVTData() { Free(); }
 
 namespace {
 
+// The storage of the last buffer this thread freed, kept for its next Allocate. A reader fills
+// one buffer per channel and range, and callers free it before the next read: without the spare
+// every read would map fresh pages that the kernel first zeroes. Blocks above kSpareLimit are
+// not kept, so a thread holds at most that much.
+constexpr size_t kSpareLimit = 16u << 20;
+struct SpareStorage {
+  std::unique_ptr<std::byte[]> bytes;
+  size_t size = 0;
+};
+thread_local SpareStorage t_spare;
+
 template <class T>
-bool MakeArray(std::unique_ptr<std::byte[]>& storage, T*& array, int capacity) {
+bool MakeArray(std::unique_ptr<std::byte[]>& storage, size_t& storageSize, T*& array, int capacity) {
   // Byte sizes beyond 32 bits are refused like an allocation failure.
   if (uint64_t(capacity) * sizeof(T) > std::numeric_limits<uint32_t>::max()) return false;
   static_assert(alignof(T) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__);
-  storage.reset(new (std::nothrow) std::byte[size_t(capacity) * sizeof(T)]);
+  const size_t size = size_t(capacity) * sizeof(T);
+  if (t_spare.bytes != nullptr && t_spare.size >= size) {
+    // Mapped already; an append constructs its record in place.
+    storage = std::move(t_spare.bytes);
+    storageSize = t_spare.size;
+    t_spare.size = 0;
+    array = reinterpret_cast<T*>(storage.get());
+    return true;
+  }
+  storage.reset(new (std::nothrow) std::byte[size]);
   if (storage == nullptr) return false;
+  storageSize = size;
   array = reinterpret_cast<T*>(storage.get());
   // Every record is made here, which also maps the memory before the reads that fill it (a
   // first touch per page during a large read costs more than this pass); an append makes its
@@ -80,13 +101,13 @@ int CVTData::Allocate(int kind, int valueType, int capacity) {
   }
   bool made = true;
   if (kind == DATA_KIND_EVENT && valueType == VALUE_TYPE_SHORT)
-    made = MakeArray(m_storage, m_eventShort, capacity);
+    made = MakeArray(m_storage, m_storageSize, m_eventShort, capacity);
   if (kind == DATA_KIND_EVENT && valueType == VALUE_TYPE_INT)
-    made = MakeArray(m_storage, m_eventInt, capacity);
+    made = MakeArray(m_storage, m_storageSize, m_eventInt, capacity);
   if (kind == DATA_KIND_DISPLAY && valueType == VALUE_TYPE_SHORT)
-    made = MakeArray(m_storage, m_dispShort, capacity);
+    made = MakeArray(m_storage, m_storageSize, m_dispShort, capacity);
   if (kind == DATA_KIND_DISPLAY && valueType == VALUE_TYPE_INT)
-    made = MakeArray(m_storage, m_dispInt, capacity);
+    made = MakeArray(m_storage, m_storageSize, m_dispInt, capacity);
   if (!made) {
     m_capacity = 0;
     return STORE_NO_CONNECTION;
@@ -95,7 +116,12 @@ int CVTData::Allocate(int kind, int valueType, int capacity) {
 }
 
 void CVTData::Free() {
+  if (m_storage != nullptr && m_storageSize <= kSpareLimit && m_storageSize > t_spare.size) {
+    t_spare.bytes = std::move(m_storage);
+    t_spare.size = m_storageSize;
+  }
   m_storage.reset();
+  m_storageSize = 0;
   m_eventShort = nullptr;
   m_eventInt = nullptr;
   m_dispShort = nullptr;

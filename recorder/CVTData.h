@@ -132,6 +132,7 @@ class CVTData {
   int m_kind = DATA_KIND_NONE;
   int m_valueType = VALUE_TYPE_NONE;
   std::unique_ptr<std::byte[]> m_storage;  // the records' bytes; one of the four views below
+  size_t m_storageSize = 0;                // bytes in m_storage (at least capacity records)
   SEventShortData* m_eventShort = nullptr;
   SEventIntData* m_eventInt = nullptr;
   SDispShortData* m_dispShort = nullptr;

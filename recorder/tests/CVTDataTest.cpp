@@ -170,4 +170,40 @@ TEST(CVTData, AppendAtOnce) {
   EXPECT_EQ(f2, 4);
 }
 
+// A freed buffer's storage serves the next Allocate of the thread: a buffer of another type
+// made in it starts empty and holds exactly what is appended, and a larger one is made afresh.
+TEST(CVTData, ReusedStorageStartsEmpty) {
+  {
+    CVTData first;
+    ASSERT_EQ(first.Allocate(DATA_KIND_EVENT, VALUE_TYPE_SHORT, 1000), STORE_OK);
+    for (int i = 0; i < 1000; ++i) ASSERT_EQ(first.AddEventShort(TickTime(i), 0, 7, int16_t(i)), STORE_OK);
+  }
+  CVTData reused;
+  ASSERT_EQ(reused.Allocate(DATA_KIND_DISPLAY, VALUE_TYPE_INT, 100), STORE_OK);
+  EXPECT_EQ(reused.GetCount(), 0);
+  EXPECT_EQ(reused.GetRecord(0), nullptr);
+  ASSERT_EQ(reused.AddNoData(TickTime(5)), STORE_OK);
+  ASSERT_EQ(reused.AddDisplayInt(TickTime(6), -1, 0, 1, 2, 0, 2), STORE_OK);
+  int32_t lo = 0, hi = 0;
+  TickTime t;
+  int s1 = 0, s2 = 0;
+  uint8_t f1 = 0, f2 = 0;
+  ASSERT_EQ(reused.GetDisplayInt(1, &lo, &hi, &t, &s1, &s2, &f1, &f2), STORE_OK);
+  EXPECT_EQ(lo, -1);
+  EXPECT_EQ(hi, 2);
+  EXPECT_EQ(t, TickTime(6));
+  EXPECT_EQ(reused.GetCount(), 2);
+  EXPECT_EQ(reused.GetRecord(2), nullptr);
+  reused.Free();
+  CVTData larger;
+  ASSERT_EQ(larger.Allocate(DATA_KIND_EVENT, VALUE_TYPE_INT, 100000), STORE_OK);
+  EXPECT_TRUE(larger.AppendEventInts(100000, [](int i, SEventIntData& r) {
+    r.time = TickTime(i);
+    r.state = 0;
+    r.flags = 0;
+    r.value = i;
+  }));
+  EXPECT_EQ(larger.GetCount(), 100000);
+}
+
 }  // namespace
