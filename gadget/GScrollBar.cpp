@@ -312,7 +312,7 @@ void CGHBar::OnMouseMove(uint32_t flags, int32_t x, int32_t y) {
 // ---- arrow buttons ----
 
 CGScrollButton::CGScrollButton(CGCore* parent, int frameType, int repeatInterval)
-    : CGPrimitive(parent, 0, 0, 0, 3, 0, 0), m_frameType(frameType), m_repeatInterval(repeatInterval) {}
+    : CGButton(parent, 0, 0, 0, GSTYLE_ACTIVE, 0, 0, frameType), m_repeatInterval(repeatInterval) {}
 
 CGScrollButton::~CGScrollButton() {
   if (IsKindOfClass(GetParent(), GCLASS(CGScrollBar)))
@@ -340,17 +340,9 @@ vt::ColorRef CGScrollButton::GetBackColor() const {
   return 0x02C0C0C0;
 }
 
-void CGScrollButton::ShowFace() {
-  CGRoot* root = GetRootGadget();
-  if (!root) return;
-  Redraw();
-  Flush();
-}
-
 void CGScrollButton::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
-  (void)flags, (void)x, (void)y;
   if (!HasEffectiveStyle(GSTYLE_ACTIVE)) return;
-  ShowFace();
+  CGButton::OnLButtonDown(flags, x, y);
   OnClick();
   // No first delay: the second step comes one period after the press.
   if (!g_repeatTimer) StartRepeatTimer(static_cast<uint32_t>(m_repeatInterval));
@@ -358,7 +350,7 @@ void CGScrollButton::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
 
 void CGScrollButton::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
   (void)flags, (void)x, (void)y;
-  if (HasEffectiveStyle(GSTYLE_ACTIVE)) ShowFace();  // the parent no longer holds the press
+  if (HasEffectiveStyle(GSTYLE_ACTIVE)) ShowInBackBuffer(&CGButton::DrawNormal);
   if (g_repeatTimer) KillRepeatTimer();
 }
 

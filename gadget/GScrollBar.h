@@ -6,6 +6,7 @@
 //
 // Only one drag or auto-repeat runs at a time in the process (user-interface thread only).
 #pragma once
+#include "gadget/GButton.h"
 #include "gadget/GGroup.h"
 
 class CGBar;
@@ -130,8 +131,9 @@ struct SGScrollDrag {
 extern SGScrollDrag g_scrollDrag;
 
 // The arrow buttons: a step at the press and one per repeat tick while held; the release
-// adds none. frameType 1 draws one bevel ring, 2 two, other values no frame.
-class CGScrollButton : public CGPrimitive {
+// adds none. Buttons whose press shows the pressed face and whose release the normal one;
+// frameType 1 draws one bevel ring, 2 two, other values no frame.
+class CGScrollButton : public CGButton {
  public:
   CGScrollButton(CGCore* parent, int frameType, int repeatInterval);
   ~CGScrollButton() override;
@@ -143,22 +145,20 @@ class CGScrollButton : public CGPrimitive {
   void OnLButtonUp(uint32_t flags, int32_t x, int32_t y) override;
   void OnMouseMove(uint32_t flags, int32_t x, int32_t y) override { (void)flags, (void)x, (void)y; }
   void OnTimer(uint32_t id) override;
-  virtual void DrawNormal(vt::DeviceContext* dc);
-  virtual void DrawPressed(vt::DeviceContext* dc);
+  void DrawNormal(vt::DeviceContext* dc) override;
+  void DrawPressed(vt::DeviceContext* dc) override;
 
   // True while the parent holds this button's press.
   bool IsHeld() const;
   // The arrow's three points in the absolute rectangle r.
   virtual void ArrowPoints(const vt::Rect& r, vt::Point out[3]) const;
 
-  int m_frameType;
+  using CGButton::m_frameType;
   int m_repeatInterval;
 
  protected:
   // The bar's position moved by delta, the thumb redrawn, the bar's OnClick.
   void StepBar(int delta);
-  // Shows the face in the back buffer and on the window.
-  void ShowFace();
 };
 
 class CGScrollUpButton : public CGScrollButton {

@@ -4,8 +4,11 @@
 #include <array>
 #include <cassert>
 
+#include "gadget/GPageController.h"
 #include "gadget/GPools.h"
 #include "gadget/GRootMaster.h"
+#include "gadget/GSkScrollBar.h"
+#include "gadget/GSplitter.h"
 #include "gadget/SkinnedEditors.h"
 
 namespace {
@@ -69,6 +72,37 @@ constexpr Entry kTable[] = {
     {SkinReceiver::TabButtonRight, 0x640, 48, 4},
 };
 
+// The classes that read their block as little-endian bytes, with where it lies.
+struct ByteReceiver {
+  void (*set)(const unsigned char* block);
+  int offset;
+};
+constexpr ByteReceiver kByteReceivers[] = {
+    {&SetSkTabPageSkin, 0x178},
+    {&SetSkHSplitterSkin, 0x200},
+    {&SetSkHThinBarSkin, 0x240},
+    {&SetSkThinScrollLeftButtonSkin, 0x280},
+    {&SetSkThinScrollRightButtonSkin, 0x2B0},
+    {&SetSkVThinBarSkin, 0x2E0},
+    {&SetSkThinScrollUpButtonSkin, 0x320},
+    {&SetSkThinScrollDownButtonSkin, 0x350},
+    {&SetSkHBarSkin, 0x380},
+    {&SetSkScrollLeftButtonSkin, 0x3C0},
+    {&SetSkScrollRightButtonSkin, 0x3F0},
+    {&SetSkVBarSkin, 0x420},
+    {&SetSkScrollUpButtonSkin, 0x460},
+    {&SetSkScrollDownButtonSkin, 0x490},
+    {&SetSkTabButtonLeftSkin, 0x610},
+    {&SetSkTabButtonRightSkin, 0x640},
+};
+
+void SetByteReceivers(const SGSkinDescriptor& skin) {
+  unsigned char bytes[kSkinDescriptorBytes];
+  for (int i = 0; i < kSkinDescriptorBytes / 4; ++i)
+    for (int k = 0; k < 4; ++k) bytes[4 * i + k] = static_cast<unsigned char>(skin.words[i] >> (8 * k));
+  for (const ByteReceiver& r : kByteReceivers) r.set(bytes + r.offset);
+}
+
 }  // namespace
 
 const vt::Bitmap* SGSkinBlock::Image(int slot) const {
@@ -103,8 +137,10 @@ void SetGadgetSkin(const SGSkinDescriptor* skin) {
   SetSkComboSkin(combo);
   SetSkinBlock(SkinReceiver::Combo, *skin, 0x010, 64, 0);
   for (const Entry& e : kTable) SetSkinBlock(e.receiver, *skin, e.offset, e.bytes, e.bitmapWords);
+  SetByteReceivers(*skin);
 }
 
 void ResetGadgetSkin() {
   for (SGSkinBlock& b : Blocks()) b = SGSkinBlock{};
+  SetByteReceivers(SGSkinDescriptor{});
 }

@@ -72,9 +72,8 @@ void RoundedCell(Strip& s, int cell, int w, int h, double radius, ColorRef fill,
     }
 }
 
-// A disc of radius r centred in the cell, drawn over what the cell holds.
-void Disc(Strip& s, int cell, int w, int h, double r, ColorRef colour) {
-  const double cx = w / 2.0, cy = h / 2.0;
+// A disc of radius r centred at (cx, cy) of the cell, drawn over what the cell holds.
+void DiscAt(Strip& s, int cell, int w, int h, double cx, double cy, double r, ColorRef colour) {
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       const double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
@@ -83,6 +82,10 @@ void Disc(Strip& s, int cell, int w, int h, double r, ColorRef colour) {
       const ColorRef old = s.image->GetPixel(cell * w + x, y);
       s.image->SetPixel(cell * w + x, y, Mix(old, colour, f));
     }
+}
+
+void Disc(Strip& s, int cell, int w, int h, double r, ColorRef colour) {
+  DiscAt(s, cell, w, h, w / 2.0, h / 2.0, r, colour);
 }
 
 void Register(int id, std::unique_ptr<vt::Bitmap> b) { vt::RegisterBitmap(id, std::move(b)); }
@@ -189,6 +192,24 @@ void Progress() {
 // The face colour of the arrow button's cells: normal, disabled, pressed.
 constexpr ColorRef kArrowFaces[3] = {kFace, kFaceDisabled, kFacePressed};
 
+// One arrow glyph strip of three cells (normal, disabled, pressed) on the button's face
+// colours; dir: 0 up, 1 down, 2 left, 3 right.
+std::unique_ptr<vt::Bitmap> ArrowGlyphs(int dir) {
+  const bool across = dir >= 2;
+  const int gw = across ? 4 : 7, gh = across ? 7 : 4;
+  const ColorRef ink[3] = {kInk, kInkDisabled, kAccent};
+  auto g = vt::Bitmap::Create(3 * gw, gh, 24);
+  for (int c = 0; c < 3; ++c)
+    for (int y = 0; y < gh; ++y)
+      for (int x = 0; x < gw; ++x) {
+        // The distance from the tip along the arrow, and the offset across it.
+        const int along = dir == 0 ? y : dir == 1 ? gh - 1 - y : dir == 2 ? x : gw - 1 - x;
+        const int side = across ? std::abs(y - gh / 2) : std::abs(x - gw / 2);
+        g->SetPixel(c * gw + x, y, side <= along ? ink[c] : kArrowFaces[c]);
+      }
+  return g;
+}
+
 void ArrowButtons() {
   const int w = 14, h = 14;
   Strip s(3, w, h);
@@ -196,19 +217,75 @@ void ArrowButtons() {
   RoundedCell(s, 1, w, h, 2, kArrowFaces[1], kOutlineDisabled);
   RoundedCell(s, 2, w, h, 2, kArrowFaces[2], kAccent);
   Register(kSkinArrowButton, std::move(s.image));
-  const int gw = 7, gh = 4;
-  const ColorRef ink[3] = {kInk, kInkDisabled, kAccent};
-  for (int up = 0; up < 2; ++up) {
-    auto g = vt::Bitmap::Create(3 * gw, gh, 24);
-    for (int c = 0; c < 3; ++c)
-      for (int y = 0; y < gh; ++y)
-        for (int x = 0; x < gw; ++x) {
-          const int row = up ? y : gh - 1 - y;  // the tip row
-          const bool on = std::abs(x - gw / 2) <= row;
-          g->SetPixel(c * gw + x, y, on ? ink[c] : kArrowFaces[c]);
-        }
-    Register(up ? kSkinArrowUp : kSkinArrowDown, std::move(g));
+  Register(kSkinArrowUp, ArrowGlyphs(0));
+  Register(kSkinArrowDown, ArrowGlyphs(1));
+  Register(kSkinArrowLeft, ArrowGlyphs(2));
+  Register(kSkinArrowRight, ArrowGlyphs(3));
+}
+
+// Scroll bars: a light trough with a faint outline, and a rounded thumb a step darker.
+void ScrollParts() {
+  const int w = 12, h = 12;
+  auto track = vt::Bitmap::Create(3 * w, h, 24);
+  const ColorRef troughs[3] = {Rgb(0xF3, 0xF4, 0xF6), kFieldDisabled, Rgb(0xE6, 0xE9, 0xEE)};
+  const ColorRef edges[3] = {Rgb(0xD5, 0xD9, 0xDF), Rgb(0xE0, 0xE2, 0xE6), Rgb(0xC9, 0xCF, 0xD8)};
+  for (int c = 0; c < 3; ++c)
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const bool edge = x == 0 || y == 0 || x == w - 1 || y == h - 1;
+        track->SetPixel(c * w + x, y, edge ? edges[c] : troughs[c]);
+      }
+  Register(kSkinScrollTrack, std::move(track));
+  Strip thumb(3, w, h);
+  RoundedCell(thumb, 0, w, h, 3, Rgb(0xC4, 0xCB, 0xD6), Rgb(0xA5, 0xAE, 0xBC));
+  RoundedCell(thumb, 1, w, h, 3, kFaceDisabled, kOutlineDisabled);
+  RoundedCell(thumb, 2, w, h, 3, Rgb(0x9D, 0xB4, 0xD6), kAccent);
+  Register(kSkinScrollThumb, std::move(thumb.image));
+  Register(kSkinScrollThumbMask, std::move(thumb.mask));
+}
+
+// The outline of the page frame, shared by the tabs so that they join the page.
+constexpr ColorRef kPageOutline = Rgb(0xB4, 0xBB, 0xC6);
+constexpr ColorRef kPageOutlineDisabled = kOutlineDisabled;
+
+// Tabs: rounded at the top, square at the bottom; the active ones are the page's colour with
+// an accent line on top and no bottom edge, so that they run into the page below.
+void TabStrip() {
+  const int w = 16, h = 16;
+  Strip s(4, w, h);
+  const ColorRef fills[4] = {kFace, kField, kFaceDisabled, kFieldDisabled};
+  const ColorRef lines[4] = {kPageOutline, kPageOutline, kPageOutlineDisabled, kPageOutlineDisabled};
+  for (int c = 0; c < 4; ++c) {
+    const bool active = c & 1;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        // A rounded shape twice as tall: its lower corners fall below the cell.
+        const double outer = RoundedCoverage(x, y, w, 2 * h, 3, 0);
+        const double inner = RoundedCoverage(x, y, w, 2 * h, 2, 1);
+        ColorRef colour = Mix(lines[c], fills[c], inner);
+        if (!active && y == h - 1) colour = lines[c];
+        if (active && c == 1 && y >= 1 && y <= 2 && x >= 1 && x <= w - 2) colour = kAccent;
+        s.image->SetPixel(c * w + x, y, colour);
+        s.mask->SetPixel(c * w + x, y, Grey(int(std::lround(255 * (1 - outer)))));
+      }
   }
+  Register(kSkinTabStrip, std::move(s.image));
+  Register(kSkinTabMask, std::move(s.mask));
+}
+
+// Splitter: a slim rail (its ends are stretched along the splitter) with three grip dots in
+// its middle.
+void SplitGrip() {
+  const int w = 6, h = 24;
+  Strip s(3, w, h);
+  const ColorRef rails[3] = {kFace, kFaceDisabled, kFacePressed};
+  const ColorRef dots[3] = {kOutline, kOutlineDisabled, kAccent};
+  for (int c = 0; c < 3; ++c) {
+    RoundedCell(s, c, w, h, 0, rails[c], rails[c]);
+    for (int d = -1; d <= 1; ++d) DiscAt(s, c, w, h, w / 2.0, h / 2.0 + 5 * d, 1.2, dots[c]);
+  }
+  Register(kSkinSplitGrip, std::move(s.image));
+  Register(kSkinSplitMask, std::move(s.mask));
 }
 
 }  // namespace
@@ -221,6 +298,9 @@ void RegisterSkinArt() {
   FrameStrip();
   Progress();
   ArrowButtons();
+  ScrollParts();
+  TabStrip();
+  SplitGrip();
 }
 
 SGSkinDescriptor BuiltinSkinDescriptor() {
@@ -233,6 +313,27 @@ SGSkinDescriptor BuiltinSkinDescriptor() {
   // Text fields: field, frame and text colours, active then not active.
   const uint32_t fields[6] = {kField, kFieldDisabled, kOutline, kOutlineDisabled, kInk, kInkDisabled};
   for (int i = 0; i < 6; ++i) d.Set(0x080 + 4 * i, fields[i]);
+  // Drop-down field: the arrow button's face and its down glyph, then field, frame and text
+  // colours, enabled then disabled.
+  const uint32_t combo[18] = {kSkinArrowButton,
+                              0,
+                              14,
+                              14,
+                              3,
+                              3,
+                              3,
+                              3,
+                              kSkinArrowDown,
+                              0,
+                              7,
+                              4,
+                              kField,
+                              kFieldDisabled,
+                              kOutline,
+                              kOutlineDisabled,
+                              kInk,
+                              kInkDisabled};
+  for (int i = 0; i < 18; ++i) d.Set(0x098 + 4 * i, combo[i]);
   // Push button.
   const uint32_t push[18] = {
       kSkinPushFace, kSkinPushMask,         24,     24, 4, 4, 4, 4, 1, 1, 0, 1, kInk, kInkDisabled,
@@ -244,6 +345,62 @@ SGSkinDescriptor BuiltinSkinDescriptor() {
   for (int i = 0; i < 6; ++i) {
     d.Set(0x148 + 4 * i, radio[i]);
     d.Set(0x160 + 4 * i, check[i]);
+  }
+  // Tab pages: the tab strip, the page frame, text colours (inactive, active, disabled
+  // inactive, disabled active), page colours (enabled, disabled), shadow colour and offset.
+  const uint32_t tabs[26] = {kSkinTabStrip,
+                             kSkinTabMask,
+                             16,
+                             16,
+                             4,
+                             4,
+                             4,
+                             2,
+                             kSkinFrameStrip,
+                             kSkinFrameMask,
+                             16,
+                             16,
+                             5,
+                             5,
+                             5,
+                             5,
+                             kInk,
+                             kInk,
+                             kInkDisabled,
+                             kInkDisabled,
+                             kField,
+                             kFieldDisabled,
+                             kWhite,
+                             0,
+                             0,
+                             0};
+  for (int i = 0; i < 26; ++i) d.Set(0x178 + 4 * i, tabs[i]);
+  // Splitter: the grip strip, its mask, the cell size and the height of the stretched ends.
+  const uint32_t split[6] = {kSkinSplitGrip, kSkinSplitMask, 6, 24, 0, 4};
+  for (int i = 0; i < 6; ++i) d.Set(0x200 + 4 * i, split[i]);
+  // Scroll bars, thin and normal, horizontal then vertical: the thumb and track, then the two
+  // arrow buttons (the arrow button's face with the glyph of their direction).
+  const uint32_t bar[16] = {
+      kSkinScrollThumb, kSkinScrollThumbMask, 12, 12, 3, 3, 3, 3, kSkinScrollTrack, 0, 12, 12, 2, 2, 2, 2};
+  const int barBlocks[4] = {0x240, 0x2E0, 0x380, 0x420};
+  const uint32_t glyphs[4][2] = {{kSkinArrowLeft, kSkinArrowRight},
+                                 {kSkinArrowUp, kSkinArrowDown},
+                                 {kSkinArrowLeft, kSkinArrowRight},
+                                 {kSkinArrowUp, kSkinArrowDown}};
+  for (int k = 0; k < 4; ++k) {
+    for (int i = 0; i < 16; ++i) d.Set(barBlocks[k] + 4 * i, bar[i]);
+    const bool across = (k % 2) == 0;
+    for (int b = 0; b < 2; ++b) {
+      const uint32_t arrow[12] = {kSkinArrowButton, 0, 14, 14, 3, 3, 3, 3, glyphs[k][b], 0, across ? 4u : 7u,
+                                  across ? 7u : 4u};
+      for (int i = 0; i < 12; ++i) d.Set(barBlocks[k] + 0x40 + 0x30 * b + 4 * i, arrow[i]);
+    }
+  }
+  // The tab strip's scroll buttons: left and right arrows.
+  for (int b = 0; b < 2; ++b) {
+    const uint32_t arrow[12] = {
+        kSkinArrowButton, 0, 14, 14, 3, 3, 3, 3, uint32_t(b ? kSkinArrowRight : kSkinArrowLeft), 0, 4, 7};
+    for (int i = 0; i < 12; ++i) d.Set(0x610 + 0x30 * b + 4 * i, arrow[i]);
   }
   d.Set(0x4C0, kRootBack);
   // Button label: face, its size, bevels (enabled, disabled) and text colours.

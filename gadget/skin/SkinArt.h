@@ -21,6 +21,15 @@ enum SkinBitmapId : int {
   kSkinArrowButton = 10113,  // 3 cells: normal, disabled, pressed
   kSkinArrowUp = 10114,      // 3 glyph cells on the arrow button's face colours (no mask)
   kSkinArrowDown = 10115,
+  kSkinScrollTrack = 10201,  // 3 cells: normal, disabled, pressed
+  kSkinScrollThumb = 10202,  // 3 cells: normal, disabled, pressed
+  kSkinScrollThumbMask = 10203,
+  kSkinArrowLeft = 10204,  // 3 glyph cells like the up and down arrows
+  kSkinArrowRight = 10205,
+  kSkinTabStrip = 10206,  // 4 cells: inactive, active, disabled inactive, disabled active
+  kSkinTabMask = 10207,
+  kSkinSplitGrip = 10208,  // 3 cells: normal, disabled, pressed; plain caps, a grip between
+  kSkinSplitMask = 10209,
 };
 
 // Draws the skin's bitmaps and registers them (again) in the bitmap registry.

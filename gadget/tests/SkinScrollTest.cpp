@@ -3,8 +3,11 @@
 // state (disabled, held, normal), with the block a later setter call replaces.
 #include <gtest/gtest.h>
 
+#include "gadget/GPageController.h"
 #include "gadget/GSkScrollBar.h"
+#include "gadget/GSplitter.h"
 #include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/tests/WidgetTestEnv.h"
 #include "platform/gui/BitmapRegistry.h"
 
 namespace gadget_test {
@@ -121,6 +124,39 @@ TEST_F(SkinScrollTest, EveryPartDrawsTheCellOfItsStateFromItsOwnBlock) {
   SetSkVBarSkin(none);
   SetSkScrollUpButtonSkin(none);
   SetSkScrollDownButtonSkin(none);
+}
+
+using BuiltinScrollSkinTest = WidgetEnv;
+
+TEST_F(BuiltinScrollSkinTest, TheWidgetSkinReachesTheBarsTabsAndSplitter) {
+  // Every byte-reading part got its block from the descriptor.
+  EXPECT_EQ(GetSkTabPageSkin().tab.imageId, kSkinTabStrip);
+  EXPECT_EQ(GetSkTabPageSkin().body.imageId, kSkinFrameStrip);
+  EXPECT_EQ(GetSkHSplitterSkin().imageId, kSkinSplitGrip);
+  EXPECT_EQ(GetSkHSplitterSkin().capHeight, 4);
+  // A skinned bar draws the skin's arrow face, track and thumb; the press of its arrow button
+  // is the button press, with the pressed cell in the window until the release.
+  auto* bar = new CGSkVScrollBar(root, 0, 0, 0, 3, 16, 100, 5);
+  bar->Build(1);
+  bar->m_maximum = 100;
+  bar->m_page = 50;
+  bar->LayoutTree();
+  Repaint();
+  const auto cell = [](int id, int c, int w) { return CellColour(id, c, w, w); };
+  EXPECT_EQ(FrontPixel(2, 4), cell(kSkinArrowButton, 0, 14));  // beside the glyph
+  EXPECT_EQ(FrontPixel(8, 40), cell(kSkinScrollThumb, 0, 12));
+  EXPECT_EQ(FrontPixel(8, 75), cell(kSkinScrollTrack, 0, 12));
+  ASSERT_NE(dynamic_cast<CGButton*>(bar->m_secondButton), nullptr);
+  Down(2, 96);
+  EXPECT_EQ(g_pressedInside, 1);
+  EXPECT_EQ(FrontPixel(2, 96), cell(kSkinArrowButton, 2, 14));
+  Up(2, 96);
+  EXPECT_EQ(FrontPixel(2, 96), cell(kSkinArrowButton, 0, 14));
+  EXPECT_EQ(bar->m_position, 5);
+  // Forgetting the skin leaves the parts without bitmaps.
+  ResetGadgetSkin();
+  EXPECT_EQ(GetSkTabPageSkin().tab.imageId, 0);
+  EXPECT_EQ(GetSkHSplitterSkin().imageId, 0);
 }
 
 }  // namespace
