@@ -8,7 +8,7 @@
 #include "platform/gui/DeviceContext.h"
 // ---- plot area ----
 
-CGNgGraphScreen::CGNgGraphScreen(CGCore* graph) : CGGroup(graph, 0, 0, 0, 3, 0, 0) {}
+CGNgGraphScreen::CGNgGraphScreen(CGCore* graph) : CGGraphScreen(graph) {}
 
 CGNgGraphScreen::~CGNgGraphScreen() { delete m_dataManager; }
 
@@ -160,14 +160,6 @@ void CGNgGraphScreen::DrawRangeAll(vt::DeviceContext* dc, PreciseTime start, Pre
   if (selected && (selected->GetStyle() & GSTYLE_VISIBLE)) selected->DrawRange(dc, start, end);
 }
 
-void CGNgGraphScreen::ClipToColumns(vt::DeviceContext* dc, int x, int width) {
-  vt::Rect a;
-  GetAbsoluteRect(&a);
-  const vt::Rect clip{std::clamp(a.left + x, a.left, a.right), a.top,
-                      std::clamp(a.left + x + width, a.left, a.right), a.bottom};
-  dc->SelectClipRect(&clip);
-}
-
 void CGNgGraphScreen::DrawStrip(vt::DeviceContext* dc, int x, int width) {
   vt::Rect a;
   GetAbsoluteRect(&a);
@@ -205,12 +197,13 @@ void CGNgGraphScreen::PrintTree(vt::DeviceContext* dc, int page) {
 
 // ---- graph body ----
 
-CGNgGraph::CGNgGraph(CGCore* parent) : CGGroup(parent, 0, 0, 0, 3, 0, 0, 0, 0, 0x025E5E5E) {}
+CGNgGraph::CGNgGraph(CGCore* parent) : CGGraph(parent) {}
 
 void CGNgGraph::Build() {
   m_screen = new CGNgGraphScreen(this);
   m_screen->CreateParts();
   m_timeAxis = new CGNgTAxis(this);
+  m_xAxis = m_timeAxis;
   m_timeAxis->m_relative = 0;
   m_timeAxis->UpdateTitle();
   m_timeAxis->UpdateUnitText();
@@ -257,19 +250,6 @@ int CGNgGraph::SetTraceThickness(int width) {
   return 1;
 }
 
-void CGNgGraph::SetTraceStyle(int index, int style) {
-  if (!m_screen) return;
-  if (CGNgGraphData* trace = m_screen->GetTrace(index)) trace->SetStyle(style);
-}
-
-int CGNgGraph::SetFontSize(int size) {
-  if (size == m_fontSize) return 0;
-  m_fontSize = size;
-  for (CGCore* c = GetFirstChild(); c; c = NextChild(c))
-    if (IsPrimitive(c)) static_cast<CGPrimitive*>(c)->SetFontSize(size);
-  return 1;
-}
-
 void CGNgGraph::SetForeColor(vt::ColorRef c) {
   if (m_screen) m_screen->SetForeColor(c);
 }
@@ -298,7 +278,7 @@ void CGNgGraph::LayoutTree() {
 }
 
 void CGNgGraph::Draw(vt::DeviceContext* dc) {
-  CGGroup::Draw(dc);
+  CGScrollManager::Draw(dc);
   if (!m_screen) return;
   BevelColors bevel = GetBevelColors(GetBackColor());
   const vt::ColorRef back = GetBackColor() & 0x00FFFFFF;

@@ -11,7 +11,7 @@
 #pragma once
 #include <vector>
 
-#include "gadget/GGroup.h"
+#include "trend/Graph.h"
 #include "trend/GraphData.h"
 #include "trend/NgDataBuff.h"
 #include "trend/NgHooks.h"
@@ -29,7 +29,7 @@ struct NgTraceBinding {
   int axisIndex = 0;
 };
 
-class CGNgGraphScreen : public CGGroup {
+class CGNgGraphScreen : public CGGraphScreen {
  public:
   explicit CGNgGraphScreen(CGCore* graph);
   ~CGNgGraphScreen() override;
@@ -47,7 +47,6 @@ class CGNgGraphScreen : public CGGroup {
   void Draw(vt::DeviceContext* dc) override;
   void DrawStrip(vt::DeviceContext* dc, int x, int width);
   void DrawRangeAll(vt::DeviceContext* dc, PreciseTime start, PreciseTime end);
-  void ClipToColumns(vt::DeviceContext* dc, int x, int width);
   void SetForeColor(vt::ColorRef c) override { m_gridColour = c; }
   void SetBackColor(vt::ColorRef c) override;
   vt::ColorRef GetBackColor() const override { return m_backColour; }
@@ -73,7 +72,7 @@ class CGNgGraphScreen : public CGGroup {
   std::vector<CGNgYAxis*> m_yAxes;
 };
 
-class CGNgGraph : public CGGroup {
+class CGNgGraph : public CGGraph {
  public:
   explicit CGNgGraph(CGCore* parent);
   const SGClassInfo* GetClassInfo() const override { return GCLASS(CGNgGraph); }
@@ -85,9 +84,8 @@ class CGNgGraph : public CGGroup {
   void SetNameKind(int kind);
   void SelectChannel(int trace, int axis);
   int SetLineWidths(int tracePrintWidth, int frameWidth, int timeAxisWidth);
-  int SetTraceThickness(int width);
-  void SetTraceStyle(int index, int style);
-  int SetFontSize(int size) override;
+  int SetTraceThickness(int width) override;
+  CGGraphScreen* GraphScreen() const override { return m_screen; }
   void SetForeColor(vt::ColorRef c) override;
   void SetBackColor(vt::ColorRef c) override;
   void Layout() override;
@@ -98,8 +96,6 @@ class CGNgGraph : public CGGroup {
 
   CGNgGraphScreen* m_screen = nullptr;
   CGNgTAxis* m_timeAxis = nullptr;
-  int m_fontSize = 14;
-  int m_traceThickness = 1;
   int m_printFrameWidth = 1;
   // The band of the Y-axis strip's axes (screen and print), for the strip to read.
   int m_axisBandTop = 0, m_axisBandHeight = 0;

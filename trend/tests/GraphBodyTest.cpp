@@ -154,3 +154,19 @@ TEST_F(GraphBodyTest, TimeAxisTextFollowsTheBackground) {
   EXPECT_EQ(graph->m_timeAxis->GetForeColor(), 0x02000000u);
   EXPECT_EQ(graph->m_screen->GetBackColor(), vt::ColorRef(129 | (128 << 8) | (128 << 16)));
 }
+
+TEST_F(GraphBodyTest, GraphIsAScrollManagerWithThePlotAreaAsItsBody) {
+  EXPECT_TRUE(IsKindOfClass(graph, GCLASS(CGGraph)));
+  EXPECT_TRUE(IsKindOfClass(graph, GCLASS(CGScrollManager)));
+  EXPECT_STREQ(graph->GetClassInfo()->name, "CGNgGraph");
+  EXPECT_EQ(GCLASS(CGNgGraphScreen)->parent, GCLASS(CGScroll));
+  EXPECT_EQ(graph->m_body, graph->m_screen);
+  EXPECT_EQ(graph->m_fontSize, 14);
+  EXPECT_EQ(graph->m_yLabelMode, -1);
+  graph->SetTraceStyle(7, 3);
+  EXPECT_EQ(graph->m_screen->GetTrace(7)->GetStyle(), 3);
+  // The plot area never scrolls: its content is as high as it is and has no width.
+  EXPECT_EQ(graph->m_screen->m_contentWidth, 0);
+  EXPECT_EQ(graph->m_screen->m_contentHeight, 329);
+  EXPECT_FALSE(graph->OnMouseWheel(0, 120, 100, 100));  // no vertical bar: the wheel does nothing
+}
