@@ -202,6 +202,8 @@ CGNgGraph::CGNgGraph(CGCore* parent) : CGGraph(parent) {}
 void CGNgGraph::Build() {
   m_screen = new CGNgGraphScreen(this);
   m_screen->CreateParts();
+  m_scrollBar = new CGNgHTScrollBar(this, 10);
+  m_scrollBar->CreateParts(1);
   m_timeAxis = new CGNgTAxis(this);
   m_xAxis = m_timeAxis;
   m_timeAxis->m_relative = 0;
@@ -217,9 +219,30 @@ void CGNgGraph::SetChannels(int count, CGNgChannel** channels, NgProgressSink* p
   m_screen->m_dataManager->SetChannels(std::clamp(count, 0, kNgTraceCount), channels);
 }
 
+void CGNgGraph::SetDataRange(PreciseTime start, PreciseTime end) {
+  if (m_scrollBar) m_scrollBar->SetDataRange(start, end);
+}
+
 void CGNgGraph::SetVisibleRange(PreciseTime start, PreciseTime end) {
   if (m_screen) m_screen->SetVisibleSpan(start, end);
   if (m_timeAxis) m_timeAxis->m_shownRangeStart = start, m_timeAxis->m_shownRangeEnd = end;
+  if (m_scrollBar) {
+    const double span = vt::SpanSeconds(start, end);
+    m_scrollBar->SetVisibleSpan(span);
+    m_scrollBar->m_stepSeconds = span / 10;
+    m_scrollBar->SetPosition(start);
+  }
+}
+
+void CGNgGraph::ScrollTo(PreciseTime start) {
+  if (!m_timeAxis) return;
+  const double span = vt::SpanSeconds(m_timeAxis->m_shownRangeStart, m_timeAxis->m_shownRangeEnd);
+  m_timeAxis->m_shownRangeStart = start;
+  m_timeAxis->m_shownRangeEnd = PreciseTime::AddSeconds(start, span);
+  CGCore* panel = FindAncestorOfClass(GCLASS(CGNgWaveform));
+  CGPrimitive* top = panel ? static_cast<CGPrimitive*>(panel) : this;
+  top->LayoutTree();
+  top->Update();
 }
 
 void CGNgGraph::GetVisibleRange(PreciseTime* start, PreciseTime* end) const {
@@ -262,7 +285,13 @@ void CGNgGraph::SetBackColor(vt::ColorRef c) {
 }
 
 void CGNgGraph::Layout() {
-  const int W = m_rect.Width(), H = m_rect.Height();
+  const int W = m_rect.Width();
+  int H = m_rect.Height();
+  if (m_scrollBar && (m_scrollBar->GetStyle() & GSTYLE_VISIBLE)) {
+    const int barHeight = m_scrollBar->Rect().Height();
+    m_scrollBar->SetBounds(0, H - barHeight, W, barHeight);
+    H -= barHeight;
+  }
   const int A = m_timeAxis ? m_timeAxis->Rect().Height() : 0;
   if (m_timeAxis) m_timeAxis->SetBounds(10, H - A - 30, W - 13, A);
   if (m_screen) m_screen->SetBounds(10, 28, W - 13, H - A - 63);

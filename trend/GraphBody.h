@@ -16,6 +16,7 @@
 #include "trend/NgDataBuff.h"
 #include "trend/NgHooks.h"
 #include "trend/TimeAxis.h"
+#include "trend/TimeScrollBar.h"
 #include "trend/TrendRecords.h"
 #include "trend/YAxis.h"
 
@@ -79,7 +80,11 @@ class CGNgGraph : public CGGraph {
 
   void Build();
   void SetChannels(int count, CGNgChannel** channels, NgProgressSink* progress);
+  void SetDataRange(PreciseTime start, PreciseTime end);
   void SetVisibleRange(PreciseTime start, PreciseTime end);
+  // Moves the shown range to begin at start, keeping its span, and lays out and repaints the
+  // panel (which refills the buffers).
+  void ScrollTo(PreciseTime start);
   void GetVisibleRange(PreciseTime* start, PreciseTime* end) const;
   void SetNameKind(int kind);
   void SelectChannel(int trace, int axis);
@@ -96,6 +101,7 @@ class CGNgGraph : public CGGraph {
 
   CGNgGraphScreen* m_screen = nullptr;
   CGNgTAxis* m_timeAxis = nullptr;
+  CGNgHTScrollBar* m_scrollBar = nullptr;
   int m_printFrameWidth = 1;
   // The band of the Y-axis strip's axes (screen and print), for the strip to read.
   int m_axisBandTop = 0, m_axisBandHeight = 0;

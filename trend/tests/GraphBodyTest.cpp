@@ -22,6 +22,7 @@ class GraphBodyTest : public gadget_test::GadgetEnv {
     GadgetEnv::SetUp();
     graph = new CGNgGraph(nullptr);
     graph->Build();
+    graph->SetDataRange(PreciseTime{}, PreciseTime{});  // no data: the time scroll bar is hidden
     graph->SetBounds(0, 0, 800, 400);
     graph->LayoutTree();
     axis = std::make_unique<CGNgYAxis>(nullptr, 0);
