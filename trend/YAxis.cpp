@@ -16,6 +16,7 @@
 #include "gadget/GText.h"
 #include "platform/base/Numbers.h"
 #include "platform/gui/DeviceContext.h"
+#include "trend/YAxisStrip.h"
 
 namespace {
 
@@ -526,10 +527,14 @@ int CGNgYAxis::PrintGrid(vt::DeviceContext* dc, int x0, int x1, vt::ColorRef col
 
 void CGNgYAxis::ScalePrintRects(int scale) {
   CGYAxis::ScalePrintRects(scale);
-  // The manager's print band is the parent's print rectangle.
+  // The print band: the manager's, else the parent's print rectangle.
   const CGPrimitive* parent = ParentPrimitive();
   if (!parent) return;
-  const int T = parent->PrintRect().top, H = parent->PrintRect().Height();
+  int T = parent->PrintRect().top, H = parent->PrintRect().Height();
+  if (IsKindOfClass(parent, GCLASS(CGNgYAxisManager))) {
+    const auto* manager = static_cast<const CGNgYAxisManager*>(parent);
+    T = manager->m_printBandTop, H = manager->m_printBandHeight;
+  }
   const int top = int(std::floor(H * m_currentTop + 0.5));
   const int bottom = int(std::floor(m_currentBottom * H + 0.5));
   m_printRect.top = T + top;

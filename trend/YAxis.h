@@ -124,6 +124,15 @@ class CGNgYAxis : public CGYAxis {
   int m_printLineWidth = 1;
   int m_zoom = 0;  // the zoom code of the record, kept for the zoom gadget
 
+  // Mouse state (hover, drag in the free arrangement) and the buttons above the axis.
+  uint8_t m_hovered = 0;
+  int m_dragMode = 0;
+  uint8_t m_moved = 0;
+  vt::Rect m_dragStart;
+  int m_hoverLeft = 0, m_hoverRight = 0, m_hoverTop = 0, m_hoverBottom = 0;
+  CGPrimitive* m_labelButton = nullptr;
+  CGPrimitive* m_resetButton = nullptr;
+
  protected:
   double LogLower() const override { return m_logLower; }
   double LogUpper() const override { return m_logUpper; }
