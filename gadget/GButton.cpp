@@ -105,11 +105,15 @@ void CGButton::Draw(vt::DeviceContext* dc) {
 }
 
 void CGButton::ShowInBackBuffer(void (CGButton::*look)(vt::DeviceContext*)) {
+  ShowInBackBuffer([this, look](vt::DeviceContext* dc) { (this->*look)(dc); });
+}
+
+void CGButton::ShowInBackBuffer(const std::function<void(vt::DeviceContext*)>& look) {
   CGRoot* root = GetRootGadget();
   vt::DeviceContext* back = root ? root->GetBackDCPtr() : nullptr;
   if (!back) return;
   ClipToVisibleRect(back);
-  (this->*look)(back);
+  look(back);
   if (vt::DeviceContext* window = root->GetWindowDC()) {
     ClipToVisibleRect(window);
     BlitRect(window, back);
@@ -198,6 +202,15 @@ void CGPushButton::DrawPressed(vt::DeviceContext* dc) {
   dc->FillSolidRect(r, kFaceColour);
   DrawButtonFrame(dc, r, 2, true);
   if (!m_caption.empty()) DrawAlignedText(dc, r, kAlignCenter, 0x02000000, FontOf(m_font), m_caption);
+}
+
+// ---- CGFlatButton ----
+
+const SGClassInfo* CGFlatButton::GetClassInfo() const { return GCLASS(CGFlatButton); }
+
+vt::ColorRef CGFlatButton::GetBackColor() const {
+  const CGPrimitive* parent = ParentPrimitive();
+  return AddToColor(parent ? parent->GetBackColor() : 0x025E5E5E, 32);
 }
 
 // ---- CGToggleButton ----

@@ -1,7 +1,8 @@
 // The button gadgets: press tracking that turns a press and a release inside into a click,
 // drawing the pressed look straight to the window while the mouse is held; the bevelled push
-// button; the toggle family (toggle icon button, radio button) that keeps a checked state.
+// button and its flat form; the toggle family (toggle icon button, radio button) that keeps a checked state.
 #pragma once
+#include <functional>
 #include <string>
 
 #include "gadget/GPrimitive.h"
@@ -35,6 +36,7 @@ class CGButton : public CGPrimitive {
   bool IsActive() const { return HasEffectiveStyle(GSTYLE_ACTIVE); }
   // Draws a look into the clipped back buffer and copies the rectangle to the window.
   void ShowInBackBuffer(void (CGButton::*look)(vt::DeviceContext*));
+  void ShowInBackBuffer(const std::function<void(vt::DeviceContext*)>& look);
   // Draws a look straight into the clipped window context (the back buffer is left alone).
   void ShowInWindow(void (CGButton::*look)(vt::DeviceContext*));
   int m_frameType;
@@ -56,6 +58,15 @@ class CGPushButton : public CGButton {
  protected:
   CGFont* m_font;
   std::string m_caption;
+};
+
+// A push button whose background is its parent's lightened by 32 per channel (the base of the
+// application's own flat buttons); its face is drawn as the push button's.
+class CGFlatButton : public CGPushButton {
+ public:
+  using CGPushButton::CGPushButton;
+  const SGClassInfo* GetClassInfo() const override;
+  vt::ColorRef GetBackColor() const override;
 };
 
 class CGToggleButton : public CGButton {

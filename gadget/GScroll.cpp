@@ -52,6 +52,7 @@ void CGScroll::OnUpdate(int hint, void* data) {
   if (hint == 1) {
     m_scrollX = m_scrollY = m_contentWidth = m_contentHeight = 0;
     m_printScrollX = m_printScrollY = 0;
+    m_printContentWidth = m_printContentHeight = 0;
   }
   CGGroup::OnUpdate(hint, data);
 }

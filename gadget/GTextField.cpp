@@ -62,15 +62,37 @@ CGTextEdit::CGTextEdit(CGCore* parent, int left, int top, int width, int height,
   m_darkEdge = b.shadow;
 }
 
-CGPrimitive* CGTextEdit::s_focusFound = nullptr;
-
 const SGClassInfo* CGTextEdit::GetClassInfo() const { return GCLASS(CGTextEdit); }
 
-int CGTextEdit::FocusFirst() {
-  if (!CanFocus()) return 0;
-  s_focusFound = this;
+namespace {
+CGPrimitive* s_focusFound = nullptr;
+}  // namespace
+
+int FocusField(CGPrimitive* field) {
+  if (!field->CanFocus()) return 0;
+  s_focusFound = field;
   return 1;
 }
+
+void CarryEditOn(CGPrimitive* field, int closeCode) {
+  if (closeCode != 3 && closeCode != 4) return;
+  s_focusFound = nullptr;
+  const int found = closeCode == 3 ? field->FocusNext() : field->FocusPrevious();
+  CGPrimitive* next = found ? s_focusFound : nullptr;
+  s_focusFound = nullptr;
+  if (next) {
+    next->Activate(1);
+    next->BeginEdit();
+  }
+}
+
+CGFont* FittedFieldFont(int width, int height, int n) {
+  int h = 14;
+  if (n > 0) h = std::clamp(std::min((width / n) * 2, height), 4, 96);
+  return Pool(h);
+}
+
+int CGTextEdit::FocusFirst() { return FocusField(this); }
 
 std::string CGTextEdit::ShownText() {
   std::string text;
@@ -99,21 +121,20 @@ void CGTextEdit::Draw(vt::DeviceContext* dc) {
 void CGTextEdit::FitFontToRect() {
   std::string text;
   GetEditText(&text);
-  const int n = int(text.size());
-  int h = 14;
-  if (n > 0) h = std::clamp(std::min((m_rect.Width() / n) * 2, m_rect.Height()), 4, 96);
-  m_font = Pool(h);
+  m_font = FittedFieldFont(m_rect.Width(), m_rect.Height(), int(text.size()));
 }
 
-int CGTextEdit::SetFontSize(int h) {
-  if (h == m_fontHeight) return 0;
-  m_fontHeight = h;
+int SetFieldFontSize(CGPrimitive* field, int h, int* fontHeight, CGFont** font) {
+  if (h == *fontHeight) return 0;
+  *fontHeight = h;
   if (h < 1)
-    FitFontToRect();
+    field->FitFontToRect();
   else
-    m_font = Pool(h);
+    *font = Pool(h);
   return 1;
 }
+
+int CGTextEdit::SetFontSize(int h) { return SetFieldFontSize(this, h, &m_fontHeight, &m_font); }
 
 void CGTextEdit::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
   (void)flags;
@@ -126,15 +147,7 @@ int CGTextEdit::EndEdit(int closeCode) {
     Flush();
     FireEvent(GEVENT_EDIT_END);
   }
-  if (closeCode != 3 && closeCode != 4) return 0;
-  s_focusFound = nullptr;
-  const int found = closeCode == 3 ? FocusNext() : FocusPrevious();
-  CGPrimitive* next = found ? s_focusFound : nullptr;
-  s_focusFound = nullptr;
-  if (next) {
-    next->Activate(1);
-    next->BeginEdit();
-  }
+  CarryEditOn(this, closeCode);
   return 0;
 }
 

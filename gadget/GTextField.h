@@ -20,7 +20,7 @@ class CGTextEdit : public CGPrimitive {
   int SetFontSize(int h) override;
   void FitFontToRect() override;
   int CanFocus() override { return (m_style & GSTYLE_ACTIVE) == GSTYLE_ACTIVE; }
-  // The focus walk answers 1 when it reached a field; that field is kept in s_focusFound.
+  // The focus walk answers 1 when it reached a field (see FocusField).
   int FocusFirst() override;
   int FocusLast() override { return FocusFirst(); }
   int EndEdit(int closeCode) override;
@@ -40,7 +40,6 @@ class CGTextEdit : public CGPrimitive {
   void DrawField(vt::DeviceContext* dc, vt::ColorRef fill, vt::ColorRef frameTL, vt::ColorRef frameBR,
                  vt::ColorRef text);
 
-  static CGPrimitive* s_focusFound;
   int m_alignment = 1;
   int m_fontHeight = 12;
   CGFont* m_font;
@@ -99,6 +98,18 @@ class CGSkIntValue : public CGIntValue {
   const SGClassInfo* GetClassInfo() const override;
   void Draw(vt::DeviceContext* dc) override;
 };
+
+// The focus walk of the value fields: FocusField answers 1 and remembers the field when it can
+// take the focus; CarryEditOn, after an edit of field ended with Tab (3) or Shift+Tab (4), opens
+// the editor on the next or previous field of the root's tab order.
+int FocusField(CGPrimitive* field);
+void CarryEditOn(CGPrimitive* field, int closeCode);
+// The pooled font of a field: fitted to the rectangle's width (of a text of n bytes, 14 high for
+// none) and height within 4..96.
+CGFont* FittedFieldFont(int width, int height, int n);
+// A field's font height: 0 when unchanged; otherwise stored, and the font fitted (h < 1) or
+// taken from the pool; 1.
+int SetFieldFontSize(CGPrimitive* field, int h, int* fontHeight, CGFont** font);
 
 // Leading blanks and a sign, then decimal digits up to the first other character; no digits
 // give 0. Values beyond the 64-bit range stop at its ends.

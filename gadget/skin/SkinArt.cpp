@@ -194,9 +194,9 @@ constexpr ColorRef kArrowFaces[3] = {kFace, kFaceDisabled, kFacePressed};
 
 // One arrow glyph strip of three cells (normal, disabled, pressed) on the button's face
 // colours; dir: 0 up, 1 down, 2 left, 3 right.
-std::unique_ptr<vt::Bitmap> ArrowGlyphs(int dir) {
+std::unique_ptr<vt::Bitmap> ArrowGlyphs(int dir, int length, const ColorRef (&faces)[3]) {
   const bool across = dir >= 2;
-  const int gw = across ? 4 : 7, gh = across ? 7 : 4;
+  const int gw = across ? length / 2 + 1 : length, gh = across ? length : length / 2 + 1;
   const ColorRef ink[3] = {kInk, kInkDisabled, kAccent};
   auto g = vt::Bitmap::Create(3 * gw, gh, 24);
   for (int c = 0; c < 3; ++c)
@@ -205,7 +205,7 @@ std::unique_ptr<vt::Bitmap> ArrowGlyphs(int dir) {
         // The distance from the tip along the arrow, and the offset across it.
         const int along = dir == 0 ? y : dir == 1 ? gh - 1 - y : dir == 2 ? x : gw - 1 - x;
         const int side = across ? std::abs(y - gh / 2) : std::abs(x - gw / 2);
-        g->SetPixel(c * gw + x, y, side <= along ? ink[c] : kArrowFaces[c]);
+        g->SetPixel(c * gw + x, y, side <= along ? ink[c] : faces[c]);
       }
   return g;
 }
@@ -217,23 +217,26 @@ void ArrowButtons() {
   RoundedCell(s, 1, w, h, 2, kArrowFaces[1], kOutlineDisabled);
   RoundedCell(s, 2, w, h, 2, kArrowFaces[2], kAccent);
   Register(kSkinArrowButton, std::move(s.image));
-  Register(kSkinArrowUp, ArrowGlyphs(0));
-  Register(kSkinArrowDown, ArrowGlyphs(1));
-  Register(kSkinArrowLeft, ArrowGlyphs(2));
-  Register(kSkinArrowRight, ArrowGlyphs(3));
+  Register(kSkinArrowUp, ArrowGlyphs(0, 7, kArrowFaces));
+  Register(kSkinArrowDown, ArrowGlyphs(1, 7, kArrowFaces));
+  Register(kSkinArrowLeft, ArrowGlyphs(2, 7, kArrowFaces));
+  Register(kSkinArrowRight, ArrowGlyphs(3, 7, kArrowFaces));
 }
+
+// The scroll track's colours: normal, disabled, pressed. The thin bars' buttons are track
+// cells with small arrows on them.
+constexpr ColorRef kTroughs[3] = {Rgb(0xF3, 0xF4, 0xF6), kFieldDisabled, Rgb(0xE6, 0xE9, 0xEE)};
 
 // Scroll bars: a light trough with a faint outline, and a rounded thumb a step darker.
 void ScrollParts() {
   const int w = 12, h = 12;
   auto track = vt::Bitmap::Create(3 * w, h, 24);
-  const ColorRef troughs[3] = {Rgb(0xF3, 0xF4, 0xF6), kFieldDisabled, Rgb(0xE6, 0xE9, 0xEE)};
   const ColorRef edges[3] = {Rgb(0xD5, 0xD9, 0xDF), Rgb(0xE0, 0xE2, 0xE6), Rgb(0xC9, 0xCF, 0xD8)};
   for (int c = 0; c < 3; ++c)
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) {
         const bool edge = x == 0 || y == 0 || x == w - 1 || y == h - 1;
-        track->SetPixel(c * w + x, y, edge ? edges[c] : troughs[c]);
+        track->SetPixel(c * w + x, y, edge ? edges[c] : kTroughs[c]);
       }
   Register(kSkinScrollTrack, std::move(track));
   Strip thumb(3, w, h);
@@ -242,6 +245,10 @@ void ScrollParts() {
   RoundedCell(thumb, 2, w, h, 3, Rgb(0x9D, 0xB4, 0xD6), kAccent);
   Register(kSkinScrollThumb, std::move(thumb.image));
   Register(kSkinScrollThumbMask, std::move(thumb.mask));
+  Register(kSkinThinArrowUp, ArrowGlyphs(0, 5, kTroughs));
+  Register(kSkinThinArrowDown, ArrowGlyphs(1, 5, kTroughs));
+  Register(kSkinThinArrowLeft, ArrowGlyphs(2, 5, kTroughs));
+  Register(kSkinThinArrowRight, ArrowGlyphs(3, 5, kTroughs));
 }
 
 // The outline of the page frame, shared by the tabs so that they join the page.
@@ -383,16 +390,28 @@ SGSkinDescriptor BuiltinSkinDescriptor() {
   const uint32_t bar[16] = {
       kSkinScrollThumb, kSkinScrollThumbMask, 12, 12, 3, 3, 3, 3, kSkinScrollTrack, 0, 12, 12, 2, 2, 2, 2};
   const int barBlocks[4] = {0x240, 0x2E0, 0x380, 0x420};
-  const uint32_t glyphs[4][2] = {{kSkinArrowLeft, kSkinArrowRight},
-                                 {kSkinArrowUp, kSkinArrowDown},
+  const uint32_t glyphs[4][2] = {{kSkinThinArrowLeft, kSkinThinArrowRight},
+                                 {kSkinThinArrowUp, kSkinThinArrowDown},
                                  {kSkinArrowLeft, kSkinArrowRight},
                                  {kSkinArrowUp, kSkinArrowDown}};
   for (int k = 0; k < 4; ++k) {
     for (int i = 0; i < 16; ++i) d.Set(barBlocks[k] + 4 * i, bar[i]);
-    const bool across = (k % 2) == 0;
+    const bool across = (k % 2) == 0, thin = k < 2;
+    // Normal buttons: the arrow button's face and glyph; thin ones: a track cell, small glyph.
+    const uint32_t length = thin ? 5 : 7, depth = length / 2 + 1;
     for (int b = 0; b < 2; ++b) {
-      const uint32_t arrow[12] = {kSkinArrowButton, 0, 14, 14, 3, 3, 3, 3, glyphs[k][b], 0, across ? 4u : 7u,
-                                  across ? 7u : 4u};
+      const uint32_t arrow[12] = {thin ? uint32_t(kSkinScrollTrack) : uint32_t(kSkinArrowButton),
+                                  0,
+                                  thin ? 12u : 14u,
+                                  thin ? 12u : 14u,
+                                  thin ? 2u : 3u,
+                                  thin ? 2u : 3u,
+                                  thin ? 2u : 3u,
+                                  thin ? 2u : 3u,
+                                  glyphs[k][b],
+                                  0,
+                                  across ? depth : length,
+                                  across ? length : depth};
       for (int i = 0; i < 12; ++i) d.Set(barBlocks[k] + 0x40 + 0x30 * b + 4 * i, arrow[i]);
     }
   }

@@ -30,6 +30,10 @@ enum SkinBitmapId : int {
   kSkinTabMask = 10207,
   kSkinSplitGrip = 10208,  // 3 cells: normal, disabled, pressed; plain caps, a grip between
   kSkinSplitMask = 10209,
+  kSkinThinArrowUp = 10210,  // 3 small glyph cells on the scroll track's colours (thin bars)
+  kSkinThinArrowDown = 10211,
+  kSkinThinArrowLeft = 10212,
+  kSkinThinArrowRight = 10213,
 };
 
 // Draws the skin's bitmaps and registers them (again) in the bitmap registry.

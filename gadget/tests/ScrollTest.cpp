@@ -383,9 +383,13 @@ TEST_F(ScrollTest, ChildrenOfTheBodyAreShownShiftedByTheScrollPositionAndHintOne
   vt::Rect r;
   probe->GetAbsoluteRect(&r);
   EXPECT_EQ(r, (vt::Rect{50, 20, 60, 30}));
+  m.body->m_printContentWidth = 900;
+  m.body->m_printContentHeight = 700;
   m.body->OnUpdate(1, nullptr);
   EXPECT_EQ(m.body->m_scrollY, 0);
   EXPECT_EQ(m.body->m_contentHeight, 0);
+  EXPECT_EQ(m.body->m_printContentWidth, 0);
+  EXPECT_EQ(m.body->m_printContentHeight, 0);
   EXPECT_EQ(log.back(), "p update 1");
 }
 

@@ -159,5 +159,27 @@ TEST_F(BuiltinScrollSkinTest, TheWidgetSkinReachesTheBarsTabsAndSplitter) {
   EXPECT_EQ(GetSkHSplitterSkin().imageId, 0);
 }
 
+TEST_F(BuiltinScrollSkinTest, ThinButtonsAreTwiceTheThicknessAndAnOverflowingStripScrollsTheCurrentTabIn) {
+  auto* tv = new CGSkVThinScrollBar(root, 150, 0, 0, 3, 8, 90, 1);
+  tv->Build(1);
+  auto* th = new CGSkHThinScrollBar(root, 0, 80, 0, 3, 190, 8, 1);
+  th->Build(1);
+  // Four pages in 190 pixels, tabs at most 80 wide, the second current.
+  auto* pages = new CGSkPageController(root, 0, 0, 0, 3, 140, 70, 200);
+  pages->CreateTabScrollButtons(1);
+  for (const char* t : {"Alarm list", "Mark list", "Statistics", "A title too long for its tab"}) {
+    auto* page = new CGSkTabPage(pages, 3, 0, t);
+    new Probe(page, t, nullptr, {0, 0, 1, 1}, 0x02F0F0F0);
+  }
+  pages->m_maxTabWidth = 80;
+  pages->SetValue(1);
+  root->LayoutTree();
+  Repaint();
+  EXPECT_EQ(tv->m_firstButton->Rect(), (vt::Rect{0, 0, 8, 16}));
+  EXPECT_EQ(th->m_thumb->Rect(), (vt::Rect{16, 0, 174, 8}));
+  EXPECT_EQ(pages->m_rightButton->GetStyle(), 3);
+  EXPECT_EQ(pages->m_firstTab, 1);
+}
+
 }  // namespace
 }  // namespace gadget_test

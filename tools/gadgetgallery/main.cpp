@@ -1,5 +1,6 @@
 // gadgetgallery: every widget with the built-in skin, one row per widget and one column per
-// state, written to a PNG.
+// state, and below them the scrolling gadgets (plain, skinned and thin bars, an overflowing tab
+// strip, a splitter), written to a PNG.
 //
 // Usage: gadgetgallery OUTPUT.png. Exit code 0 on success, 1 on a usage or write failure.
 // A root without a host window draws into its back buffer only; the hot and pressed looks are
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -14,21 +16,30 @@
 #include <vector>
 
 #include "gadget/GButton.h"
+#include "gadget/GColorButton.h"
+#include "gadget/GComboBox.h"
 #include "gadget/GDigitalVolume.h"
 #include "gadget/GDraw.h"
 #include "gadget/GGroupBox.h"
+#include "gadget/GIconButton.h"
 #include "gadget/GLabel.h"
+#include "gadget/GPageController.h"
 #include "gadget/GPools.h"
 #include "gadget/GProgressBar.h"
 #include "gadget/GRootMaster.h"
 #include "gadget/GRowColumn.h"
+#include "gadget/GScroll.h"
+#include "gadget/GScrollBar.h"
 #include "gadget/GSkButton.h"
 #include "gadget/GSkRoot.h"
+#include "gadget/GSkScrollBar.h"
 #include "gadget/GSkin.h"
+#include "gadget/GSplitter.h"
 #include "gadget/GText.h"
 #include "gadget/GTextField.h"
 #include "gadget/skin/SkinArt.h"
 #include "platform/gui/Bitmap.h"
+#include "platform/gui/BitmapRegistry.h"
 #include "platform/gui/MemoryDc.h"
 #include "platform/gui/qt/Raster.h"
 
@@ -62,12 +73,47 @@ void Look(W* w, void (W::*look)(vt::DeviceContext*), vt::DeviceContext* dc) {
   (w->*look)(dc);
 }
 
+// A skinned thumb's pressed look, when the track is of that kind.
+template <typename T>
+bool PressedThumb(CGBar* bar, vt::DeviceContext* dc) {
+  auto* thumb = dynamic_cast<T*>(bar);
+  if (!thumb) return false;
+  thumb->ClipToVisibleRect(dc);
+  thumb->DrawState(dc, GSTYLE_ACTIVE, 1);
+  return true;
+}
+
 std::vector<std::pair<int, std::string>> g_names;
 
 // A row name, drawn once the widgets are painted.
 void Name(vt::DeviceContext* dc, const Gallery& g, int row, const char* text) {
   (void)dc, (void)g;
   g_names.emplace_back(row, text);
+}
+
+// The icon button's pictures: a magnifier with a plus, in ink (released) and in the accent
+// colour (pressed and hover), with their common grey mask; drawn here like the skin's art.
+enum : int { kZoomIcon = 9101, kZoomIconPressed = 9102, kZoomIconMask = 9103 };
+
+void RegisterZoomIcons() {
+  const int n = 16;
+  auto ink = vt::Bitmap::Create(n, n, 24), accent = vt::Bitmap::Create(n, n, 24),
+       mask = vt::Bitmap::Create(n, n, 24);
+  for (int y = 0; y < n; ++y)
+    for (int x = 0; x < n; ++x) {
+      const double dx = x + 0.5 - 6.5, dy = y + 0.5 - 6.5, d = std::sqrt(dx * dx + dy * dy);
+      const bool ring = d >= 4.0 && d <= 5.6;
+      const bool handle = x >= 10 && y >= 10 && std::abs(x - y) <= 1 && x <= 14;
+      const bool plus =
+          (std::abs(dx) < 0.6 && std::abs(dy) <= 2.5) || (std::abs(dy) < 0.6 && std::abs(dx) <= 2.5);
+      const bool on = ring || handle || plus;
+      ink->SetPixel(x, y, vt::Rgb(0x1E, 0x23, 0x2D));
+      accent->SetPixel(x, y, vt::Rgb(0x2F, 0x6F, 0xC6));
+      mask->SetPixel(x, y, on ? vt::Rgb(0, 0, 0) : vt::Rgb(0xFF, 0xFF, 0xFF));
+    }
+  vt::RegisterBitmap(kZoomIcon, std::move(ink));
+  vt::RegisterBitmap(kZoomIconPressed, std::move(accent));
+  vt::RegisterBitmap(kZoomIconMask, std::move(mask));
 }
 
 }  // namespace
@@ -83,13 +129,15 @@ int main(int argc, char** argv) {
   auto* master = new CGRootMaster;
   master->CreateManagers();
   RegisterSkinArt();
+  RegisterZoomIcons();
   const SGSkinDescriptor skin = BuiltinSkinDescriptor();
   SetGadgetSkin(&skin);
 
   Gallery g{new GalleryRoot, 0, nullptr};
   g.captionFont = master->GetFont(13, 1, 0)->GetFont();
-  const int rowCount = 18;
-  const int width = kNameW + kStateCount * kCellW + 10, height = kHeadH + rowCount * kRowH + 10;
+  const int rowCount = 23;
+  const int scrollTop = kHeadH + rowCount * kRowH + 10, scrollH = 300;
+  const int width = kNameW + kStateCount * kCellW + 10, height = scrollTop + scrollH + 34;
   g.root->AllocateBackDC(width, height);
   vt::DeviceContext* dc = g.root->GetBackDCPtr();
 
@@ -141,6 +189,45 @@ int main(int argc, char** argv) {
     box->SetValue(0);
   }
   row++;
+  // Picture buttons: flat until hovered, then the pressed picture; sunken when pressed.
+  CGIconButton* icons[kStateCount] = {};
+  for (int s : {kNormal, kHot, kPressed, kDisabled}) {
+    const vt::Rect r = g.Cell(row, s, 28, 28);
+    icons[s] = new CGIconButton(g.root, r.left, r.top, r.Width(), r.Height(), GSTYLE_ACTIVE, kZoomIcon,
+                                kZoomIconPressed);
+    icons[s]->m_maskBitmap = GetSharedBitmap(kZoomIconMask);
+    if (s == kDisabled) icons[s]->SetStyle(GSTYLE_VISIBLE);
+  }
+  Name(dc, g, row++, "CGIconButton");
+  CGFlatButton* flats[kStateCount] = {};
+  for (int s : {kNormal, kPressed, kDisabled}) {
+    const vt::Rect r = g.Cell(row, s, 100, 24);
+    flats[s] = new CGFlatButton(g.root, r.left, r.top, r.Width(), r.Height(), 0, 13, "Name");
+    if (s == kDisabled) flats[s]->SetStyle(GSTYLE_VISIBLE);
+  }
+  Name(dc, g, row++, "CGFlatButton");
+  CGColorButton* colours[kStateCount] = {};
+  for (int s : {kNormal, kHot, kPressed, kDisabled}) {
+    const vt::Rect r = g.Cell(row, s, 90, 20);
+    colours[s] = new CGColorButton(g.root, r.left, r.top, 0, s == kDisabled ? GSTYLE_VISIBLE : GSTYLE_ACTIVE,
+                                   r.Width());
+    colours[s]->SetForeColor(s == kDisabled ? vt::Rgb(0xA9, 0xB4, 0xC4) : vt::Rgb(0x2F, 0x6F, 0xC6));
+  }
+  Name(dc, g, row++, "CGColorButton");
+  // Drop-down fields: the first item, none (the focused column), disabled.
+  const uint32_t itemIds[] = {57345, 61475};
+  for (int skinned = 1; skinned >= 0; --skinned) {
+    for (int s : {kNormal, kDisabled}) {
+      const vt::Rect r = g.Cell(row, s, 130, 22);
+      CGComboBox* c = skinned ? new CGSkComboBox(g.root, r.left, r.top, r.Width(), r.Height(), 0,
+                                                 GSTYLE_ACTIVE, 2, itemIds, nullptr)
+                              : new CGComboBox(g.root, r.left, r.top, r.Width(), r.Height(), 0, GSTYLE_ACTIVE,
+                                               2, itemIds, nullptr);
+      if (s == kDisabled) c->SetStyle(GSTYLE_VISIBLE);
+      if (!skinned) c->SetForeColor(vt::Rgb(0xFF, 0xFF, 0xFF));
+    }
+    Name(dc, g, row++, skinned ? "CGSkComboBox" : "CGComboBox");
+  }
   // Labels.
   {
     vt::Rect r = g.Cell(row, kNormal, 140, 22);
@@ -278,6 +365,82 @@ int main(int argc, char** argv) {
   }
   Name(dc, g, row++, "CGSkRowColumn");
 
+  // The scrolling gadgets, below the grid. Captions: (x, y, text), drawn after the paint.
+  std::vector<std::pair<vt::Point, std::string>> captions;
+  const int sx = kNameW, sy = scrollTop + 22;
+  // A scroll manager with plain bars over content larger than its view.
+  {
+    auto* manager = new CGScrollManager(g.root, 10, sy, 0, GSTYLE_ACTIVE, 150, 130, 2, 16);
+    auto* body = new CGScroll(manager, 0, GSTYLE_ACTIVE);
+    (new CGVScrollBar(manager, 0, 0, 0, GSTYLE_ACTIVE, 16, 16, 16))->Build(1);
+    (new CGHScrollBar(manager, 0, 0, 0, GSTYLE_ACTIVE, 16, 16, 16))->Build(2);
+    for (int i = 0; i < 8; ++i)
+      for (int j = 0; j < 3; ++j)
+        new CGLabel(body, j * 100, i * 30, 98, 28, 0, 1,
+                    (i + j) % 2 ? vt::Rgb(0xFF, 0xFF, 0xFF) : vt::Rgb(0xE2, 0xE6, 0xEC), 3,
+                    vt::Rgb(0x1E, 0x23, 0x2D), 12, ("Cell " + std::to_string(i * 3 + j + 1)).c_str());
+    body->m_contentWidth = 300;
+    body->m_contentHeight = 240;
+    body->m_scrollX = 40;
+    body->m_scrollY = 45;
+    captions.push_back({{10, sy + 136}, "CGScrollManager"});
+    captions.push_back({{10, sy + 154}, "with plain bars"});
+  }
+  // Skinned and thin bars: normal, pressed (thumb and first button), disabled.
+  CGScrollBar* pressedBars[4] = {};
+  const char* const barStates[3] = {"normal", "pressed", "disabled"};
+  for (int s = 0; s < 3; ++s) {
+    const int x = sx + s * 70;
+    auto* v = new CGSkVScrollBar(g.root, x, sy, 0, GSTYLE_ACTIVE, 16, 150, 1);
+    v->Build(1);
+    auto* tv = new CGSkVThinScrollBar(g.root, x + 24, sy, 0, GSTYLE_ACTIVE, 8, 150, 1);
+    tv->Build(1);
+    tv->m_thinStyle = 1;
+    auto* h = new CGSkHScrollBar(g.root, sx + 220, sy + s * 50, 0, GSTYLE_ACTIVE, 200, 16, 1);
+    h->Build(1);
+    auto* th = new CGSkHThinScrollBar(g.root, sx + 220, sy + s * 50 + 24, 0, GSTYLE_ACTIVE, 200, 8, 1);
+    th->Build(1);
+    th->m_thinStyle = 1;
+    for (CGScrollBar* b : {static_cast<CGScrollBar*>(v), static_cast<CGScrollBar*>(tv),
+                           static_cast<CGScrollBar*>(h), static_cast<CGScrollBar*>(th)}) {
+      b->m_maximum = 1000;
+      b->m_page = 250;
+      b->SetValue(300);
+      if (s == 2) b->SetStyle(GSTYLE_VISIBLE);
+    }
+    if (s == 1) {
+      pressedBars[0] = v;
+      pressedBars[1] = tv;
+      pressedBars[2] = h;
+      pressedBars[3] = th;
+    }
+    captions.push_back({{x - 8, scrollTop}, barStates[s]});
+    captions.push_back({{sx + 430, sy + s * 50 + 4}, barStates[s]});
+  }
+  captions.push_back({{sx, sy + 156}, "CGSkVScrollBar, thin"});
+  captions.push_back({{sx + 220, scrollTop}, "CGSkHScrollBar, thin below"});
+  // A tab strip that overflows: five pages in 280 pixels, the third current.
+  auto* pages = new CGSkPageController(g.root, sx + 500, sy, 0, GSTYLE_ACTIVE, 280, 110, 120);
+  pages->CreateTabScrollButtons(1);
+  for (const char* t :
+       {"Alarm list", "Mark list", "Statistics", "Channels", "A title too long for its tab"}) {
+    auto* page = new CGSkTabPage(pages, GSTYLE_ACTIVE, 0, t);
+    new CGLabel(page, 0, 0, 10, 10, 0, 0, 0, 1, vt::Rgb(0x1E, 0x23, 0x2D), 12, t);
+  }
+  pages->SetValue(2);
+  captions.push_back({{sx + 500, scrollTop}, "CGSkPageController, overflowing"});
+  // Splitters between two panes: normal, pressed, disabled.
+  CGSkHSplitter* splitters[3] = {};
+  for (int s = 0; s < 3; ++s) {
+    auto* panel = new CGGroup(g.root, sx + 500 + s * 95, sy + 150, 0, GSTYLE_ACTIVE, 88, 80, 1, 1,
+                              vt::Rgb(0xEC, 0xEE, 0xF1));
+    new CGLabel(panel, 0, 0, 40, 80, 0, 1, vt::Rgb(0xFF, 0xFF, 0xFF), 3, vt::Rgb(0x1E, 0x23, 0x2D), 12, "L");
+    splitters[s] = new CGSkHSplitter(panel, 40, 0, 0, s == 2 ? GSTYLE_VISIBLE : GSTYLE_ACTIVE, 8, 80);
+    new CGLabel(panel, 48, 0, 40, 80, 0, 1, vt::Rgb(0xFF, 0xFF, 0xFF), 3, vt::Rgb(0x1E, 0x23, 0x2D), 12, "R");
+    captions.push_back({{sx + 500 + s * 95, sy + 234}, barStates[s]});
+  }
+  captions.push_back({{sx + 500, sy + 128}, "CGSkHSplitter"});
+
   g.root->LayoutTree();
   g.root->Paint(dc);
   // Column heads and row names (the paint above covered the whole root).
@@ -304,9 +467,27 @@ int main(int argc, char** argv) {
   Look<CGButton>(tog[kPressed], &CGButton::DrawPressed, dc);
   Look<CGButton>(volumes[kPressed]->UpButton(), &CGButton::DrawPressed, dc);
   Look<CGButton>(plainVolumes[kPressed]->DownButton(), &CGButton::DrawPressed, dc);
+  // Hover looks through the mouse-enter handlers (without a window they draw into the buffer).
+  icons[kHot]->OnMouseEnter(0, 0);
+  colours[kHot]->OnMouseEnter(0, 0);
+  Look<CGButton>(icons[kPressed], &CGButton::DrawPressed, dc);
+  Look<CGButton>(flats[kPressed], &CGButton::DrawPressed, dc);
+  Look<CGButton>(colours[kPressed], &CGButton::DrawPressed, dc);
+  for (CGScrollBar* b : pressedBars) {
+    PressedThumb<CGSkVBar>(b->m_thumb, dc) || PressedThumb<CGSkHBar>(b->m_thumb, dc) ||
+        PressedThumb<CGSkVThinBar>(b->m_thumb, dc) || PressedThumb<CGSkHThinBar>(b->m_thumb, dc);
+    Look<CGButton>(b->m_firstButton, &CGButton::DrawPressed, dc);
+  }
+  splitters[1]->ClipToVisibleRect(dc);
+  splitters[1]->DrawState(dc, GSTYLE_ACTIVE, 1);
+  dc->SelectClipRect(nullptr);
+  for (const auto& [at, text] : captions)
+    DrawAlignedText(dc, vt::Rect{at.x, at.y, at.x + 300, at.y + 18}, kAlignLeft, vt::Rgb(0x30, 0x36, 0x40),
+                    g.captionFont, text);
+  DrawLine(dc, 1, vt::Rgb(0xD0, 0xD4, 0xDA), 0, scrollTop - 4, width, scrollTop - 4);
   for (int i = 0; i < kStateCount + 1; ++i)
     DrawLine(dc, 1, vt::Rgb(0xD0, 0xD4, 0xDA), kNameW + i * kCellW - (i == kStateCount ? 1 : 0), 0,
-             kNameW + i * kCellW - (i == kStateCount ? 1 : 0), height);
+             kNameW + i * kCellW - (i == kStateCount ? 1 : 0), scrollTop - 4);
 
   vt::Bitmap out(*vt::Bitmap::Create(width, height, 24));
   vt::MemoryDc outDc;
