@@ -95,7 +95,9 @@ void CGList::Layout() {
   if (m_body) {
     // A one-pixel margin around the body.
     m_body->SetBounds(f + 1, f + h + 1, innerWidth - 2, innerHeight - h - 2);
-    headerWidth = static_cast<CGListScreen*>(m_body)->GetContentWidth();
+    headerWidth = IsKindOfClass(m_body, GCLASS(CGListScreen))
+                      ? static_cast<CGListScreen*>(m_body)->GetContentWidth()
+                      : m_body->m_contentWidth;
   }
   int p = 0;
   if (m_verticalBar) m_verticalBar->SetBounds(W - f - t, f, t, innerHeight);
