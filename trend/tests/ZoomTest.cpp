@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "gadget/GButton.h"
 #include "trend/NgZoom.h"
 #include "trend/tests/TrendPanelEnv.h"
 
@@ -138,4 +139,25 @@ TEST_F(ZoomTest, TheWheelStepsOnlyAVisibleTarget) {
   root->OnLButtonDown(0, plot.left + 50, plot.top + 50);
   root->OnLButtonUp(0, plot.left + 50, plot.top + 50);
   EXPECT_EQ(root->GetWheelTarget(), panel->m_graph);
+}
+
+TEST_F(ZoomTest, ItsArrowButtonsStepTheCode) {
+  Scale(0, 100);
+  PaintWindow();
+  zoom->m_centre = 50;
+  zoom->SetStyle(GSTYLE_ACTIVE);
+  panel->LayoutTree();
+  auto click = [&](const CGPrimitive* button) {
+    vt::Rect r;
+    button->GetAbsoluteRect(&r);
+    ASSERT_FALSE(r.IsEmpty());
+    root->OnLButtonDown(vt::kMkLButton, r.left + 2, r.top + 2);
+    root->OnLButtonUp(0, r.left + 2, r.top + 2);
+  };
+  // The axis must be hovered for its neighbours not to shadow it; the press goes through it.
+  manager->OnMouseHover(axis->Rect().left + 2, axis->Rect().top + 20);
+  click(zoom->m_zoomIn);
+  EXPECT_EQ(zoom->m_code, -2);
+  click(zoom->m_zoomOut);
+  EXPECT_EQ(zoom->m_code, 1);
 }
