@@ -5,6 +5,7 @@
 #include <new>
 
 #include "gadget/GDraw.h"
+#include "gadget/GSkScrollBar.h"
 #include "platform/gui/DeviceContext.h"
 #include "trend/TrendSkinArt.h"
 
@@ -198,6 +199,12 @@ void CGNgWaveform::OnYAxisClicked(CGPrimitive* axis, int, void*) {
 void SetNgWaveformSkin() {
   RegisterTrendSkinArt();
   SetNgProgressSkin(SGNgProgressSkin{});
+  // The time scroll bar's arrows and thumb.
+  unsigned char thumb[kThumbSkinBytes], left[kArrowSkinBytes], right[kArrowSkinBytes];
+  TimeBarSkinBlocks(thumb, left, right);
+  SetSkScrollLeftButtonSkin(left);
+  SetSkScrollRightButtonSkin(right);
+  SetSkHBarSkin(thumb);
 }
 
 void SetNgGraphSkin() {

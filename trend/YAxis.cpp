@@ -16,6 +16,7 @@
 #include "gadget/GText.h"
 #include "platform/base/Numbers.h"
 #include "platform/gui/DeviceContext.h"
+#include "trend/NgZoom.h"
 #include "trend/YAxisStrip.h"
 
 namespace {
@@ -325,11 +326,18 @@ void CGNgYAxis::SetSetting(const SNgAxisSetting* r) {
                         ? std::fabs(std::log10(r->scaleMaximum) - std::log10(r->scaleMinimum))
                         : std::fabs(r->scaleMaximum - r->scaleMinimum);
   m_zoom = r->zoom;
+  if (CGNgZoom* zoom = Zoom()) {
+    zoom->m_code = r->zoom;
+    zoom->m_referenceCode = r->zoom;
+    zoom->UpdateText(r->zoom);
+    zoom->SetStyle(0);
+  }
   // Records may come from saved files: their texts are read within their fields.
   m_unit.assign(r->unit, strnlen(r->unit, sizeof r->unit));
   SetText(std::string(r->name, strnlen(r->name, sizeof r->name)));
   SetRange(r->scaleMinimum, r->scaleMaximum);
   UpdateLabelFormat();
+  if (m_labelButton) m_labelButton->SetValue(m_labelMode == LABELS_ON ? 1 : 0);
 }
 
 void CGNgYAxis::GetSetting(SNgAxisSetting* r) const {
@@ -346,14 +354,16 @@ void CGNgYAxis::GetSetting(SNgAxisSetting* r) const {
   r->scaleMaximum = m_maximum;
   std::memset(r->unit, 0, sizeof r->unit);
   m_unit.copy(r->unit, std::min(m_unit.size(), sizeof r->unit - 1));
-  r->zoom = int16_t(m_zoom);
+  const CGNgZoom* zoom = Zoom();
+  r->zoom = int16_t(zoom ? zoom->m_code : m_zoom);
 }
 
 // ---- drawing ----
 
 void CGNgYAxis::Draw(vt::DeviceContext* dc) {
+  if (m_hovered) DrawHover(dc);
   vt::Rect a;
-  GetAbsoluteRect(&a);
+  CGPrimitive::GetAbsoluteRect(&a);
   DrawScale(dc, vt::Rect{a.right - 6, a.top, a.right, a.bottom}, m_colour);
 }
 

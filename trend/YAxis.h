@@ -36,6 +36,8 @@ struct SNgAxisSetting {
   double scaleMaximum = 0;
 };
 
+class CGNgZoom;
+
 class CGYAxis : public CGAxis {
  public:
   CGYAxis(CGCore* parent, int left);
@@ -106,6 +108,41 @@ class CGNgYAxis : public CGYAxis {
   void SetSetting(const SNgAxisSetting* record);
   void GetSetting(SNgAxisSetting* record) const;
   void SetGridStep();
+
+  // ---- the mouse on an axis (YAxisMouse.cpp) ----
+  // The hover area: the axis grown by its hover margins.
+  void GetRect(vt::Rect* out) const override;
+  void Layout() override;
+  bool HitTest(int x, int y, int mask) const override;
+  void SetBackColor(vt::ColorRef c) override;
+  void OnLButtonDown(uint32_t flags, int32_t x, int32_t y) override;
+  void OnLButtonUp(uint32_t flags, int32_t x, int32_t y) override;
+  void OnLButtonDblClk(uint32_t flags, int32_t x, int32_t y) override { OnLButtonDown(flags, x, y); }
+  void OnMouseHover(int32_t x, int32_t y) override;
+  void OnMouseMove(uint32_t flags, int32_t x, int32_t y) override;
+  void OnMouseEnter(int32_t x, int32_t y) override;
+  void OnMouseLeave(int32_t x, int32_t y) override;
+  void EraseDragFeedback(vt::DeviceContext* dc) override;
+  vt::Rect GetDragFeedbackRect() const;
+
+  // The zoom gadget, the label toggle and the reset button (the reset button calls the
+  // NgAxisZoomHook held at this moment).
+  void CreateButtons();
+  void ToggleLabels();
+  static void OnToggleLabels(CGPrimitive* button, int code, void* data);
+  // 0 none, 1 top edge, 2 bottom edge, 3 body, 4 scale side, 5 on the zoom gadget.
+  int GetHitZone(int x, int y) const;
+  // The window cursor for a zone: 344 move, 345 zoom, the north-south sizing or the arrow.
+  uint32_t CursorForZone(int zone) const;
+  void UpdateCursor();
+  // The dragged place as fractions of the band, stored as the current and free-layout place.
+  void StorePositions();
+  void DrawDragFrame();
+  CGNgZoom* Zoom() const;
+  // The hover background, frame and (in the free arrangement) grip.
+  void DrawHover(vt::DeviceContext* dc);
+  // The band of the manager: top and height (0 outside a manager).
+  void Band(int* top, int* height) const;
 
   // Title composition (exposed for the tests): the pieces drawn and whether there are two.
   struct Title {

@@ -51,6 +51,7 @@ void CGNgYAxisManager::CreateAxes() {
     auto* axis = new (std::nothrow) CGNgYAxis(this, 50 * i);
     CheckAllocation("Y axis", axis);
     if (!axis) continue;
+    axis->CreateButtons();
     axis->AddEventCallback(GEVENT_CLICKED, CGNgWaveform::OnYAxisClicked, nullptr, 0);
   }
 }
