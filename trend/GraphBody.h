@@ -13,6 +13,7 @@
 
 #include "trend/Graph.h"
 #include "trend/GraphData.h"
+#include "trend/LegendList.h"
 #include "trend/NgDataBuff.h"
 #include "trend/NgHooks.h"
 #include "trend/TimeAxis.h"
@@ -78,7 +79,8 @@ class CGNgGraph : public CGGraph {
   explicit CGNgGraph(CGCore* parent);
   const SGClassInfo* GetClassInfo() const override { return GCLASS(CGNgGraph); }
 
-  void Build();
+  // legendWidth: the width of the legend list on the right.
+  void Build(int legendWidth = 0);
   void SetChannels(int count, CGNgChannel** channels, NgProgressSink* progress);
   void SetDataRange(PreciseTime start, PreciseTime end);
   void SetVisibleRange(PreciseTime start, PreciseTime end);
@@ -102,6 +104,7 @@ class CGNgGraph : public CGGraph {
   CGNgGraphScreen* m_screen = nullptr;
   CGNgTAxis* m_timeAxis = nullptr;
   CGNgHTScrollBar* m_scrollBar = nullptr;
+  CGNgLegendList* m_legend = nullptr;
   int m_printFrameWidth = 1;
   // The band of the Y-axis strip's axes (screen and print), for the strip to read.
   int m_axisBandTop = 0, m_axisBandHeight = 0;
