@@ -145,6 +145,7 @@ void CGNgLegendList::BuildEntries(const SNgChannelSetting* channels, int channel
     if (r.channelIndex >= 0 && r.channelIndex < m_boundCount && m_boundChannels &&
         m_boundChannels[r.channelIndex])
       m_boundChannels[r.channelIndex]->GetName(&name, m_nameKind);
+    TruncateTextBytes(&name, int(sizeof e.name) - 1);  // never half a character
     CopyBounded(e.name, sizeof e.name, name.c_str(), name.size());
   }
   for (SNgLegendAxisEntry& a : m_axes) a = SNgLegendAxisEntry{};

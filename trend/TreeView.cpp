@@ -187,8 +187,6 @@ bool CGTreeNode::GetVisibleRect(vt::Rect* out) const {
   // The left edge reaches back to the screen's left so the connector lines stay visible.
   vt::Rect r = m_rect;
   if (r.left > 0) r.left = 0;
-  vt::Rect own;
-  CGPrimitive::GetVisibleRect(&own);
   vt::Rect abs;
   GetAbsoluteRect(&abs);
   const int dx = abs.left - m_rect.left, dy = abs.top - m_rect.top;
