@@ -1,6 +1,8 @@
 // The axis base: fonts from the root master's pool and the visible rectangles of an axis.
 #include "trend/Axis.h"
 
+#include "platform/gui/DeviceContext.h"
+
 #include "gadget/GPools.h"
 #include "gadget/GRootMaster.h"
 
@@ -17,6 +19,15 @@ bool CGAxis::GetVisibleRect(vt::Rect* out) const {
   parent->GetVisibleRect(out);
   if (!out->IsEmpty()) *out = vt::Rect{out->left + 1, out->top + 1, out->right - 1, out->bottom - 1};
   return !out->IsEmpty();
+}
+
+void CGAxis::Paint(vt::DeviceContext* dc) {
+  vt::Rect visible;
+  if (!HasEffectiveStyle(GSTYLE_VISIBLE) || !GetVisibleRect(&visible)) return;
+  dc->SelectClipRect(&visible);
+  Draw(dc);
+  for (CGCore* c = GetLastChild(); c; c = PrevChild(c))
+    if (IsPrimitive(c)) static_cast<CGPrimitive*>(c)->Paint(dc);
 }
 
 bool CGAxis::GetVisiblePrintRect(vt::Rect* out) const {

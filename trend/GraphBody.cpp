@@ -6,7 +6,9 @@
 
 #include "gadget/GDraw.h"
 #include "platform/gui/DeviceContext.h"
+#include "trend/NgProgress.h"
 #include "trend/SunkenBevel.h"
+#include "trend/YAxisStrip.h"
 
 // ---- plot area ----
 
@@ -31,17 +33,14 @@ CGNgGraphData* CGNgGraphScreen::GetTrace(int index) const {
   return static_cast<CGNgGraphData*>(GetChildOfClassAt(GCLASS(CGNgGraphData), index));
 }
 
-void CGNgGraphScreen::SetTraces(int count, const NgTraceBinding* records) {
+void CGNgGraphScreen::SetTraces(int count, const SNgChannelSetting* records) {
   count = std::clamp(count, 0, kNgTraceCount);
   for (int i = 0; i < kNgTraceCount; ++i) {
     CGNgGraphData* trace = GetTrace(i);
     if (!trace) continue;
     if (i < count) {
       trace->m_buffer = m_dataManager ? m_dataManager->GetBuffer(i) : nullptr;
-      trace->SetForeColor(records[i].colour);
-      trace->SetStyle(records[i].shown ? 3 : 0);
-      const int a = records[i].axisIndex;
-      trace->m_yAxis = a >= 0 && a < int(m_yAxes.size()) ? m_yAxes[a] : nullptr;
+      trace->ApplyChannelSetting(records[i]);
     } else {
       trace->m_buffer = nullptr;
       trace->SetStyle(0);
@@ -119,12 +118,11 @@ void CGNgGraphScreen::RefillBuffers() {
 }
 
 bool CGNgGraphScreen::IsGridAxis(int index) const {
-  if (index < 0 || index >= int(m_yAxes.size())) return false;
-  const CGNgYAxis* axis = m_yAxes[index];
+  const CGNgYAxisManager* manager = FindNgYAxisManager(this);
+  const CGNgYAxis* axis = manager ? manager->GetAxis(index) : nullptr;
   if (!axis || !(axis->GetStyle() & GSTYLE_VISIBLE)) return false;
   if (index == m_selectedAxis) return true;
-  const CGNgYAxis* selected =
-      m_selectedAxis >= 0 && m_selectedAxis < int(m_yAxes.size()) ? m_yAxes[m_selectedAxis] : nullptr;
+  const CGNgYAxis* selected = manager->GetAxis(m_selectedAxis);
   return selected && selected->m_column == axis->m_column;
 }
 
@@ -135,8 +133,9 @@ void CGNgGraphScreen::Draw(vt::DeviceContext* dc) {
   DrawRectSides(dc, 1 | 4, 0x02000000, a.left - 1, a.top - 1, a.right, a.bottom);
   DrawRectSides(dc, 2 | 8, 0x02CACACA, a.left - 1, a.top - 1, a.right, a.bottom);
   if (m_timeAxis) m_timeAxis->DrawGrid(dc, a.top, a.bottom, m_gridColour);
-  for (int i = 0; i < int(m_yAxes.size()); ++i)
-    if (IsGridAxis(i)) m_yAxes[i]->DrawGrid(dc, a.left, a.right, m_gridColour);
+  if (const CGNgYAxisManager* manager = FindNgYAxisManager(this))
+    for (int i = 0; i < manager->GetAxisCount(); ++i)
+      if (IsGridAxis(i)) manager->GetAxis(i)->DrawGrid(dc, a.left, a.right, m_gridColour);
 }
 
 void CGNgGraphScreen::Paint(vt::DeviceContext* dc) {
@@ -180,8 +179,9 @@ void CGNgGraphScreen::PrintSelf(vt::DeviceContext* dc, int) {
   vt::Rect a;
   GetAbsolutePrintRect(&a);
   if (m_timeAxis) m_timeAxis->PrintGrid(dc, a.top, a.bottom, m_gridColour);
-  for (int i = 0; i < int(m_yAxes.size()); ++i)
-    if (IsGridAxis(i)) m_yAxes[i]->PrintGrid(dc, a.left, a.right, m_gridColour);
+  if (const CGNgYAxisManager* manager = FindNgYAxisManager(this))
+    for (int i = 0; i < manager->GetAxisCount(); ++i)
+      if (IsGridAxis(i)) manager->GetAxis(i)->PrintGrid(dc, a.left, a.right, m_gridColour);
 }
 
 void CGNgGraphScreen::PrintTree(vt::DeviceContext* dc, int page) {
@@ -202,6 +202,7 @@ void CGNgGraphScreen::PrintTree(vt::DeviceContext* dc, int page) {
 CGNgGraph::CGNgGraph(CGCore* parent) : CGGraph(parent) {}
 
 void CGNgGraph::Build(int legendWidth) {
+  m_legendWidth = legendWidth;
   m_legend = new CGNgLegendList(this, legendWidth);
   m_legend->BuildLegends();
   m_screen = new CGNgGraphScreen(this);
@@ -216,10 +217,10 @@ void CGNgGraph::Build(int legendWidth) {
   m_screen->BindTimeAxis(m_timeAxis);
 }
 
-void CGNgGraph::SetChannels(int count, CGNgChannel** channels, NgProgressSink* progress) {
+void CGNgGraph::SetChannels(int count, CGNgChannel** channels) {
   if (!m_screen || !m_screen->m_dataManager) return;
   m_screen->m_forceRefill = 1;
-  m_screen->m_dataManager->m_progress = progress;
+  m_screen->m_dataManager->m_progress = FindNgProgress(this);
   m_screen->m_dataManager->SetChannels(std::clamp(count, 0, kNgTraceCount), channels);
   if (m_legend) m_legend->m_boundCount = count, m_legend->m_boundChannels = channels;
 }
@@ -308,9 +309,17 @@ void CGNgGraph::Layout() {
   const int A = m_timeAxis ? m_timeAxis->Rect().Height() : 0;
   if (m_timeAxis) m_timeAxis->SetBounds(10, H - A - 30, W - 13, A);
   if (m_screen) m_screen->SetBounds(10, 28, W - 13, H - A - 63);
-  // The strip's axes span from 5 pixels below the plot's top to 2 above its bottom.
-  m_axisBandTop = 28 + 5;
-  m_axisBandHeight = std::max(H - A - 70, 0);
+  UpdateAxisGeometry(H, A);
+}
+
+void CGNgGraph::UpdateAxisGeometry(int H, int A) {
+  if (m_screen) m_screen->MoveTo(10, 28);
+  // The strip's axes span from 5 pixels below the plot's top to 2 above its bottom (above the
+  // alarm bands, which take no room until they exist).
+  if (CGNgYAxisManager* manager = FindNgYAxisManager(this)) {
+    manager->m_bandTop = 28 + 5;
+    manager->m_bandHeight = std::max(H - A - 70, 0);
+  }
 }
 
 void CGNgGraph::LayoutTree() {
@@ -350,8 +359,10 @@ void CGNgGraph::ScalePrintRects(int s) {
     m_legend->SetPrintBounds(std::max(PW0 - s * L, 0), 28 * s, s * L, PH);
     m_legend->ScalePrintRects(s);
   }
-  m_printAxisBandTop = 28 * s + 5 * s;
-  m_printAxisBandHeight = PH - 12 * s;
+  if (CGNgYAxisManager* manager = FindNgYAxisManager(this)) {
+    manager->m_printBandTop = 28 * s + 5 * s;
+    manager->m_printBandHeight = PH - 12 * s;
+  }
 }
 
 void CGNgGraph::PrintSelf(vt::DeviceContext* dc, int) {

@@ -1,19 +1,17 @@
 // The graph body of the trend panel and its plot area. The plot area owns the display buffers
-// and 100 traces, refills the buffers inside the paint when the shown range changed (showing
-// the progress overlay for large refills), and paints background, grids and traces in a fixed
-// order, the selected trace on top. The graph body lays out the plot area and time axis for
-// screen and print and passes settings on.
-//
-// Parts of the panel that are built elsewhere reach these classes through narrow seams: the
-// progress overlay (NgProgressSink), the Y axes of the strip (a list of axes, by index), and
-// the band the strip's axes occupy (recorded here for the strip to read). The legend, trips,
-// marks, cursor, alarm bands and time scroll bar take no room until they exist.
+// and 100 traces, refills the buffers inside the panel's paint when the shown range changed
+// (showing the panel's progress overlay for large refills), and paints background, grids and
+// traces in a fixed order, the selected trace on top. The graph body lays out the plot area,
+// time axis and time scroll bar for screen and print, tells the Y-axis strip's manager the band
+// its axes occupy, and passes settings on. The Y axes live in the panel's strip and are found
+// through the panel; the legend list takes its width at the right; trips, marks, cursor and
+// alarm bands take no room until they exist.
 #pragma once
-#include <vector>
 
 #include "trend/Graph.h"
 #include "trend/GraphData.h"
 #include "trend/LegendList.h"
+#include "trend/NgChannelSetting.h"
 #include "trend/NgDataBuff.h"
 #include "trend/NgHooks.h"
 #include "trend/TimeAxis.h"
@@ -24,13 +22,6 @@
 constexpr int kNgTraceCount = 100;
 constexpr int64_t kNgProgressThreshold = 100000;
 
-// What a trace takes of its channel's setting record.
-struct NgTraceBinding {
-  vt::ColorRef colour = 0x02FFFFFF;
-  int shown = 0;
-  int axisIndex = 0;
-};
-
 class CGNgGraphScreen : public CGGraphScreen {
  public:
   explicit CGNgGraphScreen(CGCore* graph);
@@ -38,9 +29,9 @@ class CGNgGraphScreen : public CGGraphScreen {
   const SGClassInfo* GetClassInfo() const override { return GCLASS(CGNgGraphScreen); }
 
   void CreateParts();
-  void SetTraces(int count, const NgTraceBinding* records);
+  // Binds traces to buffers and applies the records (at most 100).
+  void SetTraces(int count, const SNgChannelSetting* records);
   void BindTimeAxis(CGNgTAxis* axis);
-  void SetYAxes(const std::vector<CGNgYAxis*>& axes) { m_yAxes = axes; }
   void SetVisibleSpan(PreciseTime start, PreciseTime end);
   void SetPenWidth(int width);
   void SetPrintPenWidth(int width);
@@ -71,7 +62,6 @@ class CGNgGraphScreen : public CGGraphScreen {
   PreciseTime m_keyEnd;
   CGNgDataManager* m_dataManager = nullptr;
   CGNgTAxis* m_timeAxis = nullptr;
-  std::vector<CGNgYAxis*> m_yAxes;
 };
 
 class CGNgGraph : public CGGraph {
@@ -79,9 +69,9 @@ class CGNgGraph : public CGGraph {
   explicit CGNgGraph(CGCore* parent);
   const SGClassInfo* GetClassInfo() const override { return GCLASS(CGNgGraph); }
 
-  // legendWidth: the width of the legend list on the right.
-  void Build(int legendWidth = 0);
-  void SetChannels(int count, CGNgChannel** channels, NgProgressSink* progress);
+  void Build(int legendWidth);
+  // Binds the buffers and gives them the panel's progress overlay.
+  void SetChannels(int count, CGNgChannel** channels);
   void SetDataRange(PreciseTime start, PreciseTime end);
   void SetVisibleRange(PreciseTime start, PreciseTime end);
   // Moves the shown range to begin at start, keeping its span, and lays out and repaints the
@@ -106,7 +96,9 @@ class CGNgGraph : public CGGraph {
   CGNgHTScrollBar* m_scrollBar = nullptr;
   CGNgLegendList* m_legend = nullptr;
   int m_printFrameWidth = 1;
-  // The band of the Y-axis strip's axes (screen and print), for the strip to read.
-  int m_axisBandTop = 0, m_axisBandHeight = 0;
-  int m_printAxisBandTop = 0, m_printAxisBandHeight = 0;
+  int m_legendWidth = 0;  // for the legend (150 on screen, 250 in print)
+
+ private:
+  // The plot area placed again and the Y-axis manager told its band.
+  void UpdateAxisGeometry(int H, int A);
 };

@@ -14,6 +14,8 @@
 #include "platform/gui/Font.h"
 #include "platform/gui/StringTable.h"
 #include "trend/GraphBody.h"
+#include "trend/NgWaveform.h"
+#include "trend/YAxisStrip.h"
 
 uint32_t g_ngLegendTitleId = 5002;
 int32_t g_ngLegendBarSkin[4] = {12197, 0, 1, 20};
@@ -308,34 +310,35 @@ namespace {
 CGNgGraph* GraphOf(const CGCore* list) {
   return static_cast<CGNgGraph*>(list->FindAncestorOfClass(GCLASS(CGNgGraph)));
 }
+CGNgWaveform* PanelOf(const CGCore* list) {
+  return static_cast<CGNgWaveform*>(list->FindAncestorOfClass(GCLASS(CGNgWaveform)));
+}
 }  // namespace
 
 void CGNgLegendList::SelectChannel(int channel, int axis) {
-  if (m_panel) return m_panel->SelectChannel(channel, axis);
-  if (CGNgGraph* g = GraphOf(this))
+  if (CGNgWaveform* panel = PanelOf(this))
+    panel->SelectChannel(channel, axis);
+  else if (CGNgGraph* g = GraphOf(this))
     g->SelectChannel(channel, axis);
   else
     SelectInLegend(axis, channel);
 }
 
 void CGNgLegendList::SetAxisStyle(int axis, int style) {
-  if (m_panel) return m_panel->SetAxisStyle(axis, style);
-  CGNgGraph* g = GraphOf(this);
-  if (g && g->m_screen && axis >= 0 && axis < int(g->m_screen->m_yAxes.size()))
-    g->m_screen->m_yAxes[axis]->SetStyle(style);
+  CGNgYAxisManager* manager = FindNgYAxisManager(this);
+  if (CGNgYAxis* a = manager && axis >= 0 ? manager->GetAxis(axis) : nullptr) a->SetStyle(style);
 }
 
 void CGNgLegendList::SetTraceStyle(int trace, int style) {
-  if (m_panel) return m_panel->SetTraceStyle(trace, style);
   if (CGNgGraph* g = GraphOf(this)) g->SetTraceStyle(trace, style);
 }
 
 void CGNgLegendList::ReapplyAxisLayout() {
-  if (m_panel) m_panel->ReapplyAxisLayout();
+  if (CGNgYAxisManager* manager = FindNgYAxisManager(this)) manager->SetLayout(manager->m_layout);
 }
 
 CGPrimitive* CGNgLegendList::HookSource() {
-  if (m_panel) return m_panel->HookSource();
+  if (CGNgWaveform* panel = PanelOf(this)) return panel;
   if (CGNgGraph* g = GraphOf(this)) return g;
   return this;
 }

@@ -4,9 +4,8 @@
 // graph window's channel and axis records, carries the user's choices from one tree into the
 // other when the mode switches, and reports them back into the records.
 //
-// What the legends ask of the panel (selecting a channel, showing a Y axis, re-arranging the
-// axes) goes to m_panel when the panel has set it; without one, the legend acts on its graph
-// body directly (traces, the graph's Y axes, the graph's channel selection).
+// What the legends ask of the panel goes to the enclosing trend panel: its channel selection,
+// the Y axes and arrangement of its strip, the traces of the graph body.
 #pragma once
 #include "gadget/GSelector.h"
 #include "trend/LegendTree.h"
@@ -53,7 +52,7 @@ class CGNgLegendList : public CGSelector, public NgLegendOwner {
   void SyncEntries(int mode);
   void PushData();
 
-  // NgLegendOwner: to the panel when it is set, else to the graph body.
+  // NgLegendOwner: to the enclosing panel (the graph body's selection without one).
   void SelectChannel(int channel, int axis) override;
   void SetAxisStyle(int axis, int style) override;
   void SetTraceStyle(int trace, int style) override;
@@ -78,8 +77,6 @@ class CGNgLegendList : public CGSelector, public NgLegendOwner {
   CGLabel* m_title = nullptr;
   CGNgAxisLegend* m_axisLegend = nullptr;
   CGNgChLegend* m_channelLegend = nullptr;
-  // The panel that takes the legend's requests; set by the panel that owns the graph.
-  NgLegendOwner* m_panel = nullptr;
 
  private:
   CGNgLegendManager* Current() const;

@@ -19,10 +19,6 @@ const SGNgLegendSkin kNgLegendSkinShipped = {{12204, 12205, 16, 16}, {12206, 122
 namespace {
 
 SGNgLegendSkin s_skin = kNgLegendSkinShipped;
-CGBitmap* s_checkImage = nullptr;
-CGBitmap* s_checkMask = nullptr;
-CGBitmap* s_expandImage = nullptr;
-CGBitmap* s_expandMask = nullptr;
 // The channel node under the pointer (one pointer at a time).
 CGNgChannelNode* s_hoverNode = nullptr;
 
@@ -36,6 +32,8 @@ int ExpandW() { return s_skin.expand[2]; }
 int ExpandH() { return s_skin.expand[3]; }
 
 const vt::Bitmap* Bits(const CGBitmap* b) { return b ? b->GetBitmap() : nullptr; }
+// The skin's bitmaps come from the root master's pool at each use, so no pointer outlives it.
+CGBitmap* SkinBitmap(int id) { return g_rootMaster ? g_rootMaster->GetBitmap(id) : nullptr; }
 const vt::Font* FontOf(const CGFont* f) { return f ? f->GetFont() : nullptr; }
 
 void DrawCell(vt::DeviceContext* dc, const CGBitmap* image, const CGBitmap* mask, int index, int x, int y,
@@ -141,10 +139,7 @@ void FirstCheckedInAxisTree(const CGTreeScreen* screen, const SNgLegendAxisEntry
 
 void SetNgLegendSkin(const SGNgLegendSkin& skin) {
   s_skin = skin;
-  s_checkImage = g_rootMaster ? g_rootMaster->GetBitmap(skin.check[0]) : nullptr;
-  s_checkMask = g_rootMaster ? g_rootMaster->GetBitmap(skin.check[1]) : nullptr;
-  s_expandImage = g_rootMaster ? g_rootMaster->GetBitmap(skin.expand[0]) : nullptr;
-  s_expandMask = g_rootMaster ? g_rootMaster->GetBitmap(skin.expand[1]) : nullptr;
+  for (int id : {skin.check[0], skin.check[1], skin.expand[0], skin.expand[1]}) SkinBitmap(id);
 }
 
 // ---- legend node ----
@@ -216,7 +211,7 @@ void CGNgTreeNode::OnClick() {
 
 void CGNgTreeNode::CheckCell(vt::DeviceContext* dc, int x, int y) {
   const int index = IsActive() ? (m_checked ? 1 : 0) : (m_checked ? 3 : 2);
-  DrawCell(dc, s_checkImage, s_checkMask, index, x, y, CheckW(), CheckH());
+  DrawCell(dc, SkinBitmap(s_skin.check[0]), SkinBitmap(s_skin.check[1]), index, x, y, CheckW(), CheckH());
 }
 
 void CGNgTreeNode::ApplyPrintScale(int scale) {
@@ -257,8 +252,8 @@ vt::Size CGNgAxisNode::GetPrintLabelSize() {
 
 void CGNgAxisNode::DrawNode(vt::DeviceContext* dc, int left, int top, int cy, bool selected) {
   CheckCell(dc, left, top + cy / 2 - CheckH() / 2);
-  DrawCell(dc, s_expandImage, s_expandMask, IsExpanded() ? 1 : 0, left + 19, top + cy / 2 - ExpandH() / 2,
-           ExpandW(), ExpandH());
+  DrawCell(dc, SkinBitmap(s_skin.expand[0]), SkinBitmap(s_skin.expand[1]), IsExpanded() ? 1 : 0, left + 19,
+           top + cy / 2 - ExpandH() / 2, ExpandW(), ExpandH());
   const int x0 = left + 19 + ExpandW();
   const int w = GetLabelSize().cx;
   const vt::ColorRef band = selected ? kSelectedBand : ScreenBackColor();

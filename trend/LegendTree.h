@@ -6,7 +6,7 @@
 //
 // The trees show the legend list's entries; what a toggle does to the panel (selecting a
 // channel, showing a Y axis, re-arranging the axes, showing a trace) goes through
-// NgLegendOwner, which the legend list implements.
+// NgLegendOwner, which the legend list implements by passing it to the panel.
 #pragma once
 #include <cstdint>
 #include <string>

@@ -77,10 +77,10 @@ TEST_F(LegendGallery, DrawsBothLegendsOfOneHundredChannels) {
   SetNgLegendSkin(kNgLegendSkinShipped);
 
   auto host = std::make_unique<vt::FakeHostWindow>(540, 760, vt::Point{0, 0});
-  auto* root = new CGRoot(master, 0, 0);
-  root->SetBackColor(0x02404040);
-  root->SetOpaque(1);
-  root->Attach(host.get());
+  auto* galleryRoot = new CGRoot(master, 0, 0);
+  galleryRoot->SetBackColor(0x02404040);
+  galleryRoot->SetOpaque(1);
+  galleryRoot->Attach(host.get());
 
   // 100 channels on 10 axes; channels 5, 17 and 33 hidden; axis 3 collapsed, axis 6 empty.
   std::vector<int> onAxis(100);
@@ -105,7 +105,7 @@ TEST_F(LegendGallery, DrawsBothLegendsOfOneHundredChannels) {
 
   CGNgLegendList* lists[2];
   for (int k = 0; k < 2; ++k) {
-    lists[k] = new CGNgLegendList(root, 250);
+    lists[k] = new CGNgLegendList(galleryRoot, 250);
     lists[k]->BuildLegends();
     lists[k]->m_boundCount = 100;
     lists[k]->m_boundChannels = bound.data();
@@ -131,11 +131,11 @@ TEST_F(LegendGallery, DrawsBothLegendsOfOneHundredChannels) {
   const std::filesystem::path out =
       std::filesystem::path(VT_BINARY_ROOT) / "artefacts" / "trendgallery-legends.png";
   std::filesystem::create_directories(out.parent_path());
-  vt::Raster* image = root->GetBackDCPtr()->Surface();
+  vt::Raster* image = galleryRoot->GetBackDCPtr()->Surface();
   ASSERT_NE(image, nullptr);
   EXPECT_TRUE(image->save(QString::fromStdString(out.string()), "PNG"));
 
-  delete root;
+  delete galleryRoot;
   for (int id : {12197, 12203, 12204, 12206}) vt::RegisterBitmap(id, nullptr);
 }
 

@@ -1,22 +1,24 @@
-// A graph body with its legend bound to fake channels, Y axes and records, for the legend
-// tests: the hooks record their names, clicks go to a node as a press and a release.
+// A trend panel whose legend is bound to fake channels, Y axes and records, for the legend
+// tests: the hooks record their names and sources, clicks go to a node as a press and a
+// release.
 #pragma once
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "gadget/tests/GadgetTestEnv.h"
-#include "trend/GraphBody.h"
-#include "trend/testing/FakeNgChannel.h"
+#include "trend/YAxisStrip.h"
+#include "trend/tests/TrendPanelEnv.h"
 
 namespace trend_test {
 
 inline std::vector<std::string>* g_legendHookLog = nullptr;
+inline CGPrimitive* g_legendHookSource = nullptr;
 
 #define TREND_LEGEND_HOOK(Name)                             \
-  inline void Record##Name(CGPrimitive*, int, int) {        \
+  inline void Record##Name(CGPrimitive* source, int, int) { \
     if (g_legendHookLog) g_legendHookLog->push_back(#Name); \
+    g_legendHookSource = source;                            \
   }
 TREND_LEGEND_HOOK(Selection)
 TREND_LEGEND_HOOK(AxisLegend)
@@ -24,13 +26,11 @@ TREND_LEGEND_HOOK(ChannelLegend)
 TREND_LEGEND_HOOK(Relayout)
 #undef TREND_LEGEND_HOOK
 
-class LegendEnv : public gadget_test::GadgetEnv {
+class LegendEnv : public PanelEnv {
  protected:
   void SetUp() override {
-    GadgetEnv::SetUp();
-    graph = new CGNgGraph(nullptr);
-    graph->Build(150);
-    graph->SetBounds(0, 0, 800, 400);
+    PanelEnv::SetUp();
+    graph = panel->m_graph;
     legend = graph->m_legend;
     g_legendHookLog = &hooks;
     NgSelectionHook = RecordSelection;
@@ -41,9 +41,7 @@ class LegendEnv : public gadget_test::GadgetEnv {
   void TearDown() override {
     NgSelectionHook = NgAxisLegendHook = NgChannelLegendHook = NgRelayoutHook = nullptr;
     g_legendHookLog = nullptr;
-    delete graph;
-    axes.clear();
-    GadgetEnv::TearDown();
+    PanelEnv::TearDown();
   }
   // Channel i on axis channelAxis[i], all shown; axisCount axes, shown and expanded.
   void Bind(const std::vector<int>& channelAxis, int axisCount, int mode) {
@@ -58,15 +56,7 @@ class LegendEnv : public gadget_test::GadgetEnv {
     std::vector<CGNgChannel*> list;
     for (auto& c : channels) list.push_back(c.get());
     bound = list;
-    graph->SetChannels(n, bound.data(), nullptr);
-    axes.clear();
-    std::vector<CGNgYAxis*> axisList;
-    for (int j = 0; j < axisCount; ++j) {
-      axes.push_back(std::make_unique<CGNgYAxis>(nullptr, 0));
-      axes.back()->SetStyle(3);
-      axisList.push_back(axes.back().get());
-    }
-    graph->m_screen->SetYAxes(axisList);
+    graph->SetChannels(n, bound.data());
     records.assign(n, SNgChannelSetting{});
     for (int i = 0; i < n; ++i) {
       records[i].shown = 1;
@@ -81,9 +71,12 @@ class LegendEnv : public gadget_test::GadgetEnv {
       const std::string unit = "U" + std::to_string(j % 100);
       unit.copy(axisRecords[j].unit, sizeof axisRecords[j].unit - 1);
     }
-    legend->SetData(records.data(), axisRecords.data(), n, axisCount);
+    for (SNgAxisSetting& a : axisRecords) a.scaleMaximum = 100;
+    manager->SetAxes(axisRecords.data(), axisCount);
+    panel->SetChannels(n, records.data(), axisCount, axisRecords.data());
     legend->SetMode(mode);
-    graph->LayoutTree();
+    manager->SetLayout(AXIS_FULL);
+    panel->LayoutTree();
     hooks.clear();
   }
   CGTreeNode* AxisNode(int b) const { return AxisScreen()->m_root->TreeChildAt(b); }
@@ -101,14 +94,12 @@ class LegendEnv : public gadget_test::GadgetEnv {
     node->OnLButtonDown(0, r.left + dxPress, r.top + 5);
     node->OnLButtonUp(0, r.left + dxRelease, r.top + 5);
   }
-  int AxisStyle(int j) const { return axes[j]->GetStyle(); }
+  int AxisStyle(int j) const { return manager->GetAxis(j)->GetStyle(); }
   int TraceStyle(int i) const { return graph->m_screen->GetTrace(i)->GetStyle(); }
 
   CGNgGraph* graph = nullptr;
   CGNgLegendList* legend = nullptr;
-  std::vector<std::unique_ptr<vt_test::FakeNgChannel>> channels;
   std::vector<CGNgChannel*> bound;
-  std::vector<std::unique_ptr<CGNgYAxis>> axes;
   std::vector<SNgChannelSetting> records;
   std::vector<SNgAxisSetting> axisRecords;
   std::vector<std::string> hooks;

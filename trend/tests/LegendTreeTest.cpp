@@ -16,7 +16,7 @@ class LegendTreeTest : public trend_test::LegendEnv {};
 // Channels 0 and 1 on axis 0, channel 2 on axis 1, every channel unchecked in turn.
 TEST_F(LegendTreeTest, ChannelLegendToggleOutcomes) {
   Bind({0, 0, 1}, 2, LEGEND_CHANNEL);
-  graph->SelectChannel(0, 0);
+  panel->SelectChannel(0, 0);
   struct Step {
     int channel;
     int axis0, axis1;  // Y-axis styles after the click
@@ -45,7 +45,7 @@ TEST_F(LegendTreeTest, ChannelLegendToggleOutcomes) {
 
 TEST_F(LegendTreeTest, AxisLegendChannelAndAxisToggles) {
   Bind({0, 0, 1}, 2, LEGEND_AXIS);
-  graph->SelectChannel(0, 0);
+  panel->SelectChannel(0, 0);
   ASSERT_EQ(AxisScreen()->m_selected, AxisChannel(0, 0));
 
   // One of two unchecked: axis stays, selection moves to the other channel of the axis.
@@ -82,30 +82,16 @@ TEST_F(LegendTreeTest, AxisLegendChannelAndAxisToggles) {
   EXPECT_EQ(TraceStyle(1), 3);
 }
 
-// The panel, when it is set, takes the requests instead of the graph body.
-TEST_F(LegendTreeTest, RequestsGoToThePanelInOrder) {
-  struct Panel : NgLegendOwner {
-    Hooks calls;
-    CGPrimitive* source = nullptr;
-    void SelectChannel(int c, int a) override {
-      calls.push_back("select " + std::to_string(c) + "," + std::to_string(a));
-    }
-    void SetAxisStyle(int a, int s) override {
-      calls.push_back("axis " + std::to_string(a) + "=" + std::to_string(s));
-    }
-    void SetTraceStyle(int t, int s) override {
-      calls.push_back("trace " + std::to_string(t) + "=" + std::to_string(s));
-    }
-    void ReapplyAxisLayout() override { calls.push_back("layout"); }
-    CGPrimitive* HookSource() override { return source; }
-  } panel;
+// The hooks name the panel; the strip's arrangement is applied again after a toggle.
+TEST_F(LegendTreeTest, HooksNameThePanelAndTheStripIsArrangedAgain) {
   Bind({0, 1}, 2, LEGEND_CHANNEL);
-  legend->m_panel = &panel;
+  manager->SetLayout(AXIS_SLIDING);
+  const double top = manager->GetAxis(0)->m_currentTop, bottom = manager->GetAxis(0)->m_currentBottom;
   Click(Channel(1), kCheck, kCheck);
-  EXPECT_EQ(panel.calls, (Hooks{"axis 1=0", "trace 1=0", "layout"}));
-  panel.calls.clear();
-  Click(Channel(1), kCheck, kCheck);
-  EXPECT_EQ(panel.calls, (Hooks{"axis 1=3", "trace 1=3", "select 1,-1", "layout"}));
+  EXPECT_EQ(trend_test::g_legendHookSource, panel);
+  EXPECT_EQ(AxisStyle(1), 0);
+  // With one visible axis left the sliding arrangement changes the other one's fractions.
+  EXPECT_TRUE(manager->GetAxis(0)->m_currentTop != top || manager->GetAxis(0)->m_currentBottom != bottom);
 }
 
 TEST_F(LegendTreeTest, PressAndReleaseMustShareTheRectangle) {

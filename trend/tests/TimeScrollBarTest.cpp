@@ -24,7 +24,7 @@ class TimeScrollBarTest : public gadget_test::GadgetEnv {
     root = new CGRoot(master, 0, 1);
     root->Attach(host.get());
     graph = new CGNgGraph(root);
-    graph->Build();
+    graph->Build(150);
     graph->SetBounds(0, 0, 800, 400);
     bar = graph->m_scrollBar;
     thumb = static_cast<CGNgHBar*>(bar->m_thumb);
