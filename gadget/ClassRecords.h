@@ -132,7 +132,10 @@ extern const SGClassInfo classCGCore;
   X(CGSkSplitter, CGPrimitive)                      \
   X(CGSkVSplitter, CGSkSplitter)                    \
   X(CGSkHSplitter, CGSkSplitter)                    \
-  X(CGSkProgressBar, CGPrimitive)
+  X(CGSkProgressBar, CGPrimitive)                   \
+  X(CGTreeNode, CGPrimitive)                        \
+  X(CGTreeScreen, CGScroll)                         \
+  X(CGTreeManager, CGScrollManager)
 
 #define GADGET_DECLARE_RECORD_X(name, base) GADGET_DECLARE_RECORD(name)
 GADGET_FRAMEWORK_RECORDS(GADGET_DECLARE_RECORD_X)

@@ -7,7 +7,9 @@
 #include "gadget/GDraw.h"
 #include "platform/gui/DeviceContext.h"
 #include "trend/NgProgress.h"
+#include "trend/SunkenBevel.h"
 #include "trend/YAxisStrip.h"
+
 // ---- plot area ----
 
 CGNgGraphScreen::CGNgGraphScreen(CGCore* graph) : CGGraphScreen(graph) {}
@@ -201,6 +203,8 @@ CGNgGraph::CGNgGraph(CGCore* parent) : CGGraph(parent) {}
 
 void CGNgGraph::Build(int legendWidth) {
   m_legendWidth = legendWidth;
+  m_legend = new CGNgLegendList(this, legendWidth);
+  m_legend->BuildLegends();
   m_screen = new CGNgGraphScreen(this);
   m_screen->CreateParts();
   m_scrollBar = new CGNgHTScrollBar(this, 10);
@@ -218,6 +222,7 @@ void CGNgGraph::SetChannels(int count, CGNgChannel** channels) {
   m_screen->m_forceRefill = 1;
   m_screen->m_dataManager->m_progress = FindNgProgress(this);
   m_screen->m_dataManager->SetChannels(std::clamp(count, 0, kNgTraceCount), channels);
+  if (m_legend) m_legend->m_boundCount = count, m_legend->m_boundChannels = channels;
 }
 
 void CGNgGraph::SetDataRange(PreciseTime start, PreciseTime end) {
@@ -251,6 +256,7 @@ void CGNgGraph::GetVisibleRange(PreciseTime* start, PreciseTime* end) const {
 }
 
 void CGNgGraph::SetNameKind(int kind) {
+  if (m_legend) m_legend->m_nameKind = kind;
   if (!m_screen || !m_screen->m_dataManager) return;
   for (int i = 0; i < m_screen->m_dataManager->GetBufferCount(); ++i)
     m_screen->m_dataManager->GetBuffer(i)->m_nameKind = kind;
@@ -258,6 +264,7 @@ void CGNgGraph::SetNameKind(int kind) {
 
 void CGNgGraph::SelectChannel(int trace, int axis) {
   if (m_screen) m_screen->m_selectedTrace = trace, m_screen->m_selectedAxis = axis;
+  if (m_legend) m_legend->SelectInLegend(axis, trace);
 }
 
 int CGNgGraph::SetLineWidths(int tracePrintWidth, int frameWidth, int timeAxisWidth) {
@@ -265,6 +272,7 @@ int CGNgGraph::SetLineWidths(int tracePrintWidth, int frameWidth, int timeAxisWi
   m_printFrameWidth = frameWidth;
   if (m_screen) m_screen->SetPrintPenWidth(tracePrintWidth);
   if (m_timeAxis) m_timeAxis->m_printLineWidth = timeAxisWidth;
+  if (m_legend) m_legend->m_printFrameWidth = frameWidth;
   return changed;
 }
 
@@ -281,17 +289,22 @@ void CGNgGraph::SetForeColor(vt::ColorRef c) {
 void CGNgGraph::SetBackColor(vt::ColorRef c) {
   CGGroup::SetBackColor(c);
   if (m_screen) m_screen->SetBackColor(c);
+  if (m_legend) m_legend->SetBackColor(c);
   const int sum = int(c & 0xFF) + int((c >> 8) & 0xFF) + int((c >> 16) & 0xFF);
   if (m_timeAxis) m_timeAxis->SetForeColor(sum <= 384 ? 0x02FFFFFF : 0x02000000);
 }
 
 void CGNgGraph::Layout() {
-  const int W = m_rect.Width();
+  int W = m_rect.Width();
   int H = m_rect.Height();
   if (m_scrollBar && (m_scrollBar->GetStyle() & GSTYLE_VISIBLE)) {
     const int barHeight = m_scrollBar->Rect().Height();
     m_scrollBar->SetBounds(0, H - barHeight, W, barHeight);
     H -= barHeight;
+  }
+  if (m_legend && (m_legend->GetStyle() & GSTYLE_VISIBLE)) {
+    W -= m_legend->Rect().Width();
+    m_legend->SetBounds(W, 0, m_legend->Rect().Width(), H);
   }
   const int A = m_timeAxis ? m_timeAxis->Rect().Height() : 0;
   if (m_timeAxis) m_timeAxis->SetBounds(10, H - A - 30, W - 13, A);
@@ -318,19 +331,16 @@ void CGNgGraph::LayoutTree() {
 void CGNgGraph::Draw(vt::DeviceContext* dc) {
   CGScrollManager::Draw(dc);
   if (!m_screen) return;
-  BevelColors bevel = GetBevelColors(GetBackColor());
-  const vt::ColorRef back = GetBackColor() & 0x00FFFFFF;
-  if ((bevel.highlight & 0x00FFFFFF) == back)
-    bevel.highlight = bevel.shadow;
-  else if ((bevel.shadow & 0x00FFFFFF) == back)
-    bevel.shadow = bevel.highlight;
   vt::Rect a;
   m_screen->GetAbsoluteRect(&a);
-  DrawBevelLines(dc, 1, bevel.shadow, bevel.highlight, a.left - 1, a.top - 1, a.right + 1, a.bottom + 1);
+  DrawSunkenBevelAround(dc, GetBackColor(), a);
 }
 
 void CGNgGraph::ScalePrintRects(int s) {
-  const int PW = m_printRect.Width();
+  const int PW0 = m_printRect.Width();
+  const bool legend = m_legend && (m_legend->GetStyle() & GSTYLE_VISIBLE);
+  const int L = legend ? m_legend->Rect().Width() : 0;
+  const int PW = std::max(PW0 - s * L, 0);
   int PH = m_printRect.Height();
   const int A = m_timeAxis ? m_timeAxis->Rect().Height() : 0;
   PH -= 30 * s + s * A;
@@ -344,6 +354,10 @@ void CGNgGraph::ScalePrintRects(int s) {
     m_screen->SetPrintBounds(10 * s, 28 * s, axisWidth, PH - 5 * s);
     for (CGCore* c = m_screen->GetFirstChild(); c; c = m_screen->NextChild(c))
       if (IsPrimitive(c)) static_cast<CGPrimitive*>(c)->ScalePrintRects(s);
+  }
+  if (legend) {
+    m_legend->SetPrintBounds(std::max(PW0 - s * L, 0), 28 * s, s * L, PH);
+    m_legend->ScalePrintRects(s);
   }
   if (CGNgYAxisManager* manager = FindNgYAxisManager(this)) {
     manager->m_printBandTop = 28 * s + 5 * s;

@@ -4,12 +4,13 @@
 // traces in a fixed order, the selected trace on top. The graph body lays out the plot area,
 // time axis and time scroll bar for screen and print, tells the Y-axis strip's manager the band
 // its axes occupy, and passes settings on. The Y axes live in the panel's strip and are found
-// through the panel; the legend, trips, marks, cursor and alarm bands take no room until they
-// exist.
+// through the panel; the legend list takes its width at the right; trips, marks, cursor and
+// alarm bands take no room until they exist.
 #pragma once
 
 #include "trend/Graph.h"
 #include "trend/GraphData.h"
+#include "trend/LegendList.h"
 #include "trend/NgChannelSetting.h"
 #include "trend/NgDataBuff.h"
 #include "trend/NgHooks.h"
@@ -93,6 +94,7 @@ class CGNgGraph : public CGGraph {
   CGNgGraphScreen* m_screen = nullptr;
   CGNgTAxis* m_timeAxis = nullptr;
   CGNgHTScrollBar* m_scrollBar = nullptr;
+  CGNgLegendList* m_legend = nullptr;
   int m_printFrameWidth = 1;
   int m_legendWidth = 0;  // for the legend (150 on screen, 250 in print)
 

@@ -49,10 +49,10 @@ void CGNgWaveform::Build(int legendWidth) {
 
 void CGNgWaveform::SetChannels(int count, const SNgChannelSetting* records, int axisCount,
                                const SNgAxisSetting* axisRecords) {
-  (void)axisCount, (void)axisRecords;
   count = std::clamp(count, 0, kNgTraceCount);
   m_channelRecords.assign(records, records + count);
   if (m_graph && m_graph->m_screen) m_graph->m_screen->SetTraces(count, records);
+  if (m_graph && m_graph->m_legend) m_graph->m_legend->SetData(records, axisRecords, count, axisCount);
 }
 
 int CGNgWaveform::ChannelOfAxis(int axis) const {

@@ -33,7 +33,19 @@
   X(CGNgYAxisManager, CGRowColumn)                \
   X(CGNgZoom, CGPrimitive)
 
+// The legend panel and its two trees.
+#define TREND_LEGEND_RECORDS(X)         \
+  X(CGNgLegendList, CGSelector)         \
+  X(CGNgTreeNode, CGTreeNode)           \
+  X(CGNgAxisNode, CGNgTreeNode)         \
+  X(CGNgChannelNode, CGNgTreeNode)      \
+  X(CGNgChLegendScreen, CGTreeScreen)   \
+  X(CGNgAxisLegendScreen, CGTreeScreen) \
+  X(CGNgChLegend, CGTreeManager)        \
+  X(CGNgAxisLegend, CGTreeManager)
+
 #define TREND_DECLARE_RECORD_X(name, base) GADGET_DECLARE_RECORD(name)
 TREND_RECORDS(TREND_DECLARE_RECORD_X)
 TREND_PANEL_RECORDS(TREND_DECLARE_RECORD_X)
+TREND_LEGEND_RECORDS(TREND_DECLARE_RECORD_X)
 #undef TREND_DECLARE_RECORD_X
