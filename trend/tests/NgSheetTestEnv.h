@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "gadget/tests/WidgetTestEnv.h"
+#include "platform/gui/RecordingDc.h"
 #include "trend/NgHooks.h"
 #include "trend/NgSheet.h"
 #include "trend/NgSheetData.h"
