@@ -12,6 +12,7 @@
 #include "trend/NgSheetData.h"
 #include "trend/NgSheetTimeLine.h"
 #include "trend/testing/FakeNgRows.h"
+#include "trend/testing/NgSheetArt.h"
 #include "trend/tests/TrendTestSupport.h"
 
 namespace trend_test {
@@ -27,6 +28,7 @@ class NgSheetEnv : public gadget_test::WidgetEnv {
   void SetUp() override {
     WidgetEnv::SetUp();
     host->Resize(900, 400);
+    vt_test::RegisterNgSheetArt();
     SetNgSheetTimeTitleIds(5001, 5001);
     SetNgSheetSkin(DefaultNgSheetSkin());
     SetNgSheetBitmaps(DefaultNgSheetBitmaps());
