@@ -8,7 +8,9 @@
 #include "gadget/GScrollBar.h"
 #include "gadget/sheet/GSheetArray.h"
 #include "gadget/sheet/GSheetColumn.h"
+#include "platform/gui/Desktop.h"
 #include "platform/gui/DeviceContext.h"
+#include "platform/gui/HostWindow.h"
 
 namespace {
 bool IsShown(const CGPrimitive* p) { return p && (p->GetStyle() & GSTYLE_VISIBLE); }
@@ -24,6 +26,16 @@ void ForEachColumn(const CGCore* parent, F&& f) {
 
 CGSheet* FindSheet(const CGCore* node) {
   return static_cast<CGSheet*>(node ? node->FindAncestorOfClass(GCLASS(CGSheet)) : nullptr);
+}
+
+bool CursorInRectCoords(const CGPrimitive* gadget, vt::Point* out) {
+  vt::HostWindow* host = gadget->GetHostWindow();
+  if (!host) return false;
+  const vt::Point client = host->ScreenToClient(vt::CurrentDesktop().CursorPos());
+  vt::Point origin;
+  gadget->GetOrigin(&origin);
+  *out = vt::Point{client.x - origin.x, client.y - origin.y};
+  return true;
 }
 
 CGSheet* CGSheetGadget::GetSheet() const { return FindSheet(this); }

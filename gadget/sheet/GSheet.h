@@ -29,6 +29,9 @@ void ForEachShownChild(const CGCore* parent, F&& f) {
       f(static_cast<CGPrimitive*>(c));
 }
 
+// The system cursor in the coordinates of the gadget's rectangle; false without a host.
+bool CursorInRectCoords(const CGPrimitive* gadget, vt::Point* out);
+
 // The sheet of a node: the node itself or its nearest CGSheet ancestor.
 CGSheet* FindSheet(const CGCore* node);
 

@@ -27,16 +27,21 @@ void CGSColumn::Draw(vt::DeviceContext* dc) {
   if (!sheet || !sheet->m_body) return;
   vt::Rect r;
   GetAbsoluteRect(&r);
+  ForColumnsInView([&](CGSheetArray* column) { column->DrawTitle(dc, r.top, r.bottom); });
+  if (sheet->m_lineHeader) sheet->m_lineHeader->DrawTitle(dc, r.top, r.bottom);
+}
+
+void CGSColumn::ForColumnsInView(const std::function<void(CGSheetArray*)>& f) const {
+  const CGSheet* sheet = GetSheet();
+  if (!sheet || !sheet->m_body) return;
   const CGScroll* body = sheet->m_body;
   for (CGCore* c = body->GetFirstChild(); c; c = body->NextChild(c)) {
     if (!IsKindOfClass(c, GCLASS(CGSheetArray))) continue;
     auto* column = static_cast<CGSheetArray*>(c);
     const vt::Rect& cr = column->Rect();
     if (cr.right < body->m_scrollX || cr.left >= body->m_scrollX + body->ViewWidth()) continue;
-    if (!(column->GetStyle() & GSTYLE_VISIBLE)) continue;
-    column->DrawTitle(dc, r.top, r.bottom);
+    if (column->GetStyle() & GSTYLE_VISIBLE) f(column);
   }
-  if (sheet->m_lineHeader) sheet->m_lineHeader->DrawTitle(dc, r.top, r.bottom);
 }
 
 bool CGSColumn::GetVisibleRect(vt::Rect* out) const {

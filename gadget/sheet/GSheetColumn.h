@@ -4,6 +4,7 @@
 // header's three title looks, and turns a click on a clickable title into event 8 on that
 // column. A click on the corner toggles between all lines selected and no selection.
 #pragma once
+#include <functional>
 #include <string>
 
 #include "gadget/sheet/GSheet.h"
@@ -45,6 +46,8 @@ class CGSColumn : public CGSheetGadget {
   CGSheetArray* m_pressedColumn = nullptr;
 
  protected:
+  // Calls f for every visible column of the body that lies in the body's horizontal view.
+  void ForColumnsInView(const std::function<void(CGSheetArray*)>& f) const;
   // Draws into the back buffer, clipped to the header, and copies the header to the window.
   void RedrawWith(void (CGSColumn::*draw)(vt::DeviceContext*));
   // The button face and the title of the plain looks.

@@ -1,0 +1,172 @@
+// sheetgallery: a sheet of every column kind, once plain and once skinned, each with a
+// selection, a focus line and an open editor, written to a PNG.
+//
+// Usage: sheetgallery OUTPUT.png. Exit code 0 on success, 1 on a usage or write failure.
+// A root without a host window draws into its back buffer only, so the open editor is drawn
+// here as the in-place text editor looks: a white field with the cell text and a caret.
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <cstdio>
+#include <string>
+
+#include "gadget/GDraw.h"
+#include "gadget/GPools.h"
+#include "gadget/GRootMaster.h"
+#include "gadget/GScrollBar.h"
+#include "gadget/GSkRoot.h"
+#include "gadget/GText.h"
+#include "gadget/sheet/GSheetDigitals.h"
+#include "gadget/sheet/GSheetGroup.h"
+#include "gadget/sheet/GSheetLine.h"
+#include "gadget/sheet/GSkSheet.h"
+#include "gadget/sheet/GSkSheetDigitals.h"
+#include "gadget/sheet/GSkSheetLine.h"
+#include "gadget/sheet/SheetSkinArt.h"
+#include "platform/gui/Bitmap.h"
+#include "platform/gui/MemoryDc.h"
+#include "platform/gui/qt/Raster.h"
+
+namespace {
+
+constexpr int kSheetW = 900, kSheetH = 250, kLines = 10, kMargin = 10, kCaptionH = 24;
+
+class GalleryRoot : public CGSkRoot {
+ public:
+  GalleryRoot() : CGSkRoot(nullptr, nullptr, 0) {}
+  using CGRoot::AllocateBackDC;
+};
+
+struct Built {
+  CGSheet* sheet;
+  CGSheetArray* editColumn;  // the column whose focus line shows the open editor
+};
+
+// Builds one sheet of every column kind at (x, y); the skinned twins when skinned is set.
+Built BuildSheet(CGCore* parent, int x, int y, bool skinned) {
+  CGSheet* sheet = skinned ? new CGSkSheet(parent, x, y, kSheetW, kSheetH, 0, 3, 1, 16, kLines, 18)
+                           : new CGSheet(parent, x, y, kSheetW, kSheetH, 0, 3, 1, 16, kLines, 18);
+  auto* vbar = new CGVScrollBar(sheet, 0, 0, 0, 3, 16, 16, 18);
+  vbar->Build(1);
+  auto* hbar = new CGHScrollBar(sheet, 0, 0, 0, 3, 16, 16, 16);
+  hbar->Build(1);
+  CGSheetScreen* body = skinned ? new CGSkSheetScreen(sheet, 0, 3) : new CGSheetScreen(sheet, 0, 3);
+  if (skinned)
+    new CGSkSColumn(sheet, 0, 3, 40);
+  else
+    new CGSColumn(sheet, 0, 3, 40);
+  CGSLine* line = skinned ? new CGSkSLine(sheet, 0, 3, 1, 44, 1, 12, "No.", 2, 1, "%d")
+                          : new CGSLine(sheet, 0, 3, 1, 44, 1, 12, "No.", 2, 1, "%d");
+  line->SetTitleStyle(1);
+  line->SetLineState(7, 1);
+
+  // Numbers: fixed, exponent and status texts.
+  CGSDigitals* digits = skinned ? new CGSkSDigitals(body, 0, 90, 0) : new CGSDigitals(body, 0, 90, 0);
+  digits->SetText("Value");
+  digits->SetTitleStyle(1);
+  for (int i = 0; i < kLines; ++i) {
+    digits->SetLineValue(i, 12.3456 * (i + 1) * (i % 3 == 2 ? 1000 : 1));
+    digits->SetLineDecimals(i, i % 4);
+    digits->SetLineExponent(i, i % 3 == 2);
+  }
+  digits->m_statuses[6] = 6;
+  digits->m_statuses[8] = 12;
+  CGSAlarmDigitals* alarms = skinned ? new CGSkSAlarmDigitals(body, 0, 0) : new CGSAlarmDigitals(body, 0, 0);
+  alarms->SetText("Alarm");
+  for (int i = 0; i < kLines; ++i) {
+    alarms->SetLineValue(i, 1.5 * i - 4.5);
+    alarms->SetLineDecimals(i, 1);
+    alarms->SetLineAlarmMask(i, i % 2 ? 0x0F : 0x05);
+    alarms->SetLineAlarms(i, i % 3 ? 0x01 : 0x04);
+  }
+  alarms->m_statuses[4] = 3;
+
+  // A group of two numeric sub-columns under one caption.
+  auto* group = new CGSGroup(body, 0);
+  group->SetText("Range");
+  CGSDigitals* low = skinned ? new CGSkSDigitals(group, 0, 70, 0) : new CGSDigitals(group, 0, 70, 0);
+  CGSDigitals* high = skinned ? new CGSkSDigitals(group, 0, 70, 0) : new CGSDigitals(group, 0, 70, 0);
+  low->SetText("Low");
+  high->SetText("High");
+  for (int i = 0; i < kLines; ++i) {
+    low->SetLineValue(i, -10.0 * i - 5);
+    high->SetLineValue(i, 10.0 * i);
+  }
+
+  sheet->SetSelection(2, 4);
+  sheet->m_focusLine = 5;
+  sheet->LayoutTree();
+  return Built{sheet, digits};
+}
+
+// The in-place editor's look over the focus cell of a column.
+void DrawOpenEditor(vt::DeviceContext* dc, CGSheetArray* column) {
+  const int line = column->FocusLine();
+  vt::Rect r;
+  column->GetLineRect(line, &r);
+  std::string text;
+  column->GetLineValueText(line, &text);
+  FillFramedRect(dc, r, 1, 0x02FFFFFF, 0x02000000, 0x02000000, 0x02000000, 0x02000000);
+  const vt::Size extent = [&] {
+    const vt::Font* old = dc->SelectFont(column->CellFont());
+    const vt::Size s = dc->GetTextExtent(text);
+    dc->SelectFont(old);
+    return s;
+  }();
+  const vt::Rect sel{r.left + 3, r.top + 3, r.left + 3 + extent.cx, r.bottom - 3};
+  dc->FillSolidRect(sel, 0x02C66F2F);
+  DrawTextInRect(r, kAlignLeft, 1, 0, 0x02FFFFFF, column->CellFont(), text, 2, dc);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: sheetgallery OUTPUT.png\n");
+    return 1;
+  }
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+
+  auto* master = new CGRootMaster;
+  master->CreateManagers();
+  RegisterSheetSkinArt();
+  SetSheetSkin(BuiltinSheetSkin());
+
+  auto* root = new GalleryRoot;
+  const int width = kSheetW + 2 * kMargin, height = 2 * (kSheetH + kCaptionH) + 3 * kMargin;
+  root->AllocateBackDC(width, height);
+  root->SetBounds(0, 0, width, height);
+  vt::DeviceContext* dc = root->GetBackDCPtr();
+  const Built plain = BuildSheet(root, kMargin, kMargin + kCaptionH, false);
+  const Built skinned = BuildSheet(root, kMargin, 2 * kMargin + 2 * kCaptionH + kSheetH, true);
+  dc->FillSolidRect(vt::Rect{0, 0, width, height}, 0x02F4F4F4);
+  plain.sheet->Redraw();
+  skinned.sheet->Redraw();
+  const vt::Font* caption = master->GetFont(13, 1, 0)->GetFont();
+  DrawTextAt(caption, dc, kMargin, kMargin + 4, vt::kTaLeft | vt::kTaTop, 0x02000000, "Plain sheet");
+  DrawTextAt(caption, dc, kMargin, 2 * kMargin + kCaptionH + kSheetH + 4, vt::kTaLeft | vt::kTaTop,
+             0x02000000, "Skinned sheet");
+  for (const Built& b : {plain, skinned}) {
+    dc->SelectClipRect(nullptr);
+    DrawOpenEditor(dc, b.editColumn);
+  }
+  dc->SelectClipRect(nullptr);
+
+  vt::Bitmap out(*vt::Bitmap::Create(width, height, 24));
+  vt::MemoryDc outDc;
+  outDc.SelectBitmap(&out);
+  outDc.BitBlt(0, 0, width, height, *dc, 0, 0, vt::RasterOp::SrcCopy);
+  outDc.SelectBitmap(nullptr);
+  ResetSheetSkin();
+  delete root;
+  delete master;
+
+  const QString path = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  if (!out.Image().save(path, "PNG")) {
+    std::fprintf(stderr, "sheetgallery: cannot write %s\n", argv[1]);
+    return 1;
+  }
+  return 0;
+}
