@@ -2,7 +2,6 @@
 #include "trend/NgSheet.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "gadget/GDraw.h"
 #include "gadget/GRootMaster.h"
@@ -35,13 +34,10 @@ SGNgSheetSkin DefaultNgSheetSkin() {
              {0x02AA8271, 0x02AA8271, 0x02AA8271, 0x02333333}};
   s.background = 0x02ECEAE6;
   s.frame = 0x02333333;
-  const int32_t column[kColumnSkinFields] = {13000,      0,          3,          42,         1,          1, 1,
-                                             1,          14,         1,          0,          0,          0, 1,
-                                             0x02333333, 0x02333333, 0x02333333, 0x02333333, 0x02D9D9D9, 0};
-  const int32_t line[kLineSkinFields] = {
-      13001, 0, 3, 19, 1, 1, 1, 1, 0, 0, 0, 1, 1, 0x02333333, 0x02FFFFFF, 0x02333333, 0x02333333, 0x02312B28};
-  std::memcpy(s.columnSkin, column, sizeof column);
-  std::memcpy(s.timeLineSkin, line, sizeof line);
+  s.column = {13000, 0, 3, 42, 1,          1,          1,          1,          14,         1,
+              0,     0, 0, 1,  0x02333333, 0x02333333, 0x02333333, 0x02333333, 0x02D9D9D9, 0};
+  s.timeLine = {13001, 0, 3, 19, 1,          1,          1,          1,          0,
+                0,     0, 1, 1,  0x02333333, 0x02FFFFFF, 0x02333333, 0x02333333, 0x02312B28};
   return s;
 }
 
@@ -49,30 +45,23 @@ SGNgSheetBitmaps DefaultNgSheetBitmaps() {
   return {{13102, 13103, 13, 14}, {13100, 13101, 14, 14}, {13104, 0, 6, 15}};
 }
 
-static CGBitmap* LoadSkinBitmap(int32_t id) { return id ? GetSharedBitmap(id) : nullptr; }
-
 void SetNgSheetStyle(const SGNgSheetStyle& style, int32_t background, int32_t frame) {
   g_ngSheetLook.style = style;
   g_ngSheetLook.background = vt::ColorRef(background);
   g_ngSheetLook.frame = vt::ColorRef(frame);
 }
 
-void SetNgSheetColumnSkin(const int32_t* fields) {
-  std::copy(fields, fields + kColumnSkinFields, g_ngSheetLook.columnSkin);
-  g_ngSheetLook.columnImage = LoadSkinBitmap(fields[kColSkinImage]);
-  g_ngSheetLook.columnMask = LoadSkinBitmap(fields[kColSkinMask]);
-}
-
-void SetNgTimeLineSkin(const int32_t* fields) {
-  std::copy(fields, fields + kLineSkinFields, g_ngSheetLook.timeLineSkin);
-  g_ngSheetLook.timeLineImage = LoadSkinBitmap(fields[kLineSkinImage]);
-  g_ngSheetLook.timeLineMask = LoadSkinBitmap(fields[kLineSkinMask]);
+void SetNgTimeLineSkin(const SGSLineSkin& skin) {
+  g_ngSheetLook.timeLine.skin = skin;
+  g_ngSheetLook.timeLine.image = LoadSkinBitmap(skin.image);
+  g_ngSheetLook.timeLine.mask = LoadSkinBitmap(skin.mask);
 }
 
 void SetNgSheetSkin(const SGNgSheetSkin& skin) {
   SetNgSheetStyle(skin.style, skin.background, skin.frame);
-  SetNgSheetColumnSkin(skin.columnSkin);
-  SetNgTimeLineSkin(skin.timeLineSkin);
+  // This replaces the header skin of every skinned sheet of the program.
+  SetSkSColumnSkin(skin.column);
+  SetNgTimeLineSkin(skin.timeLine);
 }
 
 static void LoadIconStrip(NgIconStrip* strip, const SGNgIconBlock& block) {
@@ -136,30 +125,28 @@ void DrawNgSheetCellText(vt::DeviceContext* dc, const vt::Rect& rect, bool selec
   DrawTextInRect(rect, alignment, 0, 0, look.text, font, text, margin, dc);
 }
 
-static const vt::Bitmap* Image(const CGBitmap* b) { return b ? b->GetBitmap() : nullptr; }
-
-void DrawNgSheetLineCell(const int32_t* skin, vt::DeviceContext* dc, const vt::Rect& rect,
+void DrawNgSheetLineCell(const SGSLineSkin& skin, vt::DeviceContext* dc, const vt::Rect& rect,
                          const CGBitmap* image, const CGBitmap* mask, bool selected, bool inside,
                          int lineState, bool even) {
   FillNgSheetCell(dc, rect, selected, inside, even, 0);
   if (!image) return;
-  DrawNineSliceCell(dc, Image(image), Image(mask), NgLineCellIndex(selected, inside, lineState, even),
-                    skin[kLineSkinCellWidth], skin[kLineSkinCellHeight], skin[kLineSkinMarginLeft],
-                    skin[kLineSkinMarginTop], skin[kLineSkinMarginRight], skin[kLineSkinMarginBottom], rect);
+  DrawNineSliceCell(dc, BitmapOf(image), BitmapOf(mask), NgLineCellIndex(selected, inside, lineState, even),
+                    skin.cellWidth, skin.cellHeight, skin.marginLeft, skin.marginTop, skin.marginRight,
+                    skin.marginBottom, rect);
 }
 
-void DrawNgSheetLineText(const int32_t* skin, vt::DeviceContext* dc, const vt::Rect& rect, bool selected,
+void DrawNgSheetLineText(const SGSLineSkin& skin, vt::DeviceContext* dc, const vt::Rect& rect, bool selected,
                          int lineState, const vt::Font* font, int margin, int alignment,
                          const std::string& text) {
-  const int dx = selected ? skin[kLineSkinSelectedX] : 0;
-  const int dy = selected ? skin[kLineSkinSelectedY] : 0;
+  const int dx = selected ? skin.selectedDx : 0;
+  const int dy = selected ? skin.selectedDy : 0;
   if (selected)
-    DrawTextInRect(rect, alignment, dx + skin[kLineSkinShadowX], dy + skin[kLineSkinShadowY],
-                   vt::ColorRef(skin[kLineSkinShadow]), font, text, margin, dc);
+    DrawTextInRect(rect, alignment, dx + skin.shadowDx, dy + skin.shadowDy, vt::ColorRef(skin.colorShadow),
+                   font, text, margin, dc);
   const bool active = lineState == GSTYLE_ACTIVE;
-  const int field = active ? (selected ? kLineSkinTextSelected : kLineSkinText)
-                           : (selected ? kLineSkinTextInactiveSelected : kLineSkinTextInactive);
-  DrawTextInRect(rect, alignment, dx, dy, vt::ColorRef(skin[field]), font, text, margin, dc);
+  const int32_t colour = active ? (selected ? skin.colorActiveSelected : skin.colorActive)
+                                : (selected ? skin.colorInactiveSelected : skin.colorInactive);
+  DrawTextInRect(rect, alignment, dx, dy, vt::ColorRef(colour), font, text, margin, dc);
 }
 
 // ---- body ----
@@ -168,12 +155,6 @@ template <typename F>
 void CGNgSDigitalScreen::ForEachDataColumn(F&& f) {
   for (CGCore* c = GetFirstChild(); c; c = NextChild(c))
     if (IsKindOfClass(c, GCLASS(CGNgSData))) f(static_cast<CGNgSData*>(c));
-}
-
-void CGNgSDigitalScreen::Draw(vt::DeviceContext* dc) {
-  vt::Rect r;
-  GetAbsoluteRect(&r);
-  dc->FillSolidRect(r, GetBackColor());
 }
 
 void CGNgSDigitalScreen::SetChannels(int count, CGNgChannel* const* channels) {
@@ -237,8 +218,8 @@ void CGNgSDigitalScreen::SetPrintColour(int flag) {
 
 CGFont* CGNgSColumn::GetFont(int which) {
   (void)which;
-  const int32_t* s = g_ngSheetLook.columnSkin;
-  return GetSharedFont(s[kColSkinFontSize], s[kColSkinFontStyle], 0);
+  const SGSColumnSkin& skin = SheetColumnSkin();
+  return GetSharedFont(skin.fontSize, skin.fontStyle, 0);
 }
 
 void CGNgSColumn::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
@@ -260,65 +241,18 @@ void CGNgSColumn::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
   if (NgSheetColumnSelectHook) NgSheetColumnSelectHook(sheet, 0, 0);
 }
 
-void CGNgSColumn::DrawSkinnedTitle(vt::DeviceContext* dc, const vt::Rect& rect, int drawBackground,
-                                   int titleStyle, int state, const std::string& title, int look) {
-  const int32_t* s = g_ngSheetLook.columnSkin;
-  if (drawBackground) {
-    dc->FillSolidRect(rect, GetBackColor());
-    const int cell = look == 1 ? 2 : look == 2 ? 3 : (state & GSTYLE_ACTIVE) != GSTYLE_ACTIVE ? 1 : 0;
-    if (g_ngSheetLook.columnImage)
-      DrawNineSliceCell(dc, Image(g_ngSheetLook.columnImage), Image(g_ngSheetLook.columnMask), cell,
-                        s[kColSkinCellWidth], s[kColSkinCellHeight], s[kColSkinMarginLeft],
-                        s[kColSkinMarginTop], s[kColSkinMarginRight], s[kColSkinMarginBottom], rect);
-  }
-  if (title.empty()) return;
-  const int width = rect.Width() - s[kColSkinMarginLeft] - s[kColSkinMarginRight];
-  CGFont* font = ShrinkSheetFont(dc, s[kColSkinFontSize], s[kColSkinFontStyle], width, title);
-  const vt::Font* f = font ? font->GetFont() : nullptr;
-  const vt::Font* old = dc->SelectFont(f);
-  const int h = dc->GetTextExtent(title).cy;
-  dc->SelectFont(old);
-  int x = (rect.left + rect.right) / 2, y = (rect.top + rect.bottom) / 2 - h / 2;
-  if (look == 1) x += s[kColSkinPressedX], y += s[kColSkinPressedY];
-  const uint32_t align = vt::kTaCenter | vt::kTaTop;
-  DrawTextAt(f, dc, x + s[kColSkinShadowX], y + s[kColSkinShadowY], align, vt::ColorRef(s[kColSkinShadow]),
-             title);
-  const int field = look == 1                                                  ? kColSkinTitlePressed
-                    : look == 2                                                ? kColSkinTitleHot
-                    : (titleStyle && (state & GSTYLE_ACTIVE) != GSTYLE_ACTIVE) ? kColSkinTitleFlagged
-                                                                               : kColSkinTitle;
-  DrawTextAt(f, dc, x, y, align, vt::ColorRef(s[field]), title);
-}
-
-void CGNgSColumn::DrawTitleNormal(vt::DeviceContext* dc, const vt::Rect& rect, int drawBackground,
-                                  int titleStyle, int state, const vt::Font* font, const std::string& title) {
-  (void)font;
-  DrawSkinnedTitle(dc, rect, drawBackground, titleStyle, state, title, 0);
-}
-void CGNgSColumn::DrawTitlePressed(vt::DeviceContext* dc, const vt::Rect& rect, int drawBackground,
-                                   int titleStyle, int state, const vt::Font* font,
-                                   const std::string& title) {
-  (void)font;
-  DrawSkinnedTitle(dc, rect, drawBackground, titleStyle, state, title, 1);
-}
-void CGNgSColumn::DrawTitleHot(vt::DeviceContext* dc, const vt::Rect& rect, int drawBackground,
-                               int titleStyle, int state, const vt::Font* font, const std::string& title) {
-  (void)font;
-  DrawSkinnedTitle(dc, rect, drawBackground, titleStyle, state, title, 2);
-}
-
 void CGNgSColumn::DrawTitleFitted(vt::DeviceContext* dc, const vt::Rect& rect, int titleStyle, int state,
                                   const vt::Font* font, const std::string& title) {
-  const int32_t* s = g_ngSheetLook.columnSkin;
+  const SGSColumnSkin& skin = SheetColumnSkin();
   std::string text = title;
   const vt::Size extent = FitTextToWidth(dc, font, rect.Width(), &text);
-  DrawSkinnedTitle(dc, rect, 0, titleStyle, state, text, 0);
-  const int dot = std::max(2, extent.cy / std::max(1, s[kColSkinFontSize]));
+  DrawTitleNormal(dc, rect, 0, titleStyle, state, font, text);
+  const int dot = std::max(2, extent.cy / std::max(1, skin.fontSize));
   const int x = rect.left + extent.cx + dot;
-  const vt::ColorRef colour = vt::ColorRef(
-      titleStyle && (state & GSTYLE_ACTIVE) != GSTYLE_ACTIVE ? s[kColSkinTitleFlagged] : s[kColSkinTitle]);
-  DrawEllipsisDots(dc, dot, vt::ColorRef(s[kColSkinShadow]), x, rect.top + extent.cy);
-  DrawEllipsisDots(dc, dot, colour, x, rect.top + extent.cy - s[kColSkinShadowY]);
+  const vt::ColorRef colour =
+      vt::ColorRef(titleStyle && state != GSTYLE_ACTIVE ? skin.colorInactive : skin.colorNormal);
+  DrawEllipsisDots(dc, dot, vt::ColorRef(skin.colorShadow), x, rect.top + extent.cy);
+  DrawEllipsisDots(dc, dot, colour, x, rect.top + extent.cy - skin.shadowDy);
 }
 
 // ---- sheet ----

@@ -9,21 +9,21 @@
 #include <cstdint>
 #include <string>
 
-#include "gadget/sheet/GSheet.h"
-#include "gadget/sheet/GSheetColumn.h"
+#include "gadget/sheet/GSheetSkin.h"
+#include "gadget/sheet/GSkSheet.h"
 #include "trend/NgChannel.h"
 
 class CGBitmap;
 class CGFont;
 class CGNgSTimeLine;
 
-#define NG_SHEET_RECORDS(X)            \
-  X(CGNgSDigital, CGSheet)             \
-  X(CGNgSDigitalScreen, CGSheetScreen) \
-  X(CGNgSColumn, CGSColumn)            \
-  X(CGNgSTimeLine, CGSLine)            \
-  X(CGNgSData, CGSheetArray)           \
-  X(CGNgSNormalData, CGNgSData)        \
+#define NG_SHEET_RECORDS(X)              \
+  X(CGNgSDigital, CGSkSheet)             \
+  X(CGNgSDigitalScreen, CGSkSheetScreen) \
+  X(CGNgSColumn, CGSkSColumn)            \
+  X(CGNgSTimeLine, CGSkSLine)            \
+  X(CGNgSData, CGSheetArray)             \
+  X(CGNgSNormalData, CGNgSData)          \
   X(CGNgSMinMaxData, CGNgSData)
 #define NG_SHEET_DECLARE_RECORD_X(name, base) GADGET_DECLARE_RECORD(name)
 NG_SHEET_RECORDS(NG_SHEET_DECLARE_RECORD_X)
@@ -37,60 +37,13 @@ struct SGNgSheetStyle {
   int32_t evenFrame[4], oddFrame[4], endFrame[4], insideFrame[4];  // left, top, right, bottom
 };
 
-// The header skin of the skinned sheets, field by field (20 fields).
-enum NgColumnSkinField : int {
-  kColSkinImage,
-  kColSkinMask,
-  kColSkinCellWidth,
-  kColSkinCellHeight,
-  kColSkinMarginLeft,
-  kColSkinMarginTop,
-  kColSkinMarginRight,
-  kColSkinMarginBottom,
-  kColSkinFontSize,
-  kColSkinFontStyle,
-  kColSkinPressedX,
-  kColSkinPressedY,
-  kColSkinShadowX,
-  kColSkinShadowY,
-  kColSkinTitle,
-  kColSkinTitleFlagged,
-  kColSkinTitlePressed,
-  kColSkinTitleHot,
-  kColSkinShadow,
-  kColSkinReserved,
-  kColumnSkinFields
-};
-// The line-header skin (18 fields).
-enum NgLineSkinField : int {
-  kLineSkinImage,
-  kLineSkinMask,
-  kLineSkinCellWidth,
-  kLineSkinCellHeight,
-  kLineSkinMarginLeft,
-  kLineSkinMarginTop,
-  kLineSkinMarginRight,
-  kLineSkinMarginBottom,
-  kLineSkinFontStyle,
-  kLineSkinSelectedX,
-  kLineSkinSelectedY,
-  kLineSkinShadowX,
-  kLineSkinShadowY,
-  kLineSkinText,
-  kLineSkinTextSelected,
-  kLineSkinTextInactive,
-  kLineSkinTextInactiveSelected,
-  kLineSkinShadow,
-  kLineSkinFields
-};
-
 // The record of SetNgSheetSkin: 66 signed 32-bit fields.
 struct SGNgSheetSkin {
   SGNgSheetStyle style;
   int32_t background;
   int32_t frame;
-  int32_t columnSkin[kColumnSkinFields];
-  int32_t timeLineSkin[kLineSkinFields];
+  SGSColumnSkin column;
+  SGSLineSkin timeLine;
 };
 static_assert(sizeof(SGNgSheetSkin) == 66 * 4);
 
@@ -114,12 +67,7 @@ struct NgSheetLook {
   SGNgSheetStyle style{};
   vt::ColorRef background = 0x02ECEAE6;
   vt::ColorRef frame = 0x02333333;
-  int32_t columnSkin[kColumnSkinFields]{};
-  CGBitmap* columnImage = nullptr;
-  CGBitmap* columnMask = nullptr;
-  int32_t timeLineSkin[kLineSkinFields]{};
-  CGBitmap* timeLineImage = nullptr;
-  CGBitmap* timeLineMask = nullptr;
+  SheetLineSkinCopy timeLine;
   NgIconStrip markIcons, cornerMarks, alarmIcons;
   uint32_t timeTitleId = 0;
   uint32_t printTimeTitleId = 0;  // kept; no drawing reads it
@@ -131,8 +79,7 @@ SGNgSheetSkin DefaultNgSheetSkin();
 SGNgSheetBitmaps DefaultNgSheetBitmaps();
 
 void SetNgSheetStyle(const SGNgSheetStyle& style, int32_t background, int32_t frame);
-void SetNgSheetColumnSkin(const int32_t* fields);
-void SetNgTimeLineSkin(const int32_t* fields);
+void SetNgTimeLineSkin(const SGSLineSkin& skin);
 void SetNgSheetSkin(const SGNgSheetSkin& skin);
 void SetNgTimeLineMarkBitmaps(const SGNgIconBlock& block);
 void SetNgSheetColumnBitmaps(const SGNgIconBlock& cornerMarks, const SGNgIconBlock& alarmIcons);
@@ -157,18 +104,17 @@ void FillNgSheetCell(vt::DeviceContext* dc, const vt::Rect& rect, bool selected,
 void DrawNgSheetCellText(vt::DeviceContext* dc, const vt::Rect& rect, bool selected, bool inside,
                          int lineState, int margin, int alignment, const vt::Font* font,
                          const std::string& text);
-void DrawNgSheetLineCell(const int32_t* skin, vt::DeviceContext* dc, const vt::Rect& rect,
+void DrawNgSheetLineCell(const SGSLineSkin& skin, vt::DeviceContext* dc, const vt::Rect& rect,
                          const CGBitmap* image, const CGBitmap* mask, bool selected, bool inside,
                          int lineState, bool even);
-void DrawNgSheetLineText(const int32_t* skin, vt::DeviceContext* dc, const vt::Rect& rect, bool selected,
+void DrawNgSheetLineText(const SGSLineSkin& skin, vt::DeviceContext* dc, const vt::Rect& rect, bool selected,
                          int lineState, const vt::Font* font, int margin, int alignment,
                          const std::string& text);
 
-class CGNgSDigitalScreen : public CGSheetScreen {
+class CGNgSDigitalScreen : public CGSkSheetScreen {
  public:
-  CGNgSDigitalScreen(CGCore* parent, int id, int style) : CGSheetScreen(parent, id, style) {}
+  CGNgSDigitalScreen(CGCore* parent, int id, int style) : CGSkSheetScreen(parent, id, style) {}
   const SGClassInfo* GetClassInfo() const override { return GCLASS(CGNgSDigitalScreen); }
-  void Draw(vt::DeviceContext* dc) override;
 
   void SetChannels(int count, CGNgChannel* const* channels);
   void SetTimeSource(CGNgTime* source);
@@ -187,33 +133,22 @@ class CGNgSDigitalScreen : public CGSheetScreen {
   void ForEachDataColumn(F&& f);
 };
 
-class CGNgSColumn : public CGSColumn {
+class CGNgSColumn : public CGSkSColumn {
  public:
-  CGNgSColumn(CGCore* sheet, int id, int style, int height) : CGSColumn(sheet, id, style, height) {}
+  CGNgSColumn(CGCore* sheet, int id, int style, int height) : CGSkSColumn(sheet, id, style, height) {}
   const SGClassInfo* GetClassInfo() const override { return GCLASS(CGNgSColumn); }
   CGFont* GetFont(int which) override;
   void OnLButtonUp(uint32_t flags, int32_t x, int32_t y) override;
-  void DrawTitleNormal(vt::DeviceContext* dc, const vt::Rect& rect, int drawBackground, int titleStyle,
-                       int state, const vt::Font* font, const std::string& title) override;
-  void DrawTitlePressed(vt::DeviceContext* dc, const vt::Rect& rect, int drawBackground, int titleStyle,
-                        int state, const vt::Font* font, const std::string& title) override;
-  void DrawTitleHot(vt::DeviceContext* dc, const vt::Rect& rect, int drawBackground, int titleStyle,
-                    int state, const vt::Font* font, const std::string& title) override;
   // The title shortened to the rectangle's width, followed by three dots.
   void DrawTitleFitted(vt::DeviceContext* dc, const vt::Rect& rect, int titleStyle, int state,
                        const vt::Font* font, const std::string& title);
-
- private:
-  // look: 0 normal, 1 pressed, 2 hot.
-  void DrawSkinnedTitle(vt::DeviceContext* dc, const vt::Rect& rect, int drawBackground, int titleStyle,
-                        int state, const std::string& title, int look);
 };
 
-class CGNgSDigital : public CGSheet {
+class CGNgSDigital : public CGSkSheet {
  public:
   CGNgSDigital(CGCore* parent, int left, int top, int width, int height, int id, int style, int frameWidth,
                int barWidth, int lineCount, int lineHeight)
-      : CGSheet(parent, left, top, width, height, id, style, frameWidth, barWidth, lineCount, lineHeight) {}
+      : CGSkSheet(parent, left, top, width, height, id, style, frameWidth, barWidth, lineCount, lineHeight) {}
   const SGClassInfo* GetClassInfo() const override { return GCLASS(CGNgSDigital); }
   void Draw(vt::DeviceContext* dc) override;
   void Layout() override;

@@ -8,6 +8,7 @@
 #include "gadget/GDraw.h"
 #include "gadget/GRootMaster.h"
 #include "gadget/GText.h"
+#include "gadget/sheet/GSheetSkin.h"
 #include "platform/base/Numbers.h"
 #include "platform/gui/DeviceContext.h"
 #include "platform/gui/StringTable.h"
@@ -46,9 +47,9 @@ std::string FormatRowTime(PreciseTime t, int decimals) {
 
 CGNgSTimeLine::CGNgSTimeLine(CGCore* sheet, int id, int style, int lineStatesOn, int width,
                              int cellFrameWidth, int fontSize, const char* title)
-    : CGSLine(sheet, id, style, lineStatesOn, width, cellFrameWidth, fontSize, title, kAlignRight, 0, "%d"),
+    : CGSkSLine(sheet, id, style, lineStatesOn, width, cellFrameWidth, fontSize, title, kAlignRight, 0, "%d"),
       m_baseWidth(width) {
-  m_timeFont = GetSharedFont(fontSize, g_ngSheetLook.timeLineSkin[kLineSkinFontStyle], 0);
+  m_timeFont = GetSharedFont(fontSize, g_ngSheetLook.timeLine.skin.fontStyle, 0);
   m_title = vt::LoadString(g_ngSheetLook.timeTitleId);
 }
 
@@ -83,14 +84,14 @@ int CGNgSTimeLine::MarkIconCell(int row, int lineState) const {
 }
 
 void CGNgSTimeLine::DrawCell(vt::DeviceContext* dc, int line, const vt::Rect& cell) {
-  const int32_t* skin = g_ngSheetLook.timeLineSkin;
+  const SheetLineSkinCopy& copy = g_ngSheetLook.timeLine;
+  const SGSLineSkin& skin = copy.skin;
   const bool selected = IsLineSelected(line);
   const bool inside = selected && !IsSelectionEnd(line);
   const int state = GetEffectiveLineStyle(line);
-  DrawNgSheetLineCell(skin, dc, cell, g_ngSheetLook.timeLineImage, g_ngSheetLook.timeLineMask, selected,
-                      inside, state, line % 2 == 0);
-  const vt::Rect inner{cell.left + skin[kLineSkinMarginLeft], cell.top + skin[kLineSkinMarginTop],
-                       cell.right - skin[kLineSkinMarginRight], cell.bottom - skin[kLineSkinMarginBottom]};
+  DrawNgSheetLineCell(skin, dc, cell, copy.image, copy.mask, selected, inside, state, line % 2 == 0);
+  const vt::Rect inner =
+      ShrinkByMargins(cell, skin.marginLeft, skin.marginTop, skin.marginRight, skin.marginBottom);
   std::string text;
   GetRowTimeText(line, &text);
   DrawNgSheetLineText(skin, dc, inner, selected, state, m_timeFont ? m_timeFont->GetFont() : nullptr, 5,

@@ -6,10 +6,10 @@
 #pragma once
 #include <string>
 
-#include "gadget/sheet/GSheetLine.h"
+#include "gadget/sheet/GSkSheetLine.h"
 #include "trend/NgSheet.h"
 
-class CGNgSTimeLine : public CGSLine {
+class CGNgSTimeLine : public CGSkSLine {
  public:
   CGNgSTimeLine(CGCore* sheet, int id, int style, int lineStatesOn, int width, int cellFrameWidth,
                 int fontSize, const char* title);

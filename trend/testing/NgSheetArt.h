@@ -1,10 +1,11 @@
-// Stand-in art of the trend sheet's skin bitmaps for the tests, the gallery and the benchmark:
-// the header and time-column state strips, the mark icons, the corner marks and the alarm
-// icons, drawn in code and registered under their resource ids. Masks are 24-bit greys
-// (black shows the image).
+// Stand-in art of the trend sheet's own bitmaps for the tests, the gallery and the benchmark:
+// the mark icons, the corner marks and the alarm icons, drawn in code and registered under
+// their resource ids, beside the sheet skin's strips (header and line cells). Masks are 24-bit
+// greys (black shows the image).
 #pragma once
 #include <memory>
 
+#include "gadget/sheet/SheetSkinArt.h"
 #include "platform/gui/Bitmap.h"
 #include "platform/gui/BitmapRegistry.h"
 #include "platform/gui/Color.h"
@@ -13,6 +14,7 @@ namespace vt_test {
 
 inline void RegisterNgSheetArt() {
   using vt::Rgb;
+  RegisterSheetSkinArt();
   auto strip = [](int cells, int w, int h, auto pixel) {
     auto b = vt::Bitmap::Create(cells * w, h, 24);
     for (int c = 0; c < cells; ++c)
@@ -21,21 +23,6 @@ inline void RegisterNgSheetArt() {
     return b;
   };
   const vt::ColorRef white = Rgb(255, 255, 255), black = Rgb(0, 0, 0);
-  // Header cells: normal, disabled, pressed, hot; a vertical gradient with a dark edge.
-  vt::RegisterBitmap(13000, strip(4, 3, 42, [&](int c, int x, int y) {
-                       if (x == 2 || y == 41) return Rgb(150, 150, 150);
-                       const int base[4] = {246, 236, 200, 232};
-                       const int v = base[c] - y / 2;
-                       return c == 3 ? Rgb(uint8_t(v - 20), uint8_t(v - 5), 255) : Rgb(v, v, v);
-                     }));
-  // Time cells: even, odd, selection end, inside (each with an inactive twin).
-  vt::RegisterBitmap(13001, strip(8, 3, 20, [&](int c, int x, int y) {
-                       const vt::ColorRef fills[4] = {Rgb(240, 240, 240), Rgb(68, 99, 149),
-                                                      Rgb(226, 226, 226), Rgb(113, 130, 170)};
-                       if (x == 2 || y == 19) return Rgb(153, 153, 153);
-                       const vt::ColorRef f = fills[c / 2];
-                       return c % 2 ? vt::ColorRef(f | 0x404040) : f;
-                     }));
   // Mark pennants: other colour, green, other x2, green x2 (odd cells greyed).
   auto pennant = [](int x, int y) {
     return x >= 2 && x <= 11 && y >= 1 && y <= 12 && x - 2 <= (12 - y) * 10 / 11;

@@ -41,6 +41,7 @@ class NgSheetEnv : public gadget_test::WidgetEnv {
   }
   void TearDown() override {
     NgSheetMarkClickHook = NgSheetColumnSelectHook = NgSheetRowSelectHook = nullptr;
+    ResetSheetSkin();
     g_ngSheetLook = NgSheetLook{};  // its bitmaps belong to this test's pool
     WidgetEnv::TearDown();
   }
