@@ -34,7 +34,10 @@ class Desktop {
   virtual bool SetClipboardText(std::string_view utf8) = 0;
   virtual std::optional<std::string> ClipboardText() const = 0;
   virtual bool SetClipboardBitmap(const Bitmap& bitmap) = 0;
-  // The colour the user chose, or nothing when the dialog was cancelled.
+  // The colour dialog, modal over the window registered under owner (0 or a gone handle: no
+  // owner), preset to initial. The colour the user chose as a plain RGB value (no palette
+  // flag), or nothing when the dialog was cancelled, its owner closed under it, or no dialog
+  // could be shown (no widget application). Tests install a FakeDesktop to answer it.
   virtual std::optional<ColorRef> ChooseColor(WindowHandle owner, ColorRef initial) = 0;
   virtual std::unique_ptr<ToolTipWindow> CreateToolTip() = 0;
 };

@@ -7,6 +7,7 @@
 #include <QColorDialog>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 
@@ -75,9 +76,20 @@ bool QtDesktop::SetClipboardBitmap(const Bitmap& bitmap) {
 }
 
 std::optional<ColorRef> QtDesktop::ChooseColor(WindowHandle owner, ColorRef initial) {
-  auto* parent = static_cast<QWidget*>(WindowNative(owner));
-  const QColor chosen = QColorDialog::getColor(QColor::fromRgb(ToPixel(initial)), parent);
-  if (!chosen.isValid()) return std::nullopt;
+  // A dialog needs a widget application; without one nothing can be chosen.
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return std::nullopt;
+  auto* widget = owner ? static_cast<QWidget*>(WindowNative(owner)) : nullptr;
+  // On the heap and watched: if the owner window goes away while the dialog is up, it takes
+  // the dialog with it, and that counts as a cancel.
+  QPointer<QColorDialog> dialog =
+      new QColorDialog(QColor::fromRgb(ToPixel(initial)), widget ? widget->window() : nullptr);
+  dialog->setAttribute(Qt::WA_DeleteOnClose, false);
+  const int result = dialog->exec();
+  if (!dialog) return std::nullopt;
+  const QColor chosen = dialog->selectedColor();
+  delete dialog.data();
+  if (result != QDialog::Accepted || !chosen.isValid()) return std::nullopt;
+  // A plain RGB value: the palette flag of the initial colour is not carried over.
   return Rgb(uint8_t(chosen.red()), uint8_t(chosen.green()), uint8_t(chosen.blue()));
 }
 
