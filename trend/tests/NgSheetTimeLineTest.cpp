@@ -63,6 +63,41 @@ TEST_F(NgTimeLineTest, MarkIconCells) {
     EXPECT_EQ(Time()->MarkIconCell(c.row, c.state), c.cell) << c.row << " " << c.state;
 }
 
+TEST_F(NgTimeLineTest, CellsShowTheTimeWithShadowWhenSelectedAndTheMarkIcon) {
+  Bind({DATA_SINGLE});
+  rows.marks[1] = {1, 0x0200FF00};
+  rows.marks[2] = {3, 0x020000FF};
+  sheet->SetSelection(1, 3);
+  struct Case {
+    int row;
+    std::vector<vt::ColorRef> textColours;  // shadow first on a selected row
+    vt::ColorRef icon;                      // 0: no icon
+  } cases[] = {
+      {0, {0x02333333}, 0},
+      {1, {0x02312B28, 0x02FFFFFF}, vt::Rgb(0, 200, 0)},    // one green mark
+      {2, {0x02312B28, 0x02FFFFFF}, vt::Rgb(220, 40, 40)},  // three marks of another colour
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.row);
+    vt::RecordingDc dc(900, 400);
+    Time()->DrawLine(&dc, c.row);
+    std::vector<vt::ColorRef> colours;
+    for (const vt::DcRecord& t : dc.RecordsOf(vt::DcOp::TextOut)) {
+      EXPECT_EQ(t.text, "2010/05/10 08:00:0" + std::to_string(c.row));
+      colours.push_back(t.color);
+    }
+    EXPECT_EQ(colours, c.textColours);
+    vt::Rect cell;
+    Time()->GetLineRect(c.row, &cell);
+    const vt::Rect icon{cell.left + 1, cell.top + 1 + 2, cell.left + 14, cell.top + 1 + 2 + 14};  // centred
+    const vt::ColorRef at = dc.Pixels().GetPixel(icon.left + 4, icon.top + 4) & 0xFFFFFF;
+    if (c.icon)
+      EXPECT_EQ(at, c.icon & 0xFFFFFF);
+    else
+      EXPECT_NE(at, vt::Rgb(0, 200, 0) & 0xFFFFFF);
+  }
+}
+
 TEST_F(NgTimeLineTest, PressSelectsTheNearestRowAndCallsTheRowHook) {
   rows.count = 6;
   Bind({DATA_SINGLE});
