@@ -174,3 +174,42 @@ TEST_F(NgSheetDataTest, LongTitleIsShortenedBesideTheUnit) {
 }
 
 }  // namespace
+
+namespace {
+
+class NgSheetPrintTest : public trend_test::NgSheetEnv {};
+
+TEST_F(NgSheetPrintTest, PrintedCellsAlarmBoxesAndMarkSymbols) {
+  rows.count = 4;
+  rows.marks[2] = {2, 0x020000FF};
+  Bind({DATA_SINGLE});
+  channels[0]->status = [](int64_t i) { return uint16_t(i == 1 ? 0x0005 : 0); };
+  sheet->ShowAlarms(1);
+  sheet->SetPrintBounds(0, 0, 800, 300);
+  sheet->ApplyPrintScale(1);
+  sheet->SetPrintPage(0);  // the first page
+
+  vt::RecordingDc dc(900, 400);
+  Column(0)->PrintSelf(&dc, 1);
+  std::vector<std::string> texts;
+  for (const vt::DcRecord& t : dc.RecordsOf(vt::DcOp::TextOut)) texts.push_back(t.text);
+  EXPECT_EQ(texts, (std::vector<std::string>{"0.00", "1.00", "2.00", "3.00"}));
+  int red = 0, green = 0;
+  for (const vt::DcRecord& f : dc.RecordsOf(vt::DcOp::FillRect)) {
+    if (f.rect.Width() != 4) continue;  // the inner fill of a 6-pixel box framed 1 pixel
+    red += f.color == 0x020000FF;
+    green += f.color == 0x0200FF00;
+  }
+  EXPECT_EQ(red, 2);
+  EXPECT_EQ(green, 14);
+
+  vt::RecordingDc timeDc(900, 400);
+  sheet->TimeLine()->PrintSelf(&timeDc, 1);
+  EXPECT_EQ(timeDc.RecordsOf(vt::DcOp::TextOut).size(), 4u);
+  const auto marks = timeDc.RecordsOf(vt::DcOp::Polygon);
+  ASSERT_EQ(marks.size(), 1u);
+  EXPECT_EQ(marks[0].points[0].y, marks[0].points[1].y);  // the pennant's top edge
+  EXPECT_EQ(marks[0].points.size(), 6u);
+}
+
+}  // namespace
