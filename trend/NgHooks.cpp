@@ -11,3 +11,7 @@ NgHook NgCursorHook = nullptr;
 NgHook NgAxisLegendHook = nullptr;
 NgHook NgChannelLegendHook = nullptr;
 NgHook NgRelayoutHook = nullptr;
+
+NgHook NgSheetMarkClickHook = nullptr;
+NgHook NgSheetColumnSelectHook = nullptr;
+NgHook NgSheetRowSelectHook = nullptr;

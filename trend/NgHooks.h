@@ -21,3 +21,8 @@ extern NgHook NgCursorHook;         // (panel, 0, 0) a cursor was pressed, dragg
 extern NgHook NgAxisLegendHook;     // (panel, 0, 0) axis-legend states were edited
 extern NgHook NgChannelLegendHook;  // (panel, 0, 0) channel-legend states were edited
 extern NgHook NgRelayoutHook;       // (panel, 0, 0) before the panel lays out again
+
+// The trend sheet's hooks, set by the sheet view's root before it builds a sheet.
+extern NgHook NgSheetMarkClickHook;     // (time column, 0, 0) release after a double click on a row
+extern NgHook NgSheetColumnSelectHook;  // (sheet, 0, 0) release over a channel title
+extern NgHook NgSheetRowSelectHook;     // (sheet, 0, 0) row press without Shift, every row release

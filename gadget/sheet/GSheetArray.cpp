@@ -113,6 +113,11 @@ int CGSheetArray::EndEdit(int closeCode) {
     Flush();
     fired = FireEvent(GEVENT_EDIT_END);
   }
+  NavigateAfterEdit(closeCode);
+  return fired;
+}
+
+void CGSheetArray::NavigateAfterEdit(int closeCode) {
   if (closeCode == kEditEndEnter || closeCode == kEditEndShiftEnter) {
     SetFocusLine(this, closeCode == kEditEndEnter ? NextActiveLine() : PreviousActiveLine());
     ScrollToLine(FocusLine());
@@ -127,7 +132,6 @@ int CGSheetArray::EndEdit(int closeCode) {
       next->BeginEdit();
     }
   }
-  return fired;
 }
 
 void CGSheetArray::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {

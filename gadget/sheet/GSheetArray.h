@@ -148,6 +148,9 @@ class CGSheetArray : public CGSheetGadget {
   CGSheetScreen* SheetBody() const;
 
  protected:
+  // The moves of the close codes: Enter and Shift+Enter edit the next or previous active line,
+  // Tab and Shift+Tab the next or previous focusable gadget.
+  void NavigateAfterEdit(int closeCode);
   // look: 0 normal, 1 pressed, 2 hot.
   void DrawTitleLook(vt::DeviceContext* dc, int top, int bottom, int look);
   // The draw-background flag of the title: a column of the table or the line header.

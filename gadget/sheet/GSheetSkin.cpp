@@ -1,6 +1,8 @@
 // The skin of the sheets (see GSheetSkin.h).
 #include "gadget/sheet/GSheetSkin.h"
 
+#include "gadget/sheet/GSkSheetColumns.h"
+
 #include "gadget/GDraw.h"
 #include "gadget/GPools.h"
 #include "gadget/GRootMaster.h"
@@ -50,6 +52,11 @@ void SetSheetSkin(const SGSheetSkin& skin) {
     LoadSkinBitmap(skin.checkIcon2[0]);
     LoadSkinBitmap(skin.checkIcon2[1]);
   }
+  SetSkSComboBoxsSkin(skin.comboBlock);
+  SetSkSPushButtonsSkin(skin.pushBlock);
+  SetSkSTogLabelButtonsSkin(skin.togLabelBlock);
+  SetSkSCyclicLabelsSkin(skin.cyclicBlock);
+  SetSkSTogIconButtonsSkin(skin.togIconBlock);
 }
 
 void ResetSheetSkin() {
@@ -58,6 +65,7 @@ void ResetSheetSkin() {
   s_columnImage = s_columnMask = nullptr;
   s_lineSkin = s_channelLineSkin = s_checkIconLineSkin = SheetLineSkinCopy{};
   s_checkIcons = SheetIconSet{};
+  ResetSheetColumnSkins();
 }
 
 const SGSheetSkin& SheetSkin() { return s_skin; }

@@ -20,6 +20,7 @@
 #include "gadget/sheet/GSheetGroup.h"
 #include "gadget/sheet/GSheetLine.h"
 #include "gadget/sheet/GSkSheet.h"
+#include "gadget/sheet/GSkSheetColumns.h"
 #include "gadget/sheet/GSkSheetDigitals.h"
 #include "gadget/sheet/GSkSheetLine.h"
 #include "gadget/sheet/SheetSkinArt.h"
@@ -29,7 +30,7 @@
 
 namespace {
 
-constexpr int kSheetW = 900, kSheetH = 250, kLines = 10, kMargin = 10, kCaptionH = 24;
+constexpr int kSheetW = 1240, kSheetH = 250, kLines = 10, kMargin = 10, kCaptionH = 24;
 
 class GalleryRoot : public CGSkRoot {
  public:
@@ -93,10 +94,74 @@ Built BuildSheet(CGCore* parent, int x, int y, bool skinned) {
     high->SetLineValue(i, 10.0 * i);
   }
 
+  // Editable columns: real and integer numbers and a drop-down.
+  CGSValues* values = skinned ? new CGSkSValues(body, 0, 0, -1e6, 1e6) : new CGSValues(body, 0, 0, -1e6, 1e6);
+  values->SetText("Edit");
+  CGSIntValues* ints = skinned ? new CGSkSIntValues(body, 0, 0) : new CGSIntValues(body, 0, 0);
+  ints->SetText("Int");
+  CGSComboBoxs* combo = skinned ? new CGSkSComboBoxs(body, 0, 0, 80, 3, nullptr, nullptr)
+                                : new CGSComboBoxs(body, 0, 0, 80, 3, nullptr, nullptr);
+  combo->SetText("Mode");
+  combo->m_items = {"Auto", "Manual", "Off"};
+  for (int i = 0; i < kLines; ++i) {
+    values->SetLineValue(i, 0.25 * i);
+    ints->SetLineIntValue(i, 10 * i);
+    combo->SetLineSelection(i, i == 3 ? -1 : i);
+  }
+  // Labels, cyclic labels and colours.
+  CGSLabels* labels = skinned ? new CGSkSLabels(body, 0, 0, 70, 1) : new CGSLabels(body, 0, 0, 70, 1);
+  labels->SetText("Tag");
+  const uint32_t cyclicIds[2] = {3000, 3129};
+  CGSCyclicLabels* cyclic = skinned ? new CGSkSCyclicLabels(body, 0, 0, 70, cyclicIds)
+                                    : new CGSCyclicLabels(body, 0, 0, 70, cyclicIds);
+  cyclic->SetText("Cycle");
+  auto* colours = new CGSColors(body, 44);
+  const vt::ColorRef palette[] = {0x000000FF, 0x0000C000, 0x00FF0000, 0x0000C0C0, 0x00C000C0};
+  for (int i = 0; i < kLines; ++i) {
+    labels->SetLineText(i, "TAG" + std::to_string(100 + i));
+    cyclic->SetLineIntValue(i, i % 2);
+    colours->SetLineIntValue(i, static_cast<int>(palette[i % 5]));
+  }
+  // Buttons: toggles, a labelled toggle, icons, push buttons and the check-icon/value group.
+  const int on[] = {1, 0, 1, 1, 0, 0, 1, 0, 1, 0};
+  CGSToggleButtons* toggles = new CGSToggleButtons(body, 0, 0, 36, 12, 0, on, kLines);
+  toggles->SetText("On");
+  CGSTogLabelButtons* togLabels = skinned ? new CGSkSTogLabelButtons(body, 0, 0, 80, 0, on)
+                                          : new CGSTogLabelButtons(body, 0, 0, 80, 0, on);
+  togLabels->SetText("Trend");
+  CGSTogIconButtons* togIcons =
+      skinned ? new CGSkSTogIconButtons(body, 30, 12, 0, 4, 13, 13, 0, 0)
+              : new CGSTogIconButtons(body, 30, 12, 0, 4, 13, 13, kSheetToggleIcon, kSheetToggleIconMask);
+  CGSPushButtons* push =
+      skinned ? new CGSkSPushButtons(body, 0, 0, 60, 3) : new CGSPushButtons(body, 0, 0, 60, 3);
+  push->SetText("Act");
+  for (int i = 0; i < kLines; ++i) {
+    togLabels->SetLineText(i, "Show");
+    togIcons->SetLineIntValue(i, on[i]);
+    push->SetLineText(i, "Reset");
+  }
+  CGSCheckIconValues* checkValues;
+  if (skinned) {
+    checkValues = new CGSkSCheckIconValues(body, 0, 0);
+  } else {
+    checkValues = new CGSCheckIconValues(body, 0, 0, 90, 12, 0);
+    checkValues->m_iconImageId = kSheetGroupCheckIcons;
+    checkValues->m_iconMaskId = kSheetGroupCheckIconsMask;
+  }
+  checkValues->SetText("Trip");
+  checkValues->BuildColumns();
+  for (int i = 0; i < kLines; ++i) {
+    checkValues->SetLineIntValue(i, i % 3 == 0);
+    checkValues->SetLineValue(i, 50.0 + i);
+    checkValues->SetLineDecimals(i, 1);
+  }
+  togLabels->SetStyle(GSTYLE_ACTIVE);
+  push->SetStyle(GSTYLE_ACTIVE);
+
   sheet->SetSelection(2, 4);
   sheet->m_focusLine = 5;
   sheet->LayoutTree();
-  return Built{sheet, digits};
+  return Built{sheet, values};
 }
 
 // The in-place editor's look over the focus cell of a column.
