@@ -190,20 +190,27 @@ int RecFileReadSamples(const RecFileHandle* handle, int row, int64_t first, int6
   const uint32_t at = slot.valueOffset + (s->display && row % 2 ? (wide ? 4 : 2) : 0);
   if (s->dataBeyondFile) return 1;
   const int64_t end = first + std::min<int64_t>(count, int64_t(s->records) - first);
-  values->reserve(std::size_t(end - first));
+  values->resize(std::size_t(end - first));
 
   // Reads runs of whole records, never past the last slot of the ring.
   // Through the range cache: the other rows of the same range come from memory.
-  const std::size_t perChunk = std::max<std::size_t>(1, RecordRangeCache::kSpanLimit / s->recordSize);
+  const std::size_t rs = s->recordSize;
+  const std::size_t perChunk = std::max<std::size_t>(1, RecordRangeCache::kSpanLimit / rs);
   for (int64_t k = first; k < end;) {
     uint64_t slotNo = (uint64_t(s->ringStart) + uint64_t(k)) % s->records;
     std::size_t n = std::size_t(std::min<uint64_t>({uint64_t(end - k), perChunk, s->records - slotNo}));
-    const uint8_t* chunk = s->cache.Read(s->file, s->dataArea + slotNo * s->recordSize, n * s->recordSize);
-    if (chunk == nullptr) return 1;
-    for (std::size_t r = 0; r < n; ++r) {
-      const uint8_t* p = &chunk[r * s->recordSize + at];
-      values->push_back(wide ? int32_t(vt::LoadBe32(p)) : int16_t(vt::LoadBe16(p)));
+    const uint8_t* chunk = s->cache.Read(s->file, s->dataArea + slotNo * rs, n * rs);
+    if (chunk == nullptr) {
+      values->resize(std::size_t(k - first));  // what was read before the failure
+      return 1;
     }
+    // One loop per value width, so that nothing is decided per record.
+    int32_t* out = values->data() + (k - first);
+    const uint8_t* p = chunk + at;
+    if (wide)
+      for (std::size_t r = 0; r < n; ++r, p += rs) out[r] = int32_t(vt::LoadBe32(p));
+    else
+      for (std::size_t r = 0; r < n; ++r, p += rs) out[r] = int16_t(vt::LoadBe16(p));
     k += int64_t(n);
   }
   return 0;
