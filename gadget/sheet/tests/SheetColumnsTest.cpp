@@ -3,9 +3,13 @@
 // insertion, and the group's width, title rows and the rows its title is drawn in.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "gadget/sheet/GSheetDigitals.h"
 #include "gadget/sheet/GSheetGroup.h"
+#include "gadget/sheet/GSheetLine.h"
 #include "gadget/sheet/tests/SheetTestEnv.h"
+#include "platform/gui/RecordingDc.h"
 
 namespace sheet_test {
 namespace {
@@ -108,6 +112,40 @@ TEST_F(SheetColumnsTest, AlarmArraysMoveWithInsertedLines) {
   EXPECT_EQ(d->m_alarmMask[4], 0x0F);
   sheet->DeleteLines(0, 1);
   EXPECT_EQ(d->m_alarmBits[0], 1);
+}
+
+TEST_F(SheetColumnsTest, PrintingShowsStatusTextsOnlyInTheAlarmColumnAndNumbersTheLines) {
+  BuildSheet(3);
+  new CGSColumn(sheet, 0, GSTYLE_ACTIVE, 20);
+  new CGSLine(sheet, 0, GSTYLE_ACTIVE, 0, 40, 1, 12, "No.", 2, 1, "%d");
+  auto* plain = new CGSDigitals(body, 0, 80, 0);
+  plain->SetText("Plain");
+  auto* alarm = new CGSAlarmDigitals(body, 0, 0);
+  alarm->SetText("Alarm");
+  for (int i = 0; i < 3; ++i) {
+    plain->SetLineValue(i, 1.5 * i);
+    plain->SetLineDecimals(i, 1);
+    alarm->SetLineValue(i, 2.5 * i);
+    alarm->SetLineDecimals(i, 1);
+  }
+  plain->m_statuses[0] = 6;
+  alarm->m_statuses[0] = 6;
+  sheet->LayoutTree();
+  root->SetPrintBounds(0, 0, 1000, 1000);  // the page the root prints on
+  sheet->SetPrintBounds(0, 0, 300, 200);
+  sheet->ApplyPrintScale(1);
+  EXPECT_EQ(sheet->GetPrintPageCount(nullptr), 1);
+  vt::RecordingDc dc(400, 300);
+  sheet->PrintTree(&dc, 1);
+  std::vector<std::string> texts;
+  for (const vt::DcRecord& r : dc.RecordsOf(vt::DcOp::TextOut)) texts.push_back(r.text);
+  auto count = [&](const std::string& t) { return std::count(texts.begin(), texts.end(), t); };
+  EXPECT_EQ(count("+OVER"), 1);
+  EXPECT_EQ(count("1.5"), 1);
+  EXPECT_EQ(count("5.0"), 1);
+  EXPECT_EQ(count("3"), 1);  // the line header's number of line 2
+  EXPECT_EQ(count("Plain"), 1);
+  EXPECT_EQ(count("No."), 1);
 }
 
 // A header that logs every title it is asked to draw.
