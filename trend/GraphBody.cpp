@@ -6,6 +6,7 @@
 
 #include "gadget/GDraw.h"
 #include "platform/gui/DeviceContext.h"
+#include "trend/AlarmBands.h"
 // ---- plot area ----
 
 CGNgGraphScreen::CGNgGraphScreen(CGCore* graph) : CGGroup(graph, 0, 0, 0, 3, 0, 0) {}
@@ -22,6 +23,17 @@ void CGNgGraphScreen::CreateParts() {
     CGNgGraphData* trace = new CGNgGraphData(this);
     trace->SetStyle(0);
   }
+  try {
+    m_alarms = new CGNgAlarmGroupManager(this);
+    m_alarms->CreateBands();
+  } catch (const std::bad_alloc&) {
+    ShowOutOfMemoryMessage("");
+  }
+}
+
+int CGNgGraphScreen::GetAlarmPrintHeight() const {
+  if (!m_alarms || !(m_alarms->GetStyle() & GSTYLE_VISIBLE)) return 0;
+  return m_alarms->PrintRect().Height() + 4 * GetPrintScale();
 }
 
 CGNgGraphData* CGNgGraphScreen::GetTrace(int index) const {
@@ -44,11 +56,17 @@ void CGNgGraphScreen::SetTraces(int count, const NgTraceBinding* records) {
       trace->m_buffer = nullptr;
       trace->SetStyle(0);
     }
+    if (CGNgAlarms* band = m_alarms ? m_alarms->GetBand(i) : nullptr) {
+      band->m_buffer = i < count ? trace->m_buffer : nullptr;
+      if (i < count) band->m_colour = records[i].colour;
+      band->SetStyle(i < count && records[i].shown ? 3 : 0);
+    }
   }
 }
 
 void CGNgGraphScreen::BindTimeAxis(CGNgTAxis* axis) {
   m_timeAxis = axis;
+  if (m_alarms) m_alarms->BindTimeAxis(axis);
   for (int i = 0; i < kNgTraceCount; ++i)
     if (CGNgGraphData* trace = GetTrace(i)) trace->m_timeAxis = axis;
 }
@@ -142,6 +160,7 @@ void CGNgGraphScreen::Paint(vt::DeviceContext* dc) {
   if (!HasEffectiveStyle(GSTYLE_VISIBLE) || !GetVisibleRect(&visible)) return;
   dc->SelectClipRect(&visible);
   Draw(dc);
+  if (m_alarms) m_alarms->Paint(dc);
   for (int i = kNgTraceCount - 1; i >= 0; --i) {
     CGNgGraphData* trace = GetTrace(i);
     if (trace && i != m_selectedTrace && (trace->GetStyle() & GSTYLE_VISIBLE)) trace->Draw(dc);
@@ -151,6 +170,7 @@ void CGNgGraphScreen::Paint(vt::DeviceContext* dc) {
 }
 
 void CGNgGraphScreen::DrawRangeAll(vt::DeviceContext* dc, PreciseTime start, PreciseTime end) {
+  if (m_alarms && (m_alarms->GetStyle() & GSTYLE_VISIBLE)) m_alarms->DrawBandsForRange(dc, start, end);
   for (int i = kNgTraceCount - 1; i >= 0; --i) {
     CGNgGraphData* trace = GetTrace(i);
     if (trace && i != m_selectedTrace && (trace->GetStyle() & GSTYLE_VISIBLE))
@@ -195,6 +215,7 @@ void CGNgGraphScreen::PrintTree(vt::DeviceContext* dc, int page) {
   if (!(GetStyle() & GSTYLE_VISIBLE) || !GetVisiblePrintRect(&r) || r.IsEmpty()) return;
   dc->SelectClipRect(&r);
   PrintSelf(dc, page);
+  if (m_alarms) m_alarms->PrintTree(dc, page);
   for (int i = kNgTraceCount - 1; i >= 0; --i) {
     CGNgGraphData* trace = GetTrace(i);
     if (trace && i != m_selectedTrace && (trace->GetStyle() & GSTYLE_VISIBLE)) trace->PrintSelf(dc, page);
@@ -240,7 +261,9 @@ void CGNgGraph::SetNameKind(int kind) {
 }
 
 void CGNgGraph::SelectChannel(int trace, int axis) {
-  if (m_screen) m_screen->m_selectedTrace = trace, m_screen->m_selectedAxis = axis;
+  if (!m_screen) return;
+  m_screen->m_selectedTrace = trace, m_screen->m_selectedAxis = axis;
+  if (m_screen->m_alarms) m_screen->m_alarms->m_selected = trace;
 }
 
 int CGNgGraph::SetLineWidths(int tracePrintWidth, int frameWidth, int timeAxisWidth) {
@@ -260,6 +283,8 @@ int CGNgGraph::SetTraceThickness(int width) {
 void CGNgGraph::SetTraceStyle(int index, int style) {
   if (!m_screen) return;
   if (CGNgGraphData* trace = m_screen->GetTrace(index)) trace->SetStyle(style);
+  if (CGNgAlarms* band = m_screen->m_alarms ? m_screen->m_alarms->GetBand(index) : nullptr)
+    band->SetStyle(style);
 }
 
 int CGNgGraph::SetFontSize(int size) {
@@ -286,9 +311,15 @@ void CGNgGraph::Layout() {
   const int A = m_timeAxis ? m_timeAxis->Rect().Height() : 0;
   if (m_timeAxis) m_timeAxis->SetBounds(10, H - A - 30, W - 13, A);
   if (m_screen) m_screen->SetBounds(10, 28, W - 13, H - A - 63);
-  // The strip's axes span from 5 pixels below the plot's top to 2 above its bottom.
+  // The strip's axes span from 5 pixels below the plot's top to 2 above its bottom, or above
+  // the alarm strip when it shows.
+  int B = 0;
+  if (m_screen && m_screen->m_alarms) {
+    m_screen->m_alarms->LayoutTree();
+    if (m_screen->m_alarms->GetStyle() & GSTYLE_VISIBLE) B = m_screen->m_alarms->Rect().Height();
+  }
   m_axisBandTop = 28 + 5;
-  m_axisBandHeight = std::max(H - A - 70, 0);
+  m_axisBandHeight = std::max(H - A - B - 70, 0);
 }
 
 void CGNgGraph::LayoutTree() {
@@ -328,7 +359,7 @@ void CGNgGraph::ScalePrintRects(int s) {
       if (IsPrimitive(c)) static_cast<CGPrimitive*>(c)->ScalePrintRects(s);
   }
   m_printAxisBandTop = 28 * s + 5 * s;
-  m_printAxisBandHeight = PH - 12 * s;
+  m_printAxisBandHeight = PH - (m_screen ? m_screen->GetAlarmPrintHeight() : 0) - 12 * s;
 }
 
 void CGNgGraph::PrintSelf(vt::DeviceContext* dc, int) {

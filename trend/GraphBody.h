@@ -19,6 +19,8 @@
 #include "trend/TrendRecords.h"
 #include "trend/YAxis.h"
 
+class CGNgAlarmGroupManager;
+
 constexpr int kNgTraceCount = 100;
 constexpr int64_t kNgProgressThreshold = 100000;
 
@@ -71,6 +73,10 @@ class CGNgGraphScreen : public CGGroup {
   CGNgDataManager* m_dataManager = nullptr;
   CGNgTAxis* m_timeAxis = nullptr;
   std::vector<CGNgYAxis*> m_yAxes;
+  CGNgAlarmGroupManager* m_alarms = nullptr;
+
+  // The print height of the alarm strip plus 4 x the scale, 0 when it is hidden.
+  int GetAlarmPrintHeight() const;
 };
 
 class CGNgGraph : public CGGroup {

@@ -2,21 +2,35 @@
 #pragma once
 #include "gadget/ClassRecords.h"
 
-#define TREND_RECORDS(X)            \
-  X(CGNgTime, CGCore)               \
-  X(CGNgDataBuff, CGCore)           \
-  X(CGNgDataManager, CGDataManager) \
-  X(CGAxis, CGPrimitive)            \
-  X(CGXAxis, CGAxis)                \
-  X(CGTrendAxis, CGXAxis)           \
-  X(CGNgTAxis, CGTrendAxis)         \
-  X(CGYAxis, CGAxis)                \
-  X(CGNgYAxis, CGYAxis)             \
-  X(CGGraphData, CGPrimitive)       \
-  X(CGNgGraphData, CGGraphData)     \
-  X(CGGraph, CGScrollManager)       \
-  X(CGNgGraph, CGGraph)             \
-  X(CGNgGraphScreen, CGScroll)
+#define TREND_RECORDS(X)                        \
+  X(CGNgTime, CGCore)                           \
+  X(CGNgDataBuff, CGCore)                       \
+  X(CGNgDataManager, CGDataManager)             \
+  X(CGAxis, CGPrimitive)                        \
+  X(CGXAxis, CGAxis)                            \
+  X(CGTrendAxis, CGXAxis)                       \
+  X(CGNgTAxis, CGTrendAxis)                     \
+  X(CGYAxis, CGAxis)                            \
+  X(CGNgYAxis, CGYAxis)                         \
+  X(CGGraphData, CGPrimitive)                   \
+  X(CGNgGraphData, CGGraphData)                 \
+  X(CGGraph, CGScrollManager)                   \
+  X(CGNgGraph, CGGraph)                         \
+  X(CGNgGraphScreen, CGScroll)                  \
+  X(CGAlarmGroup, CGGroup)                      \
+  X(CGNgAlarms, CGAlarmGroup)                   \
+  X(CGAlarmGroupManager, CGGroup)               \
+  X(CGNgAlarmGroupManager, CGAlarmGroupManager) \
+  X(CGTrip, CGPrimitive)                        \
+  X(CGNgTrip, CGTrip)                           \
+  X(CGTripManager, CGGroup)                     \
+  X(CGNgTripManager, CGTripManager)             \
+  X(CGNgMark, CGPrimitive)                      \
+  X(CGNgMarkManager, CGGroup)                   \
+  X(CGNgMarkNote, CGPrimitive)                  \
+  X(CGGraphCursor, CGPrimitive)                 \
+  X(CGNgGraphCursor, CGGraphCursor)             \
+  X(CGNgCursorValue, CGPrimitive)
 
 #define TREND_DECLARE_RECORD_X(name, base) GADGET_DECLARE_RECORD(name)
 TREND_RECORDS(TREND_DECLARE_RECORD_X)
