@@ -12,6 +12,7 @@
 #include "platform/gui/DeviceContext.h"
 #include "trend/GraphBody.h"
 #include "trend/NgDataBuff.h"
+#include "trend/NgDrawing.h"
 #include "trend/TimeAxis.h"
 
 void ExtractNgAlarmRuns(int64_t lastEntry, const std::function<uint16_t(int64_t)>& status,
@@ -92,12 +93,9 @@ void CGNgAlarms::Draw(vt::DeviceContext* dc) {
   GetAbsoluteRect(&r);
   const CGNgGraphScreen* plot = PlotOf(this);
   const int rh = m_rect.Height() / 4;
-  const vt::ColorRef oldText = dc->SetTextColor(plot ? plot->m_gridColour : 0x00808080);
-  const vt::ColorRef oldBack = dc->SetBkColor(plot ? plot->m_backColour : 0x00606060);
   for (int i = 0; i < 4; ++i)
-    dc->FillRect(vt::Rect{r.left, r.top + i * rh, r.right, r.top + i * rh + 1}, vt::HalftoneBrush());
-  dc->SetTextColor(oldText);
-  dc->SetBkColor(oldBack);
+    NgFillHalftone(dc, vt::Rect{r.left, r.top + i * rh, r.right, r.top + i * rh + 1},
+                   plot ? plot->m_gridColour : 0x00808080, plot ? plot->m_backColour : 0x00606060);
 }
 
 CGNgAlarms::Target CGNgAlarms::MakeTarget(bool print) const {

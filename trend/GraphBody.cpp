@@ -7,7 +7,18 @@
 #include "gadget/GDraw.h"
 #include "platform/gui/DeviceContext.h"
 #include "trend/AlarmBands.h"
+#include "trend/Trips.h"
 // ---- plot area ----
+
+namespace {
+
+// The graph body's trip manager, when the plot area lies in a graph body that has one.
+CGNgTripManager* TripsOf(const CGCore* plot) {
+  const CGCore* graph = plot->GetParent();
+  return IsKindOfClass(graph, GCLASS(CGNgGraph)) ? static_cast<const CGNgGraph*>(graph)->m_trips : nullptr;
+}
+
+}  // namespace
 
 CGNgGraphScreen::CGNgGraphScreen(CGCore* graph) : CGGroup(graph, 0, 0, 0, 3, 0, 0) {}
 
@@ -153,6 +164,7 @@ void CGNgGraphScreen::Draw(vt::DeviceContext* dc) {
   if (m_timeAxis) m_timeAxis->DrawGrid(dc, a.top, a.bottom, m_gridColour);
   for (int i = 0; i < int(m_yAxes.size()); ++i)
     if (IsGridAxis(i)) m_yAxes[i]->DrawGrid(dc, a.left, a.right, m_gridColour);
+  if (CGNgTripManager* trips = TripsOf(this)) trips->DrawTripLines(dc, a.left, a.right);
 }
 
 void CGNgGraphScreen::Paint(vt::DeviceContext* dc) {
@@ -194,6 +206,7 @@ void CGNgGraphScreen::DrawStrip(vt::DeviceContext* dc, int x, int width) {
   if (a.IsEmpty()) return;
   ClipToColumns(dc, x, width);
   dc->FillSolidRect(vt::Rect{a.left + x, a.top, a.left + x + width, a.bottom}, m_backColour);
+  if (CGNgTripManager* trips = TripsOf(this)) trips->DrawTripLines(dc, a.left + x, a.left + x + width);
   if (m_timeAxis) {
     m_timeAxis->DrawGrid(dc, a.top, a.bottom, m_gridColour);
     PreciseTime start, end;
@@ -208,6 +221,7 @@ void CGNgGraphScreen::PrintSelf(vt::DeviceContext* dc, int) {
   if (m_timeAxis) m_timeAxis->PrintGrid(dc, a.top, a.bottom, m_gridColour);
   for (int i = 0; i < int(m_yAxes.size()); ++i)
     if (IsGridAxis(i)) m_yAxes[i]->PrintGrid(dc, a.left, a.right, m_gridColour);
+  if (CGNgTripManager* trips = TripsOf(this)) trips->PrintTripLines(dc, a.left, a.right);
 }
 
 void CGNgGraphScreen::PrintTree(vt::DeviceContext* dc, int page) {
@@ -229,6 +243,12 @@ void CGNgGraphScreen::PrintTree(vt::DeviceContext* dc, int page) {
 CGNgGraph::CGNgGraph(CGCore* parent) : CGGroup(parent, 0, 0, 0, 3, 0, 0, 0, 0, 0x025E5E5E) {}
 
 void CGNgGraph::Build() {
+  try {
+    m_trips = new CGNgTripManager(this);
+    m_trips->CreateTrips();
+  } catch (const std::bad_alloc&) {
+    ShowOutOfMemoryMessage("");
+  }
   m_screen = new CGNgGraphScreen(this);
   m_screen->CreateParts();
   m_timeAxis = new CGNgTAxis(this);
@@ -243,6 +263,7 @@ void CGNgGraph::SetChannels(int count, CGNgChannel** channels, NgProgressSink* p
   m_screen->m_forceRefill = 1;
   m_screen->m_dataManager->m_progress = progress;
   m_screen->m_dataManager->SetChannels(std::clamp(count, 0, kNgTraceCount), channels);
+  if (m_trips) m_trips->m_channels = channels, m_trips->m_channelCount = std::clamp(count, 0, kNgTraceCount);
 }
 
 void CGNgGraph::SetVisibleRange(PreciseTime start, PreciseTime end) {
@@ -264,6 +285,7 @@ void CGNgGraph::SelectChannel(int trace, int axis) {
   if (!m_screen) return;
   m_screen->m_selectedTrace = trace, m_screen->m_selectedAxis = axis;
   if (m_screen->m_alarms) m_screen->m_alarms->m_selected = trace;
+  if (m_trips) m_trips->m_selected = trace;
 }
 
 int CGNgGraph::SetLineWidths(int tracePrintWidth, int frameWidth, int timeAxisWidth) {
@@ -302,13 +324,19 @@ void CGNgGraph::SetForeColor(vt::ColorRef c) {
 void CGNgGraph::SetBackColor(vt::ColorRef c) {
   CGGroup::SetBackColor(c);
   if (m_screen) m_screen->SetBackColor(c);
+  if (m_trips) m_trips->SetBackColor(c);
   const int sum = int(c & 0xFF) + int((c >> 8) & 0xFF) + int((c >> 16) & 0xFF);
   if (m_timeAxis) m_timeAxis->SetForeColor(sum <= 384 ? 0x02FFFFFF : 0x02000000);
 }
 
 void CGNgGraph::Layout() {
-  const int W = m_rect.Width(), H = m_rect.Height();
+  int W = m_rect.Width();
+  const int H = m_rect.Height();
   const int A = m_timeAxis ? m_timeAxis->Rect().Height() : 0;
+  if (m_trips) {
+    W -= m_trips->Rect().Width();
+    m_trips->SetBounds(W - 2, 27, m_trips->Rect().Width(), H - A - 58);
+  }
   if (m_timeAxis) m_timeAxis->SetBounds(10, H - A - 30, W - 13, A);
   if (m_screen) m_screen->SetBounds(10, 28, W - 13, H - A - 63);
   // The strip's axes span from 5 pixels below the plot's top to 2 above its bottom, or above
@@ -347,12 +375,15 @@ void CGNgGraph::ScalePrintRects(int s) {
   int PH = m_printRect.Height();
   const int A = m_timeAxis ? m_timeAxis->Rect().Height() : 0;
   PH -= 30 * s + s * A;
-  const int axisWidth = std::max(PW - 10 * s - 10 * s, 0);
+  const int T = m_trips ? m_trips->Rect().Width() : 0;
+  if (m_trips) m_trips->SetPrintBounds(std::max(PW - 9 * s - s * T, 0), 28 * s - 1, s * T, 0);
+  const int axisWidth = std::max(PW - 10 * s - s * T - 10 * s, 0);
   if (m_timeAxis) {
     m_timeAxis->SetPrintBounds(10 * s, PH, axisWidth, s * A);
     m_timeAxis->ScalePrintRects(s);
   }
   PH -= 28 * s;
+  if (m_trips) m_trips->SetPrintHeight(PH);
   if (m_screen) {
     m_screen->SetPrintBounds(10 * s, 28 * s, axisWidth, PH - 5 * s);
     for (CGCore* c = m_screen->GetFirstChild(); c; c = m_screen->NextChild(c))

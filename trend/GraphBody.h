@@ -20,6 +20,7 @@
 #include "trend/YAxis.h"
 
 class CGNgAlarmGroupManager;
+class CGNgTripManager;
 
 constexpr int kNgTraceCount = 100;
 constexpr int64_t kNgProgressThreshold = 100000;
@@ -29,6 +30,9 @@ struct NgTraceBinding {
   vt::ColorRef colour = 0x02FFFFFF;
   int shown = 0;
   int axisIndex = 0;
+  int channelIndex = 0;  // the value boxes' channel
+  int tripShown[4] = {0, 0, 0, 0};
+  double tripValue[4] = {0, 0, 0, 0};
 };
 
 class CGNgGraphScreen : public CGGroup {
@@ -104,6 +108,7 @@ class CGNgGraph : public CGGroup {
 
   CGNgGraphScreen* m_screen = nullptr;
   CGNgTAxis* m_timeAxis = nullptr;
+  CGNgTripManager* m_trips = nullptr;
   int m_fontSize = 14;
   int m_traceThickness = 1;
   int m_printFrameWidth = 1;

@@ -62,8 +62,8 @@ class GraphBodyTest : public gadget_test::GadgetEnv {
 }  // namespace
 
 TEST_F(GraphBodyTest, LaysOutPlotAndTimeAxis) {
-  EXPECT_EQ(graph->m_timeAxis->Rect(), (vt::Rect{10, 362, 10 + 787, 370}));
-  EXPECT_EQ(graph->m_screen->Rect(), (vt::Rect{10, 28, 10 + 787, 28 + 329}));
+  EXPECT_EQ(graph->m_timeAxis->Rect(), (vt::Rect{10, 362, 10 + 727, 370}));
+  EXPECT_EQ(graph->m_screen->Rect(), (vt::Rect{10, 28, 10 + 727, 28 + 329}));
   EXPECT_EQ(graph->m_axisBandTop, 33);
   EXPECT_EQ(graph->m_axisBandHeight, 322);
   EXPECT_EQ(graph->m_screen->GetTrace(0)->m_timeAxis, graph->m_timeAxis);
@@ -75,11 +75,11 @@ TEST_F(GraphBodyTest, LaysOutPlotAndTimeAxis) {
 
   graph->SetPrintBounds(0, 0, 1600, 800);
   graph->ScalePrintRects(2);
-  EXPECT_EQ(graph->m_timeAxis->PrintRect(), (vt::Rect{20, 800 - 76, 20 + 1560, 800 - 60}));
-  EXPECT_EQ(graph->m_screen->PrintRect(), (vt::Rect{20, 56, 20 + 1560, 56 + 658}));
+  EXPECT_EQ(graph->m_timeAxis->PrintRect(), (vt::Rect{20, 800 - 76, 20 + 1440, 800 - 60}));
+  EXPECT_EQ(graph->m_screen->PrintRect(), (vt::Rect{20, 56, 20 + 1440, 56 + 658}));
   EXPECT_EQ(graph->m_printAxisBandTop, 66);
   EXPECT_EQ(graph->m_printAxisBandHeight, 644);
-  EXPECT_EQ(graph->m_screen->GetTrace(5)->PrintRect(), (vt::Rect{0, 0, 1560, 658}));
+  EXPECT_EQ(graph->m_screen->GetTrace(5)->PrintRect(), (vt::Rect{0, 0, 1440, 658}));
 }
 
 TEST_F(GraphBodyTest, RefillsOnlyWhenTheRangeChangesOrAfterNewChannels) {

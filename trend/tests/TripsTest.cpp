@@ -1,0 +1,161 @@
+// Trips: index and colour by level, only the selected channel's trips drawn and hit, levels
+// outside the axis, the record round trip, the tag drag with its clamp, the shrunk tag font, the
+// highlight colour and the dotted line's phase.
+#include <gtest/gtest.h>
+
+#include "platform/gui/RecordingDc.h"
+#include "trend/GraphBody.h"
+#include "trend/Trips.h"
+#include "trend/testing/FakeNgChannel.h"
+#include "trend/tests/GraphTestEnv.h"
+
+using vt_test::FakeNgChannel;
+
+namespace {
+
+int g_changes = 0;
+
+class TripsTest : public trend_test::GraphEnv {
+ protected:
+  void SetUp() override {
+    GraphEnv::SetUp();
+    trips = graph->m_trips;
+    ASSERT_NE(trips, nullptr);
+    channels[1].decimalsValue = 3;
+    CGNgChannel* list[2] = {&channels[0], &channels[1]};
+    graph->SetChannels(2, list, nullptr);
+    records[0].tripShown[0] = records[0].tripShown[2] = 1;
+    records[0].tripValue[0] = 20, records[0].tripValue[2] = 150;  // 150 lies above the scale
+    records[1].tripShown[1] = 1, records[1].tripValue[1] = 50;
+    trips->SetTrips(records, 2);
+  }
+  // The halftone lines drawn for the plot.
+  std::vector<vt::DcRecord> Lines() {
+    vt::RecordingDc dc(800, 400);
+    trips->DrawTripLines(&dc, 10, 797);
+    return dc.RecordsOf(vt::DcOp::FillRect);
+  }
+
+  struct Channel : FakeNgChannel {
+    int decimalsValue = 2;
+    int GetDecimals() override { return decimalsValue; }
+  };
+  CGNgTripManager* trips = nullptr;
+  Channel channels[2];
+  NgTraceBinding records[2];
+};
+
+}  // namespace
+
+TEST_F(TripsTest, IndexAndLevelColour) {
+  EXPECT_EQ(trips->CountChildrenOfClass(GCLASS(CGNgTrip)), 400);
+  EXPECT_EQ(trips->GetTrip(13)->m_colour, 0x02FF0000u);  // channel 3, level 2
+  EXPECT_EQ(trips->GetTrip(12)->m_colour, 0x020000FFu);
+  EXPECT_EQ(trips->GetTrip(14)->m_colour, 0x02FF00A0u);
+  EXPECT_EQ(trips->GetTrip(15)->m_colour, 0x0200B4FFu);
+  EXPECT_EQ(trips->Rect(), (vt::Rect{738, 27, 798, 27 + 400 - 8 - 58}));
+  EXPECT_EQ(graph->m_screen->Rect().Width(), 727);
+}
+
+TEST_F(TripsTest, OnlyTheSelectedChannelsTripsInsideTheScaleAreDrawn) {
+  EXPECT_TRUE(Lines().empty());  // no channel selected yet
+  graph->SelectChannel(0, 0);
+  std::vector<vt::DcRecord> lines = Lines();
+  ASSERT_EQ(lines.size(), 1u);  // 150 lies outside 0..100
+  int state = 0;
+  const int y = axis->ValueToPixel(20, &state);
+  EXPECT_EQ(lines[0].rect, (vt::Rect{10, y, 797, y + 1}));
+  graph->SelectChannel(1, 0);
+  lines = Lines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].rect.top, axis->ValueToPixel(50, &state));
+  EXPECT_EQ(trips->GetTrip(5)->m_decimals, 3);
+}
+
+TEST_F(TripsTest, RecordsRoundTrip) {
+  trips->GetTrip(1)->SetStyle(3);
+  trips->GetTrip(1)->SetValue(7.5);
+  NgTraceBinding back[2];
+  trips->GetTrips(2, back);
+  EXPECT_EQ(back[0].tripShown[0], 1);
+  EXPECT_EQ(back[0].tripShown[1], 1);
+  EXPECT_EQ(back[0].tripShown[3], 0);
+  EXPECT_EQ(back[0].tripValue[1], 7.5);
+  EXPECT_EQ(back[0].tripValue[2], 150);
+  EXPECT_EQ(back[1].tripValue[1], 50);
+}
+
+TEST_F(TripsTest, TagDragMovesTheLevelWithinTheScale) {
+  graph->SelectChannel(1, 0);
+  CGNgTrip* trip = trips->GetTrip(5);
+  vt::RecordingDc dc(800, 400);
+  trips->Paint(&dc);  // the tag takes its size when drawn
+  ASSERT_GT(trip->Rect().Height(), 0);
+  int state = 0;
+  const int y = axis->ValueToPixel(50, &state);
+  g_changes = 0;
+  trip->AddEventCallback(
+      GEVENT_CHANGED, [](CGPrimitive*, int, void*) { ++g_changes; }, nullptr, 0);
+  EXPECT_FALSE(trips->GetTrip(4)->HitTest(740, y, 3));  // another level of the channel is hidden
+
+  graph->OnLButtonDown(0, 745, y);
+  graph->OnMouseMove(0, 745, y + 10);
+  double v = 0;
+  axis->PixelToValue(y + 10, &v);
+  EXPECT_DOUBLE_EQ(trip->m_value, v);
+  graph->OnMouseMove(0, 745, y + 1000);  // beyond the scale: held at its minimum
+  EXPECT_EQ(trip->m_value, 0);
+  graph->OnLButtonUp(0, 745, y + 1000);
+  EXPECT_EQ(g_changes, 1);
+
+  SetScale(100, 0);  // an inverted axis clamps the same way
+  trip->m_value = 50;
+  trips->Paint(&dc);
+  const int y2 = axis->ValueToPixel(50, &state);
+  graph->OnLButtonDown(0, 745, y2);
+  graph->OnMouseMove(0, 745, y2 - 1000);
+  EXPECT_EQ(trip->m_value, 0);
+  graph->OnLButtonUp(0, 745, y2);
+}
+
+TEST_F(TripsTest, TagFontShrinksForLongTextsAndHighlightFollowsTheBackground) {
+  graph->SelectChannel(1, 0);
+  CGNgTrip* trip = trips->GetTrip(5);
+  trip->SetDecimals(12);  // "50.000000000000": 15 characters of 7 pixels in a 56-pixel box
+  vt::RecordingDc dc(800, 400);
+  trip->DrawMarker(&dc, 0x0000FF);
+  std::vector<vt::DcRecord> texts = dc.RecordsOf(vt::DcOp::TextOut);
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].fontHeight, 56 / 15 * 2);
+  EXPECT_EQ(texts[0].textAlign, vt::kTaRight | vt::kTaBottom);
+
+  auto highlight = [&](vt::ColorRef back) {
+    graph->SetBackColor(back);
+    dc.Clear();
+    trip->DrawHighlighted(&dc);
+    return dc.RecordsOf(vt::DcOp::TextOut).at(0).color;
+  };
+  EXPECT_EQ(highlight(vt::ColorRef(128 | (128 << 8) | (128 << 16))), 0x02FFFFFFu);  // 384
+  EXPECT_EQ(highlight(vt::ColorRef(129 | (128 << 8) | (128 << 16))), 0x02000000u);  // 385
+}
+
+TEST_F(TripsTest, DottedLineSwapsItsColoursWithTheScrollPhase) {
+  graph->SelectChannel(1, 0);
+  graph->m_screen->SetBackColor(0x00000000);
+  const PreciseTime start{1000000000, 0};
+  const double secondsPerPixel = 1.0;
+  auto pixels = [&](int shift) {
+    const PreciseTime s = PreciseTime::AddSeconds(start, shift * secondsPerPixel);
+    graph->SetVisibleRange(s, PreciseTime::AddSeconds(s, 727 * secondsPerPixel));
+    vt::RecordingDc dc(800, 400);
+    trips->DrawTripLines(&dc, 10, 797);
+    int state = 0;
+    const int y = axis->ValueToPixel(50, &state);
+    return std::pair{dc.GetPixel(100, y), dc.GetPixel(101, y)};
+  };
+  const auto a = pixels(0), b = pixels(1), c = pixels(2);
+  EXPECT_NE(a.first, a.second);
+  EXPECT_EQ(a.first, b.second);  // one pixel of scroll swaps the colours
+  EXPECT_EQ(a.second, b.first);
+  EXPECT_EQ(a, c);
+}
