@@ -7,15 +7,20 @@
 #include "gadget/GDraw.h"
 #include "platform/gui/DeviceContext.h"
 #include "trend/AlarmBands.h"
+#include "trend/Marks.h"
 #include "trend/Trips.h"
 // ---- plot area ----
 
 namespace {
 
-// The graph body's trip manager, when the plot area lies in a graph body that has one.
+// The graph body's trip and mark managers, when the plot area lies in a graph body that has them.
 CGNgTripManager* TripsOf(const CGCore* plot) {
   const CGCore* graph = plot->GetParent();
   return IsKindOfClass(graph, GCLASS(CGNgGraph)) ? static_cast<const CGNgGraph*>(graph)->m_trips : nullptr;
+}
+CGNgMarkManager* MarksOf(const CGCore* plot) {
+  const CGCore* graph = plot->GetParent();
+  return IsKindOfClass(graph, GCLASS(CGNgGraph)) ? static_cast<const CGNgGraph*>(graph)->m_marks : nullptr;
 }
 
 }  // namespace
@@ -165,6 +170,7 @@ void CGNgGraphScreen::Draw(vt::DeviceContext* dc) {
   for (int i = 0; i < int(m_yAxes.size()); ++i)
     if (IsGridAxis(i)) m_yAxes[i]->DrawGrid(dc, a.left, a.right, m_gridColour);
   if (CGNgTripManager* trips = TripsOf(this)) trips->DrawTripLines(dc, a.left, a.right);
+  if (CGNgMarkManager* marks = MarksOf(this)) marks->DrawMarkLines(dc, a.top, a.bottom);
 }
 
 void CGNgGraphScreen::Paint(vt::DeviceContext* dc) {
@@ -222,6 +228,7 @@ void CGNgGraphScreen::PrintSelf(vt::DeviceContext* dc, int) {
   for (int i = 0; i < int(m_yAxes.size()); ++i)
     if (IsGridAxis(i)) m_yAxes[i]->PrintGrid(dc, a.left, a.right, m_gridColour);
   if (CGNgTripManager* trips = TripsOf(this)) trips->PrintTripLines(dc, a.left, a.right);
+  if (CGNgMarkManager* marks = MarksOf(this)) marks->PrintMarkLines(dc, a.top, a.bottom);
 }
 
 void CGNgGraphScreen::PrintTree(vt::DeviceContext* dc, int page) {
@@ -246,6 +253,11 @@ void CGNgGraph::Build() {
   try {
     m_trips = new CGNgTripManager(this);
     m_trips->CreateTrips();
+  } catch (const std::bad_alloc&) {
+    ShowOutOfMemoryMessage("");
+  }
+  try {
+    m_marks = new CGNgMarkManager(this);
   } catch (const std::bad_alloc&) {
     ShowOutOfMemoryMessage("");
   }
@@ -325,6 +337,7 @@ void CGNgGraph::SetBackColor(vt::ColorRef c) {
   CGGroup::SetBackColor(c);
   if (m_screen) m_screen->SetBackColor(c);
   if (m_trips) m_trips->SetBackColor(c);
+  if (m_marks) m_marks->SetBackColor(c);
   const int sum = int(c & 0xFF) + int((c >> 8) & 0xFF) + int((c >> 16) & 0xFF);
   if (m_timeAxis) m_timeAxis->SetForeColor(sum <= 384 ? 0x02FFFFFF : 0x02000000);
 }
@@ -333,6 +346,7 @@ void CGNgGraph::Layout() {
   int W = m_rect.Width();
   const int H = m_rect.Height();
   const int A = m_timeAxis ? m_timeAxis->Rect().Height() : 0;
+  if (m_marks) m_marks->SetBounds(0, 10, W, H);
   if (m_trips) {
     W -= m_trips->Rect().Width();
     m_trips->SetBounds(W - 2, 27, m_trips->Rect().Width(), H - A - 58);
@@ -374,6 +388,7 @@ void CGNgGraph::ScalePrintRects(int s) {
   const int PW = m_printRect.Width();
   int PH = m_printRect.Height();
   const int A = m_timeAxis ? m_timeAxis->Rect().Height() : 0;
+  if (m_marks) m_marks->SetPrintBounds(0, 10 * s, PW, PH);
   PH -= 30 * s + s * A;
   const int T = m_trips ? m_trips->Rect().Width() : 0;
   if (m_trips) m_trips->SetPrintBounds(std::max(PW - 9 * s - s * T, 0), 28 * s - 1, s * T, 0);
@@ -391,6 +406,8 @@ void CGNgGraph::ScalePrintRects(int s) {
   }
   m_printAxisBandTop = 28 * s + 5 * s;
   m_printAxisBandHeight = PH - (m_screen ? m_screen->GetAlarmPrintHeight() : 0) - 12 * s;
+  // Marks are placed on the time axis, so they scale once it has its print rectangle.
+  if (m_marks) m_marks->ScalePrintRects(s);
 }
 
 void CGNgGraph::PrintSelf(vt::DeviceContext* dc, int) {

@@ -21,6 +21,7 @@
 
 class CGNgAlarmGroupManager;
 class CGNgTripManager;
+class CGNgMarkManager;
 
 constexpr int kNgTraceCount = 100;
 constexpr int64_t kNgProgressThreshold = 100000;
@@ -109,6 +110,7 @@ class CGNgGraph : public CGGroup {
   CGNgGraphScreen* m_screen = nullptr;
   CGNgTAxis* m_timeAxis = nullptr;
   CGNgTripManager* m_trips = nullptr;
+  CGNgMarkManager* m_marks = nullptr;
   int m_fontSize = 14;
   int m_traceThickness = 1;
   int m_printFrameWidth = 1;
