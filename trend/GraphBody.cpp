@@ -7,8 +7,10 @@
 #include "gadget/GDraw.h"
 #include "platform/gui/DeviceContext.h"
 #include "trend/AlarmBands.h"
+#include "trend/GraphCursor.h"
 #include "trend/Marks.h"
 #include "trend/Trips.h"
+#include "trend/ValueBox.h"
 // ---- plot area ----
 
 namespace {
@@ -35,6 +37,12 @@ void CGNgGraphScreen::CreateParts() {
   } catch (const std::bad_alloc&) {
     ShowOutOfMemoryMessage("");
   }
+  try {
+    m_cursor = new CGNgGraphCursor(this);
+    m_cursor->CreateValueBoxes();
+  } catch (const std::bad_alloc&) {
+    ShowOutOfMemoryMessage("");
+  }
   for (int i = 0; i < kNgTraceCount; ++i) {
     CGNgGraphData* trace = new CGNgGraphData(this);
     trace->SetStyle(0);
@@ -57,8 +65,13 @@ CGNgGraphData* CGNgGraphScreen::GetTrace(int index) const {
   return static_cast<CGNgGraphData*>(GetChildOfClassAt(GCLASS(CGNgGraphData), index));
 }
 
+void CGNgGraphScreen::SetCursorTimes(PreciseTime a, PreciseTime b) {
+  if (m_cursor) m_cursor->SetCursorTimes(a, b);
+}
+
 void CGNgGraphScreen::SetTraces(int count, const NgTraceBinding* records) {
   count = std::clamp(count, 0, kNgTraceCount);
+  if (m_cursor) m_cursor->BindValueBoxes(records, count);
   for (int i = 0; i < kNgTraceCount; ++i) {
     CGNgGraphData* trace = GetTrace(i);
     if (!trace) continue;
@@ -83,6 +96,7 @@ void CGNgGraphScreen::SetTraces(int count, const NgTraceBinding* records) {
 void CGNgGraphScreen::BindTimeAxis(CGNgTAxis* axis) {
   m_timeAxis = axis;
   if (m_alarms) m_alarms->BindTimeAxis(axis);
+  if (m_cursor) m_cursor->m_timeAxis = axis;
   for (int i = 0; i < kNgTraceCount; ++i)
     if (CGNgGraphData* trace = GetTrace(i)) trace->m_timeAxis = axis;
 }
@@ -93,6 +107,7 @@ void CGNgGraphScreen::SetVisibleSpan(PreciseTime start, PreciseTime end) {
 }
 
 void CGNgGraphScreen::SetPenWidth(int width) {
+  if (m_cursor) m_cursor->m_lineWidth = width;
   for (int i = 0; i < kNgTraceCount; ++i)
     if (CGNgGraphData* trace = GetTrace(i)) trace->SetPenWidth(width);
 }
@@ -185,6 +200,7 @@ void CGNgGraphScreen::Paint(vt::DeviceContext* dc) {
   }
   CGNgGraphData* selected = GetTrace(m_selectedTrace);
   if (selected && (selected->GetStyle() & GSTYLE_VISIBLE)) selected->Draw(dc);
+  if (m_cursor) m_cursor->Paint(dc);
 }
 
 void CGNgGraphScreen::DrawRangeAll(vt::DeviceContext* dc, PreciseTime start, PreciseTime end) {
@@ -243,6 +259,7 @@ void CGNgGraphScreen::PrintTree(vt::DeviceContext* dc, int page) {
   }
   CGNgGraphData* selected = GetTrace(m_selectedTrace);
   if (selected && (selected->GetStyle() & GSTYLE_VISIBLE)) selected->PrintSelf(dc, page);
+  if (m_cursor) m_cursor->PrintTree(dc, page);
 }
 
 // ---- graph body ----
@@ -275,6 +292,9 @@ void CGNgGraph::SetChannels(int count, CGNgChannel** channels, NgProgressSink* p
   m_screen->m_forceRefill = 1;
   m_screen->m_dataManager->m_progress = progress;
   m_screen->m_dataManager->SetChannels(std::clamp(count, 0, kNgTraceCount), channels);
+  if (m_screen->m_cursor)
+    m_screen->m_cursor->m_channels = channels,
+    m_screen->m_cursor->m_channelCount = std::clamp(count, 0, kNgTraceCount);
   if (m_trips) m_trips->m_channels = channels, m_trips->m_channelCount = std::clamp(count, 0, kNgTraceCount);
 }
 
@@ -287,8 +307,14 @@ void CGNgGraph::GetVisibleRange(PreciseTime* start, PreciseTime* end) const {
   if (m_timeAxis) m_timeAxis->GetShownRange(start, end);
 }
 
+void CGNgGraph::SetCursorTimes(PreciseTime a, PreciseTime b) {
+  if (m_screen) m_screen->SetCursorTimes(a, b);
+}
+
 void CGNgGraph::SetNameKind(int kind) {
   if (!m_screen || !m_screen->m_dataManager) return;
+  if (m_screen->m_cursor)
+    for (int i = 0; CGNgCursorValue* box = m_screen->m_cursor->GetValueBox(i); ++i) box->m_nameKind = kind;
   for (int i = 0; i < m_screen->m_dataManager->GetBufferCount(); ++i)
     m_screen->m_dataManager->GetBuffer(i)->m_nameKind = kind;
 }
@@ -298,6 +324,7 @@ void CGNgGraph::SelectChannel(int trace, int axis) {
   m_screen->m_selectedTrace = trace, m_screen->m_selectedAxis = axis;
   if (m_screen->m_alarms) m_screen->m_alarms->m_selected = trace;
   if (m_trips) m_trips->m_selected = trace;
+  if (m_screen->m_cursor) m_screen->m_cursor->m_selected = trace;
 }
 
 int CGNgGraph::SetLineWidths(int tracePrintWidth, int frameWidth, int timeAxisWidth) {

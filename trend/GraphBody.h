@@ -22,6 +22,7 @@
 class CGNgAlarmGroupManager;
 class CGNgTripManager;
 class CGNgMarkManager;
+class CGNgGraphCursor;
 
 constexpr int kNgTraceCount = 100;
 constexpr int64_t kNgProgressThreshold = 100000;
@@ -79,6 +80,9 @@ class CGNgGraphScreen : public CGGroup {
   CGNgTAxis* m_timeAxis = nullptr;
   std::vector<CGNgYAxis*> m_yAxes;
   CGNgAlarmGroupManager* m_alarms = nullptr;
+  CGNgGraphCursor* m_cursor = nullptr;
+
+  void SetCursorTimes(PreciseTime a, PreciseTime b);
 
   // The print height of the alarm strip plus 4 x the scale, 0 when it is hidden.
   int GetAlarmPrintHeight() const;
@@ -93,6 +97,7 @@ class CGNgGraph : public CGGroup {
   void SetChannels(int count, CGNgChannel** channels, NgProgressSink* progress);
   void SetVisibleRange(PreciseTime start, PreciseTime end);
   void GetVisibleRange(PreciseTime* start, PreciseTime* end) const;
+  void SetCursorTimes(PreciseTime a, PreciseTime b);
   void SetNameKind(int kind);
   void SelectChannel(int trace, int axis);
   int SetLineWidths(int tracePrintWidth, int frameWidth, int timeAxisWidth);
