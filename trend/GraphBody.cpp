@@ -193,7 +193,10 @@ void CGNgGraphScreen::Paint(vt::DeviceContext* dc) {
   if (!HasEffectiveStyle(GSTYLE_VISIBLE) || !GetVisibleRect(&visible)) return;
   dc->SelectClipRect(&visible);
   Draw(dc);
-  if (m_alarms) m_alarms->Paint(dc);
+  if (m_alarms) {
+    m_alarms->Paint(dc);
+    dc->SelectClipRect(&visible);  // the bands clip to themselves
+  }
   for (int i = kNgTraceCount - 1; i >= 0; --i) {
     CGNgGraphData* trace = GetTrace(i);
     if (trace && i != m_selectedTrace && (trace->GetStyle() & GSTYLE_VISIBLE)) trace->Draw(dc);
@@ -252,7 +255,10 @@ void CGNgGraphScreen::PrintTree(vt::DeviceContext* dc, int page) {
   if (!(GetStyle() & GSTYLE_VISIBLE) || !GetVisiblePrintRect(&r) || r.IsEmpty()) return;
   dc->SelectClipRect(&r);
   PrintSelf(dc, page);
-  if (m_alarms) m_alarms->PrintTree(dc, page);
+  if (m_alarms) {
+    m_alarms->PrintTree(dc, page);
+    dc->SelectClipRect(&r);
+  }
   for (int i = kNgTraceCount - 1; i >= 0; --i) {
     CGNgGraphData* trace = GetTrace(i);
     if (trace && i != m_selectedTrace && (trace->GetStyle() & GSTYLE_VISIBLE)) trace->PrintSelf(dc, page);

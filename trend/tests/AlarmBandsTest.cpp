@@ -191,3 +191,15 @@ TEST_F(AlarmBandsTest, PrintReadsTheChannelAndDrawsBlackSeparators) {
   EXPECT_EQ(bars[0].rect.left, graph->m_timeAxis->TimeToPrintX(At(9.5)));
   EXPECT_EQ(Bars(dc, 0x02000000).size(), 2u * 4u);  // four separators per band
 }
+
+TEST_F(AlarmBandsTest, TracesAfterTheStripAreClippedToThePlotNotToABand) {
+  Bind(DATA_SINGLE);
+  Show(0, 100);
+  vt::RecordingDc dc(800, 400);
+  graph->m_screen->Paint(&dc);
+  const std::vector<vt::DcRecord> lines = dc.RecordsOf(vt::DcOp::Polyline);
+  ASSERT_FALSE(lines.empty());
+  vt::Rect plot;
+  graph->m_screen->GetAbsoluteRect(&plot);
+  for (const vt::DcRecord& r : lines) EXPECT_EQ(r.clip, plot);
+}
