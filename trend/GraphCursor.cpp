@@ -429,7 +429,7 @@ void CGNgGraphCursor::PlaceValueBoxesForPrint(int which, PreciseTime t) { PlaceB
 void CGNgGraphCursor::PlaceBoxes(int which, PreciseTime t, bool print) {
   const CGNgGraphScreen* plot = Plot();
   if (m_valueMode == 0 || !m_timeAxis || !plot) return;
-  const int s = print ? GetPrintScale() : 1;
+  const int s = print ? m_printScale : 1;
   vt::Point graphOrigin, own;
   vt::Rect p;
   if (print) {
@@ -484,11 +484,11 @@ void CGNgGraphCursor::PlaceBoxes(int which, PreciseTime t, bool print) {
 // ---- printing ----
 
 void CGNgGraphCursor::ScalePrintRects(int scale) {
+  m_printScale = scale;
   if (const CGNgGraphScreen* plot = Plot())
     SetPrintBounds(0, 0, plot->PrintRect().Width(), plot->PrintRect().Height());
   PlaceValueBoxesForPrint(0, m_timeA);
   if (m_timeB != m_timeA) PlaceValueBoxesForPrint(1, m_timeB);
-  (void)scale;
 }
 
 void CGNgGraphCursor::PrintTree(vt::DeviceContext* dc, int page) {

@@ -110,6 +110,7 @@ class CGNgGraphCursor : public CGGraphCursor {
   NgTimeScroller* m_scroller = nullptr;
 
  private:
+  int m_printScale = 1;
   CGNgGraphScreen* Plot() const;
   CGNgGraphData* Trace(int index) const;
   int AxisLeft() const;

@@ -133,6 +133,7 @@ void CGNgMark::ScalePrintRects(int scale) {
   GetPrintOrigin(&o);
   if (NgGraphTimeAxis(this) && PlaceFor(a, o, m_printRect.Width(), m_printRect.Height(), &p))
     MovePrintRect(p.x, p.y);
+  ScaleChildrenPrintSize(scale);
   for (CGCore* c = GetFirstChild(); c; c = NextChild(c))
     if (IsPrimitive(c)) static_cast<CGPrimitive*>(c)->ScalePrintRects(scale);
 }
@@ -398,6 +399,7 @@ void CGNgMarkManager::Layout() {
 }
 
 void CGNgMarkManager::ScalePrintRects(int scale) {
+  ScaleChildrenPrintSize(scale);  // the marks' print sizes before they are placed
   for (CGCore* c = GetFirstChild(); c; c = NextChild(c))
     if (IsPrimitive(c)) static_cast<CGPrimitive*>(c)->ScalePrintRects(scale);
 }

@@ -251,7 +251,9 @@ TEST_F(GraphCursorTest, ThickLinesRestoreAWiderStripAndDrawLargerMarkers) {
 }
 
 TEST_F(GraphCursorTest, PrintDrawsBothLinesEvenWhenEqual) {
+  cursor->m_valueMode = 1;
   cursor->SetCursorTimes(At(100), At(100));
+  panel->SetPrintBounds(0, 0, 1600, 800);
   graph->SetPrintBounds(0, 0, 1600, 800);
   graph->ScalePrintRects(2);
   vt::RecordingDc dc(1600, 800);
@@ -260,4 +262,13 @@ TEST_F(GraphCursorTest, PrintDrawsBothLinesEvenWhenEqual) {
   for (const vt::DcRecord& r : dc.Records())
     if (r.color == 0x02990000) ++lines;
   EXPECT_EQ(lines, 2);
+  // The value boxes are placed at print scale beside the printed line.
+  CGNgCursorValue* box = cursor->GetValueBox(0);
+  ASSERT_EQ(box->GetStyle(), 3);
+  EXPECT_EQ(box->PrintRect().Height(), 60);
+  EXPECT_EQ(box->PrintRect().Width(), 180);
+  EXPECT_EQ(box->PrintRect().left, graph->m_timeAxis->TimeToPrintX(At(100)) - 20 + 40);
+  dc.Clear();
+  cursor->PrintTree(&dc, 0);
+  EXPECT_FALSE(dc.RecordsOf(vt::DcOp::TextOut).empty());
 }

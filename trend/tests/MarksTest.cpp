@@ -322,3 +322,28 @@ TEST_F(MarksTest, NoteTogglesAndDragsWithinThePlot) {
   graph->OnLButtonUp(0, b.left + 4, b.top + 4);
   EXPECT_EQ(note->m_state, 1);
 }
+
+TEST_F(MarksTest, PrintsFlagsLinesAndOpenNotesAtThePrintAnchor) {
+  const SNgMarkData in[2] = {WithNote(Record(1, MARK_FLAG_RIGHT, 100, "ab", 0x000001), 1, 10, 0.5, "note"),
+                             WithNote(Record(2, MARK_FLAG_RIGHT, 300, "cd", 0x000002), 0, 10, 0.5, "closed")};
+  marks->SetMarks(2, in);
+  graph->LayoutTree();
+  g_printScale = 2;  // as while printing
+  graph->SetPrintBounds(0, 0, 1600, 800);
+  graph->ScalePrintRects(2);
+  vt::Point a;
+  ASSERT_TRUE(marks->FindMark(1)->GetPrintAnchor(&a));
+  EXPECT_EQ(a.x, graph->m_timeAxis->TimeToPrintX(At(100)));
+  EXPECT_EQ(a.y, 20 + 2 * marks->FindMark(1)->Rect().Height() - 1);
+  vt::RecordingDc dc(1600, 800);
+  marks->PrintTree(&dc, 0);
+  const std::vector<vt::DcRecord> polygons = dc.RecordsOf(vt::DcOp::Polygon);
+  ASSERT_EQ(polygons.size(), 2u);
+  EXPECT_EQ(polygons[1].points[1], a);  // the last child prints first: mark 2, then mark 1
+  int titles = 0;
+  for (const vt::DcRecord& r : dc.RecordsOf(vt::DcOp::TextOut)) titles += r.text == "Title";
+  EXPECT_EQ(titles, 1);  // only the open note prints
+  dc.Clear();
+  marks->PrintMarkLines(&dc, 56, 714);
+  EXPECT_EQ(dc.RecordsOf(vt::DcOp::LineTo).size(), 2u);
+}
