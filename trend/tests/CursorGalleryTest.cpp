@@ -99,6 +99,14 @@ TEST_F(CursorGalleryTest, WritesTheCursorGallery) {
   vt::Raster* image = dc.Surface();
   ASSERT_NE(image, nullptr);
   EXPECT_TRUE(image->save(QString::fromStdString(out.string()), "PNG"));
+
+  // The same graph printed at twice the scale runs through every part's print path.
+  g_printScale = 2;
+  graph->SetPrintBounds(0, 0, 1600, 800);
+  graph->ScalePrintRects(2);
+  vt::RecordingDc print(1600, 800);
+  graph->PrintTree(&print, 0);
+  EXPECT_FALSE(print.RecordsOf(vt::DcOp::Polygon).empty());
   for (int id : {12199, 12200, 12201}) vt::RegisterBitmap(id, nullptr);
   SetCursorValueOpacity(100 - 0x50 * 100 / 255);
 }

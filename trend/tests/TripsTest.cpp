@@ -159,3 +159,27 @@ TEST_F(TripsTest, DottedLineSwapsItsColoursWithTheScrollPhase) {
   EXPECT_EQ(a.second, b.first);
   EXPECT_EQ(a, c);
 }
+
+TEST_F(TripsTest, PrintsSolidLinesAndWhiteTags) {
+  graph->SelectChannel(1, 0);
+  g_printScale = 2;  // as while printing
+  axis->SetPrintBounds(0, 56, 80, 658);
+  graph->SetPrintBounds(0, 0, 1600, 800);
+  graph->ScalePrintRects(2);
+  const int A = graph->m_timeAxis->Rect().Height();
+  EXPECT_EQ(trips->PrintRect(), (vt::Rect{1600 - 18 - 120, 55, 1600 - 18, 55 + 800 - 60 - 2 * A - 56}));
+  vt::RecordingDc dc(1600, 800);
+  trips->PrintTripLines(&dc, 20, 1460);
+  std::vector<vt::DcRecord> lines = dc.RecordsOf(vt::DcOp::FillRect);
+  ASSERT_EQ(lines.size(), 1u);
+  int state = 0;
+  EXPECT_EQ(lines[0].rect, (vt::Rect{20, axis->ValueToPrintPixel(50, &state), 1460,
+                                     axis->ValueToPrintPixel(50, &state) + 1}));
+  EXPECT_EQ(lines[0].color, 0x02FF0000u);
+  dc.Clear();
+  trips->PrintTree(&dc, 0);
+  const std::vector<vt::DcRecord> tags = dc.RecordsOf(vt::DcOp::Polygon);
+  ASSERT_EQ(tags.size(), 1u);
+  EXPECT_EQ(tags[0].points[2], (vt::Point{1600 - 18 - 120, lines[0].rect.top}));  // the point at the level
+  EXPECT_EQ(dc.RecordsOf(vt::DcOp::TextOut).at(0).text, "50.000");  // the channel's three decimals
+}
