@@ -362,3 +362,19 @@ void CGRadioIconButton::DrawLook(vt::DeviceContext* dc, int n) {
   DrawIconCell(dc, square, m_icon, m_icon.Cell(n));
   DrawCaption(dc, square.right + 2, r.top, r.right, r.bottom);
 }
+
+// ---- icon button ----
+
+CGIconButton::CGIconButton(CGCore* parent, int left, int top, int width, int height, int style, int imageId,
+                           int pressedImageId)
+    : CGButton(parent, left, top, 0, style, width, height, 0),
+      m_imageId(imageId),
+      m_pressedImageId(pressedImageId) {}
+
+void CGIconButton::DrawImage(vt::DeviceContext* dc, int id) {
+  CGBitmap* b = GetSharedBitmap(id);
+  if (!b || !b->GetBitmap()) return;
+  vt::Rect r;
+  GetAbsoluteRect(&r);
+  DrawBitmapCentered(dc, r, b->GetBitmap());
+}

@@ -58,6 +58,25 @@ class CGPushButton : public CGButton {
   std::string m_caption;
 };
 
+// A push button that shows a bitmap resource, its pressed image while held (the normal one
+// when there is none); a release inside fires GEVENT_CLICKED.
+class CGIconButton : public CGButton {
+ public:
+  CGIconButton(CGCore* parent, int left, int top, int width, int height, int style, int imageId,
+               int pressedImageId);
+  const SGClassInfo* GetClassInfo() const override { return GCLASS(CGIconButton); }
+  void DrawNormal(vt::DeviceContext* dc) override { DrawImage(dc, m_imageId); }
+  void DrawPressed(vt::DeviceContext* dc) override {
+    DrawImage(dc, m_pressedImageId ? m_pressedImageId : m_imageId);
+  }
+
+  int m_imageId;
+  int m_pressedImageId;
+
+ private:
+  void DrawImage(vt::DeviceContext* dc, int id);
+};
+
 class CGToggleButton : public CGButton {
  public:
   using CGButton::CGButton;

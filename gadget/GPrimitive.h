@@ -58,6 +58,7 @@ enum GTIMER : uint32_t {
   GTIMER_TIPSHOW = 3,
   GTIMER_TIPHIDE = 4,
   GTIMER_TICK = 6,
+  GTIMER_REDRAW = 7,  // the root's one delayed redraw
 };
 constexpr uint32_t kTipShowMilliseconds = 300;
 constexpr uint32_t kTipHideMilliseconds = 3000;

@@ -308,6 +308,15 @@ void CGRoot::OnTimer(uint32_t id) {
     case GTIMER_TIPHIDE:
       HideToolTip();
       break;
+    case GTIMER_REDRAW:
+      if (m_host) m_host->KillTimer(GTIMER_REDRAW);
+      if (CGPrimitive* p = m_pendingRedraw) {
+        m_pendingRedraw = nullptr;
+        BorrowedDC borrow(this);
+        p->Redraw();
+        p->Flush();
+      }
+      break;
     default:
       break;
   }
@@ -406,7 +415,14 @@ void CGRoot::OnEditEnd(int closeCode) {
   if (gadget) gadget->EndEdit(closeCode);
 }
 
+void CGRoot::RedrawLater(CGPrimitive* p, uint32_t ms) {
+  if (!m_host) return;
+  m_pendingRedraw = p;
+  m_host->SetTimer(GTIMER_REDRAW, ms);
+}
+
 void CGRoot::ForgetGadget(CGPrimitive* gadget) {
+  if (m_pendingRedraw == gadget) m_pendingRedraw = nullptr;
   if (m_textEditor && m_textEditor->GetGadget() == gadget) {
     m_textEditor->ClearGadget();
     if (m_textEditor->Control()) m_textEditor->Control()->Show(false);

@@ -120,6 +120,10 @@ class CGRoot : public CGGroup, public vt::HostClient {
   void OpenCombo(CGPrimitive* gadget, const vt::Rect& rect, int listHeight, const vt::Font* font,
                  int itemCount, const std::string* itemTexts, const int* keyTable, int currentKey,
                  int showList);
+  // Redraws and flushes p once after ms milliseconds (a single-shot host timer; a later request
+  // replaces an earlier one). Nothing waits meanwhile.
+  void RedrawLater(CGPrimitive* p, uint32_t ms);
+  CGPrimitive* GetPendingRedraw() const { return m_pendingRedraw; }
   // A gadget that goes: no editor, queued edit end, tooltip, wheel or shortcut reaches it.
   void ForgetGadget(CGPrimitive* gadget);
 
@@ -164,6 +168,7 @@ class CGRoot : public CGGroup, public vt::HostClient {
   std::unique_ptr<CCombo> m_comboEditor;
   std::vector<Shortcut> m_shortcuts;
   CGPrimitive* m_wheelTarget = nullptr;
+  CGPrimitive* m_pendingRedraw = nullptr;
   int m_createEditors;
   int m_fullRedraw = 1;
   CGPrimitive* m_tipOwner = nullptr;

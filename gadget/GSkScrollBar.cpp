@@ -67,6 +67,7 @@ int StateOf(int style, int pressed) { return !(style & GSTYLE_ENABLED) ? 1 : (pr
 
 void SetSkVBarSkin(const unsigned char* block) { g_vBarSkin = ReadThumbSkin(block); }
 void SetSkHBarSkin(const unsigned char* block) { g_hBarSkin = ReadThumbSkin(block); }
+const SGThumbSkin& GetSkHBarSkin() { return g_hBarSkin; }
 void SetSkVThinBarSkin(const unsigned char* block) { g_vThinBarSkin = ReadThumbSkin(block); }
 void SetSkHThinBarSkin(const unsigned char* block) { g_hThinBarSkin = ReadThumbSkin(block); }
 void SetSkScrollUpButtonSkin(const unsigned char* block) { g_upSkin = ReadArrowSkin(block); }

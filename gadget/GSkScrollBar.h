@@ -88,6 +88,8 @@ GADGET_SKINNED_ARROW(CGSkThinScrollRightButton, CGScrollRightButton)
 // descriptor and loads the block's bitmaps.
 void SetSkVBarSkin(const unsigned char* block);
 void SetSkHBarSkin(const unsigned char* block);
+// The skinned horizontal thumb's block, for thumbs that draw their own geometry with it.
+const SGThumbSkin& GetSkHBarSkin();
 void SetSkVThinBarSkin(const unsigned char* block);
 void SetSkHThinBarSkin(const unsigned char* block);
 void SetSkScrollUpButtonSkin(const unsigned char* block);

@@ -1,8 +1,11 @@
 // The axis base: fonts from the root master's pool and the visible rectangles of an axis.
 #include "trend/Axis.h"
 
+#include "platform/gui/DeviceContext.h"
+
 #include "gadget/GPools.h"
 #include "gadget/GRootMaster.h"
+#include "trend/NgDrawing.h"
 
 int g_printInColour = 1;
 
@@ -18,6 +21,8 @@ bool CGAxis::GetVisibleRect(vt::Rect* out) const {
   if (!out->IsEmpty()) *out = vt::Rect{out->left + 1, out->top + 1, out->right - 1, out->bottom - 1};
   return !out->IsEmpty();
 }
+
+void CGAxis::Paint(vt::DeviceContext* dc) { NgPaintInVisibleRect(this, dc); }
 
 bool CGAxis::GetVisiblePrintRect(vt::Rect* out) const {
   const CGPrimitive* parent = ParentPrimitive();

@@ -18,6 +18,8 @@ class CGAxis : public CGPrimitive {
   const SGClassInfo* GetClassInfo() const override { return GCLASS(CGAxis); }
 
   bool GetVisibleRect(vt::Rect* out) const override;
+  // Clipped to that visible rectangle, so that labels and frames outside the axis show.
+  void Paint(vt::DeviceContext* dc) override;
   bool GetVisiblePrintRect(vt::Rect* out) const override;
   void SetForeColor(vt::ColorRef c) override { m_colour = c; }
   vt::ColorRef GetForeColor() const override { return m_colour; }

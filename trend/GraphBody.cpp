@@ -9,8 +9,10 @@
 #include "trend/AlarmBands.h"
 #include "trend/GraphCursor.h"
 #include "trend/Marks.h"
+#include "trend/NgProgress.h"
 #include "trend/Trips.h"
 #include "trend/ValueBox.h"
+#include "trend/YAxisStrip.h"
 // ---- plot area ----
 
 namespace {
@@ -27,7 +29,7 @@ CGNgMarkManager* MarksOf(const CGCore* plot) {
 
 }  // namespace
 
-CGNgGraphScreen::CGNgGraphScreen(CGCore* graph) : CGGroup(graph, 0, 0, 0, 3, 0, 0) {}
+CGNgGraphScreen::CGNgGraphScreen(CGCore* graph) : CGGraphScreen(graph) {}
 
 CGNgGraphScreen::~CGNgGraphScreen() { delete m_dataManager; }
 
@@ -69,7 +71,12 @@ void CGNgGraphScreen::SetCursorTimes(PreciseTime a, PreciseTime b) {
   if (m_cursor) m_cursor->SetCursorTimes(a, b);
 }
 
-void CGNgGraphScreen::SetTraces(int count, const NgTraceBinding* records) {
+void CGNgGraphScreen::SetTraceStyle(int index, int style) {
+  if (CGNgGraphData* trace = GetTrace(index)) trace->SetStyle(style);
+  if (CGNgAlarms* band = m_alarms ? m_alarms->GetBand(index) : nullptr) band->SetStyle(style);
+}
+
+void CGNgGraphScreen::SetTraces(int count, const SNgChannelSetting* records) {
   count = std::clamp(count, 0, kNgTraceCount);
   if (m_cursor) m_cursor->BindValueBoxes(records, count);
   for (int i = 0; i < kNgTraceCount; ++i) {
@@ -77,10 +84,7 @@ void CGNgGraphScreen::SetTraces(int count, const NgTraceBinding* records) {
     if (!trace) continue;
     if (i < count) {
       trace->m_buffer = m_dataManager ? m_dataManager->GetBuffer(i) : nullptr;
-      trace->SetForeColor(records[i].colour);
-      trace->SetStyle(records[i].shown ? 3 : 0);
-      const int a = records[i].axisIndex;
-      trace->m_yAxis = a >= 0 && a < int(m_yAxes.size()) ? m_yAxes[a] : nullptr;
+      trace->ApplyChannelSetting(records[i]);
     } else {
       trace->m_buffer = nullptr;
       trace->SetStyle(0);
@@ -166,12 +170,11 @@ void CGNgGraphScreen::RefillBuffers() {
 }
 
 bool CGNgGraphScreen::IsGridAxis(int index) const {
-  if (index < 0 || index >= int(m_yAxes.size())) return false;
-  const CGNgYAxis* axis = m_yAxes[index];
+  const CGNgYAxisManager* manager = FindNgYAxisManager(this);
+  const CGNgYAxis* axis = manager ? manager->GetAxis(index) : nullptr;
   if (!axis || !(axis->GetStyle() & GSTYLE_VISIBLE)) return false;
   if (index == m_selectedAxis) return true;
-  const CGNgYAxis* selected =
-      m_selectedAxis >= 0 && m_selectedAxis < int(m_yAxes.size()) ? m_yAxes[m_selectedAxis] : nullptr;
+  const CGNgYAxis* selected = manager->GetAxis(m_selectedAxis);
   return selected && selected->m_column == axis->m_column;
 }
 
@@ -182,8 +185,9 @@ void CGNgGraphScreen::Draw(vt::DeviceContext* dc) {
   DrawRectSides(dc, 1 | 4, 0x02000000, a.left - 1, a.top - 1, a.right, a.bottom);
   DrawRectSides(dc, 2 | 8, 0x02CACACA, a.left - 1, a.top - 1, a.right, a.bottom);
   if (m_timeAxis) m_timeAxis->DrawGrid(dc, a.top, a.bottom, m_gridColour);
-  for (int i = 0; i < int(m_yAxes.size()); ++i)
-    if (IsGridAxis(i)) m_yAxes[i]->DrawGrid(dc, a.left, a.right, m_gridColour);
+  if (const CGNgYAxisManager* manager = FindNgYAxisManager(this))
+    for (int i = 0; i < manager->GetAxisCount(); ++i)
+      if (IsGridAxis(i)) manager->GetAxis(i)->DrawGrid(dc, a.left, a.right, m_gridColour);
   if (CGNgTripManager* trips = TripsOf(this)) trips->DrawTripLines(dc, a.left, a.right);
   if (CGNgMarkManager* marks = MarksOf(this)) marks->DrawMarkLines(dc, a.top, a.bottom);
 }
@@ -217,14 +221,6 @@ void CGNgGraphScreen::DrawRangeAll(vt::DeviceContext* dc, PreciseTime start, Pre
   if (selected && (selected->GetStyle() & GSTYLE_VISIBLE)) selected->DrawRange(dc, start, end);
 }
 
-void CGNgGraphScreen::ClipToColumns(vt::DeviceContext* dc, int x, int width) {
-  vt::Rect a;
-  GetAbsoluteRect(&a);
-  const vt::Rect clip{std::clamp(a.left + x, a.left, a.right), a.top,
-                      std::clamp(a.left + x + width, a.left, a.right), a.bottom};
-  dc->SelectClipRect(&clip);
-}
-
 void CGNgGraphScreen::DrawStrip(vt::DeviceContext* dc, int x, int width) {
   vt::Rect a;
   GetAbsoluteRect(&a);
@@ -244,8 +240,9 @@ void CGNgGraphScreen::PrintSelf(vt::DeviceContext* dc, int) {
   vt::Rect a;
   GetAbsolutePrintRect(&a);
   if (m_timeAxis) m_timeAxis->PrintGrid(dc, a.top, a.bottom, m_gridColour);
-  for (int i = 0; i < int(m_yAxes.size()); ++i)
-    if (IsGridAxis(i)) m_yAxes[i]->PrintGrid(dc, a.left, a.right, m_gridColour);
+  if (const CGNgYAxisManager* manager = FindNgYAxisManager(this))
+    for (int i = 0; i < manager->GetAxisCount(); ++i)
+      if (IsGridAxis(i)) manager->GetAxis(i)->PrintGrid(dc, a.left, a.right, m_gridColour);
   if (CGNgTripManager* trips = TripsOf(this)) trips->PrintTripLines(dc, a.left, a.right);
   if (CGNgMarkManager* marks = MarksOf(this)) marks->PrintMarkLines(dc, a.top, a.bottom);
 }
@@ -270,12 +267,14 @@ void CGNgGraphScreen::PrintTree(vt::DeviceContext* dc, int page) {
 
 // ---- graph body ----
 
-CGNgGraph::CGNgGraph(CGCore* parent) : CGGroup(parent, 0, 0, 0, 3, 0, 0, 0, 0, 0x025E5E5E) {}
+CGNgGraph::CGNgGraph(CGCore* parent) : CGGraph(parent) {}
 
-void CGNgGraph::Build() {
+void CGNgGraph::Build(int legendWidth) {
+  m_legendWidth = legendWidth;
   try {
     m_trips = new CGNgTripManager(this);
     m_trips->CreateTrips();
+    m_tripManager = m_trips;
   } catch (const std::bad_alloc&) {
     ShowOutOfMemoryMessage("");
   }
@@ -286,17 +285,20 @@ void CGNgGraph::Build() {
   }
   m_screen = new CGNgGraphScreen(this);
   m_screen->CreateParts();
+  m_scrollBar = new CGNgHTScrollBar(this, 10);
+  m_scrollBar->CreateParts(1);
   m_timeAxis = new CGNgTAxis(this);
+  m_xAxis = m_timeAxis;
   m_timeAxis->m_relative = 0;
   m_timeAxis->UpdateTitle();
   m_timeAxis->UpdateUnitText();
   m_screen->BindTimeAxis(m_timeAxis);
 }
 
-void CGNgGraph::SetChannels(int count, CGNgChannel** channels, NgProgressSink* progress) {
+void CGNgGraph::SetChannels(int count, CGNgChannel** channels) {
   if (!m_screen || !m_screen->m_dataManager) return;
   m_screen->m_forceRefill = 1;
-  m_screen->m_dataManager->m_progress = progress;
+  m_screen->m_dataManager->m_progress = FindNgProgress(this);
   m_screen->m_dataManager->SetChannels(std::clamp(count, 0, kNgTraceCount), channels);
   if (m_screen->m_cursor)
     m_screen->m_cursor->m_channels = channels,
@@ -304,9 +306,30 @@ void CGNgGraph::SetChannels(int count, CGNgChannel** channels, NgProgressSink* p
   if (m_trips) m_trips->m_channels = channels, m_trips->m_channelCount = std::clamp(count, 0, kNgTraceCount);
 }
 
+void CGNgGraph::SetDataRange(PreciseTime start, PreciseTime end) {
+  if (m_scrollBar) m_scrollBar->SetDataRange(start, end);
+}
+
 void CGNgGraph::SetVisibleRange(PreciseTime start, PreciseTime end) {
   if (m_screen) m_screen->SetVisibleSpan(start, end);
   if (m_timeAxis) m_timeAxis->m_shownRangeStart = start, m_timeAxis->m_shownRangeEnd = end;
+  if (m_scrollBar) {
+    const double span = vt::SpanSeconds(start, end);
+    m_scrollBar->SetVisibleSpan(span);
+    m_scrollBar->m_stepSeconds = span / 10;
+    m_scrollBar->SetPosition(start);
+  }
+}
+
+void CGNgGraph::ScrollTo(PreciseTime start) {
+  if (!m_timeAxis) return;
+  const double span = vt::SpanSeconds(m_timeAxis->m_shownRangeStart, m_timeAxis->m_shownRangeEnd);
+  m_timeAxis->m_shownRangeStart = start;
+  m_timeAxis->m_shownRangeEnd = PreciseTime::AddSeconds(start, span);
+  CGCore* panel = FindAncestorOfClass(GCLASS(CGNgWaveform));
+  CGPrimitive* top = panel ? static_cast<CGPrimitive*>(panel) : this;
+  top->LayoutTree();
+  top->Update();
 }
 
 void CGNgGraph::GetVisibleRange(PreciseTime* start, PreciseTime* end) const {
@@ -347,21 +370,6 @@ int CGNgGraph::SetTraceThickness(int width) {
   return 1;
 }
 
-void CGNgGraph::SetTraceStyle(int index, int style) {
-  if (!m_screen) return;
-  if (CGNgGraphData* trace = m_screen->GetTrace(index)) trace->SetStyle(style);
-  if (CGNgAlarms* band = m_screen->m_alarms ? m_screen->m_alarms->GetBand(index) : nullptr)
-    band->SetStyle(style);
-}
-
-int CGNgGraph::SetFontSize(int size) {
-  if (size == m_fontSize) return 0;
-  m_fontSize = size;
-  for (CGCore* c = GetFirstChild(); c; c = NextChild(c))
-    if (IsPrimitive(c)) static_cast<CGPrimitive*>(c)->SetFontSize(size);
-  return 1;
-}
-
 void CGNgGraph::SetForeColor(vt::ColorRef c) {
   if (m_screen) m_screen->SetForeColor(c);
 }
@@ -377,7 +385,12 @@ void CGNgGraph::SetBackColor(vt::ColorRef c) {
 
 void CGNgGraph::Layout() {
   int W = m_rect.Width();
-  const int H = m_rect.Height();
+  int H = m_rect.Height();
+  if (m_scrollBar && (m_scrollBar->GetStyle() & GSTYLE_VISIBLE)) {
+    const int barHeight = m_scrollBar->Rect().Height();
+    m_scrollBar->SetBounds(0, H - barHeight, W, barHeight);
+    H -= barHeight;
+  }
   const int A = m_timeAxis ? m_timeAxis->Rect().Height() : 0;
   if (m_marks) m_marks->SetBounds(0, 10, W, H);
   if (m_trips) {
@@ -386,6 +399,11 @@ void CGNgGraph::Layout() {
   }
   if (m_timeAxis) m_timeAxis->SetBounds(10, H - A - 30, W - 13, A);
   if (m_screen) m_screen->SetBounds(10, 28, W - 13, H - A - 63);
+  UpdateAxisGeometry(H, A);
+}
+
+void CGNgGraph::UpdateAxisGeometry(int H, int A) {
+  if (m_screen) m_screen->MoveTo(10, 28);
   // The strip's axes span from 5 pixels below the plot's top to 2 above its bottom, or above
   // the alarm strip when it shows.
   int B = 0;
@@ -393,8 +411,10 @@ void CGNgGraph::Layout() {
     m_screen->m_alarms->LayoutTree();
     if (m_screen->m_alarms->GetStyle() & GSTYLE_VISIBLE) B = m_screen->m_alarms->Rect().Height();
   }
-  m_axisBandTop = 28 + 5;
-  m_axisBandHeight = std::max(H - A - B - 70, 0);
+  if (CGNgYAxisManager* manager = FindNgYAxisManager(this)) {
+    manager->m_bandTop = 28 + 5;
+    manager->m_bandHeight = std::max(H - A - B - 70, 0);
+  }
 }
 
 void CGNgGraph::LayoutTree() {
@@ -404,7 +424,7 @@ void CGNgGraph::LayoutTree() {
 }
 
 void CGNgGraph::Draw(vt::DeviceContext* dc) {
-  CGGroup::Draw(dc);
+  CGScrollManager::Draw(dc);
   if (!m_screen) return;
   BevelColors bevel = GetBevelColors(GetBackColor());
   const vt::ColorRef back = GetBackColor() & 0x00FFFFFF;
@@ -437,8 +457,10 @@ void CGNgGraph::ScalePrintRects(int s) {
     for (CGCore* c = m_screen->GetFirstChild(); c; c = m_screen->NextChild(c))
       if (IsPrimitive(c)) static_cast<CGPrimitive*>(c)->ScalePrintRects(s);
   }
-  m_printAxisBandTop = 28 * s + 5 * s;
-  m_printAxisBandHeight = PH - (m_screen ? m_screen->GetAlarmPrintHeight() : 0) - 12 * s;
+  if (CGNgYAxisManager* manager = FindNgYAxisManager(this)) {
+    manager->m_printBandTop = 28 * s + 5 * s;
+    manager->m_printBandHeight = PH - (m_screen ? m_screen->GetAlarmPrintHeight() : 0) - 12 * s;
+  }
   // Marks are placed on the time axis, so they scale once it has its print rectangle.
   if (m_marks) m_marks->ScalePrintRects(s);
 }

@@ -1,21 +1,20 @@
 // The graph body of the trend panel and its plot area. The plot area owns the display buffers
-// and 100 traces, refills the buffers inside the paint when the shown range changed (showing
-// the progress overlay for large refills), and paints background, grids and traces in a fixed
-// order, the selected trace on top. The graph body lays out the plot area and time axis for
-// screen and print and passes settings on.
-//
-// Parts of the panel that are built elsewhere reach these classes through narrow seams: the
-// progress overlay (NgProgressSink), the Y axes of the strip (a list of axes, by index), and
-// the band the strip's axes occupy (recorded here for the strip to read). The legend, trips,
-// marks, cursor, alarm bands and time scroll bar take no room until they exist.
+// and 100 traces, refills the buffers inside the panel's paint when the shown range changed
+// (showing the panel's progress overlay for large refills), and paints background, grids and
+// traces in a fixed order, the selected trace on top. The graph body lays out the plot area,
+// time axis, time scroll bar, trip column and marks for screen and print, tells the Y-axis
+// strip's manager the band its axes occupy (above the alarm strip), and passes settings on to
+// the traces, alarm bands, trips, marks, cursors and value boxes. The Y axes live in the panel's
+// strip and are found through the panel; the legend takes no room until it exists.
 #pragma once
-#include <vector>
 
-#include "gadget/GGroup.h"
+#include "trend/Graph.h"
 #include "trend/GraphData.h"
+#include "trend/NgChannelSetting.h"
 #include "trend/NgDataBuff.h"
 #include "trend/NgHooks.h"
 #include "trend/TimeAxis.h"
+#include "trend/TimeScrollBar.h"
 #include "trend/TrendRecords.h"
 #include "trend/YAxis.h"
 
@@ -27,26 +26,16 @@ class CGNgGraphCursor;
 constexpr int kNgTraceCount = 100;
 constexpr int64_t kNgProgressThreshold = 100000;
 
-// What a trace takes of its channel's setting record.
-struct NgTraceBinding {
-  vt::ColorRef colour = 0x02FFFFFF;
-  int shown = 0;
-  int axisIndex = 0;
-  int channelIndex = 0;  // the value boxes' channel
-  int tripShown[4] = {0, 0, 0, 0};
-  double tripValue[4] = {0, 0, 0, 0};
-};
-
-class CGNgGraphScreen : public CGGroup {
+class CGNgGraphScreen : public CGGraphScreen {
  public:
   explicit CGNgGraphScreen(CGCore* graph);
   ~CGNgGraphScreen() override;
   const SGClassInfo* GetClassInfo() const override { return GCLASS(CGNgGraphScreen); }
 
   void CreateParts();
-  void SetTraces(int count, const NgTraceBinding* records);
+  // Binds traces to buffers and applies the records (at most 100).
+  void SetTraces(int count, const SNgChannelSetting* records);
   void BindTimeAxis(CGNgTAxis* axis);
-  void SetYAxes(const std::vector<CGNgYAxis*>& axes) { m_yAxes = axes; }
   void SetVisibleSpan(PreciseTime start, PreciseTime end);
   void SetPenWidth(int width);
   void SetPrintPenWidth(int width);
@@ -55,7 +44,6 @@ class CGNgGraphScreen : public CGGroup {
   void Draw(vt::DeviceContext* dc) override;
   void DrawStrip(vt::DeviceContext* dc, int x, int width);
   void DrawRangeAll(vt::DeviceContext* dc, PreciseTime start, PreciseTime end);
-  void ClipToColumns(vt::DeviceContext* dc, int x, int width);
   void SetForeColor(vt::ColorRef c) override { m_gridColour = c; }
   void SetBackColor(vt::ColorRef c) override;
   vt::ColorRef GetBackColor() const override { return m_backColour; }
@@ -78,32 +66,37 @@ class CGNgGraphScreen : public CGGroup {
   PreciseTime m_keyEnd;
   CGNgDataManager* m_dataManager = nullptr;
   CGNgTAxis* m_timeAxis = nullptr;
-  std::vector<CGNgYAxis*> m_yAxes;
   CGNgAlarmGroupManager* m_alarms = nullptr;
   CGNgGraphCursor* m_cursor = nullptr;
 
   void SetCursorTimes(PreciseTime a, PreciseTime b);
+  // Shows or hides a channel's trace and its alarm band.
+  void SetTraceStyle(int index, int style) override;
 
   // The print height of the alarm strip plus 4 x the scale, 0 when it is hidden.
   int GetAlarmPrintHeight() const;
 };
 
-class CGNgGraph : public CGGroup {
+class CGNgGraph : public CGGraph {
  public:
   explicit CGNgGraph(CGCore* parent);
   const SGClassInfo* GetClassInfo() const override { return GCLASS(CGNgGraph); }
 
-  void Build();
-  void SetChannels(int count, CGNgChannel** channels, NgProgressSink* progress);
+  void Build(int legendWidth);
+  // Binds the buffers and gives them the panel's progress overlay.
+  void SetChannels(int count, CGNgChannel** channels);
+  void SetDataRange(PreciseTime start, PreciseTime end);
   void SetVisibleRange(PreciseTime start, PreciseTime end);
+  // Moves the shown range to begin at start, keeping its span, and lays out and repaints the
+  // panel (which refills the buffers).
+  void ScrollTo(PreciseTime start);
   void GetVisibleRange(PreciseTime* start, PreciseTime* end) const;
   void SetCursorTimes(PreciseTime a, PreciseTime b);
   void SetNameKind(int kind);
   void SelectChannel(int trace, int axis);
   int SetLineWidths(int tracePrintWidth, int frameWidth, int timeAxisWidth);
-  int SetTraceThickness(int width);
-  void SetTraceStyle(int index, int style);
-  int SetFontSize(int size) override;
+  int SetTraceThickness(int width) override;
+  CGGraphScreen* GraphScreen() const override { return m_screen; }
   void SetForeColor(vt::ColorRef c) override;
   void SetBackColor(vt::ColorRef c) override;
   void Layout() override;
@@ -114,12 +107,13 @@ class CGNgGraph : public CGGroup {
 
   CGNgGraphScreen* m_screen = nullptr;
   CGNgTAxis* m_timeAxis = nullptr;
-  CGNgTripManager* m_trips = nullptr;
+  CGNgHTScrollBar* m_scrollBar = nullptr;
+  CGNgTripManager* m_trips = nullptr;  // also the generic graph's trip manager
   CGNgMarkManager* m_marks = nullptr;
-  int m_fontSize = 14;
-  int m_traceThickness = 1;
   int m_printFrameWidth = 1;
-  // The band of the Y-axis strip's axes (screen and print), for the strip to read.
-  int m_axisBandTop = 0, m_axisBandHeight = 0;
-  int m_printAxisBandTop = 0, m_printAxisBandHeight = 0;
+  int m_legendWidth = 0;  // for the legend (150 on screen, 250 in print)
+
+ private:
+  // The plot area placed again and the Y-axis manager told its band.
+  void UpdateAxisGeometry(int H, int A);
 };

@@ -100,7 +100,7 @@ CGNgCursorValue* CGNgGraphCursor::GetValueBox(int index) const {
   return static_cast<CGNgCursorValue*>(GetChildOfClassAt(GCLASS(CGNgCursorValue), index));
 }
 
-void CGNgGraphCursor::BindValueBoxes(const NgTraceBinding* records, int count) {
+void CGNgGraphCursor::BindValueBoxes(const SNgChannelSetting* records, int count) {
   count = std::clamp(count, 0, kNgValueBoxCount / 2);
   for (int i = 0; i < kNgValueBoxCount; ++i) {
     CGNgCursorValue* box = GetValueBox(i);

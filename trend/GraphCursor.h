@@ -17,7 +17,7 @@ class CGNgChannel;
 class CGNgCursorValue;
 class CGNgGraphData;
 class CGNgGraphScreen;
-struct NgTraceBinding;
+struct SNgChannelSetting;
 
 constexpr int kNgValueBoxCount = 200;
 constexpr uint32_t kNgMouseShift = 4;    // MK_SHIFT
@@ -86,7 +86,7 @@ class CGNgGraphCursor : public CGGraphCursor {
   virtual void GetShownRange(PreciseTime* start, PreciseTime* end) const;
 
   void CreateValueBoxes();
-  void BindValueBoxes(const NgTraceBinding* records, int count);
+  void BindValueBoxes(const SNgChannelSetting* records, int count);
   // Stores both times and hides the value boxes until the next layout.
   void SetCursorTimes(PreciseTime a, PreciseTime b);
   PreciseTime TimeAtPointer(int x) const;

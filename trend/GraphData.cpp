@@ -12,6 +12,7 @@
 #include "platform/gui/DeviceContext.h"
 #include "trend/TimeAxis.h"
 #include "trend/YAxis.h"
+#include "trend/YAxisStrip.h"
 
 namespace {
 
@@ -55,6 +56,13 @@ void CGNgGraphData::GetShownRange(PreciseTime* start, PreciseTime* end) const {
 
 void CGNgGraphData::GetPrintRange(PreciseTime* start, PreciseTime* end) const {
   if (m_timeAxis) m_timeAxis->GetPrintRange(start, end);
+}
+
+void CGNgGraphData::ApplyChannelSetting(const SNgChannelSetting& record) {
+  SetForeColor(record.colour);
+  SetStyle(record.shown ? 3 : 0);
+  const CGNgYAxisManager* manager = FindNgYAxisManager(this);
+  m_yAxis = manager ? manager->GetAxis(record.axisIndex) : nullptr;
 }
 
 int64_t CGNgGraphData::GetSampleCount(PreciseTime start, PreciseTime end) const {

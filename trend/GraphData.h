@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "gadget/GPrimitive.h"
+#include "trend/NgChannelSetting.h"
 #include "trend/NgDataBuff.h"
 #include "trend/TrendRecords.h"
 
@@ -46,6 +47,9 @@ class CGNgGraphData : public CGGraphData {
   virtual void PrintRange(vt::DeviceContext* dc, PreciseTime start, PreciseTime end);
   virtual void GetPrintRange(PreciseTime* start, PreciseTime* end) const;
 
+  // Colour, shown (style 3) or hidden (0), and the Y axis the record names among the panel's
+  // axes (none past the last one).
+  void ApplyChannelSetting(const SNgChannelSetting& record);
   int64_t GetSampleCount(PreciseTime start, PreciseTime end) const;
   void ReadValueAt(PreciseTime t, double* value, uint16_t* status) const;
   void ReadMinMaxAt(PreciseTime t, double* min, double* max, uint16_t* status) const;

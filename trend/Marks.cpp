@@ -183,14 +183,7 @@ void CGNgMark::Draw(vt::DeviceContext* dc) {
   DrawShape(dc, FontOf(m_font), a.x, a.y, m_rect.Width(), m_rect.Height(), 3);
 }
 
-void CGNgMark::Paint(vt::DeviceContext* dc) {
-  vt::Rect visible;
-  if (!HasEffectiveStyle(GSTYLE_VISIBLE) || !GetVisibleRect(&visible)) return;
-  dc->SelectClipRect(&visible);
-  Draw(dc);
-  for (CGCore* c = GetLastChild(); c; c = PrevChild(c))
-    if (IsPrimitive(c)) static_cast<CGPrimitive*>(c)->Paint(dc);
-}
+void CGNgMark::Paint(vt::DeviceContext* dc) { NgPaintInVisibleRect(this, dc); }
 
 void CGNgMark::PrintSelf(vt::DeviceContext* dc, int) {
   vt::Rect visible;

@@ -1,6 +1,7 @@
 // The shared drawing helpers of the trend gadgets.
 #include "trend/NgDrawing.h"
 
+#include "gadget/GPrimitive.h"
 #include "platform/gui/DeviceContext.h"
 
 vt::Size NgTextExtent(vt::DeviceContext* dc, const vt::Font* font, const std::string& text) {
@@ -18,4 +19,13 @@ void NgFillHalftone(vt::DeviceContext* dc, const vt::Rect& r, vt::ColorRef foreg
   dc->FillRect(r, vt::HalftoneBrush());
   dc->SetTextColor(oldText);
   dc->SetBkColor(oldBack);
+}
+
+void NgPaintInVisibleRect(CGPrimitive* gadget, vt::DeviceContext* dc) {
+  vt::Rect visible;
+  if (!gadget->HasEffectiveStyle(GSTYLE_VISIBLE) || !gadget->GetVisibleRect(&visible)) return;
+  dc->SelectClipRect(&visible);
+  gadget->Draw(dc);
+  for (CGCore* c = gadget->GetLastChild(); c; c = gadget->PrevChild(c))
+    if (IsPrimitive(c)) static_cast<CGPrimitive*>(c)->Paint(dc);
 }

@@ -7,6 +7,8 @@
 #include "platform/gui/Color.h"
 #include "platform/gui/Geometry.h"
 
+class CGPrimitive;
+
 namespace vt {
 class DeviceContext;
 class Font;
@@ -25,3 +27,6 @@ inline int NgColourSum(vt::ColorRef c) {
 inline vt::ColorRef NgContrastText(vt::ColorRef background) {
   return NgColourSum(background) <= 384 ? 0x02FFFFFF : 0x02000000;
 }
+// Paints a gadget clipped to its own visible rectangle (which may reach past its rectangle, for
+// labels and frames outside it), then its children last to first.
+void NgPaintInVisibleRect(CGPrimitive* gadget, vt::DeviceContext* dc);

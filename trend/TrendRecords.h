@@ -32,6 +32,22 @@
   X(CGNgGraphCursor, CGGraphCursor)             \
   X(CGNgCursorValue, CGPrimitive)
 
+// The panel's own classes: the facade and its overlay, the time scroll bar, the Y-axis strip
+// and the zoom gadget.
+#define TREND_PANEL_RECORDS(X)                    \
+  X(CGNgRootMaster, CGRootMaster)                 \
+  X(CGNgWaveform, CGRowColumn)                    \
+  X(CGNgProgress, CGPrimitive)                    \
+  X(CGNgHTScrollBar, CGScrollBar)                 \
+  X(CGNgScrollLeftButton, CGSkScrollLeftButton)   \
+  X(CGNgScrollRightButton, CGSkScrollRightButton) \
+  X(CGNgHBar, CGSkHBar)                           \
+  X(CGNgYAxisScrlMgr, CGScrollManager)            \
+  X(CGNgYAxisScreen, CGScroll)                    \
+  X(CGNgYAxisManager, CGRowColumn)                \
+  X(CGNgZoom, CGPrimitive)
+
 #define TREND_DECLARE_RECORD_X(name, base) GADGET_DECLARE_RECORD(name)
 TREND_RECORDS(TREND_DECLARE_RECORD_X)
+TREND_PANEL_RECORDS(TREND_DECLARE_RECORD_X)
 #undef TREND_DECLARE_RECORD_X

@@ -14,6 +14,7 @@
 #include "trend/GraphBody.h"
 #include "trend/NgDrawing.h"
 #include "trend/YAxis.h"
+#include "trend/YAxisStrip.h"
 
 vt::ColorRef NgTripLevelColour(int level) {
   static const vt::ColorRef colours[4] = {0x020000FF, 0x02FF0000, 0x02FF00A0, 0x0200B4FF};
@@ -143,10 +144,14 @@ void CGTrip::OnLButtonDown(uint32_t, int32_t, int32_t y) {
 }
 
 void CGTrip::OnMouseMove(uint32_t, int32_t, int32_t y) {
-  const CGPrimitive* manager = ParentPrimitive();
-  if (!m_yAxis || !manager) return;
+  if (!m_yAxis) return;
+  // The tag's centre moved by the drag, from this tag's space into the axis's (the axis lies in
+  // the Y-axis strip, beside the graph body).
+  vt::Point own, axis;
+  GetOrigin(&own);
+  m_yAxis->GetOrigin(&axis);
   double v = 0;
-  m_yAxis->PixelToValue(m_rect.Height() / 2 + manager->Rect().top + m_rect.top + y - m_dragY, &v);
+  m_yAxis->PixelToValue(own.y + m_rect.top + m_rect.Height() / 2 + y - m_dragY - axis.y, &v);
   v = std::clamp(v, std::min(m_yAxis->m_minimum, m_yAxis->m_maximum),
                  std::max(m_yAxis->m_minimum, m_yAxis->m_maximum));
   if (v == m_value) return;
@@ -174,10 +179,7 @@ bool CGNgTrip::IsOfSelectedChannel() const {
 
 void CGNgTrip::BindAxis(int axisIndex) {
   m_yAxis = nullptr;
-  const CGNgGraph* graph = GraphOf(this);
-  if (!graph || !graph->m_screen) return;
-  const std::vector<CGNgYAxis*>& axes = graph->m_screen->m_yAxes;
-  if (axisIndex >= 0 && axisIndex < int(axes.size())) m_yAxis = axes[size_t(axisIndex)];
+  if (const CGNgYAxisManager* manager = FindNgYAxisManager(this)) m_yAxis = manager->GetAxis(axisIndex);
 }
 
 bool CGNgTrip::HitTest(int x, int y, int mask) const {
@@ -271,7 +273,7 @@ CGNgTrip* CGNgTripManager::GetTrip(int index) const {
   return static_cast<CGNgTrip*>(GetChildOfClassAt(GCLASS(CGNgTrip), index));
 }
 
-void CGNgTripManager::SetTrips(const NgTraceBinding* records, int count) {
+void CGNgTripManager::SetTrips(const SNgChannelSetting* records, int count) {
   count = std::clamp(count, 0, kNgTripCount / 4);
   for (int i = 0; i < count; ++i) {
     for (int j = 0; j < 4; ++j) {
@@ -288,14 +290,14 @@ void CGNgTripManager::SetTrips(const NgTraceBinding* records, int count) {
   }
 }
 
-void CGNgTripManager::GetTrips(int count, NgTraceBinding* records) const {
+void CGNgTripManager::GetTrips(int count, SNgChannelSetting* records) const {
   count = std::clamp(count, 0, kNgTripCount / 4);
   for (int i = 0; i < count; ++i) {
     for (int j = 0; j < 4; ++j) {
       const CGNgTrip* trip = GetTrip(4 * i + j);
       if (!trip) continue;
       records[i].tripValue[j] = trip->m_value;
-      records[i].tripShown[j] = (trip->GetStyle() & GSTYLE_ACTIVE) == GSTYLE_ACTIVE ? 1 : 0;
+      records[i].tripShown[j] = int16_t((trip->GetStyle() & GSTYLE_ACTIVE) == GSTYLE_ACTIVE ? 1 : 0);
     }
   }
 }

@@ -13,7 +13,7 @@
 class CGNgYAxis;
 class CGNgChannel;
 class CGFont;
-struct NgTraceBinding;
+struct SNgChannelSetting;
 
 constexpr int kNgTripCount = 400;
 
@@ -95,8 +95,8 @@ class CGNgTripManager : public CGTripManager {
   const SGClassInfo* GetClassInfo() const override { return GCLASS(CGNgTripManager); }
 
   void CreateTrips();
-  void SetTrips(const NgTraceBinding* records, int count);
-  void GetTrips(int count, NgTraceBinding* records) const;
+  void SetTrips(const SNgChannelSetting* records, int count);
+  void GetTrips(int count, SNgChannelSetting* records) const;
   void DrawTripLines(vt::DeviceContext* dc, int left, int right);
   void PrintTripLines(vt::DeviceContext* dc, int left, int right);
   CGNgTrip* GetTrip(int index) const;

@@ -16,6 +16,8 @@
 #include "gadget/GText.h"
 #include "platform/base/Numbers.h"
 #include "platform/gui/DeviceContext.h"
+#include "trend/NgZoom.h"
+#include "trend/YAxisStrip.h"
 
 namespace {
 
@@ -324,11 +326,18 @@ void CGNgYAxis::SetSetting(const SNgAxisSetting* r) {
                         ? std::fabs(std::log10(r->scaleMaximum) - std::log10(r->scaleMinimum))
                         : std::fabs(r->scaleMaximum - r->scaleMinimum);
   m_zoom = r->zoom;
+  if (CGNgZoom* zoom = Zoom()) {
+    zoom->m_code = r->zoom;
+    zoom->m_referenceCode = r->zoom;
+    zoom->UpdateText(r->zoom);
+    zoom->SetStyle(0);
+  }
   // Records may come from saved files: their texts are read within their fields.
   m_unit.assign(r->unit, strnlen(r->unit, sizeof r->unit));
   SetText(std::string(r->name, strnlen(r->name, sizeof r->name)));
   SetRange(r->scaleMinimum, r->scaleMaximum);
   UpdateLabelFormat();
+  if (m_labelButton) m_labelButton->SetValue(m_labelMode == LABELS_ON ? 1 : 0);
 }
 
 void CGNgYAxis::GetSetting(SNgAxisSetting* r) const {
@@ -345,14 +354,16 @@ void CGNgYAxis::GetSetting(SNgAxisSetting* r) const {
   r->scaleMaximum = m_maximum;
   std::memset(r->unit, 0, sizeof r->unit);
   m_unit.copy(r->unit, std::min(m_unit.size(), sizeof r->unit - 1));
-  r->zoom = int16_t(m_zoom);
+  const CGNgZoom* zoom = Zoom();
+  r->zoom = int16_t(zoom ? zoom->m_code : m_zoom);
 }
 
 // ---- drawing ----
 
 void CGNgYAxis::Draw(vt::DeviceContext* dc) {
+  if (m_hovered) DrawHover(dc);
   vt::Rect a;
-  GetAbsoluteRect(&a);
+  CGPrimitive::GetAbsoluteRect(&a);
   DrawScale(dc, vt::Rect{a.right - 6, a.top, a.right, a.bottom}, m_colour);
 }
 
@@ -526,10 +537,14 @@ int CGNgYAxis::PrintGrid(vt::DeviceContext* dc, int x0, int x1, vt::ColorRef col
 
 void CGNgYAxis::ScalePrintRects(int scale) {
   CGYAxis::ScalePrintRects(scale);
-  // The manager's print band is the parent's print rectangle.
+  // The print band: the manager's, else the parent's print rectangle.
   const CGPrimitive* parent = ParentPrimitive();
   if (!parent) return;
-  const int T = parent->PrintRect().top, H = parent->PrintRect().Height();
+  int T = parent->PrintRect().top, H = parent->PrintRect().Height();
+  if (IsKindOfClass(parent, GCLASS(CGNgYAxisManager))) {
+    const auto* manager = static_cast<const CGNgYAxisManager*>(parent);
+    T = manager->m_printBandTop, H = manager->m_printBandHeight;
+  }
   const int top = int(std::floor(H * m_currentTop + 0.5));
   const int bottom = int(std::floor(m_currentBottom * H + 0.5));
   m_printRect.top = T + top;

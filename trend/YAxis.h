@@ -36,6 +36,8 @@ struct SNgAxisSetting {
   double scaleMaximum = 0;
 };
 
+class CGNgZoom;
+
 class CGYAxis : public CGAxis {
  public:
   CGYAxis(CGCore* parent, int left);
@@ -107,6 +109,41 @@ class CGNgYAxis : public CGYAxis {
   void GetSetting(SNgAxisSetting* record) const;
   void SetGridStep();
 
+  // ---- the mouse on an axis (YAxisMouse.cpp) ----
+  // The hover area: the axis grown by its hover margins.
+  void GetRect(vt::Rect* out) const override;
+  void Layout() override;
+  bool HitTest(int x, int y, int mask) const override;
+  void SetBackColor(vt::ColorRef c) override;
+  void OnLButtonDown(uint32_t flags, int32_t x, int32_t y) override;
+  void OnLButtonUp(uint32_t flags, int32_t x, int32_t y) override;
+  void OnLButtonDblClk(uint32_t flags, int32_t x, int32_t y) override { OnLButtonDown(flags, x, y); }
+  void OnMouseHover(int32_t x, int32_t y) override;
+  void OnMouseMove(uint32_t flags, int32_t x, int32_t y) override;
+  void OnMouseEnter(int32_t x, int32_t y) override;
+  void OnMouseLeave(int32_t x, int32_t y) override;
+  void EraseDragFeedback(vt::DeviceContext* dc) override;
+  vt::Rect GetDragFeedbackRect() const;
+
+  // The zoom gadget, the label toggle and the reset button (the reset button calls the
+  // NgAxisZoomHook held at this moment).
+  void CreateButtons();
+  void ToggleLabels();
+  static void OnToggleLabels(CGPrimitive* button, int code, void* data);
+  // 0 none, 1 top edge, 2 bottom edge, 3 body, 4 scale side, 5 on the zoom gadget.
+  int GetHitZone(int x, int y) const;
+  // The window cursor for a zone: 344 move, 345 zoom, the north-south sizing or the arrow.
+  uint32_t CursorForZone(int zone) const;
+  void UpdateCursor();
+  // The dragged place as fractions of the band, stored as the current and free-layout place.
+  void StorePositions();
+  void DrawDragFrame();
+  CGNgZoom* Zoom() const;
+  // The hover background, frame and (in the free arrangement) grip.
+  void DrawHover(vt::DeviceContext* dc);
+  // The band of the manager: top and height (0 outside a manager).
+  void Band(int* top, int* height) const;
+
   // Title composition (exposed for the tests): the pieces drawn and whether there are two.
   struct Title {
     std::string text;  // one-piece text, or the unit part of a two-piece title
@@ -123,6 +160,15 @@ class CGNgYAxis : public CGYAxis {
   double m_logLower = 0, m_logUpper = 0;
   int m_printLineWidth = 1;
   int m_zoom = 0;  // the zoom code of the record, kept for the zoom gadget
+
+  // Mouse state (hover, drag in the free arrangement) and the buttons above the axis.
+  uint8_t m_hovered = 0;
+  int m_dragMode = 0;
+  uint8_t m_moved = 0;
+  vt::Rect m_dragStart;
+  int m_hoverLeft = 0, m_hoverRight = 0, m_hoverTop = 0, m_hoverBottom = 0;
+  CGPrimitive* m_labelButton = nullptr;
+  CGPrimitive* m_resetButton = nullptr;
 
  protected:
   double LogLower() const override { return m_logLower; }

@@ -23,7 +23,7 @@
 #include "platform/gui/Bitmap.h"
 #include "platform/gui/MemoryDc.h"
 #include "platform/gui/RecordingDc.h"
-#include "trend/GraphBody.h"
+#include "trend/NgWaveform.h"
 #include "trend/testing/FakeNgChannel.h"
 
 namespace {
@@ -44,29 +44,30 @@ double Best(const std::function<void()>& work) {
 
 // A graph of the given size with every channel bound, shown and drawn against one Y axis.
 struct Scene {
-  std::unique_ptr<CGNgGraph> graph;
-  std::unique_ptr<CGNgYAxis> axis;
+  std::unique_ptr<CGNgWaveform> panel;
+  CGNgGraph* graph = nullptr;
 };
 
 Scene BuildScene(std::vector<std::unique_ptr<vt_test::FakeNgChannel>>& channels, int width, int height) {
   Scene s;
-  s.graph = std::make_unique<CGNgGraph>(nullptr);
-  s.graph->Build();
+  s.panel = std::make_unique<CGNgWaveform>(nullptr);
+  s.panel->Build(150);
+  s.panel->SetBounds(0, 0, width, height);
+  s.graph = s.panel->m_graph;
+  s.graph->SetDataRange(PreciseTime{}, PreciseTime{});
   s.graph->SetBounds(0, 0, width, height);
   s.graph->LayoutTree();
-  s.axis = std::make_unique<CGNgYAxis>(nullptr, 0);
-  s.axis->SetStyle(3);
-  const vt::Rect plot = s.graph->m_screen->Rect();
-  s.axis->SetBounds(0, plot.top, 40, plot.Height());
   SNgAxisSetting r;
+  r.shown = 1;
   r.scaleMinimum = -10;
   r.scaleMaximum = 110;
-  s.axis->SetSetting(&r);
-  s.graph->m_screen->SetYAxes({s.axis.get()});
+  s.panel->GetYAxisManager()->SetAxes(&r, 1);
+  s.panel->GetYAxisManager()->LayoutTree();
   std::vector<CGNgChannel*> list;
   for (auto& c : channels) list.push_back(c.get());
-  s.graph->SetChannels(kChannels, list.data(), nullptr);
-  std::vector<NgTraceBinding> bindings(kChannels);
+  s.graph->SetChannels(kChannels, list.data());
+  s.graph->m_screen->m_dataManager->m_progress = nullptr;  // the refill is measured without the overlay
+  std::vector<SNgChannelSetting> bindings(kChannels);
   for (int i = 0; i < kChannels; ++i)
     bindings[i].shown = 1, bindings[i].colour = vt::Rgb(uint8_t(i * 2), 200, 100);
   s.graph->m_screen->SetTraces(kChannels, bindings.data());

@@ -59,8 +59,8 @@ class AlarmBandsTest : public trend_test::GraphEnv {
       for (int i = 10; i < (c == 0 ? 20 : 12); ++i) channels[c].statuses[size_t(i)] = 0x0002;
     }
     CGNgChannel* list[2] = {&channels[0], &channels[1]};
-    graph->SetChannels(2, list, nullptr);
-    NgTraceBinding b[2];
+    graph->SetChannels(2, list);
+    SNgChannelSetting b[2];
     b[0].colour = 0x000000AA, b[0].shown = 1;
     b[1].colour = 0x000000BB, b[1].shown = 1;
     graph->m_screen->SetTraces(2, b);
@@ -89,10 +89,10 @@ TEST_F(AlarmBandsTest, StripLiesAtTheBottomOfThePlotAndShortensTheAxisBand) {
   Bind(DATA_SINGLE);
   EXPECT_EQ(alarms->Rect(), (vt::Rect{0, 329 - 16, 727, 329}));
   EXPECT_EQ(alarms->GetBand(0)->Rect(), (vt::Rect{0, 0, 727, 16}));
-  EXPECT_EQ(graph->m_axisBandHeight, 322 - 16);
+  EXPECT_EQ(manager->m_bandHeight, 322 - 16);
   alarms->SetStyle(0);
   graph->LayoutTree();
-  EXPECT_EQ(graph->m_axisBandHeight, 322);
+  EXPECT_EQ(manager->m_bandHeight, 322);
 }
 
 TEST_F(AlarmBandsTest, BarsForSamplesPairsAndColumns) {

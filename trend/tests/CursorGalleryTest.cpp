@@ -53,8 +53,8 @@ TEST_F(CursorGalleryTest, WritesTheCursorGallery) {
   for (int i = 520; i < 600; ++i) channels[1].statuses[size_t(i)] |= 0x0008;
 
   CGNgChannel* list[2] = {&channels[0], &channels[1]};
-  graph->SetChannels(2, list, nullptr);
-  NgTraceBinding b[2];
+  graph->SetChannels(2, list);
+  SNgChannelSetting b[2];
   b[0].shown = 1, b[0].colour = 0x0000C0FF, b[0].channelIndex = 0;
   b[0].tripShown[0] = b[0].tripShown[1] = 1, b[0].tripValue[0] = 75, b[0].tripValue[1] = 22.5;
   b[1].shown = 1, b[1].colour = 0x0080FF80, b[1].channelIndex = 1;

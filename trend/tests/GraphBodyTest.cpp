@@ -5,7 +5,7 @@
 
 #include "gadget/tests/GadgetTestEnv.h"
 #include "platform/gui/RecordingDc.h"
-#include "trend/GraphBody.h"
+#include "trend/NgWaveform.h"
 #include "trend/testing/FakeNgChannel.h"
 #include "trend/tests/TrendTestSupport.h"
 
@@ -20,32 +20,37 @@ class GraphBodyTest : public gadget_test::GadgetEnv {
  protected:
   void SetUp() override {
     GadgetEnv::SetUp();
-    graph = new CGNgGraph(nullptr);
-    graph->Build();
+    panel = new CGNgWaveform(nullptr);
+    panel->Build(150);
+    panel->SetBounds(0, 0, 800, 400);  // the graph is laid out by itself below
+    graph = panel->m_graph;
+    graph->SetDataRange(PreciseTime{}, PreciseTime{});  // no data: the time scroll bar is hidden
     graph->SetBounds(0, 0, 800, 400);
     graph->LayoutTree();
-    axis = std::make_unique<CGNgYAxis>(nullptr, 0);
-    axis->SetStyle(3);
-    axis->SetBounds(0, 28, 40, 329);
     SNgAxisSetting r;
+    r.shown = 1;
     r.scaleMinimum = 0;
     r.scaleMaximum = 100;
-    axis->SetSetting(&r);
-    graph->m_screen->SetYAxes({axis.get()});
+    manager = panel->GetYAxisManager();
+    manager->SetAxes(&r, 1);
+    manager->LayoutTree();
     for (FakeNgChannel& c : channels) c.Fill(200000, [](int64_t i) { return double(i % 100); });
     g_hookCalls = 0;
     NgLoadFinishedHook = CountHook;
   }
   void TearDown() override {
     NgLoadFinishedHook = nullptr;
-    delete graph;
+    delete panel;
     GadgetEnv::TearDown();
   }
   void Bind(int shownMask) {
     CGNgChannel* list[3] = {&channels[0], &channels[1], &channels[2]};
-    graph->SetChannels(3, list, &progress);
-    NgTraceBinding b[3];
-    for (int i = 0; i < 3; ++i) b[i].shown = (shownMask >> i) & 1, b[i].colour = vt::ColorRef(0x10 * (i + 1));
+    graph->SetChannels(3, list);
+    EXPECT_EQ(graph->m_screen->m_dataManager->m_progress, panel->m_progress);
+    graph->m_screen->m_dataManager->m_progress = &progress;  // record what the overlay is told
+    SNgChannelSetting b[3];
+    for (int i = 0; i < 3; ++i)
+      b[i].shown = uint8_t((shownMask >> i) & 1), b[i].colour = 0x10u * uint32_t(i + 1);
     graph->m_screen->SetTraces(3, b);
   }
   int64_t Reads() const {
@@ -53,8 +58,9 @@ class GraphBodyTest : public gadget_test::GadgetEnv {
   }
   PreciseTime At(double s) const { return PreciseTime::AddSeconds(channels[0].start, s); }
 
+  CGNgWaveform* panel = nullptr;
   CGNgGraph* graph = nullptr;
-  std::unique_ptr<CGNgYAxis> axis;
+  CGNgYAxisManager* manager = nullptr;
   FakeNgChannel channels[3];
   trend_test::RecordingProgress progress;
 };
@@ -64,21 +70,22 @@ class GraphBodyTest : public gadget_test::GadgetEnv {
 TEST_F(GraphBodyTest, LaysOutPlotAndTimeAxis) {
   EXPECT_EQ(graph->m_timeAxis->Rect(), (vt::Rect{10, 362, 10 + 727, 370}));
   EXPECT_EQ(graph->m_screen->Rect(), (vt::Rect{10, 28, 10 + 727, 28 + 329}));
-  EXPECT_EQ(graph->m_axisBandTop, 33);
-  EXPECT_EQ(graph->m_axisBandHeight, 322);
+  EXPECT_EQ(manager->m_bandTop, 33);
+  EXPECT_EQ(manager->m_bandHeight, 322);
+  EXPECT_EQ(graph->m_screen->GetTrace(0)->m_yAxis, nullptr);  // no records bound yet
   EXPECT_EQ(graph->m_screen->GetTrace(0)->m_timeAxis, graph->m_timeAxis);
   EXPECT_EQ(graph->m_screen->CountChildrenOfClass(GCLASS(CGNgGraphData)), 100);
 
   graph->SetBounds(0, 0, 20, 50);  // too small: nothing negative reaches the band
   graph->LayoutTree();
-  EXPECT_EQ(graph->m_axisBandHeight, 0);
+  EXPECT_EQ(manager->m_bandHeight, 0);
 
   graph->SetPrintBounds(0, 0, 1600, 800);
   graph->ScalePrintRects(2);
   EXPECT_EQ(graph->m_timeAxis->PrintRect(), (vt::Rect{20, 800 - 76, 20 + 1440, 800 - 60}));
   EXPECT_EQ(graph->m_screen->PrintRect(), (vt::Rect{20, 56, 20 + 1440, 56 + 658}));
-  EXPECT_EQ(graph->m_printAxisBandTop, 66);
-  EXPECT_EQ(graph->m_printAxisBandHeight, 644);
+  EXPECT_EQ(manager->m_printBandTop, 66);
+  EXPECT_EQ(manager->m_printBandHeight, 644);
   EXPECT_EQ(graph->m_screen->GetTrace(5)->PrintRect(), (vt::Rect{0, 0, 1440, 658}));
 }
 
@@ -153,4 +160,20 @@ TEST_F(GraphBodyTest, TimeAxisTextFollowsTheBackground) {
   graph->SetBackColor(vt::ColorRef(129 | (128 << 8) | (128 << 16)));  // 385
   EXPECT_EQ(graph->m_timeAxis->GetForeColor(), 0x02000000u);
   EXPECT_EQ(graph->m_screen->GetBackColor(), vt::ColorRef(129 | (128 << 8) | (128 << 16)));
+}
+
+TEST_F(GraphBodyTest, GraphIsAScrollManagerWithThePlotAreaAsItsBody) {
+  EXPECT_TRUE(IsKindOfClass(graph, GCLASS(CGGraph)));
+  EXPECT_TRUE(IsKindOfClass(graph, GCLASS(CGScrollManager)));
+  EXPECT_STREQ(graph->GetClassInfo()->name, "CGNgGraph");
+  EXPECT_EQ(GCLASS(CGNgGraphScreen)->parent, GCLASS(CGScroll));
+  EXPECT_EQ(graph->m_body, graph->m_screen);
+  EXPECT_EQ(graph->m_fontSize, 14);
+  EXPECT_EQ(graph->m_yLabelMode, -1);
+  graph->SetTraceStyle(7, 3);
+  EXPECT_EQ(graph->m_screen->GetTrace(7)->GetStyle(), 3);
+  // The plot area never scrolls: its content is as high as it is and has no width.
+  EXPECT_EQ(graph->m_screen->m_contentWidth, 0);
+  EXPECT_EQ(graph->m_screen->m_contentHeight, 329);
+  EXPECT_FALSE(graph->OnMouseWheel(0, 120, 100, 100));  // no vertical bar: the wheel does nothing
 }

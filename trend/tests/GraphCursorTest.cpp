@@ -58,14 +58,6 @@ class FakeScroller : public NgTimeScroller {
   }
 };
 
-// A panel stand-in: the cursor reports to the trend panel above it.
-const SGClassInfo kPanelRecord{"CGNgWaveform", GCLASS(CGGroup)};
-class Panel : public CGGroup {
- public:
-  Panel() : CGGroup(nullptr, 0, 0, 0, 3, 800, 400) {}
-  const SGClassInfo* GetClassInfo() const override { return &kPanelRecord; }
-};
-
 class GraphCursorTest : public trend_test::GraphEnv {
  protected:
   void SetUp() override {
@@ -78,9 +70,9 @@ class GraphCursorTest : public trend_test::GraphEnv {
     channels[1].Fill(500, [](int64_t i) { return double(i % 50); });
     channels[1].name = "CH002";
     CGNgChannel* list[2] = {&channels[0], &channels[1]};
-    graph->SetChannels(2, list, nullptr);
-    NgTraceBinding b[2];
-    for (int i = 0; i < 2; ++i) b[i].shown = 1, b[i].channelIndex = i, b[i].colour = 0x0000FF;
+    graph->SetChannels(2, list);
+    SNgChannelSetting b[2];
+    for (int i = 0; i < 2; ++i) b[i].shown = 1, b[i].channelIndex = int16_t(i), b[i].colour = 0x0000FF;
     graph->m_screen->SetTraces(2, b);
     Show(0);
     scroller.graph = graph;
@@ -89,29 +81,24 @@ class GraphCursorTest : public trend_test::GraphEnv {
     scroller.span = 727;
     scroller.position = At(0);
     cursor->m_scroller = &scroller;
-    panel = new Panel;
-    graph->Reattach(panel);
     g_hooks = 0;
     NgCursorHook = CountHook;
   }
   void TearDown() override {
     NgCursorHook = nullptr;
-    graph->Detach();
-    const bool owned = panel->GetParent() != nullptr;  // a root deletes it with the master
     GraphEnv::TearDown();
-    if (!owned) delete panel;
   }
   // One second per pixel from start s.
   void Show(double s) {
-    graph->SetVisibleRange(At(s), At(s + 727));
+    graph->SetVisibleRange(At(s), At(s + plotWidth));
     graph->LayoutTree();
   }
   PreciseTime At(double s) const { return PreciseTime::AddSeconds(channels[0].start, s); }
 
   CGNgGraphCursor* cursor = nullptr;
+  int plotWidth = 727;
   FakeNgChannel channels[2];
   FakeScroller scroller;
-  Panel* panel = nullptr;
   std::unique_ptr<vt::FakeHostWindow> host;  // outlives the roots of the master
 };
 
@@ -174,7 +161,13 @@ TEST_F(GraphCursorTest, AutoScrollFollowsThePointerToTheDataEnd) {
   host->Resize(800, 400);
   host->Invalidate(nullptr);
   host->RunPendingPaint();
-  const int left = 10, top = 28 + 50;  // the plot's origin in the root
+  // The panel laid its graph out beside the strip: one second per pixel of the plot again.
+  plotWidth = graph->m_screen->Rect().Width();
+  scroller.span = plotWidth;
+  Show(0);
+  vt::Rect plot;
+  graph->m_screen->GetAbsoluteRect(&plot);
+  const int left = plot.left, top = plot.top + 50;
   root->OnLButtonDown(vt::kMkLButton, left + 100, top);
   ASSERT_EQ(cursor->m_timeB, At(100));
   const int W = cursor->Rect().Width();
@@ -191,11 +184,11 @@ TEST_F(GraphCursorTest, AutoScrollFollowsThePointerToTheDataEnd) {
     ASSERT_TRUE(host->FireTimer(GTIMER_REPEAT));
     graph->GetVisibleRange(&s, &e);
     EXPECT_EQ(s, At(20 * tick));
-    EXPECT_EQ(cursor->m_timeB, At(747 + 20 * tick));  // the pointer stays 20 pixels beyond the end
+    EXPECT_EQ(cursor->m_timeB, At(plotWidth + 20 + 20 * tick));  // the pointer stays 20 pixels beyond the end
   }
   for (int tick = 0; tick < 20 && g_repeatTimer; ++tick) host->FireTimer(GTIMER_REPEAT);
   EXPECT_EQ(g_repeatTimer, 0u);
-  EXPECT_EQ(scroller.position, At(999 - 727));
+  EXPECT_EQ(scroller.position, At(999 - plotWidth));
   graph->GetVisibleRange(&s, &e);
   EXPECT_EQ(e, At(999));
   root->OnLButtonUp(0, left + W + 20, top);
@@ -253,7 +246,6 @@ TEST_F(GraphCursorTest, ThickLinesRestoreAWiderStripAndDrawLargerMarkers) {
 TEST_F(GraphCursorTest, PrintDrawsBothLinesEvenWhenEqual) {
   cursor->m_valueMode = 1;
   cursor->SetCursorTimes(At(100), At(100));
-  panel->SetPrintBounds(0, 0, 1600, 800);
   graph->SetPrintBounds(0, 0, 1600, 800);
   graph->ScalePrintRects(2);
   vt::RecordingDc dc(1600, 800);

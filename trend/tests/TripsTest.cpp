@@ -23,7 +23,7 @@ class TripsTest : public trend_test::GraphEnv {
     ASSERT_NE(trips, nullptr);
     channels[1].decimalsValue = 3;
     CGNgChannel* list[2] = {&channels[0], &channels[1]};
-    graph->SetChannels(2, list, nullptr);
+    graph->SetChannels(2, list);
     records[0].tripShown[0] = records[0].tripShown[2] = 1;
     records[0].tripValue[0] = 20, records[0].tripValue[2] = 150;  // 150 lies above the scale
     records[1].tripShown[1] = 1, records[1].tripValue[1] = 50;
@@ -42,7 +42,7 @@ class TripsTest : public trend_test::GraphEnv {
   };
   CGNgTripManager* trips = nullptr;
   Channel channels[2];
-  NgTraceBinding records[2];
+  SNgChannelSetting records[2];
 };
 
 }  // namespace
@@ -62,20 +62,19 @@ TEST_F(TripsTest, OnlyTheSelectedChannelsTripsInsideTheScaleAreDrawn) {
   graph->SelectChannel(0, 0);
   std::vector<vt::DcRecord> lines = Lines();
   ASSERT_EQ(lines.size(), 1u);  // 150 lies outside 0..100
-  int state = 0;
-  const int y = axis->ValueToPixel(20, &state);
+  const int y = ScreenY(20);
   EXPECT_EQ(lines[0].rect, (vt::Rect{10, y, 797, y + 1}));
   graph->SelectChannel(1, 0);
   lines = Lines();
   ASSERT_EQ(lines.size(), 1u);
-  EXPECT_EQ(lines[0].rect.top, axis->ValueToPixel(50, &state));
+  EXPECT_EQ(lines[0].rect.top, ScreenY(50));
   EXPECT_EQ(trips->GetTrip(5)->m_decimals, 3);
 }
 
 TEST_F(TripsTest, RecordsRoundTrip) {
   trips->GetTrip(1)->SetStyle(3);
   trips->GetTrip(1)->SetValue(7.5);
-  NgTraceBinding back[2];
+  SNgChannelSetting back[2];
   trips->GetTrips(2, back);
   EXPECT_EQ(back[0].tripShown[0], 1);
   EXPECT_EQ(back[0].tripShown[1], 1);
@@ -91,8 +90,7 @@ TEST_F(TripsTest, TagDragMovesTheLevelWithinTheScale) {
   vt::RecordingDc dc(800, 400);
   trips->Paint(&dc);  // the tag takes its size when drawn
   ASSERT_GT(trip->Rect().Height(), 0);
-  int state = 0;
-  const int y = axis->ValueToPixel(50, &state);
+  const int y = ScreenY(50);
   g_changes = 0;
   trip->AddEventCallback(
       GEVENT_CHANGED, [](CGPrimitive*, int, void*) { ++g_changes; }, nullptr, 0);
@@ -100,9 +98,7 @@ TEST_F(TripsTest, TagDragMovesTheLevelWithinTheScale) {
 
   graph->OnLButtonDown(0, 745, y);
   graph->OnMouseMove(0, 745, y + 10);
-  double v = 0;
-  axis->PixelToValue(y + 10, &v);
-  EXPECT_DOUBLE_EQ(trip->m_value, v);
+  EXPECT_DOUBLE_EQ(trip->m_value, ValueAtY(y + 10));
   graph->OnMouseMove(0, 745, y + 1000);  // beyond the scale: held at its minimum
   EXPECT_EQ(trip->m_value, 0);
   graph->OnLButtonUp(0, 745, y + 1000);
@@ -111,7 +107,7 @@ TEST_F(TripsTest, TagDragMovesTheLevelWithinTheScale) {
   SetScale(100, 0);  // an inverted axis clamps the same way
   trip->m_value = 50;
   trips->Paint(&dc);
-  const int y2 = axis->ValueToPixel(50, &state);
+  const int y2 = ScreenY(50);
   graph->OnLButtonDown(0, 745, y2);
   graph->OnMouseMove(0, 745, y2 - 1000);
   EXPECT_EQ(trip->m_value, 0);
@@ -149,8 +145,7 @@ TEST_F(TripsTest, DottedLineSwapsItsColoursWithTheScrollPhase) {
     graph->SetVisibleRange(s, PreciseTime::AddSeconds(s, 727 * secondsPerPixel));
     vt::RecordingDc dc(800, 400);
     trips->DrawTripLines(&dc, 10, 797);
-    int state = 0;
-    const int y = axis->ValueToPixel(50, &state);
+    const int y = ScreenY(50);
     return std::pair{dc.GetPixel(100, y), dc.GetPixel(101, y)};
   };
   const auto a = pixels(0), b = pixels(1), c = pixels(2);
@@ -172,9 +167,7 @@ TEST_F(TripsTest, PrintsSolidLinesAndWhiteTags) {
   trips->PrintTripLines(&dc, 20, 1460);
   std::vector<vt::DcRecord> lines = dc.RecordsOf(vt::DcOp::FillRect);
   ASSERT_EQ(lines.size(), 1u);
-  int state = 0;
-  EXPECT_EQ(lines[0].rect, (vt::Rect{20, axis->ValueToPrintPixel(50, &state), 1460,
-                                     axis->ValueToPrintPixel(50, &state) + 1}));
+  EXPECT_EQ(lines[0].rect, (vt::Rect{20, PrintY(50), 1460, PrintY(50) + 1}));
   EXPECT_EQ(lines[0].color, 0x02FF0000u);
   dc.Clear();
   trips->PrintTree(&dc, 0);

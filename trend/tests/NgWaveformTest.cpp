@@ -1,0 +1,213 @@
+// The trend panel: its layout (strip, splitter, graph), the print shift of the strip, the
+// hooks it calls, the progress overlay (line texts, brightness, background taken at every
+// show, skipped paints), and a release delivered while a scroll refills.
+#include <gtest/gtest.h>
+
+#include "platform/gui/VirtualKeys.h"
+#include "trend/tests/TrendPanelEnv.h"
+
+namespace {
+
+std::vector<std::string> g_calls;
+void LogSelection(CGPrimitive* p, int, int) {
+  g_calls.push_back(IsKindOfClass(p, GCLASS(CGNgWaveform)) ? "selection" : "?");
+}
+void LogRelayout(CGPrimitive* p, int, int) {
+  g_calls.push_back(IsKindOfClass(p, GCLASS(CGNgWaveform)) ? "relayout" : "?");
+}
+void LogLoaded(CGPrimitive* p, int, int) {
+  g_calls.push_back(IsKindOfClass(p, GCLASS(CGNgGraphScreen)) ? "loaded" : "?");
+}
+
+class NgWaveformTest : public trend_test::PanelEnv {
+ protected:
+  void TearDown() override {
+    NgSelectionHook = NgRelayoutHook = NgLoadFinishedHook = nullptr;
+    g_calls.clear();
+    PanelEnv::TearDown();
+  }
+};
+
+}  // namespace
+
+TEST(FormatProgressLine, PadsThePercentToThreeColumns) {
+  struct Case {
+    double percent;
+    const char* text;
+  } cases[] = {{0, "CH   0%"},  {5, "CH   5%"},    {9, "CH   9%"},  {10, "CH  10%"},
+               {42, "CH  42%"}, {99.9, "CH  99%"}, {100, "CH 100%"}};
+  for (const Case& c : cases) EXPECT_EQ(FormatProgressLine("CH", int(c.percent)), c.text) << c.percent;
+}
+
+TEST_F(NgWaveformTest, BuildsItsPartsInLinkOrder) {
+  EXPECT_EQ(panel->GetChildAt(0), panel->m_progress);
+  EXPECT_EQ(panel->GetChildAt(1), panel->m_strip);
+  EXPECT_EQ(panel->GetChildAt(2), panel->m_splitter);
+  EXPECT_EQ(panel->GetChildAt(3), panel->m_graph);
+  EXPECT_EQ(panel->GetYAxisCount(), 100);
+  EXPECT_EQ(panel->GetYAxis(100), nullptr);
+  EXPECT_EQ(panel->GetYAxis(-1), nullptr);
+  EXPECT_EQ(FindNgProgress(panel->m_graph->m_screen->GetTrace(3)), panel->m_progress);
+  EXPECT_EQ(panel->m_progress->Rect(), (vt::Rect{0, 0, 330, 98}));
+  EXPECT_EQ(panel->m_progress->GetStyle(), 0);
+  EXPECT_EQ(panel->m_progress->m_title, " Drawing");
+  EXPECT_EQ(panel->m_progress->m_totalLabel, " Total ");
+}
+
+TEST_F(NgWaveformTest, LayoutKeepsTheStripBetweenFiftyAndTheAxesWidth) {
+  Bind(1, 100);
+  panel->LayoutTree();
+  const int N = manager->GetContentWidth();
+  ASSERT_GT(N, 53);
+  EXPECT_EQ(panel->m_progress->Rect().left, (900 - 330) / 2);
+  EXPECT_EQ(panel->m_progress->Rect().top, (500 - 98) / 2);
+  struct Case {
+    int stripWidth;
+    bool splitter;
+    int expected;
+  } cases[] = {{N + 200, true, N}, {N - 3, true, N - 3}, {20, true, 50}, {N + 200, false, N}};
+  for (const Case& c : cases) {
+    panel->m_strip->SetBounds(0, 0, c.stripWidth, 500);
+    panel->m_splitter->SetStyle(c.splitter ? 3 : 0);
+    panel->LayoutTree();
+    EXPECT_EQ(panel->m_strip->Rect().Width(), c.expected) << c.stripWidth;
+    const int graphLeft = c.expected + (c.splitter ? 5 : 0);
+    EXPECT_EQ(panel->m_graph->Rect(), (vt::Rect{graphLeft, 0, 900, 500})) << c.stripWidth;
+    if (c.splitter) {
+      EXPECT_EQ(panel->m_splitter->Rect(), (vt::Rect{c.expected, 0, c.expected + 5, 500}));
+    }
+  }
+  // No axis: the strip keeps its minimum.
+  manager->SetAxes(nullptr, 0);
+  panel->LayoutTree();
+  EXPECT_EQ(manager->GetContentWidth(), 5);
+  EXPECT_EQ(panel->m_strip->Rect().Width(), 50);
+}
+
+TEST_F(NgWaveformTest, ClickingAnAxisSelectsItAndCallsTheHooksInOrder) {
+  NgSelectionHook = LogSelection;
+  NgRelayoutHook = LogRelayout;
+  Bind(2, 100);
+  CGNgWaveform::OnYAxisClicked(panel->GetYAxis(0), GEVENT_CLICKED, nullptr);
+  EXPECT_EQ(g_calls, (std::vector<std::string>{"selection", "relayout"}));
+  EXPECT_EQ(manager->m_selectedAxis, 0);
+  EXPECT_EQ(panel->m_graph->m_screen->m_selectedTrace, 0);
+  // An axis with no channel on it selects channel -1 and that axis.
+  CGNgWaveform::OnYAxisClicked(panel->GetYAxis(4), GEVENT_CLICKED, nullptr);
+  EXPECT_EQ(manager->m_selectedAxis, 4);
+  EXPECT_EQ(panel->m_graph->m_screen->m_selectedTrace, -1);
+  EXPECT_EQ(panel->m_graph->m_screen->m_selectedAxis, 4);
+  g_calls.clear();
+  CGNgWaveform::OnSplitterMoved(panel->m_splitter, GEVENT_SPLITTER_RELEASED, nullptr);
+  EXPECT_EQ(g_calls, (std::vector<std::string>{"relayout"}));
+}
+
+TEST_F(NgWaveformTest, PaintRefillsWithTheOverlayAndCallsTheLoadHookOnce) {
+  NgLoadFinishedHook = LogLoaded;
+  Bind(3, 200000);
+  panel->SetVisibleRange(At(0), At(50000));  // 3 x 50,001 samples
+  panel->LayoutTree();
+  PaintWindow();
+  EXPECT_EQ(g_calls, (std::vector<std::string>{"loaded"}));
+  EXPECT_EQ(panel->m_progress->GetStyle(), 0);  // hidden again
+  EXPECT_GE(panel->m_progress->m_paints, 2);    // the first and the final paint at least
+  g_calls.clear();
+  PaintWindow();  // same range: no refill, no hook
+  EXPECT_TRUE(g_calls.empty());
+}
+
+TEST_F(NgWaveformTest, OverlayKeepsItsBrightnessAndTakesTheBackgroundAtEveryShow) {
+  Bind(1, 100);
+  panel->SetVisibleRange(At(0), At(100));
+  panel->LayoutTree();
+  PaintWindow();
+  CGNgProgress* overlay = panel->m_progress;
+  int64_t now = 1000;
+  overlay->m_clock = [&] { return now; };
+  vt::Rect a;
+  overlay->GetAbsoluteRect(&a);
+  const int x = a.left + 5, y = a.top + 60;  // gradient over the background, no text or bar
+  auto showOver = [&](vt::ColorRef under) {
+    vt::DeviceContext* window = host->GetDC();
+    window->FillSolidRect(a, under);
+    host->ReleaseDC(window);
+    overlay->SetVisible(true);
+    overlay->ShowNow();
+    return FrontPixel(x, y);
+  };
+  const vt::ColorRef first = showOver(0x000000FF);
+  EXPECT_NE(first, 0x000000FFu);  // the translucent box lies over it
+  for (int i = 0; i < 5; ++i) {
+    now += 20;
+    overlay->SetPercents(10.0 * i, 5.0 * i);
+    overlay->PaintNow();
+    EXPECT_EQ(FrontPixel(x, y), first) << i;  // no darkening from repeated paints
+  }
+  overlay->SetVisible(false);
+  const vt::ColorRef second = showOver(0x00FF0000);  // a new frame under the second show
+  EXPECT_NE(second, first);
+  now += 20;
+  overlay->PaintNow();
+  EXPECT_EQ(FrontPixel(x, y), second);
+}
+
+TEST_F(NgWaveformTest, ProgressPaintsWithinSixteenMillisecondsAreSkippedButNotTheFinalOne) {
+  Bind(1, 100);
+  PaintWindow();
+  CGNgProgress* overlay = panel->m_progress;
+  int64_t now = 1000;
+  overlay->m_clock = [&] { return now; };
+  overlay->SetVisible(true);
+  overlay->ShowNow();
+  EXPECT_EQ(overlay->m_paints, 1);
+  struct Step {
+    int64_t advance;
+    double channel, total;
+    int paints;
+  } steps[] = {{5, 10, 5, 1}, {10, 20, 10, 1}, {1, 30, 15, 2}, {1, 100, 100, 3}, {20, 40, 20, 4}};
+  for (const Step& s : steps) {
+    now += s.advance;
+    overlay->SetPercents(s.channel, s.total);
+    overlay->PaintNow();
+    EXPECT_EQ(overlay->m_paints, s.paints) << s.channel;
+  }
+}
+
+TEST_F(NgWaveformTest, PrintShiftsTheStripSoThatColumnsPastTheLimitFallOutside) {
+  Bind(1, 100);
+  std::vector<SNgAxisSetting> axes(12);
+  for (SNgAxisSetting& r : axes) r.shown = 1, r.labelMode = 2, r.scaleMaximum = 100;
+  manager->SetAxes(axes.data(), 12);
+  manager->SetLayout(AXIS_FULL);  // all overlap: twelve columns
+  panel->LayoutTree();
+  panel->SetPrintBounds(0, 0, 1800, 1000);
+  manager->m_printColumnLimit = 10;
+  panel->ScalePrintRects(2);
+  int A = 0, X = 0;
+  manager->GetPrintExtent(2, &A, &X);
+  ASSERT_GT(X, 0);
+  EXPECT_EQ(panel->m_strip->PrintRect(), (vt::Rect{-X, 0, -X + A + 10, 1000}));
+  EXPECT_EQ(panel->m_graph->PrintRect().left, A + 10 - X);
+  manager->m_printColumnLimit = 12;  // no axis in column 12: the whole strip prints
+  panel->ScalePrintRects(2);
+  EXPECT_EQ(panel->m_strip->PrintRect().left, 0);
+}
+
+TEST_F(NgWaveformTest, AReleaseDeliveredDuringTheScrollRefillEndsThePaging) {
+  Bind(2, 200000);
+  panel->SetVisibleRange(At(0), At(60000));
+  panel->LayoutTree();
+  PaintWindow();
+  // The load-finished hook hands the queued release to the root, as the graph window does.
+  static CGRoot* s_root;
+  s_root = root;
+  NgLoadFinishedHook = [](CGPrimitive*, int, int) { s_root->OnLButtonUp(0, 880, 490); };
+  CGNgHTScrollBar* bar = panel->m_graph->m_scrollBar;
+  vt::Rect track;
+  bar->m_thumb->GetAbsoluteRect(&track);
+  root->OnLButtonDown(vt::kMkLButton, track.right - 5, track.top + 4);  // page right
+  EXPECT_DOUBLE_EQ(vt::SpanSeconds(At(0), bar->GetPosition()), 60000);
+  EXPECT_EQ(g_ngThumbPress.zone, 0);  // the release was taken
+  EXPECT_EQ(g_repeatTimer, 0u);       // and no repeat was started after it
+  EXPECT_EQ(host->Timers().count(GTIMER_REPEAT), 0u);
+}
