@@ -3,7 +3,6 @@
 #include "trend/GraphCursor.h"
 
 #include <algorithm>
-#include <cstring>
 #include <new>
 
 #include "gadget/GDraw.h"
@@ -12,6 +11,7 @@
 #include "platform/gui/Path.h"
 #include "trend/GraphBody.h"
 #include "trend/NgHooks.h"
+#include "trend/NgWaveform.h"
 #include "trend/TimeAxis.h"
 #include "trend/ValueBox.h"
 #include "trend/YAxis.h"
@@ -28,11 +28,7 @@ bool Active(const CGPrimitive* p) { return (p->GetStyle() & GSTYLE_ACTIVE) == GS
 
 // The trend panel above the cursor (it reports cursor changes to the window), or null.
 CGPrimitive* PanelOf(const CGCore* node) {
-  for (const CGCore* p = node->GetParent(); p; p = p->GetParent())
-    for (const SGClassInfo* c = p->GetClassInfo(); c; c = c->parent)
-      if (std::strcmp(c->name, "CGNgWaveform") == 0)
-        return const_cast<CGPrimitive*>(static_cast<const CGPrimitive*>(p));
-  return nullptr;
+  return static_cast<CGPrimitive*>(node->FindAncestorOfClass(GCLASS(CGNgWaveform)));
 }
 
 }  // namespace
@@ -76,6 +72,11 @@ CGNgGraphScreen* CGNgGraphCursor::Plot() const {
 CGNgGraphData* CGNgGraphCursor::Trace(int index) const {
   const CGNgGraphScreen* plot = Plot();
   return plot ? plot->GetTrace(index) : nullptr;
+}
+
+CGNgHTScrollBar* CGNgGraphCursor::TimeBar() const {
+  CGCore* manager = FindAncestorOfClass(GCLASS(CGScrollManager));
+  return IsKindOfClass(manager, GCLASS(CGNgGraph)) ? static_cast<CGNgGraph*>(manager)->m_scrollBar : nullptr;
 }
 
 int CGNgGraphCursor::AxisLeft() const { return m_timeAxis ? m_timeAxis->Rect().left : 0; }
@@ -153,11 +154,9 @@ PreciseTime CGNgGraphCursor::SnapToSample(PreciseTime t) const {
 
 PreciseTime CGNgGraphCursor::TimeAtPointer(int x) const {
   PreciseTime t = m_timeAxis ? m_timeAxis->XToTime(AxisLeft() + x) : PreciseTime{};
-  if (m_scroller) {
-    PreciseTime ds, de;
-    m_scroller->GetDataRange(&ds, &de);
-    if (!(t < de)) t = de;
-    if (!(t > ds)) t = ds;
+  if (const CGNgHTScrollBar* bar = TimeBar()) {
+    if (!(t < bar->m_dataEnd)) t = bar->m_dataEnd;
+    if (!(t > bar->m_dataStart)) t = bar->m_dataStart;
   }
   return SnapToSample(t);
 }
@@ -216,11 +215,9 @@ void CGNgGraphCursor::OnMouseMove(uint32_t, int32_t x, int32_t) {
     KillRepeatTimer();
   }
   PreciseTime t = m_timeAxis->XToTimeClamped(AxisLeft() + x);
-  if (m_scroller) {
-    PreciseTime ds, de;
-    m_scroller->GetDataRange(&ds, &de);
-    if (t < ds) t = ds;
-    if (t > de) t = de;
+  if (const CGNgHTScrollBar* bar = TimeBar()) {
+    if (t < bar->m_dataStart) t = bar->m_dataStart;
+    if (t > bar->m_dataEnd) t = bar->m_dataEnd;
   }
   if (Dragged() != t) MoveDraggedLine(t, false);
   ReportAndRedraw(false);
@@ -240,10 +237,10 @@ void CGNgGraphCursor::OnLButtonUp(uint32_t, int32_t x, int32_t) {
 
 void CGNgGraphCursor::OnTimer(uint32_t id) {
   if (id != GTIMER_REPEAT) return;
-  if (m_scroller) {
-    PreciseTime s, e, ds, de;
+  if (CGNgHTScrollBar* bar = TimeBar()) {
+    PreciseTime s, e;
     GetShownRange(&s, &e);
-    m_scroller->GetDataRange(&ds, &de);
+    const PreciseTime ds = bar->m_dataStart, de = bar->m_dataEnd;
     const PreciseTime m = g_cursorMouseTime;
     double shift = 0;
     bool stop = false;
@@ -257,19 +254,19 @@ void CGNgGraphCursor::OnTimer(uint32_t id) {
       PreciseTime& dragged = Dragged();
       const PreciseTime kept = dragged;
       dragged.seconds = -1;  // not drawn at its old place by the redraw the scroll makes
-      m_scroller->SetPosition(PreciseTime::AddSeconds(m_scroller->GetPosition(), shift));
-      m_scroller->FireScroll();
+      bar->SetPosition(PreciseTime::AddSeconds(bar->GetPosition(), shift));
+      bar->OnClick();
       Dragged() = kept;
       g_cursorMouseTime = PreciseTime::AddSeconds(m, shift);
     } else {
       KillRepeatTimer();
       bool tookStart = false;
-      if (!(m > ds)) m_scroller->SetPosition(ds), tookStart = true;
+      if (!(m > ds)) bar->SetPosition(ds), tookStart = true;
       if (!(m < de)) {
-        m_scroller->SetPosition(de);
-        m_scroller->FireScroll();
+        bar->SetPosition(de);
+        bar->OnClick();
       } else if (tookStart) {
-        m_scroller->FireScroll();
+        bar->OnClick();
       }
     }
   }

@@ -17,24 +17,12 @@ class CGNgChannel;
 class CGNgCursorValue;
 class CGNgGraphData;
 class CGNgGraphScreen;
+class CGNgHTScrollBar;
 struct SNgChannelSetting;
 
 constexpr int kNgValueBoxCount = 200;
 constexpr uint32_t kNgMouseShift = 4;    // MK_SHIFT
 constexpr uint32_t kNgMouseControl = 8;  // MK_CONTROL
-
-// What the cursor needs of the time scroll bar of its graph body: the data range, and moving the
-// shown range while the pointer pulls the cursor beside the plot.
-class NgTimeScroller {
- public:
-  virtual ~NgTimeScroller() = default;
-  virtual void GetDataRange(PreciseTime* start, PreciseTime* end) = 0;
-  virtual PreciseTime GetPosition() = 0;
-  // Takes the position, limited to the data.
-  virtual void SetPosition(PreciseTime position) = 0;
-  // Moves the shown range to the position (the bar's scroll).
-  virtual void FireScroll() = 0;
-};
 
 // Process-wide drag state: the time under the pointer at the last press or move (not limited)
 // and whether A (1) or B (0) is dragged. One drag runs at a time.
@@ -107,11 +95,12 @@ class CGNgGraphCursor : public CGGraphCursor {
   CGNgTAxis* m_timeAxis = nullptr;
   // The time scroll bar of the graph body; without one the data range is not limited and the
   // shown range does not scroll.
-  NgTimeScroller* m_scroller = nullptr;
-
  private:
   int m_printScale = 1;
   CGNgGraphScreen* Plot() const;
+  // The time scroll bar of the graph body (the nearest scroll manager above), which limits the
+  // cursor to the data and moves the shown range in auto-scroll; null without a graph body.
+  CGNgHTScrollBar* TimeBar() const;
   CGNgGraphData* Trace(int index) const;
   int AxisLeft() const;
   PreciseTime& Dragged() { return g_cursorDragA ? m_timeA : m_timeB; }

@@ -39,25 +39,6 @@ namespace {
 int g_hooks = 0;
 void CountHook(CGPrimitive*, int, int) { ++g_hooks; }
 
-// The graph body's time scroll bar, as the cursor sees it: the shown range moves to the position.
-class FakeScroller : public NgTimeScroller {
- public:
-  CGNgGraph* graph = nullptr;
-  PreciseTime dataStart, dataEnd, position;
-  double span = 0;
-  int scrolls = 0;
-  void GetDataRange(PreciseTime* s, PreciseTime* e) override { *s = dataStart, *e = dataEnd; }
-  PreciseTime GetPosition() override { return position; }
-  void SetPosition(PreciseTime p) override {
-    const PreciseTime last = PreciseTime::AddSeconds(dataEnd, -span);
-    position = p < dataStart ? dataStart : p > last ? last : p;
-  }
-  void FireScroll() override {
-    ++scrolls;
-    graph->SetVisibleRange(position, PreciseTime::AddSeconds(position, span));
-  }
-};
-
 class GraphCursorTest : public trend_test::GraphEnv {
  protected:
   void SetUp() override {
@@ -74,13 +55,8 @@ class GraphCursorTest : public trend_test::GraphEnv {
     SNgChannelSetting b[2];
     for (int i = 0; i < 2; ++i) b[i].shown = 1, b[i].channelIndex = int16_t(i), b[i].colour = 0x0000FF;
     graph->m_screen->SetTraces(2, b);
+    graph->SetDataRange(channels[0].start, channels[0].TimeOf(999));
     Show(0);
-    scroller.graph = graph;
-    scroller.dataStart = channels[0].start;
-    scroller.dataEnd = channels[0].TimeOf(999);
-    scroller.span = 727;
-    scroller.position = At(0);
-    cursor->m_scroller = &scroller;
     g_hooks = 0;
     NgCursorHook = CountHook;
   }
@@ -98,7 +74,6 @@ class GraphCursorTest : public trend_test::GraphEnv {
   CGNgGraphCursor* cursor = nullptr;
   int plotWidth = 727;
   FakeNgChannel channels[2];
-  FakeScroller scroller;
   std::unique_ptr<vt::FakeHostWindow> host;  // outlives the roots of the master
 };
 
@@ -163,7 +138,6 @@ TEST_F(GraphCursorTest, AutoScrollFollowsThePointerToTheDataEnd) {
   host->RunPendingPaint();
   // The panel laid its graph out beside the strip: one second per pixel of the plot again.
   plotWidth = graph->m_screen->Rect().Width();
-  scroller.span = plotWidth;
   Show(0);
   vt::Rect plot;
   graph->m_screen->GetAbsoluteRect(&plot);
@@ -188,7 +162,7 @@ TEST_F(GraphCursorTest, AutoScrollFollowsThePointerToTheDataEnd) {
   }
   for (int tick = 0; tick < 20 && g_repeatTimer; ++tick) host->FireTimer(GTIMER_REPEAT);
   EXPECT_EQ(g_repeatTimer, 0u);
-  EXPECT_EQ(scroller.position, At(999 - plotWidth));
+  EXPECT_EQ(graph->m_scrollBar->GetPosition(), At(999 - plotWidth));
   graph->GetVisibleRange(&s, &e);
   EXPECT_EQ(e, At(999));
   root->OnLButtonUp(0, left + W + 20, top);
@@ -235,7 +209,8 @@ TEST_F(GraphCursorTest, ThickLinesRestoreAWiderStripAndDrawLargerMarkers) {
   const std::vector<vt::DcRecord> blits = window.RecordsOf(vt::DcOp::BitBlt);
   ASSERT_EQ(blits.size(), 1u);
   const int x = graph->m_timeAxis->TimeToX(At(100));
-  EXPECT_EQ(blits[0].rect, (vt::Rect{x - 4, 28, x + 5, 28 + 329}));
+  EXPECT_EQ(blits[0].rect,
+            (vt::Rect{x - 4, 28, x + 5, 28 + graph->m_screen->Rect().Height()}));  // the plot's height
   cursor->DrawCursors(&window);
   const std::vector<vt::DcRecord> circles = window.RecordsOf(vt::DcOp::Ellipse);
   ASSERT_EQ(circles.size(), 2u);
