@@ -299,11 +299,13 @@ void CGNgGraph::SetChannels(int count, CGNgChannel** channels) {
   if (!m_screen || !m_screen->m_dataManager) return;
   m_screen->m_forceRefill = 1;
   m_screen->m_dataManager->m_progress = FindNgProgress(this);
-  m_screen->m_dataManager->SetChannels(std::clamp(count, 0, kNgTraceCount), channels);
+  count = std::clamp(count, 0, kNgTraceCount);
+  m_screen->m_dataManager->SetChannels(count, channels);
+  // The caller's array may not outlive the call: the cursor and the trips read a copy.
+  m_channels.assign(channels, channels + count);
   if (m_screen->m_cursor)
-    m_screen->m_cursor->m_channels = channels,
-    m_screen->m_cursor->m_channelCount = std::clamp(count, 0, kNgTraceCount);
-  if (m_trips) m_trips->m_channels = channels, m_trips->m_channelCount = std::clamp(count, 0, kNgTraceCount);
+    m_screen->m_cursor->m_channels = m_channels.data(), m_screen->m_cursor->m_channelCount = count;
+  if (m_trips) m_trips->m_channels = m_channels.data(), m_trips->m_channelCount = count;
 }
 
 void CGNgGraph::SetDataRange(PreciseTime start, PreciseTime end) {

@@ -7,6 +7,7 @@
 // the traces, alarm bands, trips, marks, cursors and value boxes. The Y axes live in the panel's
 // strip and are found through the panel; the legend takes no room until it exists.
 #pragma once
+#include <vector>
 
 #include "trend/Graph.h"
 #include "trend/GraphData.h"
@@ -110,6 +111,7 @@ class CGNgGraph : public CGGraph {
   CGNgHTScrollBar* m_scrollBar = nullptr;
   CGNgTripManager* m_trips = nullptr;  // also the generic graph's trip manager
   CGNgMarkManager* m_marks = nullptr;
+  std::vector<CGNgChannel*> m_channels;  // the bound channels, for the cursor and the trips
   int m_printFrameWidth = 1;
   int m_legendWidth = 0;  // for the legend (150 on screen, 250 in print)
 
