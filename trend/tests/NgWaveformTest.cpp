@@ -242,6 +242,8 @@ TEST_F(NgWaveformTest, CursorsAlarmsTripsAndMarksThroughThePanel) {
   panel->SetCursorValueMode(1);
   EXPECT_EQ(cursor->m_valueMode, 1);
   EXPECT_EQ(cursor->GetValueBox(3)->GetStyle(), 0);
+  panel->m_graph->SetNameKind(2);  // the root's call reaches the value boxes too
+  EXPECT_EQ(cursor->GetValueBox(199)->m_nameKind, 2);
 
   CGNgAlarmGroupManager* alarms = panel->m_graph->m_screen->m_alarms;
   panel->ShowAlarms(5);
