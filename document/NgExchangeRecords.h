@@ -9,28 +9,10 @@
 #include <string>
 
 #include "recorder/PreciseTime.h"
+#include "trend/MarkRecords.h"
 #include "trend/NgChannelSetting.h"
 #include "trend/RecordBytes.h"
 #include "trend/YAxis.h"
-
-struct SNgMarkNote {
-  int16_t kind = 0;
-  int32_t position = 0;
-  double value = 0;
-  char title[64] = {};
-  char comment[256] = {};
-};
-
-struct SNgMarkData {
-  int32_t id = 0;
-  int32_t markKind = 0;
-  uint64_t groupMask = 0;
-  PreciseTime time;
-  char label[16] = {};
-  uint32_t colour = 0;
-  int32_t noteCount = 0;
-  SNgMarkNote note;  // these records carry exactly one note
-};
 
 namespace vt {
 

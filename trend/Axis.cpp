@@ -5,6 +5,7 @@
 
 #include "gadget/GPools.h"
 #include "gadget/GRootMaster.h"
+#include "trend/NgDrawing.h"
 
 int g_printInColour = 1;
 
@@ -21,14 +22,7 @@ bool CGAxis::GetVisibleRect(vt::Rect* out) const {
   return !out->IsEmpty();
 }
 
-void CGAxis::Paint(vt::DeviceContext* dc) {
-  vt::Rect visible;
-  if (!HasEffectiveStyle(GSTYLE_VISIBLE) || !GetVisibleRect(&visible)) return;
-  dc->SelectClipRect(&visible);
-  Draw(dc);
-  for (CGCore* c = GetLastChild(); c; c = PrevChild(c))
-    if (IsPrimitive(c)) static_cast<CGPrimitive*>(c)->Paint(dc);
-}
+void CGAxis::Paint(vt::DeviceContext* dc) { NgPaintInVisibleRect(this, dc); }
 
 bool CGAxis::GetVisiblePrintRect(vt::Rect* out) const {
   const CGPrimitive* parent = ParentPrimitive();

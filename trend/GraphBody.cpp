@@ -6,11 +6,30 @@
 
 #include "gadget/GDraw.h"
 #include "platform/gui/DeviceContext.h"
+#include "trend/AlarmBands.h"
+#include "trend/GraphCursor.h"
+#include "trend/Marks.h"
 #include "trend/NgProgress.h"
 #include "trend/SunkenBevel.h"
+#include "trend/Trips.h"
+#include "trend/ValueBox.h"
 #include "trend/YAxisStrip.h"
 
 // ---- plot area ----
+
+namespace {
+
+// The graph body's trip and mark managers, when the plot area lies in a graph body that has them.
+CGNgTripManager* TripsOf(const CGCore* plot) {
+  const CGCore* graph = plot->GetParent();
+  return IsKindOfClass(graph, GCLASS(CGNgGraph)) ? static_cast<const CGNgGraph*>(graph)->m_trips : nullptr;
+}
+CGNgMarkManager* MarksOf(const CGCore* plot) {
+  const CGCore* graph = plot->GetParent();
+  return IsKindOfClass(graph, GCLASS(CGNgGraph)) ? static_cast<const CGNgGraph*>(graph)->m_marks : nullptr;
+}
+
+}  // namespace
 
 CGNgGraphScreen::CGNgGraphScreen(CGCore* graph) : CGGraphScreen(graph) {}
 
@@ -22,10 +41,27 @@ void CGNgGraphScreen::CreateParts() {
   } catch (const std::bad_alloc&) {
     ShowOutOfMemoryMessage("");
   }
+  try {
+    m_cursor = new CGNgGraphCursor(this);
+    m_cursor->CreateValueBoxes();
+  } catch (const std::bad_alloc&) {
+    ShowOutOfMemoryMessage("");
+  }
   for (int i = 0; i < kNgTraceCount; ++i) {
     CGNgGraphData* trace = new CGNgGraphData(this);
     trace->SetStyle(0);
   }
+  try {
+    m_alarms = new CGNgAlarmGroupManager(this);
+    m_alarms->CreateBands();
+  } catch (const std::bad_alloc&) {
+    ShowOutOfMemoryMessage("");
+  }
+}
+
+int CGNgGraphScreen::GetAlarmPrintHeight() const {
+  if (!m_alarms || !(m_alarms->GetStyle() & GSTYLE_VISIBLE)) return 0;
+  return m_alarms->PrintRect().Height() + 4 * GetPrintScale();
 }
 
 CGNgGraphData* CGNgGraphScreen::GetTrace(int index) const {
@@ -33,8 +69,18 @@ CGNgGraphData* CGNgGraphScreen::GetTrace(int index) const {
   return static_cast<CGNgGraphData*>(GetChildOfClassAt(GCLASS(CGNgGraphData), index));
 }
 
+void CGNgGraphScreen::SetCursorTimes(PreciseTime a, PreciseTime b) {
+  if (m_cursor) m_cursor->SetCursorTimes(a, b);
+}
+
+void CGNgGraphScreen::SetTraceStyle(int index, int style) {
+  if (CGNgGraphData* trace = GetTrace(index)) trace->SetStyle(style);
+  if (CGNgAlarms* band = m_alarms ? m_alarms->GetBand(index) : nullptr) band->SetStyle(style);
+}
+
 void CGNgGraphScreen::SetTraces(int count, const SNgChannelSetting* records) {
   count = std::clamp(count, 0, kNgTraceCount);
+  if (m_cursor) m_cursor->BindValueBoxes(records, count);
   for (int i = 0; i < kNgTraceCount; ++i) {
     CGNgGraphData* trace = GetTrace(i);
     if (!trace) continue;
@@ -45,11 +91,18 @@ void CGNgGraphScreen::SetTraces(int count, const SNgChannelSetting* records) {
       trace->m_buffer = nullptr;
       trace->SetStyle(0);
     }
+    if (CGNgAlarms* band = m_alarms ? m_alarms->GetBand(i) : nullptr) {
+      band->m_buffer = i < count ? trace->m_buffer : nullptr;
+      if (i < count) band->m_colour = records[i].colour;
+      band->SetStyle(i < count && records[i].shown ? 3 : 0);
+    }
   }
 }
 
 void CGNgGraphScreen::BindTimeAxis(CGNgTAxis* axis) {
   m_timeAxis = axis;
+  if (m_alarms) m_alarms->BindTimeAxis(axis);
+  if (m_cursor) m_cursor->m_timeAxis = axis;
   for (int i = 0; i < kNgTraceCount; ++i)
     if (CGNgGraphData* trace = GetTrace(i)) trace->m_timeAxis = axis;
 }
@@ -60,6 +113,7 @@ void CGNgGraphScreen::SetVisibleSpan(PreciseTime start, PreciseTime end) {
 }
 
 void CGNgGraphScreen::SetPenWidth(int width) {
+  if (m_cursor) m_cursor->m_lineWidth = width;
   for (int i = 0; i < kNgTraceCount; ++i)
     if (CGNgGraphData* trace = GetTrace(i)) trace->SetPenWidth(width);
 }
@@ -136,6 +190,8 @@ void CGNgGraphScreen::Draw(vt::DeviceContext* dc) {
   if (const CGNgYAxisManager* manager = FindNgYAxisManager(this))
     for (int i = 0; i < manager->GetAxisCount(); ++i)
       if (IsGridAxis(i)) manager->GetAxis(i)->DrawGrid(dc, a.left, a.right, m_gridColour);
+  if (CGNgTripManager* trips = TripsOf(this)) trips->DrawTripLines(dc, a.left, a.right);
+  if (CGNgMarkManager* marks = MarksOf(this)) marks->DrawMarkLines(dc, a.top, a.bottom);
 }
 
 void CGNgGraphScreen::Paint(vt::DeviceContext* dc) {
@@ -143,15 +199,21 @@ void CGNgGraphScreen::Paint(vt::DeviceContext* dc) {
   if (!HasEffectiveStyle(GSTYLE_VISIBLE) || !GetVisibleRect(&visible)) return;
   dc->SelectClipRect(&visible);
   Draw(dc);
+  if (m_alarms) {
+    m_alarms->Paint(dc);
+    dc->SelectClipRect(&visible);  // the bands clip to themselves
+  }
   for (int i = kNgTraceCount - 1; i >= 0; --i) {
     CGNgGraphData* trace = GetTrace(i);
     if (trace && i != m_selectedTrace && (trace->GetStyle() & GSTYLE_VISIBLE)) trace->Draw(dc);
   }
   CGNgGraphData* selected = GetTrace(m_selectedTrace);
   if (selected && (selected->GetStyle() & GSTYLE_VISIBLE)) selected->Draw(dc);
+  if (m_cursor) m_cursor->Paint(dc);
 }
 
 void CGNgGraphScreen::DrawRangeAll(vt::DeviceContext* dc, PreciseTime start, PreciseTime end) {
+  if (m_alarms && (m_alarms->GetStyle() & GSTYLE_VISIBLE)) m_alarms->DrawBandsForRange(dc, start, end);
   for (int i = kNgTraceCount - 1; i >= 0; --i) {
     CGNgGraphData* trace = GetTrace(i);
     if (trace && i != m_selectedTrace && (trace->GetStyle() & GSTYLE_VISIBLE))
@@ -167,6 +229,7 @@ void CGNgGraphScreen::DrawStrip(vt::DeviceContext* dc, int x, int width) {
   if (a.IsEmpty()) return;
   ClipToColumns(dc, x, width);
   dc->FillSolidRect(vt::Rect{a.left + x, a.top, a.left + x + width, a.bottom}, m_backColour);
+  if (CGNgTripManager* trips = TripsOf(this)) trips->DrawTripLines(dc, a.left + x, a.left + x + width);
   if (m_timeAxis) {
     m_timeAxis->DrawGrid(dc, a.top, a.bottom, m_gridColour);
     PreciseTime start, end;
@@ -182,6 +245,8 @@ void CGNgGraphScreen::PrintSelf(vt::DeviceContext* dc, int) {
   if (const CGNgYAxisManager* manager = FindNgYAxisManager(this))
     for (int i = 0; i < manager->GetAxisCount(); ++i)
       if (IsGridAxis(i)) manager->GetAxis(i)->PrintGrid(dc, a.left, a.right, m_gridColour);
+  if (CGNgTripManager* trips = TripsOf(this)) trips->PrintTripLines(dc, a.left, a.right);
+  if (CGNgMarkManager* marks = MarksOf(this)) marks->PrintMarkLines(dc, a.top, a.bottom);
 }
 
 void CGNgGraphScreen::PrintTree(vt::DeviceContext* dc, int page) {
@@ -189,12 +254,17 @@ void CGNgGraphScreen::PrintTree(vt::DeviceContext* dc, int page) {
   if (!(GetStyle() & GSTYLE_VISIBLE) || !GetVisiblePrintRect(&r) || r.IsEmpty()) return;
   dc->SelectClipRect(&r);
   PrintSelf(dc, page);
+  if (m_alarms) {
+    m_alarms->PrintTree(dc, page);
+    dc->SelectClipRect(&r);
+  }
   for (int i = kNgTraceCount - 1; i >= 0; --i) {
     CGNgGraphData* trace = GetTrace(i);
     if (trace && i != m_selectedTrace && (trace->GetStyle() & GSTYLE_VISIBLE)) trace->PrintSelf(dc, page);
   }
   CGNgGraphData* selected = GetTrace(m_selectedTrace);
   if (selected && (selected->GetStyle() & GSTYLE_VISIBLE)) selected->PrintSelf(dc, page);
+  if (m_cursor) m_cursor->PrintTree(dc, page);
 }
 
 // ---- graph body ----
@@ -205,6 +275,18 @@ void CGNgGraph::Build(int legendWidth) {
   m_legendWidth = legendWidth;
   m_legend = new CGNgLegendList(this, legendWidth);
   m_legend->BuildLegends();
+  try {
+    m_trips = new CGNgTripManager(this);
+    m_trips->CreateTrips();
+    m_tripManager = m_trips;
+  } catch (const std::bad_alloc&) {
+    ShowOutOfMemoryMessage("");
+  }
+  try {
+    m_marks = new CGNgMarkManager(this);
+  } catch (const std::bad_alloc&) {
+    ShowOutOfMemoryMessage("");
+  }
   m_screen = new CGNgGraphScreen(this);
   m_screen->CreateParts();
   m_scrollBar = new CGNgHTScrollBar(this, 10);
@@ -221,8 +303,14 @@ void CGNgGraph::SetChannels(int count, CGNgChannel** channels) {
   if (!m_screen || !m_screen->m_dataManager) return;
   m_screen->m_forceRefill = 1;
   m_screen->m_dataManager->m_progress = FindNgProgress(this);
-  m_screen->m_dataManager->SetChannels(std::clamp(count, 0, kNgTraceCount), channels);
-  if (m_legend) m_legend->m_boundCount = count, m_legend->m_boundChannels = channels;
+  count = std::clamp(count, 0, kNgTraceCount);
+  m_screen->m_dataManager->SetChannels(count, channels);
+  // The caller's array may not outlive the call: the cursor, the trips and the legend read a copy.
+  m_channels.assign(channels, channels + count);
+  if (m_screen->m_cursor)
+    m_screen->m_cursor->m_channels = m_channels.data(), m_screen->m_cursor->m_channelCount = count;
+  if (m_trips) m_trips->m_channels = m_channels.data(), m_trips->m_channelCount = count;
+  if (m_legend) m_legend->m_boundCount = count, m_legend->m_boundChannels = m_channels.data();
 }
 
 void CGNgGraph::SetDataRange(PreciseTime start, PreciseTime end) {
@@ -255,15 +343,25 @@ void CGNgGraph::GetVisibleRange(PreciseTime* start, PreciseTime* end) const {
   if (m_timeAxis) m_timeAxis->GetShownRange(start, end);
 }
 
+void CGNgGraph::SetCursorTimes(PreciseTime a, PreciseTime b) {
+  if (m_screen) m_screen->SetCursorTimes(a, b);
+}
+
 void CGNgGraph::SetNameKind(int kind) {
   if (m_legend) m_legend->m_nameKind = kind;
   if (!m_screen || !m_screen->m_dataManager) return;
+  if (m_screen->m_cursor)
+    for (int i = 0; CGNgCursorValue* box = m_screen->m_cursor->GetValueBox(i); ++i) box->m_nameKind = kind;
   for (int i = 0; i < m_screen->m_dataManager->GetBufferCount(); ++i)
     m_screen->m_dataManager->GetBuffer(i)->m_nameKind = kind;
 }
 
 void CGNgGraph::SelectChannel(int trace, int axis) {
-  if (m_screen) m_screen->m_selectedTrace = trace, m_screen->m_selectedAxis = axis;
+  if (!m_screen) return;
+  m_screen->m_selectedTrace = trace, m_screen->m_selectedAxis = axis;
+  if (m_screen->m_alarms) m_screen->m_alarms->m_selected = trace;
+  if (m_trips) m_trips->m_selected = trace;
+  if (m_screen->m_cursor) m_screen->m_cursor->m_selected = trace;
   if (m_legend) m_legend->SelectInLegend(axis, trace);
 }
 
@@ -290,6 +388,8 @@ void CGNgGraph::SetBackColor(vt::ColorRef c) {
   CGGroup::SetBackColor(c);
   if (m_screen) m_screen->SetBackColor(c);
   if (m_legend) m_legend->SetBackColor(c);
+  if (m_trips) m_trips->SetBackColor(c);
+  if (m_marks) m_marks->SetBackColor(c);
   const int sum = int(c & 0xFF) + int((c >> 8) & 0xFF) + int((c >> 16) & 0xFF);
   if (m_timeAxis) m_timeAxis->SetForeColor(sum <= 384 ? 0x02FFFFFF : 0x02000000);
 }
@@ -307,6 +407,11 @@ void CGNgGraph::Layout() {
     m_legend->SetBounds(W, 0, m_legend->Rect().Width(), H);
   }
   const int A = m_timeAxis ? m_timeAxis->Rect().Height() : 0;
+  if (m_marks) m_marks->SetBounds(0, 10, W, H);
+  if (m_trips) {
+    W -= m_trips->Rect().Width();
+    m_trips->SetBounds(W - 2, 27, m_trips->Rect().Width(), H - A - 58);
+  }
   if (m_timeAxis) m_timeAxis->SetBounds(10, H - A - 30, W - 13, A);
   if (m_screen) m_screen->SetBounds(10, 28, W - 13, H - A - 63);
   UpdateAxisGeometry(H, A);
@@ -314,11 +419,16 @@ void CGNgGraph::Layout() {
 
 void CGNgGraph::UpdateAxisGeometry(int H, int A) {
   if (m_screen) m_screen->MoveTo(10, 28);
-  // The strip's axes span from 5 pixels below the plot's top to 2 above its bottom (above the
-  // alarm bands, which take no room until they exist).
+  // The strip's axes span from 5 pixels below the plot's top to 2 above its bottom, or above
+  // the alarm strip when it shows.
+  int B = 0;
+  if (m_screen && m_screen->m_alarms) {
+    m_screen->m_alarms->LayoutTree();
+    if (m_screen->m_alarms->GetStyle() & GSTYLE_VISIBLE) B = m_screen->m_alarms->Rect().Height();
+  }
   if (CGNgYAxisManager* manager = FindNgYAxisManager(this)) {
     manager->m_bandTop = 28 + 5;
-    manager->m_bandHeight = std::max(H - A - 70, 0);
+    manager->m_bandHeight = std::max(H - A - B - 70, 0);
   }
 }
 
@@ -343,13 +453,17 @@ void CGNgGraph::ScalePrintRects(int s) {
   const int PW = std::max(PW0 - s * L, 0);
   int PH = m_printRect.Height();
   const int A = m_timeAxis ? m_timeAxis->Rect().Height() : 0;
+  if (m_marks) m_marks->SetPrintBounds(0, 10 * s, PW, PH);
   PH -= 30 * s + s * A;
-  const int axisWidth = std::max(PW - 10 * s - 10 * s, 0);
+  const int T = m_trips ? m_trips->Rect().Width() : 0;
+  if (m_trips) m_trips->SetPrintBounds(std::max(PW - 9 * s - s * T, 0), 28 * s - 1, s * T, 0);
+  const int axisWidth = std::max(PW - 10 * s - s * T - 10 * s, 0);
   if (m_timeAxis) {
     m_timeAxis->SetPrintBounds(10 * s, PH, axisWidth, s * A);
     m_timeAxis->ScalePrintRects(s);
   }
   PH -= 28 * s;
+  if (m_trips) m_trips->SetPrintHeight(PH);
   if (m_screen) {
     m_screen->SetPrintBounds(10 * s, 28 * s, axisWidth, PH - 5 * s);
     for (CGCore* c = m_screen->GetFirstChild(); c; c = m_screen->NextChild(c))
@@ -361,8 +475,10 @@ void CGNgGraph::ScalePrintRects(int s) {
   }
   if (CGNgYAxisManager* manager = FindNgYAxisManager(this)) {
     manager->m_printBandTop = 28 * s + 5 * s;
-    manager->m_printBandHeight = PH - 12 * s;
+    manager->m_printBandHeight = PH - (m_screen ? m_screen->GetAlarmPrintHeight() : 0) - 12 * s;
   }
+  // Marks are placed on the time axis, so they scale once it has its print rectangle.
+  if (m_marks) m_marks->ScalePrintRects(s);
 }
 
 void CGNgGraph::PrintSelf(vt::DeviceContext* dc, int) {

@@ -2,11 +2,12 @@
 // and 100 traces, refills the buffers inside the panel's paint when the shown range changed
 // (showing the panel's progress overlay for large refills), and paints background, grids and
 // traces in a fixed order, the selected trace on top. The graph body lays out the plot area,
-// time axis and time scroll bar for screen and print, tells the Y-axis strip's manager the band
-// its axes occupy, and passes settings on. The Y axes live in the panel's strip and are found
-// through the panel; the legend list takes its width at the right; trips, marks, cursor and
-// alarm bands take no room until they exist.
+// time axis, time scroll bar, trip column and marks for screen and print, tells the Y-axis
+// strip's manager the band its axes occupy (above the alarm strip), and passes settings on to
+// the traces, alarm bands, trips, marks, cursors and value boxes. The Y axes live in the panel's
+// strip and are found through the panel; the legend list takes its width at the right.
 #pragma once
+#include <vector>
 
 #include "trend/Graph.h"
 #include "trend/GraphData.h"
@@ -18,6 +19,11 @@
 #include "trend/TimeScrollBar.h"
 #include "trend/TrendRecords.h"
 #include "trend/YAxis.h"
+
+class CGNgAlarmGroupManager;
+class CGNgTripManager;
+class CGNgMarkManager;
+class CGNgGraphCursor;
 
 constexpr int kNgTraceCount = 100;
 constexpr int64_t kNgProgressThreshold = 100000;
@@ -62,6 +68,15 @@ class CGNgGraphScreen : public CGGraphScreen {
   PreciseTime m_keyEnd;
   CGNgDataManager* m_dataManager = nullptr;
   CGNgTAxis* m_timeAxis = nullptr;
+  CGNgAlarmGroupManager* m_alarms = nullptr;
+  CGNgGraphCursor* m_cursor = nullptr;
+
+  void SetCursorTimes(PreciseTime a, PreciseTime b);
+  // Shows or hides a channel's trace and its alarm band.
+  void SetTraceStyle(int index, int style) override;
+
+  // The print height of the alarm strip plus 4 x the scale, 0 when it is hidden.
+  int GetAlarmPrintHeight() const;
 };
 
 class CGNgGraph : public CGGraph {
@@ -78,6 +93,7 @@ class CGNgGraph : public CGGraph {
   // panel (which refills the buffers).
   void ScrollTo(PreciseTime start);
   void GetVisibleRange(PreciseTime* start, PreciseTime* end) const;
+  void SetCursorTimes(PreciseTime a, PreciseTime b);
   void SetNameKind(int kind);
   void SelectChannel(int trace, int axis);
   int SetLineWidths(int tracePrintWidth, int frameWidth, int timeAxisWidth);
@@ -95,6 +111,9 @@ class CGNgGraph : public CGGraph {
   CGNgTAxis* m_timeAxis = nullptr;
   CGNgHTScrollBar* m_scrollBar = nullptr;
   CGNgLegendList* m_legend = nullptr;
+  CGNgTripManager* m_trips = nullptr;  // also the generic graph's trip manager
+  CGNgMarkManager* m_marks = nullptr;
+  std::vector<CGNgChannel*> m_channels;  // the bound channels, for the cursor and the trips
   int m_printFrameWidth = 1;
   int m_legendWidth = 0;  // for the legend (150 on screen, 250 in print)
 

@@ -7,7 +7,13 @@
 #include "gadget/GDraw.h"
 #include "gadget/GSkScrollBar.h"
 #include "platform/gui/DeviceContext.h"
+#include "trend/AlarmBands.h"
+#include "trend/GraphCursor.h"
+#include "trend/MarkNotes.h"
+#include "trend/Marks.h"
 #include "trend/TrendSkinArt.h"
+#include "trend/Trips.h"
+#include "trend/ValueBox.h"
 
 namespace {
 constexpr vt::ColorRef kPanelBack = 0x025E5E5E;
@@ -53,6 +59,37 @@ void CGNgWaveform::SetChannels(int count, const SNgChannelSetting* records, int 
   m_channelRecords.assign(records, records + count);
   if (m_graph && m_graph->m_screen) m_graph->m_screen->SetTraces(count, records);
   if (m_graph && m_graph->m_legend) m_graph->m_legend->SetData(records, axisRecords, count, axisCount);
+  if (m_graph && m_graph->m_trips) m_graph->m_trips->SetTrips(records, count);
+}
+
+void CGNgWaveform::SetCursorTimes(PreciseTime a, PreciseTime b) {
+  if (m_graph) m_graph->SetCursorTimes(a, b);
+}
+
+void CGNgWaveform::SetCursorValueMode(int mode) {
+  CGNgGraphCursor* cursor = m_graph && m_graph->m_screen ? m_graph->m_screen->m_cursor : nullptr;
+  if (!cursor) return;
+  cursor->m_valueMode = mode;
+  cursor->SetChildrenStyle(0);
+}
+
+void CGNgWaveform::ShowAlarms(int flag) {
+  if (m_graph && m_graph->m_screen && m_graph->m_screen->m_alarms)
+    m_graph->m_screen->m_alarms->SetStyle(flag ? 3 : 0);
+}
+
+CGNgMark* CGNgWaveform::AddMark(int id, int shape, uint32_t groupLow, uint32_t groupHigh, const char* label,
+                                vt::ColorRef colour, PreciseTime time) {
+  if (!m_graph || !m_graph->m_marks) return nullptr;
+  return m_graph->m_marks->AddMark(id, shape, groupLow, groupHigh, label, colour, time);
+}
+
+void CGNgWaveform::DeleteMark(int id) {
+  if (m_graph && m_graph->m_marks) m_graph->m_marks->DeleteMark(id);
+}
+
+void CGNgWaveform::UpdateMark(const SNgMarkData* record) {
+  if (record && m_graph && m_graph->m_marks) m_graph->m_marks->UpdateMark(record->id, *record);
 }
 
 int CGNgWaveform::ChannelOfAxis(int axis) const {
@@ -205,9 +242,13 @@ void SetNgWaveformSkin() {
   SetSkScrollLeftButtonSkin(left);
   SetSkScrollRightButtonSkin(right);
   SetSkHBarSkin(thumb);
+  for (uint32_t& c : g_cursorValueColours) c = 0x5080C8C8;
+  for (uint32_t& c : g_ngNoteColours) c = 0x50FAA050;
 }
 
 void SetNgGraphSkin() {
   RegisterTrendSkinArt();
   SetNgYAxisManagerSkin(SGNgYAxisManagerSkin{});
+  RegisterNgMarkNoteArt();
+  SetNgMarkNoteSkin(SGNgMarkNoteSkin{});
 }

@@ -11,9 +11,12 @@
 #include "gadget/GRowColumn.h"
 #include "gadget/GSplitter.h"
 #include "trend/GraphBody.h"
+#include "trend/MarkRecords.h"
 #include "trend/NgChannelSetting.h"
 #include "trend/NgProgress.h"
 #include "trend/YAxisStrip.h"
+
+class CGNgMark;
 
 class CGNgWaveform : public CGRowColumn {
  public:
@@ -26,6 +29,18 @@ class CGNgWaveform : public CGRowColumn {
   void SetChannels(int count, const SNgChannelSetting* records, int axisCount,
                    const SNgAxisSetting* axisRecords);
   void SelectChannel(int channel, int axis);
+  // The graph cursors' times; the value boxes hide until the cursor next places them.
+  void SetCursorTimes(PreciseTime a, PreciseTime b);
+  // Value boxes on (1) or off (0); they hide until the cursor next places them.
+  void SetCursorValueMode(int mode);
+  // Shows (nonzero) or hides the alarm strip at the bottom of the plot.
+  void ShowAlarms(int flag);
+  // The mark manager's AddMark; null when it could not be made.
+  CGNgMark* AddMark(int id, int shape, uint32_t groupLow, uint32_t groupHigh, const char* label,
+                    vt::ColorRef colour, PreciseTime time);
+  // A mark id that no mark has: nothing happens.
+  void DeleteMark(int id);
+  void UpdateMark(const SNgMarkData* record);
   void SetDataRange(PreciseTime start, PreciseTime end);
   void SetVisibleRange(PreciseTime start, PreciseTime end);
   void GetVisibleRange(PreciseTime* start, PreciseTime* end) const;
@@ -69,6 +84,7 @@ class CGNgRootMaster : public CGRootMaster {
 };
 
 // The panel's and the graph's skins: the overlay, the Y axes' hover frame, zoom buttons and
-// selection marker, and the thin time scroll bar. Called once before the first panel is built.
+// selection marker, the thin time scroll bar, the cursor value boxes' and the mark notes'
+// colours, and the mark notes' pictures. Called once before the first panel is built.
 void SetNgWaveformSkin();
 void SetNgGraphSkin();

@@ -2,21 +2,35 @@
 #pragma once
 #include "gadget/ClassRecords.h"
 
-#define TREND_RECORDS(X)            \
-  X(CGNgTime, CGCore)               \
-  X(CGNgDataBuff, CGCore)           \
-  X(CGNgDataManager, CGDataManager) \
-  X(CGAxis, CGPrimitive)            \
-  X(CGXAxis, CGAxis)                \
-  X(CGTrendAxis, CGXAxis)           \
-  X(CGNgTAxis, CGTrendAxis)         \
-  X(CGYAxis, CGAxis)                \
-  X(CGNgYAxis, CGYAxis)             \
-  X(CGGraphData, CGPrimitive)       \
-  X(CGNgGraphData, CGGraphData)     \
-  X(CGGraph, CGScrollManager)       \
-  X(CGNgGraph, CGGraph)             \
-  X(CGNgGraphScreen, CGScroll)
+#define TREND_RECORDS(X)                        \
+  X(CGNgTime, CGCore)                           \
+  X(CGNgDataBuff, CGCore)                       \
+  X(CGNgDataManager, CGDataManager)             \
+  X(CGAxis, CGPrimitive)                        \
+  X(CGXAxis, CGAxis)                            \
+  X(CGTrendAxis, CGXAxis)                       \
+  X(CGNgTAxis, CGTrendAxis)                     \
+  X(CGYAxis, CGAxis)                            \
+  X(CGNgYAxis, CGYAxis)                         \
+  X(CGGraphData, CGPrimitive)                   \
+  X(CGNgGraphData, CGGraphData)                 \
+  X(CGGraph, CGScrollManager)                   \
+  X(CGNgGraph, CGGraph)                         \
+  X(CGNgGraphScreen, CGScroll)                  \
+  X(CGAlarmGroup, CGGroup)                      \
+  X(CGNgAlarms, CGAlarmGroup)                   \
+  X(CGAlarmGroupManager, CGGroup)               \
+  X(CGNgAlarmGroupManager, CGAlarmGroupManager) \
+  X(CGTrip, CGPrimitive)                        \
+  X(CGNgTrip, CGTrip)                           \
+  X(CGTripManager, CGGroup)                     \
+  X(CGNgTripManager, CGTripManager)             \
+  X(CGNgMark, CGPrimitive)                      \
+  X(CGNgMarkManager, CGGroup)                   \
+  X(CGNgMarkNote, CGPrimitive)                  \
+  X(CGGraphCursor, CGPrimitive)                 \
+  X(CGNgGraphCursor, CGGraphCursor)             \
+  X(CGNgCursorValue, CGPrimitive)
 
 // The panel's own classes: the facade and its overlay, the time scroll bar, the Y-axis strip
 // and the zoom gadget.

@@ -68,10 +68,10 @@ class GraphBodyTest : public gadget_test::GadgetEnv {
 }  // namespace
 
 TEST_F(GraphBodyTest, LaysOutPlotAndTimeAxis) {
-  // The legend takes its 150 pixels at the right.
+  // The legend takes its 150 pixels at the right, the trip column 60 beside the plot.
   EXPECT_EQ(graph->m_legend->Rect(), (vt::Rect{650, 0, 800, 400}));
-  EXPECT_EQ(graph->m_timeAxis->Rect(), (vt::Rect{10, 362, 10 + 637, 370}));
-  EXPECT_EQ(graph->m_screen->Rect(), (vt::Rect{10, 28, 10 + 637, 28 + 329}));
+  EXPECT_EQ(graph->m_timeAxis->Rect(), (vt::Rect{10, 362, 10 + 577, 370}));
+  EXPECT_EQ(graph->m_screen->Rect(), (vt::Rect{10, 28, 10 + 577, 28 + 329}));
   EXPECT_EQ(manager->m_bandTop, 33);
   EXPECT_EQ(manager->m_bandHeight, 322);
   EXPECT_EQ(graph->m_screen->GetTrace(0)->m_yAxis, nullptr);  // no records bound yet
@@ -85,11 +85,11 @@ TEST_F(GraphBodyTest, LaysOutPlotAndTimeAxis) {
   graph->SetPrintBounds(0, 0, 1600, 800);
   graph->ScalePrintRects(2);
   EXPECT_EQ(graph->m_legend->PrintRect(), (vt::Rect{1300, 56, 1600, 56 + 668}));
-  EXPECT_EQ(graph->m_timeAxis->PrintRect(), (vt::Rect{20, 800 - 76, 20 + 1260, 800 - 60}));
-  EXPECT_EQ(graph->m_screen->PrintRect(), (vt::Rect{20, 56, 20 + 1260, 56 + 658}));
+  EXPECT_EQ(graph->m_timeAxis->PrintRect(), (vt::Rect{20, 800 - 76, 20 + 1140, 800 - 60}));
+  EXPECT_EQ(graph->m_screen->PrintRect(), (vt::Rect{20, 56, 20 + 1140, 56 + 658}));
   EXPECT_EQ(manager->m_printBandTop, 66);
   EXPECT_EQ(manager->m_printBandHeight, 644);
-  EXPECT_EQ(graph->m_screen->GetTrace(5)->PrintRect(), (vt::Rect{0, 0, 1260, 658}));
+  EXPECT_EQ(graph->m_screen->GetTrace(5)->PrintRect(), (vt::Rect{0, 0, 1140, 658}));
 }
 
 TEST_F(GraphBodyTest, RefillsOnlyWhenTheRangeChangesOrAfterNewChannels) {

@@ -3,7 +3,14 @@
 // show, skipped paints), and a release delivered while a scroll refills.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "platform/gui/VirtualKeys.h"
+#include "trend/AlarmBands.h"
+#include "trend/GraphCursor.h"
+#include "trend/Marks.h"
+#include "trend/Trips.h"
+#include "trend/ValueBox.h"
 #include "trend/tests/TrendPanelEnv.h"
 
 namespace {
@@ -210,4 +217,83 @@ TEST_F(NgWaveformTest, AReleaseDeliveredDuringTheScrollRefillEndsThePaging) {
   EXPECT_EQ(g_ngThumbPress.zone, 0);  // the release was taken
   EXPECT_EQ(g_repeatTimer, 0u);       // and no repeat was started after it
   EXPECT_EQ(host->Timers().count(GTIMER_REPEAT), 0u);
+}
+
+TEST_F(NgWaveformTest, CursorsAlarmsTripsAndMarksThroughThePanel) {
+  Bind(2, 1000);
+  std::vector<SNgChannelSetting> records(2);
+  records[0].shown = records[1].shown = 1;
+  records[1].tripShown[2] = 1, records[1].tripValue[2] = 42.5;
+  SNgAxisSetting axis;
+  axis.shown = 1, axis.scaleMinimum = 0, axis.scaleMaximum = 100;
+  panel->SetChannels(2, records.data(), 1, &axis);
+  CGNgTrip* trip = panel->m_graph->m_trips->GetTrip(4 + 2);  // channel 1, level 3
+  EXPECT_EQ(trip->GetStyle(), 3);
+  EXPECT_EQ(trip->m_value, 42.5);
+  EXPECT_EQ(panel->m_graph->m_trips->GetTrip(0)->GetStyle(), 0);
+
+  CGNgGraphCursor* cursor = panel->m_graph->m_screen->m_cursor;
+  cursor->GetValueBox(3)->SetStyle(3);
+  panel->SetCursorTimes(At(10), At(20));
+  EXPECT_EQ(cursor->m_timeA, At(10));
+  EXPECT_EQ(cursor->m_timeB, At(20));
+  EXPECT_EQ(cursor->GetValueBox(3)->GetStyle(), 0);
+  cursor->GetValueBox(3)->SetStyle(3);
+  panel->SetCursorValueMode(1);
+  EXPECT_EQ(cursor->m_valueMode, 1);
+  EXPECT_EQ(cursor->GetValueBox(3)->GetStyle(), 0);
+  panel->m_graph->SetNameKind(2);  // the root's call reaches the value boxes too
+  EXPECT_EQ(cursor->GetValueBox(199)->m_nameKind, 2);
+
+  CGNgAlarmGroupManager* alarms = panel->m_graph->m_screen->m_alarms;
+  panel->ShowAlarms(5);
+  EXPECT_EQ(alarms->GetStyle(), 3);
+  panel->ShowAlarms(0);
+  EXPECT_EQ(alarms->GetStyle(), 0);
+
+  CGNgMarkManager* marks = panel->m_graph->m_marks;
+  CGNgMark* mark = panel->AddMark(7, MARK_FLAG_LEFT, 0, 0, "M1", 0x0000FF, At(50));
+  ASSERT_NE(mark, nullptr);
+  EXPECT_EQ(marks->FindMark(7), mark);
+  EXPECT_EQ(marks->m_markCount, 1);
+  SNgMarkData update;
+  update.id = 7, update.markKind = MARK_PENNANT, update.time = At(60), update.colour = 0x00FF00;
+  std::snprintf(update.label, sizeof update.label, "%s", "M2");
+  panel->UpdateMark(&update);
+  EXPECT_EQ(mark->m_time, At(60));
+  EXPECT_EQ(mark->m_label, "M2");
+  update.id = 8;
+  panel->UpdateMark(&update);  // no such mark: nothing
+  panel->DeleteMark(8);
+  EXPECT_EQ(marks->m_markCount, 1);
+  panel->DeleteMark(7);
+  EXPECT_EQ(marks->m_markCount, 0);
+  EXPECT_EQ(marks->FindMark(7), nullptr);
+}
+
+TEST_F(NgWaveformTest, CursorAutoScrollMovesThePanelsScrollBar) {
+  Bind(1, 1000);
+  panel->SetVisibleRange(At(0), At(100));
+  panel->LayoutTree();
+  PaintWindow();
+  CGNgHTScrollBar* bar = panel->m_graph->m_scrollBar;
+  ASSERT_TRUE(bar->GetStyle() & GSTYLE_VISIBLE);
+  vt::Rect plot;
+  panel->m_graph->m_screen->GetAbsoluteRect(&plot);
+  const int y = plot.top + 20;
+  root->OnLButtonDown(vt::kMkLButton, plot.left + 10, y);
+  root->OnMouseMove(vt::kMkLButton, plot.right + 20, y);
+  ASSERT_EQ(g_repeatTimer, uint32_t(GTIMER_REPEAT));
+  ASSERT_TRUE(host->FireTimer(GTIMER_REPEAT));
+  PreciseTime s, e;
+  panel->GetVisibleRange(&s, &e);
+  EXPECT_GT(bar->GetPosition(), At(0));
+  EXPECT_EQ(s, bar->GetPosition());  // the bar moved the shown range
+  for (int tick = 0; tick < 1000 && g_repeatTimer; ++tick) host->FireTimer(GTIMER_REPEAT);
+  EXPECT_EQ(g_repeatTimer, 0u);
+  EXPECT_EQ(bar->GetPosition(), At(900));  // held at the data end
+  panel->GetVisibleRange(&s, &e);
+  EXPECT_EQ(e, At(1000));
+  root->OnLButtonUp(0, plot.right + 20, y);
+  EXPECT_EQ(panel->m_graph->m_screen->m_cursor->m_timeB, At(1000));  // the data end
 }
