@@ -138,7 +138,8 @@ TEST_F(LegendListTest, LaysOutTheCurrentLegendBesideThePlot) {
   const int W = graph->Rect().Width();
   EXPECT_EQ(legend->Rect(), (vt::Rect{W - 150, 0, W, legend->Rect().bottom}));
   EXPECT_EQ(legend->m_axisLegend->Rect(), (vt::Rect{0, 29, 150, legend->Rect().Height() - 50 + 29}));
-  EXPECT_EQ(graph->m_screen->Rect().right, 10 + W - 150 - 13);
+  // The trip column (60) stands between the plot and the legend.
+  EXPECT_EQ(graph->m_screen->Rect().right, 10 + W - 150 - 60 - 13);
   // Text colour follows the background.
   graph->SetBackColor(0x02202020);
   EXPECT_EQ(Channel(0)->m_textColour, 0x02FFFFFFu);
