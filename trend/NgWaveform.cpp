@@ -7,6 +7,7 @@
 #include "gadget/GDraw.h"
 #include "gadget/GSkScrollBar.h"
 #include "platform/gui/DeviceContext.h"
+#include "trend/LegendList.h"
 #include "trend/TrendSkinArt.h"
 
 namespace {
@@ -210,4 +211,10 @@ void SetNgWaveformSkin() {
 void SetNgGraphSkin() {
   RegisterTrendSkinArt();
   SetNgYAxisManagerSkin(SGNgYAxisManagerSkin{});
+  // The legend list's title bar and toggle icons, then the trees' check and expand cells.
+  const int32_t bar[4] = {kNgLegendBar, 0, 1, 20};
+  std::copy(bar, bar + 4, g_ngLegendBarSkin);
+  g_ngLegendToggleIcons = kNgLegendIcons;
+  for (int id : {kNgLegendBar, kNgLegendIcons}) GetSharedBitmap(id);
+  SetNgLegendSkin(kNgLegendSkinShipped);
 }

@@ -69,6 +69,7 @@ class CGNgRootMaster : public CGRootMaster {
 };
 
 // The panel's and the graph's skins: the overlay, the Y axes' hover frame, zoom buttons and
-// selection marker, and the thin time scroll bar. Called once before the first panel is built.
+// selection marker, the thin time scroll bar, and the legend's title bar, toggle icons and
+// check and expand cells. Called once before the first panel is built.
 void SetNgWaveformSkin();
 void SetNgGraphSkin();
