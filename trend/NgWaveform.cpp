@@ -56,13 +56,19 @@ void CGNgWaveform::SetChannels(int count, const SNgChannelSetting* records, int 
   if (m_graph && m_graph->m_legend) m_graph->m_legend->SetData(records, axisRecords, count, axisCount);
 }
 
+// The legend knows what the user checked since the records were bound, and which channels stand
+// on which of the given axes; the bound records answer only when the graph has no legend.
 int CGNgWaveform::ChannelOfAxis(int axis) const {
+  if (CGNgLegendList* legend = m_graph ? m_graph->m_legend : nullptr)
+    return legend->FirstShownChannelOfAxis(axis);
   for (size_t i = 0; i < m_channelRecords.size(); ++i)
     if (m_channelRecords[i].shown && m_channelRecords[i].axisIndex == axis) return int(i);
   return -1;
 }
 
 int CGNgWaveform::AxisOfChannel(int channel) const {
+  if (const CGNgLegendList* legend = m_graph ? m_graph->m_legend : nullptr)
+    return legend->FindAxisOfChannel(channel);
   if (channel < 0 || channel >= int(m_channelRecords.size())) return -1;
   return m_channelRecords[size_t(channel)].axisIndex;
 }

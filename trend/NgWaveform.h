@@ -49,8 +49,8 @@ class CGNgWaveform : public CGRowColumn {
   static void OnSplitterMoved(CGPrimitive* splitter, int code, void* data);
   static void OnYAxisClicked(CGPrimitive* axis, int code, void* data);
 
-  // The channel of an axis and the axis of a channel, from the bound records (the first shown
-  // channel drawn against the axis; -1 when none).
+  // The channel of an axis (the first shown channel drawn against it) and the axis of a channel,
+  // as the legend has them; from the bound records when the graph has no legend. -1 when none.
   int ChannelOfAxis(int axis) const;
   int AxisOfChannel(int channel) const;
 
