@@ -9,6 +9,7 @@
 #include "platform/gui/DeviceContext.h"
 #include "trend/AlarmBands.h"
 #include "trend/GraphCursor.h"
+#include "trend/LegendList.h"
 #include "trend/MarkNotes.h"
 #include "trend/Marks.h"
 #include "trend/TrendSkinArt.h"
@@ -92,13 +93,19 @@ void CGNgWaveform::UpdateMark(const SNgMarkData* record) {
   if (record && m_graph && m_graph->m_marks) m_graph->m_marks->UpdateMark(record->id, *record);
 }
 
+// The legend knows what the user checked since the records were bound, and which channels stand
+// on which of the given axes; the bound records answer only when the graph has no legend.
 int CGNgWaveform::ChannelOfAxis(int axis) const {
+  if (CGNgLegendList* legend = m_graph ? m_graph->m_legend : nullptr)
+    return legend->FirstShownChannelOfAxis(axis);
   for (size_t i = 0; i < m_channelRecords.size(); ++i)
     if (m_channelRecords[i].shown && m_channelRecords[i].axisIndex == axis) return int(i);
   return -1;
 }
 
 int CGNgWaveform::AxisOfChannel(int channel) const {
+  if (const CGNgLegendList* legend = m_graph ? m_graph->m_legend : nullptr)
+    return legend->FindAxisOfChannel(channel);
   if (channel < 0 || channel >= int(m_channelRecords.size())) return -1;
   return m_channelRecords[size_t(channel)].axisIndex;
 }
@@ -251,4 +258,10 @@ void SetNgGraphSkin() {
   SetNgYAxisManagerSkin(SGNgYAxisManagerSkin{});
   RegisterNgMarkNoteArt();
   SetNgMarkNoteSkin(SGNgMarkNoteSkin{});
+  // The legend list's title bar and toggle icons, then the trees' check and expand cells.
+  const int32_t bar[4] = {kNgLegendBar, 0, 1, 20};
+  std::copy(bar, bar + 4, g_ngLegendBarSkin);
+  g_ngLegendToggleIcons = kNgLegendIcons;
+  for (int id : {kNgLegendBar, kNgLegendIcons}) GetSharedBitmap(id);
+  SetNgLegendSkin(kNgLegendSkinShipped);
 }

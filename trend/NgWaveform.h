@@ -64,8 +64,8 @@ class CGNgWaveform : public CGRowColumn {
   static void OnSplitterMoved(CGPrimitive* splitter, int code, void* data);
   static void OnYAxisClicked(CGPrimitive* axis, int code, void* data);
 
-  // The channel of an axis and the axis of a channel, from the bound records (the first shown
-  // channel drawn against the axis; -1 when none).
+  // The channel of an axis (the first shown channel drawn against it) and the axis of a channel,
+  // as the legend has them; from the bound records when the graph has no legend. -1 when none.
   int ChannelOfAxis(int axis) const;
   int AxisOfChannel(int channel) const;
 
@@ -85,6 +85,7 @@ class CGNgRootMaster : public CGRootMaster {
 
 // The panel's and the graph's skins: the overlay, the Y axes' hover frame, zoom buttons and
 // selection marker, the thin time scroll bar, the cursor value boxes' and the mark notes'
-// colours, and the mark notes' pictures. Called once before the first panel is built.
+// colours, the mark notes' pictures, and the legend's title bar, toggle icons and check and
+// expand cells. Called once before the first panel is built.
 void SetNgWaveformSkin();
 void SetNgGraphSkin();

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "gadget/GIconButton.h"
 #include "gadget/GDraw.h"
+#include "gadget/GIconButton.h"
 #include "gadget/GLabel.h"
 #include "gadget/GPools.h"
 #include "gadget/GRoot.h"

@@ -55,6 +55,56 @@ void RegisterGlyph(int id, bool left, const ColorRef* faces, const ColorRef* ink
   });
 }
 
+// The legend's bitmaps: the title bar, the mode toggle's two icons, the trees' check and expand
+// cells. The masks are black over each box, so the row behind shows round it.
+void RegisterLegendArt() {
+  const ColorRef outline = Rgb(0x60, 0x68, 0x74), face = Rgb(0xFA, 0xFB, 0xFC), ink = Rgb(0x20, 0x28, 0x38);
+  const ColorRef barEdge = Rgb(0x30, 0x34, 0x3A);
+  auto barRow = [&](int y) {
+    return y <= 0 || y >= 19 ? barEdge : Mix(Rgb(0x70, 0x78, 0x84), Rgb(0x50, 0x56, 0x60), (y - 1) / 17.0);
+  };
+  Register(kNgLegendBar, 1, 20, [&](int, int y) { return barRow(y); });
+  // The toggle sits two rows below the bar's top, so its face continues the bar's gradient.
+  Register(kNgLegendIcons, 32, 16, [&](int x, int y) {
+    const int cx = x % 16;
+    const bool axis = cx == 5 && y >= 2 && y <= 12;
+    const bool base = y == 12 && cx >= 5 && cx <= 13;
+    const bool ticks = (cx == 3 || cx == 4) && (y == 3 || y == 6 || y == 9);
+    const int reach = 12 - std::abs(2 * y - 15) / 2;  // the tag's pointed right end
+    const bool tag = y >= 4 && y <= 11 && cx >= 3 && cx <= reach && !(cx == 5 && (y == 7 || y == 8));
+    const bool mark = x < 16 ? axis || base || ticks : tag;
+    return mark ? Rgb(0xF0, 0xF2, 0xF5) : barRow(y + 2);
+  });
+  const ColorRef checkOutline[4] = {outline, outline, Rgb(0xA0, 0xA4, 0xAA), Rgb(0xA0, 0xA4, 0xAA)};
+  const ColorRef checkFace[4] = {face, face, Rgb(0xEC, 0xED, 0xEF), Rgb(0xEC, 0xED, 0xEF)};
+  const ColorRef tickInk[4] = {Rgb(0xC4, 0xDC, 0xC8), Rgb(0x2E, 0x9A, 0x48), Rgb(0xD8, 0xDA, 0xDE),
+                               Rgb(0x90, 0x94, 0x9A)};
+  auto inBox = [](int cx, int y) { return cx >= 2 && cx <= 13 && y >= 2 && y <= 13; };
+  Register(kNgCheckCells, 64, 16, [&](int x, int y) {
+    const int c = x / 16, cx = x % 16;
+    if (!inBox(cx, y)) return face;
+    if (cx == 2 || cx == 13 || y == 2 || y == 13) return checkOutline[c];
+    // A two-pixel tick: down from (4, 7) to (6, 10), then up to (11, 5).
+    const bool down = cx >= 4 && cx <= 6 && (y - cx == 3 || y - cx == 4);
+    const bool up = cx >= 7 && cx <= 11 && (y + cx == 16 || y + cx == 17);
+    return down || up ? tickInk[c] : checkFace[c];
+  });
+  Register(kNgCheckMask, 64, 16,
+           [&](int x, int y) { return inBox(x % 16, y) ? Rgb(0, 0, 0) : Rgb(0xFF, 0xFF, 0xFF); });
+  auto inBracket = [](int cx, int y) { return cx >= 3 && cx <= 12 && y >= 3 && y <= 12; };
+  Register(kNgExpandCells, 32, 16, [&](int x, int y) {
+    const bool minus = x >= 16;
+    const int cx = x % 16;
+    if (!inBracket(cx, y)) return face;
+    const bool bracket = cx == 3 || cx == 12 || ((y == 3 || y == 12) && (cx <= 4 || cx >= 11));
+    const bool bar = (y == 7 || y == 8) && cx >= 5 && cx <= 10;
+    const bool stem = !minus && (cx == 7 || cx == 8) && y >= 5 && y <= 10;
+    return bracket ? outline : bar || stem ? ink : face;
+  });
+  Register(kNgExpandMask, 32, 16,
+           [&](int x, int y) { return inBracket(x % 16, y) ? Rgb(0, 0, 0) : Rgb(0xFF, 0xFF, 0xFF); });
+}
+
 void PutWord(unsigned char* b, int at, uint32_t v) {
   for (int k = 0; k < 4; ++k) b[at + k] = static_cast<unsigned char>(v >> (8 * k));
 }
@@ -137,4 +187,5 @@ void RegisterTrendSkinArt() {
   });
   Register(kNgZoomIn, 16, 8, [](int x, int y) { return ArrowPixel(x, y, 16, 8, true); });
   Register(kNgZoomOut, 16, 8, [](int x, int y) { return ArrowPixel(x, y, 16, 8, false); });
+  RegisterLegendArt();
 }

@@ -1,7 +1,8 @@
 // The built-in look of the trend panel's bitmaps, drawn in code and registered in the bitmap
 // registry under their resource ids: the progress overlay's bar fill tile, bar frame and title
 // strip, the selection marker of the Y axes with its grey mask, the Y axes' hover frame, label
-// and reset buttons, and the zoom gadget's arrows. Images are 24-bit; grey masks are 24-bit
+// and reset buttons, the zoom gadget's arrows, and the legend's title bar, mode toggle icons and
+// its trees' check and expand cells with their masks. Images are 24-bit; grey masks are 24-bit
 // greys (black shows the image, white the background).
 #pragma once
 
@@ -16,11 +17,17 @@ enum TrendBitmapId : int {
   kNgBarArrowRight = 12154,  // 3 glyph cells of 8 x 8
   kNgHoverFrame = 12192,     // 2 cells of 11 x 33: enabled, disabled
   kNgHoverMask = 12193,
+  kNgLegendBar = 12197,    // 1 x 20 strip
   kNgResetButton = 12198,  // 16 x 16
   kNgLabelButton = 12202,  // 2 cells of 16 x 16: labels off, on
-  kNgZoomIn = 12208,       // 16 x 8
-  kNgZoomOut = 12209,      // 16 x 8
-  kNgMarker = 12231,       // 9 x 5
+  kNgLegendIcons = 12203,  // 2 cells of 16 x 16: Y-axis symbol, tag symbol
+  kNgCheckCells = 12204,   // 4 cells of 16 x 16: pale tick, tick, and both greyed
+  kNgCheckMask = 12205,
+  kNgExpandCells = 12206,  // 2 cells of 16 x 16: plus, minus
+  kNgExpandMask = 12207,
+  kNgZoomIn = 12208,   // 16 x 8
+  kNgZoomOut = 12209,  // 16 x 8
+  kNgMarker = 12231,   // 9 x 5
   kNgMarkerMask = 12232,
 };
 

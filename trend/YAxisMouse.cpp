@@ -9,8 +9,8 @@
 #include <cstring>
 #include <new>
 
-#include "gadget/GIconButton.h"
 #include "gadget/GDraw.h"
+#include "gadget/GIconButton.h"
 #include "gadget/GPools.h"
 #include "gadget/GRoot.h"
 #include "gadget/GRootMaster.h"

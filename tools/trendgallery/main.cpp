@@ -1,9 +1,11 @@
 // trendgallery: a trend panel of 100 channels on three Y axes, six hours of one-second samples
-// shown in a 1,200 x 700 window, written to a PNG; and a second PNG of the window caught half
-// way through the refill, with the load-progress overlay over the previous frame.
+// shown in a 1,200 x 700 window, written to a PNG; a second PNG of the window caught half way
+// through the refill, with the load-progress overlay over the previous frame; and a third of a
+// panel of the same channels with its axis legend, beside a trend sheet of them with a row
+// every ten seconds, marks on a few rows, a selected column and a selection of rows.
 //
-// Usage: trendgallery PANEL.png PROGRESS.png. Exit code 0 on success, 1 on a usage or write
-// failure. The window is a test host (its front image is what the screen would show).
+// Usage: trendgallery PANEL.png PROGRESS.png SHEET.png. Exit code 0 on success, 1 on a usage or
+// write failure. The windows are test hosts (a front image is what the screen would show).
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -19,8 +21,11 @@
 #include "gadget/skin/SkinArt.h"
 #include "platform/gui/qt/Raster.h"
 #include "platform/gui/testing/FakeHostWindow.h"
+#include "trend/NgSheet.h"
 #include "trend/NgWaveform.h"
 #include "trend/testing/FakeNgChannel.h"
+#include "trend/testing/FakeNgRows.h"
+#include "trend/testing/NgSheetArt.h"
 
 namespace {
 
@@ -28,14 +33,36 @@ constexpr int kChannels = 100, kWidth = 1200, kHeight = 700;
 constexpr int64_t kSamples = 86400;
 const PreciseTime kStart{1700000000, 0.0};
 
-// A channel that photographs the window the first time it is read, half way through a refill
-// (the buffers refill from the last channel to the first).
-class SnapshotChannel : public vt_test::FakeNgChannel {
+// A channel that answers the trend sheet's row reads from its samples (the value at or before
+// the row's time) and photographs the window the first time it is read, half way through a
+// refill (the buffers refill from the last channel to the first).
+class GalleryChannel : public vt_test::FakeNgChannel {
  public:
   void ReadMinMaxOver(PreciseTime from, PreciseTime to, double* mn, double* mx, uint16_t* status) override {
     if (host && snapshot && snapshot->isNull()) *snapshot = host->FrontImage().copy();
     FakeNgChannel::ReadMinMaxOver(from, to, mn, mx, status);
   }
+  int ReadRowValue(PreciseTime t, int* inData, int* exact, double* v, uint16_t* s) override {
+    double unused = 0;
+    return ReadRowMinMax(t, inData, exact, v, &unused, s);
+  }
+  int ReadRowMinMax(PreciseTime t, int* inData, int* exact, double* mn, double* mx, uint16_t* s) override {
+    const double pos = Offset(t) / interval;
+    const int64_t i = int64_t(std::floor(pos + 1e-9));
+    *inData = pos > -1e-9 && i < Size() ? 1 : 0;
+    *exact = *inData && std::fabs(pos - std::round(pos)) < 1e-6 ? 1 : 0;
+    *mn = *inData ? mins[size_t(i)] : 0;
+    *mx = *inData ? (maxs.empty() ? mins[size_t(i)] : maxs[size_t(i)]) : 0;
+    *s = *inData ? statuses[size_t(i)] : NoData();
+    return 1;
+  }
+  void GetUnit(std::string* out) override { *out = unit; }
+  int GetDecimals() override { return 1; }
+  int IsShown() override { return 1; }
+  uint32_t GetColour() override { return colour; }
+
+  std::string unit;
+  uint32_t colour = 0x02000000;
   vt::FakeHostWindow* host = nullptr;
   QImage* snapshot = nullptr;
 };
@@ -59,11 +86,34 @@ vt::ColorRef Hue(int i) {
   return 0x02000000u | vt::Rgb(uint8_t(rgb[k][0]), uint8_t(rgb[k][1]), uint8_t(rgb[k][2]));
 }
 
+// The order the graph window's root follows when it shows a group, then the time range.
+void ShowGroup(CGNgWaveform* panel, std::vector<CGNgChannel*>& list, std::vector<SNgChannelSetting>& records,
+               SNgAxisSetting* axes, int selected, int legendMode) {
+  panel->m_graph->SetChannels(kChannels, list.data());
+  panel->SetBackColor(0x025E5E5E);
+  panel->SetForeColor(0x02808080);
+  CGNgYAxisManager* manager = panel->GetYAxisManager();
+  manager->m_printColumnLimit = 3;
+  manager->SetAxes(axes, 3);
+  panel->m_graph->SetNameKind(0);
+  panel->SetChannels(kChannels, records.data(), 3, axes);
+  panel->SelectChannel(selected, -1);
+  if (legendMode) panel->m_graph->m_legend->SetMode(legendMode);
+  manager->SetClip(1);
+  manager->SetLayout(AXIS_SLIDING);
+  panel->SetLineWidths(1, 1, 1, 1);
+  panel->SetDataRange(kStart, PreciseTime::AddSeconds(kStart, double(kSamples)));
+  panel->SetVisibleRange(PreciseTime::AddSeconds(kStart, 3 * 3600.0),
+                         PreciseTime::AddSeconds(kStart, 9 * 3600.0));
+  panel->m_graph->m_timeAxis->m_division = 3600;  // an hour per division, as the root writes it
+  panel->LayoutTree();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: trendgallery PANEL.png PROGRESS.png\n");
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: trendgallery PANEL.png PROGRESS.png SHEET.png\n");
     return 1;
   }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -85,11 +135,11 @@ int main(int argc, char** argv) {
   panel->Build(150);
 
   // Channels: three families of waves around the scales of their axes.
-  std::vector<std::unique_ptr<SnapshotChannel>> channels;
+  std::vector<std::unique_ptr<GalleryChannel>> channels;
   std::vector<CGNgChannel*> list;
   std::vector<SNgChannelSetting> records(kChannels);
   for (int i = 0; i < kChannels; ++i) {
-    auto c = std::make_unique<SnapshotChannel>();
+    auto c = std::make_unique<GalleryChannel>();
     c->start = kStart;
     const int axis = i % 3;
     const double period = 3600.0 * (1 + i % 7), phase = i * 0.37;
@@ -126,25 +176,14 @@ int main(int argc, char** argv) {
     std::snprintf(axes[a].unit, sizeof axes[a].unit, "%s", units[a]);
   }
 
-  // The order the graph window's root follows when it shows a group.
-  panel->m_graph->SetChannels(kChannels, list.data());
-  panel->SetBackColor(0x025E5E5E);
-  panel->SetForeColor(0x02808080);
-  CGNgYAxisManager* manager = panel->GetYAxisManager();
-  manager->m_printColumnLimit = 3;
-  manager->SetAxes(axes, 3);
-  panel->m_graph->SetNameKind(0);
-  panel->SetChannels(kChannels, records.data(), 3, axes);
-  panel->SelectChannel(0, 0);
-  manager->SetClip(1);
-  manager->SetLayout(AXIS_SLIDING);
-  const PreciseTime start = kStart;
-  panel->SetLineWidths(1, 1, 1, 1);
-  panel->SetDataRange(start, PreciseTime::AddSeconds(start, double(kSamples)));
-  panel->SetVisibleRange(PreciseTime::AddSeconds(start, 3 * 3600.0),
-                         PreciseTime::AddSeconds(start, 9 * 3600.0));
-  panel->m_graph->m_timeAxis->m_division = 3600;  // an hour per division, as the root writes it
-  panel->LayoutTree();
+  // Alarm levels 1 and 2 active on two channels over a few minutes of the sheet's rows.
+  for (int64_t k = 3 * 3600 + 150; k < 3 * 3600 + 330; ++k) channels[1]->statuses[size_t(k)] = 0x0001;
+  for (int64_t k = 3 * 3600 + 60; k < 3 * 3600 + 200; ++k) channels[3]->statuses[size_t(k)] = 0x0003;
+  for (int i = 0; i < kChannels; ++i) {
+    channels[size_t(i)]->unit = units[i % 3];
+    channels[size_t(i)]->colour = records[size_t(i)].colour;
+  }
+  ShowGroup(panel, list, records, axes, 0, 0);
 
   // Every progress paint is made (a clock that moves 20 ms per reading).
   int64_t fakeNow = 0;
@@ -157,10 +196,51 @@ int main(int argc, char** argv) {
   QImage progressImage;
   channels[49]->host = &host;
   channels[49]->snapshot = &progressImage;
-  panel->m_graph->m_scrollBar->SetPosition(PreciseTime::AddSeconds(start, 6 * 3600.0));
+  panel->m_graph->m_scrollBar->SetPosition(PreciseTime::AddSeconds(kStart, 6 * 3600.0));
   panel->m_graph->m_scrollBar->PositionChanged();
 
-  const bool ok = Save(panelImage, argv[1]) && Save(progressImage, argv[2]);
+  // The same channels in a second window: a panel with its axis legend (a few channels unchecked,
+  // one axis collapsed) beside a trend sheet with a row every ten seconds from the shown range.
+  constexpr int kSheetWidth = 760;
+  vt::FakeHostWindow sheetHost(kWidth + 10 + kSheetWidth, kHeight);
+  auto* sheetRoot = new CGRoot(master, 0, 0);
+  sheetRoot->SetBackColor(0x02404040);
+  sheetRoot->SetOpaque(1);
+  sheetRoot->Attach(&sheetHost);
+  auto* second = new CGNgWaveform(sheetRoot);
+  second->SetBounds(0, 0, kWidth, kHeight);
+  second->Build(150);
+  std::vector<SNgChannelSetting> sheetRecords = records;
+  for (int i : {7, 8, 20, 41}) sheetRecords[size_t(i)].shown = 0;
+  SNgAxisSetting sheetAxes[3] = {axes[0], axes[1], axes[2]};
+  for (SNgAxisSetting& a : sheetAxes) a.legendFlag = 1;
+  sheetAxes[2].legendFlag = 0;
+  ShowGroup(second, list, sheetRecords, sheetAxes, 4, LEGEND_AXIS);
+
+  vt_test::RegisterNgSheetArt();
+  SetNgSheetSkin(DefaultNgSheetSkin());
+  SetNgSheetBitmaps(DefaultNgSheetBitmaps());
+  vt_test::FakeNgRows rows(PreciseTime::AddSeconds(kStart, 3 * 3600.0), 10.0, 6 * 360);
+  rows.marks[2] = {1, 0x0200FF00};
+  rows.marks[7] = {2, 0x020000FF};
+  rows.marks[15] = {1, 0x0200FF00};
+  auto* sheet =
+      new CGNgSDigital(sheetRoot, kWidth + 10, 0, kSheetWidth, kHeight, 0, GSTYLE_ACTIVE, 1, 16, 0, 18);
+  sheet->Build();
+  sheet->SetChannels(kChannels, list.data());
+  sheet->SetTimeSource(&rows);
+  sheet->SetLineCount(rows.GetRowCount());
+  sheet->SetNameKind(0);
+  sheet->ShowAlarms(1);
+  sheet->SelectColumn(4);
+  sheet->SetSelectionTimes(PreciseTime::AddSeconds(kStart, 3 * 3600.0 + 40),
+                           PreciseTime::AddSeconds(kStart, 3 * 3600.0 + 110));
+  sheet->LayoutTree();
+  sheetHost.Invalidate(nullptr);
+  sheetHost.RunPendingPaint();
+  const QImage sheetImage = sheetHost.FrontImage().copy();
+
+  const bool ok = Save(panelImage, argv[1]) && Save(progressImage, argv[2]) && Save(sheetImage, argv[3]);
   delete master;
   return ok ? 0 : 1;
 }

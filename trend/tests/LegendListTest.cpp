@@ -1,6 +1,7 @@
 // Legend list: entries built from the records (names from the bound channels, channels on
 // missing axes), the choices carried across a mode switch, the read-back that writes only its
-// fields, the selection lookups and the layout of the current legend.
+// fields, the selection lookups (also as the panel's selection uses them) and the layout of the
+// current legend.
 #include <gtest/gtest.h>
 
 #include "gadget/GButton.h"
@@ -131,6 +132,36 @@ TEST_F(LegendListTest, SelectInLegendKeepsTheAxisHighlightForAChannelOffTheAxis)
   EXPECT_EQ(graph->m_screen->m_selectedTrace, 2);
   EXPECT_EQ(graph->m_screen->m_selectedAxis, 1);
   EXPECT_EQ(hooks, (std::vector<std::string>{"Selection"}));
+}
+
+// The records keep what was bound; the legend knows what the user unchecked since and which
+// channels stand on the given axes. Without a legend the records answer.
+TEST_F(LegendListTest, ThePanelsSelectionTakesAMissingAxisOrChannelFromTheLegend) {
+  Bind({0, 0, 5}, 1, LEGEND_CHANNEL);  // channel 2 names an axis that was not given
+  Channel(0)->m_checked = 0;
+  struct Case {
+    bool legend;
+    int channel, axis;  // asked
+    int trace, selectedAxis;
+  } cases[] = {
+      {true, -1, 0, 1, 0},                         // channel 0 unchecked in the legend: the next shown one
+      {true, 2, -1, 2, -1},                        // no axis entry holds channel 2
+      {true, 1, -1, 1, 0},  {false, -1, 0, 0, 0},  // the records still show channel 0
+      {false, 2, -1, 2, 5},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.channel * 10 + c.axis);
+    graph->m_legend = c.legend ? legend : nullptr;
+    panel->SelectChannel(c.channel, c.axis);
+    EXPECT_EQ(graph->m_screen->m_selectedTrace, c.trace);
+    EXPECT_EQ(graph->m_screen->m_selectedAxis, c.selectedAxis);
+    EXPECT_EQ(manager->m_selectedAxis, c.selectedAxis);
+  }
+  graph->m_legend = legend;
+  // A click on the Y axis asks the legend the same way.
+  CGNgWaveform::OnYAxisClicked(manager->GetAxis(0), GEVENT_CLICKED, nullptr);
+  EXPECT_EQ(graph->m_screen->m_selectedTrace, 1);
+  EXPECT_EQ(ChannelScreen()->m_selected, Channel(1));
 }
 
 TEST_F(LegendListTest, LaysOutTheCurrentLegendBesideThePlot) {

@@ -1,8 +1,11 @@
 // Legend trees: what a check-box click does to axes, traces, selection and hooks in both
 // legends; which press and release pairs act; expand states under a depth limit; collapsed
-// branches hidden from paint and hit test; the print shrink of a crowded legend.
+// branches hidden from paint and hit test; the print shrink of a crowded legend; the panel's
+// graph skin giving the legend its cells, title bar and toggle icons.
 #include <gtest/gtest.h>
 
+#include "gadget/GButton.h"
+#include "platform/gui/RecordingDc.h"
 #include "trend/tests/LegendTestSupport.h"
 
 namespace {
@@ -186,3 +189,34 @@ TEST_F(LegendTreeTest, PrintShrinksACrowdedLegendToThePage) {
 }
 
 }  // namespace
+
+TEST_F(LegendTreeTest, ThePanelsGraphSkinGivesTheLegendItsCellsBarAndIcons) {
+  // Some other legend skin set since: the graph skin puts the panel's own back.
+  SetNgLegendSkin(SGNgLegendSkin{{1, 0, 8, 8}, {2, 0, 8, 8}});
+  g_ngLegendBarSkin[0] = 0;
+  SetNgGraphSkin();
+  Bind({0, 0}, 1, LEGEND_CHANNEL);
+  Channel(1)->m_checked = 0;
+  if (AxisNode(0)->IsExpanded()) AxisNode(0)->ToggleExpand();
+  const vt::ColorRef back = vt::Rgb(0x12, 0x34, 0x56);
+  vt::RecordingDc dc(900, 500);
+  dc.FillSolidRect(vt::Rect{0, 0, 900, 500}, back);
+  Channel(0)->DrawNode(&dc, 0, 0, 16, false);
+  Channel(1)->DrawNode(&dc, 0, 20, 16, false);
+  static_cast<CGNgTreeNode*>(AxisNode(0))->DrawNode(&dc, 0, 40, 16, false);
+  auto at = [&](int x, int y) { return dc.Pixels().GetPixel(x, y) & 0xFFFFFF; };
+  EXPECT_EQ(at(5, 8), vt::Rgb(0x2E, 0x9A, 0x48));            // the tick of a checked channel
+  EXPECT_EQ(at(5, 28), vt::Rgb(0xC4, 0xDC, 0xC8));           // the pale tick of an unchecked one
+  EXPECT_EQ(at(0, 0), back);                                 // the mask keeps the row round the box
+  EXPECT_EQ(at(19 + 7, 40 + 5), vt::Rgb(0x20, 0x28, 0x38));  // the plus of a collapsed axis
+  EXPECT_EQ(at(19 + 7, 40 + 1), back);
+
+  EXPECT_EQ(g_ngLegendBarSkin[0], 12197);
+  legend->Draw(&dc);
+  vt::Rect a;
+  legend->GetAbsoluteRect(&a);
+  EXPECT_NE(at(a.left + 2, a.top + 20), vt::ColorRef(0x707070));  // not the plain fallback bar
+  const CGBitmap* icons = legend->m_toggle->Icon().image;
+  ASSERT_TRUE(icons && icons->GetBitmap());
+  EXPECT_EQ(icons->GetBitmap()->Width(), 32);
+}
