@@ -59,6 +59,11 @@ CQRAFile::~CQRAFile() { Close(); }
 void CQRAFile::Close() {
   m_file.Close();
   m_cache.Clear();
+  m_columns.Clear();
+  m_fields.clear();
+  m_fieldsMade = false;
+  m_askedStart = m_askedCount = -1;
+  m_askedField = -1;
   m_timesStart = -1;
   m_timesSeconds.clear();
   m_timesMilliseconds.clear();
@@ -620,6 +625,24 @@ void DecodeValues(const uint8_t* p, std::size_t rs, int64_t n, int32_t* values) 
 
 }  // namespace
 
+template <class F>
+bool CQRAFile::ForEachRecordChunk(int64_t start, int64_t count, F&& f) {
+  const std::size_t rs = m_recordSize;
+  const int64_t perChunk = std::max<int64_t>(1, int64_t(RecordRangeCache::kSpanLimit / rs));
+  for (int64_t done = 0; done < count;) {
+    const int64_t n = std::min(perChunk, count - done);
+    const uint8_t* chunk =
+        m_cache.Read(m_file, m_firstRecordAt + uint64_t(start + done) * rs, size_t(n) * rs);
+    if (chunk == nullptr) {
+      Close();  // a read failure closes the file, as a failed seek or read always did
+      return false;
+    }
+    f(chunk, done, n);
+    done += n;
+  }
+  return true;
+}
+
 int CQRAFile::ReadValues(int64_t start, int sub, int size, int offset, int64_t count, int32_t* values,
                          int32_t* seconds, int32_t* milliseconds) {
   if (start < 0 || count < 0 || start + count > int64_t(m_dataInfo.recordCount)) return QRA_OUT_OF_RANGE;
@@ -636,17 +659,28 @@ int CQRAFile::ReadValues(int64_t start, int sub, int size, int offset, int64_t c
     std::copy(m_timesMilliseconds.begin(), m_timesMilliseconds.end(), milliseconds);
     times = false;
   }
+  if (values != nullptr && takeValue) {
+    bool failed = false;
+    const int field = ValueField(at, size);
+    if (UseColumns(start, count, field, &failed)) {
+      m_columns.CopyValues(field, start, count, values);
+      if (!times) return QRA_OK;
+      if (m_header.timeFormat != 0) {
+        m_columns.CopyTimes(start, count, seconds, milliseconds);
+      } else {
+        for (int64_t i = 0; i < count; ++i) {
+          const QRATime t = ConvertTime(m_columns.TimeBytes(start + i));
+          seconds[i] = t.seconds;
+          milliseconds[i] = t.milliseconds;
+        }
+      }
+      return QRA_OK;
+    }
+    if (failed) return QRA_READ_ERROR;
+  }
   const std::size_t rs = m_recordSize;
   // Through the range cache: the other channels of the same range come from memory.
-  const int64_t perChunk = std::max<int64_t>(1, int64_t(RecordRangeCache::kSpanLimit / rs));
-  for (int64_t done = 0; done < count;) {
-    const int64_t n = std::min(perChunk, count - done);
-    const uint8_t* chunk =
-        m_cache.Read(m_file, m_firstRecordAt + uint64_t(start + done) * rs, size_t(n) * rs);
-    if (chunk == nullptr) {
-      Close();  // a read failure closes the file, as a failed seek or read always did
-      return QRA_READ_ERROR;
-    }
+  const bool read = ForEachRecordChunk(start, count, [&](const uint8_t* chunk, int64_t done, int64_t n) {
     // One loop per field and byte order, so that nothing is decided per record.
     if (times && m_header.timeFormat != 0) {
       if (m_be)
@@ -668,14 +702,56 @@ int CQRAFile::ReadValues(int64_t start, int sub, int size, int offset, int64_t c
         m_be ? DecodeValues<int32_t, true>(chunk + at, rs, n, values + done)
              : DecodeValues<int32_t, false>(chunk + at, rs, n, values + done);
     }
-    done += n;
-  }
+  });
+  if (!read) return QRA_READ_ERROR;
   if (keepTimes && times) {
     m_timesStart = start;
     m_timesSeconds.assign(seconds, seconds + count);
     m_timesMilliseconds.assign(milliseconds, milliseconds + count);
   }
   return QRA_OK;
+}
+
+int CQRAFile::ValueField(int64_t at, int size) {
+  if (!m_fieldsMade) {
+    // Each channel's value, and its maximum in display data, where the record holds it.
+    const bool display = (m_header.dataKindWord & 0xFFFFFF) == 2;
+    for (const QRAChannelEntry& c : m_channels) {
+      const int width = c.ValueSize();
+      if (width != 2 && width != 4) continue;
+      for (int sub = 0; sub < (display ? 2 : 1); ++sub) {
+        const int offset = sub * width + c.valueOffset;
+        if (offset + width > int64_t(m_recordSize)) continue;
+        const bool known = std::any_of(m_fields.begin(), m_fields.end(), [&](const RecordColumns::Field& f) {
+          return f.offset == offset && f.size == width;
+        });
+        if (!known) m_fields.push_back({offset, width});
+      }
+    }
+    m_fieldsMade = true;
+  }
+  for (std::size_t f = 0; f < m_fields.size(); ++f)
+    if (m_fields[f].offset == at && m_fields[f].size == size) return int(f);
+  return -1;
+}
+
+bool CQRAFile::UseColumns(int64_t start, int64_t count, int field, bool* failed) {
+  if (field < 0 || count <= 0) return false;
+  if (m_columns.Covers(start, count)) return true;
+  const bool second = start == m_askedStart && count == m_askedCount && field != m_askedField;
+  m_askedStart = start;
+  m_askedCount = count;
+  m_askedField = field;
+  if (!second || RecordColumns::BytesFor(m_fields, count) > RecordColumns::kBytesLimit) return false;
+  if (!m_columns.Reset(m_fields, start, count, m_header.timeFormat != 0, m_be)) return false;
+  const std::size_t rs = m_recordSize;
+  if (!ForEachRecordChunk(start, count, [&](const uint8_t* chunk, int64_t done, int64_t n) {
+        m_columns.Decode(chunk, rs, done, n);
+      })) {
+    *failed = true;
+    return false;
+  }
+  return true;
 }
 
 int CQRAFile::ReadTimes(int64_t start, int64_t count, int32_t* seconds, int32_t* milliseconds) {

@@ -2,7 +2,8 @@
 // and every block in file order (version limits, CRC-16 of each block, and that every length,
 // count, offset and channel number fits the file), converts big-endian fields to host values,
 // maps and decodes the texts, and keeps the tables in memory. Only the data records stay on disk;
-// they are read on request, one channel at a time, in chunks of whole records.
+// they are read on request in chunks of whole records, one channel at a time or, once a second
+// channel of a range is asked for, every channel of the range at once (RecordColumns).
 //
 // The tables are kept as typed entries rather than raw byte copies; each field is read from the
 // file bytes by offset in the file's byte order.
@@ -17,6 +18,7 @@
 #include "platform/base/Guid.h"
 #include "platform/base/ReadOnlyFile.h"
 #include "recorder/RecordRangeCache.h"
+#include "recorder/newer/RecordColumns.h"
 
 // Block-reader result codes.
 enum QRA_RESULT : int {
@@ -205,7 +207,9 @@ class CQRAFile {
   int GetAlarmEntry(int index, QRAAlarmEntry* out) const;
   uint32_t GetRecordSize() const { return m_recordSize; }
   // Values of count records from start: the value at sub x size + offset of each record, 16-bit
-  // values sign-extended. Times are read when both time outputs are given.
+  // values sign-extended. Times are read when both time outputs are given. Once a second field
+  // of the same range is asked for, every field of the range is decoded in one pass and the
+  // further fields of it come from those columns.
   int ReadValues(int64_t start, int sub, int size, int offset, int64_t count, int32_t* values,
                  int32_t* seconds, int32_t* milliseconds);
   // Only the record times.
@@ -237,12 +241,26 @@ class CQRAFile {
   int ReadDataBlock();
   bool ReadAt(uint64_t offset, void* buffer, std::size_t size);
   QRATime ConvertTime(const uint8_t* p) const;
+  // Reads records [start, start + count) through the range cache in chunks of whole records and
+  // hands each to f(chunk, done, n); false (and the file closed) when a read fails.
+  template <class F>
+  bool ForEachRecordChunk(int64_t start, int64_t count, F&& f);
+  // The index of the value field at (at, size) among the channels' fields, or -1.
+  int ValueField(int64_t at, int size);
+  // Whether field `field` of the range comes from the columns, which are made when this is the
+  // second field of the same range asked for; a read failure sets *failed.
+  bool UseColumns(int64_t start, int64_t count, int field, bool* failed);
   uint16_t L16(const uint8_t* p) const { return vt::Load16(p, m_be); }
   uint32_t L32(const uint8_t* p) const { return vt::Load32(p, m_be); }
   uint64_t L64(const uint8_t* p) const { return vt::Load64(p, m_be); }
 
   vt::ReadOnlyFile m_file;
-  RecordRangeCache m_cache;   // the records read last
+  RecordRangeCache m_cache;                    // the records read last
+  RecordColumns m_columns;                     // every field of a range, once a second channel of it is read
+  std::vector<RecordColumns::Field> m_fields;  // the channels' value fields, made on first use
+  bool m_fieldsMade = false;
+  int64_t m_askedStart = -1, m_askedCount = -1;  // the range of the last field read
+  int m_askedField = -1;
   int64_t m_timesStart = -1;  // the times of the range read last, when kept
   std::vector<int32_t> m_timesSeconds;
   std::vector<int32_t> m_timesMilliseconds;
