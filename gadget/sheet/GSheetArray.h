@@ -155,6 +155,14 @@ class CGSheetArray : public CGSheetGadget {
   void DrawTitleLook(vt::DeviceContext* dc, int top, int bottom, int look);
   // The draw-background flag of the title: a column of the table or the line header.
   int TitleBackgroundFlag() const;
+  // Makes a line the sheet's focus line (nothing without a sheet).
+  void SetFocusLine(int line);
+  // The press of the clickable columns: the line under the point becomes the focus line and the
+  // press flag is armed when that line is active. Returns the flag.
+  bool ArmLinePress(int32_t x, int32_t y);
+  // A move with the button held on an active focus line: the press flag follows whether the point
+  // is over that line. True when the flag changed (the caller then shows the line anew).
+  bool TrackLinePress(int32_t x, int32_t y);
   // The walk of Draw: calls draw(line, rect) for each visible line, the rectangle moving down.
   template <typename F>
   void ForVisibleLines(F&& draw) const {

@@ -18,10 +18,6 @@ constexpr vt::ColorRef kBlack = 0x02000000;
 constexpr vt::ColorRef kBevelDark = 0x02CACACA;
 constexpr vt::ColorRef kTextActive = 0x02FFFFFF;
 constexpr vt::ColorRef kTextInactive = 0x02C0C0C0;
-
-void SetFocus(CGSheetArray* column, int line) {
-  if (CGSheet* sheet = column->GetSheet()) sheet->m_focusLine = line;
-}
 }  // namespace
 
 // ---- CGSToggleButtons ----
@@ -93,19 +89,12 @@ void CGSToggleButtons::Flip(int line) {
 
 void CGSToggleButtons::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
   (void)flags;
-  SetFocus(this, LineAtPoint(x, y));
-  g_pressedInside = HasLineState(FocusLine(), GSTYLE_ACTIVE) ? 1 : 0;
-  if (g_pressedInside) Flip(FocusLine());
+  if (ArmLinePress(x, y)) Flip(FocusLine());
 }
 
 void CGSToggleButtons::OnMouseMove(uint32_t flags, int32_t x, int32_t y) {
   (void)flags;
-  const int focus = FocusLine();
-  if (!HasLineState(focus, GSTYLE_ACTIVE)) return;
-  const int on = LineAtPoint(x, y) == focus ? 1 : 0;
-  if (on == g_pressedInside) return;
-  g_pressedInside = on;
-  Flip(focus);
+  if (TrackLinePress(x, y)) Flip(FocusLine());
 }
 
 void CGSToggleButtons::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
@@ -255,19 +244,12 @@ void CGSPushButtons::ShowLine(int line, int look) {
 
 void CGSPushButtons::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
   (void)flags;
-  SetFocus(this, LineAtPoint(x, y));
-  g_pressedInside = HasLineState(FocusLine(), GSTYLE_ACTIVE) ? 1 : 0;
-  if (g_pressedInside) ShowLine(FocusLine(), 1);
+  if (ArmLinePress(x, y)) ShowLine(FocusLine(), 1);
 }
 
 void CGSPushButtons::OnMouseMove(uint32_t flags, int32_t x, int32_t y) {
   (void)flags;
-  const int focus = FocusLine();
-  if (!HasLineState(focus, GSTYLE_ACTIVE)) return;
-  const int on = LineAtPoint(x, y) == focus ? 1 : 0;
-  if (on == g_pressedInside) return;
-  g_pressedInside = on;
-  ShowLine(focus, on);
+  if (TrackLinePress(x, y)) ShowLine(FocusLine(), g_pressedInside);
 }
 
 void CGSPushButtons::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
@@ -358,7 +340,7 @@ void CGSCheckIconValues::GetLineIntValue(int line, int* value) {
 }
 
 void CGSCheckIconValues::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
-  SetFocus(this, LineAtPoint(x, y));
+  SetFocusLine(LineAtPoint(x, y));
   CGSCheckValues::OnLButtonDown(flags, x, y);
 }
 

@@ -89,13 +89,12 @@ int CGSKeyGadget::FocusLast() { return FocusFirst(); }
 
 void CGSKeyGadget::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
   (void)flags;
-  if (CGSheet* sheet = GetSheet()) sheet->m_focusLine = LineAtPoint(x, y);
-  g_pressedInside = HasLineState(FocusLine(), GSTYLE_ACTIVE) ? 1 : 0;
+  ArmLinePress(x, y);
 }
 
 void CGSKeyGadget::OnMouseMove(uint32_t flags, int32_t x, int32_t y) {
   (void)flags;
-  if (HasLineState(FocusLine(), GSTYLE_ACTIVE)) g_pressedInside = LineAtPoint(x, y) == FocusLine() ? 1 : 0;
+  TrackLinePress(x, y);
 }
 
 void CGSKeyGadget::OpenOnRelease() {

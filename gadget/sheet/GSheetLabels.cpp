@@ -200,19 +200,12 @@ void CGSCyclicLabels::ShowLine(int line, bool pressed) {
 
 void CGSCyclicLabels::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
   (void)flags;
-  if (CGSheet* sheet = GetSheet()) sheet->m_focusLine = LineAtPoint(x, y);
-  g_pressedInside = HasLineState(FocusLine(), GSTYLE_ACTIVE) ? 1 : 0;
-  if (g_pressedInside) ShowLine(FocusLine(), true);
+  if (ArmLinePress(x, y)) ShowLine(FocusLine(), true);
 }
 
 void CGSCyclicLabels::OnMouseMove(uint32_t flags, int32_t x, int32_t y) {
   (void)flags;
-  const int focus = FocusLine();
-  if (!HasLineState(focus, GSTYLE_ACTIVE)) return;
-  const int on = LineAtPoint(x, y) == focus ? 1 : 0;
-  if (on == g_pressedInside) return;
-  g_pressedInside = on;
-  ShowLine(focus, on != 0);
+  if (TrackLinePress(x, y)) ShowLine(FocusLine(), g_pressedInside != 0);
 }
 
 void CGSCyclicLabels::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
@@ -273,19 +266,12 @@ void CGSColors::ShowLine(int line, int pressed) {
 
 void CGSColors::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
   (void)flags;
-  if (CGSheet* sheet = GetSheet()) sheet->m_focusLine = LineAtPoint(x, y);
-  g_pressedInside = HasLineState(FocusLine(), GSTYLE_ACTIVE) ? 1 : 0;
-  if (g_pressedInside) ShowLine(FocusLine(), 1);
+  if (ArmLinePress(x, y)) ShowLine(FocusLine(), 1);
 }
 
 void CGSColors::OnMouseMove(uint32_t flags, int32_t x, int32_t y) {
   (void)flags;
-  const int focus = FocusLine();
-  if (!HasLineState(focus, GSTYLE_ACTIVE)) return;
-  const int on = LineAtPoint(x, y) == focus ? 1 : 0;
-  if (on == g_pressedInside) return;
-  g_pressedInside = on;
-  ShowLine(focus, on);
+  if (TrackLinePress(x, y)) ShowLine(FocusLine(), g_pressedInside);
 }
 
 void CGSColors::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
