@@ -173,6 +173,16 @@ class CGSheetArray : public CGSheetGadget {
     const int h = GetLineRect(first, &r);
     for (int line = first; line <= last; ++line, r.top += h, r.bottom += h) draw(line, r);
   }
+  // The walk of DrawLine: calls draw(line, rect) once for a line of a shown column, with the
+  // context clipped to the column's visible part.
+  template <typename F>
+  void ForOneLine(vt::DeviceContext* dc, int line, F&& draw) {
+    if (!InLines(line) || !(m_style & GSTYLE_VISIBLE)) return;
+    ClipToVisibleRect(dc);
+    vt::Rect r;
+    GetLineRect(line, &r);
+    draw(line, r);
+  }
   // The walk of PrintSelf: calls print(line, rect) for each line of the page.
   template <typename F>
   void ForPrintLines(F&& print) const {

@@ -58,11 +58,7 @@ void CGSToggleButtons::Draw(vt::DeviceContext* dc) {
 }
 
 void CGSToggleButtons::DrawLine(vt::DeviceContext* dc, int line) {
-  if (!InLines(line) || !(m_style & GSTYLE_VISIBLE)) return;
-  ClipToVisibleRect(dc);
-  vt::Rect r;
-  GetLineRect(line, &r);
-  DrawCell(dc, line, r);
+  ForOneLine(dc, line, [&](int l, const vt::Rect& r) { DrawCell(dc, l, r); });
 }
 
 vt::ColorRef CGSToggleButtons::DrawToggleBase(vt::DeviceContext* dc, int line, const vt::Rect& cell) {

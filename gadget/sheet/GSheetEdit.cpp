@@ -108,11 +108,7 @@ void CGSKeyGadget::DrawAllCells(vt::DeviceContext* dc) {
 }
 
 void CGSKeyGadget::DrawOneCell(vt::DeviceContext* dc, int line) {
-  if (!InLines(line) || !(m_style & GSTYLE_VISIBLE)) return;
-  ClipToVisibleRect(dc);
-  vt::Rect r;
-  GetLineRect(line, &r);
-  DrawCell(dc, line, r);
+  ForOneLine(dc, line, [&](int l, const vt::Rect& r) { DrawCell(dc, l, r); });
 }
 
 void CGSKeyGadget::DrawNumberCell(vt::DeviceContext* dc, int line, const vt::Rect& cell) {
