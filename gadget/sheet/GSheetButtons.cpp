@@ -9,16 +9,10 @@
 #include "gadget/GRootMaster.h"
 #include "gadget/GText.h"
 #include "gadget/sheet/GSheetEdit.h"
+#include "gadget/sheet/SheetCellColors.h"
 #include "platform/gui/DeviceContext.h"
 
-namespace {
-constexpr vt::ColorRef kCell = 0x025E5E5E;
-constexpr vt::ColorRef kCellSelected = 0x025E4040;
-constexpr vt::ColorRef kBlack = 0x02000000;
-constexpr vt::ColorRef kBevelDark = 0x02CACACA;
-constexpr vt::ColorRef kTextActive = 0x02FFFFFF;
-constexpr vt::ColorRef kTextInactive = 0x02C0C0C0;
-}  // namespace
+using namespace vt::sheetcell;
 
 // ---- CGSToggleButtons ----
 
