@@ -10,6 +10,7 @@
 #include "gadget/GRootMaster.h"
 #include "gadget/GText.h"
 #include "gadget/sheet/GSheetColumn.h"
+#include "gadget/sheet/SheetCellColors.h"
 #include "platform/gui/DeviceContext.h"
 #include "platform/gui/StringTable.h"
 
@@ -59,6 +60,16 @@ const vt::Font* CGSheetArray::CellFont() const { return m_font ? m_font->GetFont
 int CGSheetArray::FocusLine() const {
   const CGSheet* sheet = GetSheet();
   return sheet ? sheet->m_focusLine : -1;
+}
+
+vt::ColorRef CGSheetArray::FillCellFace(vt::DeviceContext* dc, int line, const vt::Rect& cell) const {
+  using namespace vt::sheetcell;
+  const vt::ColorRef face = IsLineSelected(line) ? kCellSelected : kCell;
+  if (m_cellFrameWidth > 0)
+    FillBevelRect(dc, cell, m_cellFrameWidth, face, kBlack, kBevelDark);
+  else
+    dc->FillSolidRect(InflateRect(cell, -1, -1), face);
+  return face;
 }
 
 void CGSheetArray::SetFocusLine(int line) {

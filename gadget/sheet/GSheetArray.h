@@ -155,6 +155,10 @@ class CGSheetArray : public CGSheetGadget {
   void DrawTitleLook(vt::DeviceContext* dc, int top, int bottom, int look);
   // The draw-background flag of the title: a column of the table or the line header.
   int TitleBackgroundFlag() const;
+  // The plain cell face: the cell in the cell colour (the selected tint on selected lines) with
+  // the column's cell frame as bevels, or filled inside a one-pixel edge without a frame.
+  // Returns the face colour.
+  vt::ColorRef FillCellFace(vt::DeviceContext* dc, int line, const vt::Rect& cell) const;
   // Makes a line the sheet's focus line (nothing without a sheet).
   void SetFocusLine(int line);
   // The press of the clickable columns: the line under the point becomes the focus line and the

@@ -153,11 +153,7 @@ int CGSTogIconButtons::StripCell(int line) const {
 }
 
 void CGSTogIconButtons::DrawCell(vt::DeviceContext* dc, int line, const vt::Rect& cell) {
-  const vt::ColorRef base = IsLineSelected(line) ? kCellSelected : kCell;
-  if (m_cellFrameWidth > 0)
-    FillBevelRect(dc, cell, m_cellFrameWidth, base, kBlack, kBevelDark);
-  else
-    dc->FillSolidRect(InflateRect(cell, -1, -1), base);
+  FillCellFace(dc, line, cell);
   if (!(GetEffectiveLineStyle(line) & GSTYLE_VISIBLE)) return;
   DrawBitmapCellTransparent(dc, cell, m_image ? m_image->GetBitmap() : nullptr,
                             m_mask ? m_mask->GetBitmap() : nullptr, StripCell(line), m_cellWidth,

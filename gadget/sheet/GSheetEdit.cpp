@@ -108,11 +108,7 @@ void CGSKeyGadget::DrawOneCell(vt::DeviceContext* dc, int line) {
 }
 
 void CGSKeyGadget::DrawNumberCell(vt::DeviceContext* dc, int line, const vt::Rect& cell) {
-  const vt::ColorRef fill = IsLineSelected(line) ? kCellSelected : kCell;
-  if (m_cellFrameWidth <= 0)
-    dc->FillSolidRect(InflateRect(cell, -1, -1), fill);
-  else
-    FillBevelRect(dc, cell, m_cellFrameWidth, fill, kBlack, kBevelDark);
+  FillCellFace(dc, line, cell);
   const int state = GetEffectiveLineStyle(line);
   if (!(state & GSTYLE_VISIBLE)) return;
   std::string text;

@@ -57,11 +57,7 @@ void CGSLabels::DrawLine(vt::DeviceContext* dc, int line) {
 }
 
 void CGSLabels::DrawCell(vt::DeviceContext* dc, int line, const vt::Rect& cell) {
-  const vt::ColorRef fill = IsLineSelected(line) ? kCellSelected : kCell;
-  if (m_cellFrameWidth <= 0)
-    dc->FillSolidRect(InflateRect(cell, -1, -1), fill);
-  else
-    FillBevelRect(dc, cell, m_cellFrameWidth, fill, kBlack, kBevelDark);
+  FillCellFace(dc, line, cell);
   DrawTextInRect(cell, m_alignment, 0, 0, (GetLineStyle(line) & GSTYLE_ENABLED) ? kTextActive : kTextInactive,
                  CellFont(), Text(line), 4, dc);
 }
