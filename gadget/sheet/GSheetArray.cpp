@@ -3,12 +3,14 @@
 
 #include <algorithm>
 
+#include "gadget/GButton.h"
 #include "gadget/GDraw.h"
 #include "gadget/GPools.h"
 #include "gadget/GRoot.h"
 #include "gadget/GRootMaster.h"
 #include "gadget/GText.h"
 #include "gadget/sheet/GSheetColumn.h"
+#include "gadget/sheet/SheetCellColors.h"
 #include "platform/gui/DeviceContext.h"
 #include "platform/gui/StringTable.h"
 
@@ -60,8 +62,33 @@ int CGSheetArray::FocusLine() const {
   return sheet ? sheet->m_focusLine : -1;
 }
 
-static void SetFocusLine(const CGSheetArray* column, int line) {
-  if (CGSheet* sheet = column->GetSheet()) sheet->m_focusLine = line;
+vt::ColorRef CGSheetArray::FillCellFace(vt::DeviceContext* dc, int line, const vt::Rect& cell) const {
+  using namespace vt::sheetcell;
+  const vt::ColorRef face = IsLineSelected(line) ? kCellSelected : kCell;
+  if (m_cellFrameWidth > 0)
+    FillBevelRect(dc, cell, m_cellFrameWidth, face, kBlack, kBevelDark);
+  else
+    dc->FillSolidRect(InflateRect(cell, -1, -1), face);
+  return face;
+}
+
+void CGSheetArray::SetFocusLine(int line) {
+  if (CGSheet* sheet = GetSheet()) sheet->m_focusLine = line;
+}
+
+bool CGSheetArray::ArmLinePress(int32_t x, int32_t y) {
+  SetFocusLine(LineAtPoint(x, y));
+  g_pressedInside = HasLineState(FocusLine(), GSTYLE_ACTIVE) ? 1 : 0;
+  return g_pressedInside != 0;
+}
+
+bool CGSheetArray::TrackLinePress(int32_t x, int32_t y) {
+  const int focus = FocusLine();
+  if (!HasLineState(focus, GSTYLE_ACTIVE)) return false;
+  const int on = LineAtPoint(x, y) == focus ? 1 : 0;
+  if (on == g_pressedInside) return false;
+  g_pressedInside = on;
+  return true;
 }
 
 void CGSheetArray::LayoutTree() {
@@ -85,7 +112,7 @@ int CGSheetArray::GetValue(int* out) {
 
 void CGSheetArray::Activate(int on) {
   (void)on;
-  if (FocusLine() < 0) SetFocusLine(this, 0);
+  if (FocusLine() < 0) SetFocusLine(0);
   ScrollToLine(FocusLine());
 }
 
@@ -119,7 +146,7 @@ int CGSheetArray::EndEdit(int closeCode) {
 
 void CGSheetArray::NavigateAfterEdit(int closeCode) {
   if (closeCode == kEditEndEnter || closeCode == kEditEndShiftEnter) {
-    SetFocusLine(this, closeCode == kEditEndEnter ? NextActiveLine() : PreviousActiveLine());
+    SetFocusLine(closeCode == kEditEndEnter ? NextActiveLine() : PreviousActiveLine());
     ScrollToLine(FocusLine());
     BeginEdit();
   } else if (closeCode == kEditEndTab || closeCode == kEditEndShiftTab) {
@@ -135,7 +162,7 @@ void CGSheetArray::NavigateAfterEdit(int closeCode) {
 }
 
 void CGSheetArray::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
-  SetFocusLine(this, LineAtPoint(x, y));
+  SetFocusLine(LineAtPoint(x, y));
   if (HasLineState(FocusLine(), GSTYLE_ACTIVE)) CGSheetGadget::OnLButtonDown(flags, x, y);
 }
 
@@ -144,7 +171,7 @@ void CGSheetArray::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
 }
 
 void CGSheetArray::OnLButtonDblClk(uint32_t flags, int32_t x, int32_t y) {
-  SetFocusLine(this, LineAtPoint(x, y));
+  SetFocusLine(LineAtPoint(x, y));
   if (HasLineState(FocusLine(), GSTYLE_ACTIVE)) CGSheetGadget::OnLButtonDblClk(flags, x, y);
 }
 

@@ -155,6 +155,18 @@ class CGSheetArray : public CGSheetGadget {
   void DrawTitleLook(vt::DeviceContext* dc, int top, int bottom, int look);
   // The draw-background flag of the title: a column of the table or the line header.
   int TitleBackgroundFlag() const;
+  // The plain cell face: the cell in the cell colour (the selected tint on selected lines) with
+  // the column's cell frame as bevels, or filled inside a one-pixel edge without a frame.
+  // Returns the face colour.
+  vt::ColorRef FillCellFace(vt::DeviceContext* dc, int line, const vt::Rect& cell) const;
+  // Makes a line the sheet's focus line (nothing without a sheet).
+  void SetFocusLine(int line);
+  // The press of the clickable columns: the line under the point becomes the focus line and the
+  // press flag is armed when that line is active. Returns the flag.
+  bool ArmLinePress(int32_t x, int32_t y);
+  // A move with the button held on an active focus line: the press flag follows whether the point
+  // is over that line. True when the flag changed (the caller then shows the line anew).
+  bool TrackLinePress(int32_t x, int32_t y);
   // The walk of Draw: calls draw(line, rect) for each visible line, the rectangle moving down.
   template <typename F>
   void ForVisibleLines(F&& draw) const {
@@ -164,6 +176,16 @@ class CGSheetArray : public CGSheetGadget {
     vt::Rect r;
     const int h = GetLineRect(first, &r);
     for (int line = first; line <= last; ++line, r.top += h, r.bottom += h) draw(line, r);
+  }
+  // The walk of DrawLine: calls draw(line, rect) once for a line of a shown column, with the
+  // context clipped to the column's visible part.
+  template <typename F>
+  void ForOneLine(vt::DeviceContext* dc, int line, F&& draw) {
+    if (!InLines(line) || !(m_style & GSTYLE_VISIBLE)) return;
+    ClipToVisibleRect(dc);
+    vt::Rect r;
+    GetLineRect(line, &r);
+    draw(line, r);
   }
   // The walk of PrintSelf: calls print(line, rect) for each line of the page.
   template <typename F>

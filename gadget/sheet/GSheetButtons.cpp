@@ -9,20 +9,10 @@
 #include "gadget/GRootMaster.h"
 #include "gadget/GText.h"
 #include "gadget/sheet/GSheetEdit.h"
+#include "gadget/sheet/SheetCellColors.h"
 #include "platform/gui/DeviceContext.h"
 
-namespace {
-constexpr vt::ColorRef kCell = 0x025E5E5E;
-constexpr vt::ColorRef kCellSelected = 0x025E4040;
-constexpr vt::ColorRef kBlack = 0x02000000;
-constexpr vt::ColorRef kBevelDark = 0x02CACACA;
-constexpr vt::ColorRef kTextActive = 0x02FFFFFF;
-constexpr vt::ColorRef kTextInactive = 0x02C0C0C0;
-
-void SetFocus(CGSheetArray* column, int line) {
-  if (CGSheet* sheet = column->GetSheet()) sheet->m_focusLine = line;
-}
-}  // namespace
+using namespace vt::sheetcell;
 
 // ---- CGSToggleButtons ----
 
@@ -62,11 +52,7 @@ void CGSToggleButtons::Draw(vt::DeviceContext* dc) {
 }
 
 void CGSToggleButtons::DrawLine(vt::DeviceContext* dc, int line) {
-  if (!InLines(line) || !(m_style & GSTYLE_VISIBLE)) return;
-  ClipToVisibleRect(dc);
-  vt::Rect r;
-  GetLineRect(line, &r);
-  DrawCell(dc, line, r);
+  ForOneLine(dc, line, [&](int l, const vt::Rect& r) { DrawCell(dc, l, r); });
 }
 
 vt::ColorRef CGSToggleButtons::DrawToggleBase(vt::DeviceContext* dc, int line, const vt::Rect& cell) {
@@ -93,19 +79,12 @@ void CGSToggleButtons::Flip(int line) {
 
 void CGSToggleButtons::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
   (void)flags;
-  SetFocus(this, LineAtPoint(x, y));
-  g_pressedInside = HasLineState(FocusLine(), GSTYLE_ACTIVE) ? 1 : 0;
-  if (g_pressedInside) Flip(FocusLine());
+  if (ArmLinePress(x, y)) Flip(FocusLine());
 }
 
 void CGSToggleButtons::OnMouseMove(uint32_t flags, int32_t x, int32_t y) {
   (void)flags;
-  const int focus = FocusLine();
-  if (!HasLineState(focus, GSTYLE_ACTIVE)) return;
-  const int on = LineAtPoint(x, y) == focus ? 1 : 0;
-  if (on == g_pressedInside) return;
-  g_pressedInside = on;
-  Flip(focus);
+  if (TrackLinePress(x, y)) Flip(FocusLine());
 }
 
 void CGSToggleButtons::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
@@ -174,11 +153,7 @@ int CGSTogIconButtons::StripCell(int line) const {
 }
 
 void CGSTogIconButtons::DrawCell(vt::DeviceContext* dc, int line, const vt::Rect& cell) {
-  const vt::ColorRef base = IsLineSelected(line) ? kCellSelected : kCell;
-  if (m_cellFrameWidth > 0)
-    FillBevelRect(dc, cell, m_cellFrameWidth, base, kBlack, kBevelDark);
-  else
-    dc->FillSolidRect(InflateRect(cell, -1, -1), base);
+  FillCellFace(dc, line, cell);
   if (!(GetEffectiveLineStyle(line) & GSTYLE_VISIBLE)) return;
   DrawBitmapCellTransparent(dc, cell, m_image ? m_image->GetBitmap() : nullptr,
                             m_mask ? m_mask->GetBitmap() : nullptr, StripCell(line), m_cellWidth,
@@ -255,19 +230,12 @@ void CGSPushButtons::ShowLine(int line, int look) {
 
 void CGSPushButtons::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
   (void)flags;
-  SetFocus(this, LineAtPoint(x, y));
-  g_pressedInside = HasLineState(FocusLine(), GSTYLE_ACTIVE) ? 1 : 0;
-  if (g_pressedInside) ShowLine(FocusLine(), 1);
+  if (ArmLinePress(x, y)) ShowLine(FocusLine(), 1);
 }
 
 void CGSPushButtons::OnMouseMove(uint32_t flags, int32_t x, int32_t y) {
   (void)flags;
-  const int focus = FocusLine();
-  if (!HasLineState(focus, GSTYLE_ACTIVE)) return;
-  const int on = LineAtPoint(x, y) == focus ? 1 : 0;
-  if (on == g_pressedInside) return;
-  g_pressedInside = on;
-  ShowLine(focus, on);
+  if (TrackLinePress(x, y)) ShowLine(FocusLine(), g_pressedInside);
 }
 
 void CGSPushButtons::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
@@ -358,7 +326,7 @@ void CGSCheckIconValues::GetLineIntValue(int line, int* value) {
 }
 
 void CGSCheckIconValues::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
-  SetFocus(this, LineAtPoint(x, y));
+  SetFocusLine(LineAtPoint(x, y));
   CGSCheckValues::OnLButtonDown(flags, x, y);
 }
 

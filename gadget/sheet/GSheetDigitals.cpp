@@ -6,16 +6,13 @@
 #include "gadget/GDraw.h"
 #include "gadget/GPools.h"
 #include "gadget/GText.h"
+#include "gadget/sheet/SheetCellColors.h"
 #include "platform/base/Numbers.h"
 #include "platform/gui/DeviceContext.h"
 
+using namespace vt::sheetcell;
+
 namespace {
-constexpr vt::ColorRef kCell = 0x025E5E5E;
-constexpr vt::ColorRef kCellSelected = 0x025E4040;
-constexpr vt::ColorRef kBlack = 0x02000000;
-constexpr vt::ColorRef kBevelDark = 0x02CACACA;
-constexpr vt::ColorRef kTextActive = 0x02FFFFFF;
-constexpr vt::ColorRef kTextInactive = 0x02C0C0C0;
 constexpr int kStatusNoData = 3;
 
 const char* StatusText(int status) {
@@ -124,11 +121,7 @@ void CGSDigitals::Draw(vt::DeviceContext* dc) {
 }
 
 void CGSDigitals::DrawLine(vt::DeviceContext* dc, int line) {
-  if (!InLines(line) || !(m_style & GSTYLE_VISIBLE)) return;
-  ClipToVisibleRect(dc);
-  vt::Rect r;
-  GetLineRect(line, &r);
-  DrawCell(dc, line, r);
+  ForOneLine(dc, line, [&](int l, const vt::Rect& r) { DrawCell(dc, l, r); });
 }
 
 void CGSDigitals::DrawCell(vt::DeviceContext* dc, int line, const vt::Rect& cell) {

@@ -11,18 +11,14 @@
 #include "gadget/GPools.h"
 #include "gadget/GText.h"
 #include "gadget/sheet/GSheetDigitals.h"
+#include "gadget/sheet/SheetCellColors.h"
 #include "platform/base/Numbers.h"
 #include "platform/gui/DeviceContext.h"
 #include "platform/gui/StringTable.h"
 
-namespace {
-constexpr vt::ColorRef kCell = 0x025E5E5E;
-constexpr vt::ColorRef kCellSelected = 0x025E4040;
-constexpr vt::ColorRef kBlack = 0x02000000;
-constexpr vt::ColorRef kBevelDark = 0x02CACACA;
-constexpr vt::ColorRef kTextActive = 0x02FFFFFF;
-constexpr vt::ColorRef kTextInactive = 0x02C0C0C0;
+using namespace vt::sheetcell;
 
+namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 }  // namespace
@@ -89,13 +85,12 @@ int CGSKeyGadget::FocusLast() { return FocusFirst(); }
 
 void CGSKeyGadget::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
   (void)flags;
-  if (CGSheet* sheet = GetSheet()) sheet->m_focusLine = LineAtPoint(x, y);
-  g_pressedInside = HasLineState(FocusLine(), GSTYLE_ACTIVE) ? 1 : 0;
+  ArmLinePress(x, y);
 }
 
 void CGSKeyGadget::OnMouseMove(uint32_t flags, int32_t x, int32_t y) {
   (void)flags;
-  if (HasLineState(FocusLine(), GSTYLE_ACTIVE)) g_pressedInside = LineAtPoint(x, y) == FocusLine() ? 1 : 0;
+  TrackLinePress(x, y);
 }
 
 void CGSKeyGadget::OpenOnRelease() {
@@ -109,19 +104,11 @@ void CGSKeyGadget::DrawAllCells(vt::DeviceContext* dc) {
 }
 
 void CGSKeyGadget::DrawOneCell(vt::DeviceContext* dc, int line) {
-  if (!InLines(line) || !(m_style & GSTYLE_VISIBLE)) return;
-  ClipToVisibleRect(dc);
-  vt::Rect r;
-  GetLineRect(line, &r);
-  DrawCell(dc, line, r);
+  ForOneLine(dc, line, [&](int l, const vt::Rect& r) { DrawCell(dc, l, r); });
 }
 
 void CGSKeyGadget::DrawNumberCell(vt::DeviceContext* dc, int line, const vt::Rect& cell) {
-  const vt::ColorRef fill = IsLineSelected(line) ? kCellSelected : kCell;
-  if (m_cellFrameWidth <= 0)
-    dc->FillSolidRect(InflateRect(cell, -1, -1), fill);
-  else
-    FillBevelRect(dc, cell, m_cellFrameWidth, fill, kBlack, kBevelDark);
+  FillCellFace(dc, line, cell);
   const int state = GetEffectiveLineStyle(line);
   if (!(state & GSTYLE_VISIBLE)) return;
   std::string text;

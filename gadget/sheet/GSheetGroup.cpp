@@ -6,6 +6,7 @@
 #include "gadget/GDraw.h"
 #include "gadget/GRootMaster.h"
 #include "gadget/sheet/GSheetColumn.h"
+#include "gadget/sheet/SheetCellColors.h"
 #include "platform/gui/DeviceContext.h"
 
 namespace {
@@ -66,7 +67,8 @@ void CGSGroup::DeleteLines(int at, int count) {
 }
 
 void CGSGroup::DrawGroupCell(vt::DeviceContext* dc, int line, const vt::Rect& cell, int frameWidth) {
-  FillBevelRect(dc, cell, frameWidth, IsLineSelected(line) ? 0x025E4040 : 0x025E5E5E, 0x02000000, 0x02CACACA);
+  using namespace vt::sheetcell;
+  FillBevelRect(dc, cell, frameWidth, IsLineSelected(line) ? kCellSelected : kCell, kBlack, kBevelDark);
 }
 
 void CGSGroup::Draw(vt::DeviceContext* dc) {

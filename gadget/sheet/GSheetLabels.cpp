@@ -5,19 +5,13 @@
 #include "gadget/GDraw.h"
 #include "gadget/GPools.h"
 #include "gadget/GText.h"
+#include "gadget/sheet/SheetCellColors.h"
 #include "platform/gui/Desktop.h"
 #include "platform/gui/DeviceContext.h"
 #include "platform/gui/HostWindow.h"
 #include "platform/gui/StringTable.h"
 
-namespace {
-constexpr vt::ColorRef kCell = 0x025E5E5E;
-constexpr vt::ColorRef kCellSelected = 0x025E4040;
-constexpr vt::ColorRef kBlack = 0x02000000;
-constexpr vt::ColorRef kBevelDark = 0x02CACACA;
-constexpr vt::ColorRef kTextActive = 0x02FFFFFF;
-constexpr vt::ColorRef kTextInactive = 0x02C0C0C0;
-}  // namespace
+using namespace vt::sheetcell;
 
 // ---- CGSLabels ----
 
@@ -59,19 +53,11 @@ void CGSLabels::Draw(vt::DeviceContext* dc) {
 }
 
 void CGSLabels::DrawLine(vt::DeviceContext* dc, int line) {
-  if (!InLines(line) || !(m_style & GSTYLE_VISIBLE)) return;
-  ClipToVisibleRect(dc);
-  vt::Rect r;
-  GetLineRect(line, &r);
-  DrawCell(dc, line, r);
+  ForOneLine(dc, line, [&](int l, const vt::Rect& r) { DrawCell(dc, l, r); });
 }
 
 void CGSLabels::DrawCell(vt::DeviceContext* dc, int line, const vt::Rect& cell) {
-  const vt::ColorRef fill = IsLineSelected(line) ? kCellSelected : kCell;
-  if (m_cellFrameWidth <= 0)
-    dc->FillSolidRect(InflateRect(cell, -1, -1), fill);
-  else
-    FillBevelRect(dc, cell, m_cellFrameWidth, fill, kBlack, kBevelDark);
+  FillCellFace(dc, line, cell);
   DrawTextInRect(cell, m_alignment, 0, 0, (GetLineStyle(line) & GSTYLE_ENABLED) ? kTextActive : kTextInactive,
                  CellFont(), Text(line), 4, dc);
 }
@@ -200,19 +186,12 @@ void CGSCyclicLabels::ShowLine(int line, bool pressed) {
 
 void CGSCyclicLabels::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
   (void)flags;
-  if (CGSheet* sheet = GetSheet()) sheet->m_focusLine = LineAtPoint(x, y);
-  g_pressedInside = HasLineState(FocusLine(), GSTYLE_ACTIVE) ? 1 : 0;
-  if (g_pressedInside) ShowLine(FocusLine(), true);
+  if (ArmLinePress(x, y)) ShowLine(FocusLine(), true);
 }
 
 void CGSCyclicLabels::OnMouseMove(uint32_t flags, int32_t x, int32_t y) {
   (void)flags;
-  const int focus = FocusLine();
-  if (!HasLineState(focus, GSTYLE_ACTIVE)) return;
-  const int on = LineAtPoint(x, y) == focus ? 1 : 0;
-  if (on == g_pressedInside) return;
-  g_pressedInside = on;
-  ShowLine(focus, on != 0);
+  if (TrackLinePress(x, y)) ShowLine(FocusLine(), g_pressedInside != 0);
 }
 
 void CGSCyclicLabels::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
@@ -273,19 +252,12 @@ void CGSColors::ShowLine(int line, int pressed) {
 
 void CGSColors::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
   (void)flags;
-  if (CGSheet* sheet = GetSheet()) sheet->m_focusLine = LineAtPoint(x, y);
-  g_pressedInside = HasLineState(FocusLine(), GSTYLE_ACTIVE) ? 1 : 0;
-  if (g_pressedInside) ShowLine(FocusLine(), 1);
+  if (ArmLinePress(x, y)) ShowLine(FocusLine(), 1);
 }
 
 void CGSColors::OnMouseMove(uint32_t flags, int32_t x, int32_t y) {
   (void)flags;
-  const int focus = FocusLine();
-  if (!HasLineState(focus, GSTYLE_ACTIVE)) return;
-  const int on = LineAtPoint(x, y) == focus ? 1 : 0;
-  if (on == g_pressedInside) return;
-  g_pressedInside = on;
-  ShowLine(focus, on);
+  if (TrackLinePress(x, y)) ShowLine(FocusLine(), g_pressedInside);
 }
 
 void CGSColors::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {

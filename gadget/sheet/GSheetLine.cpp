@@ -133,11 +133,7 @@ void CGSLine::Draw(vt::DeviceContext* dc) {
 }
 
 void CGSLine::DrawLine(vt::DeviceContext* dc, int line) {
-  if (!InLines(line) || !(m_style & GSTYLE_VISIBLE)) return;
-  ClipToVisibleRect(dc);
-  vt::Rect r;
-  GetLineRect(line, &r);
-  DrawCell(dc, line, r);
+  ForOneLine(dc, line, [&](int l, const vt::Rect& r) { DrawCell(dc, l, r); });
 }
 
 void CGSLine::DrawCell(vt::DeviceContext* dc, int line, const vt::Rect& cell) {
