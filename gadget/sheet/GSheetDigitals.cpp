@@ -14,9 +14,11 @@ using namespace vt::sheetcell;
 
 namespace {
 constexpr int kStatusNoData = 3;
+}  // namespace
 
-const char* StatusText(int status) {
+const char* SheetStatusText(int status) {
   switch (status) {
+    case 0:
     case 3:
       return "";
     case 6:
@@ -37,7 +39,6 @@ const char* StatusText(int status) {
       return "- OFF -";
   }
 }
-}  // namespace
 
 std::string SheetNumberText(double value, int decimals, int exponent) {
   if (!exponent) return vt::FormatC("%.*f", decimals < 0 ? 0 : decimals, value);
@@ -47,7 +48,7 @@ std::string SheetNumberText(double value, int decimals, int exponent) {
 }
 
 std::string SheetValueText(double value, int status, int decimals, int exponent) {
-  return status == 0 ? SheetNumberText(value, decimals, exponent) : std::string(StatusText(status));
+  return status == 0 ? SheetNumberText(value, decimals, exponent) : std::string(SheetStatusText(status));
 }
 
 // ---- CGSDigitals ----

@@ -13,6 +13,8 @@
 // The cell text of a value with a status: the number for status 0 (fixed form, or exponent form
 // with at least one exponent digit), "" for 3, the status texts for 6-12, "- OFF -" otherwise.
 std::string SheetValueText(double value, int status, int decimals, int exponent);
+// The text of a status alone: "" for 0 and 3, the status texts for 6-12, "- OFF -" otherwise.
+const char* SheetStatusText(int status);
 // The number alone, as the status-0 text above.
 std::string SheetNumberText(double value, int decimals, int exponent);
 
