@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cmath>
 
 void DataTable::Expand(const Compact& cell, MultiTypeDataEntry* out) const {
   out->kind = cell.kind;
@@ -27,19 +28,69 @@ void DataTable::Expand(const Compact& cell, MultiTypeDataEntry* out) const {
   }
 }
 
+DataTable::Column& DataTable::ColumnAt(int column) {
+  assert(column >= 0);
+  if (size_t(column) >= columns_.size()) columns_.resize(size_t(column) + 1, Column(&arena_));
+  return columns_[size_t(column)];
+}
+
+// The cell's place is counted as used: the caller fills it.
+uint64_t& DataTable::DenseSlot(Column& col, int row, int column) {
+  assert(col.dense && row >= 0);
+  if (size_t(row) >= col.bits.size()) {
+    if (size_t(row) == col.bits.size())
+      col.bits.push_back(kDenseAbsent);
+    else
+      col.bits.resize(size_t(row) + 1, kDenseAbsent);
+  }
+  uint64_t& bits = col.bits[size_t(row)];
+  if (bits == kDenseAbsent) {
+    ++cellCount_;
+    lastRow_ = std::max(lastRow_, row);
+    lastColumn_ = std::max(lastColumn_, column);
+  }
+  return bits;
+}
+
+// Moves a dense column's cells into the general form, keeping what it had reserved.
+void DataTable::MakeGeneral(Column& col) {
+  if (!col.dense) return;
+  col.cells.reserve(col.bits.capacity());
+  Compact absent{};
+  absent.kind = kAbsent;
+  col.cells.assign(col.bits.size(), absent);
+  col.dense = false;
+  for (size_t r = 0; r < col.bits.size(); ++r) {
+    const uint64_t bits = col.bits[r];
+    if (bits == kDenseAbsent) continue;
+    Compact& cell = col.cells[r];
+    cell.v.l = 0;
+    if ((bits & kDenseTagMask) == kDenseText) {
+      cell.kind = MTD_TEXT;
+      cell.v.text = uint32_t(bits);
+      cell.decimals = 0;
+    } else {
+      cell.kind = MTD_NUMBER;
+      cell.v.d = std::bit_cast<double>(bits);
+      cell.decimals = col.decimals;
+    }
+  }
+  decltype(col.bits)(col.bits.get_allocator()).swap(col.bits);
+}
+
 DataTable::Compact& DataTable::Slot(int row, int column) {
   assert(row >= 0 && column >= 0);
-  if (size_t(column) >= columns_.size()) columns_.resize(size_t(column) + 1);
-  std::vector<Compact>& col = columns_[size_t(column)];
-  if (size_t(row) >= col.size()) {
+  Column& col = ColumnAt(column);
+  MakeGeneral(col);
+  if (size_t(row) >= col.cells.size()) {
     Compact absent{};
     absent.kind = kAbsent;
-    if (size_t(row) == col.size())
-      col.push_back(absent);
+    if (size_t(row) == col.cells.size())
+      col.cells.push_back(absent);
     else
-      col.resize(size_t(row) + 1, absent);
+      col.cells.resize(size_t(row) + 1, absent);
   }
-  Compact& cell = col[size_t(row)];
+  Compact& cell = col.cells[size_t(row)];
   if (cell.kind == kAbsent) {
     ++cellCount_;
     lastRow_ = std::max(lastRow_, row);
@@ -61,12 +112,20 @@ uint32_t DataTable::Intern(std::string_view text) {
 
 void DataTable::ReserveColumn(int column, int rowEnd) {
   if (column < 0 || rowEnd <= 0) return;
-  if (size_t(column) >= columns_.size()) columns_.resize(size_t(column) + 1);
-  columns_[size_t(column)].reserve(size_t(rowEnd));
+  Column& col = ColumnAt(column);
+  if (col.dense)
+    col.bits.reserve(size_t(rowEnd));
+  else
+    col.cells.reserve(size_t(rowEnd));
 }
 
 void DataTable::SetCellText(int row, int column, std::string_view text) {
   const uint32_t index = Intern(text);
+  Column& col = ColumnAt(column);
+  if (col.dense) {
+    DenseSlot(col, row, column) = kDenseText | index;
+    return;
+  }
   Compact& c = Slot(row, column);
   c.kind = MTD_TEXT;
   c.v.text = index;
@@ -91,6 +150,13 @@ void DataTable::SetCellMilliseconds(int row, int column, int32_t milliseconds) {
 }
 
 void DataTable::SetCellNumber(int row, int column, double value, int16_t decimals) {
+  Column& col = ColumnAt(column);
+  if (col.dense && !std::isnan(value) && (!col.hasDecimals || col.decimals == decimals)) {
+    col.hasDecimals = true;
+    col.decimals = decimals;
+    DenseSlot(col, row, column) = std::bit_cast<uint64_t>(value);
+    return;
+  }
   Compact& c = Slot(row, column);
   c.kind = MTD_NUMBER;
   c.v.d = value;
@@ -138,9 +204,9 @@ void DataTable::SetCell(int row, int column, const MultiTypeDataEntry& e) {
 }
 
 bool DataTable::GetCell(int row, int column, MultiTypeDataEntry* out) const {
-  const Compact* cell = Find(row, column);
-  if (!cell || !out) return false;
-  Expand(*cell, out);
+  Compact cell;
+  if (!out || !Find(row, column, &cell)) return false;
+  Expand(cell, out);
   return true;
 }
 

@@ -1,8 +1,11 @@
 // Conversion tables: the in-memory form of a converted file before it is cut to fit its output.
 //
 // DataTable keeps typed cells by {column, row}. The cells of a recorder file's main table are
-// dense (one per record and channel list), so they are stored column by column in flat vectors of
-// 12-byte cells, with texts kept once in a pool; a position without a cell is marked absent.
+// dense (one per record and channel list), so they are stored column by column in flat vectors,
+// with texts kept once in a pool; a position without a cell is marked absent. A column that holds
+// only texts and numbers of one precision (a channel's values with its captions and state texts)
+// keeps 8 bytes per cell: the number itself, or a NaN pattern that stands for a text or for no
+// cell. Any other cell turns the column into the general form of 12-byte cells.
 // Walking a table visits it in key order: row by row, left to right.
 //
 // DividableDataTable adds the areas (header, caption rows and columns, data) and the rows and
@@ -12,6 +15,7 @@
 // piece), so dividing costs nothing per cell. CaptionableDividableTable adds the captions of
 // data rows and columns, which each piece lists for its own bands.
 #pragma once
+#include <bit>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -21,6 +25,7 @@
 #include <vector>
 
 #include "export/MultiTypeDataEntry.h"
+#include "platform/base/BulkArena.h"
 
 class DataTable {
  public:
@@ -41,7 +46,10 @@ class DataTable {
   // Announces that a column will hold rows up to (not including) rowEnd.
   void ReserveColumn(int column, int rowEnd);
 
-  bool HasCell(int row, int column) const { return Find(row, column) != nullptr; }
+  bool HasCell(int row, int column) const {
+    Compact cell;
+    return Find(row, column, &cell);
+  }
   bool GetCell(int row, int column, MultiTypeDataEntry* out) const;
   size_t CellCount() const { return cellCount_; }
   // The largest row and column of any cell; 0 for an empty table.
@@ -53,10 +61,11 @@ class DataTable {
   void ForEachCell(F&& f) const {
     MultiTypeDataEntry entry;
     if (cellCount_ == 0) return;
+    Compact cell;
     for (int r = 0; r <= lastRow_; ++r)
       for (int c = 0; c <= lastColumn_; ++c)
-        if (const Compact* cell = Find(r, c)) {
-          Expand(*cell, &entry);
+        if (Find(r, c, &cell)) {
+          Expand(cell, &entry);
           if (!f(r, c, entry)) return;
         }
   }
@@ -81,19 +90,58 @@ class DataTable {
   static_assert(sizeof(Compact) == 12);
   static constexpr uint8_t kAbsent = 0xFF;
 
-  const Compact* Find(int row, int column) const {
-    if (column < 0 || row < 0 || size_t(column) >= columns_.size()) return nullptr;
-    const std::vector<Compact>& col = columns_[size_t(column)];
-    if (size_t(row) >= col.size() || col[size_t(row)].kind == kAbsent) return nullptr;
-    return &col[size_t(row)];
+  // The cell at (row, column) in the general form; false when there is none.
+  bool Find(int row, int column, Compact* out) const {
+    if (column < 0 || row < 0 || size_t(column) >= columns_.size()) return false;
+    const Column& col = columns_[size_t(column)];
+    if (col.dense) {
+      if (size_t(row) >= col.bits.size()) return false;
+      const uint64_t bits = col.bits[size_t(row)];
+      if (bits == kDenseAbsent) return false;
+      out->v.l = 0;
+      if ((bits & kDenseTagMask) == kDenseText) {
+        out->kind = MTD_TEXT;
+        out->v.text = uint32_t(bits);
+        out->decimals = 0;
+      } else {
+        out->kind = MTD_NUMBER;
+        out->v.d = std::bit_cast<double>(bits);
+        out->decimals = col.decimals;
+      }
+      return true;
+    }
+    if (size_t(row) >= col.cells.size() || col.cells[size_t(row)].kind == kAbsent) return false;
+    *out = col.cells[size_t(row)];
+    return true;
   }
   void Expand(const Compact& cell, MultiTypeDataEntry* out) const;
 
  private:
+  // Dense cells: a number's own bits (never a NaN: a NaN turns the column general), or a
+  // signalling-NaN pattern that arithmetic does not produce, tagged as no cell or as a text.
+  static constexpr uint64_t kDenseTagMask = 0xFFFFFFFF00000000ull;
+  static constexpr uint64_t kDenseAbsent = 0x7FF4000000000000ull;
+  static constexpr uint64_t kDenseText = 0x7FF5000000000000ull;
+
+  // The large columns live in the arena: built once and dropped with the table, they would
+  // otherwise spend much of the building on page faults.
+  struct Column {
+    explicit Column(vt::BulkArena* arena) : bits(vt::BulkAllocator<uint64_t>(arena)), cells(vt::BulkAllocator<Compact>(arena)) {}
+    bool dense = true;
+    bool hasDecimals = false;  // dense: a number fixed the column's decimals
+    int16_t decimals = 0;
+    std::vector<uint64_t, vt::BulkAllocator<uint64_t>> bits;  // dense form
+    std::vector<Compact, vt::BulkAllocator<Compact>> cells;   // general form
+  };
+
+  Column& ColumnAt(int column);
+  uint64_t& DenseSlot(Column& col, int row, int column);
   Compact& Slot(int row, int column);
+  void MakeGeneral(Column& col);
   uint32_t Intern(std::string_view text);
 
-  std::vector<std::vector<Compact>> columns_;
+  vt::BulkArena arena_;
+  std::vector<Column> columns_;
   std::vector<std::string> texts_;
   std::unordered_map<std::string, uint32_t> textIndex_;
   size_t cellCount_ = 0;
@@ -174,13 +222,12 @@ void TablePiece::ForEachCell(F&& f) const {
   const DataTable& t = *table_;
   if (t.cellCount_ == 0) return;
   MultiTypeDataEntry entry;
+  DataTable::Compact cell;
   for (int r = 0; r < rowExtent_; ++r) {
     for (int c = 0; c < columnExtent_; ++c) {
       int sr, sc;
-      if (!Source(r, c, sr, sc)) continue;
-      const DataTable::Compact* cell = t.Find(sr, sc);
-      if (!cell) continue;
-      t.Expand(*cell, &entry);
+      if (!Source(r, c, sr, sc) || !t.Find(sr, sc, &cell)) continue;
+      t.Expand(cell, &entry);
       if (!f(r, c, entry)) return;
     }
   }

@@ -2,6 +2,8 @@
 // against a plain map division on random tables.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <map>
 #include <random>
 
@@ -41,6 +43,77 @@ TEST(DataTable, CellsKeepTheirKindsAndAreWalkedRowByRow) {
   EXPECT_EQ(std::get<2>(d[1]).decimals, 2);
   EXPECT_EQ(std::get<2>(d[2]).kind, MTD_LARGE_INTEGER);
   EXPECT_EQ(std::get<2>(d[2]).largeValue, int64_t(1) << 40);
+}
+
+// Columns of texts and numbers of one precision keep a compact form until another kind, another
+// precision or a NaN arrives; whichever form a column is in, it must answer as a plain map does.
+TEST(DataTable, MixedCellsMatchAPlainMap) {
+  std::mt19937 random(11);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+  const double specials[] = {0.0, -0.0, 1.5, -2.25e300, std::numeric_limits<double>::infinity(),
+                             -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN(),
+                             std::numeric_limits<double>::denorm_min()};
+  for (int round = 0; round < 200; ++round) {
+    DataTable t;
+    std::map<TableKey, MultiTypeDataEntry> oracle;
+    const int rows = pick(1, 60), columns = pick(1, 6);
+    // Most rounds keep to texts and numbers of one precision, so that columns stay compact long.
+    const int spread = pick(0, 2);
+    if (pick(0, 1)) t.ReserveColumn(pick(0, columns), rows + 1);
+    for (int k = pick(0, 300); k > 0; --k) {
+      const int r = pick(0, rows), c = pick(0, columns);
+      MultiTypeDataEntry e;
+      const int what = pick(0, 9);
+      if (what < 4) {
+        e.kind = MTD_NUMBER;
+        e.doubleValue = pick(0, 5) == 0 ? specials[pick(0, 7)] : pick(-1000, 1000) / 8.0;
+        e.decimals = int16_t(spread == 0 ? 2 : pick(1, 2));
+      } else if (what < 8) {
+        e.kind = MTD_TEXT;
+        e.text = "t" + std::to_string(pick(0, 5));
+      } else if (spread == 2) {
+        e.kind = pick(1, 3);
+        e.intValue = pick(-5, 5);
+      } else {
+        continue;
+      }
+      t.SetCell(r, c, e);
+      oracle[TableKey{c, r}] = e;
+    }
+    ASSERT_EQ(t.CellCount(), oracle.size()) << round;
+    Dump want;
+    int lastRow = 0, lastColumn = 0;
+    for (const auto& [key, e] : oracle) {
+      want.emplace_back(key.row, key.column, e);
+      lastRow = std::max(lastRow, key.row);
+      lastColumn = std::max(lastColumn, key.column);
+    }
+    EXPECT_EQ(t.GetLastRow(), lastRow) << round;
+    EXPECT_EQ(t.GetLastColumn(), lastColumn) << round;
+    const Dump got = DumpOf(t);
+    ASSERT_EQ(got.size(), want.size()) << round;
+    for (size_t i = 0; i < got.size(); ++i) {
+      const auto& [r, c, e] = got[i];
+      const auto& [wr, wc, we] = want[i];
+      ASSERT_EQ(r, wr) << round;
+      ASSERT_EQ(c, wc) << round;
+      // NaN is never equal to itself: compare the numbers by their meaning.
+      if (we.kind == MTD_NUMBER && std::isnan(we.doubleValue)) {
+        EXPECT_EQ(e.kind, MTD_NUMBER) << round;
+        EXPECT_TRUE(std::isnan(e.doubleValue)) << round;
+        EXPECT_EQ(e.decimals, we.decimals) << round;
+      } else {
+        EXPECT_EQ(e, we) << round << " at " << r << "," << c;
+        if (we.kind == MTD_NUMBER) {
+          EXPECT_EQ(std::signbit(e.doubleValue), std::signbit(we.doubleValue)) << round;
+        }
+      }
+      MultiTypeDataEntry single;
+      EXPECT_TRUE(t.GetCell(r, c, &single));
+      EXPECT_TRUE(t.HasCell(r, c));
+    }
+    EXPECT_FALSE(t.HasCell(rows + 1, 0));
+  }
 }
 
 // A main table's shape with only the cells that fix its extent.
