@@ -13,11 +13,6 @@ namespace {
 // column takes its values from them.
 constexpr int64_t kTile = 64;
 
-template <class T>
-void Grow(std::vector<T>& v, std::size_t size) {
-  if (v.size() < size) v.resize(size);
-}
-
 }  // namespace
 
 std::size_t RecordColumns::BytesFor(const std::vector<Field>& fields, int64_t count) {
@@ -39,15 +34,20 @@ bool RecordColumns::Reset(const std::vector<Field>& fields, int64_t start, int64
     (f.size == 2 ? shorts : ints) += n;
   }
   // The storage of the previous range is kept and only grown: the next range of a caller that
-  // reads range by range is as large, and fresh memory would cost a page fault per page.
+  // reads range by range is as large, and fresh memory costs page faults.
+  const std::size_t seconds = secondsTimes ? n : 0;
   try {
     fieldAt_.reserve(fields.size());
-    Grow(short_, shorts);
-    Grow(int_, ints);
-    Grow(times_, n * 8);
-    if (secondsTimes) {
-      Grow(seconds_, n);
-      Grow(milliseconds_, n);
+    if (short_.size() < shorts || int_.size() < ints || times_.size() < n * 8 || seconds_.size() < seconds) {
+      const std::size_t sizes[] = {std::max(short_.size(), shorts), std::max(int_.size(), ints),
+                                   std::max(times_.size(), n * 8), std::max(seconds_.size(), seconds)};
+      Clear();
+      arena_ = std::make_unique<vt::BulkArena>();
+      short_ = Store<int16_t>(sizes[0], vt::BulkAllocator<int16_t>(arena_.get()));
+      int_ = Store<int32_t>(sizes[1], vt::BulkAllocator<int32_t>(arena_.get()));
+      times_ = Store<uint8_t>(sizes[2], vt::BulkAllocator<uint8_t>(arena_.get()));
+      seconds_ = Store<int32_t>(sizes[3], vt::BulkAllocator<int32_t>(arena_.get()));
+      milliseconds_ = Store<int32_t>(sizes[3], vt::BulkAllocator<int32_t>(arena_.get()));
     }
     fields_ = fields;
   } catch (const std::bad_alloc&) {
@@ -69,11 +69,13 @@ bool RecordColumns::Reset(const std::vector<Field>& fields, int64_t start, int64
 void RecordColumns::Clear() {
   fields_.clear();
   fieldAt_.clear();
+  // The containers go before their arena.
   short_ = {};
   int_ = {};
   times_ = {};
   seconds_ = {};
   milliseconds_ = {};
+  arena_.reset();
   start_ = 0;
   count_ = 0;
 }

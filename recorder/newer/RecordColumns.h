@@ -10,7 +10,10 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+#include "platform/base/BulkArena.h"
 
 class RecordColumns {
  public:
@@ -49,10 +52,15 @@ class RecordColumns {
 
   std::vector<Field> fields_;
   std::vector<std::size_t> fieldAt_;  // where each field's column starts in short_ or int_
-  std::vector<int16_t> short_;        // the columns of the 16-bit fields, one after another
-  std::vector<int32_t> int_;          // those of the 32-bit fields
-  std::vector<uint8_t> times_;        // eight bytes per record
-  std::vector<int32_t> seconds_, milliseconds_;
+  // The columns are large and filled at once: they live in an arena of large pages, replaced as
+  // a whole when a range needs more room.
+  template <class T>
+  using Store = std::vector<T, vt::BulkAllocator<T>>;
+  std::unique_ptr<vt::BulkArena> arena_;
+  Store<int16_t> short_;  // the columns of the 16-bit fields, one after another
+  Store<int32_t> int_;    // those of the 32-bit fields
+  Store<uint8_t> times_;  // eight bytes per record
+  Store<int32_t> seconds_, milliseconds_;
   int64_t start_ = 0;
   int64_t count_ = 0;
   bool secondsTimes_ = false;
