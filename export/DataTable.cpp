@@ -5,29 +5,6 @@
 #include <cassert>
 #include <cmath>
 
-void DataTable::Expand(const Compact& cell, MultiTypeDataEntry* out) const {
-  out->kind = cell.kind;
-  out->decimals = cell.decimals;
-  out->text.clear();
-  out->intValue = 0;
-  out->doubleValue = 0.0;
-  out->largeValue = 0;
-  switch (cell.kind) {
-    case MTD_TEXT:
-      out->text = texts_[cell.v.text];
-      break;
-    case MTD_NUMBER:
-      out->doubleValue = cell.v.d;
-      break;
-    case MTD_LARGE_INTEGER:
-      out->largeValue = cell.v.l;
-      break;
-    default:
-      out->intValue = cell.v.i;
-      break;
-  }
-}
-
 DataTable::Column& DataTable::ColumnAt(int column) {
   assert(column >= 0);
   if (size_t(column) >= columns_.size()) columns_.resize(size_t(column) + 1, Column(&arena_));
@@ -149,7 +126,7 @@ void DataTable::SetCellMilliseconds(int row, int column, int32_t milliseconds) {
   c.v.i = milliseconds;
 }
 
-void DataTable::SetCellNumber(int row, int column, double value, int16_t decimals) {
+void DataTable::SetNumber(int row, int column, double value, int16_t decimals) {
   Column& col = ColumnAt(column);
   if (col.dense && !std::isnan(value) && (!col.hasDecimals || col.decimals == decimals)) {
     col.hasDecimals = true;
@@ -289,33 +266,6 @@ TablePiece::TablePiece(const DividableDataTable* table, int rowStart, int rowEnd
       std::max(std::min(table->GetLastRow() + 1, rowLimit), table->firstDataRow + (rowEnd - rowStart));
   columnExtent_ = std::max(std::min(table->GetLastColumn() + 1, columnLimit),
                            table->firstDataColumn + (columnEnd - columnStart));
-}
-
-// The areas split the piece's positions as they split the table's, so each position has at most
-// one source: header positions (above the caption row or left of the caption column) and the
-// corner keep their place; caption rows take their columns from the column band; caption
-// columns take their rows from the row band; data takes both.
-bool TablePiece::Source(int r, int c, int& sr, int& sc) const {
-  const DividableDataTable& t = *table_;
-  if (r < t.captionRow || c < t.captionColumn) {
-    if (r >= rowLimit_ || c >= columnLimit_) return false;
-    sr = r;
-    sc = c;
-    return true;
-  }
-  if (r < t.firstDataRow) {
-    sr = r;
-  } else {
-    sr = r - t.firstDataRow + rowStart_;
-    if (sr >= rowEnd_) return false;
-  }
-  if (c < t.firstDataColumn) {
-    sc = c;
-  } else {
-    sc = c - t.firstDataColumn + columnStart_;
-    if (sc >= columnEnd_) return false;
-  }
-  return true;
 }
 
 bool TablePiece::GetCell(int row, int column, MultiTypeDataEntry* out) const {

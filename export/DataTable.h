@@ -15,7 +15,9 @@
 // piece), so dividing costs nothing per cell. CaptionableDividableTable adds the captions of
 // data rows and columns, which each piece lists for its own bands.
 #pragma once
+#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -39,7 +41,21 @@ class DataTable {
   void SetCellDate(int row, int column, int32_t seconds);
   void SetCellTime(int row, int column, int32_t seconds);
   void SetCellMilliseconds(int row, int column, int32_t milliseconds);
-  void SetCellNumber(int row, int column, double value, int16_t decimals);
+  void SetCellNumber(int row, int column, double value, int16_t decimals) {
+    // The common case, a channel's next value appended to its reserved compact column, inline.
+    if (column >= 0 && size_t(column) < columns_.size() && row >= 0) {
+      Column& col = columns_[size_t(column)];
+      if (col.dense && col.hasDecimals && col.decimals == decimals && size_t(row) == col.bits.size() &&
+          col.bits.size() < col.bits.capacity() && !std::isnan(value)) {
+        col.bits.push_back(std::bit_cast<uint64_t>(value));
+        ++cellCount_;
+        lastRow_ = std::max(lastRow_, row);
+        lastColumn_ = std::max(lastColumn_, column);
+        return;
+      }
+    }
+    SetNumber(row, column, value, decimals);
+  }
   void SetCellInteger(int row, int column, int32_t value);
   void SetCellLargeInteger(int row, int column, int64_t value);
   void SetCell(int row, int column, const MultiTypeDataEntry& entry);
@@ -134,6 +150,7 @@ class DataTable {
     std::vector<Compact, vt::BulkAllocator<Compact>> cells;   // general form
   };
 
+  void SetNumber(int row, int column, double value, int16_t decimals);
   Column& ColumnAt(int column);
   uint64_t& DenseSlot(Column& col, int row, int column);
   Compact& Slot(int row, int column);
@@ -231,4 +248,54 @@ void TablePiece::ForEachCell(F&& f) const {
       if (!f(r, c, entry)) return;
     }
   }
+}
+
+inline void DataTable::Expand(const Compact& cell, MultiTypeDataEntry* out) const {
+  out->kind = cell.kind;
+  out->decimals = cell.decimals;
+  out->text.clear();
+  out->intValue = 0;
+  out->doubleValue = 0.0;
+  out->largeValue = 0;
+  switch (cell.kind) {
+    case MTD_TEXT:
+      out->text = texts_[cell.v.text];
+      break;
+    case MTD_NUMBER:
+      out->doubleValue = cell.v.d;
+      break;
+    case MTD_LARGE_INTEGER:
+      out->largeValue = cell.v.l;
+      break;
+    default:
+      out->intValue = cell.v.i;
+      break;
+  }
+}
+
+// The areas split the piece's positions as they split the table's, so each position has at most
+// one source: header positions (above the caption row or left of the caption column) and the
+// corner keep their place; caption rows take their columns from the column band; caption
+// columns take their rows from the row band; data takes both.
+inline bool TablePiece::Source(int r, int c, int& sr, int& sc) const {
+  const DividableDataTable& t = *table_;
+  if (r < t.captionRow || c < t.captionColumn) {
+    if (r >= rowLimit_ || c >= columnLimit_) return false;
+    sr = r;
+    sc = c;
+    return true;
+  }
+  if (r < t.firstDataRow) {
+    sr = r;
+  } else {
+    sr = r - t.firstDataRow + rowStart_;
+    if (sr >= rowEnd_) return false;
+  }
+  if (c < t.firstDataColumn) {
+    sc = c;
+  } else {
+    sc = c - t.firstDataColumn + columnStart_;
+    if (sc >= columnEnd_) return false;
+  }
+  return true;
 }
