@@ -38,19 +38,7 @@ void DataTable::MakeGeneral(Column& col) {
   col.cells.assign(col.bits.size(), absent);
   col.dense = false;
   for (size_t r = 0; r < col.bits.size(); ++r) {
-    const uint64_t bits = col.bits[r];
-    if (bits == kDenseAbsent) continue;
-    Compact& cell = col.cells[r];
-    cell.v.l = 0;
-    if ((bits & kDenseTagMask) == kDenseText) {
-      cell.kind = MTD_TEXT;
-      cell.v.text = uint32_t(bits);
-      cell.decimals = 0;
-    } else {
-      cell.kind = MTD_NUMBER;
-      cell.v.d = std::bit_cast<double>(bits);
-      cell.decimals = col.decimals;
-    }
+    if (col.bits[r] != kDenseAbsent) FromDense(col.bits[r], col.decimals, &col.cells[r]);
   }
   decltype(col.bits)(col.bits.get_allocator()).swap(col.bits);
 }

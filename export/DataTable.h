@@ -114,16 +114,7 @@ class DataTable {
       if (size_t(row) >= col.bits.size()) return false;
       const uint64_t bits = col.bits[size_t(row)];
       if (bits == kDenseAbsent) return false;
-      out->v.l = 0;
-      if ((bits & kDenseTagMask) == kDenseText) {
-        out->kind = MTD_TEXT;
-        out->v.text = uint32_t(bits);
-        out->decimals = 0;
-      } else {
-        out->kind = MTD_NUMBER;
-        out->v.d = std::bit_cast<double>(bits);
-        out->decimals = col.decimals;
-      }
+      FromDense(bits, col.decimals, out);
       return true;
     }
     if (size_t(row) >= col.cells.size() || col.cells[size_t(row)].kind == kAbsent) return false;
@@ -138,11 +129,25 @@ class DataTable {
   static constexpr uint64_t kDenseTagMask = 0xFFFFFFFF00000000ull;
   static constexpr uint64_t kDenseAbsent = 0x7FF4000000000000ull;
   static constexpr uint64_t kDenseText = 0x7FF5000000000000ull;
+  // A present dense cell in the general form.
+  static void FromDense(uint64_t bits, int16_t decimals, Compact* out) {
+    out->v.l = 0;
+    if ((bits & kDenseTagMask) == kDenseText) {
+      out->kind = MTD_TEXT;
+      out->v.text = uint32_t(bits);
+      out->decimals = 0;
+    } else {
+      out->kind = MTD_NUMBER;
+      out->v.d = std::bit_cast<double>(bits);
+      out->decimals = decimals;
+    }
+  }
 
   // The large columns live in the arena: built once and dropped with the table, they would
   // otherwise spend much of the building on page faults.
   struct Column {
-    explicit Column(vt::BulkArena* arena) : bits(vt::BulkAllocator<uint64_t>(arena)), cells(vt::BulkAllocator<Compact>(arena)) {}
+    explicit Column(vt::BulkArena* arena)
+        : bits(vt::BulkAllocator<uint64_t>(arena)), cells(vt::BulkAllocator<Compact>(arena)) {}
     bool dense = true;
     bool hasDecimals = false;  // dense: a number fixed the column's decimals
     int16_t decimals = 0;

@@ -50,8 +50,13 @@ TEST(DataTable, CellsKeepTheirKindsAndAreWalkedRowByRow) {
 TEST(DataTable, MixedCellsMatchAPlainMap) {
   std::mt19937 random(11);
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
-  const double specials[] = {0.0, -0.0, 1.5, -2.25e300, std::numeric_limits<double>::infinity(),
-                             -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN(),
+  const double specials[] = {0.0,
+                             -0.0,
+                             1.5,
+                             -2.25e300,
+                             std::numeric_limits<double>::infinity(),
+                             -std::numeric_limits<double>::infinity(),
+                             std::numeric_limits<double>::quiet_NaN(),
                              std::numeric_limits<double>::denorm_min()};
   for (int round = 0; round < 200; ++round) {
     DataTable t;

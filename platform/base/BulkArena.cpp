@@ -39,8 +39,8 @@ void* BulkArena::Allocate(std::size_t bytes, std::size_t alignment) {
   void* raw = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (raw == MAP_FAILED) return nullptr;
   char* base = static_cast<char*>(raw);
-  char* start = reinterpret_cast<char*>((reinterpret_cast<std::uintptr_t>(base) + kLargePage - 1) &
-                                        ~(kLargePage - 1));
+  char* start =
+      reinterpret_cast<char*>((reinterpret_cast<std::uintptr_t>(base) + kLargePage - 1) & ~(kLargePage - 1));
   // Only a hint: without large pages the memory works the same, page by page.
   madvise(start, want, MADV_HUGEPAGE);
   mappings_.push_back(Mapping{base, size});
