@@ -2,6 +2,7 @@
 #include "export/VTSingleFileConverter.h"
 
 #include <cmath>
+#include <new>
 
 #include "export/ConversionTexts.h"
 #include "export/FileConversionFormatterFactory.h"
@@ -114,16 +115,34 @@ int VTSingleFileConverter::Convert() {
                         : CreateFormatterForPath(GetFormatterRegistry(), source_);
   auto table = std::make_unique<CaptionableDividableTable>();
   SetCurrentFormatter(formatter);
-  const bool built = formatter && formatter->BuildMainTable(*table, step_);
+  bool built = false;
+  try {
+    built = formatter && formatter->BuildMainTable(*table, step_);
+  } catch (const std::bad_alloc&) {
+    // A file too large for the memory left fails its job; the program and the queue go on.
+    built = false;
+  }
   ClearCurrentFormatter();
   if (!built) return cancel_ ? CONVERT_CANCELLED : CONVERT_FAILED;
 
-  const bool workbook = format_ == FILE_FORMAT_EXCEL97;
-  const CaptionableDividableTable::CaptionedGrid grid =
-      workbook ? table->Divide(kSheetRows, kSheetColumns) : table->Divide(0, 0);
-
   std::unique_ptr<ConversionWriter> writer =
       writerFactory_ ? writerFactory_() : std::unique_ptr<ConversionWriter>(new FormshiftWriter);
+  try {
+    return WriteFiles(*table, formatter, *writer);
+  } catch (const std::bad_alloc&) {
+    ClearCurrentFormatter();
+    writer->DeleteConvertedFile();
+    return CONVERT_FAILED;
+  }
+}
+
+int VTSingleFileConverter::WriteFiles(const CaptionableDividableTable& table,
+                                      const std::shared_ptr<IFileConversionFormatter>& formatter,
+                                      ConversionWriter& writer) {
+  const bool workbook = format_ == FILE_FORMAT_EXCEL97;
+  const CaptionableDividableTable::CaptionedGrid grid =
+      workbook ? table.Divide(kSheetRows, kSheetColumns) : table.Divide(0, 0);
+
   const std::string extension = workbook ? ".xls" : ".txt";
   const std::string title = GetTitle(source_);
   if (!grid.empty()) CreateFolderTree(destination_);
@@ -132,7 +151,7 @@ int VTSingleFileConverter::Convert() {
     const std::string path = grid.size() == 1
                                  ? destination_ + title + extension
                                  : destination_ + title + vt::FormatC("_%04d", int(b + 1)) + extension;
-    if (writer->Open(format_, path) != FCONV_OK) {
+    if (writer.Open(format_, path) != FCONV_OK) {
       failed = true;
       break;
     }
@@ -140,11 +159,11 @@ int VTSingleFileConverter::Convert() {
       std::string name = SheetName(format_, grid[b][j].columnCaptions);
       // A sheet needs a name: a piece without captions is named by its place in the row band.
       if (workbook && name.empty()) name = vt::FormatC("%d", int(j + 1));
-      if (writer->AddSheet(name) != FCONV_OK) {
+      if (writer.AddSheet(name) != FCONV_OK) {
         failed = true;
         break;
       }
-      WritePiece(*writer, grid[b][j].piece);
+      WritePiece(writer, grid[b][j].piece);
     }
     if (failed) break;
     // The alarm and mark lists go, undivided, into the first file only.
@@ -155,8 +174,8 @@ int VTSingleFileConverter::Convert() {
       const bool listBuilt = (formatter.get()->*build)(list);
       ClearCurrentFormatter();
       if (!listBuilt) return true;
-      if (writer->AddSheet(name) != FCONV_OK) return false;
-      WritePiece(*writer, list);
+      if (writer.AddSheet(name) != FCONV_OK) return false;
+      WritePiece(writer, list);
       return true;
     };
     if (b == 0) {
@@ -171,13 +190,13 @@ int VTSingleFileConverter::Convert() {
         break;
       }
     }
-    if (writer->Close() != FCONV_OK) failed = true;
+    if (writer.Close() != FCONV_OK) failed = true;
   }
   if (cancel_ || failed) {
-    writer->DeleteConvertedFile();
+    writer.DeleteConvertedFile();
     return cancel_ ? CONVERT_DONE : CONVERT_FAILED;
   }
-  for (unsigned i = 0; i < writer->GetConvertedFileNum(); ++i)
-    AddConvertedFile(writer->GetConvertedFilePath(i));
+  for (unsigned i = 0; i < writer.GetConvertedFileNum(); ++i)
+    AddConvertedFile(writer.GetConvertedFilePath(i));
   return CONVERT_DONE;
 }

@@ -5,7 +5,8 @@
 //
 // Cancel may come from another thread while Convert runs: a cancelled conversion stops between
 // cells and deletes every file it wrote. A failure of the writer to open, start a sheet or finish
-// a file fails the conversion (result 1) and deletes what it wrote.
+// a file fails the conversion (result 1) and deletes what it wrote; so does a file whose tables
+// do not fit in the memory left.
 #pragma once
 #include <atomic>
 #include <functional>
@@ -53,6 +54,9 @@ class VTSingleFileConverter : public CovnertedFileLogManager {
  private:
   void SetCurrentFormatter(std::shared_ptr<IFileConversionFormatter> formatter);
   void ClearCurrentFormatter();
+  // Divides the main table and writes every file of it; the result of Convert.
+  int WriteFiles(const CaptionableDividableTable& table,
+                 const std::shared_ptr<IFileConversionFormatter>& formatter, ConversionWriter& writer);
   // False when a cancel stopped the writing.
   template <class Piece>
   bool WritePiece(ConversionWriter& writer, const Piece& piece);

@@ -12,6 +12,7 @@
 
 #include "export/VTFileConverter.h"
 #include "export/tests/ExportFixtures.h"
+#include "platform/base/BulkArena.h"
 #include "platform/base/FileSystem.h"
 
 namespace {
@@ -361,6 +362,35 @@ TEST(FileConverterQueue, FailuresEndTheRun) {
   }
   VTFileConverter empty;
   EXPECT_EQ(empty.RunJobs(), 0);
+}
+
+// Memory that runs out while a file is converted fails that job and leaves no file behind; where
+// the reader's column decoding is what runs out, it reads channel by channel and the job succeeds.
+TEST(FileConverterQueue, MemoryThatRunsOutFailsTheJobOnly) {
+  vt_test::TempFolder folder;
+  // Large enough that the table's columns and the reader's decoded columns take their own mappings.
+  const std::string source = export_test::SizedFile(folder, 2, 40000, true, "big");
+  ASSERT_EQ(VTFileConverter(source, folder / "reference", 1).RunJobs(), 0);
+  const std::string reference = vt_test::ReadFileBytes(folder / "reference/big.txt");
+  ASSERT_FALSE(reference.empty());
+  int failed = 0;
+  for (int n = 1; n <= 4; ++n) {
+    const std::string out = folder / ("run" + std::to_string(n));
+    vt::BulkArenaTestHook::FailNthMapping(n);
+    VTFileConverter queue(source, out, 1);
+    const int result = queue.RunJobs();
+    vt::BulkArenaTestHook::FailNthMapping(0);
+    ASSERT_TRUE(result == 0 || result == 1) << n;
+    if (result == 1) {
+      ++failed;
+      EXPECT_EQ(queue.GetConvertedFileNum(), 0u) << n;
+      EXPECT_TRUE(FolderNames(out).empty()) << n;
+    } else {
+      EXPECT_EQ(vt_test::ReadFileBytes(out + "/big.txt"), reference) << n;
+    }
+  }
+  // The first mapping is the table's: that run must fail; the reader's later one must not.
+  EXPECT_EQ(failed, 1);
 }
 
 TEST(FileConverterQueue, AllRecorderFileKindsConvert) {

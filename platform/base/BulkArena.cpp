@@ -7,6 +7,8 @@
 #include <cassert>
 #include <cstdint>
 
+#include "platform/base/FaultCountdown.h"
+
 namespace vt {
 
 namespace {
@@ -15,7 +17,11 @@ constexpr std::size_t kLargePage = std::size_t(2) << 20;
 // The smallest mapping: large enough that a table of a few hundred megabytes takes a handful.
 constexpr std::size_t kMinMapping = std::size_t(64) << 20;
 
+FaultCountdown g_failingMapping;
+
 }  // namespace
+
+void BulkArenaTestHook::FailNthMapping(int64_t n) { g_failingMapping.Arm(n); }
 
 BulkArena::~BulkArena() {
   for (const Mapping& m : mappings_) munmap(m.base, m.size);
@@ -36,6 +42,7 @@ void* BulkArena::Allocate(std::size_t bytes, std::size_t alignment) {
   // Whole large pages, with one more so that the start can be moved to a large-page boundary.
   const std::size_t want = std::max(kMinMapping, (bytes + kLargePage - 1) / kLargePage * kLargePage);
   const std::size_t size = want + kLargePage;
+  if (g_failingMapping.Fires()) return nullptr;
   void* raw = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (raw == MAP_FAILED) return nullptr;
   char* base = static_cast<char*>(raw);

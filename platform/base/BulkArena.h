@@ -5,11 +5,14 @@
 // ask the kernel for large pages, so the same memory arrives in a few hundred faults; nothing is
 // given back before the arena goes. Memory is only committed where it is touched, so an unused
 // tail of a mapping costs address space, not memory.
+// When no memory can be mapped, Allocate answers null and BulkAllocator throws std::bad_alloc, as
+// the heap's allocator does; BulkArenaTestHook makes that happen on purpose.
 //
 // BulkAllocator puts a standard container's large blocks in an arena and its small ones on the
 // heap: containers that grow a little at a time do not leave their old blocks in the arena.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <new>
 #include <type_traits>
@@ -39,6 +42,12 @@ class BulkArena {
   char* next_ = nullptr;
   char* end_ = nullptr;
   std::size_t mapped_ = 0;
+};
+
+// Process-wide test control of every arena.
+struct BulkArenaTestHook {
+  // The nth mapping any arena makes from now fails (1 the next one); 0 turns the failure off.
+  static void FailNthMapping(int64_t n);
 };
 
 template <class T>

@@ -8,21 +8,14 @@
 #include <atomic>
 #include <cerrno>
 
+#include "platform/base/FaultCountdown.h"
+
 namespace vt {
 
 namespace {
 
-std::atomic<int64_t> g_failCountdown{0};
+FaultCountdown g_failingRead;
 std::atomic<uint64_t> g_bytesRead{0};
-
-// True when the test hook makes this read fail.
-bool HookFails() {
-  int64_t n = g_failCountdown.load(std::memory_order_relaxed);
-  while (n > 0) {
-    if (g_failCountdown.compare_exchange_weak(n, n - 1, std::memory_order_relaxed)) return n == 1;
-  }
-  return false;
-}
 
 }  // namespace
 
@@ -69,7 +62,7 @@ void ReadOnlyFile::Close() {
 
 bool ReadOnlyFile::ReadAt(uint64_t offset, void* buffer, std::size_t n) const {
   if (fd_ < 0) return false;
-  if (HookFails()) {
+  if (g_failingRead.Fires()) {
     errno = EIO;
     return false;
   }
@@ -89,7 +82,7 @@ bool ReadOnlyFile::ReadAt(uint64_t offset, void* buffer, std::size_t n) const {
   return true;
 }
 
-void ReadOnlyFileTestHook::FailNthRead(int64_t n) { g_failCountdown.store(n < 0 ? 0 : n); }
+void ReadOnlyFileTestHook::FailNthRead(int64_t n) { g_failingRead.Arm(n); }
 uint64_t ReadOnlyFileTestHook::BytesRead() { return g_bytesRead.load(); }
 void ReadOnlyFileTestHook::ResetBytesRead() { g_bytesRead.store(0); }
 
