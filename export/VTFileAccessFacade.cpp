@@ -43,24 +43,8 @@ VTFileAccessFacade::~VTFileAccessFacade() { delete reader_; }
 std::string VTFileAccessFacade::FactorText(int factor) { return StartFactorText(factor); }
 
 const char* VTFileAccessFacade::StatusText(int recorderState) {
-  switch (RecorderStateToSampleStatus(recorderState)) {
-    case 6:
-      return t::kOverPlus;
-    case 7:
-      return "-OVER";
-    case 8:
-      return "SKIP";
-    case 9:
-      return "ILLEGAL";
-    case 10:
-      return "LACK";
-    case 11:
-      return "INVALID";
-    case 12:
-      return "BURNOUT";
-    default:
-      return "";
-  }
+  const char* text = SampleStatusText(RecorderStateToSampleStatus(recorderState));
+  return text ? text : "";
 }
 
 std::string VTFileAccessFacade::AlarmStateText(int state) {

@@ -30,6 +30,27 @@ int RecorderStateToSampleStatus(int recorderState) {
   }
 }
 
+const char* SampleStatusText(int status) {
+  switch (status) {
+    case 6:
+      return "+OVER";
+    case 7:
+      return "-OVER";
+    case 8:
+      return "SKIP";
+    case 9:
+      return "ILLEGAL";
+    case 10:
+      return "LACK";
+    case 11:
+      return "INVALID";
+    case 12:
+      return "BURNOUT";
+    default:
+      return nullptr;
+  }
+}
+
 int GetDifferenceStatus(int minuendStatus, int subtrahendStatus) {
   auto reduce = [](int s) { return (s == 0 || s == 6 || s == 7) ? s : -1; };
   const int a = reduce(minuendStatus);

@@ -8,6 +8,10 @@
 // 10 LACK, 11 INVALID, 12 BURNOUT, 3 no data).
 int RecorderStateToSampleStatus(int recorderState);
 
+// The text a sample of a special status shows in place of its value ("+OVER" to "BURNOUT" for
+// 6 to 12); null for the other statuses, whose texts differ between the places that show them.
+const char* SampleStatusText(int status);
+
 // Status of minuend - subtrahend from the two samples' statuses.
 int GetDifferenceStatus(int minuendStatus, int subtrahendStatus);
 

@@ -9,6 +9,7 @@
 #include "gadget/sheet/SheetCellColors.h"
 #include "platform/base/Numbers.h"
 #include "platform/gui/DeviceContext.h"
+#include "recorder/RecorderStatus.h"
 
 using namespace vt::sheetcell;
 
@@ -17,27 +18,8 @@ constexpr int kStatusNoData = 3;
 }  // namespace
 
 const char* SheetStatusText(int status) {
-  switch (status) {
-    case 0:
-    case 3:
-      return "";
-    case 6:
-      return "+OVER";
-    case 7:
-      return "-OVER";
-    case 8:
-      return "SKIP";
-    case 9:
-      return "ILLEGAL";
-    case 10:
-      return "LACK";
-    case 11:
-      return "INVALID";
-    case 12:
-      return "BURNOUT";
-    default:
-      return "- OFF -";
-  }
+  if (const char* text = SampleStatusText(status)) return text;
+  return status == 0 || status == kStatusNoData ? "" : "- OFF -";
 }
 
 std::string SheetNumberText(double value, int decimals, int exponent) {
