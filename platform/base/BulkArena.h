@@ -5,6 +5,7 @@
 // ask the kernel for large pages, so the same memory arrives in a few hundred faults; nothing is
 // given back before the arena goes. Memory is only committed where it is touched, so an unused
 // tail of a mapping costs address space, not memory.
+//
 // When no memory can be mapped, Allocate answers null and BulkAllocator throws std::bad_alloc, as
 // the heap's allocator does; BulkArenaTestHook makes that happen on purpose.
 //
