@@ -69,6 +69,8 @@ int CVTDataStorage::Open() {
   const std::string mutexName = MutexName(name);
   if (mutex_.HasHandle() && mutex_.Name() != mutexName) mutex_.Close();
   mutex_.Create(mutexName);
+  // A failure here leaves the intent for the next move; the storage opens all the same.
+  FinishInterruptedMove();
   return STORE_OK;
 }
 

@@ -30,6 +30,10 @@ inline constexpr int MAX_INSTRUMENTS = 300;
 
 // The points of an import, in order, at which a test may look in (or stop the process).
 enum class ImportStep { Begun, Indexed, FolderMade, CopyWritten, CopyInPlace, Committed };
+// The points of a move to or from the deleted data and of a purge, in order, at which a test may
+// look in (or stop the process). A move to TRASH reports IndexChanged twice: rows deleted, trash
+// row written.
+enum class MoveStep { Begun, IndexChanged, FolderMade, IntentRecorded, FileMoved, Committed, Finished };
 
 class CVTDataFileAccess;
 
@@ -38,11 +42,12 @@ class CVTDataFileAccess;
 using MaintenanceProgress = std::function<void(const char* step, const std::string& item)>;
 
 // What tests put in place of the machine: the free bytes of the storage's disk (false: unknown),
-// the reader factory of the import, and a look-in at each step of an import.
+// the reader factory of the import, and a look-in at each step of an import, a move or a purge.
 struct SStorageSeams {
   std::function<bool(uint64_t& freeBytes)> freeSpace = {};
   std::function<int(const std::string& path, CVTDataFileAccess** reader)> openReader = {};
   std::function<void(ImportStep)> onImportStep = {};
+  std::function<void(MoveStep)> onMoveStep = {};
 };
 
 class CVTDataStorage {
@@ -102,12 +107,18 @@ class CVTDataStorage {
   // storage already and copyPath receives its relative path; otherwise copyPath receives a new
   // path under FILES.
   int ImportDataFile(std::string* copyPath, const std::string& sourcePath, bool inPlace);
-  // Deleted data: the rows of a stored file, the trash row, and the three moves.
+  // Deleted data: the rows of a stored file, the trash row, and the three moves. A path given to
+  // a move must name a row of this storage (a file row under "FILES/", a trash row under
+  // "TRASH/"); "..", "." and empty parts are refused before anything is looked up.
   int DeleteFileRows(const std::string& relativePath, std::string* fileName);
   int AddTrashRow(const std::string& trashPath, const std::string& fileName);
   int MoveFileToTrash(const std::string& relativePath);
   int RestoreFile(const std::string& trashPath, std::string* copyPath);
   int PurgeFile(const std::string& relativePath);
+  // Finishes or undoes a move or purge that a killed process left half-done, from the intent it
+  // recorded before moving the file. Runs at open and before each move; STORE_OK when nothing
+  // was left, STORE_FAILED when the file cannot be put where the index says (tried again later).
+  int FinishInterruptedMove();
   // Whether a serial number can name a folder under FILES and TRASH.
   static bool IsSafeFolderName(const std::string& name);
 
@@ -149,6 +160,7 @@ class CVTDataStorage {
   int WriteInfoText(const char* sql, const std::string& value, int noStatementResult);
   // Import helpers (VTDataStorageImport.cpp).
   void ImportStepReached(ImportStep step);
+  void MoveStepReached(MoveStep step);  // VTDataStorageTrash.cpp
   int RemoveStrayCopies(const std::string& serialNo, const std::string& fileName, TickTime time,
                         const std::string& sourcePath);
   // Maintenance helpers.
