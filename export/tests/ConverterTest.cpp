@@ -14,6 +14,7 @@
 #include "export/tests/ExportFixtures.h"
 #include "platform/base/BulkArena.h"
 #include "platform/base/FileSystem.h"
+#include "platform/base/Paths.h"
 
 namespace {
 
@@ -304,7 +305,7 @@ TEST(FileConverterQueue, CancelAtFourMoments) {
     EXPECT_EQ(queue.GetConvertedFileNum(), 0u);
     EXPECT_TRUE(FolderNames(folder / "write").empty());
   }
-  {  // between jobs: the first job's files stay and are logged, the second never starts
+  {  // just after a job finished: its files stay and are logged, the next job never starts
     VTFileConverter queue;
     queue.AddJob(folder / "between", a, 1, 1);
     queue.AddJob(folder / "between2", b, 1, 1);
@@ -314,7 +315,12 @@ TEST(FileConverterQueue, CancelAtFourMoments) {
       if (done == 1) queue.CancelJobs();
     });
     EXPECT_EQ(queue.RunJobs(), 42);
-    EXPECT_EQ(FolderNames(folder / "between").size(), 3u);
+    const std::vector<std::string> names = FolderNames(folder / "between");
+    EXPECT_EQ(names.size(), 3u);
+    std::vector<std::string> logged;
+    for (const std::string& path : queue.GetConvertedFileList()) logged.emplace_back(vt::FileNamePart(path));
+    std::sort(logged.begin(), logged.end());
+    EXPECT_EQ(logged, names) << "a finished job's files are logged whatever comes after";
     EXPECT_FALSE(vt::PathExists(folder / "between2"));
   }
 }
