@@ -517,4 +517,21 @@ TEST_F(ImportWorkerTest, AFileListReplacesTheFolderAndTakesOnlyIndexesInside) {
             (std::vector<std::string>{"I[10313] : START MANUAL IMPORT", "I[10316] : FINISH IMPORT"}));
 }
 
+// A file name that holds a line break cannot end its log line or forge another, and a storage
+// whose name climbs out of the log folder still logs inside it.
+TEST_F(ImportWorkerTest, HostileNamesStayInTheirLineAndInsideTheLogFolder) {
+  Sql("UPDATE database_info SET database_name = '../../../x';");
+  const std::string forged = Good("A\r\nE[10320] : IMPORT ERROR [DISK FULL].DAE", 1);
+  table_[0] = {true, false, sources_, AUTO_IMPORT_CONVERT_NONE};
+  Run(IMPORT_MODE_AUTOMATIC);
+  EXPECT_EQ(NewLogLines("Morvane/Vantrel/LOG/..%2F..%2F..%2Fx"),
+            (std::vector<std::string>{
+                "I[10314] : START AUTOMATIC IMPORT",
+                "I[10301] : IMPORT: FILE=" + Src("A\\x0D\\x0AE[10320] : IMPORT ERROR [DISK FULL].DAE"),
+                "I[10316] : FINISH IMPORT",
+            }));
+  EXPECT_FALSE(vt::PathExists(Path("x")));
+  EXPECT_EQ(done_.back().added, 1);
+}
+
 }  // namespace
