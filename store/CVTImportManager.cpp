@@ -83,7 +83,7 @@ void CVTImportManager::OpenSession() {
 
   importListPath_ = vt::JoinPath(storageFolder_, kImportListFileName);
   const std::string logFolder = vt::JoinPath(basePath_, "Morvane/Vantrel/LOG");
-  const std::string storageLogFolder = vt::JoinPath(logFolder, databaseName);
+  const std::string storageLogFolder = COperationLog::StorageFolderFor(logFolder, databaseName);
   logPrefix_ = vt::JoinPath(storageLogFolder, "import");
 
   if (!listManager_) {

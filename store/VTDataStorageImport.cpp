@@ -9,6 +9,7 @@
 // inside the caller's transaction, and decides whether the file continues a batch.
 #include <cassert>
 #include <cstdio>
+#include <set>
 #include <vector>
 
 #include "platform/base/FileSystem.h"
@@ -536,30 +537,37 @@ int CVTDataStorage::ImportDataFile(std::string* copyPath, const std::string& sou
   }
 
   // Display groups: a group row follows its channel rows, and a group without a channel has none.
+  // The index keeps a group number once per file and a channel once per group: a file that
+  // lists either twice cannot be indexed as it reads, and is refused as invalid (booked once).
   {
     Statement group, channel;
     if (!Prepared(db, group, "INSERT INTO display_group VALUES(?,?,?);") ||
         !Prepared(db, channel, "INSERT INTO display_channel VALUES(?,?,?);"))
       return STORE_FAILED;
+    std::set<int> groupNumbers;
     for (int g = 0, n = reader.GetGroupCount(); g < n; ++g) {
       std::string groupName;
       int places = 0, groupNo = 0, inUse = 0;
       if (reader.GetGroupInfo(g, &groupName, &places, &groupNo, &inUse) != 0) return STORE_INVALID_FILE;
       if (!inUse || places <= 0) continue;
       int written = 0;
+      std::set<int> channelNumbers;
       for (int j = 0; j < places; ++j) {
         SGroupChannelInfo member;
         if (reader.GetGroupChannel(g, j, &member) != 0) return STORE_INVALID_FILE;
         if (member.channelIndex == -1) continue;
+        const int channelNo = reader.GetChannelNo(member.channelIndex);
+        if (!channelNumbers.insert(channelNo).second) return STORE_INVALID_FILE;
         channel->Reset();
         channel->BindInt64(0, fileId);
         channel->BindInt(1, groupNo);
-        channel->BindInt(2, reader.GetChannelNo(member.channelIndex));
+        channel->BindInt(2, channelNo);
         // A row that cannot be written is missing; the import goes on.
         Done(channel);
         ++written;
       }
       if (written == 0) continue;
+      if (!groupNumbers.insert(groupNo).second) return STORE_INVALID_FILE;
       group->Reset();
       if (group->BindInt64(0, fileId) != RDB_OK || group->BindInt(1, groupNo) != RDB_OK ||
           group->BindText(2, groupName) != RDB_OK || !Done(group))

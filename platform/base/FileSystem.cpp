@@ -298,4 +298,20 @@ bool WriteAllBytes(int fd, const char* data, std::size_t size) {
   return true;
 }
 
+bool NameTaken(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool CreateNewFile(const std::string& path) {
+  // O_EXCL with O_CREAT refuses any existing name, a symbolic link too, and never follows one.
+  int fd;
+  do {
+    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
+}
+
 }  // namespace vt

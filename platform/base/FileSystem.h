@@ -55,6 +55,12 @@ bool WriteAllBytes(int fd, const char* data, std::size_t size);
 bool WriteFileAtomic(const std::string& path, std::string_view data);
 bool CopyFileAtomic(const std::string& from, const std::string& to);
 
+// Whether anything at all stands at path, a symbolic link included (also one leading nowhere).
+bool NameTaken(const std::string& path);
+// Creates a new empty file at path, exclusively and never through a symbolic link; false (errno
+// EEXIST) when anything stands at that name already.
+bool CreateNewFile(const std::string& path);
+
 // A new empty folder with a unique name below parent ("<parent>/<prefix>XXXXXX").
 bool CreateUniqueFolder(const std::string& parent, std::string_view prefix, std::string& created);
 

@@ -482,4 +482,67 @@ TEST_F(ImportTest, OlderFormatFilesImportToo) {
   EXPECT_EQ(Query("SELECT start_data_no, end_data_no FROM file;"), "1|20\n");
 }
 
+// Groups the index cannot hold as the file lists them (a channel twice in one group, two groups
+// of one number) refuse the file once as invalid and store nothing; groups it can hold (one
+// channel in two groups, a number repeated by a group that shows nothing) are stored so that
+// the check finds the storage sound.
+TEST_F(ImportTest, GroupsTheIndexCannotHoldRefuseTheFileAndTheRestCheckSound) {
+  // Places by channel position (0-based) in the generated file; -1 leaves a place empty.
+  struct SGroup {
+    int16_t number;
+    std::vector<int> positions;
+    int16_t inUse = 1;
+  };
+  struct SCase {
+    const char* name;
+    bool repeatChannel = false, repeatNumber = false;
+    std::vector<SGroup> groups;  // empty: the generator's own groups
+    int result;
+  };
+  const SCase cases[] = {
+      {"channel twice", true, false, {}, STORE_INVALID_FILE},
+      {"number twice", false, true, {}, STORE_INVALID_FILE},
+      {"channel twice, apart", false, false, {{3, {1, 0, 1}}}, STORE_INVALID_FILE},
+      {"channel in two groups", false, false, {{1, {0, 1}}, {2, {0}}}, STORE_OK},
+      {"number of a group not in use", false, false, {{1, {0}}, {1, {1}, 0}}, STORE_OK},
+      {"number of an empty group", false, false, {{1, {0}}, {1, {-1, -1}}}, STORE_OK},
+  };
+  const std::string before = IndexDump() + Query("SELECT COUNT(*) FROM display_channel;");
+  int stored = 0;
+  uint32_t recording = 100;
+  for (const SCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    recgen::SizedOptions o;
+    o.guid.data1 = ++recording;
+    o.repeatGroupChannel = c.repeatChannel;
+    o.repeatGroupNumber = c.repeatNumber;
+    recgen::NewerFile model = recgen::SizedNewerFile(o);
+    if (!c.groups.empty()) {
+      model.groups.clear();
+      for (const SGroup& g : c.groups) {
+        recgen::NewerGroup group;
+        group.number = g.number;
+        group.inUse = g.inUse;
+        group.name = "G" + std::to_string(g.number);
+        for (std::size_t j = 0; j < g.positions.size(); ++j)
+          if (g.positions[j] >= 0) group.places[j] = model.channels[std::size_t(g.positions[j])].number;
+        model.groups.push_back(group);
+      }
+    }
+    ASSERT_EQ(Import(Source(std::string(c.name) + ".DAE", model)), c.result);
+    if (c.result == STORE_OK) ++stored;
+    if (stored == 0) {
+      EXPECT_EQ(IndexDump() + Query("SELECT COUNT(*) FROM display_channel;"), before);
+      EXPECT_TRUE(StoredFiles().empty());
+    }
+  }
+  EXPECT_EQ(Query("SELECT COUNT(*) FROM file;"), std::to_string(stored) + "\n");
+  EXPECT_EQ(Query("SELECT group_no, COUNT(*) FROM display_channel GROUP BY file_id, group_no;"),
+            "1|2\n2|1\n1|1\n1|1\n");
+  EXPECT_EQ(storage_.CheckStorage(), STORE_OK);
+  std::string status;
+  ASSERT_EQ(storage_.GetStatus(status), STORE_OK);
+  EXPECT_EQ(status, "OK");
+}
+
 }  // namespace

@@ -517,4 +517,50 @@ TEST_F(ImportWorkerTest, AFileListReplacesTheFolderAndTakesOnlyIndexesInside) {
             (std::vector<std::string>{"I[10313] : START MANUAL IMPORT", "I[10316] : FINISH IMPORT"}));
 }
 
+// Files whose groups the index cannot hold are refused once: booked as invalid, logged, and not
+// tried again by later automatic runs.
+TEST_F(ImportWorkerTest, GroupsTheIndexCannotHoldAreBookedOnceAsInvalid) {
+  auto write = [&](const std::string& name, uint32_t recording, bool channelTwice) {
+    recgen::SizedOptions o;
+    o.records = 10;
+    o.guid.data1 = recording;
+    o.repeatGroupChannel = channelTwice;
+    o.repeatGroupNumber = !channelTwice;
+    std::vector<uint8_t> bytes = recgen::WriteNewerFile(recgen::SizedNewerFile(o)).bytes;
+    EXPECT_TRUE(vt_test::WriteFileBytes(Src(name), std::string(bytes.begin(), bytes.end())));
+  };
+  write("TWICE.DAE", 1, true);
+  write("TWIN.DAE", 2, false);
+  table_[0] = {true, false, sources_, AUTO_IMPORT_CONVERT_NONE};
+  Run(IMPORT_MODE_AUTOMATIC);
+  EXPECT_EQ(NewLogLines(), (std::vector<std::string>{
+                               "I[10314] : START AUTOMATIC IMPORT",
+                               "E[10303] : IMPORT ERROR [INVALID FILE] FILE=" + Src("TWICE.DAE"),
+                               "E[10303] : IMPORT ERROR [INVALID FILE] FILE=" + Src("TWIN.DAE"),
+                               "I[10316] : FINISH IMPORT",
+                           }));
+  EXPECT_EQ(ListRows(), Src("TWICE.DAE") + "||3\n" + Src("TWIN.DAE") + "||3\n");
+  Run(IMPORT_MODE_AUTOMATIC);
+  EXPECT_EQ(NewLogLines(),
+            (std::vector<std::string>{"I[10314] : START AUTOMATIC IMPORT", "I[10316] : FINISH IMPORT"}));
+  EXPECT_EQ(Query("SELECT COUNT(*) FROM file;"), "0\n");
+}
+
+// A file name that holds a line break cannot end its log line or forge another, and a storage
+// whose name climbs out of the log folder still logs inside it.
+TEST_F(ImportWorkerTest, HostileNamesStayInTheirLineAndInsideTheLogFolder) {
+  Sql("UPDATE database_info SET database_name = '../../../x';");
+  const std::string forged = Good("A\r\nE[10320] : IMPORT ERROR [DISK FULL].DAE", 1);
+  table_[0] = {true, false, sources_, AUTO_IMPORT_CONVERT_NONE};
+  Run(IMPORT_MODE_AUTOMATIC);
+  EXPECT_EQ(NewLogLines("Morvane/Vantrel/LOG/..%2F..%2F..%2Fx"),
+            (std::vector<std::string>{
+                "I[10314] : START AUTOMATIC IMPORT",
+                "I[10301] : IMPORT: FILE=" + Src("A\\x0D\\x0AE[10320] : IMPORT ERROR [DISK FULL].DAE"),
+                "I[10316] : FINISH IMPORT",
+            }));
+  EXPECT_FALSE(vt::PathExists(Path("x")));
+  EXPECT_EQ(done_.back().added, 1);
+}
+
 }  // namespace
