@@ -6,6 +6,7 @@
 // timers, and an idle hook that runs whenever the loop has nothing left to do. The loop also
 // knows the program's main window, so that a second start can bring it to the front.
 #pragma once
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -37,8 +38,9 @@ class Application {
   // removes it. User-interface thread.
   static void SetIdleHook(std::function<void()> fn);
 
-  void SetMainWindow(WindowHandle window) { mainWindow_ = window; }
-  WindowHandle MainWindow() const { return mainWindow_; }
+  // The main window's handle; read from any thread (workers post to it).
+  void SetMainWindow(WindowHandle window) { mainWindow_.store(window); }
+  WindowHandle MainWindow() const { return mainWindow_.load(); }
   // Restores the main window when it is minimised, raises it and asks for activation (a window
   // manager may refuse to move the focus). Nothing without a main window.
   void BringMainWindowToFront();
@@ -46,7 +48,7 @@ class Application {
  private:
   struct Impl;
   std::unique_ptr<Impl> impl_;
-  WindowHandle mainWindow_ = 0;
+  std::atomic<WindowHandle> mainWindow_{0};
 };
 
 }  // namespace vt
