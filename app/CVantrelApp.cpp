@@ -81,6 +81,13 @@ CVantrelApp::~CVantrelApp() {
 CVantrelApp* CVantrelApp::Current() { return g_app; }
 
 bool CVantrelApp::InitInstance() {
+  // The end of the session ends the program without asking anything; watched from the start,
+  // so that a signal during start-up is taken once the loop runs instead of killing the process.
+  vt::InstallSessionEnd([this] {
+    OnSystemShutdown();
+    vt::Application::Quit(0);
+  });
+
   // One instance: a second start asks the first to come to the front and ends.
   const std::string title = vt::LoadString(IDS_APP_TITLE);
   m_singleInstance = std::make_unique<vt::SingleInstance>();
@@ -145,11 +152,6 @@ bool CVantrelApp::InitInstance() {
   m_mainFrame = std::make_unique<CBareMainFrame>(title, [] { vt::Application::Quit(0); });
   if (vt::Application* loop = vt::Application::Current()) loop->SetMainWindow(m_mainFrame->GetSafeHwnd());
   m_mainFrame->ShowWindow();
-  // The end of the session ends the program without asking anything.
-  vt::InstallSessionEnd([this] {
-    OnSystemShutdown();
-    vt::Application::Quit(0);
-  });
 
   // The cursor-control and statistics windows and the import and conversion progress windows
   // are made here, hidden, once they exist.

@@ -2,7 +2,9 @@
 #include "app/BareMainFrame.h"
 
 #include <QCloseEvent>
+#include <QFont>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMainWindow>
 #include <QScreen>
 #include <utility>
@@ -38,6 +40,12 @@ CBareMainFrame::CBareMainFrame(const std::string& title, std::function<void()> o
   m_impl->window = std::make_unique<BareWindow>(std::move(onClose));
   m_impl->window->setObjectName(QString::fromUtf8(kMainFrameWindowClass));
   m_impl->window->setWindowTitle(QString::fromStdString(title));
+  auto* label = new QLabel(QString::fromStdString(title));
+  label->setAlignment(Qt::AlignCenter);
+  QFont font = label->font();
+  font.setPointSize(font.pointSize() * 3);
+  label->setFont(font);
+  m_impl->window->setCentralWidget(label);
   QSize size(1024, 700);
   if (QScreen* screen = QGuiApplication::primaryScreen()) size = size.boundedTo(screen->availableSize());
   m_impl->window->resize(size);
