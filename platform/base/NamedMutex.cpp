@@ -43,6 +43,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/base/Paths.h"
 #include "platform/base/Thread.h"
 
 namespace vt {
@@ -144,26 +145,6 @@ uint64_t HashName(std::string_view name) {
   return hash;
 }
 
-// A folder only this user may enter: the runtime folder of the session, else one in /tmp.
-bool UsableFolder(const std::string& dir) {
-  if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return false;
-  struct stat st {};
-  if (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) {
-    return false;
-  }
-  if ((st.st_mode & 077) != 0 && ::chmod(dir.c_str(), 0700) != 0) return false;
-  return true;
-}
-
-bool RuntimeFolder(std::string* dir) {
-  if (const char* xdg = std::getenv("XDG_RUNTIME_DIR"); xdg && *xdg == '/') {
-    *dir = std::string(xdg) + "/vantrel";
-    if (UsableFolder(*dir)) return true;
-  }
-  *dir = "/tmp/vantrel-" + std::to_string(::geteuid());
-  return UsableFolder(*dir);
-}
-
 int OpenFile(const std::string& path) {
   int fd;
   do {
@@ -216,7 +197,7 @@ Joined JoinPresence(Entry& entry, bool* existedElsewhere) {
 // once the presence lock is held, so no last holder can remove it in between.
 bool OpenEntryFiles(Entry& entry, bool* existedElsewhere) {
   std::string dir;
-  if (!RuntimeFolder(&dir)) return false;
+  if (!UserRuntimeFolder(&dir)) return false;
   char base[40];
   std::snprintf(base, sizeof base, "/mutex-%016llx", static_cast<unsigned long long>(HashName(entry.name)));
   entry.lockPath = dir + base + ".lock";

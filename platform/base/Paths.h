@@ -18,6 +18,10 @@ constexpr std::size_t kMaxPath = 260;
 std::string ProgramRoot();
 // The folder that holds the running executable (no trailing '/').
 std::string ProgramFolder();
+// The per-user folder for named objects (mutex lock files, local sockets): "vantrel" in
+// $XDG_RUNTIME_DIR, else /tmp/vantrel-<uid>; made with mode 0700 when missing. False when
+// neither can be made or the folder is not this user's own.
+bool UserRuntimeFolder(std::string* dir);
 // A path the program can use as a drive or network path: an absolute path.
 bool IsUsablePath(std::string_view path);
 

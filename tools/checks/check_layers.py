@@ -30,7 +30,11 @@ LIBRARIES = {
     "trend": ["gadget/sheet", "gadget"],
     "export": ["store", "formshift"],
     "document": ["trend", "store", "export", "msgdesk"],
-    "app": ["document", "trend", "gadget/sheet", "gadget", "store", "export", "msgdesk"],
+    # The application object starts every service itself: the settings and documents, the skins of
+    # the widgets, sheets and trends, the store and its import worker with the export's converter,
+    # the display time zone, the messages and the platform's event loop.
+    "app": ["document", "trend", "gadget/sheet", "gadget", "store", "export", "msgdesk", "recorder",
+            "platform/gui"],
 }
 
 # Code that may include Qt: the platform's window side, and window code that is itself a Qt widget
