@@ -199,6 +199,9 @@ namespace {
 // The alarm edge next to t in one direction on the channel's grid; false when the walk leaves
 // the data first.
 bool FindAlarmEdge(CGVantrelNgChannel* channel, TickTime t, bool forward, TickTime* out) {
+  // The walk starts inside the data: from an unset cursor (1601) it would step through centuries.
+  if (t < channel->GetStartTicks()) t = channel->GetStartTicks();
+  if (channel->GetEndTicks() < t) t = channel->GetEndTicks();
   TickTime at;
   int flags = channel->ReadNearestSampleTime(ToPrecise(t), &at);
   const TickTime origin = at;
@@ -209,6 +212,7 @@ bool FindAlarmEdge(CGVantrelNgChannel* channel, TickTime t, bool forward, TickTi
     if (forward ? channel->GetEndTicks() < next : next < channel->GetStartTicks()) return false;
     TickTime here;
     const int hereFlags = channel->ReadNearestSampleTime(ToPrecise(next), &here);
+    if (forward ? !(at < here) : !(here < at)) return false;  // no later (earlier) sample
     // Backward, the walk's previous sample is the later one; forward, the earlier one.
     if ((flags & ~hereFlags) != 0) {
       if (!(at == origin)) {

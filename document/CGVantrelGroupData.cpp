@@ -138,13 +138,13 @@ bool CGVantrelGroupData::LoadEntry(const SVantrelGroupEntry& entry, vt::WindowHa
   }
   int slot = 0;
   for (const SVantrelChannelKey& key : entry.keys) {
-    if (slot >= total) break;
     const int n = CGVantrelNgChannel::GetKeySegmentCount(key);
     if (n == 0) return false;
     for (int s = 0; s < n && slot < total; ++s) {
       if (!AddChannel(slot, key, s)) return false;
       ++slot;
     }
+    if (slot >= total) break;
   }
   for (const auto& [batch, group] : entry.messageGroups) SetMessageGroupMask(batch, group);
   return true;
