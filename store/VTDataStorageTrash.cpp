@@ -138,7 +138,7 @@ int CVTDataStorage::AddTrashRow(const std::string& trashPath, const std::string&
   TickTime triggerTime;
   CVTDataFileAccess* reader = nullptr;
   // A file the reader refuses still gets its row, with values that never match an import.
-  if (CreateFileAccess(vt::JoinPath(folder_, trashPath), &reader) == 0 && reader) {
+  if (OpenStoredFile(vt::JoinPath(folder_, trashPath), &reader) == 0 && reader) {
     vt::Guid guid;
     reader->GetOriginalDataGuid(&guid);
     GuidToString(guid, guidText);
@@ -169,7 +169,8 @@ int CVTDataStorage::MoveFileToTrash(const std::string& relativePath) {
     connection_->Rollback();
     return STORE_FAILED;
   }
-  const std::string trashPath = Mirrored(relativePath, kTrash);
+  // A name taken in TRASH already (the same name deleted before) gets a suffix, as on import.
+  const std::string trashPath = FreeRelativePath(Mirrored(relativePath, kTrash));
   std::string trashFolder;
   if (!FolderPart(trashPath, trashFolder) || !CreateFolderTree(vt::JoinPath(folder_, trashFolder))) {
     connection_->Rollback();

@@ -399,8 +399,8 @@ TEST_F(ImportTest, NameClashesGetSuffixesAndTheMonthIsTheUtcMonthOfTheEnd) {
     copies.push_back(copy);
   }
   EXPECT_EQ(copies,
-            (std::vector<std::string>{"FILES/S5T812345/2024/1/A.DAE", "FILES/S5T812345/2024/1/A.DAE.-VT-1",
-                                      "FILES/S5T812345/2024/1/A.DAE.-VT-2"}));
+            (std::vector<std::string>{"FILES/S5T812345/2024/1/A.DAE", "FILES/S5T812345/2024/1/A-VT-1.DAE",
+                                      "FILES/S5T812345/2024/1/A-VT-2.DAE"}));
   EXPECT_EQ(Query("SELECT DISTINCT file_name FROM file;"), "A.DAE\n");
   for (const std::string& c : copies) EXPECT_TRUE(vt::IsReadOnly(vt::JoinPath(folder_, c))) << c;
 }

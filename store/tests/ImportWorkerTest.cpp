@@ -16,7 +16,9 @@
 #include "ImportTestSupport.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Paths.h"
+#include "platform/base/TimeEngine.h"
 #include "store/CVTImportManager.h"
+#include "store/StoreClock.h"
 
 namespace {
 
@@ -46,6 +48,8 @@ class ImportWorkerTest : public store_test::ImportFixture {
     worker_.SetBasePath(root_);
     worker_.SetFolderTable(table_);
     worker_.SetCallback(&ImportWorkerTest::OnDone, this);
+    // The files a test writes count as settled: the worker's clock runs a minute ahead.
+    worker_.SetClock([this] { return TickTime(CurrentTickTime().ticks + clockAhead_); });
     worker_.SetConverter([this](const std::string& source, const std::string& destination, int format,
                                 std::vector<std::string>& written) {
       converts_.push_back({source, destination, format});
@@ -125,6 +129,7 @@ class ImportWorkerTest : public store_test::ImportFixture {
   std::vector<SDone> done_;
   std::vector<SConvertCall> converts_;
   std::size_t logRead_ = 0;
+  int64_t clockAhead_ = 60 * vt::kTicksPerSecond;
 };
 
 TEST_F(ImportWorkerTest, AutomaticRunsImportEachNewFileOnceAndBookEveryOutcome) {
