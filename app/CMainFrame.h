@@ -85,6 +85,12 @@ class CMainFrame {
   // True while the instrument-limit message is on screen.
   bool IsLimitMessageShown() const;
 
+  // The report list tells when it gains or loses the keyboard focus (the file conversion
+  // commands need it). A menu taking the focus as it opens (byPopup) changes nothing: otherwise
+  // opening the context menu would disable the very commands it holds.
+  void SetReportListFocused(bool focused, bool byPopup);
+  bool IsReportListFocused() const;
+
  private:
   friend class MainFrameWindow;  // the Qt window, which calls back into the frame's state
   struct Impl;

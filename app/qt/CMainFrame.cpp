@@ -106,6 +106,7 @@ struct CMainFrame::Impl {
   vt::Timer restartRetry{[this] { OnRestartAutoImport(); }};
   std::map<const void*, std::function<void()>> conversions;
   bool limitMessageShown = false;
+  bool reportListFocused = false;
 
   Impl(CVantrelApp& a, std::function<void()> close) : app(a), onClose(std::move(close)) {}
 
@@ -374,3 +375,9 @@ void CMainFrame::RegisterConversion(const void* document, std::function<void()> 
 void CMainFrame::UnregisterConversion(const void* document) { m_impl->conversions.erase(document); }
 
 bool CMainFrame::IsLimitMessageShown() const { return m_impl->limitMessageShown; }
+
+void CMainFrame::SetReportListFocused(bool focused, bool byPopup) {
+  if (!byPopup) m_impl->reportListFocused = focused;
+}
+
+bool CMainFrame::IsReportListFocused() const { return m_impl->reportListFocused; }

@@ -232,6 +232,24 @@ TEST_F(MainFrameTest, ToolbarCommandsShowHideAndCheck) {
   }
 }
 
+TEST_F(MainFrameTest, MenuOpeningLeavesTheReportListFocusAlone) {
+  struct Step {
+    bool focused;
+    bool byPopup;
+    bool after;
+  };
+  // Gained; a context menu opens (and closes, giving the focus back); lost to another window.
+  const Step steps[] = {{true, false, true},
+                        {false, true, true},
+                        {true, true, true},
+                        {false, false, false},
+                        {true, true, false}};
+  for (const Step& s : steps) {
+    frame_->SetReportListFocused(s.focused, s.byPopup);
+    EXPECT_EQ(frame_->IsReportListFocused(), s.after);
+  }
+}
+
 TEST_F(MainFrameTest, DroppedFilesImportOnlyTheFirst) {
   QMimeData data;
   data.setUrls(
