@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "app/AppMessages.h"
-#include "app/BareMainFrame.h"
+#include "app/CMainFrame.h"
 #include "document/CConfigurationFile.h"
 #include "export/ImportConversion.h"
 #include "gadget/GSkin.h"
@@ -17,6 +17,7 @@
 #include "msgdesk/Msgdesk.h"
 #include "platform/base/Paths.h"
 #include "platform/gui/Application.h"
+#include "platform/gui/CommandRouter.h"
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/Profile.h"
 #include "platform/gui/PumpUntil.h"
@@ -147,9 +148,13 @@ bool CVantrelApp::InitInstance() {
   // The graph window's three document templates (graph, list and sheet views) are registered
   // here once the graph window exists; a template that cannot be made then refuses the start.
 
-  // The main window; the full frame with menus, bars and panes takes this place later. The
-  // command line opens no document, so there is nothing to parse.
-  m_mainFrame = std::make_unique<CBareMainFrame>(title, [] { vt::Application::Quit(0); });
+  // The main window. The command line opens no document, so there is nothing to parse.
+  m_mainFrame = std::make_unique<CMainFrame>(*this, [] { vt::Application::Quit(0); });
+  if (!m_mainFrame->Create(title)) {
+    m_mainFrame.reset();
+    return false;
+  }
+  m_mainFrame->Router().SetApplication(&m_commands);
   if (vt::Application* loop = vt::Application::Current()) loop->SetMainWindow(m_mainFrame->GetSafeHwnd());
   m_mainFrame->ShowWindow();
 
@@ -168,10 +173,10 @@ bool CVantrelApp::InitInstance() {
 int CVantrelApp::ExitInstance() {
   vt::RemoveSessionEnd();
   if (m_importTimer) m_importTimer->Stop();
-  if (m_profile) m_profile->Sync();
-  // The frame goes first: what the worker still posts to it is dropped.
-  m_mainFrame.reset();
+  // The frame goes first (saving its workspace): what the worker still posts to it is dropped.
   if (vt::Application* loop = vt::Application::Current()) loop->SetMainWindow(0);
+  m_mainFrame.reset();
+  if (m_profile) m_profile->Sync();
 
   if (m_settings) m_settings->SaveConfiguration();
   if (m_importManager && !m_importManager->IsIdle()) m_importManager->Stop();
@@ -232,14 +237,33 @@ void CVantrelApp::ApplyTimeZone() {
 void CVantrelApp::PostCommand(int id) {
   CVantrelApp* app = this;
   vt::Application::PostCall([app, id] {
-    if (CVantrelApp::Current() == app) app->OnCommand(id);  // the object may be gone by then
+    if (CVantrelApp::Current() != app) return;  // the object may be gone by then
+    if (app->m_mainFrame) {
+      app->m_mainFrame->Router().Execute(id);
+      app->m_mainFrame->UpdateCommands();
+    } else {
+      app->OnCommand(id);
+    }
   });
 }
 
-bool CVantrelApp::OnCommand(int) {
-  // The application's commands (imports, storage management, settings dialogs, help) arrive
-  // with their windows; until then a posted command is dropped.
-  return false;
+bool CVantrelApp::OnCommand(int id) {
+  // The application's commands (imports, storage management, settings dialogs, help) join
+  // m_commands with their windows; until then a command of the application is dropped.
+  return m_commands.Execute(id);
+}
+
+void CVantrelApp::OpenDocumentFile(const std::string& path) {
+  if (!m_importManager) return;
+  // Stopping with restart: an automatic run that was cut short runs again afterwards.
+  m_restartPending = false;
+  if (!m_importManager->IsIdle()) {
+    m_importManager->Stop();
+    m_restartPending = true;
+  }
+  m_importManager->SetFileCount(1);
+  m_importManager->SetFile(0, path);
+  StartAutoImport(IMPORT_MODE_FILE_OPEN, false);
 }
 
 void CVantrelApp::StartAutoImport(int mode, bool rearm) {

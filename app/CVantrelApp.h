@@ -16,11 +16,12 @@
 
 #include "app/AppFactory.h"
 #include "platform/base/WindowHandles.h"
+#include "platform/gui/CommandRouter.h"
 
-class CBareMainFrame;
 class CConfigurationFile;
 class CDataAreaManager;
 class CGNgRootMaster;
+class CMainFrame;
 class CSearchConditionStore;
 class CVTDataStorage;
 class CVTDataStorageManager;
@@ -57,7 +58,8 @@ class CVantrelApp {
   // Writes the display time zone from the settings' daylight-saving rule.
   void ApplyTimeZone();
 
-  // Runs command id on the event loop later. A command without a handler is ignored.
+  // Runs command id on the event loop later, along the main frame's command route (or here alone
+  // while there is no frame). A command without a handler, or disabled, is ignored.
   void PostCommand(int id);
   // The application's own commands; false when it has no handler for id.
   virtual bool OnCommand(int id);
@@ -65,12 +67,16 @@ class CVantrelApp {
   // Automatic import: starts a run of mode (0 automatic: only when configured), re-arming the
   // timer at the settings' interval first when asked.
   void StartAutoImport(int mode, bool rearm);
+  // Imports one file in a file-open run (File > Open, a file dropped on the main window): a
+  // running import is stopped, to be restarted afterwards; the run's end shows the file.
+  virtual void OpenDocumentFile(const std::string& path);
   void OnImportTimer();
   // The worker's completion callback (on the worker's thread): only reads results and posts.
   static void OnImportFinished(void* app);
 
   // The main window's handle (0 while there is none).
   vt::WindowHandle GetMainWindow() const;
+  CMainFrame* GetMainFrame() const { return m_mainFrame.get(); }
   bool IsImportTimerArmed() const;
 
   // Members read by the rest of the program.
@@ -90,6 +96,9 @@ class CVantrelApp {
   std::atomic<bool> m_busy{false};
   std::string m_lastImportFolder;
   std::unique_ptr<vt::Profile> m_profile;
+  int m_appLook = 217;
+  // The application's own commands: the last link of the main frame's command route.
+  vt::CommandMap m_commands;  // the theme id of the profile's "ApplicationLook"
 
   // The file of the last file-open import, written by the completion callback.
   std::string GetFileToShow() const;
@@ -99,7 +108,7 @@ class CVantrelApp {
 
   vt::AppFactory m_factory;
   std::unique_ptr<vt::SingleInstance> m_singleInstance;
-  std::unique_ptr<CBareMainFrame> m_mainFrame;
+  std::unique_ptr<CMainFrame> m_mainFrame;
   mutable std::mutex m_fileToShowLock;
   std::string m_fileToShow;
 };
