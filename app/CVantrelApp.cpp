@@ -9,6 +9,7 @@
 #include "app/AppMessages.h"
 #include "app/BareMainFrame.h"
 #include "document/CConfigurationFile.h"
+#include "document/ui/CDlgProgressbar.h"
 #include "export/ImportConversion.h"
 #include "gadget/GSkin.h"
 #include "gadget/sheet/GSheetSkin.h"
@@ -60,7 +61,12 @@ CVantrelApp::CVantrelApp(vt::AppFactory factory) : m_factory(std::move(factory))
 }
 
 CVantrelApp::~CVantrelApp() {
-  // The tool and progress windows would be deleted here first once they exist.
+  // The worker's completion callback reaches the progress window: it stops first. The tool
+  // windows go here too once they exist.
+  if (m_importManager && !m_importManager->IsIdle()) m_importManager->Stop();
+  m_restartTimer.reset();
+  m_importProgress.reset();
+  m_convertProgress.reset();
   m_mainFrame.reset();
   m_importTimer.reset();
   m_settings.reset();
@@ -153,8 +159,9 @@ bool CVantrelApp::InitInstance() {
   if (vt::Application* loop = vt::Application::Current()) loop->SetMainWindow(m_mainFrame->GetSafeHwnd());
   m_mainFrame->ShowWindow();
 
-  // The cursor-control and statistics windows and the import and conversion progress windows
-  // are made here, hidden, once they exist.
+  // The import and conversion progress windows, hidden; the cursor-control and statistics
+  // windows are made here too once they exist.
+  CreateProgressWindows();
 
   m_importTimer = std::make_unique<vt::Timer>([this] { OnImportTimer(); });
   if (StorageNeedsAttention()) {
@@ -169,6 +176,7 @@ int CVantrelApp::ExitInstance() {
   vt::RemoveSessionEnd();
   if (m_importTimer) m_importTimer->Stop();
   if (m_profile) m_profile->Sync();
+  if (m_restartTimer) m_restartTimer->Stop();
   // The frame goes first: what the worker still posts to it is dropped.
   m_mainFrame.reset();
   if (vt::Application* loop = vt::Application::Current()) loop->SetMainWindow(0);
@@ -236,10 +244,10 @@ void CVantrelApp::PostCommand(int id) {
   });
 }
 
-bool CVantrelApp::OnCommand(int) {
-  // The application's commands (imports, storage management, settings dialogs, help) arrive
-  // with their windows; until then a posted command is dropped.
-  return false;
+bool CVantrelApp::OnCommand(int id) {
+  // The application's other commands (storage management, settings dialogs, help) arrive with
+  // their windows; until then such a posted command is dropped.
+  return OnImportCommand(id);
 }
 
 void CVantrelApp::StartAutoImport(int mode, bool rearm) {
@@ -263,7 +271,8 @@ void CVantrelApp::OnImportTimer() {
 void CVantrelApp::OnImportFinished(void* data) {
   auto* app = static_cast<CVantrelApp*>(data);
   CVTImportManager* worker = app->m_importManager.get();
-  // The import progress window is hidden here once it exists.
+  // Posted to the window from this thread, ahead of the messages below.
+  if (app->m_importProgress) app->m_importProgress->HideProgress();
   const int mode = worker->GetMode();
   const int result = worker->GetLastResult();
   if (mode == IMPORT_MODE_FILE_OPEN) {
