@@ -54,6 +54,7 @@ void CGSingleSelectLine::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
   if (line < 0) return;
   sheet->SetSelection(line, line);
   ShowSelectionChange(false);
+  FireEvent(GEVENT_CHANGED);
 }
 
 CGVTImportFolderRoot::CGVTImportFolderRoot() : CGVTDialogRoot(kWidth, kHeight) {}

@@ -67,7 +67,8 @@ CGVTProgressbarRoot::CGVTProgressbarRoot(int mode)
   auto* barGroup = new CGGroup(layout, 0, 0, 0, GSTYLE_ACTIVE, 300, 20);
   if (mode == 1) {
     new CGVTSkProgressBar(barGroup, 0, 100, 0);
-    auto* buttonGroup = new CGGroup(layout, 0, 0, 0, GSTYLE_ACTIVE, 0, 50);
+    // As wide as the bar's group, so that the button lies inside it and takes the mouse.
+    auto* buttonGroup = new CGGroup(layout, 0, 0, 0, GSTYLE_ACTIVE, 300, 50);
     new CGSkPushButton(buttonGroup, 100, 2, 100, 20, 0, GSTYLE_ACTIVE, kIdsCancel);
   } else {
     new CGSkProgressBar(barGroup, 0, 100, 0);
