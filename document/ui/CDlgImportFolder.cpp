@@ -94,6 +94,7 @@ CGVTImportFolderRoot* CreateImportFolderRoot() {
   auto* reference = new CGSkSPushButtons(body, CGVTImportFolderRoot::kReferenceId, kIdsReference, 40, 2);
   callback(reference, GEVENT_CLICKED, &OnReference);
   new CGSkSComboBoxs(body, CGVTImportFolderRoot::kConvertId, kIdsConversion, 80, 3, kConvertTexts, nullptr);
+  // The sub-folder column is too narrow for a text beside its lamps: its title names it.
   (void)use, (void)sub;
 
   auto* buttons = new CGGroup(layout, 0, 0, 0, GSTYLE_ACTIVE, kWidth, 50);
@@ -148,7 +149,6 @@ void CGVTImportFolderRoot::LoadValues(const SImportFolderEntry* table, int32_t i
   for (int i = 0; i < n; ++i) {
     Column(kFolderId)->SetLineText(i, table[i].folderPath);
     Column(kSubfolderId)->SetLineIntValue(i, table[i].withSubfolders ? 1 : 0);
-    Column(kSubfolderId)->SetLineText(i, vt::LoadString(kIdsSubfolder));
     Column(kUseId)->SetLineIntValue(i, table[i].inUse ? 1 : 0);
     Column(kUseId)->SetLineText(i, vt::LoadString(kIdsYes));
     Column(kConvertId)->SetLineIntValue(i, table[i].convertMode);
@@ -214,7 +214,6 @@ void CGVTImportFolderRoot::CreateLine() {
   SetLineCount(line + 1);
   Column(kFolderId)->SetLineText(line, picker.m_result);
   Column(kSubfolderId)->SetLineIntValue(line, picker.m_checkResult);
-  Column(kSubfolderId)->SetLineText(line, vt::LoadString(kIdsSubfolder));
   Column(kUseId)->SetLineIntValue(line, 1);
   Column(kUseId)->SetLineText(line, vt::LoadString(kIdsYes));
   Column(kConvertId)->SetLineIntValue(line, 0);
