@@ -39,8 +39,6 @@ class CMainFrame {
   // The theme id kept in the profile; the look itself is always the one style.
   static constexpr const char* kLookEntry = "ApplicationLook";
   static constexpr int kDefaultLook = 217;
-  // How often the restart of an automatic import looks again for an idle worker.
-  static constexpr int kRestartRetryMs = 50;
 
   // Reads the theme id from the application's profile into the application object. onClose
   // runs when the user closes the enabled window (it ends the event loop).

@@ -9,6 +9,7 @@
 #include "app/AppMessages.h"
 #include "app/CMainFrame.h"
 #include "document/CConfigurationFile.h"
+#include "document/ui/CDlgProgressbar.h"
 #include "export/ImportConversion.h"
 #include "gadget/GSkin.h"
 #include "gadget/sheet/GSheetSkin.h"
@@ -61,7 +62,12 @@ CVantrelApp::CVantrelApp(vt::AppFactory factory) : m_factory(std::move(factory))
 }
 
 CVantrelApp::~CVantrelApp() {
-  // The tool and progress windows would be deleted here first once they exist.
+  // The worker's completion callback reaches the progress window: it stops first. The tool
+  // windows go here too once they exist.
+  if (m_importManager && !m_importManager->IsIdle()) m_importManager->Stop();
+  m_restartTimer.reset();
+  m_importProgress.reset();
+  m_convertProgress.reset();
   m_mainFrame.reset();
   m_importTimer.reset();
   m_settings.reset();
@@ -154,12 +160,14 @@ bool CVantrelApp::InitInstance() {
     m_mainFrame.reset();
     return false;
   }
+  RegisterImportCommands();
   m_mainFrame->Router().SetApplication(&m_commands);
   if (vt::Application* loop = vt::Application::Current()) loop->SetMainWindow(m_mainFrame->GetSafeHwnd());
   m_mainFrame->ShowWindow();
 
-  // The cursor-control and statistics windows and the import and conversion progress windows
-  // are made here, hidden, once they exist.
+  // The import and conversion progress windows, hidden; the cursor-control and statistics
+  // windows are made here too once they exist.
+  CreateProgressWindows();
 
   m_importTimer = std::make_unique<vt::Timer>([this] { OnImportTimer(); });
   if (StorageNeedsAttention()) {
@@ -173,6 +181,7 @@ bool CVantrelApp::InitInstance() {
 int CVantrelApp::ExitInstance() {
   vt::RemoveSessionEnd();
   if (m_importTimer) m_importTimer->Stop();
+  if (m_restartTimer) m_restartTimer->Stop();
   // The frame goes first (saving its workspace): what the worker still posts to it is dropped.
   if (vt::Application* loop = vt::Application::Current()) loop->SetMainWindow(0);
   m_mainFrame.reset();
@@ -248,22 +257,9 @@ void CVantrelApp::PostCommand(int id) {
 }
 
 bool CVantrelApp::OnCommand(int id) {
-  // The application's commands (imports, storage management, settings dialogs, help) join
-  // m_commands with their windows; until then a command of the application is dropped.
+  // The application's commands (imports now; storage management, settings dialogs and help
+  // with their windows) are in m_commands; any other posted command is dropped.
   return m_commands.Execute(id);
-}
-
-void CVantrelApp::OpenDocumentFile(const std::string& path) {
-  if (!m_importManager) return;
-  // Stopping with restart: an automatic run that was cut short runs again afterwards.
-  m_restartPending = false;
-  if (!m_importManager->IsIdle()) {
-    m_importManager->Stop();
-    m_restartPending = true;
-  }
-  m_importManager->SetFileCount(1);
-  m_importManager->SetFile(0, path);
-  StartAutoImport(IMPORT_MODE_FILE_OPEN, false);
 }
 
 void CVantrelApp::StartAutoImport(int mode, bool rearm) {
@@ -287,7 +283,8 @@ void CVantrelApp::OnImportTimer() {
 void CVantrelApp::OnImportFinished(void* data) {
   auto* app = static_cast<CVantrelApp*>(data);
   CVTImportManager* worker = app->m_importManager.get();
-  // The import progress window is hidden here once it exists.
+  // Posted to the window from this thread, ahead of the messages below.
+  if (app->m_importProgress) app->m_importProgress->HideProgress();
   const int mode = worker->GetMode();
   const int result = worker->GetLastResult();
   if (mode == IMPORT_MODE_FILE_OPEN) {

@@ -18,6 +18,7 @@
 #include "platform/base/WindowHandles.h"
 #include "platform/gui/CommandRouter.h"
 
+class CDlgProgressbar;
 class CConfigurationFile;
 class CDataAreaManager;
 class CGNgRootMaster;
@@ -74,6 +75,35 @@ class CVantrelApp {
   // The worker's completion callback (on the worker's thread): only reads results and posts.
   static void OnImportFinished(void* app);
 
+  // ---- Import control (ImportControl.cpp) ----
+  // Command ids of the import commands.
+  static constexpr int ID_FILE_MANUAL_IMPORT_FOLDER = 32799;
+  static constexpr int ID_FILE_MANUAL_IMPORT_FILES = 32800;
+  static constexpr int ID_FILE_OPEN = 57601;
+  static constexpr int ID_FILE_AUTO_IMPORT_SETTINGS = 32820;
+  static constexpr int ID_FILE_IMPORT_NOW = 32822;
+  // Runs one of the commands above; false for any other id.
+  bool OnImportCommand(int id);
+  // Puts the commands above into the application's command map, so the route enables them.
+  void RegisterImportCommands();
+  void OnManualImportFolder();
+  void OnManualImportFiles();
+  void OnFileOpen();
+  void OnAutoImportSettings();
+  void OnImportNow();
+  // The import progress window's Cancel (user-interface thread).
+  static void OnImportCancel(void* app);
+  // What the main frame does on WM_VT_RESTARTIMPORT: once the worker is idle (looked at again
+  // every 50 ms, never waiting on the user-interface thread), an automatic run when automatic
+  // import is configured. The timer is not touched; busy is not consulted.
+  void RestartAutoImportWhenIdle();
+  // Stops a running run; with restart, a run that was stopped leaves a restart pending.
+  void StopImportWorker(bool restart);
+  // The two progress windows (imports; other long work), made hidden at start-up.
+  void CreateProgressWindows();
+  CDlgProgressbar* GetImportProgress() const { return m_importProgress.get(); }
+  CDlgProgressbar* GetConvertProgress() const { return m_convertProgress.get(); }
+
   // The main window's handle (0 while there is none).
   vt::WindowHandle GetMainWindow() const;
   CMainFrame* GetMainFrame() const { return m_mainFrame.get(); }
@@ -109,6 +139,9 @@ class CVantrelApp {
   vt::AppFactory m_factory;
   std::unique_ptr<vt::SingleInstance> m_singleInstance;
   std::unique_ptr<CMainFrame> m_mainFrame;
+  std::unique_ptr<CDlgProgressbar> m_importProgress;
+  std::unique_ptr<CDlgProgressbar> m_convertProgress;
+  std::unique_ptr<vt::Timer> m_restartTimer;
   mutable std::mutex m_fileToShowLock;
   std::string m_fileToShow;
 };

@@ -103,7 +103,6 @@ struct CMainFrame::Impl {
   vt::DockPane* navigation = nullptr;
   vt::DockPane* search = nullptr;
   vt::DockPane* properties = nullptr;
-  vt::Timer restartRetry{[this] { OnRestartAutoImport(); }};
   std::map<const void*, std::function<void()>> conversions;
   bool limitMessageShown = false;
   bool reportListFocused = false;
@@ -114,7 +113,6 @@ struct CMainFrame::Impl {
   bool HasActiveGraphDocument() const;
   void OnImportResult(int result, int mode);
   void ShowBusyMessage(int key);
-  void OnRestartAutoImport();
   void OnConvertDone(const void* document);
   bool CreateStatusBar();
   bool CreateDockingWindows();
@@ -124,7 +122,8 @@ struct CMainFrame::Impl {
 vt::LResult MainFrameWindow::OnMessage(uint32_t message, vt::WParam wParam, vt::LParam lParam) {
   switch (message) {
     case WM_VT_RESTARTIMPORT:
-      owner_.OnRestartAutoImport();
+      // Started once the worker is idle, looked at again every 50 ms: never waiting here.
+      owner_.app.RestartAutoImportWhenIdle();
       break;
     case WM_VT_SHOWIMPORTBAR:
       owner_.indicator->ShowIndicator();
@@ -197,21 +196,6 @@ void CMainFrame::Impl::OnImportResult(int result, int mode) {
       break;
   }
   if (mode == IMPORT_MODE_FILE_OPEN) DisplayMessage(Handle(), kMsgFileNotOpened, vt::kMbOk);
-}
-
-void CMainFrame::Impl::OnRestartAutoImport() {
-  CVTImportManager* worker = app.m_importManager.get();
-  if (!worker) return;
-  if (!worker->IsIdle()) {
-    // The run is still ending: look again shortly rather than block the loop.
-    restartRetry.StartOnce(kRestartRetryMs);
-    return;
-  }
-  restartRetry.Stop();
-  if (!app.m_settings || !app.m_settings->IsAutoImportConfigured()) return;
-  worker->SetMode(IMPORT_MODE_AUTOMATIC);
-  vt::PostMessage(Handle(), WM_VT_SHOWIMPORTBAR, 0, 0);
-  worker->Start();
 }
 
 void CMainFrame::Impl::OnConvertDone(const void* document) {
@@ -297,7 +281,6 @@ CMainFrame::CMainFrame(CVantrelApp& app, std::function<void()> onClose)
 
 CMainFrame::~CMainFrame() {
   if (m_impl->window) SaveWorkspace();
-  m_impl->restartRetry.Stop();
   m_impl->window.reset();
 }
 

@@ -24,6 +24,7 @@
 #include "app/CMainFrame.h"
 #include "app/CVantrelApp.h"
 #include "document/CConfigurationFile.h"
+#include "platform/gui/Application.h"
 #include "platform/gui/CommandRouter.h"
 #include "platform/gui/MessageBoxProvider.h"
 #include "platform/gui/Profile.h"
@@ -127,10 +128,13 @@ class MainFrameTest : public vt_test::TempRootTest {
     app_ = std::make_unique<FakeApp>();
     frame_ = std::make_unique<CMainFrame>(*app_, [this] { ++closes_; });
     ASSERT_TRUE(frame_->Create("Vantrel"));
+    // As start-up does: the application posts to the loop's main window.
+    vt::Application::Current()->SetMainWindow(frame_->GetSafeHwnd());
     frame_->ShowWindow();
   }
   // Saves as the program's exit does: the frame, then the profile.
   void Stop() {
+    if (vt::Application* loop = vt::Application::Current()) loop->SetMainWindow(0);
     frame_.reset();
     if (app_ && app_->m_profile) app_->m_profile->Sync();
     app_.reset();

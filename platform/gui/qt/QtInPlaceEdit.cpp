@@ -1,6 +1,7 @@
 // In-place editors: key hooks before the control, custom paste, swallowed wheel.
 #include "platform/gui/qt/QtInPlaceEdit.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include "platform/gui/Font.h"
 #include "platform/gui/VirtualKeys.h"
 #include "platform/gui/qt/EditorInput.h"
+#include "platform/gui/qt/HostWidget.h"
 #include "platform/gui/qt/QtFont.h"
 
 namespace vt {
@@ -50,7 +52,13 @@ class EditorLineEdit final : public QLineEdit {
     QLineEdit::keyPressEvent(e);
   }
 
-  void wheelEvent(QWheelEvent* e) override { e->accept(); }
+  // Swallowed, unless the host asks for the wheel: then it goes on to the host as if the
+  // pointer were over the host itself.
+  void wheelEvent(QWheelEvent* e) override {
+    e->accept();
+    auto* host = qobject_cast<HostWidget*>(parentWidget());
+    if (host && host->EditorWheelToHost()) QCoreApplication::sendEvent(host, e);
+  }
 
   void mouseMoveEvent(QMouseEvent* e) override {
     if (owner_.onMouseMove) owner_.onMouseMove(EditorMouseFlags(e), EditorPointInHost(this, e));

@@ -2,8 +2,8 @@
 //
 // One line is enough for gadget editing: Enter ends the edit and a paste keeps the first line.
 // Tab and Shift+Tab are caught before Qt's focus chain sees them, so they reach onKeyDown; the
-// wheel is swallowed; the context menu is off so that every paste goes through Paste(). A skin
-// frame is painted after the control's own painting.
+// wheel is swallowed (or handed to the host when the host asks for it); the context menu is off so that every
+// paste goes through Paste(). A skin frame is painted after the control's own painting.
 #pragma once
 #include <QPointer>
 
