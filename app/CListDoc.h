@@ -55,7 +55,8 @@ class CListDoc : public CSubject {
     std::function<bool(const std::vector<std::string>&)> moveToTrash, purge, restore;
   };
 
-  // Without a profile the layouts are the defaults and are not kept. sources defaults to the
+  // Without a profile the layouts are the defaults and are not kept; a profile must outlive the
+  // document. sources defaults to the
   // application's current storage and stores.
   explicit CListDoc(vt::Profile* profile, SourcesFn sources = {});
   // Writes the column layouts to the profile.

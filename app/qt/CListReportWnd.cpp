@@ -126,7 +126,10 @@ CListReportWnd::CListReportWnd(CListDoc* doc, QWidget* parent)
 
 CListReportWnd::~CListReportWnd() {
   m_doc->Detach(m_observer.get());
+  // The view goes before the source it reads.
   m_view->SetHooks({});
+  m_view->SetSource(nullptr);
+  delete m_view;
 }
 
 void CListReportWnd::resizeEvent(QResizeEvent* event) {

@@ -17,7 +17,7 @@ namespace vt {
 // Rows and columns by count only; every cell is asked of the source when drawn.
 class ReportModel final : public QAbstractTableModel {
  public:
-  explicit ReportModel(ReportView* view) : view_(view) {}
+  explicit ReportModel(ReportView* view) : QAbstractTableModel(view), view_(view) {}
 
   int rowCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : rows_; }
   int columnCount(const QModelIndex& parent) const override {
@@ -260,7 +260,8 @@ bool ReportView::EditLabel(int row) {
   if (!labelEditing_ || row < 0 || row >= RowCount()) return false;
   const QModelIndex index = model_->index(row, 0);
   scrollTo(index);
-  setCurrentIndex(index);
+  // The row edited is the one selected: its owner renames the selected row.
+  selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
   edit(index);
   return state() == QAbstractItemView::EditingState;
 }
@@ -279,7 +280,7 @@ std::vector<int> ReportView::SelectedRows() const {
 int ReportView::SelectedCount() const { return int(selectionModel()->selectedRows().size()); }
 
 std::unique_ptr<QMenu> ReportView::BuildHeaderMenu() {
-  auto menu = std::make_unique<QMenu>(this);
+  auto menu = std::make_unique<QMenu>();  // owned by the caller alone
   for (int id = 0; id < ColumnCount(); ++id) {
     QAction* action = menu->addAction(QString::fromStdString(columns_[size_t(id)].caption));
     action->setData(id);
