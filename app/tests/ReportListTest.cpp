@@ -14,6 +14,7 @@
 #include "app/qt/CListReportWnd.h"
 #include "app/qt/CSearchConditionSaveDialog.h"
 #include "platform/gui/Profile.h"
+#include "platform/gui/WaitCursor.h"
 #include "platform/gui/qt/ReportView.h"
 #include "platform/gui/testing/MessageBoxCapture.h"
 #include "store/CatalogueLookups.h"
@@ -66,7 +67,13 @@ class ReportListTest : public PlantListTest {
 
 TEST_F(ReportListTest, FillShowsTheRowsTheStatusAndTheSortMark) {
   Open();
+  std::vector<int> waitCursors;  // at the start and the end of the fill
+  CListReportWnd::Hooks hooks;
+  hooks.statusText = [&](const std::string&) { waitCursors.push_back(vt::ScopedWaitCursor::Depth()); };
+  wnd_->SetHooks(hooks);
   Show(LIST_KIND_FILE);
+  EXPECT_EQ(waitCursors, (std::vector<int>{1, 1}));
+  EXPECT_EQ(vt::ScopedWaitCursor::Depth(), 0);
   vt::ReportView* view = wnd_->View();
   EXPECT_EQ(view->RowCount(), 4);
   EXPECT_EQ(view->ColumnCount(), 8);
