@@ -8,6 +8,7 @@
 
 #include "app/AppMessages.h"
 #include "app/CMainFrame.h"
+#include "app/SearchConditionStoreHolder.h"
 #include "document/CConfigurationFile.h"
 #include "document/ui/CDlgProgressbar.h"
 #include "export/ImportConversion.h"
@@ -146,8 +147,8 @@ bool CVantrelApp::InitInstance() {
   });
   if (m_currentStorage) m_graphManager->Open();
   m_graphStore = m_graphManager->GetGraphStorage();
-  m_conditionStore = m_factory.conditionStore();
-  if (m_currentStorage) m_conditionStore->OpenInFolder(m_currentStorage->GetFolder());
+  // A storage whose conditions cannot be opened leaves the application without a store.
+  OpenSearchConditionStore(m_conditionStore, m_currentStorage, m_factory.conditionStore);
 
   ApplyTimeZone();
 
@@ -200,8 +201,7 @@ int CVantrelApp::ExitInstance() {
   m_settings.reset();
   m_graphStore = nullptr;
   m_graphManager.reset();
-  if (m_conditionStore) m_conditionStore->Close();
-  m_conditionStore.reset();
+  CloseSearchConditionStore(m_conditionStore);
   m_storageManager.reset();
   return 0;
 }
