@@ -130,7 +130,8 @@ TEST_F(StorageDialogsTest, OperationsFromTheListDialogOnATemporaryRoot) {
     ASSERT_TRUE(vt::PumpUntil([&] { return Keys(boxes).size() == 1; }, 10000));
     EXPECT_EQ(Keys(boxes), std::vector<int>{10005});
 
-    // A backup into a folder of the root, then a restore of it under a new name.
+    // A backup of the other area into a folder of the root, then a restore of it under a new name.
+    root->SelectLine(0);
     ASSERT_TRUE(vt::CreateFolders(root_ + "/backups"));
     dialog.ExecuteOperation(AREA_MODE_BACKUP, "saved", root_ + "/backups");
     ASSERT_TRUE(vt::PumpUntil([&] { return Keys(boxes).size() == 2; }, 10000));
@@ -203,6 +204,9 @@ TEST_F(StorageDialogsTest, AStartOnACorruptedCurrentStorageOpensTheDialog) {
     dialog.EndDialog(1);
   });
   Start();
+  const auto& areas = app_->m_dataAreaManager->GetAreas();
+  ASSERT_EQ(areas.size(), 1u);
+  EXPECT_EQ(areas[0].status, AREA_STATUS_CORRUPTED);
   ASSERT_TRUE(vt::PumpUntil([&] { return shown; }, 5000));
   EXPECT_FALSE(closeEnabled);
 }
