@@ -94,7 +94,7 @@ CGVTDataAreaMgrRoot* CreateDataAreaMgrRoot() {
   new CGVTLabel(std::string(), 2, 200, top, CGVTDataAreaMgrRoot::kCurrentNameId, 200, 5, 0x02CACACA);
 
   // Ten lines of 18 pixels under a header of 20, and a horizontal bar's room.
-  auto* sheet = new CGSkSheet(layout, 0, 0, kWidth, 20 + 18 * CGVTDataAreaMgrRoot::kMaxAreas + 18,
+  auto* sheet = new CGSkSheet(layout, 0, 0, kWidth, 20 + 18 * CGVTDataAreaMgrRoot::kMaxAreas,
                               CGVTDataAreaMgrRoot::kSheetId, GSTYLE_ACTIVE, 1, 16, 0, 18);
   auto* vbar = new CGVScrollBar(sheet, 0, 0, 0, GSTYLE_ACTIVE, 16, 16, 18);
   vbar->Build(1);

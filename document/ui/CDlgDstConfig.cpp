@@ -38,7 +38,7 @@ constexpr RuleColumn kColumns[4] = {
 int LabelWidth() { return MeasureResourceTextWidth(kIdsStart, nullptr, 14); }
 int ComboWidth(const RuleColumn& c) { return MeasureTextWidth(nullptr, c.widest, 40); }
 int ContentWidth() {
-  int w = LabelWidth() + 15;
+  int w = LabelWidth() + 30;  // room for the group box frame around the rows
   for (const RuleColumn& c : kColumns) w += ComboWidth(c);
   return w;
 }
