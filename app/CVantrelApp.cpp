@@ -162,6 +162,7 @@ bool CVantrelApp::InitInstance() {
     return false;
   }
   RegisterImportCommands();
+  RegisterAppCommands();
   m_mainFrame->Router().SetApplication(&m_commands);
   if (vt::Application* loop = vt::Application::Current()) loop->SetMainWindow(m_mainFrame->GetSafeHwnd());
   m_mainFrame->ShowWindow();

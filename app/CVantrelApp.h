@@ -104,6 +104,26 @@ class CVantrelApp {
   CDlgProgressbar* GetImportProgress() const { return m_importProgress.get(); }
   CDlgProgressbar* GetConvertProgress() const { return m_convertProgress.get(); }
 
+  // ---- Application commands (AppCommands.cpp) ----
+  static constexpr int ID_DST_SETTING = 32792;
+  static constexpr int ID_DEFAULT_CONFIGURATION = 32967;
+  static constexpr int ID_HELP_USER_MANUAL = 32943;
+  static constexpr int ID_HELP_OPERATION_GUIDE = 32944;
+  static constexpr int ID_APP_ABOUT = 57664;
+  // Puts the storage, DST, default-configuration, help and About commands into the command map.
+  void RegisterAppCommands();
+  // The storage-management dialog, with every store of the current storage closed around it and
+  // the import worker stopped before and restarted after it.
+  void OnManagementArea();
+  void OnDstSetting();
+  void OnDefaultConfiguration();
+  void OnHelpUserManual();
+  void OnHelpOperationGuide();
+  void OnAppAbout();
+  // The folder the trend conversion starts in, and the folder of a path it converted to.
+  std::string GetDataConvertFolder() const;
+  void SetDataConvertFolder(std::string& path);
+
   // The main window's handle (0 while there is none).
   vt::WindowHandle GetMainWindow() const;
   CMainFrame* GetMainFrame() const { return m_mainFrame.get(); }

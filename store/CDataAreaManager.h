@@ -60,6 +60,7 @@ class CDataAreaManager : public CZThread {
   const std::vector<SDataAreaInfo>& GetAreas() const { return areas_; }
   int GetCount() const { return int(areas_.size()); }
   int GetCurrentIndex() const { return currentIndex_; }
+  CVTDataStorageManager* GetStorageManager() const { return storageManager_; }
   CVTDataStorage* GetUIStorage() { return uiStorage_.get(); }
   CVTDataStorage* GetWorkerStorage() { return workerStorage_.get(); }
   // The operation and result of the last run (read by the completion callback).
