@@ -154,7 +154,7 @@ TEST_F(AppLifecycleTest, StartAndExitMakeAndTakeDownTheServicesInTheirOrder) {
   EXPECT_NE(AlarmGroupSkin().image, nullptr);
 
   // A command whose handler is not there is dropped without harm.
-  app->PostCommand(32824);
+  app->PostCommand(65000);
   app->PostCommand(1);
   vt::PumpBriefly(20);
 

@@ -81,6 +81,11 @@ class RecordingFrame {
   }
   ~RecordingFrame() { vt::UnregisterWindow(handle_); }
   vt::WindowHandle Handle() const { return handle_; }
+  // Whether the last message that arrived is this one.
+  bool LastIs(uint32_t message) {
+    std::lock_guard<std::mutex> guard(lock_);
+    return !messages_.empty() && messages_.back() == message;
+  }
   std::vector<uint32_t> Take() {
     std::lock_guard<std::mutex> guard(lock_);
     std::vector<uint32_t> out;
@@ -125,8 +130,11 @@ class ImportControlTest : public vt_test::TempRootTest {
     vt::Application::Current()->SetMainWindow(frame_.Handle());
   }
   // Waits until the worker is idle and every posted message has been handled.
+  // After a run ends: its completion posts the import result last, maybe a while after the
+  // worker went idle on a loaded machine.
   void Settle() {
     ASSERT_TRUE(vt::PumpUntil([&] { return app_->m_importManager->IsIdle(); }, 10000));
+    ASSERT_TRUE(vt::PumpUntil([&] { return frame_.LastIs(WM_VT_IMPORTRESULT); }, 10000));
     vt::PumpBriefly(20);
   }
 
