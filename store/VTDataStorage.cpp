@@ -1,7 +1,9 @@
 // CVTDataStorage: one data storage (see VTDataStorage.h).
 #include "store/VTDataStorage.h"
 
+#include "platform/base/FileDurability.h"
 #include "platform/base/FileSystem.h"
+#include "platform/base/NamedMutex.h"
 #include "platform/base/Paths.h"
 #include "platform/base/TimeEngine.h"
 #include "store/FolderHelpers.h"
@@ -42,9 +44,36 @@ int CVTDataStorage::SetPaths(const std::string& folder) {
 
 int CVTDataStorage::Open() {
   if (connection_) return STORE_STORAGE_OPEN;
+  // A rebuild cut off between the completion of its new index and the swap left "temp.db" (or,
+  // from older versions, "fileidx-old.db"); it is finished here, unless another process holds
+  // the storage right now (its rebuild may be running).
+  if (vt::FileExists(vt::JoinPath(folder_, kRebuildIndexName)) ||
+      vt::FileExists(vt::JoinPath(folder_, kSwappedIndexName))) {
+    vt::NamedMutex fileLock;
+    if (fileLock.CreateOnFile(kStorageLockFileName, vt::JoinPath(folder_, kStorageLockFileName))) {
+      const vt::NamedMutex::WaitResult wait = fileLock.Lock(0);
+      if (wait == vt::NamedMutex::WaitResult::Acquired || wait == vt::NamedMutex::WaitResult::Abandoned) {
+        FinishInterruptedRebuild();
+        fileLock.Unlock();
+      }
+    }
+  }
+  if (int rc = OpenConnection(); rc != STORE_OK) return rc;
+
+  std::string name;
+  GetDatabaseName(name);
+  NameMutex(name);
+  return STORE_OK;
+}
+
+int CVTDataStorage::OpenConnection() {
   connection_ = NewRDBConnection(dbmsName_);
   if (!connection_) return STORE_NO_CONNECTION;
   ApplyBusyTimeout(connection_.get(), busyTimeoutMs_);
+  // The identity is read before and after the open: when both agree, the connection opened that
+  // file and not one a rebuild put in its place meanwhile.
+  vt::FileIdentity before, after;
+  vt::GetFileIdentity(indexPath_, before);
   if (int rc = connection_->Open(indexPath_); rc != RDB_OK) {
     connection_.reset();
     // Locked by another connection is not damaged: the caller must leave the storage alone.
@@ -56,20 +85,43 @@ int CVTDataStorage::Open() {
   std::string version;
   int rc = ReadInfoText("SELECT schema_version FROM database_info;", version, true);
   if (rc == STORE_OK && version != SCHEMA_VERSION) rc = STORE_SCHEMA_MISMATCH;
+  vt::GetFileIdentity(indexPath_, after);
+  if (rc == STORE_OK && !(before == after)) rc = STORE_BUSY;
   if (rc != STORE_OK) {
     // An index this program cannot read as its own stays closed, so nothing writes into it.
     connection_.reset();
     return rc;
   }
+  indexDevice_ = after.device;
+  indexInode_ = after.inode;
+  return STORE_OK;
+}
 
-  std::string name;
-  GetDatabaseName(name);
+void CVTDataStorage::NameMutex(const std::string& databaseName) {
   // A mutex created by an earlier open of this object is kept, unless the storage was renamed
   // since: every object on the storage, old or new, must meet on the mutex of its current name.
-  const std::string mutexName = MutexName(name);
-  if (mutex_.HasHandle() && mutex_.Name() != mutexName) mutex_.Close();
-  mutex_.Create(mutexName);
-  return STORE_OK;
+  const std::string mutexName = MutexName(databaseName);
+  if (mutex_.HasHandle() && mutex_.Name() == mutexName) return;
+  mutex_.Close();
+  mutex_.Create(mutexName, vt::JoinPath(folder_, kStorageLockFileName));
+}
+
+CVTDataStorage::StorageLock::StorageLock(CVTDataStorage& storage) : storage_(storage) {
+  // Holders do their work whatever Lock reported (an abandoned lock is still taken).
+  storage_.mutex_.Lock(CVTSyncObject::kInfinite);
+  locked_ = true;
+  if (!storage_.connection_) return;
+  vt::FileIdentity now;
+  if (vt::GetFileIdentity(storage_.indexPath_, now) && now.device == storage_.indexDevice_ &&
+      now.inode == storage_.indexInode_)
+    return;
+  // The connection reads a file that is no longer the index: what it wrote would be lost.
+  storage_.Close();
+  result_ = storage_.OpenConnection();
+}
+
+CVTDataStorage::StorageLock::~StorageLock() {
+  if (locked_) storage_.mutex_.Unlock();
 }
 
 int CVTDataStorage::OpenAt(const std::string& folder) {

@@ -2,8 +2,13 @@
 //
 // The folder holds the index "fileidx.db", the stored data files under "FILES" and the deleted
 // ones under "TRASH". The object opens the index on its own connection and holds the storage's
-// named mutex ("_VANTRL_DS_" + database name + "_MTX_"), so that several objects on one storage
-// (the user interface's, the import worker's, another process's) exclude each other's writers.
+// named mutex ("_VANTRL_DS_" + database name + "_MTX_") together with a lock on the file
+// "fileidx.lock" in the folder (created when missing), so that several objects on one storage
+// (the user interface's, the import worker's, another process's, whatever its runtime folder or
+// user) exclude each other's writers. Import, trash, restore, purge, check, rebuild and backup
+// work under that lock. A rebuild replaces the index file; a holder of the lock whose connection
+// still reads the replaced file reopens it first (StorageLock), and opening a storage finishes
+// a rebuild that was cut off after its new index was complete.
 // An index of another schema version is never kept open: this program must not write into it.
 // An index that stays locked by another connection beyond the busy time-out is reported busy
 // (STORE_BUSY), never as damaged. Stored paths relative to the folder use '/'.
@@ -14,6 +19,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "recorder/TickTime.h"
 #include "store/RDBConnection.h"
@@ -25,6 +31,12 @@
 inline constexpr uint64_t MIN_FREE_DISK_BYTES = 0xA00000;
 // The size of "fileidx.db" from which no file is imported any more.
 inline constexpr uint64_t INDEX_FILE_LIMIT = 0x80000000;
+// The rebuild's new index until it is swapped in, and the name older versions gave the old index
+// during the swap.
+inline constexpr const char* kRebuildIndexName = "temp.db";
+inline constexpr const char* kSwappedIndexName = "fileidx-old.db";
+// The file in a storage folder whose lock excludes every process working on the storage.
+inline constexpr const char* kStorageLockFileName = "fileidx.lock";
 // Instruments a storage holds at most.
 inline constexpr int MAX_INSTRUMENTS = 300;
 
@@ -43,10 +55,30 @@ struct SStorageSeams {
   std::function<bool(uint64_t& freeBytes)> freeSpace = {};
   std::function<int(const std::string& path, CVTDataFileAccess** reader)> openReader = {};
   std::function<void(ImportStep)> onImportStep = {};
+  // Each step of a rebuild that changes files ("index", "commit", "move", "swap", ...).
+  std::function<void(const char* step)> onRebuildStep = {};
 };
 
 class CVTDataStorage {
  public:
+  // Holds the storage's lock for a block (waiting without limit) and makes sure the open
+  // connection reads the index now in the folder: a rebuild, in any process, may have put a new
+  // index file in place since this object opened it. Result: STORE_OK, or why the index could
+  // not be opened again (the storage is then closed).
+  class StorageLock {
+   public:
+    explicit StorageLock(CVTDataStorage& storage);
+    ~StorageLock();
+    StorageLock(const StorageLock&) = delete;
+    StorageLock& operator=(const StorageLock&) = delete;
+    int Result() const { return result_; }
+
+   private:
+    CVTDataStorage& storage_;
+    bool locked_ = false;
+    int result_ = STORE_OK;
+  };
+
   CVTDataStorage();
   virtual ~CVTDataStorage();
   CVTDataStorage(const CVTDataStorage&) = delete;
@@ -104,7 +136,9 @@ class CVTDataStorage {
   int ImportDataFile(std::string* copyPath, const std::string& sourcePath, bool inPlace);
   // Deleted data: the rows of a stored file, the trash row, and the three moves.
   int DeleteFileRows(const std::string& relativePath, std::string* fileName);
-  int AddTrashRow(const std::string& trashPath, const std::string& fileName);
+  // readFrom: where the file lies now when it is not yet at trashPath (empty: at trashPath).
+  int AddTrashRow(const std::string& trashPath, const std::string& fileName,
+                  const std::string& readFrom = {});
   int MoveFileToTrash(const std::string& relativePath);
   int RestoreFile(const std::string& trashPath, std::string* copyPath);
   int PurgeFile(const std::string& relativePath);
@@ -117,6 +151,9 @@ class CVTDataStorage {
   // the stored files, and the rebuild of the index from them.
   int CheckStorage();
   int RebuildIndex(const std::string& databaseName);
+  // Indexes the files below folder in place; a file refused for a reason in the file itself is
+  // noted for the deleted data (moved once the new index is complete), any other failure ends
+  // the walk with its result.
   int ReimportFolder(const std::string& folder);
   int ReaddTrashFolder(const std::string& folder);
   void SetProgress(MaintenanceProgress progress) { progress_ = std::move(progress); }
@@ -151,14 +188,27 @@ class CVTDataStorage {
   void ImportStepReached(ImportStep step);
   int RemoveStrayCopies(const std::string& serialNo, const std::string& fileName, TickTime time,
                         const std::string& sourcePath);
+  // The connection to the index of the folder, and the identity of the file it opened.
+  int OpenConnection();
+  // Names the storage mutex (with the folder's lock file) unless it is named so already.
+  void NameMutex(const std::string& databaseName);
   // Maintenance helpers.
   int CheckFiles(int64_t totals[8]);
+  int RebuildUnderLock(const std::string& databaseName);
+  // Finishes (new index complete) or undoes (not complete) a rebuild that was cut off; called
+  // with the storage's lock held and no connection open.
+  int FinishInterruptedRebuild();
+  void RebuildStep(const char* step) const {
+    if (seams_.onRebuildStep) seams_.onRebuildStep(step);
+  }
   void Progress(const char* step, const std::string& item) const {
     if (progress_) progress_(step, item);
   }
 
   CVTMutex mutex_;
   std::unique_ptr<CRDBConnection> connection_;
+  uint64_t indexDevice_ = 0;  // the index file the connection opened
+  uint64_t indexInode_ = 0;
   std::string dbmsName_;
   std::string folder_;
   std::string indexPath_;
@@ -168,4 +218,5 @@ class CVTDataStorage {
   std::mutex interruptMutex_;  // orders the interrupt against the flag and against Close
   SStorageSeams seams_;
   MaintenanceProgress progress_;
+  std::vector<std::string> refused_;  // the rebuild's files bound for the deleted data (relative)
 };

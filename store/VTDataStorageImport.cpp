@@ -225,7 +225,7 @@ int CVTDataStorage::RemoveStrayCopies(const std::string& serialNo, const std::st
 }
 
 int CVTDataStorage::ImportFile(const std::string& sourcePath, std::string* copyPath) {
-  CVTSyncGuard guard(&mutex_);
+  StorageLock guard(*this);
   if (!connection_) return STORE_STORAGE_NOT_OPEN;
   if (!copyPath) return STORE_FAILED;
   if (GetIndexFileSize() >= INDEX_FILE_LIMIT) return STORE_INDEX_FILE_LIMIT;

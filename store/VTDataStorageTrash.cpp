@@ -130,7 +130,8 @@ int CVTDataStorage::DeleteFileRows(const std::string& relativePath, std::string*
   return STORE_OK;
 }
 
-int CVTDataStorage::AddTrashRow(const std::string& trashPath, const std::string& fileName) {
+int CVTDataStorage::AddTrashRow(const std::string& trashPath, const std::string& fileName,
+                                const std::string& readFrom) {
   CRDBConnection* db = connection_.get();
   if (!db) return STORE_FAILED;
   std::string serialNo, guidText;
@@ -138,7 +139,8 @@ int CVTDataStorage::AddTrashRow(const std::string& trashPath, const std::string&
   TickTime triggerTime;
   CVTDataFileAccess* reader = nullptr;
   // A file the reader refuses still gets its row, with values that never match an import.
-  if (CreateFileAccess(vt::JoinPath(folder_, trashPath), &reader) == 0 && reader) {
+  if (CreateFileAccess(vt::JoinPath(folder_, readFrom.empty() ? trashPath : readFrom), &reader) == 0 &&
+      reader) {
     vt::Guid guid;
     reader->GetOriginalDataGuid(&guid);
     GuidToString(guid, guidText);
@@ -161,7 +163,7 @@ int CVTDataStorage::AddTrashRow(const std::string& trashPath, const std::string&
 }
 
 int CVTDataStorage::MoveFileToTrash(const std::string& relativePath) {
-  CVTSyncGuard guard(&mutex_);
+  StorageLock guard(*this);
   if (!connection_) return STORE_STORAGE_NOT_OPEN;
   if (connection_->BeginTransaction() != RDB_OK) return STORE_FAILED;
   std::string fileName;
@@ -196,7 +198,7 @@ int CVTDataStorage::MoveFileToTrash(const std::string& relativePath) {
 }
 
 int CVTDataStorage::RestoreFile(const std::string& trashPath, std::string* copyPath) {
-  CVTSyncGuard guard(&mutex_);
+  StorageLock guard(*this);
   if (!connection_) return STORE_STORAGE_NOT_OPEN;
   if (!StartsWith(trashPath, kTrash)) return STORE_FAILED;
   const std::string source = vt::JoinPath(folder_, trashPath);
@@ -236,7 +238,7 @@ int CVTDataStorage::RestoreFile(const std::string& trashPath, std::string* copyP
 }
 
 int CVTDataStorage::PurgeFile(const std::string& relativePath) {
-  CVTSyncGuard guard(&mutex_);
+  StorageLock guard(*this);
   CRDBConnection* db = connection_.get();
   if (!db) return STORE_STORAGE_NOT_OPEN;
   const bool stored = StartsWith(relativePath, kFiles);

@@ -15,6 +15,11 @@
 // open-file-description locks, whose exclusive-to-shared change is atomic, so two processes
 // opening at once never both believe they created the name.
 //
+// A mutex on a caller's file is registered by the file's device and inode, so every handle of
+// this process on one file shares one entry (two descriptors of one file would exclude each
+// other even within a thread). Another user may only be able to open it for reading; flock()
+// works on such a descriptor, only the marker byte is then not written.
+//
 // Waiting for another process's flock polls with a few milliseconds' sleep; waiting for a thread
 // of this process sleeps on the condition variable.
 #include "platform/base/NamedMutex.h"
@@ -48,6 +53,8 @@ constexpr char kFreeMarker = '0';
 
 struct Entry {
   std::string name;
+  bool onFile = false;  // registered by file identity (CreateOnFile), not by name
+  std::pair<uint64_t, uint64_t> file{0, 0};
   int lockFd = -1;      // flock()ed while a thread of this process owns the mutex
   int presenceFd = -1;  // shared lock held while the entry is registered
   int handles = 0;      // open NamedMutex objects of this process
@@ -65,6 +72,7 @@ struct Entry {
 struct Registry {
   std::mutex mutex;
   std::map<std::string, std::shared_ptr<Entry>, std::less<>> entries;
+  std::map<std::pair<uint64_t, uint64_t>, std::shared_ptr<Entry>> files;
 };
 
 // Never destroyed: threads that end during process exit still reach it.
@@ -77,12 +85,18 @@ Registry& TheRegistry() {
 // Called with the registry mutex held.
 void ForgetIfUnused(Registry& registry, const std::shared_ptr<Entry>& entry) {
   if (entry->handles > 0 || entry->owner != 0) return;
-  auto it = registry.entries.find(entry->name);
-  if (it != registry.entries.end() && it->second == entry) registry.entries.erase(it);
+  if (entry->onFile) {
+    auto it = registry.files.find(entry->file);
+    if (it != registry.files.end() && it->second == entry) registry.files.erase(it);
+  } else {
+    auto it = registry.entries.find(entry->name);
+    if (it != registry.entries.end() && it->second == entry) registry.entries.erase(it);
+  }
   entry->CloseFiles();
 }
 
 void WriteMarker(int fd, char marker) {
+  if (fd < 0) return;
   ssize_t n;
   do {
     n = ::pwrite(fd, &marker, 1, 0);
@@ -152,10 +166,10 @@ bool RuntimeFolder(std::string* dir) {
   return UsableFolder(*dir);
 }
 
-int OpenFile(const std::string& path) {
+int OpenFile(const std::string& path, mode_t mode = 0600) {
   int fd;
   do {
-    fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, mode);
   } while (fd < 0 && errno == EINTR);
   return fd;
 }
@@ -254,6 +268,43 @@ bool NamedMutex::Create(std::string_view name, bool* alreadyExisted) {
   impl_->name = entry->name;
   impl_->entry = std::move(entry);
   if (alreadyExisted) *alreadyExisted = existed;
+  return true;
+}
+
+bool NamedMutex::CreateOnFile(std::string_view name, const std::string& lockPath) {
+  Close();
+  if (lockPath.empty()) return false;
+  // Readable and writable by whoever may use the folder (the umask has the last word).
+  int fd = OpenFile(lockPath, 0666);
+  if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+    do {
+      fd = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    } while (fd < 0 && errno == EINTR);
+  }
+  if (fd < 0) return false;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  const std::pair<uint64_t, uint64_t> key{uint64_t(st.st_dev), uint64_t(st.st_ino)};
+  Registry& registry = TheRegistry();
+  std::lock_guard lock(registry.mutex);
+  std::shared_ptr<Entry> entry;
+  if (auto it = registry.files.find(key); it != registry.files.end()) {
+    ::close(fd);
+    entry = it->second;
+  } else {
+    entry = std::make_shared<Entry>();
+    entry->name = std::string(name);
+    entry->onFile = true;
+    entry->file = key;
+    entry->lockFd = fd;
+    registry.files.emplace(key, entry);
+  }
+  ++entry->handles;
+  impl_->name = std::string(name);
+  impl_->entry = std::move(entry);
   return true;
 }
 
