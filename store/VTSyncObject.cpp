@@ -15,7 +15,8 @@ bool CVTMutex::Create(const std::string& name) {
 
 bool CVTMutex::Create(const std::string& name, const std::string& lockFile) {
   if (!Create(name)) return false;
-  fileLock_.CreateOnFile(name, lockFile);
+  std::lock_guard<std::mutex> hold(opening_);
+  lockFile_ = lockFile;
   return true;
 }
 
@@ -25,7 +26,13 @@ bool CVTMutex::Lock(uint32_t timeoutMs) {
   const auto start = std::chrono::steady_clock::now();
   const Wait byName = mutex_.Lock(timeoutMs);
   if (byName != Wait::Acquired && byName != Wait::Abandoned) return false;
-  if (!fileLock_.IsOpen()) return byName == Wait::Acquired;
+  bool withFile = false;
+  {
+    std::lock_guard<std::mutex> hold(opening_);
+    if (!lockFile_.empty() && !fileLock_.IsOpen()) fileLock_.CreateOnFile(mutex_.Name(), lockFile_);
+    withFile = fileLock_.IsOpen();
+  }
+  if (!withFile) return byName == Wait::Acquired;
   uint32_t left = timeoutMs;
   if (timeoutMs != kInfinite) {
     const auto spent =
@@ -44,11 +51,18 @@ bool CVTMutex::Lock(uint32_t timeoutMs) {
 
 bool CVTMutex::Unlock() {
   if (!mutex_.IsOpen()) return false;
-  if (fileLock_.IsOpen()) fileLock_.Unlock();
+  bool withFile = false;
+  {
+    std::lock_guard<std::mutex> hold(opening_);
+    withFile = fileLock_.IsOpen();
+  }
+  if (withFile) fileLock_.Unlock();
   return mutex_.Unlock();
 }
 
 bool CVTMutex::Close() {
+  std::lock_guard<std::mutex> hold(opening_);
+  lockFile_.clear();
   fileLock_.Close();
   mutex_.Close();
   return true;

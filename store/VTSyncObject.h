@@ -10,6 +10,7 @@
 // abandoned by a thread that ended is still taken by the next Lock, which reports false).
 #pragma once
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 #include "platform/base/CriticalSection.h"
@@ -34,7 +35,8 @@ class CVTMutex : public CVTSyncObject {
   // Opens (creating when needed) the named mutex without taking it. False when this object
   // holds a mutex already (nothing changes); true otherwise.
   bool Create(const std::string& name);
-  // The same, with the lock file too (created when missing). A file that cannot be opened (a
+  // The same, with the lock file too, opened (created when missing) at the first Lock, so that
+  // objects that only read a folder leave no file there. A file that cannot be opened (a
   // folder on read-only media) leaves the name alone in force.
   bool Create(const std::string& name, const std::string& lockFile);
   bool Lock(uint32_t timeoutMs) override;
@@ -42,13 +44,15 @@ class CVTMutex : public CVTSyncObject {
   bool Close() override;
   bool HasHandle() const { return mutex_.IsOpen(); }
   // Whether the lock file is held along with the name.
-  bool HasLockFile() const { return fileLock_.IsOpen(); }
+  bool HasLockFile() const { return !lockFile_.empty(); }
   // The name of the mutex held (meaningful only with a handle).
   const std::string& Name() const { return mutex_.Name(); }
 
  private:
   vt::NamedMutex mutex_;
   vt::NamedMutex fileLock_;
+  std::string lockFile_;
+  std::mutex opening_;  // orders the first opening of the lock file between threads
 };
 
 class CVTCriticalSection : public CVTSyncObject {

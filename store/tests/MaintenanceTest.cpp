@@ -387,7 +387,10 @@ TEST_F(MaintenanceTest, BackupAndRestoreRoundTrip) {
   EXPECT_EQ(
       Query(vt::JoinPath(backup, kIndexFileName), "SELECT database_name, backup_status FROM database_info;"),
       "Main|VALID\n");
-  EXPECT_EQ(copied.size(), std::size_t(CountFilesInTree(folder_)));
+  // Every file but the storage's lock file, which belongs to the storage alone.
+  EXPECT_TRUE(vt::FileExists(vt::JoinPath(folder_, kStorageLockFileName)));
+  EXPECT_FALSE(vt::PathExists(vt::JoinPath(backup, kStorageLockFileName)));
+  EXPECT_EQ(copied.size() + 1, std::size_t(CountFilesInTree(folder_)));
   EXPECT_EQ(manager_->GetCount(), 1);  // a backup is not listed
 
   ASSERT_EQ(manager_->RestoreBackup(backup, "Copy"), STORE_OK);
@@ -469,15 +472,19 @@ TEST_F(MaintenanceTest, BackupAndRestoreRefusals) {
   EXPECT_EQ(manager_->RestoreBackup(backup, "Cancelled"), STORE_BACKUP_INVALID);
   EXPECT_EQ(manager_->RestoreBackup(Path("nothing"), "Nothing"), STORE_BACKUP_INVALID);
 
-  // Restoring under a listed name copies, then fails to list: the copy stays unlisted.
+  // Restoring under a listed name is refused before anything is copied: no folder is left.
   const std::string good = Path("backups/good");
   ASSERT_EQ(manager_->BackupStorage("Main", good), STORE_OK);
   int foldersBefore = 0;
   ListSubfolders(dataRoot_, nullptr, 0, foldersBefore);
+  std::vector<std::string> copied;
+  manager_->SetProgress([&](const char*, const std::string& item) { copied.push_back(item); });
   EXPECT_EQ(manager_->RestoreBackup(good, "Main"), STORE_FAILED);
+  manager_->SetProgress({});
+  EXPECT_TRUE(copied.empty());
   int foldersAfter = 0;
   ListSubfolders(dataRoot_, nullptr, 0, foldersAfter);
-  EXPECT_EQ(foldersAfter, foldersBefore + 1);
+  EXPECT_EQ(foldersAfter, foldersBefore);
   EXPECT_EQ(manager_->GetCount(), 1);
 
   CVTDataStorageManager closed;
