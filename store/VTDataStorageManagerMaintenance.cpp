@@ -166,7 +166,8 @@ int CVTDataStorageManager::RestoreBackup(const std::string& backupFolder, const 
 int CVTDataStorageManager::RestoreUnderRootLock(const std::string& backupFolder, const std::string& newName) {
   // A listed name is refused before anything is copied.
   std::string folder, dir;
-  if (int rc = GetStorageFolder(newName, folder); rc != STORE_NOT_FOUND) return rc == STORE_OK ? STORE_FAILED : rc;
+  if (int rc = GetStorageFolder(newName, folder); rc != STORE_NOT_FOUND)
+    return rc == STORE_OK ? STORE_FAILED : rc;
   if (!NewFolderName(&folder)) return STORE_FAILED;
   GetLastPathComponent(folder, &dir);
   // Built under the temporary name of a creation: whoever next holds the data root's lock
@@ -184,7 +185,8 @@ int CVTDataStorageManager::RestoreUnderRootLock(const std::string& backupFolder,
     restored.SetBusyTimeout(busyTimeoutMs_);
     if (restored.OpenAt(building) != STORE_OK) return fail(STORE_STORAGE_UNAVAILABLE);
     Step("name");
-    if (restored.SetDatabaseName(newName) != STORE_OK || restored.SetBackupStatus(kBackupActive) != STORE_OK) {
+    if (restored.SetDatabaseName(newName) != STORE_OK ||
+        restored.SetBackupStatus(kBackupActive) != STORE_OK) {
       restored.Close();
       return fail(STORE_FAILED);
     }
