@@ -322,6 +322,15 @@ int CVTDataStorage::ReimportFolder(const std::string& folder) {
     if (connection_->BeginTransaction() != RDB_OK) return STORE_FAILED;
     std::string stored;
     int rc = ImportDataFile(&stored, path, true);
+    if (rc != STORE_OK && rc != STORE_IMPORTED_ALREADY && rc != STORE_IN_TRASH && RefusedForTheFile(rc)) {
+      // A reader tells a read that failed from damaged content only by reading again: a damaged
+      // file is refused the same way twice, a disk that failed once may not fail again.
+      connection_->Rollback();
+      std::string bytes;
+      if (!vt::ReadWholeFile(path, bytes)) return STORE_FAILED;
+      if (connection_->BeginTransaction() != RDB_OK) return STORE_FAILED;
+      rc = ImportDataFile(&stored, path, true);
+    }
     if (rc == STORE_OK && connection_->Commit() == RDB_OK) continue;
     connection_->Rollback();
     if (rc == STORE_OK || !RefusedForTheFile(rc)) {

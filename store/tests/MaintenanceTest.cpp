@@ -14,6 +14,7 @@
 #include "StoreTestSupport.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Paths.h"
+#include "platform/base/ReadOnlyFile.h"
 #include "store/DataFileVfs.h"
 #include "store/FolderHelpers.h"
 #include "store/IndexSchema.h"
@@ -582,18 +583,42 @@ TEST_F(MaintenanceTest, ARebuildOnAFullDiskMovesNoFileAndKeepsTheOldIndex) {
   const std::string before = Dump(Index());
   const auto files = StoredContents(folder_);
 
-  // The disk fills at the first write of the new index, during the walk of FILES, and at the
-  // last commit (a rebuild of this storage writes its database files some 30 times).
-  for (int n : {1, 6, 14, 24}) {
+  // The disk fills at the nth write of a database file from the start (a rebuild of this storage
+  // writes some 30 times: 1 is the new index's first, 24 its last commit) and stays full; or
+  // (0) it fills while the second file is indexed and has room again for the third.
+  for (int n : {1, 6, 14, 24, 0}) {
     SCOPED_TRACE(n);
+    int filesSeen = 0;
+    manager_->SetProgress([&](const char* step, const std::string&) {
+      if (n != 0 || std::string(step) != "index") return;
+      ++filesSeen;
+      if (filesSeen == 2) vtstore::DataFileVfsTestHook::FailWritesFrom(1);
+      if (filesSeen == 3) vtstore::DataFileVfsTestHook::FailWritesFrom(0);
+    });
     vtstore::DataFileVfsTestHook::FailWritesFrom(n);
     const int rc = manager_->RebuildStorage("Main");
     vtstore::DataFileVfsTestHook::FailWritesFrom(0);
+    manager_->SetProgress({});
     EXPECT_TRUE(rc == STORE_FAILED || rc == STORE_DISK_FULL) << rc;
     EXPECT_EQ(StoredContents(folder_), files);
     EXPECT_EQ(Dump(Index()), before);
     EXPECT_EQ(Query(Index(), "SELECT COUNT(*) FROM trash;"), "0\n");
     EXPECT_FALSE(vt::PathExists(vt::JoinPath(folder_, "temp.db")));
+  }
+  // A read of a stored file fails once, as on a bad disk: nothing in the file, so no file but
+  // the twin ever goes to the deleted data.
+  auto keptFiles = files;
+  keptFiles.erase(twin);
+  for (int n : {1, 5, 9}) {
+    SCOPED_TRACE("read " + std::to_string(n));
+    vt::ReadOnlyFileTestHook::FailNthRead(n);
+    manager_->RebuildStorage("Main");
+    vt::ReadOnlyFileTestHook::FailNthRead(0);
+    auto stored = StoredContents(folder_);
+    stored.erase(twin);
+    stored.erase("TRASH" + twin.substr(5));
+    EXPECT_EQ(stored, keptFiles);
+    EXPECT_EQ(Dump(Index()), before);
   }
   // With room again the rebuild runs whole: only the twin goes to the deleted data.
   ASSERT_EQ(manager_->RebuildStorage("Main"), STORE_OK);
