@@ -35,29 +35,30 @@ int Count(CatalogueCursor cursor) {
   return count;
 }
 
-// Every row's first column as an int; strict: false at the first read that fails.
+// Every row's first column as an int; strict: false at the first read or step that fails.
 bool ReadInts(CatalogueCursor cursor, std::vector<int>& out) {
   out.clear();
   if (!cursor) return false;
   int value = 0;
-  while (cursor->Fetch() == STORE_ROW) {
+  return ForEachCatalogueRow(*cursor, [&] {
     if (cursor->GetInt(0, value) != STORE_OK) return false;
     out.push_back(value);
-  }
-  return true;
+    return true;
+  });
 }
 
-// Every row's first column as a text; values that cannot be read are added as read.
+// Every row's first column as a text; values that cannot be read are added as read. False when a
+// step fails.
 bool ReadTexts(CatalogueCursor cursor, std::vector<std::string>& out) {
   out.clear();
   if (!cursor) return false;
   std::string text;
-  while (cursor->Fetch() == STORE_ROW) {
+  return ForEachCatalogueRow(*cursor, [&] {
     text.clear();
     cursor->GetText(0, text);
     out.push_back(text);
-  }
-  return true;
+    return true;
+  });
 }
 
 // The first row's first text; true when a row was found and read.
@@ -115,12 +116,12 @@ bool GetBatchDisplayGroups(const vt::CatalogueSources& s, const std::string& bat
   if (!c) return false;
   int number = 0;
   std::string name;
-  while (c->Fetch() == STORE_ROW) {
+  return ForEachCatalogueRow(*c, [&] {
     if (c->GetInt(0, number) != STORE_OK || c->GetText(1, name) != STORE_OK) return false;
     numbers.push_back(number);
     names.push_back(name);
-  }
-  return true;
+    return true;
+  });
 }
 
 bool GetDisplayGroupChannels(const vt::CatalogueSources& s, const std::string& batchGuid, int groupNo,
@@ -186,12 +187,12 @@ bool GetBatchChannels(const vt::CatalogueSources& s, const std::string& batchGui
                                         Q(batchGuid) + "' ORDER BY channel_no ASC;");
   if (!c) return false;
   int value = 0;
-  while (c->Fetch() == STORE_ROW) {
+  return ForEachCatalogueRow(*c, [&] {
     value = 0;
     c->GetInt(0, value);
     channels.push_back(value);
-  }
-  return true;
+    return true;
+  });
 }
 
 bool GetChannelTagAndPeriod(const vt::CatalogueSources& s, const std::string& batchGuid, int channelNo,
@@ -300,14 +301,14 @@ bool GetBatchTexts(const vt::CatalogueSources& s, const std::string& batchGuid,
           "' AND continuous_data_info.cont_data_id = batch_text.cont_data_id ORDER BY batch_text.text_no ASC;");
   if (!c) return false;
   std::string title, text;
-  while (c->Fetch() == STORE_ROW) {
+  return ForEachCatalogueRow(*c, [&] {
     title.clear();
     text.clear();
     if (c->GetText(0, title) == STORE_OK) c->GetText(1, text);
     titles.push_back(title);
     texts.push_back(text);
-  }
-  return true;
+    return true;
+  });
 }
 
 bool GetBatchUserNames(const vt::CatalogueSources& s, const std::string& batchGuid, std::string& startUser,

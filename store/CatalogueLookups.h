@@ -4,9 +4,10 @@
 // saving of a search condition.
 //
 // Each lookup runs one statement through its own cursor, which it frees before returning; without
-// the database it needs it returns its failure value (false, 0 or nothing). Texts placed into the
-// statements have their apostrophes doubled, so a GUID text, path, serial number or name holding
-// one is found like any other. User-interface thread only.
+// the database it needs it returns its failure value (false, 0 or nothing). A lookup of a list
+// whose step fails before the rows end fails too: a list cut short is never reported whole. Texts placed into
+// the statements have their apostrophes doubled, so a GUID text, path, serial number or name holding one is
+// found like any other. User-interface thread only.
 #pragma once
 #include <cstdint>
 #include <string>

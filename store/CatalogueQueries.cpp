@@ -159,16 +159,16 @@ std::string ContainsAll(const char* column, const std::vector<std::string>& keyw
 }
 
 // Runs a statement that yields one text column and hands every row's text to the sink. False when
-// the statement fails or a text cannot be read.
+// the statement or a step fails or a text cannot be read.
 template <typename Sink>
 bool CollectTexts(CatalogueCursor cursor, const std::string& sql, Sink sink) {
   if (!cursor || cursor->Prepare(sql) != STORE_OK || cursor->Execute() != STORE_OK) return false;
   std::string text;
-  while (cursor->Fetch() == STORE_ROW) {
+  return ForEachCatalogueRow(*cursor, [&] {
     if (cursor->GetText(0, text) != STORE_OK) return false;
     sink(text);
-  }
-  return true;
+    return true;
+  });
 }
 
 std::vector<std::string> FindGraphs(const vt::CatalogueSources& sources, const std::string& sql) {
@@ -194,32 +194,43 @@ void FreeCursor(CatalogueCursor& cursor) {
   cursor.reset();
 }
 
-// Reads the listed columns of the next row; frees the cursor at the end of the rows or on failure.
+// What the last row fetch met (see GetLastFetchResult); user-interface thread only, as the row
+// record is.
+int lastFetchResult = STORE_OK;
+
+// Reads the listed columns of the next row; frees the cursor at the end of the rows or on failure,
+// and keeps which of the two it was.
 class RowReader {
  public:
   explicit RowReader(CatalogueCursor& cursor) : cursor_(cursor) {
-    ok_ = cursor_ && cursor_->Fetch() == STORE_ROW;
+    lastFetchResult = cursor_ ? cursor_->Fetch() : STORE_FAILED;
   }
   RowReader& Text(int column, std::string& out) {
-    ok_ = ok_ && cursor_->GetText(column, out) == STORE_OK;
+    if (Good()) Check(cursor_->GetText(column, out));
     return *this;
   }
   RowReader& Int64(int column, int64_t& out) {
-    ok_ = ok_ && cursor_->GetInt64(column, out) == STORE_OK;
+    if (Good()) Check(cursor_->GetInt64(column, out));
     return *this;
   }
   RowReader& Int(int column, int& out) {
-    ok_ = ok_ && cursor_->GetInt(column, out) == STORE_OK;
+    if (Good()) Check(cursor_->GetInt(column, out));
     return *this;
   }
   bool Done() {
-    if (!ok_) FreeCursor(cursor_);
-    return ok_;
+    if (!Good()) FreeCursor(cursor_);
+    return Good();
   }
 
  private:
+  // Columns are read while the row and every column before read well; the first failing read
+  // is what the fetch met.
+  bool Good() const { return lastFetchResult == STORE_ROW; }
+  void Check(int readResult) {
+    if (readResult != STORE_OK) lastFetchResult = readResult;
+  }
+
   CatalogueCursor& cursor_;
-  bool ok_ = false;
 };
 
 }  // namespace
@@ -580,3 +591,5 @@ bool FetchConditionRow(CatalogueCursor& cursor) {
   CatalogueRow& r = GetCatalogueRow();
   return RowReader(cursor).Text(0, r.conditionName).Int64(1, r.saveTime).Done();
 }
+
+int GetLastFetchResult() { return lastFetchResult; }

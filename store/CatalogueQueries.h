@@ -133,8 +133,21 @@ bool FindBatchesByComment(const vt::CatalogueSources& sources, const std::string
 // The instruments by name, for the navigation tree; the caller fetches (name, serial number).
 bool OpenInstrumentQuery(const vt::CatalogueSources& sources, CatalogueCursor& cursor);
 
+// Fetches the cursor's rows one by one and calls read for each, stopping when it returns false.
+// True only when the rows came to their end: a step that fails is no end of the rows, or a list
+// cut short would be taken for the whole list.
+template <typename Read>
+bool ForEachCatalogueRow(CVTTable& cursor, Read read) {
+  int rc = cursor.Fetch();
+  for (; rc == STORE_ROW; rc = cursor.Fetch())
+    if (!read()) return false;
+  return rc == STORE_OK;
+}
+
 // Row fetches: true with the row's columns in the row record; at the end of the rows or on any
-// failure the cursor is freed and false returned.
+// failure the cursor is freed and false returned. GetLastFetchResult then tells the two apart:
+// STORE_OK at the end of the rows, the failing step's or column read's result otherwise
+// (STORE_ROW while the last fetch gave a row).
 bool FetchTagListRow(CatalogueCursor& cursor, int& dataKind, int& powerFailure);
 bool FetchAlarmListRow(CatalogueCursor& cursor, int& action, int& type, int& level, int& dataKind);
 bool FetchDisplayGroupListRow(CatalogueCursor& cursor, int& dataKind, int& powerFailure, int& groupNo);
@@ -144,3 +157,4 @@ bool FetchBatchListRow(CatalogueCursor& cursor, int& dataKind, int& powerFailure
 bool FetchTrashRow(CatalogueCursor& cursor);
 bool FetchGraphRow(CatalogueCursor& cursor);
 bool FetchConditionRow(CatalogueCursor& cursor);
+int GetLastFetchResult();

@@ -9,7 +9,21 @@
 #include <cassert>
 #include <cstring>
 
+#include "platform/base/FaultCountdown.h"
 #include "store/RDBSQLiteConnection.h"
+
+namespace {
+
+vt::FaultCountdown stepFault;
+
+// One step of the engine, or the failure a test asked for.
+int Step(sqlite3_stmt* statement) {
+  return stepFault.Fires() ? RDB_IO_ERROR : MapSQLiteResult(sqlite3_step(statement));
+}
+
+}  // namespace
+
+void RDBStepTestHook::FailNthStep(int64_t n) { stepFault.Arm(n); }
 
 CRDBSQLiteStatement::CRDBSQLiteStatement(CRDBSQLiteConnection* connection) : connection_(connection) {
   assert(connection_);
@@ -39,7 +53,7 @@ int CRDBSQLiteStatement::Finalize() {
 
 int CRDBSQLiteStatement::Execute() {
   if (!statement_) return RDB_ERROR;
-  firstStepResult_ = MapSQLiteResult(sqlite3_step(statement_));
+  firstStepResult_ = Step(statement_);
   lastStepResult_ = firstStepResult_;
   state_ = kExecuted;
   return firstStepResult_ == RDB_OK || firstStepResult_ == RDB_ROW ? RDB_OK : firstStepResult_;
@@ -88,7 +102,7 @@ int CRDBSQLiteStatement::Fetch() {
     case kFetching:
       // A query that has ended stays ended until Reset.
       if (lastStepResult_ != RDB_ROW) return lastStepResult_;
-      lastStepResult_ = MapSQLiteResult(sqlite3_step(statement_));
+      lastStepResult_ = Step(statement_);
       return lastStepResult_;
   }
   return RDB_ERROR;

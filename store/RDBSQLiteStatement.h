@@ -4,8 +4,18 @@
 // and a query's first row is ready when Fetch is called the first time; Fetch hands out that
 // first outcome once and steps on afterwards. Once a query has ended, Fetch keeps reporting its
 // end instead of stepping (the engine would silently start the query over).
+// RDBStepTestHook lets tests make the nth step fail as an I/O error of the disk would, so that a
+// reader of many rows can be shown what a step failing half-way through the rows looks like.
 #pragma once
+#include <cstdint>
+
 #include "store/RDBConnection.h"
+
+// Process-wide test control of every statement's steps (Execute's first step and Fetch's).
+struct RDBStepTestHook {
+  // The nth step from now fails with RDB_IO_ERROR (1 the next one); 0 turns the failure off.
+  static void FailNthStep(int64_t n);
+};
 
 struct sqlite3_stmt;
 class CRDBSQLiteConnection;

@@ -57,8 +57,9 @@ bool CSearchConditionStore::BindValues(CRDBStatement& st, int first, int listKin
 }
 
 bool CSearchConditionStore::Write(const char* sql, const std::function<bool(CRDBStatement&)>& bind) {
-  if (!connection_) return false;
-  connection_->BeginTransaction();
+  // A BEGIN that fails (a transaction left open) must not let this write join, and then commit
+  // or roll back, a transaction that is not its own.
+  if (!connection_ || connection_->BeginTransaction() != RDB_OK) return false;
   auto st = connection_->CreateStatement();
   if (st && st->Prepare(sql) == RDB_OK && bind(*st) && st->Execute() == RDB_OK) {
     st.reset();

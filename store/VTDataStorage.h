@@ -8,7 +8,10 @@
 // user) exclude each other's writers. Import, trash, restore, purge, check, rebuild and backup
 // work under that lock. A rebuild replaces the index file; a holder of the lock whose connection
 // still reads the replaced file reopens it first (StorageLock), and opening a storage finishes
-// a rebuild that was cut off after its new index was complete.
+// a rebuild that was cut off after its new index was complete, then a move to or from the
+// deleted data that was cut off. Besides the index, FILES and TRASH, the folder may hold the
+// lock file, a move's intent and an import's temporary copy: none of them is a stored file, and
+// a backup copies none of them.
 // An index of another schema version is never kept open: this program must not write into it.
 // An index that stays locked by another connection beyond the busy time-out is reported busy
 // (STORE_BUSY), never as damaged. Stored paths relative to the folder use '/'.
@@ -37,11 +40,19 @@ inline constexpr const char* kRebuildIndexName = "temp.db";
 inline constexpr const char* kSwappedIndexName = "fileidx-old.db";
 // The file in a storage folder whose lock excludes every process working on the storage.
 inline constexpr const char* kStorageLockFileName = "fileidx.lock";
+// The intent a move to or from the deleted data records in the storage folder while it runs.
+inline constexpr const char* kMoveIntentFileName = "move.vtintent";
+// The name (before the source's extension) of an import's temporary copy in the storage folder.
+inline constexpr const char* kImportCopyPrefix = ".import";
 // Instruments a storage holds at most.
 inline constexpr int MAX_INSTRUMENTS = 300;
 
 // The points of an import, in order, at which a test may look in (or stop the process).
-enum class ImportStep { Begun, Indexed, FolderMade, CopyWritten, CopyInPlace, Committed };
+enum class ImportStep { Begun, CopyWritten, Indexed, FolderMade, CopyInPlace, Committed };
+// The points of a move to or from the deleted data and of a purge, in order, at which a test may
+// look in (or stop the process). A move to TRASH reports IndexChanged twice: rows deleted, trash
+// row written.
+enum class MoveStep { Begun, IndexChanged, FolderMade, IntentRecorded, FileMoved, Committed, Finished };
 
 class CVTDataFileAccess;
 
@@ -50,11 +61,12 @@ class CVTDataFileAccess;
 using MaintenanceProgress = std::function<void(const char* step, const std::string& item)>;
 
 // What tests put in place of the machine: the free bytes of the storage's disk (false: unknown),
-// the reader factory of the import, and a look-in at each step of an import.
+// the reader factory of the import, and a look-in at each step of an import, a move or a purge.
 struct SStorageSeams {
   std::function<bool(uint64_t& freeBytes)> freeSpace = {};
   std::function<int(const std::string& path, CVTDataFileAccess** reader)> openReader = {};
   std::function<void(ImportStep)> onImportStep = {};
+  std::function<void(MoveStep)> onMoveStep = {};
   // Each step of a rebuild that changes files ("index", "commit", "move", "swap", ...).
   std::function<void(const char* step)> onRebuildStep = {};
 };
@@ -134,7 +146,9 @@ class CVTDataStorage {
   // storage already and copyPath receives its relative path; otherwise copyPath receives a new
   // path under FILES.
   int ImportDataFile(std::string* copyPath, const std::string& sourcePath, bool inPlace);
-  // Deleted data: the rows of a stored file, the trash row, and the three moves.
+  // Deleted data: the rows of a stored file, the trash row, and the three moves. A path given to
+  // a move must name a row of this storage (a file row under "FILES/", a trash row under
+  // "TRASH/"); "..", "." and empty parts are refused before anything is looked up.
   int DeleteFileRows(const std::string& relativePath, std::string* fileName);
   // readFrom: where the file lies now when it is not yet at trashPath (empty: at trashPath).
   int AddTrashRow(const std::string& trashPath, const std::string& fileName,
@@ -142,6 +156,13 @@ class CVTDataStorage {
   int MoveFileToTrash(const std::string& relativePath);
   int RestoreFile(const std::string& trashPath, std::string* copyPath);
   int PurgeFile(const std::string& relativePath);
+  // Finishes or undoes a move or purge that a killed process left half-done, from the intent it
+  // recorded before moving the file. Runs at open and before each move; STORE_OK when nothing
+  // was left, STORE_FAILED when the file cannot be put where the index says (tried again later).
+  int FinishInterruptedMove();
+  // Whether a name in the storage folder itself is one of the storage's own working files (the
+  // lock file, a move's intent, an import's temporary copy), which no copy of the storage takes.
+  static bool IsWorkingFileName(const std::string& name);
   // Whether a serial number can name a folder under FILES and TRASH.
   static bool IsSafeFolderName(const std::string& name);
 
@@ -158,10 +179,19 @@ class CVTDataStorage {
   int ReaddTrashFolder(const std::string& folder);
   void SetProgress(MaintenanceProgress progress) { progress_ = std::move(progress); }
 
-  // The n-th alternative of a taken name: "%s.%s.-VT-%d" (A.DAE -> A.DAE.-VT-1).
+  // The n-th alternative of a taken name: "-VT-" and n before the extension (A.DAE -> A-VT-1.DAE,
+  // NODOT -> NODOT-VT-1); the stem of a long name is shortened to keep it within 255 bytes.
   static int UniqueFileName(const std::string& name, int n, std::string& out);
-  // The name before its first ".-VT-" (the whole name when it has none).
+  // The name without the one suffix UniqueFileName (or an older version: A.DAE.-VT-1) added;
+  // any other name comes back unchanged. Only names of stored files carry such a suffix.
   static int StripUniqueSuffix(const std::string& name, std::string& out);
+  // Opens a stored file through the reader factory, also one an older version named with its
+  // suffix after the extension.
+  static int OpenStoredFile(const std::string& path, CVTDataFileAccess** reader);
+  // The relative path wanted, or the first alternative of its name that no file takes and that
+  // alsoTaken (paths given out but not used yet) does not hold.
+  std::string FreeRelativePath(const std::string& wanted,
+                               const std::vector<std::string>& alsoTaken = {}) const;
   // The storage mutex's name for a database name.
   static std::string MutexName(const std::string& databaseName);
 
@@ -186,8 +216,17 @@ class CVTDataStorage {
   int WriteInfoText(const char* sql, const std::string& value, int noStatementResult);
   // Import helpers (VTDataStorageImport.cpp).
   void ImportStepReached(ImportStep step);
+  void MoveStepReached(MoveStep step);  // VTDataStorageTrash.cpp
   int RemoveStrayCopies(const std::string& serialNo, const std::string& fileName, TickTime time,
-                        const std::string& sourcePath);
+                        const std::string& copiedPath);
+  // ImportDataFile with the file read from readPath while its name comes from sourcePath.
+  int ImportDataFileFrom(std::string* copyPath, const std::string& sourcePath, const std::string& readPath,
+                         bool inPlace);
+  // The temporary copy of an import in progress.
+  std::string ImportCopyPath(const std::string& sourcePath) const;
+  // file.file_name of a source: its last component, without a suffix of ours when it is a file
+  // of this storage, and valid UTF-8.
+  std::string StoredFileName(const std::string& sourcePath) const;
   // The connection to the index of the folder, and the identity of the file it opened.
   int OpenConnection();
   // Names the storage mutex (with the folder's lock file) unless it is named so already.
@@ -198,6 +237,10 @@ class CVTDataStorage {
   // Finishes (new index complete) or undoes (not complete) a rebuild that was cut off; called
   // with the storage's lock held and no connection open.
   int FinishInterruptedRebuild();
+  // Before a rebuild (lock held, no connection open): a move cut off is finished from the index
+  // in place when that still reads, else its file goes back to where it was before the move, so
+  // the rebuild indexes it there and never takes a purge's parting name for a stored file.
+  int SettleMoveBeforeRebuild();
   void RebuildStep(const char* step) const {
     if (seams_.onRebuildStep) seams_.onRebuildStep(step);
   }

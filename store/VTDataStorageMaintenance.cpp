@@ -14,9 +14,9 @@
 // failure of the disk or the database, a cancel or a kill leaves FILES, TRASH and the old index
 // as they were (the work file is dropped); after it, whoever next opens the storage (or rebuilds
 // it) finishes the moves and the swap from what the new index records.
-#include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "platform/base/FileDurability.h"
@@ -118,7 +118,7 @@ int CVTDataStorage::CheckFiles(int64_t totals[8]) {
     ReaderHolder holder;
     const std::string path = vt::JoinPath(folder_, filePath);
     const int opened =
-        seams_.openReader ? seams_.openReader(path, &holder.reader) : CreateFileAccess(path, &holder.reader);
+        seams_.openReader ? seams_.openReader(path, &holder.reader) : OpenStoredFile(path, &holder.reader);
     if (opened != 0 || !holder.reader) return kFault;
     CVTDataFileAccess& reader = *holder.reader;
 
@@ -369,8 +369,10 @@ int CVTDataStorage::RebuildIndex(const std::string& databaseName) {
   Close();
   NameMutex(databaseName);
   CVTSyncGuard guard(&mutex_);
-  // A rebuild cut off earlier is finished (or undone) before this one starts over.
+  // A rebuild cut off earlier is finished (or undone) before this one starts over, and then a
+  // move cut off, so the files are where the index in place says.
   if (int rc = FinishInterruptedRebuild(); rc != STORE_OK) return rc;
+  if (int rc = SettleMoveBeforeRebuild(); rc != STORE_OK) return rc;
   const int rc = RebuildUnderLock(databaseName);
   refused_.clear();
   return rc;
@@ -428,19 +430,12 @@ int CVTDataStorage::RebuildUnderLock(const std::string& databaseName) {
       break;
     }
     // The same place below TRASH; a name taken there (by a file deleted earlier, or by another
-    // refused file) gets the next free alternative.
+    // refused file) gets the next free alternative, as in a move to the deleted data.
     const std::string& from = refused_[i];
-    const std::string folder = std::string(kTrashFolder) + std::string(vt::ParentPath(from)).substr(5);
-    const std::string fileName(vt::FileNamePart(from));
-    std::string baseName, name = fileName, to;
-    StripUniqueSuffix(fileName, baseName);
-    for (int n = 1;; ++n) {
-      to = folder + '/' + name;
-      if (!vt::PathExists(vt::JoinPath(folder_, to)) &&
-          std::find(taken.begin(), taken.end(), to) == taken.end())
-        break;
-      UniqueFileName(fileName, n, name);
-    }
+    const std::string to =
+        FreeRelativePath(kTrashFolder + from.substr(std::string_view(kFilesFolder).size()), taken);
+    std::string baseName;
+    StripUniqueSuffix(std::string(vt::FileNamePart(from)), baseName);
     taken.push_back(to);
     Progress("trash", to);
     rc = AddTrashRow(to, baseName, from);

@@ -87,6 +87,7 @@ class CVTDataStorageManager {
   int RebuildStorage(const std::string& name);
   int BackupStorage(const std::string& name, const std::string& destination);
   int RestoreBackup(const std::string& backupFolder, const std::string& newName);
+  // Copies a folder tree; a storage's working files at its top stay behind (IsWorkingFileName).
   int CopyFolder(const std::string& source, const std::string& destination);
   void Cancel();
   bool IsCancelled();
@@ -123,6 +124,8 @@ class CVTDataStorageManager {
   // Check and rebuild: a storage object of the named storage (opened when asked), busy while
   // the operation runs on it.
   int RunOnStorage(const std::string& name, bool open, const std::function<int(CVTDataStorage&)>& operation);
+  // CopyFolder; at the storage root (the top folder) the storage's working files stay behind.
+  int CopyTree(const std::string& source, const std::string& destination, bool storageRoot);
   // Runs work with the data root's lock held, after the recovery of cut-off creations.
   int RunUnderRootLock(const std::function<int()>& work);
   // The restore proper, with the data root's lock held.

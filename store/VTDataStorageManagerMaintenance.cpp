@@ -79,6 +79,11 @@ int CVTDataStorageManager::RebuildStorage(const std::string& name) {
 }
 
 int CVTDataStorageManager::CopyFolder(const std::string& source, const std::string& destination) {
+  return CopyTree(source, destination, true);
+}
+
+int CVTDataStorageManager::CopyTree(const std::string& source, const std::string& destination,
+                                    bool storageRoot) {
   if (!vt::IsUsablePath(source) || !vt::IsUsablePath(destination)) return STORE_INVALID_PATH;
   if (!vt::FolderExists(destination) && !vt::CreateFolder(destination)) return STORE_FAILED;
   std::vector<vt::FolderEntry> entries;
@@ -90,11 +95,12 @@ int CVTDataStorageManager::CopyFolder(const std::string& source, const std::stri
     if (entry.isFolder) {
       // A destination inside the source would be copied into itself without end.
       if (vt::IsSameFileObject(from, destination)) continue;
-      if (int rc = CopyFolder(from, to); rc != STORE_OK) return rc;
+      if (int rc = CopyTree(from, to, false); rc != STORE_OK) return rc;
       continue;
     }
-    // The lock file belongs to the storage it locks, never to a copy of it.
-    if (entry.name == kStorageLockFileName) continue;
+    // The lock file, a move's intent and an import's temporary copy belong to the storage that
+    // works with them, never to a copy of it.
+    if (storageRoot && CVTDataStorage::IsWorkingFileName(entry.name)) continue;
     if (vtstore::IsDatabaseFileOpen(from)) return STORE_STORAGE_OPEN;
     if (progress_) progress_("copy", from);
     Step("copy");
@@ -120,6 +126,9 @@ int CVTDataStorageManager::BackupStorage(const std::string& name, const std::str
     if (source->GetStatus(status) != STORE_OK) return STORE_FAILED;
     if (status != kStatusOk) return STORE_CORRUPTED;
   }
+  // A move cut off half-way is finished first: a copy would keep the file where the index does
+  // not have it, without the intent that says so.
+  if (source->FinishInterruptedMove() != STORE_OK) return STORE_FAILED;
   source->Close();  // closed before the copy
   if (vt::PathExists(destination)) return STORE_EXISTS;
   // A backup inside the storage it copies would copy itself.

@@ -1,6 +1,8 @@
 // CVTGraphDataStorage: the saved-graph database (see VTGraphDataStorage.h).
 #include "store/VTGraphDataStorage.h"
 
+#include <cassert>
+
 #include "store/StoreClock.h"
 
 namespace {
@@ -13,14 +15,18 @@ constexpr const char* kCreateStatements[] = {
     "CREATE TABLE message_table (graph_id INTEGER, message_title TEXT, message_comment TEXT, type INTERGER NOT NULL);",
 };
 
-// A transaction that rolls back unless committed.
+// A transaction that rolls back unless committed. One whose BEGIN failed is none: the change
+// must not run, as its statements would commit one by one (or join a transaction left open and
+// be rolled back or committed with it), so a failure half-way would keep half a graph.
 class Transaction {
  public:
-  explicit Transaction(CRDBConnection* c) : c_(c) { c_->BeginTransaction(); }
+  explicit Transaction(CRDBConnection* c) : c_(c), done_(c_->BeginTransaction() != RDB_OK) {}
   ~Transaction() {
     if (!done_) c_->Rollback();
   }
+  bool Begun() const { return !done_; }
   bool Commit() {
+    assert(!done_);
     done_ = true;
     if (c_->Commit() == RDB_OK) return true;
     c_->Rollback();
@@ -29,7 +35,7 @@ class Transaction {
 
  private:
   CRDBConnection* c_;
-  bool done_ = false;
+  bool done_;
 };
 
 }  // namespace
@@ -98,6 +104,7 @@ bool CVTGraphDataStorage::InsertGraph(const std::string& name, const GraphConfig
   if (!connection_ || !holder) return false;
   const std::string blob = SerializeGraphConfiguration(*holder);
   Transaction transaction(connection_.get());
+  if (!transaction.Begun()) return false;
   auto st = connection_->CreateStatement();
   if (!st) return false;
   bool ok = st->Prepare("INSERT INTO graph_table VALUES(?,?,?,?);") == RDB_OK &&
@@ -114,6 +121,7 @@ bool CVTGraphDataStorage::OverwriteGraph(int64_t id, const GraphConfigurationHol
   if (!connection_ || !holder) return false;
   const std::string blob = SerializeGraphConfiguration(*holder);
   Transaction transaction(connection_.get());
+  if (!transaction.Begun()) return false;
   auto st = connection_->CreateStatement();
   if (!st) return false;
   bool ok = st->Prepare("UPDATE graph_table SET graph_data=?, edit_time=? WHERE graph_id=?;") == RDB_OK &&
@@ -130,6 +138,7 @@ bool CVTGraphDataStorage::OverwriteGraph(int64_t id, const GraphConfigurationHol
 bool CVTGraphDataStorage::DeleteGraph(int64_t id) {
   if (!connection_) return false;
   Transaction transaction(connection_.get());
+  if (!transaction.Begun()) return false;
   if (!RunWithId("DELETE FROM graph_table WHERE graph_id=?;", id) || !DeleteGroupRows(id) ||
       !DeleteTagRows(id) || !DeleteMessageRows(id))
     return false;
@@ -139,6 +148,7 @@ bool CVTGraphDataStorage::DeleteGraph(int64_t id) {
 bool CVTGraphDataStorage::RenameGraph(int64_t id, const std::string& newName) {
   if (!connection_) return false;
   Transaction transaction(connection_.get());
+  if (!transaction.Begun()) return false;
   auto st = connection_->CreateStatement();
   if (!st || st->Prepare("UPDATE graph_table SET graph_name=? WHERE graph_id=?;") != RDB_OK ||
       st->BindText(0, newName) != RDB_OK || st->BindInt64(1, id) != RDB_OK || st->Execute() != RDB_OK)

@@ -3,8 +3,12 @@
 // names and paths holding apostrophes.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <set>
+
 #include "CatalogueFixture.h"
 #include "store/CatalogueLookups.h"
+#include "store/RDBSQLiteStatement.h"
 
 namespace {
 
@@ -198,6 +202,46 @@ TEST_F(CatalogueLookupsTest, LookupsFailWithoutTheIndex) {
   EXPECT_FALSE(InstrumentExists(sources_, "QR1001"));
   EXPECT_FALSE(InstrumentHasFiles(sources_, "QR1001"));
   EXPECT_FALSE(GetBatchFileNames(sources_, kA, names));
+}
+
+TEST_F(CatalogueLookupsTest, AStepThatFailsInAListIsAFailureNotItsEnd) {
+  Ints ints;
+  Strings strings, more;
+  std::set<std::string> guids;
+  struct Case {
+    const char* name;
+    std::function<bool()> lookup;
+    std::function<std::size_t()> count;
+  };
+  const Case cases[] = {
+      {"display groups", [&] { return GetBatchDisplayGroups(sources_, kA, ints, strings); },
+       [&] { return ints.size(); }},
+      {"group channels", [&] { return GetDisplayGroupChannels(sources_, kA, 1, ints); },
+       [&] { return ints.size(); }},
+      {"batch channels", [&] { return GetBatchChannels(sources_, kA, ints); }, [&] { return ints.size(); }},
+      {"file names", [&] { return GetBatchFileNames(sources_, kA, strings); },
+       [&] { return strings.size(); }},
+      {"batch comments", [&] { return GetBatchComments(sources_, kA, strings); },
+       [&] { return strings.size(); }},
+      {"batch texts", [&] { return GetBatchTexts(sources_, kA, strings, more); },
+       [&] { return strings.size(); }},
+      {"batches by text",
+       [&] {
+         guids.clear();
+         return FindBatchesByText(sources_, "Steam", guids);
+       },
+       [&] { return guids.size(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(c.lookup());
+    ASSERT_GE(c.count(), 1u);
+    // The statement's first step (its execution) goes well, the one after it fails.
+    RDBStepTestHook::FailNthStep(2);
+    EXPECT_FALSE(c.lookup());
+    RDBStepTestHook::FailNthStep(0);
+    EXPECT_TRUE(c.lookup());
+  }
 }
 
 }  // namespace

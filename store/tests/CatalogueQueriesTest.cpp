@@ -7,6 +7,7 @@
 
 #include "CatalogueFixture.h"
 #include "store/CatalogueQueries.h"
+#include "store/RDBSQLiteStatement.h"
 
 namespace {
 
@@ -145,6 +146,49 @@ class CatalogueQueriesTest : public PlantTest {
     int filter;
   };
 
+  // The next row of a list of that kind through its own fetch; key is one column that tells the
+  // row (the first for instruments).
+  bool FetchOne(int kind, CatalogueCursor& cursor, std::string& key) {
+    const CatalogueRow& r = GetCatalogueRow();
+    int a = 0, b = 0, c = 0, d = 0;
+    bool got = false;
+    switch (kind) {
+      case LIST_INSTRUMENTS: {
+        got = cursor && cursor->Fetch() == STORE_ROW && cursor->GetText(0, key) == STORE_OK;
+        if (!got) cursor.reset();
+        break;
+      }
+      case LIST_TAGS:
+        got = FetchTagListRow(cursor, a, b), key = r.tagName;
+        break;
+      case LIST_ALARMS:
+        got = FetchAlarmListRow(cursor, a, b, c, d), key = std::to_string(PlantSeconds(r.alarmTime));
+        break;
+      case LIST_DISPLAY_GROUPS:
+        got = FetchDisplayGroupListRow(cursor, a, b, c), key = r.groupName;
+        break;
+      case LIST_MESSAGES:
+        got = FetchMessageListRow(cursor, a), key = r.messageText;
+        break;
+      case LIST_FILES:
+        got = FetchFileListRow(cursor, a, b), key = r.fileName;
+        break;
+      case LIST_BATCHES:
+        got = FetchBatchListRow(cursor, a, b, c), key = r.batchGuid.substr(0, 1);
+        break;
+      case LIST_TRASH:
+        got = FetchTrashRow(cursor), key = r.fileName;
+        break;
+      case LIST_GRAPHS:
+        got = FetchGraphRow(cursor), key = r.graphName;
+        break;
+      case LIST_CONDITIONS:
+        got = FetchConditionRow(cursor), key = r.conditionName;
+        break;
+    }
+    return got;
+  }
+
   // The rows of a list by one key column each (the name that tells the rows apart; an alarm's
   // plant time), in the order fetched; nullopt when the query fails. The query's begin and end
   // are plant times.
@@ -157,48 +201,7 @@ class CatalogueQueriesTest : public PlantTest {
       return nullopt;
     }
     Strings rows;
-    const CatalogueRow& r = GetCatalogueRow();
-    int a = 0, b = 0, c = 0, d = 0;
-    for (;;) {
-      bool got = false;
-      std::string key;
-      switch (q.kind) {
-        case LIST_INSTRUMENTS: {
-          got = cursor && cursor->Fetch() == STORE_ROW && cursor->GetText(0, key) == STORE_OK;
-          if (!got) cursor.reset();
-          break;
-        }
-        case LIST_TAGS:
-          got = FetchTagListRow(cursor, a, b), key = r.tagName;
-          break;
-        case LIST_ALARMS:
-          got = FetchAlarmListRow(cursor, a, b, c, d), key = std::to_string(PlantSeconds(r.alarmTime));
-          break;
-        case LIST_DISPLAY_GROUPS:
-          got = FetchDisplayGroupListRow(cursor, a, b, c), key = r.groupName;
-          break;
-        case LIST_MESSAGES:
-          got = FetchMessageListRow(cursor, a), key = r.messageText;
-          break;
-        case LIST_FILES:
-          got = FetchFileListRow(cursor, a, b), key = r.fileName;
-          break;
-        case LIST_BATCHES:
-          got = FetchBatchListRow(cursor, a, b, c), key = r.batchGuid.substr(0, 1);
-          break;
-        case LIST_TRASH:
-          got = FetchTrashRow(cursor), key = r.fileName;
-          break;
-        case LIST_GRAPHS:
-          got = FetchGraphRow(cursor), key = r.graphName;
-          break;
-        case LIST_CONDITIONS:
-          got = FetchConditionRow(cursor), key = r.conditionName;
-          break;
-      }
-      if (!got) break;
-      rows.push_back(key);
-    }
+    for (std::string key; FetchOne(q.kind, cursor, key);) rows.push_back(key);
     EXPECT_EQ(cursor, nullptr);  // the end of the rows frees the cursor
     return rows;
   }
@@ -420,6 +423,29 @@ TEST_F(CatalogueQueriesTest, QueriesFailWithoutTheirDatabase) {
   EXPECT_TRUE(FindGraphsByTagName(sources_, "x").empty());
   vt::CatalogueSources none;
   EXPECT_FALSE(OpenListQuery(none, nullopt, cursor, LIST_FILES, nullopt, 0, 0, nullopt, nullopt, 0, 0));
+}
+
+TEST_F(CatalogueQueriesTest, AFetchTellsTheEndOfTheRowsFromAStepThatFails) {
+  for (int kind :
+       {LIST_TAGS, LIST_ALARMS, LIST_DISPLAY_GROUPS, LIST_MESSAGES, LIST_FILES, LIST_BATCHES, LIST_TRASH}) {
+    SCOPED_TRACE(kind);
+    CatalogueCursor cursor;
+    std::string key;
+    ASSERT_TRUE(OpenListQuery(sources_, nullopt, cursor, kind, nullopt, 0, 0, nullopt, nullopt, 0, 0));
+    ASSERT_TRUE(FetchOne(kind, cursor, key));
+    EXPECT_EQ(GetLastFetchResult(), STORE_ROW);
+    RDBStepTestHook::FailNthStep(1);
+    EXPECT_FALSE(FetchOne(kind, cursor, key));
+    RDBStepTestHook::FailNthStep(0);
+    EXPECT_EQ(cursor, nullptr);
+    EXPECT_EQ(GetLastFetchResult(), STORE_FAILED);
+
+    // Read to their end, the same rows report a whole list.
+    ASSERT_TRUE(OpenListQuery(sources_, nullopt, cursor, kind, nullopt, 0, 0, nullopt, nullopt, 0, 0));
+    while (FetchOne(kind, cursor, key)) {
+    }
+    EXPECT_EQ(GetLastFetchResult(), STORE_OK);
+  }
 }
 
 }  // namespace

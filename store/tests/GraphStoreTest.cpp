@@ -487,4 +487,25 @@ TEST_F(GraphStoreTest, DatabaseWithoutTheGraphTable) {
   EXPECT_EQ(graphs_.GetGraphStorage(), nullptr);
 }
 
+TEST_F(GraphStoreTest, AChangeWhoseBeginFailsWritesNothing) {
+  GraphConfigurationHolder h = Sample();
+  ASSERT_TRUE(graphs_.SaveGraph("kept", h));
+  const int64_t id = Graphs().FindGraphId("kept");
+  // A transaction left open on the connection: every BEGIN of the store fails.
+  CRDBConnection* connection = Graphs().GetConnection();
+  ASSERT_EQ(connection->BeginTransaction(), RDB_OK);
+  ASSERT_EQ(connection->Execute("INSERT INTO group_table VALUES(999, 'theirs');"), RDB_OK);
+  EXPECT_FALSE(Graphs().InsertGraph("new", h));
+  EXPECT_FALSE(Graphs().OverwriteGraph(id, h));
+  EXPECT_FALSE(Graphs().RenameGraph(id, "renamed"));
+  EXPECT_FALSE(Graphs().DeleteGraph(id));
+  // The open transaction is still its owner's, holding its own change and nothing else.
+  EXPECT_EQ(Column("SELECT group_name FROM group_table WHERE graph_id = 999;"), (Strings{"theirs"}));
+  EXPECT_EQ(Column("SELECT graph_name FROM graph_table;"), (Strings{"kept"}));
+  ASSERT_EQ(connection->Rollback(), RDB_OK);
+  EXPECT_EQ(Column("SELECT graph_name FROM graph_table;"), (Strings{"kept"}));
+  EXPECT_EQ(Column("SELECT group_name FROM group_table;"), (Strings{"Temperatures"}));
+  ASSERT_TRUE(graphs_.SaveGraph("new", h));
+}
+
 }  // namespace

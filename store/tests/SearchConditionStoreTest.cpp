@@ -126,4 +126,17 @@ TEST_F(SearchConditionStoreTest, DatabaseWithoutTheTableIsNotKeptOpen) {
   EXPECT_FALSE(store.OpenInFolder(Path("missing-folder")));
 }
 
+TEST_F(SearchConditionStoreTest, AWriteWhoseBeginFailsLeavesAnOpenTransactionAlone) {
+  ASSERT_TRUE(conditions_.Insert(0, "kept", 3, "", 0, 0, 1, 0, 0, "", 4));
+  // A transaction left open on the connection: the store's BEGIN fails.
+  CRDBConnection* connection = conditions_.GetConnection();
+  ASSERT_EQ(connection->BeginTransaction(), RDB_OK);
+  EXPECT_FALSE(conditions_.Insert(0, "new", 3, "", 0, 0, 1, 0, 0, "", 4));
+  EXPECT_FALSE(conditions_.Delete("kept"));
+  // Still open, so its owner's rollback works, and nothing was written.
+  EXPECT_EQ(connection->Rollback(), RDB_OK);
+  EXPECT_TRUE(conditions_.Exists("kept"));
+  EXPECT_FALSE(conditions_.Exists("new"));
+}
+
 }  // namespace

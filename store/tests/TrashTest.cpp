@@ -1,6 +1,11 @@
 // Deleted data: moving stored files to TRASH, restoring and purging them, with the index rows
-// compared through the system's sqlite3 shell before and after each round trip.
+// compared through the system's sqlite3 shell before and after each round trip; paths that name
+// no row of the storage; and each move killed (SIGKILL) at every step it reports, after which the
+// storage holds the file wholly moved or not at all and the same move can be made again.
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
 
 #include "ImportTestSupport.h"
 #include "platform/base/FileSystem.h"
@@ -9,6 +14,25 @@
 namespace {
 
 using store_test::ImportFixture;
+
+// Runs the move args[1] ("trash", "restore" or "purge") of the path args[2] on the storage at
+// args[0] and kills itself at the args[3]-th step the move reports.
+VT_TEST_CHILD(KilledMove) {
+  CVTDataStorage storage;
+  if (storage.OpenAt(args.at(0)) != STORE_OK) return 2;
+  const int stop = std::stoi(args.at(3));
+  int reached = 0;
+  storage.SetSeams({.onMoveStep = [&](MoveStep) {
+    if (++reached == stop) std::raise(SIGKILL);
+  }});
+  const std::string& kind = args.at(1);
+  const std::string& path = args.at(2);
+  std::string copy;
+  const int rc = kind == "trash"     ? storage.MoveFileToTrash(path)
+                 : kind == "restore" ? storage.RestoreFile(path, &copy)
+                                     : storage.PurgeFile(path);
+  return rc == STORE_OK ? 0 : 3;
+}
 using store_test::SameFile;
 
 class TrashTest : public ImportFixture {
@@ -115,7 +139,7 @@ TEST_F(TrashTest, ARestoreMovesTheFileToThePathItsRowRecords) {
 
   std::string restored;
   ASSERT_EQ(storage_.RestoreFile(trashPath, &restored), STORE_OK);
-  EXPECT_EQ(restored, copies_[0] + ".-VT-1");
+  EXPECT_EQ(restored, "FILES/S5T812345/2023/11/A-VT-1.DAE");
   EXPECT_EQ(Query("SELECT file_path FROM file WHERE file_path = '" + restored + "';"), restored + "\n");
   EXPECT_TRUE(SameFile(vt::JoinPath(folder_, restored), sources_by_k_[0]));
   EXPECT_TRUE(SameFile(vt::JoinPath(folder_, otherCopy), otherSource));
@@ -125,12 +149,13 @@ TEST_F(TrashTest, FailuresLeaveIndexAndFilesAsTheyWere) {
   ImportBatch();
   const std::string before = Rows();
   const std::vector<std::string> files = StoredFiles();
-  // A deleted copy of the same path exists already.
+  // The deleted copy's folder cannot be made: a file stands in its place.
   const std::string trashPath = "TRASH" + copies_[0].substr(5);
-  ASSERT_TRUE(vt::CreateFolders(std::string(vt::ParentPath(vt::JoinPath(folder_, trashPath)))));
-  ASSERT_TRUE(vt_test::WriteFileBytes(vt::JoinPath(folder_, trashPath), "in the way"));
-  EXPECT_EQ(storage_.MoveFileToTrash(copies_[0]), STORE_COPY_ERROR);
-  vt::DeleteFile(vt::JoinPath(folder_, trashPath));
+  const std::string trashFolder(vt::ParentPath(vt::JoinPath(folder_, trashPath)));
+  ASSERT_TRUE(vt::CreateFolders(std::string(vt::ParentPath(trashFolder))));
+  ASSERT_TRUE(vt_test::WriteFileBytes(trashFolder, "in the way"));
+  EXPECT_EQ(storage_.MoveFileToTrash(copies_[0]), STORE_FAILED);
+  vt::DeleteFile(trashFolder);
   EXPECT_EQ(Rows(), before);
   EXPECT_EQ(StoredFiles(), files);
   // Paths outside FILES and TRASH.
@@ -211,6 +236,146 @@ TEST_F(TrashTest, APathWithAnApostropheIsFoundLikeAnyOther) {
   ASSERT_EQ(storage_.PurgeFile(copy), STORE_OK);
   EXPECT_EQ(Query("SELECT COUNT(*) FROM file;"), "0\n");
   EXPECT_TRUE(StoredFiles().empty());
+}
+
+TEST_F(TrashTest, PathsThatNameNoRowOfThisStorageAreRefused) {
+  ImportBatch();
+  ASSERT_EQ(storage_.MoveFileToTrash(copies_[0]), STORE_OK);
+  const std::string folder = copies_[1].substr(6, copies_[1].find_last_of('/') - 6);  // serial/year/month
+  // Beside the storage: another storage's deleted file (a recording this one does not have) and
+  // a plain file; in the storage: files under FILES and TRASH that no row names.
+  recgen::SizedOptions o;
+  o.guid.data1 = 77;
+  const std::string foreign = Path("OTHER/TRASH/" + folder + "/F.DAE");
+  ASSERT_TRUE(vt::CreateFolders(std::string(vt::ParentPath(foreign))));
+  ASSERT_TRUE(vt::CopyFile(Newer("F.DAE", o), foreign, true));
+  ASSERT_TRUE(vt_test::WriteFileBytes(Path("outside.txt"), "not ours"));
+  for (const char* top : {"FILES/", "TRASH/"})
+    ASSERT_TRUE(vt::CopyFile(Newer("S.DAE", o), vt::JoinPath(folder_, top + folder + "/S.DAE"), true));
+  const std::string before = Rows();
+  const std::vector<std::string> files = StoredFiles();
+
+  const std::string away = "../../OTHER/TRASH/" + folder + "/F.DAE";
+  struct Case {
+    const char* kind;
+    std::string path;
+    int expected;
+  };
+  const Case cases[] = {
+      {"trash", "FILES/../fileidx.db", STORE_FAILED},
+      {"trash", "FILES/../../outside.txt", STORE_FAILED},
+      {"trash", Path("outside.txt"), STORE_FAILED},
+      {"trash", "FILES/" + folder + "/S.DAE", STORE_FAILED},
+      {"trash", "FILES/" + folder + "/./" + copies_[1].substr(copies_[1].find_last_of('/') + 1),
+       STORE_FAILED},
+      {"restore", "TRASH/" + away, STORE_FAILED},
+      {"restore", "TRASH/" + folder + "/S.DAE", STORE_FAILED},
+      {"restore", "TRASH//" + copies_[0].substr(6), STORE_FAILED},
+      {"purge", "FILES/../fileidx.db", STORE_PATH_NOT_STORED},
+      {"purge", "FILES/../..", STORE_PATH_NOT_STORED},
+      {"purge", "FILES/../../outside.txt", STORE_PATH_NOT_STORED},
+      {"purge", "TRASH/" + away, STORE_PATH_NOT_STORED},
+      {"purge", "FILES/" + folder + "/S.DAE", STORE_PATH_NOT_STORED},
+      {"purge", "TRASH/" + folder + "/S.DAE", STORE_PATH_NOT_STORED},
+      {"purge", "FILES/" + folder + "/../" + copies_[1].substr(6), STORE_PATH_NOT_STORED},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.kind) + " " + c.path);
+    std::string copy = "unchanged";
+    const std::string kind = c.kind;
+    const int rc = kind == "trash"     ? storage_.MoveFileToTrash(c.path)
+                   : kind == "restore" ? storage_.RestoreFile(c.path, &copy)
+                                       : storage_.PurgeFile(c.path);
+    EXPECT_EQ(rc, c.expected);
+    EXPECT_EQ(copy, "unchanged");
+    ASSERT_TRUE(vt::PathExists(storage_.GetIndexPath()));
+    EXPECT_EQ(Rows(), before);
+    EXPECT_EQ(StoredFiles(), files);
+    EXPECT_TRUE(vt::PathExists(foreign));
+    EXPECT_TRUE(vt::PathExists(Path("outside.txt")));
+  }
+}
+
+class TrashKillTest : public TrashTest {
+ protected:
+  struct State {
+    std::string rows;
+    std::vector<std::string> files;
+    friend bool operator==(const State&, const State&) = default;
+  };
+  State Now() { return {Rows(), StoredFiles()}; }
+  int Run(const std::string& kind, const std::string& path) {
+    std::string copy;
+    return kind == "trash"     ? storage_.MoveFileToTrash(path)
+           : kind == "restore" ? storage_.RestoreFile(path, &copy)
+                               : storage_.PurgeFile(path);
+  }
+  bool IntentLeft() { return vt::PathExists(vt::JoinPath(folder_, "move.vtintent")); }
+
+  // Runs the move once here to learn its steps and the state it leaves, then once per step in a
+  // child killed at that step. After each kill the next move on the storage (every other round
+  // on a storage opened anew, whose open does it already) finishes or undoes the killed one; the
+  // same move is then refused when the killed one had committed and succeeds otherwise, and
+  // either way the storage ends as the move in one piece leaves it. reset brings back the state
+  // before the move.
+  void WalkKills(const std::string& kind, const std::string& path, const std::function<void()>& reset) {
+    const State before = Now();
+    std::vector<MoveStep> steps;
+    storage_.SetSeams({.onMoveStep = [&](MoveStep s) { steps.push_back(s); }});
+    ASSERT_EQ(Run(kind, path), STORE_OK);
+    storage_.SetSeams({});
+    const State after = Now();
+    ASSERT_NE(after, before);
+    ASSERT_GE(steps.size(), 5u);
+    ASSERT_EQ(steps.back(), MoveStep::Finished);
+    reset();
+    ASSERT_EQ(Now(), before);
+
+    for (std::size_t k = 1; k <= steps.size(); ++k) {
+      SCOPED_TRACE(kind + " killed at step " + std::to_string(k) + " of " + std::to_string(steps.size()));
+      pid_t child = vt_test::SpawnChild("KilledMove", {folder_, kind, path, std::to_string(k)});
+      ASSERT_GT(child, 0);
+      ASSERT_EQ(vt_test::WaitChild(child), -1);  // killed
+      const bool committed = steps[k - 1] >= MoveStep::Committed;
+      if (k % 2 == 0) {
+        storage_.Close();
+        ASSERT_EQ(storage_.Open(), STORE_OK);
+        EXPECT_FALSE(IntentLeft());
+        EXPECT_EQ(Now(), committed ? after : before);
+      }
+      const int refused = kind == "purge" ? STORE_PATH_NOT_STORED : STORE_FAILED;
+      EXPECT_EQ(Run(kind, path), committed ? refused : STORE_OK);
+      EXPECT_FALSE(IntentLeft());
+      EXPECT_EQ(Now(), after);
+      EXPECT_EQ(Query("PRAGMA integrity_check;"), "ok\n");
+      reset();
+      ASSERT_EQ(Now(), before);
+    }
+  }
+};
+
+TEST_F(TrashKillTest, AKilledMoveToTheDeletedDataIsFinishedOrUndone) {
+  ImportBatch();
+  WalkKills("trash", copies_[2],
+            [&] { ASSERT_EQ(storage_.RestoreFile("TRASH" + copies_[2].substr(5), nullptr), STORE_OK); });
+}
+
+TEST_F(TrashKillTest, AKilledRestoreIsFinishedOrUndone) {
+  ImportBatch();
+  ASSERT_EQ(storage_.MoveFileToTrash(copies_[1]), STORE_OK);
+  WalkKills("restore", "TRASH" + copies_[1].substr(5),
+            [&] { ASSERT_EQ(storage_.MoveFileToTrash(copies_[1]), STORE_OK); });
+}
+
+TEST_F(TrashKillTest, AKilledPurgeIsFinishedOrUndone) {
+  ImportBatch();
+  WalkKills("purge", copies_[1], [&] { ASSERT_EQ(Import(sources_by_k_[1]), STORE_OK); });
+  const std::string trashPath = "TRASH" + copies_[0].substr(5);
+  ASSERT_EQ(storage_.MoveFileToTrash(copies_[0]), STORE_OK);
+  WalkKills("purge", trashPath, [&] {
+    ASSERT_EQ(Import(sources_by_k_[0]), STORE_OK);
+    ASSERT_EQ(storage_.MoveFileToTrash(copies_[0]), STORE_OK);
+  });
 }
 
 }  // namespace

@@ -65,21 +65,25 @@ class Line {
   bool first_ = true;
 };
 
-void PrintRows(int kind, CatalogueCursor& cursor, std::ostream& out) {
+// Prints every row of the list; returns how the rows ended: STORE_OK when they all came, else the
+// result of the step or read that failed.
+int PrintRows(int kind, CatalogueCursor& cursor, std::ostream& out) {
   const CatalogueRow& r = GetCatalogueRow();
   int a = 0, b = 0, c = 0, d = 0;
   switch (kind) {
-    case LIST_INSTRUMENTS:
-      while (cursor && cursor->Fetch() == STORE_ROW) {
-        Line line(out);
-        for (int i = 0; i < 4; ++i) {
-          std::string text;
-          cursor->GetText(i, text);
-          line << text;
-        }
-      }
+    case LIST_INSTRUMENTS: {
+      const bool whole = cursor && ForEachCatalogueRow(*cursor, [&] {
+                           Line line(out);
+                           for (int i = 0; i < 4; ++i) {
+                             std::string text;
+                             cursor->GetText(i, text);
+                             line << text;
+                           }
+                           return true;
+                         });
       cursor.reset();
-      break;
+      return whole ? STORE_OK : STORE_FAILED;
+    }
     case LIST_TAGS:
       while (FetchTagListRow(cursor, a, b))
         Line(out) << r.tagName << r.tagNo << r.channelName << r.startTime << r.stopTime << r.channelInterval
@@ -122,6 +126,7 @@ void PrintRows(int kind, CatalogueCursor& cursor, std::ostream& out) {
       while (FetchConditionRow(cursor)) Line(out) << r.conditionName << r.saveTime;
       break;
   }
+  return GetLastFetchResult();
 }
 
 }  // namespace
@@ -193,7 +198,11 @@ int QueryStorageFolder(const std::string& folder, const QueryOptions& o, std::os
     err << "vtstore: the query of list " << o.kind << " failed or found nothing to match\n";
     return 1;
   }
-  PrintRows(o.kind, cursor, out);
+  if (int rc = PrintRows(o.kind, cursor, out); rc != STORE_OK) {
+    err << "vtstore: reading the rows of list " << o.kind << " failed (result " << rc
+        << "); the rows printed are not all\n";
+    return 1;
+  }
   return 0;
 }
 

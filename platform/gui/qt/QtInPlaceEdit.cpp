@@ -59,7 +59,8 @@ class EditorLineEdit final : public QLineEdit {
 
   void paintEvent(QPaintEvent* e) override {
     QLineEdit::paintEvent(e);
-    const auto& frame = owner_.SkinFrame();
+    if (!owner_.onSkinFrame) return;
+    const std::optional<std::array<ColorRef, 4>> frame = owner_.onSkinFrame();
     if (!frame) return;
     QPainter p(this);
     const int w = width(), h = height();
@@ -157,11 +158,6 @@ void QtInPlaceEdit::Cut() {
 
 void QtInPlaceEdit::Copy() {
   if (edit_) edit_->copy();
-}
-
-void QtInPlaceEdit::SetSkinFrame(std::optional<std::array<ColorRef, 4>> colours) {
-  frame_ = colours;
-  if (edit_) edit_->update();
 }
 
 void QtInPlaceEdit::Paste() {

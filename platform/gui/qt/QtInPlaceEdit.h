@@ -39,8 +39,6 @@ class QtInPlaceEdit final : public InPlaceEdit {
   void Cut() override;
   void Copy() override;
   void Paste() override;
-  void SetSkinFrame(std::optional<std::array<ColorRef, 4>> colours) override;
-  const std::optional<std::array<ColorRef, 4>>& SkinFrame() const { return frame_; }
 
   // The control itself, for tests that type into it.
   QWidget* Widget() const;
@@ -49,7 +47,6 @@ class QtInPlaceEdit final : public InPlaceEdit {
   QPointer<EditorLineEdit> edit_;
   int id_;
   bool password_;
-  std::optional<std::array<ColorRef, 4>> frame_;
 };
 
 }  // namespace vt

@@ -1,5 +1,5 @@
 // The alarm list screen (see AlarmList.h).
-#include "gadget/sheet/AlarmList.h"
+#include "document/ui/AlarmList.h"
 
 #include <algorithm>
 

@@ -8,12 +8,27 @@
 #include <string>
 #include <vector>
 
+#include "document/CGVantrelDoc.h"
+#include "document/ui/ListItemCache.h"
 #include "gadget/sheet/GList.h"
-#include "gadget/sheet/ListDocument.h"
 
 GADGET_DECLARE_RECORD(CGVTListScreenAlarm)
 
 class CGBitmap;
+
+// Alarm types of an alarm item.
+enum : int32_t {
+  kAlarmTypeNone = -1,
+  kAlarmTypeOff = 0,
+  kAlarmTypeHigh = 1,
+  kAlarmTypeLow = 2,
+  kAlarmTypeDeltaHigh = 3,
+  kAlarmTypeDeltaLow = 4,
+  kAlarmTypeRateHigh = 5,
+  kAlarmTypeRateLow = 6,
+  kAlarmTypeDelayHigh = 7,
+  kAlarmTypeDelayLow = 8,
+};
 
 // The alarm type icons: a strip of 16 x 16 cells (cell n for alarm type n, 1-8; cell 0 empty)
 // and its one-bit mask (white marks the icon's pixels).

@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "document/CGVantrelDoc.h"
+#include "document/ui/ListItemCache.h"
 #include "gadget/sheet/GList.h"
-#include "gadget/sheet/ListDocument.h"
 
 GADGET_DECLARE_RECORD(CGVTListScreenMark)
 

@@ -1,15 +1,49 @@
-// Tests of the alarm and mark list screens over a fake graph document: what each update hint
+// Tests of the alarm and mark list screens over a real graph document: what each update hint
 // does and in which order, the time selection from rows and from the cursors, the cells of a
-// row with the alarm type icons, and the printed rows.
+// row with the alarm type icons, the printed rows and pages, and the rows after the managers
+// released their items.
 #include <gtest/gtest.h>
 
-#include "gadget/sheet/AlarmList.h"
-#include "gadget/sheet/MarkList.h"
+#include "document/DocumentTexts.h"
+#include "document/tests/DocumentItems.h"
+#include "document/ui/AlarmList.h"
+#include "document/ui/AlarmListArt.h"
+#include "document/ui/MarkList.h"
 #include "gadget/sheet/tests/ListTestEnv.h"
 #include "platform/gui/RecordingDc.h"
 
 namespace list_test {
 namespace {
+
+using document_test::Tick;
+
+// A graph document whose alarms show their tag names.
+class ListDoc : public CGVantrelDoc {
+ public:
+  ListDoc() : CGVantrelDoc(nullptr, nullptr) { m_tagMode = NAME_TAG; }
+  // Alarms of the given type at the given seconds, labelled "TAG<i>" and numbered "<100 + i>".
+  void AddAlarms(const std::vector<int64_t>& seconds, int32_t type = kAlarmTypeHigh) {
+    for (int64_t s : seconds) {
+      const int i = GetAlarmDataManager()->CountChildren();
+      document_test::AddAlarm(this,
+                              {s, type, 1, 1, i, std::to_string(100 + i), "TAG" + std::to_string(i), ""});
+    }
+  }
+  void AddMarks(const std::vector<int64_t>& seconds) {
+    for (int64_t s : seconds) {
+      const int i = GetMarkDataManager()->CountChildren();
+      document_test::AddMark(
+          this, {s, "title" + std::to_string(i), "comment" + std::to_string(i), "operator", 1, 5});
+    }
+  }
+  // Whole seconds; 0 unsets a cursor.
+  void SetCursorSeconds(int64_t a, int64_t b) {
+    SetCursors(a > 0 ? Tick(a) : TickTime(), b > 0 ? Tick(b) : TickTime());
+  }
+};
+
+// The time texts of the items, as the lists show them (UTC).
+std::string TimeText(int64_t seconds) { return vt::EventTimeText(Tick(seconds)); }
 
 // A list frame that logs its layouts.
 class LoggingList : public CGList {
@@ -31,7 +65,8 @@ class ListScreensTest : public ListEnv {
  protected:
   void SetUp() override {
     ListEnv::SetUp();
-    doc = std::make_unique<FakeDoc>();
+    RegisterAlarmTypeIcons();
+    doc = std::make_unique<ListDoc>();
     doc->AddAlarms(kTimes);
     doc->AddMarks(kTimes);
   }
@@ -52,7 +87,7 @@ class ListScreensTest : public ListEnv {
   }
   int RowY(CGListScreen* s, int row) { return s->Rect().top + row * 18 - s->m_scrollY + 9; }
   static std::pair<int, int> Lines(CGListScreen* s) { return {s->m_firstLine, s->m_secondLine}; }
-  std::unique_ptr<FakeDoc> doc;
+  std::unique_ptr<ListDoc> doc;
   ListParts parts;
   gadget_test::Log log;
 };
@@ -109,7 +144,7 @@ TEST_F(ListScreensTest, HintsTakeTheSourceAndRelayoutInTheOrderOfEachList) {
   Build<CGVTListScreenMark>();
   auto* late = static_cast<CGVTListScreenMark*>(parts.list->m_body);
   late->OnUpdate(15, doc.get());
-  EXPECT_EQ(late->m_source, doc->marks);
+  EXPECT_EQ(late->m_source, doc->GetMarkDataManager());
   EXPECT_EQ(late->GetRowCount(), 10);
 }
 
@@ -137,7 +172,7 @@ TEST_F(ListScreensTest, AMouseSelectionSelectsByTheTimesOfItsRows) {
       EXPECT_EQ(s->IsRowSelected(row), row >= 3 && row <= 8) << kind << " " << row;
     // The owner moves the cursors there; the alarm list drops its marker lines, the mark list
     // recomputes them from the times.
-    doc->SetCursors(1004, 1007);
+    doc->SetCursorSeconds(1004, 1007);
     s->OnUpdate(8, doc.get());
     EXPECT_EQ(Lines(s), kind == 0 ? (std::pair<int, int>{-1, -1}) : (std::pair<int, int>{3, 9})) << kind;
     // A row past the last counts as the last; a negative row clears the times as well.
@@ -150,28 +185,27 @@ TEST_F(ListScreensTest, AMouseSelectionSelectsByTheTimesOfItsRows) {
     EXPECT_EQ(s->GetSelectedEndTime(), TickTime()) << kind;
     EXPECT_EQ(Lines(s), (std::pair<int, int>{-1, -1})) << kind;
     delete parts.list;  // the next list takes the mouse
-    doc->SetCursors(-1, -1);
+    doc->SetCursorSeconds(-1, -1);
   }
 }
 
 TEST_F(ListScreensTest, CursorsSelectTheRowsBetweenThemBothEndsIncluded) {
   CGVTListScreenAlarm* alarm = Build<CGVTListScreenAlarm>();
   alarm->OnUpdate(4, doc.get());
-  doc->SetCursors(1007, 1003);  // B before A
+  doc->SetCursorSeconds(1007, 1003);  // B before A
   alarm->OnUpdate(9, doc.get());
   EXPECT_EQ(alarm->GetSelectedBeginTime(), Tick(1003));
   EXPECT_EQ(alarm->GetSelectedEndTime(), Tick(1007));
   for (int row = 0; row < 10; ++row) EXPECT_EQ(alarm->IsRowSelected(row), row >= 2 && row <= 8) << row;
   EXPECT_EQ(Lines(alarm), (std::pair<int, int>{-1, -1}));
   // Fractions count in whole milliseconds, truncated.
-  doc->cursorA = PreciseTime{1002, 0.9999};
-  doc->cursorB = PreciseTime{1005, 0.0};
+  doc->SetCursors(TickTime::FromPreciseTime(PreciseTime{1002, 0.9999}), Tick(1005));
   alarm->OnUpdate(22, doc.get());
   EXPECT_EQ(alarm->GetSelectedBeginTime().ticks, Tick(1002).ticks + 999 * 10000);
   EXPECT_FALSE(alarm->IsRowSelected(1));
   EXPECT_TRUE(alarm->IsRowSelected(2));
   // No cursor set: nothing selected.
-  doc->SetCursors(-1, -1);
+  doc->SetCursorSeconds(-1, -1);
   alarm->OnUpdate(29, doc.get());
   for (int row = 0; row < 10; ++row) EXPECT_FALSE(alarm->IsRowSelected(row)) << row;
 
@@ -186,13 +220,13 @@ TEST_F(ListScreensTest, CursorsSelectTheRowsBetweenThemBothEndsIncluded) {
       {1500, 1600, 10, 10}, {0, 0, 0, 0},        // no cursor set: both lines on the top edge
   };
   for (const Case& c : cases) {
-    doc->SetCursors(c.a, c.b);
+    doc->SetCursorSeconds(c.a, c.b);
     mark->OnUpdate(8, doc.get());
     EXPECT_EQ(Lines(mark), (std::pair<int, int>{c.first, c.second})) << c.a << " " << c.b;
     EXPECT_EQ(mark->GetSelectedBeginTime(), doc->GetCursorATime());
     EXPECT_EQ(mark->GetSelectedEndTime(), doc->GetCursorBTime());
   }
-  doc->SetCursors(1007, 1003);
+  doc->SetCursorSeconds(1007, 1003);
   mark->OnUpdate(8, doc.get());
   for (int row = 0; row < 10; ++row) EXPECT_EQ(mark->IsRowSelected(row), row >= 2 && row <= 8) << row;
   mark->SelectByTime(TickTime(-5), Tick(1003));
@@ -207,10 +241,10 @@ TEST_F(ListScreensTest, AlarmRowsShowTheirCellsAndTypeIcons) {
   } icons[] = {{-1, 0}, {0, 0}, {1, 1}, {4, 4}, {8, 8}, {9, 0}};
   for (const IconCase& c : icons) EXPECT_EQ(alarm->GetIconIndex(c.type), c.cell) << c.type;
 
-  doc->alarms->DeleteAll();
+  doc->GetAlarmDataManager()->ReleaseItems();
   doc->AddAlarms({1001}, kAlarmTypeHigh);
   doc->AddAlarms({1002}, kAlarmTypeOff);
-  new FakeAlarm(doc->alarms, 1003, kAlarmTypeLow, "A-very-long-tag-name", "102");
+  document_test::AddAlarm(doc.get(), {1003, kAlarmTypeLow, 1, 1, 2, "102", "A-very-long-tag-name", ""});
   alarm->m_channelWidth = 100;
   alarm->OnUpdate(4, doc.get());
   root->Redraw();
@@ -230,7 +264,7 @@ TEST_F(ListScreensTest, AlarmRowsShowTheirCellsAndTypeIcons) {
   const auto texts = dc.RecordsOf(vt::DcOp::TextOut);
   ASSERT_EQ(texts.size(), 5u);
   const std::vector<std::pair<std::string, int>> expected = {
-      {"ON", 4}, {"A-very-lon...", 88}, {"L1", 188}, {"High", 258}, {"t1003", 382}};
+      {"ON", 4}, {"A-very-lon...", 88}, {"L1", 188}, {"Low", 258}, {TimeText(1003), 382}};
   for (std::size_t i = 0; i < texts.size(); ++i) {
     EXPECT_EQ(texts[i].text, expected[i].first) << i;
     EXPECT_EQ(texts[i].points.at(0).x, expected[i].second) << i;
@@ -246,8 +280,9 @@ TEST_F(ListScreensTest, MarkRowsFitTheirTextsAndTakeTheirColourFromTheListColour
   mark->DrawRow(&dc, vt::Rect{0, 0, 973, 18}, 0, true);
   auto texts = dc.RecordsOf(vt::DcOp::TextOut);
   ASSERT_EQ(texts.size(), 6u);
-  const std::vector<std::pair<std::string, int>> expected = {
-      {"t1001", 4}, {"title0", 182}, {"com...", 336}, {"operator", 390}, {"G1", 488}, {"op", 586}};
+  const std::vector<std::pair<std::string, int>> expected = {{TimeText(1001), 4}, {"title0", 182},
+                                                             {"com...", 336},     {"operator", 390},
+                                                             {"01", 488},         {TimeText(5), 586}};
   for (std::size_t i = 0; i < texts.size(); ++i) {
     EXPECT_EQ(texts[i].text, expected[i].first) << i;
     EXPECT_EQ(texts[i].points.at(0).x, expected[i].second) << i;
@@ -283,12 +318,12 @@ TEST_F(ListScreensTest, PrintedAlarmRowsShowChannelNumbersAndFollowThePrintSelec
   EXPECT_EQ(texts[4].color & 0xFFFFFF, 0u);
   // Only the rows between the cursors: none selected gives no row and no page.
   alarm->m_printSelection = true;
-  doc->SetCursors(1500, 1600);
+  doc->SetCursorSeconds(1500, 1600);
   alarm->OnUpdate(8, doc.get());
   alarm->BuildPrintRows();
   EXPECT_EQ(alarm->GetPrintRowCount(), 0);
   EXPECT_EQ(alarm->GetPrintPageCount(nullptr), 0);
-  doc->SetCursors(1002, 1004);
+  doc->SetCursorSeconds(1002, 1004);
   alarm->OnUpdate(8, doc.get());
   alarm->BuildPrintRows();
   ASSERT_EQ(alarm->GetPrintRowCount(), 3);
@@ -298,8 +333,42 @@ TEST_F(ListScreensTest, PrintedAlarmRowsShowChannelNumbersAndFollowThePrintSelec
   mark->OnUpdate(4, doc.get());
   mark->BuildPrintRows();
   ASSERT_EQ(mark->GetPrintRowCount(), 10);
-  EXPECT_EQ(mark->m_printRows[3],
-            (std::array<std::string, 6>{"t1004", "title3", "comment3", "operator", "G1", "op"}));
+  EXPECT_EQ(mark->m_printRows[3], (std::array<std::string, 6>{TimeText(1004), "title3", "comment3",
+                                                              "operator", "01", TimeText(5)}));
+}
+
+TEST_F(ListScreensTest, RowsFollowTheManagersAfterTheyReleasedTheirItems) {
+  CGVTListScreenAlarm* alarm = Build<CGVTListScreenAlarm>();
+  alarm->OnUpdate(4, doc.get());
+  CGVTListScreenMark* mark = Build<CGVTListScreenMark>();
+  mark->OnUpdate(4, doc.get());
+  alarm->m_channelWidth = mark->m_commentWidth = 100;
+  ASSERT_EQ(alarm->GetRowCount(), 10);
+  // The alarm loader and the mark deletion give items back and make new ones; the hint that
+  // announces it is all the lists get.
+  doc->GetAlarmDataManager()->ReleaseItems();
+  doc->AddAlarms({2001, 2002});
+  CGCore moved(0, nullptr);
+  doc->GetMarkDataManager()->DetachUserMarksInRange(0, Tick(1000), Tick(1006), &moved);
+  moved.ReleaseChildren();
+  alarm->OnUpdate(10, doc.get());
+  mark->OnUpdate(23, doc.get());
+  EXPECT_EQ(alarm->GetRowCount(), 2);
+  EXPECT_EQ(mark->GetRowCount(), 4);
+  vt::RecordingDc dc(1200, 40);
+  alarm->DrawRow(&dc, vt::Rect{0, 0, 700, 18}, 1, false);
+  mark->DrawRow(&dc, vt::Rect{0, 0, 973, 18}, 0, false);
+  const auto texts = dc.RecordsOf(vt::DcOp::TextOut);
+  ASSERT_EQ(texts.size(), 11u);
+  EXPECT_EQ(texts[4].text, TimeText(2002));
+  EXPECT_EQ(texts[5].text, TimeText(1007));
+  EXPECT_EQ(texts[6].text, "title6");
+  // The tag mode reaches the alarm rows through the document.
+  doc->SetTagMode(NAME_CHANNEL_NO);
+  alarm->OnUpdate(18, doc.get());
+  dc.Clear();
+  alarm->DrawRow(&dc, vt::Rect{0, 0, 700, 18}, 0, false);
+  EXPECT_EQ(dc.RecordsOf(vt::DcOp::TextOut).at(1).text, "100");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The mark list screen (see MarkList.h).
-#include "gadget/sheet/MarkList.h"
+#include "document/ui/MarkList.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 // The alarm type icons (see AlarmListArt.h).
-#include "gadget/sheet/AlarmListArt.h"
+#include "document/ui/AlarmListArt.h"
 
 #include <cstdlib>
 #include <memory>
 
-#include "gadget/sheet/AlarmList.h"
+#include "document/ui/AlarmList.h"
 #include "platform/gui/Bitmap.h"
 #include "platform/gui/BitmapRegistry.h"
 
