@@ -78,8 +78,7 @@ int CVTDataStorage::Open() {
   // A rebuild cut off between the completion of its new index and the swap left "temp.db" (or,
   // from older versions, "fileidx-old.db"); it is finished here, unless another process holds
   // the storage right now (its rebuild may be running).
-  if (vt::FileExists(vt::JoinPath(folder_, kRebuildIndexName)) ||
-      vt::FileExists(vt::JoinPath(folder_, kSwappedIndexName))) {
+  if (RebuildLeftBehind()) {
     vt::NamedMutex fileLock;
     if (fileLock.CreateOnFile(kStorageLockFileName, vt::JoinPath(folder_, kStorageLockFileName))) {
       const vt::NamedMutex::WaitResult wait = fileLock.Lock(0);
@@ -145,6 +144,15 @@ CVTDataStorage::StorageLock::StorageLock(CVTDataStorage& storage) : storage_(sto
   storage_.mutex_.Lock(CVTSyncObject::kInfinite);
   locked_ = true;
   if (!storage_.connection_) return;
+  if (storage_.RebuildLeftBehind()) {
+    // A rebuild cut off after its new index was complete: swapped in now, before anything is
+    // written into the index it replaces (no rebuild runs while the lock is held here). When
+    // that fails the storage stays closed: a write now would be lost at the swap.
+    storage_.Close();
+    result_ = storage_.FinishInterruptedRebuild();
+    if (result_ == STORE_OK) result_ = storage_.OpenConnection();
+    return;
+  }
   vt::FileIdentity now;
   if (vt::GetFileIdentity(storage_.indexPath_, now) && now.device == storage_.indexDevice_ &&
       now.inode == storage_.indexInode_)
@@ -156,6 +164,11 @@ CVTDataStorage::StorageLock::StorageLock(CVTDataStorage& storage) : storage_(sto
 
 CVTDataStorage::StorageLock::~StorageLock() {
   if (locked_) storage_.mutex_.Unlock();
+}
+
+bool CVTDataStorage::RebuildLeftBehind() const {
+  return vt::FileExists(vt::JoinPath(folder_, kRebuildIndexName)) ||
+         vt::FileExists(vt::JoinPath(folder_, kSwappedIndexName));
 }
 
 int CVTDataStorage::OpenAt(const std::string& folder) {

@@ -7,11 +7,13 @@
 // (the user interface's, the import worker's, another process's, whatever its runtime folder or
 // user) exclude each other's writers. Import, trash, restore, purge, check, rebuild and backup
 // work under that lock. A rebuild replaces the index file; a holder of the lock whose connection
-// still reads the replaced file reopens it first (StorageLock), and opening a storage finishes
-// a rebuild that was cut off after its new index was complete, then a move to or from the
-// deleted data that was cut off. Besides the index, FILES and TRASH, the folder may hold the
-// lock file, a move's intent and an import's temporary copy: none of them is a stored file, and
-// a backup copies none of them.
+// still reads the replaced file reopens it first (StorageLock). A rebuild cut off after its new
+// index was complete is finished by whoever next opens the storage or takes its lock with an
+// open connection; opening then finishes a move to or from the deleted data that was cut off.
+//
+// Besides the index, FILES and TRASH, the folder may hold the lock file, a move's intent and an
+// import's temporary copy: none of them is a stored file, and a backup copies none of them.
+//
 // An index of another schema version is never kept open: this program must not write into it.
 // An index that stays locked by another connection beyond the busy time-out is reported busy
 // (STORE_BUSY), never as damaged. Stored paths relative to the folder use '/'.
@@ -75,8 +77,9 @@ class CVTDataStorage {
  public:
   // Holds the storage's lock for a block (waiting without limit) and makes sure the open
   // connection reads the index now in the folder: a rebuild, in any process, may have put a new
-  // index file in place since this object opened it. Result: STORE_OK, or why the index could
-  // not be opened again (the storage is then closed).
+  // index file in place since this object opened it, or left one complete but not yet swapped
+  // in (which is then swapped in first). Result: STORE_OK, or why the index could not be opened
+  // again (the storage is then closed).
   class StorageLock {
    public:
     explicit StorageLock(CVTDataStorage& storage);
@@ -237,6 +240,8 @@ class CVTDataStorage {
   // Finishes (new index complete) or undoes (not complete) a rebuild that was cut off; called
   // with the storage's lock held and no connection open.
   int FinishInterruptedRebuild();
+  // Whether a rebuild left its new index (or an older version the old one) in the folder.
+  bool RebuildLeftBehind() const;
   // Before a rebuild (lock held, no connection open): a move cut off is finished from the index
   // in place when that still reads, else its file goes back to where it was before the move, so
   // the rebuild indexes it there and never takes a purge's parting name for a stored file.

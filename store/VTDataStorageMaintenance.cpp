@@ -12,8 +12,10 @@
 // into the new index, and the last transaction marks that index complete. Only then are the
 // files moved and the new index renamed over the old one in one step. Before that point a
 // failure of the disk or the database, a cancel or a kill leaves FILES, TRASH and the old index
-// as they were (the work file is dropped); after it, whoever next opens the storage (or rebuilds
-// it) finishes the moves and the swap from what the new index records.
+// as they were (the work file is dropped); after it, whoever next opens, locks or rebuilds the
+// storage finishes the moves and the swap from what the new index records.
+// Before it starts, a rebuild finishes a cut-off rebuild and then settles a cut-off move to or
+// from the deleted data, so that it indexes every file where it belongs.
 #include <cstdio>
 #include <memory>
 #include <string_view>

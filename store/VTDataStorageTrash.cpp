@@ -5,8 +5,9 @@
 // Each of the three moves is all-or-nothing for index and file together: the file moves last
 // before the commit, and a commit that fails moves it back. A process killed between the file
 // move and the commit cannot move it back itself, so before the move it records its intent (the
-// kind of move and both paths) in "move.vtintent" in the storage folder; whoever opens or moves
-// next reads it, asks the index whether the commit happened and finishes or undoes the move.
+// kind of move and both paths) in "move.vtintent" in the storage folder; whoever opens, moves or
+// rebuilds next reads it, asks the index whether the commit happened and finishes or undoes the
+// move (a rebuild whose old index cannot tell undoes it).
 // Paths relative to the storage folder begin with "FILES/" or "TRASH/" and use '/'; a path that
 // could leave its top folder ("..") or names no row of this storage is refused.
 #include <chrono>

@@ -69,14 +69,17 @@ VT_TEST_CHILD(PausedImport) {
   return storage.ImportFile(args.at(1), &copy) == STORE_OK ? 0 : 3;
 }
 
-// Rebuilds the storage at args[0] under the name args[1], killed at its step number args[2].
+// Rebuilds the storage at args[0] under the name args[1], killed at its step number args[2] (or,
+// when args[2] is a step's name, at the first step of that name).
 VT_TEST_CHILD(KilledRebuild) {
   CVTDataStorage storage;
   if (storage.SetPaths(args.at(0)) != STORE_OK) return 2;
-  const int stop = std::stoi(args.at(2));
+  const std::string at = args.at(2);
+  const bool byName = at.find_first_not_of("0123456789") != std::string::npos;
+  const int stop = byName ? 0 : std::stoi(at);
   int seen = 0;
-  storage.SetSeams({.onRebuildStep = [&](const char*) {
-    if (++seen == stop) std::raise(SIGKILL);
+  storage.SetSeams({.onRebuildStep = [&](const char* step) {
+    if (byName ? at == step : ++seen == stop) std::raise(SIGKILL);
   }});
   return storage.RebuildIndex(args.at(1)) == STORE_OK ? 0 : 3;
 }
@@ -847,6 +850,118 @@ TEST_F(MaintenanceTest, ARestoreKilledAtAnyStepLeavesNothingUnlistedAndARetrySuc
     ASSERT_EQ(manager.DeleteStorage("Copy"), STORE_OK);
   }
   EXPECT_TRUE(completed);
+}
+
+// Besides its index, FILES and TRASH, a storage folder holds working files: the lock file, an
+// import's temporary copy (left by an import that was killed), a move's intent. Check and
+// rebuild take none of them for a stored file, a backup copies none, and a file the rebuild
+// sends to a taken place below TRASH gets the name a move to the deleted data would give it.
+TEST_F(MaintenanceTest, RebuildNamesTakenTrashPlacesLikeAMoveAndNoOneTakesTheWorkingFiles) {
+  OpenRoot();
+  ImportFiles(folder_);
+  const std::string before = Dump(Index());
+  // A recorder file of its own under each working name: whoever took one for a stored file
+  // would index it.
+  const std::string leftCopy = vt::JoinPath(folder_, ".import.DAE");
+  ASSERT_TRUE(vt::CopyFile(AnotherRecording(1), leftCopy, true));
+  const std::string twin = "FILES/S5T812345/2023/12/000001.DAE";
+  const std::string taken = "TRASH" + twin.substr(5);
+  for (const std::string& path : {twin, taken})
+    ASSERT_TRUE(CreateFolderTree(std::string(vt::ParentPath(vt::JoinPath(folder_, path)))));
+  ASSERT_TRUE(vt::CopyFile(vt::JoinPath(folder_, copies_[1]), vt::JoinPath(folder_, twin), true));
+  ASSERT_TRUE(vt::CopyFile(vt::JoinPath(folder_, copies_[2]), vt::JoinPath(folder_, taken), true));
+
+  ASSERT_EQ(manager_->RebuildStorage("Main"), STORE_OK);
+  EXPECT_EQ(Dump(Index()), before);
+  const std::string renamed = "TRASH/S5T812345/2023/12/000001-VT-1.DAE";
+  EXPECT_FALSE(vt::PathExists(vt::JoinPath(folder_, twin)));
+  EXPECT_TRUE(vt::FileExists(vt::JoinPath(folder_, renamed)));
+  EXPECT_EQ(Query(Index(), "SELECT file_path, file_name, start_data_no FROM trash ORDER BY file_path;"),
+            renamed + "|000001.DAE|1\n" + taken + "|000001.DAE|21\n");
+  EXPECT_TRUE(vt::FileExists(leftCopy));
+  EXPECT_EQ(manager_->CheckStorage("Main"), STORE_OK);
+
+  const std::string backup = Path("backup");
+  ASSERT_EQ(manager_->BackupStorage("Main", backup), STORE_OK);
+  for (const char* name : {kStorageLockFileName, ".import.DAE", kMoveIntentFileName}) {
+    EXPECT_FALSE(vt::PathExists(vt::JoinPath(backup, name))) << name;
+  }
+  ASSERT_EQ(manager_->RestoreBackup(backup, "Restored"), STORE_OK);
+  EXPECT_EQ(manager_->CheckStorage("Restored"), STORE_OK);
+  EXPECT_EQ(StoredContents(FolderOf("Restored")), StoredContents(folder_));
+}
+
+// A purge killed after it moved its file aside leaves the parting name and its intent. A
+// rebuild settles that first: from the index in place when it still reads (finished when the
+// purge had committed, undone otherwise), and undone when it cannot tell, so no file is lost
+// and the parting name is never indexed.
+TEST_F(MaintenanceTest, ARebuildSettlesAPurgeKilledHalfWayBeforeItIndexes) {
+  struct Case {
+    const char* name;
+    const char* killedAt;  // the purge's step number: 4 the file moved aside, 5 the commit
+    bool indexLost;
+    bool purged;
+  };
+  const Case cases[] = {
+      {"moved aside, index reads", "4", false, false},
+      {"moved aside, index lost", "4", true, false},
+      {"committed, index reads", "5", false, true},
+      {"committed, index lost", "5", true, false},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    manager_ = std::make_unique<CVTDataStorageManager>();
+    copies_.clear();
+    OpenRoot("root" + std::to_string(++n) + "/DATA");
+    ImportFiles(folder_);
+    const std::string victim = copies_[1];
+    // The move child of the deleted-data tests (same test program).
+    pid_t child = vt_test::SpawnChild("KilledMove", {folder_, "purge", victim, c.killedAt});
+    ASSERT_GT(child, 0);
+    ASSERT_EQ(vt_test::WaitChild(child), -1);
+    ASSERT_TRUE(vt::PathExists(vt::JoinPath(folder_, kMoveIntentFileName)));
+    ASSERT_FALSE(vt::PathExists(vt::JoinPath(folder_, victim)));
+    if (c.indexLost) {
+      ASSERT_TRUE(vt::DeleteFile(Index()));
+    }
+
+    ASSERT_EQ(manager_->RebuildStorage("Main"), STORE_OK);
+    EXPECT_FALSE(vt::PathExists(vt::JoinPath(folder_, kMoveIntentFileName)));
+    for (const auto& [path, bytes] : StoredContents(folder_)) {
+      EXPECT_EQ(path.find(".vtpurge"), std::string::npos) << path;
+    }
+    EXPECT_EQ(vt::FileExists(vt::JoinPath(folder_, victim)), !c.purged);
+    EXPECT_EQ(Query(Index(), "SELECT COUNT(*) FROM file WHERE file_path = '" + victim + "';"),
+              c.purged ? "0\n" : "1\n");
+    EXPECT_EQ(manager_->CheckStorage("Main"), STORE_OK);
+  }
+}
+
+// A rebuild killed once its new index was complete leaves it beside the old one. An object that
+// had the storage open before writes, under the storage's lock, into the new index, never into
+// the old one that the next open would replace.
+TEST_F(MaintenanceTest, AStorageOpenBeforeARebuildCutOffAtItsSwapWritesIntoTheNewIndex) {
+  OpenRoot();
+  ImportFiles(folder_);
+  CVTDataStorage worker;
+  ASSERT_EQ(worker.OpenAt(folder_), STORE_OK);
+  pid_t child = vt_test::SpawnChild("KilledRebuild", {folder_, "Main", "swap"});
+  ASSERT_GT(child, 0);
+  ASSERT_EQ(vt_test::WaitChild(child), -1);
+  const std::string temp = vt::JoinPath(folder_, "temp.db");
+  ASSERT_TRUE(vt::FileExists(temp));
+
+  std::string copy;
+  ASSERT_EQ(worker.ImportFile(AnotherRecording(1), &copy), STORE_OK);
+  EXPECT_FALSE(vt::PathExists(temp));
+  worker.Close();
+  CVTDataStorage later;
+  ASSERT_EQ(later.OpenAt(folder_), STORE_OK);
+  later.Close();
+  EXPECT_EQ(Query(Index(), "SELECT COUNT(*) FROM file WHERE file_path = '" + copy + "';"), "1\n");
+  EXPECT_EQ(Query(Index(), "SELECT COUNT(*) FROM file;"), "5\n");
+  EXPECT_EQ(manager_->CheckStorage("Main"), STORE_OK);
 }
 
 }  // namespace
