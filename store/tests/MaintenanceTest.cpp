@@ -633,19 +633,44 @@ TEST_F(MaintenanceTest, ARebuildOnAFullDiskMovesNoFileAndKeepsTheOldIndex) {
   EXPECT_EQ(manager_->CheckStorage("Main"), STORE_OK);
 }
 
+// An object that had the storage open before a rebuild writes, under the storage's lock, into
+// the rebuilt index: also when the rebuild was killed once its new index was complete, which
+// leaves that index beside the old one (a write into the old one would be lost at the swap).
 TEST_F(MaintenanceTest, AStorageOpenedBeforeARebuildWritesIntoTheRebuiltIndex) {
-  OpenRoot();
-  ImportFiles(folder_);
-  // The import worker's object stays open across the rebuild, as the application's does.
-  CVTDataStorage worker;
-  ASSERT_EQ(worker.OpenAt(folder_), STORE_OK);
-  ASSERT_EQ(manager_->RebuildStorage("Main"), STORE_OK);
-  std::string copy;
-  ASSERT_EQ(worker.ImportFile(AnotherRecording(1), &copy), STORE_OK);
-  ASSERT_EQ(worker.MoveFileToTrash(copies_[0]), STORE_OK);
-  worker.Close();
-  EXPECT_EQ(Query(Index(), "SELECT COUNT(*) FROM file; SELECT COUNT(*) FROM trash;"), "4\n1\n");
-  EXPECT_EQ(manager_->CheckStorage("Main"), STORE_OK);
+  const std::string temp = "temp.db";
+  const std::function<void()> rebuilds[] = {
+      [&] { ASSERT_EQ(manager_->RebuildStorage("Main"), STORE_OK); },
+      [&] {
+        pid_t child = vt_test::SpawnChild("KilledRebuild", {folder_, "Main", "swap"});
+        ASSERT_GT(child, 0);
+        ASSERT_EQ(vt_test::WaitChild(child), -1);
+        ASSERT_TRUE(vt::FileExists(vt::JoinPath(folder_, temp)));
+      },
+  };
+  int n = 0;
+  for (const auto& rebuild : rebuilds) {
+    SCOPED_TRACE(n);
+    manager_ = std::make_unique<CVTDataStorageManager>();
+    copies_.clear();
+    OpenRoot("root" + std::to_string(++n) + "/DATA");
+    ImportFiles(folder_);
+    // The import worker's object stays open across the rebuild, as the application's does.
+    CVTDataStorage worker;
+    ASSERT_EQ(worker.OpenAt(folder_), STORE_OK);
+    rebuild();
+    std::string copy;
+    ASSERT_EQ(worker.ImportFile(AnotherRecording(1), &copy), STORE_OK);
+    EXPECT_FALSE(vt::PathExists(vt::JoinPath(folder_, temp)));
+    ASSERT_EQ(worker.MoveFileToTrash(copies_[0]), STORE_OK);
+    worker.Close();
+    // Opening anew changes nothing any more.
+    CVTDataStorage later;
+    ASSERT_EQ(later.OpenAt(folder_), STORE_OK);
+    later.Close();
+    EXPECT_EQ(Query(Index(), "SELECT COUNT(*) FROM file WHERE file_path = '" + copy + "';"), "1\n");
+    EXPECT_EQ(Query(Index(), "SELECT COUNT(*) FROM file; SELECT COUNT(*) FROM trash;"), "4\n1\n");
+    EXPECT_EQ(manager_->CheckStorage("Main"), STORE_OK);
+  }
 }
 
 TEST_F(MaintenanceTest, CheckRebuildAndBackupWaitForAnImportInAnotherProcess) {
@@ -936,32 +961,6 @@ TEST_F(MaintenanceTest, ARebuildSettlesAPurgeKilledHalfWayBeforeItIndexes) {
               c.purged ? "0\n" : "1\n");
     EXPECT_EQ(manager_->CheckStorage("Main"), STORE_OK);
   }
-}
-
-// A rebuild killed once its new index was complete leaves it beside the old one. An object that
-// had the storage open before writes, under the storage's lock, into the new index, never into
-// the old one that the next open would replace.
-TEST_F(MaintenanceTest, AStorageOpenBeforeARebuildCutOffAtItsSwapWritesIntoTheNewIndex) {
-  OpenRoot();
-  ImportFiles(folder_);
-  CVTDataStorage worker;
-  ASSERT_EQ(worker.OpenAt(folder_), STORE_OK);
-  pid_t child = vt_test::SpawnChild("KilledRebuild", {folder_, "Main", "swap"});
-  ASSERT_GT(child, 0);
-  ASSERT_EQ(vt_test::WaitChild(child), -1);
-  const std::string temp = vt::JoinPath(folder_, "temp.db");
-  ASSERT_TRUE(vt::FileExists(temp));
-
-  std::string copy;
-  ASSERT_EQ(worker.ImportFile(AnotherRecording(1), &copy), STORE_OK);
-  EXPECT_FALSE(vt::PathExists(temp));
-  worker.Close();
-  CVTDataStorage later;
-  ASSERT_EQ(later.OpenAt(folder_), STORE_OK);
-  later.Close();
-  EXPECT_EQ(Query(Index(), "SELECT COUNT(*) FROM file WHERE file_path = '" + copy + "';"), "1\n");
-  EXPECT_EQ(Query(Index(), "SELECT COUNT(*) FROM file;"), "5\n");
-  EXPECT_EQ(manager_->CheckStorage("Main"), STORE_OK);
 }
 
 }  // namespace
