@@ -58,7 +58,7 @@ int CVTBatch::Load(const vt::Guid& guid) {
   vt::DataLockGuard guard;
   if (m_loaded) Unload();
   if (m_storage == nullptr) return STORE_FAILED;
-  CVTSyncGuard storageLock(&m_storage->GetMutex());
+  CVTDataStorage::StorageLock storageLock(*m_storage);
   m_guid = guid;
   if (m_storage->GetConnection() == nullptr) return STORE_FAILED;
 

@@ -5,12 +5,15 @@
 // memory, so they run on the base's own methods and cost nothing extra.
 #include "store/DataFileVfs.h"
 
+#include <atomic>
+
 #include <sqlite3.h>
 #include <cstring>
 #include <mutex>
 #include <string>
 #include <vector>
 
+#include "platform/base/FaultCountdown.h"
 #include "platform/base/FileDurability.h"
 
 namespace vtstore {
@@ -93,7 +96,16 @@ int HeaderRead(sqlite3_file* f, void* buffer, int amount, sqlite3_int64 offset) 
   return rc;
 }
 
+// The test control of FailWritesFrom: the countdown to the first failing write, then a full disk.
+vt::FaultCountdown g_firstFailingWrite;
+std::atomic<bool> g_diskFull{false};
+
 int HeaderWrite(sqlite3_file* f, const void* buffer, int amount, sqlite3_int64 offset) {
+  if (g_diskFull.load(std::memory_order_relaxed)) return SQLITE_FULL;
+  if (g_firstFailingWrite.Fires()) {
+    g_diskFull = true;
+    return SQLITE_FULL;
+  }
   sqlite3_file* real = Real(f);
   if (offset >= kHeaderSize) return real->pMethods->xWrite(real, buffer, amount, offset);
   // A file that carries the engine's standard header is not ours and stays as it is: rolling
@@ -262,6 +274,11 @@ bool InstallDataFileVfs() {
   static bool installed = false;
   std::call_once(once, [] { installed = Register(); });
   return installed;
+}
+
+void DataFileVfsTestHook::FailWritesFrom(int64_t n) {
+  g_diskFull = false;
+  g_firstFailingWrite.Arm(n);
 }
 
 }  // namespace vtstore

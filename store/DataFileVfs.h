@@ -10,6 +10,7 @@
 // (a journal holds page 1 as the engine saw it, and rolling it back writes it through the main
 // file again). The io-methods are version 2: no memory-mapped reads can bypass the exchange.
 #pragma once
+#include <cstdint>
 #include <string>
 
 namespace vtstore {
@@ -27,5 +28,11 @@ bool InstallDataFileVfs();
 // database). Raw copies of a database file must wait until it is not: on this platform closing
 // any descriptor of a file drops the locks the engine holds on it.
 bool IsDatabaseFileOpen(const std::string& path);
+
+// Process-wide test control: from the nth write of a database file from now on (1: the next),
+// every write fails as on a full disk, until FailWritesFrom(0) turns it off.
+struct DataFileVfsTestHook {
+  static void FailWritesFrom(int64_t n);
+};
 
 }  // namespace vtstore

@@ -1,7 +1,12 @@
 // CVTDataStorage: one data storage (see VTDataStorage.h).
 #include "store/VTDataStorage.h"
 
+#include <algorithm>
+#include <string_view>
+
+#include "platform/base/FileDurability.h"
 #include "platform/base/FileSystem.h"
+#include "platform/base/NamedMutex.h"
 #include "platform/base/Paths.h"
 #include "platform/base/Text.h"
 #include "platform/base/TimeEngine.h"
@@ -70,9 +75,38 @@ int CVTDataStorage::SetPaths(const std::string& folder) {
 
 int CVTDataStorage::Open() {
   if (connection_) return STORE_STORAGE_OPEN;
+  // A rebuild cut off between the completion of its new index and the swap left "temp.db" (or,
+  // from older versions, "fileidx-old.db"); it is finished here, unless another process holds
+  // the storage right now (its rebuild may be running).
+  if (RebuildLeftBehind()) {
+    vt::NamedMutex fileLock;
+    if (fileLock.CreateOnFile(kStorageLockFileName, vt::JoinPath(folder_, kStorageLockFileName))) {
+      const vt::NamedMutex::WaitResult wait = fileLock.Lock(0);
+      if (wait == vt::NamedMutex::WaitResult::Acquired || wait == vt::NamedMutex::WaitResult::Abandoned) {
+        FinishInterruptedRebuild();
+        fileLock.Unlock();
+      }
+    }
+  }
+  if (int rc = OpenConnection(); rc != STORE_OK) return rc;
+
+  std::string name;
+  GetDatabaseName(name);
+  NameMutex(name);
+  // After the rebuild's swap, so the rows asked are those of the index now in place. A failure
+  // here leaves the intent for the next move; the storage opens all the same.
+  FinishInterruptedMove();
+  return STORE_OK;
+}
+
+int CVTDataStorage::OpenConnection() {
   connection_ = NewRDBConnection(dbmsName_);
   if (!connection_) return STORE_NO_CONNECTION;
   ApplyBusyTimeout(connection_.get(), busyTimeoutMs_);
+  // The identity is read before and after the open: when both agree, the connection opened that
+  // file and not one a rebuild put in its place meanwhile.
+  vt::FileIdentity before, after;
+  vt::GetFileIdentity(indexPath_, before);
   if (int rc = connection_->Open(indexPath_); rc != RDB_OK) {
     connection_.reset();
     // Locked by another connection is not damaged: the caller must leave the storage alone.
@@ -84,22 +118,57 @@ int CVTDataStorage::Open() {
   std::string version;
   int rc = ReadInfoText("SELECT schema_version FROM database_info;", version, true);
   if (rc == STORE_OK && version != SCHEMA_VERSION) rc = STORE_SCHEMA_MISMATCH;
+  vt::GetFileIdentity(indexPath_, after);
+  if (rc == STORE_OK && !(before == after)) rc = STORE_BUSY;
   if (rc != STORE_OK) {
     // An index this program cannot read as its own stays closed, so nothing writes into it.
     connection_.reset();
     return rc;
   }
+  indexDevice_ = after.device;
+  indexInode_ = after.inode;
+  return STORE_OK;
+}
 
-  std::string name;
-  GetDatabaseName(name);
+void CVTDataStorage::NameMutex(const std::string& databaseName) {
   // A mutex created by an earlier open of this object is kept, unless the storage was renamed
   // since: every object on the storage, old or new, must meet on the mutex of its current name.
-  const std::string mutexName = MutexName(name);
-  if (mutex_.HasHandle() && mutex_.Name() != mutexName) mutex_.Close();
-  mutex_.Create(mutexName);
-  // A failure here leaves the intent for the next move; the storage opens all the same.
-  FinishInterruptedMove();
-  return STORE_OK;
+  const std::string mutexName = MutexName(databaseName);
+  if (mutex_.HasHandle() && mutex_.Name() == mutexName) return;
+  mutex_.Close();
+  mutex_.Create(mutexName, vt::JoinPath(folder_, kStorageLockFileName));
+}
+
+CVTDataStorage::StorageLock::StorageLock(CVTDataStorage& storage) : storage_(storage) {
+  // Holders do their work whatever Lock reported (an abandoned lock is still taken).
+  storage_.mutex_.Lock(CVTSyncObject::kInfinite);
+  locked_ = true;
+  if (!storage_.connection_) return;
+  if (storage_.RebuildLeftBehind()) {
+    // A rebuild cut off after its new index was complete: swapped in now, before anything is
+    // written into the index it replaces (no rebuild runs while the lock is held here). When
+    // that fails the storage stays closed: a write now would be lost at the swap.
+    storage_.Close();
+    result_ = storage_.FinishInterruptedRebuild();
+    if (result_ == STORE_OK) result_ = storage_.OpenConnection();
+    return;
+  }
+  vt::FileIdentity now;
+  if (vt::GetFileIdentity(storage_.indexPath_, now) && now.device == storage_.indexDevice_ &&
+      now.inode == storage_.indexInode_)
+    return;
+  // The connection reads a file that is no longer the index: what it wrote would be lost.
+  storage_.Close();
+  result_ = storage_.OpenConnection();
+}
+
+CVTDataStorage::StorageLock::~StorageLock() {
+  if (locked_) storage_.mutex_.Unlock();
+}
+
+bool CVTDataStorage::RebuildLeftBehind() const {
+  return vt::FileExists(vt::JoinPath(folder_, kRebuildIndexName)) ||
+         vt::FileExists(vt::JoinPath(folder_, kSwappedIndexName));
 }
 
 int CVTDataStorage::OpenAt(const std::string& folder) {
@@ -233,13 +302,22 @@ int CVTDataStorage::NewFilePath(const std::string& topFolder, const std::string&
   return STORE_OK;
 }
 
-std::string CVTDataStorage::FreeRelativePath(const std::string& wanted) const {
+std::string CVTDataStorage::FreeRelativePath(const std::string& wanted,
+                                             const std::vector<std::string>& alsoTaken) const {
   const std::string folder(vt::ParentPath(wanted));
   const std::string fileName(vt::FileNamePart(wanted));
   std::string name = fileName;
-  for (int n = 1; vt::PathExists(vt::JoinPath(folder_, vt::JoinPath(folder, name))); ++n)
-    UniqueFileName(fileName, n, name);
+  auto taken = [&](const std::string& relative) {
+    return vt::PathExists(vt::JoinPath(folder_, relative)) ||
+           std::find(alsoTaken.begin(), alsoTaken.end(), relative) != alsoTaken.end();
+  };
+  for (int n = 1; taken(vt::JoinPath(folder, name)); ++n) UniqueFileName(fileName, n, name);
   return vt::JoinPath(folder, name);
+}
+
+bool CVTDataStorage::IsWorkingFileName(const std::string& name) {
+  return name == kStorageLockFileName || name == kMoveIntentFileName ||
+         name.compare(0, std::string_view(kImportCopyPrefix).size(), kImportCopyPrefix) == 0;
 }
 
 int CVTDataStorage::ExportFile(const std::string& relativePath, const std::string& destination) {

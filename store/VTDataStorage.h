@@ -2,8 +2,18 @@
 //
 // The folder holds the index "fileidx.db", the stored data files under "FILES" and the deleted
 // ones under "TRASH". The object opens the index on its own connection and holds the storage's
-// named mutex ("_VANTRL_DS_" + database name + "_MTX_"), so that several objects on one storage
-// (the user interface's, the import worker's, another process's) exclude each other's writers.
+// named mutex ("_VANTRL_DS_" + database name + "_MTX_") together with a lock on the file
+// "fileidx.lock" in the folder (created when missing), so that several objects on one storage
+// (the user interface's, the import worker's, another process's, whatever its runtime folder or
+// user) exclude each other's writers. Import, trash, restore, purge, check, rebuild and backup
+// work under that lock. A rebuild replaces the index file; a holder of the lock whose connection
+// still reads the replaced file reopens it first (StorageLock). A rebuild cut off after its new
+// index was complete is finished by whoever next opens the storage or takes its lock with an
+// open connection; opening then finishes a move to or from the deleted data that was cut off.
+//
+// Besides the index, FILES and TRASH, the folder may hold the lock file, a move's intent and an
+// import's temporary copy: none of them is a stored file, and a backup copies none of them.
+//
 // An index of another schema version is never kept open: this program must not write into it.
 // An index that stays locked by another connection beyond the busy time-out is reported busy
 // (STORE_BUSY), never as damaged. Stored paths relative to the folder use '/'.
@@ -14,6 +24,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "recorder/TickTime.h"
 #include "store/RDBConnection.h"
@@ -25,6 +36,16 @@
 inline constexpr uint64_t MIN_FREE_DISK_BYTES = 0xA00000;
 // The size of "fileidx.db" from which no file is imported any more.
 inline constexpr uint64_t INDEX_FILE_LIMIT = 0x80000000;
+// The rebuild's new index until it is swapped in, and the name older versions gave the old index
+// during the swap.
+inline constexpr const char* kRebuildIndexName = "temp.db";
+inline constexpr const char* kSwappedIndexName = "fileidx-old.db";
+// The file in a storage folder whose lock excludes every process working on the storage.
+inline constexpr const char* kStorageLockFileName = "fileidx.lock";
+// The intent a move to or from the deleted data records in the storage folder while it runs.
+inline constexpr const char* kMoveIntentFileName = "move.vtintent";
+// The name (before the source's extension) of an import's temporary copy in the storage folder.
+inline constexpr const char* kImportCopyPrefix = ".import";
 // Instruments a storage holds at most.
 inline constexpr int MAX_INSTRUMENTS = 300;
 
@@ -48,10 +69,31 @@ struct SStorageSeams {
   std::function<int(const std::string& path, CVTDataFileAccess** reader)> openReader = {};
   std::function<void(ImportStep)> onImportStep = {};
   std::function<void(MoveStep)> onMoveStep = {};
+  // Each step of a rebuild that changes files ("index", "commit", "move", "swap", ...).
+  std::function<void(const char* step)> onRebuildStep = {};
 };
 
 class CVTDataStorage {
  public:
+  // Holds the storage's lock for a block (waiting without limit) and makes sure the open
+  // connection reads the index now in the folder: a rebuild, in any process, may have put a new
+  // index file in place since this object opened it, or left one complete but not yet swapped
+  // in (which is then swapped in first). Result: STORE_OK, or why the index could not be opened
+  // again (the storage is then closed).
+  class StorageLock {
+   public:
+    explicit StorageLock(CVTDataStorage& storage);
+    ~StorageLock();
+    StorageLock(const StorageLock&) = delete;
+    StorageLock& operator=(const StorageLock&) = delete;
+    int Result() const { return result_; }
+
+   private:
+    CVTDataStorage& storage_;
+    bool locked_ = false;
+    int result_ = STORE_OK;
+  };
+
   CVTDataStorage();
   virtual ~CVTDataStorage();
   CVTDataStorage(const CVTDataStorage&) = delete;
@@ -111,7 +153,9 @@ class CVTDataStorage {
   // a move must name a row of this storage (a file row under "FILES/", a trash row under
   // "TRASH/"); "..", "." and empty parts are refused before anything is looked up.
   int DeleteFileRows(const std::string& relativePath, std::string* fileName);
-  int AddTrashRow(const std::string& trashPath, const std::string& fileName);
+  // readFrom: where the file lies now when it is not yet at trashPath (empty: at trashPath).
+  int AddTrashRow(const std::string& trashPath, const std::string& fileName,
+                  const std::string& readFrom = {});
   int MoveFileToTrash(const std::string& relativePath);
   int RestoreFile(const std::string& trashPath, std::string* copyPath);
   int PurgeFile(const std::string& relativePath);
@@ -119,6 +163,9 @@ class CVTDataStorage {
   // recorded before moving the file. Runs at open and before each move; STORE_OK when nothing
   // was left, STORE_FAILED when the file cannot be put where the index says (tried again later).
   int FinishInterruptedMove();
+  // Whether a name in the storage folder itself is one of the storage's own working files (the
+  // lock file, a move's intent, an import's temporary copy), which no copy of the storage takes.
+  static bool IsWorkingFileName(const std::string& name);
   // Whether a serial number can name a folder under FILES and TRASH.
   static bool IsSafeFolderName(const std::string& name);
 
@@ -128,6 +175,9 @@ class CVTDataStorage {
   // the stored files, and the rebuild of the index from them.
   int CheckStorage();
   int RebuildIndex(const std::string& databaseName);
+  // Indexes the files below folder in place; a file refused for a reason in the file itself is
+  // noted for the deleted data (moved once the new index is complete), any other failure ends
+  // the walk with its result.
   int ReimportFolder(const std::string& folder);
   int ReaddTrashFolder(const std::string& folder);
   void SetProgress(MaintenanceProgress progress) { progress_ = std::move(progress); }
@@ -141,8 +191,10 @@ class CVTDataStorage {
   // Opens a stored file through the reader factory, also one an older version named with its
   // suffix after the extension.
   static int OpenStoredFile(const std::string& path, CVTDataFileAccess** reader);
-  // The relative path wanted, or the first alternative of its name that no file takes.
-  std::string FreeRelativePath(const std::string& wanted) const;
+  // The relative path wanted, or the first alternative of its name that no file takes and that
+  // alsoTaken (paths given out but not used yet) does not hold.
+  std::string FreeRelativePath(const std::string& wanted,
+                               const std::vector<std::string>& alsoTaken = {}) const;
   // The storage mutex's name for a database name.
   static std::string MutexName(const std::string& databaseName);
 
@@ -178,14 +230,33 @@ class CVTDataStorage {
   // file.file_name of a source: its last component, without a suffix of ours when it is a file
   // of this storage, and valid UTF-8.
   std::string StoredFileName(const std::string& sourcePath) const;
+  // The connection to the index of the folder, and the identity of the file it opened.
+  int OpenConnection();
+  // Names the storage mutex (with the folder's lock file) unless it is named so already.
+  void NameMutex(const std::string& databaseName);
   // Maintenance helpers.
   int CheckFiles(int64_t totals[8]);
+  int RebuildUnderLock(const std::string& databaseName);
+  // Finishes (new index complete) or undoes (not complete) a rebuild that was cut off; called
+  // with the storage's lock held and no connection open.
+  int FinishInterruptedRebuild();
+  // Whether a rebuild left its new index (or an older version the old one) in the folder.
+  bool RebuildLeftBehind() const;
+  // Before a rebuild (lock held, no connection open): a move cut off is finished from the index
+  // in place when that still reads, else its file goes back to where it was before the move, so
+  // the rebuild indexes it there and never takes a purge's parting name for a stored file.
+  int SettleMoveBeforeRebuild();
+  void RebuildStep(const char* step) const {
+    if (seams_.onRebuildStep) seams_.onRebuildStep(step);
+  }
   void Progress(const char* step, const std::string& item) const {
     if (progress_) progress_(step, item);
   }
 
   CVTMutex mutex_;
   std::unique_ptr<CRDBConnection> connection_;
+  uint64_t indexDevice_ = 0;  // the index file the connection opened
+  uint64_t indexInode_ = 0;
   std::string dbmsName_;
   std::string folder_;
   std::string indexPath_;
@@ -195,4 +266,5 @@ class CVTDataStorage {
   std::mutex interruptMutex_;  // orders the interrupt against the flag and against Close
   SStorageSeams seams_;
   MaintenanceProgress progress_;
+  std::vector<std::string> refused_;  // the rebuild's files bound for the deleted data (relative)
 };

@@ -244,11 +244,11 @@ std::string CVTDataStorage::ImportCopyPath(const std::string& sourcePath) const 
   // import replaces what a killed one left. The extension tells the reader the file's kind.
   std::string_view extension = vt::ExtensionPart(vt::FileNamePart(sourcePath));
   if (extension.size() > 16) extension = {};
-  return vt::JoinPath(folder_, ".import" + std::string(extension));
+  return vt::JoinPath(folder_, kImportCopyPrefix + std::string(extension));
 }
 
 int CVTDataStorage::ImportFile(const std::string& sourcePath, std::string* copyPath) {
-  CVTSyncGuard guard(&mutex_);
+  StorageLock guard(*this);
   if (!connection_) return STORE_STORAGE_NOT_OPEN;
   if (!copyPath) return STORE_FAILED;
   if (GetIndexFileSize() >= INDEX_FILE_LIMIT) return STORE_INDEX_FILE_LIMIT;

@@ -2,14 +2,26 @@
 //
 // The check compares the open index with the files under FILES and TRASH and with what each
 // stored file's reader says, then runs the engine's integrity check; it leaves the status "OK"
-// or "CORRUPTED". The rebuild indexes every file under FILES in place into a new index
-// "temp.db" (files the new index refuses move to the same place under TRASH), lists every file
-// under TRASH as deleted data, keeps the names the user gave instruments, and only then swaps
-// the new index in, so a rebuild that fails or is cancelled leaves the old index as it was.
+// or "CORRUPTED". Both run under the storage's lock, so no import, trash or restore changes
+// the files or the index while they read them.
+//
+// The rebuild indexes every file under FILES in place into a new index "temp.db", lists every
+// file under TRASH as deleted data and keeps the names the user gave instruments. A file the new
+// index refuses for a reason in the file itself (the same data twice, not a recorder file, a
+// damaged one) is bound for the same place under TRASH: its trash row and its move are written
+// into the new index, and the last transaction marks that index complete. Only then are the
+// files moved and the new index renamed over the old one in one step. Before that point a
+// failure of the disk or the database, a cancel or a kill leaves FILES, TRASH and the old index
+// as they were (the work file is dropped); after it, whoever next opens, locks or rebuilds the
+// storage finishes the moves and the swap from what the new index records.
+// Before it starts, a rebuild finishes a cut-off rebuild and then settles a cut-off move to or
+// from the deleted data, so that it indexes every file where it belongs.
 #include <cstdio>
 #include <memory>
+#include <string_view>
 #include <vector>
 
+#include "platform/base/FileDurability.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/FileTransfer.h"
 #include "platform/base/Paths.h"
@@ -25,8 +37,27 @@ using Statement = std::unique_ptr<CRDBStatement>;
 
 constexpr const char* kFilesFolder = "FILES";
 constexpr const char* kTrashFolder = "TRASH";
-constexpr const char* kTempIndexName = "temp.db";
-constexpr const char* kOldIndexName = "fileidx-old.db";
+// The table of a new index that lists the moves still to make (dropped before the swap), and the
+// mark of a complete new index.
+constexpr const char* kMoveTable = "rebuild_move";
+constexpr int kCompleteMark = 0x52424C44;
+
+// Whether an import refuses a file for good because of the file itself. Anything else (a full
+// disk, a failing database, memory) says nothing about the file, and stops the rebuild.
+bool RefusedForTheFile(int rc) {
+  switch (rc) {
+    case STORE_IMPORTED_ALREADY:
+    case STORE_IN_TRASH:
+    case STORE_UNSUPPORTED_FILE:
+    case STORE_CRC_ERROR:
+    case STORE_INVALID_FILE:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool Run(CRDBConnection& db, const std::string& sql) { return db.Execute(sql) == RDB_OK; }
 
 // Deletes a reader on every way out.
 struct ReaderHolder {
@@ -193,7 +224,8 @@ int CVTDataStorage::CheckFiles(int64_t totals[8]) {
 }
 
 int CVTDataStorage::CheckStorage() {
-  if (!connection_) return STORE_STORAGE_NOT_OPEN;
+  StorageLock lock(*this);
+  if (!connection_) return lock.Result() != STORE_OK ? lock.Result() : STORE_STORAGE_NOT_OPEN;
   CRDBConnection* db = connection_.get();
   Statement q = db->CreateStatement();
   Statement probe = db->CreateStatement();
@@ -277,6 +309,7 @@ int CVTDataStorage::ReimportFolder(const std::string& folder) {
   if (folder.empty()) return STORE_FAILED;
   std::vector<vt::FolderEntry> entries;
   if (!vt::ListFolder(folder, entries)) return vt::PathExists(folder) ? STORE_FAILED : STORE_OK;
+  const std::string filesRoot = vt::JoinPath(folder_, kFilesFolder) + '/';
   for (const vt::FolderEntry& entry : entries) {
     if (cancelRequest_) return STORE_INTERRUPTED;
     const std::string path = vt::JoinPath(folder, entry.name);
@@ -284,20 +317,29 @@ int CVTDataStorage::ReimportFolder(const std::string& folder) {
       if (int rc = ReimportFolder(path); rc != STORE_OK) return rc;
       continue;
     }
-    Progress("index", path.substr(folder_.size() + 1));
+    if (path.compare(0, filesRoot.size(), filesRoot) != 0) return STORE_FAILED;
+    const std::string relative = path.substr(folder_.size() + 1);
+    Progress("index", relative);
+    RebuildStep("index");
     if (connection_->BeginTransaction() != RDB_OK) return STORE_FAILED;
-    std::string relative;
-    int rc = ImportDataFile(&relative, path, true);
+    std::string stored;
+    int rc = ImportDataFile(&stored, path, true);
+    if (rc != STORE_OK && rc != STORE_IMPORTED_ALREADY && rc != STORE_IN_TRASH && RefusedForTheFile(rc)) {
+      // A reader tells a read that failed from damaged content only by reading again: a damaged
+      // file is refused the same way twice, a disk that failed once may not fail again.
+      connection_->Rollback();
+      std::string bytes;
+      if (!vt::ReadWholeFile(path, bytes)) return STORE_FAILED;
+      if (connection_->BeginTransaction() != RDB_OK) return STORE_FAILED;
+      rc = ImportDataFile(&stored, path, true);
+    }
     if (rc == STORE_OK && connection_->Commit() == RDB_OK) continue;
     connection_->Rollback();
-    // Refused by the new index (the same data twice, unreadable, not supported): the file goes
-    // to the deleted data at the same place below TRASH.
-    const std::string filesRoot = vt::JoinPath(folder_, kFilesFolder) + '/';
-    if (path.compare(0, filesRoot.size(), filesRoot) != 0) return STORE_FAILED;
-    const std::string trashPath =
-        vt::JoinPath(vt::JoinPath(folder_, kTrashFolder), path.substr(filesRoot.size()));
-    if (!CreateFolderTree(std::string(vt::ParentPath(trashPath)))) return STORE_FAILED;
-    if (!vt::RenameNoReplace(path, trashPath)) return STORE_COPY_ERROR;
+    if (rc == STORE_OK || !RefusedForTheFile(rc)) {
+      if (rc == STORE_OK) rc = STORE_FAILED;  // the commit failed
+      return rc == STORE_FAILED && IsDiskFull() ? STORE_DISK_FULL : rc;
+    }
+    refused_.push_back(relative);
   }
   return STORE_OK;
 }
@@ -327,59 +369,171 @@ int CVTDataStorage::ReaddTrashFolder(const std::string& folder) {
 
 int CVTDataStorage::RebuildIndex(const std::string& databaseName) {
   Close();
+  NameMutex(databaseName);
+  CVTSyncGuard guard(&mutex_);
+  // A rebuild cut off earlier is finished (or undone) before this one starts over, and then a
+  // move cut off, so the files are where the index in place says.
+  if (int rc = FinishInterruptedRebuild(); rc != STORE_OK) return rc;
+  if (int rc = SettleMoveBeforeRebuild(); rc != STORE_OK) return rc;
+  const int rc = RebuildUnderLock(databaseName);
+  refused_.clear();
+  return rc;
+}
+
+int CVTDataStorage::RebuildUnderLock(const std::string& databaseName) {
   if (IsDiskFull()) return STORE_DISK_FULL;
-  const std::string temp = vt::JoinPath(folder_, kTempIndexName);
+  const std::string temp = vt::JoinPath(folder_, kRebuildIndexName);
   auto fresh = NewRDBConnection(dbmsName_);
   if (!fresh) return STORE_NO_CONNECTION;
   ApplyBusyTimeout(fresh.get(), busyTimeoutMs_);
-  // What an earlier run left, including a journal that would be played into the new file.
-  vt::DeleteFile(temp);
-  vt::DeleteFile(temp + "-journal");
-  if (fresh->Create(temp) != RDB_OK) return STORE_FAILED;
-  connection_ = std::move(fresh);
-  CreateSchema(databaseName, folder_);
-
-  auto discard = [&](int rc) {
-    Close();
+  auto dropWorkFile = [&] {
     vt::DeleteFile(temp);
     vt::DeleteFile(temp + "-journal");
-    return rc;
   };
+  // What an earlier run left, including a journal that would be played into the new file.
+  dropWorkFile();
+  if (fresh->Create(temp) != RDB_OK) {
+    fresh.reset();
+    dropWorkFile();
+    return IsDiskFull() ? STORE_DISK_FULL : STORE_FAILED;
+  }
+  connection_ = std::move(fresh);
+  refused_.clear();
+  auto discard = [&](int rc) {
+    Close();
+    dropWorkFile();
+    return rc == STORE_FAILED && IsDiskFull() ? STORE_DISK_FULL : rc;
+  };
+  if (CreateSchema(databaseName, folder_) != STORE_OK) return discard(STORE_FAILED);
   if (int rc = ReimportFolder(vt::JoinPath(folder_, kFilesFolder)); rc != STORE_OK) return discard(rc);
-  if (SetStatus(kStatusOk) != STORE_OK) return discard(STORE_FAILED);
-  if (connection_->BeginTransaction() != RDB_OK) return discard(STORE_FAILED);
-  if (int rc = ReaddTrashFolder(vt::JoinPath(folder_, kTrashFolder)); rc != STORE_OK) {
+
+  // The names the user gave instruments come from the old index, when there is one that reads
+  // (a damaged one is what a rebuild repairs: then its names are lost, not the rebuild).
+  if (vt::FileExists(indexPath_) &&
+      Run(*connection_, "ATTACH DATABASE '" + vt::DoubleApostrophes(indexPath_) + "' AS olddb;")) {
+    const bool named =
+        connection_->BeginTransaction() == RDB_OK &&
+        Run(*connection_,
+            "UPDATE instrument SET instrument_name = coalesce((SELECT o.instrument_name FROM olddb.instrument o "
+            "WHERE o.inst_serial_no = instrument.inst_serial_no), instrument_name);") &&
+        connection_->Commit() == RDB_OK;
+    if (!named) connection_->Rollback();
+    Run(*connection_, "DETACH DATABASE olddb;");
+  }
+  int rc = connection_->BeginTransaction() == RDB_OK ? STORE_OK : STORE_FAILED;
+  if (rc == STORE_OK) rc = ReaddTrashFolder(vt::JoinPath(folder_, kTrashFolder));
+  if (rc == STORE_OK && !Run(*connection_, std::string("CREATE TABLE ") + kMoveTable +
+                                               " (from_path TEXT NOT NULL, to_path TEXT NOT NULL);"))
+    rc = STORE_FAILED;
+  std::vector<std::string> taken;
+  for (std::size_t i = 0; rc == STORE_OK && i < refused_.size(); ++i) {
+    if (cancelRequest_) {
+      rc = STORE_INTERRUPTED;
+      break;
+    }
+    // The same place below TRASH; a name taken there (by a file deleted earlier, or by another
+    // refused file) gets the next free alternative, as in a move to the deleted data.
+    const std::string& from = refused_[i];
+    const std::string to =
+        FreeRelativePath(kTrashFolder + from.substr(std::string_view(kFilesFolder).size()), taken);
+    std::string baseName;
+    StripUniqueSuffix(std::string(vt::FileNamePart(from)), baseName);
+    taken.push_back(to);
+    Progress("trash", to);
+    rc = AddTrashRow(to, baseName, from);
+    auto insert = rc == STORE_OK ? connection_->CreateStatement() : nullptr;
+    if (rc == STORE_OK &&
+        (!insert || insert->Prepare(std::string("INSERT INTO ") + kMoveTable + " VALUES (?, ?);") != RDB_OK ||
+         insert->BindText(0, from) != RDB_OK || insert->BindText(1, to) != RDB_OK ||
+         insert->Execute() != RDB_OK))
+      rc = STORE_FAILED;
+  }
+  // The last writes mark the new index complete: from its commit on, the rebuild is finished by
+  // whoever comes next, never undone.
+  if (rc == STORE_OK) rc = SetStatus(kStatusOk);
+  if (rc == STORE_OK && !Run(*connection_, "PRAGMA user_version = " + std::to_string(kCompleteMark) + ";"))
+    rc = STORE_FAILED;
+  if (rc == STORE_OK) RebuildStep("commit");
+  if (rc == STORE_OK && connection_->Commit() != RDB_OK) rc = STORE_FAILED;
+  if (rc != STORE_OK) {
     connection_->Rollback();
     return discard(rc);
   }
-  if (connection_->Commit() != RDB_OK) {
-    connection_->Rollback();
-    return discard(STORE_FAILED);
-  }
   Close();
+  return FinishInterruptedRebuild();
+}
 
-  // The names the user gave instruments survive the rebuild.
-  if (vt::FileExists(indexPath_)) {
-    auto old = NewRDBConnection(dbmsName_);
-    if (old) {
-      ApplyBusyTimeout(old.get(), busyTimeoutMs_);
-      if (old->Open(indexPath_) == RDB_OK) {
-        old->Execute("ATTACH DATABASE '" + vt::DoubleApostrophes(temp) + "' AS 'newdb'");
-        old->Execute(
-            "UPDATE  newdb.instrument SET instrument_name = coalesce((SELECT instrument_name FROM instrument WHERE "
-            "newdb.instrument.inst_serial_no = inst_serial_no), instrument_name);");
-        old->Execute("DETACH DATABASE  newdb;");
+int CVTDataStorage::FinishInterruptedRebuild() {
+  const std::string temp = vt::JoinPath(folder_, kRebuildIndexName);
+  const std::string old = vt::JoinPath(folder_, kSwappedIndexName);
+  if (vt::FileExists(temp)) {
+    bool complete = false;
+    bool moveTable = false;
+    std::vector<std::pair<std::string, std::string>> moves;
+    {
+      auto db = NewRDBConnection(dbmsName_);
+      if (!db) return STORE_NO_CONNECTION;
+      ApplyBusyTimeout(db.get(), busyTimeoutMs_);
+      // Opening plays back the journal of a transaction that never ended.
+      if (db->Open(temp) == RDB_OK) {
+        auto q = db->CreateStatement();
+        int64_t mark = 0, tables = 0;
+        std::string status;
+        if (q && CountOf(*q, "PRAGMA user_version;", mark) &&
+            CountOf(*q, "SELECT COUNT(*) FROM sqlite_master WHERE name = 'rebuild_move';", tables)) {
+          q->Finalize();
+          if (q->Prepare("SELECT status FROM database_info;") == RDB_OK && q->Execute() == RDB_OK &&
+              q->Fetch() == RDB_ROW)
+            q->GetText(0, status);
+          // Older versions marked nothing; theirs was complete once the old index was moved aside.
+          complete = status == kStatusOk &&
+                     (mark == kCompleteMark || (!vt::FileExists(indexPath_) && vt::FileExists(old)));
+          moveTable = complete && tables > 0;
+        }
+        if (moveTable) {
+          q->Finalize();
+          if (q->Prepare("SELECT from_path, to_path FROM rebuild_move ORDER BY rowid;") != RDB_OK ||
+              q->Execute() != RDB_OK)
+            return STORE_FAILED;
+          for (int rc = q->Fetch(); rc != RDB_OK; rc = q->Fetch()) {
+            if (rc != RDB_ROW) return STORE_FAILED;
+            std::pair<std::string, std::string> move;
+            q->GetText(0, move.first);
+            q->GetText(1, move.second);
+            moves.push_back(std::move(move));
+          }
+        }
       }
     }
+    if (!complete) {
+      vt::DeleteFile(temp);
+      vt::DeleteFile(temp + "-journal");
+    } else {
+      for (const auto& [from, to] : moves) {
+        const std::string source = vt::JoinPath(folder_, from);
+        const std::string target = vt::JoinPath(folder_, to);
+        if (vt::PathExists(target) || !vt::FileExists(source)) continue;  // moved already
+        RebuildStep("move");
+        if (!CreateFolderTree(std::string(vt::ParentPath(target)))) return STORE_FAILED;
+        if (!vt::RenameNoReplace(source, target)) return STORE_COPY_ERROR;
+      }
+      if (moveTable) {
+        auto db = NewRDBConnection(dbmsName_);
+        if (!db || db->Open(temp) != RDB_OK || !Run(*db, "DROP TABLE rebuild_move;")) return STORE_FAILED;
+      }
+      // A journal beside the old index belongs to it and would be played into the new one.
+      RebuildStep("swap");
+      vt::DeleteFile(indexPath_ + "-journal");
+      if (!vt::RenameReplacing(temp, indexPath_)) return STORE_FAILED;
+      vt::FlushFolderToDisk(folder_);
+    }
   }
-
-  // The swap. A journal beside the old index belongs to it and would be played into the new one.
-  vt::DeleteFile(indexPath_ + "-journal");
-  if (!vt::FileExists(indexPath_)) return vt::RenameNoReplace(temp, indexPath_) ? STORE_OK : STORE_FAILED;
-  const std::string oldPath = vt::JoinPath(folder_, kOldIndexName);
-  vt::DeleteFile(oldPath);
-  vt::DeleteFile(oldPath + "-journal");
-  if (!vt::RenameNoReplace(indexPath_, oldPath)) return STORE_FAILED;
-  if (!vt::RenameNoReplace(temp, indexPath_)) return STORE_FAILED;
-  return vt::DeleteFile(oldPath) ? STORE_OK : STORE_FAILED;
+  // The old index an older version moved aside for its swap: back in place when nothing
+  // replaced it, else of no use any more.
+  if (vt::FileExists(old)) {
+    if (!vt::FileExists(indexPath_)) return vt::RenameNoReplace(old, indexPath_) ? STORE_OK : STORE_FAILED;
+    vt::DeleteFile(old + "-journal");
+    if (!vt::DeleteFile(old)) return STORE_FAILED;
+  }
+  return STORE_OK;
 }

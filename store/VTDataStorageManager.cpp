@@ -314,6 +314,13 @@ void CVTDataStorageManager::RecoverInterruptedCreates() {
   }
 }
 
+int CVTDataStorageManager::RunUnderRootLock(const std::function<int()>& work) {
+  RootLockGuard guard(rootLock_, rootLockTimeoutMs_);
+  if (guard.Result() != STORE_OK) return guard.Result();
+  RecoverInterruptedCreates();
+  return work();
+}
+
 int CVTDataStorageManager::GetCount() {
   if (!connection_) return STORE_NOT_OPEN;
   auto statement = connection_->CreateStatement();

@@ -87,11 +87,15 @@ class CVTDataStorageManager {
   int RebuildStorage(const std::string& name);
   int BackupStorage(const std::string& name, const std::string& destination);
   int RestoreBackup(const std::string& backupFolder, const std::string& newName);
+  // Copies a folder tree; a storage's working files at its top stay behind (IsWorkingFileName).
   int CopyFolder(const std::string& source, const std::string& destination);
   void Cancel();
   bool IsCancelled();
   // Told of each file the operations reach (on the thread that runs them).
   void SetProgress(MaintenanceProgress progress) { progress_ = std::move(progress); }
+  // Tests look in (or stop the process) at each step of backup and restore that changes files:
+  // "copy" before each file, then "valid", "unmark" (backup), "name", "list", "rename" (restore).
+  void SetStepHook(std::function<void(const char* step)> hook) { stepHook_ = std::move(hook); }
 
   const std::string& GetDataRoot() const { return dataRoot_; }
   // The busy time-out of the list connection and of the storages the manager opens, and the
@@ -120,6 +124,15 @@ class CVTDataStorageManager {
   // Check and rebuild: a storage object of the named storage (opened when asked), busy while
   // the operation runs on it.
   int RunOnStorage(const std::string& name, bool open, const std::function<int(CVTDataStorage&)>& operation);
+  // CopyFolder; at the storage root (the top folder) the storage's working files stay behind.
+  int CopyTree(const std::string& source, const std::string& destination, bool storageRoot);
+  // Runs work with the data root's lock held, after the recovery of cut-off creations.
+  int RunUnderRootLock(const std::function<int()>& work);
+  // The restore proper, with the data root's lock held.
+  int RestoreUnderRootLock(const std::string& backupFolder, const std::string& newName);
+  void Step(const char* step) const {
+    if (stepHook_) stepHook_(step);
+  }
 
   std::unique_ptr<CRDBConnection> connection_;
   CVTCriticalSection lock_;  // guards the busy storage and the cancel fields
@@ -133,4 +146,5 @@ class CVTDataStorageManager {
   std::atomic<bool> cancelRequest_{false};
   std::atomic<int32_t> copyCancel_{0};
   MaintenanceProgress progress_;
+  std::function<void(const char* step)> stepHook_;
 };

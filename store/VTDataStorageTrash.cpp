@@ -5,8 +5,9 @@
 // Each of the three moves is all-or-nothing for index and file together: the file moves last
 // before the commit, and a commit that fails moves it back. A process killed between the file
 // move and the commit cannot move it back itself, so before the move it records its intent (the
-// kind of move and both paths) in "move.vtintent" in the storage folder; whoever opens or moves
-// next reads it, asks the index whether the commit happened and finishes or undoes the move.
+// kind of move and both paths) in "move.vtintent" in the storage folder; whoever opens, moves or
+// rebuilds next reads it, asks the index whether the commit happened and finishes or undoes the
+// move (a rebuild whose old index cannot tell undoes it).
 // Paths relative to the storage folder begin with "FILES/" or "TRASH/" and use '/'; a path that
 // could leave its top folder ("..") or names no row of this storage is refused.
 #include <chrono>
@@ -27,7 +28,6 @@ namespace {
 
 constexpr const char* kFiles = "FILES";
 constexpr const char* kTrash = "TRASH";
-constexpr const char* kIntentFile = "move.vtintent";
 
 // Whether the relative path lies below the top folder and cannot leave it: "top/" followed by
 // parts that are neither empty, "." nor "..". A path of another storage or of the index itself
@@ -82,7 +82,7 @@ struct MoveIntent {
   std::string kind, from, to;
 };
 
-std::string IntentPath(const std::string& folder) { return vt::JoinPath(folder, kIntentFile); }
+std::string IntentPath(const std::string& folder) { return vt::JoinPath(folder, kMoveIntentFileName); }
 
 bool RecordIntent(const std::string& folder, const MoveIntent& intent) {
   std::string text;
@@ -208,7 +208,8 @@ int CVTDataStorage::DeleteFileRows(const std::string& relativePath, std::string*
   return STORE_OK;
 }
 
-int CVTDataStorage::AddTrashRow(const std::string& trashPath, const std::string& fileName) {
+int CVTDataStorage::AddTrashRow(const std::string& trashPath, const std::string& fileName,
+                                const std::string& readFrom) {
   CRDBConnection* db = connection_.get();
   if (!db) return STORE_FAILED;
   std::string serialNo, guidText;
@@ -216,7 +217,8 @@ int CVTDataStorage::AddTrashRow(const std::string& trashPath, const std::string&
   TickTime triggerTime;
   CVTDataFileAccess* reader = nullptr;
   // A file the reader refuses still gets its row, with values that never match an import.
-  if (OpenStoredFile(vt::JoinPath(folder_, trashPath), &reader) == 0 && reader) {
+  if (OpenStoredFile(vt::JoinPath(folder_, readFrom.empty() ? trashPath : readFrom), &reader) == 0 &&
+      reader) {
     vt::Guid guid;
     reader->GetOriginalDataGuid(&guid);
     GuidToString(guid, guidText);
@@ -244,9 +246,11 @@ void CVTDataStorage::MoveStepReached(MoveStep step) {
 
 int CVTDataStorage::FinishInterruptedMove() {
   if (!vt::PathExists(IntentPath(folder_))) return STORE_OK;
-  CVTSyncGuard guard(&mutex_);
+  StorageLock guard(*this);
   CRDBConnection* db = connection_.get();
-  if (!db) return STORE_STORAGE_NOT_OPEN;
+  if (!db) return guard.Result() != STORE_OK ? guard.Result() : STORE_STORAGE_NOT_OPEN;
+  // The move that recorded it may have been running in another process until the lock came.
+  if (!vt::PathExists(IntentPath(folder_))) return STORE_OK;
   MoveIntent intent;
   // An intent that cannot be read is one whose writing never finished: nothing moved after it.
   if (!ReadIntent(folder_, intent)) return vt::DeleteFile(IntentPath(folder_)) ? STORE_OK : STORE_FAILED;
@@ -270,8 +274,26 @@ int CVTDataStorage::FinishInterruptedMove() {
   return vt::DeleteFile(IntentPath(folder_)) ? STORE_OK : STORE_FAILED;
 }
 
+int CVTDataStorage::SettleMoveBeforeRebuild() {
+  if (!vt::PathExists(IntentPath(folder_))) return STORE_OK;
+  if (OpenConnection() == STORE_OK) {
+    const int rc = FinishInterruptedMove();
+    Close();
+    if (rc == STORE_OK) return STORE_OK;
+  }
+  // The index cannot tell whether the move committed: undone, no file is lost (a purge undone
+  // can be done again, a file purged wrongly cannot be brought back).
+  MoveIntent intent;
+  if (ReadIntent(folder_, intent)) {
+    const std::string from = vt::JoinPath(folder_, intent.from);
+    const std::string to = vt::JoinPath(folder_, intent.to);
+    if (vt::PathExists(to) && !vt::PathExists(from) && !vt::RenameNoReplace(to, from)) return STORE_FAILED;
+  }
+  return vt::DeleteFile(IntentPath(folder_)) ? STORE_OK : STORE_FAILED;
+}
+
 int CVTDataStorage::MoveFileToTrash(const std::string& relativePath) {
-  CVTSyncGuard guard(&mutex_);
+  StorageLock guard(*this);
   CRDBConnection* db = connection_.get();
   if (!db) return STORE_STORAGE_NOT_OPEN;
   if (!IsPathUnder(relativePath, kFiles) || FinishInterruptedMove() != STORE_OK) return STORE_FAILED;
@@ -328,7 +350,7 @@ int CVTDataStorage::MoveFileToTrash(const std::string& relativePath) {
 }
 
 int CVTDataStorage::RestoreFile(const std::string& trashPath, std::string* copyPath) {
-  CVTSyncGuard guard(&mutex_);
+  StorageLock guard(*this);
   CRDBConnection* db = connection_.get();
   if (!db) return STORE_STORAGE_NOT_OPEN;
   if (!IsPathUnder(trashPath, kTrash) || FinishInterruptedMove() != STORE_OK) return STORE_FAILED;
@@ -385,7 +407,7 @@ int CVTDataStorage::RestoreFile(const std::string& trashPath, std::string* copyP
 }
 
 int CVTDataStorage::PurgeFile(const std::string& relativePath) {
-  CVTSyncGuard guard(&mutex_);
+  StorageLock guard(*this);
   CRDBConnection* db = connection_.get();
   if (!db) return STORE_STORAGE_NOT_OPEN;
   const bool stored = IsPathUnder(relativePath, kFiles);

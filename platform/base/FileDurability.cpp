@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
+#include <cstdio>
 
 #include "platform/base/Paths.h"
 
@@ -81,6 +82,19 @@ bool IsSameFileObject(const std::string& a, const std::string& b) {
   struct stat sa, sb;
   return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
          sa.st_ino == sb.st_ino;
+}
+
+bool GetFileIdentity(const std::string& path, FileIdentity& identity) {
+  identity = {};
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return false;
+  identity.device = uint64_t(st.st_dev);
+  identity.inode = uint64_t(st.st_ino);
+  return true;
+}
+
+bool RenameReplacing(const std::string& from, const std::string& to) {
+  return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
 }  // namespace vt

@@ -32,4 +32,17 @@ bool FlushFolderToDisk(const std::string& path);
 // Whether two paths name the same file object (device and inode); false when either is missing.
 bool IsSameFileObject(const std::string& a, const std::string& b);
 
+// The device and inode of a path's file object, which a rename keeps and a replacement changes.
+struct FileIdentity {
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+// False (and a zero identity) when the path does not exist.
+bool GetFileIdentity(const std::string& path, FileIdentity& identity);
+
+// Renames from to to in one step, replacing a file that to names: at every moment to names the
+// old file or the new one. Only within one file system.
+bool RenameReplacing(const std::string& from, const std::string& to);
+
 }  // namespace vt

@@ -23,6 +23,13 @@
 // the same files. A lock file whose marker says abandoned is kept, so that the next owner is
 // still told.
 //
+// A mutex on a caller's file is registered by the file's device and inode, so every handle of
+// this process on one file shares one entry (two descriptors of one file would exclude each
+// other even within a thread). Another user may only be able to open it for reading; flock()
+// works on such a descriptor, only the marker byte is then not written. That file belongs to its
+// caller (it has no presence file and lives beside what it locks), so its last holder never
+// removes it.
+//
 // Waiting for another process's flock polls with a few milliseconds' sleep; waiting for a thread
 // of this process sleeps on the condition variable.
 #include "platform/base/NamedMutex.h"
@@ -57,12 +64,14 @@ constexpr char kFreeMarker = '0';
 
 struct Entry {
   std::string name;
-  std::string lockPath, presencePath;
-  int lockFd = -1;      // flock()ed while a thread of this process owns the mutex
-  int presenceFd = -1;  // shared lock held while the entry is registered
-  int handles = 0;      // open NamedMutex objects of this process
-  uint64_t owner = 0;   // thread that owns (or is taking the file lock for) the mutex
-  uint32_t count = 0;   // ownership levels; 0 while the owner still waits for the file lock
+  bool onFile = false;  // registered by file identity (CreateOnFile), not by name
+  std::pair<uint64_t, uint64_t> file{0, 0};
+  std::string lockPath, presencePath;  // a named mutex's files (none for one on a file)
+  int lockFd = -1;                     // flock()ed while a thread of this process owns the mutex
+  int presenceFd = -1;                 // shared lock held while the entry is registered
+  int handles = 0;                     // open NamedMutex objects of this process
+  uint64_t owner = 0;                  // thread that owns (or is taking the file lock for) the mutex
+  uint32_t count = 0;                  // ownership levels; 0 while the owner still waits for the file lock
   std::condition_variable released;
 
   void CloseFiles() {
@@ -77,6 +86,7 @@ void RemoveFilesIfLastHolder(const Entry& entry);
 struct Registry {
   std::mutex mutex;
   std::map<std::string, std::shared_ptr<Entry>, std::less<>> entries;
+  std::map<std::pair<uint64_t, uint64_t>, std::shared_ptr<Entry>> files;
 };
 
 // Never destroyed: threads that end during process exit still reach it.
@@ -89,13 +99,19 @@ Registry& TheRegistry() {
 // Called with the registry mutex held.
 void ForgetIfUnused(Registry& registry, const std::shared_ptr<Entry>& entry) {
   if (entry->handles > 0 || entry->owner != 0) return;
-  auto it = registry.entries.find(entry->name);
-  if (it != registry.entries.end() && it->second == entry) registry.entries.erase(it);
+  if (entry->onFile) {
+    auto it = registry.files.find(entry->file);
+    if (it != registry.files.end() && it->second == entry) registry.files.erase(it);
+  } else {
+    auto it = registry.entries.find(entry->name);
+    if (it != registry.entries.end() && it->second == entry) registry.entries.erase(it);
+  }
   RemoveFilesIfLastHolder(*entry);
   entry->CloseFiles();
 }
 
 void WriteMarker(int fd, char marker) {
+  if (fd < 0) return;
   ssize_t n;
   do {
     n = ::pwrite(fd, &marker, 1, 0);
@@ -145,10 +161,10 @@ uint64_t HashName(std::string_view name) {
   return hash;
 }
 
-int OpenFile(const std::string& path) {
+int OpenFile(const std::string& path, mode_t mode = 0600) {
   int fd;
   do {
-    fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, mode);
   } while (fd < 0 && errno == EINTR);
   return fd;
 }
@@ -219,7 +235,7 @@ bool OpenEntryFiles(Entry& entry, bool* existedElsewhere) {
 // Called by the last handle of this process, with the registry mutex held and no thread of
 // this process owning the mutex. When no other process holds the name, both files go.
 void RemoveFilesIfLastHolder(const Entry& entry) {
-  if (entry.presenceFd < 0 || entry.lockFd < 0) return;
+  if (entry.onFile || entry.presenceFd < 0 || entry.lockFd < 0) return;
   if (!SetPresenceLock(entry.presenceFd, F_WRLCK, /*wait=*/false)) return;
   // Nobody else holds the name: the marker is stable, and a joiner now waits for this lock.
   char marker = 0;
@@ -285,6 +301,43 @@ bool NamedMutex::Create(std::string_view name, bool* alreadyExisted) {
   impl_->name = entry->name;
   impl_->entry = std::move(entry);
   if (alreadyExisted) *alreadyExisted = existed;
+  return true;
+}
+
+bool NamedMutex::CreateOnFile(std::string_view name, const std::string& lockPath) {
+  Close();
+  if (lockPath.empty()) return false;
+  // Readable and writable by whoever may use the folder (the umask has the last word).
+  int fd = OpenFile(lockPath, 0666);
+  if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+    do {
+      fd = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    } while (fd < 0 && errno == EINTR);
+  }
+  if (fd < 0) return false;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return false;
+  }
+  const std::pair<uint64_t, uint64_t> key{uint64_t(st.st_dev), uint64_t(st.st_ino)};
+  Registry& registry = TheRegistry();
+  std::lock_guard lock(registry.mutex);
+  std::shared_ptr<Entry> entry;
+  if (auto it = registry.files.find(key); it != registry.files.end()) {
+    ::close(fd);
+    entry = it->second;
+  } else {
+    entry = std::make_shared<Entry>();
+    entry->name = std::string(name);
+    entry->onFile = true;
+    entry->file = key;
+    entry->lockFd = fd;
+    registry.files.emplace(key, entry);
+  }
+  ++entry->handles;
+  impl_->name = std::string(name);
+  impl_->entry = std::move(entry);
   return true;
 }
 

@@ -6,6 +6,11 @@
 // name was already open anywhere (the single-instance test); the name lives while a handle is
 // open. Across processes it is a pair of locked files per name in the per-user runtime folder;
 // the last handle to close, in any process, removes them (an abandoned mutex's lock file stays).
+//
+// CreateOnFile makes a mutex whose lock is a file the caller names instead (a data storage's lock
+// file in its own folder): every process that can open that file is excluded, whatever its
+// runtime folder or user. Such a mutex is identified by the file, not by its name, and has no
+// "already existed" test.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -28,6 +33,9 @@ class NamedMutex {
   // Opens (creating when needed) the mutex of this name, without taking it.
   // *alreadyExisted: another handle, in this or another process, had the name open.
   bool Create(std::string_view name, bool* alreadyExisted = nullptr);
+  // Opens (creating when missing) the mutex held as a lock on the file at lockPath; name is
+  // only reported by Name. False when the file can be neither created nor opened.
+  bool CreateOnFile(std::string_view name, const std::string& lockPath);
   // Waits up to timeoutMs (kInfiniteTimeout: no limit; 0: just tries).
   WaitResult Lock(uint32_t timeoutMs);
   // Releases one level of ownership; false when the calling thread does not own it.

@@ -4,13 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <csignal>
 #include <functional>
+#include <map>
 #include <memory>
 #include <thread>
 
 #include "StoreTestSupport.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Paths.h"
+#include "platform/base/ReadOnlyFile.h"
 #include "store/DataFileVfs.h"
 #include "store/FolderHelpers.h"
 #include "store/IndexSchema.h"
@@ -22,6 +26,78 @@ namespace {
 
 using store_test::Shell;
 using store_test::StandardCopy;
+
+// Every file below a storage folder's FILES and TRASH (relative path -> bytes).
+void CollectFiles(const std::string& root, const std::string& relative,
+                  std::map<std::string, std::string>& out) {
+  std::vector<vt::FolderEntry> entries;
+  if (!vt::ListFolder(vt::JoinPath(root, relative), entries)) return;
+  for (const vt::FolderEntry& entry : entries) {
+    const std::string path = relative + '/' + entry.name;
+    if (entry.isFolder) {
+      CollectFiles(root, path, out);
+    } else {
+      vt::ReadWholeFile(vt::JoinPath(root, path), out[path]);
+    }
+  }
+}
+std::map<std::string, std::string> StoredContents(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  CollectFiles(folder, "FILES", files);
+  CollectFiles(folder, "TRASH", files);
+  return files;
+}
+
+void WaitForFile(const std::string& path) {
+  for (int i = 0; i < 2000 && !vt::PathExists(path); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+}
+
+// Imports args[1] into the storage at args[0]; on reaching step args[2] it writes the file
+// args[3] and goes on after a pause, the time a process in the parent has to interfere.
+VT_TEST_CHILD(PausedImport) {
+  CVTDataStorage storage;
+  if (storage.OpenAt(args.at(0)) != STORE_OK) return 2;
+  const int stop = std::stoi(args.at(2));
+  const std::string reached = args.at(3);
+  storage.SetSeams({.onImportStep = [&](ImportStep step) {
+    if (int(step) != stop) return;
+    vt::WriteFileAtomic(reached, "reached");
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  }});
+  std::string copy;
+  return storage.ImportFile(args.at(1), &copy) == STORE_OK ? 0 : 3;
+}
+
+// Rebuilds the storage at args[0] under the name args[1], killed at its step number args[2] (or,
+// when args[2] is a step's name, at the first step of that name).
+VT_TEST_CHILD(KilledRebuild) {
+  CVTDataStorage storage;
+  if (storage.SetPaths(args.at(0)) != STORE_OK) return 2;
+  const std::string at = args.at(2);
+  const bool byName = at.find_first_not_of("0123456789") != std::string::npos;
+  const int stop = byName ? 0 : std::stoi(at);
+  int seen = 0;
+  storage.SetSeams({.onRebuildStep = [&](const char* step) {
+    if (byName ? at == step : ++seen == stop) std::raise(SIGKILL);
+  }});
+  return storage.RebuildIndex(args.at(1)) == STORE_OK ? 0 : 3;
+}
+
+// On the data root args[0], a backup (args[1] "backup": storage args[2] into folder args[3]) or
+// a restore ("restore": backup folder args[2] as storage args[3]), killed at its step args[4].
+VT_TEST_CHILD(KilledBackupOrRestore) {
+  CVTDataStorageManager manager;
+  if (manager.Open(args.at(0)) != STORE_OK) return 2;
+  const int stop = std::stoi(args.at(4));
+  int seen = 0;
+  manager.SetStepHook([&](const char*) {
+    if (++seen == stop) std::raise(SIGKILL);
+  });
+  const int rc = args.at(1) == "backup" ? manager.BackupStorage(args.at(2), args.at(3))
+                                        : manager.RestoreBackup(args.at(2), args.at(3));
+  return rc == STORE_OK ? 0 : 3;
+}
 
 class MaintenanceTest : public store_test::TempRootTest {
  protected:
@@ -106,6 +182,13 @@ class MaintenanceTest : public store_test::TempRootTest {
     ASSERT_EQ(db->Execute(sql), RDB_OK) << sql;
   }
   std::string Index() const { return vt::JoinPath(folder_, kIndexFileName); }
+  // A source file of a recording of its own (n tells them apart).
+  std::string AnotherRecording(int n) {
+    recgen::SizedOptions o;
+    o.records = 20;
+    o.guid.data1 = 0x33330000u + uint32_t(n);
+    return Source("new" + std::to_string(n) + ".DAE", recgen::SizedNewerFile(o));
+  }
 
   std::unique_ptr<CVTDataStorageManager> manager_ = std::make_unique<CVTDataStorageManager>();
   std::string dataRoot_;
@@ -387,7 +470,10 @@ TEST_F(MaintenanceTest, BackupAndRestoreRoundTrip) {
   EXPECT_EQ(
       Query(vt::JoinPath(backup, kIndexFileName), "SELECT database_name, backup_status FROM database_info;"),
       "Main|VALID\n");
-  EXPECT_EQ(copied.size(), std::size_t(CountFilesInTree(folder_)));
+  // Every file but the storage's lock file, which belongs to the storage alone.
+  EXPECT_TRUE(vt::FileExists(vt::JoinPath(folder_, kStorageLockFileName)));
+  EXPECT_FALSE(vt::PathExists(vt::JoinPath(backup, kStorageLockFileName)));
+  EXPECT_EQ(copied.size() + 1, std::size_t(CountFilesInTree(folder_)));
   EXPECT_EQ(manager_->GetCount(), 1);  // a backup is not listed
 
   ASSERT_EQ(manager_->RestoreBackup(backup, "Copy"), STORE_OK);
@@ -469,21 +555,412 @@ TEST_F(MaintenanceTest, BackupAndRestoreRefusals) {
   EXPECT_EQ(manager_->RestoreBackup(backup, "Cancelled"), STORE_BACKUP_INVALID);
   EXPECT_EQ(manager_->RestoreBackup(Path("nothing"), "Nothing"), STORE_BACKUP_INVALID);
 
-  // Restoring under a listed name copies, then fails to list: the copy stays unlisted.
+  // Restoring under a listed name is refused before anything is copied: no folder is left.
   const std::string good = Path("backups/good");
   ASSERT_EQ(manager_->BackupStorage("Main", good), STORE_OK);
   int foldersBefore = 0;
   ListSubfolders(dataRoot_, nullptr, 0, foldersBefore);
+  std::vector<std::string> copied;
+  manager_->SetProgress([&](const char*, const std::string& item) { copied.push_back(item); });
   EXPECT_EQ(manager_->RestoreBackup(good, "Main"), STORE_FAILED);
+  manager_->SetProgress({});
+  EXPECT_TRUE(copied.empty());
   int foldersAfter = 0;
   ListSubfolders(dataRoot_, nullptr, 0, foldersAfter);
-  EXPECT_EQ(foldersAfter, foldersBefore + 1);
+  EXPECT_EQ(foldersAfter, foldersBefore);
   EXPECT_EQ(manager_->GetCount(), 1);
 
   CVTDataStorageManager closed;
   EXPECT_EQ(closed.BackupStorage("Main", backup), STORE_NOT_OPEN);
   EXPECT_EQ(closed.RestoreBackup(good, "X"), STORE_NOT_OPEN);
   EXPECT_EQ(manager_->CopyFolder("relative", backup), STORE_INVALID_PATH);
+}
+
+TEST_F(MaintenanceTest, ARebuildOnAFullDiskMovesNoFileAndKeepsTheOldIndex) {
+  OpenRoot();
+  ImportFiles(folder_);
+  // The same recording twice: the one file a sound rebuild moves to the deleted data.
+  const std::string twin = "FILES/S5T812345/2023/12/000001.DAE";
+  ASSERT_TRUE(CreateFolderTree(std::string(vt::ParentPath(vt::JoinPath(folder_, twin)))));
+  ASSERT_TRUE(vt::CopyFile(vt::JoinPath(folder_, copies_[1]), vt::JoinPath(folder_, twin), true));
+  const std::string before = Dump(Index());
+  const auto files = StoredContents(folder_);
+
+  // The disk fills at the nth write of a database file from the start (a rebuild of this storage
+  // writes some 30 times: 1 is the new index's first, 24 its last commit) and stays full; or
+  // (0) it fills while the second file is indexed and has room again for the third.
+  for (int n : {1, 6, 14, 24, 0}) {
+    SCOPED_TRACE(n);
+    int filesSeen = 0;
+    manager_->SetProgress([&](const char* step, const std::string&) {
+      if (n != 0 || std::string(step) != "index") return;
+      ++filesSeen;
+      if (filesSeen == 2) vtstore::DataFileVfsTestHook::FailWritesFrom(1);
+      if (filesSeen == 3) vtstore::DataFileVfsTestHook::FailWritesFrom(0);
+    });
+    vtstore::DataFileVfsTestHook::FailWritesFrom(n);
+    const int rc = manager_->RebuildStorage("Main");
+    vtstore::DataFileVfsTestHook::FailWritesFrom(0);
+    manager_->SetProgress({});
+    EXPECT_TRUE(rc == STORE_FAILED || rc == STORE_DISK_FULL) << rc;
+    EXPECT_EQ(StoredContents(folder_), files);
+    EXPECT_EQ(Dump(Index()), before);
+    EXPECT_EQ(Query(Index(), "SELECT COUNT(*) FROM trash;"), "0\n");
+    EXPECT_FALSE(vt::PathExists(vt::JoinPath(folder_, "temp.db")));
+  }
+  // A read of a stored file fails once, as on a bad disk: nothing in the file, so no file but
+  // the twin ever goes to the deleted data.
+  auto keptFiles = files;
+  keptFiles.erase(twin);
+  for (int n : {1, 5, 9}) {
+    SCOPED_TRACE("read " + std::to_string(n));
+    vt::ReadOnlyFileTestHook::FailNthRead(n);
+    manager_->RebuildStorage("Main");
+    vt::ReadOnlyFileTestHook::FailNthRead(0);
+    auto stored = StoredContents(folder_);
+    stored.erase(twin);
+    stored.erase("TRASH" + twin.substr(5));
+    EXPECT_EQ(stored, keptFiles);
+    EXPECT_EQ(Dump(Index()), before);
+  }
+  // With room again the rebuild runs whole: only the twin goes to the deleted data.
+  ASSERT_EQ(manager_->RebuildStorage("Main"), STORE_OK);
+  auto after = files;
+  after["TRASH" + twin.substr(5)] = after[twin];
+  after.erase(twin);
+  EXPECT_EQ(StoredContents(folder_), after);
+  EXPECT_EQ(Dump(Index()), before);
+  EXPECT_EQ(manager_->CheckStorage("Main"), STORE_OK);
+}
+
+// An object that had the storage open before a rebuild writes, under the storage's lock, into
+// the rebuilt index: also when the rebuild was killed once its new index was complete, which
+// leaves that index beside the old one (a write into the old one would be lost at the swap).
+TEST_F(MaintenanceTest, AStorageOpenedBeforeARebuildWritesIntoTheRebuiltIndex) {
+  const std::string temp = "temp.db";
+  const std::function<void()> rebuilds[] = {
+      [&] { ASSERT_EQ(manager_->RebuildStorage("Main"), STORE_OK); },
+      [&] {
+        pid_t child = vt_test::SpawnChild("KilledRebuild", {folder_, "Main", "swap"});
+        ASSERT_GT(child, 0);
+        ASSERT_EQ(vt_test::WaitChild(child), -1);
+        ASSERT_TRUE(vt::FileExists(vt::JoinPath(folder_, temp)));
+      },
+  };
+  int n = 0;
+  for (const auto& rebuild : rebuilds) {
+    SCOPED_TRACE(n);
+    manager_ = std::make_unique<CVTDataStorageManager>();
+    copies_.clear();
+    OpenRoot("root" + std::to_string(++n) + "/DATA");
+    ImportFiles(folder_);
+    // The import worker's object stays open across the rebuild, as the application's does.
+    CVTDataStorage worker;
+    ASSERT_EQ(worker.OpenAt(folder_), STORE_OK);
+    rebuild();
+    std::string copy;
+    ASSERT_EQ(worker.ImportFile(AnotherRecording(1), &copy), STORE_OK);
+    EXPECT_FALSE(vt::PathExists(vt::JoinPath(folder_, temp)));
+    ASSERT_EQ(worker.MoveFileToTrash(copies_[0]), STORE_OK);
+    worker.Close();
+    // Opening anew changes nothing any more.
+    CVTDataStorage later;
+    ASSERT_EQ(later.OpenAt(folder_), STORE_OK);
+    later.Close();
+    EXPECT_EQ(Query(Index(), "SELECT COUNT(*) FROM file WHERE file_path = '" + copy + "';"), "1\n");
+    EXPECT_EQ(Query(Index(), "SELECT COUNT(*) FROM file; SELECT COUNT(*) FROM trash;"), "4\n1\n");
+    EXPECT_EQ(manager_->CheckStorage("Main"), STORE_OK);
+  }
+}
+
+TEST_F(MaintenanceTest, CheckRebuildAndBackupWaitForAnImportInAnotherProcess) {
+  OpenRoot();
+  ImportFiles(folder_);
+  struct Case {
+    const char* what;
+    ImportStep pause;
+    std::function<void()> run;
+  };
+  const Case cases[] = {
+      // The copy is in place but not committed while the import pauses.
+      {"check", ImportStep::CopyInPlace, [this] { EXPECT_EQ(manager_->CheckStorage("Main"), STORE_OK); }},
+      // The rows are written but no copy is made yet.
+      {"rebuild", ImportStep::Indexed, [this] { EXPECT_EQ(manager_->RebuildStorage("Main"), STORE_OK); }},
+      {"backup", ImportStep::CopyInPlace,
+       [this] {
+         ASSERT_EQ(manager_->BackupStorage("Main", Path("backup")), STORE_OK);
+         ASSERT_EQ(manager_->RestoreBackup(Path("backup"), "Restored"), STORE_OK);
+         // The backup holds what its index names, and nothing more.
+         EXPECT_EQ(manager_->CheckStorage("Restored"), STORE_OK);
+       }},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string reached = Path("reached" + std::to_string(++n));
+    pid_t child = vt_test::SpawnChild("PausedImport",
+                                      {folder_, AnotherRecording(n), std::to_string(int(c.pause)), reached});
+    ASSERT_GT(child, 0);
+    WaitForFile(reached);
+    ASSERT_TRUE(vt::PathExists(reached));
+    c.run();
+    EXPECT_EQ(vt_test::WaitChild(child), 0);
+    EXPECT_EQ(Query(Index(), "SELECT COUNT(*) FROM file;"), std::to_string(4 + n) + "\n");
+    EXPECT_EQ(manager_->CheckStorage("Main"), STORE_OK);
+  }
+}
+
+TEST_F(MaintenanceTest, ProcessesWithDifferentRuntimeFoldersExcludeEachOther) {
+  OpenRoot();
+  const std::string source = AnotherRecording(1);
+  const std::string reached = Path("reached");
+  pid_t child;
+  {
+    // Another user's session, or the same user's under another runtime folder.
+    ASSERT_TRUE(vt::CreateFolders(Path("runtime-b")));
+    vt_test::ScopedEnv runtime("XDG_RUNTIME_DIR", Path("runtime-b"));
+    child = vt_test::SpawnChild("PausedImport",
+                                {folder_, source, std::to_string(int(ImportStep::CopyInPlace)), reached});
+  }
+  ASSERT_GT(child, 0);
+  WaitForFile(reached);
+  ASSERT_TRUE(vt::PathExists(reached));
+  CVTDataStorage ours;
+  ASSERT_EQ(ours.OpenAt(folder_), STORE_OK);
+  // The other import's placed copy is not a leftover: this import waits for it.
+  std::string copy;
+  EXPECT_EQ(ours.ImportFile(source, &copy), STORE_IMPORTED_ALREADY);
+  EXPECT_EQ(vt_test::WaitChild(child), 0);
+  ours.Close();
+  const std::string stored = Query(Index(), "SELECT file_path FROM file;");
+  ASSERT_EQ(stored, copy + "\n");
+  std::string storedBytes, sourceBytes;
+  ASSERT_TRUE(vt::ReadWholeFile(vt::JoinPath(folder_, copy), storedBytes));
+  ASSERT_TRUE(vt::ReadWholeFile(source, sourceBytes));
+  EXPECT_EQ(storedBytes, sourceBytes);
+  EXPECT_EQ(manager_->CheckStorage("Main"), STORE_OK);
+}
+
+TEST_F(MaintenanceTest, OpeningFinishesASwapCutOffBetweenItsRenames) {
+  OpenRoot();
+  ImportFiles(folder_);
+  const std::string before = Dump(Index());
+  // What a swap of the two-rename kind leaves when cut off after its first rename: the complete
+  // new index as "temp.db", the old one moved aside, no "fileidx.db".
+  const std::string temp = vt::JoinPath(folder_, "temp.db");
+  const std::string old = vt::JoinPath(folder_, "fileidx-old.db");
+  ASSERT_TRUE(vt::CopyFile(Index(), temp, true));
+  ASSERT_TRUE(vt::MoveFile(Index(), old));
+  CVTDataStorage storage;
+  ASSERT_EQ(storage.OpenAt(folder_), STORE_OK);
+  storage.Close();
+  EXPECT_FALSE(vt::PathExists(temp));
+  EXPECT_FALSE(vt::PathExists(old));
+  EXPECT_EQ(Dump(Index()), before);  // the instrument names with the rest
+  EXPECT_EQ(manager_->CheckStorage("Main"), STORE_OK);
+
+  // Cut off before its new index was complete: the old index goes back in place.
+  ASSERT_TRUE(vt::CopyFile(Index(), temp, true));
+  Sql(temp, "UPDATE database_info SET status = 'ABORTED';");
+  ASSERT_TRUE(vt::MoveFile(Index(), old));
+  ASSERT_EQ(storage.OpenAt(folder_), STORE_OK);
+  storage.Close();
+  EXPECT_FALSE(vt::PathExists(temp));
+  EXPECT_EQ(Dump(Index()), before);
+}
+
+TEST_F(MaintenanceTest, ARebuildKilledAtAnyStepLeavesTheOldStateOrTheNewAndARetrySucceeds) {
+  OpenRoot();
+  ImportFiles(folder_);
+  const std::string twin = "FILES/S5T812345/2023/12/000001.DAE";
+  ASSERT_TRUE(CreateFolderTree(std::string(vt::ParentPath(vt::JoinPath(folder_, twin)))));
+  ASSERT_TRUE(vt::CopyFile(vt::JoinPath(folder_, copies_[1]), vt::JoinPath(folder_, twin), true));
+  const std::string before = Dump(Index());
+  const auto oldFiles = StoredContents(folder_);
+  auto newFiles = oldFiles;
+  newFiles["TRASH" + twin.substr(5)] = newFiles[twin];
+  newFiles.erase(twin);
+  const std::string pristine = Path("pristine");
+  ASSERT_EQ(manager_->CopyFolder(folder_, pristine), STORE_OK);
+
+  bool completed = false;
+  int rolledBack = 0, rolledForward = 0;  // kills before the new index was complete, and after
+  for (int k = 1; k <= 30 && !completed; ++k) {
+    SCOPED_TRACE(k);
+    pid_t child = vt_test::SpawnChild("KilledRebuild", {folder_, "Main", std::to_string(k)});
+    ASSERT_GT(child, 0);
+    const int exit = vt_test::WaitChild(child);
+    completed = exit == 0;
+    if (!completed) {
+      EXPECT_EQ(exit, -1);
+    }
+    // Opening finishes or undoes what the killed rebuild left.
+    CVTDataStorage storage;
+    ASSERT_EQ(storage.OpenAt(folder_), STORE_OK);
+    storage.Close();
+    EXPECT_FALSE(vt::PathExists(vt::JoinPath(folder_, "temp.db")));
+    EXPECT_FALSE(vt::PathExists(vt::JoinPath(folder_, "fileidx-old.db")));
+    EXPECT_EQ(Dump(Index()), before);
+    const auto files = StoredContents(folder_);
+    const bool rebuilt = files == newFiles;
+    EXPECT_TRUE(rebuilt || files == oldFiles);
+    ++(rebuilt ? rolledForward : rolledBack);
+    EXPECT_EQ(Query(Index(), "SELECT COUNT(*) FROM trash;"), rebuilt ? "1\n" : "0\n");
+    // A retry runs whole; the next round starts from the storage as it was.
+    EXPECT_EQ(manager_->RebuildStorage("Main"), STORE_OK);
+    EXPECT_EQ(StoredContents(folder_), newFiles);
+    EXPECT_EQ(manager_->CheckStorage("Main"), STORE_OK);
+    ASSERT_TRUE(DeleteFolderTree(folder_));
+    ASSERT_EQ(manager_->CopyFolder(pristine, folder_), STORE_OK);
+  }
+  EXPECT_TRUE(completed);
+  EXPECT_GE(rolledBack, 5);     // one kill per file of the walk
+  EXPECT_GE(rolledForward, 3);  // the move, the swap, and the run that completed
+}
+
+TEST_F(MaintenanceTest, ABackupKilledAtAnyStepIsNeverTakenForValidAndFreesTheStorage) {
+  OpenRoot();
+  ImportFiles(folder_);
+  bool completed = false;
+  for (int k = 1; k <= 30 && !completed; ++k) {
+    SCOPED_TRACE(k);
+    const std::string backup = Path("backups/" + std::to_string(k));
+    pid_t child = vt_test::SpawnChild("KilledBackupOrRestore",
+                                      {dataRoot_, "backup", "Main", backup, std::to_string(k)});
+    ASSERT_GT(child, 0);
+    const int exit = vt_test::WaitChild(child);
+    completed = exit == 0;
+    if (!completed) {
+      EXPECT_EQ(exit, -1);
+      EXPECT_TRUE(!vt::PathExists(backup) || vt::PathExists(vt::JoinPath(backup, "BACKUPPROCESSING")));
+      EXPECT_EQ(manager_->RestoreBackup(backup, "Never"), STORE_BACKUP_INVALID);
+    }
+    // The storage is sound and its lock free again; a retry succeeds.
+    EXPECT_EQ(manager_->CheckStorage("Main"), STORE_OK);
+    const std::string retry = Path("retry");
+    ASSERT_EQ(manager_->BackupStorage("Main", retry), STORE_OK);
+    ASSERT_TRUE(DeleteFolderTree(retry));
+  }
+  EXPECT_TRUE(completed);
+}
+
+TEST_F(MaintenanceTest, ARestoreKilledAtAnyStepLeavesNothingUnlistedAndARetrySucceeds) {
+  OpenRoot();
+  ImportFiles(folder_);
+  const std::string backup = Path("backups/good");
+  ASSERT_EQ(manager_->BackupStorage("Main", backup), STORE_OK);
+  manager_.reset();
+  bool completed = false;
+  for (int k = 1; k <= 30 && !completed; ++k) {
+    SCOPED_TRACE(k);
+    pid_t child = vt_test::SpawnChild("KilledBackupOrRestore",
+                                      {dataRoot_, "restore", backup, "Copy", std::to_string(k)});
+    ASSERT_GT(child, 0);
+    const int exit = vt_test::WaitChild(child);
+    completed = exit == 0;
+    if (!completed) {
+      EXPECT_EQ(exit, -1);
+    }
+    // The next manager to open the data root finishes or removes the restore.
+    CVTDataStorageManager manager;
+    ASSERT_EQ(manager.Open(dataRoot_), STORE_OK);
+    int folders = 0;
+    ListSubfolders(dataRoot_, nullptr, 0, folders);
+    EXPECT_EQ(folders, manager.GetCount());
+    std::string restored;
+    if (manager.GetStorageFolder("Copy", restored) != STORE_OK) {
+      EXPECT_EQ(manager.RestoreBackup(backup, "Copy"), STORE_OK);
+    }
+    EXPECT_EQ(manager.CheckStorage("Copy"), STORE_OK);
+    ASSERT_EQ(manager.DeleteStorage("Copy"), STORE_OK);
+  }
+  EXPECT_TRUE(completed);
+}
+
+// Besides its index, FILES and TRASH, a storage folder holds working files: the lock file, an
+// import's temporary copy (left by an import that was killed), a move's intent. Check and
+// rebuild take none of them for a stored file, a backup copies none, and a file the rebuild
+// sends to a taken place below TRASH gets the name a move to the deleted data would give it.
+TEST_F(MaintenanceTest, RebuildNamesTakenTrashPlacesLikeAMoveAndNoOneTakesTheWorkingFiles) {
+  OpenRoot();
+  ImportFiles(folder_);
+  const std::string before = Dump(Index());
+  // A recorder file of its own under each working name: whoever took one for a stored file
+  // would index it.
+  const std::string leftCopy = vt::JoinPath(folder_, ".import.DAE");
+  ASSERT_TRUE(vt::CopyFile(AnotherRecording(1), leftCopy, true));
+  const std::string twin = "FILES/S5T812345/2023/12/000001.DAE";
+  const std::string taken = "TRASH" + twin.substr(5);
+  for (const std::string& path : {twin, taken})
+    ASSERT_TRUE(CreateFolderTree(std::string(vt::ParentPath(vt::JoinPath(folder_, path)))));
+  ASSERT_TRUE(vt::CopyFile(vt::JoinPath(folder_, copies_[1]), vt::JoinPath(folder_, twin), true));
+  ASSERT_TRUE(vt::CopyFile(vt::JoinPath(folder_, copies_[2]), vt::JoinPath(folder_, taken), true));
+
+  ASSERT_EQ(manager_->RebuildStorage("Main"), STORE_OK);
+  EXPECT_EQ(Dump(Index()), before);
+  const std::string renamed = "TRASH/S5T812345/2023/12/000001-VT-1.DAE";
+  EXPECT_FALSE(vt::PathExists(vt::JoinPath(folder_, twin)));
+  EXPECT_TRUE(vt::FileExists(vt::JoinPath(folder_, renamed)));
+  EXPECT_EQ(Query(Index(), "SELECT file_path, file_name, start_data_no FROM trash ORDER BY file_path;"),
+            renamed + "|000001.DAE|1\n" + taken + "|000001.DAE|21\n");
+  EXPECT_TRUE(vt::FileExists(leftCopy));
+  EXPECT_EQ(manager_->CheckStorage("Main"), STORE_OK);
+
+  const std::string backup = Path("backup");
+  ASSERT_EQ(manager_->BackupStorage("Main", backup), STORE_OK);
+  for (const char* name : {kStorageLockFileName, ".import.DAE", kMoveIntentFileName}) {
+    EXPECT_FALSE(vt::PathExists(vt::JoinPath(backup, name))) << name;
+  }
+  ASSERT_EQ(manager_->RestoreBackup(backup, "Restored"), STORE_OK);
+  EXPECT_EQ(manager_->CheckStorage("Restored"), STORE_OK);
+  EXPECT_EQ(StoredContents(FolderOf("Restored")), StoredContents(folder_));
+}
+
+// A purge killed after it moved its file aside leaves the parting name and its intent. A
+// rebuild settles that first: from the index in place when it still reads (finished when the
+// purge had committed, undone otherwise), and undone when it cannot tell, so no file is lost
+// and the parting name is never indexed.
+TEST_F(MaintenanceTest, ARebuildSettlesAPurgeKilledHalfWayBeforeItIndexes) {
+  struct Case {
+    const char* name;
+    const char* killedAt;  // the purge's step number: 4 the file moved aside, 5 the commit
+    bool indexLost;
+    bool purged;
+  };
+  const Case cases[] = {
+      {"moved aside, index reads", "4", false, false},
+      {"moved aside, index lost", "4", true, false},
+      {"committed, index reads", "5", false, true},
+      {"committed, index lost", "5", true, false},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    manager_ = std::make_unique<CVTDataStorageManager>();
+    copies_.clear();
+    OpenRoot("root" + std::to_string(++n) + "/DATA");
+    ImportFiles(folder_);
+    const std::string victim = copies_[1];
+    // The move child of the deleted-data tests (same test program).
+    pid_t child = vt_test::SpawnChild("KilledMove", {folder_, "purge", victim, c.killedAt});
+    ASSERT_GT(child, 0);
+    ASSERT_EQ(vt_test::WaitChild(child), -1);
+    ASSERT_TRUE(vt::PathExists(vt::JoinPath(folder_, kMoveIntentFileName)));
+    ASSERT_FALSE(vt::PathExists(vt::JoinPath(folder_, victim)));
+    if (c.indexLost) {
+      ASSERT_TRUE(vt::DeleteFile(Index()));
+    }
+
+    ASSERT_EQ(manager_->RebuildStorage("Main"), STORE_OK);
+    EXPECT_FALSE(vt::PathExists(vt::JoinPath(folder_, kMoveIntentFileName)));
+    for (const auto& [path, bytes] : StoredContents(folder_)) {
+      EXPECT_EQ(path.find(".vtpurge"), std::string::npos) << path;
+    }
+    EXPECT_EQ(vt::FileExists(vt::JoinPath(folder_, victim)), !c.purged);
+    EXPECT_EQ(Query(Index(), "SELECT COUNT(*) FROM file WHERE file_path = '" + victim + "';"),
+              c.purged ? "0\n" : "1\n");
+    EXPECT_EQ(manager_->CheckStorage("Main"), STORE_OK);
+  }
 }
 
 }  // namespace

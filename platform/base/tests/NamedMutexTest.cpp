@@ -103,6 +103,15 @@ VT_TEST_CHILD(TryLock) {
   return result == WaitResult::Acquired ? 1 : 2;
 }
 
+// args: lock file. Exit 0: Lock(0) on the mutex of that file timed out, 1: it got it.
+VT_TEST_CHILD(TryLockFile) {
+  NamedMutex mutex;
+  if (!mutex.CreateOnFile("file", args.at(0))) return 3;
+  WaitResult result = mutex.Lock(0);
+  if (result == WaitResult::Timeout) return 0;
+  return result == WaitResult::Acquired ? 1 : 2;
+}
+
 // args: name, inside-marker path, rounds. Opens, takes, releases and closes the name over and
 // over; the marker, made exclusively while the mutex is held, shows two owners at once.
 // Exit 0: never two owners; 5: two owners; 3/4: the mutex failed.
@@ -374,6 +383,50 @@ TEST_F(NamedMutexTest, ProcessEndingWhileOwningLeavesItAbandoned) {
     EXPECT_EQ(mine.Lock(0), WaitResult::Acquired) << "released properly this time";
     ASSERT_TRUE(mine.Unlock());
   }
+}
+
+TEST_F(NamedMutexTest, AMutexOnAFileIsTheFilesWhateverThePathOrTheRuntimeFolder) {
+  vt_test::TempFolder shared;
+  const std::string lock = shared.path() + "/storage.lock";
+  const std::string alias = dir_ + "/alias";
+  ASSERT_EQ(::symlink(shared.path().c_str(), alias.c_str()), 0);
+
+  // A missing file is created; two paths to it are one mutex, re-entrant for its owner.
+  NamedMutex first, second;
+  ASSERT_TRUE(first.CreateOnFile("first", lock));
+  ASSERT_TRUE(fs::exists(lock));
+  ASSERT_TRUE(second.CreateOnFile("second", alias + "/storage.lock"));
+  EXPECT_EQ(first.Name(), "first");
+  ASSERT_EQ(first.Lock(0), WaitResult::Acquired);
+  ASSERT_EQ(second.Lock(0), WaitResult::Acquired);
+  std::thread([&] { EXPECT_EQ(second.Lock(0), WaitResult::Timeout); }).join();
+
+  // Another process excludes and is excluded, though its runtime folder is another one.
+  vt_test::TempFolder otherRuntime;
+  {
+    vt_test::ScopedEnv other("XDG_RUNTIME_DIR", otherRuntime.path());
+    EXPECT_EQ(vt_test::WaitChild(vt_test::SpawnChild("TryLockFile", {lock})), 0);
+  }
+  ASSERT_TRUE(second.Unlock());
+  ASSERT_TRUE(first.Unlock());
+  EXPECT_EQ(vt_test::WaitChild(vt_test::SpawnChild("TryLockFile", {alias + "/storage.lock"})), 1);
+  EXPECT_FALSE(first.CreateOnFile("none", shared.path() + "/missing/storage.lock"));
+
+  // The file is the caller's: the last holder, here or in a child, leaves it where it is, and
+  // the runtime folder gets no files for it. The child above ended owning it: the file still
+  // tells the next owner so.
+  first.Close();
+  second.Close();
+  EXPECT_TRUE(fs::exists(lock));
+  EXPECT_TRUE(LockFiles().empty());
+  ASSERT_TRUE(first.CreateOnFile("again", lock));
+  ASSERT_EQ(first.Lock(0), WaitResult::Abandoned);
+  ASSERT_TRUE(first.Unlock());
+  first.Close();
+  EXPECT_TRUE(fs::exists(lock));
+  ASSERT_TRUE(first.CreateOnFile("again", lock));
+  EXPECT_EQ(first.Lock(0), WaitResult::Acquired);
+  ASSERT_TRUE(first.Unlock());
 }
 
 // A name's files go with its last handle, whichever process holds it last; only a lock file
