@@ -10,7 +10,7 @@
 #include "platform/base/FileSystem.h"
 #include "platform/base/Paths.h"
 #include "store/AutoImportFolder.h"
-#include "store/tests/ImportTestSupport.h"
+#include "store/testing/ImportTestSupport.h"
 #include "testing/TempFolder.h"
 
 namespace {

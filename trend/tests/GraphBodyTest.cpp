@@ -3,7 +3,7 @@
 // the traces, and the time-axis text colour that follows the background.
 #include <gtest/gtest.h>
 
-#include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
 #include "platform/gui/RecordingDc.h"
 #include "trend/NgWaveform.h"
 #include "trend/testing/FakeNgChannel.h"

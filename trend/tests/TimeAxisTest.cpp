@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
 #include "platform/gui/RecordingDc.h"
 #include "testing/ScopedEnvironment.h"
 #include "trend/TimeAxis.h"

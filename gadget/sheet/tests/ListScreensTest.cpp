@@ -5,7 +5,7 @@
 
 #include "gadget/sheet/AlarmList.h"
 #include "gadget/sheet/MarkList.h"
-#include "gadget/sheet/tests/ListTestEnv.h"
+#include "gadget/sheet/testing/ListTestEnv.h"
 #include "platform/gui/RecordingDc.h"
 
 namespace list_test {

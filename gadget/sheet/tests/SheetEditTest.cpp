@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "gadget/sheet/GSheetEdit.h"
-#include "gadget/sheet/tests/SheetTestEnv.h"
+#include "gadget/sheet/testing/SheetTestEnv.h"
 #include "platform/gui/VirtualKeys.h"
 
 namespace sheet_test {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "gadget/sheet/GSheetLine.h"
-#include "gadget/sheet/tests/SheetTestEnv.h"
+#include "gadget/sheet/testing/SheetTestEnv.h"
 
 namespace sheet_test {
 namespace {

@@ -9,7 +9,7 @@
 #include "gadget/sheet/GSkSheetDigitals.h"
 #include "gadget/sheet/GSkSheetLine.h"
 #include "gadget/sheet/SheetSkinArt.h"
-#include "gadget/sheet/tests/SheetTestEnv.h"
+#include "gadget/sheet/testing/SheetTestEnv.h"
 
 namespace sheet_test {
 namespace {

@@ -11,7 +11,7 @@
 #include "gadget/sheet/AlarmListArt.h"
 #include "gadget/sheet/GList.h"
 #include "gadget/sheet/ListDocument.h"
-#include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
 
 namespace list_test {
 
