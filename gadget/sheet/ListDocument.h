@@ -8,6 +8,7 @@
 // the document changes a ring only between broadcasts and announces each change with one.
 #pragma once
 #include <algorithm>
+#include <cassert>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -114,6 +115,7 @@ class ListItemCache {
   int Count() { return int(Items().size()); }
   // The earliest and latest item time of rows a to b (0 <= a <= b < Count()).
   void TimeSpan(int a, int b, TickTime* lo, TickTime* hi) {
+    assert(0 <= a && a <= b && b < Count());
     *lo = *hi = At(a)->GetTime();
     for (int i = a + 1; i <= b; ++i) {
       const TickTime t = At(i)->GetTime();

@@ -323,8 +323,8 @@ TEST_F(StorageListUnderContentionTest, CreatesThatFillTheDiskLeaveNothingBehind)
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
     const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
     const std::string command = inNamespace + "'" + mountIt + " && " + kSmallDisk +
-                                "=\"$0\" exec \"$1\" --gtest_filter=\"$2\"' '" + mount + "' '" + self + "' '" +
-                                test->test_suite_name() + "." + test->name() + "'";
+                                "=\"$0\" exec \"$1\" --gtest_filter=\"$2\"' '" + mount + "' '" + self +
+                                "' '" + test->test_suite_name() + "." + test->name() + "'";
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status)) << "the run on the small disk did not end normally";
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the run on the small disk failed (its report is above)";
