@@ -11,9 +11,11 @@ lives in a testing/ folder and its library).
 
 The graph is also held against the links CMake declares. Configuring a build writes
 layer-links.txt into the build folder (cmake/Vantrel.cmake): one line per library folder with the
-library folders its targets link. Every edge of the graph must be linked directly, and every link
-must be allowed by the graph; a library folder CMake builds must appear in the graph. Adding a
-library is one line in LIBRARIES and its target_link_libraries.
+library folders its targets link. Every edge of the graph must be linked directly, every link
+must lie along the graph (directly or through a chain of edges), every library CMake builds must
+be in the graph, and a graph folder that holds sources must have a library in CMake. A graph
+folder not built yet (no sources) is left alone. Adding a library is one line in LIBRARIES and its
+target_link_libraries; its CMake side is picked up by itself.
 
 Usage: check_layers.py [ROOT] [--links FILE]
   (exit 1 and one line per violation when the tree breaks a rule). Without --links, the newest
@@ -149,7 +151,8 @@ def compare_links(links, built_folders):
         if lib not in links:
             # A library not built yet (its folder holds no sources) cannot drift.
             if lib in built_folders:
-                problems.append(f"{lib}: holds sources, but CMake declares no library for it")
+                problems.append(f"{lib}: holds sources, but CMake declares no library for it (its "
+                                f"library calls vt_library_headers(<target> {lib}))")
             continue
         for dep in LIBRARIES[lib]:
             if dep in links and dep not in links[lib]:
