@@ -165,8 +165,8 @@ TEST_F(YAxisTest, ExponentFormatsUseThreeDigitsAndNeverHang) {
   EXPECT_EQ(a->FormatLabel(-20000), "-2.0E+004");
   EXPECT_EQ(a->m_labelWidth, 3);  // longest trimmed label "1E5"/"2E4" is 3
 
-  // A log axis with exponent labels once looped for ever: made on a thread of its own, it must be
-  // done within the deadline. A thread that hangs cannot be stopped, so the run ends there.
+  // Fitting the labels of a log axis with exponent labels must end: the axis is made on a thread
+  // of its own against a deadline. A thread that hangs cannot be stopped, so the run ends there.
   std::packaged_task<CGNgYAxis*()> make([&] { return MakeAxis(0, 100, 0, 300, SCALE_LOG, LABELS_ON, 1); });
   std::future<CGNgYAxis*> made = make.get_future();
   std::thread maker(std::move(make));
