@@ -41,6 +41,7 @@ class CGVantrelAlarmData : public CGSortCore {
   std::string GetChannelLabel() const;
   std::string GetTimeText() const;
   TickTime GetTime() const { return m_time; }
+  int GetAlarmType() const { return m_type; }
 
   TickTime m_time;
   int m_status = 0;

@@ -282,6 +282,10 @@ void CGVantrelMarkDataManager::AddUserMarkFromRecord(const uint8_t* record) {
   CGVantrelMarkData* mark = NewMark();
   mark->FromSavedRecord(record);
   mark->m_source = MARK_SOURCE_USER;
+  AdoptMark(mark);
+}
+
+void CGVantrelMarkDataManager::AdoptMark(CGVantrelMarkData* mark) {
   mark->LinkAsLastChild(this);
   mark->SetId(++counter_);
 }

@@ -41,6 +41,11 @@ class CGVantrelMarkData : public CGSortCore {
 
   std::string GetTimeText() const;
   std::string GetOperationTimeText() const;
+  // What the mark list shows.
+  TickTime GetTime() const { return m_time; }
+  const std::string& GetTitle() const { return m_title; }
+  const std::string& GetComment() const { return m_comment; }
+  const std::string& GetUserName() const { return m_userName; }
   // "ALL" with bit 63, else the groups of the set bits 0-49 as "%02d" joined by ",".
   std::string GetGroupText() const;
 
@@ -85,6 +90,8 @@ class CGVantrelMarkDataManager : public CGSortCore {
   void AddUserMarkFromRecord(const uint8_t* record);
   // A detached mark from the pool or a new one (AddMark links it).
   CGVantrelMarkData* NewMark();
+  // Links a detached mark as the last one with the next id, never merging it.
+  void AdoptMark(CGVantrelMarkData* mark);
 
   int CountMarks(int groupIndex, int source) const;
   // The marks of the group as trend records, in child order; the array lives until the next call.

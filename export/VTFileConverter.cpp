@@ -46,9 +46,11 @@ int VTFileConverter::RunJobs() {
     ++done;
     if (progress_) progress_(done, total, result);
     if (result != CONVERT_DONE) return result;
-    if (cancel_) return CONVERT_CANCELLED;
+    // The job's log holds exactly the files it finished (a job it cancelled deleted its own and
+    // logged none), so it is kept whatever came after: a cancel only undoes unfinished work.
     for (unsigned i = 0; i < converter.GetConvertedFileNum(); ++i)
       AddConvertedFile(converter.GetConvertedFilePath(i));
+    if (cancel_) return CONVERT_CANCELLED;
   }
   return CONVERT_DONE;
 }

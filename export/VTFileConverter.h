@@ -1,7 +1,8 @@
 // VTFileConverter: the conversion job queue. Runs its jobs one after the other, each with its
 // own single-file converter, and keeps the paths of all files written in its converted-file log.
 // CancelJobs may come from any thread while RunJobs runs: no further job starts, the running
-// job stops and deletes its files, and the run returns 42.
+// job stops and deletes its files, and the run returns 42. A job that had finished when the
+// cancel came keeps its files, and they are logged.
 #pragma once
 #include <atomic>
 #include <deque>

@@ -5,9 +5,11 @@
 // file, so handles may be used from several threads.
 #include "formcast32/Formcast32.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -134,8 +136,17 @@ short FCvtOpen(const char* path, short kind) {
   std::size_t slot = 0;
   while (slot < g_files.size() && g_files[slot]) ++slot;
   if (slot >= kMaxHandles) return kFailed;
-  std::FILE* file = std::fopen(path, "wb");
-  if (!file) return kFailed;
+  // Never through a symbolic link: the table would land wherever the link points.
+  int fd;
+  do {
+    fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return kFailed;
+  std::FILE* file = ::fdopen(fd, "wb");
+  if (!file) {
+    ::close(fd);
+    return kFailed;
+  }
   if (slot == g_files.size()) g_files.emplace_back();
   g_files[slot] = std::make_unique<TableFile>(file, path);
   return short(slot);

@@ -3,6 +3,8 @@
 // Six functions open a file of a format kind, take its size, accept cells by 0-based row and
 // column, and close it. Every result is a signed 16-bit value: FCvtOpen gives a handle or -1,
 // the others 0 for success and -1 for a failure. Every function may be called from any thread.
+// FCvtOpen creates the file or empties the one there, but never opens through a symbolic link:
+// a link at the path, even one leading nowhere, is refused.
 //
 // File layout (the same for every kind accepted: 4 text, 33 and 3):
 // - UTF-8 bytes as given by the caller, no byte-order mark, no heading line.

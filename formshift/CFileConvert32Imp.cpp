@@ -76,9 +76,13 @@ int CFileConvert32Imp::AddSheet(const char* name) {
   if (!formshift::SplitExtension(m_basePath, stem, extension)) return 1;
   const std::string sheetPart = *name ? std::string("_") + name : std::string();
   if (stem.size() + sheetPart.size() + extension.size() >= formshift::kMaxPath) return 1;
-  if (!formshift::FirstFreeName(stem, sheetPart, extension, candidate)) return 1;
+  // The output is a new file made here: never an existing one, never through a link.
+  if (!formshift::ClaimFreeName(stem, sheetPart, extension, candidate)) return 1;
   m_handle = FCvtOpen(candidate.c_str(), m_kind);
-  if (m_handle == -1) return 1;
+  if (m_handle == -1) {
+    vt::DeleteFile(candidate);
+    return 1;
+  }
   // A file whose size is refused stays open until the next close but is not logged.
   if (FCvtInit(m_handle, 0, 0, m_rows, m_columns) != 0) return 1;
   m_path = candidate;

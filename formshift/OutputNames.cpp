@@ -1,6 +1,8 @@
 // Output names (see OutputNames.h).
 #include "formshift/OutputNames.h"
 
+#include <cerrno>
+
 #include "platform/base/FileSystem.h"
 #include "platform/base/Numbers.h"
 #include "platform/base/Paths.h"
@@ -18,17 +20,45 @@ bool SplitExtension(std::string_view path, std::string& stem, std::string& exten
   return true;
 }
 
-bool FirstFreeName(const std::string& stem, const std::string& middle, const std::string& extension,
-                   std::string& name) {
+namespace {
+
+enum class Candidate { Taken, Next, GiveUp };
+
+// Offers the candidates in order until one is taken.
+template <class Take>
+bool FirstName(const std::string& stem, const std::string& middle, const std::string& extension,
+               std::string& name, Take take) {
   std::string candidate = stem + middle + extension;
   for (long n = 1; candidate.size() < kMaxPath; ++n) {
-    if (!vt::PathExists(candidate)) {
-      name = std::move(candidate);
-      return true;
+    switch (take(candidate)) {
+      case Candidate::Taken:
+        name = std::move(candidate);
+        return true;
+      case Candidate::GiveUp:
+        return false;
+      case Candidate::Next:
+        break;
     }
     candidate = stem + middle + vt::FormatC("_%ld", n) + extension;
   }
   return false;
+}
+
+}  // namespace
+
+bool FirstFreeName(const std::string& stem, const std::string& middle, const std::string& extension,
+                   std::string& name) {
+  return FirstName(stem, middle, extension, name, [](const std::string& candidate) {
+    return vt::NameTaken(candidate) ? Candidate::Next : Candidate::Taken;
+  });
+}
+
+bool ClaimFreeName(const std::string& stem, const std::string& middle, const std::string& extension,
+                   std::string& name) {
+  return FirstName(stem, middle, extension, name, [](const std::string& candidate) {
+    if (vt::CreateNewFile(candidate)) return Candidate::Taken;
+    return errno == EEXIST ? Candidate::Next : Candidate::GiveUp;
+  });
 }
 
 std::string BareFileName(std::string_view path) {

@@ -353,6 +353,29 @@ int CGPrimitive::FocusPrevious() {
   }
 }
 
+namespace {
+// The gadget that the running Tab walk landed on.
+CGPrimitive* s_focusFound = nullptr;
+}  // namespace
+
+int FocusField(CGPrimitive* gadget) {
+  if (!gadget->CanFocus()) return 0;
+  s_focusFound = gadget;
+  return 1;
+}
+
+void CarryEditOn(CGPrimitive* gadget, int closeCode) {
+  if (closeCode != kEditEndTab && closeCode != kEditEndShiftTab) return;
+  s_focusFound = nullptr;
+  const int found = closeCode == kEditEndTab ? gadget->FocusNext() : gadget->FocusPrevious();
+  CGPrimitive* next = found ? s_focusFound : nullptr;
+  s_focusFound = nullptr;
+  if (next) {
+    next->Activate(1);
+    next->BeginEdit();
+  }
+}
+
 int CGPrimitive::EndEdit(int closeCode) {
   (void)closeCode;
   if (!GetRootGadget()) return 0;
@@ -376,15 +399,13 @@ void CGPrimitive::BeginEdit() {
 }
 
 void CGPrimitive::EditWithTextEdit(int l, int t, int r, int b, const vt::Font* font, const std::string& text,
-                                   int flags) {
-  (void)flags;
-  if (CGRoot* root = GetRootGadget()) root->OpenEditor(false, this, font, vt::Rect{l, t, r, b}, text);
+                                   int margin) {
+  if (CGRoot* root = GetRootGadget()) root->OpenEditor(false, this, font, vt::Rect{l, t, r, b}, text, margin);
 }
 
 void CGPrimitive::EditWithPasswordEdit(int l, int t, int r, int b, const vt::Font* font,
-                                       const std::string& text, int flags) {
-  (void)flags;
-  if (CGRoot* root = GetRootGadget()) root->OpenEditor(true, this, font, vt::Rect{l, t, r, b}, text);
+                                       const std::string& text, int margin) {
+  if (CGRoot* root = GetRootGadget()) root->OpenEditor(true, this, font, vt::Rect{l, t, r, b}, text, margin);
 }
 
 void CGPrimitive::EditWithCombo(int l, int t, int r, int b, int listHeight, const vt::Font* font,

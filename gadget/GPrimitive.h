@@ -164,10 +164,12 @@ class CGPrimitive : public CGCore {
   virtual void SetEditText(const std::string& text) { SetText(text); }
   virtual void GetEditText(std::string* out) { GetText(out); }
   virtual void BeginEdit();
+  // Open the root's text or password editor over the rectangle (absolute), with the font, the
+  // text all selected, and margin pixels kept free left and right of the text.
   virtual void EditWithTextEdit(int l, int t, int r, int b, const vt::Font* font, const std::string& text,
-                                int flags);
+                                int margin);
   virtual void EditWithPasswordEdit(int l, int t, int r, int b, const vt::Font* font, const std::string& text,
-                                    int flags);
+                                    int margin);
   // Shows the items (in key-table order when a table is given) and selects the item whose key
   // is currentKey (the item index without a table).
   virtual void EditWithCombo(int l, int t, int r, int b, int listHeight, const vt::Font* font, int itemCount,
@@ -279,6 +281,15 @@ class CGPrimitive : public CGCore {
 
 // True for a primitive (also during the primitive part of its destruction).
 inline bool IsPrimitive(const CGCore* node) { return IsKindOfClass(node, GCLASS(CGPrimitive)); }
+
+// The Tab walk that carries an open editor from gadget to gadget. Every gadget that can hold
+// the editor (value fields, drop-down fields, editable sheet columns) answers FocusFirst and
+// FocusLast through FocusField, which remembers it; one walk, so Tab crosses between the kinds.
+// FocusField answers 1 and remembers the gadget when it can take the focus; CarryEditOn, after
+// an edit of gadget ended with Tab (3) or Shift+Tab (4), activates the next or previous gadget
+// of the root's tab order and opens its editor.
+int FocusField(CGPrimitive* gadget);
+void CarryEditOn(CGPrimitive* gadget, int closeCode);
 
 // Tab-page helpers of the page controllers.
 int CountVisibleTabPages(const CGCore* group);

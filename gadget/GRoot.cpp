@@ -375,9 +375,9 @@ void CGRoot::InvalidateOpenEditors() {
 }
 
 void CGRoot::OpenEditor(bool password, CGPrimitive* gadget, const vt::Font* font, const vt::Rect& rect,
-                        const std::string& text) {
+                        const std::string& text, int margin) {
   CTextEdit* editor = password ? m_passwordEditor.get() : m_textEditor.get();
-  if (editor) editor->Open(gadget, font, rect, text, 0);
+  if (editor) editor->Open(gadget, font, rect, text, margin);
 }
 
 void CGRoot::OpenCombo(CGPrimitive* gadget, const vt::Rect& rect, int listHeight, const vt::Font* font,

@@ -114,9 +114,10 @@ class CGRoot : public CGGroup, public vt::HostClient {
   void AddShortcut(const std::string& keyText, CGPrimitive* target);
   void FreeShortcuts() { m_shortcuts.clear(); }
 
-  // Opens the text (or password) editor over rect (root coordinates) on gadget.
+  // Opens the text (or password) editor over rect (root coordinates) on gadget, with margin
+  // pixels free left and right of the text.
   void OpenEditor(bool password, CGPrimitive* gadget, const vt::Font* font, const vt::Rect& rect,
-                  const std::string& text);
+                  const std::string& text, int margin);
   void OpenCombo(CGPrimitive* gadget, const vt::Rect& rect, int listHeight, const vt::Font* font,
                  int itemCount, const std::string* itemTexts, const int* keyTable, int currentKey,
                  int showList);

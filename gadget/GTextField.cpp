@@ -64,28 +64,6 @@ CGTextEdit::CGTextEdit(CGCore* parent, int left, int top, int width, int height,
 
 const SGClassInfo* CGTextEdit::GetClassInfo() const { return GCLASS(CGTextEdit); }
 
-namespace {
-CGPrimitive* s_focusFound = nullptr;
-}  // namespace
-
-int FocusField(CGPrimitive* field) {
-  if (!field->CanFocus()) return 0;
-  s_focusFound = field;
-  return 1;
-}
-
-void CarryEditOn(CGPrimitive* field, int closeCode) {
-  if (closeCode != 3 && closeCode != 4) return;
-  s_focusFound = nullptr;
-  const int found = closeCode == 3 ? field->FocusNext() : field->FocusPrevious();
-  CGPrimitive* next = found ? s_focusFound : nullptr;
-  s_focusFound = nullptr;
-  if (next) {
-    next->Activate(1);
-    next->BeginEdit();
-  }
-}
-
 CGFont* FittedFieldFont(int width, int height, int n) {
   int h = 14;
   if (n > 0) h = std::clamp(std::min((width / n) * 2, height), 4, 96);

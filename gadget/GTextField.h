@@ -20,7 +20,7 @@ class CGTextEdit : public CGPrimitive {
   int SetFontSize(int h) override;
   void FitFontToRect() override;
   int CanFocus() override { return (m_style & GSTYLE_ACTIVE) == GSTYLE_ACTIVE; }
-  // The focus walk answers 1 when it reached a field (see FocusField).
+  // The focus walk answers 1 when it reached a field (see FocusField in GPrimitive.h).
   int FocusFirst() override;
   int FocusLast() override { return FocusFirst(); }
   int EndEdit(int closeCode) override;
@@ -99,11 +99,6 @@ class CGSkIntValue : public CGIntValue {
   void Draw(vt::DeviceContext* dc) override;
 };
 
-// The focus walk of the value fields: FocusField answers 1 and remembers the field when it can
-// take the focus; CarryEditOn, after an edit of field ended with Tab (3) or Shift+Tab (4), opens
-// the editor on the next or previous field of the root's tab order.
-int FocusField(CGPrimitive* field);
-void CarryEditOn(CGPrimitive* field, int closeCode);
 // The pooled font of a field: fitted to the rectangle's width (of a text of n bytes, 14 high for
 // none) and height within 4..96.
 CGFont* FittedFieldFont(int width, int height, int n);

@@ -44,13 +44,13 @@ void SetSkComboSkin(const SGSkComboSkin& skin) {
 
 CSkTextEdit::CSkTextEdit(std::unique_ptr<vt::InPlaceEdit> control) : CTextEdit(std::move(control)) {
   if (!m_control) return;
-  m_control->SetSkinFrame(FrameOf(g_textEditSkin));
+  m_control->onSkinFrame = [] { return std::optional(FrameOf(g_textEditSkin)); };
   m_control->onMouseMove = [this](uint32_t flags, vt::Point p) { PassMoveToRoot(m_gadget, flags, p); };
 }
 
 CSkPasswdEdit::CSkPasswdEdit(std::unique_ptr<vt::InPlaceEdit> control) : CPasswdEdit(std::move(control)) {
   if (!m_control) return;
-  m_control->SetSkinFrame(FrameOf(g_passwdEditSkin));
+  m_control->onSkinFrame = [] { return std::optional(FrameOf(g_passwdEditSkin)); };
   m_control->onMouseMove = [this](uint32_t flags, vt::Point p) { PassMoveToRoot(m_gadget, flags, p); };
 }
 

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "platform/base/Numbers.h"
+#include "platform/base/Paths.h"
 #include "platform/base/TimeRuntime.h"
 
 namespace {
@@ -86,6 +88,46 @@ COperationLog::COperationLog() : clock_(SystemSeconds) {}
 
 COperationLog::~COperationLog() { Close(); }
 
+std::string COperationLog::StorageFolderFor(const std::string& logFolder, const std::string& databaseName) {
+  if (databaseName.empty()) return logFolder;
+  std::string component;
+  if (databaseName == "." || databaseName == "..") {
+    for (std::size_t i = 0; i < databaseName.size(); ++i) component += "%2E";
+  } else {
+    for (unsigned char c : databaseName) {
+      if (c == '/' || c < 0x20 || c == 0x7F)
+        component += vt::FormatC("%%%02X", unsigned(c));
+      else
+        component += char(c);
+    }
+  }
+  return vt::JoinPath(logFolder, component);
+}
+
+std::string COperationLog::EscapeForLine(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    const unsigned char next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+    const unsigned char third = i + 2 < text.size() ? static_cast<unsigned char>(text[i + 2]) : 0;
+    if (c < 0x20 || c == 0x7F) {
+      out += vt::FormatC("\\x%02X", unsigned(c));
+    } else if (c == 0xC2 && next >= 0x80 && next <= 0x9F) {
+      // A C1 control in UTF-8; some readers end a line at U+0085.
+      out += vt::FormatC("\\u%04X", unsigned(next));
+      ++i;
+    } else if (c == 0xE2 && next == 0x80 && (third == 0xA8 || third == 0xA9)) {
+      // U+2028 and U+2029, the Unicode line and paragraph separators.
+      out += vt::FormatC("\\u20%02X", unsigned(third - 0x80));
+      i += 2;
+    } else {
+      out += char(c);
+    }
+  }
+  return out;
+}
+
 std::string COperationLog::FileNameFor(const std::string& prefix, int64_t unixSeconds) {
   std::tm tm = LocalBreakdown(unixSeconds);
   char date[32];
@@ -120,7 +162,7 @@ bool COperationLog::WriteLine(int code, const std::string* argument) {
   std::snprintf(stamp, sizeof stamp, "%02d/%02d/%02d %02d:%02d:%02d  ", tm.tm_year + 1900, tm.tm_mon + 1,
                 tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec);
   std::string message = std::string(LevelLetter(level)) + "[" + std::to_string(code) + "] : " + text;
-  if (argument) message += *argument;
+  if (argument) message += EscapeForLine(*argument);
   message += "\r\n";
   bool ok = file_.Write(stamp);
   return file_.Write(message) && ok;

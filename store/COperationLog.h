@@ -7,6 +7,11 @@
 // from one fixed table keyed by the message code (some texts end in a blank, kept before the
 // argument). A log that cannot be opened writes nothing, and a failed write is ignored: the log
 // never stops an import.
+//
+// Arguments are names from outside (file names, paths): their control characters are written
+// escaped ("\x0D"), so one call is one line and no name can end a line or forge another. A
+// storage's log folder is always one folder directly inside the log folder, whatever the
+// storage is called.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -80,6 +85,13 @@ class COperationLog {
 
   // The file name for a prefix and a moment: prefix + "_YYYYMMDD.log" of the local date.
   static std::string FileNameFor(const std::string& prefix, int64_t unixSeconds);
+  // The folder of a storage's logs: the log folder itself for an empty name, else one folder
+  // inside it named after the storage; "/", control characters and the names "." and ".." are
+  // written as "%XX" so that the name never leads anywhere else.
+  static std::string StorageFolderFor(const std::string& logFolder, const std::string& databaseName);
+  // The text as written into a line: control characters as "\xHH" (C1 controls and the two
+  // Unicode line separators as "\uHHHH"); everything else as it is.
+  static std::string EscapeForLine(const std::string& text);
 
  private:
   bool WriteLine(int code, const std::string* argument);

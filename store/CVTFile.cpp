@@ -92,7 +92,7 @@ CVTDataFileAccess* CVTFile::GetFileAccess() {
   if (m_reader) return m_reader.get();
   if (m_path.empty()) return nullptr;  // never initialised: nothing to open, nothing to report
   CVTDataFileAccess* reader = nullptr;
-  if (CreateFileAccess(m_path, &reader) != FILE_ACCESS_OK || reader == nullptr) {
+  if (CVTDataStorage::OpenStoredFile(m_path, &reader) != FILE_ACCESS_OK || reader == nullptr) {
     if (m_storage != nullptr) m_storage->SetStatus(kStatusAbnormalFiles);
     return nullptr;
   }

@@ -82,6 +82,20 @@ int CVTImportList::GetStatus(const std::string& path) {
   return status;
 }
 
+bool CVTImportList::HasImportedRowFor(const std::string& copyPath) {
+  // A list that cannot answer claims the copy: the caller then keeps to the plain outcome.
+  if (!connection_) return true;
+  auto statement = connection_->CreateStatement();
+  int count = 1;
+  if (!statement ||
+      statement->Prepare("SELECT COUNT(*) FROM import_file WHERE copy_path = ? AND status = ?;") != RDB_OK ||
+      statement->BindText(0, copyPath) != RDB_OK || statement->BindInt(1, IMPORT_STATUS_IMPORTED) != RDB_OK ||
+      statement->Execute() != RDB_OK || statement->Fetch() != RDB_ROW ||
+      statement->GetInt(0, count) != RDB_OK)
+    return true;
+  return count > 0;
+}
+
 bool CVTImportList::InsertFile(const std::string& path, const std::string& copyPath, int status) {
   if (!connection_) return false;
   auto statement = connection_->CreateStatement();

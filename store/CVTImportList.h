@@ -47,6 +47,8 @@ class CVTImportList {
 
   // The status of a path; 0 when it has no row, the query fails or the list is not open.
   int GetStatus(const std::string& path);
+  // Whether a row books that stored copy as imported (true also when the list cannot tell).
+  bool HasImportedRowFor(const std::string& copyPath);
   // A new row in auto-commit; true whenever the list is open.
   bool InsertFile(const std::string& path, const std::string& copyPath, int status);
   // Status and copy path of a path's row, in a transaction of its own; true when committed.

@@ -6,6 +6,8 @@
 #include "platform/base/FileSystem.h"
 #include "platform/base/FlushFileSystem.h"
 #include "platform/base/Paths.h"
+#include "platform/base/Text.h"
+#include "platform/base/TimeEngine.h"
 #include "store/FolderHelpers.h"
 #include "store/StoreResult.h"
 #include "store/VTDataStorage.h"
@@ -83,7 +85,7 @@ void CVTImportManager::OpenSession() {
 
   importListPath_ = vt::JoinPath(storageFolder_, kImportListFileName);
   const std::string logFolder = vt::JoinPath(basePath_, "Morvane/Vantrel/LOG");
-  const std::string storageLogFolder = vt::JoinPath(logFolder, databaseName);
+  const std::string storageLogFolder = COperationLog::StorageFolderFor(logFolder, databaseName);
   logPrefix_ = vt::JoinPath(storageLogFolder, "import");
 
   if (!listManager_) {
@@ -133,10 +135,15 @@ void CVTImportManager::End() {
 
 void CVTImportManager::Log(int code, const std::string* argument) {
   if (!log_) return;
-  if (argument)
-    log_->WriteWithText(code, *argument);
-  else
+  if (!argument) {
     log_->Write(code);
+  } else if (std::string mended;
+             !vt::IsValidUtf8(*argument) && vt::CodePageToUtf8(*argument, 65001, mended)) {
+    // The log is UTF-8 text: a path that is not shows its bytes replaced, as the index names it.
+    log_->WriteWithText(code, mended);
+  } else {
+    log_->WriteWithText(code, *argument);
+  }
 }
 
 bool CVTImportManager::ShouldStop() const {
@@ -145,6 +152,7 @@ bool CVTImportManager::ShouldStop() const {
 
 bool CVTImportManager::RunImport() {
   bool complete = false;
+  scannedFolders_.clear();
   switch (mode_) {
     case IMPORT_MODE_AUTOMATIC:
       Log(LOG_START_AUTOMATIC_IMPORT);
@@ -176,20 +184,29 @@ bool CVTImportManager::RunImport() {
 
 bool CVTImportManager::ScanFolder(const std::string& folder, bool withSubfolders, int convertMode) {
   const std::string base = WithSeparator(folder);
+  // A folder reached a second time (a link back up, two links to one folder) is not scanned
+  // again: the scan ends, and no file is met twice in a run.
+  vt::FileStamp identity;
+  if (vt::GetFileStamp(base, identity) && !scannedFolders_.insert({identity.device, identity.inode}).second)
+    return true;
   std::vector<vt::FolderEntry> entries;
   if (!vt::ListFolder(base, entries)) return true;  // a missing folder has nothing to import
   std::string copyPath;  // a scan's own, the worker's copy path stays that of a file list
   for (const vt::FolderEntry& entry : entries) {
     const std::string path = base + entry.name;
+    if (entry.isFolder && !withSubfolders) continue;
+    if (!entry.isFolder && !IsDataFileName(entry.name)) continue;
+    // Longer than the system takes (with the separator a folder's scan adds): said, not skipped
+    // in silence.
+    if (path.size() + (entry.isFolder ? 1 : 0) >= vt::kMaxSystemPath) {
+      Log(LOG_IMPORT_ERROR, &path);
+      continue;
+    }
     if (entry.isFolder) {
-      // Sub-folders keep the program's path limit (with the separator a scan adds); this also
-      // ends a scan that a folder link pointing back up would send round for ever.
-      if (!withSubfolders || path.size() + 1 >= vt::kMaxPath) continue;
       ScanFolder(path, withSubfolders, convertMode);
       if (ShouldStop()) return false;
       continue;
     }
-    if (!IsDataFileName(entry.name)) continue;
     const bool isNew = ImportOneFile(path, copyPath);
     if (ShouldStop()) return false;
     if (isNew && convertMode != AUTO_IMPORT_CONVERT_NONE) {
@@ -198,6 +215,17 @@ bool CVTImportManager::ScanFolder(const std::string& folder, bool withSubfolders
     }
   }
   return true;
+}
+
+bool CVTImportManager::IsBeingWritten(const std::string& path) const {
+  // Another program may still be copying the file in, without a lock we could see: a file
+  // changed within the last two seconds is left for the next run.
+  constexpr int64_t kSettleTicks = 2 * vt::kTicksPerSecond;
+  vt::FileStamp stamp;
+  if (!vt::GetFileStamp(path, stamp)) return false;
+  const int64_t modified = stamp.modifiedNs / 100 + vt::kEpochDifferenceTicks;
+  const int64_t age = (clock_ ? clock_() : CurrentTickTime()).ticks - modified;
+  return age >= 0 && age < kSettleTicks;
 }
 
 bool CVTImportManager::ImportFileList() {
@@ -243,7 +271,9 @@ bool CVTImportManager::ImportOneFile(const std::string& path, std::string& copyP
   // A failed file leaves no copy path behind: failures are booked without one, so that a later
   // status change of some stored file never reaches their rows.
   copyPath.clear();
-  lastResult_ = storage_->ImportFile(path, &copyPath);
+  lastResult_ = mode_ == IMPORT_MODE_AUTOMATIC && IsBeingWritten(path)
+                    ? STORE_SHARE_VIOLATION
+                    : storage_->ImportFile(path, &copyPath);
   const std::string none;
   switch (lastResult_) {
     case STORE_OK:
@@ -252,6 +282,14 @@ bool CVTImportManager::ImportOneFile(const std::string& path, std::string& copyP
       ++addedCount_;
       break;
     case STORE_IMPORTED_ALREADY:
+      // A stored copy that no row books as imported is this path's own: an import that was
+      // stopped after its commit and before its booking. It is booked now, as imported.
+      if (listed != IMPORT_STATUS_IMPORTED && list_ && !list_->HasImportedRowFor(copyPath)) {
+        BookStatus(listed, path, copyPath, IMPORT_STATUS_IMPORTED);
+        Log(LOG_IMPORT, &path);
+        ++addedCount_;
+        break;
+      }
       if (mode_ == IMPORT_MODE_FILE_OPEN) break;
       BookStatus(listed, path, copyPath, IMPORT_STATUS_IMPORTED_ALREADY);
       Log(LOG_IMPORTED_ALREADY, &path);

@@ -9,17 +9,22 @@
 // converter, the folder table and a completion callback. The callback runs on the worker thread
 // after the run's session has closed; it must only read the worker's results and post.
 // A run that booked anything ends with one flush of the storage's file system, so what a
-// finished run booked survives a power loss.
+// finished run booked survives a power loss. A file that is still being written (changed in the
+// last two seconds, or while it was imported) is not booked and is tried again at the next run.
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "store/AutoImportFolder.h"
 #include "store/COperationLog.h"
 #include "store/CVTImportList.h"
 #include "store/CZThread.h"
+#include "store/StoreClock.h"
 
 class CVTDataStorage;
 
@@ -51,6 +56,8 @@ class CVTImportManager : public CZThread {
   void SetBasePath(const std::string& basePath) { basePath_ = basePath; }
   void SetFolderTable(const SAutoImportFolder* table) { folderTable_ = table; }
   void SetConverter(ImportConverter converter) { converter_ = std::move(converter); }
+  // The clock of the test whether a file is still being written (the system clock if empty).
+  void SetClock(StoreClock clock) { clock_ = std::move(clock); }
   void SetCallback(ImportDoneCallback callback, void* userData) {
     callback_ = callback;
     userData_ = userData;
@@ -102,6 +109,8 @@ class CVTImportManager : public CZThread {
   void BookStatus(int listed, const std::string& path, const std::string& copyPath, int status);
   void ConvertImportedFile(const std::string& folder, const std::string& path, int convertMode);
   bool ShouldStop() const;
+  // Whether the file changed so recently that it may still be being written.
+  bool IsBeingWritten(const std::string& path) const;
   void Log(int code, const std::string* argument = nullptr);
 
   // Owner settings.
@@ -109,6 +118,7 @@ class CVTImportManager : public CZThread {
   std::string basePath_;
   const SAutoImportFolder* folderTable_ = nullptr;
   ImportConverter converter_;
+  StoreClock clock_;
   ImportDoneCallback callback_ = nullptr;
   void* userData_ = nullptr;
 
@@ -130,4 +140,6 @@ class CVTImportManager : public CZThread {
   int lastResult_ = -1;
   bool instrumentLimit_ = false;
   std::string copyPath_;
+  // Device and inode of every folder the run scanned.
+  std::set<std::pair<uint64_t, uint64_t>> scannedFolders_;
 };

@@ -3,7 +3,9 @@
 
 #include "platform/base/FileSystem.h"
 #include "platform/base/Paths.h"
+#include "platform/base/Text.h"
 #include "platform/base/TimeEngine.h"
+#include "recorder/FileAccessFactory.h"
 #include "store/FolderHelpers.h"
 #include "store/IndexSchema.h"
 #include "store/RDBSQLiteConnection.h"
@@ -12,7 +14,33 @@ namespace {
 
 constexpr const char* kFilesFolder = "FILES";
 constexpr const char* kTrashFolder = "TRASH";
-constexpr const char* kUniqueMarker = ".-VT-";
+// A taken name gets "-VT-" and a number before its extension ("A.DAE" -> "A-VT-1.DAE"), so the
+// reader still knows the file by its extension. Older versions appended ".-VT-" and the number
+// after the whole name ("A.DAE.-VT-1"); such stored files are still read and restored.
+constexpr const char* kUniqueMarker = "-VT-";
+constexpr const char* kOldUniqueMarker = ".-VT-";
+// The longest file name the file systems take, in bytes.
+constexpr std::size_t kMaxNameBytes = 255;
+
+// Whether text ends in marker followed by a number of ours (digits, the first not 0); where
+// the marker begins.
+bool EndsInUniqueSuffix(std::string_view text, std::string_view marker, std::size_t& at) {
+  std::size_t digits = 0;
+  while (digits < text.size() && text[text.size() - 1 - digits] >= '0' &&
+         text[text.size() - 1 - digits] <= '9')
+    ++digits;
+  if (digits == 0 || text[text.size() - digits] == '0') return false;
+  const std::size_t rest = text.size() - digits;
+  if (rest < marker.size() || text.substr(rest - marker.size(), marker.size()) != marker) return false;
+  at = rest - marker.size();
+  return true;
+}
+
+// Where a name's extension begins: at its last '.', or at its end when it has none.
+std::size_t ExtensionStart(const std::string& name) {
+  const std::size_t dot = name.rfind('.');
+  return dot == std::string::npos ? name.size() : dot;
+}
 
 // The UTC year and month of a time.
 void UtcYearMonth(TickTime time, int64_t& year, int& month) {
@@ -201,11 +229,17 @@ int CVTDataStorage::NewFilePath(const std::string& topFolder, const std::string&
   UtcYearMonth(time, year, month);
   std::string folder =
       topFolder + '/' + serialNo + '/' + std::to_string(year) + '/' + std::to_string(month) + '/';
-  std::string name = fileName;
-  for (int n = 1; vt::PathExists(vt::JoinPath(folder_, folder + name)); ++n)
-    UniqueFileName(fileName, n, name);
-  relativePath = folder + name;
+  relativePath = FreeRelativePath(folder + fileName);
   return STORE_OK;
+}
+
+std::string CVTDataStorage::FreeRelativePath(const std::string& wanted) const {
+  const std::string folder(vt::ParentPath(wanted));
+  const std::string fileName(vt::FileNamePart(wanted));
+  std::string name = fileName;
+  for (int n = 1; vt::PathExists(vt::JoinPath(folder_, vt::JoinPath(folder, name))); ++n)
+    UniqueFileName(fileName, n, name);
+  return vt::JoinPath(folder, name);
 }
 
 int CVTDataStorage::ExportFile(const std::string& relativePath, const std::string& destination) {
@@ -265,16 +299,41 @@ int CVTDataStorage::DeleteInstrument(const std::string& serialNo) {
 }
 
 int CVTDataStorage::UniqueFileName(const std::string& name, int n, std::string& out) {
-  std::size_t dot = name.find('.');
-  std::string before = dot == std::string::npos ? std::string() : name.substr(0, dot);
-  std::string after = dot == std::string::npos ? name : name.substr(dot + 1);
-  out = before + '.' + after + kUniqueMarker + std::to_string(n);
+  const std::size_t extension = ExtensionStart(name);
+  const std::string suffix = kUniqueMarker + std::to_string(n) + name.substr(extension);
+  // A long name gives up the end of its stem, never the number or the extension.
+  std::string_view stem(name.data(), extension);
+  if (stem.size() + suffix.size() > kMaxNameBytes && suffix.size() < kMaxNameBytes)
+    stem = vt::Utf8Truncate(stem, kMaxNameBytes - suffix.size());
+  out = std::string(stem) + suffix;
   return STORE_OK;
 }
 
 int CVTDataStorage::StripUniqueSuffix(const std::string& name, std::string& out) {
-  out = name.substr(0, name.find(kUniqueMarker));
+  std::size_t at = 0;
+  if (EndsInUniqueSuffix(name, kOldUniqueMarker, at)) {
+    // The old form put a '.' before a name without one (NODOT -> .NODOT.-VT-1).
+    out = name.substr(0, at);
+    if (out.size() > 1 && out[0] == '.' && out.find('.', 1) == std::string::npos) out.erase(0, 1);
+    return STORE_OK;
+  }
+  const std::size_t extension = ExtensionStart(name);
+  if (EndsInUniqueSuffix(std::string_view(name).substr(0, extension), kUniqueMarker, at) &&
+      at + name.size() - extension > 0) {
+    out = name.substr(0, at) + name.substr(extension);
+    return STORE_OK;
+  }
+  out = name;
   return STORE_OK;
+}
+
+int CVTDataStorage::OpenStoredFile(const std::string& path, CVTDataFileAccess** reader) {
+  // The reader is chosen by the extension, which the old suffix hid.
+  std::string name(vt::FileNamePart(path)), plain;
+  std::size_t at = 0;
+  if (!EndsInUniqueSuffix(name, kOldUniqueMarker, at)) return CreateFileAccess(path, reader);
+  StripUniqueSuffix(name, plain);
+  return OpenOrDiscardFileAccess(NewFileAccessFor(plain), path, reader);
 }
 
 std::string CVTDataStorage::MutexName(const std::string& databaseName) {

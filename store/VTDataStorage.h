@@ -29,7 +29,7 @@ inline constexpr uint64_t INDEX_FILE_LIMIT = 0x80000000;
 inline constexpr int MAX_INSTRUMENTS = 300;
 
 // The points of an import, in order, at which a test may look in (or stop the process).
-enum class ImportStep { Begun, Indexed, FolderMade, CopyWritten, CopyInPlace, Committed };
+enum class ImportStep { Begun, CopyWritten, Indexed, FolderMade, CopyInPlace, Committed };
 // The points of a move to or from the deleted data and of a purge, in order, at which a test may
 // look in (or stop the process). A move to TRASH reports IndexChanged twice: rows deleted, trash
 // row written.
@@ -132,10 +132,17 @@ class CVTDataStorage {
   int ReaddTrashFolder(const std::string& folder);
   void SetProgress(MaintenanceProgress progress) { progress_ = std::move(progress); }
 
-  // The n-th alternative of a taken name: "%s.%s.-VT-%d" (A.DAE -> A.DAE.-VT-1).
+  // The n-th alternative of a taken name: "-VT-" and n before the extension (A.DAE -> A-VT-1.DAE,
+  // NODOT -> NODOT-VT-1); the stem of a long name is shortened to keep it within 255 bytes.
   static int UniqueFileName(const std::string& name, int n, std::string& out);
-  // The name before its first ".-VT-" (the whole name when it has none).
+  // The name without the one suffix UniqueFileName (or an older version: A.DAE.-VT-1) added;
+  // any other name comes back unchanged. Only names of stored files carry such a suffix.
   static int StripUniqueSuffix(const std::string& name, std::string& out);
+  // Opens a stored file through the reader factory, also one an older version named with its
+  // suffix after the extension.
+  static int OpenStoredFile(const std::string& path, CVTDataFileAccess** reader);
+  // The relative path wanted, or the first alternative of its name that no file takes.
+  std::string FreeRelativePath(const std::string& wanted) const;
   // The storage mutex's name for a database name.
   static std::string MutexName(const std::string& databaseName);
 
@@ -162,7 +169,15 @@ class CVTDataStorage {
   void ImportStepReached(ImportStep step);
   void MoveStepReached(MoveStep step);  // VTDataStorageTrash.cpp
   int RemoveStrayCopies(const std::string& serialNo, const std::string& fileName, TickTime time,
-                        const std::string& sourcePath);
+                        const std::string& copiedPath);
+  // ImportDataFile with the file read from readPath while its name comes from sourcePath.
+  int ImportDataFileFrom(std::string* copyPath, const std::string& sourcePath, const std::string& readPath,
+                         bool inPlace);
+  // The temporary copy of an import in progress.
+  std::string ImportCopyPath(const std::string& sourcePath) const;
+  // file.file_name of a source: its last component, without a suffix of ours when it is a file
+  // of this storage, and valid UTF-8.
+  std::string StoredFileName(const std::string& sourcePath) const;
   // Maintenance helpers.
   int CheckFiles(int64_t totals[8]);
   void Progress(const char* step, const std::string& item) const {

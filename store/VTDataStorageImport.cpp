@@ -1,19 +1,24 @@
 // CVTDataStorage: import of one recorder file (ImportFile, ImportDataFile).
 //
 // ImportFile checks the storage's limits and whether another program has the file locked, then
-// indexes the file and copies it read-only under FILES in one transaction, so that an index row
-// never exists without its copy. The copy is written under a temporary name and renamed into
-// place, so a process killed half-way never leaves a partial file under a stored name; what a
-// killed import leaves (a temporary file, or a complete copy the rolled-back index does not
-// know) is removed by the next import of the same file. ImportDataFile writes the rows alone,
-// inside the caller's transaction, and decides whether the file continues a batch.
+// copies the file, indexes the copy and places it read-only under FILES in one transaction, so
+// that an index row never exists without its copy and what is stored is exactly what the reader
+// checked. A source that changes while it is imported is being written: the import gives up
+// with a sharing violation and is tried again later. The copy is written under a temporary name
+// in the storage folder and renamed into place, so a process killed half-way never leaves a
+// partial file under a stored name; what a killed import leaves (the temporary file, or a
+// complete copy the rolled-back index does not know) is removed by the next import.
+// ImportDataFile writes the rows alone, inside the caller's transaction, and decides whether
+// the file continues a batch.
 #include <cassert>
 #include <cstdio>
+#include <set>
 #include <vector>
 
 #include "platform/base/FileSystem.h"
 #include "platform/base/FileTransfer.h"
 #include "platform/base/Paths.h"
+#include "platform/base/Text.h"
 #include "recorder/FileAccessFactory.h"
 #include "store/FolderHelpers.h"
 #include "store/VTDataStorage.h"
@@ -177,14 +182,6 @@ int FindBatch(CRDBConnection* db, const SFileValues& v, SBatchChoice& choice) {
   return STORE_OK;
 }
 
-// Whether two files hold the same bytes.
-bool SameBytes(const std::string& a, const std::string& b) {
-  uint64_t sizeA = 0, sizeB = 0;
-  if (!vt::GetFileSize(a, sizeA) || !vt::GetFileSize(b, sizeB) || sizeA != sizeB) return false;
-  std::string bytesA, bytesB;
-  return vt::ReadWholeFile(a, bytesA) && vt::ReadWholeFile(b, bytesB) && bytesA == bytesB;
-}
-
 }  // namespace
 
 bool CVTDataStorage::IsSafeFolderName(const std::string& name) {
@@ -198,15 +195,33 @@ bool CVTDataStorage::IsSafeFolderName(const std::string& name) {
   return true;
 }
 
+std::string CVTDataStorage::StoredFileName(const std::string& sourcePath) const {
+  // A backslash is an ordinary character of a file name here.
+  std::string name(vt::FileNamePart(sourcePath));
+  // Only a file of this storage carries a suffix of ours; a name from outside is the user's.
+  const std::string inside = folder_ + '/';
+  if (!folder_.empty() && sourcePath.compare(0, inside.size(), inside) == 0) {
+    std::string plain;
+    StripUniqueSuffix(name, plain);
+    name = plain;
+  }
+  // Index text is UTF-8: bytes that are none become U+FFFD, in the index and the stored name.
+  if (!vt::IsValidUtf8(name)) {
+    std::string mended;
+    if (vt::CodePageToUtf8(name, 65001, mended)) name = mended;
+  }
+  return name;
+}
+
 void CVTDataStorage::ImportStepReached(ImportStep step) {
   if (seams_.onImportStep) seams_.onImportStep(step);
 }
 
 // A complete copy under a stored name that no file row names is what an import killed between
-// placing its copy and committing leaves behind. When it holds the source's bytes it is that
+// placing its copy and committing leaves behind. When it holds this import's bytes it is that
 // import's copy, and it goes, so that this import takes the name instead of a suffixed one.
 int CVTDataStorage::RemoveStrayCopies(const std::string& serialNo, const std::string& fileName, TickTime time,
-                                      const std::string& sourcePath) {
+                                      const std::string& copiedPath) {
   std::string first;
   int rc = NewFilePath(kFilesFolder, serialNo, fileName, first, time);
   if (rc != STORE_OK) return rc;
@@ -225,10 +240,18 @@ int CVTDataStorage::RemoveStrayCopies(const std::string& serialNo, const std::st
     if (named->BindText(0, relative) != RDB_OK || named->Execute() != RDB_OK || named->Fetch() != RDB_ROW ||
         named->GetInt(0, count) != RDB_OK)
       return STORE_FAILED;
-    if (count == 0 && SameBytes(absolute, sourcePath)) vt::DeleteFile(absolute);
+    if (count == 0 && vt::SameFileContents(absolute, copiedPath)) vt::DeleteFile(absolute);
     UniqueFileName(fileName, n, name);
   }
   return STORE_OK;
+}
+
+std::string CVTDataStorage::ImportCopyPath(const std::string& sourcePath) const {
+  // One name for every import: the storage's mutex lets one import run at a time, and the next
+  // import replaces what a killed one left. The extension tells the reader the file's kind.
+  std::string_view extension = vt::ExtensionPart(vt::FileNamePart(sourcePath));
+  if (extension.size() > 16) extension = {};
+  return vt::JoinPath(folder_, ".import" + std::string(extension));
 }
 
 int CVTDataStorage::ImportFile(const std::string& sourcePath, std::string* copyPath) {
@@ -238,7 +261,8 @@ int CVTDataStorage::ImportFile(const std::string& sourcePath, std::string* copyP
   if (GetIndexFileSize() >= INDEX_FILE_LIMIT) return STORE_INDEX_FILE_LIMIT;
   if (IsDiskFull()) return STORE_DISK_FULL;
   // POSIX has no exclusive open: the best test is whether another program holds an advisory
-  // lock on the file. A program that has it open without a lock is not seen.
+  // lock on the file. A program that has it open without a lock is not seen; what it changes
+  // while we import is (below).
   switch (vt::TestFileLocks(sourcePath)) {
     case vt::LockTest::Locked:
       return STORE_SHARE_VIOLATION;
@@ -252,34 +276,53 @@ int CVTDataStorage::ImportFile(const std::string& sourcePath, std::string* copyP
   if (connection_->BeginTransaction() != RDB_OK) return STORE_FAILED;
   ImportStepReached(ImportStep::Begun);
 
-  std::string relative;
-  int rc = ImportDataFile(&relative, sourcePath, false);
-  if (rc != STORE_OK) {
+  // The file is copied first and the copy is what the reader checks and what is stored: the
+  // source may change at any time, what was checked may not.
+  const std::string copied = ImportCopyPath(sourcePath);
+  vt::FileStamp opened;
+  // A source that changed under the import is being written by someone: tried again later, and
+  // never booked as damaged for being incomplete.
+  auto changed = [&] {
+    vt::FileStamp now;
+    return !vt::GetFileStamp(sourcePath, now) || !(now == opened);
+  };
+  auto fail = [&](int rc) {
     connection_->Rollback();
-    if (rc == STORE_IMPORTED_ALREADY || rc == STORE_IN_TRASH) *copyPath = relative;
+    vt::DeleteFile(copied);
     return rc;
+  };
+  switch (vt::CopyToTemporary(sourcePath, copied, opened)) {
+    case vt::CopyOutcome::Ok:
+      break;
+    case vt::CopyOutcome::SourceChanged:
+      return fail(STORE_SHARE_VIOLATION);
+    case vt::CopyOutcome::DiskFull:
+      // A disk that filled during the copy is not a fault of the file: it is tried again later.
+      return fail(STORE_DISK_FULL);
+    default:
+      return fail(STORE_COPY_ERROR);
+  }
+  ImportStepReached(ImportStep::CopyWritten);
+
+  std::string relative;
+  int rc = ImportDataFileFrom(&relative, sourcePath, copied, false);
+  if (rc != STORE_OK) {
+    if (changed()) return fail(STORE_SHARE_VIOLATION);
+    if (rc == STORE_IMPORTED_ALREADY || rc == STORE_IN_TRASH) *copyPath = relative;
+    return fail(rc);
   }
   ImportStepReached(ImportStep::Indexed);
 
   const std::string destination = vt::JoinPath(folder_, relative);
   const std::string destinationFolder(vt::ParentPath(destination));
-  if (!vt::FolderExists(destinationFolder) && !CreateFolderTree(destinationFolder)) {
-    connection_->Rollback();
-    return STORE_COPY_ERROR;
-  }
+  if (!vt::FolderExists(destinationFolder) && !CreateFolderTree(destinationFolder))
+    return fail(STORE_COPY_ERROR);
   ImportStepReached(ImportStep::FolderMade);
 
-  // The temporary name depends on the final one only, so the next import of the same file
-  // replaces what a killed one left.
-  const std::string temporary =
-      vt::JoinPath(destinationFolder, "." + std::string(vt::FileNamePart(destination)) + ".vtcopy");
-  vt::CopyOutcome copied = vt::CopyIntoPlace(sourcePath, temporary, destination, true,
-                                             [this] { ImportStepReached(ImportStep::CopyWritten); });
-  if (copied != vt::CopyOutcome::Ok) {
-    connection_->Rollback();
-    // A disk that filled during the copy is not a fault of the file: it is tried again later.
-    return copied == vt::CopyOutcome::DiskFull ? STORE_DISK_FULL : STORE_COPY_ERROR;
-  }
+  if (changed()) return fail(STORE_SHARE_VIOLATION);
+  vt::CopyOutcome placed = vt::PlaceCopy(copied, destination, true);
+  if (placed != vt::CopyOutcome::Ok)
+    return fail(placed == vt::CopyOutcome::DiskFull ? STORE_DISK_FULL : STORE_COPY_ERROR);
   ImportStepReached(ImportStep::CopyInPlace);
 
   // A commit that fails leaves the transaction open; its rows would be lost later while the
@@ -295,12 +338,17 @@ int CVTDataStorage::ImportFile(const std::string& sourcePath, std::string* copyP
 }
 
 int CVTDataStorage::ImportDataFile(std::string* copyPath, const std::string& sourcePath, bool inPlace) {
+  return ImportDataFileFrom(copyPath, sourcePath, sourcePath, inPlace);
+}
+
+int CVTDataStorage::ImportDataFileFrom(std::string* copyPath, const std::string& sourcePath,
+                                       const std::string& readPath, bool inPlace) {
   CRDBConnection* db = connection_.get();
   if (!db) return STORE_STORAGE_NOT_OPEN;
 
   ReaderHolder holder;
-  const int opened = seams_.openReader ? seams_.openReader(sourcePath, &holder.reader)
-                                       : CreateFileAccess(sourcePath, &holder.reader);
+  const int opened = seams_.openReader ? seams_.openReader(readPath, &holder.reader)
+                                       : OpenStoredFile(readPath, &holder.reader);
   if (opened != 0 || !holder.reader) return opened != 0 ? opened : STORE_FAILED;
   CVTDataFileAccess& reader = *holder.reader;
 
@@ -322,9 +370,7 @@ int CVTDataStorage::ImportDataFile(std::string* copyPath, const std::string& sou
   SFileValues v;
   reader.GetSerialNo(&v.serialNo);
   if (v.serialNo.empty() || !IsSafeFolderName(v.serialNo)) return STORE_INVALID_FILE;
-  std::string name(sourcePath);
-  if (std::size_t slash = name.find_last_of("/\\"); slash != std::string::npos) name.erase(0, slash + 1);
-  StripUniqueSuffix(name, v.fileName);
+  v.fileName = StoredFileName(sourcePath);
 
   vt::Guid guid;
   reader.GetOriginalDataGuid(&guid);
@@ -365,7 +411,7 @@ int CVTDataStorage::ImportDataFile(std::string* copyPath, const std::string& sou
 
   std::string relative;
   if (!inPlace) {
-    if (int rc = RemoveStrayCopies(v.serialNo, v.fileName, v.endTime, sourcePath); rc != STORE_OK) return rc;
+    if (int rc = RemoveStrayCopies(v.serialNo, v.fileName, v.endTime, readPath); rc != STORE_OK) return rc;
     if (int rc = NewFilePath(kFilesFolder, v.serialNo, v.fileName, relative, v.endTime); rc != STORE_OK)
       return rc;
   } else {
@@ -543,30 +589,37 @@ int CVTDataStorage::ImportDataFile(std::string* copyPath, const std::string& sou
   }
 
   // Display groups: a group row follows its channel rows, and a group without a channel has none.
+  // The index keeps a group number once per file and a channel once per group: a file that
+  // lists either twice cannot be indexed as it reads, and is refused as invalid (booked once).
   {
     Statement group, channel;
     if (!Prepared(db, group, "INSERT INTO display_group VALUES(?,?,?);") ||
         !Prepared(db, channel, "INSERT INTO display_channel VALUES(?,?,?);"))
       return STORE_FAILED;
+    std::set<int> groupNumbers;
     for (int g = 0, n = reader.GetGroupCount(); g < n; ++g) {
       std::string groupName;
       int places = 0, groupNo = 0, inUse = 0;
       if (reader.GetGroupInfo(g, &groupName, &places, &groupNo, &inUse) != 0) return STORE_INVALID_FILE;
       if (!inUse || places <= 0) continue;
       int written = 0;
+      std::set<int> channelNumbers;
       for (int j = 0; j < places; ++j) {
         SGroupChannelInfo member;
         if (reader.GetGroupChannel(g, j, &member) != 0) return STORE_INVALID_FILE;
         if (member.channelIndex == -1) continue;
+        const int channelNo = reader.GetChannelNo(member.channelIndex);
+        if (!channelNumbers.insert(channelNo).second) return STORE_INVALID_FILE;
         channel->Reset();
         channel->BindInt64(0, fileId);
         channel->BindInt(1, groupNo);
-        channel->BindInt(2, reader.GetChannelNo(member.channelIndex));
+        channel->BindInt(2, channelNo);
         // A row that cannot be written is missing; the import goes on.
         Done(channel);
         ++written;
       }
       if (written == 0) continue;
+      if (!groupNumbers.insert(groupNo).second) return STORE_INVALID_FILE;
       group->Reset();
       if (group->BindInt64(0, fileId) != RDB_OK || group->BindInt(1, groupNo) != RDB_OK ||
           group->BindText(2, groupName) != RDB_OK || !Done(group))

@@ -89,7 +89,7 @@ int CVTDataStorage::CheckFiles(int64_t totals[8]) {
     ReaderHolder holder;
     const std::string path = vt::JoinPath(folder_, filePath);
     const int opened =
-        seams_.openReader ? seams_.openReader(path, &holder.reader) : CreateFileAccess(path, &holder.reader);
+        seams_.openReader ? seams_.openReader(path, &holder.reader) : OpenStoredFile(path, &holder.reader);
     if (opened != 0 || !holder.reader) return kFault;
     CVTDataFileAccess& reader = *holder.reader;
 

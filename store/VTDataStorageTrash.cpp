@@ -216,7 +216,7 @@ int CVTDataStorage::AddTrashRow(const std::string& trashPath, const std::string&
   TickTime triggerTime;
   CVTDataFileAccess* reader = nullptr;
   // A file the reader refuses still gets its row, with values that never match an import.
-  if (CreateFileAccess(vt::JoinPath(folder_, trashPath), &reader) == 0 && reader) {
+  if (OpenStoredFile(vt::JoinPath(folder_, trashPath), &reader) == 0 && reader) {
     vt::Guid guid;
     reader->GetOriginalDataGuid(&guid);
     GuidToString(guid, guidText);
@@ -275,7 +275,8 @@ int CVTDataStorage::MoveFileToTrash(const std::string& relativePath) {
   CRDBConnection* db = connection_.get();
   if (!db) return STORE_STORAGE_NOT_OPEN;
   if (!IsPathUnder(relativePath, kFiles) || FinishInterruptedMove() != STORE_OK) return STORE_FAILED;
-  const std::string trashPath = Mirrored(relativePath, kTrash);
+  // A name taken in TRASH already (the same name deleted before) gets a suffix, as on import.
+  const std::string trashPath = FreeRelativePath(Mirrored(relativePath, kTrash));
   const std::string from = vt::JoinPath(folder_, relativePath);
   const std::string to = vt::JoinPath(folder_, trashPath);
   bool stored = false, taken = false;

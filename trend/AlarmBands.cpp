@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <new>
 
+#include "gadget/GRootMaster.h"
 #include "platform/gui/DeviceContext.h"
 #include "trend/GraphBody.h"
 #include "trend/NgDataBuff.h"
@@ -296,3 +297,19 @@ void CGNgAlarmGroupManager::PrintTree(vt::DeviceContext* dc, int page) {
 void CGNgAlarmGroupManager::DrawBandsForRange(vt::DeviceContext* dc, PreciseTime start, PreciseTime end) {
   ForEachVisibleBand([&](CGNgAlarms* band) { band->DrawRange(dc, start, end); });
 }
+
+namespace {
+SGAlarmGroupSkin g_alarmGroupSkin;
+}
+
+void SetAlarmGroupSkin(const int32_t values[kAlarmGroupSkinValues]) {
+  SGAlarmGroupSkin skin;
+  skin.colours[0] = vt::ColorRef(values[0]);
+  skin.colours[1] = vt::ColorRef(values[1]);
+  for (int i = 0; i < 12; ++i) skin.values[i] = values[2 + i];
+  skin.image = GetSharedBitmap(skin.values[0]);
+  skin.mask = GetSharedBitmap(skin.values[1]);
+  g_alarmGroupSkin = skin;
+}
+
+const SGAlarmGroupSkin& AlarmGroupSkin() { return g_alarmGroupSkin; }

@@ -12,6 +12,7 @@
 #include "trend/TrendRecords.h"
 #include "trend/TrendTime.h"
 
+class CGBitmap;
 class CGNgTAxis;
 class CGNgDataBuff;
 
@@ -28,6 +29,19 @@ struct NgAlarmRun {
 // still open at the final entry is closed there. Runs are reported as they close.
 void ExtractNgAlarmRuns(int64_t lastEntry, const std::function<uint16_t(int64_t)>& status,
                         const std::function<void(const NgAlarmRun&)>& emit);
+
+// The alarm-band skin that start-up hands over: two colours, then twelve values of which the
+// first two are bitmap resource ids (image and grey mask), loaded through the root master. It is
+// kept for the run; the bands of this program draw without reading it.
+constexpr int kAlarmGroupSkinValues = 14;
+struct SGAlarmGroupSkin {
+  vt::ColorRef colours[2] = {};
+  int32_t values[12] = {};
+  CGBitmap* image = nullptr;  // pooled by the root master; null when it has none of that id
+  CGBitmap* mask = nullptr;
+};
+void SetAlarmGroupSkin(const int32_t values[kAlarmGroupSkinValues]);
+const SGAlarmGroupSkin& AlarmGroupSkin();
 
 // The framework's band group: passes a data source and a colour on to its children.
 class CGAlarmGroup : public CGGroup {

@@ -2,9 +2,11 @@
 #include "trend/GraphBody.h"
 
 #include <algorithm>
+#include <memory>
 #include <new>
 
 #include "gadget/GDraw.h"
+#include "platform/base/FaultCountdown.h"
 #include "platform/gui/DeviceContext.h"
 #include "trend/AlarmBands.h"
 #include "trend/GraphCursor.h"
@@ -18,6 +20,20 @@
 // ---- plot area ----
 
 namespace {
+
+vt::FaultCountdown g_failingPart;
+
+// Builds one part of the graph. When memory runs out the graph goes on without the part:
+// "Out of memory." is shown and the part's pointer stays null.
+template <typename Make>
+void BuildPart(Make make) {
+  try {
+    if (g_failingPart.Fires()) throw std::bad_alloc();
+    make();
+  } catch (const std::bad_alloc&) {
+    ShowOutOfMemoryMessage("");
+  }
+}
 
 // The graph body's trip and mark managers, when the plot area lies in a graph body that has them.
 CGNgTripManager* TripsOf(const CGCore* plot) {
@@ -36,27 +52,19 @@ CGNgGraphScreen::CGNgGraphScreen(CGCore* graph) : CGGraphScreen(graph) {}
 CGNgGraphScreen::~CGNgGraphScreen() { delete m_dataManager; }
 
 void CGNgGraphScreen::CreateParts() {
-  try {
-    m_dataManager = new CGNgDataManager;
-  } catch (const std::bad_alloc&) {
-    ShowOutOfMemoryMessage("");
-  }
-  try {
+  BuildPart([&] { m_dataManager = new CGNgDataManager; });
+  BuildPart([&] {
     m_cursor = new CGNgGraphCursor(this);
     m_cursor->CreateValueBoxes();
-  } catch (const std::bad_alloc&) {
-    ShowOutOfMemoryMessage("");
-  }
-  for (int i = 0; i < kNgTraceCount; ++i) {
-    CGNgGraphData* trace = new CGNgGraphData(this);
-    trace->SetStyle(0);
-  }
-  try {
+  });
+  // The traces made before memory ran out stay; the channels past them are not drawn.
+  BuildPart([&] {
+    for (int i = 0; i < kNgTraceCount; ++i) (new CGNgGraphData(this))->SetStyle(0);
+  });
+  BuildPart([&] {
     m_alarms = new CGNgAlarmGroupManager(this);
     m_alarms->CreateBands();
-  } catch (const std::bad_alloc&) {
-    ShowOutOfMemoryMessage("");
-  }
+  });
 }
 
 int CGNgGraphScreen::GetAlarmPrintHeight() const {
@@ -271,32 +279,38 @@ void CGNgGraphScreen::PrintTree(vt::DeviceContext* dc, int page) {
 
 CGNgGraph::CGNgGraph(CGCore* parent) : CGGraph(parent) {}
 
+void NgGraphBuildTestHook::FailNthPart(int64_t n) { g_failingPart.Arm(n); }
+
 void CGNgGraph::Build(int legendWidth) {
   m_legendWidth = legendWidth;
-  m_legend = new CGNgLegendList(this, legendWidth);
-  m_legend->BuildLegends();
-  try {
+  BuildPart([&] {
+    // A legend whose inner parts could not all be made is left out as a whole.
+    std::unique_ptr<CGNgLegendList> legend(new CGNgLegendList(this, legendWidth));
+    legend->BuildLegends();
+    m_legend = legend.release();
+  });
+  BuildPart([&] {
     m_trips = new CGNgTripManager(this);
     m_trips->CreateTrips();
     m_tripManager = m_trips;
-  } catch (const std::bad_alloc&) {
-    ShowOutOfMemoryMessage("");
-  }
-  try {
-    m_marks = new CGNgMarkManager(this);
-  } catch (const std::bad_alloc&) {
-    ShowOutOfMemoryMessage("");
-  }
-  m_screen = new CGNgGraphScreen(this);
-  m_screen->CreateParts();
-  m_scrollBar = new CGNgHTScrollBar(this, 10);
-  m_scrollBar->CreateParts(1);
-  m_timeAxis = new CGNgTAxis(this);
-  m_xAxis = m_timeAxis;
-  m_timeAxis->m_relative = 0;
-  m_timeAxis->UpdateTitle();
-  m_timeAxis->UpdateUnitText();
-  m_screen->BindTimeAxis(m_timeAxis);
+  });
+  BuildPart([&] { m_marks = new CGNgMarkManager(this); });
+  BuildPart([&] {
+    m_screen = new CGNgGraphScreen(this);
+    m_screen->CreateParts();
+  });
+  BuildPart([&] {
+    m_scrollBar = new CGNgHTScrollBar(this, 10);
+    m_scrollBar->CreateParts(1);
+  });
+  BuildPart([&] {
+    m_timeAxis = new CGNgTAxis(this);
+    m_xAxis = m_timeAxis;
+    m_timeAxis->m_relative = 0;
+    m_timeAxis->UpdateTitle();
+    m_timeAxis->UpdateUnitText();
+  });
+  if (m_screen) m_screen->BindTimeAxis(m_timeAxis);
 }
 
 void CGNgGraph::SetChannels(int count, CGNgChannel** channels) {
@@ -414,7 +428,26 @@ void CGNgGraph::Layout() {
   }
   if (m_timeAxis) m_timeAxis->SetBounds(10, H - A - 30, W - 13, A);
   if (m_screen) m_screen->SetBounds(10, 28, W - 13, H - A - 63);
+  PlaceTimeAxisBoxes(0);
   UpdateAxisGeometry(H, A);
+}
+
+void CGNgGraph::PlaceTimeAxisBoxes(int printScale) {
+  if (!m_timeAxis) return;
+  // The date box starts at the graph's left edge, the division box ends past the trip column.
+  const bool print = printScale > 0;
+  const vt::Rect& axis = print ? m_timeAxis->PrintRect() : m_timeAxis->Rect();
+  const int scale = print ? printScale : 1;
+  int plotRight = axis.right;
+  if (m_screen) plotRight = print ? m_screen->PrintRect().right : m_screen->Rect().right;
+  const int trips = m_trips ? scale * m_trips->Rect().Width() : 0;
+  if (print) {
+    m_timeAxis->m_printDateBoxShift = -axis.left;
+    m_timeAxis->m_printDivisionBoxShift = plotRight + trips - axis.right;
+  } else {
+    m_timeAxis->m_dateBoxShift = -axis.left;
+    m_timeAxis->m_divisionBoxShift = plotRight + trips + 1 - axis.right;
+  }
 }
 
 void CGNgGraph::UpdateAxisGeometry(int H, int A) {
@@ -477,6 +510,7 @@ void CGNgGraph::ScalePrintRects(int s) {
     manager->m_printBandTop = 28 * s + 5 * s;
     manager->m_printBandHeight = PH - (m_screen ? m_screen->GetAlarmPrintHeight() : 0) - 12 * s;
   }
+  PlaceTimeAxisBoxes(s);
   // Marks are placed on the time axis, so they scale once it has its print rectangle.
   if (m_marks) m_marks->ScalePrintRects(s);
 }

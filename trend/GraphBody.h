@@ -4,8 +4,10 @@
 // traces in a fixed order, the selected trace on top. The graph body lays out the plot area,
 // time axis, time scroll bar, trip column and marks for screen and print, tells the Y-axis
 // strip's manager the band its axes occupy (above the alarm strip), and passes settings on to
-// the traces, alarm bands, trips, marks, cursors and value boxes. The Y axes live in the panel's
-// strip and are found through the panel; the legend list takes its width at the right.
+// the traces, alarm bands, trips, marks, cursors and value boxes. The Y axes live in the
+// panel's strip and are found through the panel; the legend list takes its width at the right.
+// A part that cannot be made for want of memory is reported and left out; the graph works on
+// without it.
 #pragma once
 #include <vector>
 
@@ -79,6 +81,12 @@ class CGNgGraphScreen : public CGGraphScreen {
   int GetAlarmPrintHeight() const;
 };
 
+// Tests make the nth part of a graph build from now (1 the next) fail as if memory ran out;
+// 0 turns the failure off.
+struct NgGraphBuildTestHook {
+  static void FailNthPart(int64_t n);
+};
+
 class CGNgGraph : public CGGraph {
  public:
   explicit CGNgGraph(CGCore* parent);
@@ -120,4 +128,7 @@ class CGNgGraph : public CGGraph {
  private:
   // The plot area placed again and the Y-axis manager told its band.
   void UpdateAxisGeometry(int H, int A);
+  // Tells the time axis where its date and division boxes stand: on screen for printScale 0,
+  // else in print at that scale.
+  void PlaceTimeAxisBoxes(int printScale);
 };

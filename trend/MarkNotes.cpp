@@ -86,6 +86,18 @@ void NgWrapText(vt::DeviceContext* dc, const vt::Font* font, int width, const st
       before = w;
       i = next;
     }
+    // A line that has a blank breaks after its last word that fits: the line ends before the
+    // blank (the blank at the cut counts, the word before it fits whole); only a word wider
+    // than the note on its own is cut inside.
+    constexpr auto npos = std::string_view::npos;
+    const size_t blank = rest.find_last_of(' ', cut < rest.size() ? cut : cut - 1);
+    const size_t last = blank == npos ? npos : rest.find_last_not_of(' ', blank);
+    if (last != npos) {
+      lines->emplace_back(rest.substr(0, last + 1));
+      const size_t next = rest.find_first_not_of(' ', blank);
+      rest.remove_prefix(next == npos ? rest.size() : next);
+      continue;
+    }
     lines->emplace_back(rest.substr(0, cut));
     rest.remove_prefix(cut);
   }

@@ -35,9 +35,12 @@ void RegisterNgMarkNoteArt();
 // Balloon colours (ARGB): outline, top fill, bottom fill.
 extern uint32_t g_ngNoteColours[3];
 
-// Word wrap by pixel width: a line ends with the character at which its width first reaches
-// width; a multi-byte character whose first half reaches it starts the next line instead. Every
-// line takes at least one whole character; characters are never split.
+// Word wrap by pixel width: a line ends at most with the character at which its width first
+// reaches width; a multi-byte character whose first half reaches it starts the next line
+// instead. Where that stretch holds a blank after some word, the line ends with the last word
+// before the blank and the next line starts at the following word (the blanks between them are
+// dropped); a word wider than the width alone is cut where the width is reached. Every line
+// takes at least one whole character; characters are never split.
 void NgWrapText(vt::DeviceContext* dc, const vt::Font* font, int width, const std::string& text,
                 std::vector<std::string>* lines);
 

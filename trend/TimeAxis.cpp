@@ -20,11 +20,8 @@
 uint32_t g_timeAxisTextIds[7] = {5001, 0, 5020, 5021, 5022, 5023, 5024};
 
 std::string LoadTimeAxisText(int index) {
-  static const char* const kBuiltIn[7] = {"Time",     "",        "sec/div",  "min/div",
-                                          "hour/div", "day/div", "month/div"};
-  if (index < 0 || index > 6) return std::string();
-  std::string text = g_timeAxisTextIds[index] ? vt::LoadString(g_timeAxisTextIds[index]) : std::string();
-  return text.empty() ? kBuiltIn[index] : text;
+  if (index < 0 || index > 6 || !g_timeAxisTextIds[index]) return std::string();
+  return vt::LoadString(g_timeAxisTextIds[index]);
 }
 
 namespace {
@@ -338,9 +335,8 @@ void CGNgTAxis::Draw(vt::DeviceContext* dc) {
   RecalcRange();
   vt::Rect a;
   GetAbsoluteRect(&a);
-  const int right = m_divisionBoxRight ? m_divisionBoxRight : a.right + 1;
-  DrawAll(dc, a, LabelFont(), m_fontHeight, m_colour, GetBackColor(), 1, right,
-          m_dateBoxLeft ? m_dateBoxLeft : a.left, m_unit);
+  DrawAll(dc, a, LabelFont(), m_fontHeight, m_colour, GetBackColor(), 1, a.right + m_divisionBoxShift,
+          a.left + m_dateBoxShift, m_unit);
 }
 
 void CGNgTAxis::PrintSelf(vt::DeviceContext* dc, int) {
@@ -349,9 +345,9 @@ void CGNgTAxis::PrintSelf(vt::DeviceContext* dc, int) {
   GetAbsolutePrintRect(&a);
   if (a.IsEmpty()) return;
   const int H = GetPrintScale() * (m_fontHeight - 2);
-  const int right = m_printDivisionBoxRight ? m_printDivisionBoxRight : a.right;
-  DrawAll(dc, a, PrintLabelFont(), H, 0x02000000, 0x02FFFFFF, m_printLineWidth, right,
-          m_printDateBoxLeft ? m_printDateBoxLeft : a.left, m_printUnit.empty() ? m_unit : m_printUnit);
+  DrawAll(dc, a, PrintLabelFont(), H, 0x02000000, 0x02FFFFFF, m_printLineWidth,
+          a.right + m_printDivisionBoxShift, a.left + m_printDateBoxShift,
+          m_printUnit.empty() ? m_unit : m_printUnit);
 }
 
 int CGNgTAxis::DrawGrid(vt::DeviceContext* dc, int from, int to, vt::ColorRef colour) {

@@ -16,7 +16,7 @@
 
 // String ids of the time axis: title, none, sec/div, min/div, hour/div, day/div, month/div.
 extern uint32_t g_timeAxisTextIds[7];
-// The text of one of those ids (the built-in English text when the table has none).
+// The text of one of those ids from the string table ("" for id 0 or an id the table lacks).
 std::string LoadTimeAxisText(int index);
 
 class CGXAxis : public CGAxis {
@@ -97,13 +97,15 @@ class CGNgTAxis : public CGTrendAxis {
   PreciseTime m_shownRangeEnd;
   int m_printLineWidth = 1;
 
-  // Where the division box ends: the plot area's absolute right plus the trip column. The
-  // graph body sets it at layout (0 keeps the axis's own right edge).
-  int m_divisionBoxRight = 0;
-  int m_printDivisionBoxRight = 0;
-  // The graph body's absolute left, for the start-date box.
-  int m_dateBoxLeft = 0;
-  int m_printDateBoxLeft = 0;
+  // Where the boxes stand, as offsets from the axis's own edges, so that they move with the
+  // axis: the division box ends at the axis's right edge + m_divisionBoxShift, the start-date
+  // box begins at its left edge + m_dateBoxShift + 1. The graph body sets them at layout (the
+  // plot area's right + the trip column + 1, and the graph's left); an axis outside a graph
+  // keeps the box ends at its own edges.
+  int m_divisionBoxShift = 1;
+  int m_printDivisionBoxShift = 0;
+  int m_dateBoxShift = 0;
+  int m_printDateBoxShift = 0;
 
  private:
   void DrawAll(vt::DeviceContext* dc, const vt::Rect& a, const vt::Font* font, int fontHeight,

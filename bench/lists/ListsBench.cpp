@@ -1,6 +1,6 @@
 // Benchmark of the alarm list over a long ring of alarms.
 //
-// An alarm list of 100,000 rows (a fake document's ring, texts prepared beforehand) in a root of
+// An alarm list of 100,000 rows (the alarm ring of a real graph document) in a root of
 // 900 x 600 without host. Measured in the same run:
 // - at the end: scrolled to the last row, a range of 10,000 rows selected with the mouse's
 //   SelectRange and the list painted;
@@ -19,11 +19,12 @@
 #include <memory>
 #include <string>
 
+#include "document/testing/DocumentItems.h"
+#include "document/ui/AlarmList.h"
+#include "document/ui/AlarmListArt.h"
 #include "gadget/GRoot.h"
 #include "gadget/GRootMaster.h"
 #include "gadget/GScrollBar.h"
-#include "gadget/sheet/AlarmList.h"
-#include "gadget/sheet/AlarmListArt.h"
 #include "platform/gui/Bitmap.h"
 #include "platform/gui/MemoryDc.h"
 
@@ -34,44 +35,20 @@ constexpr int kSelected = 10000;
 constexpr int kRuns = 7;
 constexpr int kRepeats = 20;
 
-class Alarm : public CGVantrelAlarmData {
- public:
-  Alarm(CGCore* manager, int i)
-      : CGVantrelAlarmData(manager),
-        time_(TickTime::FromPreciseTime(PreciseTime{1700000000 + i / 3, 0.0})),
-        type_(i % 10 - 1),
-        channel_("CH" + std::to_string(i % 200 + 1)),
-        number_(std::to_string(i % 200 + 1)),
-        timeText_("2023/11/14 22:" + std::to_string(i % 60) + ":" + std::to_string(i % 60) + ".000") {}
-  TickTime GetTime() const override { return time_; }
-  std::string GetStatusText() const override { return "ON"; }
-  std::string GetChannelLabel() const override { return channel_; }
-  std::string GetChannelNumberText() const override { return number_; }
-  std::string GetLevelText() const override { return "2"; }
-  std::string GetTypeText() const override { return "Rate High"; }
-  std::string GetTimeText() const override { return timeText_; }
-  int32_t GetAlarmType() const override { return type_; }
-
- private:
-  TickTime time_;
-  int32_t type_;
-  std::string channel_, number_, timeText_;
-};
-
-class Document : public CGVantrelDoc {
- public:
-  Document() : CGVantrelDoc(nullptr, nullptr) {
-    for (int i = 0; i < kRows; ++i) new Alarm(alarms_, i);
+// A graph document holding kRows alarms, three a second, of every type and 200 channels.
+std::unique_ptr<CGVantrelDoc> MakeDocument() {
+  auto doc = std::make_unique<CGVantrelDoc>(nullptr, nullptr);
+  for (int i = 0; i < kRows; ++i) {
+    document_test::AlarmItem a;
+    a.seconds = 1700000000 + i / 3;
+    a.type = i % 10 - 1;
+    a.level = 2;
+    a.channel = i % 200 + 1;
+    a.channelText = "CH" + std::to_string(i % 200 + 1);
+    document_test::AddAlarm(doc.get(), a);
   }
-  CGVantrelAlarmDataManager* GetAlarmDataManager() const override { return alarms_; }
-  CGVantrelMarkDataManager* GetMarkDataManager() const override { return nullptr; }
-  void GetCursorTimes(PreciseTime* a, PreciseTime* b) const override { *a = *b = PreciseTime{-1, 0.0}; }
-  TickTime GetCursorATime() const override { return TickTime(); }
-  TickTime GetCursorBTime() const override { return TickTime(); }
-
- private:
-  CGVantrelAlarmDataManager* alarms_ = new CGVantrelAlarmDataManager(this);
-};
+  return doc;
+}
 
 double Best(double best, const std::function<void()>& work) {
   const auto start = std::chrono::steady_clock::now();
@@ -107,10 +84,10 @@ int main(int argc, char** argv) {
   vt::DeviceContext* back = root->GetBackDCPtr();
 
   const auto build = std::chrono::steady_clock::now();
-  Document doc;
+  std::unique_ptr<CGVantrelDoc> doc = MakeDocument();
   const double buildSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - build).count();
   const auto update = std::chrono::steady_clock::now();
-  screen->OnUpdate(4, &doc);
+  screen->OnUpdate(4, doc.get());
   const double updateSeconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - update).count();
   int first = 0, last = -1;
@@ -148,6 +125,7 @@ int main(int argc, char** argv) {
       kSelected, screen->IsRowSelected(kRows - 1) ? "last row selected" : "last row NOT selected");
   std::printf("paint and select: end of the list %.3f ms, first screen %.3f ms\n", end * 1e3, start * 1e3);
   std::printf("end vs first screen ratio: %.2f (target at most 2)\n", end / start);
+  doc.reset();
   delete master;
   return 0;
 }

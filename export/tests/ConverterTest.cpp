@@ -1,6 +1,7 @@
 // Single-file converter and job queue: output names, sheets and bands through a recording writer,
 // real workbooks and text files read back, cancels at four moments, and refused writes.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -14,6 +15,8 @@
 #include "export/tests/ExportFixtures.h"
 #include "platform/base/BulkArena.h"
 #include "platform/base/FileSystem.h"
+#include "platform/base/Paths.h"
+#include "testing/ScopedEnvironment.h"
 
 namespace {
 
@@ -304,7 +307,7 @@ TEST(FileConverterQueue, CancelAtFourMoments) {
     EXPECT_EQ(queue.GetConvertedFileNum(), 0u);
     EXPECT_TRUE(FolderNames(folder / "write").empty());
   }
-  {  // between jobs: the first job's files stay and are logged, the second never starts
+  {  // just after a job finished: its files stay and are logged, the next job never starts
     VTFileConverter queue;
     queue.AddJob(folder / "between", a, 1, 1);
     queue.AddJob(folder / "between2", b, 1, 1);
@@ -314,9 +317,36 @@ TEST(FileConverterQueue, CancelAtFourMoments) {
       if (done == 1) queue.CancelJobs();
     });
     EXPECT_EQ(queue.RunJobs(), 42);
-    EXPECT_EQ(FolderNames(folder / "between").size(), 3u);
+    const std::vector<std::string> names = FolderNames(folder / "between");
+    EXPECT_EQ(names.size(), 3u);
+    std::vector<std::string> logged;
+    for (const std::string& path : queue.GetConvertedFileList()) logged.emplace_back(vt::FileNamePart(path));
+    std::sort(logged.begin(), logged.end());
+    EXPECT_EQ(logged, names) << "a finished job's files are logged whatever comes after";
     EXPECT_FALSE(vt::PathExists(folder / "between2"));
   }
+}
+
+// A link at an output's name, even one leading nowhere, is passed over: the table never lands
+// where the link points. The converters' named mutexes leave nothing in the runtime folder.
+TEST(FileConverterQueue, OutputsNeverGoThroughALinkAndLeaveNoLockFiles) {
+  vt_test::TempFolder folder, runtime;
+  vt_test::ScopedEnv env("XDG_RUNTIME_DIR", runtime.path());
+  const std::string a = export_test::SampleFile(folder, false, "a");
+  ASSERT_TRUE(vt::CreateFolders(folder / "out"));
+  ASSERT_EQ(::symlink((folder / "stolen.txt").c_str(), (folder / "out/a.txt").c_str()), 0);
+  std::vector<std::string> written;
+  {
+    VTFileConverter queue;
+    queue.AddJob(folder / "out", a, 1, 1);
+    queue.AddJob(folder / "out2", a, 0, 1);
+    EXPECT_EQ(queue.RunJobs(), 0);
+    written = queue.GetConvertedFileList();
+  }
+  EXPECT_FALSE(vt::PathExists(folder / "stolen.txt"));
+  EXPECT_EQ(std::count(written.begin(), written.end(), folder / "out/a_1.txt"), 1);
+  EXPECT_EQ(std::count(written.begin(), written.end(), folder / "out/a.txt"), 0);
+  EXPECT_TRUE(FolderNames(runtime / "vantrel").empty());
 }
 
 TEST(FileConverterQueue, FailuresEndTheRun) {

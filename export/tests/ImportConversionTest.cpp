@@ -9,7 +9,9 @@
 #include "export/ImportConversion.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Paths.h"
+#include "platform/base/TimeEngine.h"
 #include "store/AutoImportFolder.h"
+#include "store/StoreClock.h"
 #include "store/testing/ImportTestSupport.h"
 #include "testing/TempFolder.h"
 
@@ -26,6 +28,8 @@ class ImportConversionTest : public store_test::ImportFixture {
     worker_.SetBasePath(root_);
     worker_.SetFolderTable(table_);
     worker_.SetConverter(MakeImportConverter());
+    // The files the test writes count as settled.
+    worker_.SetClock([] { return TickTime(CurrentTickTime().ticks + 60 * vt::kTicksPerSecond); });
   }
   void TearDown() override {
     worker_.Stop();

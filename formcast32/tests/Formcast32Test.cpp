@@ -3,6 +3,7 @@
 #include "formcast32/Formcast32.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -74,6 +75,18 @@ TEST_F(Formcast32Test, HandlesAndKinds) {
   EXPECT_EQ(FCvtOpen(nullptr, 4), -1);
   EXPECT_EQ(FCvtOpen(Path("missing/x.txt").c_str(), 4), -1);
   for (short h : {short(-2), short(0), short(999)}) EXPECT_EQ(FCvtWriteString(h, 0, 0, "x"), -1) << h;
+}
+
+// A symbolic link at the path is refused, whether it leads nowhere or to a file: the table
+// never lands where a link points.
+TEST_F(Formcast32Test, NeverOpensThroughALink) {
+  ASSERT_TRUE(vt::WriteFileAtomic(Path("real.txt"), "keep"));
+  ASSERT_EQ(::symlink(Path("nowhere.txt").c_str(), Path("dangling.txt").c_str()), 0);
+  ASSERT_EQ(::symlink(Path("real.txt").c_str(), Path("live.txt").c_str()), 0);
+  for (const char* name : {"dangling.txt", "live.txt"})
+    EXPECT_EQ(FCvtOpen(Path(name).c_str(), 4), -1) << name;
+  EXPECT_FALSE(vt::PathExists(Path("nowhere.txt")));
+  EXPECT_EQ(vt_test::ReadFileBytes(Path("real.txt")), "keep");
 }
 
 TEST_F(Formcast32Test, RefusedCellsLeaveTheFileUsable) {

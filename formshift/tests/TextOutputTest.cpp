@@ -2,6 +2,7 @@
 // in the order the files were finished, the cells as text (dates and times quoted, in the
 // display zone), single-file mode, and the failures.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <functional>
 
@@ -96,6 +97,20 @@ TEST_F(TextOutputTest, FileNamesAndLogOrder) {
     ASSERT_EQ(k.Close(), FCONV_OK);
     EXPECT_EQ(vt_test::ReadFileBytes(Path("k_" + std::to_string(int(type)) + ".csv")), "2.0\r\n");
   }
+}
+
+// A name where a symbolic link stands is not free, even when the link leads nowhere: the file
+// goes under the next free name and nothing is written where the link points.
+TEST_F(TextOutputTest, ANameTakenByALinkIsPassedOver) {
+  ASSERT_EQ(::symlink(Path("elsewhere.txt").c_str(), Path("data.txt").c_str()), 0);
+  CFileConverter c;
+  ASSERT_EQ(c.Open(FILE_FORMAT_TEXT, Path("data.txt").c_str(), false), FCONV_OK);
+  ASSERT_EQ(c.AddSheet(""), FCONV_OK);
+  ASSERT_EQ(c.WriteString(0, 0, "x"), FCONV_OK);
+  ASSERT_EQ(c.Close(), FCONV_OK);
+  EXPECT_EQ(Log(c), std::vector<std::string>{Path("data_1.txt")});
+  EXPECT_EQ(vt_test::ReadFileBytes(Path("data_1.txt")), "x\r\n");
+  EXPECT_FALSE(vt::PathExists(Path("elsewhere.txt")));
 }
 
 TEST_F(TextOutputTest, CloseRightAfterOpenWritesAndLogsNothing) {

@@ -68,6 +68,8 @@ void CGSheet::Draw(vt::DeviceContext* dc) {
   }
 }
 
+void CGSheet::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) { CGGroup::OnLButtonDown(flags, x, y); }
+
 void CGSheet::Layout() {
   const int W = m_rect.Width(), H = m_rect.Height();
   const int F = m_frameStyle & 0xFFFF, B = m_barWidth;

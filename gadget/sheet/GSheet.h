@@ -50,6 +50,9 @@ class CGSheet : public CGScrollManager {
   void SetScrollX(int x) override;
   void SetScrollY(int y) override;
   void SetPrintPage(int page) override;
+  // A sheet never takes the mouse wheel: a press is routed as in any group and leaves the
+  // root's wheel target as it was (the other scroll managers become the target on a press).
+  void OnLButtonDown(uint32_t flags, int32_t x, int32_t y) override;
 
   virtual void InsertLines(int at, int count);
   virtual void DeleteLines(int at, int count);

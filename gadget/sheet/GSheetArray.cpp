@@ -14,13 +14,6 @@
 #include "platform/gui/DeviceContext.h"
 #include "platform/gui/StringTable.h"
 
-namespace {
-// The gadget that the last FocusFirst or FocusLast of a sheet column landed on.
-CGPrimitive* s_focusFound = nullptr;
-}  // namespace
-
-void SetSheetFocusFound(CGPrimitive* p) { s_focusFound = p; }
-
 int CountTextCharacters(const std::string& text) {
   int n = 0;
   for (unsigned char c : text)
@@ -149,15 +142,8 @@ void CGSheetArray::NavigateAfterEdit(int closeCode) {
     SetFocusLine(closeCode == kEditEndEnter ? NextActiveLine() : PreviousActiveLine());
     ScrollToLine(FocusLine());
     BeginEdit();
-  } else if (closeCode == kEditEndTab || closeCode == kEditEndShiftTab) {
-    s_focusFound = nullptr;
-    const int found = closeCode == kEditEndTab ? FocusNext() : FocusPrevious();
-    CGPrimitive* next = found ? s_focusFound : nullptr;
-    s_focusFound = nullptr;
-    if (next) {
-      next->Activate(1);
-      next->BeginEdit();
-    }
+  } else {
+    CarryEditOn(this, closeCode);
   }
 }
 

@@ -217,8 +217,5 @@ class CGSheetArray : public CGSheetGadget {
   void InitLines();
 };
 
-// Records the gadget that a Tab move lands on (called by the focusable columns).
-void SetSheetFocusFound(CGPrimitive* p);
-
 // The number of characters of a UTF-8 text.
 int CountTextCharacters(const std::string& text);

@@ -75,11 +75,7 @@ int ParseLeadingInt(const std::string& text) {
 
 int CGSKeyGadget::CanFocus() { return HasLineState(FocusLine(), GSTYLE_ACTIVE) ? 1 : 0; }
 
-int CGSKeyGadget::FocusFirst() {
-  if (!CanFocus()) return 0;
-  SetSheetFocusFound(this);
-  return 1;
-}
+int CGSKeyGadget::FocusFirst() { return FocusField(this); }
 
 int CGSKeyGadget::FocusLast() { return FocusFirst(); }
 

@@ -240,6 +240,21 @@ TEST_F(EditorTest, AttachMakesThreeHiddenEditorsOnlyWhenAskedAndTheRootServesThe
   EXPECT_EQ(edit->Text(), "hXYlo");
 }
 
+TEST_F(EditorTest, SkinnedEditorsFrameThemselvesInTheSkinInForceWhenTheyPaint) {
+  SetSkTextEditSkin(SGSkEditSkin{{1, 2, 3, 4}});
+  SetSkPasswdEditSkin(SGSkEditSkin{{5, 6, 7, 8}});
+  CSkTextEdit text(host->CreateEdit(false, 20000, {0, 0, 10, 10}));
+  CSkPasswdEdit password(host->CreateEdit(true, 20001, {0, 0, 10, 10}));
+  // A skin set after the editors were made (a later skin change of an open window) reaches them.
+  SetSkTextEditSkin(SGSkEditSkin{{11, 12, 13, 14}});
+  SetSkPasswdEditSkin(SGSkEditSkin{{15, 16, 17, 18}});
+  auto frameOf = [](CTextEdit& e) { return static_cast<vt::FakeInPlaceEdit*>(e.Control())->skinFrame(); };
+  EXPECT_EQ(frameOf(text), (std::array<vt::ColorRef, 4>{11, 12, 13, 14}));
+  EXPECT_EQ(frameOf(password), (std::array<vt::ColorRef, 4>{15, 16, 17, 18}));
+  SetSkTextEditSkin(SGSkEditSkin{});
+  SetSkPasswdEditSkin(SGSkEditSkin{});
+}
+
 // A root that reports itself as the skinned root, as the skinned windows' roots do.
 class SkinnedRoot : public CGRoot {
  public:

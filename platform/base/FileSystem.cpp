@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <utility>
 
 #include "platform/base/Paths.h"
@@ -89,6 +91,29 @@ bool GetFileInfo(const std::string& path, FileInfo& info) {
   info.size = uint64_t(st.st_size);
   info.modifiedUnix = int64_t(st.st_mtime);
   return true;
+}
+
+bool GetFileStamp(const std::string& path, FileStamp& stamp) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return false;
+  stamp.device = uint64_t(st.st_dev);
+  stamp.inode = uint64_t(st.st_ino);
+  stamp.size = uint64_t(st.st_size);
+  stamp.modifiedNs = int64_t(st.st_mtim.tv_sec) * 1000000000 + int64_t(st.st_mtim.tv_nsec);
+  return true;
+}
+
+bool SetModifiedTime(const std::string& path, int64_t modifiedNs) {
+  struct timespec times[2];
+  times[0].tv_sec = 0;
+  times[0].tv_nsec = UTIME_OMIT;
+  times[1].tv_sec = time_t(modifiedNs / 1000000000);
+  times[1].tv_nsec = long(modifiedNs % 1000000000);
+  if (times[1].tv_nsec < 0) {
+    times[1].tv_sec -= 1;
+    times[1].tv_nsec += 1000000000;
+  }
+  return ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
 }
 
 bool GetFileSize(const std::string& path, uint64_t& size) {
@@ -244,6 +269,40 @@ bool ReadWholeFile(const std::string& path, std::string& data) {
   }
 }
 
+// Reads up to size bytes, fewer only at the end of the file; -1 on an error.
+static ssize_t ReadFully(int fd, char* buffer, std::size_t size) {
+  std::size_t done = 0;
+  while (done < size) {
+    ssize_t n = ::read(fd, buffer + done, size - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return -1;
+    if (n == 0) break;
+    done += std::size_t(n);
+  }
+  return ssize_t(done);
+}
+
+bool SameFileContents(const std::string& a, const std::string& b) {
+  Fd first(::open(a.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  Fd second(::open(b.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (first.fd < 0 || second.fd < 0) return false;
+  struct stat sa, sb;
+  if (::fstat(first.fd, &sa) != 0 || ::fstat(second.fd, &sb) != 0) return false;
+  if (!S_ISREG(sa.st_mode) || !S_ISREG(sb.st_mode) || sa.st_size != sb.st_size) return false;
+  constexpr std::size_t kPiece = 1 << 16;
+  std::unique_ptr<char[]> pieces(new (std::nothrow) char[2 * kPiece]);
+  if (!pieces) return false;
+  char* pa = pieces.get();
+  char* pb = pa + kPiece;
+  for (;;) {
+    const ssize_t na = ReadFully(first.fd, pa, kPiece);
+    const ssize_t nb = ReadFully(second.fd, pb, kPiece);
+    if (na < 0 || nb < 0 || na != nb) return false;
+    if (na == 0) return true;
+    if (std::memcmp(pa, pb, std::size_t(na)) != 0) return false;
+  }
+}
+
 // Writes through `fill` into a temporary file beside `path`, syncs it and renames it over path.
 template <typename Fill>
 static bool WriteThroughTemporary(const std::string& path, mode_t mode, Fill fill) {
@@ -295,6 +354,22 @@ bool WriteAllBytes(int fd, const char* data, std::size_t size) {
     data += n;
     size -= std::size_t(n);
   }
+  return true;
+}
+
+bool NameTaken(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool CreateNewFile(const std::string& path) {
+  // O_EXCL with O_CREAT refuses any existing name, a symbolic link too, and never follows one.
+  int fd;
+  do {
+    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return false;
+  ::close(fd);
   return true;
 }
 

@@ -9,14 +9,25 @@
 #include <functional>
 #include <string>
 
+#include "platform/base/FileSystem.h"
+
 namespace vt {
 
 enum class CopyOutcome {
   Ok,
-  TargetExists,  // the final name is taken (nothing written)
-  DiskFull,      // the file system or the user's quota ran out (nothing left behind)
-  Failed,        // any other failure (nothing left behind); errno tells which
+  TargetExists,   // the final name is taken (nothing written)
+  DiskFull,       // the file system or the user's quota ran out (nothing left behind)
+  Failed,         // any other failure (nothing left behind); errno tells which
+  SourceChanged,  // the source ended before the size it had when it was opened (nothing left behind)
 };
+
+// The two halves of CopyIntoPlace, for a caller that looks at the copy before it takes its name.
+// CopyToTemporary copies from into temp (replacing a stale temporary file) from one open
+// descriptor: exactly the bytes the source had when it was opened, whose stamp it stores in
+// opened. PlaceCopy gives temp the permission bits mode (less every write bit when readOnly is
+// set) and renames it to to without replacing. Both delete temp on every failure.
+CopyOutcome CopyToTemporary(const std::string& from, const std::string& temp, FileStamp& opened);
+CopyOutcome PlaceCopy(const std::string& temp, const std::string& to, bool readOnly);
 
 // Copies from into the temporary name temp (replacing a stale temporary file), gives it the
 // source's permission bits without write permission when readOnly is set, and renames it to to

@@ -15,6 +15,14 @@
 // open-file-description locks, whose exclusive-to-shared change is atomic, so two processes
 // opening at once never both believe they created the name.
 //
+// The files go with the last holder: a process closing its last handle to a name tries to turn
+// its shared presence lock into an exclusive one; when that succeeds no other process has the
+// name open, and it unlinks both files before it lets the lock go. A process that opened the
+// presence file just before the unlink waits for that lock, then finds that the path no longer
+// names the file it locked, and opens the name afresh; so every holder of a name always locks
+// the same files. A lock file whose marker says abandoned is kept, so that the next owner is
+// still told.
+//
 // Waiting for another process's flock polls with a few milliseconds' sleep; waiting for a thread
 // of this process sleeps on the condition variable.
 #include "platform/base/NamedMutex.h"
@@ -35,6 +43,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/base/Paths.h"
 #include "platform/base/Thread.h"
 
 namespace vt {
@@ -48,6 +57,7 @@ constexpr char kFreeMarker = '0';
 
 struct Entry {
   std::string name;
+  std::string lockPath, presencePath;
   int lockFd = -1;      // flock()ed while a thread of this process owns the mutex
   int presenceFd = -1;  // shared lock held while the entry is registered
   int handles = 0;      // open NamedMutex objects of this process
@@ -61,6 +71,8 @@ struct Entry {
     lockFd = presenceFd = -1;
   }
 };
+
+void RemoveFilesIfLastHolder(const Entry& entry);
 
 struct Registry {
   std::mutex mutex;
@@ -79,6 +91,7 @@ void ForgetIfUnused(Registry& registry, const std::shared_ptr<Entry>& entry) {
   if (entry->handles > 0 || entry->owner != 0) return;
   auto it = registry.entries.find(entry->name);
   if (it != registry.entries.end() && it->second == entry) registry.entries.erase(it);
+  RemoveFilesIfLastHolder(*entry);
   entry->CloseFiles();
 }
 
@@ -132,26 +145,6 @@ uint64_t HashName(std::string_view name) {
   return hash;
 }
 
-// A folder only this user may enter: the runtime folder of the session, else one in /tmp.
-bool UsableFolder(const std::string& dir) {
-  if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return false;
-  struct stat st {};
-  if (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) {
-    return false;
-  }
-  if ((st.st_mode & 077) != 0 && ::chmod(dir.c_str(), 0700) != 0) return false;
-  return true;
-}
-
-bool RuntimeFolder(std::string* dir) {
-  if (const char* xdg = std::getenv("XDG_RUNTIME_DIR"); xdg && *xdg == '/') {
-    *dir = std::string(xdg) + "/vantrel";
-    if (UsableFolder(*dir)) return true;
-  }
-  *dir = "/tmp/vantrel-" + std::to_string(::geteuid());
-  return UsableFolder(*dir);
-}
-
 int OpenFile(const std::string& path) {
   int fd;
   do {
@@ -173,32 +166,70 @@ bool SetPresenceLock(int fd, short type, bool wait) {
   return rc == 0;
 }
 
-// Opens the name's files and joins the holders of the name. Called with the registry mutex
-// held, so threads of this process open a name one at a time.
-bool OpenEntryFiles(Entry& entry, bool* existedElsewhere) {
-  std::string dir;
-  if (!RuntimeFolder(&dir)) return false;
-  char base[40];
-  std::snprintf(base, sizeof base, "/mutex-%016llx", static_cast<unsigned long long>(HashName(entry.name)));
-  entry.lockFd = OpenFile(dir + base + ".lock");
-  entry.presenceFd = OpenFile(dir + base + ".open");
-  if (entry.lockFd < 0 || entry.presenceFd < 0) {
-    entry.CloseFiles();
-    return false;
-  }
+// Whether fd is the file that path names now (not unlinked, not replaced).
+bool StillNamedBy(int fd, const std::string& path) {
+  struct stat open {
+  }, named{};
+  return ::fstat(fd, &open) == 0 && ::lstat(path.c_str(), &named) == 0 && open.st_dev == named.st_dev &&
+         open.st_ino == named.st_ino;
+}
+
+enum class Joined { Yes, Removed, Failed };
+
+// One attempt at joining the holders of the name through its presence file.
+Joined JoinPresence(Entry& entry, bool* existedElsewhere) {
+  entry.presenceFd = OpenFile(entry.presencePath);
+  if (entry.presenceFd < 0) return Joined::Failed;
   if (SetPresenceLock(entry.presenceFd, F_WRLCK, /*wait=*/false)) {
     *existedElsewhere = false;
   } else if (errno == EAGAIN || errno == EACCES) {
     *existedElsewhere = true;
   } else {
-    entry.CloseFiles();
-    return false;
+    return Joined::Failed;
   }
-  if (!SetPresenceLock(entry.presenceFd, F_RDLCK, /*wait=*/true)) {
+  // Waits while a last holder elsewhere removes the files; its exclusive lock keeps this one out.
+  if (!SetPresenceLock(entry.presenceFd, F_RDLCK, /*wait=*/true)) return Joined::Failed;
+  return StillNamedBy(entry.presenceFd, entry.presencePath) ? Joined::Yes : Joined::Removed;
+}
+
+// Opens the name's files and joins the holders of the name. Called with the registry mutex
+// held, so threads of this process open a name one at a time. The lock file is opened only
+// once the presence lock is held, so no last holder can remove it in between.
+bool OpenEntryFiles(Entry& entry, bool* existedElsewhere) {
+  std::string dir;
+  if (!UserRuntimeFolder(&dir)) return false;
+  char base[40];
+  std::snprintf(base, sizeof base, "/mutex-%016llx", static_cast<unsigned long long>(HashName(entry.name)));
+  entry.lockPath = dir + base + ".lock";
+  entry.presencePath = dir + base + ".open";
+  // Each retry follows a removal that another process completed, so the loop ends; the bound
+  // only guards against a file system that never reports the same file twice.
+  for (int attempt = 0; attempt < 10000; ++attempt) {
+    const Joined joined = JoinPresence(entry, existedElsewhere);
+    if (joined == Joined::Yes) {
+      entry.lockFd = OpenFile(entry.lockPath);
+      if (entry.lockFd >= 0) return true;
+    }
     entry.CloseFiles();
-    return false;
+    if (joined != Joined::Removed) return false;
   }
-  return true;
+  return false;
+}
+
+// Called by the last handle of this process, with the registry mutex held and no thread of
+// this process owning the mutex. When no other process holds the name, both files go.
+void RemoveFilesIfLastHolder(const Entry& entry) {
+  if (entry.presenceFd < 0 || entry.lockFd < 0) return;
+  if (!SetPresenceLock(entry.presenceFd, F_WRLCK, /*wait=*/false)) return;
+  // Nobody else holds the name: the marker is stable, and a joiner now waits for this lock.
+  char marker = 0;
+  ssize_t n;
+  do {
+    n = ::pread(entry.lockFd, &marker, 1, 0);
+  } while (n < 0 && errno == EINTR);
+  const bool abandoned = n == 1 && marker == kOwnedMarker;
+  if (!abandoned && StillNamedBy(entry.lockFd, entry.lockPath)) ::unlink(entry.lockPath.c_str());
+  if (StillNamedBy(entry.presenceFd, entry.presencePath)) ::unlink(entry.presencePath.c_str());
 }
 
 // Tries for the lock file until the deadline. True when taken; *failed tells an error apart

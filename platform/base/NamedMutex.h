@@ -4,7 +4,8 @@
 // thread that ends while owning it leaves it abandoned: the next Lock gets it and is told so.
 // It excludes other threads of this process and other processes. Create tells whether the
 // name was already open anywhere (the single-instance test); the name lives while a handle is
-// open. Across processes it is a flock()ed file per name in the per-user runtime folder.
+// open. Across processes it is a pair of locked files per name in the per-user runtime folder;
+// the last handle to close, in any process, removes them (an abandoned mutex's lock file stays).
 #pragma once
 #include <cstdint>
 #include <memory>

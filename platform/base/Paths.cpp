@@ -1,7 +1,9 @@
 // Paths and the program's locations (see Paths.h).
 #include "platform/base/Paths.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 #include <cstdlib>
 
 #include "platform/base/Text.h"
@@ -19,6 +21,26 @@ std::string ProgramRoot() {
   const char* home = std::getenv("HOME");
   std::string base = (home && *home) ? home : "/tmp";
   return WithoutTrailingSlash(base) + "/.local/share";
+}
+
+// A folder only this user may enter.
+static bool UsableFolder(const std::string& dir) {
+  if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return false;
+  struct stat st {};
+  if (::lstat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) {
+    return false;
+  }
+  if ((st.st_mode & 077) != 0 && ::chmod(dir.c_str(), 0700) != 0) return false;
+  return true;
+}
+
+bool UserRuntimeFolder(std::string* dir) {
+  if (const char* xdg = std::getenv("XDG_RUNTIME_DIR"); xdg && *xdg == '/') {
+    *dir = std::string(xdg) + "/vantrel";
+    if (UsableFolder(*dir)) return true;
+  }
+  *dir = "/tmp/vantrel-" + std::to_string(::geteuid());
+  return UsableFolder(*dir);
 }
 
 std::string ProgramFolder() {

@@ -4,7 +4,8 @@
 // The hooks run before the control acts: onKeyDown sees Enter, Tab (Shift+Tab as Tab with the
 // Shift key down) and Escape first and returns true when it handled the key; onChar may swallow
 // a character; onPaste, when set, replaces the control's own paste; onMouseMove sees moves over
-// the control in the host's client coordinates (so hover tracking goes on over the editor).
+// the control in the host's client coordinates (so hover tracking goes on over the editor);
+// onSkinFrame gives the colours of a frame drawn over the control at each paint.
 #pragma once
 #include <array>
 #include <functional>
@@ -44,14 +45,15 @@ class InPlaceEdit {
   virtual void Cut() = 0;
   virtual void Copy() = 0;
   virtual void Paste() = 0;  // onPaste when set, else the control's own
-  // A one-pixel frame along the control's edges in four colours (left, top, right, bottom),
-  // drawn over the control's own painting; nullopt removes it.
-  virtual void SetSkinFrame(std::optional<std::array<ColorRef, 4>> colours) = 0;
 
   std::function<bool(uint32_t vk)> onKeyDown;
   std::function<bool(uint32_t ch)> onChar;
   std::function<void()> onPaste;
   std::function<void(uint32_t flags, Point hostClient)> onMouseMove;
+  // When set, asked at every paint for a one-pixel frame along the control's edges in four
+  // colours (left, top, right, bottom), drawn over the control's own painting; nullopt draws
+  // none. Asking at paint time lets the frame follow a skin that changes while the control shows.
+  std::function<std::optional<std::array<ColorRef, 4>>()> onSkinFrame;
 };
 
 }  // namespace vt

@@ -128,4 +128,50 @@ TEST(OperationLogTable, HoldsEveryCodeWithItsLevelAndText) {
     EXPECT_FALSE(LookUpLogMessage(code, nullptr, nullptr)) << code;
 }
 
+// A name from outside stays within its one line: control characters (and the Unicode line
+// breaks) are written escaped, every other byte as it is.
+TEST_F(OperationLogTest, ControlCharactersInNamesCannotEndOrForgeALine) {
+  struct SCase {
+    std::string name;
+    std::string written;
+  };
+  const SCase cases[] = {
+      {"/in/A\r\nE[10320] : IMPORT ERROR [DISK FULL].DAE",
+       "/in/A\\x0D\\x0AE[10320] : IMPORT ERROR [DISK FULL].DAE"},
+      {"/in/tab\there\x7F\x1B[2J.DAE", "/in/tab\\x09here\\x7F\\x1B[2J.DAE"},
+      {std::string("/in/nul\0.DAE", 12), "/in/nul\\x00.DAE"},
+      {"/in/nel\xC2\x85 ls\xE2\x80\xA8 ps\xE2\x80\xA9.DAE", "/in/nel\\u0085 ls\\u2028 ps\\u2029.DAE"},
+      {"/in/caf\xC3\xA9 \xE2\x82\xAC C:\\DATA\\A.DAE", "/in/caf\xC3\xA9 \xE2\x82\xAC C:\\DATA\\A.DAE"},
+  };
+  COperationLog log;
+  log.SetClock([] { return kMay10; });
+  log.SetPrefix(Path("import"));
+  ASSERT_TRUE(log.Open());
+  std::string expected;
+  for (const SCase& c : cases) {
+    EXPECT_TRUE(log.WriteWithText(10301, c.name));
+    expected += "2010/05/10 14:03:07  I[10301] : IMPORT: FILE=" + c.written + "\r\n";
+  }
+  log.Close();
+  EXPECT_EQ(ReadFileBytes(Path("import_20100510.log")), expected);
+}
+
+// A storage's log folder is one folder directly inside the log folder, whatever its name.
+TEST(OperationLogFolders, AStorageNameNeverLeadsOutOfTheLogFolder) {
+  const std::string log = "/root/Morvane/Vantrel/LOG";
+  const std::pair<std::string, std::string> cases[] = {
+      {"Main", log + "/Main"},
+      {"", log},  // a storage whose name cannot be read
+      {"../../../x", log + "/..%2F..%2F..%2Fx"},
+      {"..", log + "/%2E%2E"},
+      {".", log + "/%2E"},
+      {"/etc", log + "/%2Fetc"},
+      {"a\nb", log + "/a%0Ab"},
+      {"..x", log + "/..x"},
+      {"Line 2 \xC3\xA9", log + "/Line 2 \xC3\xA9"},
+  };
+  for (const auto& [name, folder] : cases)
+    EXPECT_EQ(COperationLog::StorageFolderFor(log, name), folder) << name;
+}
+
 }  // namespace

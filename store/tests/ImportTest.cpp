@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "ImportTestSupport.h"
@@ -399,8 +400,8 @@ TEST_F(ImportTest, NameClashesGetSuffixesAndTheMonthIsTheUtcMonthOfTheEnd) {
     copies.push_back(copy);
   }
   EXPECT_EQ(copies,
-            (std::vector<std::string>{"FILES/S5T812345/2024/1/A.DAE", "FILES/S5T812345/2024/1/A.DAE.-VT-1",
-                                      "FILES/S5T812345/2024/1/A.DAE.-VT-2"}));
+            (std::vector<std::string>{"FILES/S5T812345/2024/1/A.DAE", "FILES/S5T812345/2024/1/A-VT-1.DAE",
+                                      "FILES/S5T812345/2024/1/A-VT-2.DAE"}));
   EXPECT_EQ(Query("SELECT DISTINCT file_name FROM file;"), "A.DAE\n");
   for (const std::string& c : copies) EXPECT_TRUE(vt::IsReadOnly(vt::JoinPath(folder_, c))) << c;
 }
@@ -480,6 +481,216 @@ TEST_F(ImportTest, OlderFormatFilesImportToo) {
   ASSERT_EQ(Import(Source("A.DEV", recgen::SizedOlderModel(o)), &copy), STORE_OK);
   EXPECT_EQ(copy, "FILES/OLD1/2023/7/A.DEV");
   EXPECT_EQ(Query("SELECT start_data_no, end_data_no FROM file;"), "1|20\n");
+}
+
+// Groups the index cannot hold as the file lists them (a channel twice in one group, two groups
+// of one number) refuse the file once as invalid and store nothing; groups it can hold (one
+// channel in two groups, a number repeated by a group that shows nothing) are stored so that
+// the check finds the storage sound.
+TEST_F(ImportTest, GroupsTheIndexCannotHoldRefuseTheFileAndTheRestCheckSound) {
+  // Places by channel position (0-based) in the generated file; -1 leaves a place empty.
+  struct SGroup {
+    int16_t number;
+    std::vector<int> positions;
+    int16_t inUse = 1;
+  };
+  struct SCase {
+    const char* name;
+    bool repeatChannel = false, repeatNumber = false;
+    std::vector<SGroup> groups;  // empty: the generator's own groups
+    int result;
+  };
+  const SCase cases[] = {
+      {"channel twice", true, false, {}, STORE_INVALID_FILE},
+      {"number twice", false, true, {}, STORE_INVALID_FILE},
+      {"channel twice, apart", false, false, {{3, {1, 0, 1}}}, STORE_INVALID_FILE},
+      {"channel in two groups", false, false, {{1, {0, 1}}, {2, {0}}}, STORE_OK},
+      {"number of a group not in use", false, false, {{1, {0}}, {1, {1}, 0}}, STORE_OK},
+      {"number of an empty group", false, false, {{1, {0}}, {1, {-1, -1}}}, STORE_OK},
+  };
+  const std::string before = IndexDump() + Query("SELECT COUNT(*) FROM display_channel;");
+  int stored = 0;
+  uint32_t recording = 100;
+  for (const SCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    recgen::SizedOptions o;
+    o.guid.data1 = ++recording;
+    o.repeatGroupChannel = c.repeatChannel;
+    o.repeatGroupNumber = c.repeatNumber;
+    recgen::NewerFile model = recgen::SizedNewerFile(o);
+    if (!c.groups.empty()) {
+      model.groups.clear();
+      for (const SGroup& g : c.groups) {
+        recgen::NewerGroup group;
+        group.number = g.number;
+        group.inUse = g.inUse;
+        group.name = "G" + std::to_string(g.number);
+        for (std::size_t j = 0; j < g.positions.size(); ++j)
+          if (g.positions[j] >= 0) group.places[j] = model.channels[std::size_t(g.positions[j])].number;
+        model.groups.push_back(group);
+      }
+    }
+    ASSERT_EQ(Import(Source(std::string(c.name) + ".DAE", model)), c.result);
+    if (c.result == STORE_OK) ++stored;
+    if (stored == 0) {
+      EXPECT_EQ(IndexDump() + Query("SELECT COUNT(*) FROM display_channel;"), before);
+      EXPECT_TRUE(StoredFiles().empty());
+    }
+  }
+  EXPECT_EQ(Query("SELECT COUNT(*) FROM file;"), std::to_string(stored) + "\n");
+  EXPECT_EQ(Query("SELECT group_no, COUNT(*) FROM display_channel GROUP BY file_id, group_no;"),
+            "1|2\n2|1\n1|1\n1|1\n");
+  EXPECT_EQ(storage_.CheckStorage(), STORE_OK);
+  std::string status;
+  ASSERT_EQ(storage_.GetStatus(status), STORE_OK);
+  EXPECT_EQ(status, "OK");
+}
+
+// Two files of one name and month, and names a user may give: every copy keeps an extension the
+// reader knows, so check, rebuild and the deleted data handle them all.
+TEST_F(ImportTest, SameNamedFilesStayReadableThroughCheckTrashRestoreAndRebuild) {
+  std::vector<std::string> sources;
+  for (int k = 0; k < 3; ++k) {
+    recgen::SizedOptions o;
+    o.guid.data1 = uint32_t(100 + k);
+    const std::string folder = vt::JoinPath(sources_, std::to_string(k));
+    ASSERT_TRUE(vt::CreateFolders(folder));
+    sources.push_back(Newer(std::to_string(k) + "/A.DAE", o));
+  }
+  recgen::SizedOptions x;
+  x.guid.data1 = 200;
+  const std::string odd = Newer("x.-VT-1.DAE", x);  // a user's name that looks like ours
+
+  const std::string month = "FILES/S5T812345/2023/11/";
+  std::string copy;
+  ASSERT_EQ(Import(sources[0], &copy), STORE_OK);
+  ASSERT_EQ(Import(sources[1], &copy), STORE_OK);
+  EXPECT_EQ(copy, month + "A-VT-1.DAE");
+  ASSERT_EQ(Import(odd, &copy), STORE_OK);
+  EXPECT_EQ(copy, month + "x.-VT-1.DAE");
+  EXPECT_EQ(storage_.CheckStorage(), STORE_OK);
+
+  // The same name twice among the deleted data.
+  ASSERT_EQ(storage_.MoveFileToTrash(month + "A.DAE"), STORE_OK);
+  ASSERT_EQ(Import(sources[2], &copy), STORE_OK);
+  EXPECT_EQ(copy, month + "A.DAE");
+  ASSERT_EQ(storage_.MoveFileToTrash(month + "A.DAE"), STORE_OK);
+  EXPECT_EQ(Query("SELECT file_path, file_name FROM trash ORDER BY file_path;"),
+            "TRASH/S5T812345/2023/11/A-VT-1.DAE|A.DAE\nTRASH/S5T812345/2023/11/A.DAE|A.DAE\n");
+  EXPECT_EQ(storage_.CheckStorage(), STORE_OK);
+  for (const char* deleted : {"TRASH/S5T812345/2023/11/A.DAE", "TRASH/S5T812345/2023/11/A-VT-1.DAE"})
+    EXPECT_EQ(storage_.RestoreFile(deleted, &copy), STORE_OK) << deleted;
+  EXPECT_EQ(storage_.CheckStorage(), STORE_OK);
+
+  // A rebuild finds every file readable and keeps it in FILES under its name.
+  const std::string files = Query("SELECT file_path, file_name FROM file ORDER BY file_path;");
+  EXPECT_EQ(files, month + "A-VT-1.DAE|A.DAE\n" + month + "A-VT-2.DAE|A.DAE\n" + month + "A.DAE|A.DAE\n" +
+                       month + "x.-VT-1.DAE|x.-VT-1.DAE\n");
+  ASSERT_EQ(storage_.RebuildIndex("Main"), STORE_OK);
+  ASSERT_EQ(storage_.Open(), STORE_OK);
+  EXPECT_EQ(Query("SELECT file_path FROM file ORDER BY file_path; SELECT COUNT(*) FROM trash;"),
+            month + "A-VT-1.DAE\n" + month + "A-VT-2.DAE\n" + month + "A.DAE\n" + month + "x.-VT-1.DAE\n0\n");
+  EXPECT_EQ(storage_.CheckStorage(), STORE_OK);
+}
+
+// Stored files that an older version named with the suffix after the extension.
+TEST_F(ImportTest, CopiesNamedTheOldWayAreStillReadAndRestored) {
+  recgen::SizedOptions o;
+  const std::string source = Newer("A.DAE", o);
+  const std::string old = "FILES/S5T812345/2023/11/A.DAE.-VT-1";
+  ASSERT_TRUE(vt::CreateFolders(std::string(vt::ParentPath(vt::JoinPath(folder_, old)))));
+  ASSERT_TRUE(vt::CopyFile(source, vt::JoinPath(folder_, old), true));
+  ASSERT_EQ(storage_.RebuildIndex("Main"), STORE_OK);
+  ASSERT_EQ(storage_.Open(), STORE_OK);
+  EXPECT_EQ(Query("SELECT file_path, file_name FROM file;"), old + "|A.DAE\n");
+  EXPECT_EQ(storage_.CheckStorage(), STORE_OK);
+  ASSERT_EQ(storage_.MoveFileToTrash(old), STORE_OK);
+  EXPECT_EQ(Query("SELECT file_name, start_data_no FROM trash;"), "A.DAE|1\n");
+  std::string copy;
+  EXPECT_EQ(Import(source, &copy), STORE_IN_TRASH);  // the deleted copy is known by its data
+  ASSERT_EQ(storage_.RestoreFile(copy, &copy), STORE_OK);
+  EXPECT_EQ(copy, "FILES/S5T812345/2023/11/A.DAE");
+  EXPECT_TRUE(SameFile(vt::JoinPath(folder_, copy), source));
+  EXPECT_EQ(storage_.CheckStorage(), STORE_OK);
+}
+
+// Names a Linux file system allows: up to 255 bytes, a backslash as any other character, and
+// bytes that are no UTF-8 (which the index, being text, gets replaced).
+TEST_F(ImportTest, NamesTheFileSystemAllowsImportAndTheIndexStaysUtf8) {
+  const std::string longName = std::string(251, 'N') + ".DAE";
+  const struct {
+    std::string name;
+    std::string stored;
+  } cases[] = {
+      {longName, longName},
+      {"back\\slash.DAE", "back\\slash.DAE"},
+      {"bad\xFF\xFE.DAE", "bad\xEF\xBF\xBD\xEF\xBF\xBD.DAE"},
+  };
+  uint32_t n = 0;
+  for (const auto& c : cases) {
+    recgen::SizedOptions o;
+    o.guid.data1 = ++n;
+    std::string copy;
+    ASSERT_EQ(Import(Newer(c.name, o), &copy), STORE_OK) << c.name;
+    EXPECT_EQ(copy, "FILES/S5T812345/2023/11/" + c.stored);
+    EXPECT_TRUE(vt::FileExists(vt::JoinPath(folder_, copy)));
+    EXPECT_EQ(Query("SELECT file_name FROM file WHERE file_id = " + std::to_string(n) + ";"),
+              c.stored + "\n");
+  }
+  // The long name once more, other data: its suffixed name stays within the limit.
+  recgen::SizedOptions o;
+  o.guid.data1 = 99;
+  const std::string again = vt::JoinPath(sources_, "again");
+  ASSERT_TRUE(vt::CreateFolders(again));
+  std::string copy;
+  ASSERT_EQ(Import(Newer("again/" + longName, o), &copy), STORE_OK);
+  EXPECT_EQ(copy, "FILES/S5T812345/2023/11/" + std::string(246, 'N') + "-VT-1.DAE");
+  EXPECT_EQ(storage_.CheckStorage(), STORE_OK);
+}
+
+// A source that another program changes while it is imported: what is stored is what the reader
+// checked, or nothing at all; never a copy of other bytes reported as stored.
+TEST_F(ImportTest, ASourceChangedDuringItsImportIsASharingViolationAndStoresNothing) {
+  recgen::SizedOptions o;
+  o.records = 2000;
+  const std::string source = Newer("A.DAE", o);
+  const std::string whole = vt_test::ReadFileBytes(source);
+  const struct {
+    const char* what;
+    std::function<void()> change;
+  } cases[] = {
+      {"truncated", [&] { std::filesystem::resize_file(source, whole.size() / 2); }},
+      {"grown", [&] { vt_test::WriteFileBytes(source, whole + whole); }},
+      {"rewritten",
+       [&] {
+         std::string other = whole;
+         other[other.size() / 2] ^= 1;
+         vt_test::WriteFileBytes(source, other);
+       }},
+  };
+  const std::string before = IndexDump();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(vt_test::WriteFileBytes(source, whole));
+    // The file changes once the reader has opened (and checked) what it reads.
+    storage_.SetSeams({.openReader = [&](const std::string& path, CVTDataFileAccess** reader) {
+      const int rc = CreateFileAccess(path, reader);
+      c.change();
+      return rc;
+    }});
+    std::string copy = "unchanged";
+    EXPECT_EQ(Import(source, &copy), STORE_SHARE_VIOLATION);
+    EXPECT_EQ(copy, "unchanged");
+    EXPECT_EQ(IndexDump(), before);
+    EXPECT_TRUE(StoredFiles().empty());
+    EXPECT_FALSE(vt::PathExists(vt::JoinPath(folder_, ".import.DAE")));
+  }
+  // Left alone, the file imports whole.
+  storage_.SetSeams({});
+  ASSERT_TRUE(vt_test::WriteFileBytes(source, whole));
+  std::string copy;
+  ASSERT_EQ(Import(source, &copy), STORE_OK);
+  EXPECT_TRUE(SameFile(vt::JoinPath(folder_, copy), source));
 }
 
 }  // namespace

@@ -16,7 +16,10 @@
 #include "ImportTestSupport.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Paths.h"
+#include "platform/base/TimeEngine.h"
+#include "recorder/FileAccessFactory.h"
 #include "store/CVTImportManager.h"
+#include "store/StoreClock.h"
 
 namespace {
 
@@ -46,6 +49,8 @@ class ImportWorkerTest : public store_test::ImportFixture {
     worker_.SetBasePath(root_);
     worker_.SetFolderTable(table_);
     worker_.SetCallback(&ImportWorkerTest::OnDone, this);
+    // The files a test writes count as settled: the worker's clock runs a minute ahead.
+    worker_.SetClock([this] { return TickTime(CurrentTickTime().ticks + clockAhead_); });
     worker_.SetConverter([this](const std::string& source, const std::string& destination, int format,
                                 std::vector<std::string>& written) {
       converts_.push_back({source, destination, format});
@@ -125,6 +130,7 @@ class ImportWorkerTest : public store_test::ImportFixture {
   std::vector<SDone> done_;
   std::vector<SConvertCall> converts_;
   std::size_t logRead_ = 0;
+  int64_t clockAhead_ = 60 * vt::kTicksPerSecond;
 };
 
 TEST_F(ImportWorkerTest, AutomaticRunsImportEachNewFileOnceAndBookEveryOutcome) {
@@ -433,27 +439,134 @@ TEST_F(ImportWorkerTest, TheInstrumentLimitMarksTheRunAndTheIndexLimitEndsIt) {
   EXPECT_EQ(done_.back().lastResult, STORE_INDEX_FILE_LIMIT);
 }
 
-TEST_F(ImportWorkerTest, SubFoldersStopAtThePathLimitSoALinkBackUpEnds) {
+// Sub-folders go as deep as the system allows, past the 260 characters of stored records; a
+// folder reached again through a link (back up, or twice to one folder) is scanned once.
+TEST_F(ImportWorkerTest, DeepFoldersImportAndAFolderReachedTwiceIsScannedOnce) {
   const std::string top = Path("t");
   std::string deep = top;
-  while (deep.size() + 11 < vt::kMaxPath) deep += "/d";  // the last folder fits, with its '/'
+  while (deep.size() < 300) deep += "/d";
   ASSERT_TRUE(vt::CreateFolders(deep));
-  const std::string inside = deep + "/A.DAE";
-  Good("A.DAE", 1);
-  ASSERT_TRUE(vt::CopyFile(Src("A.DAE"), inside, true));
-  const std::string beyond = deep + "/xxxxxxxxxx";  // path + '/' reaches the limit
-  ASSERT_TRUE(vt::CreateFolders(beyond));
+  const std::string far = deep + "/B.DAE";
   Good("B.DAE", 2);
-  ASSERT_TRUE(vt::CopyFile(Src("B.DAE"), beyond + "/B.DAE", true));
-  std::filesystem::create_directory_symlink(top, top + "/loop");
+  ASSERT_TRUE(vt::CopyFile(Src("B.DAE"), far, true));
+  const std::string near = top + "/sub/A.DAE";
+  ASSERT_TRUE(vt::CreateFolders(top + "/sub"));
+  Good("A.DAE", 1);
+  ASSERT_TRUE(vt::CopyFile(Src("A.DAE"), near, true));
+  std::filesystem::create_directory_symlink(".", top + "/sub/here1");
+  std::filesystem::create_directory_symlink(".", top + "/sub/here2");
+  std::filesystem::create_directory_symlink(top, top + "/sub/up");
+  table_[0] = {true, true, top, 0};
+  table_[1] = {true, true, top + "/sub", 0};  // met already below the first folder
+  // A scan that goes round would import the same file under ever longer paths: a full disk ends
+  // such a run after a few files.
+  int imports = 0;
+  workerStorage_.SetSeams({.freeSpace = [&](uint64_t& bytes) {
+    bytes = ++imports > 8 ? MIN_FREE_DISK_BYTES : (1ull << 40);
+    return true;
+  }});
+  Run(IMPORT_MODE_AUTOMATIC);
+  EXPECT_EQ(NewLogLines(), (std::vector<std::string>{
+                               "I[10314] : START AUTOMATIC IMPORT",
+                               "I[10301] : IMPORT: FILE=" + far,
+                               "I[10301] : IMPORT: FILE=" + near,
+                               "I[10316] : FINISH IMPORT",
+                           }));
+  EXPECT_EQ(imports, 2);
+}
+
+// A path longer than the system takes cannot be scanned: the log says so, and the run goes on.
+TEST_F(ImportWorkerTest, AFolderTooDeepForTheSystemIsLogged) {
+  namespace fs = std::filesystem;
+  const std::string top = Path("t");
+  ASSERT_TRUE(vt::CreateFolders(top));
+  const std::string a = top + "/A.DAE";
+  ASSERT_TRUE(vt::CopyFile(Good("A.DAE", 1), a, true));
+  // Made step by step from within, as no single path can name the deepest folders.
+  const std::string name(200, 'd');
+  const fs::path home = fs::current_path();
+  fs::current_path(top);
+  int levels = 0;
+  std::string path = top;
+  for (; path.size() < vt::kMaxSystemPath + 300; ++levels) {
+    fs::create_directory(name);
+    fs::current_path(name);
+    path += "/" + name;
+  }
+  fs::current_path(home);
+  std::string first = top;  // the first folder whose path the system refuses
+  while (first.size() + 1 < vt::kMaxSystemPath) first += "/" + name;
+
   table_[0] = {true, true, top, 0};
   Run(IMPORT_MODE_AUTOMATIC);
-  const std::vector<std::string> lines = NewLogLines();
-  ASSERT_FALSE(lines.empty());
-  EXPECT_EQ(lines.back(), "I[10316] : FINISH IMPORT");
-  EXPECT_NE(std::find(lines.begin(), lines.end(), "I[10301] : IMPORT: FILE=" + inside), lines.end());
-  for (const std::string& line : lines) EXPECT_EQ(line.find("B.DAE"), std::string::npos) << line;
+  EXPECT_EQ(NewLogLines(), (std::vector<std::string>{
+                               "I[10314] : START AUTOMATIC IMPORT",
+                               "I[10301] : IMPORT: FILE=" + a,
+                               "E[10322] : IMPORT ERROR [ERROR] FILE=" + first,
+                               "I[10316] : FINISH IMPORT",
+                           }));
+  // Taken down from within as well.
+  fs::current_path(top);
+  for (int i = 0; i < levels - 1; ++i) fs::current_path(name);
+  for (int i = levels - 1; i >= 0; --i) {
+    fs::remove(name);
+    if (i > 0) fs::current_path("..");
+  }
+  fs::current_path(home);
+}
+
+// A file another program is still writing is not booked, whatever the reader made of it: it is
+// tried again at the next run and then imported.
+TEST_F(ImportWorkerTest, AFileStillBeingWrittenIsTriedAgainAtTheNextRun) {
+  table_[0] = {true, false, sources_, 0};
+  // Changed within the last two seconds.
+  const std::string recent = Good("R.DAE", 1);
+  clockAhead_ = vt::kTicksPerSecond;
+  Run(IMPORT_MODE_AUTOMATIC);
+  EXPECT_EQ(NewLogLines(),
+            (std::vector<std::string>{"I[10314] : START AUTOMATIC IMPORT",
+                                      "E[10321] : IMPORT ERROR [SHARE VIOLATION] FILE=" + recent,
+                                      "I[10316] : FINISH IMPORT"}));
+  EXPECT_EQ(done_.back().lastResult, STORE_SHARE_VIOLATION);
+  EXPECT_EQ(ListRows(), "");
+  clockAhead_ = 3 * vt::kTicksPerSecond;
+  Run(IMPORT_MODE_AUTOMATIC);
   EXPECT_EQ(done_.back().added, 1);
+  EXPECT_EQ(NewLogLines()[1], "I[10301] : IMPORT: FILE=" + recent);
+
+  // Settled by its time, but written on while it is imported: the reader saw half a file.
+  const std::string growing = Good("G.DAE", 2);
+  const std::string whole = vt_test::ReadFileBytes(growing);
+  ASSERT_TRUE(vt_test::WriteFileBytes(growing, whole.substr(0, whole.size() / 2)));
+  ASSERT_TRUE(vt::SetModifiedTime(growing, 0));
+  workerStorage_.SetSeams({.openReader = [&](const std::string& path, CVTDataFileAccess** reader) {
+    const int rc = CreateFileAccess(path, reader);
+    vt_test::WriteFileBytes(growing, whole);  // the writer goes on
+    return rc;
+  }});
+  Run(IMPORT_MODE_AUTOMATIC);
+  EXPECT_EQ(NewLogLines(),
+            (std::vector<std::string>{"I[10314] : START AUTOMATIC IMPORT",
+                                      "E[10321] : IMPORT ERROR [SHARE VIOLATION] FILE=" + growing,
+                                      "I[10316] : FINISH IMPORT"}));
+  EXPECT_EQ(ListRows(), recent + "|FILES/S5T812345/2023/11/R.DAE|1\n");
+  workerStorage_.SetSeams({});
+  Run(IMPORT_MODE_AUTOMATIC);
+  EXPECT_EQ(NewLogLines(),
+            (std::vector<std::string>{"I[10314] : START AUTOMATIC IMPORT",
+                                      "I[10301] : IMPORT: FILE=" + growing, "I[10316] : FINISH IMPORT"}));
+  EXPECT_EQ(ListRows(),
+            growing + "|FILES/S5T812345/2023/11/G.DAE|1\n" + recent + "|FILES/S5T812345/2023/11/R.DAE|1\n");
+}
+
+// A source path that is no UTF-8 is logged as the index names it, with its bytes replaced.
+TEST_F(ImportWorkerTest, ALogLineOfANameThatIsNoUtf8ShowsTheReplacement) {
+  const std::string bad = Good("bad\xFF.DAE", 1);
+  RunFiles(IMPORT_MODE_MANUAL, {bad});
+  EXPECT_EQ(NewLogLines(), (std::vector<std::string>{"I[10313] : START MANUAL IMPORT",
+                                                     "I[10301] : IMPORT: FILE=" + Src("bad\xEF\xBF\xBD.DAE"),
+                                                     "I[10316] : FINISH IMPORT"}));
+  EXPECT_EQ(done_.back().copyPath, "FILES/S5T812345/2023/11/bad\xEF\xBF\xBD.DAE");
 }
 
 TEST_F(ImportWorkerTest, AnIndexOfAnotherVersionGetsNothing) {
@@ -515,6 +628,52 @@ TEST_F(ImportWorkerTest, AFileListReplacesTheFolderAndTakesOnlyIndexesInside) {
   Run(IMPORT_MODE_MANUAL);
   EXPECT_EQ(NewLogLines(),
             (std::vector<std::string>{"I[10313] : START MANUAL IMPORT", "I[10316] : FINISH IMPORT"}));
+}
+
+// Files whose groups the index cannot hold are refused once: booked as invalid, logged, and not
+// tried again by later automatic runs.
+TEST_F(ImportWorkerTest, GroupsTheIndexCannotHoldAreBookedOnceAsInvalid) {
+  auto write = [&](const std::string& name, uint32_t recording, bool channelTwice) {
+    recgen::SizedOptions o;
+    o.records = 10;
+    o.guid.data1 = recording;
+    o.repeatGroupChannel = channelTwice;
+    o.repeatGroupNumber = !channelTwice;
+    std::vector<uint8_t> bytes = recgen::WriteNewerFile(recgen::SizedNewerFile(o)).bytes;
+    EXPECT_TRUE(vt_test::WriteFileBytes(Src(name), std::string(bytes.begin(), bytes.end())));
+  };
+  write("TWICE.DAE", 1, true);
+  write("TWIN.DAE", 2, false);
+  table_[0] = {true, false, sources_, AUTO_IMPORT_CONVERT_NONE};
+  Run(IMPORT_MODE_AUTOMATIC);
+  EXPECT_EQ(NewLogLines(), (std::vector<std::string>{
+                               "I[10314] : START AUTOMATIC IMPORT",
+                               "E[10303] : IMPORT ERROR [INVALID FILE] FILE=" + Src("TWICE.DAE"),
+                               "E[10303] : IMPORT ERROR [INVALID FILE] FILE=" + Src("TWIN.DAE"),
+                               "I[10316] : FINISH IMPORT",
+                           }));
+  EXPECT_EQ(ListRows(), Src("TWICE.DAE") + "||3\n" + Src("TWIN.DAE") + "||3\n");
+  Run(IMPORT_MODE_AUTOMATIC);
+  EXPECT_EQ(NewLogLines(),
+            (std::vector<std::string>{"I[10314] : START AUTOMATIC IMPORT", "I[10316] : FINISH IMPORT"}));
+  EXPECT_EQ(Query("SELECT COUNT(*) FROM file;"), "0\n");
+}
+
+// A file name that holds a line break cannot end its log line or forge another, and a storage
+// whose name climbs out of the log folder still logs inside it.
+TEST_F(ImportWorkerTest, HostileNamesStayInTheirLineAndInsideTheLogFolder) {
+  Sql("UPDATE database_info SET database_name = '../../../x';");
+  const std::string forged = Good("A\r\nE[10320] : IMPORT ERROR [DISK FULL].DAE", 1);
+  table_[0] = {true, false, sources_, AUTO_IMPORT_CONVERT_NONE};
+  Run(IMPORT_MODE_AUTOMATIC);
+  EXPECT_EQ(NewLogLines("Morvane/Vantrel/LOG/..%2F..%2F..%2Fx"),
+            (std::vector<std::string>{
+                "I[10314] : START AUTOMATIC IMPORT",
+                "I[10301] : IMPORT: FILE=" + Src("A\\x0D\\x0AE[10320] : IMPORT ERROR [DISK FULL].DAE"),
+                "I[10316] : FINISH IMPORT",
+            }));
+  EXPECT_FALSE(vt::PathExists(Path("x")));
+  EXPECT_EQ(done_.back().added, 1);
 }
 
 }  // namespace

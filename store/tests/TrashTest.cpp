@@ -139,7 +139,7 @@ TEST_F(TrashTest, ARestoreMovesTheFileToThePathItsRowRecords) {
 
   std::string restored;
   ASSERT_EQ(storage_.RestoreFile(trashPath, &restored), STORE_OK);
-  EXPECT_EQ(restored, copies_[0] + ".-VT-1");
+  EXPECT_EQ(restored, "FILES/S5T812345/2023/11/A-VT-1.DAE");
   EXPECT_EQ(Query("SELECT file_path FROM file WHERE file_path = '" + restored + "';"), restored + "\n");
   EXPECT_TRUE(SameFile(vt::JoinPath(folder_, restored), sources_by_k_[0]));
   EXPECT_TRUE(SameFile(vt::JoinPath(folder_, otherCopy), otherSource));
@@ -149,12 +149,13 @@ TEST_F(TrashTest, FailuresLeaveIndexAndFilesAsTheyWere) {
   ImportBatch();
   const std::string before = Rows();
   const std::vector<std::string> files = StoredFiles();
-  // A deleted copy of the same path exists already.
+  // The deleted copy's folder cannot be made: a file stands in its place.
   const std::string trashPath = "TRASH" + copies_[0].substr(5);
-  ASSERT_TRUE(vt::CreateFolders(std::string(vt::ParentPath(vt::JoinPath(folder_, trashPath)))));
-  ASSERT_TRUE(vt_test::WriteFileBytes(vt::JoinPath(folder_, trashPath), "in the way"));
-  EXPECT_EQ(storage_.MoveFileToTrash(copies_[0]), STORE_COPY_ERROR);
-  vt::DeleteFile(vt::JoinPath(folder_, trashPath));
+  const std::string trashFolder(vt::ParentPath(vt::JoinPath(folder_, trashPath)));
+  ASSERT_TRUE(vt::CreateFolders(std::string(vt::ParentPath(trashFolder))));
+  ASSERT_TRUE(vt_test::WriteFileBytes(trashFolder, "in the way"));
+  EXPECT_EQ(storage_.MoveFileToTrash(copies_[0]), STORE_FAILED);
+  vt::DeleteFile(trashFolder);
   EXPECT_EQ(Rows(), before);
   EXPECT_EQ(StoredFiles(), files);
   // Paths outside FILES and TRASH.

@@ -138,38 +138,57 @@ TEST_F(VTDataStorageTest, NewFilePathUsesTheUtcMonthAndSkipsTakenNames) {
   ASSERT_TRUE(CreateFolderTree(folder_ + "/FILES/S1/2024/1"));
   ASSERT_TRUE(vt::WriteFileAtomic(folder_ + "/FILES/S1/2024/1/A.DAE", "x"));
   ASSERT_EQ(storage_.NewFilePath("FILES", "S1", "A.DAE", path, Utc(2024, 1, 5, 0, 0)), STORE_OK);
-  EXPECT_EQ(path, "FILES/S1/2024/1/A.DAE.-VT-1");
-  ASSERT_TRUE(vt::WriteFileAtomic(folder_ + "/FILES/S1/2024/1/A.DAE.-VT-1", "x"));
+  EXPECT_EQ(path, "FILES/S1/2024/1/A-VT-1.DAE");
+  ASSERT_TRUE(vt::WriteFileAtomic(folder_ + "/FILES/S1/2024/1/A-VT-1.DAE", "x"));
   ASSERT_EQ(storage_.NewFilePath("FILES", "S1", "A.DAE", path, Utc(2024, 1, 5, 0, 0)), STORE_OK);
-  EXPECT_EQ(path, "FILES/S1/2024/1/A.DAE.-VT-2");
+  EXPECT_EQ(path, "FILES/S1/2024/1/A-VT-2.DAE");
   ASSERT_EQ(storage_.NewFilePath("TRASH", "S1", "A.DAE", path, Utc(2024, 1, 5, 0, 0)), STORE_OK);
   EXPECT_EQ(path, "TRASH/S1/2024/1/A.DAE");
 }
 
 TEST(VTDataStorageNamesTest, UniquenessSuffixes) {
+  // The suffix goes before the extension, so the reader still knows the file by it; a long name
+  // gives up the end of its stem to stay a name the file systems take.
+  const std::string stem251(251, 'L');
   const struct {
-    const char* name;
+    std::string name;
     int n;
-    const char* unique;
+    std::string unique;
   } unique[] = {
-      {"A.DAE", 1, "A.DAE.-VT-1"},
-      {"A.DAE", 12, "A.DAE.-VT-12"},
-      {"A.B.DAE", 1, "A.B.DAE.-VT-1"},
-      {"NODOT", 1, ".NODOT.-VT-1"},
+      {"A.DAE", 1, "A-VT-1.DAE"},     {"A.DAE", 12, "A-VT-12.DAE"},
+      {"A.B.DAE", 1, "A.B-VT-1.DAE"}, {"NODOT", 1, "NODOT-VT-1"},
+      {".DAE", 1, "-VT-1.DAE"},       {stem251 + ".DAE", 3, std::string(246, 'L') + "-VT-3.DAE"},
   };
   for (const auto& c : unique) {
-    std::string out;
+    std::string out, back;
     EXPECT_EQ(CVTDataStorage::UniqueFileName(c.name, c.n, out), STORE_OK);
     EXPECT_EQ(out, c.unique) << c.name;
+    EXPECT_LE(out.size(), 255u);
+    // What the suffix added comes off again (all of the name, unless it had to be shortened).
+    CVTDataStorage::StripUniqueSuffix(out, back);
+    if (c.name.size() < 250) {
+      EXPECT_EQ(back, c.name);
+    }
   }
   const struct {
     const char* name;
     const char* stripped;
   } strip[] = {
-      {"A.DAE.-VT-3", "A.DAE"},
+      {"A-VT-3.DAE", "A.DAE"},
       {"A.DAE", "A.DAE"},
-      {"A.DAE.-VT-1.-VT-2", "A.DAE"},
-      {".NODOT.-VT-1", ".NODOT"},
+      {"NODOT-VT-2", "NODOT"},
+      // Names an older version gave: the suffix after the extension.
+      {"A.DAE.-VT-3", "A.DAE"},
+      {".NODOT.-VT-1", "NODOT"},
+      {"A.B.DAE.-VT-1", "A.B.DAE"},
+      // Only a suffix of ours, and only one, comes off.
+      {"A-VT-1-VT-2.DAE", "A-VT-1.DAE"},
+      {"x.-VT-1.DAE", "x..DAE"},
+      {"A-VT-.DAE", "A-VT-.DAE"},
+      {"A-VT-01.DAE", "A-VT-01.DAE"},
+      {"A-VT-1x.DAE", "A-VT-1x.DAE"},
+      {"A.DAE.-VT-", "A.DAE.-VT-"},
+      {"-VT-1", "-VT-1"},
   };
   for (const auto& c : strip) {
     std::string out;

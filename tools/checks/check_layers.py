@@ -17,6 +17,9 @@ be in the graph, and a graph folder that holds sources must have a library in CM
 folder not built yet (no sources) is left alone. Adding a library is one line in LIBRARIES and its
 target_link_libraries; its CMake side is picked up by itself.
 
+A class (or gadget class record) defined at namespace scope in two libraries is refused too: a
+program that links both would hold two definitions of it.
+
 Usage: check_layers.py [ROOT] [--links FILE]
   (exit 1 and one line per violation when the tree breaks a rule). Without --links, the newest
   ROOT/build/*/layer-links.txt is compared; with none, the comparison is skipped and says so.
@@ -42,8 +45,14 @@ LIBRARIES = {
     "gadget/sheet": ["gadget", "recorder"],
     "trend": ["gadget/sheet", "gadget"],
     "export": ["store", "formshift"],
-    "document": ["trend", "store", "formshift"],
-    "app": ["document", "trend", "gadget/sheet", "gadget", "store", "export", "msgdesk"],
+    "document": ["trend", "store", "formshift", "msgdesk"],
+    # The graph window's screens over its document.
+    "document/ui": ["document", "gadget/sheet", "gadget", "store", "msgdesk"],
+    # The application object starts every service itself: the settings and documents, the skins of
+    # the widgets, sheets and trends, the store and its import worker with the export's converter,
+    # the display time zone, the messages and the platform's event loop.
+    "app": ["document/ui", "document", "trend", "gadget/sheet", "gadget", "store", "export", "msgdesk",
+            "recorder", "platform/gui"],
 }
 
 # Code that may include Qt: the platform's window side, and window code that is itself a Qt widget
@@ -165,10 +174,47 @@ def compare_links(links, built_folders):
     return problems
 
 
+# Class definitions and gadget class records, for the rule that a name is defined in one library.
+PREPROCESSOR = re.compile(r"^[ \t]*#(?:[^\n]*\\\n)*[^\n]*", re.M)
+SCOPE_TOKEN = re.compile(
+    r'\bnamespace\s*(?P<ns>[\w:]*)\s*\{'
+    r'|\bextern\s*""\s*\{'
+    r'|(?<!enum\s)(?<!enum)\b(?:class|struct)\s+(?:alignas\([^)]*\)\s*)?(?P<cls>\w+)\s*(?:final\s*)?(?::[^;{()]*)?\{'
+    r'|(?P<open>\{)|(?P<close>\})')
+RECORD = re.compile(r"\bGADGET_DEFINE_RECORD\s*\(\s*(\w+)|^\s*X\((\w+),\s*\w+\)", re.M)
+
+
+def defined_names(text):
+    """The classes defined at namespace scope (qualified by their named namespaces, none inside an
+    anonymous namespace) and the gadget class records of one source file."""
+    code = PREPROCESSOR.sub("", STRING.sub('""', COMMENT.sub("", text)))
+    names = set()
+    stack = []  # per open brace: a namespace name, "" for an anonymous one, or None
+    for m in SCOPE_TOKEN.finditer(code):
+        if m.group("close"):
+            if stack:
+                stack.pop()
+        elif m.group("open"):
+            stack.append(None)
+        elif m.group("cls") is not None:
+            if all(s is not None for s in stack) and "" not in stack:
+                names.add("::".join([s for s in stack] + [m.group("cls")]))
+            stack.append(None)
+        elif m.group("ns") is not None:
+            stack.append(m.group("ns"))
+        else:  # extern "C": its contents stay at namespace scope
+            stack.append("::")
+    names = {n.replace("::::", "::").strip(":") for n in names}
+    for a, b in RECORD.findall(COMMENT.sub("", text)):
+        names.add("record " + (a or b))
+    return names
+
+
 def check(root, links=None):
     reach = closure()
     problems = []
     built_folders = set()
+    owners = {}  # defined name -> {library: first file}
     for folder, dirs, files in os.walk(root):
         rel_folder = os.path.relpath(folder, root)
         rel_folder = "" if rel_folder == "." else rel_folder
@@ -192,6 +238,8 @@ def check(root, links=None):
             support = is_test_support(rel)
             if name.endswith(".cpp") and not support:
                 built_folders.add(lib)
+            for defined in defined_names(text):
+                owners.setdefault(defined, {}).setdefault(lib, rel)
             for kind, target in INCLUDE.findall(text):
                 if kind == "<":
                     if QT_HEADER.match(target):
@@ -217,6 +265,10 @@ def check(root, links=None):
                 for m in POSIX_CALL.finditer(code):
                     line = code.count("\n", 0, m.start()) + 1
                     problems.append(f"{rel}:{line}: calls {m.group(1)}(): file access goes through vtbase")
+    for name, libs in sorted(owners.items()):
+        if len(libs) > 1:
+            places = ", ".join(f"{lib} ({rel})" for lib, rel in sorted(libs.items()))
+            problems.append(f"{name} is defined in more than one library: {places}")
     if links is not None:
         problems += compare_links(links, built_folders)
     return problems

@@ -19,6 +19,12 @@ CLEAN = {
     "platform/base/FileSystem.cpp": "#include <fcntl.h>\nint f() { return ::open(\"x\", 0); }\n",
     "store/tests/VTTableTest.cpp": '#include <QImage>\n#include "gadget/CGCore.h"\n',
     "gadget/CGCore.h": "#pragma once\n",
+    # One name per library: nested, anonymous, other namespaces, enums and declarations pass.
+    "store/Item.h": "namespace vt {\nclass Item { struct Row {}; };\n}\nclass Forward;\nenum class Kind { A };\n"
+                    "namespace { struct Local {}; }\n",
+    "recorder/Item.h": "namespace rec { class Item {}; }\nclass Forward;\nenum class Kind { A };\n"
+                       "namespace { struct Local {}; }\nstruct Holder { struct Row {}; };\n#define ROW struct Row {}\n",
+    "store/Records.cpp": "GADGET_DEFINE_RECORD(CGVantrelDoc, CGDocument)\n",
     "store/Comments.cpp": '// open(), pread() and fopen() in a comment are fine\nconst char* s = "open(x)";\nvoid g(File& f) { f.open(1); p->read(2); }\n',
 }
 
@@ -35,6 +41,8 @@ PLANTED = [
     ("trend/Fopen.cpp", 'void f() { fopen("a", "r"); }\n', "calls fopen()"),
     ("trend/tests/AxisTest.cpp", '#include "gadget/tests/GadgetTestEnv.h"\n', "another folder's test file"),
     ("store/testing/Fixture.h", '#include "store/tests/Helpers.h"\n', "another folder's test file"),
+    ("gadget/Twin.h", "namespace vt {\nclass Item : public Base {\n};\n}\n", "vt::Item is defined in more than one library"),
+    ("gadget/Records.h", "#define RECORDS(X) \\\n  X(CGVantrelDoc, CGDocument)\n", "record CGVantrelDoc is defined in more"),
 ]
 
 # The links CMake declares for the clean tree (layer-links.txt), and drifts planted into them:

@@ -55,7 +55,15 @@ NewerFile SizedNewerFile(const SizedOptions& o, int dataKind, bool bigEndian) {
   g.number = 1;
   g.name = "Group 1";
   for (int i = 0; i < std::min(channels, 16); ++i) g.places[std::size_t(i)] = NewerChannelNumber(i);
+  if (o.repeatGroupChannel) g.places[std::size_t(std::min(channels, 15))] = NewerChannelNumber(0);
   m.groups = {g};
+  if (o.repeatGroupNumber) {
+    NewerGroup twin;
+    twin.number = g.number;
+    twin.name = "Group 1 again";
+    twin.places[0] = NewerChannelNumber(0);
+    m.groups.push_back(twin);
+  }
   if (o.intervalMs % 1000 == 0 && o.intervalMs / 1000 > 0 && o.intervalMs > 65535) {
     m.intervalUnit = 1;
     m.intervalValue = uint16_t(o.intervalMs / 1000);

@@ -24,6 +24,9 @@ struct SizedOptions {
   int64_t triggerDataNo = 1;   // newer only
   int startFactor = 2;         // 1 manual, 2 auto, 3 restart after black-out, 4 trigger
   int stopFactor = 2;          // 1 manual, 2 auto, 3 black-out, 4 data count
+  // Newer files only: groups that a reader takes but an index cannot hold as they are.
+  bool repeatGroupChannel = false;  // the group lists its first channel once more at the end
+  bool repeatGroupNumber = false;   // a second in-use group, of the first channel, with number 1
 };
 
 // A newer-format model (dataKind 1 event, 2 display) with one in-use group of the first channels.

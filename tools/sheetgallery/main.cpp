@@ -1,5 +1,7 @@
 // sheetgallery: a sheet of every column kind, once plain and once skinned, each with a
-// selection, a focus line and an open editor, written to a PNG.
+// selection, a focus line and an open editor, and below them a small sheet for every kind of
+// line header (labels, channels with strip or square marks, check lamps, check icons), plain
+// and skinned, written to a PNG.
 //
 // Usage: sheetgallery OUTPUT.png. Exit code 0 on success, 1 on a usage or write failure.
 // A root without a host window draws into its back buffer only, so the open editor is drawn
@@ -9,6 +11,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "gadget/GDraw.h"
 #include "gadget/GPools.h"
@@ -31,6 +34,8 @@
 namespace {
 
 constexpr int kSheetW = 1240, kSheetH = 250, kLines = 10, kMargin = 10, kCaptionH = 24;
+// The small sheets of the line headers: four a row.
+constexpr int kSmallW = 302, kSmallH = 128, kSmallLines = 6;
 
 class GalleryRoot : public CGSkRoot {
  public:
@@ -164,6 +169,94 @@ Built BuildSheet(CGCore* parent, int x, int y, bool skinned) {
   return Built{sheet, values};
 }
 
+// A small sheet at (x, y) whose line header make() builds, with a column header and one
+// numeric column, lines 1..2 selected.
+template <typename Make>
+CGSheet* BuildHeaderSheet(CGCore* parent, int x, int y, bool skinned, Make make) {
+  CGSheet* sheet = skinned ? new CGSkSheet(parent, x, y, kSmallW, kSmallH, 0, 3, 1, 16, kSmallLines, 18)
+                           : new CGSheet(parent, x, y, kSmallW, kSmallH, 0, 3, 1, 16, kSmallLines, 18);
+  auto* vbar = new CGVScrollBar(sheet, 0, 0, 0, 3, 16, 16, 18);
+  vbar->Build(1);
+  CGSheetScreen* body = skinned ? new CGSkSheetScreen(sheet, 0, 3) : new CGSheetScreen(sheet, 0, 3);
+  if (skinned)
+    new CGSkSColumn(sheet, 0, 3, 24);
+  else
+    new CGSColumn(sheet, 0, 3, 24);
+  make(sheet);
+  CGSDigitals* digits = skinned ? new CGSkSDigitals(body, 0, 90, 0) : new CGSDigitals(body, 0, 90, 0);
+  digits->SetText("Value");
+  for (int i = 0; i < kSmallLines; ++i) {
+    digits->SetLineValue(i, 3.25 * (i + 1));
+    digits->SetLineDecimals(i, 2);
+  }
+  sheet->SetSelection(1, 2);
+  sheet->LayoutTree();
+  return sheet;
+}
+
+const char* const kTags[kSmallLines] = {"FIC-101", "TI-204", "PRESSURE-A", "LEVEL TANK 3", "F9", "TE-17"};
+const vt::ColorRef kMarks[kSmallLines] = {0x020000FF, 0x0200A000, 0x02FF0000,
+                                          0x0200C0C0, 0x02C000C0, 0x02FFFFFF};
+
+// The label text of each line header kind, drawn above its sheet.
+struct HeaderSheet {
+  CGSheet* sheet;
+  const char* label;
+};
+
+// Every line header kind but the numbered one (shown above): plain ones in the first row,
+// skinned ones in the second.
+std::vector<HeaderSheet> BuildHeaderSheets(CGCore* parent, int top) {
+  std::vector<HeaderSheet> out;
+  auto at = [&](int k) { return kMargin + k * (kSmallW + kMargin); };
+  const int row2 = top + kSmallH + kCaptionH;
+  auto labels = [](CGSLabelLine* h) {
+    for (int i = 0; i < kSmallLines; ++i) h->SetLineText(i, kTags[i]);
+  };
+  auto channels = [&](CGSChannelLine* h, int style) {
+    labels(h);
+    h->m_labelStyle = style;
+    for (int i = 0; i < kSmallLines; ++i) h->SetLineColor(i, kMarks[i]);
+  };
+  auto checks = [](CGSCheckLine* h) {
+    for (int i = 0; i < kSmallLines; ++i) h->SetLineIntValue(i, i % 3 == 0);
+  };
+  out.push_back(
+      {BuildHeaderSheet(parent, at(0), top, false, [&](CGCore* s) { labels(new CGSLabelLine(s, 12)); }),
+       "CGSLabelLine"});
+  out.push_back({BuildHeaderSheet(parent, at(1), top, false,
+                                  [&](CGCore* s) { channels(new CGSChannelLine(s, 12), 0); }),
+                 "CGSChannelLine, strip"});
+  out.push_back(
+      {BuildHeaderSheet(parent, at(2), top, false, [&](CGCore* s) { checks(new CGSCheckLine(s, 80)); }),
+       "CGSCheckLine"});
+  out.push_back({BuildHeaderSheet(parent, at(3), top, false,
+                                  [&](CGCore* s) {
+                                    auto* h = new CGSCheckIconLine(s, 80);
+                                    checks(h);
+                                    h->m_iconImage = GetSharedBitmap(kSheetCheckIcons);
+                                    h->m_iconCellWidth = h->m_iconCellHeight = 13;
+                                  }),
+                 "CGSCheckIconLine"});
+  out.push_back({BuildHeaderSheet(parent, at(0), row2, true,
+                                  [&](CGCore* s) { channels(new CGSkSChannelLine(s, 12), 0); }),
+                 "CGSkSChannelLine, strip"});
+  out.push_back({BuildHeaderSheet(parent, at(1), row2, true,
+                                  [&](CGCore* s) { channels(new CGSkSChannelLine(s, 12), 1); }),
+                 "CGSkSChannelLine, square"});
+  out.push_back(
+      {BuildHeaderSheet(parent, at(2), row2, true, [&](CGCore* s) { checks(new CGSkSCheckIconLine(s, 80)); }),
+       "CGSkSCheckIconLine"});
+  out.push_back({BuildHeaderSheet(parent, at(3), row2, true,
+                                  [&](CGCore* s) {
+                                    auto* h = new CGSkSCheckIconLine(s, 80);
+                                    checks(h);
+                                    h->SetStyle(GSTYLE_VISIBLE);
+                                  }),
+                 "CGSkSCheckIconLine, disabled"});
+  return out;
+}
+
 // The in-place editor's look over the focus cell of a column.
 void DrawOpenEditor(vt::DeviceContext* dc, CGSheetArray* column) {
   const int line = column->FocusLine();
@@ -199,16 +292,24 @@ int main(int argc, char** argv) {
   SetSheetSkin(BuiltinSheetSkin());
 
   auto* root = new GalleryRoot;
-  const int width = kSheetW + 2 * kMargin, height = 2 * (kSheetH + kCaptionH) + 3 * kMargin;
+  const int headersTop = 2 * (kSheetH + kCaptionH) + 3 * kMargin + kCaptionH;
+  const int width = kSheetW + 2 * kMargin, height = headersTop + 2 * kSmallH + kCaptionH + kMargin;
   root->AllocateBackDC(width, height);
   root->SetBounds(0, 0, width, height);
   vt::DeviceContext* dc = root->GetBackDCPtr();
   const Built plain = BuildSheet(root, kMargin, kMargin + kCaptionH, false);
   const Built skinned = BuildSheet(root, kMargin, 2 * kMargin + 2 * kCaptionH + kSheetH, true);
+  const std::vector<HeaderSheet> headers = BuildHeaderSheets(root, headersTop);
   dc->FillSolidRect(vt::Rect{0, 0, width, height}, 0x02F4F4F4);
   plain.sheet->Redraw();
   skinned.sheet->Redraw();
+  for (const HeaderSheet& h : headers) h.sheet->Redraw();
   const vt::Font* caption = master->GetFont(13, 1, 0)->GetFont();
+  const vt::Font* small = master->GetFont(12, 0, 0)->GetFont();
+  dc->SelectClipRect(nullptr);
+  for (const HeaderSheet& h : headers)
+    DrawTextAt(small, dc, h.sheet->Rect().left, h.sheet->Rect().top - 16, vt::kTaLeft | vt::kTaTop,
+               0x02000000, h.label);
   DrawTextAt(caption, dc, kMargin, kMargin + 4, vt::kTaLeft | vt::kTaTop, 0x02000000, "Plain sheet");
   DrawTextAt(caption, dc, kMargin, 2 * kMargin + kCaptionH + kSheetH + 4, vt::kTaLeft | vt::kTaTop,
              0x02000000, "Skinned sheet");

@@ -2,7 +2,8 @@
 // shown in a 1,200 x 700 window, written to a PNG; a second PNG of the window caught half way
 // through the refill, with the load-progress overlay over the previous frame; and a third of a
 // panel of the same channels with its axis legend, beside a trend sheet of them with a row
-// every ten seconds, marks on a few rows, a selected column and a selection of rows.
+// every ten seconds, marks on a few rows, a selected column and a selection of rows. The first
+// panel carries marks with open notes whose comments wrap.
 //
 // Usage: trendgallery PANEL.png PROGRESS.png SHEET.png. Exit code 0 on success, 1 on a usage or
 // write failure. The windows are test hosts (a front image is what the screen would show).
@@ -12,6 +13,7 @@
 #include <QImage>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -21,6 +23,7 @@
 #include "gadget/skin/SkinArt.h"
 #include "platform/gui/qt/Raster.h"
 #include "platform/gui/testing/FakeHostWindow.h"
+#include "trend/Marks.h"
 #include "trend/NgSheet.h"
 #include "trend/NgWaveform.h"
 #include "trend/testing/FakeNgChannel.h"
@@ -184,6 +187,35 @@ int main(int argc, char** argv) {
     channels[size_t(i)]->colour = records[size_t(i)].colour;
   }
   ShowGroup(panel, list, records, axes, 0, 0);
+  // Marks with open notes: comments that wrap at their blanks, and one word wider than a note.
+  const struct {
+    double hours;
+    int shape;
+    uint32_t colour;
+    int position;
+    double value;
+    const char* title;
+    const char* comment;
+  } notes[] = {
+      {4.0, MARK_FLAG_RIGHT, 0x0200FFFF, 20, 0.85, "Valve",
+       "Valve opened by the operator after the pressure alarm"},
+      {5.5, MARK_PENNANT, 0x0200FF00, 20, 0.5, "Setpoint", "Setpoint changed to 75 degC on line 2"},
+      {7.5, MARK_FLAG_LEFT, 0x02FF80FF, -20, 0.3, "Calibration",
+       "Recalibrated TI-204/TI-205/TI-206/TI-207 today"},
+  };
+  std::vector<SNgMarkData> marks(std::size(notes));
+  for (size_t k = 0; k < marks.size(); ++k) {
+    SNgMarkData& m = marks[k];
+    m.id = int32_t(k + 1), m.markKind = notes[k].shape, m.colour = notes[k].colour;
+    m.time = PreciseTime::AddSeconds(kStart, notes[k].hours * 3600);
+    std::snprintf(m.label, sizeof m.label, "M%zu", k + 1);
+    m.noteCount = 1;
+    m.note.kind = 1, m.note.position = notes[k].position, m.note.value = notes[k].value;
+    std::snprintf(m.note.title, sizeof m.note.title, "%s", notes[k].title);
+    std::snprintf(m.note.comment, sizeof m.note.comment, "%s", notes[k].comment);
+  }
+  panel->m_graph->m_marks->SetMarks(int(marks.size()), marks.data());
+  panel->LayoutTree();
 
   // Every progress paint is made (a clock that moves 20 ms per reading).
   int64_t fakeNow = 0;

@@ -83,7 +83,8 @@ int RunImportFolderCommand(CVTDataStorageManager& manager, const std::vector<std
   if (storage.Open() == STORE_OK) storage.GetDatabaseName(databaseName);
   storage.Close();
   const std::string logPath = COperationLog::FileNameFor(
-      vt::JoinPath(vt::JoinPath(vt::ProgramRoot(), "Morvane/Vantrel/LOG"), databaseName) + "/import",
+      COperationLog::StorageFolderFor(vt::JoinPath(vt::ProgramRoot(), "Morvane/Vantrel/LOG"), databaseName) +
+          "/import",
       std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
           .count());
   uint64_t before = 0;

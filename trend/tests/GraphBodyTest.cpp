@@ -1,11 +1,13 @@
 // Graph body and plot area: layout for screen and print, refill only when the shown range
 // changes (or after new channels), the progress threshold with its hook, the paint order of
-// the traces, and the time-axis text colour that follows the background.
+// the traces, the time-axis text colour that follows the background, and where the time
+// axis's date and division boxes stand.
 #include <gtest/gtest.h>
 
 #include "gadget/testing/GadgetTestEnv.h"
 #include "platform/gui/RecordingDc.h"
 #include "trend/NgWaveform.h"
+#include "trend/Trips.h"
 #include "trend/testing/FakeNgChannel.h"
 #include "trend/tests/TrendTestSupport.h"
 
@@ -163,6 +165,52 @@ TEST_F(GraphBodyTest, TimeAxisTextFollowsTheBackground) {
   graph->SetBackColor(vt::ColorRef(129 | (128 << 8) | (128 << 16)));  // 385
   EXPECT_EQ(graph->m_timeAxis->GetForeColor(), 0x02000000u);
   EXPECT_EQ(graph->m_screen->GetBackColor(), vt::ColorRef(129 | (128 << 8) | (128 << 16)));
+}
+
+TEST_F(GraphBodyTest, TheTimeAxisBoxesSpanFromTheGraphsLeftEdgeToPastTheTripColumn) {
+  graph->SetVisibleRange(At(0), At(600));
+  graph->m_timeAxis->m_division = 60;
+  const int trips = graph->m_trips->Rect().Width();
+  ASSERT_EQ(trips, 60);
+  // The boxes are the fills of a drawing of the axis in the box colour: date box, division box.
+  auto boxes = [&](bool print) {
+    vt::RecordingDc dc(1700, 900);
+    print ? graph->m_timeAxis->PrintSelf(&dc, 1) : graph->m_timeAxis->Draw(&dc);
+    const vt::ColorRef box = print ? 0x02FFFFFF : graph->m_timeAxis->GetBackColor();
+    std::vector<vt::Rect> found;
+    for (const vt::DcRecord& r : dc.RecordsOf(vt::DcOp::FillRect))
+      if ((r.color & 0xFFFFFF) == (box & 0xFFFFFF)) found.push_back(r.rect);
+    return found;
+  };
+  struct Case {
+    const char* what;
+    int graphLeft;  // moved there after the layout when relayout is 0
+    int relayout;
+    int print;
+    int dateLeft, divisionRight;
+  } cases[] = {
+      // Left: the graph's left + 1; right: the plot area's right (10 + 577) + the trips + 1.
+      {"laid out at 0", 0, 1, 0, 1, 587 + 60 + 1},
+      {"laid out at 37", 37, 1, 0, 38, 37 + 587 + 60 + 1},
+      {"moved to 50 without a layout", 50, 0, 0, 51, 50 + 587 + 60 + 1},
+      // In print at scale 2: the plot area's print right (20 + 1140) + the trips' print width.
+      {"printed at scale 2", 0, 1, 2, 1, 1160 + 120},
+  };
+  for (const Case& c : cases) {
+    graph->SetBounds(0, 0, 800, 400);
+    graph->LayoutTree();
+    c.relayout ? graph->SetBounds(c.graphLeft, 0, 800, 400) : graph->MoveTo(c.graphLeft, 0);
+    if (c.relayout) graph->LayoutTree();
+    if (c.print) {
+      graph->SetPrintBounds(0, 0, 1600, 800);
+      graph->ScalePrintRects(c.print);
+    }
+    const std::vector<vt::Rect> found = boxes(c.print != 0);
+    ASSERT_EQ(found.size(), 2u) << c.what;
+    EXPECT_EQ(found[0].left, c.dateLeft) << c.what;
+    EXPECT_EQ(found[1].right, c.divisionRight) << c.what;
+    EXPECT_EQ(found[0].top, found[1].top) << c.what;  // both on the line under the labels
+  }
 }
 
 TEST_F(GraphBodyTest, GraphIsAScrollManagerWithThePlotAreaAsItsBody) {

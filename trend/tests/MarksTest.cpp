@@ -257,6 +257,29 @@ TEST_F(MarksTest, NoteWrapEndsLinesWhereTheWidthIsReachedAndKeepsCharacters) {
   }
 }
 
+TEST_F(MarksTest, NoteWrapBreaksAtBlanksAndCutsOnlyAWordWiderThanTheNote) {
+  vt::RecordingDc dc(10, 10);  // seven pixels a character; 30 is reached by the fifth
+  struct Case {
+    int width;
+    std::string text;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {30, "op ened now", {"op", "ened", "now"}},     // never "op en" / "ed no"
+      {30, "abcd efgh", {"abcd", "efgh"}},            // the blank that reaches the width ends the line
+      {30, "abcde fg", {"abcde", "fg"}},              // a blank just past the line starts none
+      {30, "ab   cd ef", {"ab", "cd", "ef"}},         // runs of blanks are dropped at a break
+      {30, "ab cdefghijk", {"ab", "cdefg", "hijk"}},  // a word wider than the note alone is cut
+      {30, "abcdefgh ij", {"abcde", "fgh", "ij"}},    // ... and its rest wraps at the blank
+      {30, "abc      ", {"abc"}},                     // trailing blanks make no empty line
+      {31, "ab \xE6\x97\xA5\xE6\x9C\xAC", {"ab", "\xE6\x97\xA5\xE6\x9C\xAC"}},  // wide characters move whole
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> lines;
+    NgWrapText(&dc, nullptr, c.width, c.text, &lines);
+    EXPECT_EQ(lines, c.lines) << c.width << " " << c.text;
+  }
+}
+
 TEST_F(MarksTest, NotePositionsHeightsAndTextColour) {
   SNgMarkData in[3] = {WithNote(Record(1, MARK_FLAG_RIGHT, 100, "a", 1), 1, 0, 0.5, "fits"),
                        WithNote(Record(2, MARK_FLAG_RIGHT, 300, "b", 1), 1, 1, 0.5, ""),

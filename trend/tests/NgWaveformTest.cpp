@@ -1,11 +1,15 @@
 // The trend panel: its layout (strip, splitter, graph), the print shift of the strip, the
 // hooks it calls, the progress overlay (line texts, brightness, background taken at every
-// show, skipped paints), and a release delivered while a scroll refills.
+// show, skipped paints), a release delivered while a scroll refills, and a graph that goes on
+// without each part whose allocation failed.
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <iterator>
 
+#include "platform/gui/RecordingDc.h"
 #include "platform/gui/VirtualKeys.h"
+#include "platform/gui/testing/MessageBoxCapture.h"
 #include "trend/AlarmBands.h"
 #include "trend/GraphCursor.h"
 #include "trend/Marks.h"
@@ -296,4 +300,71 @@ TEST_F(NgWaveformTest, CursorAutoScrollMovesThePanelsScrollBar) {
   EXPECT_EQ(e, At(1000));
   root->OnLButtonUp(0, plot.right + 20, y);
   EXPECT_EQ(panel->m_graph->m_screen->m_cursor->m_timeB, At(1000));  // the data end
+}
+
+TEST_F(NgWaveformTest, AGraphPartWithoutMemoryIsReportedAndTheGraphGoesOnWithoutIt) {
+  Bind(2, 1000);
+  delete panel;  // each case builds its own
+  panel = nullptr;
+  // The parts in the order a graph builds them; n fails the nth.
+  using Part = bool (*)(const CGNgGraph*);
+  const struct {
+    const char* name;
+    Part missing;
+  } parts[] = {
+      {"legend", [](const CGNgGraph* g) { return !g->m_legend; }},
+      {"trips", [](const CGNgGraph* g) { return !g->m_trips; }},
+      {"marks", [](const CGNgGraph* g) { return !g->m_marks; }},
+      {"plot area", [](const CGNgGraph* g) { return !g->m_screen; }},
+      {"data buffers", [](const CGNgGraph* g) { return !g->m_screen->m_dataManager; }},
+      {"cursor", [](const CGNgGraph* g) { return !g->m_screen->m_cursor; }},
+      {"traces", [](const CGNgGraph* g) { return !g->m_screen->GetTrace(0); }},
+      {"alarm bands", [](const CGNgGraph* g) { return !g->m_screen->m_alarms; }},
+      {"time scroll bar", [](const CGNgGraph* g) { return !g->m_scrollBar; }},
+      {"time axis", [](const CGNgGraph* g) { return !g->m_timeAxis; }},
+  };
+  std::vector<CGNgChannel*> list;
+  for (auto& c : channels) list.push_back(c.get());
+  std::vector<SNgChannelSetting> records(2);
+  records[0].shown = records[1].shown = 1;
+  SNgAxisSetting axis;
+  axis.shown = 1, axis.scaleMaximum = 100;
+  for (int n = 1; n <= int(std::size(parts)); ++n) {
+    SCOPED_TRACE(parts[n - 1].name);
+    vt::MessageBoxCapture boxes;
+    NgGraphBuildTestHook::FailNthPart(n);
+    auto* p = new CGNgWaveform(root);
+    p->SetBounds(0, 0, 900, 500);
+    p->Build(150);
+    NgGraphBuildTestHook::FailNthPart(0);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_EQ(boxes.Boxes()[0].request.text, "Out of memory.");
+    EXPECT_TRUE(parts[n - 1].missing(p->m_graph));
+    for (int other = 1; other <= int(std::size(parts)); ++other) {
+      if (other != n && (n != 4 || other < 5 || other > 8)) {  // the plot area holds parts 5 to 8
+        EXPECT_FALSE(parts[other - 1].missing(p->m_graph)) << parts[other - 1].name;
+      }
+    }
+
+    // Everything the root does with a graph still works.
+    p->m_graph->SetChannels(2, list.data());
+    p->SetChannels(2, records.data(), 1, &axis);
+    p->SetDataRange(At(0), At(1000));
+    p->SetVisibleRange(At(100), At(400));
+    p->SetCursorTimes(At(150), At(200));
+    p->SelectChannel(1, 0);
+    p->m_graph->SetNameKind(1);
+    p->SetLineWidths(1, 1, 1, 1);
+    p->SetBackColor(0x02404040);
+    p->AddMark(1, MARK_FLAG_LEFT, 0, 0, "M", 0x0000FF, At(300));
+    p->LayoutTree();
+    PaintWindow();
+    p->m_graph->ScrollTo(At(200));
+    PaintWindow();
+    p->SetPrintBounds(0, 0, 1800, 1000);
+    p->ApplyPrintScale(2);
+    vt::RecordingDc paper(1800, 1000);
+    p->PrintTree(&paper, 1);
+    delete p;
+  }
 }

@@ -1,11 +1,15 @@
 // The time axis: time-to-x mappings and back, unit hints, division texts, and where ticks and
-// labels go for each kind of division in UTC and in a zone nine hours ahead.
+// labels go for each kind of division in UTC and in a zone nine hours ahead, and texts taken
+// from the string table by their ids.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "gadget/testing/GadgetTestEnv.h"
 #include "platform/gui/RecordingDc.h"
+#include "platform/gui/StringTable.h"
 #include "testing/ScopedEnvironment.h"
 #include "trend/TimeAxis.h"
 #include "trend/tests/TrendTestSupport.h"
@@ -80,6 +84,21 @@ TEST_F(TimeAxisTest, UnitHintsAndDivisionTexts) {
     EXPECT_EQ(CGNgTAxis::FormatDivisionText(c.d), c.text) << c.d;
   }
   EXPECT_EQ(axis.m_title, "Time");
+}
+
+TEST_F(TimeAxisTest, TitleAndUnitTextsComeFromTheStringTableByTheirIds) {
+  uint32_t saved[7];
+  std::copy(std::begin(g_timeAxisTextIds), std::end(g_timeAxisTextIds), saved);
+  g_timeAxisTextIds[0] = 5002;  // another text of the table
+  g_timeAxisTextIds[2] = 1;     // an id the table has no text for
+  g_timeAxisTextIds[3] = 5001;
+  CGNgTAxis axis(nullptr);
+  axis.UpdateTitle();
+  EXPECT_EQ(axis.m_title, vt::LoadString(5002));
+  EXPECT_EQ(CGNgTAxis::FormatDivisionText(5), "5");  // no text of its own in the code
+  EXPECT_EQ(CGNgTAxis::FormatDivisionText(120), "2" + vt::LoadString(5001));
+  std::copy(std::begin(saved), std::end(saved), g_timeAxisTextIds);
+  EXPECT_EQ(LoadTimeAxisText(0), vt::LoadString(5001));
 }
 
 TEST_F(TimeAxisTest, RegularLabelsInEitherZone) {

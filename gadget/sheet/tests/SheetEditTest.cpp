@@ -1,9 +1,12 @@
 // Tests of the editable columns: parsing and limits of edited texts (table), the value texts,
 // the per-line start values of inserted and grown lines, the drop-down column's lookups, and
 // the edit road through the root's editors: a click arms only an editable line, the release on
-// it opens the editor, Enter moves on cyclically, Tab reaches the next editable column.
+// it opens the editor, Enter moves on cyclically, Tab reaches the next editable column and
+// crosses between sheet columns and the fields beside the sheet, and cell editors keep their
+// margins.
 #include <gtest/gtest.h>
 
+#include "gadget/GTextField.h"
 #include "gadget/sheet/GSheetEdit.h"
 #include "gadget/sheet/testing/SheetTestEnv.h"
 #include "platform/gui/VirtualKeys.h"
@@ -180,6 +183,63 @@ TEST_F(SheetEditTest, TabMovesTheEditToTheNextEditableColumn) {
   vt::Rect cell;
   second->GetLineRect(1, &cell);
   EXPECT_EQ(TextEditor()->Bounds(), cell);
+}
+
+TEST_F(SheetEditTest, TabCrossesBetweenASheetColumnAndAFieldBesideTheSheet) {
+  BuildSheet(3);
+  auto* column = new CGSValues(body, 0, 0, -100, 100);
+  auto* field = new CGText(root, 10, 240, 120, 20, 0, 0x02000000, 0x02FFFFFF, 0);
+  gadget_test::AddLogEvent(field, GEVENT_EDIT_BEGIN, &log);
+  LayoutAndPaint();
+  field->SetEditText("name");
+  sheet->m_focusLine = 1;
+  column->BeginEdit();
+  TextEditor()->Type("5");
+  TextEditor()->PressKey(vt::kVkTab);
+  host->Pump();
+  EXPECT_EQ(column->m_values[1], 5);
+  // The field opens the editor over itself.
+  EXPECT_EQ(log, (Log{"event 12"}));
+  vt::Rect r;
+  field->GetAbsoluteRect(&r);
+  EXPECT_EQ(TextEditor()->Bounds(), r);
+  EXPECT_EQ(TextEditor()->Text(), "name");
+  // And Tab from the field (the last gadget) wraps back to the column's focus line.
+  TextEditor()->PressKey(vt::kVkTab);
+  host->Pump();
+  column->GetLineRect(1, &r);
+  EXPECT_EQ(TextEditor()->Bounds(), r);
+  EXPECT_EQ(TextEditor()->Text(), "5.000");
+  EXPECT_TRUE(TextEditor()->IsVisible());
+}
+
+TEST_F(SheetEditTest, CellEditorsKeepTwoPixelMarginsWhileFieldsHaveNone) {
+  BuildSheet(2);
+  auto* plain = new CGSIntValues(body, 0, 0);
+  auto* masked = new CGSIntValues(body, 0, 0);
+  masked->SetStyle(GSTYLE_ACTIVE | GSTYLE_MASKED);
+  auto* field = new CGText(root, 10, 240, 120, 20, 0, 0x02000000, 0x02FFFFFF, 0);
+  LayoutAndPaint();
+  auto editorOf = [&](int id) {
+    for (vt::FakeInPlaceEdit* e : host->Edits())
+      if (e->Id() == id) return e;
+    return static_cast<vt::FakeInPlaceEdit*>(nullptr);
+  };
+  const struct {
+    CGPrimitive* gadget;
+    int editorId;
+    std::pair<int32_t, int32_t> margins;
+  } cases[] = {
+      {plain, kTextEditorId, {2, 2}}, {masked, kPasswordEditorId, {2, 2}}, {field, kTextEditorId, {0, 0}}};
+  for (const auto& c : cases) {
+    c.gadget->BeginEdit();
+    vt::FakeInPlaceEdit* edit = editorOf(c.editorId);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_TRUE(edit->IsVisible());
+    EXPECT_EQ(edit->margins(), c.margins) << c.editorId;
+    root->CloseInPlaceEditors();
+    host->Pump();
+  }
 }
 
 TEST_F(SheetEditTest, TheDropDownStoresEachChoiceAndMovesOnWithEnter) {

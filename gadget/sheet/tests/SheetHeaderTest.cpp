@@ -1,10 +1,13 @@
 // Tests of the column header and the line headers: title presses with drags off and back on,
 // the corner toggle, line selection by click, Shift+click and drag with the auto-scroll timer,
-// the check lamps, number formats and the per-line arrays of the label and channel headers.
+// the check lamps and check icons, number formats and the per-line arrays of the label and
+// channel headers.
 #include <gtest/gtest.h>
 
+#include "gadget/GRootMaster.h"
 #include "gadget/sheet/GSheetLine.h"
 #include "gadget/sheet/testing/SheetTestEnv.h"
+#include "platform/gui/BitmapRegistry.h"
 
 namespace sheet_test {
 namespace {
@@ -185,6 +188,41 @@ TEST_F(SheetHeaderTest, ALampPressTogglesWhileOverItsLineAndReportsOnlyAReleaseT
   Up(50, LineY(2));
   EXPECT_EQ(sheet->m_selectionFirst, 2);
   EXPECT_EQ(log.size(), 2u);
+}
+
+TEST_F(SheetHeaderTest, ACheckIconHeaderShowsTheIconCellOfEachCheckAndTogglesLikeTheLamps) {
+  // A strip of two 13 x 13 cells: unchecked blue, checked green.
+  constexpr int kStrip = 64201;
+  auto strip = vt::Bitmap::Create(26, 13, 24);
+  for (int y = 0; y < 13; ++y)
+    for (int x = 0; x < 26; ++x) strip->SetPixel(x, y, x < 13 ? 0xFF0000 : 0x00FF00);
+  vt::RegisterBitmap(kStrip, std::move(strip));
+  BuildSheet(4);
+  header = new CGSColumn(sheet, 0, GSTYLE_ACTIVE, 20);
+  auto* icons = new CGSCheckIconLine(sheet, 40);
+  new IntColumn(body, 100);
+  gadget_test::AddLogEvent(icons, GEVENT_CHANGED, &log);
+  EXPECT_EQ(sheet->m_lineHeader, icons);
+  EXPECT_EQ(icons->NumberText(2), "W003");
+  icons->SetLineIntValue(1, 1);
+  LayoutAndPaint();
+  // Without an image the square left of the number shows the header's face only.
+  const vt::ColorRef face = FrontPixel(20, LineY(0));
+  EXPECT_EQ(FrontPixel(20, LineY(1)), face);
+  icons->m_iconImage = GetSharedBitmap(kStrip);
+  icons->m_iconCellWidth = icons->m_iconCellHeight = 13;
+  LayoutAndPaint();
+  // The icon is centred in the square (the cell's left 18 x 18): x 11..29.
+  EXPECT_EQ(FrontPixel(20, LineY(0)) & 0xFFFFFF, 0xFF0000u);
+  EXPECT_EQ(FrontPixel(20, LineY(1)) & 0xFFFFFF, 0x00FF00u);
+  EXPECT_EQ(FrontPixel(12, LineY(1)), face);  // left of the icon's 13 pixels (x 13..25)
+  // A press on the icon column toggles the check and shows the other cell at once.
+  Down(15, LineY(0));
+  EXPECT_EQ(FrontPixel(20, LineY(0)) & 0xFFFFFF, 0x00FF00u);
+  Up(15, LineY(0));
+  EXPECT_EQ(icons->Check(0), 1);
+  EXPECT_EQ(log, (Log{"event 1"}));
+  vt::RegisterBitmap(kStrip, nullptr);
 }
 
 TEST_F(SheetHeaderTest, LabelAndChannelArraysFollowInsertionsAndGrowth) {

@@ -1,15 +1,18 @@
 // Tests of the skinned sheet: zebra, selection and inactive colours at sample pixels, the
 // nine-slice cell index of line-header cells, the column header's hot look with its presses
 // and the corner toggle, the fitted title font, the channel mark's square, the skinned alarm
-// boxes, and a later column-header skin replacing the first for every header.
+// boxes, a later column-header skin replacing the first for every header, and the check-icon
+// header's icon cells from its own strip or the skin's.
 #include <gtest/gtest.h>
 
 #include "gadget/GPools.h"
+#include "gadget/GRootMaster.h"
 #include "gadget/sheet/GSkSheet.h"
 #include "gadget/sheet/GSkSheetDigitals.h"
 #include "gadget/sheet/GSkSheetLine.h"
 #include "gadget/sheet/SheetSkinArt.h"
 #include "gadget/sheet/testing/SheetTestEnv.h"
+#include "platform/gui/BitmapRegistry.h"
 
 namespace sheet_test {
 namespace {
@@ -190,6 +193,55 @@ TEST_F(SheetSkinTest, ALaterColumnSkinReplacesTheFirstForEveryHeader) {
   EXPECT_EQ(SheetColumnSkin().colorNormal, 0x020000FF);
   EXPECT_NE(SheetColumnImage(), nullptr);
   EXPECT_EQ(SheetSkin().column.fontSize, 14);  // the record copy keeps what start-up gave
+}
+
+TEST_F(SheetSkinTest, TheCheckIconHeaderDrawsTheCellOfCheckAndStateFromItsOwnStripOrTheSkins) {
+  // Two strips of four 13 x 13 cells (off, on, off inactive, on inactive), each cell one colour.
+  constexpr int kSkinStrip = 64211, kOwnStrip = 64212;
+  const vt::ColorRef skinCells[4] = {0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF};
+  const vt::ColorRef ownCells[4] = {0xFF00FF, 0x808000, 0x008080, 0x800080};
+  for (auto [id, cells] : {std::pair{kSkinStrip, skinCells}, std::pair{kOwnStrip, ownCells}}) {
+    auto strip = vt::Bitmap::Create(52, 13, 24);
+    for (int y = 0; y < 13; ++y)
+      for (int x = 0; x < 52; ++x) strip->SetPixel(x, y, cells[x / 13]);
+    vt::RegisterBitmap(id, std::move(strip));
+  }
+  SetSkSCheckIconLineBitmaps(kSkinStrip, 0, 13, 13);
+  sheet = new CGSkSheet(root, 10, 10, 300, 200, 0, GSTYLE_ACTIVE, 1, 16, 4, 18);
+  vbar = new CGVScrollBar(sheet, 0, 0, 0, GSTYLE_ACTIVE, 16, 16, 18);
+  vbar->Build(1);
+  body = new CGSkSheetScreen(sheet, 0, GSTYLE_ACTIVE);
+  header = new CGSkSColumn(sheet, 0, GSTYLE_ACTIVE, 20);
+  auto* icons = new CGSkSCheckIconLine(sheet, 60);
+  new CGSkSDigitals(body, 0, 100, 0);
+  icons->SetLineIntValue(1, 1);
+  auto iconPixel = [&](int line) {
+    vt::Rect cell;
+    icons->GetLineRect(line, &cell);
+    const SGSLineSkin& m = SheetSkin().line;
+    const vt::Rect inner = ShrinkByMargins(cell, m.marginLeft, m.marginTop, m.marginRight, m.marginBottom);
+    return FrontPixel(inner.left + inner.Height() / 2, (inner.top + inner.bottom) / 2) & 0xFFFFFF;
+  };
+  struct Case {
+    int headerStyle;
+    bool own;
+    int line;
+    int cell;
+  } cases[] = {
+      {GSTYLE_ACTIVE, false, 0, 0},  {GSTYLE_ACTIVE, false, 1, 1},   // active: off, on
+      {GSTYLE_VISIBLE, false, 0, 2}, {GSTYLE_VISIBLE, false, 1, 3},  // not enabled: the pale pair
+      {GSTYLE_ACTIVE, true, 0, 0},   {GSTYLE_VISIBLE, true, 1, 3},   // the header's own strip first
+  };
+  for (const Case& c : cases) {
+    icons->SetStyle(c.headerStyle);
+    icons->m_iconImage = c.own ? GetSharedBitmap(kOwnStrip) : nullptr;
+    icons->m_iconCellWidth = icons->m_iconCellHeight = c.own ? 13 : 0;
+    EXPECT_EQ(icons->IconCell(c.line), c.cell);
+    LayoutAndPaint();
+    EXPECT_EQ(iconPixel(c.line), (c.own ? ownCells : skinCells)[c.cell]) << c.line << " " << c.headerStyle;
+  }
+  vt::RegisterBitmap(kSkinStrip, nullptr);
+  vt::RegisterBitmap(kOwnStrip, nullptr);
 }
 
 }  // namespace

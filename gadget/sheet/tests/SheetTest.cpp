@@ -1,10 +1,12 @@
 // Tests of the sheet container and the column base: layout, line counts and the per-line state
 // array, print paging, the fitted title font, line geometry, the focus line with active-line
-// navigation, and the edit road through the root's text editor.
+// navigation, the edit road through the root's text editor, and a press that leaves the root's
+// wheel target alone.
 #include <gtest/gtest.h>
 
 #include "gadget/GPools.h"
 #include "gadget/GRoot.h"
+#include "gadget/sheet/GList.h"
 #include "gadget/sheet/testing/SheetTestEnv.h"
 #include "platform/gui/VirtualKeys.h"
 
@@ -245,6 +247,26 @@ TEST_F(SheetTest, APressSetsTheFocusLineAndOnlyActiveLinesTakeTheMouse) {
   EXPECT_EQ(sheet->m_focusLine, 2);
   EXPECT_EQ(a->GetCaptured(), nullptr);
   Up(20, 11 + 36 + 5);
+}
+
+TEST_F(SheetTest, APressNeverMakesTheSheetTheWheelTargetWhileAListBecomesIt) {
+  BuildSheet(30);
+  new IntColumn(body, 100);
+  LayoutAndPaint();
+  Down(60, 60);
+  Up(60, 60);
+  EXPECT_EQ(root->GetWheelTarget(), nullptr);
+  EXPECT_FALSE(root->OnMouseWheel(0, -120, 1060, 560));
+  EXPECT_EQ(body->m_scrollY, 0);
+
+  auto* list = new CGList(root);
+  list->SetBounds(320, 10, 70, 100);
+  Down(350, 50);
+  Up(350, 50);
+  EXPECT_EQ(root->GetWheelTarget(), list);
+  Down(60, 60);  // a later press on the sheet leaves the list the target
+  Up(60, 60);
+  EXPECT_EQ(root->GetWheelTarget(), list);
 }
 
 TEST_F(SheetTest, EnterStoresTheEditAndMovesTheEditorToTheNextActiveLineCyclically) {

@@ -116,3 +116,22 @@ TEST(FileSystem, FoldersAreCreatedListedSortedAndRemoved) {
 }
 
 }  // namespace
+
+TEST(FileSystem, SameFileContentsComparesPieceByPiece) {
+  vt_test::TempFolder dir;
+  const std::string big(200000, 'x');  // several pieces of the comparison
+  std::string lastDiffers = big;
+  lastDiffers.back() = 'y';
+  ASSERT_TRUE(vt_test::WriteFileBytes(dir / "a", big));
+  const struct {
+    const char* name;
+    std::string bytes;
+    bool same;
+  } cases[] = {{"same", big, true}, {"last", lastDiffers, false}, {"short", big.substr(1), false}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(vt_test::WriteFileBytes(dir / c.name, c.bytes));
+    EXPECT_EQ(vt::SameFileContents(dir / "a", dir / c.name), c.same) << c.name;
+  }
+  EXPECT_FALSE(vt::SameFileContents(dir / "a", dir / "missing"));
+  EXPECT_FALSE(vt::SameFileContents(dir / "a", dir.path()));
+}

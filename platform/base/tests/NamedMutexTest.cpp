@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -51,6 +53,16 @@ class NamedMutexTest : public testing::Test {
     return std::string("Vantrel test ") + tag + " " + std::to_string(::getpid());
   }
   std::string dir_;
+
+  // The files the named mutexes keep in the runtime folder now.
+  std::vector<std::string> LockFiles() const {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& e : fs::directory_iterator(dir_ + "/vantrel", error))
+      names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
 };
 
 // --- Child process bodies -------------------------------------------------------------------
@@ -89,6 +101,24 @@ VT_TEST_CHILD(TryLock) {
   WaitResult result = mutex.Lock(0);
   if (result == WaitResult::Timeout) return 0;
   return result == WaitResult::Acquired ? 1 : 2;
+}
+
+// args: name, inside-marker path, rounds. Opens, takes, releases and closes the name over and
+// over; the marker, made exclusively while the mutex is held, shows two owners at once.
+// Exit 0: never two owners; 5: two owners; 3/4: the mutex failed.
+VT_TEST_CHILD(ChurnOpenAndClose) {
+  const int rounds = std::atoi(args.at(2).c_str());
+  for (int i = 0; i < rounds; ++i) {
+    NamedMutex mutex;
+    if (!mutex.Create(args.at(0))) return 3;
+    if (mutex.Lock(vt::kInfiniteTimeout) != WaitResult::Acquired) return 4;
+    const int fd = ::open(args.at(1).c_str(), O_CREAT | O_EXCL | O_WRONLY, 0600);
+    if (fd < 0) return 5;
+    ::close(fd);
+    ::unlink(args.at(1).c_str());
+    if (!mutex.Unlock()) return 4;
+  }
+  return 0;
 }
 
 // --- Within the process ---------------------------------------------------------------------
@@ -344,6 +374,67 @@ TEST_F(NamedMutexTest, ProcessEndingWhileOwningLeavesItAbandoned) {
     EXPECT_EQ(mine.Lock(0), WaitResult::Acquired) << "released properly this time";
     ASSERT_TRUE(mine.Unlock());
   }
+}
+
+// A name's files go with its last handle, whichever process holds it last; only a lock file
+// that still says "abandoned" stays, so that the next owner is told.
+TEST_F(NamedMutexTest, TheLastHandleToCloseRemovesTheFiles) {
+  const std::string name = Name("files");
+  {
+    NamedMutex first, second;
+    ASSERT_TRUE(first.Create(name));
+    ASSERT_TRUE(second.Create(name));
+    ASSERT_EQ(first.Lock(0), WaitResult::Acquired);
+    ASSERT_TRUE(first.Unlock());
+    EXPECT_EQ(LockFiles().size(), 2u);
+    first.Close();
+    EXPECT_EQ(LockFiles().size(), 2u) << "the second handle still holds the name";
+  }
+  EXPECT_TRUE(LockFiles().empty());
+
+  // Held here while a child opens and closes it; then held by a child while this process does.
+  NamedMutex mine;
+  ASSERT_TRUE(mine.Create(name));
+  EXPECT_EQ(vt_test::WaitChild(vt_test::SpawnChild("ReportExisted", {name})), 1);
+  EXPECT_EQ(LockFiles().size(), 2u);
+  mine.Close();
+  EXPECT_TRUE(LockFiles().empty());
+
+  const std::string ready = dir_ + "/ready", release = dir_ + "/release";
+  pid_t child = vt_test::SpawnChild("HoldUntilReleased", {name, ready, release});
+  ASSERT_GT(child, 0);
+  ASSERT_TRUE(WaitForFile(ready));
+  ASSERT_TRUE(mine.Create(name));
+  EXPECT_EQ(mine.Lock(0), WaitResult::Timeout);
+  mine.Close();
+  EXPECT_EQ(LockFiles().size(), 2u) << "the child still holds the name";
+  Touch(release);
+  EXPECT_EQ(vt_test::WaitChild(child), 0);
+  EXPECT_TRUE(LockFiles().empty());
+
+  // A child that ended owning it, after running its exit path: the lock file stays, once.
+  ASSERT_EQ(vt_test::WaitChild(vt_test::SpawnChild("LockAndEnd", {name, "return"})), 0);
+  EXPECT_EQ(LockFiles().size(), 1u);
+  ASSERT_TRUE(mine.Create(name));
+  EXPECT_EQ(mine.Lock(1000), WaitResult::Abandoned);
+  ASSERT_TRUE(mine.Unlock());
+  mine.Close();
+  EXPECT_TRUE(LockFiles().empty());
+}
+
+// Processes that open and close one name at the same time, each closing as the last holder
+// now and then, never lock different files: no two own the mutex at once, and nothing stays.
+TEST_F(NamedMutexTest, ProcessesOpeningAndClosingAtOnceStillExclude) {
+  const std::string name = Name("churn");
+  const std::string inside = dir_ + "/inside";
+  std::vector<pid_t> children;
+  for (int i = 0; i < 3; ++i)
+    children.push_back(vt_test::SpawnChild("ChurnOpenAndClose", {name, inside, "3000"}));
+  for (pid_t child : children) {
+    ASSERT_GT(child, 0);
+    EXPECT_EQ(vt_test::WaitChild(child), 0);
+  }
+  EXPECT_TRUE(LockFiles().empty());
 }
 
 }  // namespace

@@ -33,7 +33,10 @@ void FrontBuffer::Resize(int32_t width, int32_t height) {
 }
 
 DeviceContext* FrontBuffer::Borrow() {
-  if (count_++ == 0) lent_ = std::make_unique<WindowDc>(image_);
+  if (count_++ == 0) {
+    lent_ = std::make_unique<WindowDc>(image_);
+    if (defaultFont_) lent_->SelectFont(defaultFont_);
+  }
   return lent_.get();
 }
 

@@ -1,7 +1,8 @@
 // The front image of a host window and the window device context lent on it.
 //
 // The image stands for the window's pixels. Borrowers of the window context nest: the first
-// borrow makes a fresh context (default attributes, no clip), later ones share it, and the last
+// borrow makes a fresh context (default attributes or the host's default font, no clip), later
+// ones share it, and the last
 // return hands back the dirty rectangle for the host to present. A paint runs the client's
 // OnPaint on a separate context clipped to the painted area.
 #pragma once
@@ -24,6 +25,10 @@ class FrontBuffer {
   const Raster& Image() const { return image_; }
   Rect Bounds() const { return Rect{0, 0, image_.width(), image_.height()}; }
 
+  // A font that every fresh window context starts with (null: the context's default). The font
+  // must outlive the buffer's borrows.
+  void SetDefaultFont(const Font* font) { defaultFont_ = font; }
+
   DeviceContext* Borrow();
   // The dirty rectangle when the last borrower returned (possibly empty), else nothing.
   std::optional<Rect> Return(DeviceContext* dc);
@@ -36,6 +41,7 @@ class FrontBuffer {
   Raster image_;
   std::unique_ptr<WindowDc> lent_;
   int count_ = 0;
+  const Font* defaultFont_ = nullptr;
 };
 
 }  // namespace vt

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cassert>
 
 #include "platform/gui/HostClient.h"
 #include "platform/gui/MessageDelivery.h"
@@ -48,6 +49,12 @@ HostWidget::~HostWidget() {
 // ---- drawing and presenting ----
 
 DeviceContext* HostWidget::GetDC() { return front_.Borrow(); }
+
+void HostWidget::SetDefaultFont(std::unique_ptr<Font> font) {
+  assert(front_.BorrowCount() == 0);
+  defaultFont_ = std::move(font);
+  front_.SetDefaultFont(defaultFont_.get());
+}
 
 void HostWidget::ReleaseDC(DeviceContext* dc) {
   if (auto dirty = front_.Return(dc)) Present(*dirty);

@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 
+#include "platform/gui/Font.h"
 #include "platform/gui/HostClient.h"
 #include "platform/gui/HostWindow.h"
 #include "platform/gui/qt/FrontBuffer.h"
@@ -30,6 +31,12 @@ class HostWidget : public QWidget, public HostWindow {
   // The frame shown and hidden by ShowParentFrame and titled by SetOwnerCaption; by default
   // the parent widget (shown and hidden) and the top-level window (caption).
   void SetFrame(QWidget* frame) { frame_ = frame; }
+  // The font a freshly borrowed window context starts with (the dialog font of a dialog host).
+  void SetDefaultFont(std::unique_ptr<Font> font);
+  // Whether the in-place editors hand the wheel on to this host (a dialog that scrolls its
+  // tables with the wheel asks for it); by default they swallow it.
+  void SetEditorWheelToHost(bool on) { editorWheelToHost_ = on; }
+  bool EditorWheelToHost() const { return editorWheelToHost_; }
 
   void SetClient(HostClient* client) override { client_ = client; }
   HostClient* Client() const override { return client_; }
@@ -101,6 +108,8 @@ class HostWidget : public QWidget, public HostWindow {
   bool captured_ = false;
   CursorId cursor_;
   Point lastMouse_;
+  std::unique_ptr<Font> defaultFont_;
+  bool editorWheelToHost_ = false;
 };
 
 }  // namespace vt

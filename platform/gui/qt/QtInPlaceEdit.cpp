@@ -1,6 +1,7 @@
 // In-place editors: key hooks before the control, custom paste, swallowed wheel.
 #include "platform/gui/qt/QtInPlaceEdit.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include "platform/gui/Font.h"
 #include "platform/gui/VirtualKeys.h"
 #include "platform/gui/qt/EditorInput.h"
+#include "platform/gui/qt/HostWidget.h"
 #include "platform/gui/qt/QtFont.h"
 
 namespace vt {
@@ -50,7 +52,13 @@ class EditorLineEdit final : public QLineEdit {
     QLineEdit::keyPressEvent(e);
   }
 
-  void wheelEvent(QWheelEvent* e) override { e->accept(); }
+  // Swallowed, unless the host asks for the wheel: then it goes on to the host as if the
+  // pointer were over the host itself.
+  void wheelEvent(QWheelEvent* e) override {
+    e->accept();
+    auto* host = qobject_cast<HostWidget*>(parentWidget());
+    if (host && host->EditorWheelToHost()) QCoreApplication::sendEvent(host, e);
+  }
 
   void mouseMoveEvent(QMouseEvent* e) override {
     if (owner_.onMouseMove) owner_.onMouseMove(EditorMouseFlags(e), EditorPointInHost(this, e));
@@ -59,7 +67,8 @@ class EditorLineEdit final : public QLineEdit {
 
   void paintEvent(QPaintEvent* e) override {
     QLineEdit::paintEvent(e);
-    const auto& frame = owner_.SkinFrame();
+    if (!owner_.onSkinFrame) return;
+    const std::optional<std::array<ColorRef, 4>> frame = owner_.onSkinFrame();
     if (!frame) return;
     QPainter p(this);
     const int w = width(), h = height();
@@ -157,11 +166,6 @@ void QtInPlaceEdit::Cut() {
 
 void QtInPlaceEdit::Copy() {
   if (edit_) edit_->copy();
-}
-
-void QtInPlaceEdit::SetSkinFrame(std::optional<std::array<ColorRef, 4>> colours) {
-  frame_ = colours;
-  if (edit_) edit_->update();
 }
 
 void QtInPlaceEdit::Paste() {

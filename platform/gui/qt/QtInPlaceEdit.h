@@ -2,8 +2,8 @@
 //
 // One line is enough for gadget editing: Enter ends the edit and a paste keeps the first line.
 // Tab and Shift+Tab are caught before Qt's focus chain sees them, so they reach onKeyDown; the
-// wheel is swallowed; the context menu is off so that every paste goes through Paste(). A skin
-// frame is painted after the control's own painting.
+// wheel is swallowed (or handed to the host when the host asks for it); the context menu is off so that every
+// paste goes through Paste(). A skin frame is painted after the control's own painting.
 #pragma once
 #include <QPointer>
 
@@ -39,8 +39,6 @@ class QtInPlaceEdit final : public InPlaceEdit {
   void Cut() override;
   void Copy() override;
   void Paste() override;
-  void SetSkinFrame(std::optional<std::array<ColorRef, 4>> colours) override;
-  const std::optional<std::array<ColorRef, 4>>& SkinFrame() const { return frame_; }
 
   // The control itself, for tests that type into it.
   QWidget* Widget() const;
@@ -49,7 +47,6 @@ class QtInPlaceEdit final : public InPlaceEdit {
   QPointer<EditorLineEdit> edit_;
   int id_;
   bool password_;
-  std::optional<std::array<ColorRef, 4>> frame_;
 };
 
 }  // namespace vt

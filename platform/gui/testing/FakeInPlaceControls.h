@@ -38,10 +38,12 @@ class FakeInPlaceEdit : public InPlaceEdit {
   void Cut() override;
   void Copy() override;
   void Paste() override;
-  void SetSkinFrame(std::optional<std::array<ColorRef, 4>> colours) override { frame_ = colours; }
 
   const Font* font() const { return font_; }
-  const std::optional<std::array<ColorRef, 4>>& skinFrame() const { return frame_; }
+  // The frame a paint would draw now.
+  std::optional<std::array<ColorRef, 4>> skinFrame() const {
+    return onSkinFrame ? onSkinFrame() : std::nullopt;
+  }
   std::pair<int32_t, int32_t> margins() const { return margins_; }
   int invalidations() const { return invalidations_; }
   std::string clipboard;  // what Cut and Copy put and the default Paste takes
@@ -57,7 +59,6 @@ class FakeInPlaceEdit : public InPlaceEdit {
   bool visible_ = false;
   bool focused_ = false;
   int invalidations_ = 0;
-  std::optional<std::array<ColorRef, 4>> frame_;
 };
 
 class FakeInPlaceCombo : public InPlaceCombo {

@@ -476,14 +476,17 @@ TEST(HostWidgetControls, SkinnedLooksAndMovesInHostCoordinates) {
   }
   ASSERT_TRUE(editControl && comboControl);
 
-  // The edit's frame: left, top, right, bottom edges in their own colours, over the control.
-  edit->SetSkinFrame(
-      std::array<ColorRef, 4>{Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(0, 0, 255), Rgb(255, 255, 0)});
+  // The edit's frame: left, top, right, bottom edges in their own colours, over the control,
+  // asked for at every paint.
+  std::array<ColorRef, 4> frame{Rgb(255, 0, 0), Rgb(0, 255, 0), Rgb(0, 0, 255), Rgb(255, 255, 0)};
+  edit->onSkinFrame = [&] { return std::optional(frame); };
   const QImage editLook = editControl->grab().toImage();
   EXPECT_EQ(editLook.pixel(0, 10) & 0xFFFFFFu, 0xFF0000u);
   EXPECT_EQ(editLook.pixel(50, 0) & 0xFFFFFFu, 0x00FF00u);
   EXPECT_EQ(editLook.pixel(99, 10) & 0xFFFFFFu, 0x0000FFu);
   EXPECT_EQ(editLook.pixel(50, 19) & 0xFFFFFFu, 0xFFFF00u);
+  frame[0] = Rgb(255, 0, 255);
+  EXPECT_EQ(editControl->grab().toImage().pixel(0, 10) & 0xFFFFFFu, 0xFF00FFu);
 
   // The combo's field painted by the hook instead of the control.
   std::vector<Rect> fieldPaints;

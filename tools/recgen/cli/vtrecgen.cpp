@@ -5,6 +5,8 @@
 // SIZE options make a plain file of the chosen size and identity in place of the sample file:
 //   --channels N --records N --interval-ms N --start SECONDS --serial TEXT --guid GUID
 //   --start-data-no N --mem-start-data-no N --trigger-data-no N --start-factor N --stop-factor N
+//   --repeat-group-channel --repeat-group-number   (newer, no value) the group lists its first
+//               channel twice / a second group carries the same number
 //   --count N   writes N files into the folder OUT (OUT/000001.DAE, ...), each continuing the
 //               previous one's data numbers and times, so that together they form one batch
 //   vtrecgen newer [--display] [--channels N] [--records N] --all-channel-alarms N OUT
@@ -43,7 +45,7 @@ int Usage() {
       "       vtrecgen older [--display] [--directory] [SIZE...] OUT\n"
       "SIZE: --channels N --records N --interval-ms N --start SECONDS --serial TEXT --guid GUID\n"
       "      --start-data-no N --mem-start-data-no N --trigger-data-no N --start-factor N\n"
-      "      --stop-factor N --count N\n");
+      "      --stop-factor N --count N --repeat-group-channel --repeat-group-number\n");
   return 2;
 }
 
@@ -140,6 +142,14 @@ int main(int argc, char** argv) {
       if (*end != '\0' || allAlarms < 0 || allAlarms > 0x7FFFFFFF) return Usage();
       continue;
     }
+    if (a == "--repeat-group-channel" || a == "--repeat-group-number") {
+      if (a == "--repeat-group-channel")
+        sizedOptions.repeatGroupChannel = true;
+      else
+        sizedOptions.repeatGroupNumber = true;
+      sized = true;
+      continue;
+    }
     if (a.rfind("--", 0) == 0 && a != "--display" && a != "--big-endian" && a != "--no-tagged" &&
         a != "--time-change" && a != "--directory") {
       if (i + 1 >= argc || !TakeSizeOption(a, argv[i + 1], sizedOptions, count)) {
@@ -166,6 +176,8 @@ int main(int argc, char** argv) {
       out = a;
   }
   if (out.empty()) return Usage();
+  if (command != "newer" && (sizedOptions.repeatGroupChannel || sizedOptions.repeatGroupNumber))
+    return Usage();
   if (command == "newer" && allAlarms >= 0) {
     // The sample resized, with alarms for all channels: for reader benchmarks and fuzz seeds.
     if (bigEndian || !tagged || timeChange || count > 0) return Usage();

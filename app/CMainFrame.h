@@ -1,0 +1,96 @@
+// CMainFrame: the program's main window. A multi-document frame for the graph windows with the
+// menu bar (menu 128, or 131 while a graph window is active), the main and search toolbars, the
+// status bar with the automatic-import indicator over pane 104, and three docking panes
+// (Navigation left, Search top, Properties right) whose contents the catalogue hands in. It is
+// the receiver of the program's private messages (AppMessages.h), posted by the import worker,
+// the conversion threads and the user-interface thread itself, and it keeps the workspace (bars,
+// panes, its own place) and the theme id in the user's profile.
+//
+// The window is a Qt widget behind this Qt-free face; tests find its parts by object name:
+// "mdiArea", "toolbar.129", "toolbar.130", "statusbar", "pane.103", "pane.104",
+// "importIndicator", "pane.134"/"pane.135"/"pane.136" and every command's action "cmd.<id>".
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/base/WindowHandles.h"
+
+class CVantrelApp;
+class MainFrameWindow;
+class QWidget;
+
+namespace vt {
+class CommandRouter;
+class CommandMap;
+}  // namespace vt
+
+class CMainFrame {
+ public:
+  // Docking panes: control ids (and with them the names their layout is saved under).
+  static constexpr int kPaneNavigation = 134;
+  static constexpr int kPaneSearch = 135;
+  static constexpr int kPaneProperties = 136;
+  // Status-bar panes beside the message pane.
+  static constexpr int kStatusPane103 = 103;
+  static constexpr int kStatusPane104 = 104;
+  static constexpr int kStatusPaneWidth = 150;
+  // The theme id kept in the profile; the look itself is always the one style.
+  static constexpr const char* kLookEntry = "ApplicationLook";
+  static constexpr int kDefaultLook = 217;
+
+  // Reads the theme id from the application's profile into the application object. onClose
+  // runs when the user closes the enabled window (it ends the event loop).
+  CMainFrame(CVantrelApp& app, std::function<void()> onClose);
+  // Saves the workspace into the profile, then takes the window down.
+  ~CMainFrame();
+  CMainFrame(const CMainFrame&) = delete;
+  CMainFrame& operator=(const CMainFrame&) = delete;
+
+  // Builds the window: theme, menus, bars, status bar with the indicator, panes; then the saved
+  // workspace is put back. False when a part could not be made.
+  bool Create(const std::string& title);
+  vt::WindowHandle GetSafeHwnd() const;
+  void ShowWindow();
+  bool IsWindowVisible() const;
+  // The whole window, for the program's own window code.
+  QWidget* Widget() const;
+
+  // The contents of the three panes; the pane owns the widget from now on and deletes a
+  // previous one.
+  void SetNavigationContent(QWidget* content);
+  void SetSearchContent(QWidget* content);
+  void SetPropertiesContent(QWidget* content);
+
+  // The route every menu, toolbar and posted command takes, and the frame's own commands on it.
+  vt::CommandRouter& Router();
+  vt::CommandMap& Commands();
+  // Runs the enablers of every command now (the bars do it by themselves as well).
+  void UpdateCommands();
+
+  // Keeps the theme id in the application and the profile; the look stays the program's style.
+  void OnApplicationLook(int id);
+  // Writes the layout of bars and panes and the window's place into the profile.
+  void SaveWorkspace();
+
+  // A graph document whose trend conversion may end: WM_VT_CONVERTDONE with the document in
+  // wParam runs join on the user-interface thread; a document that has gone meanwhile (never
+  // registered or unregistered) is ignored.
+  void RegisterConversion(const void* document, std::function<void()> join);
+  void UnregisterConversion(const void* document);
+
+  // True while the instrument-limit message is on screen.
+  bool IsLimitMessageShown() const;
+
+  // The report list tells when it gains or loses the keyboard focus (the file conversion
+  // commands need it). A menu taking the focus as it opens (byPopup) changes nothing: otherwise
+  // opening the context menu would disable the very commands it holds.
+  void SetReportListFocused(bool focused, bool byPopup);
+  bool IsReportListFocused() const;
+
+ private:
+  friend class MainFrameWindow;  // the Qt window, which calls back into the frame's state
+  struct Impl;
+  std::unique_ptr<Impl> m_impl;
+};

@@ -1,0 +1,95 @@
+// Pictures of the automatic-import folder dialog and of the import progress window during a
+// manual import, taken from the whole screen. Runs only when VT_SCREENSHOT_DIR names the folder
+// for the pictures (xvfb_dialogs.sh runs it under a virtual X server); skipped otherwise.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "app/CVantrelApp.h"
+#include "document/CConfigurationFile.h"
+#include "platform/base/FileSystem.h"
+#include "platform/gui/DialogWindow.h"
+#include "platform/gui/PumpUntil.h"
+#include "platform/gui/testing/ScriptedCommonDialogs.h"
+#include "store/CVTImportManager.h"
+#include "testing/TempFolder.h"
+
+namespace {
+
+// A manual run that lasts until the picture is taken.
+class SlowWorker : public CVTImportManager {
+ public:
+  ~SlowWorker() override { Stop(); }
+  std::atomic<bool> release{false};
+
+ protected:
+  bool Begin() override { return true; }
+  bool Step() override {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    return !release;
+  }
+};
+
+bool SaveScreen(const std::string& path) {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  return screen && screen->grabWindow(0).save(QString::fromStdString(path), "PNG");
+}
+
+class DialogScreenshotTest : public vt_test::TempRootTest {};
+
+TEST_F(DialogScreenshotTest, FolderDialogAndProgressWindow) {
+  const char* out = std::getenv("VT_SCREENSHOT_DIR");
+  if (!out || !*out) GTEST_SKIP() << "VT_SCREENSHOT_DIR is not set";
+  ASSERT_TRUE(vt::CreateFolders(out));
+  ASSERT_TRUE(vt::CreateFolders(root_ + "/run"));
+  vt_test::ScopedEnv runtime("XDG_RUNTIME_DIR", root_ + "/run");
+  CConfigurationFile prepared;
+  prepared.SetDefaults(root_);
+  prepared.m_folderTable[0] = {true, true, "/srv/recorders/line-1", 0};
+  prepared.m_folderTable[1] = {false, false, "/srv/recorders/line-2/display", 1};
+  prepared.m_folderTable[2] = {true, true, "/mnt/share/plant B", 2};
+  prepared.m_interval = 2;
+  ASSERT_TRUE(prepared.SaveConfiguration());
+
+  SlowWorker* worker = nullptr;
+  vt::AppFactory factory = vt::AppFactory::Standard();
+  factory.importManager = [&worker] {
+    auto w = std::make_unique<SlowWorker>();
+    worker = w.get();
+    return w;
+  };
+  auto app = std::make_unique<CVantrelApp>(factory);
+  ASSERT_TRUE(app->InitInstance());
+  worker->release = true;  // the start-up run ends at once
+  ASSERT_TRUE(vt::PumpUntil([&] { return app->m_importManager->IsIdle(); }, 5000));
+  worker->release = false;
+
+  bool shot = false;
+  vt::OnNextDialog(329, [&](vt::DialogWindow& d) {
+    vt::PumpBriefly(300);
+    vt::PumpBriefly(300);
+    shot = SaveScreen(std::string(out) + "/import_folder_dialog.png");
+    d.EndDialog(2);
+  });
+  app->OnAutoImportSettings();
+  EXPECT_TRUE(shot);
+
+  vt::ScriptedCommonDialogs script;
+  script.QueueFolder(root_, true);
+  app->OnManualImportFolder();
+  vt::PumpBriefly(300);
+  vt::PumpBriefly(300);
+  EXPECT_TRUE(SaveScreen(std::string(out) + "/import_progress.png"));
+  worker->release = true;
+  ASSERT_TRUE(vt::PumpUntil([&] { return app->m_importManager->IsIdle(); }, 5000));
+  app->ExitInstance();
+}
+
+}  // namespace
