@@ -2,6 +2,7 @@
 // cleaning (see CFileConverter.h).
 #include "formshift/CFileConverter.h"
 
+#include <cassert>
 #include <cstring>
 #include <string_view>
 
@@ -78,6 +79,8 @@ FCONV_ECODE CFileConverter::AddSheet(const char* name) {
   // An empty name stays empty; the output decides what it means.
   ReplaceUnusableCharOnExcelSheetName(name, sheetName);
   ReplaceUnusableCharOnFileName(sheetName, fileName);
+  // Each replacement is one byte for one, so both names are as long as the one given.
+  assert(std::strlen(sheetName) == std::strlen(name) && std::strlen(fileName) == std::strlen(name));
   return m_pOutput->AddSheet(fileName) == 0 ? FCONV_OK : FCONV_ERROR;
 }
 

@@ -31,6 +31,7 @@ CGCore::~CGCore() {
 const SGClassInfo* CGCore::GetClassInfo() const { return GCLASS(CGCore); }
 
 void CGCore::Unlink() {
+  assert(m_prev->m_next == this && m_next->m_prev == this && "the sibling ring is intact");
   if (m_parent && m_parent->m_firstChild == this) m_parent->m_firstChild = m_next == this ? nullptr : m_next;
   m_prev->m_next = m_next;
   m_next->m_prev = m_prev;

@@ -1,6 +1,8 @@
 // CVTBatchCache and CVTBatchLoader: shared, reference-counted batches (see CVTBatchCache.h).
 #include "store/CVTBatchCache.h"
 
+#include <cassert>
+
 CVTBatchCache& CVTBatchCache::Instance() {
   // The data lock is made first, so it outlives the cache at program exit.
   CVTFileInterface::DataLock();
@@ -24,6 +26,7 @@ CVTBatch* CVTBatchCache::Acquire(const vt::Guid& guid) {
   vt::DataLockGuard guard;
   if (m_storage == nullptr) return nullptr;
   if (_file_ref* entry = FindEntry(guid, nullptr)) {
+    assert(entry->count > 0 && "a cached batch is held by someone");
     ++entry->count;
     return entry->batch;
   }
@@ -41,6 +44,7 @@ void CVTBatchCache::Release(CVTBatch* batch) {
   int index = -1;
   _file_ref* entry = FindEntry(batch, &index);
   if (entry == nullptr) return;
+  assert(entry->count > 0 && "a batch is released no more often than it was acquired");
   if (--entry->count > 0) return;
   CVTBatch* dying = entry->batch;
   RemoveAt(index);
@@ -80,6 +84,7 @@ void CVTBatchCache::CloseAllReaders() {
 
 void CVTBatchCache::RemoveAt(int index) {
   vt::DataLockGuard guard;
+  assert(index >= 0 && index < int(m_entries.size()));
   if (index < 0 || index >= int(m_entries.size())) return;
   m_entries.erase(m_entries.begin() + index);
 }

@@ -77,8 +77,15 @@ struct SBatchChoice {
   int64_t contDataId = 0;
 };
 
-// Whether a file continues the candidate batch whose stored files these are (rules 4 to 6;
-// files in start data number order).
+// Whether a file continues the candidate batch whose stored files these are (files in start
+// data number order). It does when
+//  - neither its start nor its end data number lies within a stored file's data numbers (the
+//    file overlaps none of them);
+//  - when the batch's first file was started by hand or by a trigger (start factor 1 or 4), the
+//    file starts after that first file: nothing was recorded before such a start;
+//  - when the batch's last file was stopped by hand or at its data count (stop factor 1 or 4), the
+//    file ends before that last file: nothing was recorded after such a stop.
+// An empty candidate is continued by any file.
 bool ContinuesFiles(const SFileValues& v, const std::vector<SBatchFile>& files) {
   for (const SBatchFile& f : files) {
     bool startInside = v.startDataNo >= f.startDataNo && v.startDataNo <= f.endDataNo;

@@ -35,6 +35,7 @@ CGTreeNode::~CGTreeNode() {
 }
 
 void CGTreeNode::Unlink() {
+  assert(m_prevSibling->m_nextSibling == this && m_nextSibling->m_prevSibling == this);
   if (m_treeParent && m_treeParent->m_firstChild == this)
     m_treeParent->m_firstChild = m_nextSibling != this ? m_nextSibling : nullptr;
   m_prevSibling->m_nextSibling = m_nextSibling;

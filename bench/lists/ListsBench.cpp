@@ -19,7 +19,7 @@
 #include <memory>
 #include <string>
 
-#include "document/tests/DocumentItems.h"
+#include "document/testing/DocumentItems.h"
 #include "document/ui/AlarmList.h"
 #include "document/ui/AlarmListArt.h"
 #include "gadget/GRoot.h"

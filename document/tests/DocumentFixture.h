@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "document/CGVantrelNgChannel.h"
-#include "store/tests/StoredDataFixture.h"
+#include "store/testing/StoredDataFixture.h"
 #include "tools/recgen/OlderRecorderFile.h"
 
 namespace document_test {

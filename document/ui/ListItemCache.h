@@ -7,6 +7,7 @@
 // mark the array stale on every update and keep no item across it.
 #pragma once
 #include <algorithm>
+#include <cassert>
 #include <vector>
 
 #include "gadget/GCore.h"
@@ -28,6 +29,7 @@ class ListItemCache {
   int Count() { return int(Items().size()); }
   // The earliest and latest item time of rows a to b (0 <= a <= b < Count()).
   void TimeSpan(int a, int b, TickTime* lo, TickTime* hi) {
+    assert(0 <= a && a <= b && b < Count());
     *lo = *hi = At(a)->GetTime();
     for (int i = a + 1; i <= b; ++i) {
       const TickTime t = At(i)->GetTime();

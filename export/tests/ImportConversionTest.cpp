@@ -12,7 +12,7 @@
 #include "platform/base/TimeEngine.h"
 #include "store/AutoImportFolder.h"
 #include "store/StoreClock.h"
-#include "store/tests/ImportTestSupport.h"
+#include "store/testing/ImportTestSupport.h"
 #include "testing/TempFolder.h"
 
 namespace {

@@ -7,6 +7,7 @@
 // as long as the capacity and fill in the per-line operations that the base leaves empty.
 #pragma once
 #include <algorithm>
+#include <cassert>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@ void InsertLineEntries(std::vector<T>* a, int lineCount, int at, int count, cons
 template <typename T>
 void DeleteLineEntries(std::vector<T>* a, int lineCount, int at, int count) {
   if (at < 0 || count <= 0 || at + count > lineCount || at + count > static_cast<int>(a->size())) return;
+  assert(lineCount <= static_cast<int>(a->size()) && "a per-line array covers every line");
   std::vector<T> tail(a->begin() + at + count, a->begin() + lineCount);
   std::copy(tail.begin(), tail.end(), a->begin() + at);
 }

@@ -6,7 +6,7 @@
 #include "gadget/GButton.h"
 #include "gadget/GRowColumn.h"
 #include "gadget/GSkButton.h"
-#include "gadget/tests/WidgetTestEnv.h"
+#include "gadget/testing/WidgetTestEnv.h"
 
 namespace gadget_test {
 namespace {

@@ -6,7 +6,7 @@
 #include "gadget/GComboBox.h"
 #include "gadget/GRoot.h"
 #include "gadget/GTextField.h"
-#include "gadget/tests/WidgetTestEnv.h"
+#include "gadget/testing/WidgetTestEnv.h"
 #include "platform/gui/testing/FakeInPlaceControls.h"
 
 namespace gadget_test {

@@ -5,7 +5,7 @@
 
 #include "gadget/GDraw.h"
 #include "gadget/GText.h"
-#include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
 #include "platform/gui/Bitmap.h"
 #include "platform/gui/Font.h"
 #include "platform/gui/RecordingDc.h"

@@ -5,7 +5,7 @@
 
 #include "gadget/InPlaceEditors.h"
 #include "gadget/SkinnedEditors.h"
-#include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
 #include "platform/gui/BitmapRegistry.h"
 #include "platform/gui/RecordingDc.h"
 #include "platform/gui/testing/FakeInPlaceControls.h"

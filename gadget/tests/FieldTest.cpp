@@ -7,7 +7,7 @@
 
 #include "gadget/GRoot.h"
 #include "gadget/GTextField.h"
-#include "gadget/tests/WidgetTestEnv.h"
+#include "gadget/testing/WidgetTestEnv.h"
 #include "platform/gui/RecordingDc.h"
 #include "platform/gui/testing/FakeInPlaceControls.h"
 

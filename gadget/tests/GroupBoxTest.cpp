@@ -7,7 +7,7 @@
 #include "gadget/GButton.h"
 #include "gadget/GGroupBox.h"
 #include "gadget/GRowColumn.h"
-#include "gadget/tests/WidgetTestEnv.h"
+#include "gadget/testing/WidgetTestEnv.h"
 #include "platform/gui/RecordingDc.h"
 
 namespace gadget_test {

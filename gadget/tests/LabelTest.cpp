@@ -4,7 +4,7 @@
 
 #include "gadget/GLabel.h"
 #include "gadget/GPools.h"
-#include "gadget/tests/WidgetTestEnv.h"
+#include "gadget/testing/WidgetTestEnv.h"
 #include "platform/gui/Font.h"
 #include "platform/gui/RecordingDc.h"
 

@@ -4,7 +4,7 @@
 
 #include "gadget/GButton.h"
 #include "gadget/GRowColumn.h"
-#include "gadget/tests/WidgetTestEnv.h"
+#include "gadget/testing/WidgetTestEnv.h"
 
 namespace gadget_test {
 namespace {

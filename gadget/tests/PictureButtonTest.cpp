@@ -7,7 +7,7 @@
 #include "gadget/GColorButton.h"
 #include "gadget/GDraw.h"
 #include "gadget/GIconButton.h"
-#include "gadget/tests/WidgetTestEnv.h"
+#include "gadget/testing/WidgetTestEnv.h"
 #include "platform/gui/Bitmap.h"
 #include "platform/gui/BitmapRegistry.h"
 

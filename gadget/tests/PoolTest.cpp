@@ -4,7 +4,7 @@
 #include "gadget/GDocument.h"
 #include "gadget/GSortCore.h"
 #include "gadget/GStocker.h"
-#include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
 #include "platform/gui/BitmapRegistry.h"
 
 namespace gadget_test {

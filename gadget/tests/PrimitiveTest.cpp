@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "gadget/GStocker.h"
-#include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
 
 namespace gadget_test {
 namespace {

@@ -2,7 +2,7 @@
 // and a click reaches the gadget under it.
 #include <gtest/gtest.h>
 
-#include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
 #include "platform/gui/testing/GuiTestSupport.h"
 
 namespace gadget_test {

@@ -8,7 +8,7 @@
 #include "gadget/GDraw.h"
 #include "gadget/InPlaceEditors.h"
 #include "gadget/ToolTip.h"
-#include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
 #include "platform/gui/Cursors.h"
 #include "platform/gui/InPlaceEdit.h"
 #include "platform/gui/RecordingDc.h"

@@ -5,7 +5,7 @@
 
 #include "gadget/GScroll.h"
 #include "gadget/GScrollBar.h"
-#include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
 
 namespace gadget_test {
 namespace {

@@ -5,7 +5,7 @@
 #include "gadget/GDocument.h"
 #include "gadget/GRepeater.h"
 #include "gadget/GSelector.h"
-#include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
 
 namespace gadget_test {
 namespace {

@@ -6,8 +6,8 @@
 #include "gadget/GPageController.h"
 #include "gadget/GSkScrollBar.h"
 #include "gadget/GSplitter.h"
-#include "gadget/tests/GadgetTestEnv.h"
-#include "gadget/tests/WidgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
+#include "gadget/testing/WidgetTestEnv.h"
 #include "platform/gui/BitmapRegistry.h"
 
 namespace gadget_test {

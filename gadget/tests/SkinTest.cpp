@@ -8,7 +8,7 @@
 #include "gadget/GSkRoot.h"
 #include "gadget/GTextField.h"
 #include "gadget/SkinnedEditors.h"
-#include "gadget/tests/WidgetTestEnv.h"
+#include "gadget/testing/WidgetTestEnv.h"
 
 namespace gadget_test {
 namespace {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "gadget/GSplitter.h"
-#include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
 #include "platform/gui/BitmapRegistry.h"
 #include "platform/gui/Cursors.h"
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "gadget/GPageController.h"
-#include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
 #include "platform/gui/RecordingDc.h"
 
 namespace gadget_test {

@@ -6,7 +6,7 @@
 
 #include "gadget/GDigitalVolume.h"
 #include "gadget/GProgressBar.h"
-#include "gadget/tests/WidgetTestEnv.h"
+#include "gadget/testing/WidgetTestEnv.h"
 
 namespace gadget_test {
 namespace {

@@ -39,8 +39,28 @@ PLANTED = [
     ("platform/gui/DeviceContext.h", "#include <QPainter>\n", "public vtgui header includes Qt"),
     ("platform/gui/testing/FakeHostWindow.h", "#include <QImage>\n", "public vtgui header includes Qt"),
     ("trend/Fopen.cpp", 'void f() { fopen("a", "r"); }\n', "calls fopen()"),
+    ("trend/tests/AxisTest.cpp", '#include "gadget/tests/GadgetTestEnv.h"\n', "another folder's test file"),
+    ("store/testing/Fixture.h", '#include "store/tests/Helpers.h"\n', "another folder's test file"),
     ("gadget/Twin.h", "namespace vt {\nclass Item : public Base {\n};\n}\n", "vt::Item is defined in more than one library"),
     ("gadget/Records.h", "#define RECORDS(X) \\\n  X(CGVantrelDoc, CGDocument)\n", "record CGVantrelDoc is defined in more"),
+]
+
+# The links CMake declares for the clean tree (layer-links.txt), and drifts planted into them:
+# (the links file, what the report must mention).
+LINKS = """# written by CMake
+platform/base:
+platform/gui: platform/base
+recorder: platform/base
+store: platform/base recorder
+gadget: platform/base platform/gui
+"""
+DRIFTS = [
+    (LINKS.replace("store: platform/base recorder", "store: platform/base recorder gadget"),
+     "store: its CMakeLists.txt links gadget, which the layer graph does not give it"),
+    (LINKS.replace("gadget: platform/base platform/gui", "gadget: platform/base"),
+     "gadget: the layer graph gives it platform/gui, but its CMakeLists.txt does not link platform/gui"),
+    (LINKS + "telemetry: platform/base\n", "telemetry: CMake builds a library here that the layer graph"),
+    (LINKS.replace("store: platform/base recorder\n", ""), "store: holds sources, but CMake declares no library"),
 ]
 
 
@@ -63,6 +83,18 @@ def main():
         r = run([sys.executable, LAYERS, clean])
         if r.returncode != 0:
             failures.append("clean tree refused:\n" + r.stdout)
+        links = os.path.join(clean, "layer-links.txt")
+        with open(links, "w") as f:
+            f.write(LINKS)
+        r = run([sys.executable, LAYERS, clean, "--links", links])
+        if r.returncode != 0:
+            failures.append("clean tree refused against its links:\n" + r.stdout)
+        for text, expected in DRIFTS:
+            with open(links, "w") as f:
+                f.write(text)
+            r = run([sys.executable, LAYERS, clean, "--links", links])
+            if r.returncode != 1 or expected not in r.stdout:
+                failures.append(f"links drift not refused with '{expected}':\n{r.stdout}")
     for rel, text, expected in PLANTED:
         with tempfile.TemporaryDirectory() as root:
             make_tree(root, dict(CLEAN, **{rel: text}))

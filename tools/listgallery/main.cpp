@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "document/tests/DocumentItems.h"
+#include "document/testing/DocumentItems.h"
 #include "document/ui/AlarmList.h"
 #include "document/ui/AlarmListArt.h"
 #include "document/ui/MarkList.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gadget/GStocker.h"
-#include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
 #include "trend/NgDataBuff.h"
 #include "trend/testing/FakeNgChannel.h"
 #include "trend/tests/TrendTestSupport.h"

@@ -4,7 +4,7 @@
 // axis's date and division boxes stand.
 #include <gtest/gtest.h>
 
-#include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
 #include "platform/gui/RecordingDc.h"
 #include "trend/NgWaveform.h"
 #include "trend/Trips.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "gadget/GGroup.h"
-#include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
 #include "platform/gui/RecordingDc.h"
 #include "trend/GraphData.h"
 #include "trend/TimeAxis.h"

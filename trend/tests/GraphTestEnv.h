@@ -3,7 +3,7 @@
 // that live in the graph body. The graph is laid out by itself; the time scroll bar is hidden.
 #pragma once
 
-#include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
 #include "trend/LegendList.h"
 #include "trend/NgWaveform.h"
 

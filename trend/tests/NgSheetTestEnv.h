@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "gadget/tests/WidgetTestEnv.h"
+#include "gadget/testing/WidgetTestEnv.h"
 #include "platform/gui/RecordingDc.h"
 #include "trend/NgHooks.h"
 #include "trend/NgSheet.h"

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <iterator>
 
-#include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
 #include "platform/gui/RecordingDc.h"
 #include "platform/gui/StringTable.h"
 #include "testing/ScopedEnvironment.h"

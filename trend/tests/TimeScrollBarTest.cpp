@@ -2,7 +2,7 @@
 // events, paging towards the pointer with the repeat timer, and the thumb drag.
 #include <gtest/gtest.h>
 
-#include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
 #include "platform/gui/VirtualKeys.h"
 #include "platform/gui/testing/FakeHostWindow.h"
 #include "trend/GraphBody.h"

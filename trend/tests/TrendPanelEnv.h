@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
 #include "platform/gui/testing/FakeHostWindow.h"
 #include "trend/NgWaveform.h"
 #include "trend/testing/FakeNgChannel.h"

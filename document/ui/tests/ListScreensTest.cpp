@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "document/DocumentTexts.h"
-#include "document/tests/DocumentItems.h"
+#include "document/testing/DocumentItems.h"
 #include "document/ui/AlarmList.h"
 #include "document/ui/AlarmListArt.h"
 #include "document/ui/MarkList.h"
-#include "gadget/sheet/tests/ListTestEnv.h"
+#include "gadget/sheet/testing/ListTestEnv.h"
 #include "platform/gui/RecordingDc.h"
 
 namespace list_test {

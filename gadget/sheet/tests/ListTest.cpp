@@ -3,7 +3,7 @@
 // scrolling, text fitting with an ellipsis, and print paging.
 #include <gtest/gtest.h>
 
-#include "gadget/sheet/tests/ListTestEnv.h"
+#include "gadget/sheet/testing/ListTestEnv.h"
 #include "platform/base/Text.h"
 #include "platform/gui/RecordingDc.h"
 

@@ -6,7 +6,7 @@
 
 #include "gadget/sheet/GSheetButtons.h"
 #include "gadget/sheet/GSheetEdit.h"
-#include "gadget/sheet/tests/SheetTestEnv.h"
+#include "gadget/sheet/testing/SheetTestEnv.h"
 
 namespace sheet_test {
 namespace {

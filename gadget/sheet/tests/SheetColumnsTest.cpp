@@ -8,7 +8,7 @@
 #include "gadget/sheet/GSheetDigitals.h"
 #include "gadget/sheet/GSheetGroup.h"
 #include "gadget/sheet/GSheetLine.h"
-#include "gadget/sheet/tests/SheetTestEnv.h"
+#include "gadget/sheet/testing/SheetTestEnv.h"
 #include "platform/gui/RecordingDc.h"
 
 namespace sheet_test {

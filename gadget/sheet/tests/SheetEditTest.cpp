@@ -8,7 +8,7 @@
 
 #include "gadget/GTextField.h"
 #include "gadget/sheet/GSheetEdit.h"
-#include "gadget/sheet/tests/SheetTestEnv.h"
+#include "gadget/sheet/testing/SheetTestEnv.h"
 #include "platform/gui/VirtualKeys.h"
 
 namespace sheet_test {

@@ -6,7 +6,7 @@
 
 #include "gadget/GRootMaster.h"
 #include "gadget/sheet/GSheetLine.h"
-#include "gadget/sheet/tests/SheetTestEnv.h"
+#include "gadget/sheet/testing/SheetTestEnv.h"
 #include "platform/gui/BitmapRegistry.h"
 
 namespace sheet_test {

@@ -6,7 +6,7 @@
 #include "gadget/sheet/GSkSheet.h"
 #include "gadget/sheet/GSkSheetColumns.h"
 #include "gadget/sheet/SheetSkinArt.h"
-#include "gadget/sheet/tests/SheetTestEnv.h"
+#include "gadget/sheet/testing/SheetTestEnv.h"
 
 namespace sheet_test {
 namespace {

@@ -11,7 +11,7 @@
 #include "gadget/sheet/GSkSheetDigitals.h"
 #include "gadget/sheet/GSkSheetLine.h"
 #include "gadget/sheet/SheetSkinArt.h"
-#include "gadget/sheet/tests/SheetTestEnv.h"
+#include "gadget/sheet/testing/SheetTestEnv.h"
 #include "platform/gui/BitmapRegistry.h"
 
 namespace sheet_test {

@@ -7,7 +7,7 @@
 #include "gadget/GPools.h"
 #include "gadget/GRoot.h"
 #include "gadget/sheet/GList.h"
-#include "gadget/sheet/tests/SheetTestEnv.h"
+#include "gadget/sheet/testing/SheetTestEnv.h"
 #include "platform/gui/VirtualKeys.h"
 
 namespace sheet_test {

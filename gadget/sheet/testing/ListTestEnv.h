@@ -8,7 +8,7 @@
 
 #include "gadget/GScrollBar.h"
 #include "gadget/sheet/GList.h"
-#include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
 
 namespace list_test {
 

@@ -10,7 +10,7 @@
 #include "gadget/sheet/GSheet.h"
 #include "gadget/sheet/GSheetArray.h"
 #include "gadget/sheet/GSheetColumn.h"
-#include "gadget/tests/WidgetTestEnv.h"
+#include "gadget/testing/WidgetTestEnv.h"
 #include "platform/gui/testing/FakeInPlaceControls.h"
 
 namespace sheet_test {

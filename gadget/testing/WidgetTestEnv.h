@@ -3,7 +3,7 @@
 #pragma once
 #include "gadget/GSkin.h"
 #include "gadget/skin/SkinArt.h"
-#include "gadget/tests/GadgetTestEnv.h"
+#include "gadget/testing/GadgetTestEnv.h"
 #include "platform/gui/BitmapRegistry.h"
 
 extern int g_pressedInside;
