@@ -1,0 +1,158 @@
+// The graph window over stored data: a row of a recording opens "Graph 1" through the graph
+// template into an MDI area and its trend is painted (not one colour); a drag in the plot moves
+// the cursors and the document sees them; the save prompt's roads (save, a save that did not
+// happen, discard, cancel); the list and sheet views join the same document.
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QMdiArea>
+#include <QTest>
+
+#include "document/tests/DocumentFixture.h"
+#include "document/ui/CVantrelDoc.h"
+#include "document/ui/CVantrelViews.h"
+#include "gadget/GRootMaster.h"
+#include "gadget/GSkin.h"
+#include "gadget/skin/SkinArt.h"
+#include "platform/gui/qt/ChildFrame.h"
+#include "platform/gui/testing/MessageBoxCapture.h"
+#include "trend/GraphCursor.h"
+#include "trend/NgWaveform.h"
+
+namespace document_test {
+namespace {
+
+class GraphWindowTest : public DocumentTest {
+ protected:
+  void SetUp() override {
+    DocumentTest::SetUp();
+    if (!g_rootMaster) {
+      auto* master = new CGRootMaster;
+      master->CreateManagers();
+      RegisterSkinArt();
+      static const SGSkinDescriptor skin = BuiltinSkinDescriptor();
+      SetGadgetSkin(&skin);
+    }
+    area.resize(1000, 700);
+    area.show();
+    graph.SetFrameMaker(&maker);
+    list.SetFrameMaker(&maker);
+    sheet.SetFrameMaker(&maker);
+  }
+  void TearDown() override {
+    for (ChildFrame* f : vt::ChildFrame::FramesFrontToBack(&area)) {
+      if (auto* d = dynamic_cast<CVantrelDoc*>(f->GetView()->GetDocument())) d->SetModifiedFlag(false);
+      f->close();
+    }
+    QApplication::processEvents();
+    DocumentTest::TearDown();
+  }
+  using ChildFrame = vt::ChildFrame;
+
+  // A row of stored data displayed: a document with the recording's two channels in group 0.
+  CVantrelDoc* OpenRow() {
+    Store(RecordingFile(1, 1, 600, kBaseMs, 1000), "A.DAE");
+    auto* doc = static_cast<CVantrelDoc*>(graph.OpenNewDocument());
+    if (!doc) return nullptr;
+    SVantrelGroupEntry e;
+    e.keys = {{RecordingGuid(1).ToText(), 1, -1}, {RecordingGuid(1).ToText(), 2, -1}};
+    if (!doc->GetGadgetDocument()->AddGroups({e}, std::nullopt, std::nullopt)) return nullptr;
+    doc->SetModifiedFlag(false);
+    return doc;
+  }
+
+  QMdiArea area;
+  vt::MdiFrameMaker maker{&area};
+  vt::DocTemplate graph{"Graph", [] { return std::make_unique<CVantrelDoc>(); },
+                        [] { return std::make_unique<CVantrelGraphView>(); }};
+  vt::DocTemplate list{"Graph", nullptr, [] { return std::make_unique<CVantrelListView>(); }};
+  vt::DocTemplate sheet{"Graph", nullptr, [] { return std::make_unique<CVantrelSheetView>(); }};
+};
+
+ChildFrame* FrameOf(vt::View* v) { return dynamic_cast<ChildFrame*>(v->GetFrame()); }
+
+TEST_F(GraphWindowTest, ARowOpensGraphOneWithAPaintedTrend) {
+  CVantrelDoc* doc = OpenRow();
+  ASSERT_NE(doc, nullptr);
+  EXPECT_EQ(doc->GetTitle(), "Graph 1");
+  auto* view = static_cast<CVantrelGraphView*>(doc->GetViews()[0]);
+  ChildFrame* frame = FrameOf(view);
+  frame->resize(900, 600);
+  QApplication::processEvents();
+  ASSERT_NE(view->GetGraphRoot()->FindPanel(), nullptr);
+  view->GetViewWidget();
+  const QImage image = frame->GetViewWidget()->FrontImage();
+  ASSERT_FALSE(image.isNull());
+  QDir().mkpath("artefacts/graphwindow");
+  image.save("artefacts/graphwindow/graph1.png");
+  QSet<QRgb> colours;
+  for (int y = 0; y < image.height(); y += 7)
+    for (int x = 0; x < image.width(); x += 7) colours.insert(image.pixel(x, y));
+  EXPECT_GT(colours.size(), 3);
+
+  // The list and sheet views open on the same document.
+  ASSERT_NE(list.CreateFrame(doc), nullptr);
+  ASSERT_NE(sheet.CreateFrame(doc), nullptr);
+  EXPECT_EQ(doc->GetViews().size(), 3u);
+  EXPECT_EQ(vt::ChildFrame::FramesFrontToBack(&area).size(), 3u);
+}
+
+TEST_F(GraphWindowTest, ADragInThePlotMovesTheCursorsIntoTheDocument) {
+  CVantrelDoc* doc = OpenRow();
+  ASSERT_NE(doc, nullptr);
+  auto* view = static_cast<CVantrelGraphView*>(doc->GetViews()[0]);
+  FrameOf(view)->resize(900, 600);
+  QApplication::processEvents();
+  CGNgWaveform* panel = view->GetGraphRoot()->FindPanel();
+  ASSERT_NE(panel, nullptr);
+  const vt::Rect plot = panel->m_graph->m_screen->Rect();
+  vt::Point origin{0, 0};
+  // The plot's position in the window: its rectangle walked up to the root.
+  for (CGCore* c = panel->m_graph->m_screen->GetParent(); c && c != view->GetRoot(); c = c->GetParent())
+    if (IsPrimitive(c)) {
+      vt::Point o;
+      static_cast<CGPrimitive*>(c)->GetChildOffset(&o);
+      origin.x -= o.x, origin.y -= o.y;
+    }
+  QWidget* w = FrameOf(view)->GetViewWidget();
+  const int y = origin.y + (plot.top + plot.bottom) / 2;
+  const int x0 = origin.x + plot.left + (plot.right - plot.left) / 3;
+  const int x1 = origin.x + plot.left + 2 * (plot.right - plot.left) / 3;
+  QTest::mousePress(w, Qt::LeftButton, {}, QPoint(x0, y));
+  QTest::mouseMove(w, QPoint((x0 + x1) / 2, y));
+  QTest::mouseMove(w, QPoint(x1, y));
+  QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(x1, y));
+  QApplication::processEvents();
+  EXPECT_TRUE(doc->GetGadgetDocument()->HasCursor());
+  EXPECT_TRUE(doc->IsModified());
+}
+
+TEST_F(GraphWindowTest, SavePromptRoads) {
+  struct Case {
+    int answer;
+    bool saves;
+    bool closes;
+    int notified;
+  } cases[] = {
+      {vt::kIdYes, true, true, 1}, {vt::kIdYes, false, false, 0}, {vt::kIdNo, false, true, 0},
+      {vt::kIdCancel, false, false, 0}};
+  for (const Case& c : cases) {
+    CVantrelDoc doc;
+    doc.SetTitle("Graph 1");
+    doc.SetModifiedFlag(true);
+    int saved = 0;
+    doc.saveAs = [&] { return ++saved, c.saves; };
+    vt::MessageBoxCapture capture(c.answer);
+    EXPECT_EQ(doc.SaveModified(), c.closes) << c.answer;
+    ASSERT_EQ(capture.Boxes().size(), 1u);
+    EXPECT_EQ(capture.Boxes()[0].request.text, "Save changes to Graph 1?");
+    EXPECT_EQ(saved, c.answer == vt::kIdYes ? 1 : 0);
+  }
+  // Unmodified: no question.
+  CVantrelDoc doc;
+  vt::MessageBoxCapture capture(vt::kIdCancel);
+  EXPECT_TRUE(doc.SaveModified());
+  EXPECT_TRUE(capture.Boxes().empty());
+}
+
+}  // namespace
+}  // namespace document_test
