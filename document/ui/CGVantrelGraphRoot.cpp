@@ -44,7 +44,8 @@ PreciseTime ToPrecise(TickTime t) {
 
 CGVantrelGraphRoot* GraphRootOf(CGCore* gadget) {
   CGCore* root = gadget ? gadget->GetRoot() : nullptr;
-  return root && IsKindOfClass(root, GCLASS(CGVantrelGraphRoot)) ? static_cast<CGVantrelGraphRoot*>(root) : nullptr;
+  return root && IsKindOfClass(root, GCLASS(CGVantrelGraphRoot)) ? static_cast<CGVantrelGraphRoot*>(root)
+                                                                 : nullptr;
 }
 
 CGVantrelGraphRoot::CGVantrelGraphRoot(CGVantrelDoc* doc, vt::HostWindow* host)
@@ -84,7 +85,8 @@ void CGVantrelGraphRoot::Build() {
 }
 
 void CGVantrelGraphRoot::Layout() {
-  if (CGPrimitive* first = static_cast<CGPrimitive*>(GetFirstChild())) first->SetBounds(0, 0, m_rect.right - m_rect.left, m_rect.bottom - m_rect.top);
+  if (CGPrimitive* first = static_cast<CGPrimitive*>(GetFirstChild()))
+    first->SetBounds(0, 0, m_rect.right - m_rect.left, m_rect.bottom - m_rect.top);
 }
 
 CGNgWaveform* CGVantrelGraphRoot::FindPanel() const {
@@ -98,7 +100,9 @@ void CGVantrelGraphRoot::MarkModified() {
 }
 
 int CGVantrelGraphRoot::PlotWidth(CGNgWaveform* panel) const {
-  return panel && panel->m_graph && panel->m_graph->m_timeAxis ? (panel->m_graph->m_timeAxis->Rect().right - panel->m_graph->m_timeAxis->Rect().left) : 0;
+  return panel && panel->m_graph && panel->m_graph->m_timeAxis
+             ? (panel->m_graph->m_timeAxis->Rect().right - panel->m_graph->m_timeAxis->Rect().left)
+             : 0;
 }
 
 int CGVantrelGraphRoot::StripWidth(CGNgWaveform* panel) const {
@@ -153,7 +157,8 @@ void CGVantrelGraphRoot::CentreOn(CGNgWaveform* panel, PreciseTime t) {
 
 void CGVantrelGraphRoot::RefitToStripWidth(CGNgWaveform* panel, int savedWidth) {
   CGVantrelGroupData* g = doc_->GetCurrentGroup();
-  if (!panel || !g || savedWidth == StripWidth(panel) || panel->GetId() != doc_->GetCurrentGroupIndex()) return;
+  if (!panel || !g || savedWidth == StripWidth(panel) || panel->GetId() != doc_->GetCurrentGroupIndex())
+    return;
   KeepEnd(panel);
   g->m_axisStripWidth = StripWidth(panel);
 }
@@ -196,7 +201,9 @@ void CGVantrelGraphRoot::ShowCurrentGroup() {
   std::vector<CGNgChannel*> channels;
   for (int i = 0; i < g->GetChannelCount(); ++i) channels.push_back(g->GetChannel(i));
   panel->m_graph->SetChannels(int(channels.size()), channels.data());
-  if (panel->m_strip) panel->m_strip->SetSize(g->m_axisStripWidth, (panel->m_strip->Rect().bottom - panel->m_strip->Rect().top));
+  if (panel->m_strip)
+    panel->m_strip->SetSize(g->m_axisStripWidth,
+                            (panel->m_strip->Rect().bottom - panel->m_strip->Rect().top));
 
   const SNgChannelSetting* records = nullptr;
   const SNgAxisSetting* axes = nullptr;
@@ -207,7 +214,8 @@ void CGVantrelGraphRoot::ShowCurrentGroup() {
   panel->m_graph->SetNameKind(doc_->m_tagMode);
   if (records) panel->SetChannels(channelCount, records, axisCount, axes);
   const int selected = g->GetSelectedChannelIndex();
-  panel->SelectChannel(selected, records && selected >= 0 && selected < channelCount ? records[selected].axisIndex : -1);
+  panel->SelectChannel(
+      selected, records && selected >= 0 && selected < channelCount ? records[selected].axisIndex : -1);
   if (panel->m_graph->m_legend) panel->m_graph->m_legend->SetMode(doc_->m_legendMode);
   if (manager) {
     manager->SetClip(doc_->m_axisClip);
@@ -304,7 +312,8 @@ void CGVantrelGraphRoot::OnUpdate(int hint, void* data) {
         if (g && end > g->GetDataEndTime()) {
           end = g->GetDataEndTime();
           start = BackBy(end, span);
-          if (start < g->GetDataBeginTime()) start = g->GetDataBeginTime(), end = PreciseTime::AddSeconds(start, span);
+          if (start < g->GetDataBeginTime())
+            start = g->GetDataBeginTime(), end = PreciseTime::AddSeconds(start, span);
         }
         ShowAndStore(panel, start, end);
         SetDivision(panel);
@@ -332,7 +341,8 @@ void CGVantrelGraphRoot::OnUpdate(int hint, void* data) {
 
 void CGVantrelGraphRoot::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
   if (CGNgWaveform* panel = FindPanel())
-    if (panel->m_graph->m_screen && panel->m_graph->m_screen->m_cursor) panel->m_graph->m_screen->m_cursor->SetStyle(kShown);
+    if (panel->m_graph->m_screen && panel->m_graph->m_screen->m_cursor)
+      panel->m_graph->m_screen->m_cursor->SetStyle(kShown);
   CGSkRoot::OnLButtonDown(flags, x, y);
 }
 
@@ -398,7 +408,8 @@ void CGVantrelGraphRoot::SetAxisGrouping(int mode) {
   if (CGNgYAxisManager* m = panel->GetYAxisManager(); m && axes) m->SetAxes(axes, axisCount);
   if (records) panel->SetChannels(channelCount, records, axisCount, axes);
   const int selected = g->GetSelectedChannelIndex();
-  panel->SelectChannel(selected, records && selected >= 0 && selected < channelCount ? records[selected].axisIndex : -1);
+  panel->SelectChannel(
+      selected, records && selected >= 0 && selected < channelCount ? records[selected].axisIndex : -1);
   if (CGNgYAxisManager* m = panel->GetYAxisManager()) m->SetLayout(doc_->m_axisLayout);
   panel->SetBackColor(doc_->m_backColour);
   panel->SetForeColor(doc_->m_gridColour);

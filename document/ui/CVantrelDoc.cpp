@@ -27,7 +27,8 @@ bool CVantrelDoc::SaveModified() {
       return true;
     case vt::kIdYes:
       if (!saveAs || !saveAs()) return false;
-      if (vt::GraphWindowHost* host = vt::GetGraphWindowHost()) host->NotifyListDocument(vt::kListNotifySavedGraphs);
+      if (vt::GraphWindowHost* host = vt::GetGraphWindowHost())
+        host->NotifyListDocument(vt::kListNotifySavedGraphs);
       return true;
     default:
       return false;
@@ -38,7 +39,6 @@ void CVantrelDoc::OnCloseDocument() {
   // The trend conversion's worker is joined by the conversion when it lands; nothing runs here
   // yet that would outlive the views.
 }
-
 
 bool CVantrelDoc::OnCommand(int id) {
   CGVantrelDoc* d = gadgetDoc_.get();
@@ -91,7 +91,8 @@ bool CVantrelDoc::OnUpdateCommand(int id, vt::CommandStatus& status) {
       status.enabled = cursor;
       return true;
     case ID_APPEND_MARK:
-      status.enabled = d && d->GetCursorATime().ticks != 0 && d->GetCursorATime().ticks == d->GetCursorBTime().ticks;
+      status.enabled =
+          d && d->GetCursorATime().ticks != 0 && d->GetCursorATime().ticks == d->GetCursorBTime().ticks;
       return true;
     case ID_GRAPH_COLOURS:
       status.enabled = d != nullptr;

@@ -93,27 +93,48 @@ bool CVantrelGraphView::OnCommand(int id) {
   CGVantrelGraphRoot* r = GetGraphRoot();
   if (!r) return false;
   switch (id) {
-    case ID_AXIS_FULL: return r->SetAxisLayout(1), true;
-    case ID_AXIS_SLIDING: return r->SetAxisLayout(2), true;
-    case ID_AXIS_AUTOMATIC: return r->SetAxisLayout(3), true;
-    case ID_AXIS_FREE: return r->SetAxisLayout(4), true;
-    case ID_AXIS_CLIP: return r->ToggleClip(), true;
-    case ID_GROUP_UNIT: return r->SetAxisGrouping(1), true;
-    case ID_GROUP_UNIT_SCALE: return r->SetAxisGrouping(2), true;
-    case ID_GROUP_NONE: return r->SetAxisGrouping(0), true;
-    case ID_APPEND_GROUP: return r->AppendGroup(), true;
-    case ID_ZOOM_IN: return r->Zoom(-1), true;
-    case ID_ZOOM_OUT: return r->Zoom(+1), true;
-    case ID_LEGEND_BY_CHANNEL: return r->SetLegendByChannel(), true;
-    case ID_LEGEND_BY_AXIS: return r->SetLegendByAxis(), true;
-    case ID_CURSOR_VALUE: return r->ToggleCursorValue(), true;
-    case ID_TRANSLUCENT: return r->SetCursorValueTransparency(70), true;
-    case ID_OPAQUE: return r->SetCursorValueTransparency(0), true;
-    case ID_LINE_NORMAL: return r->SetLineWidth(1), true;
-    case ID_LINE_MIDDLE: return r->SetLineWidth(3), true;
-    case ID_LINE_THICK: return r->SetLineWidth(5), true;
-    case ID_COPY_CLIPBOARD: return r->Copy(), true;
-    default: return false;
+    case ID_AXIS_FULL:
+      return r->SetAxisLayout(1), true;
+    case ID_AXIS_SLIDING:
+      return r->SetAxisLayout(2), true;
+    case ID_AXIS_AUTOMATIC:
+      return r->SetAxisLayout(3), true;
+    case ID_AXIS_FREE:
+      return r->SetAxisLayout(4), true;
+    case ID_AXIS_CLIP:
+      return r->ToggleClip(), true;
+    case ID_GROUP_UNIT:
+      return r->SetAxisGrouping(1), true;
+    case ID_GROUP_UNIT_SCALE:
+      return r->SetAxisGrouping(2), true;
+    case ID_GROUP_NONE:
+      return r->SetAxisGrouping(0), true;
+    case ID_APPEND_GROUP:
+      return r->AppendGroup(), true;
+    case ID_ZOOM_IN:
+      return r->Zoom(-1), true;
+    case ID_ZOOM_OUT:
+      return r->Zoom(+1), true;
+    case ID_LEGEND_BY_CHANNEL:
+      return r->SetLegendByChannel(), true;
+    case ID_LEGEND_BY_AXIS:
+      return r->SetLegendByAxis(), true;
+    case ID_CURSOR_VALUE:
+      return r->ToggleCursorValue(), true;
+    case ID_TRANSLUCENT:
+      return r->SetCursorValueTransparency(70), true;
+    case ID_OPAQUE:
+      return r->SetCursorValueTransparency(0), true;
+    case ID_LINE_NORMAL:
+      return r->SetLineWidth(1), true;
+    case ID_LINE_MIDDLE:
+      return r->SetLineWidth(3), true;
+    case ID_LINE_THICK:
+      return r->SetLineWidth(5), true;
+    case ID_COPY_CLIPBOARD:
+      return r->Copy(), true;
+    default:
+      return false;
   }
 }
 
@@ -121,32 +142,60 @@ bool CVantrelGraphView::OnUpdateCommand(int id, vt::CommandStatus& s) {
   CGVantrelGraphRoot* r = GetGraphRoot();
   const CGVantrelDoc* d = r ? r->GetVantrelDoc() : nullptr;
   switch (id) {
-    case ID_AXIS_FULL: case ID_AXIS_SLIDING: case ID_AXIS_AUTOMATIC: case ID_AXIS_FREE: {
+    case ID_AXIS_FULL:
+    case ID_AXIS_SLIDING:
+    case ID_AXIS_AUTOMATIC:
+    case ID_AXIS_FREE: {
       const int mode = id == ID_AXIS_FULL ? 1 : id == ID_AXIS_SLIDING ? 2 : id == ID_AXIS_AUTOMATIC ? 3 : 4;
       s.enabled = d != nullptr, s.checked = d && d->m_axisLayout == mode;
       return true;
     }
-    case ID_GROUP_UNIT: case ID_GROUP_UNIT_SCALE: case ID_GROUP_NONE: {
+    case ID_GROUP_UNIT:
+    case ID_GROUP_UNIT_SCALE:
+    case ID_GROUP_NONE: {
       const int mode = id == ID_GROUP_UNIT ? 1 : id == ID_GROUP_UNIT_SCALE ? 2 : 0;
       s.enabled = d != nullptr, s.checked = d && d->m_axisGrouping == mode;
       return true;
     }
-    case ID_AXIS_CLIP: s.enabled = d != nullptr, s.checked = d && d->m_axisClip; return true;
-    case ID_APPEND_GROUP: s.enabled = d && d->CountGroupsWithData() < 50; return true;
-    case ID_ZOOM_IN: s.enabled = d && d->GetTimeScale() != 50; return true;
-    case ID_ZOOM_OUT: s.enabled = d && !d->IsCoarsestScale(); return true;
-    case ID_LEGEND_BY_CHANNEL: s.enabled = d != nullptr, s.checked = r && r->IsLegendByChannel(); return true;
-    case ID_LEGEND_BY_AXIS: s.enabled = d != nullptr, s.checked = r && r->IsLegendByAxis(); return true;
-    case ID_CURSOR_VALUE: s.enabled = d != nullptr, s.checked = d && d->m_cursorValuesShown; return true;
-    case ID_TRANSLUCENT: s.enabled = d != nullptr, s.checked = d && d->m_cursorTransparency == 70; return true;
-    case ID_OPAQUE: s.enabled = d != nullptr, s.checked = d && d->m_cursorTransparency == 0; return true;
-    case ID_LINE_NORMAL: case ID_LINE_MIDDLE: case ID_LINE_THICK: {
+    case ID_AXIS_CLIP:
+      s.enabled = d != nullptr, s.checked = d && d->m_axisClip;
+      return true;
+    case ID_APPEND_GROUP:
+      s.enabled = d && d->CountGroupsWithData() < 50;
+      return true;
+    case ID_ZOOM_IN:
+      s.enabled = d && d->GetTimeScale() != 50;
+      return true;
+    case ID_ZOOM_OUT:
+      s.enabled = d && !d->IsCoarsestScale();
+      return true;
+    case ID_LEGEND_BY_CHANNEL:
+      s.enabled = d != nullptr, s.checked = r && r->IsLegendByChannel();
+      return true;
+    case ID_LEGEND_BY_AXIS:
+      s.enabled = d != nullptr, s.checked = r && r->IsLegendByAxis();
+      return true;
+    case ID_CURSOR_VALUE:
+      s.enabled = d != nullptr, s.checked = d && d->m_cursorValuesShown;
+      return true;
+    case ID_TRANSLUCENT:
+      s.enabled = d != nullptr, s.checked = d && d->m_cursorTransparency == 70;
+      return true;
+    case ID_OPAQUE:
+      s.enabled = d != nullptr, s.checked = d && d->m_cursorTransparency == 0;
+      return true;
+    case ID_LINE_NORMAL:
+    case ID_LINE_MIDDLE:
+    case ID_LINE_THICK: {
       const int w = id == ID_LINE_NORMAL ? 1 : id == ID_LINE_MIDDLE ? 3 : 5;
       s.enabled = d != nullptr, s.checked = d && d->m_traceThickness == w;
       return true;
     }
-    case ID_COPY_CLIPBOARD: s.enabled = r != nullptr; return true;
-    default: return false;
+    case ID_COPY_CLIPBOARD:
+      s.enabled = r != nullptr;
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -3,11 +3,13 @@
 // the cursors and the document sees them; the save prompt's roads (save, a save that did not
 // happen, discard, cancel); the list and sheet views join the same document.
 #include <gtest/gtest.h>
+
+#include "document/tests/DocumentFixture.h"
+#undef slots
 #include <QDir>
 #include <QMdiArea>
 #include <QTest>
 
-#include "document/tests/DocumentFixture.h"
 #include "document/ui/CVantrelDoc.h"
 #include "document/ui/CVantrelViews.h"
 #include "gadget/GRootMaster.h"
@@ -39,14 +41,13 @@ class GraphWindowTest : public DocumentTest {
     sheet.SetFrameMaker(&maker);
   }
   void TearDown() override {
-    for (ChildFrame* f : vt::ChildFrame::FramesFrontToBack(&area)) {
+    for (vt::ChildFrame* f : vt::ChildFrame::FramesFrontToBack(&area)) {
       if (auto* d = dynamic_cast<CVantrelDoc*>(f->GetView()->GetDocument())) d->SetModifiedFlag(false);
       f->close();
     }
     QApplication::processEvents();
     DocumentTest::TearDown();
   }
-  using ChildFrame = vt::ChildFrame;
 
   // A row of stored data displayed: a document with the recording's two channels in group 0.
   CVantrelDoc* OpenRow() {
@@ -68,18 +69,17 @@ class GraphWindowTest : public DocumentTest {
   vt::DocTemplate sheet{"Graph", nullptr, [] { return std::make_unique<CVantrelSheetView>(); }};
 };
 
-ChildFrame* FrameOf(vt::View* v) { return dynamic_cast<ChildFrame*>(v->GetFrame()); }
+vt::ChildFrame* FrameOf(vt::View* v) { return dynamic_cast<vt::ChildFrame*>(v->GetFrame()); }
 
 TEST_F(GraphWindowTest, ARowOpensGraphOneWithAPaintedTrend) {
   CVantrelDoc* doc = OpenRow();
   ASSERT_NE(doc, nullptr);
   EXPECT_EQ(doc->GetTitle(), "Graph 1");
   auto* view = static_cast<CVantrelGraphView*>(doc->GetViews()[0]);
-  ChildFrame* frame = FrameOf(view);
+  vt::ChildFrame* frame = FrameOf(view);
   frame->resize(900, 600);
   QApplication::processEvents();
   ASSERT_NE(view->GetGraphRoot()->FindPanel(), nullptr);
-  view->GetViewWidget();
   const QImage image = frame->GetViewWidget()->FrontImage();
   ASSERT_FALSE(image.isNull());
   QDir().mkpath("artefacts/graphwindow");
@@ -132,9 +132,10 @@ TEST_F(GraphWindowTest, SavePromptRoads) {
     bool saves;
     bool closes;
     int notified;
-  } cases[] = {
-      {vt::kIdYes, true, true, 1}, {vt::kIdYes, false, false, 0}, {vt::kIdNo, false, true, 0},
-      {vt::kIdCancel, false, false, 0}};
+  } cases[] = {{vt::kIdYes, true, true, 1},
+               {vt::kIdYes, false, false, 0},
+               {vt::kIdNo, false, true, 0},
+               {vt::kIdCancel, false, false, 0}};
   for (const Case& c : cases) {
     CVantrelDoc doc;
     doc.SetTitle("Graph 1");
