@@ -25,6 +25,8 @@ namespace {
 
 constexpr int kGroupCount = 50;
 constexpr int kShown = 3;
+// Tabs take the width of the widest group name, up to this.
+constexpr int kMaxTabWidth = 200;
 
 double Seconds(const PreciseTime& a, const PreciseTime& b) { return PreciseTime::ToSeconds(b - a); }
 
@@ -67,7 +69,7 @@ void CGVantrelGraphRoot::Build() {
   NgRelayoutHook = &OnRelayoutHook;
   vt::InputGate::Install();
 
-  controller_ = new CGSkPageController(this, 0, 0, 0, kShown, 0, 0, 0);
+  controller_ = new CGSkPageController(this, 0, 0, 0, kShown, 0, 0, kMaxTabWidth);
   controller_->SetBackColor(0x025E5E5E);
   controller_->CreateTabScrollButtons(1);
   for (int i = 0; i < kGroupCount; ++i) {

@@ -12,9 +12,12 @@
 
 #include "document/ui/CVantrelDoc.h"
 #include "document/ui/CVantrelViews.h"
+#include "gadget/GPageController.h"
+#include "gadget/GPools.h"
 #include "gadget/GRootMaster.h"
 #include "gadget/GSkin.h"
 #include "gadget/skin/SkinArt.h"
+#include "platform/gui/DeviceContext.h"
 #include "platform/gui/qt/ChildFrame.h"
 #include "platform/gui/testing/MessageBoxCapture.h"
 #include "trend/GraphCursor.h"
@@ -22,6 +25,18 @@
 
 namespace document_test {
 namespace {
+
+// A recording whose two channels have their own trace colours (red and blue, 0x00bbggrr) and
+// scales that hold their values, so both traces are on the plot and can be told apart.
+recgen::NewerFile TwoTraceRecording() {
+  recgen::NewerFile m = RecordingFile(1, 1, 600, kBaseMs, 1000);
+  m.channels[0].colour = 0x000000FF;
+  m.channels[1].colour = 0x00FF0000;
+  // The second channel's values run from -100 x 10^5 down to -699 x 10^5.
+  m.channels[1].rawLow = m.channels[1].rawHigh = 0;
+  m.channels[1].spanLow = -80000000, m.channels[1].spanHigh = 0;
+  return m;
+}
 
 class GraphWindowTest : public DocumentTest {
  protected:
@@ -51,7 +66,7 @@ class GraphWindowTest : public DocumentTest {
 
   // A row of stored data displayed: a document with the recording's two channels in group 0.
   CVantrelDoc* OpenRow() {
-    Store(RecordingFile(1, 1, 600, kBaseMs, 1000), "A.DAE");
+    Store(TwoTraceRecording(), "A.DAE");
     auto* doc = static_cast<CVantrelDoc*>(graph.OpenNewDocument());
     if (!doc) return nullptr;
     SVantrelGroupEntry e;
@@ -71,6 +86,20 @@ class GraphWindowTest : public DocumentTest {
 
 vt::ChildFrame* FrameOf(vt::View* v) { return dynamic_cast<vt::ChildFrame*>(v->GetFrame()); }
 
+// The plot of the graph view's panel in the view window's coordinates: its rectangle moved by
+// the child offsets of the gadgets above it up to the root.
+vt::Rect PlotInWindow(CVantrelGraphView* view) {
+  CGNgWaveform* panel = view->GetGraphRoot()->FindPanel();
+  vt::Rect plot = panel->m_graph->m_screen->Rect();
+  for (CGCore* c = panel->m_graph->m_screen->GetParent(); c && c != view->GetRoot(); c = c->GetParent())
+    if (IsPrimitive(c)) {
+      vt::Point o;
+      static_cast<CGPrimitive*>(c)->GetChildOffset(&o);
+      plot.left -= o.x, plot.right -= o.x, plot.top -= o.y, plot.bottom -= o.y;
+    }
+  return plot;
+}
+
 TEST_F(GraphWindowTest, ARowOpensGraphOneWithAPaintedTrend) {
   CVantrelDoc* doc = OpenRow();
   ASSERT_NE(doc, nullptr);
@@ -88,6 +117,26 @@ TEST_F(GraphWindowTest, ARowOpensGraphOneWithAPaintedTrend) {
   for (int y = 0; y < image.height(); y += 7)
     for (int x = 0; x < image.width(); x += 7) colours.insert(image.pixel(x, y));
   EXPECT_GT(colours.size(), 3);
+  // Each channel's trace is in the plot, in the channel's own colour.
+  const vt::Rect plot = PlotInWindow(view);
+  int red = 0, blue = 0;
+  for (int y = plot.top; y < plot.bottom; ++y)
+    for (int x = plot.left; x < plot.right; ++x) {
+      const QRgb p = image.pixel(x, y);
+      red += p == qRgb(255, 0, 0), blue += p == qRgb(0, 0, 255);
+    }
+  const int width = plot.right - plot.left;
+  EXPECT_GT(red, width / 2);
+  EXPECT_GT(blue, width / 2);
+  // The group's tab is wide enough for its name.
+  CGTabPage* tab = view->GetGraphRoot()->GetPageController()->PageAt(0);
+  vt::DeviceContext* dc = view->GetRoot()->GetBackDCPtr();
+  ASSERT_NE(dc, nullptr);
+  const vt::Font* old = dc->SelectFont(tab->m_font ? tab->m_font->GetFont() : nullptr);
+  const int textWidth = dc->GetTextExtent(tab->m_title).cx;
+  dc->SelectFont(old);
+  EXPECT_EQ(tab->m_title, "Group 01");
+  EXPECT_GE(tab->TabRect().right - tab->TabRect().left, textWidth);
 
   // The list and sheet views open on the same document.
   ASSERT_NE(list.CreateFrame(doc), nullptr);
@@ -104,19 +153,11 @@ TEST_F(GraphWindowTest, ADragInThePlotMovesTheCursorsIntoTheDocument) {
   QApplication::processEvents();
   CGNgWaveform* panel = view->GetGraphRoot()->FindPanel();
   ASSERT_NE(panel, nullptr);
-  const vt::Rect plot = panel->m_graph->m_screen->Rect();
-  vt::Point origin{0, 0};
-  // The plot's position in the window: its rectangle walked up to the root.
-  for (CGCore* c = panel->m_graph->m_screen->GetParent(); c && c != view->GetRoot(); c = c->GetParent())
-    if (IsPrimitive(c)) {
-      vt::Point o;
-      static_cast<CGPrimitive*>(c)->GetChildOffset(&o);
-      origin.x -= o.x, origin.y -= o.y;
-    }
+  const vt::Rect plot = PlotInWindow(view);
   QWidget* w = FrameOf(view)->GetViewWidget();
-  const int y = origin.y + (plot.top + plot.bottom) / 2;
-  const int x0 = origin.x + plot.left + (plot.right - plot.left) / 3;
-  const int x1 = origin.x + plot.left + 2 * (plot.right - plot.left) / 3;
+  const int y = (plot.top + plot.bottom) / 2;
+  const int x0 = plot.left + (plot.right - plot.left) / 3;
+  const int x1 = plot.left + 2 * (plot.right - plot.left) / 3;
   QTest::mousePress(w, Qt::LeftButton, {}, QPoint(x0, y));
   QTest::mouseMove(w, QPoint((x0 + x1) / 2, y));
   QTest::mouseMove(w, QPoint(x1, y));
