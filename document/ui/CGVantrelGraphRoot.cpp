@@ -2,14 +2,18 @@
 // range rules and the hooks that carry the panel's changes back into the document.
 #include "document/ui/CGVantrelGraphRoot.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
+#include "document/ui/MarkEditor.h"
 #include "gadget/GPageController.h"
 #include "platform/gui/HostWindow.h"
 #include "platform/gui/InputGate.h"
 #include "trend/GraphCursor.h"
 #include "trend/LegendList.h"
 #include "trend/MarkNotes.h"
+#include "trend/Marks.h"
 #include "trend/NgHooks.h"
 #include "trend/NgProgress.h"
 #include "trend/NgWaveform.h"
@@ -17,6 +21,7 @@
 #include "trend/TimeScrollBar.h"
 #include "trend/Trips.h"
 #include "trend/ValueBox.h"
+#include "trend/YAxis.h"
 #include "trend/YAxisStrip.h"
 
 GADGET_DEFINE_RECORD(CGVantrelGraphRoot, CGSkRoot)
@@ -67,6 +72,10 @@ void CGVantrelGraphRoot::Build() {
   NgAxisLegendHook = &OnLegendHook;
   NgChannelLegendHook = &OnLegendHook;
   NgRelayoutHook = &OnRelayoutHook;
+  NgMarkEventHook = &OnMarkHook;
+  NgMarkNoteEventHook = &OnMarkNoteHook;
+  NgMarkFrontHook = &OnMarkFrontHook;
+  NgAxisZoomHook = &OnAxisZoomHook;
   vt::InputGate::Install();
 
   controller_ = new CGSkPageController(this, 0, 0, 0, kShown, 0, 0, kMaxTabWidth);
@@ -239,6 +248,13 @@ void CGVantrelGraphRoot::ShowCurrentGroup() {
   panel->SetBackColor(doc_->m_backColour);
   panel->SetForeColor(doc_->m_gridColour);
 
+  if (panel->m_graph->m_marks) {
+    int count = 0;
+    const SNgMarkData* marks = nullptr;
+    doc_->GetMarkDataManager()->GetNgMarks(doc_->GetCurrentGroupIndex(), &count, &marks);
+    panel->m_graph->m_marks->SetMarks(count, marks);
+  }
+
   PreciseTime a, b;
   if (doc_->GetCursorTimes(&a, &b) != -1)
     panel->SetCursorTimes(a, b);
@@ -268,7 +284,43 @@ void CGVantrelGraphRoot::ApplyCursors(CGNgWaveform* panel, bool centre, int hint
   CentreOn(panel, on);
 }
 
+namespace {
+
+bool IsRootHint(int hint) {
+  switch (hint) {
+    case HINT_CURSOR_A:
+    case HINT_CURSOR_B:
+    case HINT_RELOADED:
+    case HINT_MARK_ADDED:
+    case HINT_TAG_MODE:
+    case HINT_CURSORS:
+    case HINT_MARKS_DELETED:
+    case HINT_ALARMS_SHOWN:
+    case HINT_LEGEND_SHOWN:
+    case HINT_COLOURS:
+    case HINT_TIME_POSITION:
+    case HINT_DAYLIGHT_SAVING:
+    case HINT_MARK_CHANGED:
+    case HINT_CHANNEL_SELECTED:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
 void CGVantrelGraphRoot::OnUpdate(int hint, void* data) {
+  if (!IsRootHint(hint)) {
+    CGSkRoot::OnUpdate(hint, data);
+    return;
+  }
+  // Without the document as data a hint carries nothing to apply: the panel is only drawn again
+  // (a reload needs the document and does nothing).
+  if (data == nullptr) {
+    if (hint != HINT_RELOADED && hint != HINT_TIME_POSITION) Repaint();
+    return;
+  }
   CGNgWaveform* panel = FindPanel();
   switch (hint) {
     case HINT_CURSOR_A:
@@ -325,6 +377,7 @@ void CGVantrelGraphRoot::OnUpdate(int hint, void* data) {
       if (panel) panel->SetBackColor(doc_->m_backColour), panel->SetForeColor(doc_->m_gridColour);
       break;
     case HINT_DAYLIGHT_SAVING:
+      // Every time is formatted again at the next paint.
       break;
     case HINT_CHANNEL_SELECTED:
       if (panel) {
@@ -333,12 +386,37 @@ void CGVantrelGraphRoot::OnUpdate(int hint, void* data) {
         panel->SelectChannel(ch, panel->AxisOfChannel(ch));
       }
       break;
-    default:
-      CGSkRoot::OnUpdate(hint, data);
-      return;
+    case HINT_MARK_ADDED:
+      if (auto* item = static_cast<CGVantrelMarkData*>(doc_->GetHintItem()); panel && item)
+        AddMarkToPanel(panel, *item);
+      break;
+    case HINT_MARKS_DELETED:
+      if (auto* moved = static_cast<CGCore*>(doc_->GetHintItem()); panel && moved)
+        for (CGCore* c = moved->GetFirstChild(); c; c = moved->NextChild(c)) panel->DeleteMark(c->GetId());
+      break;
+    case HINT_MARK_CHANGED:
+      if (auto* record = static_cast<SNgMarkData*>(doc_->GetHintItem()); panel && record)
+        panel->UpdateMark(record);
+      break;
   }
-  if (data == nullptr || hint == HINT_RELOADED || hint == HINT_TIME_POSITION) return;
+  if (hint == HINT_RELOADED || hint == HINT_TIME_POSITION) return;
   Repaint();
+}
+
+void CGVantrelGraphRoot::AddMarkToPanel(CGNgWaveform* panel, const CGVantrelMarkData& item) {
+  SNgMarkData r;
+  item.ToNgMarkData(&r);
+  CGNgMark* mark = panel->AddMark(r.id, r.markKind, uint32_t(r.groupMask), uint32_t(r.groupMask >> 32),
+                                  r.label, r.colour, r.time);
+  if (!mark) return;
+  for (int i = 0; i < std::min(r.noteCount, 1); ++i)
+    if (CGNgMarkNote* note = mark->AddNote(i)) {
+      note->SetRecord(r.note);
+      note->LayoutTree();
+      note->Redraw();
+    }
+  mark->LayoutTree();
+  mark->Redraw();
 }
 
 void CGVantrelGraphRoot::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
@@ -502,6 +580,29 @@ void CGVantrelGraphRoot::ShowTimeRange(PreciseTime start, PreciseTime end) {
   Repaint();
 }
 
+void CGVantrelGraphRoot::StoreMarkNotes() {
+  CGNgWaveform* panel = FindPanel();
+  if (!panel || !panel->m_graph->m_marks) return;
+  int built = 0;
+  const SNgMarkData* unused = nullptr;
+  // Brings the document's mark records of the group up to date first, as a print does.
+  doc_->GetMarkDataManager()->GetNgMarks(doc_->GetCurrentGroupIndex(), &built, &unused);
+  int count = 0;
+  panel->m_graph->m_marks->GetMarks(&count, nullptr, 0);
+  std::vector<SNgMarkData> records(std::size_t(std::max(count, 0)));
+  const int n = panel->m_graph->m_marks->GetMarks(&count, records.data(), int(records.size()));
+  CGVantrelMarkDataManager* items = doc_->GetMarkDataManager();
+  for (int i = 0; i < n; ++i)
+    for (CGCore* c = items->GetFirstChild(); c; c = items->NextChild(c))
+      if (c->GetId() == records[std::size_t(i)].id) {
+        auto* item = static_cast<CGVantrelMarkData*>(c);
+        item->m_noteKind = records[std::size_t(i)].note.kind;
+        item->m_notePosition = records[std::size_t(i)].note.position;
+        item->m_noteValue = records[std::size_t(i)].note.value;
+        break;
+      }
+}
+
 void CGVantrelGraphRoot::StoreGraphState() {
   CGNgWaveform* panel = FindPanel();
   CGVantrelGroupData* g = doc_->GetCurrentGroup();
@@ -589,4 +690,59 @@ void CGVantrelGraphRoot::OnTabChanged(CGPrimitive* source, int, void*) {
   root->MarkModified();
   doc->UpdateAll(HINT_RELOADED, doc);
   root->MarkModified();
+}
+
+void CGVantrelGraphRoot::EditMark(CGNgMark* mark) {
+  SNgMarkData record;
+  mark->GetRecord(&record);
+  int kind = 1;
+  CGVantrelMarkDataManager* items = doc_->GetMarkDataManager();
+  for (CGCore* c = items->GetFirstChild(); c; c = items->NextChild(c))
+    if (c->GetId() == record.id) {
+      kind = static_cast<CGVantrelMarkData*>(c)->m_source;
+      break;
+    }
+  vt_ui::MarkEditor* editor = vt_ui::GetMarkEditor();
+  if (!editor) return;
+  switch (editor->Edit(GetHostWindow(), &record, kind, doc_->GetCurrentGroupIndex())) {
+    case vt_ui::kMarkEditOk:
+      doc_->UpdateMark(record);
+      break;
+    case vt_ui::kMarkEditDelete:
+      doc_->DeleteMark(record.id);
+      break;
+    default:
+      break;
+  }
+}
+
+void CGVantrelGraphRoot::OnMarkHook(CGPrimitive* source, int, int) {
+  CGVantrelGraphRoot* root = GraphRootOf(source);
+  if (root && IsKindOfClass(source, GCLASS(CGNgMark))) root->EditMark(static_cast<CGNgMark*>(source));
+}
+
+void CGVantrelGraphRoot::OnMarkNoteHook(CGPrimitive* source, int, int) {
+  CGVantrelGraphRoot* root = GraphRootOf(source);
+  CGCore* mark = source ? source->GetParent() : nullptr;
+  if (root && IsKindOfClass(mark, GCLASS(CGNgMark))) root->EditMark(static_cast<CGNgMark*>(mark));
+}
+
+void CGVantrelGraphRoot::OnMarkFrontHook(CGPrimitive* source, int, int) {
+  // Children are drawn in ring order, so the last one is drawn above the others.
+  CGCore* parent = source ? source->GetParent() : nullptr;
+  if (!GraphRootOf(source) || !parent) return;
+  source->Detach();
+  source->LinkAsLastChild(parent);
+}
+
+void CGVantrelGraphRoot::OnAxisZoomHook(CGPrimitive* source, int, int) {
+  CGVantrelGraphRoot* root = GraphRootOf(source);
+  auto* axis = source ? static_cast<CGNgYAxis*>(source->FindAncestorOfClass(GCLASS(CGNgYAxis))) : nullptr;
+  CGVantrelGroupData* g = root ? root->doc_->GetCurrentGroup() : nullptr;
+  if (!axis || !g || !root->FindPanel()) return;
+  root->StoreGraphState();
+  const int index = axis->GetSiblingIndex();
+  if (const SNgAxisSetting* record = g->GetAxisRecord(index, root->doc_->m_axisGrouping))
+    axis->SetSetting(record);
+  root->Repaint();
 }

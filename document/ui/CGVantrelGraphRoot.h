@@ -10,8 +10,10 @@
 
 GADGET_DECLARE_RECORD(CGVantrelGraphRoot)
 
+class CGNgMark;
 class CGNgWaveform;
 class CGSkPageController;
+class CGVantrelMarkData;
 
 class CGVantrelGraphRoot : public CGSkRoot {
  public:
@@ -45,6 +47,9 @@ class CGVantrelGraphRoot : public CGSkRoot {
   void SetLineWidth(int width);
   void ShowTimeRange(PreciseTime start, PreciseTime end);
   void StoreGraphState();
+  // Copies the first note's kind, position and value of each mark in the panel into the
+  // document's mark with the same id (the user may have moved the notes).
+  void StoreMarkNotes();
   void ShowCurrentGroup();
 
   CGVantrelDoc* GetVantrelDoc() const { return doc_; }
@@ -58,6 +63,13 @@ class CGVantrelGraphRoot : public CGSkRoot {
   static void OnRelayoutHook(CGPrimitive* source, int, int);
   static void OnLoadFinishedHook(CGPrimitive* source, int, int);
   static void OnTabChanged(CGPrimitive* source, int code, void* data);
+  // A mark or a note was double-clicked: the edit-mark dialog (MarkEditor.h) for its mark.
+  static void OnMarkHook(CGPrimitive* source, int, int);
+  static void OnMarkNoteHook(CGPrimitive* source, int, int);
+  // Shift-release over a mark: it is drawn above the others.
+  static void OnMarkFrontHook(CGPrimitive* source, int, int);
+  // A Y axis's reset button: the axis gets its record rebuilt from its channels again.
+  static void OnAxisZoomHook(CGPrimitive* source, int, int);
 
  private:
   void SetLegendMode(int mode);
@@ -75,6 +87,8 @@ class CGVantrelGraphRoot : public CGSkRoot {
   void ApplyCursors(CGNgWaveform* panel, bool centre, int hint);
   void SetDivision(CGNgWaveform* panel);
   void Repaint();
+  void AddMarkToPanel(CGNgWaveform* panel, const CGVantrelMarkData& item);
+  void EditMark(CGNgMark* mark);
 
   CGVantrelDoc* doc_;
   CGSkPageController* controller_ = nullptr;
