@@ -20,7 +20,10 @@
 #include "platform/gui/DeviceContext.h"
 #include "platform/gui/qt/ChildFrame.h"
 #include "platform/gui/testing/MessageBoxCapture.h"
+#include "trend/AlarmBands.h"
 #include "trend/GraphCursor.h"
+#include "trend/LegendList.h"
+#include "trend/Marks.h"
 #include "trend/NgWaveform.h"
 
 namespace document_test {
@@ -165,6 +168,106 @@ TEST_F(GraphWindowTest, ADragInThePlotMovesTheCursorsIntoTheDocument) {
   QApplication::processEvents();
   EXPECT_TRUE(doc->GetGadgetDocument()->HasCursor());
   EXPECT_TRUE(doc->IsModified());
+}
+
+// Records the hints that reach the graph root's children.
+class HintSpy : public CGPrimitive {
+ public:
+  explicit HintSpy(CGCore* parent) : CGPrimitive(parent, 0, 0, 0, 0, 0, 0) {}
+  void OnUpdate(int hint, void* data) override {
+    hints.push_back(hint);
+    CGPrimitive::OnUpdate(hint, data);
+  }
+  std::vector<int> hints;
+};
+
+PreciseTime Precise(TickTime t) {
+  PreciseTime p;
+  t.ToTime64(&p.seconds, &p.fraction);
+  return p;
+}
+
+double Seconds(PreciseTime a, PreciseTime b) { return PreciseTime::ToSeconds(b - a); }
+
+TEST_F(GraphWindowTest, GraphRootHintTable) {
+  CVantrelDoc* doc = OpenRow();
+  ASSERT_NE(doc, nullptr);
+  auto* view = static_cast<CVantrelGraphView*>(doc->GetViews()[0]);
+  FrameOf(view)->resize(900, 600);
+  QApplication::processEvents();
+  CGVantrelGraphRoot* root = view->GetGraphRoot();
+  CGVantrelDoc* d = doc->GetGadgetDocument();
+  CGNgWaveform* panel = root->FindPanel();
+  ASSERT_NE(panel, nullptr);
+  CGNgGraph* graph = panel->m_graph;
+  auto* spy = new HintSpy(root);
+
+  // Hints the root does not handle go on to its children; those it handles stop at the root.
+  for (int hint : {HINT_STATISTICS, HINT_REPEATERS, HINT_RANGE_SHOWN, HINT_DAYLIGHT_SAVING, HINT_TAG_MODE})
+    root->OnUpdate(hint, d);
+  EXPECT_EQ(spy->hints, (std::vector<int>{HINT_STATISTICS, HINT_REPEATERS, HINT_RANGE_SHOWN}));
+  spy->hints.clear();
+
+  // Display switches and colours reach the panel.
+  d->m_alarmsShown = 0, d->m_legendShown = 0, d->m_backColour = 0x02123456;
+  d->GetCurrentGroup()->SetSelectedChannelIndex(1);
+  for (int hint : {HINT_ALARMS_SHOWN, HINT_LEGEND_SHOWN, HINT_COLOURS, HINT_CHANNEL_SELECTED})
+    root->OnUpdate(hint, d);
+  EXPECT_EQ(graph->m_screen->m_alarms->GetStyle() & 1, 0);
+  EXPECT_EQ(graph->m_legend->GetStyle() & 1, 0);
+  EXPECT_EQ(graph->GetOwnBackColor() & 0xFFFFFF, 0x123456u);
+  EXPECT_EQ(graph->m_legend->m_selectedChannel, 1);
+
+  // Without the document as data a hint applies nothing.
+  d->m_backColour = 0x02654321;
+  root->OnUpdate(HINT_COLOURS, nullptr);
+  EXPECT_EQ(graph->GetOwnBackColor() & 0xFFFFFF, 0x123456u);
+
+  // Cursor A far from the shown range: the cursor is set and the range centred on it.
+  const TickTime t = MsTime(kBaseMs + 300000);
+  d->SetCursors(t, std::nullopt);
+  root->OnUpdate(HINT_CURSOR_A, d);
+  PreciseTime start, end;
+  panel->GetVisibleRange(&start, &end);
+  EXPECT_EQ(graph->m_screen->m_cursor->m_timeA.seconds, Precise(t).seconds);
+  EXPECT_NEAR(Seconds(start, Precise(t)), Seconds(Precise(t), end), 1.0);
+  // Erased cursors are cleared in the panel and leave the range where it was.
+  d->EraseCursors();
+  EXPECT_EQ(graph->m_screen->m_cursor->m_timeA.seconds, -1);
+  PreciseTime start2, end2;
+  panel->GetVisibleRange(&start2, &end2);
+  EXPECT_EQ(start2.seconds, start.seconds);
+
+  // A mark added, changed and deleted in the document follows in the panel.
+  SNgMarkData r;
+  r.markKind = 3, r.groupMask = 1, r.time = Precise(t), r.colour = 0x0200FF00, r.noteCount = 1;
+  std::snprintf(r.label, sizeof r.label, "M1");
+  std::snprintf(r.note.title, sizeof r.note.title, "Note");
+  CGVantrelMarkData* item = d->AppendMark(r);
+  ASSERT_NE(item, nullptr);
+  const int id = item->GetId();
+  CGNgMark* mark = graph->m_marks->FindMark(id);
+  ASSERT_NE(mark, nullptr);
+  EXPECT_EQ(mark->m_label, "M1");
+  EXPECT_EQ(mark->m_noteCount, 1);
+  r.id = id;
+  std::snprintf(r.label, sizeof r.label, "M2");
+  d->UpdateMark(r);
+  EXPECT_EQ(mark->m_label, "M2");
+  d->DeleteMark(id);
+  EXPECT_EQ(graph->m_marks->FindMark(id), nullptr);
+
+  // A current group without channels releases the panel; back on group 0 it is there again,
+  // with the group's marks.
+  d->AppendMark(r);
+  d->SetCurrentGroup(1);
+  root->OnUpdate(HINT_RELOADED, d);
+  EXPECT_EQ(root->FindPanel(), nullptr);
+  d->SetCurrentGroup(0);
+  root->OnUpdate(HINT_RELOADED, d);
+  ASSERT_NE(root->FindPanel(), nullptr);
+  EXPECT_EQ(root->FindPanel()->m_graph->m_marks->m_markCount, 1);
+  EXPECT_TRUE(spy->hints.empty());
 }
 
 TEST_F(GraphWindowTest, SavePromptRoads) {
