@@ -79,6 +79,14 @@ class GraphWindowTest : public DocumentTest {
     return doc;
   }
 
+  // The document's graph view in a 900 x 600 frame, painted.
+  static CVantrelGraphView* ShowGraphView(CVantrelDoc* doc) {
+    auto* view = static_cast<CVantrelGraphView*>(doc->GetViews()[0]);
+    dynamic_cast<vt::ChildFrame*>(view->GetFrame())->resize(900, 600);
+    QApplication::processEvents();
+    return view;
+  }
+
   QMdiArea area;
   vt::MdiFrameMaker maker{&area};
   vt::DocTemplate graph{"Graph", [] { return std::make_unique<CVantrelDoc>(); },
@@ -151,9 +159,7 @@ TEST_F(GraphWindowTest, ARowOpensGraphOneWithAPaintedTrend) {
 TEST_F(GraphWindowTest, ADragInThePlotMovesTheCursorsIntoTheDocument) {
   CVantrelDoc* doc = OpenRow();
   ASSERT_NE(doc, nullptr);
-  auto* view = static_cast<CVantrelGraphView*>(doc->GetViews()[0]);
-  FrameOf(view)->resize(900, 600);
-  QApplication::processEvents();
+  CVantrelGraphView* view = ShowGraphView(doc);
   CGNgWaveform* panel = view->GetGraphRoot()->FindPanel();
   ASSERT_NE(panel, nullptr);
   const vt::Rect plot = PlotInWindow(view);
@@ -192,9 +198,7 @@ double Seconds(PreciseTime a, PreciseTime b) { return PreciseTime::ToSeconds(b -
 TEST_F(GraphWindowTest, GraphRootHintTable) {
   CVantrelDoc* doc = OpenRow();
   ASSERT_NE(doc, nullptr);
-  auto* view = static_cast<CVantrelGraphView*>(doc->GetViews()[0]);
-  FrameOf(view)->resize(900, 600);
-  QApplication::processEvents();
+  CVantrelGraphView* view = ShowGraphView(doc);
   CGVantrelGraphRoot* root = view->GetGraphRoot();
   CGVantrelDoc* d = doc->GetGadgetDocument();
   CGNgWaveform* panel = root->FindPanel();
