@@ -12,6 +12,7 @@
 
 #include "document/ui/CVantrelDoc.h"
 #include "document/ui/CVantrelViews.h"
+#include "document/ui/MarkEditor.h"
 #include "gadget/GPageController.h"
 #include "gadget/GPools.h"
 #include "gadget/GRootMaster.h"
@@ -24,7 +25,9 @@
 #include "trend/GraphCursor.h"
 #include "trend/LegendList.h"
 #include "trend/Marks.h"
+#include "trend/NgHooks.h"
 #include "trend/NgWaveform.h"
+#include "trend/YAxis.h"
 
 namespace document_test {
 namespace {
@@ -272,6 +275,104 @@ TEST_F(GraphWindowTest, GraphRootHintTable) {
   ASSERT_NE(root->FindPanel(), nullptr);
   EXPECT_EQ(root->FindPanel()->m_graph->m_marks->m_markCount, 1);
   EXPECT_TRUE(spy->hints.empty());
+}
+
+// Stands in for the edit-mark dialog: records what it was given and answers as told, after
+// renaming the mark.
+class FakeMarkEditor : public vt_ui::MarkEditor {
+ public:
+  int Edit(vt::HostWindow* owner, SNgMarkData* record, int kind, int group) override {
+    calls.push_back({owner, record->id, kind, group});
+    std::snprintf(record->label, sizeof record->label, "Edited");
+    return answer;
+  }
+  struct Call {
+    vt::HostWindow* owner;
+    int id, kind, group;
+  };
+  std::vector<Call> calls;
+  int answer = vt_ui::kMarkEditOk;
+};
+
+TEST_F(GraphWindowTest, ClickedMarksGoThroughTheMarkEditor) {
+  FakeMarkEditor editor;
+  vt_ui::SetMarkEditor(&editor);
+  struct Case {
+    int answer;
+    bool viaNote;
+    const char* label;  // the panel's label afterwards; null: the mark is gone
+  } cases[] = {{vt_ui::kMarkEditOk, false, "Edited"},
+               {vt_ui::kMarkEditOk, true, "Edited"},
+               {vt_ui::kMarkEditDelete, false, nullptr},
+               {2, true, "M1"}};
+  CVantrelDoc* doc = OpenRow();
+  ASSERT_NE(doc, nullptr);
+  CVantrelGraphView* view = ShowGraphView(doc);
+  CGVantrelDoc* d = doc->GetGadgetDocument();
+  CGNgMarkManager* marks = view->GetGraphRoot()->FindPanel()->m_graph->m_marks;
+  for (const Case& c : cases) {
+    SNgMarkData r;
+    r.markKind = 3, r.groupMask = 1, r.time = Precise(MsTime(kBaseMs + 590000)), r.noteCount = 1;
+    std::snprintf(r.label, sizeof r.label, "M1");
+    const int id = d->AppendMark(r)->GetId();
+    doc->SetModifiedFlag(false);
+    editor.calls.clear();
+    editor.answer = c.answer;
+    CGNgMark* mark = marks->FindMark(id);
+    ASSERT_NE(mark, nullptr);
+    if (c.viaNote)
+      NgMarkNoteEventHook(static_cast<CGPrimitive*>(mark->GetFirstChild()), 13, 0);
+    else
+      NgMarkEventHook(mark, 13, 0);
+    ASSERT_EQ(editor.calls.size(), 1u) << c.answer;
+    EXPECT_EQ(editor.calls[0].id, id);
+    EXPECT_EQ(editor.calls[0].kind, MARK_SOURCE_USER);
+    EXPECT_EQ(editor.calls[0].group, 0);
+    EXPECT_EQ(editor.calls[0].owner, view->GetGraphRoot()->GetHostWindow());
+    CGNgMark* after = marks->FindMark(id);
+    if (!c.label) {
+      EXPECT_EQ(after, nullptr);
+    } else {
+      ASSERT_NE(after, nullptr);
+      EXPECT_EQ(after->m_label, c.label);
+    }
+    EXPECT_EQ(doc->IsModified(), c.answer == vt_ui::kMarkEditOk || c.answer == vt_ui::kMarkEditDelete);
+  }
+  vt_ui::SetMarkEditor(nullptr);
+}
+
+TEST_F(GraphWindowTest, MarkFrontAndAxisResetHooks) {
+  CVantrelDoc* doc = OpenRow();
+  ASSERT_NE(doc, nullptr);
+  CVantrelGraphView* view = ShowGraphView(doc);
+  CGVantrelDoc* d = doc->GetGadgetDocument();
+  CGNgWaveform* panel = view->GetGraphRoot()->FindPanel();
+
+  // The first of two marks is taken to the end of the ring and so drawn last.
+  SNgMarkData r;
+  r.markKind = 3, r.groupMask = 1, r.time = Precise(MsTime(kBaseMs + 590000)), r.noteCount = 1;
+  const int first = d->AppendMark(r)->GetId();
+  d->AppendMark(r);
+  CGNgMark* mark = panel->m_graph->m_marks->FindMark(first);
+  ASSERT_NE(mark, nullptr);
+  NgMarkFrontHook(mark, 2, 0);
+  EXPECT_EQ(panel->m_graph->m_marks->GetLastChild(), mark);
+
+  // A zoomed Y axis gets its channel's scale back from the reset button.
+  CGNgYAxis* axis = panel->GetYAxis(0);
+  ASSERT_NE(axis, nullptr);
+  ASSERT_NE(axis->m_resetButton, nullptr);
+  SNgAxisSetting before;
+  axis->GetSetting(&before);
+  axis->SetRange(before.scaleMinimum + 100, before.scaleMaximum - 100);
+  SNgAxisSetting zoomed;
+  axis->GetSetting(&zoomed);
+  ASSERT_NE(zoomed.scaleMinimum, before.scaleMinimum);
+  NgAxisZoomHook(axis->m_resetButton, 2, 0);
+  SNgAxisSetting after;
+  axis->GetSetting(&after);
+  EXPECT_EQ(after.scaleMinimum, before.scaleMinimum);
+  EXPECT_EQ(after.scaleMaximum, before.scaleMaximum);
 }
 
 TEST_F(GraphWindowTest, SavePromptRoads) {
