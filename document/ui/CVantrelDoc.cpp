@@ -1,6 +1,7 @@
 // CVantrelDoc: the graph document's ownership, the save prompt and the document's commands.
 #include "document/ui/CVantrelDoc.h"
 
+#include "document/ui/MarkEditor.h"
 #include "gadget/GRootMaster.h"
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/StringTable.h"
@@ -40,10 +41,89 @@ void CVantrelDoc::OnCloseDocument() {
   // yet that would outlive the views.
 }
 
+namespace {
+
+enum class Search { Alarm, Mark, Data };
+
+struct SearchCommand {
+  int id;
+  Search kind;
+  bool forward;
+  bool cursorB;
+};
+
+constexpr SearchCommand kSearches[] = {
+    {ID_ALARM_RIGHT_A, Search::Alarm, true, false}, {ID_ALARM_LEFT_A, Search::Alarm, false, false},
+    {ID_ALARM_RIGHT_B, Search::Alarm, true, true},  {ID_ALARM_LEFT_B, Search::Alarm, false, true},
+    {ID_MARK_RIGHT_A, Search::Mark, true, false},   {ID_MARK_LEFT_A, Search::Mark, false, false},
+    {ID_MARK_RIGHT_B, Search::Mark, true, true},    {ID_MARK_LEFT_B, Search::Mark, false, true},
+    {ID_DATA_RIGHT_A, Search::Data, true, false},   {ID_DATA_LEFT_A, Search::Data, false, false},
+    {ID_DATA_RIGHT_B, Search::Data, true, true},    {ID_DATA_LEFT_B, Search::Data, false, true},
+};
+
+const SearchCommand* FindSearch(int id) {
+  for (const SearchCommand& s : kSearches)
+    if (s.id == id) return &s;
+  return nullptr;
+}
+
+}  // namespace
+
+bool CVantrelDoc::OnSearchCommand(int id) {
+  const SearchCommand* s = FindSearch(id);
+  CGVantrelDoc* d = gadgetDoc_.get();
+  if (!s) return false;
+  if (!d) return true;
+  switch (s->kind) {
+    case Search::Alarm:
+      s->forward ? d->SearchAlarmForward(s->cursorB) : d->SearchAlarmBackward(s->cursorB);
+      break;
+    case Search::Mark:
+      s->forward ? d->SearchMarkForward(s->cursorB) : d->SearchMarkBackward(s->cursorB);
+      break;
+    case Search::Data:
+      s->forward ? d->SearchDataEnd(s->cursorB) : d->SearchDataStart(s->cursorB);
+      break;
+  }
+  return true;
+}
+
+bool CVantrelDoc::UpdateSearchCommand(int id, vt::CommandStatus& status) const {
+  const SearchCommand* s = FindSearch(id);
+  const CGVantrelDoc* d = gadgetDoc_.get();
+  if (!s) return false;
+  const bool cursor = d && d->HasCursor();
+  switch (s->kind) {
+    case Search::Alarm:
+      status.enabled = cursor && d->AreAlarmsShown();
+      break;
+    case Search::Mark:
+      status.enabled = cursor && d->GetMarkDataManager()->GetFirstChild() != nullptr;
+      break;
+    case Search::Data:
+      status.enabled = cursor && d->CountGroupsWithData() > 0;
+      break;
+  }
+  return true;
+}
+
+void CVantrelDoc::AppendMarkAtCursor() {
+  CGVantrelDoc* d = gadgetDoc_.get();
+  vt_ui::MarkEditor* editor = vt_ui::GetMarkEditor();
+  PreciseTime a, b;
+  if (!d || !editor || d->GetCursorTimes(&a, &b) == -1) return;
+  SNgMarkData record;
+  if (editor->Append(a, d->GetCurrentGroupIndex(), &record) == vt_ui::kMarkEditOk) d->AppendMark(record);
+}
+
 bool CVantrelDoc::OnCommand(int id) {
   CGVantrelDoc* d = gadgetDoc_.get();
   if (!d) return false;
+  if (OnSearchCommand(id)) return true;
   switch (id) {
+    case ID_APPEND_MARK:
+      AppendMarkAtCursor();
+      return true;
     case ID_ERASE_CURSOR:
       d->EraseCursors();
       return true;
@@ -74,6 +154,7 @@ bool CVantrelDoc::OnUpdateCommand(int id, vt::CommandStatus& status) {
   CGVantrelDoc* d = gadgetDoc_.get();
   const int groups = d ? d->CountGroupsWithData() : 0;
   const bool cursor = d && d->HasCursor();
+  if (UpdateSearchCommand(id, status)) return true;
   switch (id) {
     case ID_SAVE_GRAPH:
     case ID_SAVE_GRAPH_AS:

@@ -17,6 +17,19 @@ enum GraphCommand : int {
   ID_PRINT_SETTINGS = 32900,
   ID_ERASE_CURSOR = 32778,
   ID_APPEND_MARK = 32872,
+  // Cursor searches: right (next) and left (previous) for cursor A, then for cursor B.
+  ID_ALARM_RIGHT_A = 32779,
+  ID_ALARM_LEFT_A = 32780,
+  ID_ALARM_RIGHT_B = 32781,
+  ID_ALARM_LEFT_B = 32836,
+  ID_MARK_RIGHT_A = 32838,
+  ID_MARK_LEFT_A = 32839,
+  ID_MARK_RIGHT_B = 32840,
+  ID_MARK_LEFT_B = 32841,
+  ID_DATA_RIGHT_A = 32846,
+  ID_DATA_LEFT_A = 32847,
+  ID_DATA_RIGHT_B = 32848,
+  ID_DATA_LEFT_B = 32849,
   ID_DELETE_MARK = 32833,
   ID_APPEND_GROUP = 32834,
   ID_AXIS_FULL = 32873,
@@ -79,6 +92,12 @@ class CVantrelDoc : public vt::Document, public vt::GraphDocumentOwner {
   std::function<bool()> saveAs;
 
  private:
+  // The cursor searches of the Edit menu; false for any other id.
+  bool OnSearchCommand(int id);
+  bool UpdateSearchCommand(int id, vt::CommandStatus& status) const;
+  // Edit > Append Mark: the mark editor's new mark at the cursor time joins the document.
+  void AppendMarkAtCursor();
+
   std::unique_ptr<CGVantrelDoc> gadgetDoc_;
   std::string path_;
   uint8_t focus_ = 0;

@@ -21,6 +21,9 @@ class MarkEditor {
   // (1 recorder: only display and position may change; 2 user); group the document's current
   // group.
   virtual int Edit(vt::HostWindow* owner, SNgMarkData* record, int kind, int group) = 0;
+  // Runs the dialog for a new mark over the main window: its default mark at time, for group,
+  // without Delete; on OK (1) record holds the new mark.
+  virtual int Append(PreciseTime time, int group, SNgMarkData* record) = 0;
 };
 
 // The process-wide editor, null until the window side installs one; without one a click on a

@@ -286,6 +286,14 @@ class FakeMarkEditor : public vt_ui::MarkEditor {
     std::snprintf(record->label, sizeof record->label, "Edited");
     return answer;
   }
+  int Append(PreciseTime time, int group, SNgMarkData* record) override {
+    appended.push_back({time.seconds, group});
+    *record = SNgMarkData{};
+    record->time = time, record->groupMask = uint64_t(1) << group, record->noteCount = 1;
+    std::snprintf(record->label, sizeof record->label, "New");
+    return answer;
+  }
+  std::vector<std::pair<int64_t, int>> appended;
   struct Call {
     vt::HostWindow* owner;
     int id, kind, group;
@@ -373,6 +381,71 @@ TEST_F(GraphWindowTest, MarkFrontAndAxisResetHooks) {
   axis->GetSetting(&after);
   EXPECT_EQ(after.scaleMinimum, before.scaleMinimum);
   EXPECT_EQ(after.scaleMaximum, before.scaleMaximum);
+}
+
+TEST_F(GraphWindowTest, CursorSearchAndMarkCommands) {
+  using namespace vt_ui;
+  FakeMarkEditor editor;
+  SetMarkEditor(&editor);
+  CVantrelDoc* doc = OpenRow();
+  ASSERT_NE(doc, nullptr);
+  CGVantrelDoc* d = doc->GetGadgetDocument();
+  const int searches[] = {ID_ALARM_RIGHT_A, ID_ALARM_LEFT_A, ID_ALARM_RIGHT_B, ID_ALARM_LEFT_B,
+                          ID_MARK_RIGHT_A,  ID_MARK_LEFT_A,  ID_MARK_RIGHT_B,  ID_MARK_LEFT_B,
+                          ID_DATA_RIGHT_A,  ID_DATA_LEFT_A,  ID_DATA_RIGHT_B,  ID_DATA_LEFT_B};
+  // Enabled searches as a string, one letter per command: a alarm, m mark, d data, - disabled.
+  auto enabled = [](CVantrelDoc& document, const int(&ids)[12]) {
+    std::string out;
+    for (int id : ids) {
+      vt::CommandStatus status;
+      EXPECT_TRUE(document.OnUpdateCommand(id, status)) << id;
+      out += !status.enabled ? '-' : id >= ID_DATA_RIGHT_A ? 'd' : id >= ID_MARK_RIGHT_A ? 'm' : 'a';
+    }
+    return out;
+  };
+  auto appendEnabled = [&] {
+    vt::CommandStatus status;
+    doc->OnUpdateCommand(ID_APPEND_MARK, status);
+    return status.enabled;
+  };
+
+  EXPECT_EQ(enabled(*doc, searches), "------------");
+  EXPECT_FALSE(appendEnabled());
+  const TickTime t = MsTime(kBaseMs + 300000);
+  d->SetCursors(t, t);
+  EXPECT_EQ(enabled(*doc, searches), "aaaa----dddd");
+  EXPECT_TRUE(appendEnabled());
+  d->SetAlarmsShown(false);
+  EXPECT_EQ(enabled(*doc, searches), "--------dddd");
+
+  // Append Mark: the editor's new mark at the cursor joins the document; a cancel adds nothing.
+  editor.answer = 2;
+  EXPECT_TRUE(doc->OnCommand(ID_APPEND_MARK));
+  EXPECT_EQ(d->GetMarkDataManager()->CountChildren(), 0);
+  editor.answer = kMarkEditOk;
+  EXPECT_TRUE(doc->OnCommand(ID_APPEND_MARK));
+  ASSERT_EQ(editor.appended.size(), 2u);
+  EXPECT_EQ(editor.appended[1], std::make_pair(Precise(t).seconds, 0));
+  ASSERT_EQ(d->GetMarkDataManager()->CountChildren(), 1);
+  EXPECT_EQ(enabled(*doc, searches), "----mmmmdddd");
+
+  // The searches move the cursor they name.
+  d->SetCursors(MsTime(kBaseMs + 500000), MsTime(kBaseMs + 100000));
+  EXPECT_TRUE(doc->OnCommand(ID_MARK_LEFT_A));
+  EXPECT_EQ(d->GetCursorATime().ticks, t.ticks);
+  EXPECT_TRUE(doc->OnCommand(ID_MARK_RIGHT_B));
+  EXPECT_EQ(d->GetCursorBTime().ticks, t.ticks);
+  d->GetCurrentGroup()->SetSelectedChannelIndex(0);
+  EXPECT_TRUE(doc->OnCommand(ID_DATA_LEFT_B));
+  EXPECT_EQ(d->GetCursorBTime().ticks, MsTime(kBaseMs).ticks);
+  EXPECT_TRUE(doc->OnCommand(ID_DATA_RIGHT_A));
+  EXPECT_EQ(d->GetCursorATime().ticks, MsTime(kBaseMs + 599000).ticks);
+
+  // Without loaded data the start and stop searches stay off even with a cursor.
+  CVantrelDoc empty;
+  empty.GetGadgetDocument()->SetCursors(t, t);
+  EXPECT_EQ(enabled(empty, searches).substr(8), "----");
+  SetMarkEditor(nullptr);
 }
 
 TEST_F(GraphWindowTest, SavePromptRoads) {
