@@ -18,6 +18,7 @@ void CVantrelDoc::SetPathName(const std::string& path, bool) {
 }
 
 bool CVantrelDoc::SaveModified() {
+  if (gadgetDoc_) gadgetDoc_->CheckWindowLayout();
   if (!IsModified()) return true;
   std::string text = vt::LoadString(61699);
   if (const size_t at = text.find("%1"); at != std::string::npos) text.replace(at, 2, GetTitle());

@@ -10,9 +10,11 @@
 #include <QMdiArea>
 #include <QTest>
 
+#include "document/tests/RecordingGraphWindowHost.h"
 #include "document/ui/CVantrelDoc.h"
 #include "document/ui/CVantrelViews.h"
 #include "document/ui/MarkEditor.h"
+#include "document/ui/WindowEntryPlacement.h"
 #include "gadget/GPageController.h"
 #include "gadget/GPools.h"
 #include "gadget/GRootMaster.h"
@@ -446,6 +448,87 @@ TEST_F(GraphWindowTest, CursorSearchAndMarkCommands) {
   empty.GetGadgetDocument()->SetCursors(t, t);
   EXPECT_EQ(enabled(empty, searches).substr(8), "----");
   SetMarkEditor(nullptr);
+}
+
+// A graph window placed as its saved records say reads back the same records, so closing it
+// asks nothing; a view moved afterwards is a change.
+TEST_F(GraphWindowTest, AppliedPlacementsReadBackUnchanged) {
+  using namespace vt_ui;
+  RecordingGraphWindowHost host;
+  CVantrelDoc* doc = OpenRow();
+  ASSERT_NE(doc, nullptr);
+  CGVantrelDoc* d = doc->GetGadgetDocument();
+  auto* graphFrame = FrameOf(doc->GetViews()[0]);
+  ASSERT_NE(list.CreateFrame(doc), nullptr);
+  auto* listFrame = FrameOf(doc->GetViews()[1]);
+  // What the frame side reports: the open views, front to back.
+  auto readBack = [&] {
+    host.placements = {MakeWindowEntry(kGraphViewKind, graphFrame->GetPlacement()),
+                       MakeWindowEntry(kListViewKind, listFrame->GetPlacement())};
+  };
+  for (uint32_t show : {vt::kShowNormal, vt::kShowMinimized}) {
+    vt::WindowPlacement graph;
+    graph.showCmd = show, graph.normal = {10, 20, 610, 420};
+    vt::WindowPlacement other;
+    other.normal = {40, 30, 500, 330};
+    d->m_windowCount = 2;
+    d->m_windows[0] = MakeWindowEntry(kGraphViewKind, graph);
+    d->m_windows[1] = MakeWindowEntry(kListViewKind, other);
+    graphFrame->SetPlacement(PlacementOf(d->m_windows[0]));
+    listFrame->SetPlacement(PlacementOf(d->m_windows[1]));
+    QApplication::processEvents();
+    readBack();
+    for (int i = 0; i < 2; ++i) {
+      const vt::WindowPlacement saved = PlacementOf(d->m_windows[std::size_t(i)]);
+      EXPECT_EQ(PlacementOf(host.placements[std::size_t(i)]), saved) << "show " << show << " view " << i;
+    }
+    doc->SetModifiedFlag(false);
+    vt::MessageBoxCapture capture(vt::kIdCancel);
+    EXPECT_TRUE(doc->SaveModified()) << show;
+    EXPECT_TRUE(capture.Boxes().empty()) << show;
+  }
+
+  // Moved: the save question comes.
+  vt::WindowPlacement moved = graphFrame->GetPlacement();
+  moved.showCmd = vt::kShowNormal;
+  moved.normal.left += 5, moved.normal.right += 5;
+  graphFrame->SetPlacement(moved);
+  readBack();
+  vt::MessageBoxCapture capture(vt::kIdNo);
+  EXPECT_TRUE(doc->SaveModified());
+  EXPECT_EQ(capture.Boxes().size(), 1u);
+  doc->SetModifiedFlag(false);
+}
+
+TEST(WindowLayout, WhatCountsAsAChange) {
+  SGraphWindowEntry base;
+  base.viewKind = 1, base.showCmd = 1, base.normalRight = 100, base.normalBottom = 80;
+  struct Case {
+    const char* what;
+    void (*change)(SGraphWindowEntry&);
+    uint32_t flags;
+    bool differs;
+  } cases[] = {
+      {"nothing", [](SGraphWindowEntry&) {}, 0, false},
+      {"kind", [](SGraphWindowEntry& e) { e.viewKind = 2; }, 0, true},
+      {"normal rectangle", [](SGraphWindowEntry& e) { e.normalLeft = 1; }, 0, true},
+      {"show state", [](SGraphWindowEntry& e) { e.showCmd = 2; }, 0, true},
+      {"flags", [](SGraphWindowEntry& e) { e.flags = 1; }, 0, true},
+      {"minimised position, not counted", [](SGraphWindowEntry& e) { e.minX = 7; }, 0, false},
+      {"minimised position, counted", [](SGraphWindowEntry& e) { e.minX = 7; }, 1, true},
+      {"normal rectangle with bit 0", [](SGraphWindowEntry& e) { e.normalLeft = 1; }, 1, false},
+      {"maximised position, counted", [](SGraphWindowEntry& e) { e.maxY = 7; }, 2, true},
+      {"maximised position with both bits", [](SGraphWindowEntry& e) { e.maxY = 7; }, 3, true},
+  };
+  for (const Case& c : cases) {
+    SGraphWindowEntry record = base;
+    record.flags = c.flags;
+    SGraphWindowEntry open = record;
+    c.change(open);
+    EXPECT_EQ(CGVantrelDoc::WindowLayoutDiffers({open}, 1, &record), c.differs) << c.what;
+  }
+  EXPECT_TRUE(CGVantrelDoc::WindowLayoutDiffers({}, 1, &base)) << "a view closed";
+  EXPECT_TRUE(CGVantrelDoc::WindowLayoutDiffers({base, base}, 1, &base)) << "a view opened";
 }
 
 TEST_F(GraphWindowTest, SavePromptRoads) {
