@@ -1,6 +1,7 @@
 // CVantrelDoc: the graph document's ownership, the save prompt and the document's commands.
 #include "document/ui/CVantrelDoc.h"
 
+#include "document/ui/FromToRange.h"
 #include "document/ui/MarkEditor.h"
 #include "gadget/GRootMaster.h"
 #include "platform/gui/MessageBox.h"
@@ -117,6 +118,18 @@ void CVantrelDoc::AppendMarkAtCursor() {
   if (editor->Append(a, d->GetCurrentGroupIndex(), &record) == vt_ui::kMarkEditOk) d->AppendMark(record);
 }
 
+void CVantrelDoc::ShowRangeFromTo() {
+  CGVantrelDoc* d = gadgetDoc_.get();
+  vt_ui::FromToPicker* picker = vt_ui::GetFromToPicker();
+  if (!d || !picker) return;
+  PreciseTime start, end;
+  d->GetShownRange(&start, &end);
+  vt_ui::CVantrelFromToRange range(start.seconds, end.seconds);
+  if (!picker->Run(range)) return;
+  range.Accept();
+  d->ShowTimeRange(range.From(), range.To());
+}
+
 bool CVantrelDoc::OnCommand(int id) {
   CGVantrelDoc* d = gadgetDoc_.get();
   if (!d) return false;
@@ -124,6 +137,9 @@ bool CVantrelDoc::OnCommand(int id) {
   switch (id) {
     case ID_APPEND_MARK:
       AppendMarkAtCursor();
+      return true;
+    case ID_TIME_FROM_TO:
+      ShowRangeFromTo();
       return true;
     case ID_ERASE_CURSOR:
       d->EraseCursors();

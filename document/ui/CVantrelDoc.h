@@ -97,6 +97,8 @@ class CVantrelDoc : public vt::Document, public vt::GraphDocumentOwner {
   bool UpdateSearchCommand(int id, vt::CommandStatus& status) const;
   // Edit > Append Mark: the mark editor's new mark at the cursor time joins the document.
   void AppendMarkAtCursor();
+  // TimeAxis > Time axis From To: the picked range is shown (both orders of entry alike).
+  void ShowRangeFromTo();
 
   std::unique_ptr<CGVantrelDoc> gadgetDoc_;
   std::string path_;

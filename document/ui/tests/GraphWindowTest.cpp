@@ -13,6 +13,7 @@
 #include "document/tests/RecordingGraphWindowHost.h"
 #include "document/ui/CVantrelDoc.h"
 #include "document/ui/CVantrelViews.h"
+#include "document/ui/FromToRange.h"
 #include "document/ui/MarkEditor.h"
 #include "document/ui/WindowEntryPlacement.h"
 #include "gadget/GPageController.h"
@@ -23,6 +24,8 @@
 #include "platform/gui/DeviceContext.h"
 #include "platform/gui/qt/ChildFrame.h"
 #include "platform/gui/testing/MessageBoxCapture.h"
+#include "recorder/SharedTimeZone.h"
+#include "testing/ScopedEnvironment.h"
 #include "trend/AlarmBands.h"
 #include "trend/GraphCursor.h"
 #include "trend/LegendList.h"
@@ -448,6 +451,58 @@ TEST_F(GraphWindowTest, CursorSearchAndMarkCommands) {
   empty.GetGadgetDocument()->SetCursors(t, t);
   EXPECT_EQ(enabled(empty, searches).substr(8), "----");
   SetMarkEditor(nullptr);
+}
+
+// Enters a range into the from-to dialog, To first when told.
+class FakeFromToPicker : public vt_ui::FromToPicker {
+ public:
+  // The display zone is UTC here, so the fields are the UTC breakdown.
+  bool Run(vt_ui::CVantrelFromToRange& range) override {
+    ++runs;
+    for (bool to : {false, true}) {
+      const std::time_t t = std::time_t(to != swapped ? second : first);
+      std::tm tm{};
+      gmtime_r(&t, &tm);
+      range.SetDate(to, tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
+      range.SetTime(to, tm.tm_hour, tm.tm_min, tm.tm_sec);
+    }
+    return ok;
+  }
+  int64_t first = 0, second = 0;
+  bool swapped = false, ok = true;
+  int runs = 0;
+};
+
+TEST_F(GraphWindowTest, TimeAxisFromToShowsThePickedRangeInEitherOrder) {
+  vt_test::ScopedTimeZone zone("UTC");
+  SetDisplayTimeZone(DISPLAY_ZONE_COMPUTER, 0, 0, 0, 0, 0, 0, 0, 0);
+  FakeFromToPicker picker;
+  vt_ui::SetFromToPicker(&picker);
+  CVantrelDoc* doc = OpenRow();
+  ASSERT_NE(doc, nullptr);
+  CVantrelGraphView* view = ShowGraphView(doc);
+  picker.first = kBaseMs / 1000 + 100, picker.second = kBaseMs / 1000 + 130;
+  // The shown range (fitted to the plot width) holds the picked one, whichever end came first.
+  std::vector<std::pair<int64_t, int64_t>> shown;
+  for (bool swapped : {false, true}) {
+    picker.swapped = swapped;
+    EXPECT_TRUE(doc->OnCommand(vt_ui::ID_TIME_FROM_TO));
+    PreciseTime start, end;
+    view->GetVisibleRange(&start, &end);
+    shown.emplace_back(start.seconds, end.seconds);
+  }
+  EXPECT_EQ(picker.runs, 2);
+  EXPECT_EQ(shown[0], shown[1]);
+  EXPECT_LE(shown[0].first, picker.first);
+  EXPECT_GE(shown[0].second, picker.second);
+  EXPECT_LT(shown[0].second - shown[0].first, 200);
+  // Cancel leaves the range.
+  picker.ok = false, picker.first += 200, picker.second += 200;
+  doc->OnCommand(vt_ui::ID_TIME_FROM_TO);
+  PreciseTime start, end;
+  view->GetVisibleRange(&start, &end);
+  EXPECT_EQ(start.seconds, shown[0].first);
+  vt_ui::SetFromToPicker(nullptr);
 }
 
 // A graph window placed as its saved records say reads back the same records, so closing it
