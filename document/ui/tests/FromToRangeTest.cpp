@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "document/ui/FromToRange.h"
+#undef slots
+#include <QDialogButtonBox>
+#include <QPushButton>
+
+#include "document/ui/qt/CVantrelFromToDialog.h"
 #include "recorder/SharedTimeZone.h"
 #include "testing/ScopedEnvironment.h"
 
@@ -51,6 +56,25 @@ TEST_F(FromToRangeTest, BothOrdersOfEntryGiveOneRange) {
   EXPECT_EQ(forward.To(), backward.To());
   EXPECT_LT(forward.From(), forward.To());
   EXPECT_EQ(backward.Fields(false).wHour, 7);
+}
+
+// The dialog: pickers start at the range, are limited to 1990 .. 2030, write every change into
+// the range, and OK puts a To before From in order.
+TEST_F(FromToRangeTest, DialogEditsTheRange) {
+  vt_ui::CVantrelFromToRange r(kT, kT + 3600);
+  vt_ui::CVantrelFromToDialog dialog(r);
+  EXPECT_EQ(dialog.windowTitle(), "Trend display section specification");
+  EXPECT_EQ(dialog.DatePicker(false)->date(), QDate(2023, 11, 15));
+  EXPECT_EQ(dialog.TimePicker(true)->time(), QTime(8, 13, 20));
+  EXPECT_EQ(dialog.DatePicker(true)->minimumDate(), QDate(1990, 1, 1));
+  EXPECT_EQ(dialog.DatePicker(true)->maximumDate(), QDate(2030, 12, 31));
+
+  dialog.DatePicker(false)->setDate(QDate(2023, 11, 16));  // From a day later, after To
+  EXPECT_EQ(r.From(), kT + 86400);
+  dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(r.From(), kT + 3600);
+  EXPECT_EQ(r.To(), kT + 86400);
 }
 
 }  // namespace
