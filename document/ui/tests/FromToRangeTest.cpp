@@ -2,6 +2,8 @@
 // UTC seconds, and OK giving the same range for both orders of entry.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "document/ui/FromToRange.h"
 #undef slots
 #include <QDialogButtonBox>
@@ -15,9 +17,17 @@ namespace {
 
 class FromToRangeTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetDisplayTimeZone(DISPLAY_ZONE_COMPUTER, 0, 0, 0, 0, 0, 0, 0, 0); }
-  // Nine hours east of UTC, without daylight saving.
-  vt_test::ScopedTimeZone zone_{"Asia/Tokyo"};
+  // Nine hours east of UTC, without daylight saving; the display zone follows the computer's.
+  void SetUp() override {
+    zone_.emplace("Asia/Tokyo");
+    SetDisplayTimeZone(DISPLAY_ZONE_COMPUTER, 0, 0, 0, 0, 0, 0, 0, 0);
+  }
+  // The display zone is process-wide: the tests after these see the machine's zone again.
+  void TearDown() override {
+    zone_.reset();
+    SetDisplayTimeZone(DISPLAY_ZONE_COMPUTER, 0, 0, 0, 0, 0, 0, 0, 0);
+  }
+  std::optional<vt_test::ScopedTimeZone> zone_;
 };
 
 // 2023-11-14 22:13:20 UTC, 2023-11-15 07:13:20 in the display zone.

@@ -4,6 +4,8 @@
 // happen, discard, cancel); the list and sheet views join the same document.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "document/tests/DocumentFixture.h"
 #undef slots
 #include <QDir>
@@ -474,7 +476,8 @@ class FakeFromToPicker : public vt_ui::FromToPicker {
 };
 
 TEST_F(GraphWindowTest, TimeAxisFromToShowsThePickedRangeInEitherOrder) {
-  vt_test::ScopedTimeZone zone("UTC");
+  std::optional<vt_test::ScopedTimeZone> zone;
+  zone.emplace("UTC");
   SetDisplayTimeZone(DISPLAY_ZONE_COMPUTER, 0, 0, 0, 0, 0, 0, 0, 0);
   FakeFromToPicker picker;
   vt_ui::SetFromToPicker(&picker);
@@ -503,6 +506,9 @@ TEST_F(GraphWindowTest, TimeAxisFromToShowsThePickedRangeInEitherOrder) {
   view->GetVisibleRange(&start, &end);
   EXPECT_EQ(start.seconds, shown[0].first);
   vt_ui::SetFromToPicker(nullptr);
+  // The display zone is process-wide: back to the machine's for the tests after this one.
+  zone.reset();
+  SetDisplayTimeZone(DISPLAY_ZONE_COMPUTER, 0, 0, 0, 0, 0, 0, 0, 0);
 }
 
 // A graph window placed as its saved records say reads back the same records, so closing it
