@@ -96,6 +96,30 @@ vt::WindowHandle CGVantrelDoc::MainWindow() const {
   return host ? host->GetMainWindow() : 0;
 }
 
+bool CGVantrelDoc::WindowLayoutDiffers(const std::vector<SGraphWindowEntry>& open, int count,
+                                       const SGraphWindowEntry* records) {
+  if (int(open.size()) != count) return true;
+  for (int i = 0; i < count; ++i) {
+    const SGraphWindowEntry& a = open[std::size_t(i)];
+    const SGraphWindowEntry& b = records[i];
+    if (a.viewKind != b.viewKind || a.flags != b.flags) return true;
+    if ((a.flags & 1) && (a.minX != b.minX || a.minY != b.minY)) return true;
+    if ((a.flags & 2) && (a.maxX != b.maxX || a.maxY != b.maxY)) return true;
+    if (!(a.flags & 3) &&
+        (a.showCmd != b.showCmd || a.normalLeft != b.normalLeft || a.normalTop != b.normalTop ||
+         a.normalRight != b.normalRight || a.normalBottom != b.normalBottom))
+      return true;
+  }
+  return false;
+}
+
+void CGVantrelDoc::CheckWindowLayout() {
+  vt::GraphWindowHost* host = vt::GetGraphWindowHost();
+  if (!host) return;
+  const int count = std::clamp(m_windowCount, 0, int(m_windows.size()));
+  if (WindowLayoutDiffers(host->GetDocumentWindowPlacements(this), count, m_windows.data())) SetModified();
+}
+
 void CGVantrelDoc::BroadcastItemHint(int hint, void* item) {
   m_hintItem = item;
   UpdateAll(hint, this);

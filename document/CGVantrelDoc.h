@@ -249,6 +249,15 @@ class CGVantrelDoc : public CGDocument, public vt::NgChannelOwner {
   std::string m_printComment;
   int32_t m_windowCount = 0;
   std::array<SGraphWindowEntry, 3> m_windows{};
+  // Before the save question: marks the document modified when the window's open views or their
+  // placements (as the host reports them) differ from the window records; the records stay.
+  // Without a host nothing is compared.
+  void CheckWindowLayout();
+  // Whether the open views differ from the records: in count, in a kind, in the flags, or in the
+  // part of the placement that the flags make count (bit 0 the minimised position, bit 1 the
+  // maximised one, neither the show state and normal rectangle).
+  static bool WindowLayoutDiffers(const std::vector<SGraphWindowEntry>& open, int count,
+                                  const SGraphWindowEntry* records);
   // The trend conversion's worker exists (the copy of sheet rows is off meanwhile).
   bool m_converting = false;
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "DocumentFixture.h"
+#include "document/testing/DocumentFixture.h"
 #include "document/CGVantrelAlarmData.h"
 #include "testing/ScopedEnvironment.h"
 

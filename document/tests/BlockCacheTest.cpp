@@ -6,7 +6,7 @@
 
 #include <cfloat>
 
-#include "DocumentFixture.h"
+#include "document/testing/DocumentFixture.h"
 
 namespace document_test {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <cfloat>
 
-#include "DocumentFixture.h"
+#include "document/testing/DocumentFixture.h"
 #include "store/CVTBatchCache.h"
 
 namespace document_test {

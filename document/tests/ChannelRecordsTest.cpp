@@ -8,7 +8,7 @@
 #include <initializer_list>
 #include <utility>
 
-#include "DocumentFixture.h"
+#include "document/testing/DocumentFixture.h"
 #include "testing/TempFolder.h"
 
 namespace document_test {

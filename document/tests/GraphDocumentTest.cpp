@@ -6,8 +6,8 @@
 
 #include <functional>
 
-#include "DocumentFixture.h"
-#include "RecordingGraphWindowHost.h"
+#include "document/testing/DocumentFixture.h"
+#include "document/testing/RecordingGraphWindowHost.h"
 #include "document/CGVantrelDoc.h"
 #include "document/GraphTimeTexts.h"
 #include "gadget/GPrimitive.h"

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "DocumentFixture.h"
+#include "document/testing/DocumentFixture.h"
 #include "document/CGVantrelMarkData.h"
 #include "testing/TempFolder.h"
 

@@ -3,7 +3,7 @@
 // at block edges, and the bounded row count of the sheet command's enabler.
 #include <gtest/gtest.h>
 
-#include "DocumentFixture.h"
+#include "document/testing/DocumentFixture.h"
 #include "document/CGVantrelNgTime.h"
 
 namespace document_test {

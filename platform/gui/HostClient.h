@@ -10,6 +10,11 @@ namespace vt {
 
 class DeviceContext;
 
+// Why the keyboard focus came or went. A popup (a menu opening over the window) takes the focus
+// only for a moment: owners that keep a "has focus" flag ignore that reason, or opening a menu
+// would change what the menu offers.
+enum class FocusReason { Other, Mouse, Tab, ActiveWindow, Popup, Shortcut };
+
 class HostClient {
  public:
   virtual ~HostClient() = default;
@@ -33,6 +38,8 @@ class HostClient {
     (void)vk, (void)repeat, (void)flags;
   }
   virtual void OnKeyUp(uint32_t vk, uint32_t repeat, uint32_t flags) { (void)vk, (void)repeat, (void)flags; }
+  virtual void OnSetFocus(FocusReason reason) { (void)reason; }
+  virtual void OnKillFocus(FocusReason reason) { (void)reason; }
   // A timer started by the caller's id.
   virtual void OnTimer(uint32_t id) { (void)id; }
   // A message posted or sent to the host's handle.

@@ -51,6 +51,9 @@ class HostWindow {
   virtual Point ClientToScreen(Point p) const = 0;
   virtual void SetCursor(CursorId cursor) = 0;
   virtual CursorId Cursor() const = 0;
+  // The host is shown on the screen (itself and every parent visible; a minimised frame counts
+  // as shown). Roots fed while hidden may skip their work until shown.
+  virtual bool IsVisible() const = 0;
   // The host or its top-level window is the active window.
   virtual bool IsActive() const = 0;
   virtual void BringOwnerToFront() = 0;

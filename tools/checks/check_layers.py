@@ -47,7 +47,7 @@ LIBRARIES = {
     "export": ["store", "formshift"],
     "document": ["trend", "store", "formshift", "msgdesk"],
     # The graph window's screens over its document.
-    "document/ui": ["document", "gadget/sheet", "gadget", "store", "msgdesk"],
+    "document/ui": ["document", "trend", "gadget/sheet", "gadget", "store", "msgdesk"],
     # The application object starts every service itself: the settings and documents, the skins of
     # the widgets, sheets and trends, the store and its import worker with the export's converter,
     # the display time zone, the messages and the platform's event loop.

@@ -2,6 +2,7 @@
 #include "platform/gui/qt/HostWidget.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -125,6 +126,38 @@ void HostWidget::resizeEvent(QResizeEvent* e) {
 }
 
 // ---- input ----
+
+namespace {
+
+FocusReason ReasonFromQt(Qt::FocusReason r) {
+  switch (r) {
+    case Qt::MouseFocusReason:
+      return FocusReason::Mouse;
+    case Qt::TabFocusReason:
+    case Qt::BacktabFocusReason:
+      return FocusReason::Tab;
+    case Qt::ActiveWindowFocusReason:
+      return FocusReason::ActiveWindow;
+    case Qt::PopupFocusReason:
+      return FocusReason::Popup;
+    case Qt::ShortcutFocusReason:
+      return FocusReason::Shortcut;
+    default:
+      return FocusReason::Other;
+  }
+}
+
+}  // namespace
+
+void HostWidget::focusInEvent(QFocusEvent* e) {
+  QWidget::focusInEvent(e);
+  if (client_) client_->OnSetFocus(ReasonFromQt(e->reason()));
+}
+
+void HostWidget::focusOutEvent(QFocusEvent* e) {
+  QWidget::focusOutEvent(e);
+  if (client_) client_->OnKillFocus(ReasonFromQt(e->reason()));
+}
 
 void HostWidget::RouteButton(QMouseEvent* e, ButtonHandler left, ButtonHandler right) {
   const QPoint p = e->position().toPoint();

@@ -58,6 +58,7 @@ class HostWidget : public QWidget, public HostWindow {
   Point ClientToScreen(Point p) const override;
   void SetCursor(CursorId cursor) override;
   CursorId Cursor() const override { return cursor_; }
+  bool IsVisible() const override { return isVisible(); }
   bool IsActive() const override;
   void BringOwnerToFront() override;
   void ShowParentFrame(bool show) override;
@@ -83,6 +84,8 @@ class HostWidget : public QWidget, public HostWindow {
   void keyPressEvent(QKeyEvent* e) override;
   void keyReleaseEvent(QKeyEvent* e) override;
   void leaveEvent(QEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
   void timerEvent(QTimerEvent* e) override;
   // Tab belongs to the client (gadget focus), not to Qt's focus chain.
   bool focusNextPrevChild(bool next) override;

@@ -66,6 +66,8 @@ class FakeHostWindow final : public HostWindow {
   void SetCursor(CursorId cursor) override { cursor_ = cursor; }
   CursorId Cursor() const override { return cursor_; }
   bool IsActive() const override { return active_; }
+  bool IsVisible() const override { return visible_; }
+  void SetVisible(bool visible) { visible_ = visible; }
   void BringOwnerToFront() override { ++broughtToFront_; }
   void ShowParentFrame(bool show) override { frameShown_ = show; }
   void SetOwnerCaption(std::string_view utf8) override { caption_ = std::string(utf8); }
@@ -83,6 +85,7 @@ class FakeHostWindow final : public HostWindow {
   std::map<uint32_t, uint32_t> timers_;
   bool captured_ = false;
   CursorId cursor_ = 32512;
+  bool visible_ = true;
   bool active_ = true;
   bool frameShown_ = true;
   int broughtToFront_ = 0;

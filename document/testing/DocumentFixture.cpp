@@ -1,5 +1,5 @@
 // Fixtures of the document tests (see DocumentFixture.h).
-#include "DocumentFixture.h"
+#include "document/testing/DocumentFixture.h"
 
 #include "platform/base/FileSystem.h"
 #include "platform/base/Paths.h"

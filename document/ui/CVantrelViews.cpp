@@ -1,0 +1,214 @@
+// The graph window's views: roots made and deleted with the view, messages passed on, focus
+// kept in the document, and the graph view's commands through its root.
+#include "document/ui/CVantrelViews.h"
+
+#include "trend/NgWaveform.h"
+
+using namespace vt_ui;
+
+CVantrelViewBase::~CVantrelViewBase() { DestroyRoot(); }
+
+void CVantrelViewBase::DestroyRoot() {
+  // Deleting the root unlinks it from the graph document; it is not pooled.
+  delete root_;
+  root_ = nullptr;
+}
+
+void CVantrelViewBase::OnActivateView(bool activate) {
+  CVantrelDoc* doc = GetVantrelDoc();
+  if (!activate || !root_ || !doc || !doc->GetGadgetDocument()) return;
+  doc->GetGadgetDocument()->AttachRepeaters();
+  doc->GetGadgetDocument()->ShowSelectedChannelProperties();
+}
+
+void CVantrelViewBase::OnPaint(vt::DeviceContext& dc, const vt::Rect& area) {
+  if (root_) root_->OnPaint(dc, area);
+}
+void CVantrelViewBase::OnSize(int32_t cx, int32_t cy) {
+  if (root_) root_->OnSize(cx, cy);
+}
+void CVantrelViewBase::OnMouseMove(uint32_t f, int32_t x, int32_t y) {
+  if (root_) root_->OnMouseMove(f, x, y);
+}
+void CVantrelViewBase::OnLButtonDown(uint32_t f, int32_t x, int32_t y) {
+  if (root_) root_->OnLButtonDown(f, x, y);
+}
+void CVantrelViewBase::OnLButtonUp(uint32_t f, int32_t x, int32_t y) {
+  if (root_) root_->OnLButtonUp(f, x, y);
+}
+void CVantrelViewBase::OnLButtonDblClk(uint32_t f, int32_t x, int32_t y) {
+  if (root_) root_->OnLButtonDblClk(f, x, y);
+}
+bool CVantrelViewBase::OnMouseWheel(uint32_t f, int32_t d, int32_t x, int32_t y) {
+  return root_ && root_->OnMouseWheel(f, d, x, y);
+}
+void CVantrelViewBase::OnTimer(uint32_t id) {
+  if (root_) root_->OnTimer(id);
+}
+
+void CVantrelViewBase::OnSetFocus(vt::FocusReason reason) {
+  if (reason == vt::FocusReason::Popup) return;
+  if (CVantrelDoc* doc = GetVantrelDoc()) doc->SetFocusFlag(true);
+}
+
+void CVantrelViewBase::OnKillFocus(vt::FocusReason reason) {
+  if (reason == vt::FocusReason::Popup) return;
+  if (CVantrelDoc* doc = GetVantrelDoc()) doc->SetFocusFlag(false);
+}
+
+// ---- graph view ----
+
+CVantrelGraphView::~CVantrelGraphView() {
+  CVantrelDoc* doc = GetVantrelDoc();
+  if (doc && doc->GetGadgetDocument() && doc->GetGadgetDocument()->GetGraphView() == this)
+    doc->GetGadgetDocument()->SetGraphView(nullptr);
+}
+
+void CVantrelGraphView::OnInitialUpdate() {
+  CVantrelDoc* doc = GetVantrelDoc();
+  if (!doc || !doc->GetGadgetDocument() || root_) return;
+  auto* root = new CGVantrelGraphRoot(doc->GetGadgetDocument(), vt::View::GetHostWindow());
+  root_ = root;
+  root->Build();
+  doc->GetGadgetDocument()->SetGraphView(this);
+  root->OnUpdate(HINT_RELOADED, doc->GetGadgetDocument());
+}
+
+void CVantrelGraphView::StoreGraphState() {
+  if (GetGraphRoot()) GetGraphRoot()->StoreGraphState();
+}
+
+bool CVantrelGraphView::GetVisibleRange(PreciseTime* start, PreciseTime* end) {
+  CGNgWaveform* panel = GetGraphRoot() ? GetGraphRoot()->FindPanel() : nullptr;
+  if (!panel) return false;
+  panel->GetVisibleRange(start, end);
+  return true;
+}
+
+void CVantrelGraphView::ShowTimeRange(PreciseTime start, PreciseTime end) {
+  if (GetGraphRoot()) GetGraphRoot()->ShowTimeRange(start, end);
+}
+
+bool CVantrelGraphView::OnCommand(int id) {
+  CGVantrelGraphRoot* r = GetGraphRoot();
+  if (!r) return false;
+  switch (id) {
+    case ID_AXIS_FULL:
+      return r->SetAxisLayout(1), true;
+    case ID_AXIS_SLIDING:
+      return r->SetAxisLayout(2), true;
+    case ID_AXIS_AUTOMATIC:
+      return r->SetAxisLayout(3), true;
+    case ID_AXIS_FREE:
+      return r->SetAxisLayout(4), true;
+    case ID_AXIS_CLIP:
+      return r->ToggleClip(), true;
+    case ID_GROUP_UNIT:
+      return r->SetAxisGrouping(1), true;
+    case ID_GROUP_UNIT_SCALE:
+      return r->SetAxisGrouping(2), true;
+    case ID_GROUP_NONE:
+      return r->SetAxisGrouping(0), true;
+    case ID_APPEND_GROUP:
+      return r->AppendGroup(), true;
+    case ID_ZOOM_IN:
+      return r->Zoom(-1), true;
+    case ID_ZOOM_OUT:
+      return r->Zoom(+1), true;
+    case ID_LEGEND_BY_CHANNEL:
+      return r->SetLegendByChannel(), true;
+    case ID_LEGEND_BY_AXIS:
+      return r->SetLegendByAxis(), true;
+    case ID_CURSOR_VALUE:
+      return r->ToggleCursorValue(), true;
+    case ID_TRANSLUCENT:
+      return r->SetCursorValueTransparency(70), true;
+    case ID_OPAQUE:
+      return r->SetCursorValueTransparency(0), true;
+    case ID_LINE_NORMAL:
+      return r->SetLineWidth(1), true;
+    case ID_LINE_MIDDLE:
+      return r->SetLineWidth(3), true;
+    case ID_LINE_THICK:
+      return r->SetLineWidth(5), true;
+    case ID_COPY_CLIPBOARD:
+      return r->Copy(), true;
+    default:
+      return false;
+  }
+}
+
+bool CVantrelGraphView::OnUpdateCommand(int id, vt::CommandStatus& s) {
+  CGVantrelGraphRoot* r = GetGraphRoot();
+  const CGVantrelDoc* d = r ? r->GetVantrelDoc() : nullptr;
+  switch (id) {
+    case ID_AXIS_FULL:
+    case ID_AXIS_SLIDING:
+    case ID_AXIS_AUTOMATIC:
+    case ID_AXIS_FREE: {
+      const int mode = id == ID_AXIS_FULL ? 1 : id == ID_AXIS_SLIDING ? 2 : id == ID_AXIS_AUTOMATIC ? 3 : 4;
+      s.enabled = d != nullptr, s.checked = d && d->m_axisLayout == mode;
+      return true;
+    }
+    case ID_GROUP_UNIT:
+    case ID_GROUP_UNIT_SCALE:
+    case ID_GROUP_NONE: {
+      const int mode = id == ID_GROUP_UNIT ? 1 : id == ID_GROUP_UNIT_SCALE ? 2 : 0;
+      s.enabled = d != nullptr, s.checked = d && d->m_axisGrouping == mode;
+      return true;
+    }
+    case ID_AXIS_CLIP:
+      s.enabled = d != nullptr, s.checked = d && d->m_axisClip;
+      return true;
+    case ID_APPEND_GROUP:
+      s.enabled = d && d->CountGroupsWithData() < 50;
+      return true;
+    case ID_ZOOM_IN:
+      s.enabled = d && d->GetTimeScale() != 50;
+      return true;
+    case ID_ZOOM_OUT:
+      s.enabled = d && !d->IsCoarsestScale();
+      return true;
+    case ID_LEGEND_BY_CHANNEL:
+      s.enabled = d != nullptr, s.checked = r && r->IsLegendByChannel();
+      return true;
+    case ID_LEGEND_BY_AXIS:
+      s.enabled = d != nullptr, s.checked = r && r->IsLegendByAxis();
+      return true;
+    case ID_CURSOR_VALUE:
+      s.enabled = d != nullptr, s.checked = d && d->m_cursorValuesShown;
+      return true;
+    case ID_TRANSLUCENT:
+      s.enabled = d != nullptr, s.checked = d && d->m_cursorTransparency == 70;
+      return true;
+    case ID_OPAQUE:
+      s.enabled = d != nullptr, s.checked = d && d->m_cursorTransparency == 0;
+      return true;
+    case ID_LINE_NORMAL:
+    case ID_LINE_MIDDLE:
+    case ID_LINE_THICK: {
+      const int w = id == ID_LINE_NORMAL ? 1 : id == ID_LINE_MIDDLE ? 3 : 5;
+      s.enabled = d != nullptr, s.checked = d && d->m_traceThickness == w;
+      return true;
+    }
+    case ID_COPY_CLIPBOARD:
+      s.enabled = r != nullptr;
+      return true;
+    default:
+      return false;
+  }
+}
+
+// ---- list and sheet views ----
+
+void CVantrelListView::OnInitialUpdate() {
+  CVantrelDoc* doc = GetVantrelDoc();
+  if (!doc || !doc->GetGadgetDocument() || root_) return;
+  root_ = new CGSkRoot(doc->GetGadgetDocument(), GetHostWindow(), 1);
+}
+
+void CVantrelSheetView::OnInitialUpdate() {
+  CVantrelDoc* doc = GetVantrelDoc();
+  if (!doc || !doc->GetGadgetDocument() || root_) return;
+  root_ = new CGSkRoot(doc->GetGadgetDocument(), GetHostWindow(), 1);
+}

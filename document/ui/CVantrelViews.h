@@ -1,0 +1,59 @@
+// The three views of a graph window: the trend graph, the alarm and mark list and the numeric
+// sheet. Each hosts one gadget root, made in OnInitialUpdate under the graph document and
+// deleted (not pooled) with the view, and passes its window's size, mouse, wheel and timer
+// messages to it; focus sets the document's focus flag (a menu popping up does not count).
+// The graph view is the document's link to the trend panel.
+#pragma once
+#include "document/ui/CGVantrelGraphRoot.h"
+#include "document/ui/CVantrelDoc.h"
+#include "platform/gui/Document.h"
+
+class CVantrelViewBase : public vt::View {
+ public:
+  ~CVantrelViewBase() override;
+  CVantrelDoc* GetVantrelDoc() const { return static_cast<CVantrelDoc*>(GetDocument()); }
+  CGSkRoot* GetRoot() const { return root_; }
+  void OnActivateView(bool activate) override;
+
+  // vt::HostClient
+  void OnPaint(vt::DeviceContext& dc, const vt::Rect& area) override;
+  void OnSize(int32_t cx, int32_t cy) override;
+  void OnMouseMove(uint32_t flags, int32_t x, int32_t y) override;
+  void OnLButtonDown(uint32_t flags, int32_t x, int32_t y) override;
+  void OnLButtonUp(uint32_t flags, int32_t x, int32_t y) override;
+  void OnLButtonDblClk(uint32_t flags, int32_t x, int32_t y) override;
+  bool OnMouseWheel(uint32_t flags, int32_t delta, int32_t x, int32_t y) override;
+  void OnTimer(uint32_t id) override;
+  void OnSetFocus(vt::FocusReason reason) override;
+  void OnKillFocus(vt::FocusReason reason) override;
+
+ protected:
+  void DestroyRoot();
+  CGSkRoot* root_ = nullptr;
+};
+
+class CVantrelGraphView : public CVantrelViewBase, public vt::GraphViewLink {
+ public:
+  ~CVantrelGraphView() override;
+  void OnInitialUpdate() override;
+  CGVantrelGraphRoot* GetGraphRoot() const { return static_cast<CGVantrelGraphRoot*>(root_); }
+  bool OnCommand(int id) override;
+  bool OnUpdateCommand(int id, vt::CommandStatus& status) override;
+
+  // vt::GraphViewLink
+  void StoreGraphState() override;
+  bool GetVisibleRange(PreciseTime* start, PreciseTime* end) override;
+  void ShowTimeRange(PreciseTime start, PreciseTime end) override;
+  vt::HostWindow* GetHostWindow() override { return vt::View::GetHostWindow(); }
+};
+
+// Until their screens land, the list and sheet views show an empty root.
+class CVantrelListView : public CVantrelViewBase {
+ public:
+  void OnInitialUpdate() override;
+};
+
+class CVantrelSheetView : public CVantrelViewBase {
+ public:
+  void OnInitialUpdate() override;
+};
