@@ -69,11 +69,16 @@ void CVantrelApp::CreateProgressWindows() {
 
 void CVantrelApp::StopImportWorker(bool restart) {
   m_restartPending = false;
-  if (!m_importManager || m_importManager->IsIdle()) return;
-  // Returns once the run has ended and its completion callback has run; events are processed
-  // meanwhile, so a tick or a posted message may be handled here.
-  m_importManager->Stop();
-  if (restart) m_restartPending = true;
+  bool stopped = false;
+  // Stop returns once the run has ended and its completion callback has run; events are
+  // processed meanwhile, so a tick, a restart already on its way or its retry timer may start a
+  // new run in between. That one is stopped too: the caller finds the worker idle.
+  while (m_importManager && !m_importManager->IsIdle()) {
+    if (m_restartTimer) m_restartTimer->Stop();
+    m_importManager->Stop();
+    stopped = true;
+  }
+  if (restart && stopped) m_restartPending = true;
 }
 
 void CVantrelApp::OnManualImportFolder() {

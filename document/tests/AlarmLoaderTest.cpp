@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "document/testing/DocumentFixture.h"
 #include "document/CGVantrelAlarmData.h"
+#include "document/testing/DocumentFixture.h"
 #include "testing/ScopedEnvironment.h"
 
 namespace document_test {

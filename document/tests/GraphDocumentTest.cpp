@@ -6,10 +6,10 @@
 
 #include <functional>
 
-#include "document/testing/DocumentFixture.h"
-#include "document/testing/RecordingGraphWindowHost.h"
 #include "document/CGVantrelDoc.h"
 #include "document/GraphTimeTexts.h"
+#include "document/testing/DocumentFixture.h"
+#include "document/testing/RecordingGraphWindowHost.h"
 #include "gadget/GPrimitive.h"
 #include "platform/gui/testing/FakeDesktop.h"
 #include "platform/gui/testing/MessageBoxCapture.h"

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "document/testing/DocumentFixture.h"
 #include "document/CGVantrelMarkData.h"
+#include "document/testing/DocumentFixture.h"
 #include "testing/TempFolder.h"
 
 namespace document_test {

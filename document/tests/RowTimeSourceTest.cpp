@@ -3,8 +3,8 @@
 // at block edges, and the bounded row count of the sheet command's enabler.
 #include <gtest/gtest.h>
 
-#include "document/testing/DocumentFixture.h"
 #include "document/CGVantrelNgTime.h"
+#include "document/testing/DocumentFixture.h"
 
 namespace document_test {
 namespace {
