@@ -13,11 +13,9 @@
 #include "app/FileConversion.h"
 #include "document/ui/CDlgFileConvert.h"
 #include "document/ui/CDlgProgressbar.h"
+#include "document/ui/tests/DialogTestFixture.h"
 #include "export/VTSingleFileConverter.h"
 #include "export/tests/ExportFixtures.h"
-#include "gadget/GRootMaster.h"
-#include "gadget/GSkin.h"
-#include "gadget/skin/SkinArt.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Thread.h"
 #include "platform/gui/PumpUntil.h"
@@ -32,14 +30,10 @@ int CountBoxes(const vt::MessageBoxCapture& boxes, const std::string& text) {
   return n;
 }
 
-class FileConversionTest : public testing::Test {
+class FileConversionTest : public dialog_test::DialogsTest {
  protected:
   void SetUp() override {
-    master_ = new CGRootMaster;
-    master_->CreateManagers();
-    RegisterSkinArt();
-    const SGSkinDescriptor skin = BuiltinSkinDescriptor();
-    SetGadgetSkin(&skin);
+    DialogsTest::SetUp();
     progress_ = std::make_unique<CDlgProgressbar>(0, 1);
     conversion_ = std::make_unique<vt::FileConversion>(progress_.get(), 0);
     conversion_->SetFinished([this](int r) { finished_.push_back(r); });
@@ -49,8 +43,7 @@ class FileConversionTest : public testing::Test {
   void TearDown() override {
     conversion_.reset();
     progress_.reset();
-    ResetGadgetSkin();
-    delete master_;
+    DialogsTest::TearDown();
   }
   // Waits until the run has been finished on this thread.
   void Settle() {
@@ -58,7 +51,6 @@ class FileConversionTest : public testing::Test {
   }
 
   vt_test::TempFolder folder_;
-  CGRootMaster* master_ = nullptr;
   std::unique_ptr<CDlgProgressbar> progress_;
   std::unique_ptr<vt::FileConversion> conversion_;
   std::vector<std::string> sources_;
