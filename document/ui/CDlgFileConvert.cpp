@@ -59,7 +59,7 @@ CGVTFileConvertRoot* CreateFileConvertRoot() {
   fields->SetForeColor(kLineColour);
   new CGLabel(fields, 5, 5, w, 20, 0, 1, 0x02000000, kIdsNumberOfSteps);
   new CGSkIntValue(fields, w + 5, 5, 60, 18, CGVTFileConvertRoot::kStepId, GSTYLE_ACTIVE, 0x02000000,
-                   0x02FFFFFF, 1, INT_MAX, 1, 10);
+                   0x02FFFFFF, 1, INT_MAX, 1, 0);
   new CGLabel(fields, 5, 25, w, 20, 0, 1, 0x02000000, kIdsFolder);
   new CGLabel(fields, w + 5, 25, 2 * w + 43, 20, CGVTFileConvertRoot::kFolderId, 1, kValueBack, 1, 0x02000000,
               12, "");

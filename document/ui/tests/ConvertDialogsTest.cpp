@@ -61,6 +61,7 @@ TEST_F(DialogsTest, FileConvertTitleStepLimitsAndPooledRoot) {
     int shown = 0;
     GadgetOf(dialog.m_root, CGVTFileConvertRoot::kStepId)->GetValue(&shown);
     EXPECT_EQ(shown, 25);
+    EXPECT_EQ(TextOf(dialog.m_root, CGVTFileConvertRoot::kStepId), "25");  // not zero-padded
     Click(d, GadgetOf(dialog.m_root, CGVTFileConvertRoot::kCancelId));
   });
   EXPECT_EQ(dialog.DoModal(), 2);
