@@ -178,8 +178,7 @@ int TrendConversion::Run() {
     const int n = marks_->SelectRange(option_.startTime, option_.stopTime);
     sheets = std::max(sheets, (n + LIST_SHEET_ROWS - 1) / LIST_SHEET_ROWS);
   }
-  // Sheets with only their header or caption row still make one file.
-  if (sheets == 0 && (!groups_.empty() || alarms_ || marks_)) sheets = 1;
+  // No row, alarm or mark in the range: nothing is written.
 
   CFileConverter out;
   int result = kConvertOk;

@@ -202,6 +202,12 @@ TEST_F(TrendConversionTest, CancelAndFailureLeaveNoFiles) {
   EXPECT_TRUE(OutFiles().empty());
 }
 
+TEST_F(TrendConversionTest, NothingToConvertWritesNothing) {
+  // A group without channels and no alarm or mark: no file and no failure.
+  ASSERT_EQ(Convert("none.xls", 0, 49), vt::kConvertOk);
+  EXPECT_TRUE(OutFiles().empty());
+}
+
 TEST_F(TrendConversionTest, TheScreenKeepsReadingItsChannelsMeanwhile) {
   Store(RecordingFile(1, 1, 30000, T, 1000), "A.DAE");
   ASSERT_TRUE(doc->AddGroups({Entry({Key(1, 1), Key(1, 2)})}, std::nullopt, std::nullopt));

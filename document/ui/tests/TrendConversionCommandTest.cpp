@@ -40,6 +40,9 @@ class TrendConversionCommandTest : public dialog_test::DialogsTest {
     mark.groupMask = 1;
     mark.time = PreciseTime{1700000000, 0.0};
     ASSERT_NE(doc_->AppendMark(mark), nullptr);
+    // The cursors give the range, which holds the mark.
+    doc_->SetCursors(TickTime::FromPreciseTime(PreciseTime{1699999990, 0.0}),
+                     TickTime::FromPreciseTime(PreciseTime{1700000010, 0.0}));
     progress_ = std::make_unique<CDlgProgressbar>(0, 1);
   }
   void TearDown() override {
