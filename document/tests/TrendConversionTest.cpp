@@ -85,8 +85,10 @@ class TrendConversionTest : public DocumentTest {
     doc.reset();
     DocumentTest::TearDown();
   }
-  // Converts groups from..to over the whole data of group 0 into out/name.
-  int Convert(const std::string& name, int from, int to, std::function<void(int64_t)> hook = {}) {
+  // Converts groups from..to over the whole data of group 0 into out/name. With a hook, the
+  // conversion is made here so that the hook is in place before its worker starts.
+  int Convert(const std::string& name, int from, int to,
+              std::function<void(int64_t, vt::TrendConversion&)> hook = {}) {
     SDataConvertOption o;
     o.groupFrom = from, o.groupTo = to;
     o.startTime = doc->GetGroup(0)->GetDataBegin();
@@ -94,8 +96,15 @@ class TrendConversionTest : public DocumentTest {
     o.outputPath = out_ + "/" + name;
     doc->SetConvertOption(o);
     std::atomic<int> ended{-1};
+    if (hook) {
+      vt::TrendConversion conversion(*doc, doc->GetConvertOption());
+      conversion.SetRowHook([&](int64_t done) { hook(done, conversion); });
+      conversion.Start([&](int r) { ended = r; });
+      conversion.Join();
+      EXPECT_EQ(ended.load(), conversion.Result());
+      return conversion.Result();
+    }
     doc->StartConversion([&](int r) { ended = r; });
-    if (hook) doc->GetConversion()->SetRowHook(std::move(hook));
     doc->GetConversion()->Join();
     const int result = doc->GetConversion()->Result();
     EXPECT_EQ(ended.load(), result);
@@ -186,12 +195,13 @@ TEST_F(TrendConversionTest, CancelAndFailureLeaveNoFiles) {
   ASSERT_TRUE(doc->AddGroups({Entry({Key(1, 1)})}, std::nullopt, std::nullopt));
   // During the rows of the first sheet.
   EXPECT_EQ(Convert("c.xls", 0, 0,
-                    [&](int64_t done) {
-                      if (done == 500) CGVantrelDoc::CancelConversion(doc.get());
+                    [&](int64_t done, vt::TrendConversion& c) {
+                      if (done == 500) c.Cancel();
                     }),
             vt::kConvertCancelled);
   EXPECT_TRUE(OutFiles().empty());
-  // Before the worker runs: the flag is never cleared once the worker exists.
+  // Through the progress window's cancel function before the worker runs: the flag is never
+  // cleared once the worker exists.
   doc->StartConversion([&](int) {});
   CGVantrelDoc::CancelConversion(doc.get());
   doc->WaitForConvertThread();
