@@ -8,6 +8,7 @@
 
 #include "app/AppMessages.h"
 #include "app/CMainFrame.h"
+#include "app/FileConversion.h"
 #include "app/SearchConditionStoreHolder.h"
 #include "document/CConfigurationFile.h"
 #include "document/ui/CDlgProgressbar.h"
@@ -170,6 +171,7 @@ bool CVantrelApp::InitInstance() {
   // The import and conversion progress windows, hidden; the cursor-control and statistics
   // windows are made here too once they exist.
   CreateProgressWindows();
+  RegisterConversionCommands();
 
   m_importTimer = std::make_unique<vt::Timer>([this] { OnImportTimer(); });
   if (StorageNeedsAttention()) {
@@ -184,6 +186,8 @@ int CVantrelApp::ExitInstance() {
   vt::RemoveSessionEnd();
   if (m_importTimer) m_importTimer->Stop();
   if (m_restartTimer) m_restartTimer->Stop();
+  // A file conversion still running is cancelled and joined while its window is there.
+  vt::ReleaseFileConversion();
   // The frame goes first (saving its workspace): what the worker still posts to it is dropped.
   if (vt::Application* loop = vt::Application::Current()) loop->SetMainWindow(0);
   m_mainFrame.reset();

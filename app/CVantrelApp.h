@@ -99,6 +99,8 @@ class CVantrelApp {
   void RestartAutoImportWhenIdle();
   // Stops a running run; with restart, a run that was stopped leaves a restart pending.
   void StopImportWorker(bool restart);
+  // The file conversion over the conversion progress window (ConversionCommands.cpp).
+  void RegisterConversionCommands();
   // The two progress windows (imports; other long work), made hidden at start-up.
   void CreateProgressWindows();
   CDlgProgressbar* GetImportProgress() const { return m_importProgress.get(); }

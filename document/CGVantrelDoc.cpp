@@ -78,6 +78,9 @@ CGVantrelDoc::CGVantrelDoc(CGCore* rootMaster, vt::GraphDocumentOwner* owner)
 }
 
 CGVantrelDoc::~CGVantrelDoc() {
+  // A running conversion is cancelled and joined before anything goes.
+  if (m_conversion) m_conversion->Cancel();
+  WaitForConvertThread();
   DetachRepeaters();
   m_batchesInUse.clear();
   m_alarmLoader.reset();

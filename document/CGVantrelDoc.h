@@ -11,6 +11,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -23,6 +24,8 @@
 #include "document/GraphWindowHost.h"
 #include "document/NgChannelOwner.h"
 #include "document/PrintSettings.h"
+#include "document/SDataConvertOption.h"
+#include "document/TrendConversion.h"
 #include "gadget/GDocument.h"
 #include "recorder/CVTDataHeaderInfo.h"
 
@@ -225,6 +228,24 @@ class CGVantrelDoc : public CGDocument, public vt::NgChannelOwner {
   void DeleteMark(int id);
   void UpdateMark(const SNgMarkData& record);
 
+  // Trend conversion (CGVantrelDocConvert.cpp). The options for a conversion of the groups
+  // around the current one: the cursor range (else the current group's data), the conversion
+  // folder (made when missing) and the graph name as file name.
+  SDataConvertOption PrepareConvertOption(bool text);
+  // Stores the options with the groups in order and within 0..49.
+  void SetConvertOption(const SDataConvertOption& option);
+  SDataConvertOption GetConvertOption() const { return m_convertOption; }
+  bool IsLongConversion() const;
+  // Waits for a previous conversion, then writes the stored options on a worker over a copy of
+  // what they name; ended(result) runs on the worker when it is over. The cancel flag is
+  // cleared here only, before the worker starts, so an early Cancel is never lost.
+  void StartConversion(std::function<void(int result)> ended);
+  // The progress window's cancel function (data: the document).
+  static void CancelConversion(void* document);
+  // Joins and forgets an ended or cancelled worker; nothing without one.
+  void WaitForConvertThread();
+  vt::TrendConversion* GetConversion() const { return m_conversion.get(); }
+
   // vt::NgChannelOwner
   bool PadsSheetCells() const override { return m_sheetPadding != 0; }
   int GetNameKind() const override { return m_tagMode; }
@@ -286,6 +307,8 @@ class CGVantrelDoc : public CGDocument, public vt::NgChannelOwner {
   CVTDataHeaderInfo m_headerInfo;
   void* m_hintItem = nullptr;
   vt::GraphViewLink* graphView_ = nullptr;
+  SDataConvertOption m_convertOption;
+  std::unique_ptr<vt::TrendConversion> m_conversion;
 };
 
 // A sampling interval in milliseconds: "%u mSec" below 1000, "%u Min" above 59,999, else

@@ -216,6 +216,7 @@ CGVantrelNgChannel* CGVantrelNgChannel::Clone(CGCore* parent) const {
   copy->m_spanLower = m_spanLower, copy->m_spanUpper = m_spanUpper;
   copy->m_scaleMin = m_scaleMin, copy->m_scaleMax = m_scaleMax;
   copy->m_axisIndex = m_axisIndex;
+  if (copy->m_cache) copy->m_cache->SetPooled(false);
   return copy;
 }
 

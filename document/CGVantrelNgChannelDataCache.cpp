@@ -266,7 +266,7 @@ bool CGVantrelNgChannelDataCache::ComputeSpan(const PreciseTime& t, TickTime* st
 }
 
 CGVantrelNgChannelData* CGVantrelNgChannelDataCache::NewBlock() {
-  CGCore* pooled = TakeFromStocker(GCLASS(CGVantrelNgChannelData), nullptr);
+  CGCore* pooled = pooled_ ? TakeFromStocker(GCLASS(CGVantrelNgChannelData), nullptr) : nullptr;
   auto* block = pooled ? static_cast<CGVantrelNgChannelData*>(pooled)
                        : new (std::nothrow) CGVantrelNgChannelData(nullptr);
   if (block) block->SetChannel(channel_);

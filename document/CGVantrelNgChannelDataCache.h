@@ -90,6 +90,9 @@ class CGVantrelNgChannelDataCache : public CGDataManager {
   void Release() override;
 
   void SetChannel(CGVantrelNgChannel* channel) { channel_ = channel; }
+  // Off: new blocks never come from the gadget pool, which belongs to the user-interface
+  // thread (the cache of a clone read on another thread).
+  void SetPooled(bool pooled) { pooled_ = pooled; }
 
   // Reads at an exact grid time of the channel (the channel snaps requests first). Without a
   // block the outputs keep their values.
@@ -118,4 +121,5 @@ class CGVantrelNgChannelDataCache : public CGDataManager {
   void ScanOver(const PreciseTime& t0, const PreciseTime& t1, SNgSpanScan* acc, int depth);
 
   CGVantrelNgChannel* channel_;
+  bool pooled_ = true;
 };

@@ -14,6 +14,8 @@
 
 #include "app/CVantrelApp.h"
 #include "document/CConfigurationFile.h"
+#include "document/ui/CDlgDataConvert.h"
+#include "document/ui/CDlgFileConvert.h"
 #include "platform/base/FileSystem.h"
 #include "platform/gui/DialogWindow.h"
 #include "platform/gui/PumpUntil.h"
@@ -89,6 +91,45 @@ TEST_F(DialogScreenshotTest, FolderDialogAndProgressWindow) {
   EXPECT_TRUE(SaveScreen(std::string(out) + "/import_progress.png"));
   worker->release = true;
   ASSERT_TRUE(vt::PumpUntil([&] { return app->m_importManager->IsIdle(); }, 5000));
+  app->ExitInstance();
+}
+
+TEST_F(DialogScreenshotTest, ConversionDialogs) {
+  const char* out = std::getenv("VT_SCREENSHOT_DIR");
+  if (!out || !*out) GTEST_SKIP() << "VT_SCREENSHOT_DIR is not set";
+  ASSERT_TRUE(vt::CreateFolders(out));
+  ASSERT_TRUE(vt::CreateFolders(root_ + "/run"));
+  vt_test::ScopedEnv runtime("XDG_RUNTIME_DIR", root_ + "/run");
+  auto app = std::make_unique<CVantrelApp>();
+  ASSERT_TRUE(app->InitInstance());
+  ASSERT_TRUE(vt::PumpUntil([&] { return app->m_importManager->IsIdle(); }, 5000));
+
+  auto picture = [&](int templateId, const std::string& name) {
+    vt::OnNextDialog(templateId, [&, name](vt::DialogWindow& d) {
+      vt::PumpBriefly(300);
+      vt::PumpBriefly(300);
+      EXPECT_TRUE(SaveScreen(std::string(out) + "/" + name));
+      d.EndDialog(2);
+    });
+  };
+  CDlgFileConvert file(app->GetMainWindow());
+  file.m_format = 0;
+  file.m_folder = "/srv/vantrel/CONVERT";
+  picture(CDlgFileConvert::kTemplateId, "file_convert_dialog.png");
+  EXPECT_EQ(file.DoModal(), 2);
+
+  SDataConvertOption option;
+  option.startTime = TickTime((int64_t(1273483815) + 11644473600LL) * 10000000 + 2500000);
+  option.stopTime = TickTime(option.startTime.ticks + int64_t(86400) * 10000000);
+  option.groupFrom = 0;
+  option.groupTo = 2;
+  option.cellWithoutValue = 1;
+  option.outputPath = "/srv/vantrel/CONVERT/Line 1.txt";
+  CDlgDataConvert trend(app->GetMainWindow());
+  trend.m_format = 1;
+  trend.SetOption(option);
+  picture(CDlgDataConvert::kTemplateId, "trend_convert_dialog.png");
+  EXPECT_EQ(trend.DoModal(), 2);
   app->ExitInstance();
 }
 

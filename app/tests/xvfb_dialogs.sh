@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the dialog picture test of the application tests under a virtual X server, so that the
-# automatic-import folder dialog and the import progress window are drawn by a real window
-# system; the pictures go to the artefacts folder. Skips (exit 77) without xvfb-run or an X server.
+# automatic-import folder dialog, the import progress window and the two conversion dialogs
+# are drawn by a real window system; the pictures go to the artefacts folder. Skips (exit 77)
+# without xvfb-run or an X server.
 #   xvfb_dialogs.sh APP_TESTS ARTEFACT_FOLDER
 set -u
 tests=$1

@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 
+#include "DialogTestFixture.h"
 #include "document/ui/CBrowseForFolder.h"
 #include "document/ui/CDlgImportFolder.h"
 #include "document/ui/CDlgProgressbar.h"
@@ -23,35 +24,11 @@
 
 namespace {
 
-class DialogsTest : public testing::Test {
- protected:
-  void SetUp() override {
-    master_ = new CGRootMaster;
-    master_->CreateManagers();
-    RegisterSkinArt();
-    const SGSkinDescriptor skin = BuiltinSkinDescriptor();
-    SetGadgetSkin(&skin);
-    RegisterSheetSkinArt();
-    SetSheetSkin(BuiltinSheetSkin());
-  }
-  void TearDown() override {
-    ResetGadgetSkin();
-    ResetSheetSkin();
-    delete master_;
-  }
-  CGRootMaster* master_ = nullptr;
-};
+using dialog_test::Click;
+using dialog_test::DialogsTest;
 
 SImportFolderEntry Entry(const std::string& path, bool use = true, bool sub = false, int convert = 0) {
   return SImportFolderEntry{use, sub, path, convert};
-}
-
-// Clicks a gadget of the dialog's root at its centre.
-void Click(vt::DialogWindow& dialog, CGPrimitive* gadget) {
-  ASSERT_NE(gadget, nullptr);
-  vt::Rect r;
-  gadget->GetAbsoluteRect(&r);
-  vt::SendLeftClick(*dialog.Host(), vt::Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
 }
 
 std::string Folder(CGVTImportFolderRoot* root, int line) {

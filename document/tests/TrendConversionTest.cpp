@@ -1,0 +1,250 @@
+// The trend conversion of a graph document: workbooks read back with an independent reader
+// (sheet names, header rows, rows per sheet, numbered files), the file numbering, a cancel
+// before and during the run deleting every file, a failed open reported as a failure, and a
+// conversion running while the user-interface thread keeps reading the same channels.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <thread>
+
+#include "DocumentFixture.h"
+#include "document/CGVantrelDoc.h"
+#include "document/TrendConversion.h"
+#include "platform/base/FileSystem.h"
+#include "platform/base/Numbers.h"
+
+namespace document_test {
+namespace {
+
+constexpr int64_t T = kBaseMs;
+
+struct SheetDump {
+  std::string name;
+  int rows = 0;
+  std::vector<std::string> head;  // the first rows, each as a JSON list
+};
+
+std::vector<SheetDump> ReadSheets(const std::string& path, int head) {
+  const std::string command = "/usr/bin/python3 " VT_SOURCE_ROOT "/document/tests/read_sheets.py '" + path +
+                              "' " + std::to_string(head);
+  std::vector<SheetDump> out;
+  FILE* p = ::popen(command.c_str(), "r");
+  if (!p) return out;
+  char line[65536];
+  while (std::fgets(line, sizeof line, p)) {
+    std::string s(line);
+    if (!s.empty() && s.back() == '\n') s.pop_back();
+    if (s.rfind("sheet ", 0) == 0) {
+      std::istringstream in(s.substr(6));
+      SheetDump d;
+      in >> d.rows;
+      std::getline(in, d.name);
+      d.name = d.name.substr(2, d.name.size() - 3);  // drop the blank and the quotes
+      out.push_back(d);
+    } else if (!out.empty()) {
+      out.back().head.push_back(s);
+    }
+  }
+  ::pclose(p);
+  return out;
+}
+
+SVantrelChannelKey Key(uint32_t recording, int channel) {
+  return {RecordingGuid(recording).ToText(), channel, -1};
+}
+
+SVantrelGroupEntry Entry(std::vector<SVantrelChannelKey> keys) {
+  SVantrelGroupEntry e;
+  e.keys = std::move(keys);
+  return e;
+}
+
+class Owner : public vt::GraphDocumentOwner {
+ public:
+  void SetPathName(const std::string&, bool) override {}
+  std::string GetPathName() const override { return {}; }
+  void SetModifiedFlag(bool) override {}
+};
+
+class TrendConversionTest : public DocumentTest {
+ protected:
+  void SetUp() override {
+    if (std::system("/usr/bin/python3 -c 'import xlrd' 2>/dev/null") != 0)
+      GTEST_SKIP() << "python3 with xlrd is not installed";
+    DocumentTest::SetUp();
+    doc = std::make_unique<CGVantrelDoc>(nullptr, &owner);
+    doc->m_graphName = "Plant";
+    out_ = Path("out");
+    ASSERT_TRUE(vt::CreateFolder(out_));
+  }
+  void TearDown() override {
+    doc.reset();
+    DocumentTest::TearDown();
+  }
+  // Converts groups from..to over the whole data of group 0 into out/name. With a hook, the
+  // conversion is made here so that the hook is in place before its worker starts.
+  int Convert(const std::string& name, int from, int to,
+              std::function<void(int64_t, vt::TrendConversion&)> hook = {}) {
+    SDataConvertOption o;
+    o.groupFrom = from, o.groupTo = to;
+    o.startTime = doc->GetGroup(0)->GetDataBegin();
+    o.stopTime = doc->GetGroup(0)->GetDataEnd();
+    o.outputPath = out_ + "/" + name;
+    doc->SetConvertOption(o);
+    std::atomic<int> ended{-1};
+    if (hook) {
+      vt::TrendConversion conversion(*doc, doc->GetConvertOption());
+      conversion.SetRowHook([&](int64_t done) { hook(done, conversion); });
+      conversion.Start([&](int r) { ended = r; });
+      conversion.Join();
+      EXPECT_EQ(ended.load(), conversion.Result());
+      return conversion.Result();
+    }
+    doc->StartConversion([&](int r) { ended = r; });
+    doc->GetConversion()->Join();
+    const int result = doc->GetConversion()->Result();
+    EXPECT_EQ(ended.load(), result);
+    return result;
+  }
+  std::vector<std::string> OutFiles() {
+    std::vector<std::string> names;
+    std::vector<vt::FolderEntry> entries;
+    vt::ListFolder(out_, entries);
+    for (const auto& e : entries) names.push_back(e.name);
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  Owner owner;
+  std::unique_ptr<CGVantrelDoc> doc;
+  std::string out_;
+};
+
+TEST(TrendConversionNames, TheNumberGoesBeforeTheFinalExtension) {
+  struct Case {
+    int n;
+    const char* path;
+    bool text;
+    const char* name;
+  };
+  const Case cases[] = {
+      {0, "/c/plant.xls", false, "/c/plant.xls"},
+      {1, "/c/plant.xls", false, "/c/plant_0001.xls"},
+      {12, "/c/x.xls/plant.xls", false, "/c/x.xls/plant_0012.xls"},  // not in the folder's name
+      {3, "/c/x.txt/plant.txt", true, "/c/x.txt/plant_0003.txt"},
+      {2, "/c/plant", false, "/c/plant_0002.xls"},         // no extension: number and extension appended
+      {4, "/c/plant.xls", true, "/c/plant.xls_0004.txt"},  // the other format's extension is a name
+  };
+  for (const Case& c : cases) EXPECT_EQ(vt::MakeOutputName(c.n, c.path, c.text), c.name) << c.path;
+}
+
+TEST_F(TrendConversionTest, ASingleBatchWritesTheLongHeaderAndListSheets) {
+  Store(RecordingFile(1, 1, 100, T, 1000), "A.DAE");
+  ASSERT_TRUE(
+      doc->AddGroups({Entry({Key(1, 1), Key(1, 2)}), Entry({Key(1, 2)})}, std::nullopt, std::nullopt));
+  doc->LoadHeaderInfo();
+  SNgMarkData mark;
+  mark.groupMask = 1;
+  mark.time = At(T + 5000);
+  ASSERT_NE(doc->AppendMark(mark), nullptr);
+  ASSERT_EQ(Convert("one.xls", 0, 49), vt::kConvertOk);
+  EXPECT_EQ(OutFiles(), std::vector<std::string>{"one.xls"});  // one file: no number
+  const auto sheets = ReadSheets(out_ + "/one.xls", 25);
+  ASSERT_EQ(sheets.size(), 3u);
+  EXPECT_EQ(sheets[0].name, doc->GetGroup(0)->GetDisplayName());
+  EXPECT_EQ(sheets[1].name, doc->GetGroup(1)->GetDisplayName());
+  EXPECT_EQ(sheets[2].name, "Mark list");
+  EXPECT_EQ(sheets[0].rows, 24 + 100);
+  EXPECT_EQ(sheets[1].rows, 24 + 100);
+  EXPECT_EQ(sheets[2].rows, 2);  // captions and the one mark
+  const auto& h = sheets[0].head;
+  EXPECT_EQ(h[0], "[\"Vantrel R2.02.01\"]");
+  EXPECT_EQ(h[14], "[\"Graph name\", \"Plant\"]");
+  EXPECT_NE(h[17].find("\"Group Name\", \"" + doc->GetGroup(0)->GetDisplayName()), std::string::npos);
+  EXPECT_EQ(h[19].rfind("[\"\", \"\", \"Channel number\"", 0), 0u) << h[19];
+  EXPECT_EQ(h[23], "[\"Date\", \"Time\", \"Sec.\"]");
+  EXPECT_NE(h[12].find("\"Sample rate\", 1.0, \"Sec.\""), std::string::npos) << h[12];
+}
+
+TEST_F(TrendConversionTest, RowsBeyondOneSheetGoOnInNumberedFiles) {
+  // Two batches: the short header of 12 rows, 65,524 data rows a sheet, 200,000 rows in 4 files.
+  Store(RecordingFile(1, 1, 200000, T, 1000), "LONG.DAE");
+  Store(RecordingFile(2, 1, 10, T, 1000), "SHORT.DAE");
+  ASSERT_TRUE(doc->AddGroups({Entry({Key(1, 1)}), Entry({Key(2, 1)})}, std::nullopt, std::nullopt));
+  ASSERT_EQ(Convert("long.xls", 0, 1), vt::kConvertOk);
+  EXPECT_EQ(OutFiles(),
+            (std::vector<std::string>{"long_0001.xls", "long_0002.xls", "long_0003.xls", "long_0004.xls"}));
+  const int rows[] = {65536, 65536, 65536, 12 + 200000 - 3 * 65524};
+  for (int k = 0; k < 4; ++k) {
+    SCOPED_TRACE(k);
+    const auto sheets = ReadSheets(out_ + vt::FormatC("/long_%04d.xls", k + 1), 13);
+    ASSERT_EQ(sheets.size(), 2u);
+    EXPECT_EQ(sheets[0].rows, rows[k]);
+    EXPECT_EQ(sheets[0].head[2], "[\"Graph name\", \"Plant\"]");
+    EXPECT_EQ(sheets[0].head[11], "[\"Date\", \"Time\", \"Sec.\"]");
+    // The short group keeps its sheet in every file, with rows in the first only.
+    EXPECT_EQ(sheets[1].rows, k == 0 ? 12 + 10 : 12);
+  }
+}
+
+TEST_F(TrendConversionTest, CancelAndFailureLeaveNoFiles) {
+  Store(RecordingFile(1, 1, 1000, T, 1000), "A.DAE");
+  ASSERT_TRUE(doc->AddGroups({Entry({Key(1, 1)})}, std::nullopt, std::nullopt));
+  // During the rows of the first sheet.
+  EXPECT_EQ(Convert("c.xls", 0, 0,
+                    [&](int64_t done, vt::TrendConversion& c) {
+                      if (done == 500) c.Cancel();
+                    }),
+            vt::kConvertCancelled);
+  EXPECT_TRUE(OutFiles().empty());
+  // Through the progress window's cancel function before the worker runs: the flag is never
+  // cleared once the worker exists.
+  doc->StartConversion([&](int) {});
+  CGVantrelDoc::CancelConversion(doc.get());
+  doc->WaitForConvertThread();
+  EXPECT_EQ(doc->GetConversion(), nullptr);
+  EXPECT_TRUE(OutFiles().empty());
+  // A folder that does not exist.
+  EXPECT_EQ(Convert("missing/c.xls", 0, 0), vt::kConvertFailed);
+  EXPECT_TRUE(OutFiles().empty());
+}
+
+TEST_F(TrendConversionTest, NothingToConvertWritesNothing) {
+  // A group without channels and no alarm or mark: no file and no failure.
+  ASSERT_EQ(Convert("none.xls", 0, 49), vt::kConvertOk);
+  EXPECT_TRUE(OutFiles().empty());
+}
+
+TEST_F(TrendConversionTest, TheScreenKeepsReadingItsChannelsMeanwhile) {
+  Store(RecordingFile(1, 1, 30000, T, 1000), "A.DAE");
+  ASSERT_TRUE(doc->AddGroups({Entry({Key(1, 1), Key(1, 2)})}, std::nullopt, std::nullopt));
+  SDataConvertOption o;
+  o.startTime = doc->GetGroup(0)->GetDataBegin();
+  o.stopTime = doc->GetGroup(0)->GetDataEnd();
+  o.outputPath = out_ + "/busy.xls";
+  doc->SetConvertOption(o);
+  std::atomic<bool> ended{false};
+  doc->StartConversion([&](int) { ended = true; });
+  CGVantrelGroupData* g = doc->GetGroup(0);
+  int reads = 0;
+  // What painting the trend and the sheet does: block reads across the data and row lookups.
+  while (!ended) {
+    double v = 0;
+    PreciseTime at;
+    uint16_t status = 0;
+    g->GetChannel(0)->ReadValueFrom(At(T + (reads * 7919 % 30000) * 1000), &at, &v, &status);
+    g->EnsureRowTime().FindRow(At(T + (reads % 30000) * 1000));
+    ++reads;
+  }
+  doc->WaitForConvertThread();
+  EXPECT_GT(reads, 0);
+  const auto sheets = ReadSheets(out_ + "/busy.xls", 0);
+  ASSERT_EQ(sheets.size(), 1u);
+  EXPECT_EQ(sheets[0].rows, 24 + 30000);
+}
+
+}  // namespace
+}  // namespace document_test

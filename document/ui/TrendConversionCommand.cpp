@@ -1,0 +1,55 @@
+// The trend-conversion commands of a graph window (see TrendConversionCommand.h).
+#include "document/ui/TrendConversionCommand.h"
+
+#include "document/CGVantrelDoc.h"
+#include "document/ui/CDlgDataConvert.h"
+#include "document/ui/CDlgProgressbar.h"
+#include "msgdesk/Msgdesk.h"
+#include "platform/gui/Application.h"
+#include "platform/gui/MessageBox.h"
+
+namespace vt {
+
+namespace {
+
+constexpr int kMsgLongProcessing = 10016;
+constexpr int kMsgConversionError = 10218;
+constexpr uint32_t kIdsConverting = 5030;
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+}  // namespace
+
+bool ConvertTrend(CGVantrelDoc& doc, bool text, CDlgProgressbar* progress, WindowHandle owner,
+                  std::function<void()> ended) {
+  SDataConvertOption option = doc.PrepareConvertOption(text);
+  {
+    CDlgDataConvert dialog(0);
+    dialog.m_format = text ? 1 : 0;
+    dialog.SetOption(option);
+    if (dialog.DoModal() != 1) return false;
+    dialog.GetOption(&option);
+  }
+  option.format = text ? 1 : 0;
+  doc.SetConvertOption(option);
+  if (GraphWindowHost* host = GetGraphWindowHost()) host->SetConversionFolder(FolderOf(option.outputPath));
+  doc.LoadHeaderInfo();
+  if (doc.IsLongConversion() && DisplayMessage(owner, kMsgLongProcessing, kMbOkCancel) != kIdOk) return false;
+  if (progress) {
+    progress->m_cancelFunction = &CGVantrelDoc::CancelConversion;
+    progress->m_cancelData = &doc;
+    progress->ShowProgress(kIdsConverting);
+  }
+  doc.StartConversion([progress, owner, ended = std::move(ended)](int result) {
+    if (progress) progress->HideProgress();
+    if (result == kConvertFailed)
+      Application::PostCall([owner] { DisplayMessage(owner, kMsgConversionError, kMbOk); });
+    if (ended) ended();
+  });
+  return true;
+}
+
+}  // namespace vt
