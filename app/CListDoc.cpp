@@ -465,6 +465,11 @@ std::string CListDoc::GetItemIntervalText(int row) const {
                                                       : std::string();
 }
 
+int CListDoc::GetItemGroupNo(int row) const {
+  if (!ValidRow(row) || m_listKind != LIST_KIND_DISPLAY_GROUP) return -1;
+  return m_items.Row(row).groupNo;
+}
+
 std::string CListDoc::GetItemDataKindText(int row) const {
   if (!ValidRow(row) || m_listKind < LIST_KIND_TAG || m_listKind > LIST_KIND_BATCH) return {};
   switch (m_items.Row(row).dataKind) {

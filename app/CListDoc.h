@@ -113,6 +113,8 @@ class CListDoc : public CSubject {
   std::string GetItemMessageTimeText(int row) const;
   std::string GetItemIntervalText(int row) const;
   std::string GetItemDataKindText(int row) const;
+  // The display group's number (list kind 3), -1 otherwise.
+  int GetItemGroupNo(int row) const;
   std::string GetItemPowerFailureText(int row) const;
   std::string GetItemAlarmStatusText(int row) const;
   std::string GetItemAlarmTypeText(int row) const;
@@ -156,8 +158,10 @@ class CListDoc : public CSubject {
   std::array<std::string, 12> m_channelProperties;
   int m_channelNo = 0;
 
- private:
+  // Where the catalogue is read now (the property pane's lookups read there too).
   vt::CatalogueSources Sources() const;
+
+ private:
   bool ValidRow(int row) const { return row >= 0 && row < m_items.Count(); }
   std::string RowText(int row, int field) const;
   // The texts of every selected row's field.

@@ -17,6 +17,8 @@
 
 #include "platform/base/WindowHandles.h"
 
+class CListDoc;
+class CNavigationDoc;
 class CVantrelApp;
 class MainFrameWindow;
 class QWidget;
@@ -79,6 +81,17 @@ class CMainFrame {
   // registered or unregistered) is ignored.
   void RegisterConversion(const void* document, std::function<void()> join);
   void UnregisterConversion(const void* document);
+
+  // The models of the three panes; the frame owns them, the list document with the profile's
+  // column layouts (it goes before the profile does).
+  CNavigationDoc& NavigationDoc();
+  CListDoc& ListDoc();
+  // Fills the panes with the navigation tree, the search pane and the property pane, wired to
+  // the frame (status pane 103, the focus flag, the command route, the context menus). Create
+  // does it; it is public for tests that build a frame around stores of their own.
+  void CreatePanes();
+  // Copies the property pane's selected property (command 32983).
+  void CopyProperty();
 
   // True while the instrument-limit message is on screen.
   bool IsLimitMessageShown() const;

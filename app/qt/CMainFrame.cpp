@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -13,8 +14,14 @@
 #include <utility>
 
 #include "app/AppMessages.h"
+#include "app/CListDoc.h"
+#include "app/CNavigationDoc.h"
 #include "app/CVantrelApp.h"
 #include "app/qt/CAutoImportProgress.h"
+#include "app/qt/CCopiablePropertyWnd.h"
+#include "app/qt/CListReportWnd.h"
+#include "app/qt/CListWnd.h"
+#include "app/qt/CNavigationWnd.h"
 #include "app/qt/MainFrameArt.h"
 #include "document/CConfigurationFile.h"
 #include "msgdesk/Msgdesk.h"
@@ -94,6 +101,10 @@ class MainFrameWindow : public vt::MdiFrameWindow {
 struct CMainFrame::Impl {
   CVantrelApp& app;
   std::function<void()> onClose;
+  // The panes' models outlive the window (whose panes observe them).
+  CNavigationDoc navigationDoc;
+  std::unique_ptr<CListDoc> listDoc;
+  CCopiablePropertyWnd* propertyWnd = nullptr;
   std::unique_ptr<MainFrameWindow> window;
   QToolBar* mainToolbar = nullptr;
   QToolBar* searchToolbar = nullptr;
@@ -138,11 +149,23 @@ vt::LResult MainFrameWindow::OnMessage(uint32_t message, vt::WParam wParam, vt::
       owner_.OnConvertDone(reinterpret_cast<const void*>(wParam));
       break;
     case WM_VT_AREACHANGED:
+      // Another storage: back to its data, with the tree built anew.
+      owner_.navigationDoc.SetMode(CNavigationDoc::MODE_DATA);
+      owner_.navigationDoc.RebuildInstruments();
+      break;
     case WM_VT_IMPORTED:
-    case WM_VT_SHOWIMPORTED:
+      owner_.navigationDoc.RefreshAndAnnounce();
+      break;
     case WM_VT_LISTFILLED:
-      // Their effects are on the navigation and list documents and the catalogue's commands,
-      // which take them over when they join the frame.
+      // A saved condition was loaded: the tree selects the node it belongs to.
+      if (owner_.listDoc) {
+        owner_.navigationDoc.m_conditionName =
+            owner_.listDoc->GetItemConditionName(owner_.listDoc->m_currentItem);
+        owner_.navigationDoc.Notify(CNavigationDoc::NAV_NOTIFY_CONDITION);
+      }
+      break;
+    case WM_VT_SHOWIMPORTED:
+      // Shown by the graph windows, which take it over when they join the frame.
       break;
     default:
       break;
@@ -282,6 +305,61 @@ CMainFrame::CMainFrame(CVantrelApp& app, std::function<void()> onClose)
 CMainFrame::~CMainFrame() {
   if (m_impl->window) SaveWorkspace();
   m_impl->window.reset();
+  m_impl->listDoc.reset();
+}
+
+CNavigationDoc& CMainFrame::NavigationDoc() { return m_impl->navigationDoc; }
+
+CListDoc& CMainFrame::ListDoc() {
+  if (!m_impl->listDoc) m_impl->listDoc = std::make_unique<CListDoc>(m_impl->app.m_profile.get());
+  return *m_impl->listDoc;
+}
+
+void CMainFrame::CopyProperty() {
+  if (m_impl->propertyWnd) m_impl->propertyWnd->CopyToClipboard();
+}
+
+void CMainFrame::CreatePanes() {
+  Impl& impl = *m_impl;
+  MainFrameWindow* window = impl.window.get();
+  CListDoc& listDoc = ListDoc();
+  const auto popup = [window](int menuId, QPoint global) {
+    if (QMenu* menu = window->Bars().BuildPopup(menuId, window)) {
+      window->Bars().UpdateActions(menu->actions());
+      menu->exec(global);
+      menu->deleteLater();
+    }
+  };
+  auto* navigation = new CNavigationWnd(&impl.navigationDoc);
+  navigation->showMenu = popup;
+  auto* search = new CListWnd(&listDoc, &impl.navigationDoc);
+  search->bringForward = [&impl] {
+    impl.search->show();
+    impl.search->raise();
+  };
+  CListReportWnd::Hooks hooks;
+  hooks.statusText = [&impl](const std::string& text) {
+    impl.pane103->setText(QString::fromStdString(text));
+  };
+  hooks.focusChanged = [this](bool focused) {
+    SetReportListFocused(focused, QApplication::activePopupWidget() != nullptr);
+  };
+  hooks.postCommand = [this](int id) {
+    Router().Execute(id);
+    UpdateCommands();
+  };
+  hooks.listFilled = [window] { vt::PostMessage(window->Handle(), WM_VT_LISTFILLED, 0, 0); };
+  hooks.rowMenu = [popup](int listKind, QPoint global) {
+    static constexpr int kMenus[10] = {0, 334, 334, 334, 334, 335, 334, 338, 336, 337};
+    if (listKind > 0 && listKind < 10) popup(kMenus[listKind], global);
+  };
+  search->Report()->SetHooks(std::move(hooks));
+  impl.propertyWnd = new CCopiablePropertyWnd(&listDoc);
+  window->FrameCommands().On(
+      CCopiablePropertyWnd::kCommandCopy, [this] { CopyProperty(); }, [](vt::CmdUI& ui) { ui.Enable(true); });
+  SetNavigationContent(navigation);
+  SetSearchContent(search);
+  SetPropertiesContent(impl.propertyWnd);
 }
 
 bool CMainFrame::Create(const std::string& title) {
@@ -313,8 +391,9 @@ bool CMainFrame::Create(const std::string& title) {
   if (QScreen* screen = QGuiApplication::primaryScreen()) size = size.boundedTo(screen->availableSize());
   window.resize(size);
   if (m_impl->app.m_profile) window.RestoreWorkspace(*m_impl->app.m_profile);
+  CreatePanes();
   window.Bars().UpdateAll();
-  // The navigation document builds its instrument list here once it joins the frame.
+  m_impl->navigationDoc.RefreshAndAnnounce();
   return true;
 }
 

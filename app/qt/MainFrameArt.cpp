@@ -92,7 +92,7 @@ Drawing SearchButton(QColor color, bool right, const QString& cursor) {
   };
 }
 
-QImage Picture(const Drawing& draw) {
+QImage Picture(const Drawing& draw, QRgb transparent) {
   QImage image(kSide, kSide, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   {
@@ -105,16 +105,17 @@ QImage Picture(const Drawing& draw) {
   for (int y = 0; y < kSide; ++y) {
     for (int x = 0; x < kSide; ++x) {
       const QColor c = QColor::fromRgba(image.pixel(x, y));
-      opaque.setPixel(x, y, c.alpha() > 127 ? (c.rgb() | 0xFF000000) : kTransparent);
+      opaque.setPixel(x, y, c.alpha() > 127 ? (c.rgb() | 0xFF000000) : transparent);
     }
   }
   return opaque;
 }
 
-void Register(int id, const std::vector<Drawing>& drawings) {
+void Register(int id, const std::vector<Drawing>& drawings, QRgb transparent = kTransparent) {
   QImage strip(kSide * int(drawings.size()), kSide, QImage::Format_RGB32);
   QPainter p(&strip);
-  for (std::size_t i = 0; i < drawings.size(); ++i) p.drawImage(int(i) * kSide, 0, Picture(drawings[i]));
+  for (std::size_t i = 0; i < drawings.size(); ++i)
+    p.drawImage(int(i) * kSide, 0, Picture(drawings[i], transparent));
   p.end();
   RegisterBitmap(id, Bitmap::FromImage(Raster(strip), 24));
 }
@@ -208,11 +209,65 @@ std::vector<Drawing> SearchToolbarPictures() {
           SearchButton(kBlue, false, b), SearchButton(kBlue, true, b)};
 }
 
+// The navigation tree's nodes: all data, an instrument, the six lists, the deleted data and
+// the saved search conditions. Their mask colour is pure red, so no picture uses it.
+std::vector<Drawing> NavigationPictures() {
+  const auto list = [](QColor mark) {
+    return [mark](QPainter& p) {
+      Page(p);
+      p.setPen(Qt::NoPen);
+      p.setBrush(mark);
+      p.drawRect(QRectF(5, 2.5, 6, 2));
+    };
+  };
+  return {
+      // 0 all data: a stack of discs
+      [](QPainter& p) {
+        p.setPen(QColor(60, 90, 140));
+        p.setBrush(QColor(120, 160, 220));
+        for (int i = 2; i >= 0; --i) p.drawEllipse(QRectF(2.5, 2.5 + 4 * i, 11, 5));
+      },
+      // 1 an instrument: a recorder with its screen
+      [](QPainter& p) {
+        p.setPen(kInk);
+        p.setBrush(QColor(200, 200, 200));
+        p.drawRect(QRectF(1.5, 2.5, 13, 11));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(3.5, 4.5, 9, 6));
+        p.setPen(QPen(kGreen, 1.2));
+        p.drawPolyline(QPolygonF({QPointF(4, 9), QPointF(7, 6), QPointF(9, 8), QPointF(12, 5)}));
+      },
+      list(kBlue),                    // 2 tags
+      list(QColor(230, 120, 0)),      // 3 alarms
+      list(kGreen),                   // 4 display groups
+      list(QColor(140, 60, 170)),     // 5 messages
+      list(QColor(120, 120, 120)),    // 6 files
+      [](QPainter& p) { Graph(p); },  // 7 continuous data
+      // 8 deleted data: a waste bin
+      [](QPainter& p) {
+        p.setPen(kInk);
+        p.setBrush(QColor(170, 170, 170));
+        p.drawPolygon(
+            QPolygonF({QPointF(3.5, 4.5), QPointF(12.5, 4.5), QPointF(11.5, 14.5), QPointF(4.5, 14.5)}));
+        p.drawRect(QRectF(2.5, 2.5, 11, 2));
+      },
+      // 9 search conditions: a magnifying glass
+      [](QPainter& p) {
+        p.setPen(QPen(kInk, 1.6));
+        p.setBrush(QColor(220, 240, 255));
+        p.drawEllipse(QRectF(2.5, 2.5, 8, 8));
+        p.setPen(QPen(kInk, 2.6, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(10, 10), QPointF(14, 14));
+      },
+  };
+}
+
 }  // namespace
 
 void RegisterMainFrameArt() {
   Register(kToolbarMain, MainToolbarPictures());
   Register(kToolbarSearch, SearchToolbarPictures());
+  Register(kBitmapNavigation, NavigationPictures(), kNavigationMask);
   // The panes: a small tree, a magnifier, a list of properties.
   Register(kIconNavigationPane, {[](QPainter& p) {
              p.setPen(kInk);

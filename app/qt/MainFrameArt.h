@@ -1,5 +1,6 @@
 // The main window's pictures, drawn in code and registered as bitmaps: the strips of the two
-// toolbars (129, 130) and the small icons of the three panes (164, 166, 168).
+// toolbars (129, 130), the small icons of the three panes (164, 166, 168) and the images of the
+// navigation tree (178: ten 16-pixel images with pure red as the mask colour).
 #pragma once
 
 namespace vt {
@@ -7,6 +8,8 @@ namespace vt {
 constexpr int kIconNavigationPane = 164;
 constexpr int kIconSearchPane = 166;
 constexpr int kIconPropertiesPane = 168;
+constexpr int kBitmapNavigation = 178;
+constexpr unsigned kNavigationMask = 0xFFFF0000;
 
 // Registers every picture; calling it again replaces them by the same.
 void RegisterMainFrameArt();
