@@ -43,3 +43,13 @@ function(vt_library_headers name folder)
   endif()
   target_include_directories(${name} PUBLIC ${base})
 endfunction()
+
+# vt_bench(<target> SOURCES <files...> [LIBS <libs...>])
+# One benchmark executable: it may include anything of the tree and links the benchmark kit
+# (bench/kit: best-of-N timer, work folder, report lines with target and verdict).
+function(vt_bench name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${B_SOURCES})
+  target_link_libraries(${name} PRIVATE ${B_LIBS} vtbenchkit)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+endfunction()

@@ -41,21 +41,21 @@ CVTBatch::CVTBatch(CVTDataStorage* storage) { m_storage = storage; }
 CVTBatch::~CVTBatch() { Unload(); }
 
 CVTFile* CVTBatch::GetFile(int i) const {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return i >= 0 && i < int(m_files.size()) ? m_files[size_t(i)].get() : nullptr;
 }
 
 int CVTBatch::GetFileBlockOffset(int i) const {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return i >= 0 && i < int(m_fileOffsets.size()) ? m_fileOffsets[size_t(i)] : 0;
 }
 
 void CVTBatch::CheckReaderLimit() {
-  if (CVTFile::OpenReaderCount() >= OPEN_READER_LIMIT) CVTBatchCache::Instance().CloseAllReaders();
+  if (CVTFile::OpenReaderCount() >= OPEN_READER_LIMIT) CVTBatchCache::Instance().CloseIdleReaders();
 }
 
 int CVTBatch::Load(const vt::Guid& guid) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (m_loaded) Unload();
   if (m_storage == nullptr) return STORE_FAILED;
   CVTSyncGuard storageLock(&m_storage->GetMutex());
@@ -123,6 +123,7 @@ int CVTBatch::LoadFiles() {
       return STORE_FAILED;
     m_recordCount += records;
     auto file = std::make_unique<CVTFile>(m_storage);
+    file->UseLockOf(*this);
     if (file->Init(path, fileId, m_id, records, changes, m_guid, start, end, trigger) != STORE_OK)
       return STORE_FAILED;
     if (m_files.empty() && file->GetDataInterval(file->GetChannelNo(0), &m_dataInterval) != STORE_OK)
@@ -175,22 +176,22 @@ bool CVTBatch::HasFileBlock(size_t file, int block) const {
 }
 
 bool CVTBatch::HasChannel(int channelNo) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return !m_files.empty() && m_files.back()->HasChannel(channelNo);
 }
 
 int CVTBatch::GetTimeChangeCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return m_timeChangeCount;
 }
 
 int CVTBatch::GetTimeBlockCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return m_timeBlockCount;
 }
 
 int CVTBatch::GetTimeBlock(int block, TickTime* start, TickTime* end) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (start == nullptr || end == nullptr || m_files.empty()) return STORE_FAILED;
   if (block == WHOLE_RECORDING_BLOCK) {
     *start = m_startTime;
@@ -211,31 +212,31 @@ int CVTBatch::GetTimeBlock(int block, TickTime* start, TickTime* end) {
 }
 
 int CVTBatch::GetDataKind(int* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return m_files.empty() ? STORE_FAILED : m_files.back()->GetDataKind(out);
 }
 
 int CVTBatch::GetRecordCount(int, int64_t* out, bool byInterval) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || out == nullptr) return STORE_FAILED;
   *out = byInterval ? m_recordCountByInterval : m_recordCount;
   return STORE_OK;
 }
 
 int CVTBatch::GetDataInterval(int channelNo, int* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || m_files.empty()) return STORE_FAILED;
   return m_files.back()->GetDataInterval(channelNo, out);
 }
 
 int CVTBatch::GetChannelDataType(int channelNo, int* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || m_files.empty()) return STORE_FAILED;
   return m_files.back()->GetChannelDataType(channelNo, out);
 }
 
 int CVTBatch::ReadRecordsAt(int channelNo, int64_t position, int64_t count, CVTData* buffer) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || buffer == nullptr || m_files.empty()) return STORE_FAILED;
   CVTFile& latest = *m_files.back();
   if (!latest.HasChannel(channelNo)) return STORE_INVALID_CHANNEL;
@@ -276,7 +277,7 @@ int CVTBatch::AddGapRecords(TickTime previousEnd, TickTime nextStart, TickTime f
 
 int CVTBatch::ReadRecords(int channelNo, TickTime from, TickTime to, CVTData* buffer, int block,
                           bool fillGaps) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || buffer == nullptr || m_files.empty()) return STORE_FAILED;
   CVTFile& latest = *m_files.back();
   if (!latest.HasChannel(channelNo)) return STORE_INVALID_CHANNEL;
@@ -311,45 +312,45 @@ int CVTBatch::ReadRecords(int channelNo, TickTime from, TickTime to, CVTData* bu
 int CVTBatch::GetChannelCount() { return 0; }
 
 int CVTBatch::GetChannelNo(int index) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return m_files.empty() ? 0 : m_files.back()->GetChannelNo(index);
 }
 
 int CVTBatch::GetUsedGroupCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return m_files.empty() ? 0 : m_files.back()->GetUsedGroupCount();
 }
 
 int CVTBatch::GetGroupCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return m_files.empty() ? 0 : m_files.back()->GetGroupCount();
 }
 
 int CVTBatch::GetUsedGroupNo(int i) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return m_files.empty() ? 0 : m_files.back()->GetUsedGroupNo(i);
 }
 
 int CVTBatch::GetGroupInfo(int groupNo, std::string* name, int* channelCount, int* inUse) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || m_files.empty()) return STORE_FAILED;
   return m_files.back()->GetGroupInfo(groupNo, name, channelCount, inUse);
 }
 
 int CVTBatch::GetGroupChannelInfo(int groupNo, int channelNo, SGroupChannelInfo* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || m_files.empty()) return STORE_FAILED;
   return m_files.back()->GetGroupChannelInfo(groupNo, channelNo, out);
 }
 
 int CVTBatch::GetChannelInfo(int channelNo, SChannelInfo* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || m_files.empty()) return STORE_FAILED;
   return m_files.back()->GetChannelInfo(channelNo, out);
 }
 
 int CVTBatch::GetMessageCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (m_messageCount < 0) {
     int sum = 0;
     for (const auto& file : m_files) {
@@ -362,7 +363,7 @@ int CVTBatch::GetMessageCount() {
 }
 
 int CVTBatch::GetMessages(int group, TickTime from, TickTime to, CVTMessageList* list, int block) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || list == nullptr) return STORE_FAILED;
   // Messages come from the index, which has them for the batch as a whole.
   if (block != 0 && block != WHOLE_RECORDING_BLOCK) return STORE_OK;
@@ -411,12 +412,12 @@ int CVTBatch::GetMessages(int group, TickTime from, TickTime to, CVTMessageList*
 }
 
 int CVTBatch::GetTriggerCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return int(m_files.size());
 }
 
 int CVTBatch::GetTriggerTimes(TickTime* times, int capacity, int* count) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || count == nullptr || (times == nullptr && capacity > 0)) return STORE_FAILED;
   *count = std::clamp(int(m_triggerTimes.size()), 0, std::max(capacity, 0));
   std::copy_n(m_triggerTimes.begin(), *count, times);
@@ -424,12 +425,12 @@ int CVTBatch::GetTriggerTimes(TickTime* times, int capacity, int* count) {
 }
 
 void CVTBatch::CloseReaders() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   for (const auto& file : m_files) file->CloseReaders();
 }
 
 void CVTBatch::Unload() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   m_files.clear();
   m_fileOffsets.clear();
   m_triggerTimes.clear();
@@ -442,7 +443,7 @@ void CVTBatch::Unload() {
 }
 
 int CVTBatch::GetAlarmCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (m_alarmCount < 0) {
     int sum = 0;
     for (const auto& file : m_files) {
@@ -480,7 +481,7 @@ int CVTBatch::AddAlarmRows(const std::string& sql, const std::vector<int>& binds
 }
 
 int CVTBatch::GetAlarms(int channelNo, TickTime from, TickTime to, CVTAlarmList* list, int block) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || list == nullptr) return STORE_FAILED;
   if (block != 0 && block != WHOLE_RECORDING_BLOCK) return STORE_OK;
   const std::string columns = kAlarmColumns;
@@ -496,7 +497,7 @@ int CVTBatch::GetAlarms(int channelNo, TickTime from, TickTime to, CVTAlarmList*
 
 int CVTBatch::GetAlarmsForChannels(const std::vector<int>& channels, CVTAlarmList* list, int block,
                                    bool withUnassigned) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || list == nullptr) return STORE_FAILED;
   if (block != 0 && block != WHOLE_RECORDING_BLOCK) return STORE_OK;
   std::set<int> wanted(channels.begin(), channels.end());
@@ -511,7 +512,7 @@ int CVTBatch::GetAlarmsForChannels(const std::vector<int>& channels, CVTAlarmLis
 }
 
 int CVTBatch::BuildHeaderInfo() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (m_headerBuilt) return STORE_OK;
   if (m_files.empty()) return STORE_FAILED;
   CVTFile& first = *m_files.front();

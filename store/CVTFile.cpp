@@ -14,6 +14,17 @@ std::atomic<int> CVTFile::s_openReaders{0};
 
 namespace {
 
+std::function<void(const CVTFile&)>& ReadHook() {
+  static std::function<void(const CVTFile&)> hook;
+  return hook;
+}
+
+}  // namespace
+
+void CVTFile::SetReadHookForTests(std::function<void(const CVTFile&)> hook) { ReadHook() = std::move(hook); }
+
+namespace {
+
 TickTime TimeOfRecord(const SRecordData* r) {
   if (r->GetKind() == DATA_KIND_EVENT)
     return r->GetValueType() == VALUE_TYPE_SHORT ? static_cast<const SEventShortData*>(r)->time
@@ -47,7 +58,7 @@ CVTFile::~CVTFile() { Unload(); }
 int CVTFile::Init(const std::string& relativePath, int64_t fileId, int64_t batchId, int64_t recordCount,
                   int timeChangeCount, const vt::Guid& batchGuid, TickTime start, TickTime end,
                   TickTime trigger) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (m_storage == nullptr) return STORE_FAILED;
   m_path = vt::JoinPath(m_storage->GetFolder(), relativePath);
   if (!vt::FileExists(m_path)) return STORE_FILE_MISSING;
@@ -88,7 +99,7 @@ int CVTFile::Init(const std::string& relativePath, int64_t fileId, int64_t batch
 }
 
 CVTDataFileAccess* CVTFile::GetFileAccess() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (m_reader) return m_reader.get();
   if (m_path.empty()) return nullptr;  // never initialised: nothing to open, nothing to report
   CVTDataFileAccess* reader = nullptr;
@@ -128,24 +139,24 @@ int CVTFile::ReadRecordTime(int channelIndex, int64_t position, TickTime* out) {
 }
 
 bool CVTFile::HasChannel(int channelNo) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded) return false;
   CVTDataFileAccess* reader = GetFileAccess();
   return reader != nullptr && reader->FindChannel(channelNo) != -1;
 }
 
 int CVTFile::GetTimeChangeCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return m_timeChangeCount;
 }
 
 int CVTFile::GetTimeBlockCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return m_blockCount;
 }
 
 int CVTFile::GetTimeBlock(int block, TickTime* start, TickTime* end) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (start == nullptr || end == nullptr || !m_loaded) return STORE_FAILED;
   if (block == WHOLE_RECORDING_BLOCK) {
     *start = m_startTime;
@@ -159,7 +170,7 @@ int CVTFile::GetTimeBlock(int block, TickTime* start, TickTime* end) {
 }
 
 int CVTFile::GetDataKind(int* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || out == nullptr) return STORE_FAILED;
   CVTDataFileAccess* reader = GetFileAccess();
   if (reader == nullptr) return STORE_UNSUPPORTED_FILE;
@@ -168,14 +179,14 @@ int CVTFile::GetDataKind(int* out) {
 }
 
 int CVTFile::GetRecordCount(int, int64_t* out, bool) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || out == nullptr) return STORE_FAILED;
   *out = m_recordCount;
   return STORE_OK;
 }
 
 int CVTFile::GetDataInterval(int, int* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || out == nullptr) return STORE_FAILED;
   if (m_dataInterval < 0) {
     CVTDataFileAccess* reader = GetFileAccess();
@@ -187,7 +198,7 @@ int CVTFile::GetDataInterval(int, int* out) {
 }
 
 int CVTFile::GetChannelDataType(int channelNo, int* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || out == nullptr) return STORE_FAILED;
   CVTDataFileAccess* reader = GetFileAccess();
   if (reader == nullptr) return STORE_UNSUPPORTED_FILE;
@@ -198,7 +209,7 @@ int CVTFile::GetChannelDataType(int channelNo, int* out) {
 }
 
 int CVTFile::ReadRecordsAt(int channelNo, int64_t position, int64_t count, CVTData* buffer) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || buffer == nullptr) return STORE_FAILED;
   CVTDataFileAccess* reader = GetFileAccess();
   if (reader == nullptr) return STORE_UNSUPPORTED_FILE;
@@ -216,12 +227,13 @@ int CVTFile::ReadRecordsAt(int channelNo, int64_t position, int64_t count, CVTDa
   }
   // The reader appends straight to the caller's buffer: the outcome is that of copying record by
   // record from a buffer of our own (a full buffer keeps what fitted and fails), one copy fewer.
+  if (ReadHook()) ReadHook()(*this);
   return reader->ReadRecords(index, int(position), int(n), buffer, m_blockCount > 1) == 0 ? STORE_OK
                                                                                           : STORE_FAILED;
 }
 
 int CVTFile::ReadRecords(int channelNo, TickTime from, TickTime to, CVTData* buffer, int block, bool) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || buffer == nullptr) return STORE_FAILED;
   if (!Overlaps(from, to, m_startTime, m_stopTime)) return STORE_FAILED;
   if (m_timeChangeCount == 0 && block > 0) return STORE_OK;
@@ -266,6 +278,7 @@ int CVTFile::ReadBlock(int channelNo, TickTime from, TickTime to, CVTData* buffe
     if (lastRead < firstRead) return STORE_OK;  // the window misses this block
     count = lastRead.DiffMilliseconds(firstRead) / interval + 1;
   }
+  if (ReadHook()) ReadHook()(*this);
   // Without a regular interval there is no grid to place the window on: the whole block is read.
   return reader->ReadRecords(index, int(first + skip), int(count), buffer, m_blockCount > 1) == 0
              ? STORE_OK
@@ -293,7 +306,7 @@ int CVTFile::GetUsedGroupNo(int i) {
 }
 
 int CVTFile::GetGroupInfo(int groupNo, std::string* name, int* channelCount, int* inUse) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || name == nullptr || channelCount == nullptr || inUse == nullptr) return STORE_FAILED;
   CVTDataFileAccess* reader = GetFileAccess();
   if (reader == nullptr) return STORE_UNSUPPORTED_FILE;
@@ -304,7 +317,7 @@ int CVTFile::GetGroupInfo(int groupNo, std::string* name, int* channelCount, int
 }
 
 int CVTFile::GetGroupChannelInfo(int groupNo, int channelNo, SGroupChannelInfo* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || out == nullptr) return STORE_FAILED;
   CVTDataFileAccess* reader = GetFileAccess();
   if (reader == nullptr) return STORE_UNSUPPORTED_FILE;
@@ -315,7 +328,7 @@ int CVTFile::GetGroupChannelInfo(int groupNo, int channelNo, SGroupChannelInfo* 
 }
 
 int CVTFile::GetChannelInfo(int channelNo, SChannelInfo* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || out == nullptr) return STORE_FAILED;
   CVTDataFileAccess* reader = GetFileAccess();
   if (reader == nullptr) return STORE_UNSUPPORTED_FILE;
@@ -325,7 +338,7 @@ int CVTFile::GetChannelInfo(int channelNo, SChannelInfo* out) {
 }
 
 int CVTFile::GetMessageCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (m_messageCount >= 0) return m_messageCount;
   CVTDataFileAccess* reader = m_loaded ? GetFileAccess() : nullptr;
   if (reader == nullptr) return 0;
@@ -342,7 +355,7 @@ int CVTFile::ListingReader(TickTime from, TickTime to, bool hasList, int block, 
 }
 
 int CVTFile::GetMessages(int group, TickTime from, TickTime to, CVTMessageList* list, int block) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   CVTDataFileAccess* reader = nullptr;
   if (int r = ListingReader(from, to, list != nullptr, block, &reader); r != STORE_OK) return r;
   const int count = reader->GetMessageCount();
@@ -372,12 +385,12 @@ int CVTFile::GetMessages(int group, TickTime from, TickTime to, CVTMessageList* 
 }
 
 int CVTFile::GetTriggerCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return m_loaded ? 1 : 0;
 }
 
 int CVTFile::GetTriggerTimes(TickTime* times, int capacity, int* count) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || count == nullptr || (times == nullptr && capacity > 0)) return STORE_FAILED;
   *count = capacity > 0 ? 1 : 0;
   if (*count == 1) times[0] = m_triggerTime;
@@ -385,12 +398,12 @@ int CVTFile::GetTriggerTimes(TickTime* times, int capacity, int* count) {
 }
 
 void CVTFile::CloseReaders() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   CloseReader();
 }
 
 void CVTFile::Unload() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   CloseReader();
   m_blockCount = 0;
   m_blockStarts.clear();
@@ -406,7 +419,7 @@ void CVTFile::Unload() {
 }
 
 int CVTFile::GetAlarmCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (m_alarmCount >= 0) return m_alarmCount;
   CVTDataFileAccess* reader = m_loaded ? GetFileAccess() : nullptr;
   if (reader == nullptr) return 0;
@@ -415,7 +428,7 @@ int CVTFile::GetAlarmCount() {
 }
 
 int CVTFile::GetAlarms(int channelNo, TickTime from, TickTime to, CVTAlarmList* list, int block) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   CVTDataFileAccess* reader = nullptr;
   if (int r = ListingReader(from, to, list != nullptr, block, &reader); r != STORE_OK) return r;
   const int count = reader->GetAlarmCount();
@@ -435,7 +448,7 @@ int CVTFile::GetAlarms(int channelNo, TickTime from, TickTime to, CVTAlarmList* 
 }
 
 int CVTFile::BuildHeaderInfo() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (m_headerBuilt) return STORE_OK;
   CVTDataFileAccess* reader = m_loaded ? GetFileAccess() : nullptr;
   if (reader == nullptr) return STORE_UNSUPPORTED_FILE;

@@ -10,6 +10,7 @@
 // Files are made, initialised and deleted by their batch only.
 #pragma once
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -62,19 +63,23 @@ class CVTFile : public CVTFileInterface {
   TickTime GetTriggerTime() const { return m_triggerTime; }
   const std::string& GetPath() const { return m_path; }
   bool HasOpenReader() const {
-    vt::DataLockGuard guard;
+    vt::DataLockGuard guard(ReadLock());
     return m_reader != nullptr;
   }
 
   // Readers open in this process, over all files.
   static int OpenReaderCount() { return s_openReaders.load(std::memory_order_relaxed); }
 
+  // Tests: called on the reading thread, under the file's lock, before each read of records
+  // from a file's reader. Set it while no other thread reads; an empty function removes it.
+  static void SetReadHookForTests(std::function<void(const CVTFile&)> hook);
+
  private:
   // A count or number the loaded file's reader answers, under the data lock; 0 when the file is not
   // loaded or its reader cannot be opened.
   template <typename Ask>
   int AskReader(Ask ask) {
-    vt::DataLockGuard guard;
+    vt::DataLockGuard guard(ReadLock());
     if (!m_loaded) return 0;
     CVTDataFileAccess* reader = GetFileAccess();
     return reader != nullptr ? ask(*reader) : 0;
