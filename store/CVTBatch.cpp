@@ -263,15 +263,60 @@ int CVTBatch::ReadRecordsAt(int channelNo, int64_t position, int64_t count, CVTD
   return STORE_OK;
 }
 
+bool CVTBatch::GapPoints(TickTime previousEnd, TickTime nextStart, TickTime from, TickTime to, int64_t* k0,
+                         int64_t* k1) const {
+  const int64_t step = int64_t(m_dataInterval) * kTicksPerMs;
+  const int64_t span = nextStart.ticks - previousEnd.ticks;
+  if (span <= step || to < from) return false;
+  *k1 = std::min((span - 1) / step, FloorDiv(to.ticks - previousEnd.ticks, step));
+  *k0 = std::max<int64_t>(1, CeilDiv(from.ticks - previousEnd.ticks, step));
+  return *k0 <= *k1;
+}
+
 int CVTBatch::AddGapRecords(TickTime previousEnd, TickTime nextStart, TickTime from, TickTime to,
                             CVTData* buffer) const {
   // The grid points previousEnd + k intervals (k >= 1) before nextStart and inside [from, to].
+  int64_t k0 = 0, k1 = -1;
+  if (!GapPoints(previousEnd, nextStart, from, to, &k0, &k1)) return STORE_OK;
   const int64_t step = int64_t(m_dataInterval) * kTicksPerMs;
-  const int64_t span = nextStart.ticks - previousEnd.ticks;
-  if (span <= step || to < from) return STORE_OK;
-  const int64_t last = std::min((span - 1) / step, FloorDiv(to.ticks - previousEnd.ticks, step));
-  for (int64_t k = std::max<int64_t>(1, CeilDiv(from.ticks - previousEnd.ticks, step)); k <= last; ++k)
+  for (int64_t k = k0; k <= k1; ++k)
     if (buffer->AddNoData(TickTime(previousEnd.ticks + k * step)) != STORE_OK) return STORE_FAILED;
+  return STORE_OK;
+}
+
+bool CVTBatch::FileBlockSpans(size_t i, int block, TickTime* previousEnd, TickTime* start) const {
+  if (i == 0 || !HasFileBlock(i - 1, block) || !HasFileBlock(i, block)) return false;
+  TickTime previousStart, end;
+  return m_files[i - 1]->GetTimeBlock(FileBlock(i - 1, block), &previousStart, previousEnd) == STORE_OK &&
+         m_files[i]->GetTimeBlock(FileBlock(i, block), start, &end) == STORE_OK;
+}
+
+int CVTBatch::ReadColumns(const std::vector<int>& channelNos, TickTime from, TickTime to, int block,
+                          bool fillGaps, int rangeRecords, const ColumnSink& sink) {
+  vt::DataLockGuard guard(ReadLock());
+  if (!m_loaded || !sink || rangeRecords < 1 || m_files.empty()) return STORE_FAILED;
+  for (int channelNo : channelNos)
+    if (!m_files.back()->HasChannel(channelNo)) return STORE_INVALID_CHANNEL;
+  const bool grid = m_dataInterval > 0;
+  for (size_t i = 0; i < m_files.size(); ++i) {
+    TickTime previousEnd, start;
+    int64_t k0 = 0, k1 = -1;
+    if (fillGaps && grid && FileBlockSpans(i, block, &previousEnd, &start) &&
+        GapPoints(previousEnd, start, from, to, &k0, &k1)) {
+      for (int64_t k = k0; k <= k1; k += rangeRecords) {
+        SColumnPiece gap;
+        gap.first = previousEnd.PlusMilliseconds(k * m_dataInterval);
+        gap.intervalMs = m_dataInterval;
+        gap.count = int(std::min<int64_t>(rangeRecords, k1 - k + 1));
+        if (!sink(gap)) return STORE_INTERRUPTED;
+      }
+    }
+    // As with ReadRecords, a file that fails leaves its records out; a stop of the sink ends the read.
+    if (HasFileBlock(i, block) && m_files[i]->ReadColumns(channelNos, from, to, FileBlock(i, block),
+                                                          rangeRecords, sink) == STORE_INTERRUPTED)
+      return STORE_INTERRUPTED;
+    CheckReaderLimit();
+  }
   return STORE_OK;
 }
 
@@ -296,13 +341,10 @@ int CVTBatch::ReadRecords(int channelNo, TickTime from, TickTime to, CVTData* bu
   }
   for (size_t i = 0; i < m_files.size(); ++i) {
     CVTFile& file = *m_files[i];
-    if (fillGaps && grid && i > 0 && HasFileBlock(i - 1, block) && HasFileBlock(i, block)) {
-      TickTime previousStart, previousEnd, start, end;
-      if (m_files[i - 1]->GetTimeBlock(FileBlock(i - 1, block), &previousStart, &previousEnd) == STORE_OK &&
-          file.GetTimeBlock(FileBlock(i, block), &start, &end) == STORE_OK &&
-          AddGapRecords(previousEnd, start, from, to, buffer) != STORE_OK)
-        return STORE_FAILED;
-    }
+    TickTime previousEnd, start;
+    if (fillGaps && grid && FileBlockSpans(i, block, &previousEnd, &start) &&
+        AddGapRecords(previousEnd, start, from, to, buffer) != STORE_OK)
+      return STORE_FAILED;
     if (HasFileBlock(i, block)) file.ReadRecords(channelNo, from, to, buffer, FileBlock(i, block), false);
     CheckReaderLimit();
   }

@@ -264,25 +264,85 @@ int CVTFile::ReadBlock(int channelNo, TickTime from, TickTime to, CVTData* buffe
     const int r = buffer->Allocate(reader->GetDataKind(), reader->GetChannelDataType(index), int(size));
     if (r != STORE_OK) return r;
   }
-  if (m_dataInterval < 0) m_dataInterval = reader->GetDataInterval();
-  const int64_t interval = m_dataInterval;
+  int64_t start = 0, count = 0;
+  if (int r = WindowOfBlock(index, block, from, to, &start, &count); r != STORE_OK || count == 0) return r;
+  if (ReadHook()) ReadHook()(*this);
+  // Without a regular interval there is no grid to place the window on: the whole block is read.
+  return reader->ReadRecords(index, int(start), int(count), buffer, m_blockCount > 1) == 0 ? STORE_OK
+                                                                                           : STORE_FAILED;
+}
 
-  int64_t skip = 0, count = records;
+int CVTFile::WindowOfBlock(int channelIndex, int block, TickTime from, TickTime to, int64_t* start,
+                           int64_t* count) {
+  int64_t first = 0, past = 0;
+  BlockRange(block, &first, &past);
+  const int64_t records = past - first;
+  *start = first, *count = 0;
+  if (records <= 0) return STORE_OK;
+  if (m_dataInterval < 0) m_dataInterval = m_reader->GetDataInterval();
+  const int64_t interval = m_dataInterval;
+  int64_t skip = 0, n = records;
   if (interval > 0) {
     TickTime t0;
-    if (ReadRecordTime(index, first, &t0) != STORE_OK) return STORE_FAILED;
+    if (ReadRecordTime(channelIndex, first, &t0) != STORE_OK) return STORE_FAILED;
     const TickTime blockLast = t0.PlusMilliseconds((records - 1) * interval);
     if (from > t0) skip = (from.DiffMilliseconds(t0) + interval - 1) / interval;
     const TickTime firstRead = t0.PlusMilliseconds(skip * interval);
     const TickTime lastRead = to < blockLast ? to : blockLast;
     if (lastRead < firstRead) return STORE_OK;  // the window misses this block
-    count = lastRead.DiffMilliseconds(firstRead) / interval + 1;
+    n = lastRead.DiffMilliseconds(firstRead) / interval + 1;
   }
+  *start = first + skip, *count = n;
+  return STORE_OK;
+}
+
+int CVTFile::ReadColumns(const std::vector<int>& channelNos, TickTime from, TickTime to, int block,
+                         int rangeRecords, const ColumnSink& sink) {
+  vt::DataLockGuard guard(ReadLock());
+  if (!m_loaded || !sink || rangeRecords < 1) return STORE_FAILED;
+  if (!Overlaps(from, to, m_startTime, m_stopTime)) return STORE_FAILED;
+  if (m_timeChangeCount == 0 && block > 0) return STORE_OK;
+  if (block == WHOLE_RECORDING_BLOCK) {
+    for (int b = 0; b < m_blockCount; ++b)
+      if (int r = ReadColumnsOfBlock(channelNos, from, to, b, rangeRecords, sink); r != STORE_OK) return r;
+    return STORE_OK;
+  }
+  if (block < 0 || block >= m_blockCount) return STORE_FAILED;
+  return ReadColumnsOfBlock(channelNos, from, to, block, rangeRecords, sink);
+}
+
+int CVTFile::ReadColumnsOfBlock(const std::vector<int>& channelNos, TickTime from, TickTime to, int block,
+                                int rangeRecords, const ColumnSink& sink) {
+  int64_t first = 0, past = 0;
+  BlockRange(block, &first, &past);
+  if (past - first >= RECORD_RANGE_LIMIT || past > RECORD_RANGE_LIMIT) return STORE_RANGE_TOO_LARGE;
+  CVTDataFileAccess* reader = GetFileAccess();
+  if (reader == nullptr) return STORE_UNSUPPORTED_FILE;
+  m_columnIndexes.clear(), m_columnPlaces.clear();
+  for (size_t k = 0; k < channelNos.size(); ++k)
+    if (const int index = reader->FindChannel(channelNos[k]); index >= 0) {
+      m_columnIndexes.push_back(index);
+      m_columnPlaces.push_back(int(k));
+    }
+  if (m_columnIndexes.empty()) return STORE_INVALID_CHANNEL;
+  int64_t start = 0, count = 0;
+  if (int r = WindowOfBlock(m_columnIndexes[0], block, from, to, &start, &count); r != STORE_OK || count == 0)
+    return r;
   if (ReadHook()) ReadHook()(*this);
-  // Without a regular interval there is no grid to place the window on: the whole block is read.
-  return reader->ReadRecords(index, int(first + skip), int(count), buffer, m_blockCount > 1) == 0
-             ? STORE_OK
-             : STORE_FAILED;
+  for (int64_t done = 0; done < count;) {
+    const int n = int(std::min<int64_t>(rangeRecords, count - done));
+    if (const int r = reader->ReadColumns(m_columnIndexes, int(start + done), n, &m_columns); r != 0)
+      return STORE_FAILED;
+    SColumnPiece piece;
+    piece.first = m_columns.GetFirstTime();
+    piece.intervalMs = m_columns.GetIntervalMs();
+    piece.count = n;
+    piece.columns = &m_columns;
+    piece.places = &m_columnPlaces;
+    if (!sink(piece)) return STORE_INTERRUPTED;
+    done += n;
+  }
+  return STORE_OK;
 }
 
 int CVTFile::GetChannelCount() {
