@@ -27,6 +27,18 @@ constexpr uint8_t kHas = 1, kFound = 2, kPlus = 4, kMinus = 8;
 
 int State(int recorderState) { return recorderState == 0 ? 0 : RecorderStateToSampleStatus(recorderState); }
 
+// The trend display's state of each recorder state byte.
+struct StateTable {
+  uint8_t of[256];
+  StateTable() {
+    for (int i = 0; i < 256; ++i) of[i] = uint8_t(State(i) & 0xF);
+  }
+};
+const StateTable& States() {
+  static const StateTable table;
+  return table;
+}
+
 uint8_t BitsOf(const SNgSpanScan& s) {
   return uint8_t((s.hasValue ? kHas : 0) | (s.found ? kFound : 0) | (s.plusOver ? kPlus : 0) |
                  (s.minusOver ? kMinus : 0) | (s.status & 0xF) << 4);
@@ -163,6 +175,22 @@ CGVantrelNgChannelSummary::CGVantrelNgChannelSummary(CVTBatch* batch, int segmen
                                                      TickTime end, int64_t intervalMs, bool pairs)
     : batch_(batch), segment_(segment), start_(start), end_(end), intervalMs_(intervalMs), pairs_(pairs) {
   points_ = (end.ticks - start.ticks) / (intervalMs * kTicksPerMs) + 1;
+  const int64_t blocks = BlockCount();
+  blockSeconds_.resize(size_t(blocks));
+  blockMs_.resize(size_t(blocks));
+  for (int64_t b = 0; b < blocks; ++b) {
+    double fraction = 0;
+    blockMs_[size_t(b)] = BlockStart(b).ToTime64(&blockSeconds_[size_t(b)], &fraction);
+  }
+  startTime_ = GridTime(0, 0);
+}
+
+PreciseTime CGVantrelNgChannelSummary::GridTime(int64_t block, int64_t i) const {
+  // As NgPreciseOf(BlockStart(block).PlusMilliseconds(i x interval)), without the tick division:
+  // whole milliseconds move the seconds and the millisecond part alone.
+  const int64_t ms = blockMs_[size_t(block)] + i * intervalMs_;
+  const int64_t seconds = ms >= 0 ? ms / 1000 : -((999 - ms) / 1000);
+  return PreciseTime{blockSeconds_[size_t(block)] + seconds, double(ms - seconds * 1000) / 1000.0};
 }
 
 CGVantrelNgChannelSummary::~CGVantrelNgChannelSummary() {
@@ -180,9 +208,9 @@ int64_t CGVantrelNgChannelSummary::GetBytes() const {
         sum += int64_t(l.low.capacity() + l.high.capacity()) * 4 + l.bits.capacity();
   for (const Points& p : decoded_)
     sum += int64_t(p.low.capacity() + p.high.capacity()) * 4 + int64_t(p.status.capacity()) * 2;
-  for (const auto& generation : edges_)
-    for (const auto& [key, e] : generation)
-      sum += int64_t(e.low.capacity() + e.high.capacity()) * 4 + int64_t(e.status.capacity()) * 2 + 64;
+  for (const Edge& e : edges_)
+    sum += int64_t(e.low.capacity() + e.high.capacity()) * 4 + int64_t(e.status.capacity()) * 2 + 64;
+  sum += int64_t(edgeIndex_.capacity()) * 4 + int64_t(edgeKeys_.capacity()) * 8;
   return sum;
 }
 
@@ -202,7 +230,7 @@ int64_t CGVantrelNgChannelSummary::BlockPoints(int64_t block) const {
 
 int64_t CGVantrelNgChannelSummary::BlockOf(const PreciseTime& t) const {
   const int64_t ms = intervalMs_;
-  const double d = NgSecondsBetween(NgPreciseOf(start_), t);
+  const double d = NgSecondsBetween(startTime_, t);
   const int64_t index = int64_t(std::floor(d / (double(ms) / 1000.0) + 0.5));
   const int64_t half = int64_t(double(ms) * 0.5 + 0.5);
   const int64_t gMs = index * ms;
@@ -215,11 +243,11 @@ int64_t CGVantrelNgChannelSummary::BlockOf(const PreciseTime& t) const {
 
 void CGVantrelNgChannelSummary::SpanIndexes(int64_t block, const PreciseTime& t0, const PreciseTime& t1,
                                             int64_t* i0, int64_t* i1) const {
-  const PreciseTime s = NgPreciseOf(BlockStart(block));
+  const PreciseTime s = GridTime(block, 0);
   const double interval = double(intervalMs_) / 1000.0;
   auto index = [&](const PreciseTime& t, PreciseTime* grid) {
     const int64_t i = int64_t(std::floor(NgSecondsBetween(s, t) / interval + 0.5));
-    *grid = NgPreciseOf(BlockStart(block).PlusMilliseconds(i * intervalMs_));
+    *grid = GridTime(block, i);
     return i;
   };
   PreciseTime g0, g1;
@@ -295,17 +323,18 @@ bool CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_t p1
       const int32_t* v = col.values.data();
       const uint8_t* s = col.states.data();
       const uint8_t* f = col.flags.data();
+      const uint8_t* of = States().of;
       if (!pairs_) {
         each([&](int i, int64_t j) {
           lo[j] = v[i];
-          st[j] = uint16_t(State(s[i]) << 12 | (f[i] & 0xF));
+          st[j] = uint16_t(of[s[i]] << 12 | (f[i] & 0xF));
         });
       } else {
         const int32_t* w = col.maxima.data();
         const uint8_t* ms = col.maxStates.data();
         each([&](int i, int64_t j) {
           lo[j] = v[i], hi[j] = w[i];
-          st[j] = uint16_t(State(s[i]) << 12 | State(ms[i]) << 8 | (f[i] & 0xF));
+          st[j] = uint16_t(of[s[i]] << 12 | of[ms[i]] << 8 | (f[i] & 0xF));
         });
       }
     }
@@ -323,10 +352,25 @@ void CGVantrelNgChannelSummary::Summarize(const Points& p, int64_t points, Block
   first.low.resize(size_t(count));
   first.high.resize(size_t(count));
   first.bits.resize(size_t(count));
+  const uint16_t* st = p.status.data();
+  const int32_t* lo = p.low.data();
+  const int32_t* hi = pairs_ ? p.high.data() : lo;
   for (int64_t g = 0; g < count; ++g) {
+    const int64_t b = g * kGroup;
+    if (b + kGroup <= points) {
+      // The common case: eight values (pairs) of state 0, whatever their flags.
+      unsigned words = 0;
+      for (int k = 0; k < kGroup; ++k) words |= st[b + k];
+      if ((words & 0xFFF0) == 0) {
+        int32_t mn = lo[b], mx = hi[b];
+        for (int k = 1; k < kGroup; ++k) mn = std::min(mn, lo[b + k]), mx = std::max(mx, hi[b + k]);
+        first.low[size_t(g)] = mn, first.high[size_t(g)] = mx;
+        first.bits[size_t(g)] = uint8_t(kHas | kFound | (words & 0xF) << 4);
+        continue;
+      }
+    }
     SNgSpanScan acc;
-    ScanNgPoints(p.status.data(), p.low.data(), pairs_ ? p.high.data() : nullptr, pairs_, g * kGroup,
-                 std::min(points, (g + 1) * kGroup) - 1, &acc);
+    ScanNgPoints(st, lo, pairs_ ? hi : nullptr, pairs_, b, std::min(points, b + kGroup) - 1, &acc);
     first.low[size_t(g)] = acc.rawMin, first.high[size_t(g)] = acc.rawMax,
     first.bits[size_t(g)] = BitsOf(acc);
   }
@@ -373,21 +417,33 @@ bool CGVantrelNgChannelSummary::BuildBlock(int64_t block) {
 }
 
 const CGVantrelNgChannelSummary::Edge* CGVantrelNgChannelSummary::GetEdge(int64_t block, int64_t group) {
-  const int64_t key = block * (BLOCK_SAMPLES / kGroup + 2) + group;
   const int members = int(members_.size());
-  for (int g = 0; g < 2; ++g) {
-    auto it = edges_[g].find(key);
-    if (it == edges_[g].end() || it->second.members < members) continue;
-    if (g == 0) return &it->second;
-    Edge moved = std::move(it->second);  // used again: into the newer generation
-    edges_[1].erase(it);
-    if (int64_t(edges_[0].size()) >= edgeLimit_) edges_[1] = std::move(edges_[0]), edges_[0].clear();
-    return &(edges_[0][key] = std::move(moved));
-  }
-  const int64_t p0 = group * kGroup, p1 = std::min(BlockPoints(block), p0 + kGroup) - 1;
-  Edge e;
+  const int64_t key = block * kGroupsPerBlock + group;
   try {
-    e.members = members;
+    if (edgeIndex_.empty()) {
+      edgeIndex_.assign(size_t(BlockCount() * kGroupsPerBlock), -1);
+      edgeLimit_ = std::max<int64_t>(64, kEdgeBytes / (int64_t(members) * kGroup * (pairs_ ? 10 : 6) + 64));
+      edges_.reserve(size_t(edgeLimit_));
+    }
+    int32_t place = edgeIndex_[size_t(key)];
+    if (place >= 0 && edges_[size_t(place)].members == members) return &edges_[size_t(place)];
+    if (place < 0) {
+      // A new place, or the oldest one's (its group is forgotten).
+      if (int64_t(edges_.size()) < edgeLimit_) {
+        edges_.emplace_back();
+        edgeKeys_.push_back(-1);
+        place = int32_t(edges_.size() - 1);
+      } else {
+        place = int32_t(nextEdge_);
+        nextEdge_ = (nextEdge_ + 1) % edgeLimit_;
+        if (edgeKeys_[size_t(place)] >= 0) edgeIndex_[size_t(edgeKeys_[size_t(place)])] = -1;
+      }
+      edgeKeys_[size_t(place)] = key;
+      edgeIndex_[size_t(key)] = place;
+    }
+    Edge& e = edges_[size_t(place)];
+    e.members = 0;  // not valid until read
+    const int64_t p0 = group * kGroup, p1 = std::min(BlockPoints(block), p0 + kGroup) - 1;
     e.low.assign(size_t(members) * kGroup, 0);
     if (pairs_) e.high.assign(size_t(members) * kGroup, 0);
     e.status.assign(size_t(members) * kGroup, pairs_ ? kNgNoDataPair : kNgNoDataSingle);
@@ -416,11 +472,8 @@ const CGVantrelNgChannelSummary::Edge* CGVantrelNgChannelSummary::GetEdge(int64_
         if (pairs_) std::copy(p.high.begin(), p.high.end(), e.high.begin() + at);
       }
     }
-    if (edgeLimit_ == 0)
-      edgeLimit_ = std::max<int64_t>(64, kEdgeBytes / (int64_t(members) * kGroup * (pairs_ ? 10 : 6) + 64));
-    if (int64_t(edges_[0].size()) >= edgeLimit_) edges_[1] = std::move(edges_[0]), edges_[0].clear();
-    edges_[1].erase(key);
-    return &(edges_[0][key] = std::move(e));
+    e.members = members;
+    return &e;
   } catch (const std::bad_alloc&) {
     return nullptr;
   }
@@ -439,24 +492,54 @@ void CGVantrelNgChannelSummary::ScanEdge(int slot, int64_t block, int64_t i0, in
   }
 }
 
+namespace {
+
+// Entries [a, b) of a level into acc: runs of plain entries (values of state 0, no flags) fold
+// their extremes alone.
+void FoldEntries(const int32_t* low, const int32_t* high, const uint8_t* bits, int64_t a, int64_t b,
+                 SNgSpanScan* acc) {
+  if (a >= b) return;
+  int32_t mn = INT32_MAX, mx = INT32_MIN;
+  unsigned other = 0;
+  for (int64_t e = a; e < b; ++e) other |= bits[e] ^ (kHas | kFound);
+  if (other == 0) {
+    for (int64_t e = a; e < b; ++e) mn = std::min(mn, low[e]), mx = std::max(mx, high[e]);
+    Fold(mn, mx, kHas | kFound, acc);
+    return;
+  }
+  bool plain = false;
+  for (int64_t e = a; e < b; ++e) {
+    if (bits[e] == (kHas | kFound)) {
+      mn = std::min(mn, low[e]), mx = std::max(mx, high[e]);
+      plain = true;
+    } else {
+      Fold(low[e], high[e], bits[e], acc);
+    }
+  }
+  if (plain) Fold(mn, mx, kHas | kFound, acc);
+}
+
+}  // namespace
+
 void CGVantrelNgChannelSummary::FoldLevel(const BlockSummary& s, int level, int64_t a, int64_t b,
                                           SNgSpanScan* acc) const {
   // Entries [a, b) of a level: the whole entries of the level above for the middle.
   const Level& l = s.levels[level];
   const int64_t n = int64_t(l.bits.size());
+  const int32_t* lo = l.low.data();
+  const int32_t* hi = l.high.data();
+  const uint8_t* bits = l.bits.data();
   if (level + 1 < kLevels) {
     const int64_t up0 = (a + kGroup - 1) / kGroup;
     const int64_t up1 = b == n ? int64_t(s.levels[level + 1].bits.size()) : b / kGroup;
     if (up0 < up1) {
-      for (int64_t e = a; e < up0 * kGroup; ++e)
-        Fold(l.low[size_t(e)], l.high[size_t(e)], l.bits[size_t(e)], acc);
+      FoldEntries(lo, hi, bits, a, up0 * kGroup, acc);
       FoldLevel(s, level + 1, up0, up1, acc);
-      for (int64_t e = up1 * kGroup; e < b; ++e)
-        Fold(l.low[size_t(e)], l.high[size_t(e)], l.bits[size_t(e)], acc);
+      FoldEntries(lo, hi, bits, up1 * kGroup, b, acc);
       return;
     }
   }
-  for (int64_t e = a; e < b; ++e) Fold(l.low[size_t(e)], l.high[size_t(e)], l.bits[size_t(e)], acc);
+  FoldEntries(lo, hi, bits, a, b, acc);
 }
 
 bool CGVantrelNgChannelSummary::ScanBlock(int slot, int64_t block, int64_t i0, int64_t i1, SNgSpanScan* acc) {
@@ -492,9 +575,9 @@ bool CGVantrelNgChannelSummary::ScanOver(int slot, const PreciseTime& t0, const 
     int64_t i0 = 0, i1 = 0;
     SpanIndexes(block, from, t1, &i0, &i1);
     if (!ScanBlock(slot, block, i0, i1, acc)) return false;
-    const TickTime blockEnd = BlockStart(block).PlusMilliseconds((BlockPoints(block) - 1) * intervalMs_);
-    if (!(t1 > NgPreciseOf(blockEnd))) return true;
-    from = NgPreciseOf(blockEnd.PlusMilliseconds(intervalMs_));
+    const int64_t n = BlockPoints(block);
+    if (!(t1 > GridTime(block, n - 1))) return true;
+    from = GridTime(block, n);
     if (from > t1 || ++block >= BlockCount()) return true;
   }
 }

@@ -17,7 +17,6 @@
 #pragma once
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 #include "document/CGVantrelNgChannelDataCache.h"
@@ -56,6 +55,7 @@ class CGVantrelNgChannelSummary {
  private:
   static constexpr int kLevels = 5;
   static constexpr int kGroup = 8;  // points per entry of the finest level; each level x 8
+  static constexpr int64_t kGroupsPerBlock = (BLOCK_SAMPLES + kGroup) / kGroup;
 
   // The entries of one level of one member in one block.
   struct Level {
@@ -84,6 +84,8 @@ class CGVantrelNgChannelSummary {
   };
 
   int64_t BlockCount() const;
+  // The time of point i of a block (i may lie outside it), as the block cache computes it.
+  PreciseTime GridTime(int64_t block, int64_t i) const;
   TickTime BlockStart(int64_t block) const;
   int64_t BlockPoints(int64_t block) const;
   // The tiling block of t (as the cache chooses it); -1 past the data.
@@ -109,7 +111,10 @@ class CGVantrelNgChannelSummary {
   TickTime start_, end_;
   int64_t intervalMs_;
   bool pairs_;
-  int64_t points_;  // grid points of the data
+  int64_t points_;                     // grid points of the data
+  std::vector<int64_t> blockSeconds_;  // of each block's start: the seconds and the millisecond part
+  std::vector<int32_t> blockMs_;
+  PreciseTime startTime_;
   std::vector<Member> members_;
 
   // The block decoded last, for the members that were read with it.
@@ -117,7 +122,11 @@ class CGVantrelNgChannelSummary {
   std::vector<int> decodedSlots_;  // slot -> index into decoded_, or -1
   std::vector<Points> decoded_;
 
-  // Edge groups in two generations: when the newer one is full it becomes the older one.
-  std::unordered_map<int64_t, Edge> edges_[2];
-  int64_t edgeLimit_ = 0;  // entries per generation
+  // Edge groups: a place per group of the data (-1: none), and at most edgeLimit_ groups kept,
+  // the oldest replaced first.
+  std::vector<int32_t> edgeIndex_;
+  std::vector<Edge> edges_;
+  std::vector<int64_t> edgeKeys_;  // the group of each place
+  int64_t nextEdge_ = 0;
+  int64_t edgeLimit_ = 0;
 };
