@@ -90,8 +90,8 @@ int main(int argc, char** argv) {
   sheet->ShowAlarms(1);
   sheet->SetPadding(1);
   sheet->SetNameKind(NAME_TAG);
-  sheet->SetSelectionTimes(PreciseTime::Addvt::bench::SecondsSince(start, kFarRow + 5),
-                           PreciseTime::Addvt::bench::SecondsSince(start, kFarRow + 9));
+  sheet->SetSelectionTimes(PreciseTime::AddSeconds(start, kFarRow + 5),
+                           PreciseTime::AddSeconds(start, kFarRow + 9));
   sheet->LayoutTree();
   printf("sheet: %d channels, %d rows, body %d x %d\n", kChannels, kRows, sheet->m_body->ViewWidth(),
          sheet->m_body->ViewHeight());

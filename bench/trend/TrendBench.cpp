@@ -106,8 +106,8 @@ int main(int argc, char** argv) {
   int shift = 0;
   const double ours = Best([&] {
     ++shift;  // a new range every run
-    refill.graph->SetVisibleRange(PreciseTime::Addvt::bench::SecondsSince(dataStart, 1 + shift),
-                                  PreciseTime::Addvt::bench::SecondsSince(dataStart, kSamples - 10 + shift));
+    refill.graph->SetVisibleRange(PreciseTime::AddSeconds(dataStart, 1 + shift),
+                                  PreciseTime::AddSeconds(dataStart, kSamples - 10 + shift));
     refill.graph->m_screen->RefillBuffers();
   });
   CGNgDataBuff* b0 = refill.graph->m_screen->m_dataManager->GetBuffer(0);
@@ -120,8 +120,8 @@ int main(int argc, char** argv) {
 
   // ---- paint ----
   Scene paint = BuildScene(channels, 1920, 1080);
-  paint.graph->SetVisibleRange(PreciseTime::Addvt::bench::SecondsSince(dataStart, 1),
-                               PreciseTime::Addvt::bench::SecondsSince(dataStart, kSamples - 10));
+  paint.graph->SetVisibleRange(PreciseTime::AddSeconds(dataStart, 1),
+                               PreciseTime::AddSeconds(dataStart, kSamples - 10));
   paint.graph->m_screen->RefillBuffers();
   auto bitmap = vt::Bitmap::Create(1920, 1080, 32);
   vt::MemoryDc dc;
