@@ -202,10 +202,8 @@ CGVantrelNgChannelSummary::~CGVantrelNgChannelSummary() {
 
 int64_t CGVantrelNgChannelSummary::GetBytes() const {
   int64_t sum = 0;
-  for (const Member& m : members_)
-    for (const BlockSummary& b : m.blocks)
-      for (const Level& l : b.levels)
-        sum += int64_t(l.low.capacity() + l.high.capacity()) * 4 + l.bits.capacity();
+  sum += int64_t(arena_.MappedBytes());  // the summaries (an upper bound of their memory)
+  for (const Member& m : members_) sum += int64_t(m.blocks.capacity() * sizeof(BlockSummary));
   for (const Points& p : decoded_)
     sum += int64_t(p.low.capacity() + p.high.capacity()) * 4 + int64_t(p.status.capacity()) * 2;
   for (const Edge& e : edges_)
@@ -346,12 +344,20 @@ bool CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_t p1
   return true;
 }
 
-void CGVantrelNgChannelSummary::Summarize(const Points& p, int64_t points, BlockSummary* out) const {
-  int64_t count = (points + kGroup - 1) / kGroup;
+void CGVantrelNgChannelSummary::Summarize(const Points& p, int64_t points, BlockSummary* out) {
+  // One block of the arena for every level: the extremes first (4-byte aligned), then the bits.
+  int64_t total = 0, n = points;
+  for (Level& l : out->levels) total += (l.count = n = (n + kGroup - 1) / kGroup);
+  void* memory = arena_.Allocate(size_t(total) * 9, alignof(int32_t));
+  if (memory == nullptr) throw std::bad_alloc();
+  int32_t* values = static_cast<int32_t*>(memory);
+  uint8_t* bits = reinterpret_cast<uint8_t*>(values + 2 * total);
+  for (Level& l : out->levels) {
+    l.low = values, l.high = values + l.count, l.bits = bits;
+    values += 2 * l.count, bits += l.count;
+  }
+  int64_t count = out->levels[0].count;
   Level& first = out->levels[0];
-  first.low.resize(size_t(count));
-  first.high.resize(size_t(count));
-  first.bits.resize(size_t(count));
   const uint16_t* st = p.status.data();
   const int32_t* lo = p.low.data();
   const int32_t* hi = pairs_ ? p.high.data() : lo;
@@ -364,27 +370,23 @@ void CGVantrelNgChannelSummary::Summarize(const Points& p, int64_t points, Block
       if ((words & 0xFFF0) == 0) {
         int32_t mn = lo[b], mx = hi[b];
         for (int k = 1; k < kGroup; ++k) mn = std::min(mn, lo[b + k]), mx = std::max(mx, hi[b + k]);
-        first.low[size_t(g)] = mn, first.high[size_t(g)] = mx;
-        first.bits[size_t(g)] = uint8_t(kHas | kFound | (words & 0xF) << 4);
+        first.low[g] = mn, first.high[g] = mx;
+        first.bits[g] = uint8_t(kHas | kFound | (words & 0xF) << 4);
         continue;
       }
     }
     SNgSpanScan acc;
     ScanNgPoints(st, lo, pairs_ ? hi : nullptr, pairs_, b, std::min(points, b + kGroup) - 1, &acc);
-    first.low[size_t(g)] = acc.rawMin, first.high[size_t(g)] = acc.rawMax,
-    first.bits[size_t(g)] = BitsOf(acc);
+    first.low[g] = acc.rawMin, first.high[g] = acc.rawMax, first.bits[g] = BitsOf(acc);
   }
   for (int level = 1; level < kLevels; ++level) {
     const Level& below = out->levels[level - 1];
     Level& l = out->levels[level];
-    const int64_t n = int64_t(below.bits.size());
-    count = (n + kGroup - 1) / kGroup;
-    l.low.resize(size_t(count)), l.high.resize(size_t(count)), l.bits.resize(size_t(count));
-    for (int64_t g = 0; g < count; ++g) {
+    for (int64_t g = 0; g < l.count; ++g) {
       SNgSpanScan acc;
-      for (int64_t e = g * kGroup; e < std::min(n, (g + 1) * kGroup); ++e)
-        Fold(below.low[size_t(e)], below.high[size_t(e)], below.bits[size_t(e)], &acc);
-      l.low[size_t(g)] = acc.rawMin, l.high[size_t(g)] = acc.rawMax, l.bits[size_t(g)] = BitsOf(acc);
+      for (int64_t e = g * kGroup; e < std::min(below.count, (g + 1) * kGroup); ++e)
+        Fold(below.low[e], below.high[e], below.bits[e], &acc);
+      l.low[g] = acc.rawMin, l.high[g] = acc.rawMax, l.bits[g] = BitsOf(acc);
     }
   }
 }
@@ -525,13 +527,13 @@ void CGVantrelNgChannelSummary::FoldLevel(const BlockSummary& s, int level, int6
                                           SNgSpanScan* acc) const {
   // Entries [a, b) of a level: the whole entries of the level above for the middle.
   const Level& l = s.levels[level];
-  const int64_t n = int64_t(l.bits.size());
-  const int32_t* lo = l.low.data();
-  const int32_t* hi = l.high.data();
-  const uint8_t* bits = l.bits.data();
+  const int64_t n = l.count;
+  const int32_t* lo = l.low;
+  const int32_t* hi = l.high;
+  const uint8_t* bits = l.bits;
   if (level + 1 < kLevels) {
     const int64_t up0 = (a + kGroup - 1) / kGroup;
-    const int64_t up1 = b == n ? int64_t(s.levels[level + 1].bits.size()) : b / kGroup;
+    const int64_t up1 = b == n ? s.levels[level + 1].count : b / kGroup;
     if (up0 < up1) {
       FoldEntries(lo, hi, bits, a, up0 * kGroup, acc);
       FoldLevel(s, level + 1, up0, up1, acc);
@@ -552,7 +554,7 @@ bool CGVantrelNgChannelSummary::ScanBlock(int slot, int64_t block, int64_t i0, i
   if (!s.built) return false;
   // Whole entries of the finest level from g0 to g1 (exclusive); the points around them one by one.
   const int64_t g0 = (i0 + kGroup - 1) / kGroup;
-  const int64_t g1 = i1 == n - 1 ? int64_t(s.levels[0].bits.size()) : (i1 + 1) / kGroup;
+  const int64_t g1 = i1 == n - 1 ? s.levels[0].count : (i1 + 1) / kGroup;
   if (g0 >= g1) {
     ScanEdge(slot, block, i0, i1, acc);
     return true;

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "document/CGVantrelNgChannelDataCache.h"
+#include "platform/base/BulkArena.h"
 #include "recorder/TickTime.h"
 
 class CGVantrelNgChannel;
@@ -57,10 +58,12 @@ class CGVantrelNgChannelSummary {
   static constexpr int kGroup = 8;  // points per entry of the finest level; each level x 8
   static constexpr int64_t kGroupsPerBlock = (BLOCK_SAMPLES + kGroup) / kGroup;
 
-  // The entries of one level of one member in one block.
+  // The entries of one level of one member in one block, in the arena.
   struct Level {
-    std::vector<int32_t> low, high;
-    std::vector<uint8_t> bits;
+    int32_t* low = nullptr;
+    int32_t* high = nullptr;
+    uint8_t* bits = nullptr;
+    int64_t count = 0;
   };
   struct BlockSummary {
     bool built = false;
@@ -99,7 +102,8 @@ class CGVantrelNgChannelSummary {
                   std::vector<Points>* out);
   // Builds the summaries of a block for every member without them.
   bool BuildBlock(int64_t block);
-  void Summarize(const Points& p, int64_t points, BlockSummary* out) const;
+  // Throws std::bad_alloc when the arena has no room.
+  void Summarize(const Points& p, int64_t points, BlockSummary* out);
   // The edge group j of a block, read when missing.
   const Edge* GetEdge(int64_t block, int64_t group);
   void ScanEdge(int slot, int64_t block, int64_t i0, int64_t i1, SNgSpanScan* acc);
@@ -116,6 +120,9 @@ class CGVantrelNgChannelSummary {
   std::vector<int32_t> blockMs_;
   PreciseTime startTime_;
   std::vector<Member> members_;
+  // The summaries are built once and kept until the group goes: they live in an arena of large
+  // pages, which spares the building most of its page faults.
+  vt::BulkArena arena_;
 
   // The block decoded last, for the members that were read with it.
   int64_t decodedBlock_ = -1;
