@@ -160,8 +160,11 @@ bool CGVantrelNgChannel::Bind(const vt::Guid& guid, int channelNo, int displayGr
   m_endTicks = end;
   m_startTime = ToPrecise(start);
   m_endTime = ToPrecise(end);
-  LeaveSummary();
-  if (shareSummaries_) summary_ = CGVantrelNgChannelSummary::Join(this, &summarySlot_);
+  // The same samples keep their summaries.
+  if (!sameData || !summary_) {
+    LeaveSummary();
+    if (shareSummaries_) summary_ = CGVantrelNgChannelSummary::Join(this, &summarySlot_);
+  }
   if (owner_) owner_->AddBatchInUse(guid);
   return true;
 }

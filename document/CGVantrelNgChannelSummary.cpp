@@ -167,7 +167,15 @@ std::shared_ptr<CGVantrelNgChannelSummary> CGVantrelNgChannelSummary::Join(CGVan
 
 void CGVantrelNgChannelSummary::Leave(int slot) {
   if (slot < 0 || slot >= int(members_.size())) return;
-  members_[size_t(slot)] = Member{};
+  // The arena gives nothing back: the member's summaries serve the next member that needs them.
+  Member& m = members_[size_t(slot)];
+  try {
+    for (size_t b = 0; b < m.blocks.size(); ++b)
+      if (m.blocks[b].built) freeSummaries_[b].push_back(m.blocks[b].levels[0].low);
+  } catch (const std::bad_alloc&) {
+    // Not kept for reuse; the arena still frees it with the group.
+  }
+  m = Member{};
   if (slot < int(decodedSlots_.size())) decodedSlots_[size_t(slot)] = -1;
 }
 
@@ -183,6 +191,7 @@ CGVantrelNgChannelSummary::CGVantrelNgChannelSummary(CVTBatch* batch, int segmen
     blockMs_[size_t(b)] = BlockStart(b).ToTime64(&blockSeconds_[size_t(b)], &fraction);
   }
   startTime_ = GridTime(0, 0);
+  freeSummaries_.resize(size_t(blocks));
 }
 
 PreciseTime CGVantrelNgChannelSummary::GridTime(int64_t block, int64_t i) const {
@@ -202,7 +211,7 @@ CGVantrelNgChannelSummary::~CGVantrelNgChannelSummary() {
 
 int64_t CGVantrelNgChannelSummary::GetBytes() const {
   int64_t sum = 0;
-  sum += int64_t(arena_.MappedBytes());  // the summaries (an upper bound of their memory)
+  sum += summaryBytes_;  // the summaries: what the arena handed out (only touched pages take memory)
   for (const Member& m : members_) sum += int64_t(m.blocks.capacity() * sizeof(BlockSummary));
   for (const Points& p : decoded_)
     sum += int64_t(p.low.capacity() + p.high.capacity()) * 4 + int64_t(p.status.capacity()) * 2;
@@ -344,11 +353,20 @@ bool CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_t p1
   return true;
 }
 
-void CGVantrelNgChannelSummary::Summarize(const Points& p, int64_t points, BlockSummary* out) {
+void CGVantrelNgChannelSummary::Summarize(const Points& p, int64_t block, BlockSummary* out) {
+  const int64_t points = BlockPoints(block);
   // One block of the arena for every level: the extremes first (4-byte aligned), then the bits.
   int64_t total = 0, n = points;
   for (Level& l : out->levels) total += (l.count = n = (n + kGroup - 1) / kGroup);
-  void* memory = arena_.Allocate(size_t(total) * 9, alignof(int32_t));
+  std::vector<int32_t*>& free = freeSummaries_[size_t(block)];
+  void* memory = nullptr;
+  if (!free.empty()) {
+    memory = free.back();  // a summary of this block a member left; the same size
+    free.pop_back();
+  } else {
+    memory = arena_.Allocate(size_t(total) * 9, alignof(int32_t));
+    if (memory) summaryBytes_ += total * 9;
+  }
   if (memory == nullptr) throw std::bad_alloc();
   int32_t* values = static_cast<int32_t*>(memory);
   uint8_t* bits = reinterpret_cast<uint8_t*>(values + 2 * total);
@@ -407,7 +425,7 @@ bool CGVantrelNgChannelSummary::BuildBlock(int64_t block) {
   try {
     for (size_t k = 0; k < slots.size(); ++k) {
       BlockSummary& s = members_[size_t(slots[k])].blocks[size_t(block)];
-      Summarize(decoded_[k], points, &s);
+      Summarize(decoded_[k], block, &s);
       s.built = true;
       decodedSlots_[size_t(slots[k])] = int(k);
     }

@@ -103,7 +103,7 @@ class CGVantrelNgChannelSummary {
   // Builds the summaries of a block for every member without them.
   bool BuildBlock(int64_t block);
   // Throws std::bad_alloc when the arena has no room.
-  void Summarize(const Points& p, int64_t points, BlockSummary* out);
+  void Summarize(const Points& p, int64_t block, BlockSummary* out);
   // The edge group j of a block, read when missing.
   const Edge* GetEdge(int64_t block, int64_t group);
   void ScanEdge(int slot, int64_t block, int64_t i0, int64_t i1, SNgSpanScan* acc);
@@ -123,6 +123,8 @@ class CGVantrelNgChannelSummary {
   // The summaries are built once and kept until the group goes: they live in an arena of large
   // pages, which spares the building most of its page faults.
   vt::BulkArena arena_;
+  std::vector<std::vector<int32_t*>> freeSummaries_;  // per block: summaries members left
+  int64_t summaryBytes_ = 0;                          // taken from the arena
 
   // The block decoded last, for the members that were read with it.
   int64_t decodedBlock_ = -1;

@@ -209,6 +209,18 @@ TEST_F(ChannelSummaryTest, TheFirstRefillOfAHundredChannelsReadsTheFileOnce) {
   // Away to a part of the range and back: the way back reads nothing.
   refill(PreciseTime::AddSeconds(start, 100.0), PreciseTime::AddSeconds(start, 700.0));
   EXPECT_EQ(refill(from, to), 0u);
+  // Channels bound again to other channels of the batch take over the summaries' memory.
+  const int64_t bytes = bound[0]->GetSummary()->GetBytes();
+  for (int c = 0; c < kChannels; ++c) {
+    const int next = (c + 1) % kChannels;
+    ASSERT_TRUE(bound[size_t(c)]->Bind(guid, next < 48 ? 1 + next : 101 + (next - 48), -1));
+  }
+  refill(from, PreciseTime::AddSeconds(to, -0.01));
+  EXPECT_LT(bound[0]->GetSummary()->GetBytes(), bytes * 5 / 4);
+  for (int c = 0; c < kChannels; ++c) {
+    ASSERT_TRUE(bound[size_t(c)]->Bind(guid, c < 48 ? 1 + c : 101 + (c - 48), -1));
+  }
+  refill(from, to);
   // Every column of a few channels equals the block cache's walk of a clone.
   for (int c : {0, 47, 48, 99}) {
     std::unique_ptr<CGVantrelNgChannel> clone(bound[size_t(c)]->Clone(nullptr));
