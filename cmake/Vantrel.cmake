@@ -136,3 +136,13 @@ function(vt_write_layer_links)
   file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/layer-links.txt CONTENT "${text}" @ONLY)
 endfunction()
 cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL vt_write_layer_links)
+
+# vt_bench(<target> SOURCES <files...> [LIBS <libs...>])
+# One benchmark executable: it may include anything of the tree and links the benchmark kit
+# (bench/kit: best-of-N timer, work folder, report lines with target and verdict).
+function(vt_bench name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${B_SOURCES})
+  target_link_libraries(${name} PRIVATE ${B_LIBS} vtbenchkit)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+endfunction()

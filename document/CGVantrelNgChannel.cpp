@@ -44,6 +44,7 @@ CGVantrelNgChannel::CGVantrelNgChannel(CGCore* parent) : CGNgChannel(parent) {}
 CGVantrelNgChannel::~CGVantrelNgChannel() { ReleaseBinding(); }
 
 void CGVantrelNgChannel::ReleaseBinding() {
+  LeaveSummary();
   if (m_cache) {
     m_cache->Detach();
     delete m_cache;
@@ -53,6 +54,12 @@ void CGVantrelNgChannel::ReleaseBinding() {
     CVTBatchCache::Instance().Release(batch_);
     batch_ = nullptr;
   }
+}
+
+void CGVantrelNgChannel::LeaveSummary() {
+  if (summary_) summary_->Leave(summarySlot_);
+  summary_.reset();
+  summarySlot_ = -1;
 }
 
 void CGVantrelNgChannel::Release() {
@@ -153,6 +160,11 @@ bool CGVantrelNgChannel::Bind(const vt::Guid& guid, int channelNo, int displayGr
   m_endTicks = end;
   m_startTime = ToPrecise(start);
   m_endTime = ToPrecise(end);
+  // The same samples keep their summaries.
+  if (!sameData || !summary_) {
+    LeaveSummary();
+    if (shareSummaries_) summary_ = CGVantrelNgChannelSummary::Join(this, &summarySlot_);
+  }
   if (owner_) owner_->AddBatchInUse(guid);
   return true;
 }
@@ -196,6 +208,7 @@ CGVantrelNgChannel* CGVantrelNgChannel::Clone(CGCore* parent) const {
   copy->m_segmentIndex = m_segmentIndex;
   copy->m_segmentCount = m_segmentCount;
   copy->m_indexInGroup = m_indexInGroup;
+  copy->shareSummaries_ = false;
   if (!copy->Bind(m_batchGuid, m_channelNo, m_displayGroup)) {
     copy->Detach();
     delete copy;

@@ -17,9 +17,11 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "document/CGVantrelNgChannelDataCache.h"
+#include "document/CGVantrelNgChannelSummary.h"
 #include "document/DocumentRecords.h"
 #include "document/NgChannelOwner.h"
 #include "document/NgExchangeRecords.h"
@@ -156,6 +158,10 @@ class CGVantrelNgChannel : public CGNgChannel {
   TickTime GetEndTicks() const { return m_endTicks; }
   int64_t GetIntervalMs() const { return intervalMs_; }
   CGVantrelNgChannelDataCache* GetCache() const { return m_cache; }
+  // The min/max summaries shared with the other channels of the batch (null for a clone, or
+  // when they cannot be had) and this channel's place among them.
+  CGVantrelNgChannelSummary* GetSummary() const { return summary_.get(); }
+  int GetSummarySlot() const { return summarySlot_; }
   void SetMarkGroupMask(uint64_t mask) { m_markGroupMask = mask; }
   uint64_t GetMarkGroupMask() const { return m_markGroupMask; }
   int GetAxisIndex() const { return m_axisIndex; }
@@ -174,6 +180,7 @@ class CGVantrelNgChannel : public CGNgChannel {
 
  private:
   void ReleaseBinding();
+  void LeaveSummary();
   void ComputeScale();
   // The grid point of the channel nearest to t, and the first one at or after t.
   TickTime NearestGrid(const PreciseTime& t) const;
@@ -219,6 +226,9 @@ class CGVantrelNgChannel : public CGNgChannel {
   CVTBatch* batch_ = nullptr;
   CGVantrelNgChannelDataCache* m_cache = nullptr;
   vt::NgChannelOwner* owner_ = nullptr;
+  std::shared_ptr<CGVantrelNgChannelSummary> summary_;
+  int summarySlot_ = -1;
+  bool shareSummaries_ = true;  // false for a clone, read on another thread
 
   // Display fields.
   uint64_t m_markGroupMask = 0;

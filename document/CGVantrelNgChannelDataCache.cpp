@@ -7,6 +7,7 @@
 #include <new>
 
 #include "document/CGVantrelNgChannel.h"
+#include "document/CGVantrelNgChannelSummary.h"
 #include "gadget/GStocker.h"
 #include "recorder/CVTData.h"
 #include "recorder/RecorderStatus.h"
@@ -23,16 +24,8 @@ uint16_t PairWord(int minState, uint8_t minFlags, int maxState, uint8_t maxFlags
   return uint16_t(State(minState) << 12 | State(maxState) << 8 | ((minFlags | maxFlags) & 0xF));
 }
 
-PreciseTime ToPrecise(TickTime t) {
-  PreciseTime p;
-  t.ToTime64(&p.seconds, &p.fraction);
-  return p;
-}
-
-// Seconds from a to b as a double (negative when b is earlier).
-double Offset(const PreciseTime& a, const PreciseTime& b) {
-  return double(b.seconds - a.seconds) + (b.fraction - a.fraction);
-}
+PreciseTime ToPrecise(TickTime t) { return NgPreciseOf(t); }
+double Offset(const PreciseTime& a, const PreciseTime& b) { return NgSecondsBetween(a, b); }
 
 }  // namespace
 
@@ -184,39 +177,8 @@ void CGVantrelNgChannelData::ScanRange(int64_t i0, int64_t i1, SNgSpanScan* acc)
   const int64_t n = int64_t(status_.size());
   if (i0 < 0) i0 = 0;
   if (i1 >= n) i1 = n - 1;
-  if (i0 > i1) return;
   const bool pairs = !high_.empty();
-  const uint16_t* st = status_.data();
-  const int32_t* lo = low_.data();
-  const int32_t* hi = pairs ? high_.data() : low_.data();
-  int32_t mn = acc->hasValue ? acc->rawMin : INT32_MAX;
-  int32_t mx = acc->hasValue ? acc->rawMax : INT32_MIN;
-  bool any = acc->hasValue, found = acc->found;
-  unsigned flags = acc->status;
-  for (int64_t i = i0; i <= i1; ++i) {
-    const unsigned w = st[i];
-    const unsigned c1 = w >> 12;
-    if (c1 == 0) {  // the common case: a valid value (pair)
-      flags |= w & 0xF;
-      found = any = true;
-      if (lo[i] < mn) mn = lo[i];
-      if (hi[i] > mx) mx = hi[i];
-      continue;
-    }
-    if (c1 == 3) continue;
-    found = true;
-    flags |= w & 0xF;
-    const unsigned c2 = pairs ? (w >> 8) & 0xF : c1;
-    for (unsigned c : {c1, c2}) {
-      if (c == 6)
-        acc->plusOver = true, flags |= 0x600;
-      else if (c == 7)
-        acc->minusOver = true, flags |= 0x7000;
-    }
-  }
-  acc->rawMin = mn, acc->rawMax = mx;
-  acc->hasValue = any, acc->found = found;
-  acc->status = uint16_t(flags);
+  ScanNgPoints(status_.data(), low_.data(), pairs ? high_.data() : nullptr, pairs, i0, i1, acc);
 }
 
 // --- the cache --------------------------------------------------------------------------------
@@ -393,11 +355,15 @@ void CGVantrelNgChannelDataCache::ScanOver(const PreciseTime& t0, const PreciseT
 void CGVantrelNgChannelDataCache::ReadMinMaxOver(const PreciseTime& t0, const PreciseTime& t1, double* min,
                                                  double* max, uint16_t* status) {
   SNgSpanScan acc;
-  if (!GetBlock(t0)) {
-    *min = DBL_MAX, *max = -DBL_MAX, *status = 0;
-    return;
+  CGVantrelNgChannelSummary* summary = channel_->GetSummary();
+  if (summary == nullptr || !summary->ScanOver(channel_->GetSummarySlot(), t0, t1, &acc)) {
+    acc = SNgSpanScan{};
+    if (!GetBlock(t0)) {
+      *min = DBL_MAX, *max = -DBL_MAX, *status = 0;
+      return;
+    }
+    ScanOver(t0, t1, &acc, 0);
   }
-  ScanOver(t0, t1, &acc, 0);
   double mn = DBL_MAX, mx = -DBL_MAX;
   uint16_t st = acc.status;
   if (!acc.found) {

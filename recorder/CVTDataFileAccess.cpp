@@ -3,7 +3,9 @@
 // wrong index gives a failure result instead of a read outside the tables.
 #include "recorder/CVTDataFileAccess.h"
 
+#include <algorithm>
 #include <iterator>
+#include <new>
 
 namespace {
 
@@ -220,3 +222,61 @@ int CVTDataFileAccess::ReadDisplayValues(int, int, int, TickTime*, std::vector<i
 int CVTDataFileAccess::ReadEventRecord(int, int, int, TickTime*, std::vector<int32_t>*, int*) { return 1; }
 
 int CVTDataFileAccess::ReadAlarmFlags(int, int, int, std::vector<uint8_t>*, int*) { return 1; }
+
+TickTime CVTDataFileAccess::RangeStartTime(TickTime reported, int) const { return reported; }
+
+namespace {
+
+// The recorder state of each raw value.
+void States(const std::vector<int32_t>& values, int size, RecorderFormat format, int count,
+            std::vector<uint8_t>* states) {
+  states->resize(std::size_t(count));
+  uint8_t* out = states->data();
+  const int32_t* in = values.data();
+  for (int i = 0; i < count; ++i) out[i] = uint8_t(RecorderStateOfRaw(in[i], size, format));
+}
+
+}  // namespace
+
+int CVTDataFileAccess::ReadColumns(const std::vector<int>& channelIndexes, int start, int count,
+                                   CVTColumns* out) {
+  // A range past the last record fails in the reads below.
+  if (out == nullptr || start < 0 || count < 0) return 1;
+  for (int c : channelIndexes)
+    if (c < 0 || c >= GetChannelCount()) return 1;
+  const bool display = m_dataKind == DATA_KIND_DISPLAY;
+  try {
+    out->Reset(m_dataKind, int(channelIndexes.size()), count);
+    TickTime first;
+    bool gridKnown = false;
+    for (std::size_t k = 0; k < channelIndexes.size(); ++k) {
+      const int c = channelIndexes[k];
+      CVTColumns::Column& column = out->GetColumn(int(k));
+      column.channelIndex = c;
+      int read = 0;
+      if (ReadAlarmFlags(c, start, count, &column.flags, &read) != 0 || read != count) return 1;
+      const int type = GetChannelDataType(c);
+      if (type != CHANNEL_TYPE_SHORT && type != CHANNEL_TYPE_INT) continue;
+      column.valueType = type == CHANNEL_TYPE_SHORT ? VALUE_TYPE_SHORT : VALUE_TYPE_INT;
+      column.hasSamples = true;
+      if (count == 0) continue;
+      TickTime reported;
+      const int r = display
+                        ? ReadDisplayValues(c, start, count, &reported, &column.values, &column.maxima, &read)
+                        : ReadEventRecord(c, start, count, &reported, &column.values, &read);
+      if (r != 0 || read != count) return 1;
+      if (!HasValueField(c)) {
+        std::fill_n(column.values.begin(), count, 0);
+        if (display) std::fill_n(column.maxima.begin(), count, 0);
+      }
+      const int size = type == CHANNEL_TYPE_SHORT ? 2 : 4;
+      States(column.values, size, GetStateFormat(), count, &column.states);
+      if (display) States(column.maxima, size, GetStateFormat(), count, &column.maxStates);
+      if (!gridKnown) first = RangeStartTime(reported, start), gridKnown = true;
+    }
+    out->SetGrid(first, m_dataInterval);
+  } catch (const std::bad_alloc&) {
+    return 2;
+  }
+  return 0;
+}

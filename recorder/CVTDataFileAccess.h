@@ -12,8 +12,10 @@
 #include <vector>
 
 #include "platform/base/Guid.h"
+#include "recorder/CVTColumns.h"
 #include "recorder/CVTData.h"
 #include "recorder/CVTDataHeaderInfo.h"
+#include "recorder/RecorderState.h"
 #include "recorder/TickTime.h"
 
 // Results of CVTDataFileAccess::Open (the factory passes them on).
@@ -160,6 +162,12 @@ class CVTDataFileAccess {
   virtual int GetMessageGroup(int index, int j, int* groupNo);
   // 0 success, 1 failure, 2 no memory for the records.
   virtual int ReadRecords(int channelIndex, int start, int count, CVTData* out, bool readTimes);
+  // The same records for several channels at once, as plain arrays (see CVTColumns): the
+  // values, states and alarm bits ReadRecords would give, and the grid of times ReadRecords
+  // gives without readTimes. The readers take the range's records once for all channels.
+  // 0 success, 1 failure (a channel index outside the table, a range past the last record),
+  // 2 no memory.
+  virtual int ReadColumns(const std::vector<int>& channelIndexes, int start, int count, CVTColumns* out);
   virtual int GetAlarmCount();
   virtual int GetAlarm(int index, int* channelIndex, int64_t* relativeDataNo, TickTime* time, int* action,
                        int* level, int* type, int* lastWord);
@@ -188,6 +196,13 @@ class CVTDataFileAccess {
   // Empties the tables that Open appends to (batch comments and texts, groups, channels,
   // messages), so that an object opened again does not keep the previous file's rows.
   void ClearOpenTables();
+  // The state table the file's raw values are read with.
+  virtual RecorderFormat GetStateFormat() const { return RecorderFormat::Newer; }
+  // The time of record `start` from the first time ReadEventRecord or ReadDisplayValues gave.
+  virtual TickTime RangeStartTime(TickTime reported, int start) const;
+  // Whether a channel of a delivered type has value fields the reader takes (else its values
+  // read as 0).
+  virtual bool HasValueField(int) const { return true; }
 
   std::string m_filePath;
   std::string m_headerText;

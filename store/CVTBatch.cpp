@@ -41,21 +41,21 @@ CVTBatch::CVTBatch(CVTDataStorage* storage) { m_storage = storage; }
 CVTBatch::~CVTBatch() { Unload(); }
 
 CVTFile* CVTBatch::GetFile(int i) const {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return i >= 0 && i < int(m_files.size()) ? m_files[size_t(i)].get() : nullptr;
 }
 
 int CVTBatch::GetFileBlockOffset(int i) const {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return i >= 0 && i < int(m_fileOffsets.size()) ? m_fileOffsets[size_t(i)] : 0;
 }
 
 void CVTBatch::CheckReaderLimit() {
-  if (CVTFile::OpenReaderCount() >= OPEN_READER_LIMIT) CVTBatchCache::Instance().CloseAllReaders();
+  if (CVTFile::OpenReaderCount() >= OPEN_READER_LIMIT) CVTBatchCache::Instance().CloseIdleReaders();
 }
 
 int CVTBatch::Load(const vt::Guid& guid) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (m_loaded) Unload();
   if (m_storage == nullptr) return STORE_FAILED;
   CVTDataStorage::StorageLock storageLock(*m_storage);
@@ -123,6 +123,7 @@ int CVTBatch::LoadFiles() {
       return STORE_FAILED;
     m_recordCount += records;
     auto file = std::make_unique<CVTFile>(m_storage);
+    file->UseLockOf(*this);
     if (file->Init(path, fileId, m_id, records, changes, m_guid, start, end, trigger) != STORE_OK)
       return STORE_FAILED;
     if (m_files.empty() && file->GetDataInterval(file->GetChannelNo(0), &m_dataInterval) != STORE_OK)
@@ -175,22 +176,22 @@ bool CVTBatch::HasFileBlock(size_t file, int block) const {
 }
 
 bool CVTBatch::HasChannel(int channelNo) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return !m_files.empty() && m_files.back()->HasChannel(channelNo);
 }
 
 int CVTBatch::GetTimeChangeCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return m_timeChangeCount;
 }
 
 int CVTBatch::GetTimeBlockCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return m_timeBlockCount;
 }
 
 int CVTBatch::GetTimeBlock(int block, TickTime* start, TickTime* end) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (start == nullptr || end == nullptr || m_files.empty()) return STORE_FAILED;
   if (block == WHOLE_RECORDING_BLOCK) {
     *start = m_startTime;
@@ -211,31 +212,31 @@ int CVTBatch::GetTimeBlock(int block, TickTime* start, TickTime* end) {
 }
 
 int CVTBatch::GetDataKind(int* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return m_files.empty() ? STORE_FAILED : m_files.back()->GetDataKind(out);
 }
 
 int CVTBatch::GetRecordCount(int, int64_t* out, bool byInterval) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || out == nullptr) return STORE_FAILED;
   *out = byInterval ? m_recordCountByInterval : m_recordCount;
   return STORE_OK;
 }
 
 int CVTBatch::GetDataInterval(int channelNo, int* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || m_files.empty()) return STORE_FAILED;
   return m_files.back()->GetDataInterval(channelNo, out);
 }
 
 int CVTBatch::GetChannelDataType(int channelNo, int* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || m_files.empty()) return STORE_FAILED;
   return m_files.back()->GetChannelDataType(channelNo, out);
 }
 
 int CVTBatch::ReadRecordsAt(int channelNo, int64_t position, int64_t count, CVTData* buffer) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || buffer == nullptr || m_files.empty()) return STORE_FAILED;
   CVTFile& latest = *m_files.back();
   if (!latest.HasChannel(channelNo)) return STORE_INVALID_CHANNEL;
@@ -262,21 +263,66 @@ int CVTBatch::ReadRecordsAt(int channelNo, int64_t position, int64_t count, CVTD
   return STORE_OK;
 }
 
+bool CVTBatch::GapPoints(TickTime previousEnd, TickTime nextStart, TickTime from, TickTime to, int64_t* k0,
+                         int64_t* k1) const {
+  const int64_t step = int64_t(m_dataInterval) * kTicksPerMs;
+  const int64_t span = nextStart.ticks - previousEnd.ticks;
+  if (span <= step || to < from) return false;
+  *k1 = std::min((span - 1) / step, FloorDiv(to.ticks - previousEnd.ticks, step));
+  *k0 = std::max<int64_t>(1, CeilDiv(from.ticks - previousEnd.ticks, step));
+  return *k0 <= *k1;
+}
+
 int CVTBatch::AddGapRecords(TickTime previousEnd, TickTime nextStart, TickTime from, TickTime to,
                             CVTData* buffer) const {
   // The grid points previousEnd + k intervals (k >= 1) before nextStart and inside [from, to].
+  int64_t k0 = 0, k1 = -1;
+  if (!GapPoints(previousEnd, nextStart, from, to, &k0, &k1)) return STORE_OK;
   const int64_t step = int64_t(m_dataInterval) * kTicksPerMs;
-  const int64_t span = nextStart.ticks - previousEnd.ticks;
-  if (span <= step || to < from) return STORE_OK;
-  const int64_t last = std::min((span - 1) / step, FloorDiv(to.ticks - previousEnd.ticks, step));
-  for (int64_t k = std::max<int64_t>(1, CeilDiv(from.ticks - previousEnd.ticks, step)); k <= last; ++k)
+  for (int64_t k = k0; k <= k1; ++k)
     if (buffer->AddNoData(TickTime(previousEnd.ticks + k * step)) != STORE_OK) return STORE_FAILED;
+  return STORE_OK;
+}
+
+bool CVTBatch::FileBlockSpans(size_t i, int block, TickTime* previousEnd, TickTime* start) const {
+  if (i == 0 || !HasFileBlock(i - 1, block) || !HasFileBlock(i, block)) return false;
+  TickTime previousStart, end;
+  return m_files[i - 1]->GetTimeBlock(FileBlock(i - 1, block), &previousStart, previousEnd) == STORE_OK &&
+         m_files[i]->GetTimeBlock(FileBlock(i, block), start, &end) == STORE_OK;
+}
+
+int CVTBatch::ReadColumns(const std::vector<int>& channelNos, TickTime from, TickTime to, int block,
+                          bool fillGaps, int rangeRecords, const ColumnSink& sink) {
+  vt::DataLockGuard guard(ReadLock());
+  if (!m_loaded || !sink || rangeRecords < 1 || m_files.empty()) return STORE_FAILED;
+  for (int channelNo : channelNos)
+    if (!m_files.back()->HasChannel(channelNo)) return STORE_INVALID_CHANNEL;
+  const bool grid = m_dataInterval > 0;
+  for (size_t i = 0; i < m_files.size(); ++i) {
+    TickTime previousEnd, start;
+    int64_t k0 = 0, k1 = -1;
+    if (fillGaps && grid && FileBlockSpans(i, block, &previousEnd, &start) &&
+        GapPoints(previousEnd, start, from, to, &k0, &k1)) {
+      for (int64_t k = k0; k <= k1; k += rangeRecords) {
+        SColumnPiece gap;
+        gap.first = previousEnd.PlusMilliseconds(k * m_dataInterval);
+        gap.intervalMs = m_dataInterval;
+        gap.count = int(std::min<int64_t>(rangeRecords, k1 - k + 1));
+        if (!sink(gap)) return STORE_INTERRUPTED;
+      }
+    }
+    // As with ReadRecords, a file that fails leaves its records out; a stop of the sink ends the read.
+    if (HasFileBlock(i, block) && m_files[i]->ReadColumns(channelNos, from, to, FileBlock(i, block),
+                                                          rangeRecords, sink) == STORE_INTERRUPTED)
+      return STORE_INTERRUPTED;
+    CheckReaderLimit();
+  }
   return STORE_OK;
 }
 
 int CVTBatch::ReadRecords(int channelNo, TickTime from, TickTime to, CVTData* buffer, int block,
                           bool fillGaps) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || buffer == nullptr || m_files.empty()) return STORE_FAILED;
   CVTFile& latest = *m_files.back();
   if (!latest.HasChannel(channelNo)) return STORE_INVALID_CHANNEL;
@@ -295,13 +341,10 @@ int CVTBatch::ReadRecords(int channelNo, TickTime from, TickTime to, CVTData* bu
   }
   for (size_t i = 0; i < m_files.size(); ++i) {
     CVTFile& file = *m_files[i];
-    if (fillGaps && grid && i > 0 && HasFileBlock(i - 1, block) && HasFileBlock(i, block)) {
-      TickTime previousStart, previousEnd, start, end;
-      if (m_files[i - 1]->GetTimeBlock(FileBlock(i - 1, block), &previousStart, &previousEnd) == STORE_OK &&
-          file.GetTimeBlock(FileBlock(i, block), &start, &end) == STORE_OK &&
-          AddGapRecords(previousEnd, start, from, to, buffer) != STORE_OK)
-        return STORE_FAILED;
-    }
+    TickTime previousEnd, start;
+    if (fillGaps && grid && FileBlockSpans(i, block, &previousEnd, &start) &&
+        AddGapRecords(previousEnd, start, from, to, buffer) != STORE_OK)
+      return STORE_FAILED;
     if (HasFileBlock(i, block)) file.ReadRecords(channelNo, from, to, buffer, FileBlock(i, block), false);
     CheckReaderLimit();
   }
@@ -311,45 +354,45 @@ int CVTBatch::ReadRecords(int channelNo, TickTime from, TickTime to, CVTData* bu
 int CVTBatch::GetChannelCount() { return 0; }
 
 int CVTBatch::GetChannelNo(int index) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return m_files.empty() ? 0 : m_files.back()->GetChannelNo(index);
 }
 
 int CVTBatch::GetUsedGroupCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return m_files.empty() ? 0 : m_files.back()->GetUsedGroupCount();
 }
 
 int CVTBatch::GetGroupCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return m_files.empty() ? 0 : m_files.back()->GetGroupCount();
 }
 
 int CVTBatch::GetUsedGroupNo(int i) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return m_files.empty() ? 0 : m_files.back()->GetUsedGroupNo(i);
 }
 
 int CVTBatch::GetGroupInfo(int groupNo, std::string* name, int* channelCount, int* inUse) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || m_files.empty()) return STORE_FAILED;
   return m_files.back()->GetGroupInfo(groupNo, name, channelCount, inUse);
 }
 
 int CVTBatch::GetGroupChannelInfo(int groupNo, int channelNo, SGroupChannelInfo* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || m_files.empty()) return STORE_FAILED;
   return m_files.back()->GetGroupChannelInfo(groupNo, channelNo, out);
 }
 
 int CVTBatch::GetChannelInfo(int channelNo, SChannelInfo* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || m_files.empty()) return STORE_FAILED;
   return m_files.back()->GetChannelInfo(channelNo, out);
 }
 
 int CVTBatch::GetMessageCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (m_messageCount < 0) {
     int sum = 0;
     for (const auto& file : m_files) {
@@ -362,7 +405,7 @@ int CVTBatch::GetMessageCount() {
 }
 
 int CVTBatch::GetMessages(int group, TickTime from, TickTime to, CVTMessageList* list, int block) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || list == nullptr) return STORE_FAILED;
   // Messages come from the index, which has them for the batch as a whole.
   if (block != 0 && block != WHOLE_RECORDING_BLOCK) return STORE_OK;
@@ -411,12 +454,12 @@ int CVTBatch::GetMessages(int group, TickTime from, TickTime to, CVTMessageList*
 }
 
 int CVTBatch::GetTriggerCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return int(m_files.size());
 }
 
 int CVTBatch::GetTriggerTimes(TickTime* times, int capacity, int* count) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || count == nullptr || (times == nullptr && capacity > 0)) return STORE_FAILED;
   *count = std::clamp(int(m_triggerTimes.size()), 0, std::max(capacity, 0));
   std::copy_n(m_triggerTimes.begin(), *count, times);
@@ -424,12 +467,12 @@ int CVTBatch::GetTriggerTimes(TickTime* times, int capacity, int* count) {
 }
 
 void CVTBatch::CloseReaders() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   for (const auto& file : m_files) file->CloseReaders();
 }
 
 void CVTBatch::Unload() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   m_files.clear();
   m_fileOffsets.clear();
   m_triggerTimes.clear();
@@ -442,7 +485,7 @@ void CVTBatch::Unload() {
 }
 
 int CVTBatch::GetAlarmCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (m_alarmCount < 0) {
     int sum = 0;
     for (const auto& file : m_files) {
@@ -480,7 +523,7 @@ int CVTBatch::AddAlarmRows(const std::string& sql, const std::vector<int>& binds
 }
 
 int CVTBatch::GetAlarms(int channelNo, TickTime from, TickTime to, CVTAlarmList* list, int block) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || list == nullptr) return STORE_FAILED;
   if (block != 0 && block != WHOLE_RECORDING_BLOCK) return STORE_OK;
   const std::string columns = kAlarmColumns;
@@ -496,7 +539,7 @@ int CVTBatch::GetAlarms(int channelNo, TickTime from, TickTime to, CVTAlarmList*
 
 int CVTBatch::GetAlarmsForChannels(const std::vector<int>& channels, CVTAlarmList* list, int block,
                                    bool withUnassigned) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || list == nullptr) return STORE_FAILED;
   if (block != 0 && block != WHOLE_RECORDING_BLOCK) return STORE_OK;
   std::set<int> wanted(channels.begin(), channels.end());
@@ -511,7 +554,7 @@ int CVTBatch::GetAlarmsForChannels(const std::vector<int>& channels, CVTAlarmLis
 }
 
 int CVTBatch::BuildHeaderInfo() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (m_headerBuilt) return STORE_OK;
   if (m_files.empty()) return STORE_FAILED;
   CVTFile& first = *m_files.front();

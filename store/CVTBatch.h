@@ -38,6 +38,12 @@ class CVTBatch : public CVTFileInterface {
   int ReadRecordsAt(int channelNo, int64_t position, int64_t count, CVTData* buffer) override;
   int ReadRecords(int channelNo, TickTime from, TickTime to, CVTData* buffer, int block,
                   bool fillGaps) override;
+  // The records ReadRecords would give, for several channels at once, handed to the sink in
+  // pieces of at most rangeRecords records, in time order across the files; with fillGaps the
+  // grid points between two files of a block come as gap pieces. Each stored record is read
+  // once for all the channels. STORE_INVALID_CHANNEL when the latest file lacks one of them.
+  int ReadColumns(const std::vector<int>& channelNos, TickTime from, TickTime to, int block, bool fillGaps,
+                  int rangeRecords, const ColumnSink& sink);
   int GetChannelCount() override;
   int GetChannelNo(int index) override;
   int GetUsedGroupCount() override;
@@ -75,6 +81,12 @@ class CVTBatch : public CVTFileInterface {
   bool OpensNewBlock(TickTime previousEnd, TickTime start) const;
   int AddGapRecords(TickTime previousEnd, TickTime nextStart, TickTime from, TickTime to,
                     CVTData* buffer) const;
+  // The grid points previousEnd + k intervals, k in [*k0, *k1], that lie before nextStart and in
+  // [from, to]; false when there are none.
+  bool GapPoints(TickTime previousEnd, TickTime nextStart, TickTime from, TickTime to, int64_t* k0,
+                 int64_t* k1) const;
+  // The time span of the file's part of a block and of the file before it, when both have one.
+  bool FileBlockSpans(size_t i, int block, TickTime* previousEnd, TickTime* start) const;
   int AddAlarmRows(const std::string& sql, const std::vector<int>& binds, TickTime from, TickTime to,
                    bool bindTimes, CVTAlarmList* list);
   // Closes every cached batch's readers once the process holds too many.

@@ -35,6 +35,7 @@ CVTBatch* CVTBatchCache::Acquire(const vt::Guid& guid) {
   auto entry = std::make_unique<_file_ref>();
   entry->batch = batch.release();
   entry->count = 1;
+  entry->guid = guid;
   m_entries.push_back(std::move(entry));
   return m_entries.back()->batch;
 }
@@ -54,8 +55,7 @@ void CVTBatchCache::Release(CVTBatch* batch) {
 CVTBatchCache::_file_ref* CVTBatchCache::FindEntry(const vt::Guid& guid, int* index) {
   vt::DataLockGuard guard;
   for (size_t i = 0; i < m_entries.size(); ++i) {
-    vt::Guid cached;
-    if (m_entries[i]->batch->GetGuid(&cached) == STORE_OK && cached == guid) {
+    if (m_entries[i]->guid == guid) {
       if (index != nullptr) *index = int(i);
       return m_entries[i].get();
     }
@@ -65,9 +65,13 @@ CVTBatchCache::_file_ref* CVTBatchCache::FindEntry(const vt::Guid& guid, int* in
 
 CVTBatchCache::_file_ref* CVTBatchCache::FindEntry(CVTBatch* batch, int* index) {
   vt::DataLockGuard guard;
-  vt::Guid guid;
-  if (batch == nullptr || batch->GetGuid(&guid) != STORE_OK) return nullptr;
-  return FindEntry(guid, index);
+  for (size_t i = 0; i < m_entries.size(); ++i) {
+    if (batch != nullptr && m_entries[i]->batch == batch) {
+      if (index != nullptr) *index = int(i);
+      return m_entries[i].get();
+    }
+  }
+  return nullptr;
 }
 
 void CVTBatchCache::Clear() {
@@ -80,6 +84,18 @@ void CVTBatchCache::Clear() {
 void CVTBatchCache::CloseAllReaders() {
   vt::DataLockGuard guard;
   for (auto& entry : m_entries) entry->batch->CloseReaders();
+}
+
+void CVTBatchCache::CloseIdleReaders() {
+  vt::CriticalSection& cacheLock = CVTFileInterface::DataLock();
+  if (!cacheLock.TryEnter()) return;
+  for (auto& entry : m_entries) {
+    vt::CriticalSection& lock = entry->batch->ReadLock();
+    if (!lock.TryEnter()) continue;  // being read: its readers are in use
+    entry->batch->CloseReaders();
+    lock.Leave();
+  }
+  cacheLock.Leave();
 }
 
 void CVTBatchCache::RemoveAt(int index) {

@@ -7,8 +7,9 @@
 // them all back at once.
 //
 // A batch's identity is its GUID only; the owner clears the cache whenever it changes the
-// storage, so every cached batch belongs to the current storage. The cache runs under the data
-// lock of the stored-data model (CVTFileInterface::DataLock), so any thread may use it.
+// storage, so every cached batch belongs to the current storage. The cache runs under its own
+// lock (CVTFileInterface::DataLock), so any thread may use it; it keeps each batch's GUID beside
+// it, so that finding a batch never waits for a read of another batch.
 #pragma once
 #include <memory>
 #include <vector>
@@ -23,6 +24,7 @@ class CVTBatchCache {
   struct _file_ref {
     CVTBatch* batch = nullptr;  // owned
     int count = 0;
+    vt::Guid guid;  // the batch's, as loaded
   };
 
   static CVTBatchCache& Instance();
@@ -40,7 +42,13 @@ class CVTBatchCache {
   _file_ref* FindEntry(CVTBatch* batch, int* index);
   // Deletes every cached batch, whatever its count.
   void Clear();
+  // Closes the readers of every cached batch, waiting for reads under way.
   void CloseAllReaders();
+  // Closes the readers of the cached batches that nobody is reading; skips the others, and
+  // does nothing while another thread works on the cache. For a read that finds too many
+  // readers open: it waits for no lock, so two reads of different batches never wait for
+  // each other.
+  void CloseIdleReaders();
   void RemoveAt(int index);
   int GetCount() const;
 

@@ -14,6 +14,17 @@ std::atomic<int> CVTFile::s_openReaders{0};
 
 namespace {
 
+std::function<void(const CVTFile&)>& ReadHook() {
+  static std::function<void(const CVTFile&)> hook;
+  return hook;
+}
+
+}  // namespace
+
+void CVTFile::SetReadHookForTests(std::function<void(const CVTFile&)> hook) { ReadHook() = std::move(hook); }
+
+namespace {
+
 TickTime TimeOfRecord(const SRecordData* r) {
   if (r->GetKind() == DATA_KIND_EVENT)
     return r->GetValueType() == VALUE_TYPE_SHORT ? static_cast<const SEventShortData*>(r)->time
@@ -47,7 +58,7 @@ CVTFile::~CVTFile() { Unload(); }
 int CVTFile::Init(const std::string& relativePath, int64_t fileId, int64_t batchId, int64_t recordCount,
                   int timeChangeCount, const vt::Guid& batchGuid, TickTime start, TickTime end,
                   TickTime trigger) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (m_storage == nullptr) return STORE_FAILED;
   m_path = vt::JoinPath(m_storage->GetFolder(), relativePath);
   if (!vt::FileExists(m_path)) return STORE_FILE_MISSING;
@@ -88,7 +99,7 @@ int CVTFile::Init(const std::string& relativePath, int64_t fileId, int64_t batch
 }
 
 CVTDataFileAccess* CVTFile::GetFileAccess() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (m_reader) return m_reader.get();
   if (m_path.empty()) return nullptr;  // never initialised: nothing to open, nothing to report
   CVTDataFileAccess* reader = nullptr;
@@ -128,24 +139,24 @@ int CVTFile::ReadRecordTime(int channelIndex, int64_t position, TickTime* out) {
 }
 
 bool CVTFile::HasChannel(int channelNo) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded) return false;
   CVTDataFileAccess* reader = GetFileAccess();
   return reader != nullptr && reader->FindChannel(channelNo) != -1;
 }
 
 int CVTFile::GetTimeChangeCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return m_timeChangeCount;
 }
 
 int CVTFile::GetTimeBlockCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return m_blockCount;
 }
 
 int CVTFile::GetTimeBlock(int block, TickTime* start, TickTime* end) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (start == nullptr || end == nullptr || !m_loaded) return STORE_FAILED;
   if (block == WHOLE_RECORDING_BLOCK) {
     *start = m_startTime;
@@ -159,7 +170,7 @@ int CVTFile::GetTimeBlock(int block, TickTime* start, TickTime* end) {
 }
 
 int CVTFile::GetDataKind(int* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || out == nullptr) return STORE_FAILED;
   CVTDataFileAccess* reader = GetFileAccess();
   if (reader == nullptr) return STORE_UNSUPPORTED_FILE;
@@ -168,14 +179,14 @@ int CVTFile::GetDataKind(int* out) {
 }
 
 int CVTFile::GetRecordCount(int, int64_t* out, bool) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || out == nullptr) return STORE_FAILED;
   *out = m_recordCount;
   return STORE_OK;
 }
 
 int CVTFile::GetDataInterval(int, int* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || out == nullptr) return STORE_FAILED;
   if (m_dataInterval < 0) {
     CVTDataFileAccess* reader = GetFileAccess();
@@ -187,7 +198,7 @@ int CVTFile::GetDataInterval(int, int* out) {
 }
 
 int CVTFile::GetChannelDataType(int channelNo, int* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || out == nullptr) return STORE_FAILED;
   CVTDataFileAccess* reader = GetFileAccess();
   if (reader == nullptr) return STORE_UNSUPPORTED_FILE;
@@ -198,7 +209,7 @@ int CVTFile::GetChannelDataType(int channelNo, int* out) {
 }
 
 int CVTFile::ReadRecordsAt(int channelNo, int64_t position, int64_t count, CVTData* buffer) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || buffer == nullptr) return STORE_FAILED;
   CVTDataFileAccess* reader = GetFileAccess();
   if (reader == nullptr) return STORE_UNSUPPORTED_FILE;
@@ -216,12 +227,13 @@ int CVTFile::ReadRecordsAt(int channelNo, int64_t position, int64_t count, CVTDa
   }
   // The reader appends straight to the caller's buffer: the outcome is that of copying record by
   // record from a buffer of our own (a full buffer keeps what fitted and fails), one copy fewer.
+  if (ReadHook()) ReadHook()(*this);
   return reader->ReadRecords(index, int(position), int(n), buffer, m_blockCount > 1) == 0 ? STORE_OK
                                                                                           : STORE_FAILED;
 }
 
 int CVTFile::ReadRecords(int channelNo, TickTime from, TickTime to, CVTData* buffer, int block, bool) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || buffer == nullptr) return STORE_FAILED;
   if (!Overlaps(from, to, m_startTime, m_stopTime)) return STORE_FAILED;
   if (m_timeChangeCount == 0 && block > 0) return STORE_OK;
@@ -252,24 +264,85 @@ int CVTFile::ReadBlock(int channelNo, TickTime from, TickTime to, CVTData* buffe
     const int r = buffer->Allocate(reader->GetDataKind(), reader->GetChannelDataType(index), int(size));
     if (r != STORE_OK) return r;
   }
-  if (m_dataInterval < 0) m_dataInterval = reader->GetDataInterval();
-  const int64_t interval = m_dataInterval;
+  int64_t start = 0, count = 0;
+  if (int r = WindowOfBlock(index, block, from, to, &start, &count); r != STORE_OK || count == 0) return r;
+  if (ReadHook()) ReadHook()(*this);
+  // Without a regular interval there is no grid to place the window on: the whole block is read.
+  return reader->ReadRecords(index, int(start), int(count), buffer, m_blockCount > 1) == 0 ? STORE_OK
+                                                                                           : STORE_FAILED;
+}
 
-  int64_t skip = 0, count = records;
+int CVTFile::WindowOfBlock(int channelIndex, int block, TickTime from, TickTime to, int64_t* start,
+                           int64_t* count) {
+  int64_t first = 0, past = 0;
+  BlockRange(block, &first, &past);
+  const int64_t records = past - first;
+  *start = first, *count = 0;
+  if (records <= 0) return STORE_OK;
+  if (m_dataInterval < 0) m_dataInterval = m_reader->GetDataInterval();
+  const int64_t interval = m_dataInterval;
+  int64_t skip = 0, n = records;
   if (interval > 0) {
     TickTime t0;
-    if (ReadRecordTime(index, first, &t0) != STORE_OK) return STORE_FAILED;
+    if (ReadRecordTime(channelIndex, first, &t0) != STORE_OK) return STORE_FAILED;
     const TickTime blockLast = t0.PlusMilliseconds((records - 1) * interval);
     if (from > t0) skip = (from.DiffMilliseconds(t0) + interval - 1) / interval;
     const TickTime firstRead = t0.PlusMilliseconds(skip * interval);
     const TickTime lastRead = to < blockLast ? to : blockLast;
     if (lastRead < firstRead) return STORE_OK;  // the window misses this block
-    count = lastRead.DiffMilliseconds(firstRead) / interval + 1;
+    n = lastRead.DiffMilliseconds(firstRead) / interval + 1;
   }
-  // Without a regular interval there is no grid to place the window on: the whole block is read.
-  return reader->ReadRecords(index, int(first + skip), int(count), buffer, m_blockCount > 1) == 0
-             ? STORE_OK
-             : STORE_FAILED;
+  *start = first + skip, *count = n;
+  return STORE_OK;
+}
+
+int CVTFile::ReadColumns(const std::vector<int>& channelNos, TickTime from, TickTime to, int block,
+                         int rangeRecords, const ColumnSink& sink) {
+  vt::DataLockGuard guard(ReadLock());
+  if (!m_loaded || !sink || rangeRecords < 1) return STORE_FAILED;
+  if (!Overlaps(from, to, m_startTime, m_stopTime)) return STORE_FAILED;
+  if (m_timeChangeCount == 0 && block > 0) return STORE_OK;
+  if (block == WHOLE_RECORDING_BLOCK) {
+    for (int b = 0; b < m_blockCount; ++b)
+      if (int r = ReadColumnsOfBlock(channelNos, from, to, b, rangeRecords, sink); r != STORE_OK) return r;
+    return STORE_OK;
+  }
+  if (block < 0 || block >= m_blockCount) return STORE_FAILED;
+  return ReadColumnsOfBlock(channelNos, from, to, block, rangeRecords, sink);
+}
+
+int CVTFile::ReadColumnsOfBlock(const std::vector<int>& channelNos, TickTime from, TickTime to, int block,
+                                int rangeRecords, const ColumnSink& sink) {
+  int64_t first = 0, past = 0;
+  BlockRange(block, &first, &past);
+  if (past - first >= RECORD_RANGE_LIMIT || past > RECORD_RANGE_LIMIT) return STORE_RANGE_TOO_LARGE;
+  CVTDataFileAccess* reader = GetFileAccess();
+  if (reader == nullptr) return STORE_UNSUPPORTED_FILE;
+  m_columnIndexes.clear(), m_columnPlaces.clear();
+  for (size_t k = 0; k < channelNos.size(); ++k)
+    if (const int index = reader->FindChannel(channelNos[k]); index >= 0) {
+      m_columnIndexes.push_back(index);
+      m_columnPlaces.push_back(int(k));
+    }
+  if (m_columnIndexes.empty()) return STORE_INVALID_CHANNEL;
+  int64_t start = 0, count = 0;
+  if (int r = WindowOfBlock(m_columnIndexes[0], block, from, to, &start, &count); r != STORE_OK || count == 0)
+    return r;
+  if (ReadHook()) ReadHook()(*this);
+  for (int64_t done = 0; done < count;) {
+    const int n = int(std::min<int64_t>(rangeRecords, count - done));
+    if (const int r = reader->ReadColumns(m_columnIndexes, int(start + done), n, &m_columns); r != 0)
+      return STORE_FAILED;
+    SColumnPiece piece;
+    piece.first = m_columns.GetFirstTime();
+    piece.intervalMs = m_columns.GetIntervalMs();
+    piece.count = n;
+    piece.columns = &m_columns;
+    piece.places = &m_columnPlaces;
+    if (!sink(piece)) return STORE_INTERRUPTED;
+    done += n;
+  }
+  return STORE_OK;
 }
 
 int CVTFile::GetChannelCount() {
@@ -293,7 +366,7 @@ int CVTFile::GetUsedGroupNo(int i) {
 }
 
 int CVTFile::GetGroupInfo(int groupNo, std::string* name, int* channelCount, int* inUse) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || name == nullptr || channelCount == nullptr || inUse == nullptr) return STORE_FAILED;
   CVTDataFileAccess* reader = GetFileAccess();
   if (reader == nullptr) return STORE_UNSUPPORTED_FILE;
@@ -304,7 +377,7 @@ int CVTFile::GetGroupInfo(int groupNo, std::string* name, int* channelCount, int
 }
 
 int CVTFile::GetGroupChannelInfo(int groupNo, int channelNo, SGroupChannelInfo* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || out == nullptr) return STORE_FAILED;
   CVTDataFileAccess* reader = GetFileAccess();
   if (reader == nullptr) return STORE_UNSUPPORTED_FILE;
@@ -315,7 +388,7 @@ int CVTFile::GetGroupChannelInfo(int groupNo, int channelNo, SGroupChannelInfo* 
 }
 
 int CVTFile::GetChannelInfo(int channelNo, SChannelInfo* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || out == nullptr) return STORE_FAILED;
   CVTDataFileAccess* reader = GetFileAccess();
   if (reader == nullptr) return STORE_UNSUPPORTED_FILE;
@@ -325,7 +398,7 @@ int CVTFile::GetChannelInfo(int channelNo, SChannelInfo* out) {
 }
 
 int CVTFile::GetMessageCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (m_messageCount >= 0) return m_messageCount;
   CVTDataFileAccess* reader = m_loaded ? GetFileAccess() : nullptr;
   if (reader == nullptr) return 0;
@@ -342,7 +415,7 @@ int CVTFile::ListingReader(TickTime from, TickTime to, bool hasList, int block, 
 }
 
 int CVTFile::GetMessages(int group, TickTime from, TickTime to, CVTMessageList* list, int block) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   CVTDataFileAccess* reader = nullptr;
   if (int r = ListingReader(from, to, list != nullptr, block, &reader); r != STORE_OK) return r;
   const int count = reader->GetMessageCount();
@@ -372,12 +445,12 @@ int CVTFile::GetMessages(int group, TickTime from, TickTime to, CVTMessageList* 
 }
 
 int CVTFile::GetTriggerCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   return m_loaded ? 1 : 0;
 }
 
 int CVTFile::GetTriggerTimes(TickTime* times, int capacity, int* count) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || count == nullptr || (times == nullptr && capacity > 0)) return STORE_FAILED;
   *count = capacity > 0 ? 1 : 0;
   if (*count == 1) times[0] = m_triggerTime;
@@ -385,12 +458,12 @@ int CVTFile::GetTriggerTimes(TickTime* times, int capacity, int* count) {
 }
 
 void CVTFile::CloseReaders() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   CloseReader();
 }
 
 void CVTFile::Unload() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   CloseReader();
   m_blockCount = 0;
   m_blockStarts.clear();
@@ -406,7 +479,7 @@ void CVTFile::Unload() {
 }
 
 int CVTFile::GetAlarmCount() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (m_alarmCount >= 0) return m_alarmCount;
   CVTDataFileAccess* reader = m_loaded ? GetFileAccess() : nullptr;
   if (reader == nullptr) return 0;
@@ -415,7 +488,7 @@ int CVTFile::GetAlarmCount() {
 }
 
 int CVTFile::GetAlarms(int channelNo, TickTime from, TickTime to, CVTAlarmList* list, int block) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   CVTDataFileAccess* reader = nullptr;
   if (int r = ListingReader(from, to, list != nullptr, block, &reader); r != STORE_OK) return r;
   const int count = reader->GetAlarmCount();
@@ -435,7 +508,7 @@ int CVTFile::GetAlarms(int channelNo, TickTime from, TickTime to, CVTAlarmList* 
 }
 
 int CVTFile::BuildHeaderInfo() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (m_headerBuilt) return STORE_OK;
   CVTDataFileAccess* reader = m_loaded ? GetFileAccess() : nullptr;
   if (reader == nullptr) return STORE_UNSUPPORTED_FILE;

@@ -10,11 +10,28 @@
 // Files are made, initialised and deleted by their batch only.
 #pragma once
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "recorder/CVTColumns.h"
 #include "store/CVTFileInterface.h"
+
+// One piece of a column read (CVTFile::ReadColumns, CVTBatch::ReadColumns): `count` records at
+// first, first + interval, ..., either read from a file (columns) or, between two files of a
+// batch, a gap that no record covers (every sample of it reads as no data).
+struct SColumnPiece {
+  TickTime first;
+  int64_t intervalMs = 0;
+  int count = 0;
+  const CVTColumns* columns = nullptr;  // null for a gap
+  // For each column of `columns`, the place of its channel in the requested list; a requested
+  // channel the file does not have gets no column.
+  const std::vector<int>* places = nullptr;
+};
+// Takes one piece; false stops the read (the read then ends with STORE_INTERRUPTED).
+using ColumnSink = std::function<bool(const SColumnPiece&)>;
 
 class CVTFile : public CVTFileInterface {
  public:
@@ -39,6 +56,11 @@ class CVTFile : public CVTFileInterface {
   int ReadRecordsAt(int channelNo, int64_t position, int64_t count, CVTData* buffer) override;
   int ReadRecords(int channelNo, TickTime from, TickTime to, CVTData* buffer, int block,
                   bool fillGaps) override;
+  // The records ReadRecords would give (without gap filling) for several channels at once,
+  // handed to the sink in pieces of at most rangeRecords records: each record is read once for
+  // all the channels.
+  int ReadColumns(const std::vector<int>& channelNos, TickTime from, TickTime to, int block, int rangeRecords,
+                  const ColumnSink& sink);
   int GetChannelCount() override;
   int GetChannelNo(int index) override;
   int GetUsedGroupCount() override;
@@ -62,19 +84,23 @@ class CVTFile : public CVTFileInterface {
   TickTime GetTriggerTime() const { return m_triggerTime; }
   const std::string& GetPath() const { return m_path; }
   bool HasOpenReader() const {
-    vt::DataLockGuard guard;
+    vt::DataLockGuard guard(ReadLock());
     return m_reader != nullptr;
   }
 
   // Readers open in this process, over all files.
   static int OpenReaderCount() { return s_openReaders.load(std::memory_order_relaxed); }
 
+  // Tests: called on the reading thread, under the file's lock, before each read of records
+  // from a file's reader. Set it while no other thread reads; an empty function removes it.
+  static void SetReadHookForTests(std::function<void(const CVTFile&)> hook);
+
  private:
   // A count or number the loaded file's reader answers, under the data lock; 0 when the file is not
   // loaded or its reader cannot be opened.
   template <typename Ask>
   int AskReader(Ask ask) {
-    vt::DataLockGuard guard;
+    vt::DataLockGuard guard(ReadLock());
     if (!m_loaded) return 0;
     CVTDataFileAccess* reader = GetFileAccess();
     return reader != nullptr ? ask(*reader) : 0;
@@ -84,6 +110,11 @@ class CVTFile : public CVTFileInterface {
   void BlockRange(int block, int64_t* first, int64_t* end) const;
   // capacity: the size of a buffer made here when the caller gives none (at least the block's).
   int ReadBlock(int channelNo, TickTime from, TickTime to, CVTData* buffer, int block, int64_t capacity);
+  int ReadColumnsOfBlock(const std::vector<int>& channelNos, TickTime from, TickTime to, int block,
+                         int rangeRecords, const ColumnSink& sink);
+  // The records [*start, *start + *count) of a block that lie in [from, to] (all of them without
+  // a regular interval), read with the times of the channel at channelIndex.
+  int WindowOfBlock(int channelIndex, int block, TickTime from, TickTime to, int64_t* start, int64_t* count);
   // Whether a reader-relative data number lies in the block (both block starts included);
   // every data number lies in the whole recording.
   bool InBlock(int64_t relativeDataNo, int block) const;
@@ -104,6 +135,9 @@ class CVTFile : public CVTFileInterface {
   std::vector<int64_t> m_blockStarts;
   std::vector<TickTime> m_blockStartTimes;
   std::vector<TickTime> m_blockEndTimes;
+
+  CVTColumns m_columns;  // the ranges of ReadColumns, kept from call to call
+  std::vector<int> m_columnIndexes, m_columnPlaces;
 
   static std::atomic<int> s_openReaders;
 };

@@ -19,21 +19,21 @@ vt::CriticalSection& CVTFileInterface::DataLock() {
 }
 
 int CVTFileInterface::GetStartTime(TickTime* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (out == nullptr) return STORE_FAILED;
   *out = m_startTime;
   return STORE_OK;
 }
 
 int CVTFileInterface::GetStopTime(TickTime* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (out == nullptr) return STORE_FAILED;
   *out = m_stopTime;
   return STORE_OK;
 }
 
 int CVTFileInterface::GetGuid(vt::Guid* out) {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   if (out == nullptr) return STORE_FAILED;
   *out = m_guid;
   return STORE_OK;
@@ -52,7 +52,7 @@ int CVTFileInterface::GetMessagesInRange(TickTime from, TickTime to, CVTMessageL
 }
 
 void CVTFileInterface::Unload() {
-  vt::DataLockGuard guard;
+  vt::DataLockGuard guard(ReadLock());
   m_loaded = false;
   m_id = 0;
   m_alarmCount = -1;

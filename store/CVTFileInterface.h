@@ -5,10 +5,14 @@
 // the few operations that need nothing more.
 //
 // Batches are read by the user-interface thread and by the trend-conversion thread, and files
-// open and close readers lazily, so every operation of a file or a batch and every operation of
-// the batch cache runs under one process-wide re-entrant lock (DataLock). Uncontended it costs a
-// few tens of nanoseconds per call, nothing beside a read. Lock order: the data lock before a
-// storage mutex (a batch load takes the storage mutex inside it), never the other way round.
+// open and close readers lazily, so every operation of a file or a batch runs under that batch's
+// own re-entrant lock (ReadLock; the files of a batch share it, a file outside a batch has its
+// own). Reads of different batches thus run in parallel: a long read of one batch holds no
+// other. The batch cache has a lock of its own (DataLock). Uncontended a lock costs a few tens
+// of nanoseconds per call, nothing beside a read.
+// Lock order: the cache lock before a batch lock before a storage mutex (a batch load takes the
+// storage mutex inside it). A batch read that finds too many readers open only tries the cache
+// lock and the other batches' locks (CVTBatchCache::CloseIdleReaders), so it never waits for them.
 //
 // Block index -1 means the whole recording: every time block in order. All results are
 // STORE_RESULT values; times are TickTime values.
@@ -86,8 +90,12 @@ class CVTFileInterface {
   bool IsLoaded() const { return m_loaded; }
   int64_t GetId() const { return m_id; }
 
-  // The process-wide lock of the stored-data model (see the top of this file).
+  // The lock of the batch cache (see the top of this file).
   static vt::CriticalSection& DataLock();
+  // The lock every operation of this object runs under.
+  vt::CriticalSection& ReadLock() const { return *m_lock; }
+  // Runs this object's operations under owner's lock from now on (a batch's files share it).
+  void UseLockOf(const CVTFileInterface& owner) { m_lock = owner.m_lock; }
 
  protected:
   vt::Guid m_guid;
@@ -100,14 +108,20 @@ class CVTFileInterface {
   bool m_loaded = false;
   bool m_headerBuilt = false;
   CVTDataHeaderInfo m_headerInfo;
+
+ private:
+  mutable vt::CriticalSection m_ownLock;
+  vt::CriticalSection* m_lock = &m_ownLock;
 };
 
 namespace vt {
 
-// Holds CVTFileInterface::DataLock for the life of a block.
+// Holds a lock of the stored-data model for the life of a block: the cache lock
+// (CVTFileInterface::DataLock) by default, or the given one (an object's ReadLock).
 class DataLockGuard {
  public:
   DataLockGuard() : lock_(CVTFileInterface::DataLock()) { lock_.Enter(); }
+  explicit DataLockGuard(CriticalSection& lock) : lock_(lock) { lock_.Enter(); }
   ~DataLockGuard() { lock_.Leave(); }
   DataLockGuard(const DataLockGuard&) = delete;
   DataLockGuard& operator=(const DataLockGuard&) = delete;

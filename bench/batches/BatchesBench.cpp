@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/kit/BenchKit.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Paths.h"
 #include "store/CVTBatchCache.h"
@@ -33,10 +34,6 @@ constexpr int kRecords = 100000;
 constexpr int kIntervalMs = 100;
 constexpr int64_t kStartMs = 1700000000000;
 constexpr int kRuns = 3;
-
-double Seconds(std::chrono::steady_clock::time_point since) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
 
 TickTime MsTime(int64_t ms) { return TickTime::FromTime(int32_t(ms / 1000), int32_t(ms % 1000)); }
 
@@ -144,7 +141,7 @@ double ReadPlain(const std::vector<FileBytes>& files, int64_t* sum, bool premade
       ++n;
     }
   }
-  const double seconds = Seconds(start);
+  const double seconds = vt::bench::SecondsSince(start);
   *sum = 0;
   for (size_t i = 0; i < n; ++i) *sum += out[i].value + out[i].ticks % 1000003;
   return seconds;
@@ -159,7 +156,7 @@ double ReadBatch(CVTBatch* batch, int64_t* sum, int* count, bool premade) {
   const int r =
       batch->ReadRecords(1, MsTime(kStartMs),
                          MsTime(kStartMs + (int64_t(kFiles) * kRecords - 1) * kIntervalMs), &data, -1, true);
-  const double seconds = Seconds(start);
+  const double seconds = vt::bench::SecondsSince(start);
   *count = r == STORE_OK ? data.GetCount() : -1;
   *sum = 0;
   for (int i = 0; i < data.GetCount(); ++i) {
@@ -185,7 +182,7 @@ double ReadReaders(CVTBatch* batch, int* count) {
     if (reader == nullptr || reader->ReadRecords(reader->FindChannel(1), 0, kRecords, &data, false) != 0)
       break;
   }
-  const double seconds = Seconds(start);
+  const double seconds = vt::bench::SecondsSince(start);
   *count = data.GetCount();
   return seconds;
 }
@@ -200,7 +197,7 @@ double LockNs(bool reentered) {
     vt::DataLockGuard guard;
     asm volatile("" ::: "memory");
   }
-  const double ns = Seconds(start) * 1e9 / kTimes;
+  const double ns = vt::bench::SecondsSince(start) * 1e9 / kTimes;
   if (reentered) lock.Leave();
   return ns;
 }
@@ -225,14 +222,14 @@ int main(int argc, char** argv) {
         !CreateFolderTree(vt::JoinPath(folder, "FILES/BENCH")) || !MakeBatch(storage, files, guidText)) {
       fprintf(stderr, "cannot make the storage in %s\n", folder.c_str());
     } else {
-      printf("made %d files x %d records in %.2f s\n", kFiles, kRecords, Seconds(made));
+      printf("made %d files x %d records in %.2f s\n", kFiles, kRecords, vt::bench::SecondsSince(made));
       CVTBatchCache& cache = CVTBatchCache::Instance();
       cache.SetStorage(&storage);
       vt::Guid guid;
       vt::Guid::Parse(guidText, guid);
       auto loadStart = std::chrono::steady_clock::now();
       CVTBatch* batch = cache.Acquire(guid);
-      const double load = Seconds(loadStart);
+      const double load = vt::bench::SecondsSince(loadStart);
       int64_t batchSum = 0, plainSum = 0;
       int count = 0;
       if (batch == nullptr) {
@@ -266,7 +263,7 @@ int main(int argc, char** argv) {
             const int64_t at = kStartMs + int64_t(i % kFiles) * kRecords * kIntervalMs + 5000;
             batch->ReadRecords(1, MsTime(at), MsTime(at + 9 * kIntervalMs), &data, -1, true);
           }
-          const double smallUs = Seconds(smallStart) * 1e6 / kSmall;
+          const double smallUs = vt::bench::SecondsSince(smallStart) * 1e6 / kSmall;
           const double lockNs = LockNs(false), nestedNs = LockNs(true);
           printf("outputs made by the read: ReadRecords %.3f s, plain loop %.3f s, ratio %.2f\n", bestFresh,
                  bestPlainFresh, bestFresh / bestPlainFresh);
@@ -281,7 +278,8 @@ int main(int argc, char** argv) {
               lockNs, nestedNs, smallUs);
           printf("lock share of the whole read (at most %d acquisitions per file): %.4f %%\n", 16,
                  100.0 * 16 * kFiles * lockNs * 1e-9 / best);
-          printf("ratio (ReadRecords / plain loop, outputs made beforehand): %.2f\n", best / bestPlain);
+          vt::bench::Report("batches").Info("ReadRecords / plain loop, outputs made beforehand",
+                                            best / bestPlain);
           status = 0;
         }
         cache.Release(batch);

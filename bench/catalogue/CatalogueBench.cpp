@@ -13,6 +13,7 @@
 #include <chrono>
 #include <string>
 
+#include "bench/kit/BenchKit.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Paths.h"
 #include "store/CatalogueQueries.h"
@@ -23,10 +24,6 @@ namespace {
 
 constexpr int kRuns = 5;
 constexpr const char* kShell = "/usr/bin/sqlite3";
-
-double Seconds(std::chrono::steady_clock::time_point since) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
 
 // The rows, written as the import would have: every batch's latest file carries its channels.
 constexpr const char* kFill =
@@ -65,7 +62,7 @@ double Best(auto run) {
   for (int i = 0; i < kRuns; ++i) {
     auto start = std::chrono::steady_clock::now();
     if (!run()) return -1;
-    best = std::min(best, Seconds(start));
+    best = std::min(best, vt::bench::SecondsSince(start));
   }
   return best;
 }
@@ -126,6 +123,7 @@ int main(int argc, char** argv) {
   }
   storage.Close();
   if (argc <= 1) vt::RemoveTree(parent);
-  printf("ratio %.2f (target at most 2)\n", worst);
-  return 0;
+  vt::bench::Report report("catalogue");
+  report.AtMost("catalogue / sqlite3 shell, worst list", worst, 2);
+  return report.ExitCode();
 }

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/kit/BenchKit.h"
 #include "export/VTFileConverter.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/TimeEngine.h"
@@ -223,13 +224,13 @@ int main(int argc, char** argv) {
   for (const Call& c : calls) cells += c.kind >= Call::Text && c.kind <= Call::Number;
 
   std::printf("cells written: %zu\n", cells);
-  std::printf("conversion peak memory: %.1f MB (%.2f x the sample data; target at most 4)\n",
-              peakBytes / 1048576.0, peakBytes / double(sampleBytes));
   std::printf(
       "conversion: %.2f s (reading the samples alone: %.2f s); the same cells written directly: %.2f s\n",
       convertSeconds, readSeconds, referenceSeconds);
   if (argc <= 1) vt::RemoveTree(folder);
-  std::printf("time ratio (conversion / direct writing; target at most 2): %.2f\n",
-              convertSeconds / referenceSeconds);
-  return 0;
+  vt::bench::Report report("export");
+  report.Info("conversion peak memory / the file's samples as record buffers",
+              peakBytes / double(sampleBytes));
+  report.AtMost("conversion / writing the same cells directly", convertSeconds / referenceSeconds, 1.5);
+  return report.ExitCode();
 }

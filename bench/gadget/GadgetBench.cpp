@@ -20,6 +20,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/kit/BenchKit.h"
 #include "gadget/GGroup.h"
 #include "gadget/GRoot.h"
 #include "gadget/GRootMaster.h"
@@ -89,13 +90,7 @@ Scene BuildScene(CGCore* master, int groupsPerSide, int cellsPerSide) {
 }
 
 double Best(const std::function<void()>& work) {
-  double best = 1e30;
-  for (int run = 0; run < kRuns; ++run) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-  }
-  return best;
+  return vt::bench::BestOf(kRuns, [&](int) { work(); });
 }
 
 // The deepest active primitive under (x, y) of the root.
@@ -179,10 +174,11 @@ int main() {
   printf("incremental redraw (100): tree %.3f ms, flat %.3f ms, ratio %.2f\n", smallRedraw * 1e3,
          flatSmallRedraw * 1e3, smallRedraw / flatSmallRedraw);
   printf("incremental redraw time, 10,000 vs 100 primitives: %.2f\n", treeRedraw / smallRedraw);
-  printf("incremental redraw ratio, 10,000 vs 100 primitives: %.2f (target at most 1.5)\n",
-         (treeRedraw / flatRedraw) / (smallRedraw / flatSmallRedraw));
+  vt::bench::Report report("gadget");
+  report.AtMost("incremental redraw, 10,000 vs 100 primitives",
+                (treeRedraw / flatRedraw) / (smallRedraw / flatSmallRedraw), 1.5);
   printf("full repaint: tree %.3f ms, flat array %.3f ms\n", treePaint * 1e3, flatPaint * 1e3);
-  printf("full repaint ratio: %.2f (target at most 3)\n", treePaint / flatPaint);
+  report.AtMost("full repaint / flat array", treePaint / flatPaint, 3);
   delete master;
-  return 0;
+  return report.ExitCode();
 }

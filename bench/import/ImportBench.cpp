@@ -20,6 +20,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/kit/BenchKit.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Paths.h"
 #include "store/CVTImportManager.h"
@@ -30,10 +31,6 @@ namespace {
 
 constexpr int kRuns = 3;
 constexpr int kFilesPerRecording = 10;
-
-double Seconds(std::chrono::steady_clock::time_point since) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
 
 // count files of about bytes each into folder: runs of kFilesPerRecording files of one
 // recording each, as a recorder writes them.
@@ -84,7 +81,7 @@ double ImportAll(const std::vector<std::string>& files, const std::string& stora
       return -1;
     }
   }
-  double t = Seconds(start);
+  double t = vt::bench::SecondsSince(start);
   storage.Close();
   return t;
 }
@@ -95,7 +92,7 @@ double CopyAndRead(const std::string& source, const std::string& destination) {
   const std::string cat = "cat '" + source + "'/* > /dev/null";
   auto start = std::chrono::steady_clock::now();
   if (system(cp.c_str()) != 0 || system(cat.c_str()) != 0) return -1;
-  return Seconds(start);
+  return vt::bench::SecondsSince(start);
 }
 
 // One automatic run of the import worker over source into a new storage; the time or -1.
@@ -117,7 +114,7 @@ double WorkerRun(const std::string& source, const std::string& storageFolder, co
   auto start = std::chrono::steady_clock::now();
   if (!worker.Start()) return -1;
   while (!worker.IsIdle()) std::this_thread::sleep_for(std::chrono::microseconds(200));
-  double t = Seconds(start);
+  double t = vt::bench::SecondsSince(start);
   if (worker.GetAddedCount() != expected) {
     fprintf(stderr, "import_bench: the worker added %d of %d files\n", worker.GetAddedCount(), expected);
     return -1;
@@ -130,7 +127,7 @@ double CopyReadAndSync(const std::string& source, const std::string& destination
   const std::string sync = "sync -f '" + destination + "'";
   auto start = std::chrono::steady_clock::now();
   if (CopyAndRead(source, destination) < 0 || system(sync.c_str()) != 0) return -1;
-  return Seconds(start);
+  return vt::bench::SecondsSince(start);
 }
 
 // The ratio of the best worker time to the best reference time for the files of source, or -1.
@@ -195,9 +192,13 @@ int main(int argc, char** argv) {
   const double worker = small < 0 ? -1 : MeasureWorker(work, vt::JoinPath(work, "small-src"), 2000);
   const double large = Measure("large", work, vt::JoinPath(work, "large-src"), 200, 1024 * 1024);
   if (argc <= 1) vt::RemoveTree(work);
-  if (small < 0 || worker < 0 || large < 0) return 1;
-  printf("small files (2000 x 20 KB): import / (cp + cat) = %.2f (target at most 3)\n", small);
-  printf("small files through the worker: run / (cp + cat + sync) = %.2f (target at most 4)\n", worker);
-  printf("large files (200 x 1 MB): import / (cp + cat) = %.2f (target at most 1.5)\n", large);
-  return 0;
+  vt::bench::Report report("import");
+  if (small < 0 || worker < 0 || large < 0) {
+    report.Failed("an import or a copy failed");
+    return report.ExitCode();
+  }
+  report.AtMost("small files (2000 x 20 KB), import / (cp + cat)", small, 3);
+  report.AtMost("small files through the worker, run / (cp + cat + sync)", worker, 4);
+  report.AtMost("large files (200 x 1 MB), import / (cp + cat)", large, 1.5);
+  return report.ExitCode();
 }

@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/kit/BenchKit.h"
 #include "document/testing/DocumentItems.h"
 #include "document/ui/AlarmList.h"
 #include "document/ui/AlarmListArt.h"
@@ -124,8 +125,9 @@ int main(int argc, char** argv) {
       }(),
       kSelected, screen->IsRowSelected(kRows - 1) ? "last row selected" : "last row NOT selected");
   std::printf("paint and select: end of the list %.3f ms, first screen %.3f ms\n", end * 1e3, start * 1e3);
-  std::printf("end vs first screen ratio: %.2f (target at most 2)\n", end / start);
+  vt::bench::Report report("lists");
+  report.AtMost("end / first screen", end / start, 2);
   doc.reset();
   delete master;
-  return 0;
+  return report.ExitCode();
 }

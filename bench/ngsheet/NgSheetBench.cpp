@@ -15,8 +15,10 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "bench/kit/BenchKit.h"
 #include "gadget/GRootMaster.h"
 #include "gadget/GSkRoot.h"
 #include "gadget/GSkin.h"
@@ -33,13 +35,7 @@ constexpr int kFarRow = 1000000;
 constexpr int kRuns = 7;
 
 double Best(const std::function<void()>& work) {
-  double best = 1e30;
-  for (int run = 0; run < kRuns; ++run) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-  }
-  return best;
+  return vt::bench::BestOf(kRuns, [&](int) { work(); });
 }
 
 class BenchRoot : public CGSkRoot {
@@ -121,6 +117,7 @@ int main(int argc, char** argv) {
   ResetSheetSkin();
   ResetGadgetSkin();
   delete master;
-  printf("ratio (row %d / first screen): %.2f\n", kFarRow, far / first);
-  return 0;
+  vt::bench::Report report("ngsheet");
+  report.Info("row " + std::to_string(kFarRow) + " / first screen", far / first);
+  return report.ExitCode();
 }

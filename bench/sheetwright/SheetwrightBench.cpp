@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/kit/BenchKit.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Numbers.h"
 #include "sheetwright/Sheetwright.h"
@@ -23,10 +24,6 @@ namespace {
 constexpr int kRows = 65536;
 constexpr int kColumns = 100;
 constexpr int kRuns = 3;
-
-double Seconds(std::chrono::steady_clock::time_point since) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
 
 // The cell values, made before any timing: a caller's own computing is not the writer's cost.
 std::vector<double> MakeValues() {
@@ -50,7 +47,7 @@ double WriteWorkbook(const std::string& path, const std::vector<double>& values)
     }
   }
   excel_close_file(wb);
-  double seconds = Seconds(start);
+  double seconds = vt::bench::SecondsSince(start);
   return vt::FileExists(path) ? seconds : -1;
 }
 
@@ -72,7 +69,7 @@ double WritePlain(const std::string& path, uint64_t size) {
     written += n;
   }
   if (fclose(f) != 0) return -1;
-  return Seconds(start);
+  return vt::bench::SecondsSince(start);
 }
 
 }  // namespace
@@ -122,6 +119,7 @@ int main(int argc, char** argv) {
   printf(
       "%s",
       vt::FormatC("plain buffered writes of the same bytes, best of %d: %.3f s\n", kRuns, bestPlain).c_str());
-  printf("%s", vt::FormatC("ratio %.2f (target: at most 3)\n", bestWorkbook / bestPlain).c_str());
-  return 0;
+  vt::bench::Report report("sheetwright");
+  report.AtMost("workbook / plain buffered writes", bestWorkbook / bestPlain, 3);
+  return report.ExitCode();
 }

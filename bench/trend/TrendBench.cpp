@@ -20,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/kit/BenchKit.h"
 #include "platform/gui/Bitmap.h"
 #include "platform/gui/MemoryDc.h"
 #include "platform/gui/RecordingDc.h"
@@ -33,13 +34,7 @@ constexpr int64_t kSamples = 1000000;
 constexpr int kRuns = 3;
 
 double Best(const std::function<void()>& work) {
-  double best = 1e30;
-  for (int run = 0; run < kRuns; ++run) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-  }
-  return best;
+  return vt::bench::BestOf(kRuns, [&](int) { work(); });
 }
 
 // A graph of the given size with every channel bound, shown and drawn against one Y axis.
@@ -153,7 +148,8 @@ int main(int argc, char** argv) {
   });
   printf("paint: %zu fills, %.2f ms (raw scanline fill %.2f ms)\n", bars.size(), paintOurs * 1e3,
          paintReference * 1e3);
-  printf("paint ratio: %.2f (target at most 3)\n", paintOurs / paintReference);
-  printf("refill ratio: %.2f (target at most 2)\n", ours / reference);
-  return 0;
+  vt::bench::Report report("trend");
+  report.AtMost("paint / raw scanline fill", paintOurs / paintReference, 3);
+  report.AtMost("refill / plain min-max loop", ours / reference, 2);
+  return report.ExitCode();
 }

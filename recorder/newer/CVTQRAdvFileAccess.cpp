@@ -489,3 +489,8 @@ int CVTQRAdvFileAccess::ReadAlarmFlags(int channelIndex, int start, int count, s
   *numberRead = count;
   return 0;
 }
+
+bool CVTQRAdvFileAccess::HasValueField(int channelIndex) const {
+  const int width = m_reader.GetValueSize(channelIndex);
+  return width == 2 || width == 4;
+}

@@ -36,6 +36,9 @@ class CVTQRAdvFileAccess : public CVTDataFileAccess {
   int ReadAlarmFlags(int channelIndex, int start, int count, std::vector<uint8_t>* flags,
                      int* numberRead) override;
 
+ protected:
+  bool HasValueField(int channelIndex) const override;
+
  private:
   int ReadTimeBlocks();
   int RecordTime(int64_t position, TickTime* out);

@@ -41,6 +41,12 @@ class CVTQRFileAccess : public CVTDataFileAccess {
   static int RecorderState16(int16_t value);
   static int RecorderState32(int32_t value);
 
+ protected:
+  RecorderFormat GetStateFormat() const override { return RecorderFormat::Older; }
+  TickTime RangeStartTime(TickTime reported, int start) const override {
+    return reported.PlusMilliseconds(int64_t(start) * m_dataInterval);
+  }
+
  private:
   struct AlarmEvent {
     int channelIndex = 0;

@@ -1,8 +1,11 @@
 // The batch cache and its loader: shared batches with reference counts, loads that fail and are
-// not cached, the bound on open readers, and batches read from two threads at once.
+// not cached, the bound on open readers, batches read from two threads at once, and a read of
+// one batch that does not wait for a long read of another.
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <future>
 #include <thread>
 #include <vector>
 
@@ -157,6 +160,47 @@ TEST_F(CVTBatchCacheTest, TwoThreadsReadTheSameBatches) {
   worker.join();
   EXPECT_EQ(failures.load(), 0);
   cache_.Release(shared);
+}
+
+TEST_F(CVTBatchCacheTest, AShortReadOfOneBatchFinishesWhileALongReadOfAnotherRuns) {
+  // The long read (a trend conversion on its worker) is held inside its batch by the read hook
+  // until the short read (the user interface) has finished; with one lock for every batch the
+  // short read would wait for it. The deadline only turns such a wait into a failure.
+  Store(RecordingFile(1, 1, 50, T, 100), "F0.DAE");
+  Store(RecordingFile(2, 1, 50, T, 100), "G0.DAE");
+  CVTBatch* longBatch = cache_.Acquire(RecordingGuid(1));
+  ASSERT_NE(longBatch, nullptr);
+  std::promise<void> entered, release;
+  std::shared_future<void> released = release.get_future().share();
+  std::atomic<bool> held{false};
+  CVTFile::SetReadHookForTests([&](const CVTFile& file) {
+    if (file.GetPath().find("F0.DAE") == std::string::npos || held.exchange(true)) return;
+    entered.set_value();
+    released.wait();
+  });
+  std::thread worker([&] {
+    CVTData data;
+    EXPECT_EQ(longBatch->ReadRecords(1, MsTime(T), MsTime(T + 4900), &data, -1, true), STORE_OK);
+    EXPECT_EQ(data.GetCount(), 50);
+  });
+  entered.get_future().wait();
+  // While the long read is held: another batch is acquired, loaded and read, and the readers of
+  // idle batches may be closed.
+  auto shortRead = std::async(std::launch::async, [&] {
+    CVTBatchLoader loader;
+    if (loader.AddBatch(RecordingGuid(2)) != 0) return -1;
+    cache_.CloseIdleReaders();
+    CVTData data;
+    if (loader.GetBatches()[0]->ReadRecordsAt(2, 10, 20, &data) != STORE_OK) return -1;
+    return data.GetCount();
+  });
+  const bool finished = shortRead.wait_for(std::chrono::seconds(60)) == std::future_status::ready;
+  release.set_value();
+  worker.join();
+  CVTFile::SetReadHookForTests({});
+  EXPECT_TRUE(finished) << "the short read waited for the long read of another batch";
+  EXPECT_EQ(shortRead.get(), 20);
+  cache_.Release(longBatch);
 }
 
 }  // namespace

@@ -1,0 +1,603 @@
+// The shared min/max summaries of trend channels (see CGVantrelNgChannelSummary.h).
+#include "document/CGVantrelNgChannelSummary.h"
+
+#include <algorithm>
+#include <cassert>
+#include <climits>
+#include <cmath>
+#include <map>
+#include <mutex>
+#include <new>
+#include <tuple>
+
+#include "document/CGVantrelNgChannel.h"
+#include "recorder/RecorderStatus.h"
+#include "store/CVTBatch.h"
+
+namespace {
+
+constexpr int64_t kTicksPerMs = 10000;
+// Records per column read: a range the reader keeps in its range cache.
+constexpr int kRangeRecords = 8192;
+// Bytes of edge groups per generation.
+constexpr int64_t kEdgeBytes = 32 << 20;
+
+// Entry bits: a value of state 0, a record that is not "no data", +OVER, -OVER; flags above.
+constexpr uint8_t kHas = 1, kFound = 2, kPlus = 4, kMinus = 8;
+
+int State(int recorderState) { return recorderState == 0 ? 0 : RecorderStateToSampleStatus(recorderState); }
+
+// The trend display's state of each recorder state byte.
+struct StateTable {
+  uint8_t of[256];
+  StateTable() {
+    for (int i = 0; i < 256; ++i) of[i] = uint8_t(State(i) & 0xF);
+  }
+};
+const StateTable& States() {
+  static const StateTable table;
+  return table;
+}
+
+uint8_t BitsOf(const SNgSpanScan& s) {
+  return uint8_t((s.hasValue ? kHas : 0) | (s.found ? kFound : 0) | (s.plusOver ? kPlus : 0) |
+                 (s.minusOver ? kMinus : 0) | (s.status & 0xF) << 4);
+}
+
+void Fold(int32_t low, int32_t high, uint8_t bits, SNgSpanScan* acc) {
+  if (bits & kHas) {
+    if (!acc->hasValue || low < acc->rawMin) acc->rawMin = low;
+    if (!acc->hasValue || high > acc->rawMax) acc->rawMax = high;
+    acc->hasValue = true;
+  }
+  if (bits & kFound) acc->found = true;
+  if (bits & kPlus) acc->plusOver = true, acc->status |= 0x600;
+  if (bits & kMinus) acc->minusOver = true, acc->status |= 0x7000;
+  acc->status |= uint16_t(bits >> 4);
+}
+
+struct Key {
+  const CVTBatch* batch;
+  int segment;
+  int64_t start, end, intervalMs;
+  bool pairs;
+  bool operator<(const Key& o) const {
+    return std::tie(batch, segment, start, end, intervalMs, pairs) <
+           std::tie(o.batch, o.segment, o.start, o.end, o.intervalMs, o.pairs);
+  }
+};
+
+std::mutex& RegistryMutex() {
+  static std::mutex m;
+  return m;
+}
+std::map<Key, std::weak_ptr<CGVantrelNgChannelSummary>>& Registry() {
+  static std::map<Key, std::weak_ptr<CGVantrelNgChannelSummary>> r;
+  return r;
+}
+
+}  // namespace
+
+PreciseTime NgPreciseOf(TickTime t) {
+  PreciseTime p;
+  t.ToTime64(&p.seconds, &p.fraction);
+  return p;
+}
+
+double NgSecondsBetween(const PreciseTime& a, const PreciseTime& b) {
+  return double(b.seconds - a.seconds) + (b.fraction - a.fraction);
+}
+
+void ScanNgPoints(const uint16_t* st, const int32_t* lo, const int32_t* hi, bool pairs, int64_t i0,
+                  int64_t i1, SNgSpanScan* acc) {
+  if (i0 > i1) return;
+  if (!pairs) hi = lo;
+  int32_t mn = acc->hasValue ? acc->rawMin : INT32_MAX;
+  int32_t mx = acc->hasValue ? acc->rawMax : INT32_MIN;
+  bool any = acc->hasValue, found = acc->found;
+  unsigned flags = acc->status;
+  for (int64_t i = i0; i <= i1; ++i) {
+    const unsigned w = st[i];
+    const unsigned c1 = w >> 12;
+    if (c1 == 0) {  // the common case: a valid value (pair)
+      flags |= w & 0xF;
+      found = any = true;
+      if (lo[i] < mn) mn = lo[i];
+      if (hi[i] > mx) mx = hi[i];
+      continue;
+    }
+    if (c1 == 3) continue;
+    found = true;
+    flags |= w & 0xF;
+    const unsigned c2 = pairs ? (w >> 8) & 0xF : c1;
+    for (unsigned c : {c1, c2}) {
+      if (c == 6)
+        acc->plusOver = true, flags |= 0x600;
+      else if (c == 7)
+        acc->minusOver = true, flags |= 0x7000;
+    }
+  }
+  acc->rawMin = mn, acc->rawMax = mx;
+  acc->hasValue = any, acc->found = found;
+  acc->status = uint16_t(flags);
+}
+
+// --- the group of channels ----------------------------------------------------------------------
+
+std::shared_ptr<CGVantrelNgChannelSummary> CGVantrelNgChannelSummary::Join(CGVantrelNgChannel* channel,
+                                                                           int* slot) {
+  const int64_t ms = channel->GetIntervalMs();
+  if (ms < 1 || channel->GetBatch() == nullptr || channel->GetEndTicks() < channel->GetStartTicks())
+    return nullptr;
+  // Data the block cache holds whole needs no summaries.
+  const int64_t points =
+      (channel->GetEndTicks().ticks - channel->GetStartTicks().ticks) / (ms * kTicksPerMs) + 1;
+  if (points <= CACHED_BLOCK_LIMIT * (BLOCK_SAMPLES + 1)) return nullptr;
+  const bool pairs = channel->GetBatchDataKind() == DATA_KIND_DISPLAY;
+  const Key key{channel->GetBatch(),
+                channel->GetSegmentIndex(),
+                channel->GetStartTicks().ticks,
+                channel->GetEndTicks().ticks,
+                ms,
+                pairs};
+  std::shared_ptr<CGVantrelNgChannelSummary> group;
+  try {
+    std::lock_guard<std::mutex> lock(RegistryMutex());
+    group = Registry()[key].lock();
+    if (!group) {
+      group = std::make_shared<CGVantrelNgChannelSummary>(channel->GetBatch(), channel->GetSegmentIndex(),
+                                                          channel->GetStartTicks(), channel->GetEndTicks(),
+                                                          ms, pairs);
+      Registry()[key] = group;
+    }
+    Member m;
+    m.channel = channel;
+    m.channelNo = channel->GetChannelNumber();
+    m.blocks.resize(size_t(group->BlockCount()));
+    group->members_.push_back(std::move(m));
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+  *slot = int(group->members_.size()) - 1;
+  // A new member has no points in the decoded block; edge groups read before lack it and are read
+  // again when asked.
+  group->decodedSlots_.push_back(-1);
+  return group;
+}
+
+void CGVantrelNgChannelSummary::Leave(int slot) {
+  if (slot < 0 || slot >= int(members_.size())) return;
+  // The arena gives nothing back: the member's summaries serve the next member that needs them.
+  Member& m = members_[size_t(slot)];
+  try {
+    for (size_t b = 0; b < m.blocks.size(); ++b)
+      if (m.blocks[b].built) freeSummaries_[b].push_back(m.blocks[b].levels[0].low);
+  } catch (const std::bad_alloc&) {
+    // Not kept for reuse; the arena still frees it with the group.
+  }
+  m = Member{};
+  if (slot < int(decodedSlots_.size())) decodedSlots_[size_t(slot)] = -1;
+}
+
+CGVantrelNgChannelSummary::CGVantrelNgChannelSummary(CVTBatch* batch, int segment, TickTime start,
+                                                     TickTime end, int64_t intervalMs, bool pairs)
+    : batch_(batch), segment_(segment), start_(start), end_(end), intervalMs_(intervalMs), pairs_(pairs) {
+  points_ = (end.ticks - start.ticks) / (intervalMs * kTicksPerMs) + 1;
+  const int64_t blocks = BlockCount();
+  blockSeconds_.resize(size_t(blocks));
+  blockMs_.resize(size_t(blocks));
+  for (int64_t b = 0; b < blocks; ++b) {
+    double fraction = 0;
+    blockMs_[size_t(b)] = BlockStart(b).ToTime64(&blockSeconds_[size_t(b)], &fraction);
+  }
+  startTime_ = GridTime(0, 0);
+  freeSummaries_.resize(size_t(blocks));
+}
+
+PreciseTime CGVantrelNgChannelSummary::GridTime(int64_t block, int64_t i) const {
+  // As NgPreciseOf(BlockStart(block).PlusMilliseconds(i x interval)), without the tick division:
+  // whole milliseconds move the seconds and the millisecond part alone.
+  const int64_t ms = blockMs_[size_t(block)] + i * intervalMs_;
+  const int64_t seconds = ms >= 0 ? ms / 1000 : -((999 - ms) / 1000);
+  return PreciseTime{blockSeconds_[size_t(block)] + seconds, double(ms - seconds * 1000) / 1000.0};
+}
+
+CGVantrelNgChannelSummary::~CGVantrelNgChannelSummary() {
+  std::lock_guard<std::mutex> lock(RegistryMutex());
+  auto& registry = Registry();
+  for (auto it = registry.begin(); it != registry.end();)
+    it = it->second.expired() ? registry.erase(it) : std::next(it);
+}
+
+int64_t CGVantrelNgChannelSummary::GetBytes() const {
+  int64_t sum = 0;
+  sum += summaryBytes_;  // the summaries: what the arena handed out (only touched pages take memory)
+  for (const Member& m : members_) sum += int64_t(m.blocks.capacity() * sizeof(BlockSummary));
+  for (const Points& p : decoded_)
+    sum += int64_t(p.low.capacity() + p.high.capacity()) * 4 + int64_t(p.status.capacity()) * 2;
+  for (const Edge& e : edges_)
+    sum += int64_t(e.low.capacity() + e.high.capacity()) * 4 + int64_t(e.status.capacity()) * 2 + 64;
+  sum += int64_t(edgeIndex_.capacity()) * 4 + int64_t(edgeKeys_.capacity()) * 8;
+  return sum;
+}
+
+// --- the tiling, as the block cache lays it -----------------------------------------------------
+
+int64_t CGVantrelNgChannelSummary::BlockCount() const {
+  return (points_ + BLOCK_SAMPLES) / (BLOCK_SAMPLES + 1);
+}
+
+TickTime CGVantrelNgChannelSummary::BlockStart(int64_t block) const {
+  return start_.PlusMilliseconds(block * (BLOCK_SAMPLES + 1) * intervalMs_);
+}
+
+int64_t CGVantrelNgChannelSummary::BlockPoints(int64_t block) const {
+  return std::min<int64_t>(BLOCK_SAMPLES + 1, points_ - block * (BLOCK_SAMPLES + 1));
+}
+
+int64_t CGVantrelNgChannelSummary::BlockOf(const PreciseTime& t) const {
+  const int64_t ms = intervalMs_;
+  const double d = NgSecondsBetween(startTime_, t);
+  const int64_t index = int64_t(std::floor(d / (double(ms) / 1000.0) + 0.5));
+  const int64_t half = int64_t(double(ms) * 0.5 + 0.5);
+  const int64_t gMs = index * ms;
+  if (gMs > end_.DiffMilliseconds(start_) + half) return -1;
+  const int64_t stride = (BLOCK_SAMPLES + 1) * ms;
+  const int64_t need = gMs - half - BLOCK_SAMPLES * ms;
+  const int64_t k = need <= 0 ? 0 : (need + stride - 1) / stride;
+  return k < BlockCount() ? k : -1;
+}
+
+void CGVantrelNgChannelSummary::SpanIndexes(int64_t block, const PreciseTime& t0, const PreciseTime& t1,
+                                            int64_t* i0, int64_t* i1) const {
+  const PreciseTime s = GridTime(block, 0);
+  const double interval = double(intervalMs_) / 1000.0;
+  auto index = [&](const PreciseTime& t, PreciseTime* grid) {
+    const int64_t i = int64_t(std::floor(NgSecondsBetween(s, t) / interval + 0.5));
+    *grid = GridTime(block, i);
+    return i;
+  };
+  PreciseTime g0, g1;
+  *i0 = index(t0, &g0);
+  if (t0 < g0 && *i0 - 1 >= 0) --*i0;
+  *i1 = index(t1, &g1);
+  if (t1 > g1) ++*i1;
+}
+
+// --- reading and summarising --------------------------------------------------------------------
+
+bool CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_t p1,
+                                           const std::vector<int>& slots, std::vector<Points>* out) {
+  const TickTime bs = BlockStart(block);
+  const TickTime be = bs.PlusMilliseconds((BlockPoints(block) - 1) * intervalMs_);
+  const int64_t n = p1 - p0 + 1;
+  std::vector<int> numbers;
+  try {
+    out->resize(slots.size());
+    for (size_t k = 0; k < slots.size(); ++k) {
+      Points& p = (*out)[k];
+      p.status.assign(size_t(n), pairs_ ? kNgNoDataPair : kNgNoDataSingle);
+      p.low.assign(size_t(n), 0);
+      if (pairs_) p.high.assign(size_t(n), 0);
+      numbers.push_back(members_[size_t(slots[k])].channelNo);
+    }
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  // Records map to the grid point nearest their time, as a block of the cache places them; a
+  // window one interval wider each side (inside the block) holds every record that maps to
+  // [p0, p1], in the order the block's own read gives them.
+  TickTime from = bs.PlusMilliseconds((p0 - 1) * intervalMs_);
+  TickTime to = bs.PlusMilliseconds((p1 + 1) * intervalMs_);
+  if (from < bs) from = bs;
+  if (be < to) to = be;
+  const int64_t step = intervalMs_ * kTicksPerMs;
+  auto slotOf = [&](TickTime t) -> int64_t {
+    const int64_t d = t.ticks - bs.ticks;
+    return d < 0 ? -1 : (d + step / 2) / step;
+  };
+  auto sink = [&](const SColumnPiece& piece) {
+    const int64_t pieceStep = piece.intervalMs * kTicksPerMs;
+    const int64_t d0 = piece.first.ticks - bs.ticks;
+    const bool aligned = pieceStep == step && d0 >= 0 && d0 % step == 0;
+    auto each = [&](auto&& write) {
+      if (aligned) {
+        const int64_t s0 = d0 / step;
+        const int64_t a = std::max<int64_t>(0, p0 - s0), b = std::min<int64_t>(piece.count, p1 - s0 + 1);
+        for (int64_t i = a; i < b; ++i) write(int(i), s0 + i - p0);
+        return;
+      }
+      for (int i = 0; i < piece.count; ++i)
+        if (const int64_t s = slotOf(TickTime(piece.first.ticks + int64_t(i) * pieceStep));
+            s >= p0 && s <= p1)
+          write(i, s - p0);
+    };
+    if (piece.columns == nullptr) {  // a gap: no data at its points
+      for (Points& p : *out)
+        each([&](int, int64_t j) { p.status[size_t(j)] = pairs_ ? kNgNoDataPair : kNgNoDataSingle; });
+      return true;
+    }
+    const CVTColumns& c = *piece.columns;
+    if ((c.GetKind() == DATA_KIND_DISPLAY) != pairs_)
+      return true;  // a block of the other kind reads as no data
+    for (int k = 0; k < c.GetChannelCount(); ++k) {
+      const CVTColumns::Column& col = c.GetColumn(k);
+      if (!col.hasSamples) continue;
+      Points& p = (*out)[size_t((*piece.places)[size_t(k)])];
+      int32_t* lo = p.low.data();
+      int32_t* hi = p.high.data();
+      uint16_t* st = p.status.data();
+      const int32_t* v = col.values.data();
+      const uint8_t* s = col.states.data();
+      const uint8_t* f = col.flags.data();
+      const uint8_t* of = States().of;
+      if (!pairs_) {
+        each([&](int i, int64_t j) {
+          lo[j] = v[i];
+          st[j] = uint16_t(of[s[i]] << 12 | (f[i] & 0xF));
+        });
+      } else {
+        const int32_t* w = col.maxima.data();
+        const uint8_t* ms = col.maxStates.data();
+        each([&](int i, int64_t j) {
+          lo[j] = v[i], hi[j] = w[i];
+          st[j] = uint16_t(of[s[i]] << 12 | of[ms[i]] << 8 | (f[i] & 0xF));
+        });
+      }
+    }
+    return true;
+  };
+  const int r = batch_->ReadColumns(numbers, from, to, segment_, true, kRangeRecords, sink);
+  // As a block of the cache, a failed read leaves what it delivered; only no memory fails here.
+  (void)r;
+  return true;
+}
+
+void CGVantrelNgChannelSummary::Summarize(const Points& p, int64_t block, BlockSummary* out) {
+  const int64_t points = BlockPoints(block);
+  // One block of the arena for every level: the extremes first (4-byte aligned), then the bits.
+  int64_t total = 0, n = points;
+  for (Level& l : out->levels) total += (l.count = n = (n + kGroup - 1) / kGroup);
+  std::vector<int32_t*>& free = freeSummaries_[size_t(block)];
+  void* memory = nullptr;
+  if (!free.empty()) {
+    memory = free.back();  // a summary of this block a member left; the same size
+    free.pop_back();
+  } else {
+    memory = arena_.Allocate(size_t(total) * 9, alignof(int32_t));
+    if (memory) summaryBytes_ += total * 9;
+  }
+  if (memory == nullptr) throw std::bad_alloc();
+  int32_t* values = static_cast<int32_t*>(memory);
+  uint8_t* bits = reinterpret_cast<uint8_t*>(values + 2 * total);
+  for (Level& l : out->levels) {
+    l.low = values, l.high = values + l.count, l.bits = bits;
+    values += 2 * l.count, bits += l.count;
+  }
+  int64_t count = out->levels[0].count;
+  Level& first = out->levels[0];
+  const uint16_t* st = p.status.data();
+  const int32_t* lo = p.low.data();
+  const int32_t* hi = pairs_ ? p.high.data() : lo;
+  for (int64_t g = 0; g < count; ++g) {
+    const int64_t b = g * kGroup;
+    if (b + kGroup <= points) {
+      // The common case: eight values (pairs) of state 0, whatever their flags.
+      unsigned words = 0;
+      for (int k = 0; k < kGroup; ++k) words |= st[b + k];
+      if ((words & 0xFFF0) == 0) {
+        int32_t mn = lo[b], mx = hi[b];
+        for (int k = 1; k < kGroup; ++k) mn = std::min(mn, lo[b + k]), mx = std::max(mx, hi[b + k]);
+        first.low[g] = mn, first.high[g] = mx;
+        first.bits[g] = uint8_t(kHas | kFound | (words & 0xF) << 4);
+        continue;
+      }
+    }
+    SNgSpanScan acc;
+    ScanNgPoints(st, lo, pairs_ ? hi : nullptr, pairs_, b, std::min(points, b + kGroup) - 1, &acc);
+    first.low[g] = acc.rawMin, first.high[g] = acc.rawMax, first.bits[g] = BitsOf(acc);
+  }
+  for (int level = 1; level < kLevels; ++level) {
+    const Level& below = out->levels[level - 1];
+    Level& l = out->levels[level];
+    for (int64_t g = 0; g < l.count; ++g) {
+      SNgSpanScan acc;
+      for (int64_t e = g * kGroup; e < std::min(below.count, (g + 1) * kGroup); ++e)
+        Fold(below.low[e], below.high[e], below.bits[e], &acc);
+      l.low[g] = acc.rawMin, l.high[g] = acc.rawMax, l.bits[g] = BitsOf(acc);
+    }
+  }
+}
+
+bool CGVantrelNgChannelSummary::BuildBlock(int64_t block) {
+  std::vector<int> slots;
+  for (size_t s = 0; s < members_.size(); ++s)
+    if (members_[s].channel && !members_[s].blocks[size_t(block)].built) slots.push_back(int(s));
+  if (slots.empty()) return true;
+  const int64_t points = BlockPoints(block);
+  // The decoded block is replaced: its arrays are reused.
+  decodedBlock_ = -1;
+  if (!ReadPoints(block, 0, points - 1, slots, &decoded_)) {
+    decoded_.clear();
+    return false;
+  }
+  std::fill(decodedSlots_.begin(), decodedSlots_.end(), -1);
+  try {
+    for (size_t k = 0; k < slots.size(); ++k) {
+      BlockSummary& s = members_[size_t(slots[k])].blocks[size_t(block)];
+      Summarize(decoded_[k], block, &s);
+      s.built = true;
+      decodedSlots_[size_t(slots[k])] = int(k);
+    }
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  decodedBlock_ = block;
+  return true;
+}
+
+const CGVantrelNgChannelSummary::Edge* CGVantrelNgChannelSummary::GetEdge(int64_t block, int64_t group) {
+  const int members = int(members_.size());
+  const int64_t key = block * kGroupsPerBlock + group;
+  try {
+    if (edgeIndex_.empty()) {
+      edgeIndex_.assign(size_t(BlockCount() * kGroupsPerBlock), -1);
+      edgeLimit_ = std::max<int64_t>(64, kEdgeBytes / (int64_t(members) * kGroup * (pairs_ ? 10 : 6) + 64));
+      edges_.reserve(size_t(edgeLimit_));
+    }
+    int32_t place = edgeIndex_[size_t(key)];
+    if (place >= 0 && edges_[size_t(place)].members == members) return &edges_[size_t(place)];
+    if (place < 0) {
+      // A new place, or the oldest one's (its group is forgotten).
+      if (int64_t(edges_.size()) < edgeLimit_) {
+        edges_.emplace_back();
+        edgeKeys_.push_back(-1);
+        place = int32_t(edges_.size() - 1);
+      } else {
+        place = int32_t(nextEdge_);
+        nextEdge_ = (nextEdge_ + 1) % edgeLimit_;
+        if (edgeKeys_[size_t(place)] >= 0) edgeIndex_[size_t(edgeKeys_[size_t(place)])] = -1;
+      }
+      edgeKeys_[size_t(place)] = key;
+      edgeIndex_[size_t(key)] = place;
+    }
+    Edge& e = edges_[size_t(place)];
+    e.members = 0;  // not valid until read
+    const int64_t p0 = group * kGroup, p1 = std::min(BlockPoints(block), p0 + kGroup) - 1;
+    e.low.assign(size_t(members) * kGroup, 0);
+    if (pairs_) e.high.assign(size_t(members) * kGroup, 0);
+    e.status.assign(size_t(members) * kGroup, pairs_ ? kNgNoDataPair : kNgNoDataSingle);
+    std::vector<int> wanted;  // members whose points are not in the decoded block
+    for (int s = 0; s < members; ++s) {
+      if (!members_[size_t(s)].channel) continue;
+      const int d = block == decodedBlock_ ? decodedSlots_[size_t(s)] : -1;
+      if (d < 0) {
+        wanted.push_back(s);
+        continue;
+      }
+      const Points& p = decoded_[size_t(d)];
+      std::copy(p.status.begin() + p0, p.status.begin() + p1 + 1, e.status.begin() + int64_t(s) * kGroup);
+      std::copy(p.low.begin() + p0, p.low.begin() + p1 + 1, e.low.begin() + int64_t(s) * kGroup);
+      if (pairs_)
+        std::copy(p.high.begin() + p0, p.high.begin() + p1 + 1, e.high.begin() + int64_t(s) * kGroup);
+    }
+    if (!wanted.empty()) {
+      std::vector<Points> read;
+      if (!ReadPoints(block, p0, p1, wanted, &read)) return nullptr;
+      for (size_t k = 0; k < wanted.size(); ++k) {
+        const Points& p = read[k];
+        const int64_t at = int64_t(wanted[k]) * kGroup;
+        std::copy(p.status.begin(), p.status.end(), e.status.begin() + at);
+        std::copy(p.low.begin(), p.low.end(), e.low.begin() + at);
+        if (pairs_) std::copy(p.high.begin(), p.high.end(), e.high.begin() + at);
+      }
+    }
+    e.members = members;
+    return &e;
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+
+void CGVantrelNgChannelSummary::ScanEdge(int slot, int64_t block, int64_t i0, int64_t i1, SNgSpanScan* acc) {
+  while (i0 <= i1) {
+    const int64_t group = i0 / kGroup;
+    const int64_t last = std::min(i1, group * kGroup + kGroup - 1);
+    const Edge* e = GetEdge(block, group);
+    if (e == nullptr) return;
+    const int64_t at = int64_t(slot) * kGroup - group * kGroup;
+    ScanNgPoints(e->status.data() + at, e->low.data() + at, pairs_ ? e->high.data() + at : nullptr, pairs_,
+                 i0, last, acc);
+    i0 = last + 1;
+  }
+}
+
+namespace {
+
+// Entries [a, b) of a level into acc: runs of plain entries (values of state 0, no flags) fold
+// their extremes alone.
+void FoldEntries(const int32_t* low, const int32_t* high, const uint8_t* bits, int64_t a, int64_t b,
+                 SNgSpanScan* acc) {
+  if (a >= b) return;
+  int32_t mn = INT32_MAX, mx = INT32_MIN;
+  unsigned other = 0;
+  for (int64_t e = a; e < b; ++e) other |= bits[e] ^ (kHas | kFound);
+  if (other == 0) {
+    for (int64_t e = a; e < b; ++e) mn = std::min(mn, low[e]), mx = std::max(mx, high[e]);
+    Fold(mn, mx, kHas | kFound, acc);
+    return;
+  }
+  bool plain = false;
+  for (int64_t e = a; e < b; ++e) {
+    if (bits[e] == (kHas | kFound)) {
+      mn = std::min(mn, low[e]), mx = std::max(mx, high[e]);
+      plain = true;
+    } else {
+      Fold(low[e], high[e], bits[e], acc);
+    }
+  }
+  if (plain) Fold(mn, mx, kHas | kFound, acc);
+}
+
+}  // namespace
+
+void CGVantrelNgChannelSummary::FoldLevel(const BlockSummary& s, int level, int64_t a, int64_t b,
+                                          SNgSpanScan* acc) const {
+  // Entries [a, b) of a level: the whole entries of the level above for the middle.
+  const Level& l = s.levels[level];
+  const int64_t n = l.count;
+  const int32_t* lo = l.low;
+  const int32_t* hi = l.high;
+  const uint8_t* bits = l.bits;
+  if (level + 1 < kLevels) {
+    const int64_t up0 = (a + kGroup - 1) / kGroup;
+    const int64_t up1 = b == n ? s.levels[level + 1].count : b / kGroup;
+    if (up0 < up1) {
+      FoldEntries(lo, hi, bits, a, up0 * kGroup, acc);
+      FoldLevel(s, level + 1, up0, up1, acc);
+      FoldEntries(lo, hi, bits, up1 * kGroup, b, acc);
+      return;
+    }
+  }
+  FoldEntries(lo, hi, bits, a, b, acc);
+}
+
+bool CGVantrelNgChannelSummary::ScanBlock(int slot, int64_t block, int64_t i0, int64_t i1, SNgSpanScan* acc) {
+  const int64_t n = BlockPoints(block);
+  if (i0 < 0) i0 = 0;
+  if (i1 >= n) i1 = n - 1;
+  if (i0 > i1) return true;
+  BlockSummary& s = members_[size_t(slot)].blocks[size_t(block)];
+  if (!s.built && !BuildBlock(block)) return false;
+  if (!s.built) return false;
+  // Whole entries of the finest level from g0 to g1 (exclusive); the points around them one by one.
+  const int64_t g0 = (i0 + kGroup - 1) / kGroup;
+  const int64_t g1 = i1 == n - 1 ? s.levels[0].count : (i1 + 1) / kGroup;
+  if (g0 >= g1) {
+    ScanEdge(slot, block, i0, i1, acc);
+    return true;
+  }
+  if (i0 < g0 * kGroup) ScanEdge(slot, block, i0, g0 * kGroup - 1, acc);
+  FoldLevel(s, 0, g0, g1, acc);
+  if (g1 * kGroup <= i1) ScanEdge(slot, block, g1 * kGroup, i1, acc);
+  return true;
+}
+
+bool CGVantrelNgChannelSummary::ScanOver(int slot, const PreciseTime& t0, const PreciseTime& t1,
+                                         SNgSpanScan* acc) {
+  if (slot < 0 || slot >= int(members_.size()) || !members_[size_t(slot)].channel) return false;
+  int64_t block = BlockOf(t0);
+  if (block < 0) return false;
+  // Block by block as the cache merges them: the span's part in each block is scanned from its
+  // own indexes, the next block starts at its first grid point.
+  PreciseTime from = t0;
+  for (;;) {
+    int64_t i0 = 0, i1 = 0;
+    SpanIndexes(block, from, t1, &i0, &i1);
+    if (!ScanBlock(slot, block, i0, i1, acc)) return false;
+    const int64_t n = BlockPoints(block);
+    if (!(t1 > GridTime(block, n - 1))) return true;
+    from = GridTime(block, n);
+    if (from > t1 || ++block >= BlockCount()) return true;
+  }
+}

@@ -1,0 +1,141 @@
+// CGVantrelNgChannelSummary: the min/max summaries of the trend channels bound to one batch with
+// the same segment and grid, shared by them, so that a pixel column is answered without walking
+// its samples and the stored records are read once for all those channels.
+//
+// The summaries lie on the block tiling of the channel cache (blocks of 50,001 grid points from
+// the data start), for data longer than the three blocks a cache holds. The first span read that reaches a
+// tiling block reads that block's records once for every member channel (CVTBatch::ReadColumns) and folds
+// them into five levels of entries per channel: one entry per 8, 64, 512, 4,096 and 32,768 points, each the
+// raw extremes and the state bits a scan of those points gives (SNgSpanScan). A span inside a block is then
+// folded from the coarsest entries it covers whole; the points at its two ends that no entry
+// covers whole are scanned one by one. Those edge points come from the block decoded last, or
+// from a small store of edge groups (8 points of every member, read once for all of them when
+// first asked), so that a refill at the same column bounds for the next channel reads nothing.
+// Every answer is the one the block cache's scan gives over the same points.
+//
+// UI thread only: a clone bound for another thread keeps its own block cache and no summaries.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "document/CGVantrelNgChannelDataCache.h"
+#include "platform/base/BulkArena.h"
+#include "recorder/TickTime.h"
+
+class CGVantrelNgChannel;
+class CVTBatch;
+
+// A TickTime as PreciseTime, and the seconds from a to b (negative when b is earlier).
+PreciseTime NgPreciseOf(TickTime t);
+double NgSecondsBetween(const PreciseTime& a, const PreciseTime& b);
+
+// What a scan of a run of points folds into its result; the rules of the block cache's scan.
+void ScanNgPoints(const uint16_t* status, const int32_t* low, const int32_t* high, bool pairs, int64_t i0,
+                  int64_t i1, SNgSpanScan* acc);
+
+class CGVantrelNgChannelSummary {
+ public:
+  // The summary group of a channel's binding (batch, segment, data span, interval, data kind),
+  // made when none exists; the channel becomes a member. Null when the grid has no points.
+  static std::shared_ptr<CGVantrelNgChannelSummary> Join(CGVantrelNgChannel* channel, int* slot);
+  void Leave(int slot);
+
+  // The extremes scan of [t0, t1] of the member at slot, merged across tiling blocks as the block
+  // cache merges them; false when the summaries cannot be had (no memory, a failed read), and the
+  // caller then uses the block cache.
+  bool ScanOver(int slot, const PreciseTime& t0, const PreciseTime& t1, SNgSpanScan* acc);
+
+  // Bytes held by the summaries, the decoded block and the edge store.
+  int64_t GetBytes() const;
+
+  CGVantrelNgChannelSummary(CVTBatch* batch, int segment, TickTime start, TickTime end, int64_t intervalMs,
+                            bool pairs);
+  ~CGVantrelNgChannelSummary();
+
+ private:
+  static constexpr int kLevels = 5;
+  static constexpr int kGroup = 8;  // points per entry of the finest level; each level x 8
+  static constexpr int64_t kGroupsPerBlock = (BLOCK_SAMPLES + kGroup) / kGroup;
+
+  // The entries of one level of one member in one block, in the arena.
+  struct Level {
+    int32_t* low = nullptr;
+    int32_t* high = nullptr;
+    uint8_t* bits = nullptr;
+    int64_t count = 0;
+  };
+  struct BlockSummary {
+    bool built = false;
+    Level levels[kLevels];
+  };
+  struct Member {
+    CGVantrelNgChannel* channel = nullptr;
+    int channelNo = 0;
+    std::vector<BlockSummary> blocks;
+  };
+  // The decoded points of one block for some members.
+  struct Points {
+    std::vector<int32_t> low, high;
+    std::vector<uint16_t> status;
+  };
+  // One edge group: 8 points of every member that was a member when it was read.
+  struct Edge {
+    int members = 0;
+    std::vector<int32_t> low, high;  // members x 8
+    std::vector<uint16_t> status;
+  };
+
+  int64_t BlockCount() const;
+  // The time of point i of a block (i may lie outside it), as the block cache computes it.
+  PreciseTime GridTime(int64_t block, int64_t i) const;
+  TickTime BlockStart(int64_t block) const;
+  int64_t BlockPoints(int64_t block) const;
+  // The tiling block of t (as the cache chooses it); -1 past the data.
+  int64_t BlockOf(const PreciseTime& t) const;
+  // Local indexes of [t0, t1] in a block, as the cache's block computes them.
+  void SpanIndexes(int64_t block, const PreciseTime& t0, const PreciseTime& t1, int64_t* i0,
+                   int64_t* i1) const;
+
+  // Reads points [p0, p1] of a block for the given slots into points (one Points per slot).
+  bool ReadPoints(int64_t block, int64_t p0, int64_t p1, const std::vector<int>& slots,
+                  std::vector<Points>* out);
+  // Builds the summaries of a block for every member without them.
+  bool BuildBlock(int64_t block);
+  // Throws std::bad_alloc when the arena has no room.
+  void Summarize(const Points& p, int64_t block, BlockSummary* out);
+  // The edge group j of a block, read when missing.
+  const Edge* GetEdge(int64_t block, int64_t group);
+  void ScanEdge(int slot, int64_t block, int64_t i0, int64_t i1, SNgSpanScan* acc);
+  void FoldLevel(const BlockSummary& s, int level, int64_t a, int64_t b, SNgSpanScan* acc) const;
+  bool ScanBlock(int slot, int64_t block, int64_t i0, int64_t i1, SNgSpanScan* acc);
+
+  CVTBatch* batch_;
+  int segment_;
+  TickTime start_, end_;
+  int64_t intervalMs_;
+  bool pairs_;
+  int64_t points_;                     // grid points of the data
+  std::vector<int64_t> blockSeconds_;  // of each block's start: the seconds and the millisecond part
+  std::vector<int32_t> blockMs_;
+  PreciseTime startTime_;
+  std::vector<Member> members_;
+  // The summaries are built once and kept until the group goes: they live in an arena of large
+  // pages, which spares the building most of its page faults.
+  vt::BulkArena arena_;
+  std::vector<std::vector<int32_t*>> freeSummaries_;  // per block: summaries members left
+  int64_t summaryBytes_ = 0;                          // taken from the arena
+
+  // The block decoded last, for the members that were read with it.
+  int64_t decodedBlock_ = -1;
+  std::vector<int> decodedSlots_;  // slot -> index into decoded_, or -1
+  std::vector<Points> decoded_;
+
+  // Edge groups: a place per group of the data (-1: none), and at most edgeLimit_ groups kept,
+  // the oldest replaced first.
+  std::vector<int32_t> edgeIndex_;
+  std::vector<Edge> edges_;
+  std::vector<int64_t> edgeKeys_;  // the group of each place
+  int64_t nextEdge_ = 0;
+  int64_t edgeLimit_ = 0;
+};
