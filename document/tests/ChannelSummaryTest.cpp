@@ -7,7 +7,7 @@
 #include <cfloat>
 #include <tuple>
 
-#include "DocumentFixture.h"
+#include "document/testing/DocumentFixture.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Paths.h"
 #include "platform/base/ReadOnlyFile.h"

@@ -11,9 +11,9 @@
 #include <sstream>
 #include <thread>
 
-#include "DocumentFixture.h"
 #include "document/CGVantrelDoc.h"
 #include "document/TrendConversion.h"
+#include "document/testing/DocumentFixture.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Numbers.h"
 

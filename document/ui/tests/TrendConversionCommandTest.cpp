@@ -8,7 +8,7 @@
 
 #include "DialogTestFixture.h"
 #include "document/CGVantrelDoc.h"
-#include "document/tests/RecordingGraphWindowHost.h"
+#include "document/testing/RecordingGraphWindowHost.h"
 #include "document/ui/CDlgDataConvert.h"
 #include "document/ui/CDlgProgressbar.h"
 #include "document/ui/TrendConversionCommand.h"
