@@ -12,7 +12,7 @@
 #include <thread>
 
 #include "export/VTFileConverter.h"
-#include "export/tests/ExportFixtures.h"
+#include "export/testing/ExportFixtures.h"
 #include "platform/base/BulkArena.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Paths.h"

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "export/FileConversionFormatterFactory.h"
-#include "export/tests/ExportFixtures.h"
+#include "export/testing/ExportFixtures.h"
 
 namespace {
 

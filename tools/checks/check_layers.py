@@ -45,7 +45,7 @@ LIBRARIES = {
     "gadget/sheet": ["gadget", "recorder"],
     "trend": ["gadget/sheet", "gadget"],
     "export": ["store", "formshift"],
-    "document": ["trend", "store", "formshift", "msgdesk"],
+    "document": ["trend", "store", "export", "formshift", "msgdesk"],
     # The graph window's screens over its document.
     "document/ui": ["document", "trend", "gadget/sheet", "gadget", "store", "msgdesk"],
     # The application object starts every service itself: the settings and documents, the skins of

@@ -7,9 +7,9 @@
 #include <regex>
 #include <string>
 
-#include "DialogTestFixture.h"
 #include "document/ui/CDlgDataConvert.h"
 #include "document/ui/CDlgFileConvert.h"
+#include "document/ui/testing/DialogTestFixture.h"
 #include "platform/gui/testing/ScriptedCommonDialogs.h"
 
 namespace {

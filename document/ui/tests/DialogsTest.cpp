@@ -7,10 +7,10 @@
 #include <string>
 #include <thread>
 
-#include "DialogTestFixture.h"
 #include "document/ui/CBrowseForFolder.h"
 #include "document/ui/CDlgImportFolder.h"
 #include "document/ui/CDlgProgressbar.h"
+#include "document/ui/testing/DialogTestFixture.h"
 #include "gadget/GRootMaster.h"
 #include "gadget/GSkButton.h"
 #include "gadget/GSkin.h"

@@ -6,12 +6,12 @@
 
 #include <atomic>
 
-#include "DialogTestFixture.h"
 #include "document/CGVantrelDoc.h"
 #include "document/testing/RecordingGraphWindowHost.h"
 #include "document/ui/CDlgDataConvert.h"
 #include "document/ui/CDlgProgressbar.h"
 #include "document/ui/TrendConversionCommand.h"
+#include "document/ui/testing/DialogTestFixture.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Thread.h"
 #include "platform/gui/PumpUntil.h"
