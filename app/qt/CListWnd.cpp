@@ -303,6 +303,9 @@ CListWnd::CListWnd(CListDoc* listDoc, CNavigationDoc* navigationDoc, QWidget* pa
   m_report = new CListReportWnd(listDoc, m_splitter);
   m_splitter->addWidget(m_host);
   m_splitter->addWidget(m_report);
+  // The conditions keep their height when the pane grows or shrinks; the list takes the rest.
+  m_splitter->setStretchFactor(0, 0);
+  m_splitter->setStretchFactor(1, 1);
   m_splitter->setSizes({m_contents->sizeHint().height() + 4, 200});
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

@@ -112,24 +112,27 @@ TEST_F(DialogScreenshotTest, ConversionDialogs) {
       d.EndDialog(2);
     });
   };
-  CDlgFileConvert file(app->GetMainWindow());
-  file.m_format = 0;
-  file.m_folder = "/srv/vantrel/CONVERT";
-  picture(CDlgFileConvert::kTemplateId, "file_convert_dialog.png");
-  EXPECT_EQ(file.DoModal(), 2);
+  // The dialogs end before the frame that parents their windows.
+  {
+    CDlgFileConvert file(app->GetMainWindow());
+    file.m_format = 0;
+    file.m_folder = "/srv/vantrel/CONVERT";
+    picture(CDlgFileConvert::kTemplateId, "file_convert_dialog.png");
+    EXPECT_EQ(file.DoModal(), 2);
 
-  SDataConvertOption option;
-  option.startTime = TickTime((int64_t(1273483815) + 11644473600LL) * 10000000 + 2500000);
-  option.stopTime = TickTime(option.startTime.ticks + int64_t(86400) * 10000000);
-  option.groupFrom = 0;
-  option.groupTo = 2;
-  option.cellWithoutValue = 1;
-  option.outputPath = "/srv/vantrel/CONVERT/Line 1.txt";
-  CDlgDataConvert trend(app->GetMainWindow());
-  trend.m_format = 1;
-  trend.SetOption(option);
-  picture(CDlgDataConvert::kTemplateId, "trend_convert_dialog.png");
-  EXPECT_EQ(trend.DoModal(), 2);
+    SDataConvertOption option;
+    option.startTime = TickTime((int64_t(1273483815) + 11644473600LL) * 10000000 + 2500000);
+    option.stopTime = TickTime(option.startTime.ticks + int64_t(86400) * 10000000);
+    option.groupFrom = 0;
+    option.groupTo = 2;
+    option.cellWithoutValue = 1;
+    option.outputPath = "/srv/vantrel/CONVERT/Line 1.txt";
+    CDlgDataConvert trend(app->GetMainWindow());
+    trend.m_format = 1;
+    trend.SetOption(option);
+    picture(CDlgDataConvert::kTemplateId, "trend_convert_dialog.png");
+    EXPECT_EQ(trend.DoModal(), 2);
+  }
   app->ExitInstance();
 }
 

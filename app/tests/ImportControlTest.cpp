@@ -203,6 +203,8 @@ TEST_F(ImportControlTest, SchedulingMatrix) {
   ASSERT_TRUE(worker->Running());
   app_->OnManualImportFolder();
   EXPECT_TRUE(worker->Running());
+  // The worker's thread books the run when it begins, a moment after the start.
+  ASSERT_TRUE(vt::PumpUntil([&] { return worker->Runs().size() == 6; }, 5000));
   EXPECT_EQ(worker->Runs().back(), IMPORT_MODE_MANUAL);
   EXPECT_TRUE(app_->GetImportProgress()->IsWindowVisible());
   EXPECT_EQ(app_->m_lastImportFolder, root_ + "/in");
