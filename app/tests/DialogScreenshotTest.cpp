@@ -3,9 +3,6 @@
 // for the pictures (xvfb_dialogs.sh runs it under a virtual X server); skipped otherwise.
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-#include <QPixmap>
-#include <QScreen>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -13,6 +10,7 @@
 #include <thread>
 
 #include "app/CVantrelApp.h"
+#include "app/tests/ScreenshotTest.h"
 #include "document/CConfigurationFile.h"
 #include "document/ui/CDlgDataConvert.h"
 #include "document/ui/CDlgFileConvert.h"
@@ -39,19 +37,9 @@ class SlowWorker : public CVTImportManager {
   }
 };
 
-bool SaveScreen(const std::string& path) {
-  QScreen* screen = QGuiApplication::primaryScreen();
-  return screen && screen->grabWindow(0).save(QString::fromStdString(path), "PNG");
-}
-
-class DialogScreenshotTest : public vt_test::TempRootTest {};
+class DialogScreenshotTest : public vt_test::ScreenshotTest {};
 
 TEST_F(DialogScreenshotTest, FolderDialogAndProgressWindow) {
-  const char* out = std::getenv("VT_SCREENSHOT_DIR");
-  if (!out || !*out) GTEST_SKIP() << "VT_SCREENSHOT_DIR is not set";
-  ASSERT_TRUE(vt::CreateFolders(out));
-  ASSERT_TRUE(vt::CreateFolders(root_ + "/run"));
-  vt_test::ScopedEnv runtime("XDG_RUNTIME_DIR", root_ + "/run");
   CConfigurationFile prepared;
   prepared.SetDefaults(root_);
   prepared.m_folderTable[0] = {true, true, "/srv/recorders/line-1", 0};
@@ -77,7 +65,7 @@ TEST_F(DialogScreenshotTest, FolderDialogAndProgressWindow) {
   vt::OnNextDialog(329, [&](vt::DialogWindow& d) {
     vt::PumpBriefly(300);
     vt::PumpBriefly(300);
-    shot = SaveScreen(std::string(out) + "/import_folder_dialog.png");
+    shot = SaveScreen("import_folder_dialog.png");
     d.EndDialog(2);
   });
   app->OnAutoImportSettings();
@@ -88,18 +76,13 @@ TEST_F(DialogScreenshotTest, FolderDialogAndProgressWindow) {
   app->OnManualImportFolder();
   vt::PumpBriefly(300);
   vt::PumpBriefly(300);
-  EXPECT_TRUE(SaveScreen(std::string(out) + "/import_progress.png"));
+  EXPECT_TRUE(SaveScreen("import_progress.png"));
   worker->release = true;
   ASSERT_TRUE(vt::PumpUntil([&] { return app->m_importManager->IsIdle(); }, 5000));
   app->ExitInstance();
 }
 
 TEST_F(DialogScreenshotTest, ConversionDialogs) {
-  const char* out = std::getenv("VT_SCREENSHOT_DIR");
-  if (!out || !*out) GTEST_SKIP() << "VT_SCREENSHOT_DIR is not set";
-  ASSERT_TRUE(vt::CreateFolders(out));
-  ASSERT_TRUE(vt::CreateFolders(root_ + "/run"));
-  vt_test::ScopedEnv runtime("XDG_RUNTIME_DIR", root_ + "/run");
   auto app = std::make_unique<CVantrelApp>();
   ASSERT_TRUE(app->InitInstance());
   ASSERT_TRUE(vt::PumpUntil([&] { return app->m_importManager->IsIdle(); }, 5000));
@@ -108,7 +91,7 @@ TEST_F(DialogScreenshotTest, ConversionDialogs) {
     vt::OnNextDialog(templateId, [&, name](vt::DialogWindow& d) {
       vt::PumpBriefly(300);
       vt::PumpBriefly(300);
-      EXPECT_TRUE(SaveScreen(std::string(out) + "/" + name));
+      EXPECT_TRUE(SaveScreen(name));
       d.EndDialog(2);
     });
   };

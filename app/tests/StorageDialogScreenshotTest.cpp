@@ -3,14 +3,12 @@
 // under a virtual X server); skipped otherwise.
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-#include <QPixmap>
-#include <QScreen>
 #include <cstdlib>
 #include <memory>
 #include <string>
 
 #include "app/CVantrelApp.h"
+#include "app/tests/ScreenshotTest.h"
 #include "document/ui/CDlgDataAreaManager.h"
 #include "platform/base/FileSystem.h"
 #include "platform/gui/DialogWindow.h"
@@ -19,19 +17,9 @@
 
 namespace {
 
-bool SaveScreen(const std::string& path) {
-  QScreen* screen = QGuiApplication::primaryScreen();
-  return screen && screen->grabWindow(0).save(QString::fromStdString(path), "PNG");
-}
-
-class StorageDialogScreenshotTest : public vt_test::TempRootTest {};
+class StorageDialogScreenshotTest : public vt_test::ScreenshotTest {};
 
 TEST_F(StorageDialogScreenshotTest, StorageAndDstDialogs) {
-  const char* out = std::getenv("VT_SCREENSHOT_DIR");
-  if (!out || !*out) GTEST_SKIP() << "VT_SCREENSHOT_DIR is not set";
-  ASSERT_TRUE(vt::CreateFolders(out));
-  ASSERT_TRUE(vt::CreateFolders(root_ + "/run"));
-  vt_test::ScopedEnv runtime("XDG_RUNTIME_DIR", root_ + "/run");
   auto app = std::make_unique<CVantrelApp>();
   ASSERT_TRUE(app->InitInstance());
 
@@ -42,7 +30,7 @@ TEST_F(StorageDialogScreenshotTest, StorageAndDstDialogs) {
     dialog.m_root->SelectLine(1);
     vt::PumpBriefly(300);
     vt::PumpBriefly(300);
-    shot = SaveScreen(std::string(out) + "/storage_dialog.png");
+    shot = SaveScreen("storage_dialog.png");
     window.EndDialog(1);
   });
   app->OnManagementArea();
@@ -52,7 +40,7 @@ TEST_F(StorageDialogScreenshotTest, StorageAndDstDialogs) {
   vt::OnNextDialog(330, [&](vt::DialogWindow& window) {
     vt::PumpBriefly(300);
     vt::PumpBriefly(300);
-    shot = SaveScreen(std::string(out) + "/dst_dialog.png");
+    shot = SaveScreen("dst_dialog.png");
     window.EndDialog(2);
   });
   app->OnDstSetting();
