@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the dialog picture test of the application tests under a virtual X server, so that the
-# automatic-import folder dialog, the import progress window and the two conversion dialogs
+# dialogs and windows of the screenshot tests (every test suite named ...ScreenshotTest)
 # are drawn by a real window system; the pictures go to the artefacts folder. Skips (exit 77)
 # without xvfb-run or an X server.
 #   xvfb_dialogs.sh APP_TESTS ARTEFACT_FOLDER
@@ -18,7 +18,7 @@ export tests out work
 export QT_QPA_PLATFORM=xcb VT_SCREENSHOT_DIR="$out"
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
   touch "$work/x-started"
-  "$tests" --gtest_filter=*DialogScreenshotTest.*
+  "$tests" --gtest_filter=*ScreenshotTest.*
 '
 rc=$?
 if [ ! -e "$work/x-started" ]; then
