@@ -143,8 +143,8 @@ std::string StoredPath(const Batch& batch, const File& file) {
   return "FILES/" + batch.serialNo + "/2024/1/" + file.name;
 }
 
-void ImportBatch(CVTDataStorage& storage, const std::string& sourceFolder, const Batch& b) {
-  ASSERT_FALSE(b.files.empty());
+std::vector<std::string> WriteBatchFiles(const std::string& folder, const Batch& b) {
+  std::vector<std::string> paths;
   for (const File& f : b.files) {
     std::vector<uint8_t> bytes;
     if (f.olderFormat) {
@@ -159,12 +159,21 @@ void ImportBatch(CVTDataStorage& storage, const std::string& sourceFolder, const
     } else {
       bytes = recgen::WriteNewerFile(Model(b, f, b.files[0].startDataNo)).bytes;
     }
-    const std::string source = vt::JoinPath(sourceFolder, f.name);
-    ASSERT_TRUE(vt_test::WriteFileBytes(source, std::string(bytes.begin(), bytes.end())));
+    const std::string source = vt::JoinPath(folder, f.name);
+    EXPECT_TRUE(vt_test::WriteFileBytes(source, std::string(bytes.begin(), bytes.end()))) << source;
+    paths.push_back(source);
+  }
+  return paths;
+}
+
+void ImportBatch(CVTDataStorage& storage, const std::string& sourceFolder, const Batch& b) {
+  ASSERT_FALSE(b.files.empty());
+  const std::vector<std::string> sources = WriteBatchFiles(sourceFolder, b);
+  for (size_t k = 0; k < sources.size(); ++k) {
     std::string stored;
-    ASSERT_EQ(storage.ImportFile(source, &stored), STORE_OK) << f.name;
-    EXPECT_EQ(stored, StoredPath(b, f));
-    vt::DeleteFile(source);
+    ASSERT_EQ(storage.ImportFile(sources[k], &stored), STORE_OK) << b.files[k].name;
+    EXPECT_EQ(stored, StoredPath(b, b.files[k]));
+    vt::DeleteFile(sources[k]);
   }
 }
 

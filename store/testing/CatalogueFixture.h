@@ -93,6 +93,8 @@ struct Batch {
 // The stored path of a file of a batch.
 std::string StoredPath(const Batch& batch, const File& file);
 
+// Writes the batch's files with the generator into the folder; their paths in file order.
+std::vector<std::string> WriteBatchFiles(const std::string& folder, const Batch& batch);
 // Writes the batch's files with the generator into the folder and imports them in order.
 void ImportBatch(CVTDataStorage& storage, const std::string& sourceFolder, const Batch& batch);
 
