@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "AppTestSupport.h"
 #include "app/CMainFrame.h"
 #include "app/CNavigationDoc.h"
 #include "app/CVantrelApp.h"
@@ -48,6 +49,7 @@ namespace {
 
 using catalogue_test::Batch;
 using catalogue_test::File;
+using vt_test::ReadLogs;
 
 constexpr const char* kSerial = "QR7001";
 
@@ -106,19 +108,6 @@ std::vector<Batch> RoadBatches() {
   return {event, display, older};
 }
 
-// The log folder's files, one text.
-std::string ReadLogs(const std::string& folder) {
-  std::string all;
-  std::error_code ec;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, ec)) {
-    if (!entry.is_regular_file()) continue;
-    std::string text;
-    vt::ReadWholeFile(entry.path().string(), text);
-    all += text;
-  }
-  return all;
-}
-
 size_t Count(const std::string& text, const std::string& what) {
   size_t n = 0;
   for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
@@ -139,13 +128,11 @@ class ShowWatch : public QObject {
   }
 };
 
-class MainRoadTest : public vt_test::TempRootTest {
+class MainRoadTest : public vt_test::RuntimeRootTest {
  protected:
   void SetUp() override {
-    TempRootTest::SetUp();
-    ASSERT_TRUE(vt::CreateFolders(root_ + "/run"));
+    RuntimeRootTest::SetUp();
     ASSERT_TRUE(vt::CreateFolders(root_ + "/in"));
-    runtime_ = std::make_unique<vt_test::ScopedEnv>("XDG_RUNTIME_DIR", root_ + "/run");
     const char* screen = std::getenv("VT_SCREENSHOT_DIR");
     wholeScreen_ = screen && *screen;
     pictures_ = wholeScreen_ ? std::string(screen) + "/mainroad"
@@ -157,8 +144,7 @@ class MainRoadTest : public vt_test::TempRootTest {
       app_->ExitInstance();
       app_.reset();
     }
-    runtime_.reset();
-    TempRootTest::TearDown();
+    RuntimeRootTest::TearDown();
   }
   std::string Data() const { return root_ + "/Morvane/Vantrel/DATA"; }
   QMainWindow& Window() { return *static_cast<QMainWindow*>(app_->GetMainFrame()->Widget()); }
@@ -181,7 +167,6 @@ class MainRoadTest : public vt_test::TempRootTest {
   }
 
   std::unique_ptr<CVantrelApp> app_;
-  std::unique_ptr<vt_test::ScopedEnv> runtime_;
   std::string pictures_;
   bool wholeScreen_ = false;
 };
