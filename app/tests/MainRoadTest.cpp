@@ -2,7 +2,7 @@
 // an empty data root, an automatic import of five recorder files set up through the folder
 // dialog, the instrument in the navigation tree and its files in the report list, and the exit.
 // A picture of the main window after each step goes to <build>/artefacts/mainroad/NN.png (or to
-// VT_SCREENSHOT_DIR/mainroad under a real X server, where the whole screen is taken so that tool
+// VT_SCREENSHOT_DIR under a real X server, where the whole screen is taken so that tool
 // windows and dialogs show).
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -135,8 +135,7 @@ class MainRoadTest : public vt_test::RuntimeRootTest {
     ASSERT_TRUE(vt::CreateFolders(root_ + "/in"));
     const char* screen = std::getenv("VT_SCREENSHOT_DIR");
     wholeScreen_ = screen && *screen;
-    pictures_ = wholeScreen_ ? std::string(screen) + "/mainroad"
-                             : std::string(VT_BINARY_ROOT) + "/artefacts/mainroad";
+    pictures_ = wholeScreen_ ? std::string(screen) : std::string(VT_BINARY_ROOT) + "/artefacts/mainroad";
     ASSERT_TRUE(vt::CreateFolders(pictures_));
   }
   void TearDown() override {
