@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "LogReading.h"
 #include "app/AppMessages.h"
 #include "app/CVantrelApp.h"
 #include "document/CConfigurationFile.h"
@@ -244,19 +245,6 @@ TEST_F(ImportControlTest, SchedulingMatrix) {
   EXPECT_EQ(frame_.Take(), (std::vector<uint32_t>{WM_VT_IMPORTRESULT}));
 }
 
-// Every line of every file below folder.
-std::string ReadLogs(const std::string& folder) {
-  std::string all;
-  std::error_code ec;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, ec)) {
-    if (!entry.is_regular_file()) continue;
-    std::string text;
-    vt::ReadWholeFile(entry.path().string(), text);
-    all += text;
-  }
-  return all;
-}
-
 TEST_F(ImportControlTest, AutomaticImportThroughTheRealWorker) {
   for (uint32_t n = 1; n <= 3; ++n) {
     recgen::SizedOptions o;
@@ -293,7 +281,7 @@ TEST_F(ImportControlTest, AutomaticImportThroughTheRealWorker) {
   const std::vector<uint32_t> messages = frame_.Take();
   EXPECT_EQ(messages, (std::vector<uint32_t>{WM_VT_SHOWIMPORTBAR, WM_VT_IMPORTED, WM_VT_HIDEIMPORTBAR,
                                              WM_VT_IMPORTRESULT}));
-  const std::string log = ReadLogs(root_ + "/Morvane/Vantrel/LOG");
+  const std::string log = app_test::ReadLogs(root_ + "/Morvane/Vantrel/LOG");
   EXPECT_NE(log.find("START AUTOMATIC IMPORT"), std::string::npos);
   EXPECT_NE(log.find("FINISH IMPORT"), std::string::npos);
   size_t files = 0;
