@@ -177,7 +177,7 @@ class CListDoc : public CSubject {
   int m_lastFetch = FETCH_END;
 };
 
-// Texts of the catalogue lists: a UTC FILETIME in the display time zone as
-// "YYYY/MM/DD hh:mm:ss.mmm", and a sampling interval ("%u mSec", "%u Sec", "%u Min").
+// Times of the catalogue lists: a UTC FILETIME in the display time zone as
+// "YYYY/MM/DD hh:mm:ss.mmm". (Sampling intervals are written by the graph document's
+// FormatInterval, which the program links once.)
 std::string FormatListTime(int64_t ticks);
-std::string FormatInterval(int milliseconds);

@@ -78,9 +78,14 @@ class CMainFrame {
 
   // A graph document whose trend conversion may end: WM_VT_CONVERTDONE with the document in
   // wParam runs join on the user-interface thread; a document that has gone meanwhile (never
-  // registered or unregistered) is ignored.
-  void RegisterConversion(const void* document, std::function<void()> join);
+  // registered or unregistered) is ignored. cancel, when given, lets StopConversions end it.
+  void RegisterConversion(const void* document, std::function<void()> join,
+                          std::function<void()> cancel = {});
   void UnregisterConversion(const void* document);
+  // Exit and the end of the session: every registered conversion is cancelled and joined.
+  void StopConversions();
+  // Whether the active child window shows a graph window's document.
+  bool HasActiveGraphDocument() const;
 
   // The models of the three panes; the frame owns them, the list document with the profile's
   // column layouts (it goes before the profile does).

@@ -8,10 +8,12 @@
 
 #include "app/AppMessages.h"
 #include "app/CMainFrame.h"
+#include "app/CatalogueActions.h"
 #include "app/FileConversion.h"
 #include "app/SearchConditionStoreHolder.h"
 #include "document/CConfigurationFile.h"
 #include "document/ui/CDlgProgressbar.h"
+#include "document/ui/TrendConversionCommand.h"
 #include "export/ImportConversion.h"
 #include "gadget/GSkin.h"
 #include "gadget/sheet/GSheetSkin.h"
@@ -68,6 +70,7 @@ CVantrelApp::~CVantrelApp() {
   // windows go here too once they exist.
   if (m_importManager && !m_importManager->IsIdle()) m_importManager->Stop();
   m_restartTimer.reset();
+  vt::SetTrendConversionSite({});
   m_importProgress.reset();
   m_convertProgress.reset();
   m_mainFrame.reset();
@@ -186,8 +189,11 @@ int CVantrelApp::ExitInstance() {
   vt::RemoveSessionEnd();
   if (m_importTimer) m_importTimer->Stop();
   if (m_restartTimer) m_restartTimer->Stop();
-  // A file conversion still running is cancelled and joined while its window is there.
+  // Conversions still running are cancelled and joined while their windows are there.
+  StopConversions();
   vt::ReleaseFileConversion();
+  vt::SetTrendConversionSite({});
+  m_catalogueActions.reset();
   // The frame goes first (saving its workspace): what the worker still posts to it is dropped.
   if (vt::Application* loop = vt::Application::Current()) loop->SetMainWindow(0);
   m_mainFrame.reset();
@@ -212,6 +218,7 @@ int CVantrelApp::ExitInstance() {
 }
 
 void CVantrelApp::OnSystemShutdown() {
+  StopConversions();
   if (m_importManager && !m_importManager->IsIdle()) m_importManager->Stop();
   if (m_dataAreaManager && m_storageManager) m_storageManager->Cancel();
   if (m_settings) m_settings->SaveConfiguration();

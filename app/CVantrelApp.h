@@ -13,6 +13,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "app/AppFactory.h"
 #include "platform/base/WindowHandles.h"
@@ -31,6 +32,7 @@ class CVTGraphManager;
 class CVTImportManager;
 
 namespace vt {
+class CatalogueActions;
 class Profile;
 class SingleInstance;
 class Timer;
@@ -99,12 +101,30 @@ class CVantrelApp {
   void RestartAutoImportWhenIdle();
   // Stops a running run; with restart, a run that was stopped leaves a restart pending.
   void StopImportWorker(bool restart);
-  // The file conversion over the conversion progress window (ConversionCommands.cpp).
+  // The file conversion over the conversion progress window, the graph windows' trend
+  // conversions and the catalogue's commands (ConversionCommands.cpp).
   void RegisterConversionCommands();
+  // Cancels and joins the running file and trend conversions (exit, end of session).
+  void StopConversions();
   // The two progress windows (imports; other long work), made hidden at start-up.
   void CreateProgressWindows();
   CDlgProgressbar* GetImportProgress() const { return m_importProgress.get(); }
   CDlgProgressbar* GetConvertProgress() const { return m_convertProgress.get(); }
+
+  // ---- Catalogue actions (CatalogueCommands.cpp) ----
+  // Batch operations on n files of the current storage (storage-relative paths, "FILES/..." to
+  // move, "TRASH/..." to restore or delete for good): the question above 500 files, a progress
+  // window, the import worker stopped around them, and for each file that succeeded the import
+  // list's status and a line of the operation log. False when any file failed (message 10220).
+  bool MoveFilesToTrash(const std::vector<std::string>& paths);
+  bool RestoreFiles(const std::vector<std::string>& paths);
+  bool PurgeFiles(const std::vector<std::string>& paths);
+  // The export-folder picker from the settings' export folder, which keeps the choice.
+  bool ChooseExportFolder(std::string* folder);
+  // The main frame's delete, export and file-conversion commands; the list document's file
+  // operations become the batch operations above.
+  void RegisterCatalogueCommands();
+  vt::CatalogueActions* GetCatalogueActions() const { return m_catalogueActions.get(); }
 
   // ---- Application commands (AppCommands.cpp) ----
   static constexpr int ID_DST_SETTING = 32792;
@@ -157,12 +177,15 @@ class CVantrelApp {
 
  private:
   bool StorageNeedsAttention() const;
+  enum class BatchKind { Trash, Restore, Purge };
+  bool RunBatchOperation(BatchKind kind, const std::vector<std::string>& paths);
 
   vt::AppFactory m_factory;
   std::unique_ptr<vt::SingleInstance> m_singleInstance;
   std::unique_ptr<CMainFrame> m_mainFrame;
   std::unique_ptr<CDlgProgressbar> m_importProgress;
   std::unique_ptr<CDlgProgressbar> m_convertProgress;
+  std::unique_ptr<vt::CatalogueActions> m_catalogueActions;
   std::unique_ptr<vt::Timer> m_restartTimer;
   mutable std::mutex m_fileToShowLock;
   std::string m_fileToShow;

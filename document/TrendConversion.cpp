@@ -261,22 +261,23 @@ int TrendConversion::WriteHeader(CFileConverter& out, const Group& g) {
   timeRow(range + 2, kStopTime, option_.stopTime);
   label(range + 3, kGroupName, g.displayName);
   if (headerRows_ == 52) {
+    // The header keeps texts and comments by their slot from 0; the captions count from 1.
     for (int n = 1; n <= 24; ++n) {
       const int row = 18 + n;
       if (r == FCONV_OK)
         r = out.WriteString(row, 0, (std::string(txt::kBatchText) + std::to_string(n)).c_str());
-      if (r == FCONV_OK) r = out.WriteString(row, 1, header_.GetBatchTextTitle(n).c_str());
-      if (r == FCONV_OK) r = out.WriteString(row, 2, header_.GetBatchTextBody(n).c_str());
+      if (r == FCONV_OK) r = out.WriteString(row, 1, header_.GetBatchTextTitle(n - 1).c_str());
+      if (r == FCONV_OK) r = out.WriteString(row, 2, header_.GetBatchTextBody(n - 1).c_str());
     }
     for (int n = 1; n <= 3; ++n) {
       const int row = 42 + n;
       if (r == FCONV_OK)
         r = out.WriteString(row, 0, (std::string(txt::kBatchComment) + std::to_string(n)).c_str());
-      const std::string text = header_.GetBatchCommentText(n);
+      const std::string text = header_.GetBatchCommentText(n - 1);
       if (text.empty()) continue;
       if (r == FCONV_OK) r = out.WriteString(row, 1, text.c_str());
-      if (r == FCONV_OK) r = WriteTimeCells(out, row, 2, header_.GetBatchCommentTime(n));
-      if (r == FCONV_OK) r = out.WriteString(row, 5, header_.GetBatchCommentUser(n).c_str());
+      if (r == FCONV_OK) r = WriteTimeCells(out, row, 2, header_.GetBatchCommentTime(n - 1));
+      if (r == FCONV_OK) r = out.WriteString(row, 5, header_.GetBatchCommentUser(n - 1).c_str());
     }
   }
   // The channel header: the last five rows of the block.

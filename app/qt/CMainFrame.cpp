@@ -114,7 +114,10 @@ struct CMainFrame::Impl {
   vt::DockPane* navigation = nullptr;
   vt::DockPane* search = nullptr;
   vt::DockPane* properties = nullptr;
-  std::map<const void*, std::function<void()>> conversions;
+  struct Conversion {
+    std::function<void()> join, cancel;
+  };
+  std::map<const void*, Conversion> conversions;
   bool limitMessageShown = false;
   bool reportListFocused = false;
 
@@ -224,7 +227,7 @@ void CMainFrame::Impl::OnImportResult(int result, int mode) {
 void CMainFrame::Impl::OnConvertDone(const void* document) {
   const auto it = conversions.find(document);
   if (it == conversions.end()) return;  // the document closed meanwhile, and joined then
-  const std::function<void()> join = it->second;
+  const std::function<void()> join = it->second.join;
   join();
 }
 
@@ -429,10 +432,21 @@ void CMainFrame::SaveWorkspace() {
   if (m_impl->window && m_impl->app.m_profile) m_impl->window->SaveWorkspace(*m_impl->app.m_profile);
 }
 
-void CMainFrame::RegisterConversion(const void* document, std::function<void()> join) {
+void CMainFrame::RegisterConversion(const void* document, std::function<void()> join,
+                                    std::function<void()> cancel) {
   assert(document != nullptr && join);
-  m_impl->conversions[document] = std::move(join);
+  m_impl->conversions[document] = {std::move(join), std::move(cancel)};
 }
+
+void CMainFrame::StopConversions() {
+  const auto conversions = std::move(m_impl->conversions);
+  m_impl->conversions.clear();
+  for (const auto& [document, c] : conversions)
+    if (c.cancel) c.cancel();
+  for (const auto& [document, c] : conversions) c.join();
+}
+
+bool CMainFrame::HasActiveGraphDocument() const { return m_impl->window && m_impl->HasActiveGraphDocument(); }
 
 void CMainFrame::UnregisterConversion(const void* document) { m_impl->conversions.erase(document); }
 

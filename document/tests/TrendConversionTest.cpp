@@ -169,6 +169,61 @@ TEST_F(TrendConversionTest, ASingleBatchWritesTheLongHeaderAndListSheets) {
   EXPECT_NE(h[12].find("\"Sample rate\", 1.0, \"Sec.\""), std::string::npos) << h[12];
 }
 
+// One batch: 24 header rows, or 52 when the batch carries batch information; the data rows of a
+// sheet are what the header leaves of 65,536, and the rows beyond go on in a second file. The
+// batch's alarms make the alarm list sheet in every file (rows only in the first).
+TEST_F(TrendConversionTest, TheLongHeadersLeaveTheirRowsPerSheet) {
+  const struct {
+    bool batchInfo;
+    int header, perSheet;
+  } cases[] = {{true, 52, 65484}, {false, 24, 65512}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.header);
+    const uint32_t recording = c.batchInfo ? 1 : 2;
+    recgen::NewerFile m = RecordingFile(recording, 1, c.perSheet + 10, T, 1000);
+    if (c.batchInfo) {
+      m.batch.hasBatchInfo = 1;
+      m.batch.texts[0] = {"Lot", "A-17"};
+      m.batch.comments[0] = {recgen::NewerTime::At(int32_t(T / 1000) + 5, 0), "ann", "checked"};
+    }
+    for (int i = 0; i < 3; ++i) {
+      recgen::NewerAlarm a;
+      a.channel = 1;
+      a.time = recgen::NewerTime::At(int32_t(T / 1000) + 10 * i, 0);
+      a.dataNo = 1 + 10 * i;
+      m.alarms.push_back(a);
+    }
+    Store(m, c.batchInfo ? "INFO.DAE" : "PLAIN.DAE");
+    doc = std::make_unique<CGVantrelDoc>(nullptr, &owner);
+    doc->m_graphName = "Plant";
+    ASSERT_TRUE(doc->AddGroups({Entry({Key(recording, 1)})}, std::nullopt, std::nullopt));
+    doc->LoadHeaderInfo();
+    const std::string name = c.batchInfo ? "info.xls" : "plain.xls";
+    ASSERT_EQ(Convert(name, 0, 0), vt::kConvertOk);
+    for (int k = 1; k <= 2; ++k) {
+      SCOPED_TRACE(k);
+      const auto sheets =
+          ReadSheets(out_ + "/" + name.substr(0, name.size() - 4) + vt::FormatC("_%04d.xls", k), c.header);
+      ASSERT_EQ(sheets.size(), 2u);
+      EXPECT_EQ(sheets[0].rows, k == 1 ? 65536 : c.header + 10);
+      EXPECT_EQ(sheets[1].name, "Alarm list");
+      EXPECT_EQ(sheets[1].rows, k == 1 ? 1 + 3 : 1);
+      const auto& h = sheets[0].head;
+      ASSERT_EQ(int(h.size()), c.header);
+      EXPECT_EQ(h[size_t(c.header) - 1], "[\"Date\", \"Time\", \"Sec.\"]");
+      EXPECT_EQ(h[size_t(c.header) - 5].rfind("[\"\", \"\", \"Channel number\"", 0), 0u);
+      if (c.batchInfo) {
+        EXPECT_EQ(h[19], "[\"Batch text1\", \"Lot\", \"A-17\"]");
+        EXPECT_EQ(h[42], "[\"Batch text24\"]");  // empty texts leave no cells
+        EXPECT_EQ(h[43].rfind("[\"Batch Comment1\", \"checked\", ", 0), 0u) << h[43];
+        EXPECT_NE(h[43].find("\"ann\"]"), std::string::npos) << h[43];
+        EXPECT_EQ(h[44], "[\"Batch Comment2\"]");
+      }
+    }
+    EXPECT_FALSE(vt::PathExists(out_ + "/" + name.substr(0, name.size() - 4) + "_0003.xls"));
+  }
+}
+
 TEST_F(TrendConversionTest, RowsBeyondOneSheetGoOnInNumberedFiles) {
   // Two batches: the short header of 12 rows, 65,524 data rows a sheet, 200,000 rows in 4 files.
   Store(RecordingFile(1, 1, 200000, T, 1000), "LONG.DAE");

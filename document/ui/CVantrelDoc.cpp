@@ -3,6 +3,7 @@
 
 #include "document/ui/FromToRange.h"
 #include "document/ui/MarkEditor.h"
+#include "document/ui/TrendConversionCommand.h"
 #include "gadget/GRootMaster.h"
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/StringTable.h"
@@ -39,8 +40,8 @@ bool CVantrelDoc::SaveModified() {
 }
 
 void CVantrelDoc::OnCloseDocument() {
-  // The trend conversion's worker is joined by the conversion when it lands; nothing runs here
-  // yet that would outlive the views.
+  // A running trend conversion is cancelled and joined before the views go.
+  if (gadgetDoc_) vt::CloseTrendConversion(*gadgetDoc_);
 }
 
 namespace {
@@ -133,7 +134,7 @@ void CVantrelDoc::ShowRangeFromTo() {
 bool CVantrelDoc::OnCommand(int id) {
   CGVantrelDoc* d = gadgetDoc_.get();
   if (!d) return false;
-  if (OnSearchCommand(id)) return true;
+  if (OnSearchCommand(id) || vt::RunTrendConversionCommand(*d, id)) return true;
   switch (id) {
     case ID_APPEND_MARK:
       AppendMarkAtCursor();

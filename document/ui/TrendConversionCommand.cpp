@@ -1,6 +1,8 @@
 // The trend-conversion commands of a graph window (see TrendConversionCommand.h).
 #include "document/ui/TrendConversionCommand.h"
 
+#include <utility>
+
 #include "document/CGVantrelDoc.h"
 #include "document/ui/CDlgDataConvert.h"
 #include "document/ui/CDlgProgressbar.h"
@@ -15,6 +17,11 @@ namespace {
 constexpr int kMsgLongProcessing = 10016;
 constexpr int kMsgConversionError = 10218;
 constexpr uint32_t kIdsConverting = 5030;
+
+TrendConversionSite& Site() {
+  static TrendConversionSite site;
+  return site;
+}
 
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.find_last_of('/');
@@ -50,6 +57,35 @@ bool ConvertTrend(CGVantrelDoc& doc, bool text, CDlgProgressbar* progress, Windo
     if (ended) ended();
   });
   return true;
+}
+
+TrendConversionSite SetTrendConversionSite(TrendConversionSite site) {
+  std::swap(site, Site());
+  return site;
+}
+
+bool RunTrendConversionCommand(CGVantrelDoc& doc, int id) {
+  if (id != kCommandConvertTrendExcel && id != kCommandConvertTrendText) return false;
+  const TrendConversionSite& site = Site();
+  // Registered before the worker can end, so its end always finds the join; a previous run of
+  // this document was joined before the dialog's options were stored.
+  const void* key = &doc;
+  if (site.registerConversion)
+    site.registerConversion(
+        key, [&doc] { doc.WaitForConvertThread(); }, [&doc] { CGVantrelDoc::CancelConversion(&doc); });
+  std::function<void(const void*)> ended = site.ended;
+  const bool started =
+      ConvertTrend(doc, id == kCommandConvertTrendText, site.progress, site.owner, [ended, key] {
+        if (ended) ended(key);
+      });
+  if (!started && !doc.GetConversion() && site.unregisterConversion) site.unregisterConversion(key);
+  return true;
+}
+
+void CloseTrendConversion(CGVantrelDoc& doc) {
+  CGVantrelDoc::CancelConversion(&doc);
+  doc.WaitForConvertThread();
+  if (Site().unregisterConversion) Site().unregisterConversion(&doc);
 }
 
 }  // namespace vt

@@ -14,6 +14,7 @@
 #include "document/ui/testing/DialogTestFixture.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Thread.h"
+#include "platform/gui/Application.h"
 #include "platform/gui/PumpUntil.h"
 #include "platform/gui/testing/MessageBoxCapture.h"
 #include "testing/TempFolder.h"
@@ -108,6 +109,54 @@ TEST_F(TrendConversionCommandTest, AFailedConversionIsReportedOnTheUserInterface
   EXPECT_FALSE(vt::PathExists(folder_ / "missing"));
   // The application remembers the folder of the chosen path.
   EXPECT_EQ(host_.folder, folder_ / "missing");
+}
+
+// The command through the application's site: the document registered before its worker can
+// end, the end handed over with the document, the join run on this thread, and the document
+// forgotten when its window closes.
+TEST_F(TrendConversionCommandTest, TheCommandReportsToTheSiteAndTheWindowClosingForgetsIt) {
+  std::vector<std::string> calls;
+  std::function<void()> join, cancel;
+  vt::TrendConversionSite site;
+  site.progress = progress_.get();
+  site.registerConversion = [&](const void* d, std::function<void()> j, std::function<void()> c) {
+    calls.push_back(d == doc_.get() ? "register" : "register other");
+    join = std::move(j);
+    cancel = std::move(c);
+  };
+  site.unregisterConversion = [&](const void* d) {
+    calls.push_back(d == doc_.get() ? "forget" : "forget other");
+  };
+  std::atomic<bool> ended{false};
+  site.ended = [&](const void* d) {
+    ended = d == doc_.get();
+    // As the main window does with its message: the join on the user-interface thread.
+    vt::Application::PostCall([&] {
+      calls.push_back("join");
+      join();
+    });
+  };
+  const vt::TrendConversionSite previous = vt::SetTrendConversionSite(site);
+
+  EXPECT_FALSE(vt::RunTrendConversionCommand(*doc_, 32898 + 1));
+  vt::OnNextDialog(CDlgDataConvert::kTemplateId,
+                   [](vt::DialogWindow& d) { static_cast<CDlgDataConvert&>(d).Accept(); });
+  ASSERT_TRUE(vt::RunTrendConversionCommand(*doc_, vt::kCommandConvertTrendText));
+  ASSERT_TRUE(vt::PumpUntil([&] { return calls.size() == 2; }, 20000));
+  EXPECT_TRUE(ended.load());
+  EXPECT_EQ(doc_->GetConversion(), nullptr);  // joined and gone
+  // Text files take each sheet apart: the mark list beside the (empty) main name.
+  std::vector<vt::FolderEntry> written;
+  ASSERT_TRUE(vt::ListFolder(folder_ / "trend", written));
+  ASSERT_FALSE(written.empty());
+  for (const vt::FolderEntry& e : written) EXPECT_EQ(e.name.rfind("line_7", 0), 0u) << e.name;
+
+  // Cancel in the dialog: nothing runs, and the document is not kept.
+  vt::OnNextDialog(CDlgDataConvert::kTemplateId, [](vt::DialogWindow& d) { d.EndDialog(2); });
+  ASSERT_TRUE(vt::RunTrendConversionCommand(*doc_, vt::kCommandConvertTrendExcel));
+  vt::CloseTrendConversion(*doc_);
+  EXPECT_EQ(calls, (std::vector<std::string>{"register", "join", "register", "forget", "forget"}));
+  vt::SetTrendConversionSite(previous);
 }
 
 }  // namespace
