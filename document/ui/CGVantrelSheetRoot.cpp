@@ -138,9 +138,9 @@ void CGVantrelSheetRoot::ShowCurrentGroup(bool toTimePosition) {
   }
   sheet->SetId(current);
 
-  std::vector<CGNgChannel*> channels;
-  for (int i = 0; i < g->GetChannelCount(); ++i) channels.push_back(g->GetChannel(i));
-  sheet->SetChannels(int(channels.size()), channels.data());
+  channels_.clear();
+  for (int i = 0; i < g->GetChannelCount(); ++i) channels_.push_back(g->GetChannel(i));
+  sheet->SetChannels(int(channels_.size()), channels_.data());
   sheet->SelectColumn(g->GetSelectedChannelIndex());
   CGVantrelNgTime& rows = g->EnsureRowTime();
   sheet->SetTimeSource(&rows);

@@ -7,11 +7,14 @@
 // editor, a click on a column title selects the channel in every view and a row selection sets
 // the cursors. Like the other roots it holds no state of its own.
 #pragma once
+#include <vector>
+
 #include "document/CGVantrelDoc.h"
 #include "gadget/GSkRoot.h"
 
 GADGET_DECLARE_RECORD(CGVantrelSheetRoot)
 
+class CGNgChannel;
 class CGNgSDigital;
 class CGSkPageController;
 
@@ -69,6 +72,8 @@ class CGVantrelSheetRoot : public CGSkRoot {
 
   CGVantrelDoc* doc_;
   CGSkPageController* controller_ = nullptr;
+  // The sheet's channels: its time column keeps a pointer to this array.
+  std::vector<CGNgChannel*> channels_;
 };
 
 // The sheet root that hosts gadget, or null.
