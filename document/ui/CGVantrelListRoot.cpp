@@ -6,6 +6,7 @@
 #include <new>
 
 #include "document/ui/AlarmList.h"
+#include "document/ui/AlarmListArt.h"
 #include "document/ui/MarkList.h"
 #include "document/ui/VTFlatButton.h"
 #include "gadget/GPageController.h"
@@ -103,6 +104,8 @@ CGListScreen* CGVantrelListRoot::MakePage(int page) {
 }
 
 void CGVantrelListRoot::Build() {
+  // The alarm screen takes its type icons when it is made.
+  RegisterAlarmTypeIcons();
   controller_ = new CGSkPageController(this, 0, 0, 0, kShown, 0, 0, 200);
   controller_->SetBackColor(kListBack);
   controller_->CreateTabScrollButtons(1);
