@@ -27,7 +27,8 @@ uint64_t WriteGroupMask(int groupCount, const int* groups) {
   if (groupCount == -1) return kWrittenToAllGroups;
   uint64_t mask = 0;
   for (int i = 0; i < groupCount && i < 63; ++i)
-    if (groups[i] >= 1 && groups[i] <= 64) mask |= uint64_t(1) << (groups[i] - 1);
+    // Bit 60 stands for every group: a write group above 60 sets no bit.
+    if (groups[i] >= 1 && groups[i] <= 60) mask |= uint64_t(1) << (groups[i] - 1);
   return mask;
 }
 

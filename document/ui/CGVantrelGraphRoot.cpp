@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "document/ui/CGVantrelSheetRoot.h"
 #include "document/ui/MarkEditor.h"
 #include "gadget/GPageController.h"
 #include "platform/gui/HostWindow.h"
@@ -511,6 +512,9 @@ void CGVantrelGraphRoot::AppendGroup() {
     if (auto* panel = static_cast<CGPrimitive*>(page->FindByClass(GCLASS(CGNgWaveform)))) panel->SetStyle(0);
   }
   Repaint();
+  for (CGCore* c = doc_->GetFirstChild(); c; c = doc_->NextChild(c))
+    if (IsKindOfClass(c, GCLASS(CGVantrelSheetRoot)))
+      static_cast<CGVantrelSheetRoot*>(c)->FollowAppendedGroup();
 }
 
 void CGVantrelGraphRoot::Zoom(int step) {
@@ -695,25 +699,7 @@ void CGVantrelGraphRoot::OnTabChanged(CGPrimitive* source, int, void*) {
 void CGVantrelGraphRoot::EditMark(CGNgMark* mark) {
   SNgMarkData record;
   mark->GetRecord(&record);
-  int kind = 1;
-  CGVantrelMarkDataManager* items = doc_->GetMarkDataManager();
-  for (CGCore* c = items->GetFirstChild(); c; c = items->NextChild(c))
-    if (c->GetId() == record.id) {
-      kind = static_cast<CGVantrelMarkData*>(c)->m_source;
-      break;
-    }
-  vt_ui::MarkEditor* editor = vt_ui::GetMarkEditor();
-  if (!editor) return;
-  switch (editor->Edit(GetHostWindow(), &record, kind, doc_->GetCurrentGroupIndex())) {
-    case vt_ui::kMarkEditOk:
-      doc_->UpdateMark(record);
-      break;
-    case vt_ui::kMarkEditDelete:
-      doc_->DeleteMark(record.id);
-      break;
-    default:
-      break;
-  }
+  vt_ui::EditDocumentMark(doc_, GetHostWindow(), record);
 }
 
 void CGVantrelGraphRoot::OnMarkHook(CGPrimitive* source, int, int) {

@@ -1,6 +1,7 @@
 // CVantrelDoc: the graph document's ownership, the save prompt and the document's commands.
 #include "document/ui/CVantrelDoc.h"
 
+#include "document/ui/CDlgEditMark.h"
 #include "document/ui/FromToRange.h"
 #include "document/ui/MarkEditor.h"
 #include "document/ui/TrendConversionCommand.h"
@@ -10,7 +11,10 @@
 
 using namespace vt_ui;
 
-CVantrelDoc::CVantrelDoc() : gadgetDoc_(std::make_unique<CGVantrelDoc>(g_rootMaster, this)) {}
+CVantrelDoc::CVantrelDoc() : gadgetDoc_(std::make_unique<CGVantrelDoc>(g_rootMaster, this)) {
+  // The graph window's own mark dialog, unless another editor (a test's) stands in.
+  if (!vt_ui::GetMarkEditor()) vt_ui::SetMarkEditor(&vt_ui::DialogMarkEditor::Instance());
+}
 
 CVantrelDoc::~CVantrelDoc() = default;
 
@@ -144,6 +148,12 @@ bool CVantrelDoc::OnCommand(int id) {
       return true;
     case ID_ERASE_CURSOR:
       d->EraseCursors();
+      return true;
+    case ID_PRINT_SETTINGS:
+      EditPrintSettings();
+      return true;
+    case ID_GRAPH_COLOURS:
+      EditGraphColours();
       return true;
     case ID_VIEW_ALARM:
       d->SetAlarmsShown(!d->AreAlarmsShown());

@@ -59,6 +59,8 @@ enum GraphCommand : int {
   ID_LINE_MIDDLE = 32972,
   ID_LINE_THICK = 32973,
   ID_COPY_CLIPBOARD = 32974,
+  ID_PADDING = 32975,
+  ID_NOT_PADDING = 32976,
   ID_CONVERT_EXCEL = 32897,
   ID_CONVERT_TEXT = 32898,
 };
@@ -99,6 +101,10 @@ class CVantrelDoc : public vt::Document, public vt::GraphDocumentOwner {
   void AppendMarkAtCursor();
   // TimeAxis > Time axis From To: the picked range is shown (both orders of entry alike).
   void ShowRangeFromTo();
+  // File > Print Settings and View > Graph color setting: their dialogs over the document's
+  // values (CVantrelDocDialogs.cpp).
+  void EditPrintSettings();
+  void EditGraphColours();
 
   std::unique_ptr<CGVantrelDoc> gadgetDoc_;
   std::string path_;

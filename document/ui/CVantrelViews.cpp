@@ -204,11 +204,51 @@ bool CVantrelGraphView::OnUpdateCommand(int id, vt::CommandStatus& s) {
 void CVantrelListView::OnInitialUpdate() {
   CVantrelDoc* doc = GetVantrelDoc();
   if (!doc || !doc->GetGadgetDocument() || root_) return;
-  root_ = new CGSkRoot(doc->GetGadgetDocument(), GetHostWindow(), 1);
+  root_ = CGVantrelListRoot::Create(GetHostWindow(), doc->GetGadgetDocument());
 }
 
 void CVantrelSheetView::OnInitialUpdate() {
   CVantrelDoc* doc = GetVantrelDoc();
   if (!doc || !doc->GetGadgetDocument() || root_) return;
-  root_ = new CGSkRoot(doc->GetGadgetDocument(), GetHostWindow(), 1);
+  auto* root = new CGVantrelSheetRoot(doc->GetGadgetDocument(), GetHostWindow());
+  root_ = root;
+  root->Build();
+  root->OnUpdate(HINT_RELOADED, doc->GetGadgetDocument());
+}
+
+bool CVantrelSheetView::OnCommand(int id) {
+  CGVantrelSheetRoot* r = GetSheetRoot();
+  if (!r) return false;
+  switch (id) {
+    case ID_PADDING:
+      return r->SetPadding(1), true;
+    case ID_NOT_PADDING:
+      return r->SetPadding(0), true;
+    case ID_APPEND_GROUP:
+      return r->AppendGroup(), true;
+    case ID_COPY_CLIPBOARD:
+      return r->Copy(), true;
+    default:
+      return false;
+  }
+}
+
+bool CVantrelSheetView::OnUpdateCommand(int id, vt::CommandStatus& s) {
+  CGVantrelSheetRoot* r = GetSheetRoot();
+  CGVantrelDoc* d = r ? r->GetVantrelDoc() : nullptr;
+  switch (id) {
+    case ID_PADDING:
+    case ID_NOT_PADDING:
+      s.enabled = true;
+      s.checked = d && d->m_sheetPadding == (id == ID_PADDING ? 1 : 0);
+      return true;
+    case ID_APPEND_GROUP:
+      s.enabled = d && d->CountGroupsWithData() < 50;
+      return true;
+    case ID_COPY_CLIPBOARD:
+      s.enabled = d && d->CanCopySheetRows();
+      return true;
+    default:
+      return false;
+  }
 }

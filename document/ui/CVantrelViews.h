@@ -5,6 +5,8 @@
 // The graph view is the document's link to the trend panel.
 #pragma once
 #include "document/ui/CGVantrelGraphRoot.h"
+#include "document/ui/CGVantrelListRoot.h"
+#include "document/ui/CGVantrelSheetRoot.h"
 #include "document/ui/CVantrelDoc.h"
 #include "platform/gui/Document.h"
 
@@ -47,13 +49,18 @@ class CVantrelGraphView : public CVantrelViewBase, public vt::GraphViewLink {
   vt::HostWindow* GetHostWindow() override { return vt::View::GetHostWindow(); }
 };
 
-// Until their screens land, the list and sheet views show an empty root.
+// The list view: the alarm and mark lists of the document.
 class CVantrelListView : public CVantrelViewBase {
  public:
   void OnInitialUpdate() override;
+  CGVantrelListRoot* GetListRoot() const { return static_cast<CGVantrelListRoot*>(root_); }
 };
 
+// The sheet view: the current group's values row by row; its commands go to its root.
 class CVantrelSheetView : public CVantrelViewBase {
  public:
   void OnInitialUpdate() override;
+  CGVantrelSheetRoot* GetSheetRoot() const { return static_cast<CGVantrelSheetRoot*>(root_); }
+  bool OnCommand(int id) override;
+  bool OnUpdateCommand(int id, vt::CommandStatus& status) override;
 };

@@ -4,6 +4,8 @@
 #pragma once
 #include "trend/MarkRecords.h"
 
+class CGVantrelDoc;
+
 namespace vt {
 class HostWindow;
 }
@@ -30,5 +32,11 @@ class MarkEditor {
 // mark or a note opens nothing.
 void SetMarkEditor(MarkEditor* editor);
 MarkEditor* GetMarkEditor();
+
+// A mark of the document was clicked in a view over owner: the editor runs for its record
+// (restricted for a recorder's mark, as the document's item with that id tells; a mark the
+// document does not know counts as a recorder's) and the answer changes or deletes the mark.
+// Nothing without an editor.
+void EditDocumentMark(CGVantrelDoc* doc, vt::HostWindow* owner, SNgMarkData record);
 
 }  // namespace vt_ui
