@@ -40,6 +40,7 @@
 #include "store/VTDataStorageManager.h"
 #include "store/VTGraphManager.h"
 #include "trend/AlarmBands.h"
+#include "trend/NgSheetArt.h"
 #include "trend/NgWaveform.h"
 #include "trend/TrendSkinArt.h"
 
@@ -232,6 +233,7 @@ void CVantrelApp::ApplySkins() {
   SetSheetSkin(BuiltinSheetSkin());
   SetAlarmGroupSkin(kAlarmGroupSkin);
   RegisterTrendSkinArt();
+  vt::RegisterNgSheetArt();
 }
 
 void CVantrelApp::ApplyTimeZone() {
