@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/CVantrelApp.h"
+#include "document/CGVantrelDoc.h"
 #include "msgdesk/Msgdesk.h"
 #include "platform/base/Guid.h"
 #include "platform/base/TimeEngine.h"
@@ -136,18 +137,6 @@ std::string FormatListTime(int64_t ticks) {
   char text[48];
   std::snprintf(text, sizeof text, "%04d/%02d/%02d %02d:%02d:%02d.%03d", st.wYear, st.wMonth, st.wDay,
                 st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
-  return text;
-}
-
-std::string FormatInterval(int milliseconds) {
-  char text[32];
-  const unsigned value = unsigned(milliseconds);
-  if (milliseconds < 1000)
-    std::snprintf(text, sizeof text, "%u mSec", value);
-  else if (milliseconds > 59999)
-    std::snprintf(text, sizeof text, "%u Min", value / 60000);
-  else
-    std::snprintf(text, sizeof text, "%u Sec", value / 1000);
   return text;
 }
 
