@@ -12,6 +12,7 @@
 #include "app/SearchConditionStoreHolder.h"
 #include "document/CConfigurationFile.h"
 #include "document/ui/CDlgProgressbar.h"
+#include "export/ConversionTexts.h"
 #include "export/ImportConversion.h"
 #include "gadget/GSkin.h"
 #include "gadget/sheet/GSheetSkin.h"
@@ -131,6 +132,10 @@ bool CVantrelApp::InitInstance() {
   // The settings, before the worker is given their folder table.
   m_settings->SetDefaults(m_programDrive);
   m_settings->LoadConfiguration();
+
+  // Converted files (imports, conversions, trend conversions) name their alarm and mark sheets
+  // from the string table.
+  vtexport::text::SetTextLookup(&vt::LoadString);
 
   // The import worker reads the folder table in place and converts through the export code.
   m_importManager->SetStorage(m_workerStorage);
