@@ -23,6 +23,8 @@ std::string Entry(const char* name, int column) {
 }
 
 constexpr int kDefaultWidth = 100;
+// What the profile gives for a width it does not hold.
+constexpr int kNoWidth = -1;
 
 }  // namespace
 
@@ -35,7 +37,9 @@ CReportColumnSet::CReportColumnSet(int listKind, vt::Profile* profile)
   for (int i = 0; i < count; ++i) {
     m_visible.push_back(profile ? profile->GetInt(section, Entry("Show", i), 1) == 1 : 1);
     m_order.push_back(profile ? profile->GetInt(section, Entry("Order", i), i) : i);
-    m_width.push_back(profile ? profile->GetInt(section, Entry("Width", i), kDefaultWidth) : kDefaultWidth);
+    const int stored = profile ? profile->GetInt(section, Entry("Width", i), kNoWidth) : kNoWidth;
+    m_width.push_back(stored == kNoWidth ? kDefaultWidth : stored);
+    m_fitWidth.push_back(stored == kNoWidth ? 1 : 0);
   }
 }
 

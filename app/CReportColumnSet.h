@@ -18,7 +18,7 @@ class Profile;
 class CReportColumnSet {
  public:
   // Reads the layout of listKind's columns; without a profile every column is shown, in table
-  // order, 100 pixels wide.
+  // order, 100 pixels wide (a width the profile lacks is 100 too, and marked to be fitted).
   CReportColumnSet(int listKind, vt::Profile* profile);
   // Writes the layout back to the profile.
   ~CReportColumnSet();
@@ -37,6 +37,9 @@ class CReportColumnSet {
   std::vector<uint8_t> m_visible;
   std::vector<int> m_order;
   std::vector<int> m_width;
+  // 1 for a column whose width the profile did not hold: the report list widens it to its caption
+  // and texts at the first fill that has rows (the user's widths are never changed).
+  std::vector<uint8_t> m_fitWidth;
 
  private:
   int m_listKind;

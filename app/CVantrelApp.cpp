@@ -14,6 +14,7 @@
 #include "document/CConfigurationFile.h"
 #include "document/ui/CDlgProgressbar.h"
 #include "document/ui/TrendConversionCommand.h"
+#include "export/ConversionTexts.h"
 #include "export/ImportConversion.h"
 #include "gadget/GSkin.h"
 #include "gadget/sheet/GSheetSkin.h"
@@ -141,6 +142,10 @@ bool CVantrelApp::InitInstance() {
   // The settings, before the worker is given their folder table.
   m_settings->SetDefaults(m_programDrive);
   m_settings->LoadConfiguration();
+
+  // Converted files (imports, conversions, trend conversions) name their alarm and mark sheets
+  // from the string table.
+  vtexport::text::SetTextLookup(&vt::LoadString);
 
   // The import worker reads the folder table in place and converts through the export code.
   m_importManager->SetStorage(m_workerStorage);

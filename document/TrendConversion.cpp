@@ -222,10 +222,12 @@ int TrendConversion::WriteFile(CFileConverter& out, int k) {
     if (const int r = WriteRows(out, g, headerRows_, int(first), int(last)); r != kConvertOk) return r;
   }
   if (IsCancelled()) return kConvertCancelled;
-  if (alarms_ && (Failed(out.AddSheet(txt::kAlarmList)) || Failed(alarms_->ExportAlarmList(k, &out))))
+  if (alarms_ &&
+      (Failed(out.AddSheet(txt::Load(txt::kAlarmList).c_str())) || Failed(alarms_->ExportAlarmList(k, &out))))
     return kConvertFailed;
   if (IsCancelled()) return kConvertCancelled;
-  if (marks_ && (Failed(out.AddSheet(txt::kMarkList)) || Failed(marks_->ExportMarkList(k, &out))))
+  if (marks_ &&
+      (Failed(out.AddSheet(txt::Load(txt::kMarkList).c_str())) || Failed(marks_->ExportMarkList(k, &out))))
     return kConvertFailed;
   return kConvertOk;
 }

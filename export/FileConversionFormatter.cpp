@@ -188,7 +188,7 @@ bool VTDataFileConversionFormatter::BuildData(CaptionableDividableTable& table, 
 
 bool VTDataFileConversionFormatter::BuildAlarmList(CaptionableDividableTable& table) {
   if (!facade_->IsOpen()) return false;
-  table.name = t::kAlarmList;
+  table.name = t::Load(t::kAlarmList);
   const int R = table.cursorRow, K = table.cursorColumn;
   const char* labels[] = {t::kStatus, t::kTagName, t::kTagNo, t::kChannelNumber, t::kLevel, t::kType,
                           t::kDate,   t::kTime,    t::kSec};
@@ -208,7 +208,7 @@ bool VTDataFileConversionFormatter::BuildAlarmList(CaptionableDividableTable& ta
 
 bool VTDataFileConversionFormatter::BuildMarkList(CaptionableDividableTable& table) {
   if (!facade_->IsOpen()) return false;
-  table.name = t::kMarkList;
+  table.name = t::Load(t::kMarkList);
   const int R = table.cursorRow, K = table.cursorColumn;
   const char* labels[] = {t::kDate,    t::kTime,          t::kSec,   t::kTitleColumn,
                           t::kComment, t::kInputUserName, t::kGroup, t::kOperationTime};

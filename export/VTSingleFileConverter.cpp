@@ -168,13 +168,13 @@ int VTSingleFileConverter::WriteFiles(const CaptionableDividableTable& table,
     if (failed) break;
     // The alarm and mark lists go, undivided, into the first file only.
     auto addList = [&](bool (IFileConversionFormatter::*build)(CaptionableDividableTable&),
-                       const char* name) {
+                       const vtexport::text::NumberedText& name) {
       CaptionableDividableTable list;
       SetCurrentFormatter(formatter);
       const bool listBuilt = (formatter.get()->*build)(list);
       ClearCurrentFormatter();
       if (!listBuilt) return true;
-      if (writer.AddSheet(name) != FCONV_OK) return false;
+      if (writer.AddSheet(vtexport::text::Load(name)) != FCONV_OK) return false;
       WritePiece(writer, list);
       return true;
     };

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QPainter>
 #include <QResizeEvent>
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -181,12 +182,28 @@ void CListReportWnd::FillList(bool rebuild) {
   const int rows = m_doc->GetItemCount();
   m_view->SetRowCount(rows);
   m_view->SetImages(RowImages());
+  FitColumnWidths();
 
   char text[64];
   std::snprintf(text, sizeof text,
                 result == CListDoc::FETCH_LIMIT ? "Over %d Items : %d mSec" : "%d Items : %d mSec", rows,
                 int(clock.elapsed()));
   SetStatus(text);
+}
+
+void CListReportWnd::FitColumnWidths() {
+  // Columns the user never sized show their caption and the texts of the first screen whole
+  // (a time text does not fit the default width); a very long text keeps to kFitMaxWidth.
+  CReportColumnSet* set = m_doc->GetColumnSet();
+  if (!set || m_view->RowCount() == 0 || m_view->ColumnCount() != set->Count()) return;
+  for (int id = 0; id < set->Count(); ++id) {
+    if (!set->m_fitWidth[size_t(id)]) continue;
+    const int width =
+        std::max(m_view->ColumnWidth(id), std::min(kFitMaxWidth, m_view->FittingWidth(id, kFitRows)));
+    m_view->SetColumnWidth(id, width);
+    set->m_width[size_t(id)] = width;
+    set->m_fitWidth[size_t(id)] = 0;
+  }
 }
 
 void CListReportWnd::SaveColumnLayout() {

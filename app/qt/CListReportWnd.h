@@ -29,6 +29,9 @@ class CListReportWnd : public QWidget {
   // Command of a double click on a row of list kinds 1-6 and 9: display in the same window.
   static constexpr int kCommandDisplay = 32814;
   static constexpr int kLabelMaxLength = 32;
+  // Fitting a column that has no width of the user's: the rows measured and the widest width.
+  static constexpr int kFitRows = 64;
+  static constexpr int kFitMaxWidth = 320;
 
   struct Hooks {
     std::function<void(const std::string& text)> statusText;   // the status pane of the fills
@@ -67,6 +70,7 @@ class CListReportWnd : public QWidget {
   bool OnLabelEdited(const std::string& text);
   void OnDoubleClick(int row);
   void SetStatus(const std::string& text);
+  void FitColumnWidths();
 
   CListDoc* m_doc;
   vt::ReportView* m_view;

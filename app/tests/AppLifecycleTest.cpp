@@ -11,10 +11,12 @@
 
 #include "app/CVantrelApp.h"
 #include "document/CConfigurationFile.h"
+#include "export/ConversionTexts.h"
 #include "platform/base/FileSystem.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/PumpUntil.h"
 #include "platform/gui/SingleInstance.h"
+#include "platform/gui/StringTable.h"
 #include "store/CDataAreaManager.h"
 #include "store/CVTImportManager.h"
 #include "store/SearchConditionStore.h"
@@ -152,6 +154,9 @@ TEST_F(AppLifecycleTest, StartAndExitMakeAndTakeDownTheServicesInTheirOrder) {
   EXPECT_NE(app->m_conditionStore->GetConnection(), nullptr);
   EXPECT_EQ(app->m_programDrive, root_);
   EXPECT_NE(AlarmGroupSkin().image, nullptr);
+  // The export takes its numbered texts from the string table (an id it has no text of its own for
+  // shows that the table answers).
+  EXPECT_EQ(vtexport::text::Load({3205, "not from the table"}), vt::LoadString(3205));
 
   // A command whose handler is not there is dropped without harm.
   app->PostCommand(65000);
@@ -182,6 +187,13 @@ TEST_F(AppLifecycleTest, StartAndExitMakeAndTakeDownTheServicesInTheirOrder) {
       "deleted storage manager",
   };
   EXPECT_EQ(journal_.Events(), expected);
+}
+
+// Converted files keep their bytes when the program hands the export its string table: the table
+// holds the export's built-in text under each of its ids.
+TEST(ExportTexts, TheStringTableHoldsTheBuiltInTexts) {
+  for (const vtexport::text::NumberedText& t : vtexport::text::kNumberedTexts)
+    EXPECT_EQ(vt::LoadString(t.id), t.builtIn) << t.id;
 }
 
 TEST_F(AppLifecycleTest, RefusedStartAsksTheFirstInstanceAndExitsCleanly) {

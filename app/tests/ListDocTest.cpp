@@ -290,6 +290,7 @@ TEST_F(ListLimitTest, ColumnLayoutsLiveInTheProfile) {
       EXPECT_EQ(set.m_visible[size_t(i)], 1);
       EXPECT_EQ(set.m_order[size_t(i)], i);
       EXPECT_EQ(set.m_width[size_t(i)], 100);
+      EXPECT_EQ(set.m_fitWidth[size_t(i)], 1);  // no width of the user's yet
     }
     set.m_visible[3] = 0;
     set.m_order = {0, 2, 1, 4, 5, 6, 7, 3};
@@ -300,6 +301,7 @@ TEST_F(ListLimitTest, ColumnLayoutsLiveInTheProfile) {
     CReportColumnSet set(LIST_KIND_FILE, &profile);
     EXPECT_EQ(set.m_visible[3], 0);
     EXPECT_EQ(set.m_width[2], 140);
+    EXPECT_EQ(set.m_fitWidth, std::vector<uint8_t>(8, 0));  // every width is stored now
     EXPECT_EQ(set.VisibleOrder(), (std::vector<int>{0, 2, 1, 4, 5, 6, 7}));
     EXPECT_EQ(profile.GetInt("ReportColumn\\5", "Order_01", -1), 2);
     const std::vector<std::vector<int>> broken = {

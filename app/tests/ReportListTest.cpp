@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -55,6 +56,17 @@ class ReportListTest : public PlantListTest {
     doc_->m_listKind = kind;
     doc_->m_sortColumn = -1, doc_->m_sortOrder = 0;
     wnd_->FillList(true);
+  }
+  // Stores the layout, ends the list and the profile (which writes it), and shows kind again
+  // with the profile read anew.
+  void ReopenWithTheProfile(std::unique_ptr<vt::Profile>& profile, int kind) {
+    wnd_->SaveColumnLayout();
+    wnd_.reset();
+    doc_.reset();
+    profile.reset();
+    profile = std::make_unique<vt::Profile>();
+    Open(profile.get());
+    Show(kind);
   }
   void TearDown() override {
     wnd_.reset();
@@ -135,14 +147,7 @@ TEST_F(ReportListTest, HeaderMenuHidesAndShowsColumnsAndTheProfileKeepsThem) {
   view->ToggleColumnFromMenu(3);
   const std::vector<int> order = view->DisplayOrder();
   EXPECT_EQ(order, (std::vector<int>{0, 5, 1, 2, 4, 6, 7}));
-  wnd_->SaveColumnLayout();
-  wnd_.reset();
-  doc_.reset();
-  profile.reset();
-
-  profile = std::make_unique<vt::Profile>();
-  Open(profile.get());
-  Show(LIST_KIND_FILE);
+  ReopenWithTheProfile(profile, LIST_KIND_FILE);
   view = wnd_->View();
   EXPECT_EQ(view->DisplayOrder(), order);
   EXPECT_FALSE(view->IsColumnShown(3));
@@ -151,6 +156,41 @@ TEST_F(ReportListTest, HeaderMenuHidesAndShowsColumnsAndTheProfileKeepsThem) {
   EXPECT_EQ(view->DisplayOrder(), (std::vector<int>{0, 5, 1, 3, 2, 4, 6, 7}));
   wnd_.reset();
   doc_.reset();  // writes to the profile, which must outlive it
+}
+
+// A column the user never sized is widened at the first fill with rows so that its caption and
+// its texts show whole (a time text is wider than the default 100 pixels); a width the user left
+// in the profile is kept as it is, even where it clips.
+TEST_F(ReportListTest, ColumnsWithoutAStoredWidthFitTheirTextsAtTheFirstFill) {
+  auto profile = std::make_unique<vt::Profile>();
+  Open(profile.get());
+  doc_->m_instSerialNo = "NO-SUCH";  // no rows yet: nothing to fit
+  Show(LIST_KIND_FILE);
+  vt::ReportView* view = wnd_->View();
+  ASSERT_EQ(view->RowCount(), 0);
+  EXPECT_EQ(view->ColumnWidth(1), 100);
+  doc_->m_instSerialNo.clear();
+  Show(LIST_KIND_FILE);
+  ASSERT_GT(view->RowCount(), 0);
+  const QFontMetrics cells(view->font()), captions(view->header()->font());
+  for (int id = 0; id < view->ColumnCount(); ++id) {
+    SCOPED_TRACE(id);
+    const QString caption = view->model()->headerData(id, Qt::Horizontal).toString();
+    EXPECT_GT(view->ColumnWidth(id), captions.horizontalAdvance(caption));
+    EXPECT_LE(view->ColumnWidth(id), CListReportWnd::kFitMaxWidth);
+    for (int row = 0; row < view->RowCount(); ++row)
+      EXPECT_GT(view->ColumnWidth(id), cells.horizontalAdvance(QString::fromStdString(Cell(view, row, id))));
+  }
+  EXPECT_GT(view->ColumnWidth(1), 100);  // "2024/01/01 ..."
+  const int fittedEnd = view->ColumnWidth(2);
+
+  view->header()->resizeSection(1, 90);
+  ReopenWithTheProfile(profile, LIST_KIND_FILE);
+  view = wnd_->View();
+  EXPECT_EQ(view->ColumnWidth(1), 90);         // the user's, though it clips
+  EXPECT_EQ(view->ColumnWidth(2), fittedEnd);  // the fitted width was kept, not fitted again
+  wnd_.reset();
+  doc_.reset();
 }
 
 TEST_F(ReportListTest, LabelsOfSavedListsAreRenamedInPlace) {

@@ -11,6 +11,8 @@
 #include <sstream>
 #include <thread>
 
+#include "export/ConversionTexts.h"
+#include "export/FileConversionFormatterFactory.h"
 #include "export/VTFileConverter.h"
 #include "export/testing/ExportFixtures.h"
 #include "platform/base/BulkArena.h"
@@ -167,6 +169,46 @@ TEST(SingleFileConverter, ColumnBandsKeepMinMaxPairsTogether) {
     if (c == "sheet Alarm list") secondSheet = false;
   }
   EXPECT_TRUE(sawMin);
+}
+
+// The alarm and mark sheets are named by the program's string table when it has installed its
+// lookup; an id the lookup has no text for, or no lookup at all, keeps the English name.
+TEST(SingleFileConverter, ListSheetsAreNamedByTheTextLookup) {
+  namespace txt = vtexport::text;
+  struct Lookups {
+    static std::string Both(uint32_t id) { return id == 3215 ? "Alarms" : id == 3216 ? "Marks" : ""; }
+    static std::string AlarmsOnly(uint32_t id) { return id == 3215 ? "Alarms" : ""; }
+  };
+  struct Case {
+    const char* what;
+    txt::TextLookup lookup;
+    const char* alarmSheet;
+    const char* markSheet;
+  } cases[] = {
+      {"no lookup", nullptr, "Alarm list", "Mark list"},
+      {"both texts", &Lookups::Both, "Alarms", "Marks"},
+      {"one id without text", &Lookups::AlarmsOnly, "Alarms", "Mark list"},
+  };
+  struct Restore {
+    ~Restore() { txt::SetTextLookup(nullptr); }
+  } restore;
+  vt_test::TempFolder folder;
+  const std::string source = export_test::SampleFile(folder, false, "lists");
+  for (const Case& c : cases) {
+    txt::SetTextLookup(c.lookup);
+    VTSingleFileConverter converter(folder / "out", source, 0, 1);
+    int result = -1;
+    const auto calls = Only(Calls(converter, &result), "sheet ");
+    EXPECT_EQ(result, 0) << c.what;
+    EXPECT_EQ(calls, (std::vector<std::string>{"sheet CH001-CH201", std::string("sheet ") + c.alarmSheet,
+                                               std::string("sheet ") + c.markSheet, "close"}))
+        << c.what;
+    auto formatter = CreateFormatterForPath(GetFormatterRegistry(), source);
+    CaptionableDividableTable alarms, marks;
+    ASSERT_TRUE(formatter->BuildAlarmList(alarms) && formatter->BuildMarkList(marks)) << c.what;
+    EXPECT_EQ(alarms.name, c.alarmSheet) << c.what;
+    EXPECT_EQ(marks.name, c.markSheet) << c.what;
+  }
 }
 
 // A formatter over a prepared table; it can wait in its build until it is cancelled.

@@ -192,6 +192,25 @@ int ReportView::ColumnWidth(int id) const {
   return IsColumnShown(id) ? header()->sectionSize(id) : columns_[size_t(id)].width;
 }
 
+void ReportView::SetColumnWidth(int id, int width) {
+  if (id < 0 || id >= ColumnCount() || width <= 0) return;
+  columns_[size_t(id)].width = width;
+  if (IsColumnShown(id)) header()->resizeSection(id, width);
+}
+
+int ReportView::FittingWidth(int id, int maxRows) const {
+  if (id < 0 || id >= ColumnCount()) return 0;
+  int width = header()->sectionSizeHint(id);
+  QStyleOptionViewItem option;
+  initViewItemOption(&option);
+  const int rows = std::min(RowCount(), maxRows);
+  for (int row = 0; row < rows; ++row) {
+    const QModelIndex index = model_->index(row, id);
+    width = std::max(width, itemDelegateForIndex(index)->sizeHint(option, index).width());
+  }
+  return width;
+}
+
 std::vector<int> ReportView::DisplayOrder() const {
   std::vector<int> order;
   const QHeaderView* h = header();

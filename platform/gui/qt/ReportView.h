@@ -69,6 +69,11 @@ class ReportView : public QTreeView {
   bool IsColumnShown(int id) const;
   // The current width of a shown column, the width it had when hidden otherwise.
   int ColumnWidth(int id) const;
+  // Sets a column's width (a hidden column has it when it is shown again).
+  void SetColumnWidth(int id, int width);
+  // The width that shows a column's caption and the texts (and the image) of its first rows, at
+  // most maxRows of them, whole, as the header and the cells draw them.
+  int FittingWidth(int id, int maxRows) const;
   // The shown ids in display order.
   std::vector<int> DisplayOrder() const;
   // Hides a column, or shows it again at the display position equal to its id (at the end when
