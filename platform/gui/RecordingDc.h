@@ -33,6 +33,7 @@ struct DcRecord {
   std::vector<Point> points;  // lines (from, to), polylines, polygons; TextOut: the reference point
   std::string text;
   ColorRef color = 0;  // brush or pen colour; TextOut: the text colour
+  int32_t penWidth = 1;  // the pen's width in pixels (lines and shapes)
   ColorRef bkColor = 0;
   BkMode bkMode = BkMode::Opaque;
   uint32_t textAlign = 0;
