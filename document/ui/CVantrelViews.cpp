@@ -90,6 +90,7 @@ void CVantrelGraphView::ShowTimeRange(PreciseTime start, PreciseTime end) {
 }
 
 bool CVantrelGraphView::OnCommand(int id) {
+  if (HandlePrintCommand(id)) return true;
   CGVantrelGraphRoot* r = GetGraphRoot();
   if (!r) return false;
   switch (id) {
@@ -139,6 +140,7 @@ bool CVantrelGraphView::OnCommand(int id) {
 }
 
 bool CVantrelGraphView::OnUpdateCommand(int id, vt::CommandStatus& s) {
+  if (UpdatePrintCommand(id, s)) return true;
   CGVantrelGraphRoot* r = GetGraphRoot();
   const CGVantrelDoc* d = r ? r->GetVantrelDoc() : nullptr;
   switch (id) {
