@@ -100,7 +100,8 @@ void CGVantrelPrintHeader::PrintSelf(vt::DeviceContext* dc, int page) {
   auto rowRect = [&](int row, int x, int right) {
     return vt::Rect{left + x, top + row * m_rowHeight, left + right, top + (row + 1) * m_rowHeight};
   };
-  DrawAlignedText(dc, rowRect(0, 0, m_printRect.right - left), kAlignRight, kTextColour, m_font.get(), m_pageText);
+  DrawAlignedText(dc, rowRect(0, 0, m_printRect.right - left), kAlignRight, kTextColour, m_font.get(),
+                  m_pageText);
   const vt::Font* previous = dc->SelectFont(m_font.get());
   const int separator = int(dc->GetTextExtent(" : ").cx);
   dc->SelectFont(previous);
@@ -109,6 +110,9 @@ void CGVantrelPrintHeader::PrintSelf(vt::DeviceContext* dc, int page) {
     DrawAlignedText(dc, rowRect(c.row, c.x, labelEnd), kAlignLeft, kTextColour, m_font.get(), c.label);
     DrawAlignedText(dc, rowRect(c.row, labelEnd, labelEnd + separator), kAlignLeft, kTextColour, m_font.get(),
                     " : ");
-    DrawTextWithEllipsis(dc, rowRect(c.row, labelEnd + separator, c.width), m_font.get(), kTextColour, c.value);
+    const vt::Rect value = rowRect(c.row, labelEnd + separator, c.width);
+    std::string text = c.value;
+    FitTextToWidth(dc, m_font.get(), value.Width(), &text);
+    DrawAlignedText(dc, value, kAlignLeft, kTextColour, m_font.get(), text);
   }
 }

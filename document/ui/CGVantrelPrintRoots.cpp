@@ -266,7 +266,9 @@ void CGVantrelListPrintRoot::BeginPrinting(vt::DeviceContext* dc, CPrintInfo* in
   if (info) info->maxPage = m_pageCount;
 }
 
-int CGVantrelListPrintRoot::GetPrintPageCount(vt::DeviceContext* dc) { return m_screen->GetPrintPageCount(dc); }
+int CGVantrelListPrintRoot::GetPrintPageCount(vt::DeviceContext* dc) {
+  return m_screen->GetPrintPageCount(dc);
+}
 
 void CGVantrelListPrintRoot::Print(vt::DeviceContext* dc, CPrintInfo* info) {
   if (!info || info->currentPage == 0) return;

@@ -95,7 +95,9 @@ bool CVantrelGraphView::CanPrint() const {
 
 // ---- list ----
 
-bool CVantrelListView::OnPreparePrinting(vt::PrintInfo& info) { return CVantrelViewBase::OnPreparePrinting(info); }
+bool CVantrelListView::OnPreparePrinting(vt::PrintInfo& info) {
+  return CVantrelViewBase::OnPreparePrinting(info);
+}
 
 CGVantrelPrintRoot* CVantrelListView::MakePrintRoot() {
   CVantrelDoc* doc = GetVantrelDoc();

@@ -52,7 +52,8 @@ std::unique_ptr<QPrinter> MakePrinter(const PrinterSetup& setup) {
 
 PrinterSetup SetupOf(const QPrinter& printer, const PrinterSetup& base) {
   PrinterSetup setup = base;
-  setup.outputFile = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName().toStdString() : "";
+  setup.outputFile =
+      printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName().toStdString() : "";
   setup.printerName = setup.outputFile.empty() ? printer.printerName().toStdString() : "";
   const QPageLayout layout = printer.pageLayout();
   setup.landscape = layout.orientation() == QPageLayout::Landscape;

@@ -42,7 +42,8 @@ void ShowPrintMessage(WindowHandle owner, uint32_t id) {
 
 bool PrinterTarget::HasPrinter(const PrinterSetup& setup) const {
   if (!setup.outputFile.empty()) return true;
-  if (!setup.printerName.empty()) return !QPrinterInfo::printerInfo(QString::fromStdString(setup.printerName)).isNull();
+  if (!setup.printerName.empty())
+    return !QPrinterInfo::printerInfo(QString::fromStdString(setup.printerName)).isNull();
   return !QPrinterInfo::availablePrinterNames().isEmpty();
 }
 
@@ -118,10 +119,12 @@ void RunPageLoop(PrintClient& client, PrintInfo& info, PrintSurface& surface) {
 PrintOutcome RunPrintJob(PrintClient& client, PrintInfo& info) {
   info.preview = false;
   if (!client.OnPreparePrinting(info)) return PrintOutcome::NotStarted;
-  std::unique_ptr<PrintSurface> surface = CurrentPrintTarget().Open(CurrentPrinterSetup(), client.PrintTitle());
+  std::unique_ptr<PrintSurface> surface =
+      CurrentPrintTarget().Open(CurrentPrinterSetup(), client.PrintTitle());
   if (!surface) {
-    ShowPrintMessage(client.PrintOwner(),
-                     CurrentPrintTarget().HasPrinter(CurrentPrinterSetup()) ? kIdsPrintNotStarted : kIdsNoPrinter);
+    ShowPrintMessage(client.PrintOwner(), CurrentPrintTarget().HasPrinter(CurrentPrinterSetup())
+                                              ? kIdsPrintNotStarted
+                                              : kIdsNoPrinter);
     return PrintOutcome::NotStarted;
   }
   client.OnBeginPrinting(&surface->Dc(), info);

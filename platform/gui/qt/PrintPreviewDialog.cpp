@@ -43,8 +43,9 @@ class PreviewDialog : public QDialog {
     count_ = new QLabel(QStringLiteral("/ %1").arg(preview.LastPage()), this);
     auto* close = new QPushButton(QStringLiteral("&Close"), this);
     close->setObjectName(QStringLiteral("preview.close"));
-    for (QWidget* w : {static_cast<QWidget*>(print), static_cast<QWidget*>(prev_), static_cast<QWidget*>(next_),
-                       static_cast<QWidget*>(page_), static_cast<QWidget*>(count_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(print), static_cast<QWidget*>(prev_), static_cast<QWidget*>(next_),
+          static_cast<QWidget*>(page_), static_cast<QWidget*>(count_)})
       bar->addWidget(w);
     bar->addStretch(1);
     bar->addWidget(close);

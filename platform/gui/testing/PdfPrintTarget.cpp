@@ -71,9 +71,9 @@ QString RunTool(const QString& program, const QStringList& args) {
 
 int PdfPageCount(const std::string& pdf) {
   const QString info = RunTool(QStringLiteral("pdfinfo"), {QString::fromStdString(pdf)});
-  const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"),
-                                                       QRegularExpression::MultilineOption)
-                                        .match(info);
+  const QRegularExpressionMatch m =
+      QRegularExpression(QStringLiteral("^Pages:\\s+(\\d+)"), QRegularExpression::MultilineOption)
+          .match(info);
   return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
@@ -88,10 +88,10 @@ bool PdfFirstPageToPng(const std::string& pdf, const std::string& png, int dpi) 
   QString stem = QString::fromStdString(png);
   if (stem.endsWith(QStringLiteral(".png"))) stem.chop(4);
   QProcess p;
-  p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi),
-                                       QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                                       QStringLiteral("1"), QStringLiteral("-singlefile"),
-                                       QString::fromStdString(pdf), stem});
+  p.start(QStringLiteral("pdftoppm"),
+          {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"),
+           QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-singlefile"),
+           QString::fromStdString(pdf), stem});
   return p.waitForFinished(60000) && p.exitCode() == 0 && QFile::exists(stem + QStringLiteral(".png"));
 }
 

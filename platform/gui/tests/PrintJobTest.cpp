@@ -60,8 +60,7 @@ TEST(PrintJobTest, PrintsTheChosenRangeWithinTheCountedPages) {
     std::vector<int> expected;
   };
   const Case cases[] = {
-      {vt::PrintRange::All, 0, 0, Range(1, 5)},
-      {vt::PrintRange::Pages, 2, 4, Range(2, 4)},
+      {vt::PrintRange::All, 0, 0, Range(1, 5)},   {vt::PrintRange::Pages, 2, 4, Range(2, 4)},
       {vt::PrintRange::Pages, 4, 9, Range(4, 5)},  // beyond the count: up to the last page
       {vt::PrintRange::Pages, 4, 2, Range(4, 2)},  // backwards, as the loop allows
       {vt::PrintRange::Pages, 3, 3, Range(3, 3)},
