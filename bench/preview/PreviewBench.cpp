@@ -35,7 +35,9 @@ class RootJob : public vt::PrintClient {
  public:
   explicit RootJob(CGRoot* root) : root_(root) {}
   bool OnPreparePrinting(vt::PrintInfo& info) override { return vt::DoPreparePrinting(info, 0); }
-  void OnBeginPrinting(vt::DeviceContext* dc, vt::PrintInfo& info) override { root_->BeginPrinting(dc, &info); }
+  void OnBeginPrinting(vt::DeviceContext* dc, vt::PrintInfo& info) override {
+    root_->BeginPrinting(dc, &info);
+  }
   void OnPrint(vt::DeviceContext* dc, vt::PrintInfo& info) override { root_->Print(dc, &info); }
   void OnEndPrinting(vt::DeviceContext* dc, vt::PrintInfo& info) override { root_->EndPrinting(dc, &info); }
 

@@ -101,6 +101,16 @@ bool DoPreparePrinting(PrintInfo& info, WindowHandle owner) {
   return true;
 }
 
+bool RunPrintSetup(WindowHandle owner) {
+  PageSetupRequest request;
+  request.owner = owner;
+  request.setup = CurrentPrinterSetup();
+  const PageSetupResult result = CurrentCommonDialogs().ChoosePageSetup(request);
+  if (result.button != kIdOk) return false;
+  CurrentPrinterSetup() = result.setup;
+  return true;
+}
+
 void RunPageLoop(PrintClient& client, PrintInfo& info, PrintSurface& surface) {
   // The range as it stands after the view began, kept within the pages the view allows.
   int start = std::clamp(info.fromPage, info.minPage, std::max(info.minPage, info.maxPage));

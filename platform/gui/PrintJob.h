@@ -85,6 +85,10 @@ PrintTarget& CurrentPrintTarget();
 // setup. False: the job does not start.
 bool DoPreparePrinting(PrintInfo& info, WindowHandle owner);
 
+// Print Setup: the page-setup dialog over the session's setup; OK keeps what was chosen for every
+// later job. True for OK.
+bool RunPrintSetup(WindowHandle owner);
+
 enum class PrintOutcome { Printed, NotStarted, Failed };
 
 // The whole job for client. info comes in with preview false and direct set as the command says.

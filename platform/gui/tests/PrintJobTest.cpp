@@ -145,6 +145,26 @@ TEST(PrintJobTest, NothingStartsWhenTheDialogIsCancelledOrNoPrinterIsThere) {
   }
 }
 
+TEST(PrintJobTest, PrintSetupKeepsThePaperForLaterJobs) {
+  const vt::PrinterSetup before = vt::CurrentPrinterSetup();
+  vt_test::TempFolder dir;
+  vt::PdfPrintTarget target(dir.path());
+  vt::ScriptedCommonDialogs dialogs;
+  vt::PrinterSetup landscape = before;
+  landscape.landscape = true;
+  dialogs.QueuePageSetupCancel();
+  dialogs.QueuePageSetup(landscape);
+  EXPECT_FALSE(vt::RunPrintSetup(0));
+  EXPECT_FALSE(vt::CurrentPrinterSetup().landscape);
+  EXPECT_TRUE(vt::RunPrintSetup(0));
+  RecordingClient client;
+  client.direct = true;
+  vt::PrintInfo info;
+  EXPECT_EQ(vt::RunPrintJob(client, info), vt::PrintOutcome::Printed);
+  EXPECT_NEAR(client.width, 6780, 5);  // 297 mm less the margins, across
+  vt::CurrentPrinterSetup() = before;
+}
+
 TEST(PrintJobTest, ThePreviewDrawsOnlyThePageItShows) {
   vt_test::TempFolder dir;
   vt::PdfPrintTarget target(dir.path());
