@@ -21,6 +21,7 @@
 #include "platform/base/FileSystem.h"
 #include "platform/base/Paths.h"
 #include "platform/gui/MessageBox.h"
+#include "platform/gui/PrintJob.h"
 #include "platform/gui/ShellOpener.h"
 #include "store/CDataAreaManager.h"
 #include "store/CVTBatchCache.h"
@@ -65,6 +66,9 @@ void CVantrelApp::RegisterAppCommands() {
   m_commands.On(ID_HELP_USER_MANUAL, [this] { OnHelpUserManual(); });
   m_commands.On(ID_HELP_OPERATION_GUIDE, [this] { OnHelpOperationGuide(); });
   m_commands.On(ID_APP_ABOUT, [this] { OnAppAbout(); });
+  // File > Print Setup: the printer and paper every later print job and preview uses.
+  constexpr int kIdFilePrintSetup = 57606;
+  m_commands.On(kIdFilePrintSetup, [this] { vt::RunPrintSetup(GetMainWindow()); });
 }
 
 void CVantrelApp::OnManagementArea() {

@@ -13,6 +13,7 @@
 
 #include "gadget/GGroup.h"
 #include "platform/gui/HostClient.h"
+#include "platform/gui/PrintInfo.h"
 
 namespace vt {
 class Bitmap;
@@ -35,12 +36,8 @@ enum : int {
 // Child-window ids of the three editors.
 enum : int { kTextEditorId = 10000, kComboEditorId = 10001, kPasswordEditorId = 10002 };
 
-// What the print path hands the root.
-struct CPrintInfo {
-  int minPage = 1;
-  int maxPage = 1;
-  int currentPage = 1;
-};
+// What the print path hands the root: the job's page limits, range and current page.
+using CPrintInfo = vt::PrintInfo;
 
 class CGRoot : public CGGroup, public vt::HostClient {
  public:
@@ -92,7 +89,8 @@ class CGRoot : public CGGroup, public vt::HostClient {
   virtual void BringOwnerToFront();
   virtual int ComputePrintScale(vt::DeviceContext* dc);
   virtual void PrintHeader(vt::DeviceContext* dc, int page) { (void)dc, (void)page; }
-  virtual void Print(vt::DeviceContext* dc, int page) { PrintTree(dc, page); }
+  // Prints the tree for the job's current page.
+  virtual void Print(vt::DeviceContext* dc, CPrintInfo* info) { PrintTree(dc, info ? info->currentPage : 1); }
   virtual void BeginPrinting(vt::DeviceContext* dc, CPrintInfo* info);
   virtual void EndPrinting(vt::DeviceContext* dc, CPrintInfo* info) { (void)dc, (void)info; }
 

@@ -220,8 +220,8 @@ void CGNgSData::PrintValueCell(vt::DeviceContext* dc, const vt::Rect& rect, cons
   const int s = GetPrintScale();
   DrawRectEdges(kBlack, 2 | 8, dc, rect.left, rect.top, rect.right, rect.bottom);
   if (Shows(rd))
-    DrawAlignedText(dc, vt::Rect{rect.left, rect.top, rect.right - 2 * s, rect.bottom}, kAlignRight, kBlack,
-                    FontOf(PrintFont()), text);
+    DrawAlignedText(dc, vt::Rect{rect.left, rect.top, rect.right - 2 * s, rect.bottom}, kAlignRight,
+                    m_printColour ? m_colour : kBlack, FontOf(PrintFont()), text);
 }
 
 void CGNgSData::PrintAlarmMarks(vt::DeviceContext* dc, const vt::Rect& rect, const NgRowRead& rd) {

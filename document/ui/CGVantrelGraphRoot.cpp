@@ -180,6 +180,59 @@ void CGVantrelGraphRoot::Repaint() {
   Redraw();
 }
 
+void BindPanelToGroup(CGNgWaveform* panel, CGVantrelDoc* doc, CGVantrelGroupData* g, int groupIndex) {
+  std::vector<CGNgChannel*> channels;
+  for (int i = 0; i < g->GetChannelCount(); ++i) channels.push_back(g->GetChannel(i));
+  panel->m_graph->SetChannels(int(channels.size()), channels.data());
+  if (panel->m_strip)
+    panel->m_strip->SetSize(g->m_axisStripWidth,
+                            (panel->m_strip->Rect().bottom - panel->m_strip->Rect().top));
+
+  const SNgChannelSetting* records = nullptr;
+  const SNgAxisSetting* axes = nullptr;
+  int axisCount = 0, channelCount = 0;
+  g->BuildTraceRecords(doc->m_axisGrouping, &records, &axes, &axisCount, &channelCount);
+  CGNgYAxisManager* manager = panel->GetYAxisManager();
+  if (manager && axes) manager->SetAxes(axes, axisCount);
+  panel->m_graph->SetNameKind(doc->m_tagMode);
+  if (records) panel->SetChannels(channelCount, records, axisCount, axes);
+  const int selected = g->GetSelectedChannelIndex();
+  panel->SelectChannel(
+      selected, records && selected >= 0 && selected < channelCount ? records[selected].axisIndex : -1);
+  if (panel->m_graph->m_legend) panel->m_graph->m_legend->SetMode(doc->m_legendMode);
+  if (manager) {
+    manager->SetClip(doc->m_axisClip);
+    // The legend's position field is laid out only after the layout is set.
+    manager->SetLayout(doc->m_axisLayout);
+  }
+
+  CGNgGraphScreen* screen = panel->m_graph->m_screen;
+  if (screen && screen->m_cursor) {
+    screen->m_cursor->SetStyle(kShown);
+    screen->m_cursor->m_valueMode = doc->m_cursorValuesShown;
+  }
+  panel->SetCursorValueMode(doc->m_cursorValuesShown);
+  SetCursorValueOpacity(doc->m_cursorTransparency);
+  if (screen) screen->SetPenWidth(doc->m_traceThickness);
+  panel->ShowAlarms(doc->m_alarmsShown == 1);
+  if (panel->m_graph->m_legend) panel->m_graph->m_legend->SetStyle(doc->m_legendShown == 1 ? kShown : 0);
+  panel->SetBackColor(doc->m_backColour);
+  panel->SetForeColor(doc->m_gridColour);
+
+  if (panel->m_graph->m_marks) {
+    int count = 0;
+    const SNgMarkData* marks = nullptr;
+    doc->GetMarkDataManager()->GetNgMarks(groupIndex, &count, &marks);
+    panel->m_graph->m_marks->SetMarks(count, marks);
+  }
+
+  PreciseTime a, b;
+  if (doc->GetCursorTimes(&a, &b) != -1)
+    panel->SetCursorTimes(a, b);
+  else
+    panel->SetCursorTimes(PreciseTime{-1, 0.0}, PreciseTime{-1, 0.0});
+}
+
 void CGVantrelGraphRoot::ShowCurrentGroup() {
   if (!controller_) return;
   for (int i = 0; i < kGroupCount; ++i) {
@@ -210,57 +263,8 @@ void CGVantrelGraphRoot::ShowCurrentGroup() {
   }
   panel->SetId(current);
 
-  std::vector<CGNgChannel*> channels;
-  for (int i = 0; i < g->GetChannelCount(); ++i) channels.push_back(g->GetChannel(i));
-  panel->m_graph->SetChannels(int(channels.size()), channels.data());
-  if (panel->m_strip)
-    panel->m_strip->SetSize(g->m_axisStripWidth,
-                            (panel->m_strip->Rect().bottom - panel->m_strip->Rect().top));
-
-  const SNgChannelSetting* records = nullptr;
-  const SNgAxisSetting* axes = nullptr;
-  int axisCount = 0, channelCount = 0;
-  g->BuildTraceRecords(doc_->m_axisGrouping, &records, &axes, &axisCount, &channelCount);
-  CGNgYAxisManager* manager = panel->GetYAxisManager();
-  if (manager && axes) manager->SetAxes(axes, axisCount);
-  panel->m_graph->SetNameKind(doc_->m_tagMode);
-  if (records) panel->SetChannels(channelCount, records, axisCount, axes);
-  const int selected = g->GetSelectedChannelIndex();
-  panel->SelectChannel(
-      selected, records && selected >= 0 && selected < channelCount ? records[selected].axisIndex : -1);
-  if (panel->m_graph->m_legend) panel->m_graph->m_legend->SetMode(doc_->m_legendMode);
-  if (manager) {
-    manager->SetClip(doc_->m_axisClip);
-    // The legend's position field is laid out only after the layout is set.
-    manager->SetLayout(doc_->m_axisLayout);
-  }
-
+  BindPanelToGroup(panel, doc_, g, current);
   SetDivision(panel);
-  CGNgGraphScreen* screen = panel->m_graph->m_screen;
-  if (screen && screen->m_cursor) {
-    screen->m_cursor->SetStyle(kShown);
-    screen->m_cursor->m_valueMode = doc_->m_cursorValuesShown;
-  }
-  panel->SetCursorValueMode(doc_->m_cursorValuesShown);
-  SetCursorValueOpacity(doc_->m_cursorTransparency);
-  if (screen) screen->SetPenWidth(doc_->m_traceThickness);
-  panel->ShowAlarms(doc_->m_alarmsShown == 1);
-  if (panel->m_graph->m_legend) panel->m_graph->m_legend->SetStyle(doc_->m_legendShown == 1 ? kShown : 0);
-  panel->SetBackColor(doc_->m_backColour);
-  panel->SetForeColor(doc_->m_gridColour);
-
-  if (panel->m_graph->m_marks) {
-    int count = 0;
-    const SNgMarkData* marks = nullptr;
-    doc_->GetMarkDataManager()->GetNgMarks(doc_->GetCurrentGroupIndex(), &count, &marks);
-    panel->m_graph->m_marks->SetMarks(count, marks);
-  }
-
-  PreciseTime a, b;
-  if (doc_->GetCursorTimes(&a, &b) != -1)
-    panel->SetCursorTimes(a, b);
-  else
-    panel->SetCursorTimes(PreciseTime{-1, 0.0}, PreciseTime{-1, 0.0});
 
   LayoutTree();
   PreciseTime start, end;

@@ -94,5 +94,10 @@ class CGVantrelGraphRoot : public CGSkRoot {
   CGSkPageController* controller_ = nullptr;
 };
 
+// Binds a trend panel to group groupIndex of doc as the graph shows it: channels, axes, legend,
+// cursor values, alarms, colours, the group's marks and the cursors (the graph view's panel and
+// the printed pages share it).
+void BindPanelToGroup(CGNgWaveform* panel, CGVantrelDoc* doc, CGVantrelGroupData* g, int groupIndex);
+
 // The root that hosts gadget: a graph root, or null.
 CGVantrelGraphRoot* GraphRootOf(CGCore* gadget);

@@ -2,6 +2,8 @@
 // kept in the document, and the graph view's commands through its root.
 #include "document/ui/CVantrelViews.h"
 
+#include "gadget/GPageController.h"
+
 #include "trend/NgWaveform.h"
 
 using namespace vt_ui;
@@ -90,6 +92,7 @@ void CVantrelGraphView::ShowTimeRange(PreciseTime start, PreciseTime end) {
 }
 
 bool CVantrelGraphView::OnCommand(int id) {
+  if (HandlePrintCommand(id)) return true;
   CGVantrelGraphRoot* r = GetGraphRoot();
   if (!r) return false;
   switch (id) {
@@ -139,6 +142,7 @@ bool CVantrelGraphView::OnCommand(int id) {
 }
 
 bool CVantrelGraphView::OnUpdateCommand(int id, vt::CommandStatus& s) {
+  if (UpdatePrintCommand(id, s)) return true;
   CGVantrelGraphRoot* r = GetGraphRoot();
   const CGVantrelDoc* d = r ? r->GetVantrelDoc() : nullptr;
   switch (id) {
@@ -216,7 +220,14 @@ void CVantrelSheetView::OnInitialUpdate() {
   root->OnUpdate(HINT_RELOADED, doc->GetGadgetDocument());
 }
 
+int CVantrelListView::CurrentList() const {
+  CGVantrelListRoot* r = GetListRoot();
+  CGSkPageController* pages = r ? r->GetPageController() : nullptr;
+  return pages && pages->m_current == CGVantrelListRoot::kMarkPage ? 1 : 0;
+}
+
 bool CVantrelSheetView::OnCommand(int id) {
+  if (HandlePrintCommand(id)) return true;
   CGVantrelSheetRoot* r = GetSheetRoot();
   if (!r) return false;
   switch (id) {
@@ -234,6 +245,7 @@ bool CVantrelSheetView::OnCommand(int id) {
 }
 
 bool CVantrelSheetView::OnUpdateCommand(int id, vt::CommandStatus& s) {
+  if (UpdatePrintCommand(id, s)) return true;
   CGVantrelSheetRoot* r = GetSheetRoot();
   CGVantrelDoc* d = r ? r->GetVantrelDoc() : nullptr;
   switch (id) {

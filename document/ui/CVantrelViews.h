@@ -9,8 +9,11 @@
 #include "document/ui/CGVantrelSheetRoot.h"
 #include "document/ui/CVantrelDoc.h"
 #include "platform/gui/Document.h"
+#include "platform/gui/PrintJob.h"
 
-class CVantrelViewBase : public vt::View {
+class CGVantrelPrintRoot;
+
+class CVantrelViewBase : public vt::View, public vt::PrintClient {
  public:
   ~CVantrelViewBase() override;
   CVantrelDoc* GetVantrelDoc() const { return static_cast<CVantrelDoc*>(GetDocument()); }
@@ -29,9 +32,24 @@ class CVantrelViewBase : public vt::View {
   void OnSetFocus(vt::FocusReason reason) override;
   void OnKillFocus(vt::FocusReason reason) override;
 
+  // Printing (CVantrelViewPrinting.cpp): File > Print, direct print and Print Preview run the
+  // print road with the root MakePrintRoot makes for the job; it goes when the job ends.
+  bool OnPreparePrinting(vt::PrintInfo& info) override;
+  void OnBeginPrinting(vt::DeviceContext* dc, vt::PrintInfo& info) override;
+  void OnPrint(vt::DeviceContext* dc, vt::PrintInfo& info) override;
+  void OnEndPrinting(vt::DeviceContext* dc, vt::PrintInfo& info) override;
+  vt::WindowHandle PrintOwner() const override;
+  bool HandlePrintCommand(int id);
+  bool UpdatePrintCommand(int id, vt::CommandStatus& status);
+  CGVantrelPrintRoot* GetPrintRoot() const { return printRoot_; }
+
  protected:
   void DestroyRoot();
+  // The view's print hooks: the root of one job, and whether the view can print now.
+  virtual CGVantrelPrintRoot* MakePrintRoot() = 0;
+  virtual bool CanPrint() const = 0;
   CGSkRoot* root_ = nullptr;
+  CGVantrelPrintRoot* printRoot_ = nullptr;
 };
 
 class CVantrelGraphView : public CVantrelViewBase, public vt::GraphViewLink {
@@ -47,6 +65,11 @@ class CVantrelGraphView : public CVantrelViewBase, public vt::GraphViewLink {
   bool GetVisibleRange(PreciseTime* start, PreciseTime* end) override;
   void ShowTimeRange(PreciseTime start, PreciseTime end) override;
   vt::HostWindow* GetHostWindow() override { return vt::View::GetHostWindow(); }
+  bool OnPreparePrinting(vt::PrintInfo& info) override;
+
+ protected:
+  CGVantrelPrintRoot* MakePrintRoot() override;
+  bool CanPrint() const override;
 };
 
 // The list view: the alarm and mark lists of the document.
@@ -54,6 +77,15 @@ class CVantrelListView : public CVantrelViewBase {
  public:
   void OnInitialUpdate() override;
   CGVantrelListRoot* GetListRoot() const { return static_cast<CGVantrelListRoot*>(root_); }
+  bool OnCommand(int id) override { return HandlePrintCommand(id); }
+  bool OnUpdateCommand(int id, vt::CommandStatus& status) override { return UpdatePrintCommand(id, status); }
+  bool OnPreparePrinting(vt::PrintInfo& info) override;
+
+ protected:
+  // The list the view shows (0 alarms, 1 marks): the page in front.
+  virtual int CurrentList() const;
+  CGVantrelPrintRoot* MakePrintRoot() override;
+  bool CanPrint() const override { return true; }
 };
 
 // The sheet view: the current group's values row by row; its commands go to its root.
@@ -63,4 +95,8 @@ class CVantrelSheetView : public CVantrelViewBase {
   CGVantrelSheetRoot* GetSheetRoot() const { return static_cast<CGVantrelSheetRoot*>(root_); }
   bool OnCommand(int id) override;
   bool OnUpdateCommand(int id, vt::CommandStatus& status) override;
+
+ protected:
+  CGVantrelPrintRoot* MakePrintRoot() override;
+  bool CanPrint() const override;
 };

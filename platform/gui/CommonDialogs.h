@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "platform/base/WindowHandles.h"
+#include "platform/gui/PrintInfo.h"
+#include "platform/gui/PrinterSetup.h"
 
 namespace vt {
 
@@ -63,6 +65,37 @@ struct FolderResult {
   bool checked = false;  // the box's state when the dialog closed (false without a box)
 };
 
+// The print dialog: the printer and the range. Page numbers are plain integers, so a range far
+// beyond 65,535 pages can be typed.
+struct PrintDialogRequest {
+  WindowHandle owner = 0;
+  int minPage = 1;
+  int maxPage = kPrintPagesUnknown;
+  int fromPage = 1;
+  int toPage = kPrintPagesUnknown;
+  bool selectionEnabled = false;
+  PrinterSetup setup;
+};
+
+struct PrintDialogResult {
+  int button = 2;
+  PrintRange range = PrintRange::All;
+  int fromPage = 1;
+  int toPage = kPrintPagesUnknown;
+  PrinterSetup setup;  // the printer chosen
+};
+
+// Print Setup: the printer, the paper and its orientation.
+struct PageSetupRequest {
+  WindowHandle owner = 0;
+  PrinterSetup setup;
+};
+
+struct PageSetupResult {
+  int button = 2;
+  PrinterSetup setup;
+};
+
 class CommonDialogs {
  public:
   virtual ~CommonDialogs() = default;
@@ -71,6 +104,8 @@ class CommonDialogs {
   // Never asks before an existing file is chosen.
   virtual SaveFileResult ChooseFileToSave(const SaveFileRequest& request) = 0;
   virtual FolderResult ChooseFolder(const FolderRequest& request) = 0;
+  virtual PrintDialogResult ChoosePrint(const PrintDialogRequest& request) = 0;
+  virtual PageSetupResult ChoosePageSetup(const PageSetupRequest& request) = 0;
 };
 
 // The real dialogs, modal over the owner's window.
@@ -79,6 +114,8 @@ class QtCommonDialogs : public CommonDialogs {
   OpenFileResult ChooseFilesToOpen(const OpenFileRequest& request) override;
   SaveFileResult ChooseFileToSave(const SaveFileRequest& request) override;
   FolderResult ChooseFolder(const FolderRequest& request) override;
+  PrintDialogResult ChoosePrint(const PrintDialogRequest& request) override;
+  PageSetupResult ChoosePageSetup(const PageSetupRequest& request) override;
 };
 
 // Installs a provider (null: the real dialogs again) and returns the previous one (null when it

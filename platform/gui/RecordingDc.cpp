@@ -24,6 +24,7 @@ DcRecord RecordingDc::Base(DcOp op) const {
   DcRecord r;
   r.op = op;
   r.color = CurrentPen().color;
+  r.penWidth = CurrentPen().width;
   r.bkColor = BkColor();
   r.bkMode = GetBkMode();
   r.textAlign = TextAlign();

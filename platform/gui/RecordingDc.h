@@ -32,7 +32,8 @@ struct DcRecord {
   Rect rect;                  // fills, shapes, blit destinations, focus rectangles
   std::vector<Point> points;  // lines (from, to), polylines, polygons; TextOut: the reference point
   std::string text;
-  ColorRef color = 0;  // brush or pen colour; TextOut: the text colour
+  ColorRef color = 0;    // brush or pen colour; TextOut: the text colour
+  int32_t penWidth = 1;  // the pen's width in pixels (lines and shapes)
   ColorRef bkColor = 0;
   BkMode bkMode = BkMode::Opaque;
   uint32_t textAlign = 0;

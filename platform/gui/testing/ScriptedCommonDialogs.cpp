@@ -37,6 +37,23 @@ void ScriptedCommonDialogs::QueueFolder(std::string path, bool checked) {
 
 void ScriptedCommonDialogs::QueueFolderCancel() { folders_.push_back(FolderResult{}); }
 
+void ScriptedCommonDialogs::QueuePrint(PrintRange range, int fromPage, int toPage) {
+  PrintDialogResult r;
+  r.button = kIdOk;
+  r.range = range;
+  r.fromPage = fromPage;
+  r.toPage = toPage;
+  prints_.push_back(r);
+}
+
+void ScriptedCommonDialogs::QueuePrintCancel() { prints_.push_back(PrintDialogResult{}); }
+
+void ScriptedCommonDialogs::QueuePageSetup(const PrinterSetup& setup) {
+  pageSetups_.push_back(PageSetupResult{kIdOk, setup});
+}
+
+void ScriptedCommonDialogs::QueuePageSetupCancel() { pageSetups_.push_back(PageSetupResult{}); }
+
 OpenFileResult ScriptedCommonDialogs::ChooseFilesToOpen(const OpenFileRequest& request) {
   openRequests_.push_back(request);
   return Next(files_);
@@ -50,6 +67,20 @@ SaveFileResult ScriptedCommonDialogs::ChooseFileToSave(const SaveFileRequest& re
 FolderResult ScriptedCommonDialogs::ChooseFolder(const FolderRequest& request) {
   folderRequests_.push_back(request);
   return Next(folders_);
+}
+
+PrintDialogResult ScriptedCommonDialogs::ChoosePrint(const PrintDialogRequest& request) {
+  printRequests_.push_back(request);
+  PrintDialogResult r = Next(prints_);
+  r.setup = request.setup;
+  return r;
+}
+
+PageSetupResult ScriptedCommonDialogs::ChoosePageSetup(const PageSetupRequest& request) {
+  pageSetupRequests_.push_back(request);
+  PageSetupResult r = Next(pageSetups_);
+  if (r.button != kIdOk) r.setup = request.setup;
+  return r;
 }
 
 }  // namespace vt
