@@ -3,7 +3,6 @@
 #include "document/ui/CVantrelViews.h"
 
 #include "gadget/GPageController.h"
-
 #include "trend/NgWaveform.h"
 
 using namespace vt_ui;
