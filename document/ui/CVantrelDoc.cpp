@@ -3,13 +3,17 @@
 
 #include "document/ui/FromToRange.h"
 #include "document/ui/MarkEditor.h"
+#include "document/ui/ToolWindowLink.h"
 #include "gadget/GRootMaster.h"
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/StringTable.h"
 
 using namespace vt_ui;
 
-CVantrelDoc::CVantrelDoc() : gadgetDoc_(std::make_unique<CGVantrelDoc>(g_rootMaster, this)) {}
+CVantrelDoc::CVantrelDoc() : gadgetDoc_(std::make_unique<CGVantrelDoc>(g_rootMaster, this)) {
+  // Its hints reach the cursor-control and statistics windows through these.
+  vt::AddToolWindowRepeaters(gadgetDoc_.get());
+}
 
 CVantrelDoc::~CVantrelDoc() = default;
 
