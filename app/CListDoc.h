@@ -178,6 +178,7 @@ class CListDoc : public CSubject {
 };
 
 // Texts of the catalogue lists: a UTC FILETIME in the display time zone as
-// "YYYY/MM/DD hh:mm:ss.mmm", and a sampling interval ("%u mSec", "%u Sec", "%u Min").
+// "YYYY/MM/DD hh:mm:ss.mmm". The sampling interval's text is the graph document's
+// FormatInterval ("%u mSec", "%u Sec", "%u Min"), one definition for both.
 std::string FormatListTime(int64_t ticks);
-std::string FormatInterval(int milliseconds);
+std::string FormatInterval(int32_t milliseconds);

@@ -15,6 +15,8 @@
 #include <memory>
 #include <string>
 
+#include "document/ui/CDlgCalculate.h"
+#include "document/ui/CDlgCursorControl.h"
 #include "platform/base/WindowHandles.h"
 
 class CListDoc;
@@ -93,6 +95,14 @@ class CMainFrame {
   // Copies the property pane's selected property (command 32983).
   void CopyProperty();
 
+  // ---- Tool windows (qt/ToolWindowCommands.cpp) ----
+  // Makes the cursor-control and statistics windows, hidden, with this window as their transient
+  // parent, and puts Window > Cursor control and Window > Statistics on the frame's route. Create
+  // does it.
+  void CreateToolWindows();
+  CDlgCursorControl* GetCursorControl() const { return m_cursorControl.get(); }
+  CDlgCalculate* GetStatistics() const { return m_statistics.get(); }
+
   // True while the instrument-limit message is on screen.
   bool IsLimitMessageShown() const;
 
@@ -106,4 +116,6 @@ class CMainFrame {
   friend class MainFrameWindow;  // the Qt window, which calls back into the frame's state
   struct Impl;
   std::unique_ptr<Impl> m_impl;
+  std::unique_ptr<CDlgCursorControl> m_cursorControl;
+  std::unique_ptr<CDlgCalculate> m_statistics;
 };

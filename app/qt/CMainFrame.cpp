@@ -386,6 +386,7 @@ bool CMainFrame::Create(const std::string& title) {
   if (!m_impl->CreateStatusBar()) return false;
   if (!m_impl->CreateDockingWindows()) return false;
   m_impl->AddFrameCommands();
+  CreateToolWindows();
 
   QSize size(1024, 700);
   if (QScreen* screen = QGuiApplication::primaryScreen()) size = size.boundedTo(screen->availableSize());
