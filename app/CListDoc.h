@@ -178,7 +178,5 @@ class CListDoc : public CSubject {
 };
 
 // Texts of the catalogue lists: a UTC FILETIME in the display time zone as
-// "YYYY/MM/DD hh:mm:ss.mmm". The sampling interval's text is the graph document's
-// FormatInterval ("%u mSec", "%u Sec", "%u Min"), one definition for both.
+// "YYYY/MM/DD hh:mm:ss.mmm". (Sampling intervals are the graph document's FormatInterval.)
 std::string FormatListTime(int64_t ticks);
-std::string FormatInterval(int32_t milliseconds);

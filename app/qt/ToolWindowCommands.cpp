@@ -2,25 +2,10 @@
 // frame and kept until it goes, and the two Window commands that show them for the active graph
 // window. The statistics window's "Re-Calc." comes back here as Window > Statistics, so a
 // recalculation binds it to the graph window that is active then.
-#include <QMdiSubWindow>
-
 #include "app/CMainFrame.h"
+#include "app/CVantrelApp.h"
 #include "document/ui/CVantrelDoc.h"
 #include "platform/gui/CommandRouter.h"
-#include "platform/gui/qt/ChildFrame.h"
-#include "platform/gui/qt/MdiFrameWindow.h"
-
-namespace {
-
-// The graph document of the frame's active graph window, or null.
-CVantrelDoc* ActiveGraphDocument(const CMainFrame& frame) {
-  auto* window = dynamic_cast<vt::MdiFrameWindow*>(frame.Widget());
-  auto* child = window ? dynamic_cast<vt::ChildFrame*>(window->ActiveChild()) : nullptr;
-  vt::View* view = child ? child->GetView() : nullptr;
-  return view ? dynamic_cast<CVantrelDoc*>(view->GetDocument()) : nullptr;
-}
-
-}  // namespace
 
 void CMainFrame::CreateToolWindows() {
   m_cursorControl = std::make_unique<CDlgCursorControl>(GetSafeHwnd());
@@ -29,11 +14,11 @@ void CMainFrame::CreateToolWindows() {
     Router().Execute(id);
     UpdateCommands();
   };
-  const auto enabled = [this](vt::CmdUI& ui) { ui.Enable(ActiveGraphDocument(*this) != nullptr); };
+  const auto enabled = [this](vt::CmdUI& ui) { ui.Enable(GetActiveGraphDocument() != nullptr); };
   Commands().On(
       CDlgCursorControl::kCommandId,
       [this] {
-        CVantrelDoc* doc = ActiveGraphDocument(*this);
+        CVantrelDoc* doc = GetActiveGraphDocument();
         m_cursorControl->ShowWindow(true);
         m_cursorControl->BringToFront();
         // Attaching rebuilds the table, now that the window is shown.
@@ -43,10 +28,21 @@ void CMainFrame::CreateToolWindows() {
   Commands().On(
       CDlgCalculate::kCommandId,
       [this] {
-        CVantrelDoc* doc = ActiveGraphDocument(*this);
+        CVantrelDoc* doc = GetActiveGraphDocument();
         m_statistics->ShowWindow(true);
         m_statistics->BringToFront();
         m_statistics->SetDocument(doc ? doc->GetGadgetDocument() : nullptr);
       },
       enabled);
+}
+
+// The graph documents' repeaters reach the two windows through the application's host.
+vt::WindowHandle CVantrelApp::GetCursorControlWindow() {
+  CMainFrame* frame = GetMainFrame();
+  return frame && frame->GetCursorControl() ? frame->GetCursorControl()->GetSafeHwnd() : 0;
+}
+
+vt::WindowHandle CVantrelApp::GetStatisticsWindow() {
+  CMainFrame* frame = GetMainFrame();
+  return frame && frame->GetStatistics() ? frame->GetStatistics()->GetSafeHwnd() : 0;
 }

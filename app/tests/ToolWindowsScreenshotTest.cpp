@@ -1,7 +1,7 @@
 // A picture of the main window holding a graph window over stored data, with the cursor-control
 // and statistics windows open beside it, both bound to that graph window through the frame's
-// Window commands. Runs only when VT_SCREENSHOT_DIR names the folder for the pictures
-// (xvfb_dialogs.sh runs it under a virtual X server); skipped otherwise.
+// Window commands and fed through the application's graph-window host. Runs only when VT_SCREENSHOT_DIR names
+// the folder for the pictures (xvfb_dialogs.sh runs it under a virtual X server); skipped otherwise.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -21,38 +21,13 @@
 #include "platform/gui/CommandRouter.h"
 #include "platform/gui/PumpUntil.h"
 #include "platform/gui/qt/ChildFrame.h"
+#include "platform/gui/testing/MessageBoxCapture.h"
 #include "store/VTDataStorage.h"
 #include "store/testing/StoredDataFixture.h"
 #include "testing/TempFolder.h"
 #include "tools/recgen/NewerRecorderFile.h"
 
 namespace {
-
-// Names the frame's windows to the graph document; nothing else is asked of it here.
-class PictureHost : public vt::GraphWindowHost {
- public:
-  explicit PictureHost(CMainFrame& frame) : frame_(frame), previous_(vt::SetGraphWindowHost(this)) {}
-  ~PictureHost() override { vt::SetGraphWindowHost(previous_); }
-  vt::DocTemplate* GetGraphTemplate() override { return nullptr; }
-  vt::DocTemplate* GetListTemplate() override { return nullptr; }
-  vt::DocTemplate* GetSheetTemplate() override { return nullptr; }
-  void ShowDocumentWindow(CGVantrelDoc*, const SGraphWindowEntry&) override {}
-  std::vector<SGraphWindowEntry> GetDocumentWindowPlacements(const CGVantrelDoc*) override { return {}; }
-  void SetSelectedChannel(const vt::Guid&, int) override {}
-  void NotifyListDocument(int) override {}
-  std::optional<vt::GraphDisplayDefaults> GetDisplayDefaults() override { return std::nullopt; }
-  CVTGraphManager* GetGraphStore() override { return nullptr; }
-  vt::WindowHandle GetMainWindow() override { return frame_.GetSafeHwnd(); }
-  vt::WindowHandle GetCursorControlWindow() override { return frame_.GetCursorControl()->GetSafeHwnd(); }
-  vt::WindowHandle GetStatisticsWindow() override { return frame_.GetStatistics()->GetSafeHwnd(); }
-  vt::WindowHandle GetConvertProgressWindow() override { return 0; }
-  std::string GetConversionFolder() override { return {}; }
-  void SetConversionFolder(const std::string&) override {}
-
- private:
-  CMainFrame& frame_;
-  vt::GraphWindowHost* previous_;
-};
 
 QWidget* WidgetOf(const vt::DialogWindow& dialog) {
   return static_cast<QWidget*>(vt::WindowNative(dialog.GetSafeHwnd()));
@@ -66,7 +41,6 @@ TEST_F(ToolWindowsScreenshotTest, GraphWindowWithBothToolWindows) {
   CMainFrame* frame = app->GetMainFrame();
   ASSERT_NE(frame, nullptr);
   ASSERT_NE(frame->GetCursorControl(), nullptr);
-  PictureHost host(*frame);
 
   // Ten minutes of two channels at one second, imported into the current storage.
   recgen::NewerFile model = store_test::RecordingFile(7, 1, 600, store_test::kBaseMs, 1000);
@@ -116,6 +90,8 @@ TEST_F(ToolWindowsScreenshotTest, GraphWindowWithBothToolWindows) {
   EXPECT_EQ(frame->GetCursorControl()->GetRoot()->Control()->m_sheet->m_lineCount, 4);
   EXPECT_TRUE(SaveScreen("tool_windows.png"));
 
+  // The window layout counts as a change: the save question is answered No.
+  vt::MessageBoxCapture boxes(vt::kIdNo);
   doc->SetModifiedFlag(false);
   for (vt::ChildFrame* f : vt::ChildFrame::FramesFrontToBack(area)) f->close();
   QApplication::processEvents();
