@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "document/ui/CDlgCalculate.h"
+#include "document/ui/CDlgCursorControl.h"
 #include "platform/base/WindowHandles.h"
 #include "store/GraphConfiguration.h"
 
@@ -104,6 +106,14 @@ class CMainFrame {
   // Copies the property pane's selected property (command 32983).
   void CopyProperty();
 
+  // ---- Tool windows (qt/ToolWindowCommands.cpp) ----
+  // Makes the cursor-control and statistics windows, hidden, with this window as their transient
+  // parent, and puts Window > Cursor control and Window > Statistics on the frame's route. Create
+  // does it.
+  void CreateToolWindows();
+  CDlgCursorControl* GetCursorControl() const { return m_cursorControl.get(); }
+  CDlgCalculate* GetStatistics() const { return m_statistics.get(); }
+
   // True while the instrument-limit message is on screen.
   bool IsLimitMessageShown() const;
 
@@ -145,5 +155,8 @@ class CMainFrame {
   void OnWindowView(int viewKind);
   void ReleaseGraphWindows();
   std::unique_ptr<Impl> m_impl;
+  // The tool windows go after the graph windows, whose documents still talk to them.
+  std::unique_ptr<CDlgCursorControl> m_cursorControl;
+  std::unique_ptr<CDlgCalculate> m_statistics;
   std::unique_ptr<GraphWindows> m_graphWindows;
 };

@@ -201,8 +201,8 @@ class CVantrelApp : public vt::GraphWindowHost {
   std::optional<vt::GraphDisplayDefaults> GetDisplayDefaults() override;
   CVTGraphManager* GetGraphStore() override { return m_graphManager.get(); }
   vt::WindowHandle GetMainWindow() override { return std::as_const(*this).GetMainWindow(); }
-  vt::WindowHandle GetCursorControlWindow() override { return 0; }
-  vt::WindowHandle GetStatisticsWindow() override { return 0; }
+  vt::WindowHandle GetCursorControlWindow() override;
+  vt::WindowHandle GetStatisticsWindow() override;
   vt::WindowHandle GetConvertProgressWindow() override;
   std::string GetConversionFolder() override { return GetDataConvertFolder(); }
   void SetConversionFolder(const std::string& folder) override;

@@ -394,6 +394,7 @@ bool CMainFrame::Create(const std::string& title) {
   m_impl->AddFrameCommands();
   m_graphWindows = std::make_unique<GraphWindows>(window.MdiArea());
   AddGraphWindowCommands();
+  CreateToolWindows();
 
   QSize size(1024, 700);
   if (QScreen* screen = QGuiApplication::primaryScreen()) size = size.boundedTo(screen->availableSize());

@@ -4,6 +4,7 @@
 #include "document/ui/CDlgEditMark.h"
 #include "document/ui/FromToRange.h"
 #include "document/ui/MarkEditor.h"
+#include "document/ui/ToolWindowLink.h"
 #include "document/ui/TrendConversionCommand.h"
 #include "gadget/GRootMaster.h"
 #include "platform/gui/MessageBox.h"
@@ -14,6 +15,8 @@ using namespace vt_ui;
 CVantrelDoc::CVantrelDoc() : gadgetDoc_(std::make_unique<CGVantrelDoc>(g_rootMaster, this)) {
   // The graph window's own mark dialog, unless another editor (a test's) stands in.
   if (!vt_ui::GetMarkEditor()) vt_ui::SetMarkEditor(&vt_ui::DialogMarkEditor::Instance());
+  // Its hints reach the cursor-control and statistics windows through these.
+  vt::AddToolWindowRepeaters(gadgetDoc_.get());
 }
 
 CVantrelDoc::~CVantrelDoc() = default;

@@ -1,0 +1,48 @@
+// The main frame's tool windows: the cursor-control and statistics windows, made hidden with the
+// frame and kept until it goes, and the two Window commands that show them for the active graph
+// window. The statistics window's "Re-Calc." comes back here as Window > Statistics, so a
+// recalculation binds it to the graph window that is active then.
+#include "app/CMainFrame.h"
+#include "app/CVantrelApp.h"
+#include "document/ui/CVantrelDoc.h"
+#include "platform/gui/CommandRouter.h"
+
+void CMainFrame::CreateToolWindows() {
+  m_cursorControl = std::make_unique<CDlgCursorControl>(GetSafeHwnd());
+  m_statistics = std::make_unique<CDlgCalculate>(GetSafeHwnd());
+  m_statistics->commandSink = [this](int id) {
+    Router().Execute(id);
+    UpdateCommands();
+  };
+  const auto enabled = [this](vt::CmdUI& ui) { ui.Enable(GetActiveGraphDocument() != nullptr); };
+  Commands().On(
+      CDlgCursorControl::kCommandId,
+      [this] {
+        CVantrelDoc* doc = GetActiveGraphDocument();
+        m_cursorControl->ShowWindow(true);
+        m_cursorControl->BringToFront();
+        // Attaching rebuilds the table, now that the window is shown.
+        if (doc) doc->GetGadgetDocument()->AttachRepeaters();
+      },
+      enabled);
+  Commands().On(
+      CDlgCalculate::kCommandId,
+      [this] {
+        CVantrelDoc* doc = GetActiveGraphDocument();
+        m_statistics->ShowWindow(true);
+        m_statistics->BringToFront();
+        m_statistics->SetDocument(doc ? doc->GetGadgetDocument() : nullptr);
+      },
+      enabled);
+}
+
+// The graph documents' repeaters reach the two windows through the application's host.
+vt::WindowHandle CVantrelApp::GetCursorControlWindow() {
+  CMainFrame* frame = GetMainFrame();
+  return frame && frame->GetCursorControl() ? frame->GetCursorControl()->GetSafeHwnd() : 0;
+}
+
+vt::WindowHandle CVantrelApp::GetStatisticsWindow() {
+  CMainFrame* frame = GetMainFrame();
+  return frame && frame->GetStatistics() ? frame->GetStatistics()->GetSafeHwnd() : 0;
+}
