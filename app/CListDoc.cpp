@@ -139,18 +139,6 @@ std::string FormatListTime(int64_t ticks) {
   return text;
 }
 
-std::string FormatInterval(int milliseconds) {
-  char text[32];
-  const unsigned value = unsigned(milliseconds);
-  if (milliseconds < 1000)
-    std::snprintf(text, sizeof text, "%u mSec", value);
-  else if (milliseconds > 59999)
-    std::snprintf(text, sizeof text, "%u Min", value / 60000);
-  else
-    std::snprintf(text, sizeof text, "%u Sec", value / 1000);
-  return text;
-}
-
 CListDoc::CListDoc(vt::Profile* profile, SourcesFn sources) : m_sources(std::move(sources)) {
   for (int kind = 1; kind <= kListKindCount; ++kind)
     m_columnSets.push_back(std::make_unique<CReportColumnSet>(kind, profile));

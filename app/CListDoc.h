@@ -178,6 +178,7 @@ class CListDoc : public CSubject {
 };
 
 // Texts of the catalogue lists: a UTC FILETIME in the display time zone as
-// "YYYY/MM/DD hh:mm:ss.mmm", and a sampling interval ("%u mSec", "%u Sec", "%u Min").
+// "YYYY/MM/DD hh:mm:ss.mmm", and a sampling interval ("%u mSec", "%u Sec", "%u Min"; the graph
+// document's own, which its windows show too).
 std::string FormatListTime(int64_t ticks);
-std::string FormatInterval(int milliseconds);
+std::string FormatInterval(int32_t milliseconds);

@@ -409,7 +409,8 @@ void CGVTGraphConfigurationRoot::ApplyFormAndZones() {
   for (int j = 0; j < std::min(sheet->m_lineCount, int(group.tags.size())); ++j) {
     int form = 0, low = 0, high = 0;
     PageColumn(page, kFormId)->GetLineIntValue(j, &form);
-    for (int id : {int(kScaleMinId), int(kScaleMaxId), int(kTrip1Id), kTrip1Id + 1, kTrip1Id + 2, kTrip1Id + 3})
+    for (int id :
+         {int(kScaleMinId), int(kScaleMaxId), int(kTrip1Id), kTrip1Id + 1, kTrip1Id + 2, kTrip1Id + 3})
       PageColumn(page, id)->SetLineExponent(j, form);
     PageColumn(page, kZoneMinId)->GetLineIntValue(j, &low);
     PageColumn(page, kZoneMaxId)->GetLineIntValue(j, &high);
