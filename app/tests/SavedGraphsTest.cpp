@@ -11,15 +11,21 @@
 
 #include "app/CVantrelApp.h"
 #include "app/SavedGraphs.h"
+#include "document/ui/CDlgGraphConfiguration.h"
+#include "document/ui/CDlgGraphNameInput.h"
 #include "document/ui/CVantrelDoc.h"
 #include "document/ui/CVantrelViews.h"
 #include "document/ui/WindowEntryPlacement.h"
+#include "document/ui/testing/DialogTestFixture.h"
 #include "document/ui/testing/SkinnedRootMaster.h"
 #include "gadget/GRootMaster.h"
 #include "gadget/GSkin.h"
+#include "gadget/sheet/GSheet.h"
+#include "gadget/sheet/GSheetArray.h"
 #include "gadget/skin/SkinArt.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Paths.h"
+#include "platform/gui/CommonDialogs.h"
 #include "platform/gui/qt/ChildFrame.h"
 #include "platform/gui/testing/FakeDesktop.h"
 #include "platform/gui/testing/MessageBoxCapture.h"
@@ -188,6 +194,51 @@ TEST_F(SavedGraphsTest, ASavedGraphOpensInItsSavedViewsAndAnUnknownNameOpensNoth
 
   EXPECT_EQ(vt_app::OpenSavedGraphs(host_->graphs.GetGraphStorage(), {"No such graph"}), 0);
   EXPECT_EQ(Frames().size(), 2u);
+}
+
+TEST_F(SavedGraphsTest, SaveAsAndDisplaySettingsCommandsRunTheirDialogs) {
+  RegisterSheetSkinArt();
+  SetSheetSkin(BuiltinSheetSkin());
+  Store(RecordingFile(1, 1, 60, kBaseMs, 1000), "A.DAE");
+  auto* doc = static_cast<CVantrelDoc*>(host_->graph.OpenNewDocument());
+  ASSERT_NE(doc, nullptr);
+  CGVantrelDoc* d = doc->GetGadgetDocument();
+  SVantrelGroupEntry entry;
+  entry.keys = {{RecordingGuid(1).ToText(), 1, -1}, {RecordingGuid(1).ToText(), 2, -1}};
+  ASSERT_TRUE(d->AddGroups({entry, entry}, std::nullopt, std::nullopt));
+  d->SetCurrentGroup(1);
+
+  // Save as: the name dialog preset with the title; the saved name becomes the title.
+  std::string preset;
+  vt::OnNextDialog(CDlgGraphNameInput::kTemplateId, [&](vt::DialogWindow& w) {
+    auto& dialog = static_cast<CDlgGraphNameInput&>(w);
+    auto* box = static_cast<CGPrimitive*>(dialog.m_root->FindById(CGVTGraphNameInputRoot::kNameId));
+    box->GetText(&preset);
+    box->SetText("Oven 2");
+    dialog_test::Click(w, static_cast<CGPrimitive*>(dialog.m_root->FindById(CGVTGraphNameInputRoot::kOkId)));
+  });
+  ASSERT_TRUE(doc->OnCommand(vt_ui::ID_SAVE_GRAPH_AS));
+  EXPECT_EQ(preset, "Graph 1");
+  EXPECT_EQ(doc->GetTitle(), "Oven 2");
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_GE(host_->graphs.GetGraphStorage()->FindGraphId("Oven 2"), 0);
+  EXPECT_EQ(host_->notified, (std::vector<int>{vt::kListNotifySavedGraphs}));
+
+  // General Display Settings: the first channel of group 1 hidden; OK applies it and makes
+  // group 0 current.
+  vt::OnNextDialog(CDlgGraphConfiguration::kTemplateId, [&](vt::DialogWindow& w) {
+    auto& dialog = static_cast<CDlgGraphConfiguration&>(w);
+    EXPECT_EQ(dialog.m_root->PageSheet(0)->m_lineCount, 2);
+    dialog.m_root->PageColumn(0, CGVTGraphConfigurationRoot::kShownId)->SetLineIntValue(0, 0);
+    dialog_test::Click(w, dialog.m_root->Gadget(CGVTGraphConfigurationRoot::kOkId));
+  });
+  ASSERT_TRUE(doc->OnCommand(vt_ui::ID_DISPLAY_SETTINGS));
+  EXPECT_EQ(d->GetCurrentGroupIndex(), 0);
+  EXPECT_EQ(d->GetGroup(0)->GetChannel(0)->IsShown(), 0);
+  EXPECT_EQ(d->GetGroup(0)->GetChannel(1)->IsShown(), 1);
+  EXPECT_EQ(d->CountGroupsWithData(), 2);
+  EXPECT_TRUE(doc->IsModified());
+  ResetSheetSkin();
 }
 
 class SavedGraphsAppTest : public vt_test::TempRootTest {};

@@ -87,7 +87,8 @@ class CVantrelDoc : public vt::Document, public vt::GraphDocumentOwner {
 
   // vt::GadgetDocumentOwner
   void SetPathName(const std::string& path, bool addToRecentFiles) override;
-  std::string GetPathName() const override { return path_; }
+  // The window's title while no name was given (a new window is named by its title).
+  std::string GetPathName() const override { return path_.empty() ? GetTitle() : path_; }
 
   // vt::GraphDocumentOwner: closes the views of other kinds (never the last one).
   void CloseViewsExcept(const std::vector<int>& kinds) override;
