@@ -10,11 +10,13 @@
 
 #include "app/AppMessages.h"
 #include "app/CAboutDlg.h"
+#include "app/CMainFrame.h"
 #include "app/CVantrelApp.h"
 #include "document/CConfigurationFile.h"
 #include "document/ui/CDlgDataAreaManager.h"
 #include "document/ui/CDlgDefaultCnf.h"
 #include "document/ui/CDlgDstConfig.h"
+#include "document/ui/CVantrelDoc.h"
 #include "msgdesk/Msgdesk.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Paths.h"
@@ -30,6 +32,7 @@
 namespace {
 
 constexpr int kMsgAutoImportCancelled = 10009;
+constexpr int kMsgCloseGraphWindows = 10112;
 
 // The newest file of folder whose name starts with prefix and ends with ".pdf"; empty for none.
 // Newest by modification time: the file system keeps no creation time we can rely on.
@@ -66,7 +69,11 @@ void CVantrelApp::RegisterAppCommands() {
 
 void CVantrelApp::OnManagementArea() {
   if (!m_dataAreaManager || !m_storageManager) return;
-  // Graph windows hold the storage too: refused while one is open, once graph windows exist.
+  // Graph windows read the current storage's files: refused while one is open.
+  if (m_mainFrame && m_mainFrame->GetActiveGraphDocument()) {
+    DisplayMessage(GetMainWindow(), kMsgCloseGraphWindows, vt::kMbOk);
+    return;
+  }
   if (m_settings && m_settings->IsAutoImportConfigured() && !StorageNeedsAttention() &&
       DisplayMessage(GetMainWindow(), kMsgAutoImportCancelled, vt::kMbOkCancel) != vt::kIdOk)
     return;
@@ -118,8 +125,10 @@ void CVantrelApp::OnDstSetting() {
   if (dialog.DoModal() != 1) return;
   dialog.StoreValues();
   ApplyTimeZone();
-  // The report list, the property pane and the graph windows show their times again once they
-  // exist; the main frame's area message rebuilds what is shown now.
+  // The report list and the property pane show their times again once they exist; the main
+  // frame's area message rebuilds what is shown now. Every graph window shows its times anew.
+  for (CVantrelDoc* doc : GetGraphDocuments())
+    if (CGVantrelDoc* d = doc->GetGadgetDocument()) d->UpdateAll(HINT_DAYLIGHT_SAVING, d);
 }
 
 void CVantrelApp::OnDefaultConfiguration() {

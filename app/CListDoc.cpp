@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/CVantrelApp.h"
+#include "document/CGVantrelDoc.h"
 #include "msgdesk/Msgdesk.h"
 #include "platform/base/Guid.h"
 #include "platform/base/TimeEngine.h"

@@ -178,7 +178,5 @@ class CListDoc : public CSubject {
 };
 
 // Texts of the catalogue lists: a UTC FILETIME in the display time zone as
-// "YYYY/MM/DD hh:mm:ss.mmm", and a sampling interval ("%u mSec", "%u Sec", "%u Min"; the graph
-// document's own, which its windows show too).
+// "YYYY/MM/DD hh:mm:ss.mmm". (Sampling intervals are the graph document's FormatInterval.)
 std::string FormatListTime(int64_t ticks);
-std::string FormatInterval(int32_t milliseconds);

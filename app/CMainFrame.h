@@ -14,18 +14,24 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/base/WindowHandles.h"
+#include "store/GraphConfiguration.h"
 
+class CGVantrelDoc;
 class CListDoc;
 class CNavigationDoc;
 class CVantrelApp;
+class CVantrelDoc;
 class MainFrameWindow;
 class QWidget;
 
 namespace vt {
 class CommandRouter;
 class CommandMap;
+class DocTemplate;
+struct WindowPlacement;
 }  // namespace vt
 
 class CMainFrame {
@@ -102,8 +108,37 @@ class CMainFrame {
   void SetReportListFocused(bool focused, bool byPopup);
   bool IsReportListFocused() const;
 
+  // ---- Graph windows (MainFrameGraphWindows.cpp) ----
+  // What ShowDocumentWindow answers when it made a new frame.
+  static constexpr int kNewFrame = 10;
+  // The templates of the graph, list and sheet views; their frames open in this window's MDI
+  // area from now on. Null templates are let go (the frame does it itself as it goes).
+  void SetDocTemplates(vt::DocTemplate* graph, vt::DocTemplate* list, vt::DocTemplate* sheet);
+  vt::DocTemplate* GetGraphTemplate() const;
+  vt::DocTemplate* GetListTemplate() const;
+  vt::DocTemplate* GetSheetTemplate() const;
+  // The graph window document of the active child window, or null.
+  CVantrelDoc* GetActiveGraphDocument() const;
+  // The graph window document holding this graph document, or null.
+  CVantrelDoc* FindGraphDocument(const CGVantrelDoc* gadgetDoc) const;
+  // Brings up doc's view of viewKind (1 graph, 2 list, 3 sheet): an open one is given the
+  // placement (when one is given), restored and activated; otherwise a new frame is made from
+  // the template and given the placement. kNewFrame when a new frame was made, else 0.
+  int ShowDocumentWindow(vt::DocTemplate* docTemplate, int viewKind, CVantrelDoc* doc,
+                         const vt::WindowPlacement* placement);
+  // The views of the document's window, front to back (at most three): kind and placement.
+  std::vector<SGraphWindowEntry> GetDocumentWindowPlacements(const CGVantrelDoc* doc) const;
+  // Asks every modified graph window document whether to save; false when one was cancelled.
+  bool SaveAllModified();
+
  private:
   friend class MainFrameWindow;  // the Qt window, which calls back into the frame's state
   struct Impl;
+  struct GraphWindows;
+  // The Window menu's commands (after the frame's own, whose enablers they replace).
+  void AddGraphWindowCommands();
+  void OnWindowView(int viewKind);
+  void ReleaseGraphWindows();
   std::unique_ptr<Impl> m_impl;
+  std::unique_ptr<GraphWindows> m_graphWindows;
 };

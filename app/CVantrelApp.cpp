@@ -1,6 +1,6 @@
 // The application object: construction, start-up, shut-down and the end of the session (see
-// CVantrelApp.h). Windows that do not exist yet (document templates, the full main frame, the
-// tool and progress windows) have their places marked where start-up makes them.
+// CVantrelApp.h). Windows that do not exist yet (the tool windows) have their places marked where
+// start-up makes them.
 #include "app/CVantrelApp.h"
 
 #include <cassert>
@@ -21,6 +21,7 @@
 #include "platform/base/Paths.h"
 #include "platform/gui/Application.h"
 #include "platform/gui/CommandRouter.h"
+#include "platform/gui/Document.h"
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/Profile.h"
 #include "platform/gui/PumpUntil.h"
@@ -67,10 +68,15 @@ CVantrelApp::~CVantrelApp() {
   // The worker's completion callback reaches the progress window: it stops first. The tool
   // windows go here too once they exist.
   if (m_importManager && !m_importManager->IsIdle()) m_importManager->Stop();
+  ReleaseGraphWindowHost();
   m_restartTimer.reset();
   m_importProgress.reset();
   m_convertProgress.reset();
   m_mainFrame.reset();
+  // The documents the templates still hold go after their views and before what they read.
+  m_graphTemplate.reset();
+  m_listTemplate.reset();
+  m_sheetTemplate.reset();
   m_importTimer.reset();
   m_settings.reset();
   m_storageManager.reset();
@@ -153,8 +159,9 @@ bool CVantrelApp::InitInstance() {
 
   ApplyTimeZone();
 
-  // The graph window's three document templates (graph, list and sheet views) are registered
-  // here once the graph window exists; a template that cannot be made then refuses the start.
+  // The graph windows' three document templates (graph, list and sheet views); a template that
+  // cannot be made refuses the start.
+  if (!RegisterDocTemplates()) return false;
 
   // The main window. The command line opens no document, so there is nothing to parse.
   m_mainFrame = std::make_unique<CMainFrame>(*this, [] { vt::Application::Quit(0); });
@@ -162,6 +169,7 @@ bool CVantrelApp::InitInstance() {
     m_mainFrame.reset();
     return false;
   }
+  InstallGraphWindowHost();
   RegisterImportCommands();
   RegisterAppCommands();
   RegisterSavedGraphCommands();
@@ -191,7 +199,12 @@ int CVantrelApp::ExitInstance() {
   vt::ReleaseFileConversion();
   // The frame goes first (saving its workspace): what the worker still posts to it is dropped.
   if (vt::Application* loop = vt::Application::Current()) loop->SetMainWindow(0);
+  ReleaseGraphWindowHost();
   m_mainFrame.reset();
+  // The graph documents give their batches back before the cache is cleared.
+  m_graphTemplate.reset();
+  m_listTemplate.reset();
+  m_sheetTemplate.reset();
   if (m_profile) m_profile->Sync();
 
   if (m_settings) m_settings->SaveConfiguration();

@@ -12,9 +12,13 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/AppFactory.h"
+#include "document/GraphWindowHost.h"
 #include "platform/base/WindowHandles.h"
 #include "platform/gui/CommandRouter.h"
 
@@ -24,6 +28,7 @@ class CDataAreaManager;
 class CGNgRootMaster;
 class CMainFrame;
 class CSearchConditionStore;
+class CVantrelDoc;
 class CVTDataStorage;
 class CVTDataStorageManager;
 class CVTGraphDataStorage;
@@ -31,17 +36,18 @@ class CVTGraphManager;
 class CVTImportManager;
 
 namespace vt {
+class DocTemplate;
 class Profile;
 class SingleInstance;
 class Timer;
 }  // namespace vt
 
-class CVantrelApp {
+class CVantrelApp : public vt::GraphWindowHost {
  public:
   // Makes the root master, the import worker and the settings record.
   explicit CVantrelApp(vt::AppFactory factory = vt::AppFactory::Standard());
   // Deletes whatever is still there, the root master last.
-  virtual ~CVantrelApp();
+  ~CVantrelApp() override;
   CVantrelApp(const CVantrelApp&) = delete;
   CVantrelApp& operator=(const CVantrelApp&) = delete;
 
@@ -160,6 +166,33 @@ class CVantrelApp {
   // The file of the last file-open import, written by the completion callback.
   std::string GetFileToShow() const;
 
+  // ---- The graph windows' host (GraphWindowHosting.cpp) ----
+  // Makes the document templates of the graph, list and sheet views; false when one cannot be
+  // made (the start is refused).
+  bool RegisterDocTemplates();
+  // Hands the templates to the main frame and installs the application as the graph windows'
+  // host; the release uninstalls it (before the frame goes) and lets the frame's hold go.
+  void InstallGraphWindowHost();
+  void ReleaseGraphWindowHost();
+  // Every graph window document open now (of the graph template, which makes them all).
+  std::vector<CVantrelDoc*> GetGraphDocuments() const;
+  // vt::GraphWindowHost
+  vt::DocTemplate* GetGraphTemplate() override { return m_graphTemplate.get(); }
+  vt::DocTemplate* GetListTemplate() override { return m_listTemplate.get(); }
+  vt::DocTemplate* GetSheetTemplate() override { return m_sheetTemplate.get(); }
+  void ShowDocumentWindow(CGVantrelDoc* doc, const SGraphWindowEntry& entry) override;
+  std::vector<SGraphWindowEntry> GetDocumentWindowPlacements(const CGVantrelDoc* doc) override;
+  void SetSelectedChannel(const vt::Guid& batch, int channelNo) override;
+  void NotifyListDocument(int code) override;
+  std::optional<vt::GraphDisplayDefaults> GetDisplayDefaults() override;
+  CVTGraphManager* GetGraphStore() override { return m_graphManager.get(); }
+  vt::WindowHandle GetMainWindow() override { return std::as_const(*this).GetMainWindow(); }
+  vt::WindowHandle GetCursorControlWindow() override { return 0; }
+  vt::WindowHandle GetStatisticsWindow() override { return 0; }
+  vt::WindowHandle GetConvertProgressWindow() override;
+  std::string GetConversionFolder() override { return GetDataConvertFolder(); }
+  void SetConversionFolder(const std::string& folder) override;
+
  private:
   bool StorageNeedsAttention() const;
 
@@ -171,4 +204,9 @@ class CVantrelApp {
   std::unique_ptr<vt::Timer> m_restartTimer;
   mutable std::mutex m_fileToShowLock;
   std::string m_fileToShow;
+  std::unique_ptr<vt::DocTemplate> m_graphTemplate;
+  std::unique_ptr<vt::DocTemplate> m_listTemplate;
+  std::unique_ptr<vt::DocTemplate> m_sheetTemplate;
+  bool m_hostInstalled = false;
+  vt::GraphWindowHost* m_previousHost = nullptr;
 };

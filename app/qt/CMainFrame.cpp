@@ -23,6 +23,7 @@
 #include "app/qt/CListWnd.h"
 #include "app/qt/CNavigationWnd.h"
 #include "app/qt/MainFrameArt.h"
+#include "app/qt/MainFrameGraphWindows.h"
 #include "document/CConfigurationFile.h"
 #include "msgdesk/Msgdesk.h"
 #include "platform/gui/MenuResources.h"
@@ -100,6 +101,7 @@ class MainFrameWindow : public vt::MdiFrameWindow {
 
 struct CMainFrame::Impl {
   CVantrelApp& app;
+  CMainFrame* self = nullptr;
   std::function<void()> onClose;
   // The panes' models outlive the window (whose panes observe them).
   CNavigationDoc navigationDoc;
@@ -176,14 +178,13 @@ vt::LResult MainFrameWindow::OnMessage(uint32_t message, vt::WParam wParam, vt::
 void MainFrameWindow::OnDropFile(const std::string& path) { owner_.app.OpenDocumentFile(path); }
 
 void MainFrameWindow::OnClose() {
-  // No graph window asks to save yet; the loop ends and the application takes the frame down.
+  // Every modified graph window is asked first; the loop ends and the application takes the
+  // frame down with its windows.
+  if (owner_.self && !owner_.self->SaveAllModified()) return;
   if (owner_.onClose) owner_.onClose();
 }
 
-bool CMainFrame::Impl::HasActiveGraphDocument() const {
-  auto* child = dynamic_cast<vt::MdiChildRoute*>(window->ActiveChild());
-  return child && child->CommandRoute().document != nullptr;
-}
+bool CMainFrame::Impl::HasActiveGraphDocument() const { return ActiveGraphDocument(*window) != nullptr; }
 
 void CMainFrame::Impl::ShowBusyMessage(int key) {
   // Busy keeps automatic import from starting while the box is up; a busy operation that was
@@ -299,10 +300,12 @@ void CMainFrame::Impl::AddFrameCommands() {
 
 CMainFrame::CMainFrame(CVantrelApp& app, std::function<void()> onClose)
     : m_impl(std::make_unique<Impl>(app, std::move(onClose))) {
+  m_impl->self = this;
   if (app.m_profile) app.m_appLook = app.m_profile->GetInt(kWorkspaceSection, kLookEntry, kDefaultLook);
 }
 
 CMainFrame::~CMainFrame() {
+  ReleaseGraphWindows();
   if (m_impl->window) SaveWorkspace();
   m_impl->window.reset();
   m_impl->listDoc.reset();
@@ -386,6 +389,8 @@ bool CMainFrame::Create(const std::string& title) {
   if (!m_impl->CreateStatusBar()) return false;
   if (!m_impl->CreateDockingWindows()) return false;
   m_impl->AddFrameCommands();
+  m_graphWindows = std::make_unique<GraphWindows>(window.MdiArea());
+  AddGraphWindowCommands();
 
   QSize size(1024, 700);
   if (QScreen* screen = QGuiApplication::primaryScreen()) size = size.boundedTo(screen->availableSize());

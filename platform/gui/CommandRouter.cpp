@@ -20,12 +20,15 @@ void CommandMap::Remove(int id) { entries_.erase(id); }
 
 bool CommandMap::HasHandler(int id) const {
   const auto it = entries_.find(id);
-  return it != entries_.end() && it->second.handler;
+  if (it != entries_.end()) return bool(it->second.handler);
+  CommandStatus status;
+  return target_ && target_->OnUpdateCommand(id, status);
 }
 
 bool CommandMap::Execute(int id) const {
   const auto it = entries_.find(id);
-  if (it == entries_.end() || !it->second.handler) return false;
+  if (it == entries_.end()) return target_ && target_->OnCommand(id);
+  if (!it->second.handler) return false;
   // A copy: the handler may change this map (a window that closes removes its commands).
   const Handler handler = it->second.handler;
   handler();
@@ -34,7 +37,13 @@ bool CommandMap::Execute(int id) const {
 
 bool CommandMap::Update(CmdUI& ui) const {
   const auto it = entries_.find(ui.Id());
-  if (it == entries_.end()) return false;
+  if (it == entries_.end()) {
+    CommandStatus status;
+    if (!target_ || !target_->OnUpdateCommand(ui.Id(), status)) return false;
+    ui.Enable(status.enabled);
+    ui.SetCheck(status.checked);
+    return true;
+  }
   if (it->second.enabler) {
     it->second.enabler(ui);
   } else {

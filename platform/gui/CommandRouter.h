@@ -12,6 +12,8 @@
 #include <functional>
 #include <map>
 
+#include "platform/gui/CommandTarget.h"
+
 namespace vt {
 
 // What an enabler says about one command.
@@ -41,6 +43,9 @@ class CommandMap {
   // Only an enabler: what it says holds, but choosing the command goes on along the route.
   void OnUpdate(int id, Enabler enabler);
   void Remove(int id);
+  // A document or view asked about the ids the map has no entry of its own for: it handles an
+  // id when its OnUpdateCommand answers for it. Null removes it.
+  void SetTarget(CommandTarget* target) { target_ = target; }
 
   bool HasHandler(int id) const;
   // Runs the handler; false when there is none.
@@ -55,6 +60,7 @@ class CommandMap {
     Enabler enabler;
   };
   std::map<int, Entry> entries_;
+  CommandTarget* target_ = nullptr;
 };
 
 // The three links an active child window offers; any may be null.

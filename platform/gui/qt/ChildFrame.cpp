@@ -70,6 +70,13 @@ void ChildFrame::RestoreAndActivate() {
 
 bool ChildFrame::Close() { return close(); }
 
+ChildRoute ChildFrame::CommandRoute() const {
+  View* view = GetView();
+  viewCommands_.SetTarget(view);
+  documentCommands_.SetTarget(view ? view->GetDocument() : nullptr);
+  return {&viewCommands_, &documentCommands_, nullptr};
+}
+
 std::vector<ChildFrame*> ChildFrame::FramesFrontToBack(QMdiArea* area) {
   std::vector<ChildFrame*> out;
   if (!area) return out;

@@ -2,14 +2,17 @@
 // the host window that owns the view; it keeps the placement the saved graphs record (show
 // state and its own normal rectangle, kept while minimised or maximised, so that applying a
 // placement and reading it back gives the same numbers); it restores and activates itself; and
-// its closing goes through the document, which may keep it open.
+// its closing goes through the document, which may keep it open. Its view and the view's
+// document take part in the main window's command route while the frame is the active child.
 #pragma once
 #include <QMdiSubWindow>
 #include <memory>
 #include <vector>
 
+#include "platform/gui/CommandRouter.h"
 #include "platform/gui/Document.h"
 #include "platform/gui/qt/HostWidget.h"
+#include "platform/gui/qt/MdiFrameWindow.h"
 
 class QMdiArea;
 
@@ -30,7 +33,7 @@ class ViewWidget : public HostWidget {
   std::unique_ptr<View> view_;
 };
 
-class ChildFrame : public QMdiSubWindow, public ViewFrame {
+class ChildFrame : public QMdiSubWindow, public ViewFrame, public MdiChildRoute {
   Q_OBJECT
 
  public:
@@ -50,6 +53,9 @@ class ChildFrame : public QMdiSubWindow, public ViewFrame {
   void RestoreAndActivate() override;
   bool Close() override;
 
+  // MdiChildRoute: the view, then its document.
+  ChildRoute CommandRoute() const override;
+
   // The child frames of area, front to back.
   static std::vector<ChildFrame*> FramesFrontToBack(QMdiArea* area);
 
@@ -68,6 +74,8 @@ class ChildFrame : public QMdiSubWindow, public ViewFrame {
   Point minPosition_{-1, -1}, maxPosition_{-1, -1};
   uint32_t flags_ = 0;
   bool applying_ = false;
+  // Asked at each route, so they always reach the view and document of this moment.
+  mutable CommandMap viewCommands_, documentCommands_;
 };
 
 // Makes child frames in one MDI area (the templates' frame maker).
