@@ -108,6 +108,17 @@ class MdiHost : public vt::GraphWindowHost {
   vt::GraphWindowHost* previous_;
 };
 
+// Scale, zone and trip 3 of the first group's two channels.
+std::vector<double> ChannelSettings(CGVantrelDoc* d) {
+  std::vector<double> out;
+  for (int j = 0; j < 2; ++j) {
+    CGVantrelNgChannel* c = d->GetGroup(0)->GetChannel(j);
+    out.insert(out.end(), {c->GetScaleMinimum(), c->GetScaleMaximum(), c->GetPositionLower(),
+                           c->GetPositionUpper(), double(c->IsTripShown(2)), c->GetTripValue(2)});
+  }
+  return out;
+}
+
 class SavedGraphsTest : public document_test::DocumentTest {
  protected:
   void SetUp() override {
@@ -157,7 +168,12 @@ TEST_F(SavedGraphsTest, ASavedGraphOpensInItsSavedViewsAndAnUnknownNameOpensNoth
   listAt.normalLeft = 300, listAt.normalTop = 250, listAt.normalRight = 900, listAt.normalBottom = 650;
   host_->ShowDocumentWindow(d, listAt);
   QApplication::processEvents();
+  // Storing the graph view's state on the way keeps the channels' scales, zones and trips.
+  d->GetGroup(0)->GetChannel(1)->SetTrip(2, 1, 55.5);
+  const std::vector<double> settings = ChannelSettings(d);
+  ASSERT_NE(settings[1], 0.0) << "a scale to keep";
   ASSERT_TRUE(d->SaveGraphAs([](std::string* name) { return *name = "Kiln", true; }));
+  EXPECT_EQ(ChannelSettings(d), settings);
   EXPECT_EQ(doc->GetTitle(), "Kiln");
   const std::vector<SGraphWindowEntry> saved = host_->GetDocumentWindowPlacements(d);
   ASSERT_EQ(saved.size(), 2u);
@@ -177,6 +193,7 @@ TEST_F(SavedGraphsTest, ASavedGraphOpensInItsSavedViewsAndAnUnknownNameOpensNoth
   EXPECT_EQ(reopened->GetTitle(), "Kiln");
   EXPECT_EQ(reopened->GetGadgetDocument()->m_graphName, "Kiln");
   EXPECT_EQ(reopened->GetGadgetDocument()->GetGroup(0)->GetChannelCount(), 2);
+  EXPECT_EQ(ChannelSettings(reopened->GetGadgetDocument()), settings);
   const std::vector<SGraphWindowEntry> placed =
       host_->GetDocumentWindowPlacements(reopened->GetGadgetDocument());
   ASSERT_EQ(placed.size(), 2u);
