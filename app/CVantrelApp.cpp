@@ -181,6 +181,7 @@ bool CVantrelApp::InitInstance() {
   InstallGraphWindowHost();
   RegisterImportCommands();
   RegisterAppCommands();
+  RegisterSavedGraphCommands();
   m_mainFrame->Router().SetApplication(&m_commands);
   if (vt::Application* loop = vt::Application::Current()) loop->SetMainWindow(m_mainFrame->GetSafeHwnd());
   m_mainFrame->ShowWindow();

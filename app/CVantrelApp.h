@@ -139,6 +139,11 @@ class CVantrelApp : public vt::GraphWindowHost {
   static constexpr int ID_APP_ABOUT = 57664;
   // Puts the storage, DST, default-configuration, help and About commands into the command map.
   void RegisterAppCommands();
+  // Saved graphs (SavedGraphs.cpp): the catalogue's Display command over the saved-graph list
+  // opens the selected graphs.
+  static constexpr int kCommandDisplay = 32814;
+  void RegisterSavedGraphCommands();
+  void OpenSavedGraphs();
   // The storage-management dialog, with every store of the current storage closed around it and
   // the import worker stopped before and restarted after it.
   void OnManagementArea();

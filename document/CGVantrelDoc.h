@@ -85,6 +85,9 @@ namespace vt {
 class GraphDocumentOwner : public GadgetDocumentOwner {
  public:
   virtual void SetModifiedFlag(bool modified) = 0;
+  // Closes the window's views whose kind (1 graph, 2 list, 3 sheet) is not listed, but never the
+  // window's last view. Nothing by default (a document without views).
+  virtual void CloseViewsExcept(const std::vector<int>& kinds) { (void)kinds; }
 };
 
 // The graph view as the document reaches it (registered by the view while it exists).
@@ -100,6 +103,8 @@ class GraphViewLink {
 };
 
 }  // namespace vt
+
+class CVTBatchLoader;
 
 class CGVantrelDoc : public CGDocument, public vt::NgChannelOwner {
  public:
@@ -282,6 +287,33 @@ class CGVantrelDoc : public CGDocument, public vt::NgChannelOwner {
   // The trend conversion's worker exists (the copy of sheet rows is off meanwhile).
   bool m_converting = false;
 
+  // Saved graphs (GraphConfigurationRecord.cpp).
+  // The record of the document as it stands: groups with data, marks, cursors, the settings and
+  // print blocks, and the views as the host reports them (which become the window records).
+  void FillGraphConfiguration(SGraphConfiguration& record);
+  // The group arrays of the record and the tag mode only (what the display settings edit).
+  void FillGroupEntries(SGraphConfiguration& record);
+  // Applies a record to a new document: groups, marks, settings, then the views opened or placed
+  // through the host, each kept on the screen; the records then describe the views as placed.
+  // False (after message 10212) when a group cannot be restored. Not marked modified.
+  bool ApplyGraphConfiguration(SGraphConfiguration& record);
+  // Holds the batch of every tag of the record while it is applied.
+  void AddConfigurationBatches(const SGraphConfiguration& record, CVTBatchLoader* loader) const;
+  // The name a plain save uses: the graph name, else the window's title.
+  std::string GetGraphName() const;
+  // File > Save graph: under the graph name through the host's saved-graph store (a stored name
+  // asks the store's overwrite prompt). Cleared modified flag and true when it saved; a save
+  // that added a name refreshes the catalogue's saved-graph lists.
+  bool SaveGraph();
+  // Asks for a name (preset with the current one); false when the user cancelled.
+  using GraphNameAsker = std::function<bool(std::string* name)>;
+  // Save graph as: asks until a name is saved or the user cancels; the name becomes the graph
+  // name and the title. False when nothing was saved.
+  bool SaveGraphAs(const GraphNameAsker& askName);
+  // The display settings dialog's record taken back: batches in use emptied, groups restored
+  // (group 0 current), marks reloaded or renumbered as the dialog reports. False after 10212.
+  bool ApplyDisplaySettings(SGraphConfiguration& record, bool messageGroupsChanged, uint64_t removedGroups);
+
  private:
   void SetModified();
   void BroadcastItemHint(int hint, void* item);
@@ -290,6 +322,11 @@ class CGVantrelDoc : public CGDocument, public vt::NgChannelOwner {
   void FinishLoad(bool scaleChanged, int hint);
   void SetCurrentPrintRange();
   void CleanWriteGroups(CGCore* moved);
+  // Restores the record's groups into the reset groups; false after message 10212.
+  bool RestoreGroups(SGraphConfiguration& record);
+  void ApplyWindowRecords(const SGraphConfiguration& record);
+  // Saves the record under name; notifies the saved-graph lists when the name was new.
+  bool StoreGraph(const std::string& name, const GraphConfigurationHolder& holder, bool* added);
   // The range kept inside the current group's data, span kept where it fits.
   void KeepInData(PreciseTime* start, PreciseTime* end, double span) const;
 

@@ -19,6 +19,7 @@
 #include "gadget/ClassRecords.h"
 #include "gadget/GCore.h"
 #include "platform/base/WindowHandles.h"
+#include "store/GraphConfiguration.h"
 #include "trend/YAxis.h"
 
 GADGET_DECLARE_RECORD(CGVantrelGroupData)
@@ -78,6 +79,12 @@ class CGVantrelGroupData : public CGCore {
   static int CountEntryChannels(const SVantrelGroupEntry& entry);
   // Fills the empty group from slot 0 (message 10105 when the entry holds more than 100).
   bool LoadEntry(const SVantrelGroupEntry& entry, vt::WindowHandle owner);
+  // The group's saved entry: name, selected channel, tags, shown range, axis strip width, and
+  // its recorder marks (taken from marks).
+  void SaveGroup(SGraphGroup& entry, const CGVantrelMarkDataManager* marks, int groupIndex);
+  // The entry restored into this empty group, with one more channel for each segment its batch
+  // gained since it was saved (up to the channel limit); false when a tag cannot be bound.
+  bool RestoreGroup(const SGraphGroup& entry);
   // Appends channels after the existing ones.
   bool AddChannels(const std::vector<SVantrelChannelKey>& keys, vt::WindowHandle owner);
   void SetMessageGroupMask(const std::string& batchGuid, int displayGroup);

@@ -368,6 +368,13 @@ void CGVantrelMarkDataManager::DeleteRecorderMarks() {
   }
 }
 
+void CGVantrelMarkDataManager::RemoveAllMarks() {
+  while (CGCore* c = GetFirstChild()) c->Release();
+  keyMap_.clear();
+  selection_.clear();
+  counter_ = 1193;
+}
+
 void CGVantrelMarkDataManager::RemoveGroups(uint64_t removed, bool includeRecorderMarks) {
   for (CGCore* c = GetFirstChild(); c;) {
     CGCore* next = NextChild(c);

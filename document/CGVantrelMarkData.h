@@ -101,6 +101,8 @@ class CGVantrelMarkDataManager : public CGSortCore {
   void DetachMarkById(CGCore* destination, int id);
   void DetachUserMarksInRange(int groupIndex, TickTime t0, TickTime t1, CGCore* destination);
   void DeleteRecorderMarks();
+  // Every mark released; the ids count again from the first.
+  void RemoveAllMarks();
   void RemoveGroups(uint64_t removed, bool includeRecorderMarks);
   CGVantrelMarkData* FindMarkByWriteGroups(uint64_t writeGroups, const vt::Guid& batch) const;
   bool FindPreviousMarkTime(int groupIndex, TickTime t, TickTime fallback, TickTime* out) const;

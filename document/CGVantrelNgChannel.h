@@ -177,6 +177,9 @@ class CGVantrelNgChannel : public CGNgChannel {
   double GetPositionUpper() const { return m_positionUpper; }
   void SetTrip(int i, int shown, double value) { m_tripShown[i] = int16_t(shown), m_tripValue[i] = value; }
   double GetTripValue(int i) const { return m_tripValue[i]; }
+  int IsTripShown(int i) const { return m_tripShown[i]; }
+  void SetShown(int shown) { m_shown = uint8_t(shown); }
+  void SetColour(uint32_t colour) { m_colour = colour; }
 
  private:
   void ReleaseBinding();

@@ -94,3 +94,15 @@ void CDlgGraphNameInput::AcceptName() {
   m_name = name;
   EndDialog(1);
 }
+
+namespace vt_ui {
+
+bool AskGraphName(vt::WindowHandle parent, std::string* name) {
+  CDlgGraphNameInput dialog(parent);
+  dialog.m_name = *name;
+  if (dialog.DoModal() != 1) return false;
+  *name = dialog.m_name;
+  return true;
+}
+
+}  // namespace vt_ui

@@ -36,3 +36,8 @@ class CDlgGraphNameInput : public vt::DialogWindow {
   bool OnInitDialog() override;
   void OnOK() override { AcceptName(); }
 };
+
+namespace vt_ui {
+// Runs the dialog preset with *name; true with the entered name after OK.
+bool AskGraphName(vt::WindowHandle parent, std::string* name);
+}  // namespace vt_ui

@@ -621,6 +621,12 @@ void CGVantrelGraphRoot::StoreGraphState() {
   std::vector<SNgChannelSetting> channels(100);
   std::vector<SNgAxisSetting> axes(100);
   const int n = std::min(g->GetChannelCount(), 100), na = std::min(g->GetAxisCount(), 100);
+  // The legend reports only its check marks and folds: the rest of each record is what the
+  // channel and the panel's axis hold now, so storing the state keeps scales, zones and trips.
+  for (int i = 0; i < n; ++i)
+    if (const CGVantrelNgChannel* c = g->GetChannel(i)) c->GetChannelSetting(&channels[std::size_t(i)]);
+  for (int i = 0; i < na; ++i)
+    if (const CGNgYAxis* axis = panel->GetYAxis(i)) axis->GetSetting(&axes[std::size_t(i)]);
   legend->GetChannelStates(n, channels.data());
   legend->GetAxisStates(na, axes.data());
   g->ApplyChannelRecords(n, channels.data(), na, axes.data());

@@ -1,22 +1,87 @@
 // CVantrelDoc: the graph document's ownership, the save prompt and the document's commands.
 #include "document/ui/CVantrelDoc.h"
 
+#include <algorithm>
+
 #include "document/ui/CDlgEditMark.h"
+#include "document/ui/CDlgGraphConfiguration.h"
+#include "document/ui/CDlgGraphNameInput.h"
+#include "document/ui/CVantrelViews.h"
 #include "document/ui/FromToRange.h"
 #include "document/ui/MarkEditor.h"
 #include "document/ui/ToolWindowLink.h"
 #include "document/ui/TrendConversionCommand.h"
+#include "document/ui/WindowEntryPlacement.h"
 #include "gadget/GRootMaster.h"
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/StringTable.h"
 
 using namespace vt_ui;
 
+namespace {
+
+vt::WindowHandle MainWindowHandle() {
+  vt::GraphWindowHost* host = vt::GetGraphWindowHost();
+  return host ? host->GetMainWindow() : 0;
+}
+
+void NotifySavedGraphLists() {
+  if (vt::GraphWindowHost* host = vt::GetGraphWindowHost())
+    host->NotifyListDocument(vt::kListNotifySavedGraphs);
+}
+
+int ViewKind(const vt::View* view) {
+  if (dynamic_cast<const CVantrelGraphView*>(view)) return kGraphViewKind;
+  if (dynamic_cast<const CVantrelListView*>(view)) return kListViewKind;
+  if (dynamic_cast<const CVantrelSheetView*>(view)) return kSheetViewKind;
+  return 0;
+}
+
+}  // namespace
+
 CVantrelDoc::CVantrelDoc() : gadgetDoc_(std::make_unique<CGVantrelDoc>(g_rootMaster, this)) {
   // The graph window's own mark dialog, unless another editor (a test's) stands in.
   if (!vt_ui::GetMarkEditor()) vt_ui::SetMarkEditor(&vt_ui::DialogMarkEditor::Instance());
   // Its hints reach the cursor-control and statistics windows through these.
   vt::AddToolWindowRepeaters(gadgetDoc_.get());
+  saveAs = [this] {
+    return gadgetDoc_ && gadgetDoc_->SaveGraphAs(
+                             [](std::string* name) { return vt_ui::AskGraphName(MainWindowHandle(), name); });
+  };
+  editDisplaySettings = [](SGraphConfiguration& record, bool* messageGroupsChanged, uint64_t* removedGroups) {
+    CDlgGraphConfiguration dialog(&record);
+    if (dialog.DoModal() != 1) return false;
+    dialog.StoreValues();
+    *messageGroupsChanged = dialog.m_root && dialog.m_root->m_messageGroupsChanged;
+    *removedGroups = dialog.m_root ? dialog.m_root->m_removedGroups : 0;
+    return true;
+  };
+}
+
+void CVantrelDoc::CloseViewsExcept(const std::vector<int>& kinds) {
+  std::vector<vt::View*> closing;
+  for (vt::View* v : GetViews())
+    if (std::find(kinds.begin(), kinds.end(), ViewKind(v)) == kinds.end()) closing.push_back(v);
+  // The window's last view stays, whatever the record says.
+  if (closing.size() == GetViews().size() && !closing.empty()) closing.pop_back();
+  for (vt::View* v : closing)
+    if (vt::ViewFrame* frame = v->GetFrame()) frame->Close();
+}
+
+void CVantrelDoc::SaveGraphAs() {
+  if (saveAs && saveAs()) NotifySavedGraphLists();
+}
+
+void CVantrelDoc::EditDisplaySettings() {
+  CGVantrelDoc* d = gadgetDoc_.get();
+  if (!d || !editDisplaySettings) return;
+  if (vt::GraphViewLink* view = d->GetGraphView()) view->StoreGraphState();
+  SGraphConfiguration record;
+  d->FillGroupEntries(record);
+  bool messageGroupsChanged = false;
+  uint64_t removedGroups = 0;
+  if (!editDisplaySettings(record, &messageGroupsChanged, &removedGroups)) return;
+  d->ApplyDisplaySettings(record, messageGroupsChanged, removedGroups);
 }
 
 CVantrelDoc::~CVantrelDoc() = default;
@@ -38,8 +103,7 @@ bool CVantrelDoc::SaveModified() {
       return true;
     case vt::kIdYes:
       if (!saveAs || !saveAs()) return false;
-      if (vt::GraphWindowHost* host = vt::GetGraphWindowHost())
-        host->NotifyListDocument(vt::kListNotifySavedGraphs);
+      NotifySavedGraphLists();
       return true;
     default:
       return false;
@@ -148,6 +212,15 @@ bool CVantrelDoc::OnCommand(int id) {
       return true;
     case ID_TIME_FROM_TO:
       ShowRangeFromTo();
+      return true;
+    case ID_SAVE_GRAPH:
+      d->SaveGraph();
+      return true;
+    case ID_SAVE_GRAPH_AS:
+      SaveGraphAs();
+      return true;
+    case ID_DISPLAY_SETTINGS:
+      EditDisplaySettings();
       return true;
     case ID_ERASE_CURSOR:
       d->EraseCursors();

@@ -5,6 +5,7 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "document/CGVantrelDoc.h"
 #include "platform/gui/Document.h"
@@ -88,10 +89,19 @@ class CVantrelDoc : public vt::Document, public vt::GraphDocumentOwner {
 
   // vt::GadgetDocumentOwner
   void SetPathName(const std::string& path, bool addToRecentFiles) override;
-  std::string GetPathName() const override { return path_; }
+  // The window's title while no name was given (a new window is named by its title).
+  std::string GetPathName() const override { return path_.empty() ? GetTitle() : path_; }
 
-  // The save-as road; false when nothing was saved.
+  // vt::GraphDocumentOwner: closes the views of other kinds (never the last one).
+  void CloseViewsExcept(const std::vector<int>& kinds) override;
+
+  // The save-as road; false when nothing was saved. By default the graph-name dialog asks for
+  // the name until a save succeeds or it is cancelled.
   std::function<bool()> saveAs;
+  // Shows the general display settings dialog over the record; true after OK, with the
+  // dialog's reports. By default the real dialog.
+  std::function<bool(SGraphConfiguration& record, bool* messageGroupsChanged, uint64_t* removedGroups)>
+      editDisplaySettings;
 
  private:
   // The cursor searches of the Edit menu; false for any other id.
@@ -105,6 +115,10 @@ class CVantrelDoc : public vt::Document, public vt::GraphDocumentOwner {
   // values (CVantrelDocDialogs.cpp).
   void EditPrintSettings();
   void EditGraphColours();
+  // File > Save graph as: the save-as road, then the saved-graph lists are told.
+  void SaveGraphAs();
+  // View > General Display Settings: the dialog over the document's groups.
+  void EditDisplaySettings();
 
   std::unique_ptr<CGVantrelDoc> gadgetDoc_;
   std::string path_;

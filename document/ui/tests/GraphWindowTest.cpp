@@ -18,6 +18,7 @@
 #include "document/ui/FromToRange.h"
 #include "document/ui/MarkEditor.h"
 #include "document/ui/WindowEntryPlacement.h"
+#include "document/ui/testing/SkinnedRootMaster.h"
 #include "gadget/GPageController.h"
 #include "gadget/GPools.h"
 #include "gadget/GRootMaster.h"
@@ -55,13 +56,7 @@ class GraphWindowTest : public DocumentTest {
  protected:
   void SetUp() override {
     DocumentTest::SetUp();
-    if (!g_rootMaster) {
-      auto* master = new CGRootMaster;
-      master->CreateManagers();
-      RegisterSkinArt();
-      static const SGSkinDescriptor skin = BuiltinSkinDescriptor();
-      SetGadgetSkin(&skin);
-    }
+    dialog_test::EnsureSkinnedRootMaster();
     area.resize(1000, 700);
     area.show();
     graph.SetFrameMaker(&maker);
