@@ -459,6 +459,15 @@ int CListDoc::GetItemGroupNo(int row) const {
   return m_items.Row(row).groupNo;
 }
 
+int CListDoc::GetItemChannelNo(int row) const {
+  if (!ValidRow(row) || (m_listKind != LIST_KIND_TAG && m_listKind != LIST_KIND_ALARM)) return -1;
+  return m_items.Row(row).channelNo;
+}
+
+int64_t CListDoc::GetItemAlarmTime(int row) const {
+  return ValidRow(row) && m_listKind == LIST_KIND_ALARM ? m_items.Row(row).time1 : 0;
+}
+
 std::string CListDoc::GetItemDataKindText(int row) const {
   if (!ValidRow(row) || m_listKind < LIST_KIND_TAG || m_listKind > LIST_KIND_BATCH) return {};
   switch (m_items.Row(row).dataKind) {

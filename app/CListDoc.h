@@ -115,6 +115,10 @@ class CListDoc : public CSubject {
   std::string GetItemDataKindText(int row) const;
   // The display group's number (list kind 3), -1 otherwise.
   int GetItemGroupNo(int row) const;
+  // The channel number of a tag or alarm row (0 for all channels of the batch), -1 otherwise.
+  int GetItemChannelNo(int row) const;
+  // The alarm's time of an alarm row (FILETIME ticks, UTC), 0 otherwise.
+  int64_t GetItemAlarmTime(int row) const;
   std::string GetItemPowerFailureText(int row) const;
   std::string GetItemAlarmStatusText(int row) const;
   std::string GetItemAlarmTypeText(int row) const;

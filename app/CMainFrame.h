@@ -30,6 +30,7 @@ class MainFrameWindow;
 class QWidget;
 
 namespace vt {
+class CatalogDisplay;
 class CommandRouter;
 class CommandMap;
 class DocTemplate;
@@ -145,6 +146,9 @@ class CMainFrame {
   std::vector<SGraphWindowEntry> GetDocumentWindowPlacements(const CGVantrelDoc* doc) const;
   // Asks every modified graph window document whether to save; false when one was cancelled.
   bool SaveAllModified();
+  // The display commands on the catalogue's selected rows (View > Display and its kin, and the
+  // file of a file-open import); null before Create.
+  vt::CatalogDisplay* GetCatalogDisplay() const;
 
  private:
   friend class MainFrameWindow;  // the Qt window, which calls back into the frame's state

@@ -170,7 +170,8 @@ vt::LResult MainFrameWindow::OnMessage(uint32_t message, vt::WParam wParam, vt::
       }
       break;
     case WM_VT_SHOWIMPORTED:
-      // Shown by the graph windows, which take it over when they join the frame.
+      if (vt::CatalogDisplay* display = owner_.self->GetCatalogDisplay())
+        display->ShowImportedFile(owner_.app.GetFileToShow());
       break;
     default:
       break;

@@ -7,6 +7,7 @@
 // with what is open before it asks to save, so any drift would make every close ask.
 #include <QMdiArea>
 
+#include "app/CListDoc.h"
 #include "app/qt/MainFrameGraphWindows.h"
 #include "document/ui/CVantrelDoc.h"
 #include "document/ui/CVantrelViews.h"
@@ -19,6 +20,9 @@ namespace {
 constexpr int ID_WINDOW_GRAPH = 32887;
 constexpr int ID_WINDOW_SHEET = 32946;
 constexpr int ID_WINDOW_ALARM_MARK = 32871;
+constexpr int ID_VIEW_DISPLAY = 32814;
+constexpr int ID_VIEW_DISPLAY_ENTIRE_FILE = 32827;
+constexpr int ID_VIEW_ADD_TO_ACTIVE = 32818;
 
 // The most views a graph window has: graph, list and sheet.
 constexpr std::size_t kMaxWindowViews = 3;
@@ -147,8 +151,31 @@ void CMainFrame::OnWindowView(int viewKind) {
   }
 }
 
+vt::CatalogDisplay* CMainFrame::GetCatalogDisplay() const {
+  return m_graphWindows ? m_graphWindows->display.get() : nullptr;
+}
+
 void CMainFrame::AddGraphWindowCommands() {
   vt::CommandMap& commands = Commands();
+  m_graphWindows->display = std::make_unique<vt::CatalogDisplay>(
+      ListDoc(), [this] { return GetGraphTemplate(); }, [this] { return GetActiveGraphDocument(); });
+  vt::CatalogDisplay* display = m_graphWindows->display.get();
+  // The rows of tags, alarms, display groups, messages, files and continuous data, selected.
+  const auto rowsSelected = [this] {
+    const CListDoc& list = ListDoc();
+    return list.m_listKind >= LIST_KIND_TAG && list.m_listKind <= LIST_KIND_BATCH && list.m_selectedCount > 0;
+  };
+  commands.On(
+      ID_VIEW_DISPLAY, [display] { display->Display(); },
+      [rowsSelected](vt::CmdUI& ui) { ui.Enable(rowsSelected()); });
+  commands.On(
+      ID_VIEW_DISPLAY_ENTIRE_FILE, [display] { display->DisplayEntireFile(); },
+      [rowsSelected](vt::CmdUI& ui) { ui.Enable(rowsSelected()); });
+  commands.On(
+      ID_VIEW_ADD_TO_ACTIVE, [display] { display->AddToActiveWindow(); },
+      [this, rowsSelected](vt::CmdUI& ui) {
+        ui.Enable(rowsSelected() && GetActiveGraphDocument() != nullptr);
+      });
   const auto hasDocument = [this](vt::CmdUI& ui) { ui.Enable(GetActiveGraphDocument() != nullptr); };
   commands.On(
       ID_WINDOW_GRAPH, [this] { OnWindowView(vt_ui::kGraphViewKind); }, hasDocument);

@@ -2,9 +2,10 @@
 // frames go into its MDI area) and the counter that numbers new windows. Private to the frame's
 // two source files.
 #pragma once
-#include <cstdint>
+#include <memory>
 
 #include "app/CMainFrame.h"
+#include "app/CatalogDisplay.h"
 #include "platform/gui/qt/ChildFrame.h"
 
 class QMdiArea;
@@ -19,8 +20,8 @@ struct CMainFrame::GraphWindows {
   vt::DocTemplate* graph = nullptr;
   vt::DocTemplate* list = nullptr;
   vt::DocTemplate* sheet = nullptr;
-  // Numbers the unnamed graph windows ("Graph 1", "Graph 2", ...); never reset.
-  uint32_t graphCounter = 0;
+  // The display commands on the catalogue's rows.
+  std::unique_ptr<vt::CatalogDisplay> display;
 };
 
 // The graph window document of the window's active child, or null.

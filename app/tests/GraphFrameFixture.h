@@ -37,6 +37,14 @@ inline recgen::NewerFile TwoTraceRecording(uint32_t recording = 1, int records =
   m.channels[1].colour = 0x00FF0000;
   m.channels[1].rawLow = m.channels[1].rawHigh = 0;
   m.channels[1].spanLow = -80000000, m.channels[1].spanHigh = 0;
+  // Two display groups of one channel each.
+  for (int g = 0; g < 2; ++g) {
+    recgen::NewerGroup group;
+    group.number = int16_t(g + 1);
+    group.name = g == 0 ? "Boiler" : "Flow";
+    group.places[0] = int16_t(g + 1);
+    m.groups.push_back(group);
+  }
   return m;
 }
 
@@ -64,6 +72,8 @@ class GraphFrameFixture : public Base {
     if (this->IsSkipped()) return;
     ASSERT_TRUE(vt::CreateFolders(this->root_ + "/run"));
     runtime_ = std::make_unique<vt_test::ScopedEnv>("XDG_RUNTIME_DIR", this->root_ + "/run");
+    PrepareRoot();
+    if (this->HasFatalFailure()) return;
     app_ = std::make_unique<CVantrelApp>();
     ASSERT_TRUE(app_->InitInstance());
     ASSERT_NE(app_->m_currentStorage, nullptr);
@@ -79,14 +89,19 @@ class GraphFrameFixture : public Base {
     Base::TearDown();
   }
 
-  // Imports a recording into the current storage, as the import worker would.
-  void StoreRecording(const recgen::NewerFile& model, const std::string& name) {
+  // Runs before the program starts on the data root.
+  virtual void PrepareRoot() {}
+
+  // Imports a recording into the current storage, as the import worker would; the stored
+  // file's path.
+  std::string StoreRecording(const recgen::NewerFile& model, const std::string& name) {
     const std::vector<uint8_t> bytes = recgen::WriteNewerFile(model).bytes;
-    ASSERT_TRUE(vt::CreateFolders(this->root_ + "/staging"));
+    EXPECT_TRUE(vt::CreateFolders(this->root_ + "/staging"));
     const std::string staged = this->root_ + "/staging/" + name;
-    ASSERT_TRUE(vt_test::WriteFileBytes(staged, std::string(bytes.begin(), bytes.end())));
+    EXPECT_TRUE(vt_test::WriteFileBytes(staged, std::string(bytes.begin(), bytes.end())));
     std::string copy;
-    ASSERT_EQ(app_->m_currentStorage->ImportFile(staged, &copy), STORE_OK);
+    EXPECT_EQ(app_->m_currentStorage->ImportFile(staged, &copy), STORE_OK);
+    return copy;
   }
 
   // A new graph window through the application's graph template, showing these channels of

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/gui/CommandRouter.h"
 #include "platform/gui/MenuResources.h"
@@ -101,6 +102,46 @@ TEST_F(RouteTest, HandlerMayRemoveItsOwnCommand) {
   EXPECT_TRUE(router_.Execute(9));
   EXPECT_FALSE(router_.Execute(9));
   EXPECT_EQ(ran_, "x");
+}
+
+// A document or view as a link's target: the ids its OnUpdateCommand answers for are its own
+// (enabled as it says); a command reaching it is offered to its OnCommand first, and one it
+// declines goes on along the route; the map's own entries come before the target.
+class TargetSpy : public vt::CommandTarget {
+ public:
+  bool OnCommand(int id) override {
+    ran.push_back(id);
+    return id != 3;
+  }
+  bool OnUpdateCommand(int id, vt::CommandStatus& status) override {
+    if (id == 4) return false;  // runs, but never said it handles it
+    status.enabled = id != 2;
+    status.checked = id == 1;
+    return id >= 1 && id <= 3;
+  }
+  std::vector<int> ran;
+};
+
+TEST_F(RouteTest, TargetsAnswerTheIdsTheirMapsDoNotHold) {
+  TargetSpy view;
+  maps_[0].SetTarget(&view);
+  maps_[CommandRouter::kApplication].On(3, Runs(4));
+  maps_[CommandRouter::kApplication].On(4, Runs(4));
+  maps_[0].On(5, Runs(0));
+  EXPECT_TRUE(router_.Update(1).Enabled());
+  EXPECT_TRUE(router_.Update(1).Checked());
+  EXPECT_FALSE(router_.Update(2).Enabled());
+  EXPECT_TRUE(router_.Execute(1));
+  EXPECT_FALSE(router_.Execute(2));
+  // Declined by the target: the application runs it.
+  EXPECT_TRUE(router_.Execute(3));
+  // Enabled by the application's handler, it is still offered to the target first, which runs it.
+  EXPECT_TRUE(router_.Execute(4));
+  EXPECT_TRUE(router_.Execute(5));
+  EXPECT_EQ(view.ran, (std::vector<int>{1, 3, 4}));
+  EXPECT_EQ(ran_, "40");
+  maps_[0].SetTarget(nullptr);
+  EXPECT_FALSE(router_.Update(1).Enabled());
 }
 
 TEST(MenuResources, EveryMenuIsWellFormedAndNamesItsCommands) {
