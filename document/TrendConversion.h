@@ -64,6 +64,10 @@ class TrendConversion {
   const std::vector<std::string>& WrittenFiles() const { return written_; }
   // Called at every data row written (tests hold the worker there).
   void SetRowHook(std::function<void(int64_t rowsDone)> hook) { rowHook_ = std::move(hook); }
+  // Off: every cell is read through its channel's own row read, cell by cell, as the numeric
+  // sheet reads it (the tests compare both ways); on, the default, the samples of a run of rows
+  // are read once for all channels of a batch.
+  void SetColumnReads(bool on) { columnReads_ = on; }
 
  private:
   struct Group {
@@ -91,6 +95,7 @@ class TrendConversion {
   std::vector<std::string> written_;
   std::function<void(int64_t)> rowHook_;
   int64_t rowsDone_ = 0;
+  bool columnReads_ = true;
   std::thread worker_;
 };
 
