@@ -9,6 +9,10 @@
 // row per row time between start and stop), then "Alarm list" and "Mark list" when the document
 // has alarms or marks. Rows that do not fit one sheet go on in further files, numbered "_0001"
 // on before the final extension. A cancel or a failed write deletes every file of the run.
+//
+// Rows are written a run at a time: the samples of a run are read from the stored data once for
+// all channels of a batch, instead of through each channel's block cache cell by cell; a cell
+// the run cannot answer exactly as the channel would is still read through the channel.
 #pragma once
 #include <atomic>
 #include <cstdint>

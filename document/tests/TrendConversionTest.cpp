@@ -383,12 +383,16 @@ TEST_F(TrendConversionTest, TheScreenKeepsReadingItsChannelsMeanwhile) {
   doc->StartConversion([&](int) { ended = true; });
   CGVantrelGroupData* g = doc->GetGroup(0);
   int reads = 0;
-  // What painting the trend and the sheet does: block reads across the data and row lookups.
+  // What painting the trend and the sheet does: block reads across the data, extremes over
+  // long spans (the shared summaries read the batch's columns, as the conversion does) and row
+  // lookups.
   while (!ended) {
-    double v = 0;
+    double v = 0, w = 0;
     PreciseTime at;
     uint16_t status = 0;
     g->GetChannel(0)->ReadValueFrom(At(T + (reads * 7919 % 30000) * 1000), &at, &v, &status);
+    const int64_t from = reads * 3571 % 20000;
+    g->GetChannel(1)->ReadMinMaxOver(At(T + from * 1000), At(T + (from + 9000) * 1000), &v, &w, &status);
     g->EnsureRowTime().FindRow(At(T + (reads % 30000) * 1000));
     ++reads;
   }
