@@ -12,6 +12,9 @@
 #include "export/ConversionTexts.h"
 #include "formshift/CFileConverter.h"
 #include "platform/base/Numbers.h"
+#include "recorder/CVTColumns.h"
+#include "recorder/RecorderStatus.h"
+#include "store/CVTBatch.h"
 
 namespace vt {
 
@@ -70,6 +73,170 @@ int WriteTimeCells(CFileConverter& out, int row, int c, TickTime t) {
   if (r == FCONV_OK) r = out.WriteDouble(row, c + 2, ms * 0.001, 3);
   return r;
 }
+
+constexpr int64_t kTicksPerMs = 10000;
+// Rows written per read of the stored data: every channel's samples of that many rows at once.
+constexpr int kChunkRows = 4096;
+
+// The display state of a recorder state, as the channel's block cache maps it.
+int SampleState(int recorderState) {
+  return recorderState == 0 ? 0 : RecorderStateToSampleStatus(recorderState);
+}
+
+// The samples of a group's shown channels over the rows of one chunk. Channels that share a
+// batch, a time block and a grid are read together: one pass over the stored records gives
+// every one of them (CVTBatch::ReadColumns), where reading cell by cell through each channel's
+// cache looks up the channel's block for every cell. A cell is answered here only where the
+// channel's own row read would take the sample of exactly that grid point; every other cell
+// (a row between the channel's grid points, a piece off the grid, a channel whose file lacks
+// its samples, a failed read) is left to the channel, so that both ways write the same cells.
+class ChunkSamples {
+ public:
+  // The shown channels of the group, in column order.
+  explicit ChunkSamples(CGVantrelGroupData& group) {
+    for (int slot = 0; slot < GROUP_CHANNEL_LIMIT; ++slot) {
+      CGVantrelNgChannel* ch = group.GetChannel(slot);
+      if (!ch || !ch->IsShown()) continue;
+      Member m;
+      m.channel = ch;
+      m.pairs = ch->GetDataKind() == DATA_PAIRS;
+      m.step = ch->GetIntervalMs() * kTicksPerMs;
+      const size_t k = members_.size();
+      members_.push_back(std::move(m));
+      if (!ch->IsBound() || ch->GetBatch() == nullptr || members_[k].step <= 0 ||
+          (ch->GetBatchDataKind() == DATA_KIND_DISPLAY) != members_[k].pairs)
+        continue;  // asked cell by cell
+      auto same = [&](const Set& s) {
+        const CGVantrelNgChannel* a = members_[s.members.front()].channel;
+        return a->GetBatch() == ch->GetBatch() && a->GetSegmentIndex() == ch->GetSegmentIndex() &&
+               a->GetStartTicks() == ch->GetStartTicks() && a->GetEndTicks() == ch->GetEndTicks() &&
+               a->GetIntervalMs() == ch->GetIntervalMs() &&
+               members_[s.members.front()].pairs == members_[k].pairs;
+      };
+      auto it = std::find_if(sets_.begin(), sets_.end(), same);
+      if (it == sets_.end()) it = sets_.insert(sets_.end(), Set{});
+      it->members.push_back(k);
+      it->numbers.push_back(ch->GetChannelNumber());
+    }
+  }
+
+  size_t Count() const { return members_.size(); }
+  CGVantrelNgChannel* Channel(size_t k) const { return members_[k].channel; }
+
+  // Reads every channel's grid points in [from, to].
+  void Read(TickTime from, TickTime to) {
+    for (Member& m : members_) m.count = 0;
+    for (Set& s : sets_) ReadSet(s, from, to);
+  }
+
+  // The word and values of channel k at the row time t; false when the channel is to be asked.
+  bool Sample(size_t k, TickTime t, uint16_t* word, int32_t* low, int32_t* high) const {
+    const Member& m = members_[k];
+    if (m.count == 0 || t < m.first) return false;
+    const int64_t d = t.ticks - m.first.ticks;
+    if (d % m.step != 0 || d / m.step >= m.count) return false;
+    const size_t i = size_t(d / m.step);
+    *word = m.words[i];
+    *low = m.low[i];
+    if (m.pairs) *high = m.high[i];
+    return true;
+  }
+
+ private:
+  struct Member {
+    CGVantrelNgChannel* channel = nullptr;
+    bool pairs = false;
+    int64_t step = 0;   // ticks between grid points
+    TickTime first;     // the chunk's first grid point
+    int64_t count = 0;  // grid points read; 0: the channel is asked cell by cell
+    std::vector<int32_t> low, high;
+    std::vector<uint16_t> words;
+  };
+  struct Set {
+    std::vector<size_t> members;
+    std::vector<int> numbers;  // their channel numbers
+  };
+
+  void ReadSet(const Set& s, TickTime from, TickTime to) {
+    const Member& lead = members_[s.members.front()];
+    CGVantrelNgChannel* ch = lead.channel;
+    const int64_t step = lead.step;
+    // The channel's grid points in [from, to] and in its data.
+    const TickTime start = ch->GetStartTicks();
+    const TickTime lo = from < start ? start : from;
+    const TickTime hi = ch->GetEndTicks() < to ? ch->GetEndTicks() : to;
+    if (hi < lo) return;
+    const TickTime first(start.ticks + (lo.ticks - start.ticks + step - 1) / step * step);
+    if (hi < first) return;
+    const int64_t n = (hi.ticks - first.ticks) / step + 1;
+    const TickTime last(first.ticks + (n - 1) * step);
+    const bool pairs = lead.pairs;
+    try {
+      for (size_t k : s.members) {
+        Member& m = members_[k];
+        m.first = first;
+        m.words.assign(size_t(n), pairs ? kNgNoDataPair : kNgNoDataSingle);
+        m.low.assign(size_t(n), 0);
+        if (pairs) m.high.assign(size_t(n), 0);
+      }
+    } catch (const std::bad_alloc&) {
+      return;  // asked cell by cell
+    }
+    bool usable = true;
+    std::vector<bool> lacking(s.members.size(), false);
+    auto sink = [&](const SColumnPiece& piece) {
+      const int64_t d = piece.first.ticks - first.ticks;
+      if (piece.intervalMs * kTicksPerMs != step || d < 0 || d % step != 0) {
+        usable = false;  // records off this chunk's grid: the channels' caches place them
+        return false;
+      }
+      const int64_t s0 = d / step;
+      if (s0 >= n) return true;
+      const int64_t count = std::min<int64_t>(piece.count, n - s0);
+      if (piece.columns == nullptr) {  // a gap: no data at its points
+        for (size_t k : s.members)
+          std::fill_n(members_[k].words.begin() + s0, count, pairs ? kNgNoDataPair : kNgNoDataSingle);
+        return true;
+      }
+      const CVTColumns& c = *piece.columns;
+      if ((c.GetKind() == DATA_KIND_DISPLAY) != pairs) {
+        usable = false;
+        return false;
+      }
+      // A channel the file has no samples of (or no column for) is left to its cache.
+      std::vector<bool> seen(s.members.size(), false);
+      for (int j = 0; j < c.GetChannelCount(); ++j) {
+        const CVTColumns::Column& col = c.GetColumn(j);
+        const size_t place = size_t((*piece.places)[size_t(j)]);
+        if (!col.hasSamples) continue;
+        seen[place] = true;
+        Member& m = members_[s.members[place]];
+        for (int64_t i = 0; i < count; ++i) {
+          const size_t at = size_t(s0 + i), src = size_t(i);
+          m.low[at] = col.values[src];
+          if (!pairs) {
+            m.words[at] = uint16_t(SampleState(col.states[src]) << 12 | (col.flags[src] & 0xF));
+          } else {
+            m.high[at] = col.maxima[src];
+            m.words[at] = uint16_t(SampleState(col.states[src]) << 12 | SampleState(col.maxStates[src]) << 8 |
+                                   (col.flags[src] & 0xF));
+          }
+        }
+      }
+      for (size_t p = 0; p < seen.size(); ++p)
+        if (!seen[p]) lacking[p] = true;
+      return true;
+    };
+    const int r = ch->GetBatch()->ReadColumns(s.numbers, first, last, ch->GetSegmentIndex(), true,
+                                              int(std::min<int64_t>(n, kChunkRows)), sink);
+    if (r != STORE_OK || !usable) return;
+    for (size_t p = 0; p < s.members.size(); ++p)
+      if (!lacking[p]) members_[s.members[p]].count = n;
+  }
+
+  std::vector<Member> members_;
+  std::vector<Set> sets_;
+};
 
 }  // namespace
 
@@ -309,20 +476,43 @@ int TrendConversion::WriteHeader(CFileConverter& out, const Group& g) {
 
 int TrendConversion::WriteRows(CFileConverter& out, Group& g, int sheetRow, int i0, int i1) {
   CGVantrelNgTime& rows = g.data->GetRowTime();
-  for (int i = i0; i <= i1; ++i, ++sheetRow) {
-    PreciseTime t;
-    rows.GetRowTime(&t, i);
-    if (Failed(WriteTimeCells(out, sheetRow, 0, TickTime::FromPreciseTime(t)))) return kConvertFailed;
-    if (IsCancelled()) return kConvertCancelled;
-    int column = 3;
-    for (int slot = 0; slot < GROUP_CHANNEL_LIMIT; ++slot) {
-      CGVantrelNgChannel* ch = g.data->GetChannel(slot);
-      if (ch && ch->IsShown() &&
-          Failed(ch->WriteRowCells(&out, t, sheetRow, &column, option_.cellWithoutValue)))
-        return kConvertFailed;
+  ChunkSamples samples(*g.data);
+  std::vector<PreciseTime> times;
+  for (int c0 = i0; c0 <= i1; c0 += kChunkRows) {
+    const int c1 = int(std::min<int64_t>(int64_t(c0) + kChunkRows - 1, i1));
+    times.resize(size_t(c1 - c0 + 1));
+    for (int i = c0; i <= c1; ++i) rows.GetRowTime(&times[size_t(i - c0)], i);
+    if (columnReads_)
+      samples.Read(TickTime::FromPreciseTime(times.front()), TickTime::FromPreciseTime(times.back()));
+    for (int i = c0; i <= c1; ++i, ++sheetRow) {
+      const PreciseTime t = times[size_t(i - c0)];
+      const TickTime ticks = TickTime::FromPreciseTime(t);
+      if (Failed(WriteTimeCells(out, sheetRow, 0, ticks))) return kConvertFailed;
+      if (IsCancelled()) return kConvertCancelled;
+      // A row time that is its grid point's own time exactly: the channel's row read takes that
+      // sample as it stands, which the chunk holds.
+      const PreciseTime back = ToPrecise(ticks);
+      const bool onTicks = columnReads_ && back.seconds == t.seconds && back.fraction == t.fraction;
+      int column = 3;
+      for (size_t k = 0; k < samples.Count(); ++k) {
+        CGVantrelNgChannel* ch = samples.Channel(k);
+        uint16_t word = 0;
+        int32_t low = 0, high = 0;
+        FCONV_ECODE r = FCONV_OK;
+        if (!onTicks || !samples.Sample(k, ticks, &word, &low, &high)) {
+          r = ch->WriteRowCells(&out, t, sheetRow, &column, option_.cellWithoutValue);
+        } else if (ch->GetDataKind() == DATA_PAIRS) {
+          r = ch->WriteValueCell(&out, NgFirstState(word), ch->ScaleValue(low), sheetRow, column++);
+          if (r == FCONV_OK)
+            r = ch->WriteValueCell(&out, NgSecondState(word), ch->ScaleValue(high), sheetRow, column++);
+        } else {
+          r = ch->WriteValueCell(&out, NgFirstState(word), ch->ScaleValue(low), sheetRow, column++);
+        }
+        if (Failed(r)) return kConvertFailed;
+      }
+      ++rowsDone_;
+      if (rowHook_) rowHook_(rowsDone_);
     }
-    ++rowsDone_;
-    if (rowHook_) rowHook_(rowsDone_);
   }
   return kConvertOk;
 }

@@ -9,6 +9,10 @@
 // row per row time between start and stop), then "Alarm list" and "Mark list" when the document
 // has alarms or marks. Rows that do not fit one sheet go on in further files, numbered "_0001"
 // on before the final extension. A cancel or a failed write deletes every file of the run.
+//
+// Rows are written a run at a time: the samples of a run are read from the stored data once for
+// all channels of a batch, instead of through each channel's block cache cell by cell; a cell
+// the run cannot answer exactly as the channel would is still read through the channel.
 #pragma once
 #include <atomic>
 #include <cstdint>
@@ -64,6 +68,10 @@ class TrendConversion {
   const std::vector<std::string>& WrittenFiles() const { return written_; }
   // Called at every data row written (tests hold the worker there).
   void SetRowHook(std::function<void(int64_t rowsDone)> hook) { rowHook_ = std::move(hook); }
+  // Off: every cell is read through its channel's own row read, cell by cell, as the numeric
+  // sheet reads it (the tests compare both ways); on, the default, the samples of a run of rows
+  // are read once for all channels of a batch.
+  void SetColumnReads(bool on) { columnReads_ = on; }
 
  private:
   struct Group {
@@ -91,6 +99,7 @@ class TrendConversion {
   std::vector<std::string> written_;
   std::function<void(int64_t)> rowHook_;
   int64_t rowsDone_ = 0;
+  bool columnReads_ = true;
   std::thread worker_;
 };
 

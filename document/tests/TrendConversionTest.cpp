@@ -1,7 +1,8 @@
 // The trend conversion of a graph document: workbooks read back with an independent reader
 // (sheet names, header rows, rows per sheet, numbered files), the file numbering, a cancel
-// before and during the run deleting every file, a failed open reported as a failure, and a
-// conversion running while the user-interface thread keeps reading the same channels.
+// before and during the run deleting every file, a failed open reported as a failure, a
+// conversion running while the user-interface thread keeps reading the same channels, and the
+// samples read a run of rows at a time writing the very bytes the cell-by-cell reads write.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include "document/testing/DocumentFixture.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Numbers.h"
+#include "trend/NgChannel.h"
 
 namespace document_test {
 namespace {
@@ -245,6 +247,102 @@ TEST_F(TrendConversionTest, RowsBeyondOneSheetGoOnInNumberedFiles) {
   }
 }
 
+// The conversion reads the samples of a run of rows once for all channels of a batch; the cells
+// must be those the channels' own row reads give, cell by cell. Both ways convert the same
+// documents and the files are compared byte for byte: samples over and under range and other
+// reserved values, a gap between two files of one batch (no data), display pairs, alarms and a
+// mark, a group of two batches whose grids interleave (rows between a channel's samples, with
+// and without padding, and rows outside a channel's data), a batch whose clock jumps off its
+// grid, runs of rows longer than one read, the long header and the short one, workbooks and text.
+TEST_F(TrendConversionTest, ReadingRowsAtATimeWritesWhatCellByCellReadsWrite) {
+  // Recording 1: two files of one batch, 100 intervals apart, reserved values in the first.
+  recgen::NewerFile first = RecordingFile(1, 1, 5000, T, 1000);
+  first.batch.hasBatchInfo = 1;
+  first.batch.texts[0] = {"Lot", "B-2"};
+  const int64_t overUnder[][3] = {{3, 0, 0x7FFF},       {4, 0, 0x8001},
+                                  {5, 0, 0x7FFA},  // 16-bit
+                                  {7, 1, 0x7FFF7FFF},   {8, 1, int32_t(0x80018001u)},
+                                  {4500, 1, 0x7FFF7FFF}};
+  for (const auto& v : overUnder) first.records[size_t(v[0])].values[size_t(v[1])] = v[2];
+  for (int i = 0; i < 4; ++i) {
+    recgen::NewerAlarm a;
+    a.channel = int16_t(1 + i % 2);
+    a.time = recgen::NewerTime::At(int32_t(T / 1000) + 20 * i, 0);
+    a.dataNo = 1 + 20 * i;
+    a.levelMask = uint16_t(1 << i);
+    first.alarms.push_back(a);
+  }
+  Store(first, "A1.DAE");
+  Store(RecordingFile(1, 5101, 4000, T + 5100 * 1000, 1000), "A2.DAE");
+  // Recordings 2 (display pairs, 1 s) and 3 (events, 0.5 s, starting a quarter second later).
+  recgen::NewerFile pairs = RecordingFile(2, 1, 3000, T, 1000, 2);
+  pairs.records[10].values[0] = 0x7FFF;
+  pairs.records[11].values[3] = int32_t(0x80018001u);
+  Store(pairs, "B.DAD");
+  Store(RecordingFile(3, 1, 9000, T + 250, 500), "C.DAE");
+  // Recording 4: the clock jumps 100.5 s ahead after 3,000 records; the second part is off the
+  // first part's grid.
+  std::vector<int64_t> times;
+  for (int i = 0; i < 5000; ++i) times.push_back(T + i * 1000 + (i < 3000 ? 0 : 100500));
+  Store(RecordingFileAt(4, 1, times, 1000), "D.DAE");
+
+  struct Case {
+    const char* name;
+    std::vector<SVantrelGroupEntry> groups;
+    bool text;
+    int noPadding;
+  };
+  const Case cases[] = {
+      {"one batch, workbook", {Entry({Key(1, 1), Key(1, 2)}), Entry({Key(1, 2)})}, false, 0},
+      {"one batch, text", {Entry({Key(1, 2), Key(1, 1)})}, true, 0},
+      {"two batches, workbook", {Entry({Key(2, 1), Key(3, 1), Key(2, 2), Key(3, 2)})}, false, 0},
+      {"two batches, text, padded", {Entry({Key(3, 2), Key(2, 1), Key(1, 1)})}, true, 0},
+      {"two batches, text, not padded", {Entry({Key(3, 2), Key(2, 1), Key(1, 1)})}, true, 1},
+      {"a time change, text", {Entry({Key(4, 1), Key(1, 2)}), Entry({Key(4, 2)})}, true, 0},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    doc = std::make_unique<CGVantrelDoc>(nullptr, &owner);
+    doc->m_graphName = "Plant";
+    ASSERT_TRUE(doc->AddGroups(c.groups, std::nullopt, std::nullopt));
+    doc->LoadHeaderInfo();
+    SNgMarkData mark;
+    mark.groupMask = 1;
+    mark.time = At(T + 7000);
+    ASSERT_NE(doc->AppendMark(mark), nullptr);
+    SDataConvertOption o;
+    o.groupFrom = 0, o.groupTo = 49;
+    o.startTime = doc->GetGroup(0)->GetDataBegin();
+    o.stopTime = doc->GetGroup(0)->GetDataEnd();
+    o.format = c.text ? 1 : 0;
+    o.cellWithoutValue = c.noPadding;
+    ASSERT_EQ(o.IsText(), c.text);
+    std::vector<std::string> written[2];  // the contents of every file written
+    for (int columns = 0; columns < 2; ++columns) {
+      o.outputPath = out_ + vt::FormatC("/%d%s", n++, c.text ? ".txt" : ".xls");
+      vt::TrendConversion conversion(*doc, o);
+      conversion.SetColumnReads(columns == 1);
+      ASSERT_EQ(conversion.Run(), vt::kConvertOk);
+      for (const std::string& path : conversion.WrittenFiles())
+        ASSERT_TRUE(vt::ReadWholeFile(path, written[columns].emplace_back()));
+    }
+    // Text: a file per sheet (the groups, alarms, marks).
+    ASSERT_EQ(written[0].size(), c.text ? c.groups.size() + 2 : 1u);
+    ASSERT_EQ(written[1].size(), written[0].size());
+    EXPECT_GT(written[0][0].size(), 50000u);
+    for (size_t f = 0; f < written[0].size(); ++f)
+      EXPECT_TRUE(written[0][f] == written[1][f]) << "file " << f;
+    if (c.text) {
+      // The fixture reaches what it is meant to: reserved values and cells without a value.
+      const std::string& rows = written[0][0];
+      EXPECT_NE(rows.find(NgStateText(NGS_PLUS_OVER)), std::string::npos);
+      EXPECT_NE(rows.find(NgStateText(NGS_MINUS_OVER)), std::string::npos);
+      EXPECT_NE(rows.find("\t\t"), std::string::npos);
+    }
+  }
+}
+
 TEST_F(TrendConversionTest, CancelAndFailureLeaveNoFiles) {
   Store(RecordingFile(1, 1, 1000, T, 1000), "A.DAE");
   ASSERT_TRUE(doc->AddGroups({Entry({Key(1, 1)})}, std::nullopt, std::nullopt));
@@ -285,12 +383,16 @@ TEST_F(TrendConversionTest, TheScreenKeepsReadingItsChannelsMeanwhile) {
   doc->StartConversion([&](int) { ended = true; });
   CGVantrelGroupData* g = doc->GetGroup(0);
   int reads = 0;
-  // What painting the trend and the sheet does: block reads across the data and row lookups.
+  // What painting the trend and the sheet does: block reads across the data, extremes over
+  // long spans (the shared summaries read the batch's columns, as the conversion does) and row
+  // lookups.
   while (!ended) {
-    double v = 0;
+    double v = 0, w = 0;
     PreciseTime at;
     uint16_t status = 0;
     g->GetChannel(0)->ReadValueFrom(At(T + (reads * 7919 % 30000) * 1000), &at, &v, &status);
+    const int64_t from = reads * 3571 % 20000;
+    g->GetChannel(1)->ReadMinMaxOver(At(T + from * 1000), At(T + (from + 9000) * 1000), &v, &w, &status);
     g->EnsureRowTime().FindRow(At(T + (reads % 30000) * 1000));
     ++reads;
   }
