@@ -277,14 +277,26 @@ bool CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_t p1
     out->resize(slots.size());
     for (size_t k = 0; k < slots.size(); ++k) {
       Points& p = (*out)[k];
-      p.status.assign(size_t(n), pairs_ ? kNgNoDataPair : kNgNoDataSingle);
-      p.low.assign(size_t(n), 0);
-      if (pairs_) p.high.assign(size_t(n), 0);
+      p.status.resize(size_t(n));
+      p.low.resize(size_t(n));
+      if (pairs_) p.high.resize(size_t(n));
       numbers.push_back(members_[size_t(slots[k])].channelNo);
     }
   } catch (const std::bad_alloc&) {
     return false;
   }
+  // Every point starts as "no data" with zero values. The points are set so only as far as a write
+  // reaches (filled[k]), so that the points a read delivers are written once, not twice.
+  std::vector<int64_t> filled(slots.size(), 0);
+  auto fillTo = [&](size_t k, int64_t end) {
+    int64_t& f = filled[k];
+    if (end <= f) return;
+    Points& p = (*out)[k];
+    std::fill(p.status.begin() + f, p.status.begin() + end, pairs_ ? kNgNoDataPair : kNgNoDataSingle);
+    std::fill(p.low.begin() + f, p.low.begin() + end, 0);
+    if (pairs_) std::fill(p.high.begin() + f, p.high.begin() + end, 0);
+    f = end;
+  };
   // Records map to the grid point nearest their time, as a block of the cache places them; a
   // window one interval wider each side (inside the block) holds every record that maps to
   // [p0, p1], in the order the block's own read gives them.
@@ -301,21 +313,27 @@ bool CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_t p1
     const int64_t pieceStep = piece.intervalMs * kTicksPerMs;
     const int64_t d0 = piece.first.ticks - bs.ticks;
     const bool aligned = pieceStep == step && d0 >= 0 && d0 % step == 0;
-    auto each = [&](auto&& write) {
+    // Calls write(i, j) for each record i of the piece that maps to point j of out[k].
+    auto each = [&](size_t k, auto&& write) {
       if (aligned) {
         const int64_t s0 = d0 / step;
         const int64_t a = std::max<int64_t>(0, p0 - s0), b = std::min<int64_t>(piece.count, p1 - s0 + 1);
+        if (a < b) fillTo(k, s0 + b - p0);
         for (int64_t i = a; i < b; ++i) write(int(i), s0 + i - p0);
         return;
       }
       for (int i = 0; i < piece.count; ++i)
         if (const int64_t s = slotOf(TickTime(piece.first.ticks + int64_t(i) * pieceStep));
-            s >= p0 && s <= p1)
+            s >= p0 && s <= p1) {
+          fillTo(k, s - p0 + 1);
           write(i, s - p0);
+        }
     };
     if (piece.columns == nullptr) {  // a gap: no data at its points
-      for (Points& p : *out)
-        each([&](int, int64_t j) { p.status[size_t(j)] = pairs_ ? kNgNoDataPair : kNgNoDataSingle; });
+      for (size_t k = 0; k < out->size(); ++k) {
+        uint16_t* st = (*out)[k].status.data();
+        each(k, [&](int, int64_t j) { st[j] = pairs_ ? kNgNoDataPair : kNgNoDataSingle; });
+      }
       return true;
     }
     const CVTColumns& c = *piece.columns;
@@ -324,7 +342,8 @@ bool CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_t p1
     for (int k = 0; k < c.GetChannelCount(); ++k) {
       const CVTColumns::Column& col = c.GetColumn(k);
       if (!col.hasSamples) continue;
-      Points& p = (*out)[size_t((*piece.places)[size_t(k)])];
+      const size_t place = size_t((*piece.places)[size_t(k)]);
+      Points& p = (*out)[place];
       int32_t* lo = p.low.data();
       int32_t* hi = p.high.data();
       uint16_t* st = p.status.data();
@@ -333,14 +352,14 @@ bool CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_t p1
       const uint8_t* f = col.flags.data();
       const uint8_t* of = States().of;
       if (!pairs_) {
-        each([&](int i, int64_t j) {
+        each(place, [&](int i, int64_t j) {
           lo[j] = v[i];
           st[j] = uint16_t(of[s[i]] << 12 | (f[i] & 0xF));
         });
       } else {
         const int32_t* w = col.maxima.data();
         const uint8_t* ms = col.maxStates.data();
-        each([&](int i, int64_t j) {
+        each(place, [&](int i, int64_t j) {
           lo[j] = v[i], hi[j] = w[i];
           st[j] = uint16_t(of[s[i]] << 12 | of[ms[i]] << 8 | (f[i] & 0xF));
         });
@@ -351,6 +370,7 @@ bool CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_t p1
   const int r = batch_->ReadColumns(numbers, from, to, segment_, true, kRangeRecords, sink);
   // As a block of the cache, a failed read leaves what it delivered; only no memory fails here.
   (void)r;
+  for (size_t k = 0; k < slots.size(); ++k) fillTo(k, n);
   return true;
 }
 
