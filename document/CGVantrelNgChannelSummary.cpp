@@ -215,9 +215,10 @@ int64_t CGVantrelNgChannelSummary::GetBytes() const {
   for (const Member& m : members_) sum += int64_t(m.blocks.capacity() * sizeof(BlockSummary));
   for (const Points& p : decoded_)
     sum += int64_t(p.low.capacity() + p.high.capacity()) * 4 + int64_t(p.status.capacity()) * 2;
-  for (const Edge& e : edges_)
-    sum += int64_t(e.low.capacity() + e.high.capacity()) * 4 + int64_t(e.status.capacity()) * 2 + 64;
-  sum += int64_t(edgeIndex_.capacity()) * 4 + int64_t(edgeKeys_.capacity()) * 8;
+  // The edge store's reserved room takes memory only as places are used.
+  sum += int64_t(edgeLow_.size() + edgeHigh_.size()) * 4 + int64_t(edgeStatus_.size()) * 2;
+  sum +=
+      int64_t(edgeIndex_.capacity()) * 4 + int64_t(edgeKeys_.size()) * 8 + int64_t(edgeMembers_.size()) * 4;
   return sum;
 }
 
@@ -276,14 +277,26 @@ bool CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_t p1
     out->resize(slots.size());
     for (size_t k = 0; k < slots.size(); ++k) {
       Points& p = (*out)[k];
-      p.status.assign(size_t(n), pairs_ ? kNgNoDataPair : kNgNoDataSingle);
-      p.low.assign(size_t(n), 0);
-      if (pairs_) p.high.assign(size_t(n), 0);
+      p.status.resize(size_t(n));
+      p.low.resize(size_t(n));
+      if (pairs_) p.high.resize(size_t(n));
       numbers.push_back(members_[size_t(slots[k])].channelNo);
     }
   } catch (const std::bad_alloc&) {
     return false;
   }
+  // Every point starts as "no data" with zero values. The points are set so only as far as a write
+  // reaches (filled[k]), so that the points a read delivers are written once, not twice.
+  std::vector<int64_t> filled(slots.size(), 0);
+  auto fillTo = [&](size_t k, int64_t end) {
+    int64_t& f = filled[k];
+    if (end <= f) return;
+    Points& p = (*out)[k];
+    std::fill(p.status.begin() + f, p.status.begin() + end, pairs_ ? kNgNoDataPair : kNgNoDataSingle);
+    std::fill(p.low.begin() + f, p.low.begin() + end, 0);
+    if (pairs_) std::fill(p.high.begin() + f, p.high.begin() + end, 0);
+    f = end;
+  };
   // Records map to the grid point nearest their time, as a block of the cache places them; a
   // window one interval wider each side (inside the block) holds every record that maps to
   // [p0, p1], in the order the block's own read gives them.
@@ -300,21 +313,27 @@ bool CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_t p1
     const int64_t pieceStep = piece.intervalMs * kTicksPerMs;
     const int64_t d0 = piece.first.ticks - bs.ticks;
     const bool aligned = pieceStep == step && d0 >= 0 && d0 % step == 0;
-    auto each = [&](auto&& write) {
+    // Calls write(i, j) for each record i of the piece that maps to point j of out[k].
+    auto each = [&](size_t k, auto&& write) {
       if (aligned) {
         const int64_t s0 = d0 / step;
         const int64_t a = std::max<int64_t>(0, p0 - s0), b = std::min<int64_t>(piece.count, p1 - s0 + 1);
+        if (a < b) fillTo(k, s0 + b - p0);
         for (int64_t i = a; i < b; ++i) write(int(i), s0 + i - p0);
         return;
       }
       for (int i = 0; i < piece.count; ++i)
         if (const int64_t s = slotOf(TickTime(piece.first.ticks + int64_t(i) * pieceStep));
-            s >= p0 && s <= p1)
+            s >= p0 && s <= p1) {
+          fillTo(k, s - p0 + 1);
           write(i, s - p0);
+        }
     };
     if (piece.columns == nullptr) {  // a gap: no data at its points
-      for (Points& p : *out)
-        each([&](int, int64_t j) { p.status[size_t(j)] = pairs_ ? kNgNoDataPair : kNgNoDataSingle; });
+      for (size_t k = 0; k < out->size(); ++k) {
+        uint16_t* st = (*out)[k].status.data();
+        each(k, [&](int, int64_t j) { st[j] = pairs_ ? kNgNoDataPair : kNgNoDataSingle; });
+      }
       return true;
     }
     const CVTColumns& c = *piece.columns;
@@ -323,7 +342,8 @@ bool CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_t p1
     for (int k = 0; k < c.GetChannelCount(); ++k) {
       const CVTColumns::Column& col = c.GetColumn(k);
       if (!col.hasSamples) continue;
-      Points& p = (*out)[size_t((*piece.places)[size_t(k)])];
+      const size_t place = size_t((*piece.places)[size_t(k)]);
+      Points& p = (*out)[place];
       int32_t* lo = p.low.data();
       int32_t* hi = p.high.data();
       uint16_t* st = p.status.data();
@@ -332,14 +352,14 @@ bool CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_t p1
       const uint8_t* f = col.flags.data();
       const uint8_t* of = States().of;
       if (!pairs_) {
-        each([&](int i, int64_t j) {
+        each(place, [&](int i, int64_t j) {
           lo[j] = v[i];
           st[j] = uint16_t(of[s[i]] << 12 | (f[i] & 0xF));
         });
       } else {
         const int32_t* w = col.maxima.data();
         const uint8_t* ms = col.maxStates.data();
-        each([&](int i, int64_t j) {
+        each(place, [&](int i, int64_t j) {
           lo[j] = v[i], hi[j] = w[i];
           st[j] = uint16_t(of[s[i]] << 12 | of[ms[i]] << 8 | (f[i] & 0xF));
         });
@@ -350,6 +370,7 @@ bool CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_t p1
   const int r = batch_->ReadColumns(numbers, from, to, segment_, true, kRangeRecords, sink);
   // As a block of the cache, a failed read leaves what it delivered; only no memory fails here.
   (void)r;
+  for (size_t k = 0; k < slots.size(); ++k) fillTo(k, n);
   return true;
 }
 
@@ -436,37 +457,51 @@ bool CGVantrelNgChannelSummary::BuildBlock(int64_t block) {
   return true;
 }
 
-const CGVantrelNgChannelSummary::Edge* CGVantrelNgChannelSummary::GetEdge(int64_t block, int64_t group) {
+int64_t CGVantrelNgChannelSummary::GetEdge(int64_t block, int64_t group) {
   const int members = int(members_.size());
   const int64_t key = block * kGroupsPerBlock + group;
   try {
-    if (edgeIndex_.empty()) {
+    if (edgeIndex_.empty() || members > edgeStride_) {
+      // Made for the members there are; a member joining later starts the store afresh.
       edgeIndex_.assign(size_t(BlockCount() * kGroupsPerBlock), -1);
-      edgeLimit_ = std::max<int64_t>(64, kEdgeBytes / (int64_t(members) * kGroup * (pairs_ ? 10 : 6) + 64));
-      edges_.reserve(size_t(edgeLimit_));
+      edgeStride_ = members;
+      edgeLimit_ = std::max<int64_t>(64, kEdgeBytes / (int64_t(members) * kGroup * (pairs_ ? 10 : 6) + 12));
+      edgeKeys_ = {}, edgeMembers_ = {}, edgeLow_ = {}, edgeHigh_ = {}, edgeStatus_ = {};
+      nextEdge_ = 0;
+      const size_t cells = size_t(edgeLimit_) * size_t(members) * kGroup;
+      edgeKeys_.reserve(size_t(edgeLimit_));
+      edgeMembers_.reserve(size_t(edgeLimit_));
+      edgeLow_.reserve(cells);
+      if (pairs_) edgeHigh_.reserve(cells);
+      edgeStatus_.reserve(cells);
     }
-    int32_t place = edgeIndex_[size_t(key)];
-    if (place >= 0 && edges_[size_t(place)].members == members) return &edges_[size_t(place)];
+    int64_t place = edgeIndex_[size_t(key)];
+    if (place >= 0 && edgeMembers_[size_t(place)] == members) return place;
     if (place < 0) {
       // A new place, or the oldest one's (its group is forgotten).
-      if (int64_t(edges_.size()) < edgeLimit_) {
-        edges_.emplace_back();
+      if (int64_t(edgeKeys_.size()) < edgeLimit_) {
+        place = int64_t(edgeKeys_.size());
         edgeKeys_.push_back(-1);
-        place = int32_t(edges_.size() - 1);
+        edgeMembers_.push_back(0);
+        const size_t cells = edgeKeys_.size() * size_t(edgeStride_) * kGroup;
+        edgeLow_.resize(cells);
+        if (pairs_) edgeHigh_.resize(cells);
+        edgeStatus_.resize(cells);
       } else {
-        place = int32_t(nextEdge_);
+        place = nextEdge_;
         nextEdge_ = (nextEdge_ + 1) % edgeLimit_;
         if (edgeKeys_[size_t(place)] >= 0) edgeIndex_[size_t(edgeKeys_[size_t(place)])] = -1;
       }
       edgeKeys_[size_t(place)] = key;
-      edgeIndex_[size_t(key)] = place;
+      edgeIndex_[size_t(key)] = int32_t(place);
     }
-    Edge& e = edges_[size_t(place)];
-    e.members = 0;  // not valid until read
+    edgeMembers_[size_t(place)] = 0;  // not valid until read
     const int64_t p0 = group * kGroup, p1 = std::min(BlockPoints(block), p0 + kGroup) - 1;
-    e.low.assign(size_t(members) * kGroup, 0);
-    if (pairs_) e.high.assign(size_t(members) * kGroup, 0);
-    e.status.assign(size_t(members) * kGroup, pairs_ ? kNgNoDataPair : kNgNoDataSingle);
+    const int64_t base = place * edgeStride_ * kGroup;
+    std::fill_n(edgeLow_.begin() + base, int64_t(members) * kGroup, 0);
+    if (pairs_) std::fill_n(edgeHigh_.begin() + base, int64_t(members) * kGroup, 0);
+    std::fill_n(edgeStatus_.begin() + base, int64_t(members) * kGroup,
+                pairs_ ? kNgNoDataPair : kNgNoDataSingle);
     std::vector<int> wanted;  // members whose points are not in the decoded block
     for (int s = 0; s < members; ++s) {
       if (!members_[size_t(s)].channel) continue;
@@ -476,26 +511,26 @@ const CGVantrelNgChannelSummary::Edge* CGVantrelNgChannelSummary::GetEdge(int64_
         continue;
       }
       const Points& p = decoded_[size_t(d)];
-      std::copy(p.status.begin() + p0, p.status.begin() + p1 + 1, e.status.begin() + int64_t(s) * kGroup);
-      std::copy(p.low.begin() + p0, p.low.begin() + p1 + 1, e.low.begin() + int64_t(s) * kGroup);
-      if (pairs_)
-        std::copy(p.high.begin() + p0, p.high.begin() + p1 + 1, e.high.begin() + int64_t(s) * kGroup);
+      const int64_t at = base + int64_t(s) * kGroup;
+      std::copy(p.status.begin() + p0, p.status.begin() + p1 + 1, edgeStatus_.begin() + at);
+      std::copy(p.low.begin() + p0, p.low.begin() + p1 + 1, edgeLow_.begin() + at);
+      if (pairs_) std::copy(p.high.begin() + p0, p.high.begin() + p1 + 1, edgeHigh_.begin() + at);
     }
     if (!wanted.empty()) {
       std::vector<Points> read;
-      if (!ReadPoints(block, p0, p1, wanted, &read)) return nullptr;
+      if (!ReadPoints(block, p0, p1, wanted, &read)) return -1;
       for (size_t k = 0; k < wanted.size(); ++k) {
         const Points& p = read[k];
-        const int64_t at = int64_t(wanted[k]) * kGroup;
-        std::copy(p.status.begin(), p.status.end(), e.status.begin() + at);
-        std::copy(p.low.begin(), p.low.end(), e.low.begin() + at);
-        if (pairs_) std::copy(p.high.begin(), p.high.end(), e.high.begin() + at);
+        const int64_t at = base + int64_t(wanted[k]) * kGroup;
+        std::copy(p.status.begin(), p.status.end(), edgeStatus_.begin() + at);
+        std::copy(p.low.begin(), p.low.end(), edgeLow_.begin() + at);
+        if (pairs_) std::copy(p.high.begin(), p.high.end(), edgeHigh_.begin() + at);
       }
     }
-    e.members = members;
-    return &e;
+    edgeMembers_[size_t(place)] = members;
+    return place;
   } catch (const std::bad_alloc&) {
-    return nullptr;
+    return -1;
   }
 }
 
@@ -503,11 +538,12 @@ void CGVantrelNgChannelSummary::ScanEdge(int slot, int64_t block, int64_t i0, in
   while (i0 <= i1) {
     const int64_t group = i0 / kGroup;
     const int64_t last = std::min(i1, group * kGroup + kGroup - 1);
-    const Edge* e = GetEdge(block, group);
-    if (e == nullptr) return;
-    const int64_t at = int64_t(slot) * kGroup - group * kGroup;
-    ScanNgPoints(e->status.data() + at, e->low.data() + at, pairs_ ? e->high.data() + at : nullptr, pairs_,
-                 i0, last, acc);
+    const int64_t place = GetEdge(block, group);
+    if (place < 0) return;
+    // Point i of the group's member lies at [i - at] of the flat arrays.
+    const int64_t at = (place * edgeStride_ + slot - group) * kGroup;
+    ScanNgPoints(edgeStatus_.data() + at, edgeLow_.data() + at, pairs_ ? edgeHigh_.data() + at : nullptr,
+                 pairs_, i0, last, acc);
     i0 = last + 1;
   }
 }
@@ -562,6 +598,26 @@ void CGVantrelNgChannelSummary::FoldLevel(const BlockSummary& s, int level, int6
   FoldEntries(lo, hi, bits, a, b, acc);
 }
 
+void CGVantrelNgChannelSummary::Prefetch(int slot, int64_t block, const BlockSummary& s, int64_t i) const {
+  if (i >= BlockPoints(block)) return;
+  int64_t e = i / kGroup;
+  for (const Level& l : s.levels) {
+    // The entry and the partial run before it that a column ending there folds.
+    const int64_t a = std::max<int64_t>(e - (kGroup - 1), 0);
+    __builtin_prefetch(l.low + a), __builtin_prefetch(l.low + e);
+    __builtin_prefetch(l.high + a), __builtin_prefetch(l.high + e);
+    __builtin_prefetch(l.bits + e);
+    e /= kGroup;
+  }
+  if (edgeIndex_.empty()) return;
+  const int64_t place = edgeIndex_[size_t(block * kGroupsPerBlock + i / kGroup)];
+  if (place < 0 || edgeMembers_[size_t(place)] != int(members_.size())) return;
+  const int64_t at = (place * edgeStride_ + slot) * kGroup;
+  __builtin_prefetch(edgeStatus_.data() + at);
+  __builtin_prefetch(edgeLow_.data() + at);
+  if (pairs_) __builtin_prefetch(edgeHigh_.data() + at);
+}
+
 bool CGVantrelNgChannelSummary::ScanBlock(int slot, int64_t block, int64_t i0, int64_t i1, SNgSpanScan* acc) {
   const int64_t n = BlockPoints(block);
   if (i0 < 0) i0 = 0;
@@ -577,6 +633,9 @@ bool CGVantrelNgChannelSummary::ScanBlock(int slot, int64_t block, int64_t i0, i
     ScanEdge(slot, block, i0, i1, acc);
     return true;
   }
+  // Columns come in order: the entries and the edge group the next one (as wide as this one) ends
+  // in are fetched while this one is folded.
+  Prefetch(slot, block, s, i1 + (i1 - i0));
   if (i0 < g0 * kGroup) ScanEdge(slot, block, i0, g0 * kGroup - 1, acc);
   FoldLevel(s, 0, g0, g1, acc);
   if (g1 * kGroup <= i1) ScanEdge(slot, block, g1 * kGroup, i1, acc);

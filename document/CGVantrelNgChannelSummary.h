@@ -79,13 +79,6 @@ class CGVantrelNgChannelSummary {
     std::vector<int32_t> low, high;
     std::vector<uint16_t> status;
   };
-  // One edge group: 8 points of every member that was a member when it was read.
-  struct Edge {
-    int members = 0;
-    std::vector<int32_t> low, high;  // members x 8
-    std::vector<uint16_t> status;
-  };
-
   int64_t BlockCount() const;
   // The time of point i of a block (i may lie outside it), as the block cache computes it.
   PreciseTime GridTime(int64_t block, int64_t i) const;
@@ -105,9 +98,13 @@ class CGVantrelNgChannelSummary {
   // Throws std::bad_alloc when the arena has no room.
   void Summarize(const Points& p, int64_t block, BlockSummary* out);
   // The edge group j of a block, read when missing.
-  const Edge* GetEdge(int64_t block, int64_t group);
+  // The place of edge group j of a block in the edge store, read when missing; -1 when it cannot be
+  // had.
+  int64_t GetEdge(int64_t block, int64_t group);
   void ScanEdge(int slot, int64_t block, int64_t i0, int64_t i1, SNgSpanScan* acc);
   void FoldLevel(const BlockSummary& s, int level, int64_t a, int64_t b, SNgSpanScan* acc) const;
+  // Fetches into the cache what a column ending at point i of the block folds.
+  void Prefetch(int slot, int64_t block, const BlockSummary& s, int64_t i) const;
   bool ScanBlock(int slot, int64_t block, int64_t i0, int64_t i1, SNgSpanScan* acc);
 
   CVTBatch* batch_;
@@ -131,11 +128,16 @@ class CGVantrelNgChannelSummary {
   std::vector<int> decodedSlots_;  // slot -> index into decoded_, or -1
   std::vector<Points> decoded_;
 
-  // Edge groups: a place per group of the data (-1: none), and at most edgeLimit_ groups kept,
-  // the oldest replaced first.
+  // Edge groups: a place per group of the data (-1: none), and at most edgeLimit_ places kept, the
+  // oldest replaced first. Place p holds 8 points of every member, member s at (p x edgeStride_ + s)
+  // x 8 of the flat arrays, which grow by a place at a time into room reserved once: no allocation
+  // per group, and the groups a refill reads lie one after another.
   std::vector<int32_t> edgeIndex_;
-  std::vector<Edge> edges_;
   std::vector<int64_t> edgeKeys_;  // the group of each place
+  std::vector<int> edgeMembers_;   // the members a place was read for (0: not read)
+  std::vector<int32_t> edgeLow_, edgeHigh_;
+  std::vector<uint16_t> edgeStatus_;
+  int edgeStride_ = 0;
   int64_t nextEdge_ = 0;
   int64_t edgeLimit_ = 0;
 };

@@ -84,6 +84,16 @@ void DataTable::ReserveColumn(int column, int rowEnd) {
     col.cells.reserve(size_t(rowEnd));
 }
 
+void DataTable::Clear() {
+  for (Column& col : columns_) {
+    col.bits.clear();
+    col.cells.clear();
+  }
+  cellCount_ = 0;
+  lastRow_ = 0;
+  lastColumn_ = 0;
+}
+
 void DataTable::SetCellText(int row, int column, std::string_view text) {
   const uint32_t index = Intern(text);
   Column& col = ColumnAt(column);

@@ -61,6 +61,11 @@ class DataTable {
   void SetCell(int row, int column, const MultiTypeDataEntry& entry);
   // Announces that a column will hold rows up to (not including) rowEnd.
   void ReserveColumn(int column, int rowEnd);
+  // Drops every cell; the columns keep their room for the next cells (a window of rows refilled).
+  void Clear();
+  // Makes the table span rows up to lastRow whether or not cells lie there (a frame whose data rows
+  // are filled elsewhere divides as the whole table).
+  void ExtendRows(int lastRow) { lastRow_ = std::max(lastRow_, lastRow); }
 
   bool HasCell(int row, int column) const {
     Compact cell;
@@ -187,9 +192,18 @@ class TablePiece {
   // Every cell of the piece in key order: f(row, column, entry); f returns false to stop.
   template <class F>
   void ForEachCell(F&& f) const;
+  // As ForEachCell, with the cells of the table's data rows (from firstDataRow on) taken from
+  // elsewhere: rows(tableRow, &row) gives the table that holds that row, and its row there.
+  template <class Rows, class F>
+  void ForEachCellWithRows(Rows&& rows, F&& f) const;
   // Rows and columns the piece may hold cells in (an upper bound).
   int RowExtent() const { return rowExtent_; }
   int ColumnExtent() const { return columnExtent_; }
+  // The table's data rows and columns the piece shows: [start, end).
+  int RowStart() const { return rowStart_; }
+  int RowEnd() const { return rowEnd_; }
+  int ColumnStart() const { return columnStart_; }
+  int ColumnEnd() const { return columnEnd_; }
 
  private:
   // The table position that lands at a piece position; false when none does.
@@ -250,6 +264,25 @@ void TablePiece::ForEachCell(F&& f) const {
       int sr, sc;
       if (!Source(r, c, sr, sc) || !t.Find(sr, sc, &cell)) continue;
       t.Expand(cell, &entry);
+      if (!f(r, c, entry)) return;
+    }
+  }
+}
+
+template <class Rows, class F>
+void TablePiece::ForEachCellWithRows(Rows&& rows, F&& f) const {
+  const DividableDataTable& t = *table_;
+  MultiTypeDataEntry entry;
+  DataTable::Compact cell;
+  for (int r = 0; r < rowExtent_; ++r) {
+    for (int c = 0; c < columnExtent_; ++c) {
+      int sr, sc;
+      if (!Source(r, c, sr, sc)) continue;
+      const DataTable* from = &t;
+      int at = sr;
+      if (sr >= t.firstDataRow) from = rows(sr, &at);
+      if (from == nullptr || !from->Find(at, sc, &cell)) continue;
+      from->Expand(cell, &entry);
       if (!f(r, c, entry)) return;
     }
   }

@@ -1,6 +1,9 @@
 // Conversion formatters: the layout of the main table, the alarm list and the mark list.
 #include "export/FileConversionFormatter.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "export/ConversionTexts.h"
 #include "platform/base/Numbers.h"
 
@@ -24,7 +27,7 @@ void SetTimeCells(DataTable& table, int r, int c, int32_t seconds, int32_t milli
 VTDataFileConversionFormatter::VTDataFileConversionFormatter(const std::string& path)
     : IFileConversionFormatter(path), facade_(std::make_shared<VTFileAccessFacade>(path)) {}
 
-bool VTDataFileConversionFormatter::BuildMainTable(CaptionableDividableTable& table, int step) {
+bool VTDataFileConversionFormatter::BuildAboveData(CaptionableDividableTable& table) {
   if (!facade_->IsOpen()) return false;
   table.name.clear();
   BuildHeader(table);
@@ -33,7 +36,12 @@ bool VTDataFileConversionFormatter::BuildMainTable(CaptionableDividableTable& ta
     BuildBatchSection(table);
     table.cursorRow = table.GetLastRow() + 2;
   }
-  BuildData(table, step);
+  return true;
+}
+
+bool VTDataFileConversionFormatter::BuildMainTable(CaptionableDividableTable& table, int step) {
+  if (!BuildAboveData(table)) return false;
+  BuildData(table, step);  // a cancelled build still answers true; the converter sees the cancel
   return true;
 }
 
@@ -112,9 +120,28 @@ void VTDataFileConversionFormatter::BuildBatchComment(CaptionableDividableTable&
   }
 }
 
+bool VTDataFileConversionFormatter::BuildMainFrame(CaptionableDividableTable& table, int step) {
+  if (!BuildAboveData(table)) return false;
+  // The sample rows come later; the table spans them already, so that it divides as the whole.
+  const DataLayout& l = layout_;
+  if (BuildDataFrame(table, step) && l.records > 0) table.ExtendRows(l.row + 5 + (l.records - 1) / l.step);
+  return true;
+}
+
+bool VTDataFileConversionFormatter::BuildDataRows(DataTable& window, int rowStart, int rowEnd,
+                                                  int columnStart, int columnEnd) {
+  window.Clear();
+  return FillDataRows(window, rowStart, rowEnd, columnStart, columnEnd, rowStart);
+}
+
 bool VTDataFileConversionFormatter::BuildData(CaptionableDividableTable& table, int step) {
+  if (!BuildDataFrame(table, step)) return false;
+  const DataLayout& l = layout_;
+  return FillDataRows(table, l.row + 5, l.row + 5 + (l.records + l.step - 1) / l.step, 0, INT_MAX, 0);
+}
+
+bool VTDataFileConversionFormatter::BuildDataFrame(CaptionableDividableTable& table, int step) {
   if (step < 1) step = 1;
-  const unsigned ustep = unsigned(step);
   const int R = table.cursorRow, K = table.cursorColumn;
   table.captionRow = R;
   table.captionColumn = K;
@@ -125,63 +152,88 @@ bool VTDataFileConversionFormatter::BuildData(CaptionableDividableTable& table, 
   table.SetCellText(R + 4, K, t::kDate);
   table.SetCellText(R + 4, K + 1, t::kTime);
   table.SetCellText(R + 4, K + 2, t::kSec);
-
-  std::vector<int32_t> seconds, milliseconds;
-  facade_->GetRecordTimes(&seconds, &milliseconds);
-  const int rowEnd = R + 5 + int((seconds.size() + ustep - 1) / ustep);
-  for (int c = 0; c < 3; ++c) table.ReserveColumn(K + c, rowEnd);
-  for (size_t i = 0; i < seconds.size(); i += ustep)
-    SetTimeCells(table, R + 5 + int(i / ustep), K, seconds[i], milliseconds[i]);
+  layout_ = DataLayout{};
+  layout_.row = R;
+  layout_.column = K;
+  layout_.step = step;
+  layout_.records = facade_->RecordCount();
 
   int m = 3;
   bool first = true;
   const int channels = facade_->Reader()->GetChannelCount();
-  const int records = facade_->RecordCount();
   for (int j = 0; j < channels; ++j) {
     if (cancel_) return false;
     std::string number, tag, tagNo, unit;
     int decimals = 0;
-    bool cancelled = false, labelled = false;
-    // Labels go in before the channel's first entry: the pair columns are known from the data.
-    auto label = [&](int listCount) {
-      table.SetCellText(R, K + m, number);
-      table.SetCellText(R + 1, K + m, tag);
-      table.SetCellText(R + 2, K + m, tagNo);
-      table.SetCellText(R + 3, K + m, unit);
-      table.SetColumnCaption(m, number);
-      if (listCount == 2) {
-        table.SetCellText(R + 4, K + m, t::kMin);
-        table.SetCellText(R + 4, K + m + 1, t::kMax);
-        table.keepColumns.insert(K + m + 1);
-      }
-      for (int v = 0; v < listCount; ++v)
-        table.ReserveColumn(K + m + v, R + 5 + int((unsigned(records) + ustep - 1) / ustep));
-      labelled = true;
-    };
-    const int lists =
-        facade_->GetChannelSamples(j, &number, &tag, &tagNo, &unit, &decimals,
-                                   [&](int listCount, int list, int i, const SSampleValue& entry) {
-                                     if (cancel_) {
-                                       cancelled = true;
-                                       return false;
-                                     }
-                                     if (unsigned(i) % ustep != 0) return true;
-                                     if (!labelled) label(listCount);
-                                     const int row = R + 5 + int(unsigned(i) / ustep), column = K + m + list;
-                                     if (entry.isNumber)
-                                       table.SetCellNumber(row, column, entry.value, int16_t(decimals));
-                                     else
-                                       table.SetCellText(row, column, entry.text);
-                                     if (first) {
-                                       table.firstDataRow = R + 5;
-                                       table.firstDataColumn = K + m;
-                                       first = false;
-                                     }
-                                     return true;
-                                   });
-    if (cancelled) return false;
-    if (!labelled) label(lists);
+    // The first record tells the channel's value lists; the first entry of all starts the data area.
+    const int lists = facade_->GetChannelSamples(j, 0, std::min(layout_.records, 1), &number, &tag, &tagNo,
+                                                 &unit, &decimals, [&](int, int, int, const SSampleValue&) {
+                                                   if (first) {
+                                                     table.firstDataRow = R + 5;
+                                                     table.firstDataColumn = K + m;
+                                                     first = false;
+                                                   }
+                                                   return false;
+                                                 });
+    table.SetCellText(R, K + m, number);
+    table.SetCellText(R + 1, K + m, tag);
+    table.SetCellText(R + 2, K + m, tagNo);
+    table.SetCellText(R + 3, K + m, unit);
+    table.SetColumnCaption(m, number);
+    if (lists == 2) {
+      table.SetCellText(R + 4, K + m, t::kMin);
+      table.SetCellText(R + 4, K + m + 1, t::kMax);
+      table.keepColumns.insert(K + m + 1);
+    }
+    layout_.channelColumns.push_back(K + m);
+    layout_.channelLists.push_back(lists);
     m += lists;
+  }
+  return true;
+}
+
+bool VTDataFileConversionFormatter::FillDataRows(DataTable& out, int rowStart, int rowEnd, int columnStart,
+                                                 int columnEnd, int rowBase) {
+  const DataLayout& l = layout_;
+  const unsigned ustep = unsigned(l.step);
+  const int top = l.row + 5, K = l.column;
+  rowStart = std::max(rowStart, top);
+  // The records whose rows fall in [rowStart, rowEnd); the first is a multiple of the step.
+  const int64_t from = int64_t(rowStart - top) * ustep;
+  const int64_t to = std::min<int64_t>(int64_t(rowEnd - top) * ustep, l.records);
+  if (rowEnd <= rowStart || from >= to) return true;
+  const int first = int(from), count = int(to - from), rows = rowEnd - rowBase;
+  auto rowOf = [&](int record) { return top + int(unsigned(record) / ustep) - rowBase; };
+
+  seconds_.clear();
+  milliseconds_.clear();
+  facade_->GetRecordTimes(first, count, &seconds_, &milliseconds_);
+  for (int c = 0; c < 3; ++c) out.ReserveColumn(K + c, rows);
+  for (size_t i = 0; i < seconds_.size(); i += ustep)
+    SetTimeCells(out, rowOf(first + int(i)), K, seconds_[i], milliseconds_[i]);
+
+  for (size_t j = 0; j < l.channelColumns.size(); ++j) {
+    if (cancel_) return false;
+    const int column0 = l.channelColumns[j], lists = l.channelLists[j];
+    if (column0 + lists <= columnStart || column0 >= columnEnd) continue;
+    for (int v = 0; v < lists; ++v) out.ReserveColumn(column0 + v, rows);
+    int decimals = 0;
+    bool cancelled = false;
+    facade_->GetChannelSamples(int(j), first, count, nullptr, nullptr, nullptr, nullptr, &decimals,
+                               [&](int, int list, int i, const SSampleValue& entry) {
+                                 if (cancel_) {
+                                   cancelled = true;
+                                   return false;
+                                 }
+                                 if (unsigned(i) % ustep != 0) return true;
+                                 const int row = rowOf(i), column = column0 + list;
+                                 if (entry.isNumber)
+                                   out.SetCellNumber(row, column, entry.value, int16_t(decimals));
+                                 else
+                                   out.SetCellText(row, column, entry.text);
+                                 return true;
+                               });
+    if (cancelled) return false;
   }
   return true;
 }

@@ -1,6 +1,7 @@
 // VTFileAccessFacade: the recorder file as cell contents (see VTFileAccessFacade.h).
 #include "export/VTFileAccessFacade.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -178,10 +179,15 @@ int VTFileAccessFacade::RecordCount() {
 }
 
 void VTFileAccessFacade::GetRecordTimes(std::vector<int32_t>* seconds, std::vector<int32_t>* milliseconds) {
-  if (!reader_) return;
-  const int count = RecordCount();
+  GetRecordTimes(0, RecordCount(), seconds, milliseconds);
+}
+
+void VTFileAccessFacade::GetRecordTimes(int first, int count, std::vector<int32_t>* seconds,
+                                        std::vector<int32_t>* milliseconds) {
+  if (!reader_ || first < 0) return;
+  count = std::min(count, RecordCount() - first);
   CVTData data;
-  if (count <= 0 || reader_->ReadRecords(0, 0, count, &data, true) != 0) return;
+  if (count <= 0 || reader_->ReadRecords(0, first, count, &data, true) != 0) return;
   seconds->reserve(seconds->size() + size_t(data.GetCount()));
   milliseconds->reserve(milliseconds->size() + size_t(data.GetCount()));
   for (int i = 0; i < data.GetCount(); ++i) {
@@ -233,13 +239,16 @@ namespace {
 
 // One entry of a sample: its scaled value when its state is a value; its state text otherwise.
 // A value that does not scale to a finite number is over the range the cell can show.
-SSampleValue Entry(const VTFileAccessFacade::Scale& scale, int state, int64_t raw) {
+// factor: ScaleRawValue(scale, 1), the power of ten a linear value is multiplied by, so that a
+// channel's entries do not compute it again each.
+SSampleValue Entry(const VTFileAccessFacade::Scale& scale, double factor, int state, int64_t raw) {
   SSampleValue v;
   if (state != 0) {
     v.text = VTFileAccessFacade::StatusText(state);
     return v;
   }
-  const double scaled = VTFileAccessFacade::ScaleRawValue(scale, raw);
+  const double scaled =
+      scale.logarithmic ? VTFileAccessFacade::ScaleRawValue(scale, raw) : double(raw) * factor;
   if (!std::isfinite(scaled)) {
     v.text = vtexport::text::kOverPlus;
     return v;
@@ -254,6 +263,13 @@ SSampleValue Entry(const VTFileAccessFacade::Scale& scale, int state, int64_t ra
 int VTFileAccessFacade::GetChannelSamples(int channel, std::string* channelNumber, std::string* tagName,
                                           std::string* tagNumber, std::string* unit, int* decimals,
                                           const SampleSink& sink) {
+  return GetChannelSamples(channel, 0, RecordCount(), channelNumber, tagName, tagNumber, unit, decimals,
+                           sink);
+}
+
+int VTFileAccessFacade::GetChannelSamples(int channel, int first, int count, std::string* channelNumber,
+                                          std::string* tagName, std::string* tagNumber, std::string* unit,
+                                          int* decimals, const SampleSink& sink) {
   if (!reader_) return 0;
   SChannelInfo info;
   reader_->GetChannelInfo(channel, &info);
@@ -266,35 +282,37 @@ int VTFileAccessFacade::GetChannelSamples(int channel, std::string* channelNumbe
   if (!sink) return 0;
 
   CVTData data;
-  const int count = RecordCount();
-  if (count > 0) reader_->ReadRecords(channel, 0, count, &data, false);
+  if (first >= 0) count = std::min(count, RecordCount() - first);
+  if (first >= 0 && count > 0) reader_->ReadRecords(channel, first, count, &data, false);
   const Scale scale = MakeScale(info);
+  const double factor = ScaleRawValue(scale, 1);
   const int kind = data.GetKind();
   const int lists = kind == DATA_KIND_EVENT ? 1 : 2;
   const int type = data.GetValueType();
-  for (int i = 0; i < data.GetCount(); ++i) {
-    const SRecordData* record = data.GetRecord(i);
+  for (int k = 0; k < data.GetCount(); ++k) {
+    const SRecordData* record = data.GetRecord(k);
     if (!record) continue;
+    const int i = first + k;
     bool go = true;
     if (type != VALUE_TYPE_SHORT && type != VALUE_TYPE_INT) {
       if (kind == DATA_KIND_EVENT || kind == DATA_KIND_DISPLAY) go = sink(lists, 0, i, SSampleValue{});
     } else if (kind == DATA_KIND_EVENT) {
       if (type == VALUE_TYPE_SHORT) {
         auto* e = static_cast<const SEventShortData*>(record);
-        go = sink(lists, 0, i, Entry(scale, e->state, e->value));
+        go = sink(lists, 0, i, Entry(scale, factor, e->state, e->value));
       } else {
         auto* e = static_cast<const SEventIntData*>(record);
-        go = sink(lists, 0, i, Entry(scale, e->state, e->value));
+        go = sink(lists, 0, i, Entry(scale, factor, e->state, e->value));
       }
     } else if (kind == DATA_KIND_DISPLAY) {
       if (type == VALUE_TYPE_SHORT) {
         auto* d = static_cast<const SDispShortData*>(record);
-        go = sink(lists, 0, i, Entry(scale, d->minState, d->minValue)) &&
-             sink(lists, 1, i, Entry(scale, d->maxState, d->maxValue));
+        go = sink(lists, 0, i, Entry(scale, factor, d->minState, d->minValue)) &&
+             sink(lists, 1, i, Entry(scale, factor, d->maxState, d->maxValue));
       } else {
         auto* d = static_cast<const SDispIntData*>(record);
-        go = sink(lists, 0, i, Entry(scale, d->minState, d->minValue)) &&
-             sink(lists, 1, i, Entry(scale, d->maxState, d->maxValue));
+        go = sink(lists, 0, i, Entry(scale, factor, d->minState, d->minValue)) &&
+             sink(lists, 1, i, Entry(scale, factor, d->maxState, d->maxValue));
       }
     }
     if (!go) break;

@@ -57,12 +57,19 @@ class VTFileAccessFacade {
   // reader delivers, so that a damaged header cannot ask for more.
   int RecordCount();
   void GetRecordTimes(std::vector<int32_t>* seconds, std::vector<int32_t>* milliseconds);
+  // The times of records [first, first + count) only (count clipped to RecordCount()).
+  void GetRecordTimes(int first, int count, std::vector<int32_t>* seconds,
+                      std::vector<int32_t>* milliseconds);
   // The channel's texts, and each entry of its samples handed to sink(lists, list, record, entry)
   // in record order, the minimum (list 0) before the maximum (list 1) of a display record; sink
   // returns false to stop. Returns the number of value lists: 1 for event data, 2 otherwise.
   using SampleSink = std::function<bool(int lists, int list, int record, const SSampleValue& entry)>;
   int GetChannelSamples(int channel, std::string* channelNumber, std::string* tagName, std::string* tagNumber,
                         std::string* unit, int* decimals, const SampleSink& sink);
+  // The same for records [first, first + count) only (count clipped to RecordCount()); the sink
+  // gets the records' numbers in the file.
+  int GetChannelSamples(int channel, int first, int count, std::string* channelNumber, std::string* tagName,
+                        std::string* tagNumber, std::string* unit, int* decimals, const SampleSink& sink);
   // values: one list for event data, two (minimum, maximum) otherwise; left empty when textsOnly.
   void GetChannelData(int channel, std::string* channelNumber, std::string* tagName, std::string* tagNumber,
                       std::string* unit, std::vector<std::vector<SSampleValue>>* values, int* decimals,

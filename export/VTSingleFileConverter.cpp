@@ -1,6 +1,7 @@
 // VTSingleFileConverter: build, divide and write one converted file (see VTSingleFileConverter.h).
 #include "export/VTSingleFileConverter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -13,6 +14,8 @@ namespace {
 
 constexpr int kSheetRows = 65536;
 constexpr int kSheetColumns = 256;
+// Sample rows built at a time when the formatter streams.
+constexpr int kWindowRows = 4096;
 
 bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 
@@ -116,8 +119,10 @@ int VTSingleFileConverter::Convert() {
   auto table = std::make_unique<CaptionableDividableTable>();
   SetCurrentFormatter(formatter);
   bool built = false;
+  const bool streams = formatter && formatter->Streams();
   try {
-    built = formatter && formatter->BuildMainTable(*table, step_);
+    built = formatter &&
+            (streams ? formatter->BuildMainFrame(*table, step_) : formatter->BuildMainTable(*table, step_));
   } catch (const std::bad_alloc&) {
     // A file too large for the memory left fails its job; the program and the queue go on.
     built = false;
@@ -128,7 +133,7 @@ int VTSingleFileConverter::Convert() {
   std::unique_ptr<ConversionWriter> writer =
       writerFactory_ ? writerFactory_() : std::unique_ptr<ConversionWriter>(new FormshiftWriter);
   try {
-    return WriteFiles(*table, formatter, *writer);
+    return WriteFiles(*table, formatter, *writer, streams);
   } catch (const std::bad_alloc&) {
     ClearCurrentFormatter();
     writer->DeleteConvertedFile();
@@ -136,9 +141,43 @@ int VTSingleFileConverter::Convert() {
   }
 }
 
+bool VTSingleFileConverter::WriteStreamedPiece(ConversionWriter& writer, const TablePiece& piece,
+                                               const std::shared_ptr<IFileConversionFormatter>& formatter) {
+  DataTable window;
+  int windowStart = 0, windowEnd = 0;  // the table rows the window holds
+  bool stopped = false;
+  // The window of rows from the one asked on, within the piece's rows, built when the walk leaves
+  // the one before.
+  auto rows = [&](int tableRow, int* row) -> const DataTable* {
+    if (tableRow < windowStart || tableRow >= windowEnd) {
+      windowStart = tableRow;
+      windowEnd = std::max(tableRow + 1, std::min(tableRow + kWindowRows, piece.RowEnd()));
+      SetCurrentFormatter(formatter);
+      const bool built =
+          formatter->BuildDataRows(window, windowStart, windowEnd, piece.ColumnStart(), piece.ColumnEnd());
+      ClearCurrentFormatter();
+      if (!built) {
+        window.Clear();
+        stopped = true;
+      }
+    }
+    *row = tableRow - windowStart;
+    return &window;
+  };
+  piece.ForEachCellWithRows(rows, [&](int row, int column, const MultiTypeDataEntry& entry) {
+    if (cancel_ || stopped) {
+      stopped = true;
+      return false;
+    }
+    WriteCell(writer, row, column, entry);
+    return true;
+  });
+  return !stopped;
+}
+
 int VTSingleFileConverter::WriteFiles(const CaptionableDividableTable& table,
                                       const std::shared_ptr<IFileConversionFormatter>& formatter,
-                                      ConversionWriter& writer) {
+                                      ConversionWriter& writer, bool streams) {
   const bool workbook = format_ == FILE_FORMAT_EXCEL97;
   const CaptionableDividableTable::CaptionedGrid grid =
       workbook ? table.Divide(kSheetRows, kSheetColumns) : table.Divide(0, 0);
@@ -163,7 +202,10 @@ int VTSingleFileConverter::WriteFiles(const CaptionableDividableTable& table,
         failed = true;
         break;
       }
-      WritePiece(writer, grid[b][j].piece);
+      if (streams)
+        WriteStreamedPiece(writer, grid[b][j].piece, formatter);
+      else
+        WritePiece(writer, grid[b][j].piece);
     }
     if (failed) break;
     // The alarm and mark lists go, undivided, into the first file only.

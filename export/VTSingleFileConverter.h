@@ -3,6 +3,10 @@
 // that every piece fits a sheet, the pieces are written as files and sheets, the alarm and mark
 // lists are added to the first file, and the paths written are kept in the converted-file log.
 //
+// A formatter that streams gives the main table without its sample rows, which are built a window of
+// rows at a time while the pieces are written (row by row for text; the columns of one sheet for a
+// workbook), so that the memory a conversion takes does not grow with the file.
+//
 // Cancel may come from another thread while Convert runs: a cancelled conversion stops between
 // cells and deletes every file it wrote. A failure of the writer to open, start a sheet or finish
 // a file fails the conversion (result 1) and deletes what it wrote; so does a file whose tables
@@ -54,12 +58,17 @@ class VTSingleFileConverter : public CovnertedFileLogManager {
  private:
   void SetCurrentFormatter(std::shared_ptr<IFileConversionFormatter> formatter);
   void ClearCurrentFormatter();
-  // Divides the main table and writes every file of it; the result of Convert.
+  // Divides the main table and writes every file of it; the result of Convert. A streaming
+  // formatter gave the frame only and hands out the sample rows a window at a time.
   int WriteFiles(const CaptionableDividableTable& table,
-                 const std::shared_ptr<IFileConversionFormatter>& formatter, ConversionWriter& writer);
+                 const std::shared_ptr<IFileConversionFormatter>& formatter, ConversionWriter& writer,
+                 bool streams);
   // False when a cancel stopped the writing.
   template <class Piece>
   bool WritePiece(ConversionWriter& writer, const Piece& piece);
+  // A piece of a frame, its sample rows built window by window as the writing reaches them.
+  bool WriteStreamedPiece(ConversionWriter& writer, const TablePiece& piece,
+                          const std::shared_ptr<IFileConversionFormatter>& formatter);
 
   std::string source_;
   std::string destination_;

@@ -3,7 +3,7 @@
 // all made on the way), against a bare Qt application that shows an empty main window. Each
 // measurement is a fresh process of this program (so that fonts, the platform plugin and the
 // data root start cold alike), offscreen; the best of several runs of each is kept. Prints both
-// times, then the ratio last. Target: at most 4.
+// times, then the ratio last, through the benchmark kit's report. Target: at most 4.
 //
 // The empty data roots are made on a memory file system (/dev/shm) when there is one, so that the
 // figure is the program's own work: making the storage list, the default storage and its
@@ -23,6 +23,7 @@
 #include <string>
 
 #include "app/CVantrelApp.h"
+#include "bench/kit/BenchKit.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Paths.h"
 #include "platform/gui/Application.h"
@@ -31,9 +32,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double MillisecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
+double MillisecondsSince(Clock::time_point start) { return vt::bench::SecondsSince(start) * 1e3; }
 
 int RunBare(int argc, char** argv, Clock::time_point start) {
   QApplication app(argc, argv);
@@ -59,8 +58,9 @@ int RunProgram(int argc, char** argv, Clock::time_point start) {
 
 // One child run of this program in a mode; its time in milliseconds, or a negative number.
 double Measure(const std::string& self, const std::string& mode, const std::string& parent) {
-  std::string root;
-  if (!vt::CreateUniqueFolder(parent, "vt-bench-", root)) return -1;
+  const vt::bench::WorkFolder folder("vt-bench-", nullptr, parent.c_str());
+  if (!folder.Ok()) return -1;
+  const std::string& root = folder.Path();
   vt::CreateFolders(root + "/run");
   const std::string command = "VANTREL_ROOT='" + root + "' XDG_RUNTIME_DIR='" + root +
                               "/run' QT_QPA_PLATFORM=offscreen '" + self + "' " + mode + " 2>/dev/null";
@@ -69,7 +69,6 @@ double Measure(const std::string& self, const std::string& mode, const std::stri
     if (std::fscanf(pipe, "%lf", &ms) != 1) ms = -1;
     if (::pclose(pipe) != 0) ms = -1;
   }
-  vt::RemoveTree(root);
   return ms;
 }
 
@@ -84,20 +83,21 @@ int main(int argc, char** argv) {
   const std::string self = vt::ProgramFolder() + "/app_bench";
   const char* chosen = std::getenv("VT_BENCH_DIR");
   const std::string parent = chosen && *chosen ? chosen : vt::FolderExists("/dev/shm") ? "/dev/shm" : "/tmp";
+  vt::bench::Report report("app");
   double bare = 1e300, program = 1e300;
   for (int i = 0; i < runs; ++i) {  // alternated, so that a busy moment hits both alike
     const double b = Measure(self, "--bare", parent);
     const double p = Measure(self, "--app", parent);
     if (b < 0 || p < 0) {
-      std::fprintf(stderr, "app_bench: a run failed\n");
-      return 1;
+      report.Failed("a run failed");
+      return report.ExitCode();
     }
     bare = std::min(bare, b);
     program = std::min(program, p);
   }
   std::printf("data roots under %s, best of %d runs each\n", parent.c_str(), runs);
-  std::printf("bare main window shown: %.1f ms\n", bare);
-  std::printf("program main window shown (empty data root): %.1f ms\n", program);
-  std::printf("start-up ratio (target <= 4): %.2f\n", program / bare);
-  return 0;
+  report.Info("bare main window shown", bare, "ms");
+  report.Info("program main window shown (empty data root)", program, "ms");
+  report.AtMost("start-up / bare main window", program / bare, 4);
+  return report.ExitCode();
 }

@@ -25,15 +25,16 @@ double BestOf(int runs, const std::function<void(int run)>& work) {
   return best;
 }
 
-WorkFolder::WorkFolder(const char* prefix, const char* named) {
+WorkFolder::WorkFolder(const char* prefix, const char* named, const char* parent) {
   if (named != nullptr && *named != '\0') {
     path_ = named;
     if (!vt::CreateFolders(path_)) path_.clear();
     return;
   }
   const char* tmp = getenv("TMPDIR");
+  const char* below = parent && *parent ? parent : tmp && *tmp ? tmp : "/tmp";
   std::string made;
-  if (vt::CreateUniqueFolder(tmp && *tmp ? tmp : "/tmp", prefix, made)) {
+  if (vt::CreateUniqueFolder(below, prefix, made)) {
     path_ = made;
     own_ = true;
   }

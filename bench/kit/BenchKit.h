@@ -22,10 +22,10 @@ double SecondsSince(std::chrono::steady_clock::time_point start);
 double BestOf(int runs, const std::function<void(int run)>& work);
 
 // The folder a benchmark works in: the one named on its command line (kept), or a new one below
-// $TMPDIR or /tmp (removed with everything in it when the object goes).
+// parent, or else below $TMPDIR or /tmp (removed with everything in it when the object goes).
 class WorkFolder {
  public:
-  WorkFolder(const char* prefix, const char* named);
+  WorkFolder(const char* prefix, const char* named, const char* parent = nullptr);
   ~WorkFolder();
   WorkFolder(const WorkFolder&) = delete;
   WorkFolder& operator=(const WorkFolder&) = delete;

@@ -18,6 +18,7 @@
 
 #include "app/CListDoc.h"
 #include "app/qt/CListReportWnd.h"
+#include "bench/kit/BenchKit.h"
 #include "platform/base/FileSystem.h"
 #include "platform/base/Paths.h"
 #include "platform/gui/qt/ReportView.h"
@@ -28,10 +29,6 @@ namespace {
 
 constexpr int kRuns = 7;
 constexpr int kFiles = 100000;
-
-double Seconds(std::chrono::steady_clock::time_point since) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
 
 // One instrument, batches of ten files, as the import would have written them.
 constexpr const char* kFill =
@@ -63,10 +60,10 @@ bool BestOfBoth(auto first, auto second, double& bestFirst, double& bestSecond) 
   for (int i = 0; i < kRuns; ++i) {
     auto start = std::chrono::steady_clock::now();
     if (!first()) return false;
-    bestFirst = std::min(bestFirst, Seconds(start));
+    bestFirst = std::min(bestFirst, vt::bench::SecondsSince(start));
     start = std::chrono::steady_clock::now();
     if (!second()) return false;
-    bestSecond = std::min(bestSecond, Seconds(start));
+    bestSecond = std::min(bestSecond, vt::bench::SecondsSince(start));
   }
   return true;
 }
@@ -76,24 +73,23 @@ bool BestOfBoth(auto first, auto second, double& bestFirst, double& bestSecond) 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  std::string parent = argc > 1 ? argv[1] : "";
-  if (parent.empty()) {
-    const char* tmp = getenv("TMPDIR");
-    if (!vt::CreateUniqueFolder(tmp && *tmp ? tmp : "/tmp", "reportlist-bench-", parent)) {
-      fprintf(stderr, "reportlist_bench: cannot make a work folder\n");
-      return 1;
-    }
+  vt::bench::Report report("reportlist");
+  const vt::bench::WorkFolder work("reportlist-bench-", argc > 1 ? argv[1] : nullptr);
+  if (!work.Ok()) {
+    report.Failed("cannot make a work folder");
+    return report.ExitCode();
   }
+  const std::string& parent = work.Path();
   CVTDataStorage storage;
   if (storage.Create(vt::JoinPath(parent, "STORAGE"), "Bench") != STORE_OK || storage.Open() != STORE_OK ||
       storage.GetConnection()->BeginTransaction() != RDB_OK ||
       storage.GetConnection()->Execute(kFill) != RDB_OK || storage.GetConnection()->Commit() != RDB_OK) {
-    fprintf(stderr, "reportlist_bench: cannot fill a storage in %s\n", parent.c_str());
-    return 1;
+    report.Failed("cannot fill a storage in " + parent);
+    return report.ExitCode();
   }
   if (QueryAlone(storage) != kFiles) {  // also warms the page cache
-    fprintf(stderr, "reportlist_bench: the file list does not have %d rows\n", kFiles);
-    return 1;
+    report.Failed("the file list does not have " + std::to_string(kFiles) + " rows");
+    return report.ExitCode();
   }
 
   CListDoc doc(nullptr, [&] { return vt::CatalogueSources{&storage, nullptr, nullptr}; });
@@ -125,15 +121,14 @@ int main(int argc, char** argv) {
                               },
                               query, list);
   storage.Close();
-  if (argc <= 1) vt::RemoveTree(parent);
   if (!ran || query <= 0) {
-    fprintf(stderr, "reportlist_bench: the lists could not be filled\n");
-    return 1;
+    report.Failed("the lists could not be filled");
+    return report.ExitCode();
   }
   printf("files list: %d rows, catalogue query %.1f ms, list document + report list + first screen %.1f ms\n",
          kFiles, query * 1e3, list * 1e3);
-  printf("memory per row: %.1f bytes held by the rows, %.1f bytes of heap growth (target at most 256)\n",
-         heldPerRow, heapPerRow);
-  printf("ratio %.2f (target at most 2)\n", list / query);
-  return 0;
+  report.Info("memory per row held by the rows", heldPerRow, "bytes");
+  report.AtMost("memory per row, heap growth", heapPerRow, 256, "bytes");
+  report.AtMost("files list / catalogue query alone", list / query, 2);
+  return report.ExitCode();
 }

@@ -438,9 +438,18 @@ TEST(FileConverterQueue, FailuresEndTheRun) {
 
 // Memory that runs out while a file is converted fails that job and leaves no file behind; where
 // the reader's column decoding is what runs out, it reads channel by channel and the job succeeds.
+// The data file formatter building its whole main table at once, as the conversion did before
+// the sample rows were built a window at a time.
+class WholeTableFormatter : public VTDataFileConversionFormatter {
+ public:
+  using VTDataFileConversionFormatter::VTDataFileConversionFormatter;
+  bool Streams() const override { return false; }
+};
+
 TEST(FileConverterQueue, MemoryThatRunsOutFailsTheJobOnly) {
   vt_test::TempFolder folder;
-  // Large enough that the table's columns and the reader's decoded columns take their own mappings.
+  // Large enough that the whole table's columns and the reader's decoded columns take their own
+  // mappings.
   const std::string source = export_test::SizedFile(folder, 2, 40000, true, "big");
   ASSERT_EQ(VTFileConverter(source, folder / "reference", 1).RunJobs(), 0);
   const std::string reference = vt_test::ReadFileBytes(folder / "reference/big.txt");
@@ -448,21 +457,65 @@ TEST(FileConverterQueue, MemoryThatRunsOutFailsTheJobOnly) {
   int failed = 0;
   for (int n = 1; n <= 4; ++n) {
     const std::string out = folder / ("run" + std::to_string(n));
+    VTSingleFileConverter whole(out, source, 1, 1);
+    whole.SetFormatterFactory(
+        [](const std::string& path) { return std::make_shared<WholeTableFormatter>(path); });
     vt::BulkArenaTestHook::FailNthMapping(n);
-    VTFileConverter queue(source, out, 1);
-    const int result = queue.RunJobs();
+    const int result = whole.Convert();
     vt::BulkArenaTestHook::FailNthMapping(0);
-    ASSERT_TRUE(result == 0 || result == 1) << n;
-    if (result == 1) {
+    ASSERT_TRUE(result == CONVERT_DONE || result == CONVERT_FAILED) << n;
+    if (result == CONVERT_FAILED) {
       ++failed;
-      EXPECT_EQ(queue.GetConvertedFileNum(), 0u) << n;
+      EXPECT_EQ(whole.GetConvertedFileNum(), 0u) << n;
       EXPECT_TRUE(FolderNames(out).empty()) << n;
     } else {
       EXPECT_EQ(vt_test::ReadFileBytes(out + "/big.txt"), reference) << n;
     }
   }
-  // The first mapping is the table's: that run must fail; the reader's later one must not.
+  // The first mapping is the whole table's: that run must fail; the reader's later one must not.
   EXPECT_EQ(failed, 1);
+  // Built a window at a time, the table never grows to a mapping of its own: the reader's mappings
+  // failing only slow the conversion down.
+  for (int n = 1; n <= 4; ++n) {
+    const std::string out = folder / ("window" + std::to_string(n));
+    vt::BulkArenaTestHook::FailNthMapping(n);
+    const int result = VTFileConverter(source, out, 1).RunJobs();
+    vt::BulkArenaTestHook::FailNthMapping(0);
+    EXPECT_EQ(result, 0) << n;
+    EXPECT_EQ(vt_test::ReadFileBytes(out + "/big.txt"), reference) << n;
+  }
+}
+
+// Built a window of rows at a time, every converted file has the bytes of the whole table written
+// at once: files over two workbooks or two sheets,
+// event and display data of both formats, text and workbooks, every record and every third.
+TEST(FileConverterQueue, WindowedSampleRowsWriteTheBytesOfTheWholeTable) {
+  vt_test::TempFolder folder;
+  // More columns than a sheet holds (two sheets), more rows (two workbooks and many windows).
+  const std::string sources[] = {export_test::SizedFile(folder, 130, 1000, true, "wide"),
+                                 export_test::SizedFile(folder, 3, 70000, false, "long"),
+                                 export_test::SampleFile(folder, false, "e"),
+                                 export_test::OlderFile(folder, true, "od")};
+  int k = 0;
+  for (const std::string& source : sources)
+    for (int text : {0, 1})
+      for (int step : {1, 3}) {
+        const std::string what = source + (text ? " text" : " xls") + " step " + std::to_string(step);
+        const std::string tag = std::to_string(k++);
+        VTSingleFileConverter whole(folder / ("whole" + tag), source, text, step);
+        whole.SetFormatterFactory(
+            [](const std::string& path) { return std::make_shared<WholeTableFormatter>(path); });
+        VTSingleFileConverter windowed(folder / ("windowed" + tag), source, text, step);
+        ASSERT_EQ(whole.Convert(), CONVERT_DONE) << what;
+        ASSERT_EQ(windowed.Convert(), CONVERT_DONE) << what;
+        const std::vector<std::string> names = FolderNames(folder / ("whole" + tag));
+        ASSERT_EQ(FolderNames(folder / ("windowed" + tag)), names) << what;
+        EXPECT_GE(names.size(), 1u) << what;
+        for (const std::string& name : names)
+          EXPECT_TRUE(vt_test::ReadFileBytes(folder / ("whole" + tag) + "/" + name) ==
+                      vt_test::ReadFileBytes(folder / ("windowed" + tag) + "/" + name))
+              << what << ": " << name;
+      }
 }
 
 TEST(FileConverterQueue, AllRecorderFileKindsConvert) {

@@ -2,6 +2,7 @@
 // answers 1 until a file has been opened successfully.
 #include "recorder/newer/CQRADVFileAccess.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <new>
@@ -415,6 +416,35 @@ int CQRADVFileAccess::ReadChannelValues(int channelIndex, int64_t start, int sub
     *seconds = t.seconds;
     *milliseconds = t.milliseconds;
   }
+  return QRADV_OK;
+}
+
+int CQRADVFileAccess::ReadChannelColumns(int64_t start, int64_t count,
+                                         const std::vector<ChannelColumn>& columns) {
+  if (!IsOpen()) return QRADV_NOT_OPEN;
+  std::vector<CQRAFile::ColumnTarget> targets;
+  targets.reserve(columns.size());
+  const bool display = IsDisplayData();
+  for (const ChannelColumn& k : columns) {
+    QRAChannelEntry c;
+    if (const int r = m_file->GetChannelEntry(k.channelIndex, &c); r != QRA_OK) return MapQRAResult(r);
+    const int size = c.ValueSize();
+    if (size != 2 && size != 4) {
+      std::fill_n(k.values, count, 0);
+      std::fill_n(k.states, count, uint8_t(0));
+      continue;
+    }
+    const int s = display && k.sub != 0 ? 1 : 0;
+    targets.push_back({s * size + c.valueOffset, size, k.values, k.states});
+  }
+  return MapQRAResult(m_file->ReadColumns(start, count, targets));
+}
+
+int CQRADVFileAccess::GetDerivedTime(int64_t start, int32_t* seconds, int32_t* milliseconds) {
+  if (!IsOpen()) return QRADV_NOT_OPEN;
+  const QRATime t = SplitMs(BackFromLast(WrapSub(int64_t(m_file->GetDataInfo().recordCount) - 1, start)));
+  *seconds = t.seconds;
+  *milliseconds = t.milliseconds;
   return QRADV_OK;
 }
 

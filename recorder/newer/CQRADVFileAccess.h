@@ -3,6 +3,7 @@
 // values, and hands out the tables as plain values.
 #pragma once
 #include <memory>
+#include <vector>
 
 #include "recorder/newer/CQRADVFileAccessIF.h"
 #include "recorder/newer/CQRAFile.h"
@@ -52,6 +53,20 @@ class CQRADVFileAccess : public CQRADVFileAccessIF {
 
   // The times of count records from start, read from the records themselves.
   int ReadRecordTimes(int64_t start, int64_t count, int32_t* seconds, int32_t* milliseconds);
+  // One channel's values in a column read (sub 1: the maxima of display data) and where they and
+  // their recorder states go, count of each.
+  struct ChannelColumn {
+    int channelIndex = 0;
+    int sub = 0;
+    int32_t* values = nullptr;
+    uint8_t* states = nullptr;
+  };
+  // The values ReadChannelValues gives, for several channels over the same records, read in one
+  // pass over the records; a channel whose records hold no 2- or 4-byte value gets zeros.
+  // std::bad_alloc when no memory is left for reading.
+  int ReadChannelColumns(int64_t start, int64_t count, const std::vector<ChannelColumn>& columns);
+  // The derived time of record `start`, as ReadChannelValues gives it without readTimes.
+  int GetDerivedTime(int64_t start, int32_t* seconds, int32_t* milliseconds);
   // The value size in bytes of a channel (0 outside the table).
   int GetValueSize(int channelIndex) const;
   bool IsDisplayData() const;

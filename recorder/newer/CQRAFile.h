@@ -212,6 +212,18 @@ class CQRAFile {
   // further fields of it come from those columns.
   int ReadValues(int64_t start, int sub, int size, int offset, int64_t count, int32_t* values,
                  int32_t* seconds, int32_t* milliseconds);
+  // A value field read as a column: size bytes (2 or 4) at offset of every record, each value
+  // sign-extended into values[i] and its recorder state into states[i].
+  struct ColumnTarget {
+    int offset = 0;
+    int size = 0;
+    int32_t* values = nullptr;
+    uint8_t* states = nullptr;
+  };
+  // Records [start, start + count) read once, in pieces small enough to stay in the processor's
+  // cache while every target takes its field from them. QRA_OUT_OF_RANGE for a range or field
+  // outside the records; std::bad_alloc when the piece buffer cannot be made.
+  int ReadColumns(int64_t start, int64_t count, const std::vector<ColumnTarget>& targets);
   // Only the record times.
   int ReadTimes(int64_t start, int64_t count, int32_t* seconds, int32_t* milliseconds);
   int ReadAlarmFlags(int channelNo, int64_t start, int64_t count, uint8_t* out) const;
@@ -258,6 +270,7 @@ class CQRAFile {
   RecordRangeCache m_cache;                    // the records read last
   RecordColumns m_columns;                     // every field of a range, once a second channel of it is read
   std::vector<RecordColumns::Field> m_fields;  // the channels' value fields, made on first use
+  std::vector<uint8_t> m_piece;                // the records ReadColumns decodes from
   bool m_fieldsMade = false;
   int64_t m_askedStart = -1, m_askedCount = -1;  // the range of the last field read
   int m_askedField = -1;

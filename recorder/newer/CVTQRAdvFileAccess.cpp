@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "recorder/CVTColumns.h"
 #include "recorder/CVTMessageList.h"
 #include "recorder/RecorderState.h"
 #include "recorder/WrappingMath.h"
@@ -405,6 +406,54 @@ int CVTQRAdvFileAccess::ReadRecords(int channelIndex, int start, int count, CVTD
                     : out->AddEventInt(t, s, flags[k], first[k]);
     }
     if (r != STORE_OK) return 1;  // a full or mismatched buffer is a failure, not a silent cut
+  }
+  return 0;
+}
+
+int CVTQRAdvFileAccess::ReadColumns(const std::vector<int>& channelIndexes, int start, int count,
+                                    CVTColumns* out) {
+  // The same answers as the channel-by-channel path of the base class, whose reads fail for a
+  // range past the last record.
+  if (out == nullptr || start < 0 || count < 0) return 1;
+  for (int c : channelIndexes)
+    if (c < 0 || c >= GetChannelCount()) return 1;
+  if (!channelIndexes.empty() && int64_t(start) + count > m_recordCount) return 1;
+  const bool display = m_dataKind == DATA_KIND_DISPLAY;
+  try {
+    out->Reset(m_dataKind, int(channelIndexes.size()), count);
+    std::vector<CQRADVFileAccess::ChannelColumn> fields;
+    fields.reserve(channelIndexes.size() * (display ? 2 : 1));
+    for (std::size_t k = 0; k < channelIndexes.size(); ++k) {
+      const int c = channelIndexes[k];
+      CVTColumns::Column& column = out->GetColumn(int(k));
+      column.channelIndex = c;
+      column.flags.resize(std::size_t(count));
+      if (m_reader.ReadAlarmFlags(c, start, count, column.flags.data()) != QRADV_OK) return 1;
+      const int type = GetChannelDataType(c);
+      if (type != CHANNEL_TYPE_SHORT && type != CHANNEL_TYPE_INT) continue;
+      column.valueType = type == CHANNEL_TYPE_SHORT ? VALUE_TYPE_SHORT : VALUE_TYPE_INT;
+      column.hasSamples = true;
+      if (count == 0) continue;
+      column.values.resize(std::size_t(count));
+      column.states.resize(std::size_t(count));
+      fields.push_back({c, 0, column.values.data(), column.states.data()});
+      if (display) {
+        column.maxima.resize(std::size_t(count));
+        column.maxStates.resize(std::size_t(count));
+        fields.push_back({c, 1, column.maxima.data(), column.maxStates.data()});
+      }
+    }
+    TickTime first;
+    if (!fields.empty()) {
+      int32_t seconds = 0, ms = 0;
+      if (m_reader.ReadChannelColumns(start, count, fields) != QRADV_OK ||
+          m_reader.GetDerivedTime(start, &seconds, &ms) != QRADV_OK)
+        return 1;
+      first = RangeStartTime(TickTime::FromTime(seconds, ms), start);
+    }
+    out->SetGrid(first, m_dataInterval);
+  } catch (const std::bad_alloc&) {
+    return 2;
   }
   return 0;
 }

@@ -23,6 +23,8 @@ class CVTQRAdvFileAccess : public CVTDataFileAccess {
   int GetChannelInfo(int channelIndex, SChannelInfo* out) override;
   // 0 success, 1 failure (also when an append to the buffer fails), 2 no memory.
   int ReadRecords(int channelIndex, int start, int count, CVTData* out, bool readTimes) override;
+  // Every channel's fields of the range from one pass over its records.
+  int ReadColumns(const std::vector<int>& channelIndexes, int start, int count, CVTColumns* out) override;
   int GetAlarm(int index, int* channelIndex, int64_t* relativeDataNo, TickTime* time, int* action, int* level,
                int* type, int* lastWord) override;
   int GetTimeBlockStarts(std::vector<int64_t>* out) override;
