@@ -372,6 +372,7 @@ void CMainFrame::CreatePanes() {
 bool CMainFrame::Create(const std::string& title) {
   assert(!m_impl->window);
   vt::RegisterMainFrameArt();
+  vt::SetProgramIcon();
   m_impl->window = std::make_unique<MainFrameWindow>(*m_impl);
   MainFrameWindow& window = *m_impl->window;
   window.setObjectName(QString::fromUtf8(kMainFrameWindowClass));

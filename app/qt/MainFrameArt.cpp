@@ -3,10 +3,13 @@
 // become the strip's transparent colour (magenta), which the toolbars leave out.
 #include "app/qt/MainFrameArt.h"
 
+#include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
 #include <functional>
 #include <vector>
 
@@ -295,6 +298,32 @@ void RegisterMainFrameArt() {
                p.drawLine(QPointF(8.5, y + 0.5), QPointF(12.5, y + 0.5));
              }
            }});
+}
+
+void SetProgramIcon() {
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64}) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 64.0, size / 64.0);
+    p.setPen(QPen(QColor(58, 58, 58), 2));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(4, 8, 56, 48), 4, 4);
+    p.setPen(QPen(QColor(200, 200, 200), 1));
+    for (int y : {20, 32, 44}) p.drawLine(QPointF(10, y), QPointF(54, y));
+    const QPointF red[] = {{10, 40}, {18, 30}, {26, 36}, {34, 18}, {42, 26}, {50, 22}, {54, 28}};
+    const QPointF blue[] = {{10, 48}, {18, 44}, {26, 46}, {34, 38}, {42, 42}, {50, 36}, {54, 40}};
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(208, 48, 48), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(red, 7);
+    p.setPen(QPen(QColor(32, 80, 192), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(blue, 7);
+    p.end();
+    icon.addPixmap(QPixmap::fromImage(image));
+  }
+  QApplication::setWindowIcon(icon);
 }
 
 }  // namespace vt

@@ -268,6 +268,14 @@ TEST_F(MainFrameTest, DroppedFilesImportOnlyTheFirst) {
   EXPECT_EQ(app_->opened, std::vector<std::string>{"/in/a.dae"});
 }
 
+TEST_F(MainFrameTest, EveryWindowShowsTheProgramsIcon) {
+  // Child windows and dialogs take the application's icon; without one Qt shows its own logo.
+  const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
+  EXPECT_TRUE(sizes.contains(QSize(16, 16)));
+  EXPECT_TRUE(sizes.contains(QSize(32, 32)));
+  EXPECT_EQ(Window().windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
+}
+
 TEST_F(MainFrameTest, DisabledFrameRefusesToClose) {
   Window().setEnabled(false);
   Window().close();
