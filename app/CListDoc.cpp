@@ -35,21 +35,21 @@ constexpr int kMsgDuplicateName = 10115;
 constexpr int kNoField = -1;
 constexpr int kKindFields[10][SListItem::kTextSlots] = {
     {kNoField, kNoField, kNoField, kNoField, kNoField, kNoField, kNoField, kNoField},
-    {TEXT_TAG_NAME, TEXT_TAG_NO, TEXT_CHANNEL_NAME, TEXT_INSTRUMENT_NAME, TEXT_RECORDER_TYPE, TEXT_BATCH_NAME,
-     TEXT_BATCH_GUID, TEXT_SERIAL_NO},
-    {TEXT_TAG_NAME, TEXT_TAG_NO, TEXT_CHANNEL_NAME, TEXT_INSTRUMENT_NAME, TEXT_RECORDER_TYPE, TEXT_BATCH_NAME,
-     TEXT_BATCH_GUID, TEXT_SERIAL_NO},
-    {TEXT_GROUP_NAME, TEXT_INSTRUMENT_NAME, TEXT_RECORDER_TYPE, TEXT_BATCH_NAME, TEXT_BATCH_GUID,
-     TEXT_SERIAL_NO, kNoField, kNoField},
-    {TEXT_MESSAGE_TEXT, TEXT_USER_NAME, TEXT_WRITE_GROUP_TEXT, TEXT_INSTRUMENT_NAME, TEXT_RECORDER_TYPE,
-     TEXT_BATCH_NAME, TEXT_BATCH_GUID, TEXT_SERIAL_NO},
-    {TEXT_FILE_NAME, TEXT_INSTRUMENT_NAME, TEXT_RECORDER_TYPE, TEXT_BATCH_NAME, TEXT_BATCH_GUID,
-     TEXT_SERIAL_NO, kNoField, kNoField},
-    {TEXT_INSTRUMENT_NAME, TEXT_RECORDER_TYPE, TEXT_BATCH_NAME, TEXT_BATCH_GUID, TEXT_SERIAL_NO, kNoField,
-     kNoField, kNoField},
-    {TEXT_FILE_NAME, TEXT_FILE_PATH, kNoField, kNoField, kNoField, kNoField, kNoField, kNoField},
-    {TEXT_CONDITION_NAME, kNoField, kNoField, kNoField, kNoField, kNoField, kNoField, kNoField},
-    {TEXT_GRAPH_NAME, kNoField, kNoField, kNoField, kNoField, kNoField, kNoField, kNoField},
+    {vt::TEXT_TAG_NAME, vt::TEXT_TAG_NO, vt::TEXT_CHANNEL_NAME, vt::TEXT_INSTRUMENT_NAME,
+     vt::TEXT_RECORDER_TYPE, vt::TEXT_BATCH_NAME, vt::TEXT_BATCH_GUID, vt::TEXT_SERIAL_NO},
+    {vt::TEXT_TAG_NAME, vt::TEXT_TAG_NO, vt::TEXT_CHANNEL_NAME, vt::TEXT_INSTRUMENT_NAME,
+     vt::TEXT_RECORDER_TYPE, vt::TEXT_BATCH_NAME, vt::TEXT_BATCH_GUID, vt::TEXT_SERIAL_NO},
+    {vt::TEXT_GROUP_NAME, vt::TEXT_INSTRUMENT_NAME, vt::TEXT_RECORDER_TYPE, vt::TEXT_BATCH_NAME,
+     vt::TEXT_BATCH_GUID, vt::TEXT_SERIAL_NO, kNoField, kNoField},
+    {vt::TEXT_MESSAGE_TEXT, vt::TEXT_USER_NAME, vt::TEXT_WRITE_GROUP_TEXT, vt::TEXT_INSTRUMENT_NAME,
+     vt::TEXT_RECORDER_TYPE, vt::TEXT_BATCH_NAME, vt::TEXT_BATCH_GUID, vt::TEXT_SERIAL_NO},
+    {vt::TEXT_FILE_NAME, vt::TEXT_INSTRUMENT_NAME, vt::TEXT_RECORDER_TYPE, vt::TEXT_BATCH_NAME,
+     vt::TEXT_BATCH_GUID, vt::TEXT_SERIAL_NO, kNoField, kNoField},
+    {vt::TEXT_INSTRUMENT_NAME, vt::TEXT_RECORDER_TYPE, vt::TEXT_BATCH_NAME, vt::TEXT_BATCH_GUID,
+     vt::TEXT_SERIAL_NO, kNoField, kNoField, kNoField},
+    {vt::TEXT_FILE_NAME, vt::TEXT_FILE_PATH, kNoField, kNoField, kNoField, kNoField, kNoField, kNoField},
+    {vt::TEXT_CONDITION_NAME, kNoField, kNoField, kNoField, kNoField, kNoField, kNoField, kNoField},
+    {vt::TEXT_GRAPH_NAME, kNoField, kNoField, kNoField, kNoField, kNoField, kNoField, kNoField},
 };
 
 int SlotOf(int listKind, int field) {
@@ -61,38 +61,38 @@ int SlotOf(int listKind, int field) {
 
 const std::string& CatalogueText(const CatalogueRow& row, int field) {
   switch (field) {
-    case TEXT_TAG_NAME:
+    case vt::TEXT_TAG_NAME:
       return row.tagName;
-    case TEXT_TAG_NO:
+    case vt::TEXT_TAG_NO:
       return row.tagNo;
-    case TEXT_CHANNEL_NAME:
+    case vt::TEXT_CHANNEL_NAME:
       return row.channelName;
-    case TEXT_INSTRUMENT_NAME:
+    case vt::TEXT_INSTRUMENT_NAME:
       return row.instrumentName;
-    case TEXT_RECORDER_TYPE:
+    case vt::TEXT_RECORDER_TYPE:
       return row.recorderType;
-    case TEXT_BATCH_NAME:
+    case vt::TEXT_BATCH_NAME:
       return row.batchName;
-    case TEXT_FILE_NAME:
+    case vt::TEXT_FILE_NAME:
       return row.fileName;
-    case TEXT_MESSAGE_TEXT:
+    case vt::TEXT_MESSAGE_TEXT:
       return row.messageText;
-    case TEXT_USER_NAME:
+    case vt::TEXT_USER_NAME:
       return row.userName;
-    case TEXT_WRITE_GROUP_TEXT:
+    case vt::TEXT_WRITE_GROUP_TEXT:
       return row.writeGroupText;
-    case TEXT_GROUP_NAME:
+    case vt::TEXT_GROUP_NAME:
       return row.groupName;
-    case TEXT_BATCH_GUID:
+    case vt::TEXT_BATCH_GUID:
       return row.batchGuid;
-    case TEXT_SERIAL_NO:
+    case vt::TEXT_SERIAL_NO:
       return row.serialNo;
-    case TEXT_FILE_PATH:
+    case vt::TEXT_FILE_PATH:
       return row.filePath;
-    case TEXT_GRAPH_NAME:
+    case vt::TEXT_GRAPH_NAME:
       return row.graphName;
     default:
-      assert(field == TEXT_CONDITION_NAME);
+      assert(field == vt::TEXT_CONDITION_NAME);
       return row.conditionName;
   }
 }
@@ -162,7 +162,7 @@ bool CListDoc::PrepareQuery() {
   m_items.Clear();
   m_cursor.reset();
   m_lastFetch = FETCH_END;
-  const SListKindInfo* info = GetListKindInfo(m_listKind);
+  const vt::SListKindInfo* info = GetListKindInfo(m_listKind);
   if (!info) return false;
 
   const int sortKey =
@@ -300,15 +300,15 @@ std::string CListDoc::RowText(int row, int field) const {
 }
 
 std::string CListDoc::GetCellText(int row, int column) const {
-  const SListKindInfo* info = GetListKindInfo(m_listKind);
+  const vt::SListKindInfo* info = GetListKindInfo(m_listKind);
   if (!info || column < 0 || column >= info->columnCount || !ValidRow(row)) return {};
   switch (info->columns[column].cellKind) {
     case CELL_TAG_NAME:
-      return RowText(row, TEXT_TAG_NAME);
+      return RowText(row, vt::TEXT_TAG_NAME);
     case CELL_TAG_NO:
-      return RowText(row, TEXT_TAG_NO);
+      return RowText(row, vt::TEXT_TAG_NO);
     case CELL_CHANNEL_NAME:
-      return RowText(row, TEXT_CHANNEL_NAME);
+      return RowText(row, vt::TEXT_CHANNEL_NAME);
     case CELL_START_TIME:
       return GetItemStartTimeText(row);
     case CELL_STOP_TIME:
@@ -320,13 +320,13 @@ std::string CListDoc::GetCellText(int row, int column) const {
     case CELL_POWER_FAILURE:
       return GetItemPowerFailureText(row);
     case CELL_INSTRUMENT_NAME:
-      return RowText(row, TEXT_INSTRUMENT_NAME);
+      return RowText(row, vt::TEXT_INSTRUMENT_NAME);
     case CELL_INSTRUMENT_TYPE:
-      return RowText(row, TEXT_RECORDER_TYPE);
+      return RowText(row, vt::TEXT_RECORDER_TYPE);
     case CELL_BATCH_NAME:
-      return RowText(row, TEXT_BATCH_NAME);
+      return RowText(row, vt::TEXT_BATCH_NAME);
     case CELL_FILE_NAME:
-      return RowText(row, TEXT_FILE_NAME);
+      return RowText(row, vt::TEXT_FILE_NAME);
     case CELL_ALARM_STATUS:
       return GetItemAlarmStatusText(row);
     case CELL_ALARM_TYPE:
@@ -336,21 +336,21 @@ std::string CListDoc::GetCellText(int row, int column) const {
     case CELL_ALARM_TIME:
       return GetItemAlarmTimeText(row);
     case CELL_MESSAGE_TEXT:
-      return RowText(row, TEXT_MESSAGE_TEXT);
+      return RowText(row, vt::TEXT_MESSAGE_TEXT);
     case CELL_USER_NAME:
-      return RowText(row, TEXT_USER_NAME);
+      return RowText(row, vt::TEXT_USER_NAME);
     case CELL_MESSAGE_TIME:
       return GetItemMessageTimeText(row);
     case CELL_WRITE_GROUP_TEXT:
-      return RowText(row, TEXT_WRITE_GROUP_TEXT);
+      return RowText(row, vt::TEXT_WRITE_GROUP_TEXT);
     case CELL_GROUP_NAME:
-      return RowText(row, TEXT_GROUP_NAME);
+      return RowText(row, vt::TEXT_GROUP_NAME);
     case CELL_LOGGING_NO:
       return std::to_string(m_items.Row(row).loggingNo);
     case CELL_GRAPH_NAME:
-      return RowText(row, TEXT_GRAPH_NAME);
+      return RowText(row, vt::TEXT_GRAPH_NAME);
     case CELL_CONDITION_NAME:
-      return RowText(row, TEXT_CONDITION_NAME);
+      return RowText(row, vt::TEXT_CONDITION_NAME);
     case CELL_DELETION_TIME:
     case CELL_EDIT_TIME:
     case CELL_SAVE_TIME:
@@ -361,7 +361,7 @@ std::string CListDoc::GetCellText(int row, int column) const {
 }
 
 int CListDoc::GetRowImage() const {
-  const SListKindInfo* info = GetListKindInfo(m_listKind);
+  const vt::SListKindInfo* info = GetListKindInfo(m_listKind);
   return info ? info->rowImage : -1;
 }
 
@@ -376,11 +376,11 @@ CReportColumnSet* CListDoc::GetColumnSet() {
                                                          : nullptr;
 }
 
-bool CListDoc::GetColumnLayout(SColumnLayout& layout) const {
-  const SListKindInfo* info = GetListKindInfo(m_listKind);
+bool CListDoc::GetColumnLayout(vt::SColumnLayout& layout) const {
+  const vt::SListKindInfo* info = GetListKindInfo(m_listKind);
   if (!info) return false;
   const CReportColumnSet& set = *m_columnSets[size_t(m_listKind - 1)];
-  layout = SColumnLayout{};
+  layout = vt::SColumnLayout{};
   for (int i = 0; i < info->columnCount; ++i)
     layout.captions.push_back(vt::LoadString(info->columns[i].captionId));
   layout.visible = set.m_visible;
@@ -389,7 +389,7 @@ bool CListDoc::GetColumnLayout(SColumnLayout& layout) const {
   return true;
 }
 
-void CListDoc::SetColumnLayout(const SColumnLayout& layout) {
+void CListDoc::SetColumnLayout(const vt::SColumnLayout& layout) {
   CReportColumnSet* set = GetColumnSet();
   if (!set || layout.visible.size() != set->m_visible.size() || layout.order.size() != set->m_order.size() ||
       layout.widths.size() != set->m_width.size())
@@ -401,22 +401,22 @@ void CListDoc::SetColumnLayout(const SColumnLayout& layout) {
 
 // Row accessors.
 
-std::string CListDoc::GetItemBatchGuid(int row) const { return RowText(row, TEXT_BATCH_GUID); }
-std::string CListDoc::GetItemTagName(int row) const { return RowText(row, TEXT_TAG_NAME); }
-std::string CListDoc::GetItemTagNo(int row) const { return RowText(row, TEXT_TAG_NO); }
-std::string CListDoc::GetItemChannelName(int row) const { return RowText(row, TEXT_CHANNEL_NAME); }
-std::string CListDoc::GetItemInstrumentName(int row) const { return RowText(row, TEXT_INSTRUMENT_NAME); }
-std::string CListDoc::GetItemInstrumentType(int row) const { return RowText(row, TEXT_RECORDER_TYPE); }
-std::string CListDoc::GetItemBatchName(int row) const { return RowText(row, TEXT_BATCH_NAME); }
-std::string CListDoc::GetItemGroupName(int row) const { return RowText(row, TEXT_GROUP_NAME); }
-std::string CListDoc::GetItemMessageText(int row) const { return RowText(row, TEXT_MESSAGE_TEXT); }
-std::string CListDoc::GetItemUserName(int row) const { return RowText(row, TEXT_USER_NAME); }
-std::string CListDoc::GetItemWriteGroupText(int row) const { return RowText(row, TEXT_WRITE_GROUP_TEXT); }
-std::string CListDoc::GetItemFileName(int row) const { return RowText(row, TEXT_FILE_NAME); }
-std::string CListDoc::GetItemFilePath(int row) const { return RowText(row, TEXT_FILE_PATH); }
-std::string CListDoc::GetItemSerialNo(int row) const { return RowText(row, TEXT_SERIAL_NO); }
-std::string CListDoc::GetItemGraphName(int row) const { return RowText(row, TEXT_GRAPH_NAME); }
-std::string CListDoc::GetItemConditionName(int row) const { return RowText(row, TEXT_CONDITION_NAME); }
+std::string CListDoc::GetItemBatchGuid(int row) const { return RowText(row, vt::TEXT_BATCH_GUID); }
+std::string CListDoc::GetItemTagName(int row) const { return RowText(row, vt::TEXT_TAG_NAME); }
+std::string CListDoc::GetItemTagNo(int row) const { return RowText(row, vt::TEXT_TAG_NO); }
+std::string CListDoc::GetItemChannelName(int row) const { return RowText(row, vt::TEXT_CHANNEL_NAME); }
+std::string CListDoc::GetItemInstrumentName(int row) const { return RowText(row, vt::TEXT_INSTRUMENT_NAME); }
+std::string CListDoc::GetItemInstrumentType(int row) const { return RowText(row, vt::TEXT_RECORDER_TYPE); }
+std::string CListDoc::GetItemBatchName(int row) const { return RowText(row, vt::TEXT_BATCH_NAME); }
+std::string CListDoc::GetItemGroupName(int row) const { return RowText(row, vt::TEXT_GROUP_NAME); }
+std::string CListDoc::GetItemMessageText(int row) const { return RowText(row, vt::TEXT_MESSAGE_TEXT); }
+std::string CListDoc::GetItemUserName(int row) const { return RowText(row, vt::TEXT_USER_NAME); }
+std::string CListDoc::GetItemWriteGroupText(int row) const { return RowText(row, vt::TEXT_WRITE_GROUP_TEXT); }
+std::string CListDoc::GetItemFileName(int row) const { return RowText(row, vt::TEXT_FILE_NAME); }
+std::string CListDoc::GetItemFilePath(int row) const { return RowText(row, vt::TEXT_FILE_PATH); }
+std::string CListDoc::GetItemSerialNo(int row) const { return RowText(row, vt::TEXT_SERIAL_NO); }
+std::string CListDoc::GetItemGraphName(int row) const { return RowText(row, vt::TEXT_GRAPH_NAME); }
+std::string CListDoc::GetItemConditionName(int row) const { return RowText(row, vt::TEXT_CONDITION_NAME); }
 
 int64_t CListDoc::GetItemStartTime(int row) const {
   return ValidRow(row) && HasStartStop(m_listKind) ? m_items.Row(row).time1 : 0;
@@ -570,20 +570,20 @@ void CListDoc::PurgeTrash(bool all) {
                         [](CVTDataStorage& s, const std::string& p) { return s.PurgeFile(p); });
   };
   if (!all) {
-    purge(SelectedTexts(TEXT_FILE_PATH));
+    purge(SelectedTexts(vt::TEXT_FILE_PATH));
   } else {
     // The list holds at most kMaxItems rows, but the user asked for all of the deleted data:
     // while the list was cut at the limit, list again and go on, as long as a round changes
     // what the list starts with.
     for (;;) {
       std::vector<std::string> paths;
-      for (int row = 0; row < m_items.Count(); ++row) paths.push_back(RowText(row, TEXT_FILE_PATH));
+      for (int row = 0; row < m_items.Count(); ++row) paths.push_back(RowText(row, vt::TEXT_FILE_PATH));
       const bool capped = LastFillCapped();
       purge(paths);
       if (!capped || paths.empty() || !PrepareQuery()) break;
       while (FetchRows() == FETCH_ROW) {
       }
-      if (m_items.Count() == 0 || RowText(0, TEXT_FILE_PATH) == paths.front()) break;
+      if (m_items.Count() == 0 || RowText(0, vt::TEXT_FILE_PATH) == paths.front()) break;
     }
   }
   Notify(LIST_NOTIFY_CHANGED);
@@ -593,7 +593,7 @@ void CListDoc::RestoreTrashSelection() {
   if (m_listKind != LIST_KIND_TRASH) return;
   CollectSelection();
   vt::ScopedWaitCursor wait;
-  const std::vector<std::string> paths = SelectedTexts(TEXT_FILE_PATH);
+  const std::vector<std::string> paths = SelectedTexts(vt::TEXT_FILE_PATH);
   if (m_fileOperations.restore)
     m_fileOperations.restore(paths);
   else
@@ -607,7 +607,7 @@ void CListDoc::DeleteSavedConditions() {
   if (Ask(kMsgDeleteConditions, vt::kMbOkCancel) != vt::kIdOk) return;
   CollectSelection();
   if (CSearchConditionStore* store = Sources().conditions)
-    for (const std::string& name : SelectedTexts(TEXT_CONDITION_NAME)) store->Delete(name);
+    for (const std::string& name : SelectedTexts(vt::TEXT_CONDITION_NAME)) store->Delete(name);
   Notify(LIST_NOTIFY_CHANGED);
 }
 
@@ -618,7 +618,7 @@ void CListDoc::DeleteSavedGraphs() {
   CVTGraphManager* graphs = Sources().graphs;
   CVTGraphDataStorage* store = graphs ? graphs->GetGraphStorage() : nullptr;
   if (store && store->GetConnection()) {
-    for (const std::string& name : SelectedTexts(TEXT_GRAPH_NAME)) {
+    for (const std::string& name : SelectedTexts(vt::TEXT_GRAPH_NAME)) {
       const int64_t id = store->FindGraphId(name);
       if (id > 0) store->DeleteGraph(id);
     }
@@ -639,7 +639,7 @@ void CListDoc::RenameSavedGraph(const std::string& newName) {
   CollectSelection();
   if (m_selection.empty() || !ValidRow(m_selection.front())) return;
   const int row = m_selection.front();
-  const std::string oldName = RowText(row, TEXT_GRAPH_NAME);
+  const std::string oldName = RowText(row, vt::TEXT_GRAPH_NAME);
   const vt::CatalogueSources sources = Sources();
   // Graphs are found, loaded and deleted by name: a second graph of one name could never be
   // reached again, so any other graph of the new name refuses the rename.
@@ -650,7 +650,7 @@ void CListDoc::RenameSavedGraph(const std::string& newName) {
   CVTGraphDataStorage* store = sources.graphs ? sources.graphs->GetGraphStorage() : nullptr;
   if (!store) return;
   const int64_t id = store->FindGraphId(oldName);
-  if (id > 0 && store->RenameGraph(id, newName)) ReplaceRowText(row, TEXT_GRAPH_NAME, newName);
+  if (id > 0 && store->RenameGraph(id, newName)) ReplaceRowText(row, vt::TEXT_GRAPH_NAME, newName);
 }
 
 void CListDoc::RenameSavedCondition(const std::string& newName) {
@@ -658,7 +658,7 @@ void CListDoc::RenameSavedCondition(const std::string& newName) {
   CollectSelection();
   if (m_selection.empty() || !ValidRow(m_selection.front())) return;
   const int row = m_selection.front();
-  const std::string oldName = RowText(row, TEXT_CONDITION_NAME);
+  const std::string oldName = RowText(row, vt::TEXT_CONDITION_NAME);
   if (newName == oldName) return;
   const vt::CatalogueSources sources = Sources();
   if (ConditionNameExists(sources, newName) >= 1) {
@@ -666,7 +666,7 @@ void CListDoc::RenameSavedCondition(const std::string& newName) {
     return;
   }
   if (sources.conditions && sources.conditions->Rename(oldName, newName))
-    ReplaceRowText(row, TEXT_CONDITION_NAME, newName);
+    ReplaceRowText(row, vt::TEXT_CONDITION_NAME, newName);
 }
 
 bool CListDoc::LoadSavedCondition() {
@@ -674,9 +674,9 @@ bool CListDoc::LoadSavedCondition() {
   CollectSelection();
   if (m_selection.size() != 1 || !ValidRow(m_selection.front())) return false;
   const vt::CatalogueSources sources = Sources();
-  SSearchCondition saved;
+  vt::SSearchCondition saved;
   if (!sources.conditions ||
-      !sources.conditions->Get(RowText(m_selection.front(), TEXT_CONDITION_NAME), saved))
+      !sources.conditions->Get(RowText(m_selection.front(), vt::TEXT_CONDITION_NAME), saved))
     return false;
   if (!saved.serialNo.empty() && !InstrumentExists(sources, saved.serialNo)) {
     Ask(kMsgInstrumentGone, vt::kMbOk);
@@ -696,7 +696,7 @@ bool CListDoc::LoadSavedCondition() {
 
 void CListDoc::SetSelectedChannel(const std::array<uint8_t, 16>& batchGuid, int channelNo) {
   const std::string guid = vt::Guid::FromBytes(batchGuid.data()).ToText();
-  SChannelTagRow tag;
+  vt::SChannelTagRow tag;
   if (!GetChannelTagRow(Sources(), guid, channelNo, tag)) {
     Notify(LIST_NOTIFY_CHANGED);
     return;

@@ -29,6 +29,8 @@ namespace vt {
 class Profile;
 }
 
+namespace vt {
+
 // The column layout of one list kind, indexed by column id.
 struct SColumnLayout {
   std::vector<std::string> captions;
@@ -37,6 +39,8 @@ struct SColumnLayout {
   std::vector<int> widths;
   int Count() const { return int(captions.size()); }
 };
+
+}  // namespace vt
 
 class CListDoc : public CSubject {
  public:
@@ -80,8 +84,8 @@ class CListDoc : public CSubject {
   int ToggleSort(int column);
 
   // Columns of the current list kind; false when there is none.
-  bool GetColumnLayout(SColumnLayout& layout) const;
-  void SetColumnLayout(const SColumnLayout& layout);
+  bool GetColumnLayout(vt::SColumnLayout& layout) const;
+  void SetColumnLayout(const vt::SColumnLayout& layout);
   CReportColumnSet* GetColumnSet();
 
   // Row accessors: empty text, 0 or -1 for a row outside the rows or a field the list kind does
@@ -175,7 +179,7 @@ class CListDoc : public CSubject {
 
   SourcesFn m_sources;
   FileOperations m_fileOperations;
-  CListRows m_items;
+  vt::CListRows m_items;
   std::vector<std::unique_ptr<CReportColumnSet>> m_columnSets;  // kinds 1-9 at 0-8
   CatalogueCursor m_cursor;
   int m_lastFetch = FETCH_END;

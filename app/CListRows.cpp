@@ -6,18 +6,18 @@
 
 int TextFieldCapacity(int field) {
   switch (field) {
-    case TEXT_FILE_NAME:
-    case TEXT_MESSAGE_TEXT:
-    case TEXT_FILE_PATH:
+    case vt::TEXT_FILE_NAME:
+    case vt::TEXT_MESSAGE_TEXT:
+    case vt::TEXT_FILE_PATH:
       return 256;
     default:
       return 128;
   }
 }
 
-CListRows::CListRows() { Clear(); }
+vt::CListRows::CListRows() { Clear(); }
 
-void CListRows::Clear() {
+void vt::CListRows::Clear() {
   count_ = 0;
   // One chunk and one block stay: refills of small lists allocate nothing.
   if (chunks_.size() > 1) chunks_.resize(1);
@@ -27,7 +27,7 @@ void CListRows::Clear() {
   used_ = 1;  // offset 0 is the empty text
 }
 
-SListItem& CListRows::Append() {
+SListItem& vt::CListRows::Append() {
   const size_t chunk = size_t(count_) / kChunkRows;
   if (chunk == chunks_.size()) chunks_.push_back(std::make_unique<SListItem[]>(kChunkRows));
   SListItem& row = chunks_[chunk][size_t(count_) % kChunkRows];
@@ -36,17 +36,17 @@ SListItem& CListRows::Append() {
   return row;
 }
 
-SListItem& CListRows::Row(int index) {
+SListItem& vt::CListRows::Row(int index) {
   assert(index >= 0 && index < count_);
   return chunks_[size_t(index) / kChunkRows][size_t(index) % kChunkRows];
 }
 
-const SListItem& CListRows::Row(int index) const {
+const SListItem& vt::CListRows::Row(int index) const {
   assert(index >= 0 && index < count_);
   return chunks_[size_t(index) / kChunkRows][size_t(index) % kChunkRows];
 }
 
-void CListRows::SetText(int index, int slot, std::string_view text, int capacity) {
+void vt::CListRows::SetText(int index, int slot, std::string_view text, int capacity) {
   assert(slot >= 0 && slot < SListItem::kTextSlots);
   if (text.size() >= size_t(capacity)) {
     size_t cut = size_t(capacity) - 1;
@@ -69,12 +69,12 @@ void CListRows::SetText(int index, int slot, std::string_view text, int capacity
   row.text[size_t(slot)] = AddText(text);
 }
 
-std::string_view CListRows::Text(const SListItem& row, int slot) const {
+std::string_view vt::CListRows::Text(const SListItem& row, int slot) const {
   const uint32_t offset = row.text[size_t(slot)];
   return std::string_view(&blocks_[offset / kBlockBytes][offset % kBlockBytes]);
 }
 
-uint32_t CListRows::AddText(std::string_view text) {
+uint32_t vt::CListRows::AddText(std::string_view text) {
   const uint32_t need = uint32_t(text.size()) + 1;
   assert(need <= kBlockBytes);
   if (used_ + need > kBlockBytes) {
@@ -89,6 +89,6 @@ uint32_t CListRows::AddText(std::string_view text) {
   return offset;
 }
 
-size_t CListRows::MemoryBytes() const {
+size_t vt::CListRows::MemoryBytes() const {
   return chunks_.size() * kChunkRows * sizeof(SListItem) + blocks_.size() * kBlockBytes;
 }

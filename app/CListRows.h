@@ -14,6 +14,8 @@
 #include <string_view>
 #include <vector>
 
+namespace vt {
+
 // The text fields of a row, and how many bytes each may hold with its terminator.
 enum LIST_TEXT_FIELD : int {
   TEXT_TAG_NAME,
@@ -34,6 +36,8 @@ enum LIST_TEXT_FIELD : int {
   TEXT_CONDITION_NAME,
   TEXT_FIELD_COUNT
 };
+
+}  // namespace vt
 int TextFieldCapacity(int field);
 
 // One row. Which list kinds fill which member is the list document's business (CListDoc.cpp).
@@ -46,6 +50,8 @@ struct SListItem {
           groupNo = 0;
   std::array<uint32_t, kTextSlots> text{};  // pool offsets; 0 is the empty text
 };
+
+namespace vt {
 
 class CListRows {
  public:
@@ -79,3 +85,5 @@ class CListRows {
   std::vector<std::unique_ptr<char[]>> blocks_;
   uint32_t used_ = 0;  // bytes used in the last block
 };
+
+}  // namespace vt

@@ -83,7 +83,7 @@ void CNavigationDoc::RemoveInstrument(const std::string& serialNo) {
 
 std::pair<int, std::string> CNavigationDoc::GetConditionNode() const {
   CSearchConditionStore* store = Sources().conditions;
-  SSearchCondition condition;
+  vt::SSearchCondition condition;
   if (!store || !store->Get(m_conditionName, condition)) return {NODE_NONE, {}};
   const int kind = condition.listKind >= LIST_KIND_TAG && condition.listKind <= LIST_KIND_BATCH
                        ? condition.listKind + 2

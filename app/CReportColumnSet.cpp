@@ -30,7 +30,7 @@ constexpr int kNoWidth = -1;
 
 CReportColumnSet::CReportColumnSet(int listKind, vt::Profile* profile)
     : m_listKind(listKind), m_profile(profile) {
-  const SListKindInfo* info = GetListKindInfo(listKind);
+  const vt::SListKindInfo* info = GetListKindInfo(listKind);
   assert(info);
   const int count = info ? info->columnCount : 0;
   const std::string section = Section(listKind);

@@ -260,14 +260,14 @@ void CVantrelApp::ApplyTimeZone() {
   const SDstRule& r = m_settings->m_dstRule;
   switch (r.type) {
     case 0:
-      SetDisplayTimeZone(DISPLAY_ZONE_NO_DAYLIGHT, 0, 0, 0, 0, 0, 0, 0, 0);
+      SetDisplayTimeZone(vt::DISPLAY_ZONE_NO_DAYLIGHT, 0, 0, 0, 0, 0, 0, 0, 0);
       break;
     case 1:
-      SetDisplayTimeZone(DISPLAY_ZONE_COMPUTER, 0, 0, 0, 0, 0, 0, 0, 0);
+      SetDisplayTimeZone(vt::DISPLAY_ZONE_COMPUTER, 0, 0, 0, 0, 0, 0, 0, 0);
       break;
     case 2:
       // Months and occurrences count from 1 in the zone record (occurrence 5 is the last).
-      SetDisplayTimeZone(DISPLAY_ZONE_USER_RULE, uint16_t(r.summerMonth + 1), uint16_t(r.summerWeeks + 1),
+      SetDisplayTimeZone(vt::DISPLAY_ZONE_USER_RULE, uint16_t(r.summerMonth + 1), uint16_t(r.summerWeeks + 1),
                          uint16_t(r.summerWeek), uint16_t(r.summerHour), uint16_t(r.winterMonth + 1),
                          uint16_t(r.winterWeeks + 1), uint16_t(r.winterWeek), uint16_t(r.winterHour));
       break;

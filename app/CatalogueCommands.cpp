@@ -83,7 +83,7 @@ bool CVantrelApp::RunBatchOperation(BatchKind kind, const std::vector<std::strin
     CVTDataStorage* storage = m_currentStorage;
     bool done = false;
     std::string booked = StoredPathOf(path);
-    int code = LOG_TRASH;
+    int code = vt::LOG_TRASH;
     switch (kind) {
       case BatchKind::Trash:
         done = storage && storage->MoveFileToTrash(path) == STORE_OK;
@@ -92,12 +92,12 @@ bool CVantrelApp::RunBatchOperation(BatchKind kind, const std::vector<std::strin
       case BatchKind::Restore:
         done = storage && storage->RestoreFile(path, nullptr) == STORE_OK;
         if (done && list && list->IsOpen()) list->SetRestoredStatus(booked);
-        code = LOG_REVERSE;
+        code = vt::LOG_REVERSE;
         break;
       case BatchKind::Purge:
         done = storage && storage->PurgeFile(path) == STORE_OK;
         if (done && list && list->IsOpen()) list->SetDeletedStatus(booked);
-        code = LOG_DELETE;
+        code = vt::LOG_DELETE;
         break;
     }
     if (done && log && log->IsOpen()) log->WriteWithText(code, booked);

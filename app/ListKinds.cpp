@@ -45,13 +45,13 @@ constexpr SReportColumnDef kConditionColumns[] = {{629, CELL_CONDITION_NAME, 32}
 constexpr SReportColumnDef kGraphColumns[] = {{627, CELL_GRAPH_NAME, 30}, {628, CELL_EDIT_TIME, 31}};
 
 template <size_t N>
-constexpr SListKindInfo Kind(int queryKind, int rowImage, const SReportColumnDef (&columns)[N]) {
+constexpr vt::SListKindInfo Kind(int queryKind, int rowImage, const SReportColumnDef (&columns)[N]) {
   return {queryKind, rowImage, columns, int(N)};
 }
 
 // Indexed by list kind - 1. The only table that pairs list kinds with catalogue queries: saved
 // search conditions are query 10 and saved graphs query 9, the other way round from the kinds.
-constexpr SListKindInfo kKinds[] = {
+constexpr vt::SListKindInfo kKinds[] = {
     Kind(LIST_TAGS, 2, kTagColumns),
     Kind(LIST_ALARMS, 3, kAlarmColumns),
     Kind(LIST_DISPLAY_GROUPS, 4, kDisplayGroupColumns),
@@ -66,7 +66,7 @@ static_assert(std::size(kKinds) == kListKindCount);
 
 }  // namespace
 
-const SListKindInfo* GetListKindInfo(int listKind) {
+const vt::SListKindInfo* GetListKindInfo(int listKind) {
   return listKind >= 1 && listKind <= kListKindCount ? &kKinds[listKind - 1] : nullptr;
 }
 

@@ -83,6 +83,8 @@ struct SReportColumnDef {
   int sortKey;
 };
 
+namespace vt {
+
 // What a list kind is made of.
 struct SListKindInfo {
   int queryKind;  // LIST_QUERY_KIND of the catalogue
@@ -91,7 +93,9 @@ struct SListKindInfo {
   int columnCount;
 };
 
+}  // namespace vt
+
 // The list kind's description; null for LIST_KIND_NONE and any number outside 1-9.
-const SListKindInfo* GetListKindInfo(int listKind);
+const vt::SListKindInfo* GetListKindInfo(int listKind);
 // The list kind whose catalogue query is queryKind; LIST_KIND_NONE when none is.
 int ListKindOfQuery(int queryKind);

@@ -152,7 +152,7 @@ CConfigurationFile::CConfigurationFile() = default;
 CConfigurationFile::~CConfigurationFile() = default;
 
 void CConfigurationFile::SetDefaults(const std::string& drive) {
-  for (SAutoImportFolder& entry : m_folderTable) entry = SAutoImportFolder{};
+  for (vt::SAutoImportFolder& entry : m_folderTable) entry = vt::SAutoImportFolder{};
   m_interval = 1;
   m_dstRule = SDstRule{};
   m_displayDefaults = SDisplayDefaults{};
@@ -187,7 +187,7 @@ std::string CConfigurationFile::FormatText() const {
   out += kEol;
   out += "Descript=\"Vantrel Configuration File\"";
   out += kEol;
-  for (const SAutoImportFolder& entry : m_folderTable) {
+  for (const vt::SAutoImportFolder& entry : m_folderTable) {
     AppendMarker(out, "[S:Folder]");
     AppendNumber(out, "Use=", entry.inUse ? 1 : 0);
     AppendNumber(out, "SubFolder=", entry.withSubfolders ? 1 : 0);
@@ -247,7 +247,7 @@ void CConfigurationFile::ReadText(std::string_view text) {
           TakeNumber(l, convert);
       });
       if (closed && index < kFolderCount) {
-        SAutoImportFolder& entry = m_folderTable[index];
+        vt::SAutoImportFolder& entry = m_folderTable[index];
         entry.inUse = use.value_or(0) != 0;
         entry.withSubfolders = sub.value_or(0) != 0;
         entry.folderPath = path.value_or(std::string());
@@ -342,7 +342,7 @@ int32_t CConfigurationFile::GetIntervalSeconds() const {
 
 bool CConfigurationFile::IsAutoImportConfigured() const {
   if (GetIntervalSeconds() == 0) return false;
-  for (const SAutoImportFolder& entry : m_folderTable) {
+  for (const vt::SAutoImportFolder& entry : m_folderTable) {
     if (entry.inUse) return true;
   }
   return false;

@@ -80,7 +80,7 @@ class CConfigurationFile {
   // A non-zero interval and at least one folder in use.
   bool IsAutoImportConfigured() const;
 
-  SAutoImportFolder m_folderTable[kFolderCount];
+  vt::SAutoImportFolder m_folderTable[kFolderCount];
   int32_t m_interval = 0;
   SDstRule m_dstRule;
   std::string m_filePath;

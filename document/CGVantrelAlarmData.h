@@ -72,15 +72,19 @@ class CGVantrelAlarmDataManager : public CGSortCore {
   std::vector<CGVantrelAlarmData*> selection_;
 };
 
+namespace vt {
+
 // The names of one channel of one batch.
 struct SVantrelChannelNames {
   std::string channelText, tagNo, tagName;
 };
 
+}  // namespace vt
+
 class VTAlarmLoader {
  public:
   using ChannelSets = std::map<vt::Guid, std::set<int>, GuidLess>;
-  using ChannelNames = std::map<std::pair<vt::Guid, int>, SVantrelChannelNames,
+  using ChannelNames = std::map<std::pair<vt::Guid, int>, vt::SVantrelChannelNames,
                                 bool (*)(const std::pair<vt::Guid, int>&, const std::pair<vt::Guid, int>&)>;
   static bool KeyLess(const std::pair<vt::Guid, int>& a, const std::pair<vt::Guid, int>& b);
 

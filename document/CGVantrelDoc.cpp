@@ -293,9 +293,9 @@ double CGVantrelDoc::GetPrintTraceThickness() const {
   }
 }
 
-void CGVantrelDoc::SetPrintSettings(const SPrintSettings& settings) {
+void CGVantrelDoc::SetPrintSettings(const vt::SPrintSettings& settings) {
   // The block keeps at most 255 bytes of comment and its terminator.
-  m_print = SPrintSettings::FromBytes(settings.ToBytes().data());
+  m_print = vt::SPrintSettings::FromBytes(settings.ToBytes().data());
   m_printComment = m_print.comment;
   UpdatePrintGroups();
 }
@@ -349,7 +349,7 @@ void CGVantrelDoc::RebuildChannelMaps() {
     for (int slot = 0; g && slot < GROUP_CHANNEL_LIMIT; ++slot) {
       CGVantrelNgChannel* c = g->GetChannel(slot);
       if (!c) continue;
-      SVantrelChannelNames n;
+      vt::SVantrelChannelNames n;
       c->GetName(&n.channelText, NAME_CHANNEL_NO);
       c->GetName(&n.tagNo, NAME_TAG_NO);
       c->GetName(&n.tagName, NAME_TAG);

@@ -57,13 +57,17 @@ inline constexpr int GROUP_CONTAINER_ID = 1147;
 inline constexpr int CURSOR_REPEATER_ID = 1123;
 inline constexpr int STATISTICS_REPEATER_ID = 1124;
 
+namespace vt {
+
 // The time-scale table: milliseconds per division and the division's width in pixels.
 struct STimeScale {
   int64_t ms;
   double width;
 };
+
+}  // namespace vt
 inline constexpr int TIME_SCALE_COUNT = 22;
-extern const STimeScale TIME_SCALE_TABLE[TIME_SCALE_COUNT];
+extern const vt::STimeScale TIME_SCALE_TABLE[TIME_SCALE_COUNT];
 // Samples of the current group per pixel at which a time scale is too compressed.
 inline constexpr double SAMPLES_PER_PIXEL_LIMIT = 10000.0;
 // Sample intervals above which printing, statistics and conversion ask first.
@@ -147,14 +151,14 @@ class CGVantrelDoc : public CGDocument, public vt::NgChannelOwner {
   int FirstEmptyGroup() const;
   void ValidateCurrentGroup();
   void SetCurrentGroup(int index);
-  bool AddGroups(const std::vector<SVantrelGroupEntry>& entries, std::optional<TickTime> a,
+  bool AddGroups(const std::vector<vt::SVantrelGroupEntry>& entries, std::optional<TickTime> a,
                  std::optional<TickTime> b);
-  bool AddToCurrentGroup(const std::vector<SVantrelChannelKey>& keys, std::optional<TickTime> position,
+  bool AddToCurrentGroup(const std::vector<vt::SVantrelChannelKey>& keys, std::optional<TickTime> position,
                          std::optional<TickTime> a, std::optional<TickTime> b);
 
   // Printing.
-  SPrintSettings& GetPrintSettings() { return m_print; }
-  const SPrintSettings& GetPrintSettings() const { return m_print; }
+  vt::SPrintSettings& GetPrintSettings() { return m_print; }
+  const vt::SPrintSettings& GetPrintSettings() const { return m_print; }
   int GetPrintedGroupCount() const { return m_printedGroupCount; }
   void UpdatePrintGroups();
   void PreparePrint();
@@ -163,7 +167,7 @@ class CGVantrelDoc : public CGDocument, public vt::NgChannelOwner {
   double GetPrintTraceThickness() const;
   // The print settings dialog's result: the block and the comment are taken, the printed groups
   // counted again; not marked modified and not broadcast.
-  void SetPrintSettings(const SPrintSettings& settings);
+  void SetPrintSettings(const vt::SPrintSettings& settings);
 
   // Batches in use and the header of a single batch.
   void RegisterBatch(const vt::Guid& batch);
@@ -338,7 +342,7 @@ class CGVantrelDoc : public CGDocument, public vt::NgChannelOwner {
   TickTime m_cursorA, m_cursorB, m_timePosition;
   int32_t m_currentGroup = 0;
   int64_t m_timeScale = 10000;
-  SPrintSettings m_print;
+  vt::SPrintSettings m_print;
   int32_t m_printedGroupCount = 1;
   std::set<vt::Guid, GuidLess> m_batchesInUse;
   CVTDataHeaderInfo m_headerInfo;

@@ -10,7 +10,7 @@
 #include "msgdesk/Msgdesk.h"
 #include "platform/gui/MessageBox.h"
 
-const STimeScale TIME_SCALE_TABLE[TIME_SCALE_COUNT] = {
+const vt::STimeScale TIME_SCALE_TABLE[TIME_SCALE_COUNT] = {
     {50, 90.0},         {100, 90.0},        {500, 90.0},       {1000, 90.0},      {5000, 90.0},
     {10000, 90.0},      {30000, 90.0},      {60000, 90.0},     {300000, 90.0},    {600000, 90.0},
     {1800000, 90.0},    {3600000, 108.0},   {7200000, 108.0},  {10800000, 108.0}, {14400000, 108.0},

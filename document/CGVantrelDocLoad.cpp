@@ -14,8 +14,8 @@
 namespace {
 
 // Acquires the batches of the keys, so that they stay open while their channels bind.
-void HoldBatches(CVTBatchLoader* loader, const std::vector<SVantrelChannelKey>& keys) {
-  for (const SVantrelChannelKey& key : keys) {
+void HoldBatches(CVTBatchLoader* loader, const std::vector<vt::SVantrelChannelKey>& keys) {
+  for (const vt::SVantrelChannelKey& key : keys) {
     vt::Guid guid;
     if (key.batchGuid.size() <= 40 && vt::Guid::Parse(key.batchGuid, guid)) loader->AddBatch(guid);
   }
@@ -23,7 +23,7 @@ void HoldBatches(CVTBatchLoader* loader, const std::vector<SVantrelChannelKey>& 
 
 }  // namespace
 
-bool CGVantrelDoc::AddGroups(const std::vector<SVantrelGroupEntry>& entries, std::optional<TickTime> a,
+bool CGVantrelDoc::AddGroups(const std::vector<vt::SVantrelGroupEntry>& entries, std::optional<TickTime> a,
                              std::optional<TickTime> b) {
   SetCursors(a, b);
   const int used = CountGroupsWithData();
@@ -43,7 +43,7 @@ bool CGVantrelDoc::AddGroups(const std::vector<SVantrelGroupEntry>& entries, std
     while (target < GROUP_COUNT && GetGroup(target)->GetChannelCount() > 0) ++target;
     if (target == GROUP_COUNT) break;
     CGVantrelGroupData* g = GetGroup(target);
-    const SVantrelGroupEntry& entry = entries[std::size_t(j)];
+    const vt::SVantrelGroupEntry& entry = entries[std::size_t(j)];
     if (entry.name) g->SetName(*entry.name);
     if (!g->LoadEntry(entry, MainWindow())) {
       DisplayMessage(MainWindow(), 10212, vt::kMbOk);
@@ -63,7 +63,7 @@ bool CGVantrelDoc::AddGroups(const std::vector<SVantrelGroupEntry>& entries, std
   return ok;
 }
 
-bool CGVantrelDoc::AddToCurrentGroup(const std::vector<SVantrelChannelKey>& keys,
+bool CGVantrelDoc::AddToCurrentGroup(const std::vector<vt::SVantrelChannelKey>& keys,
                                      std::optional<TickTime> position, std::optional<TickTime> a,
                                      std::optional<TickTime> b) {
   CVTBatchLoader loader;

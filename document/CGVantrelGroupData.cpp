@@ -30,7 +30,7 @@ int64_t RoundUpOnTable(int64_t ms) {
   if (ms <= TIME_SCALE_TABLE[0].ms) return ms;
   const int64_t largest = TIME_SCALE_TABLE[TIME_SCALE_COUNT - 1].ms;
   if (ms > largest) return (ms / largest + 1) * largest;
-  for (const STimeScale& s : TIME_SCALE_TABLE)
+  for (const vt::STimeScale& s : TIME_SCALE_TABLE)
     if (s.ms >= ms) return s.ms;
   return largest;
 }
@@ -95,7 +95,7 @@ CGVantrelNgChannel* CGVantrelGroupData::NewChannel() {
   return new CGVantrelNgChannel(this);
 }
 
-bool CGVantrelGroupData::AddChannel(int slot, const SVantrelChannelKey& key, int segment) {
+bool CGVantrelGroupData::AddChannel(int slot, const vt::SVantrelChannelKey& key, int segment) {
   assert(slot >= 0 && slot < GROUP_CHANNEL_LIMIT);
   CGVantrelNgChannel* channel = NewChannel();
   channel->SetOwner(owner_);
@@ -124,20 +124,20 @@ void CGVantrelGroupData::RegisterChannel(CGVantrelNgChannel* channel, int slot) 
   ChannelSetChanged();
 }
 
-int CGVantrelGroupData::CountEntryChannels(const SVantrelGroupEntry& entry) {
+int CGVantrelGroupData::CountEntryChannels(const vt::SVantrelGroupEntry& entry) {
   int total = 0;
-  for (const SVantrelChannelKey& key : entry.keys) total += CGVantrelNgChannel::GetKeySegmentCount(key);
+  for (const vt::SVantrelChannelKey& key : entry.keys) total += CGVantrelNgChannel::GetKeySegmentCount(key);
   return total;
 }
 
-bool CGVantrelGroupData::LoadEntry(const SVantrelGroupEntry& entry, vt::WindowHandle owner) {
+bool CGVantrelGroupData::LoadEntry(const vt::SVantrelGroupEntry& entry, vt::WindowHandle owner) {
   int total = CountEntryChannels(entry);
   if (total > GROUP_CHANNEL_LIMIT) {
     if (DisplayMessage(owner, 10105, vt::kMbOkCancel) != vt::kIdOk) return true;
     total = GROUP_CHANNEL_LIMIT;
   }
   int slot = 0;
-  for (const SVantrelChannelKey& key : entry.keys) {
+  for (const vt::SVantrelChannelKey& key : entry.keys) {
     const int n = CGVantrelNgChannel::GetKeySegmentCount(key);
     if (n == 0) return false;
     for (int s = 0; s < n && slot < total; ++s) {
@@ -150,7 +150,8 @@ bool CGVantrelGroupData::LoadEntry(const SVantrelGroupEntry& entry, vt::WindowHa
   return true;
 }
 
-bool CGVantrelGroupData::AddChannels(const std::vector<SVantrelChannelKey>& keys, vt::WindowHandle owner) {
+bool CGVantrelGroupData::AddChannels(const std::vector<vt::SVantrelChannelKey>& keys,
+                                     vt::WindowHandle owner) {
   const int have = GetChannelCount();
   if (have >= GROUP_CHANNEL_LIMIT) {
     DisplayMessage(owner, 10118, vt::kMbOk);
@@ -161,7 +162,7 @@ bool CGVantrelGroupData::AddChannels(const std::vector<SVantrelChannelKey>& keys
     return true;
   }
   int add = 0;
-  for (const SVantrelChannelKey& key : keys) {
+  for (const vt::SVantrelChannelKey& key : keys) {
     const int n = CGVantrelNgChannel::GetKeySegmentCount(key);
     if (n == 0) {
       DisplayMessage(owner, 10212, vt::kMbOk);
@@ -174,7 +175,7 @@ bool CGVantrelGroupData::AddChannels(const std::vector<SVantrelChannelKey>& keys
     add = GROUP_CHANNEL_LIMIT - have;
   }
   int slot = have;
-  for (const SVantrelChannelKey& key : keys) {
+  for (const vt::SVantrelChannelKey& key : keys) {
     const int n = CGVantrelNgChannel::GetKeySegmentCount(key);
     for (int s = 0; s < n && slot < have + add; ++s) {
       if (!AddChannel(slot, key, s)) {

@@ -32,6 +32,8 @@ inline constexpr int64_t SHEET_ROW_LIMIT = 100000000;
 // The copy of sheet rows to the clipboard takes at most this many rows.
 inline constexpr int64_t COPY_ROW_LIMIT = 1000;
 
+namespace vt {
+
 // The channels of one group to load, as the catalogue commands hand them over.
 struct SVantrelGroupEntry {
   std::optional<std::string> name;  // none keeps the group's name
@@ -39,6 +41,8 @@ struct SVantrelGroupEntry {
   // {batch GUID text, display group}: the message groups whose marks the channels show.
   std::vector<std::pair<std::string, int>> messageGroups;
 };
+
+}  // namespace vt
 
 class CGVantrelGroupData : public CGCore {
  public:
@@ -74,11 +78,11 @@ class CGVantrelGroupData : public CGCore {
   // Loading. owner becomes the owner of every channel bound.
   void SetChannelOwner(vt::NgChannelOwner* owner) { owner_ = owner; }
   CGVantrelNgChannel* NewChannel();
-  bool AddChannel(int slot, const SVantrelChannelKey& key, int segment);
+  bool AddChannel(int slot, const vt::SVantrelChannelKey& key, int segment);
   void RegisterChannel(CGVantrelNgChannel* channel, int slot);
-  static int CountEntryChannels(const SVantrelGroupEntry& entry);
+  static int CountEntryChannels(const vt::SVantrelGroupEntry& entry);
   // Fills the empty group from slot 0 (message 10105 when the entry holds more than 100).
-  bool LoadEntry(const SVantrelGroupEntry& entry, vt::WindowHandle owner);
+  bool LoadEntry(const vt::SVantrelGroupEntry& entry, vt::WindowHandle owner);
   // The group's saved entry: name, selected channel, tags, shown range, axis strip width, and
   // its recorder marks (taken from marks).
   void SaveGroup(SGraphGroup& entry, const CGVantrelMarkDataManager* marks, int groupIndex);
@@ -86,7 +90,7 @@ class CGVantrelGroupData : public CGCore {
   // gained since it was saved (up to the channel limit); false when a tag cannot be bound.
   bool RestoreGroup(const SGraphGroup& entry);
   // Appends channels after the existing ones.
-  bool AddChannels(const std::vector<SVantrelChannelKey>& keys, vt::WindowHandle owner);
+  bool AddChannels(const std::vector<vt::SVantrelChannelKey>& keys, vt::WindowHandle owner);
   void SetMessageGroupMask(const std::string& batchGuid, int displayGroup);
   void ClearMessageGroupBits(uint64_t bits, const vt::Guid& batch);
 

@@ -75,13 +75,13 @@ int CGVantrelNgChannel::GetBatchSegmentCount(const vt::Guid& guid) {
   return count;
 }
 
-int CGVantrelNgChannel::GetKeySegmentCount(const SVantrelChannelKey& key) {
+int CGVantrelNgChannel::GetKeySegmentCount(const vt::SVantrelChannelKey& key) {
   vt::Guid guid;
   if (key.batchGuid.size() > 40 || !vt::Guid::Parse(key.batchGuid, guid)) return 0;
   return GetBatchSegmentCount(guid);
 }
 
-bool CGVantrelNgChannel::BindToKey(const SVantrelChannelKey& key) {
+bool CGVantrelNgChannel::BindToKey(const vt::SVantrelChannelKey& key) {
   vt::Guid guid;
   if (key.batchGuid.size() > 40 || !vt::Guid::Parse(key.batchGuid, guid)) return false;
   return Bind(guid, key.channelNo, key.displayGroup);
@@ -118,7 +118,7 @@ bool CGVantrelNgChannel::Bind(const vt::Guid& guid, int channelNo, int displayGr
   m_attribute = 0;
   batch->GetRecordCount(channelNo, &m_attribute, true);
 
-  SChannelInfo info;
+  vt::SChannelInfo info;
   if (batch->GetChannelInfo(channelNo, &info) == STORE_OK) {
     m_channelNumbers[0] = info.rangeClass;
     m_channelNumbers[1] = info.dataType;
@@ -139,7 +139,7 @@ bool CGVantrelNgChannel::Bind(const vt::Guid& guid, int channelNo, int displayGr
   ComputeScale();
 
   if (displayGroup >= 1) {
-    SGroupChannelInfo group;
+    vt::SGroupChannelInfo group;
     if (batch->GetGroupChannelInfo(displayGroup, channelNo, &group) == STORE_OK) {
       m_shown = group.display != 0 ? 1 : 0;
       m_positionLower = group.rawMin;
@@ -163,7 +163,7 @@ bool CGVantrelNgChannel::Bind(const vt::Guid& guid, int channelNo, int displayGr
   // The same samples keep their summaries.
   if (!sameData || !summary_) {
     LeaveSummary();
-    if (shareSummaries_) summary_ = CGVantrelNgChannelSummary::Join(this, &summarySlot_);
+    if (shareSummaries_) summary_ = vt::CGVantrelNgChannelSummary::Join(this, &summarySlot_);
   }
   if (owner_) owner_->AddBatchInUse(guid);
   return true;

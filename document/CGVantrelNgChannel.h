@@ -34,12 +34,16 @@ class CVTBatch;
 
 inline constexpr size_t kSavedTagEntryBytes = 248;
 
+namespace vt {
+
 // The identifying fields of a channel: which batch, which channel, which display group.
 struct SVantrelChannelKey {
   std::string batchGuid;  // the 8-4-4-4-12 text
   int channelNo = 0;
   int displayGroup = -1;
 };
+
+}  // namespace vt
 
 class CGVantrelNgChannel : public CGNgChannel {
  public:
@@ -51,7 +55,7 @@ class CGVantrelNgChannel : public CGNgChannel {
 
   // Segments (time blocks) of a batch; 0 when it cannot be acquired.
   static int GetBatchSegmentCount(const vt::Guid& batch);
-  static int GetKeySegmentCount(const SVantrelChannelKey& key);
+  static int GetKeySegmentCount(const vt::SVantrelChannelKey& key);
 
   void SetOwner(vt::NgChannelOwner* owner) { owner_ = owner; }
   vt::NgChannelOwner* GetOwner() const { return owner_; }
@@ -61,7 +65,7 @@ class CGVantrelNgChannel : public CGNgChannel {
 
   // Binds to the batch, channel and display group of the key; false when the GUID text is not
   // one, the batch cannot be acquired or its interval is below 1 ms.
-  bool BindToKey(const SVantrelChannelKey& key);
+  bool BindToKey(const vt::SVantrelChannelKey& key);
   bool Bind(const vt::Guid& batch, int channelNo, int displayGroup);
   // A new channel bound like this one, with its own cache (null when binding fails).
   CGVantrelNgChannel* Clone(CGCore* parent) const;
@@ -160,7 +164,7 @@ class CGVantrelNgChannel : public CGNgChannel {
   CGVantrelNgChannelDataCache* GetCache() const { return m_cache; }
   // The min/max summaries shared with the other channels of the batch (null for a clone, or
   // when they cannot be had) and this channel's place among them.
-  CGVantrelNgChannelSummary* GetSummary() const { return summary_.get(); }
+  vt::CGVantrelNgChannelSummary* GetSummary() const { return summary_.get(); }
   int GetSummarySlot() const { return summarySlot_; }
   void SetMarkGroupMask(uint64_t mask) { m_markGroupMask = mask; }
   uint64_t GetMarkGroupMask() const { return m_markGroupMask; }
@@ -229,7 +233,7 @@ class CGVantrelNgChannel : public CGNgChannel {
   CVTBatch* batch_ = nullptr;
   CGVantrelNgChannelDataCache* m_cache = nullptr;
   vt::NgChannelOwner* owner_ = nullptr;
-  std::shared_ptr<CGVantrelNgChannelSummary> summary_;
+  std::shared_ptr<vt::CGVantrelNgChannelSummary> summary_;
   int summarySlot_ = -1;
   bool shareSummaries_ = true;  // false for a clone, read on another thread
 

@@ -24,8 +24,8 @@ uint16_t PairWord(int minState, uint8_t minFlags, int maxState, uint8_t maxFlags
   return uint16_t(State(minState) << 12 | State(maxState) << 8 | ((minFlags | maxFlags) & 0xF));
 }
 
-PreciseTime ToPrecise(TickTime t) { return NgPreciseOf(t); }
-double Offset(const PreciseTime& a, const PreciseTime& b) { return NgSecondsBetween(a, b); }
+PreciseTime ToPrecise(TickTime t) { return vt::NgPreciseOf(t); }
+double Offset(const PreciseTime& a, const PreciseTime& b) { return vt::NgSecondsBetween(a, b); }
 
 }  // namespace
 
@@ -173,7 +173,7 @@ void CGVantrelNgChannelData::SpanIndexes(const PreciseTime& t0, const PreciseTim
   if (t1 > g1) ++*i1;
 }
 
-void CGVantrelNgChannelData::ScanRange(int64_t i0, int64_t i1, SNgSpanScan* acc) const {
+void CGVantrelNgChannelData::ScanRange(int64_t i0, int64_t i1, vt::SNgSpanScan* acc) const {
   const int64_t n = int64_t(status_.size());
   if (i0 < 0) i0 = 0;
   if (i1 >= n) i1 = n - 1;
@@ -334,7 +334,7 @@ bool CGVantrelNgChannelDataCache::ReadPairAtGrid(TickTime grid, double* min, dou
   return true;
 }
 
-void CGVantrelNgChannelDataCache::ScanOver(const PreciseTime& t0, const PreciseTime& t1, SNgSpanScan* acc,
+void CGVantrelNgChannelDataCache::ScanOver(const PreciseTime& t0, const PreciseTime& t1, vt::SNgSpanScan* acc,
                                            int) {
   // Block by block; a part that found only "no data" adds nothing, so a column crossing a block
   // boundary comes out as the same span inside one block would.
@@ -354,10 +354,10 @@ void CGVantrelNgChannelDataCache::ScanOver(const PreciseTime& t0, const PreciseT
 
 void CGVantrelNgChannelDataCache::ReadMinMaxOver(const PreciseTime& t0, const PreciseTime& t1, double* min,
                                                  double* max, uint16_t* status) {
-  SNgSpanScan acc;
-  CGVantrelNgChannelSummary* summary = channel_->GetSummary();
+  vt::SNgSpanScan acc;
+  vt::CGVantrelNgChannelSummary* summary = channel_->GetSummary();
   if (summary == nullptr || !summary->ScanOver(channel_->GetSummarySlot(), t0, t1, &acc)) {
-    acc = SNgSpanScan{};
+    acc = vt::SNgSpanScan{};
     if (!GetBlock(t0)) {
       *min = DBL_MAX, *max = -DBL_MAX, *status = 0;
       return;

@@ -23,6 +23,8 @@ class CGVantrelNgChannel;
 inline constexpr int64_t BLOCK_SAMPLES = 50000;
 inline constexpr int CACHED_BLOCK_LIMIT = 3;
 
+namespace vt {
+
 // The raw extremes of a span before they are finished: what a column that crosses blocks merges.
 struct SNgSpanScan {
   int32_t rawMin = 0, rawMax = 0;  // valid while hasValue
@@ -31,6 +33,8 @@ struct SNgSpanScan {
   bool found = false;  // at least one record that is not "no data"
   uint16_t status = 0;
 };
+
+}  // namespace vt
 
 class CGVantrelNgChannelData : public CGCore {
  public:
@@ -59,7 +63,7 @@ class CGVantrelNgChannelData : public CGCore {
   void ReadEventValue(int64_t index, double* value, uint16_t* status) const;
   void ReadDisplayPair(int64_t index, double* min, double* max, uint16_t* status) const;
   // Scans indexes i0..i1 into acc (see SNgSpanScan).
-  void ScanRange(int64_t i0, int64_t i1, SNgSpanScan* acc) const;
+  void ScanRange(int64_t i0, int64_t i1, vt::SNgSpanScan* acc) const;
   // Adds the scaled values of state 0 at indexes i0..i1 (both halves of a pair) to the running
   // minimum, maximum, sum and count.
   void AddValues(int64_t i0, int64_t i1, double* min, double* max, double* sum, int64_t* count) const;
@@ -118,7 +122,7 @@ class CGVantrelNgChannelDataCache : public CGDataManager {
  private:
   CGVantrelNgChannelData* NewBlock();
   bool InsertBlock(CGVantrelNgChannelData* block, const PreciseTime& t);
-  void ScanOver(const PreciseTime& t0, const PreciseTime& t1, SNgSpanScan* acc, int depth);
+  void ScanOver(const PreciseTime& t0, const PreciseTime& t1, vt::SNgSpanScan* acc, int depth);
 
   CGVantrelNgChannel* channel_;
   bool pooled_ = true;

@@ -170,7 +170,7 @@ bool CGVantrelNgChannel::RestoreEntry(const uint8_t* e) {
 
 const char* CGVantrelNgChannel::GetSampleStatusText(int code) {
   // The sheet's texts of the named states; any other code has no text here.
-  return code >= NGS_PLUS_OVER && code <= NGS_BURNOUT ? NgStateText(code) : "";
+  return code >= NGS_PLUS_OVER && code <= NGS_BURNOUT ? vt::NgStateText(code) : "";
 }
 
 void CGVantrelNgChannel::FormatValueText(int code, double value, std::string* text) const {

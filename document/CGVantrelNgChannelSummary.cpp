@@ -39,12 +39,12 @@ const StateTable& States() {
   return table;
 }
 
-uint8_t BitsOf(const SNgSpanScan& s) {
+uint8_t BitsOf(const vt::SNgSpanScan& s) {
   return uint8_t((s.hasValue ? kHas : 0) | (s.found ? kFound : 0) | (s.plusOver ? kPlus : 0) |
                  (s.minusOver ? kMinus : 0) | (s.status & 0xF) << 4);
 }
 
-void Fold(int32_t low, int32_t high, uint8_t bits, SNgSpanScan* acc) {
+void Fold(int32_t low, int32_t high, uint8_t bits, vt::SNgSpanScan* acc) {
   if (bits & kHas) {
     if (!acc->hasValue || low < acc->rawMin) acc->rawMin = low;
     if (!acc->hasValue || high > acc->rawMax) acc->rawMax = high;
@@ -71,12 +71,14 @@ std::mutex& RegistryMutex() {
   static std::mutex m;
   return m;
 }
-std::map<Key, std::weak_ptr<CGVantrelNgChannelSummary>>& Registry() {
-  static std::map<Key, std::weak_ptr<CGVantrelNgChannelSummary>> r;
+std::map<Key, std::weak_ptr<vt::CGVantrelNgChannelSummary>>& Registry() {
+  static std::map<Key, std::weak_ptr<vt::CGVantrelNgChannelSummary>> r;
   return r;
 }
 
 }  // namespace
+
+namespace vt {
 
 PreciseTime NgPreciseOf(TickTime t) {
   PreciseTime p;
@@ -88,8 +90,10 @@ double NgSecondsBetween(const PreciseTime& a, const PreciseTime& b) {
   return double(b.seconds - a.seconds) + (b.fraction - a.fraction);
 }
 
+}  // namespace vt
+
 void ScanNgPoints(const uint16_t* st, const int32_t* lo, const int32_t* hi, bool pairs, int64_t i0,
-                  int64_t i1, SNgSpanScan* acc) {
+                  int64_t i1, vt::SNgSpanScan* acc) {
   if (i0 > i1) return;
   if (!pairs) hi = lo;
   int32_t mn = acc->hasValue ? acc->rawMin : INT32_MAX;
@@ -124,8 +128,8 @@ void ScanNgPoints(const uint16_t* st, const int32_t* lo, const int32_t* hi, bool
 
 // --- the group of channels ----------------------------------------------------------------------
 
-std::shared_ptr<CGVantrelNgChannelSummary> CGVantrelNgChannelSummary::Join(CGVantrelNgChannel* channel,
-                                                                           int* slot) {
+std::shared_ptr<vt::CGVantrelNgChannelSummary> vt::CGVantrelNgChannelSummary::Join(
+    CGVantrelNgChannel* channel, int* slot) {
   const int64_t ms = channel->GetIntervalMs();
   if (ms < 1 || channel->GetBatch() == nullptr || channel->GetEndTicks() < channel->GetStartTicks())
     return nullptr;
@@ -140,14 +144,14 @@ std::shared_ptr<CGVantrelNgChannelSummary> CGVantrelNgChannelSummary::Join(CGVan
                 channel->GetEndTicks().ticks,
                 ms,
                 pairs};
-  std::shared_ptr<CGVantrelNgChannelSummary> group;
+  std::shared_ptr<vt::CGVantrelNgChannelSummary> group;
   try {
     std::lock_guard<std::mutex> lock(RegistryMutex());
     group = Registry()[key].lock();
     if (!group) {
-      group = std::make_shared<CGVantrelNgChannelSummary>(channel->GetBatch(), channel->GetSegmentIndex(),
-                                                          channel->GetStartTicks(), channel->GetEndTicks(),
-                                                          ms, pairs);
+      group = std::make_shared<vt::CGVantrelNgChannelSummary>(channel->GetBatch(), channel->GetSegmentIndex(),
+                                                              channel->GetStartTicks(),
+                                                              channel->GetEndTicks(), ms, pairs);
       Registry()[key] = group;
     }
     Member m;
@@ -165,7 +169,7 @@ std::shared_ptr<CGVantrelNgChannelSummary> CGVantrelNgChannelSummary::Join(CGVan
   return group;
 }
 
-void CGVantrelNgChannelSummary::Leave(int slot) {
+void vt::CGVantrelNgChannelSummary::Leave(int slot) {
   if (slot < 0 || slot >= int(members_.size())) return;
   // The arena gives nothing back: the member's summaries serve the next member that needs them.
   Member& m = members_[size_t(slot)];
@@ -179,8 +183,8 @@ void CGVantrelNgChannelSummary::Leave(int slot) {
   if (slot < int(decodedSlots_.size())) decodedSlots_[size_t(slot)] = -1;
 }
 
-CGVantrelNgChannelSummary::CGVantrelNgChannelSummary(CVTBatch* batch, int segment, TickTime start,
-                                                     TickTime end, int64_t intervalMs, bool pairs)
+vt::CGVantrelNgChannelSummary::CGVantrelNgChannelSummary(CVTBatch* batch, int segment, TickTime start,
+                                                         TickTime end, int64_t intervalMs, bool pairs)
     : batch_(batch), segment_(segment), start_(start), end_(end), intervalMs_(intervalMs), pairs_(pairs) {
   points_ = (end.ticks - start.ticks) / (intervalMs * kTicksPerMs) + 1;
   const int64_t blocks = BlockCount();
@@ -194,7 +198,7 @@ CGVantrelNgChannelSummary::CGVantrelNgChannelSummary(CVTBatch* batch, int segmen
   freeSummaries_.resize(size_t(blocks));
 }
 
-PreciseTime CGVantrelNgChannelSummary::GridTime(int64_t block, int64_t i) const {
+PreciseTime vt::CGVantrelNgChannelSummary::GridTime(int64_t block, int64_t i) const {
   // As NgPreciseOf(BlockStart(block).PlusMilliseconds(i x interval)), without the tick division:
   // whole milliseconds move the seconds and the millisecond part alone.
   const int64_t ms = blockMs_[size_t(block)] + i * intervalMs_;
@@ -202,14 +206,14 @@ PreciseTime CGVantrelNgChannelSummary::GridTime(int64_t block, int64_t i) const 
   return PreciseTime{blockSeconds_[size_t(block)] + seconds, double(ms - seconds * 1000) / 1000.0};
 }
 
-CGVantrelNgChannelSummary::~CGVantrelNgChannelSummary() {
+vt::CGVantrelNgChannelSummary::~CGVantrelNgChannelSummary() {
   std::lock_guard<std::mutex> lock(RegistryMutex());
   auto& registry = Registry();
   for (auto it = registry.begin(); it != registry.end();)
     it = it->second.expired() ? registry.erase(it) : std::next(it);
 }
 
-int64_t CGVantrelNgChannelSummary::GetBytes() const {
+int64_t vt::CGVantrelNgChannelSummary::GetBytes() const {
   int64_t sum = 0;
   sum += summaryBytes_;  // the summaries: what the arena handed out (only touched pages take memory)
   for (const Member& m : members_) sum += int64_t(m.blocks.capacity() * sizeof(BlockSummary));
@@ -224,21 +228,21 @@ int64_t CGVantrelNgChannelSummary::GetBytes() const {
 
 // --- the tiling, as the block cache lays it -----------------------------------------------------
 
-int64_t CGVantrelNgChannelSummary::BlockCount() const {
+int64_t vt::CGVantrelNgChannelSummary::BlockCount() const {
   return (points_ + BLOCK_SAMPLES) / (BLOCK_SAMPLES + 1);
 }
 
-TickTime CGVantrelNgChannelSummary::BlockStart(int64_t block) const {
+TickTime vt::CGVantrelNgChannelSummary::BlockStart(int64_t block) const {
   return start_.PlusMilliseconds(block * (BLOCK_SAMPLES + 1) * intervalMs_);
 }
 
-int64_t CGVantrelNgChannelSummary::BlockPoints(int64_t block) const {
+int64_t vt::CGVantrelNgChannelSummary::BlockPoints(int64_t block) const {
   return std::min<int64_t>(BLOCK_SAMPLES + 1, points_ - block * (BLOCK_SAMPLES + 1));
 }
 
-int64_t CGVantrelNgChannelSummary::BlockOf(const PreciseTime& t) const {
+int64_t vt::CGVantrelNgChannelSummary::BlockOf(const PreciseTime& t) const {
   const int64_t ms = intervalMs_;
-  const double d = NgSecondsBetween(startTime_, t);
+  const double d = vt::NgSecondsBetween(startTime_, t);
   const int64_t index = int64_t(std::floor(d / (double(ms) / 1000.0) + 0.5));
   const int64_t half = int64_t(double(ms) * 0.5 + 0.5);
   const int64_t gMs = index * ms;
@@ -249,12 +253,12 @@ int64_t CGVantrelNgChannelSummary::BlockOf(const PreciseTime& t) const {
   return k < BlockCount() ? k : -1;
 }
 
-void CGVantrelNgChannelSummary::SpanIndexes(int64_t block, const PreciseTime& t0, const PreciseTime& t1,
-                                            int64_t* i0, int64_t* i1) const {
+void vt::CGVantrelNgChannelSummary::SpanIndexes(int64_t block, const PreciseTime& t0, const PreciseTime& t1,
+                                                int64_t* i0, int64_t* i1) const {
   const PreciseTime s = GridTime(block, 0);
   const double interval = double(intervalMs_) / 1000.0;
   auto index = [&](const PreciseTime& t, PreciseTime* grid) {
-    const int64_t i = int64_t(std::floor(NgSecondsBetween(s, t) / interval + 0.5));
+    const int64_t i = int64_t(std::floor(vt::NgSecondsBetween(s, t) / interval + 0.5));
     *grid = GridTime(block, i);
     return i;
   };
@@ -267,8 +271,8 @@ void CGVantrelNgChannelSummary::SpanIndexes(int64_t block, const PreciseTime& t0
 
 // --- reading and summarising --------------------------------------------------------------------
 
-bool CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_t p1,
-                                           const std::vector<int>& slots, std::vector<Points>* out) {
+bool vt::CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_t p1,
+                                               const std::vector<int>& slots, std::vector<Points>* out) {
   const TickTime bs = BlockStart(block);
   const TickTime be = bs.PlusMilliseconds((BlockPoints(block) - 1) * intervalMs_);
   const int64_t n = p1 - p0 + 1;
@@ -309,7 +313,7 @@ bool CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_t p1
     const int64_t d = t.ticks - bs.ticks;
     return d < 0 ? -1 : (d + step / 2) / step;
   };
-  auto sink = [&](const SColumnPiece& piece) {
+  auto sink = [&](const vt::SColumnPiece& piece) {
     const int64_t pieceStep = piece.intervalMs * kTicksPerMs;
     const int64_t d0 = piece.first.ticks - bs.ticks;
     const bool aligned = pieceStep == step && d0 >= 0 && d0 % step == 0;
@@ -336,11 +340,11 @@ bool CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_t p1
       }
       return true;
     }
-    const CVTColumns& c = *piece.columns;
+    const vt::CVTColumns& c = *piece.columns;
     if ((c.GetKind() == DATA_KIND_DISPLAY) != pairs_)
       return true;  // a block of the other kind reads as no data
     for (int k = 0; k < c.GetChannelCount(); ++k) {
-      const CVTColumns::Column& col = c.GetColumn(k);
+      const vt::CVTColumns::Column& col = c.GetColumn(k);
       if (!col.hasSamples) continue;
       const size_t place = size_t((*piece.places)[size_t(k)]);
       Points& p = (*out)[place];
@@ -374,7 +378,7 @@ bool CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_t p1
   return true;
 }
 
-void CGVantrelNgChannelSummary::Summarize(const Points& p, int64_t block, BlockSummary* out) {
+void vt::CGVantrelNgChannelSummary::Summarize(const Points& p, int64_t block, BlockSummary* out) {
   const int64_t points = BlockPoints(block);
   // One block of the arena for every level: the extremes first (4-byte aligned), then the bits.
   int64_t total = 0, n = points;
@@ -414,7 +418,7 @@ void CGVantrelNgChannelSummary::Summarize(const Points& p, int64_t block, BlockS
         continue;
       }
     }
-    SNgSpanScan acc;
+    vt::SNgSpanScan acc;
     ScanNgPoints(st, lo, pairs_ ? hi : nullptr, pairs_, b, std::min(points, b + kGroup) - 1, &acc);
     first.low[g] = acc.rawMin, first.high[g] = acc.rawMax, first.bits[g] = BitsOf(acc);
   }
@@ -422,7 +426,7 @@ void CGVantrelNgChannelSummary::Summarize(const Points& p, int64_t block, BlockS
     const Level& below = out->levels[level - 1];
     Level& l = out->levels[level];
     for (int64_t g = 0; g < l.count; ++g) {
-      SNgSpanScan acc;
+      vt::SNgSpanScan acc;
       for (int64_t e = g * kGroup; e < std::min(below.count, (g + 1) * kGroup); ++e)
         Fold(below.low[e], below.high[e], below.bits[e], &acc);
       l.low[g] = acc.rawMin, l.high[g] = acc.rawMax, l.bits[g] = BitsOf(acc);
@@ -430,7 +434,7 @@ void CGVantrelNgChannelSummary::Summarize(const Points& p, int64_t block, BlockS
   }
 }
 
-bool CGVantrelNgChannelSummary::BuildBlock(int64_t block) {
+bool vt::CGVantrelNgChannelSummary::BuildBlock(int64_t block) {
   std::vector<int> slots;
   for (size_t s = 0; s < members_.size(); ++s)
     if (members_[s].channel && !members_[s].blocks[size_t(block)].built) slots.push_back(int(s));
@@ -457,7 +461,7 @@ bool CGVantrelNgChannelSummary::BuildBlock(int64_t block) {
   return true;
 }
 
-int64_t CGVantrelNgChannelSummary::GetEdge(int64_t block, int64_t group) {
+int64_t vt::CGVantrelNgChannelSummary::GetEdge(int64_t block, int64_t group) {
   const int members = int(members_.size());
   const int64_t key = block * kGroupsPerBlock + group;
   try {
@@ -534,7 +538,8 @@ int64_t CGVantrelNgChannelSummary::GetEdge(int64_t block, int64_t group) {
   }
 }
 
-void CGVantrelNgChannelSummary::ScanEdge(int slot, int64_t block, int64_t i0, int64_t i1, SNgSpanScan* acc) {
+void vt::CGVantrelNgChannelSummary::ScanEdge(int slot, int64_t block, int64_t i0, int64_t i1,
+                                             vt::SNgSpanScan* acc) {
   while (i0 <= i1) {
     const int64_t group = i0 / kGroup;
     const int64_t last = std::min(i1, group * kGroup + kGroup - 1);
@@ -553,7 +558,7 @@ namespace {
 // Entries [a, b) of a level into acc: runs of plain entries (values of state 0, no flags) fold
 // their extremes alone.
 void FoldEntries(const int32_t* low, const int32_t* high, const uint8_t* bits, int64_t a, int64_t b,
-                 SNgSpanScan* acc) {
+                 vt::SNgSpanScan* acc) {
   if (a >= b) return;
   int32_t mn = INT32_MAX, mx = INT32_MIN;
   unsigned other = 0;
@@ -577,8 +582,8 @@ void FoldEntries(const int32_t* low, const int32_t* high, const uint8_t* bits, i
 
 }  // namespace
 
-void CGVantrelNgChannelSummary::FoldLevel(const BlockSummary& s, int level, int64_t a, int64_t b,
-                                          SNgSpanScan* acc) const {
+void vt::CGVantrelNgChannelSummary::FoldLevel(const BlockSummary& s, int level, int64_t a, int64_t b,
+                                              vt::SNgSpanScan* acc) const {
   // Entries [a, b) of a level: the whole entries of the level above for the middle.
   const Level& l = s.levels[level];
   const int64_t n = l.count;
@@ -598,7 +603,8 @@ void CGVantrelNgChannelSummary::FoldLevel(const BlockSummary& s, int level, int6
   FoldEntries(lo, hi, bits, a, b, acc);
 }
 
-void CGVantrelNgChannelSummary::Prefetch(int slot, int64_t block, const BlockSummary& s, int64_t i) const {
+void vt::CGVantrelNgChannelSummary::Prefetch(int slot, int64_t block, const BlockSummary& s,
+                                             int64_t i) const {
   if (i >= BlockPoints(block)) return;
   int64_t e = i / kGroup;
   for (const Level& l : s.levels) {
@@ -618,7 +624,8 @@ void CGVantrelNgChannelSummary::Prefetch(int slot, int64_t block, const BlockSum
   if (pairs_) __builtin_prefetch(edgeHigh_.data() + at);
 }
 
-bool CGVantrelNgChannelSummary::ScanBlock(int slot, int64_t block, int64_t i0, int64_t i1, SNgSpanScan* acc) {
+bool vt::CGVantrelNgChannelSummary::ScanBlock(int slot, int64_t block, int64_t i0, int64_t i1,
+                                              vt::SNgSpanScan* acc) {
   const int64_t n = BlockPoints(block);
   if (i0 < 0) i0 = 0;
   if (i1 >= n) i1 = n - 1;
@@ -642,8 +649,8 @@ bool CGVantrelNgChannelSummary::ScanBlock(int slot, int64_t block, int64_t i0, i
   return true;
 }
 
-bool CGVantrelNgChannelSummary::ScanOver(int slot, const PreciseTime& t0, const PreciseTime& t1,
-                                         SNgSpanScan* acc) {
+bool vt::CGVantrelNgChannelSummary::ScanOver(int slot, const PreciseTime& t0, const PreciseTime& t1,
+                                             vt::SNgSpanScan* acc) {
   if (slot < 0 || slot >= int(members_.size()) || !members_[size_t(slot)].channel) return false;
   int64_t block = BlockOf(t0);
   if (block < 0) return false;

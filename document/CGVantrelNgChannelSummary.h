@@ -26,13 +26,19 @@
 class CGVantrelNgChannel;
 class CVTBatch;
 
+namespace vt {
+
 // A TickTime as PreciseTime, and the seconds from a to b (negative when b is earlier).
 PreciseTime NgPreciseOf(TickTime t);
 double NgSecondsBetween(const PreciseTime& a, const PreciseTime& b);
 
+}  // namespace vt
+
 // What a scan of a run of points folds into its result; the rules of the block cache's scan.
 void ScanNgPoints(const uint16_t* status, const int32_t* low, const int32_t* high, bool pairs, int64_t i0,
-                  int64_t i1, SNgSpanScan* acc);
+                  int64_t i1, vt::SNgSpanScan* acc);
+
+namespace vt {
 
 class CGVantrelNgChannelSummary {
  public:
@@ -141,3 +147,5 @@ class CGVantrelNgChannelSummary {
   int64_t nextEdge_ = 0;
   int64_t edgeLimit_ = 0;
 };
+
+}  // namespace vt

@@ -137,7 +137,7 @@ void CGVantrelDoc::FillGraphConfiguration(SGraphConfiguration& record) {
     std::memcpy(mark.bytes.data(), bytes.data(), kGraphMarkSize);
     record.marks.push_back(mark);
   }
-  SGraphSettings s;
+  vt::SGraphSettings s;
   s.backColour = m_backColour;
   s.gridColour = m_gridColour;
   s.legendShown = m_legendShown;
@@ -195,7 +195,7 @@ bool CGVantrelDoc::ApplyGraphConfiguration(SGraphConfiguration& record) {
   m_alarmsShown = record.documentSwitch != 0 ? 1 : 0;
   m_currentGroup = record.currentGroup;
   SetCursorsFromTimes(record.cursors[0], record.cursors[1]);
-  const SGraphSettings s = SGraphSettings::FromBytes(record.settings.data());
+  const vt::SGraphSettings s = vt::SGraphSettings::FromBytes(record.settings.data());
   m_backColour = s.backColour;
   m_gridColour = s.gridColour;
   m_legendShown = s.legendShown;
@@ -210,7 +210,7 @@ bool CGVantrelDoc::ApplyGraphConfiguration(SGraphConfiguration& record) {
   // Older saved graphs carry other non-zero values; the boxes know only opaque and 70 %.
   m_cursorTransparency = s.cursorTransparency != 0 ? 70 : 0;
   m_tagMode = record.nameMode;
-  m_print = SPrintSettings::FromBytes(record.display.data());
+  m_print = vt::SPrintSettings::FromBytes(record.display.data());
   m_printComment = m_print.comment;
   UpdatePrintGroups();
   for (const SGraphMark& m : record.marks) m_marks->AddUserMarkFromRecord(m.bytes.data());

@@ -3,7 +3,7 @@
 
 #include "trend/RecordBytes.h"
 
-std::array<uint8_t, kPrintSettingsBytes> SPrintSettings::ToBytes() const {
+std::array<uint8_t, kPrintSettingsBytes> vt::SPrintSettings::ToBytes() const {
   using namespace vt;
   std::array<uint8_t, kPrintSettingsBytes> b{};
   PutI16(b.data(), 0, range);
@@ -16,9 +16,9 @@ std::array<uint8_t, kPrintSettingsBytes> SPrintSettings::ToBytes() const {
   return b;
 }
 
-SPrintSettings SPrintSettings::FromBytes(const uint8_t* b) {
+vt::SPrintSettings vt::SPrintSettings::FromBytes(const uint8_t* b) {
   using namespace vt;
-  SPrintSettings s;
+  vt::SPrintSettings s;
   s.range = GetI16(b, 0);
   s.colour = GetI16(b, 2);
   s.pageSpan = GetI16(b, 4);
@@ -29,7 +29,7 @@ SPrintSettings SPrintSettings::FromBytes(const uint8_t* b) {
   return s;
 }
 
-std::array<uint8_t, kGraphSettingsBytes> SGraphSettings::ToBytes() const {
+std::array<uint8_t, kGraphSettingsBytes> vt::SGraphSettings::ToBytes() const {
   using namespace vt;
   std::array<uint8_t, kGraphSettingsBytes> b{};
   PutU32(b.data(), 0, backColour);
@@ -47,9 +47,9 @@ std::array<uint8_t, kGraphSettingsBytes> SGraphSettings::ToBytes() const {
   return b;
 }
 
-SGraphSettings SGraphSettings::FromBytes(const uint8_t* b) {
+vt::SGraphSettings vt::SGraphSettings::FromBytes(const uint8_t* b) {
   using namespace vt;
-  SGraphSettings s;
+  vt::SGraphSettings s;
   s.backColour = GetU32(b, 0);
   s.gridColour = GetU32(b, 4);
   s.legendShown = b[8];

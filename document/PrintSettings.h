@@ -10,6 +10,8 @@ inline constexpr int PRINT_GROUP_BYTES = 50;
 inline constexpr std::size_t kPrintSettingsBytes = 336;
 inline constexpr std::size_t kGraphSettingsBytes = 40;
 
+namespace vt {
+
 struct SPrintSettings {
   int16_t range = 0;      // 0 all data, 1 the cursor range
   int16_t colour = 0;     // 0 colour
@@ -41,3 +43,5 @@ struct SGraphSettings {
   std::array<uint8_t, kGraphSettingsBytes> ToBytes() const;
   static SGraphSettings FromBytes(const uint8_t* bytes);
 };
+
+}  // namespace vt

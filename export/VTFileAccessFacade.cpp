@@ -205,7 +205,7 @@ void VTFileAccessFacade::GetRecordTimes(int first, int count, std::vector<int32_
   }
 }
 
-VTFileAccessFacade::Scale VTFileAccessFacade::MakeScale(const SChannelInfo& info) {
+VTFileAccessFacade::Scale VTFileAccessFacade::MakeScale(const vt::SChannelInfo& info) {
   Scale scale;
   scale.decimals = info.decimals;
   // Equal span limits would divide by zero: such a channel is scaled as a linear one.
@@ -271,7 +271,7 @@ int VTFileAccessFacade::GetChannelSamples(int channel, int first, int count, std
                                           std::string* tagName, std::string* tagNumber, std::string* unit,
                                           int* decimals, const SampleSink& sink) {
   if (!reader_) return 0;
-  SChannelInfo info;
+  vt::SChannelInfo info;
   reader_->GetChannelInfo(channel, &info);
   if (channelNumber) *channelNumber = info.name;
   if (tagName) *tagName = info.tagName;

@@ -95,7 +95,7 @@ class VTFileAccessFacade {
     double coefficient = 0.0;
     int decimals = 0;
   };
-  static Scale MakeScale(const SChannelInfo& info);
+  static Scale MakeScale(const vt::SChannelInfo& info);
   static double ScaleRawValue(const Scale& scale, int64_t raw);
 
  private:

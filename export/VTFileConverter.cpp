@@ -18,45 +18,45 @@ VTFileConverter::~VTFileConverter() { mutex_.Close(); }
 
 void VTFileConverter::AddJob(const std::string& destination, const std::string& source, int formatFlag,
                              int step) {
-  jobs_.push_back(SConvertJob{source, destination, formatFlag, step == 0 ? 1 : step});
+  jobs_.push_back(vt::SConvertJob{source, destination, formatFlag, step == 0 ? 1 : step});
 }
 
 int VTFileConverter::RunJobs() {
-  std::deque<SConvertJob> jobs = jobs_;
+  std::deque<vt::SConvertJob> jobs = jobs_;
   const size_t total = jobs.size();
   size_t done = 0;
   while (!jobs.empty()) {
     // A cancel that came before or between jobs runs nothing more.
-    if (cancel_) return CONVERT_CANCELLED;
-    const SConvertJob job = jobs.front();
+    if (cancel_) return vt::CONVERT_CANCELLED;
+    const vt::SConvertJob job = jobs.front();
     jobs.pop_front();
     VTSingleFileConverter converter(job.destination, job.source, job.formatFlag, job.step);
     if (setup_) setup_(converter);
     {
-      CVTSyncGuard guard(&mutex_);
+      vt::CVTSyncGuard guard(&mutex_);
       current_ = &converter;
       // A cancel between the check above and publishing the converter reaches it here.
       if (cancel_) converter.Cancel();
     }
     const int result = converter.Convert();
     {
-      CVTSyncGuard guard(&mutex_);
+      vt::CVTSyncGuard guard(&mutex_);
       current_ = nullptr;
     }
     ++done;
     if (progress_) progress_(done, total, result);
-    if (result != CONVERT_DONE) return result;
+    if (result != vt::CONVERT_DONE) return result;
     // The job's log holds exactly the files it finished (a job it cancelled deleted its own and
     // logged none), so it is kept whatever came after: a cancel only undoes unfinished work.
     for (unsigned i = 0; i < converter.GetConvertedFileNum(); ++i)
       AddConvertedFile(converter.GetConvertedFilePath(i));
-    if (cancel_) return CONVERT_CANCELLED;
+    if (cancel_) return vt::CONVERT_CANCELLED;
   }
-  return CONVERT_DONE;
+  return vt::CONVERT_DONE;
 }
 
 void VTFileConverter::CancelJobs() {
   cancel_ = true;
-  CVTSyncGuard guard(&mutex_);
+  vt::CVTSyncGuard guard(&mutex_);
   if (current_) current_->Cancel();
 }

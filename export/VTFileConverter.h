@@ -13,12 +13,16 @@
 #include "export/VTSingleFileConverter.h"
 #include "store/VTSyncObject.h"
 
+namespace vt {
+
 struct SConvertJob {
   std::string source;
   std::string destination;
   int formatFlag = 0;  // 0 workbook, anything else text
   int step = 1;
 };
+
+}  // namespace vt
 
 class VTFileConverter : public CovnertedFileLogManager {
  public:
@@ -42,7 +46,7 @@ class VTFileConverter : public CovnertedFileLogManager {
   void SetProgress(Progress progress) { progress_ = std::move(progress); }
 
  private:
-  std::deque<SConvertJob> jobs_;
+  std::deque<vt::SConvertJob> jobs_;
   std::atomic<bool> cancel_{false};
   VTSingleFileConverter* current_ = nullptr;
   CVTMutex mutex_;

@@ -83,18 +83,18 @@ std::string VTSingleFileConverter::SheetName(FILE_FORMAT_TYPE format,
 }
 
 void VTSingleFileConverter::SetCurrentFormatter(std::shared_ptr<IFileConversionFormatter> formatter) {
-  CVTSyncGuard guard(&mutex_);
+  vt::CVTSyncGuard guard(&mutex_);
   current_ = std::move(formatter);
 }
 
 void VTSingleFileConverter::ClearCurrentFormatter() {
-  CVTSyncGuard guard(&mutex_);
+  vt::CVTSyncGuard guard(&mutex_);
   current_.reset();
 }
 
 void VTSingleFileConverter::Cancel() {
   cancel_ = true;
-  CVTSyncGuard guard(&mutex_);
+  vt::CVTSyncGuard guard(&mutex_);
   if (current_) current_->Cancel();
 }
 
@@ -128,7 +128,7 @@ int VTSingleFileConverter::Convert() {
     built = false;
   }
   ClearCurrentFormatter();
-  if (!built) return cancel_ ? CONVERT_CANCELLED : CONVERT_FAILED;
+  if (!built) return cancel_ ? vt::CONVERT_CANCELLED : vt::CONVERT_FAILED;
 
   std::unique_ptr<ConversionWriter> writer =
       writerFactory_ ? writerFactory_() : std::unique_ptr<ConversionWriter>(new FormshiftWriter);
@@ -137,7 +137,7 @@ int VTSingleFileConverter::Convert() {
   } catch (const std::bad_alloc&) {
     ClearCurrentFormatter();
     writer->DeleteConvertedFile();
-    return CONVERT_FAILED;
+    return vt::CONVERT_FAILED;
   }
 }
 
@@ -236,9 +236,9 @@ int VTSingleFileConverter::WriteFiles(const CaptionableDividableTable& table,
   }
   if (cancel_ || failed) {
     writer.DeleteConvertedFile();
-    return cancel_ ? CONVERT_DONE : CONVERT_FAILED;
+    return cancel_ ? vt::CONVERT_DONE : vt::CONVERT_FAILED;
   }
   for (unsigned i = 0; i < writer.GetConvertedFileNum(); ++i)
     AddConvertedFile(writer.GetConvertedFilePath(i));
-  return CONVERT_DONE;
+  return vt::CONVERT_DONE;
 }

@@ -23,11 +23,15 @@
 #include "export/FileConversionFormatter.h"
 #include "store/VTSyncObject.h"
 
+namespace vt {
+
 enum CONVERT_RESULT : int {
   CONVERT_DONE = 0,
   CONVERT_FAILED = 1,  // the source could not be read, or the output could not be written
   CONVERT_CANCELLED = 42,
 };
+
+}  // namespace vt
 
 class VTSingleFileConverter : public CovnertedFileLogManager {
  public:

@@ -42,15 +42,15 @@ CGBitmap* PoolBitmap(int id) { return (g_rootMaster && id) ? g_rootMaster->GetBi
 const vt::Bitmap* ImageOf(CGBitmap* b) { return b ? b->GetBitmap() : nullptr; }
 
 // A strip cell centred in rect through the mask (when there is one).
-void DrawIconCell(vt::DeviceContext* dc, const vt::Rect& rect, const SGIconCaption& icon, int cell) {
+void DrawIconCell(vt::DeviceContext* dc, const vt::Rect& rect, const vt::SGIconCaption& icon, int cell) {
   const vt::Bitmap* image = ImageOf(icon.image);
   if (!image || cell < 0) return;
   DrawBitmapCellBlended(dc, rect, image, ImageOf(icon.mask), cell, icon.cellWidth, icon.cellHeight);
 }
 
-SGIconCaption MakeIcon(vt::ColorRef textColor, const char* caption, int cellWidth, int cellHeight,
-                       int imageId, int maskId) {
-  SGIconCaption icon;
+vt::SGIconCaption MakeIcon(vt::ColorRef textColor, const char* caption, int cellWidth, int cellHeight,
+                           int imageId, int maskId) {
+  vt::SGIconCaption icon;
   icon.cellWidth = cellWidth;
   icon.cellHeight = cellHeight;
   icon.image = PoolBitmap(imageId);

@@ -86,6 +86,8 @@ class CGToggleButton : public CGButton {
   int m_checked = 0;
 };
 
+namespace vt {
+
 // The picture strip and caption shared by the toggle icon button and the radio icon button.
 struct SGIconCaption {
   int stripFlags = 0x14;  // 0x10: a strip; low four bits: its cell count
@@ -99,6 +101,8 @@ struct SGIconCaption {
   // min(cells - 1, n); -1 (nothing drawn) for a strip of no cells.
   int Cell(int n) const { return Cells() < 1 ? -1 : (n < Cells() - 1 ? n : Cells() - 1); }
 };
+
+}  // namespace vt
 
 class CGTogIconButton : public CGToggleButton {
  public:
@@ -114,11 +118,11 @@ class CGTogIconButton : public CGToggleButton {
   void DrawPressed(vt::DeviceContext* dc) override { DrawLook(dc, 1); }
   void DrawAltNormal(vt::DeviceContext* dc) override { DrawLook(dc, 2); }
   void DrawAltPressed(vt::DeviceContext* dc) override { DrawLook(dc, 3); }
-  const SGIconCaption& Icon() const { return m_icon; }
+  const vt::SGIconCaption& Icon() const { return m_icon; }
 
  protected:
   void DrawLook(vt::DeviceContext* dc, int n);
-  SGIconCaption m_icon;
+  vt::SGIconCaption m_icon;
 };
 
 class CGRadioButton : public CGToggleButton {
@@ -142,11 +146,11 @@ class CGRadioIconButton : public CGRadioButton {
   void DrawAltNormal(vt::DeviceContext* dc) override { DrawLook(dc, 2); }
   void DrawAltPressed(vt::DeviceContext* dc) override { DrawLook(dc, 3); }
   virtual void DrawCaption(vt::DeviceContext* dc, int l, int t, int r, int b);
-  const SGIconCaption& Icon() const { return m_icon; }
+  const vt::SGIconCaption& Icon() const { return m_icon; }
 
  protected:
   void DrawLook(vt::DeviceContext* dc, int n);
-  SGIconCaption m_icon;
+  vt::SGIconCaption m_icon;
 };
 
 // The position of child among its parent's children (ring order); -1 without a parent.

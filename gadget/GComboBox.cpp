@@ -170,7 +170,7 @@ void CGComboBox::Draw(vt::DeviceContext* dc) {
 const SGClassInfo* CGSkComboBox::GetClassInfo() const { return GCLASS(CGSkComboBox); }
 
 void CGSkComboBox::Draw(vt::DeviceContext* dc) {
-  const SGSkinBlock& skin = SkinBlock(SkinReceiver::ComboBox);
+  const vt::SGSkinBlock& skin = SkinBlock(SkinReceiver::ComboBox);
   const bool enabled = HasEffectiveStyle(GSTYLE_ENABLED);
   const int off = enabled ? 0 : 4;
   vt::Rect r;

@@ -19,7 +19,7 @@ const vt::Font* FontOf(const CGFont* f) { return f ? f->GetFont() : nullptr; }
 CGFont* Pool(int h) { return g_rootMaster ? g_rootMaster->GetFont(h, 0, 0) : nullptr; }
 
 // The skinned arrow: button cell and glyph cell of one state (0 normal, 1 disabled, 2 pressed).
-void DrawSkinArrow(vt::DeviceContext* dc, const vt::Rect& r, const SGSkinBlock& skin, int cell) {
+void DrawSkinArrow(vt::DeviceContext* dc, const vt::Rect& r, const vt::SGSkinBlock& skin, int cell) {
   if (const vt::Bitmap* button = skin.Image(0))
     DrawNineSliceCell(dc, button, skin.Image(1), cell, skin.Int(8), skin.Int(12), skin.Int(16), skin.Int(20),
                       skin.Int(24), skin.Int(28), r);
@@ -90,7 +90,7 @@ void CGVolumeButton::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
 }
 
 void CGVolumeButton::OnTimer(uint32_t id) {
-  if (IsActive() && id == GTIMER_REPEAT) OnClick();
+  if (IsActive() && id == vt::GTIMER_REPEAT) OnClick();
 }
 
 void CGVolumeButton::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
@@ -223,7 +223,7 @@ CGSkDigitalVolume64::CGSkDigitalVolume64(CGCore* parent, int left, int top, int 
 const SGClassInfo* CGSkDigitalVolume64::GetClassInfo() const { return GCLASS(CGSkDigitalVolume64); }
 
 void CGSkDigitalVolume64::Draw(vt::DeviceContext* dc) {
-  const SGSkinBlock& skin = SkinBlock(SkinReceiver::DigitalVolume64);
+  const vt::SGSkinBlock& skin = SkinBlock(SkinReceiver::DigitalVolume64);
   const bool active = HasEffectiveStyle(GSTYLE_ACTIVE);
   vt::Rect r;
   GetAbsoluteRect(&r);

@@ -93,7 +93,7 @@ void CGSkRadioGroupBox::OnClick() {
 }
 
 void CGSkRadioGroupBox::Draw(vt::DeviceContext* dc) {
-  const SGSkinBlock& skin = SkinBlock(SkinReceiver::RadioGroupBox);
+  const vt::SGSkinBlock& skin = SkinBlock(SkinReceiver::RadioGroupBox);
   vt::Rect r;
   GetAbsoluteRect(&r);
   const vt::ColorRef c = GetBackColor();

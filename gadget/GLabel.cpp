@@ -280,7 +280,7 @@ void CGSpanLabel::PrintSelf(vt::DeviceContext* dc, int page) {
 const SGClassInfo* CGSkButtonLabel::GetClassInfo() const { return GCLASS(CGSkButtonLabel); }
 
 void CGSkButtonLabel::DrawState(vt::DeviceContext* dc, int style) {
-  const SGSkinBlock& skin = SkinBlock(SkinReceiver::ButtonLabel);
+  const vt::SGSkinBlock& skin = SkinBlock(SkinReceiver::ButtonLabel);
   const bool enabled = (style & GSTYLE_ENABLED) != 0;
   const int colours = enabled ? 16 : 32;
   vt::Rect r;

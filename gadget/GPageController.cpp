@@ -14,9 +14,9 @@
 #include "platform/gui/Font.h"
 
 namespace {
-SGTabPageSkin g_tabPageSkin;
-SGArrowSkin g_tabButtonLeftSkin;
-SGArrowSkin g_tabButtonRightSkin;
+vt::SGTabPageSkin g_tabPageSkin;
+vt::SGArrowSkin g_tabButtonLeftSkin;
+vt::SGArrowSkin g_tabButtonRightSkin;
 
 CGSkPageController* ControllerOf(const CGCore* node) {
   CGCore* p = node ? node->GetParent() : nullptr;
@@ -46,7 +46,7 @@ void OnTabScrollRight(CGPrimitive* source, int code, void* data) {
 }  // namespace
 
 void SetSkTabPageSkin(const unsigned char* block) {
-  SGTabPageSkin s;
+  vt::SGTabPageSkin s;
   s.tab = ReadSkinCell(block, 0);
   s.body = ReadSkinCell(block, 32);
   s.textInactive = static_cast<vt::ColorRef>(ReadSkinWord(block, 64));
@@ -65,7 +65,7 @@ void SetSkTabPageSkin(const unsigned char* block) {
   g_tabPageSkin = s;
 }
 
-const SGTabPageSkin& GetSkTabPageSkin() { return g_tabPageSkin; }
+const vt::SGTabPageSkin& GetSkTabPageSkin() { return g_tabPageSkin; }
 void SetSkTabButtonLeftSkin(const unsigned char* block) { g_tabButtonLeftSkin = ReadArrowSkin(block); }
 void SetSkTabButtonRightSkin(const unsigned char* block) { g_tabButtonRightSkin = ReadArrowSkin(block); }
 
@@ -237,7 +237,7 @@ void CGSkTabPage::DrawSkinTab(vt::DeviceContext* dc, int style, int active) {
 
 void CGSkTabPage::DrawSkinTabText(vt::DeviceContext* dc, int style, int active, int l, int t, int r, int b,
                                   CGFont* font, const std::string& title) {
-  const SGTabPageSkin& s = g_tabPageSkin;
+  const vt::SGTabPageSkin& s = g_tabPageSkin;
   const bool enabled = (style & GSTYLE_ENABLED) != 0;
   const vt::ColorRef colour = enabled ? (active ? s.textActive : s.textInactive)
                                       : (active ? s.textDisabledActive : s.textDisabledInactive);
@@ -279,9 +279,9 @@ void CGSkTabButton::DrawPressed(vt::DeviceContext* dc) {
 }
 
 const SGClassInfo* CGSkTabButtonLeft::GetClassInfo() const { return GCLASS(CGSkTabButtonLeft); }
-const SGArrowSkin& CGSkTabButtonLeft::Skin() const { return g_tabButtonLeftSkin; }
+const vt::SGArrowSkin& CGSkTabButtonLeft::Skin() const { return g_tabButtonLeftSkin; }
 const SGClassInfo* CGSkTabButtonRight::GetClassInfo() const { return GCLASS(CGSkTabButtonRight); }
-const SGArrowSkin& CGSkTabButtonRight::Skin() const { return g_tabButtonRightSkin; }
+const vt::SGArrowSkin& CGSkTabButtonRight::Skin() const { return g_tabButtonRightSkin; }
 
 // ---- CGSkPageController ----
 

@@ -61,6 +61,8 @@ class CGSkTabPage : public CGTabPage {
   virtual void DrawPageBody(vt::DeviceContext* dc, int style);
 };
 
+namespace vt {
+
 struct SGTabPageSkin {
   SGSkinCell tab;
   SGSkinCell body;
@@ -74,9 +76,11 @@ struct SGTabPageSkin {
   int shadowDx = 0;
   int shadowDy = 0;
 };
+
+}  // namespace vt
 constexpr std::size_t kTabPageSkinBytes = 104;
 void SetSkTabPageSkin(const unsigned char* block);
-const SGTabPageSkin& GetSkTabPageSkin();
+const vt::SGTabPageSkin& GetSkTabPageSkin();
 
 // The strip's scroll buttons: arrow buttons whose click fires GEVENT_CLICKED on themselves.
 class CGSkTabButton : public CGScrollButton {
@@ -86,21 +90,21 @@ class CGSkTabButton : public CGScrollButton {
   void OnClick() override { FireEvent(GEVENT_CLICKED); }
   void DrawNormal(vt::DeviceContext* dc) override;
   void DrawPressed(vt::DeviceContext* dc) override;
-  virtual const SGArrowSkin& Skin() const = 0;
+  virtual const vt::SGArrowSkin& Skin() const = 0;
 };
 
 class CGSkTabButtonLeft : public CGSkTabButton {
  public:
   using CGSkTabButton::CGSkTabButton;
   const SGClassInfo* GetClassInfo() const override;
-  const SGArrowSkin& Skin() const override;
+  const vt::SGArrowSkin& Skin() const override;
 };
 
 class CGSkTabButtonRight : public CGSkTabButton {
  public:
   using CGSkTabButton::CGSkTabButton;
   const SGClassInfo* GetClassInfo() const override;
-  const SGArrowSkin& Skin() const override;
+  const vt::SGArrowSkin& Skin() const override;
 };
 
 void SetSkTabButtonLeftSkin(const unsigned char* block);

@@ -517,7 +517,7 @@ void CGPrimitive::OnUpdate(int hint, void* data) {
 }
 
 void CGPrimitive::OnTimer(uint32_t id) {
-  if (id == GTIMER_REPEAT) {
+  if (id == vt::GTIMER_REPEAT) {
     if (m_captured) m_captured->OnTimer(id);
     return;
   }
@@ -701,8 +701,8 @@ void CGPrimitive::SetWindowCursor(uint32_t resourceId) {
 bool CGPrimitive::StartRepeatTimer(uint32_t milliseconds) {
   if (g_repeatTimer) return false;
   vt::HostWindow* host = GetHostWindow();
-  if (!host || !host->SetTimer(GTIMER_REPEAT, milliseconds)) return false;
-  g_repeatTimer = GTIMER_REPEAT;
+  if (!host || !host->SetTimer(vt::GTIMER_REPEAT, milliseconds)) return false;
+  g_repeatTimer = vt::GTIMER_REPEAT;
   g_repeatHost = host;
   g_repeatOwner = this;
   return true;

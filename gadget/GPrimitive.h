@@ -51,6 +51,8 @@ enum GSTYLE : int {
   GSTYLE_MASKED = 4,
 };
 
+namespace vt {
+
 // Host-window timer ids that a root's host routes to the root.
 enum GTIMER : uint32_t {
   GTIMER_REPEAT = 1,
@@ -60,6 +62,8 @@ enum GTIMER : uint32_t {
   GTIMER_TICK = 6,
   GTIMER_REDRAW = 7,  // the root's one delayed redraw
 };
+
+}  // namespace vt
 constexpr uint32_t kTipShowMilliseconds = 300;
 constexpr uint32_t kTipHideMilliseconds = 3000;
 

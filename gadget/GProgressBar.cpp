@@ -22,7 +22,7 @@ void CGSkProgressBar::SetRange(double a, double b) {
 }
 
 void CGSkProgressBar::Draw(vt::DeviceContext* dc) {
-  const SGSkinBlock& skin = SkinBlock(SkinReceiver::ProgressBar);
+  const vt::SGSkinBlock& skin = SkinBlock(SkinReceiver::ProgressBar);
   vt::Rect r;
   GetAbsoluteRect(&r);
   if (const vt::Bitmap* trough = skin.Image(0))

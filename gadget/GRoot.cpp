@@ -285,15 +285,15 @@ bool CGRoot::OnMouseWheel(uint32_t flags, int32_t delta, int32_t x, int32_t y) {
 
 void CGRoot::OnTimer(uint32_t id) {
   switch (id) {
-    case GTIMER_REPEAT:
+    case vt::GTIMER_REPEAT:
       if (m_captured && m_captured != this && m_backDC) {
         BorrowedDC borrow(this);
         m_captured->OnTimer(id);
       }
       break;
-    case GTIMER_BLINK:
-    case GTIMER_TICK:
-      if (id == GTIMER_BLINK)
+    case vt::GTIMER_BLINK:
+    case vt::GTIMER_TICK:
+      if (id == vt::GTIMER_BLINK)
         g_blink = !g_blink;
       else
         ++g_tickCount;
@@ -302,14 +302,14 @@ void CGRoot::OnTimer(uint32_t id) {
         CGPrimitive::OnTimer(id);
       }
       break;
-    case GTIMER_TIPSHOW:
+    case vt::GTIMER_TIPSHOW:
       ShowPendingToolTip();
       break;
-    case GTIMER_TIPHIDE:
+    case vt::GTIMER_TIPHIDE:
       HideToolTip();
       break;
-    case GTIMER_REDRAW:
-      if (m_host) m_host->KillTimer(GTIMER_REDRAW);
+    case vt::GTIMER_REDRAW:
+      if (m_host) m_host->KillTimer(vt::GTIMER_REDRAW);
       if (CGPrimitive* p = m_pendingRedraw) {
         m_pendingRedraw = nullptr;
         BorrowedDC borrow(this);
@@ -418,7 +418,7 @@ void CGRoot::OnEditEnd(int closeCode) {
 void CGRoot::RedrawLater(CGPrimitive* p, uint32_t ms) {
   if (!m_host) return;
   m_pendingRedraw = p;
-  m_host->SetTimer(GTIMER_REDRAW, ms);
+  m_host->SetTimer(vt::GTIMER_REDRAW, ms);
 }
 
 void CGRoot::ForgetGadget(CGPrimitive* gadget) {
@@ -486,7 +486,7 @@ void CGRoot::RequestToolTip(CGPrimitive* p) {
       std::string text;
       p->GetTooltipText(&text);
       SetToolTipText(text);
-      m_host->SetTimer(GTIMER_TIPSHOW, kTipShowMilliseconds);
+      m_host->SetTimer(vt::GTIMER_TIPSHOW, kTipShowMilliseconds);
     }
   } else {
     HideToolTip();
@@ -497,19 +497,19 @@ void CGRoot::RequestToolTip(CGPrimitive* p) {
 
 void CGRoot::ShowPendingToolTip() {
   if (!m_host) return;
-  m_host->KillTimer(GTIMER_TIPSHOW);
+  m_host->KillTimer(vt::GTIMER_TIPSHOW);
   if (!IsCursorOverHost()) return;
   if (g_rootMaster)
     if (CToolTip* tip = g_rootMaster->GetToolTip()) tip->Show(1);
-  m_host->SetTimer(GTIMER_TIPHIDE, kTipHideMilliseconds);
+  m_host->SetTimer(vt::GTIMER_TIPHIDE, kTipHideMilliseconds);
   m_host->SetCapture();
 }
 
 void CGRoot::HideToolTip() {
   if (m_host) {
     m_host->ReleaseCapture();
-    m_host->KillTimer(GTIMER_TIPSHOW);
-    m_host->KillTimer(GTIMER_TIPHIDE);
+    m_host->KillTimer(vt::GTIMER_TIPSHOW);
+    m_host->KillTimer(vt::GTIMER_TIPHIDE);
   }
   if (CToolTip* tip = ExistingToolTip()) tip->Show(0);
 }

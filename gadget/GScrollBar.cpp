@@ -9,7 +9,7 @@
 #include "gadget/GScroll.h"
 #include "platform/gui/DeviceContext.h"
 
-SGScrollDrag g_scrollDrag;
+vt::SGScrollDrag g_scrollDrag;
 
 namespace {
 constexpr vt::ColorRef kScrollBack = 0x025E5E5E;
@@ -259,11 +259,11 @@ void CGBar::Move(int pos, int L) {
 void CGBar::Release() {
   if (g_repeatTimer) KillRepeatTimer();
   m_pressed = 0;
-  g_scrollDrag = SGScrollDrag{};
+  g_scrollDrag = vt::SGScrollDrag{};
 }
 
 void CGBar::OnTimer(uint32_t id) {
-  if (id != GTIMER_REPEAT || (g_scrollDrag.mode != 2 && g_scrollDrag.mode != 3)) return;
+  if (id != vt::GTIMER_REPEAT || (g_scrollDrag.mode != 2 && g_scrollDrag.mode != 3)) return;
   PageStep();
 }
 
@@ -355,7 +355,7 @@ void CGScrollButton::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
 }
 
 void CGScrollButton::OnTimer(uint32_t id) {
-  if (id == GTIMER_REPEAT && HasEffectiveStyle(GSTYLE_ACTIVE)) OnClick();
+  if (id == vt::GTIMER_REPEAT && HasEffectiveStyle(GSTYLE_ACTIVE)) OnClick();
 }
 
 void CGScrollButton::ArrowPoints(const vt::Rect& r, vt::Point out[3]) const {

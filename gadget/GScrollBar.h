@@ -122,13 +122,17 @@ class CGHBar : public CGBar {
   void OnMouseMove(uint32_t flags, int32_t x, int32_t y) override;
 };
 
+namespace vt {
+
 // The drag state shared by every track (0 none, 1 thumb drag, 2 paging forward, 3 back).
 struct SGScrollDrag {
   int mode = 0;
   int offset = 0;
   int targetPosition = 0;
 };
-extern SGScrollDrag g_scrollDrag;
+
+}  // namespace vt
+extern vt::SGScrollDrag g_scrollDrag;
 
 // The arrow buttons: a step at the press and one per repeat tick while held; the release
 // adds none. Buttons whose press shows the pressed face and whose release the normal one;

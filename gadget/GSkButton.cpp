@@ -28,7 +28,7 @@ void CGSkPushButton::Draw(vt::DeviceContext* dc) {
 }
 
 void CGSkPushButton::DrawLook(vt::DeviceContext* dc, int cell, int dx, int dy, vt::ColorRef colour) {
-  const SGSkinBlock& skin = SkinBlock(SkinReceiver::PushButton);
+  const vt::SGSkinBlock& skin = SkinBlock(SkinReceiver::PushButton);
   vt::Rect r;
   GetAbsoluteRect(&r);
   dc->FillSolidRect(r, GetBackColor());
@@ -43,13 +43,13 @@ void CGSkPushButton::DrawLook(vt::DeviceContext* dc, int cell, int dx, int dy, v
 }
 
 void CGSkPushButton::DrawNormal(vt::DeviceContext* dc) {
-  const SGSkinBlock& skin = SkinBlock(SkinReceiver::PushButton);
+  const vt::SGSkinBlock& skin = SkinBlock(SkinReceiver::PushButton);
   const bool active = IsActive();
   DrawLook(dc, active ? 0 : 1, 0, 0, skin.Colour(active ? 48 : 52));
 }
 
 void CGSkPushButton::DrawPressed(vt::DeviceContext* dc) {
-  const SGSkinBlock& skin = SkinBlock(SkinReceiver::PushButton);
+  const vt::SGSkinBlock& skin = SkinBlock(SkinReceiver::PushButton);
   DrawLook(dc, 2, skin.Int(32), skin.Int(36), skin.Colour(56));
 }
 
@@ -80,9 +80,9 @@ void CGSkPushButton::OnMouseLeave(int32_t x, int32_t y) {
 
 // ---- icon buttons ----
 
-void DrawSkinnedIconLook(CGPrimitive* button, vt::DeviceContext* dc, const SGIconCaption& icon, int cell,
+void DrawSkinnedIconLook(CGPrimitive* button, vt::DeviceContext* dc, const vt::SGIconCaption& icon, int cell,
                          SkinReceiver receiver, int frameType) {
-  const SGSkinBlock& skin = SkinBlock(receiver);
+  const vt::SGSkinBlock& skin = SkinBlock(receiver);
   vt::Rect r;
   button->GetAbsoluteRect(&r);
   const vt::ColorRef back = button->GetBackColor();

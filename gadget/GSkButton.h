@@ -50,5 +50,5 @@ class CGSkRadioIconButton : public CGRadioIconButton {
 
 // One look of a skinned icon button: background, the icon cell in the left square (the
 // button's own strip when it has one, else the skin's), the caption in the skin's colour.
-void DrawSkinnedIconLook(CGPrimitive* button, vt::DeviceContext* dc, const SGIconCaption& icon, int cell,
+void DrawSkinnedIconLook(CGPrimitive* button, vt::DeviceContext* dc, const vt::SGIconCaption& icon, int cell,
                          SkinReceiver receiver, int frameType);

@@ -8,12 +8,12 @@
 #include "platform/gui/DeviceContext.h"
 
 namespace {
-SGThumbSkin g_vBarSkin, g_hBarSkin, g_vThinBarSkin, g_hThinBarSkin;
-SGArrowSkin g_upSkin, g_downSkin, g_leftSkin, g_rightSkin;
-SGArrowSkin g_thinUpSkin, g_thinDownSkin, g_thinLeftSkin, g_thinRightSkin;
+vt::SGThumbSkin g_vBarSkin, g_hBarSkin, g_vThinBarSkin, g_hThinBarSkin;
+vt::SGArrowSkin g_upSkin, g_downSkin, g_leftSkin, g_rightSkin;
+vt::SGArrowSkin g_thinUpSkin, g_thinDownSkin, g_thinLeftSkin, g_thinRightSkin;
 
-SGThumbSkin ReadThumbSkin(const unsigned char* block) {
-  SGThumbSkin s;
+vt::SGThumbSkin ReadThumbSkin(const unsigned char* block) {
+  vt::SGThumbSkin s;
   s.thumb = ReadSkinCell(block, 0);
   s.track = ReadSkinCell(block, kSkinCellBytes);
   PreloadSkinBitmap(s.thumb.imageId);
@@ -67,7 +67,7 @@ int StateOf(int style, int pressed) { return !(style & GSTYLE_ENABLED) ? 1 : (pr
 
 void SetSkVBarSkin(const unsigned char* block) { g_vBarSkin = ReadThumbSkin(block); }
 void SetSkHBarSkin(const unsigned char* block) { g_hBarSkin = ReadThumbSkin(block); }
-const SGThumbSkin& GetSkHBarSkin() { return g_hBarSkin; }
+const vt::SGThumbSkin& GetSkHBarSkin() { return g_hBarSkin; }
 void SetSkVThinBarSkin(const unsigned char* block) { g_vThinBarSkin = ReadThumbSkin(block); }
 void SetSkHThinBarSkin(const unsigned char* block) { g_hThinBarSkin = ReadThumbSkin(block); }
 void SetSkScrollUpButtonSkin(const unsigned char* block) { g_upSkin = ReadArrowSkin(block); }
@@ -110,7 +110,7 @@ int CGSkHThinScrollBar::Build(int frameType) {
 namespace {
 // Track cell over the whole track, then the thumb cell over the thumb, both with one state.
 template <class Self>
-void DrawSkinnedThumb(Self* self, vt::DeviceContext* dc, int style, int pressed, const SGThumbSkin& skin,
+void DrawSkinnedThumb(Self* self, vt::DeviceContext* dc, int style, int pressed, const vt::SGThumbSkin& skin,
                       const SGClassInfo* barClass, bool horizontal) {
   if (!IsKindOfClass(self->GetParent(), barClass)) return;
   const CGScrollBar* bar = self->Bar();
@@ -156,7 +156,7 @@ GADGET_SKINNED_THUMB_BODY(CGSkHThinBar, CGHBar, g_hThinBarSkin, CGHScrollBar, tr
 // ---- arrow buttons ----
 
 namespace {
-void DrawSkinnedArrow(CGScrollButton* b, vt::DeviceContext* dc, const SGArrowSkin& skin, int state) {
+void DrawSkinnedArrow(CGScrollButton* b, vt::DeviceContext* dc, const vt::SGArrowSkin& skin, int state) {
   b->ClipToVisibleRect(dc);
   vt::Rect r;
   b->GetAbsoluteRect(&r);

@@ -7,11 +7,15 @@
 #include "gadget/GScrollBar.h"
 #include "gadget/GSkinCell.h"
 
+namespace vt {
+
 // The 64-byte block of a skinned thumb: the thumb cell, then the track cell.
 struct SGThumbSkin {
   SGSkinCell thumb;
   SGSkinCell track;
 };
+
+}  // namespace vt
 constexpr std::size_t kThumbSkinBytes = 64;
 
 class CGSkVScrollBar : public CGVScrollBar {
@@ -89,7 +93,7 @@ GADGET_SKINNED_ARROW(CGSkThinScrollRightButton, CGScrollRightButton)
 void SetSkVBarSkin(const unsigned char* block);
 void SetSkHBarSkin(const unsigned char* block);
 // The skinned horizontal thumb's block, for thumbs that draw their own geometry with it.
-const SGThumbSkin& GetSkHBarSkin();
+const vt::SGThumbSkin& GetSkHBarSkin();
 void SetSkVThinBarSkin(const unsigned char* block);
 void SetSkHThinBarSkin(const unsigned char* block);
 void SetSkScrollUpButtonSkin(const unsigned char* block);

@@ -13,8 +13,8 @@
 
 namespace {
 
-std::array<SGSkinBlock, size_t(SkinReceiver::Count)>& Blocks() {
-  static std::array<SGSkinBlock, size_t(SkinReceiver::Count)> blocks;
+std::array<vt::SGSkinBlock, size_t(SkinReceiver::Count)>& Blocks() {
+  static std::array<vt::SGSkinBlock, size_t(SkinReceiver::Count)> blocks;
   return blocks;
 }
 
@@ -105,17 +105,17 @@ void SetByteReceivers(const SGSkinDescriptor& skin) {
 
 }  // namespace
 
-const vt::Bitmap* SGSkinBlock::Image(int slot) const {
+const vt::Bitmap* vt::SGSkinBlock::Image(int slot) const {
   assert(slot >= 0 && slot < 4);
   return bitmaps[slot] ? bitmaps[slot]->GetBitmap() : nullptr;
 }
 
-const SGSkinBlock& SkinBlock(SkinReceiver receiver) { return Blocks()[size_t(receiver)]; }
+const vt::SGSkinBlock& SkinBlock(SkinReceiver receiver) { return Blocks()[size_t(receiver)]; }
 
 void SetSkinBlock(SkinReceiver receiver, const SGSkinDescriptor& skin, int byteOffset, int bytes,
                   int bitmapWords) {
   assert(byteOffset % 4 == 0 && bytes % 4 == 0 && byteOffset + bytes <= kSkinDescriptorBytes);
-  SGSkinBlock& block = Blocks()[size_t(receiver)];
+  vt::SGSkinBlock& block = Blocks()[size_t(receiver)];
   block.words.assign(skin.words + byteOffset / 4, skin.words + (byteOffset + bytes) / 4);
   static constexpr int kBitmapWord[4] = {0, 1, 8, 9};
   for (int i = 0; i < 4; ++i)
@@ -124,7 +124,7 @@ void SetSkinBlock(SkinReceiver receiver, const SGSkinDescriptor& skin, int byteO
 
 void SetGadgetSkin(const SGSkinDescriptor* skin) {
   if (!skin) return;
-  SGSkEditSkin edit;
+  vt::SGSkEditSkin edit;
   for (int i = 0; i < 4; ++i) edit.colours[i] = skin->words[i];
   SetSkTextEditSkin(edit);
   SetSkPasswdEditSkin(edit);
@@ -132,8 +132,8 @@ void SetGadgetSkin(const SGSkinDescriptor* skin) {
   SetSkinBlock(SkinReceiver::PasswdEdit, *skin, 0x000, 16, 0);
   // The combo's block, word by word.
   const uint32_t* c = skin->words + 0x010 / 4;
-  SGSkComboSkin combo{c[0], c[1], c[2],  c[3],  c[4],  c[5],  c[6],  c[7],
-                      c[8], c[9], c[10], c[11], c[12], c[13], c[14], c[15]};
+  vt::SGSkComboSkin combo{c[0], c[1], c[2],  c[3],  c[4],  c[5],  c[6],  c[7],
+                          c[8], c[9], c[10], c[11], c[12], c[13], c[14], c[15]};
   SetSkComboSkin(combo);
   SetSkinBlock(SkinReceiver::Combo, *skin, 0x010, 64, 0);
   for (const Entry& e : kTable) SetSkinBlock(e.receiver, *skin, e.offset, e.bytes, e.bitmapWords);
@@ -141,6 +141,6 @@ void SetGadgetSkin(const SGSkinDescriptor* skin) {
 }
 
 void ResetGadgetSkin() {
-  for (SGSkinBlock& b : Blocks()) b = SGSkinBlock{};
+  for (vt::SGSkinBlock& b : Blocks()) b = vt::SGSkinBlock{};
   SetByteReceivers(SGSkinDescriptor{});
 }

@@ -70,6 +70,8 @@ enum class SkinReceiver : int {
   Count
 };
 
+namespace vt {
+
 // One class's copy of its block and the pooled bitmaps of its bitmap words.
 struct SGSkinBlock {
   std::vector<uint32_t> words;
@@ -85,7 +87,9 @@ struct SGSkinBlock {
   const vt::Bitmap* Image(int slot) const;
 };
 
-const SGSkinBlock& SkinBlock(SkinReceiver receiver);
+}  // namespace vt
+
+const vt::SGSkinBlock& SkinBlock(SkinReceiver receiver);
 // Copies bytes of the descriptor from byteOffset into the receiver's block and loads its
 // bitmaps (bitmapWords 0, 2 or 4: words 0, 1 and then 8, 9).
 void SetSkinBlock(SkinReceiver receiver, const SGSkinDescriptor& skin, int byteOffset, int bytes,

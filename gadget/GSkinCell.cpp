@@ -43,8 +43,8 @@ void DrawSkinCell(vt::DeviceContext* dc, const SGSkinCell& cell, int state, cons
                     cell.leftMargin, cell.topMargin, cell.rightMargin, cell.bottomMargin, dest);
 }
 
-SGArrowSkin ReadArrowSkin(const unsigned char* block) {
-  SGArrowSkin s;
+vt::SGArrowSkin ReadArrowSkin(const unsigned char* block) {
+  vt::SGArrowSkin s;
   s.face = ReadSkinCell(block, 0);
   s.glyphImageId = ReadSkinWord(block, 32);
   s.glyphMaskId = ReadSkinWord(block, 36);
@@ -57,7 +57,7 @@ SGArrowSkin ReadArrowSkin(const unsigned char* block) {
   return s;
 }
 
-void DrawArrowSkin(vt::DeviceContext* dc, const SGArrowSkin& skin, int state, const vt::Rect& rect) {
+void DrawArrowSkin(vt::DeviceContext* dc, const vt::SGArrowSkin& skin, int state, const vt::Rect& rect) {
   DrawSkinCell(dc, skin.face, state, rect);
   const vt::Bitmap* glyph = PooledSkinBitmap(skin.glyphImageId);
   if (!glyph || skin.glyphWidth <= 0 || skin.glyphHeight <= 0) return;

@@ -23,6 +23,8 @@ struct SGSkinCell {
 };
 constexpr std::size_t kSkinCellBytes = 32;
 
+namespace vt {
+
 // The 48-byte skin block of an arrow button: the face cell and the arrow glyph strip.
 struct SGArrowSkin {
   SGSkinCell face;
@@ -31,10 +33,12 @@ struct SGArrowSkin {
   int glyphWidth = 0;
   int glyphHeight = 0;
 };
+
+}  // namespace vt
 constexpr std::size_t kArrowSkinBytes = 48;
-SGArrowSkin ReadArrowSkin(const unsigned char* block);
+vt::SGArrowSkin ReadArrowSkin(const unsigned char* block);
 // The face nine-sliced over rect and the glyph cell centred in it, both with cell `state`.
-void DrawArrowSkin(vt::DeviceContext* dc, const SGArrowSkin& skin, int state, const vt::Rect& rect);
+void DrawArrowSkin(vt::DeviceContext* dc, const vt::SGArrowSkin& skin, int state, const vt::Rect& rect);
 
 // The little-endian 32-bit word at byte offset `at`.
 int ReadSkinWord(const unsigned char* block, std::size_t at);

@@ -10,14 +10,14 @@
 #include "platform/gui/DeviceContext.h"
 #include "platform/gui/HostWindow.h"
 
-SGSplitterDrag g_splitterDrag;
+vt::SGSplitterDrag g_splitterDrag;
 
 namespace {
-SGSplitterSkin g_hSplitterSkin;
+vt::SGSplitterSkin g_hSplitterSkin;
 }  // namespace
 
 void SetSkHSplitterSkin(const unsigned char* block) {
-  SGSplitterSkin s;
+  vt::SGSplitterSkin s;
   s.imageId = ReadSkinWord(block, 0);
   s.maskId = ReadSkinWord(block, 4);
   s.cellWidth = ReadSkinWord(block, 8);
@@ -28,7 +28,7 @@ void SetSkHSplitterSkin(const unsigned char* block) {
   PreloadSkinBitmap(s.maskId);
 }
 
-const SGSplitterSkin& GetSkHSplitterSkin() { return g_hSplitterSkin; }
+const vt::SGSplitterSkin& GetSkHSplitterSkin() { return g_hSplitterSkin; }
 
 CGSkSplitter::CGSkSplitter(CGCore* parent, int left, int top, int id, int style, int width, int height)
     : CGPrimitive(parent, left, top, id, style, width, height) {}
@@ -165,7 +165,7 @@ void CGSkHSplitter::DrawState(vt::DeviceContext* dc, int style, int pressed) {
   ClipToVisibleRect(dc);
   dc->FillSolidRect(r, GetBackColor());
   const int state = !(style & GSTYLE_ENABLED) ? 1 : (pressed ? 2 : 0);
-  const SGSplitterSkin& skin = g_hSplitterSkin;
+  const vt::SGSplitterSkin& skin = g_hSplitterSkin;
   if (!skin.imageId || skin.cellWidth <= 0 || skin.cellHeight <= 0) return;
   const vt::Bitmap* image = PooledSkinBitmap(skin.imageId);
   if (!image) return;

@@ -49,12 +49,16 @@ class CGSkSplitter : public CGPrimitive {
   int m_minNext = 100;
 };
 
+namespace vt {
+
 // The press position of the running splitter drag (parent coordinates).
 struct SGSplitterDrag {
   int pressX = 0;
   int pressY = 0;
 };
-extern SGSplitterDrag g_splitterDrag;
+
+}  // namespace vt
+extern vt::SGSplitterDrag g_splitterDrag;
 
 // A vertical bar dragged horizontally.
 class CGSkHSplitter : public CGSkSplitter {
@@ -70,6 +74,8 @@ class CGSkHSplitter : public CGSkSplitter {
   void MoveBy(int delta) override;
 };
 
+namespace vt {
+
 // The splitter's skin: image and mask ids, cell size and the height of the stretched cap.
 struct SGSplitterSkin {
   int imageId = 0;
@@ -78,7 +84,9 @@ struct SGSplitterSkin {
   int cellHeight = 0;
   int capHeight = 0;
 };
+
+}  // namespace vt
 constexpr std::size_t kSplitterSkinBytes = 32;
 // Stores the 32-byte block of the skin descriptor and loads its bitmaps.
 void SetSkHSplitterSkin(const unsigned char* block);
-const SGSplitterSkin& GetSkHSplitterSkin();
+const vt::SGSplitterSkin& GetSkHSplitterSkin();

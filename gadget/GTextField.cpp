@@ -22,7 +22,7 @@ int KnownAlignment(int a) { return a >= 1 && a <= 3 ? a : kAlignLeft; }
 // The skin's colours of a field: fill, frame, text for active or not active.
 void SkinColours(SkinReceiver receiver, bool active, vt::ColorRef* fill, vt::ColorRef* frame,
                  vt::ColorRef* text) {
-  const SGSkinBlock& skin = SkinBlock(receiver);
+  const vt::SGSkinBlock& skin = SkinBlock(receiver);
   *fill = skin.Colour(active ? 0 : 4);
   *frame = skin.Colour(active ? 8 : 12);
   *text = skin.Colour(active ? 16 : 20);

@@ -13,12 +13,12 @@
 
 namespace {
 
-SGSkEditSkin g_textEditSkin{};
-SGSkEditSkin g_passwdEditSkin{};
-SGSkComboSkin g_comboSkin{};
+vt::SGSkEditSkin g_textEditSkin{};
+vt::SGSkEditSkin g_passwdEditSkin{};
+vt::SGSkComboSkin g_comboSkin{};
 CGBitmap* g_comboBitmaps[4] = {};  // button image and mask, glyph image and mask
 
-std::array<vt::ColorRef, 4> FrameOf(const SGSkEditSkin& skin) {
+std::array<vt::ColorRef, 4> FrameOf(const vt::SGSkEditSkin& skin) {
   return {skin.colours[0], skin.colours[1], skin.colours[2], skin.colours[3]};
 }
 
@@ -32,10 +32,10 @@ const vt::Bitmap* ImageOf(const CGBitmap* b) { return b ? b->GetBitmap() : nullp
 
 }  // namespace
 
-void SetSkTextEditSkin(const SGSkEditSkin& skin) { g_textEditSkin = skin; }
-void SetSkPasswdEditSkin(const SGSkEditSkin& skin) { g_passwdEditSkin = skin; }
+void SetSkTextEditSkin(const vt::SGSkEditSkin& skin) { g_textEditSkin = skin; }
+void SetSkPasswdEditSkin(const vt::SGSkEditSkin& skin) { g_passwdEditSkin = skin; }
 
-void SetSkComboSkin(const SGSkComboSkin& skin) {
+void SetSkComboSkin(const vt::SGSkComboSkin& skin) {
   g_comboSkin = skin;
   const uint32_t ids[4] = {skin.buttonImage, skin.buttonMask, skin.glyphImage, skin.glyphMask};
   for (int i = 0; i < 4; ++i)
@@ -61,7 +61,7 @@ CSkCombo::CSkCombo(std::unique_ptr<vt::InPlaceCombo> control) : CCombo(std::move
 }
 
 void CSkCombo::PaintField(vt::DeviceContext& dc, const vt::Rect& bounds) {
-  const SGSkComboSkin& s = g_comboSkin;
+  const vt::SGSkComboSkin& s = g_comboSkin;
   const int l = bounds.left, t = bounds.top, w = bounds.Width(), h = bounds.Height();
   dc.SelectClipRect(nullptr);
   dc.FillSolidRect(bounds, s.background);

@@ -14,11 +14,17 @@ namespace vt {
 class DeviceContext;
 }
 
+namespace vt {
+
 // Frame colours of the skinned edit controls: left, top, right, bottom edge.
 struct SGSkEditSkin {
   uint32_t colours[4];
 };
-static_assert(sizeof(SGSkEditSkin) == 16);
+
+}  // namespace vt
+static_assert(sizeof(vt::SGSkEditSkin) == 16);
+
+namespace vt {
 
 // The skin block of the skinned drop-down list, sixteen 32-bit words.
 struct SGSkComboSkin {
@@ -29,12 +35,14 @@ struct SGSkComboSkin {
   uint32_t glyphCellWidth, glyphCellHeight;
   uint32_t background, text, outerFrame, innerFrame;  // colours
 };
-static_assert(sizeof(SGSkComboSkin) == 64);
+
+}  // namespace vt
+static_assert(sizeof(vt::SGSkComboSkin) == 64);
 
 // Copy the block into the class's skin; the combo's four bitmaps come from the bitmap pool.
-void SetSkTextEditSkin(const SGSkEditSkin& skin);
-void SetSkPasswdEditSkin(const SGSkEditSkin& skin);
-void SetSkComboSkin(const SGSkComboSkin& skin);
+void SetSkTextEditSkin(const vt::SGSkEditSkin& skin);
+void SetSkPasswdEditSkin(const vt::SGSkEditSkin& skin);
+void SetSkComboSkin(const vt::SGSkComboSkin& skin);
 
 class CSkTextEdit : public CTextEdit {
  public:

@@ -3,7 +3,7 @@
 
 #include <cassert>
 
-void CVTColumns::Reset(int kind, int channels, int count) {
+void vt::CVTColumns::Reset(int kind, int channels, int count) {
   assert(channels >= 0 && count >= 0);
   kind_ = kind;
   count_ = count;

@@ -14,6 +14,8 @@
 #include "recorder/SRecordData.h"
 #include "recorder/TickTime.h"
 
+namespace vt {
+
 class CVTColumns {
  public:
   // The arrays of one channel. A channel whose samples the file does not deliver has none:
@@ -53,3 +55,5 @@ class CVTColumns {
   TickTime first_;
   int64_t intervalMs_ = 0;
 };
+
+}  // namespace vt

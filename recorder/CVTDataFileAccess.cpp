@@ -102,7 +102,7 @@ int CVTDataFileAccess::GetUsedGroupNo(int i) {
 }
 
 int CVTDataFileAccess::GetGroupInfo(int, std::string*, int*, int*, int*) { return 1; }
-int CVTDataFileAccess::GetGroupChannel(int, int, SGroupChannelInfo*) { return 1; }
+int CVTDataFileAccess::GetGroupChannel(int, int, vt::SGroupChannelInfo*) { return 1; }
 
 int CVTDataFileAccess::FindGroup(int groupNo) {
   for (size_t i = 0; i < m_groups.size(); ++i)
@@ -118,17 +118,17 @@ int CVTDataFileAccess::GetGroupNo(int groupIndex) {
 int CVTDataFileAccess::FindChannelInGroup(int channelNo, int groupNo) {
   const int g = FindGroup(groupNo);
   if (g < 0) return -1;
-  const SFileGroup& group = m_groups[size_t(g)];
+  const vt::SFileGroup& group = m_groups[size_t(g)];
   for (size_t i = 0; i < group.channelNos.size(); ++i)
     if (group.channelNos[i] == channelNo) return int(i);
   return -1;
 }
 
 int CVTDataFileAccess::GetChannelCount() { return int(m_channelNos.size()); }
-int CVTDataFileAccess::GetChannelInfo(int, SChannelInfo*) { return 1; }
+int CVTDataFileAccess::GetChannelInfo(int, vt::SChannelInfo*) { return 1; }
 
 int CVTDataFileAccess::GetChannelDataType(int channelIndex) {
-  if (channelIndex < 0 || channelIndex >= int(m_channelTypes.size())) return CHANNEL_TYPE_NONE;
+  if (channelIndex < 0 || channelIndex >= int(m_channelTypes.size())) return vt::CHANNEL_TYPE_NONE;
   return m_channelTypes[size_t(channelIndex)];
 }
 
@@ -149,7 +149,7 @@ int CVTDataFileAccess::GetMessage(int index, std::string* user, int* messageNo, 
                                   int64_t* relativeDataNo, int* secondWord, std::string* text, int* word36,
                                   int* groupCount, TickTime* messageTime, TickTime* inputTime) {
   if (index < 0 || index >= int(m_messages.size())) return 1;
-  const SFileMessage& m = m_messages[size_t(index)];
+  const vt::SFileMessage& m = m_messages[size_t(index)];
   Put(user, m.user);
   Put(messageNo, m.messageNo);
   Put(serial, m.serial);
@@ -165,7 +165,7 @@ int CVTDataFileAccess::GetMessage(int index, std::string* user, int* messageNo, 
 
 int CVTDataFileAccess::GetMessageGroup(int index, int j, int* groupNo) {
   if (index < 0 || index >= int(m_messages.size())) return 1;
-  const SFileMessage& m = m_messages[size_t(index)];
+  const vt::SFileMessage& m = m_messages[size_t(index)];
   if (j < 0 || j >= int(m.groups.size())) return 1;
   Put(groupNo, m.groups[size_t(j)]);
   return 0;
@@ -239,7 +239,7 @@ void States(const std::vector<int32_t>& values, int size, RecorderFormat format,
 }  // namespace
 
 int CVTDataFileAccess::ReadColumns(const std::vector<int>& channelIndexes, int start, int count,
-                                   CVTColumns* out) {
+                                   vt::CVTColumns* out) {
   // A range past the last record fails in the reads below.
   if (out == nullptr || start < 0 || count < 0) return 1;
   for (int c : channelIndexes)
@@ -251,13 +251,13 @@ int CVTDataFileAccess::ReadColumns(const std::vector<int>& channelIndexes, int s
     bool gridKnown = false;
     for (std::size_t k = 0; k < channelIndexes.size(); ++k) {
       const int c = channelIndexes[k];
-      CVTColumns::Column& column = out->GetColumn(int(k));
+      vt::CVTColumns::Column& column = out->GetColumn(int(k));
       column.channelIndex = c;
       int read = 0;
       if (ReadAlarmFlags(c, start, count, &column.flags, &read) != 0 || read != count) return 1;
       const int type = GetChannelDataType(c);
-      if (type != CHANNEL_TYPE_SHORT && type != CHANNEL_TYPE_INT) continue;
-      column.valueType = type == CHANNEL_TYPE_SHORT ? VALUE_TYPE_SHORT : VALUE_TYPE_INT;
+      if (type != vt::CHANNEL_TYPE_SHORT && type != vt::CHANNEL_TYPE_INT) continue;
+      column.valueType = type == vt::CHANNEL_TYPE_SHORT ? VALUE_TYPE_SHORT : VALUE_TYPE_INT;
       column.hasSamples = true;
       if (count == 0) continue;
       TickTime reported;
@@ -269,7 +269,7 @@ int CVTDataFileAccess::ReadColumns(const std::vector<int>& channelIndexes, int s
         std::fill_n(column.values.begin(), count, 0);
         if (display) std::fill_n(column.maxima.begin(), count, 0);
       }
-      const int size = type == CHANNEL_TYPE_SHORT ? 2 : 4;
+      const int size = type == vt::CHANNEL_TYPE_SHORT ? 2 : 4;
       States(column.values, size, GetStateFormat(), count, &column.states);
       if (display) States(column.maxima, size, GetStateFormat(), count, &column.maxStates);
       if (!gridKnown) first = RangeStartTime(reported, start), gridKnown = true;

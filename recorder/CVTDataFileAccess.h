@@ -18,6 +18,8 @@
 #include "recorder/RecorderState.h"
 #include "recorder/TickTime.h"
 
+namespace vt {
+
 // Results of CVTDataFileAccess::Open (the factory passes them on).
 enum FILE_ACCESS_RESULT : int {
   FILE_ACCESS_OK = 0,
@@ -95,6 +97,8 @@ struct SFileMessage {
   TickTime inputTime;
 };
 
+}  // namespace vt
+
 class CVTDataFileAccess {
  public:
   CVTDataFileAccess();
@@ -146,12 +150,12 @@ class CVTDataFileAccess {
   virtual int GetUsedGroupCount();
   virtual int GetUsedGroupNo(int i);
   virtual int GetGroupInfo(int groupIndex, std::string* name, int* channelCount, int* groupNo, int* inUse);
-  virtual int GetGroupChannel(int groupIndex, int place, SGroupChannelInfo* out);
+  virtual int GetGroupChannel(int groupIndex, int place, vt::SGroupChannelInfo* out);
   virtual int FindGroup(int groupNo);
   virtual int GetGroupNo(int groupIndex);
   virtual int FindChannelInGroup(int channelNo, int groupNo);
   virtual int GetChannelCount();
-  virtual int GetChannelInfo(int channelIndex, SChannelInfo* out);
+  virtual int GetChannelInfo(int channelIndex, vt::SChannelInfo* out);
   virtual int GetChannelDataType(int channelIndex);
   virtual int FindChannel(int channelNo);
   virtual int GetChannelNo(int channelIndex);
@@ -167,7 +171,7 @@ class CVTDataFileAccess {
   // gives without readTimes. The readers take the range's records once for all channels.
   // 0 success, 1 failure (a channel index outside the table, a range past the last record),
   // 2 no memory.
-  virtual int ReadColumns(const std::vector<int>& channelIndexes, int start, int count, CVTColumns* out);
+  virtual int ReadColumns(const std::vector<int>& channelIndexes, int start, int count, vt::CVTColumns* out);
   virtual int GetAlarmCount();
   virtual int GetAlarm(int index, int* channelIndex, int64_t* relativeDataNo, TickTime* time, int* action,
                        int* level, int* type, int* lastWord);
@@ -239,11 +243,11 @@ class CVTDataFileAccess {
   int m_batchCommentSlots = 0;
   std::map<int, SBatchText> m_batchTexts;  // non-empty texts only
   int m_batchTextSlots = 0;
-  std::vector<SFileGroup> m_groups;
+  std::vector<vt::SFileGroup> m_groups;
   std::vector<int> m_usedGroups;  // group indices in use, in file order
   std::vector<int> m_channelNos;  // parallel to m_channelTypes
   std::vector<int> m_channelTypes;
-  std::vector<SFileMessage> m_messages;
+  std::vector<vt::SFileMessage> m_messages;
   int m_alarmCount = 0;
   int m_alarmLevels = 0;
 };

@@ -16,30 +16,30 @@ CVTDataFileAccess* NewFileAccessFor(const std::string& path) {
 }
 
 int OpenFileAccessGuarded(CVTDataFileAccess* reader, const std::string& path) {
-  if (!reader) return FILE_ACCESS_UNSUPPORTED;
+  if (!reader) return vt::FILE_ACCESS_UNSUPPORTED;
   try {
     return reader->Open(path);
   } catch (const std::bad_alloc&) {
-    return FILE_ACCESS_TABLES_FAILED;
+    return vt::FILE_ACCESS_TABLES_FAILED;
   } catch (...) {
-    return FILE_ACCESS_EXCEPTION;
+    return vt::FILE_ACCESS_EXCEPTION;
   }
 }
 
 int OpenOrDiscardFileAccess(CVTDataFileAccess* reader, const std::string& path, CVTDataFileAccess** out) {
   if (out) *out = nullptr;
-  if (!reader) return FILE_ACCESS_UNSUPPORTED;
-  const int result = out ? OpenFileAccessGuarded(reader, path) : FILE_ACCESS_UNSUPPORTED;
-  if (result != FILE_ACCESS_OK) {
+  if (!reader) return vt::FILE_ACCESS_UNSUPPORTED;
+  const int result = out ? OpenFileAccessGuarded(reader, path) : vt::FILE_ACCESS_UNSUPPORTED;
+  if (result != vt::FILE_ACCESS_OK) {
     delete reader;
     return result;
   }
   *out = reader;
-  return FILE_ACCESS_OK;
+  return vt::FILE_ACCESS_OK;
 }
 
 int CreateFileAccess(const std::string& path, CVTDataFileAccess** reader) {
   if (reader) *reader = nullptr;
-  if (!reader) return FILE_ACCESS_UNSUPPORTED;
+  if (!reader) return vt::FILE_ACCESS_UNSUPPORTED;
   return OpenOrDiscardFileAccess(NewFileAccessFor(path), path, reader);
 }

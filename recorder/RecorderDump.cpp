@@ -158,7 +158,7 @@ bool DumpChannelsAndGroups(CVTDataFileAccess& r, DumpSink& out) {
   auto line = [&](Text& t) { ok = ok && Emit(out, t); };
   line(Text() << "channels: " << r.GetChannelCount());
   for (int i = 0; i < r.GetChannelCount() && ok; ++i) {
-    SChannelInfo ci;
+    vt::SChannelInfo ci;
     if (r.GetChannelInfo(i, &ci) != 0) {
       line(Text() << "  " << i << ": number " << r.GetChannelNo(i) << ", type " << r.GetChannelDataType(i)
                   << " (no information)");
@@ -191,7 +191,7 @@ bool DumpChannelsAndGroups(CVTDataFileAccess& r, DumpSink& out) {
     l << "  " << i << ": number " << number << ", in use " << inUse << ", ";
     l.Quoted(name) << ", " << count << " channels:";
     for (int p = 0; p < count; ++p) {
-      SGroupChannelInfo gc;
+      vt::SGroupChannelInfo gc;
       if (r.GetGroupChannel(i, p, &gc) != 0) {
         l << " ?";
         continue;

@@ -66,10 +66,10 @@ void SharedTimeZone::SetDisplayTimeZone(int mode, uint16_t startMonth, uint16_t 
   vt::GetTimeZoneInformation(&computer);
   vt::TimeZoneInformation record;
   switch (mode) {
-    case DISPLAY_ZONE_NO_DAYLIGHT:
+    case vt::DISPLAY_ZONE_NO_DAYLIGHT:
       record.Bias = computer.Bias;
       break;
-    case DISPLAY_ZONE_USER_RULE:
+    case vt::DISPLAY_ZONE_USER_RULE:
       record.Bias = computer.Bias;
       record.DaylightBias = -60;
       record.DaylightDate.wMonth = startMonth;
@@ -81,7 +81,7 @@ void SharedTimeZone::SetDisplayTimeZone(int mode, uint16_t startMonth, uint16_t 
       record.StandardDate.wDayOfWeek = endDayOfWeek;
       record.StandardDate.wHour = endHour;
       break;
-    case DISPLAY_ZONE_COMPUTER:
+    case vt::DISPLAY_ZONE_COMPUTER:
       record = computer;
       break;
     default:

@@ -17,12 +17,16 @@
 #include "platform/base/TimeEngine.h"
 #include "platform/base/TimeZoneRecord.h"
 
+namespace vt {
+
 // The modes of SetDisplayTimeZone. They are not the settings file's rule types.
 enum DISPLAY_ZONE_MODE : int {
   DISPLAY_ZONE_NO_DAYLIGHT = 0,  // the computer's Bias, no daylight saving
   DISPLAY_ZONE_USER_RULE = 1,    // the computer's Bias with the user's daylight-saving rule
   DISPLAY_ZONE_COMPUTER = 2,     // the computer's zone as it is
 };
+
+}  // namespace vt
 
 class SharedTimeZone {
  public:

@@ -7,6 +7,8 @@
 
 inline constexpr int AUTO_IMPORT_FOLDER_COUNT = 8;
 
+namespace vt {
+
 // Convert modes of an entry.
 enum AUTO_IMPORT_CONVERT : int {
   AUTO_IMPORT_CONVERT_NONE = 0,
@@ -20,3 +22,5 @@ struct SAutoImportFolder {
   std::string folderPath;
   int convertMode = AUTO_IMPORT_CONVERT_NONE;
 };
+
+}  // namespace vt

@@ -19,6 +19,8 @@
 
 #include "platform/base/AppendFile.h"
 
+namespace vt {
+
 // Message levels and their letters: 0 "E", 1 "W", 2 "I".
 enum LOG_LEVEL : int { LOG_LEVEL_ERROR = 0, LOG_LEVEL_WARNING = 1, LOG_LEVEL_INFO = 2 };
 
@@ -53,6 +55,8 @@ enum LOG_MESSAGE : int {
   // A damaged import list was set aside and made anew (argument: where the old one went).
   LOG_IMPORT_LIST_RECREATED = 10328,
 };
+
+}  // namespace vt
 
 // The table row of a code: true with its level and text when the code is known.
 bool LookUpLogMessage(int code, int* level, std::string* text);

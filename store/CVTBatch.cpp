@@ -244,7 +244,7 @@ int CVTBatch::ReadRecordsAt(int channelNo, int64_t position, int64_t count, CVTD
   if (count < 0 || position < 0) return STORE_FAILED;
   if (count == 0) return STORE_OK;
   if (buffer->GetCapacity() < 1) {
-    int kind = DATA_KIND_NONE, type = CHANNEL_TYPE_NONE;
+    int kind = DATA_KIND_NONE, type = vt::CHANNEL_TYPE_NONE;
     if (latest.GetDataKind(&kind) != STORE_OK || latest.GetChannelDataType(channelNo, &type) != STORE_OK)
       return STORE_FAILED;
     if (int r = buffer->Allocate(kind, type, int(count)); r != STORE_OK) return r;
@@ -304,7 +304,7 @@ int CVTBatch::ReadColumns(const std::vector<int>& channelNos, TickTime from, Tic
     if (fillGaps && grid && FileBlockSpans(i, block, &previousEnd, &start) &&
         GapPoints(previousEnd, start, from, to, &k0, &k1)) {
       for (int64_t k = k0; k <= k1; k += rangeRecords) {
-        SColumnPiece gap;
+        vt::SColumnPiece gap;
         gap.first = previousEnd.PlusMilliseconds(k * m_dataInterval);
         gap.intervalMs = m_dataInterval;
         gap.count = int(std::min<int64_t>(rangeRecords, k1 - k + 1));
@@ -334,7 +334,7 @@ int CVTBatch::ReadRecords(int channelNo, TickTime from, TickTime to, CVTData* bu
       capacity = to.DiffMilliseconds(from) / m_dataInterval + 1;
     }
     if (capacity >= RECORD_RANGE_LIMIT) return STORE_RANGE_TOO_LARGE;
-    int kind = DATA_KIND_NONE, type = CHANNEL_TYPE_NONE;
+    int kind = DATA_KIND_NONE, type = vt::CHANNEL_TYPE_NONE;
     if (latest.GetDataKind(&kind) != STORE_OK || latest.GetChannelDataType(channelNo, &type) != STORE_OK)
       return STORE_FAILED;
     if (int r = buffer->Allocate(kind, type, int(capacity)); r != STORE_OK) return r;
@@ -379,13 +379,13 @@ int CVTBatch::GetGroupInfo(int groupNo, std::string* name, int* channelCount, in
   return m_files.back()->GetGroupInfo(groupNo, name, channelCount, inUse);
 }
 
-int CVTBatch::GetGroupChannelInfo(int groupNo, int channelNo, SGroupChannelInfo* out) {
+int CVTBatch::GetGroupChannelInfo(int groupNo, int channelNo, vt::SGroupChannelInfo* out) {
   vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || m_files.empty()) return STORE_FAILED;
   return m_files.back()->GetGroupChannelInfo(groupNo, channelNo, out);
 }
 
-int CVTBatch::GetChannelInfo(int channelNo, SChannelInfo* out) {
+int CVTBatch::GetChannelInfo(int channelNo, vt::SChannelInfo* out) {
   vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || m_files.empty()) return STORE_FAILED;
   return m_files.back()->GetChannelInfo(channelNo, out);

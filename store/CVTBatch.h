@@ -50,8 +50,8 @@ class CVTBatch : public CVTFileInterface {
   int GetGroupCount() override;
   int GetUsedGroupNo(int i) override;
   int GetGroupInfo(int groupNo, std::string* name, int* channelCount, int* inUse) override;
-  int GetGroupChannelInfo(int groupNo, int channelNo, SGroupChannelInfo* out) override;
-  int GetChannelInfo(int channelNo, SChannelInfo* out) override;
+  int GetGroupChannelInfo(int groupNo, int channelNo, vt::SGroupChannelInfo* out) override;
+  int GetChannelInfo(int channelNo, vt::SChannelInfo* out) override;
   int GetMessageCount() override;
   int GetMessages(int group, TickTime from, TickTime to, CVTMessageList* list, int block) override;
   int GetTriggerCount() override;

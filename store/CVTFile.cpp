@@ -33,7 +33,9 @@ TickTime TimeOfRecord(const SRecordData* r) {
                                                : static_cast<const SDispIntData*>(r)->time;
 }
 
-bool DeliversSamples(int dataType) { return dataType == CHANNEL_TYPE_SHORT || dataType == CHANNEL_TYPE_INT; }
+bool DeliversSamples(int dataType) {
+  return dataType == vt::CHANNEL_TYPE_SHORT || dataType == vt::CHANNEL_TYPE_INT;
+}
 
 // The channel whose records give a block's times: the first one that delivers samples.
 int TimeChannel(CVTDataFileAccess* reader) {
@@ -103,7 +105,7 @@ CVTDataFileAccess* CVTFile::GetFileAccess() {
   if (m_reader) return m_reader.get();
   if (m_path.empty()) return nullptr;  // never initialised: nothing to open, nothing to report
   CVTDataFileAccess* reader = nullptr;
-  if (CVTDataStorage::OpenStoredFile(m_path, &reader) != FILE_ACCESS_OK || reader == nullptr) {
+  if (CVTDataStorage::OpenStoredFile(m_path, &reader) != vt::FILE_ACCESS_OK || reader == nullptr) {
     if (m_storage != nullptr) m_storage->SetStatus(kStatusAbnormalFiles);
     return nullptr;
   }
@@ -333,7 +335,7 @@ int CVTFile::ReadColumnsOfBlock(const std::vector<int>& channelNos, TickTime fro
     const int n = int(std::min<int64_t>(rangeRecords, count - done));
     if (const int r = reader->ReadColumns(m_columnIndexes, int(start + done), n, &m_columns); r != 0)
       return STORE_FAILED;
-    SColumnPiece piece;
+    vt::SColumnPiece piece;
     piece.first = m_columns.GetFirstTime();
     piece.intervalMs = m_columns.GetIntervalMs();
     piece.count = n;
@@ -376,7 +378,7 @@ int CVTFile::GetGroupInfo(int groupNo, std::string* name, int* channelCount, int
   return STORE_OK;
 }
 
-int CVTFile::GetGroupChannelInfo(int groupNo, int channelNo, SGroupChannelInfo* out) {
+int CVTFile::GetGroupChannelInfo(int groupNo, int channelNo, vt::SGroupChannelInfo* out) {
   vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || out == nullptr) return STORE_FAILED;
   CVTDataFileAccess* reader = GetFileAccess();
@@ -387,7 +389,7 @@ int CVTFile::GetGroupChannelInfo(int groupNo, int channelNo, SGroupChannelInfo* 
   return STORE_OK;
 }
 
-int CVTFile::GetChannelInfo(int channelNo, SChannelInfo* out) {
+int CVTFile::GetChannelInfo(int channelNo, vt::SChannelInfo* out) {
   vt::DataLockGuard guard(ReadLock());
   if (!m_loaded || out == nullptr) return STORE_FAILED;
   CVTDataFileAccess* reader = GetFileAccess();

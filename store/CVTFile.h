@@ -18,6 +18,8 @@
 #include "recorder/CVTColumns.h"
 #include "store/CVTFileInterface.h"
 
+namespace vt {
+
 // One piece of a column read (CVTFile::ReadColumns, CVTBatch::ReadColumns): `count` records at
 // first, first + interval, ..., either read from a file (columns) or, between two files of a
 // batch, a gap that no record covers (every sample of it reads as no data).
@@ -30,8 +32,10 @@ struct SColumnPiece {
   // channel the file does not have gets no column.
   const std::vector<int>* places = nullptr;
 };
+
+}  // namespace vt
 // Takes one piece; false stops the read (the read then ends with STORE_INTERRUPTED).
-using ColumnSink = std::function<bool(const SColumnPiece&)>;
+using ColumnSink = std::function<bool(const vt::SColumnPiece&)>;
 
 class CVTFile : public CVTFileInterface {
  public:
@@ -67,8 +71,8 @@ class CVTFile : public CVTFileInterface {
   int GetGroupCount() override;
   int GetUsedGroupNo(int i) override;
   int GetGroupInfo(int groupNo, std::string* name, int* channelCount, int* inUse) override;
-  int GetGroupChannelInfo(int groupNo, int channelNo, SGroupChannelInfo* out) override;
-  int GetChannelInfo(int channelNo, SChannelInfo* out) override;
+  int GetGroupChannelInfo(int groupNo, int channelNo, vt::SGroupChannelInfo* out) override;
+  int GetChannelInfo(int channelNo, vt::SChannelInfo* out) override;
   int GetMessageCount() override;
   int GetMessages(int group, TickTime from, TickTime to, CVTMessageList* list, int block) override;
   int GetTriggerCount() override;
@@ -136,7 +140,7 @@ class CVTFile : public CVTFileInterface {
   std::vector<TickTime> m_blockStartTimes;
   std::vector<TickTime> m_blockEndTimes;
 
-  CVTColumns m_columns;  // the ranges of ReadColumns, kept from call to call
+  vt::CVTColumns m_columns;  // the ranges of ReadColumns, kept from call to call
   std::vector<int> m_columnIndexes, m_columnPlaces;
 
   static std::atomic<int> s_openReaders;

@@ -66,8 +66,8 @@ class CVTFileInterface {
   virtual int GetGroupCount() = 0;
   virtual int GetUsedGroupNo(int i) = 0;
   virtual int GetGroupInfo(int groupNo, std::string* name, int* channelCount, int* inUse) = 0;
-  virtual int GetGroupChannelInfo(int groupNo, int channelNo, SGroupChannelInfo* out) = 0;
-  virtual int GetChannelInfo(int channelNo, SChannelInfo* out) = 0;
+  virtual int GetGroupChannelInfo(int groupNo, int channelNo, vt::SGroupChannelInfo* out) = 0;
+  virtual int GetChannelInfo(int channelNo, vt::SChannelInfo* out) = 0;
   virtual int GetMessageCount() = 0;
   virtual int GetGroupMessages(int group, CVTMessageList* list, int block);
   virtual int GetAllMessages(CVTMessageList* list, int block);

@@ -26,12 +26,12 @@ struct SFailureBooking {
 };
 
 constexpr SFailureBooking kFailureBookings[] = {
-    {STORE_CRC_ERROR, IMPORT_STATUS_CRC_ERROR, LOG_CRC_ERROR},
-    {STORE_COPY_ERROR, IMPORT_STATUS_COPY_ERROR, LOG_COPY_ERROR},
-    {STORE_UNSUPPORTED_FILE, IMPORT_STATUS_OPEN_ERROR, LOG_OPEN_ERROR},
-    {STORE_EXCEPTION, IMPORT_STATUS_EXCEPTION, LOG_EXCEPTION},
-    {STORE_INVALID_FILE, IMPORT_STATUS_INVALID_FILE, LOG_INVALID_FILE},
-    {STORE_INVALID_CHANNEL, IMPORT_STATUS_INVALID_CHANNEL, LOG_INVALID_CHANNEL},
+    {STORE_CRC_ERROR, IMPORT_STATUS_CRC_ERROR, vt::LOG_CRC_ERROR},
+    {STORE_COPY_ERROR, IMPORT_STATUS_COPY_ERROR, vt::LOG_COPY_ERROR},
+    {STORE_UNSUPPORTED_FILE, IMPORT_STATUS_OPEN_ERROR, vt::LOG_OPEN_ERROR},
+    {STORE_EXCEPTION, IMPORT_STATUS_EXCEPTION, vt::LOG_EXCEPTION},
+    {STORE_INVALID_FILE, IMPORT_STATUS_INVALID_FILE, vt::LOG_INVALID_FILE},
+    {STORE_INVALID_CHANNEL, IMPORT_STATUS_INVALID_CHANNEL, vt::LOG_INVALID_CHANNEL},
 };
 
 const SFailureBooking* FailureBookingOf(int result) {
@@ -99,7 +99,7 @@ void CVTImportManager::OpenSession() {
     CreateFolderTree(storageLogFolder);
     log_->Open();
     if (!listManager_->GetSetAsidePath().empty()) {
-      Log(LOG_IMPORT_LIST_RECREATED, &listManager_->GetSetAsidePath());
+      Log(vt::LOG_IMPORT_LIST_RECREATED, &listManager_->GetSetAsidePath());
     }
   }
   addedCount_ = 0;
@@ -155,10 +155,10 @@ bool CVTImportManager::RunImport() {
   scannedFolders_.clear();
   switch (mode_) {
     case IMPORT_MODE_AUTOMATIC:
-      Log(LOG_START_AUTOMATIC_IMPORT);
+      Log(vt::LOG_START_AUTOMATIC_IMPORT);
       if (folderTable_) {
         for (int i = 0; i < AUTO_IMPORT_FOLDER_COUNT; ++i) {
-          const SAutoImportFolder& entry = folderTable_[i];
+          const vt::SAutoImportFolder& entry = folderTable_[i];
           if (!entry.inUse) continue;
           complete = ScanFolder(entry.folderPath, entry.withSubfolders, entry.convertMode);
           if (!complete) break;
@@ -166,18 +166,18 @@ bool CVTImportManager::RunImport() {
       }
       break;
     case IMPORT_MODE_MANUAL:
-      Log(LOG_START_MANUAL_IMPORT);
-      complete = !folderPath_.empty() ? ScanFolder(folderPath_, withSubfolders_, AUTO_IMPORT_CONVERT_NONE)
+      Log(vt::LOG_START_MANUAL_IMPORT);
+      complete = !folderPath_.empty() ? ScanFolder(folderPath_, withSubfolders_, vt::AUTO_IMPORT_CONVERT_NONE)
                                       : ImportFileList();
       break;
     case IMPORT_MODE_FILE_OPEN:
-      Log(LOG_START_FILE_OPEN_IMPORT);
+      Log(vt::LOG_START_FILE_OPEN_IMPORT);
       complete = ImportFileList();
       break;
     default:
       break;
   }
-  Log(complete ? LOG_FINISH_IMPORT : LOG_DISTURB_IMPORT);
+  Log(complete ? vt::LOG_FINISH_IMPORT : vt::LOG_DISTURB_IMPORT);
   if (instrumentLimit_) lastResult_ = STORE_INSTRUMENT_LIMIT;
   return false;
 }
@@ -199,7 +199,7 @@ bool CVTImportManager::ScanFolder(const std::string& folder, bool withSubfolders
     // Longer than the system takes (with the separator a folder's scan adds): said, not skipped
     // in silence.
     if (path.size() + (entry.isFolder ? 1 : 0) >= vt::kMaxSystemPath) {
-      Log(LOG_IMPORT_ERROR, &path);
+      Log(vt::LOG_IMPORT_ERROR, &path);
       continue;
     }
     if (entry.isFolder) {
@@ -209,7 +209,7 @@ bool CVTImportManager::ScanFolder(const std::string& folder, bool withSubfolders
     }
     const bool isNew = ImportOneFile(path, copyPath);
     if (ShouldStop()) return false;
-    if (isNew && convertMode != AUTO_IMPORT_CONVERT_NONE) {
+    if (isNew && convertMode != vt::AUTO_IMPORT_CONVERT_NONE) {
       ConvertImportedFile(base, path, convertMode);
       if (ShouldStop()) return false;
     }
@@ -278,7 +278,7 @@ bool CVTImportManager::ImportOneFile(const std::string& path, std::string& copyP
   switch (lastResult_) {
     case STORE_OK:
       BookStatus(listed, path, copyPath, IMPORT_STATUS_IMPORTED);
-      Log(LOG_IMPORT, &path);
+      Log(vt::LOG_IMPORT, &path);
       ++addedCount_;
       break;
     case STORE_IMPORTED_ALREADY:
@@ -286,17 +286,17 @@ bool CVTImportManager::ImportOneFile(const std::string& path, std::string& copyP
       // stopped after its commit and before its booking. It is booked now, as imported.
       if (listed != IMPORT_STATUS_IMPORTED && list_ && !list_->HasImportedRowFor(copyPath)) {
         BookStatus(listed, path, copyPath, IMPORT_STATUS_IMPORTED);
-        Log(LOG_IMPORT, &path);
+        Log(vt::LOG_IMPORT, &path);
         ++addedCount_;
         break;
       }
       if (mode_ == IMPORT_MODE_FILE_OPEN) break;
       BookStatus(listed, path, copyPath, IMPORT_STATUS_IMPORTED_ALREADY);
-      Log(LOG_IMPORTED_ALREADY, &path);
+      Log(vt::LOG_IMPORTED_ALREADY, &path);
       break;
     case STORE_IN_TRASH: {
       if (mode_ == IMPORT_MODE_AUTOMATIC) {
-        Log(LOG_IMPORTED_ALREADY, &path);
+        Log(vt::LOG_IMPORTED_ALREADY, &path);
         break;
       }
       std::string restored;
@@ -309,29 +309,29 @@ bool CVTImportManager::ImportOneFile(const std::string& path, std::string& copyP
       }
       copyPath = restored;
       BookStatus(listed, path, copyPath, IMPORT_STATUS_IMPORTED);
-      Log(LOG_REVERSE, &path);
+      Log(vt::LOG_REVERSE, &path);
       ++addedCount_;
       break;
     }
     case STORE_INDEX_FILE_LIMIT:
-      Log(LOG_LIMIT_INDEX_FILE);
+      Log(vt::LOG_LIMIT_INDEX_FILE);
       break;
     case STORE_INSTRUMENT_LIMIT:
       instrumentLimit_ = true;
-      Log(LOG_LIMIT_INSTRUMENTS, &path);
+      Log(vt::LOG_LIMIT_INSTRUMENTS, &path);
       break;
     case STORE_DISK_FULL:
-      Log(LOG_DISK_FULL);
+      Log(vt::LOG_DISK_FULL);
       break;
     case STORE_SHARE_VIOLATION:
-      Log(LOG_SHARE_VIOLATION, &path);
+      Log(vt::LOG_SHARE_VIOLATION, &path);
       break;
     default:
       if (const SFailureBooking* failure = FailureBookingOf(lastResult_)) {
         BookStatus(listed, path, none, failure->status);
         Log(failure->code, &path);
       } else {
-        Log(LOG_IMPORT_ERROR, &path);
+        Log(vt::LOG_IMPORT_ERROR, &path);
       }
       break;
   }
@@ -342,11 +342,11 @@ void CVTImportManager::ConvertImportedFile(const std::string& folder, const std:
                                            int convertMode) {
   if (!converter_) return;
   const int format =
-      convertMode == AUTO_IMPORT_CONVERT_WORKBOOK ? IMPORT_CONVERT_WORKBOOK : IMPORT_CONVERT_TEXT;
+      convertMode == vt::AUTO_IMPORT_CONVERT_WORKBOOK ? vt::IMPORT_CONVERT_WORKBOOK : vt::IMPORT_CONVERT_TEXT;
   std::vector<std::string> written;
   if (converter_(path, WithSeparator(folder), format, written) != 0) {
-    Log(LOG_CONVERT_ERROR, &path);
+    Log(vt::LOG_CONVERT_ERROR, &path);
     return;
   }
-  for (const std::string& output : written) Log(LOG_CONVERT, &output);
+  for (const std::string& output : written) Log(vt::LOG_CONVERT, &output);
 }

@@ -34,8 +34,12 @@ enum IMPORT_MODE : int {
   IMPORT_MODE_FILE_OPEN = 2,
 };
 
+namespace vt {
+
 // Output formats of a conversion after import.
 enum IMPORT_CONVERT_FORMAT : int { IMPORT_CONVERT_WORKBOOK = 0, IMPORT_CONVERT_TEXT = 1 };
+
+}  // namespace vt
 
 // Converts one newly imported file: source path, destination folder (ending in '/'), format.
 // Returns 0 on success with the paths of every file written in writtenPaths, in order; any other
@@ -54,7 +58,7 @@ class CVTImportManager : public CZThread {
   // Owner settings (made at start-up).
   void SetStorage(CVTDataStorage* storage) { storage_ = storage; }
   void SetBasePath(const std::string& basePath) { basePath_ = basePath; }
-  void SetFolderTable(const SAutoImportFolder* table) { folderTable_ = table; }
+  void SetFolderTable(const vt::SAutoImportFolder* table) { folderTable_ = table; }
   void SetConverter(ImportConverter converter) { converter_ = std::move(converter); }
   // The clock of the test whether a file is still being written (the system clock if empty).
   void SetClock(StoreClock clock) { clock_ = std::move(clock); }
@@ -116,7 +120,7 @@ class CVTImportManager : public CZThread {
   // Owner settings.
   CVTDataStorage* storage_ = nullptr;
   std::string basePath_;
-  const SAutoImportFolder* folderTable_ = nullptr;
+  const vt::SAutoImportFolder* folderTable_ = nullptr;
   ImportConverter converter_;
   StoreClock clock_;
   ImportDoneCallback callback_ = nullptr;

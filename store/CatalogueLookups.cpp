@@ -206,7 +206,7 @@ bool GetChannelTagAndPeriod(const vt::CatalogueSources& s, const std::string& ba
 }
 
 bool GetChannelTagRow(const vt::CatalogueSources& s, const std::string& batchGuid, int channelNo,
-                      SChannelTagRow& r) {
+                      vt::SChannelTagRow& r) {
   CatalogueCursor c = RunOnIndex(s, "SELECT * FROM tag_list WHERE cont_data_guid = '" + Q(batchGuid) +
                                         "' AND channel_no = " + N(channelNo) + " ;");
   return c && c->Fetch() == STORE_ROW && c->GetText(0, r.tagName) == STORE_OK &&

@@ -38,6 +38,8 @@ bool GetBatchChannels(const vt::CatalogueSources& s, const std::string& batchGui
                       std::vector<int>& channels);
 bool GetChannelTagAndPeriod(const vt::CatalogueSources& s, const std::string& batchGuid, int channelNo,
                             std::string& tagName, int64_t& startTime, int64_t& stopTime);
+namespace vt {
+
 // One tag_list row; true only when the row was found and all eleven columns read.
 struct SChannelTagRow {
   std::string tagName, tagNo, channelName;
@@ -47,8 +49,10 @@ struct SChannelTagRow {
   int dataKind = 0, powerFailure = 0;
   std::string batchName;
 };
+
+}  // namespace vt
 bool GetChannelTagRow(const vt::CatalogueSources& s, const std::string& batchGuid, int channelNo,
-                      SChannelTagRow& row);
+                      vt::SChannelTagRow& row);
 bool FindBatchOfFile(const vt::CatalogueSources& s, const std::string& filePath, std::string& batchGuid,
                      int64_t& startTime, int64_t& endTime);
 

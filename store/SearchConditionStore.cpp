@@ -104,7 +104,7 @@ bool CSearchConditionStore::Update(int64_t fromTime, const std::string& name, in
       });
 }
 
-bool CSearchConditionStore::Get(const std::string& name, SSearchCondition& c) {
+bool CSearchConditionStore::Get(const std::string& name, vt::SSearchCondition& c) {
   if (!connection_) return false;
   auto st = connection_->CreateStatement();
   if (!st || st->Prepare("SELECT * FROM condition WHERE name=? ;") != RDB_OK ||

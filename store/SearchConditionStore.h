@@ -15,6 +15,8 @@
 
 inline constexpr const char* kSearchConditionFileName = "searchcondition.db";
 
+namespace vt {
+
 // The values of one saved condition besides its name and save time.
 struct SSearchCondition {
   int listKind = 0;
@@ -28,6 +30,8 @@ struct SSearchCondition {
   std::string targetString;
   int alarmKind = 0;
 };
+
+}  // namespace vt
 
 class CSearchConditionStore {
  public:
@@ -54,7 +58,7 @@ class CSearchConditionStore {
   bool Update(int64_t fromTime, const std::string& name, int listKind, const std::string& serialNo,
               int timeCondition, int64_t toTime, int relativeValue, int relativeUnit, int stringTarget,
               const std::string& targetString, int alarmKind);
-  bool Get(const std::string& name, SSearchCondition& condition);
+  bool Get(const std::string& name, vt::SSearchCondition& condition);
   bool Delete(const std::string& name);
   bool Rename(const std::string& oldName, const std::string& newName);
 

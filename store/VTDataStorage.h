@@ -62,6 +62,8 @@ class CVTDataFileAccess;
 // "copy") and the file it has reached.
 using MaintenanceProgress = std::function<void(const char* step, const std::string& item)>;
 
+namespace vt {
+
 // What tests put in place of the machine: the free bytes of the storage's disk (false: unknown),
 // the reader factory of the import, and a look-in at each step of an import, a move or a purge.
 struct SStorageSeams {
@@ -72,6 +74,8 @@ struct SStorageSeams {
   // Each step of a rebuild that changes files ("index", "commit", "move", "swap", ...).
   std::function<void(const char* step)> onRebuildStep = {};
 };
+
+}  // namespace vt
 
 class CVTDataStorage {
  public:
@@ -169,7 +173,7 @@ class CVTDataStorage {
   // Whether a serial number can name a folder under FILES and TRASH.
   static bool IsSafeFolderName(const std::string& name);
 
-  void SetSeams(SStorageSeams seams) { seams_ = std::move(seams); }
+  void SetSeams(vt::SStorageSeams seams) { seams_ = std::move(seams); }
 
   // Maintenance (VTDataStorageMaintenance.cpp): the consistency check of the open index against
   // the stored files, and the rebuild of the index from them.
@@ -264,7 +268,7 @@ class CVTDataStorage {
   std::atomic<bool> cancelRequest_{false};
   std::atomic<bool> statementRunning_{false};
   std::mutex interruptMutex_;  // orders the interrupt against the flag and against Close
-  SStorageSeams seams_;
+  vt::SStorageSeams seams_;
   MaintenanceProgress progress_;
   std::vector<std::string> refused_;  // the rebuild's files bound for the deleted data (relative)
 };

@@ -605,7 +605,7 @@ int CVTDataStorage::ImportDataFileFrom(std::string* copyPath, const std::string&
       int written = 0;
       std::set<int> channelNumbers;
       for (int j = 0; j < places; ++j) {
-        SGroupChannelInfo member;
+        vt::SGroupChannelInfo member;
         if (reader.GetGroupChannel(g, j, &member) != 0) return STORE_INVALID_FILE;
         if (member.channelIndex == -1) continue;
         const int channelNo = reader.GetChannelNo(member.channelIndex);
@@ -685,7 +685,7 @@ int CVTDataStorage::ImportDataFileFrom(std::string* copyPath, const std::string&
     Statement q;
     if (!Prepared(db, q, "INSERT INTO tag VALUES(?,?,?,?,?,?,?);")) return STORE_FAILED;
     for (int j = 0; j < v.channelCount; ++j) {
-      SChannelInfo info;
+      vt::SChannelInfo info;
       if (reader.GetChannelInfo(j, &info) != 0) return STORE_INVALID_FILE;
       q->Reset();
       if (q->BindInt64(0, fileId) != RDB_OK || q->BindInt(1, info.channelNo) != RDB_OK ||

@@ -195,7 +195,7 @@ int CVTDataStorage::CheckFiles(int64_t totals[8]) {
       if (!inUse) continue;
       int members = 0;
       for (int j = 0; j < places; ++j) {
-        SGroupChannelInfo member;
+        vt::SGroupChannelInfo member;
         if (reader.GetGroupChannel(g, j, &member) != 0) return STORE_INVALID_FILE;
         if (member.channelIndex != -1) ++members;
       }
@@ -370,7 +370,7 @@ int CVTDataStorage::ReaddTrashFolder(const std::string& folder) {
 int CVTDataStorage::RebuildIndex(const std::string& databaseName) {
   Close();
   NameMutex(databaseName);
-  CVTSyncGuard guard(&mutex_);
+  vt::CVTSyncGuard guard(&mutex_);
   // A rebuild cut off earlier is finished (or undone) before this one starts over, and then a
   // move cut off, so the files are where the index in place says.
   if (int rc = FinishInterruptedRebuild(); rc != STORE_OK) return rc;

@@ -26,19 +26,19 @@ constexpr const char* kBackupMarker = "BACKUPPROCESSING";
 }  // namespace
 
 void CVTDataStorageManager::BeginLongOperation(CVTDataStorage* storage) {
-  CVTSyncGuard guard(&lock_);
+  vt::CVTSyncGuard guard(&lock_);
   busyStorage_ = storage;
   cancelRequest_ = false;
   copyCancel_ = 0;
 }
 
 void CVTDataStorageManager::EndLongOperation() {
-  CVTSyncGuard guard(&lock_);
+  vt::CVTSyncGuard guard(&lock_);
   busyStorage_ = nullptr;
 }
 
 void CVTDataStorageManager::Cancel() {
-  CVTSyncGuard guard(&lock_);
+  vt::CVTSyncGuard guard(&lock_);
   if (busyStorage_) {
     busyStorage_->SetCancelRequest(true);
     busyStorage_->InterruptRunningStatement();
@@ -48,7 +48,7 @@ void CVTDataStorageManager::Cancel() {
 }
 
 bool CVTDataStorageManager::IsCancelled() {
-  CVTSyncGuard guard(&lock_);
+  vt::CVTSyncGuard guard(&lock_);
   return cancelRequest_;
 }
 

@@ -87,10 +87,10 @@ bool CVTCriticalSection::Close() {
   return true;
 }
 
-CVTSyncGuard::CVTSyncGuard(CVTSyncObject* object, uint32_t timeoutMs) : object_(object) {
+vt::CVTSyncGuard::CVTSyncGuard(CVTSyncObject* object, uint32_t timeoutMs) : object_(object) {
   if (object_) locked_ = object_->Lock(timeoutMs);
 }
 
-CVTSyncGuard::~CVTSyncGuard() {
+vt::CVTSyncGuard::~CVTSyncGuard() {
   if (object_) object_->Unlock();
 }

@@ -72,6 +72,8 @@ class CVTCriticalSection : public CVTSyncObject {
   vt::CriticalSection section_;
 };
 
+namespace vt {
+
 // Takes a sync object for the lifetime of a block and releases it on every way out.
 class CVTSyncGuard {
  public:
@@ -87,3 +89,5 @@ class CVTSyncGuard {
   CVTSyncObject* object_;  // null when nothing was locked
   bool locked_ = false;
 };
+
+}  // namespace vt

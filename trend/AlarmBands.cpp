@@ -95,8 +95,8 @@ void CGNgAlarms::Draw(vt::DeviceContext* dc) {
   const CGNgGraphScreen* plot = PlotOf(this);
   const int rh = m_rect.Height() / 4;
   for (int i = 0; i < 4; ++i)
-    NgFillHalftone(dc, vt::Rect{r.left, r.top + i * rh, r.right, r.top + i * rh + 1},
-                   plot ? plot->m_gridColour : 0x00808080, plot ? plot->m_backColour : 0x00606060);
+    vt::NgFillHalftone(dc, vt::Rect{r.left, r.top + i * rh, r.right, r.top + i * rh + 1},
+                       plot ? plot->m_gridColour : 0x00808080, plot ? plot->m_backColour : 0x00606060);
 }
 
 CGNgAlarms::Target CGNgAlarms::MakeTarget(bool print) const {
@@ -299,11 +299,11 @@ void CGNgAlarmGroupManager::DrawBandsForRange(vt::DeviceContext* dc, PreciseTime
 }
 
 namespace {
-SGAlarmGroupSkin g_alarmGroupSkin;
+vt::SGAlarmGroupSkin g_alarmGroupSkin;
 }
 
 void SetAlarmGroupSkin(const int32_t values[kAlarmGroupSkinValues]) {
-  SGAlarmGroupSkin skin;
+  vt::SGAlarmGroupSkin skin;
   skin.colours[0] = vt::ColorRef(values[0]);
   skin.colours[1] = vt::ColorRef(values[1]);
   for (int i = 0; i < 12; ++i) skin.values[i] = values[2 + i];
@@ -312,4 +312,4 @@ void SetAlarmGroupSkin(const int32_t values[kAlarmGroupSkinValues]) {
   g_alarmGroupSkin = skin;
 }
 
-const SGAlarmGroupSkin& AlarmGroupSkin() { return g_alarmGroupSkin; }
+const vt::SGAlarmGroupSkin& AlarmGroupSkin() { return g_alarmGroupSkin; }

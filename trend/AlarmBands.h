@@ -34,14 +34,18 @@ void ExtractNgAlarmRuns(int64_t lastEntry, const std::function<uint16_t(int64_t)
 // first two are bitmap resource ids (image and grey mask), loaded through the root master. It is
 // kept for the run; the bands of this program draw without reading it.
 constexpr int kAlarmGroupSkinValues = 14;
+namespace vt {
+
 struct SGAlarmGroupSkin {
   vt::ColorRef colours[2] = {};
   int32_t values[12] = {};
   CGBitmap* image = nullptr;  // pooled by the root master; null when it has none of that id
   CGBitmap* mask = nullptr;
 };
+
+}  // namespace vt
 void SetAlarmGroupSkin(const int32_t values[kAlarmGroupSkinValues]);
-const SGAlarmGroupSkin& AlarmGroupSkin();
+const vt::SGAlarmGroupSkin& AlarmGroupSkin();
 
 // The framework's band group: passes a data source and a colour on to its children.
 class CGAlarmGroup : public CGGroup {

@@ -22,7 +22,7 @@ bool CGAxis::GetVisibleRect(vt::Rect* out) const {
   return !out->IsEmpty();
 }
 
-void CGAxis::Paint(vt::DeviceContext* dc) { NgPaintInVisibleRect(this, dc); }
+void CGAxis::Paint(vt::DeviceContext* dc) { vt::NgPaintInVisibleRect(this, dc); }
 
 bool CGAxis::GetVisiblePrintRect(vt::Rect* out) const {
   const CGPrimitive* parent = ParentPrimitive();

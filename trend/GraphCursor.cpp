@@ -236,7 +236,7 @@ void CGNgGraphCursor::OnLButtonUp(uint32_t, int32_t x, int32_t) {
 }
 
 void CGNgGraphCursor::OnTimer(uint32_t id) {
-  if (id != GTIMER_REPEAT) return;
+  if (id != vt::GTIMER_REPEAT) return;
   if (CGNgHTScrollBar* bar = TimeBar()) {
     PreciseTime s, e;
     GetShownRange(&s, &e);

@@ -99,15 +99,15 @@ void CGNgLegendList::BuildLegends() {
   m_channelLegend->AddEventCallback(GEVENT_CHANGED, OnChannelSelection, nullptr, 0);
 }
 
-CGNgLegendScreen* CGNgLegendList::ChannelScreen() const {
+vt::CGNgLegendScreen* CGNgLegendList::ChannelScreen() const {
   return m_channelLegend ? m_channelLegend->LegendScreen() : nullptr;
 }
 
-CGNgLegendScreen* CGNgLegendList::AxisScreen() const {
+vt::CGNgLegendScreen* CGNgLegendList::AxisScreen() const {
   return m_axisLegend ? m_axisLegend->LegendScreen() : nullptr;
 }
 
-CGNgLegendManager* CGNgLegendList::Current() const {
+vt::CGNgLegendManager* CGNgLegendList::Current() const {
   if (m_mode == LEGEND_AXIS) return m_axisLegend;
   return m_channelLegend;
 }
@@ -126,8 +126,8 @@ void CGNgLegendList::SetData(const SNgChannelSetting* channels, const SNgAxisSet
   m_channelCount = std::clamp(channelCount, 0, kNgLegendEntries);
   m_axisCount = std::clamp(axisCount, 0, kNgLegendEntries);
   BuildEntries(channels, m_channelCount, axes, m_axisCount);
-  if (CGNgLegendScreen* s = ChannelScreen()) BuildChannelTree(s, m_channelCount);
-  if (CGNgLegendScreen* s = AxisScreen()) BuildAxisTree(s, m_axisCount, m_axes);
+  if (vt::CGNgLegendScreen* s = ChannelScreen()) BuildChannelTree(s, m_channelCount);
+  if (vt::CGNgLegendScreen* s = AxisScreen()) BuildAxisTree(s, m_axisCount, m_axes);
   PushData();
   SetBackColor(m_backColour);
 }
@@ -163,8 +163,8 @@ void CGNgLegendList::BuildEntries(const SNgChannelSetting* channels, int channel
 }
 
 void CGNgLegendList::ReadBack() {
-  if (CGNgLegendScreen* s = ChannelScreen()) ReadChannelTree(s, m_channels, m_channelCount);
-  if (CGNgLegendScreen* s = AxisScreen()) ReadAxisTree(m_axes, s, m_axisCount);
+  if (vt::CGNgLegendScreen* s = ChannelScreen()) ReadChannelTree(s, m_channels, m_channelCount);
+  if (vt::CGNgLegendScreen* s = AxisScreen()) ReadAxisTree(m_axes, s, m_axisCount);
 }
 
 void CGNgLegendList::SyncEntries(int mode) {
@@ -185,8 +185,8 @@ void CGNgLegendList::SyncEntries(int mode) {
 }
 
 void CGNgLegendList::PushData() {
-  if (CGNgLegendScreen* s = ChannelScreen()) SetChannelTreeData(m_channels, s, m_channelCount);
-  if (CGNgLegendScreen* s = AxisScreen()) SetAxisTreeData(m_axes, s, m_axisCount);
+  if (vt::CGNgLegendScreen* s = ChannelScreen()) SetChannelTreeData(m_channels, s, m_channelCount);
+  if (vt::CGNgLegendScreen* s = AxisScreen()) SetAxisTreeData(m_axes, s, m_axisCount);
 }
 
 void CGNgLegendList::GetChannelStates(int n, SNgChannelSetting* out) {
@@ -212,9 +212,9 @@ void CGNgLegendList::GetAxisStates(int n, SNgAxisSetting* out) {
 void CGNgLegendList::SelectInLegend(int axis, int channel) {
   m_selectedAxis = axis;
   m_selectedChannel = channel;
-  if (CGNgLegendScreen* s = ChannelScreen())
+  if (vt::CGNgLegendScreen* s = ChannelScreen())
     s->m_selected = s->m_root && channel >= 0 ? s->m_root->TreeChildAt(channel) : nullptr;
-  CGNgLegendScreen* s = AxisScreen();
+  vt::CGNgLegendScreen* s = AxisScreen();
   if (!s) return;
   if (axis < 0 || channel < 0 || axis >= m_axisCount) {
     s->m_selected = nullptr;
@@ -257,10 +257,10 @@ void CGNgLegendList::SetBackColor(vt::ColorRef c) {
 }
 
 void CGNgLegendList::Layout() {
-  CGNgLegendManager* shown = m_mode == LEGEND_AXIS ? static_cast<CGNgLegendManager*>(m_axisLegend)
-                                                   : static_cast<CGNgLegendManager*>(m_channelLegend);
-  CGNgLegendManager* hidden = shown == m_axisLegend ? static_cast<CGNgLegendManager*>(m_channelLegend)
-                                                    : static_cast<CGNgLegendManager*>(m_axisLegend);
+  vt::CGNgLegendManager* shown = m_mode == LEGEND_AXIS ? static_cast<vt::CGNgLegendManager*>(m_axisLegend)
+                                                       : static_cast<vt::CGNgLegendManager*>(m_channelLegend);
+  vt::CGNgLegendManager* hidden = shown == m_axisLegend ? static_cast<vt::CGNgLegendManager*>(m_channelLegend)
+                                                        : static_cast<vt::CGNgLegendManager*>(m_axisLegend);
   if (shown) {
     shown->SetStyle(GSTYLE_ACTIVE);
     shown->SetBounds(0, 29, m_rect.Width(), std::max(m_rect.Height() - 50, 0));
@@ -285,9 +285,9 @@ void CGNgLegendList::ScalePrintRects(int s) {
   m_printScale = s;
   m_printFont = GetSharedFont(14 * s, 0, 0);
   const int fh = 14 * s;
-  if (CGNgLegendManager* m = Current()) {
+  if (vt::CGNgLegendManager* m = Current()) {
     m->SetPrintBounds(2 * s, fh + 20 * s, m_printRect.Width() - 2 * s, m_printRect.Height());
-    if (CGNgLegendScreen* screen = m->LegendScreen()) screen->ApplyPrintScale(s);
+    if (vt::CGNgLegendScreen* screen = m->LegendScreen()) screen->ApplyPrintScale(s);
   }
 }
 

@@ -79,8 +79,8 @@ class CGNgLegendList : public CGSelector, public NgLegendOwner {
   CGNgChLegend* m_channelLegend = nullptr;
 
  private:
-  CGNgLegendManager* Current() const;
-  CGNgLegendScreen* ChannelScreen() const;
-  CGNgLegendScreen* AxisScreen() const;
+  vt::CGNgLegendManager* Current() const;
+  vt::CGNgLegendScreen* ChannelScreen() const;
+  vt::CGNgLegendScreen* AxisScreen() const;
   int m_printScale = 1;
 };

@@ -50,17 +50,17 @@ vt::ColorRef TextColourOn(vt::ColorRef back) {
   return sum <= 384 ? kWhite : kBlack;
 }
 
-CGNgLegendManager* ManagerOf(const CGTreeNode* node) {
+vt::CGNgLegendManager* ManagerOf(const CGTreeNode* node) {
   CGTreeScreen* s = node->Screen();
   CGTreeManager* m = s ? s->Manager() : nullptr;
   return IsKindOfClass(m, GCLASS(CGNgChLegend)) || IsKindOfClass(m, GCLASS(CGNgAxisLegend))
-             ? static_cast<CGNgLegendManager*>(m)
+             ? static_cast<vt::CGNgLegendManager*>(m)
              : nullptr;
 }
 
 // A node from the pool (reset) or a new one, as the screen's last gadget child.
 template <class T>
-T* MakeNode(CGNgLegendScreen* screen, const SGClassInfo* cls) {
+T* MakeNode(vt::CGNgLegendScreen* screen, const SGClassInfo* cls) {
   if (auto* pooled = static_cast<T*>(TakeFromStocker(cls, screen))) {
     pooled->SetStyle(GSTYLE_ACTIVE);
     pooled->SetBounds(0, 0, 10, 10);
@@ -75,7 +75,7 @@ T* MakeNode(CGNgLegendScreen* screen, const SGClassInfo* cls) {
   return new T(screen);
 }
 
-CGTreeNode* MakeTreeRoot(CGNgLegendScreen* screen) {
+CGTreeNode* MakeTreeRoot(vt::CGNgLegendScreen* screen) {
   if (screen->m_root) screen->m_root->Release();
   CGTreeNode* root = static_cast<CGTreeNode*>(TakeFromStocker(GCLASS(CGTreeNode), screen));
   if (root) {
@@ -107,7 +107,7 @@ void AfterToggle(NgLegendOwner* owner, NgHook editHook, bool selectionChanged) {
 template <class Node, bool (*Apply)(Node*, NgLegendOwner*), NgHook* EditHook>
 void OnToggled(CGPrimitive* source, int, void*) {
   auto* node = static_cast<Node*>(source);
-  CGNgLegendManager* m = ManagerOf(node);
+  vt::CGNgLegendManager* m = ManagerOf(node);
   if (!m || !m->m_owner) return;
   const bool changed = Apply(node, m->m_owner);
   AfterToggle(m->m_owner, *EditHook, changed);
@@ -440,28 +440,29 @@ void CGNgChannelNode::PrintSelf(vt::DeviceContext* dc, int) {
 
 // ---- screens ----
 
-CGNgLegendScreen::CGNgLegendScreen(CGCore* manager, int drawLines) : CGTreeScreen(manager, 0, GSTYLE_ACTIVE) {
+vt::CGNgLegendScreen::CGNgLegendScreen(CGCore* manager, int drawLines)
+    : CGTreeScreen(manager, 0, GSTYLE_ACTIVE) {
   m_drawLines = uint8_t(drawLines);
 }
 
-void CGNgLegendScreen::Draw(vt::DeviceContext* dc) {
+void vt::CGNgLegendScreen::Draw(vt::DeviceContext* dc) {
   vt::Rect a;
   GetAbsoluteRect(&a);
   dc->FillSolidRect(vt::Rect{a.left + 1, a.top + 1, a.right - 1, a.bottom - 1}, m_backColour);
 }
 
-void CGNgLegendScreen::Layout() { CGTreeScreen::Layout(); }
+void vt::CGNgLegendScreen::Layout() { CGTreeScreen::Layout(); }
 
-void CGNgLegendScreen::LayoutTree() { CGTreeScreen::LayoutTree(); }
+void vt::CGNgLegendScreen::LayoutTree() { CGTreeScreen::LayoutTree(); }
 
-void CGNgLegendScreen::SetBackColor(vt::ColorRef c) {
+void vt::CGNgLegendScreen::SetBackColor(vt::ColorRef c) {
   m_backColour = c;
   const vt::ColorRef text = TextColourOn(c);
   for (CGCore* n = GetFirstChild(); n; n = NextChild(n))
     if (IsKindOfClass(n, GCLASS(CGNgTreeNode))) static_cast<CGNgTreeNode*>(n)->m_textColour = text;
 }
 
-void CGNgLegendScreen::ApplyPrintScale(int s) {
+void vt::CGNgLegendScreen::ApplyPrintScale(int s) {
   if (GetStyle() & GSTYLE_VISIBLE) ScalePrintRects(s);
   if (!m_root) return;
   if (m_showRoot) {
@@ -473,7 +474,7 @@ void CGNgLegendScreen::ApplyPrintScale(int s) {
     if (c->IsShown() && static_cast<CGNgTreeNode*>(c)->m_checked) c->ApplyPrintScale(s);
 }
 
-void CGNgLegendScreen::ScalePrintRects(int s) {
+void vt::CGNgLegendScreen::ScalePrintRects(int s) {
   const CGPrimitive* parent = ParentPrimitive();
   const int pw = parent ? parent->PrintRect().Width() : 0, ph = parent ? parent->PrintRect().Height() : 0;
   SetPrintBounds(10, 0, pw - 10, ph);
@@ -496,32 +497,32 @@ void CGNgLegendScreen::ScalePrintRects(int s) {
 
 // ---- managers ----
 
-CGNgLegendManager::CGNgLegendManager(CGCore* parent)
+vt::CGNgLegendManager::CGNgLegendManager(CGCore* parent)
     : CGTreeManager(parent, 1, 1, 0, GSTYLE_ACTIVE, 100, 200, 0, 10) {
   SetOpaque(1);
   CGGroup::SetBackColor(0x025E5E5E);
 }
 
-void CGNgLegendManager::Draw(vt::DeviceContext* dc) {
+void vt::CGNgLegendManager::Draw(vt::DeviceContext* dc) {
   if (!m_body) return;
   vt::Rect a;
   m_body->GetAbsoluteRect(&a);
   DrawSunkenBevelAround(dc, GetBackColor(), a);
 }
 
-void CGNgLegendManager::SetBackColor(vt::ColorRef c) {
+void vt::CGNgLegendManager::SetBackColor(vt::ColorRef c) {
   CGGroup::SetBackColor(c);
   if (m_body) m_body->SetBackColor(c);
 }
 
-CGScrollBar* CGNgLegendManager::CreateVScrollBar() {
+CGScrollBar* vt::CGNgLegendManager::CreateVScrollBar() {
   auto* bar = new CGSkVThinScrollBar(this, 0, 0, 0, GSTYLE_ACTIVE, m_barWidth, m_barWidth, 16);
   bar->Build(1);
   bar->m_thinStyle = 1;
   return bar;
 }
 
-CGScrollBar* CGNgLegendManager::CreateHScrollBar() {
+CGScrollBar* vt::CGNgLegendManager::CreateHScrollBar() {
   auto* bar = new CGSkHThinScrollBar(this, 0, 0, 0, GSTYLE_ACTIVE, m_barWidth, m_barWidth, 16);
   bar->Build(2);
   bar->m_thinStyle = 1;
@@ -534,7 +535,7 @@ CGTreeScreen* CGNgAxisLegend::CreateScreen() { return new CGNgAxisLegendScreen(t
 
 // ---- building, filling and reading ----
 
-void BuildChannelTree(CGNgLegendScreen* screen, int n) {
+void BuildChannelTree(vt::CGNgLegendScreen* screen, int n) {
   CGTreeNode* root = MakeTreeRoot(screen);
   for (int i = 0; i < n; ++i) {
     auto* node = MakeNode<CGNgChannelNode>(screen, GCLASS(CGNgChannelNode));
@@ -546,7 +547,7 @@ void BuildChannelTree(CGNgLegendScreen* screen, int n) {
   if (root->GetExpandState() == 1) root->ToggleExpand();
 }
 
-void BuildAxisTree(CGNgLegendScreen* screen, int n, const SNgLegendAxisEntry* axes) {
+void BuildAxisTree(vt::CGNgLegendScreen* screen, int n, const SNgLegendAxisEntry* axes) {
   CGTreeNode* root = MakeTreeRoot(screen);
   for (int b = 0; b < n; ++b) {
     auto* axis = MakeNode<CGNgAxisNode>(screen, GCLASS(CGNgAxisNode));
@@ -567,7 +568,7 @@ void BuildAxisTree(CGNgLegendScreen* screen, int n, const SNgLegendAxisEntry* ax
   if (root->GetExpandState() == 1) root->ToggleExpand();
 }
 
-void SetChannelTreeData(SNgLegendChannelEntry* entries, CGNgLegendScreen* screen, int n) {
+void SetChannelTreeData(SNgLegendChannelEntry* entries, vt::CGNgLegendScreen* screen, int n) {
   screen->m_data = entries;
   for (int i = 0; i < n; ++i) {
     CGNgTreeNode* node = NgChild(screen->m_root, i);
@@ -578,7 +579,7 @@ void SetChannelTreeData(SNgLegendChannelEntry* entries, CGNgLegendScreen* screen
   }
 }
 
-void SetAxisTreeData(SNgLegendAxisEntry* entries, CGNgLegendScreen* screen, int n) {
+void SetAxisTreeData(SNgLegendAxisEntry* entries, vt::CGNgLegendScreen* screen, int n) {
   screen->m_data = entries;
   for (int b = 0; b < n; ++b) {
     CGNgTreeNode* axis = NgChild(screen->m_root, b);
@@ -599,12 +600,12 @@ void SetAxisTreeData(SNgLegendAxisEntry* entries, CGNgLegendScreen* screen, int 
   }
 }
 
-void ReadChannelTree(CGNgLegendScreen* screen, SNgLegendChannelEntry* entries, int n) {
+void ReadChannelTree(vt::CGNgLegendScreen* screen, SNgLegendChannelEntry* entries, int n) {
   for (int i = 0; i < n; ++i)
     if (CGNgTreeNode* node = NgChild(screen->m_root, i)) entries[i].shown = node->m_checked;
 }
 
-void ReadAxisTree(SNgLegendAxisEntry* entries, CGNgLegendScreen* screen, int n) {
+void ReadAxisTree(SNgLegendAxisEntry* entries, vt::CGNgLegendScreen* screen, int n) {
   for (int b = 0; b < n; ++b) {
     CGNgTreeNode* axis = NgChild(screen->m_root, b);
     if (!axis) break;
@@ -621,7 +622,7 @@ void ReadAxisTree(SNgLegendAxisEntry* entries, CGNgLegendScreen* screen, int n) 
 namespace {
 // The entries a legend screen shows (null for a node outside a legend screen).
 void* DataOf(CGTreeScreen* screen) {
-  return screen ? static_cast<CGNgLegendScreen*>(screen)->m_data : nullptr;
+  return screen ? static_cast<vt::CGNgLegendScreen*>(screen)->m_data : nullptr;
 }
 }  // namespace
 

@@ -140,6 +140,8 @@ class CGNgChannelNode : public CGNgTreeNode {
   void SetHover(int on);
 };
 
+namespace vt {
+
 // The screen of either legend: the entries it shows and its background.
 class CGNgLegendScreen : public CGTreeScreen {
  public:
@@ -156,17 +158,21 @@ class CGNgLegendScreen : public CGTreeScreen {
   vt::ColorRef m_backColour = 0x02FFFFFF;
 };
 
-class CGNgChLegendScreen : public CGNgLegendScreen {
+}  // namespace vt
+
+class CGNgChLegendScreen : public vt::CGNgLegendScreen {
  public:
-  explicit CGNgChLegendScreen(CGCore* manager) : CGNgLegendScreen(manager, 0) {}
+  explicit CGNgChLegendScreen(CGCore* manager) : vt::CGNgLegendScreen(manager, 0) {}
   const SGClassInfo* GetClassInfo() const override { return GCLASS(CGNgChLegendScreen); }
 };
 
-class CGNgAxisLegendScreen : public CGNgLegendScreen {
+class CGNgAxisLegendScreen : public vt::CGNgLegendScreen {
  public:
-  explicit CGNgAxisLegendScreen(CGCore* manager) : CGNgLegendScreen(manager, 1) {}
+  explicit CGNgAxisLegendScreen(CGCore* manager) : vt::CGNgLegendScreen(manager, 1) {}
   const SGClassInfo* GetClassInfo() const override { return GCLASS(CGNgAxisLegendScreen); }
 };
+
+namespace vt {
 
 // The scroll manager of a legend, with thin skinned bars.
 class CGNgLegendManager : public CGTreeManager {
@@ -181,27 +187,29 @@ class CGNgLegendManager : public CGTreeManager {
   NgLegendOwner* m_owner = nullptr;
 };
 
-class CGNgChLegend : public CGNgLegendManager {
+}  // namespace vt
+
+class CGNgChLegend : public vt::CGNgLegendManager {
  public:
-  using CGNgLegendManager::CGNgLegendManager;
+  using vt::CGNgLegendManager::CGNgLegendManager;
   const SGClassInfo* GetClassInfo() const override { return GCLASS(CGNgChLegend); }
   CGTreeScreen* CreateScreen() override;
 };
 
-class CGNgAxisLegend : public CGNgLegendManager {
+class CGNgAxisLegend : public vt::CGNgLegendManager {
  public:
-  using CGNgLegendManager::CGNgLegendManager;
+  using vt::CGNgLegendManager::CGNgLegendManager;
   const SGClassInfo* GetClassInfo() const override { return GCLASS(CGNgAxisLegend); }
   CGTreeScreen* CreateScreen() override;
 };
 
 // Building, filling and reading the trees (n entries each).
-void BuildChannelTree(CGNgLegendScreen* screen, int n);
-void BuildAxisTree(CGNgLegendScreen* screen, int n, const SNgLegendAxisEntry* axes);
-void SetChannelTreeData(SNgLegendChannelEntry* entries, CGNgLegendScreen* screen, int n);
-void SetAxisTreeData(SNgLegendAxisEntry* entries, CGNgLegendScreen* screen, int n);
-void ReadChannelTree(CGNgLegendScreen* screen, SNgLegendChannelEntry* entries, int n);
-void ReadAxisTree(SNgLegendAxisEntry* entries, CGNgLegendScreen* screen, int n);
+void BuildChannelTree(vt::CGNgLegendScreen* screen, int n);
+void BuildAxisTree(vt::CGNgLegendScreen* screen, int n, const SNgLegendAxisEntry* axes);
+void SetChannelTreeData(SNgLegendChannelEntry* entries, vt::CGNgLegendScreen* screen, int n);
+void SetAxisTreeData(SNgLegendAxisEntry* entries, vt::CGNgLegendScreen* screen, int n);
+void ReadChannelTree(vt::CGNgLegendScreen* screen, SNgLegendChannelEntry* entries, int n);
+void ReadAxisTree(SNgLegendAxisEntry* entries, vt::CGNgLegendScreen* screen, int n);
 
 // What a check-box click does (the event-1 handlers call these, then the hooks); each returns
 // true when it changed the selection.

@@ -62,6 +62,8 @@ void RegisterNgMarkNoteArt() {
   vt::RegisterBitmap(12201, std::move(icon));
 }
 
+namespace vt {
+
 void NgWrapText(vt::DeviceContext* dc, const vt::Font* font, int width, const std::string& text,
                 std::vector<std::string>* lines) {
   const vt::Font* old = font ? dc->SelectFont(font) : nullptr;
@@ -140,6 +142,8 @@ void NgFillRoundedGradient(vt::DeviceContext* dc, int scale, uint32_t top, uint3
   dc->FillPathGradient(path, vt::Point{x, y}, top, vt::Point{x, y + h}, bottom);
 }
 
+}  // namespace vt
+
 // ---- note ----
 
 CGNgMarkNote::CGNgMarkNote(CGCore* mark, int id) : CGPrimitive(mark, 0, 0, id, 3, 0, 0) {
@@ -189,7 +193,7 @@ bool CGNgMarkNote::GetVisiblePrintRect(vt::Rect* out) const {
 }
 
 void CGNgMarkNote::GetOrigin(vt::Point* out) const {
-  if (const CGNgMark* mark = Mark(); mark && NgGraphTimeAxis(mark)) {
+  if (const CGNgMark* mark = Mark(); mark && vt::NgGraphTimeAxis(mark)) {
     mark->GetAnchor(out);
     return;
   }
@@ -197,7 +201,7 @@ void CGNgMarkNote::GetOrigin(vt::Point* out) const {
 }
 
 void CGNgMarkNote::GetPrintOrigin(vt::Point* out) const {
-  if (const CGNgMark* mark = Mark(); mark && NgGraphTimeAxis(mark)) {
+  if (const CGNgMark* mark = Mark(); mark && vt::NgGraphTimeAxis(mark)) {
     mark->GetPrintAnchor(out);
     return;
   }
@@ -212,7 +216,7 @@ void CGNgMarkNote::SetRecord(const SNgMarkNote& r) {
   m_comment.assign(r.comment, strnlen(r.comment, sizeof r.comment));
 }
 
-void CGNgMarkNote::SetBackColor(vt::ColorRef c) { m_textColour = NgContrastText(c); }
+void CGNgMarkNote::SetBackColor(vt::ColorRef c) { m_textColour = vt::NgContrastText(c); }
 
 void CGNgMarkNote::Layout() {
   vt::Rect plot;
@@ -235,13 +239,13 @@ void CGNgMarkNote::ScalePrintRects(int scale) {
 void CGNgMarkNote::Wrap(vt::DeviceContext* dc, const vt::Font* font, int width) {
   if (font == wrapFont_ && width == wrapWidth_ && m_comment == wrapText_) return;
   m_lines.clear();
-  NgWrapText(dc, font, width, m_comment, &m_lines);
+  vt::NgWrapText(dc, font, width, m_comment, &m_lines);
   wrapFont_ = font, wrapWidth_ = width, wrapText_ = m_comment;
 }
 
 void CGNgMarkNote::DrawTexts(vt::DeviceContext* dc, const vt::Font* font, int fontHeight, const vt::Rect& r,
                              int margin, int band, int titleRight) {
-  const vt::Size title = NgTextExtent(dc, font, m_title);
+  const vt::Size title = vt::NgTextExtent(dc, font, m_title);
   if (title.cx > titleRight - (r.left + margin))
     DrawTextWithEllipsis(dc, vt::Rect{r.left + margin, r.top, titleRight - 6 * title.cy / 14, r.top + band},
                          font, m_textColour, m_title);
@@ -279,9 +283,9 @@ void CGNgMarkNote::Draw(vt::DeviceContext* dc) {
     return;
   }
   DrawTexts(dc, font, kNoteFontHeight, r, 5, kTitleBand, r.right - skin.buttonWidth - 5);
-  NgDrawRoundedFrame(4, dc, 1, g_ngNoteColours[0], 1, r.left, r.top, r.Width(), r.Height());
-  NgFillRoundedGradient(dc, 1, g_ngNoteColours[1], g_ngNoteColours[2], 4, r.left, r.top, r.Width(),
-                        r.Height());
+  vt::NgDrawRoundedFrame(4, dc, 1, g_ngNoteColours[0], 1, r.left, r.top, r.Width(), r.Height());
+  vt::NgFillRoundedGradient(dc, 1, g_ngNoteColours[1], g_ngNoteColours[2], 4, r.left, r.top, r.Width(),
+                            r.Height());
   DrawConnector(dc, a, r);
   StretchBlendBitmap(
       dc, SkinBitmap(skin.buttonImage), SkinBitmap(skin.buttonMask),
@@ -312,8 +316,8 @@ void CGNgMarkNote::PrintSelf(vt::DeviceContext* dc, int) {
   dc->SelectClipRect(&visible);
   vt::Rect r;
   GetAbsolutePrintRect(&r);
-  NgDrawRoundedFrame(4 * s, dc, s, 0xFF000000, 3, r.left, r.top, r.Width(), r.Height());
-  NgFillRoundedGradient(dc, s, 0x00FFFFFF, 0x00FFFFFF, 4 * s, r.left, r.top, r.Width(), r.Height());
+  vt::NgDrawRoundedFrame(4 * s, dc, s, 0xFF000000, 3, r.left, r.top, r.Width(), r.Height());
+  vt::NgFillRoundedGradient(dc, s, 0x00FFFFFF, 0x00FFFFFF, 4 * s, r.left, r.top, r.Width(), r.Height());
   DrawTexts(dc, font, fontHeight, r, 5 * s, kTitleBand * s, r.right - 5 * s);
   DrawConnector(dc, a, r);
 }

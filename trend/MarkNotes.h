@@ -35,6 +35,8 @@ void RegisterNgMarkNoteArt();
 // Balloon colours (ARGB): outline, top fill, bottom fill.
 extern uint32_t g_ngNoteColours[3];
 
+namespace vt {
+
 // Word wrap by pixel width: a line ends at most with the character at which its width first
 // reaches width; a multi-byte character whose first half reaches it starts the next line
 // instead. Where that stretch holds a blank after some word, the line ends with the last word
@@ -50,6 +52,8 @@ void NgDrawRoundedFrame(int radius, vt::DeviceContext* dc, int scale, uint32_t a
                         int w, int h);
 void NgFillRoundedGradient(vt::DeviceContext* dc, int scale, uint32_t top, uint32_t bottom, int radius, int x,
                            int y, int w, int h);
+
+}  // namespace vt
 
 class CGNgMarkNote : public CGPrimitive {
  public:

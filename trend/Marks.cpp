@@ -45,10 +45,14 @@ void RegisterNgHookCallback(CGPrimitive* gadget, NgHook hook) {
   gadget->AddEventCallback(GEVENT_ITEM_CHOSEN, CallStoredHook, &hook, int(sizeof hook));
 }
 
+namespace vt {
+
 CGNgTAxis* NgGraphTimeAxis(const CGCore* node) {
   const CGCore* graph = node->FindAncestorOfClass(GCLASS(CGGraph));
   return graph ? static_cast<CGNgTAxis*>(graph->GetFirstChildOfClass(GCLASS(CGNgTAxis))) : nullptr;
 }
+
+}  // namespace vt
 
 // ---- mark ----
 
@@ -78,7 +82,7 @@ bool CGNgMark::GetVisiblePrintRect(vt::Rect* out) const {
 }
 
 bool CGNgMark::GetAnchor(vt::Point* out) const {
-  const CGNgTAxis* axis = NgGraphTimeAxis(this);
+  const CGNgTAxis* axis = vt::NgGraphTimeAxis(this);
   const CGPrimitive* manager = ParentPrimitive();
   if (!axis || !manager) return false;
   const int x = axis->TimeToX(m_time);
@@ -90,7 +94,7 @@ bool CGNgMark::GetAnchor(vt::Point* out) const {
 }
 
 bool CGNgMark::GetPrintAnchor(vt::Point* out) const {
-  const CGNgTAxis* axis = NgGraphTimeAxis(this);
+  const CGNgTAxis* axis = vt::NgGraphTimeAxis(this);
   const CGPrimitive* manager = ParentPrimitive();
   if (!axis || !manager) return false;
   const int x = axis->TimeToPrintX(m_time);
@@ -123,7 +127,7 @@ void CGNgMark::Layout() {
   vt::Point a, o, p;
   GetAnchor(&a);
   GetOrigin(&o);
-  if (NgGraphTimeAxis(this) && PlaceFor(a, o, m_rect.Width(), m_rect.Height(), &p)) MoveTo(p.x, p.y);
+  if (vt::NgGraphTimeAxis(this) && PlaceFor(a, o, m_rect.Width(), m_rect.Height(), &p)) MoveTo(p.x, p.y);
 }
 
 void CGNgMark::ScalePrintRects(int scale) {
@@ -131,7 +135,7 @@ void CGNgMark::ScalePrintRects(int scale) {
   vt::Point a, o, p;
   GetPrintAnchor(&a);
   GetPrintOrigin(&o);
-  if (NgGraphTimeAxis(this) && PlaceFor(a, o, m_printRect.Width(), m_printRect.Height(), &p))
+  if (vt::NgGraphTimeAxis(this) && PlaceFor(a, o, m_printRect.Width(), m_printRect.Height(), &p))
     MovePrintRect(p.x, p.y);
   ScaleChildrenPrintSize(scale);
   for (CGCore* c = GetFirstChild(); c; c = NextChild(c))
@@ -176,14 +180,14 @@ void CGNgMark::DrawShape(vt::DeviceContext* dc, const vt::Font* font, int x, int
 }
 
 void CGNgMark::Draw(vt::DeviceContext* dc) {
-  const vt::Size extent = NgTextExtent(dc, FontOf(m_font), m_label);
+  const vt::Size extent = vt::NgTextExtent(dc, FontOf(m_font), m_label);
   SetSize(extent.cx + 6, extent.cy + 5);
   vt::Point a;
   if (!GetAnchor(&a)) return;
   DrawShape(dc, FontOf(m_font), a.x, a.y, m_rect.Width(), m_rect.Height(), 3);
 }
 
-void CGNgMark::Paint(vt::DeviceContext* dc) { NgPaintInVisibleRect(this, dc); }
+void CGNgMark::Paint(vt::DeviceContext* dc) { vt::NgPaintInVisibleRect(this, dc); }
 
 void CGNgMark::PrintSelf(vt::DeviceContext* dc, int) {
   vt::Rect visible;
@@ -193,7 +197,7 @@ void CGNgMark::PrintSelf(vt::DeviceContext* dc, int) {
   if (!GetPrintAnchor(&a)) return;
   const int s = GetPrintScale();
   const vt::Font* font = FontOf(m_printFont);
-  const vt::Size extent = NgTextExtent(dc, font, m_label);
+  const vt::Size extent = vt::NgTextExtent(dc, font, m_label);
   SetPrintSize(extent.cx + 6 * s, extent.cy + 5 * s);
   DrawShape(dc, font, a.x, a.y, m_printRect.Width(), m_printRect.Height(), 3 * s);
 }
@@ -380,7 +384,7 @@ void CGNgMarkManager::UpdateMark(int id, const SNgMarkData& record) {
 }
 
 void CGNgMarkManager::Layout() {
-  const CGNgTAxis* axis = NgGraphTimeAxis(this);
+  const CGNgTAxis* axis = vt::NgGraphTimeAxis(this);
   if (!GetFirstChild() || !axis) return;
   PreciseTime start, end;
   axis->GetShownRange(&start, &end);
@@ -425,7 +429,7 @@ void CGNgMarkManager::PrintMarkLines(vt::DeviceContext* dc, int top, int bottom)
 }
 
 void CGNgMarkManager::DrawLines(vt::DeviceContext* dc, int top, int bottom, bool print) {
-  const CGNgTAxis* axis = NgGraphTimeAxis(this);
+  const CGNgTAxis* axis = vt::NgGraphTimeAxis(this);
   if (!GetFirstChild() || !axis) return;
   PreciseTime start, end;
   print ? axis->GetPrintRange(&start, &end) : axis->GetShownRange(&start, &end);

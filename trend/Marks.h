@@ -97,5 +97,9 @@ class CGNgMarkManager : public CGGroup {
 
 // Registers hook as the gadget's double-click (event 13) handler, called as hook (gadget, 13, 0).
 void RegisterNgHookCallback(CGPrimitive* gadget, NgHook hook);
+namespace vt {
+
 // The time axis of the graph body above node (its first child of that class), or null.
 CGNgTAxis* NgGraphTimeAxis(const CGCore* node);
+
+}  // namespace vt

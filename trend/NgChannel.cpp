@@ -3,4 +3,8 @@
 
 #include "gadget/sheet/GSheetDigitals.h"
 
+namespace vt {
+
 const char* NgStateText(int state) { return SheetStatusText(state); }
+
+}  // namespace vt

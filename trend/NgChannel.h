@@ -34,10 +34,14 @@ constexpr uint16_t kNgBaseAnswer = 0x8300;
 inline int NgFirstState(uint16_t word) { return (word >> 12) & 0xF; }
 // The state of the maximum of a pair (bits 8-11).
 inline int NgSecondState(uint16_t word) { return (word >> 8) & 0xF; }
+namespace vt {
+
 // The alarm-active flags of levels 1-4 (bit 0 = level 1).
 inline int NgAlarmFlags(uint16_t word) { return word & 0xF; }
 // The text of a state in the sheets: empty for a value (the number is shown) and no data.
 const char* NgStateText(int state);
+
+}  // namespace vt
 
 class CGNgChannel : public CGChannel {
  public:

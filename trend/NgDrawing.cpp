@@ -4,6 +4,8 @@
 #include "gadget/GPrimitive.h"
 #include "platform/gui/DeviceContext.h"
 
+namespace vt {
+
 vt::Size NgTextExtent(vt::DeviceContext* dc, const vt::Font* font, const std::string& text) {
   if (!font) return dc->GetTextExtent(text);
   const vt::Font* old = dc->SelectFont(font);
@@ -29,3 +31,5 @@ void NgPaintInVisibleRect(CGPrimitive* gadget, vt::DeviceContext* dc) {
   for (CGCore* c = gadget->GetLastChild(); c; c = gadget->PrevChild(c))
     if (IsPrimitive(c)) static_cast<CGPrimitive*>(c)->Paint(dc);
 }
+
+}  // namespace vt

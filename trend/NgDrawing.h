@@ -14,6 +14,8 @@ class DeviceContext;
 class Font;
 }  // namespace vt
 
+namespace vt {
+
 // The text's extent in font (the context's own font when null); the context's font is put back.
 vt::Size NgTextExtent(vt::DeviceContext* dc, const vt::Font* font, const std::string& text);
 // Fills r with the one-pixel checkerboard: foreground on the set pixels, background on the others.
@@ -30,3 +32,5 @@ inline vt::ColorRef NgContrastText(vt::ColorRef background) {
 // Paints a gadget clipped to its own visible rectangle (which may reach past its rectangle, for
 // labels and frames outside it), then its children last to first.
 void NgPaintInVisibleRect(CGPrimitive* gadget, vt::DeviceContext* dc);
+
+}  // namespace vt

@@ -64,15 +64,17 @@ void SetNgSheetSkin(const SGNgSheetSkin& skin) {
   SetNgTimeLineSkin(skin.timeLine);
 }
 
-static void LoadIconStrip(NgIconStrip* strip, const SGNgIconBlock& block) {
+static void LoadIconStrip(NgIconStrip* strip, const vt::SGNgIconBlock& block) {
   strip->block = block;
   strip->image = LoadSkinBitmap(block.image);
   strip->mask = LoadSkinBitmap(block.mask);
 }
 
-void SetNgTimeLineMarkBitmaps(const SGNgIconBlock& block) { LoadIconStrip(&g_ngSheetLook.markIcons, block); }
+void SetNgTimeLineMarkBitmaps(const vt::SGNgIconBlock& block) {
+  LoadIconStrip(&g_ngSheetLook.markIcons, block);
+}
 
-void SetNgSheetColumnBitmaps(const SGNgIconBlock& cornerMarks, const SGNgIconBlock& alarmIcons) {
+void SetNgSheetColumnBitmaps(const vt::SGNgIconBlock& cornerMarks, const vt::SGNgIconBlock& alarmIcons) {
   LoadIconStrip(&g_ngSheetLook.cornerMarks, cornerMarks);
   LoadIconStrip(&g_ngSheetLook.alarmIcons, alarmIcons);
 }
@@ -105,10 +107,14 @@ NgRowLook GetNgRowLook(bool selected, bool inside, int lineState, bool even) {
   return {vt::ColorRef(s.endFill), s.endFrame, vt::ColorRef(active ? s.textEnd : s.inactiveTextEnd)};
 }
 
+namespace vt {
+
 int NgLineCellIndex(bool selected, bool inside, int lineState, bool even) {
   const int base = !selected ? (even ? 0 : 4) : inside ? 6 : 2;
   return base + (lineState != GSTYLE_ACTIVE ? 1 : 0);
 }
+
+}  // namespace vt
 
 void FillNgSheetCell(vt::DeviceContext* dc, const vt::Rect& rect, bool selected, bool inside, bool even,
                      int frameWidth) {
@@ -130,9 +136,9 @@ void DrawNgSheetLineCell(const SGSLineSkin& skin, vt::DeviceContext* dc, const v
                          int lineState, bool even) {
   FillNgSheetCell(dc, rect, selected, inside, even, 0);
   if (!image) return;
-  DrawNineSliceCell(dc, BitmapOf(image), BitmapOf(mask), NgLineCellIndex(selected, inside, lineState, even),
-                    skin.cellWidth, skin.cellHeight, skin.marginLeft, skin.marginTop, skin.marginRight,
-                    skin.marginBottom, rect);
+  DrawNineSliceCell(dc, BitmapOf(image), BitmapOf(mask),
+                    vt::NgLineCellIndex(selected, inside, lineState, even), skin.cellWidth, skin.cellHeight,
+                    skin.marginLeft, skin.marginTop, skin.marginRight, skin.marginBottom, rect);
 }
 
 void DrawNgSheetLineText(const SGSLineSkin& skin, vt::DeviceContext* dc, const vt::Rect& rect, bool selected,

@@ -47,17 +47,21 @@ struct SGNgSheetSkin {
 };
 static_assert(sizeof(SGNgSheetSkin) == 66 * 4);
 
+namespace vt {
+
 // A strip of icon cells with its optional mask.
 struct SGNgIconBlock {
   int32_t image, mask, cellWidth, cellHeight;
 };
+
+}  // namespace vt
 struct SGNgSheetBitmaps {
-  SGNgIconBlock markIcons, cornerMarks, alarmIcons;
+  vt::SGNgIconBlock markIcons, cornerMarks, alarmIcons;
 };
 
 // A loaded icon block.
 struct NgIconStrip {
-  SGNgIconBlock block{};
+  vt::SGNgIconBlock block{};
   CGBitmap* image = nullptr;
   CGBitmap* mask = nullptr;
 };
@@ -81,8 +85,8 @@ SGNgSheetBitmaps DefaultNgSheetBitmaps();
 void SetNgSheetStyle(const SGNgSheetStyle& style, int32_t background, int32_t frame);
 void SetNgTimeLineSkin(const SGSLineSkin& skin);
 void SetNgSheetSkin(const SGNgSheetSkin& skin);
-void SetNgTimeLineMarkBitmaps(const SGNgIconBlock& block);
-void SetNgSheetColumnBitmaps(const SGNgIconBlock& cornerMarks, const SGNgIconBlock& alarmIcons);
+void SetNgTimeLineMarkBitmaps(const vt::SGNgIconBlock& block);
+void SetNgSheetColumnBitmaps(const vt::SGNgIconBlock& cornerMarks, const vt::SGNgIconBlock& alarmIcons);
 void SetNgSheetBitmaps(const SGNgSheetBitmaps& bitmaps);
 void SetNgSheetTimeTitleIds(uint32_t title, uint32_t printTitle);
 void SetNgSheetMarkClickCallback(void (*hook)(CGPrimitive*, int, int));
@@ -97,8 +101,12 @@ struct NgRowLook {
   vt::ColorRef text;
 };
 NgRowLook GetNgRowLook(bool selected, bool inside, int lineState, bool even);
+namespace vt {
+
 // The state cell of the time-column skin for a row.
 int NgLineCellIndex(bool selected, bool inside, int lineState, bool even);
+
+}  // namespace vt
 void FillNgSheetCell(vt::DeviceContext* dc, const vt::Rect& rect, bool selected, bool inside, bool even,
                      int frameWidth);
 void DrawNgSheetCellText(vt::DeviceContext* dc, const vt::Rect& rect, bool selected, bool inside,

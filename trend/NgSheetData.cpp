@@ -42,7 +42,7 @@ void CGNgSData::GetUnitText(std::string* text) const { *text = m_unit.empty() ? 
 
 void CGNgSData::FormatCellText(int state, double value, std::string* text) const {
   if (state != NGS_VALUE) {
-    *text = NgStateText(state);
+    *text = vt::NgStateText(state);
     return;
   }
   // The exponent form keeps three exponent digits (1.250E+001), as the files' other readers show it.

@@ -255,7 +255,7 @@ void SetNgWaveformSkin() {
 
 void SetNgGraphSkin() {
   RegisterTrendSkinArt();
-  SetNgYAxisManagerSkin(SGNgYAxisManagerSkin{});
+  SetNgYAxisManagerSkin(vt::SGNgYAxisManagerSkin{});
   RegisterNgMarkNoteArt();
   SetNgMarkNoteSkin(SGNgMarkNoteSkin{});
   // The legend list's title bar and toggle icons, then the trees' check and expand cells.

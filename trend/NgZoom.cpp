@@ -16,7 +16,7 @@
 #include "trend/NgWaveform.h"
 
 const int g_zoomCodes[9] = {20, 10, 5, 2, 1, -2, -5, -10, -20};
-SGZoomButtonSkin g_zoomButtonSkin[2] = {{12208, 0, 16, 8}, {12209, 0, 16, 8}};
+vt::SGZoomButtonSkin g_zoomButtonSkin[2] = {{12208, 0, 16, 8}, {12209, 0, 16, 8}};
 
 namespace {
 constexpr double kLinearLimit = 1e16;
@@ -32,8 +32,8 @@ CGNgZoom* ZoomOf(CGPrimitive* button) {
 CGNgZoom::CGNgZoom(CGCore* axis) : CGPrimitive(axis, 0, 0, 0, 0, 24, 64), m_font(GetSharedFont(13, 0, 0)) {}
 
 void CGNgZoom::CreateButtons() {
-  const SGZoomButtonSkin& in = g_zoomButtonSkin[0];
-  const SGZoomButtonSkin& out = g_zoomButtonSkin[1];
+  const vt::SGZoomButtonSkin& in = g_zoomButtonSkin[0];
+  const vt::SGZoomButtonSkin& out = g_zoomButtonSkin[1];
   m_zoomIn = new (std::nothrow) CGIconButton(this, 2, 3, in.width - 1, in.height, 3, in.imageId, 0);
   CheckAllocation("zoom", m_zoomIn);
   m_zoomOut = new (std::nothrow) CGIconButton(this, 2, 28, out.width - 1, out.height, 3, out.imageId, 0);

@@ -18,11 +18,15 @@ class CGLabel;
 // 1 the reference span, z <= -2 is 1/|z| of it (x|z|).
 extern const int g_zoomCodes[9];
 
+namespace vt {
+
 // The two arrow buttons: bitmap id, grey mask id, width, height.
 struct SGZoomButtonSkin {
   int imageId, maskId, width, height;
 };
-extern SGZoomButtonSkin g_zoomButtonSkin[2];
+
+}  // namespace vt
+extern vt::SGZoomButtonSkin g_zoomButtonSkin[2];
 
 class CGNgZoom : public CGPrimitive {
  public:

@@ -9,7 +9,7 @@
 #include "platform/gui/DeviceContext.h"
 #include "trend/GraphBody.h"
 
-SGNgThumbPress g_ngThumbPress;
+vt::SGNgThumbPress g_ngThumbPress;
 
 namespace {
 constexpr uint32_t kRepeatMilliseconds = 50;
@@ -180,7 +180,7 @@ void CGNgHBar::PageStep() {
 void CGNgHBar::OnLButtonDown(uint32_t, int32_t x, int32_t y) {
   const int px = ToChild(x, y).x;
   ComputeThumbGeometry(m_rect.Width());
-  SGNgThumbPress& press = g_ngThumbPress;
+  vt::SGNgThumbPress& press = g_ngThumbPress;
   press.zone = m_thumbOffset < 0 ? 0 : px < m_thumbOffset ? 3 : px > m_thumbOffset + m_thumbLength ? 2 : 1;
   press.target = TimeAtOffset(px - m_thumbLength / 2);
   if (press.zone == 1) {
@@ -196,7 +196,7 @@ void CGNgHBar::OnLButtonDown(uint32_t, int32_t x, int32_t y) {
 }
 
 void CGNgHBar::OnTimer(uint32_t id) {
-  if (id == GTIMER_REPEAT && (g_ngThumbPress.zone == 2 || g_ngThumbPress.zone == 3)) PageStep();
+  if (id == vt::GTIMER_REPEAT && (g_ngThumbPress.zone == 2 || g_ngThumbPress.zone == 3)) PageStep();
 }
 
 void CGNgHBar::OnMouseMove(uint32_t, int32_t x, int32_t y) {
@@ -210,7 +210,7 @@ void CGNgHBar::OnMouseMove(uint32_t, int32_t x, int32_t y) {
 
 void CGNgHBar::OnLButtonUp(uint32_t, int32_t, int32_t) {
   if (g_repeatTimer) KillRepeatTimer();
-  g_ngThumbPress = SGNgThumbPress{};
+  g_ngThumbPress = vt::SGNgThumbPress{};
   m_pressed = 0;
   Redraw();
   Flush();
@@ -218,7 +218,7 @@ void CGNgHBar::OnLButtonUp(uint32_t, int32_t, int32_t) {
 
 void CGNgHBar::DrawState(vt::DeviceContext* dc, int style, int pressed) {
   if (!TimeBar()) return;
-  const SGThumbSkin& skin = GetSkHBarSkin();
+  const vt::SGThumbSkin& skin = GetSkHBarSkin();
   const int state = !(style & GSTYLE_ENABLED) ? 1 : pressed ? 2 : 0;
   vt::Rect r;
   GetAbsoluteRect(&r);

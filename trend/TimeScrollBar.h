@@ -85,6 +85,8 @@ class CGNgHBar : public CGSkHBar {
   void PageStep();
 };
 
+namespace vt {
+
 // The press on the track, process-wide (one press at a time): the target time, the zone
 // (0 none, 1 thumb, 2 right of it, 3 left of it) and the grab offset of a thumb drag.
 struct SGNgThumbPress {
@@ -92,4 +94,6 @@ struct SGNgThumbPress {
   int zone = 0;
   int grab = 0;
 };
-extern SGNgThumbPress g_ngThumbPress;
+
+}  // namespace vt
+extern vt::SGNgThumbPress g_ngThumbPress;

@@ -16,6 +16,8 @@
 #include "trend/YAxis.h"
 #include "trend/YAxisStrip.h"
 
+namespace vt {
+
 vt::ColorRef NgTripLevelColour(int level) {
   static const vt::ColorRef colours[4] = {0x020000FF, 0x02FF0000, 0x02FF00A0, 0x0200B4FF};
   return colours[((level % 4) + 4) % 4];
@@ -35,6 +37,8 @@ int NgDashPhase(const CGPrimitive* plot) {
   if (!std::isfinite(pixels)) return 0;
   return std::fmod(std::fabs(pixels), 2.0) >= 1.0 ? 1 : 0;
 }
+
+}  // namespace vt
 
 namespace {
 
@@ -193,7 +197,7 @@ bool CGNgTrip::HitTest(int x, int y, int mask) const {
 }
 
 void CGNgTrip::DrawHighlighted(vt::DeviceContext* dc) {
-  DrawMarker(dc, NgColourSum(GetBackColor()) < 385 ? 0x02FFFFFF : 0x02000000);
+  DrawMarker(dc, vt::NgColourSum(GetBackColor()) < 385 ? 0x02FFFFFF : 0x02000000);
 }
 
 void CGNgTrip::DrawMarker(vt::DeviceContext* dc, vt::ColorRef c) {
@@ -202,7 +206,7 @@ void CGNgTrip::DrawMarker(vt::DeviceContext* dc, vt::ColorRef c) {
   std::string text;
   GetText(&text);
   const vt::Font* font = FontOf(m_font);
-  const vt::Size extent = NgTextExtent(dc, font, text);
+  const vt::Size extent = vt::NgTextExtent(dc, font, text);
   const CGPrimitive* manager = ParentPrimitive();
   SetSize(manager ? manager->Rect().Width() : m_rect.Width(), extent.cy);
   const int w = m_rect.Width(), h = m_rect.Height();
@@ -215,7 +219,7 @@ void CGNgTrip::DrawMarker(vt::DeviceContext* dc, vt::ColorRef c) {
   const vt::Point shape[7] = {{x + 3, y - h / 2}, {x + 3, y - 2}, {x, y},        {x + 3, y + 2},
                               {x + 3, y + h / 2}, {R, y + h / 2}, {R, y - h / 2}};
   DrawFilledPolygon(dc, shape, 7, GetBackColor(), c);
-  const int th = NgTextExtent(dc, font, text).cy;
+  const int th = vt::NgTextExtent(dc, font, text).cy;
   DrawTextAt(font, dc, R - 1, y + h / 2 - (h - th) / 2 + 1, vt::kTaRight | vt::kTaBottom, c, text);
 }
 
@@ -230,7 +234,7 @@ void CGNgTrip::PrintSelf(vt::DeviceContext* dc, int) {
   const vt::Font* font = FontOf(printFont);
   std::string text;
   GetText(&text);
-  const vt::Size extent = NgTextExtent(dc, font, text);
+  const vt::Size extent = vt::NgTextExtent(dc, font, text);
   const CGPrimitive* manager = ParentPrimitive();
   SetPrintSize(manager ? manager->PrintRect().Width() : m_printRect.Width(), extent.cy);
   const int d = 2 * s, ph = m_printRect.Height();
@@ -260,7 +264,7 @@ void CGTripManager::FillBackground(vt::DeviceContext* dc) {
 void CGNgTripManager::CreateTrips() {
   for (int i = 0; i < kNgTripCount; ++i) {
     try {
-      new CGNgTrip(this, NgTripLevelColour(i % 4));
+      new CGNgTrip(this, vt::NgTripLevelColour(i % 4));
     } catch (const std::bad_alloc&) {
       ShowOutOfMemoryMessage("");
       return;
@@ -307,7 +311,7 @@ void CGNgTripManager::DrawTripLines(vt::DeviceContext* dc, int left, int right) 
   const CGNgGraph* graph = GraphOf(this);
   const CGNgGraphScreen* plot = graph ? graph->m_screen : nullptr;
   const vt::ColorRef back = plot ? plot->m_backColour : 0x00606060;
-  const int phase = NgDashPhase(plot);
+  const int phase = vt::NgDashPhase(plot);
   for (CGCore* c = GetFirstChild(); c; c = NextChild(c)) {
     if (!IsKindOfClass(c, GCLASS(CGNgTrip))) continue;
     const auto* trip = static_cast<const CGNgTrip*>(c);
@@ -317,9 +321,9 @@ void CGNgTripManager::DrawTripLines(vt::DeviceContext* dc, int left, int right) 
       continue;
     const vt::Rect r{left, p.y - t / 2, right, p.y + t / 2 + 1};
     if (phase == 0)
-      NgFillHalftone(dc, r, trip->m_colour, back);
+      vt::NgFillHalftone(dc, r, trip->m_colour, back);
     else
-      NgFillHalftone(dc, r, back, trip->m_colour);
+      vt::NgFillHalftone(dc, r, back, trip->m_colour);
   }
 }
 

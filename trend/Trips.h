@@ -107,8 +107,12 @@ class CGNgTripManager : public CGTripManager {
   int m_channelCount = 0;
 };
 
+namespace vt {
+
 // The colour of alarm level (trip index mod 4): red, blue, violet, orange.
 vt::ColorRef NgTripLevelColour(int level);
 // 0 or 1: the parity of the shown start in time-axis pixels, which dotted lines follow so that
 // their dots keep their phase while the plot scrolls.
 int NgDashPhase(const CGPrimitive* plot);
+
+}  // namespace vt

@@ -84,7 +84,7 @@ void CGNgCursorValue::DrawRows(vt::DeviceContext* dc, const vt::Font* font, cons
   const int L = r.left, T = r.top, R = r.right;
   dc->FillSolidRect(vt::Rect{L + 3 * s, T + 3 * s, L + 13 * s, T + 13 * s}, 0x02000000);
   dc->FillSolidRect(vt::Rect{L + 3 * s + 1, T + 3 * s + 1, L + 13 * s - 1, T + 13 * s - 1}, m_colour);
-  const vt::Size name = NgTextExtent(dc, font, m_name);
+  const vt::Size name = vt::NgTextExtent(dc, font, m_name);
   const int nameLeft = L + 16 * s, band = 16 * s;
   if (name.cx > R - nameLeft)
     DrawTextWithEllipsis(dc, vt::Rect{nameLeft, T, R - 6 * name.cy / 14, T + band}, font, 0x02000000, m_name);

@@ -14,13 +14,13 @@
 
 namespace {
 constexpr vt::ColorRef kStripBack = 0x025E5E5E;
-SGNgYAxisManagerSkin g_markerSkin;
+vt::SGNgYAxisManagerSkin g_markerSkin;
 
 bool IsActive(const CGPrimitive* p) { return (p->GetStyle() & GSTYLE_ACTIVE) == GSTYLE_ACTIVE; }
 bool IsShown(const CGPrimitive* p) { return (p->GetStyle() & GSTYLE_VISIBLE) != 0; }
 }  // namespace
 
-void SetNgYAxisManagerSkin(const SGNgYAxisManagerSkin& skin) {
+void SetNgYAxisManagerSkin(const vt::SGNgYAxisManagerSkin& skin) {
   g_markerSkin = skin;
   PreloadSkinBitmap(skin.imageId);
   PreloadSkinBitmap(skin.maskId);

@@ -15,6 +15,8 @@ enum NG_AXIS_LAYOUT : int { AXIS_FULL = 1, AXIS_SLIDING = 2, AXIS_AUTO = 3, AXIS
 
 constexpr int kNgAxisCount = 100;
 
+namespace vt {
+
 // The selection marker under the selected axis (9 x 5, blended through a grey mask).
 struct SGNgYAxisManagerSkin {
   int imageId = 12231;
@@ -22,7 +24,9 @@ struct SGNgYAxisManagerSkin {
   int width = 9;
   int height = 5;
 };
-void SetNgYAxisManagerSkin(const SGNgYAxisManagerSkin& skin);
+
+}  // namespace vt
+void SetNgYAxisManagerSkin(const vt::SGNgYAxisManagerSkin& skin);
 
 class CGNgYAxisManager : public CGRowColumn {
  public:

@@ -160,7 +160,7 @@ void CListReportWnd::FillList(bool rebuild) {
     return;
   }
   if (rebuild) {
-    SColumnLayout layout;
+    vt::SColumnLayout layout;
     CReportColumnSet* set = m_doc->GetColumnSet();
     if (m_doc->GetColumnLayout(layout) && set) {
       std::vector<vt::ReportColumn> columns;
@@ -207,7 +207,7 @@ void CListReportWnd::FitColumnWidths() {
 }
 
 void CListReportWnd::SaveColumnLayout() {
-  SColumnLayout layout;
+  vt::SColumnLayout layout;
   if (!m_doc->GetColumnLayout(layout) || m_view->ColumnCount() != layout.Count()) return;
   const std::vector<int> order = m_view->DisplayOrder();
   for (size_t k = 0; k < order.size() && k < layout.order.size(); ++k) layout.order[k] = order[k];

@@ -146,7 +146,7 @@ void CMainFrame::OnWindowView(int viewKind) {
   for (vt::View* view : doc->GetViews()) {
     const int kind = ViewKind(view);
     if (kind == vt_ui::kListViewKind || kind == 0) continue;
-    if (CGSkRoot* root = static_cast<CVantrelViewBase*>(view)->GetRoot())
+    if (CGSkRoot* root = static_cast<vt::CVantrelViewBase*>(view)->GetRoot())
       root->OnUpdate(HINT_RELOADED, gadgetDoc);
   }
 }

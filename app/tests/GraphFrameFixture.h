@@ -109,7 +109,7 @@ class GraphFrameFixture : public Base {
   CVantrelDoc* OpenGraph(uint32_t recording = 1, std::vector<int> channels = {1, 2}) {
     auto* doc = static_cast<CVantrelDoc*>(app_->GetGraphTemplate()->OpenNewDocument());
     if (!doc) return nullptr;
-    SVantrelGroupEntry e;
+    vt::SVantrelGroupEntry e;
     for (int c : channels) e.keys.push_back({store_test::RecordingGuid(recording).ToText(), c, -1});
     if (!doc->GetGadgetDocument()->AddGroups({e}, std::nullopt, std::nullopt)) return nullptr;
     doc->SetModifiedFlag(false);

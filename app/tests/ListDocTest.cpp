@@ -19,7 +19,7 @@ using Texts = std::vector<std::string>;
 
 Texts FirstRow(const CListDoc& doc) {
   Texts texts;
-  const SListKindInfo* info = GetListKindInfo(doc.m_listKind);
+  const vt::SListKindInfo* info = GetListKindInfo(doc.m_listKind);
   for (int c = 0; c < info->columnCount; ++c) texts.push_back(doc.GetCellText(0, c));
   return texts;
 }
@@ -101,7 +101,7 @@ TEST_F(PlantListTest, EachFileListHeaderSortsByItsKey) {
     if (column == 4) return text == "No" ? "0" : "1";
     return text;
   };
-  const SListKindInfo* info = GetListKindInfo(LIST_KIND_FILE);
+  const vt::SListKindInfo* info = GetListKindInfo(LIST_KIND_FILE);
   for (int column = 0; column < info->columnCount; ++column) {
     SCOPED_TRACE(column);
     for (int expectedOrder : {1, 2}) {

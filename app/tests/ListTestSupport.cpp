@@ -16,7 +16,7 @@ void PlantListTest::SetUp() {
   PlantTest::SetUp();
   // The fixture's zone is New York; shown without daylight saving, times are UTC - 5 h.
   vt::ResetComputerTimeZone();
-  SetDisplayTimeZone(DISPLAY_ZONE_NO_DAYLIGHT, 0, 0, 0, 0, 0, 0, 0, 0);
+  SetDisplayTimeZone(vt::DISPLAY_ZONE_NO_DAYLIGHT, 0, 0, 0, 0, 0, 0, 0, 0);
 }
 
 std::unique_ptr<CListDoc> PlantListTest::MakeDoc(vt::Profile* profile) {

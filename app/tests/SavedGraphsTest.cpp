@@ -156,7 +156,7 @@ TEST_F(SavedGraphsTest, ASavedGraphOpensInItsSavedViewsAndAnUnknownNameOpensNoth
   auto* doc = static_cast<CVantrelDoc*>(host_->graph.OpenNewDocument());
   ASSERT_NE(doc, nullptr);
   CGVantrelDoc* d = doc->GetGadgetDocument();
-  SVantrelGroupEntry entry;
+  vt::SVantrelGroupEntry entry;
   entry.keys = {{RecordingGuid(1).ToText(), 1, -1}, {RecordingGuid(1).ToText(), 2, -1}};
   ASSERT_TRUE(d->AddGroups({entry}, std::nullopt, std::nullopt));
   // A list view beside the graph view, each at a place of its own.
@@ -220,7 +220,7 @@ TEST_F(SavedGraphsTest, SaveAsAndDisplaySettingsCommandsRunTheirDialogs) {
   auto* doc = static_cast<CVantrelDoc*>(host_->graph.OpenNewDocument());
   ASSERT_NE(doc, nullptr);
   CGVantrelDoc* d = doc->GetGadgetDocument();
-  SVantrelGroupEntry entry;
+  vt::SVantrelGroupEntry entry;
   entry.keys = {{RecordingGuid(1).ToText(), 1, -1}, {RecordingGuid(1).ToText(), 2, -1}};
   ASSERT_TRUE(d->AddGroups({entry, entry}, std::nullopt, std::nullopt));
   d->SetCurrentGroup(1);

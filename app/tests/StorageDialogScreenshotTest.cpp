@@ -26,7 +26,7 @@ TEST_F(StorageDialogScreenshotTest, StorageAndDstDialogs) {
   bool shot = false;
   vt::OnNextDialog(CDlgDataAreaManager::kTemplateId, [&](vt::DialogWindow& window) {
     auto& dialog = dynamic_cast<CDlgDataAreaManager&>(window);
-    dialog.ExecuteOperation(AREA_MODE_CREATE, "Line 2", "");
+    dialog.ExecuteOperation(vt::AREA_MODE_CREATE, "Line 2", "");
     dialog.m_root->SelectLine(1);
     vt::PumpBriefly(300);
     vt::PumpBriefly(300);

@@ -103,7 +103,7 @@ TEST_F(StorageDialogsTest, OperationsFromTheListDialogOnATemporaryRoot) {
     EXPECT_TRUE(root->IsEnabled(CGVTDataAreaMgrRoot::kCreateId));
     EXPECT_FALSE(root->IsEnabled(CGVTDataAreaMgrRoot::kDeleteId));
 
-    dialog.ExecuteOperation(AREA_MODE_CREATE, "Line 2", "");
+    dialog.ExecuteOperation(vt::AREA_MODE_CREATE, "Line 2", "");
     ASSERT_EQ(root->count, 2);
     EXPECT_EQ(root->areas[1].name, "Line 2");
     // The current area: neither deleted nor switched to; a sound one is not rebuilt.
@@ -113,7 +113,7 @@ TEST_F(StorageDialogsTest, OperationsFromTheListDialogOnATemporaryRoot) {
     EXPECT_FALSE(root->IsEnabled(CGVTDataAreaMgrRoot::kRebuildId));
     EXPECT_TRUE(root->IsEnabled(CGVTDataAreaMgrRoot::kRenameId));
     // Renaming moves the area's log folder along.
-    dialog.ExecuteOperation(AREA_MODE_RENAME, "Main", "");
+    dialog.ExecuteOperation(vt::AREA_MODE_RENAME, "Main", "");
     EXPECT_EQ(root->areas[0].name, "Main");
     EXPECT_TRUE(vt::FolderExists(logRoot + "/Main"));
     EXPECT_FALSE(vt::FolderExists(logRoot + "/Default"));
@@ -121,22 +121,22 @@ TEST_F(StorageDialogsTest, OperationsFromTheListDialogOnATemporaryRoot) {
     root->SelectLine(1);
     EXPECT_TRUE(root->IsEnabled(CGVTDataAreaMgrRoot::kSwitchId));
     EXPECT_TRUE(root->IsEnabled(CGVTDataAreaMgrRoot::kDeleteId));
-    dialog.ExecuteOperation(AREA_MODE_SWITCH, "", "");
+    dialog.ExecuteOperation(vt::AREA_MODE_SWITCH, "", "");
     EXPECT_EQ(root->current, 1);
 
     // A check through the worker: its end is reported on the list dialog.
     root->SelectLine(1);
-    dialog.ExecuteOperation(AREA_MODE_CHECK, "", "");
+    dialog.ExecuteOperation(vt::AREA_MODE_CHECK, "", "");
     ASSERT_TRUE(vt::PumpUntil([&] { return Keys(boxes).size() == 1; }, 10000));
     EXPECT_EQ(Keys(boxes), std::vector<int>{10005});
 
     // A backup of the other area into a folder of the root, then a restore of it under a new name.
     root->SelectLine(0);
     ASSERT_TRUE(vt::CreateFolders(root_ + "/backups"));
-    dialog.ExecuteOperation(AREA_MODE_BACKUP, "saved", root_ + "/backups");
+    dialog.ExecuteOperation(vt::AREA_MODE_BACKUP, "saved", root_ + "/backups");
     ASSERT_TRUE(vt::PumpUntil([&] { return Keys(boxes).size() == 2; }, 10000));
     EXPECT_EQ(Keys(boxes).back(), 10005);
-    dialog.ExecuteOperation(AREA_MODE_RESTORE, "Restored", root_ + "/backups/saved");
+    dialog.ExecuteOperation(vt::AREA_MODE_RESTORE, "Restored", root_ + "/backups/saved");
     ASSERT_TRUE(vt::PumpUntil([&] { return Keys(boxes).size() == 3; }, 10000));
     EXPECT_EQ(Keys(boxes).back(), 10005);
     vt::PumpBriefly(20);
@@ -145,7 +145,7 @@ TEST_F(StorageDialogsTest, OperationsFromTheListDialogOnATemporaryRoot) {
 
     // Delete the first area (no longer current) with its log folder.
     root->SelectLine(0);
-    dialog.ExecuteOperation(AREA_MODE_DELETE, "", "");
+    dialog.ExecuteOperation(vt::AREA_MODE_DELETE, "", "");
     EXPECT_EQ(root->count, 2);
     EXPECT_FALSE(vt::FolderExists(logRoot + "/Main"));
     EXPECT_EQ(root->SelectedLine(), -1);

@@ -68,7 +68,7 @@ TEST_F(ToolWindowsScreenshotTest, GraphWindowWithBothToolWindows) {
   auto* doc = static_cast<CVantrelDoc*>(graph.OpenNewDocument());
   ASSERT_NE(doc, nullptr);
   CGVantrelDoc* d = doc->GetGadgetDocument();
-  SVantrelGroupEntry e;
+  vt::SVantrelGroupEntry e;
   const std::string guid = store_test::RecordingGuid(7).ToText();
   e.keys = {{guid, 1, -1}, {guid, 2, -1}};
   ASSERT_TRUE(d->AddGroups({e}, std::nullopt, std::nullopt));

@@ -85,7 +85,7 @@ TEST_F(ViewsDialogScreenshotTest, ListViewSheetViewAndMarkDialog) {
     auto* doc = static_cast<CVantrelDoc*>(graph.OpenNewDocument());
     ASSERT_NE(doc, nullptr);
     CGVantrelDoc* d = doc->GetGadgetDocument();
-    SVantrelGroupEntry e;
+    vt::SVantrelGroupEntry e;
     e.keys = {{store_test::RecordingGuid(1).ToText(), 1, -1}, {store_test::RecordingGuid(1).ToText(), 2, -1}};
     ASSERT_TRUE(d->AddGroups({e}, std::nullopt, std::nullopt));
     d->AppendMark(Mark(300, "Start of batch 17", "Pressure rose after the valve change"));

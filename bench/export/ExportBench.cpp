@@ -196,9 +196,9 @@ int main(int argc, char** argv) {
     if (CreateFileAccess(source, &reader) != 0) return 1;
     const int sheetChannels = std::min(reader->GetChannelCount(), (256 - 3) / 2);
     for (int c = 0; c < sheetChannels; ++c)
-      sheetBytes += uint64_t(std::min(records, 65536)) * (reader->GetChannelDataType(c) == CHANNEL_TYPE_SHORT
-                                                              ? sizeof(SDispShortData)
-                                                              : sizeof(SDispIntData));
+      sheetBytes += uint64_t(std::min(records, 65536)) *
+                    (reader->GetChannelDataType(c) == vt::CHANNEL_TYPE_SHORT ? sizeof(SDispShortData)
+                                                                             : sizeof(SDispIntData));
     delete reader;
   }
 

@@ -77,7 +77,7 @@ double OpenGraphWindow(vt::DocTemplate& graph, const vt::Guid& guid, Shown* show
   const auto t = std::chrono::steady_clock::now();
   auto* doc = static_cast<CVantrelDoc*>(graph.OpenNewDocument());
   if (!doc) return -1;
-  SVantrelGroupEntry e;
+  vt::SVantrelGroupEntry e;
   for (int c = 0; c < kChannels; ++c) e.keys.push_back({guid.ToText(), ChannelNo(c), -1});
   const bool added = doc->GetGadgetDocument()->AddGroups({e}, std::nullopt, std::nullopt);
   QApplication::processEvents();

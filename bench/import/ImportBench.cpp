@@ -104,8 +104,8 @@ double WorkerRun(const std::string& source, const std::string& storageFolder, co
   }
   CVTDataStorage storage;
   if (storage.SetPaths(storageFolder) != STORE_OK) return -1;
-  SAutoImportFolder table[AUTO_IMPORT_FOLDER_COUNT];
-  table[0] = {true, false, source, AUTO_IMPORT_CONVERT_NONE};
+  vt::SAutoImportFolder table[AUTO_IMPORT_FOLDER_COUNT];
+  table[0] = {true, false, source, vt::AUTO_IMPORT_CONVERT_NONE};
   CVTImportManager worker;
   worker.SetStorage(&storage);
   worker.SetBasePath(base);

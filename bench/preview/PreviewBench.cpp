@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
 
   vt::bench::Report report("preview");
   {
-    CGVantrelSheetPrintRoot root(nullptr, kChannels, list.data(), &rows);
+    vt::CGVantrelSheetPrintRoot root(nullptr, kChannels, list.data(), &rows);
     RootJob job(&root);
     vt::PrintPreview preview(job, 720);
     if (!preview.Begin()) {

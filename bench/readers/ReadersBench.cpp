@@ -70,7 +70,7 @@ double ReadAllChannels(const std::string& path, uint64_t* checksum, double* open
   uint64_t sum = 0;
   std::vector<int> all;
   for (int c = 0; c < channels; ++c) all.push_back(c);
-  CVTColumns columns;
+  vt::CVTColumns columns;
   for (int at = 0; at < records; at += kRange) {
     const int n = std::min(kRange, records - at);
     if (reader->ReadColumns(all, at, n, &columns) != 0) return -1;

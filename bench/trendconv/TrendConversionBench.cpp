@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
   {
     Owner owner;
     CGVantrelDoc doc(nullptr, &owner);
-    SVantrelGroupEntry entry;
+    vt::SVantrelGroupEntry entry;
     for (int c = 0; c < kChannels; ++c) entry.keys.push_back({guid.ToText(), ChannelNumber(c), -1});
     if (!doc.AddGroups({entry}, std::nullopt, std::nullopt) ||
         doc.GetGroup(0)->GetChannelCount() != kChannels) {

@@ -63,13 +63,13 @@ PreciseTime Precise(TickTime t) {
   return p;
 }
 
-SVantrelChannelKey Key(uint32_t recording, int channel) {
+vt::SVantrelChannelKey Key(uint32_t recording, int channel) {
   return {RecordingGuid(recording).ToText(), channel, -1};
 }
 
-SVantrelGroupEntry Entry(std::vector<SVantrelChannelKey> keys,
-                         std::optional<std::string> name = std::nullopt) {
-  SVantrelGroupEntry e;
+vt::SVantrelGroupEntry Entry(std::vector<vt::SVantrelChannelKey> keys,
+                             std::optional<std::string> name = std::nullopt) {
+  vt::SVantrelGroupEntry e;
   e.keys = std::move(keys);
   e.name = std::move(name);
   return e;
@@ -170,7 +170,7 @@ TEST_F(GraphDocumentTest, EachChangeBroadcastsItsHint) {
       {"append mark", [&] { added = doc->AppendMark(record); }, {HINT_MARK_ADDED}, true},
       {"update mark", [&] { doc->UpdateMark(record); }, {HINT_MARK_CHANGED}, true},
       {"delete mark", [&] { doc->DeleteMark(added->GetId()); }, {HINT_MARKS_DELETED}, true},
-      {"print settings", [&] { doc->SetPrintSettings(SPrintSettings{}); }, {}, false},
+      {"print settings", [&] { doc->SetPrintSettings(vt::SPrintSettings{}); }, {}, false},
       {"add with a time position",
        [&] { doc->AddToCurrentGroup({Key(1, 1)}, MsTime(T + 9000), std::nullopt, std::nullopt); },
        {HINT_TIME_POSITION},
@@ -218,11 +218,11 @@ TEST_F(GraphDocumentTest, EachChangeBroadcastsItsHint) {
 
 TEST_F(GraphDocumentTest, MoreEntriesThanFreeGroupsAskAndLoadOnlyTheFreeOnes) {
   Store(RecordingFile(1, 1, 10, T, 1000), "A.DAE");
-  std::vector<SVantrelGroupEntry> first(48, Entry({Key(1, 1)}));
+  std::vector<vt::SVantrelGroupEntry> first(48, Entry({Key(1, 1)}));
   ASSERT_TRUE(doc->AddGroups(first, std::nullopt, std::nullopt));
   ASSERT_EQ(doc->CountGroupsWithData(), 48);
   EXPECT_EQ(doc->FirstEmptyGroup(), 48);
-  std::vector<SVantrelGroupEntry> five;
+  std::vector<vt::SVantrelGroupEntry> five;
   for (int i = 0; i < 5; ++i) five.push_back(Entry({Key(1, 2)}, "E" + std::to_string(i)));
   {
     vt::MessageBoxCapture capture(vt::kIdCancel);
@@ -244,7 +244,7 @@ TEST_F(GraphDocumentTest, AnEntryRefusedForTooManyChannelsLeavesNoHoleBehind) {
   Store(RecordingFile(1, 1, 10, T, 1000), "A.DAE");
   vt::MessageBoxCapture capture(vt::kIdCancel);
   ASSERT_TRUE(doc->AddGroups(
-      {Entry({Key(1, 1)}, "first"), Entry(std::vector<SVantrelChannelKey>(101, Key(1, 2)), "big"),
+      {Entry({Key(1, 1)}, "first"), Entry(std::vector<vt::SVantrelChannelKey>(101, Key(1, 2)), "big"),
        Entry({Key(1, 2)}, "third")},
       std::nullopt, std::nullopt));
   EXPECT_EQ(BoxNumbers(capture), std::vector<int>{10105});
@@ -261,8 +261,8 @@ TEST_F(GraphDocumentTest, AnEntryRefusedForTooManyChannelsLeavesNoHoleBehind) {
   // was loaded; a group of 100 refuses more.
   capture.Clear();
   capture.QueueAnswers({vt::kIdOk});
-  ASSERT_TRUE(
-      doc->AddGroups({Entry(std::vector<SVantrelChannelKey>(101, Key(1, 2)))}, std::nullopt, std::nullopt));
+  ASSERT_TRUE(doc->AddGroups({Entry(std::vector<vt::SVantrelChannelKey>(101, Key(1, 2)))}, std::nullopt,
+                             std::nullopt));
   EXPECT_EQ(doc->GetGroup(3)->GetChannelCount(), 100);
   EXPECT_FALSE(doc->AddGroups({Entry({Key(1, 1)}), Entry({Key(99, 1)})}, std::nullopt, std::nullopt));
   EXPECT_EQ(doc->GetGroup(4)->GetChannelCount(), 1);
@@ -506,7 +506,7 @@ TEST_F(GraphDocumentTest, PrintPagesAndSmallTexts) {
   for (const Interval& i : intervals) EXPECT_EQ(FormatInterval(i.ms), i.text);
   const double thickness[] = {0.088197, 0.176394, 0.352788, 0.529182, 1.058364, 0.176394};
   for (int i = 0; i < 6; ++i) {
-    SPrintSettings s;
+    vt::SPrintSettings s;
     s.thickness = int16_t(i);
     doc->SetPrintSettings(s);
     EXPECT_EQ(doc->GetPrintTraceThickness(), thickness[i]) << i;
@@ -524,7 +524,7 @@ std::array<uint8_t, N> Golden(std::initializer_list<std::pair<std::size_t, const
 }
 
 TEST_F(GraphDocumentTest, SettingsBlocksHaveTheirByteLayouts) {
-  SGraphSettings s;
+  vt::SGraphSettings s;
   s.backColour = 0x02123456;
   s.gridColour = 0x02ABCDEF;
   s.legendShown = 1;
@@ -540,10 +540,10 @@ TEST_F(GraphDocumentTest, SettingsBlocksHaveTheirByteLayouts) {
   const auto settings = Golden<kGraphSettingsBytes>(
       {{0, "56341202efcdab02010002000200000000840c240000000003000000050000000001000046000000"}});
   EXPECT_EQ(s.ToBytes(), settings);
-  EXPECT_EQ(SGraphSettings::FromBytes(settings.data()).ToBytes(), settings);
-  EXPECT_EQ(SGraphSettings::FromBytes(settings.data()).timeScale, 604800000);
+  EXPECT_EQ(vt::SGraphSettings::FromBytes(settings.data()).ToBytes(), settings);
+  EXPECT_EQ(vt::SGraphSettings::FromBytes(settings.data()).timeScale, 604800000);
 
-  SPrintSettings p;
+  vt::SPrintSettings p;
   p.range = 1;
   p.pageSpan = 5;
   p.thickness = 4;
@@ -553,7 +553,7 @@ TEST_F(GraphDocumentTest, SettingsBlocksHaveTheirByteLayouts) {
   const auto print = Golden<kPrintSettingsBytes>(
       {{0, "0100000005000400"}, {8, "01"}, {57, "01"}, {64, "4c696e652037"}, {328, "e8030000"}});
   EXPECT_EQ(p.ToBytes(), print);
-  const SPrintSettings back = SPrintSettings::FromBytes(print.data());
+  const vt::SPrintSettings back = vt::SPrintSettings::FromBytes(print.data());
   EXPECT_EQ(back.ToBytes(), print);
   EXPECT_EQ(back.comment, "Line 7");
   // A comment keeps 255 bytes and its terminator.
@@ -561,7 +561,7 @@ TEST_F(GraphDocumentTest, SettingsBlocksHaveTheirByteLayouts) {
   const auto longer = p.ToBytes();
   EXPECT_EQ(longer[64 + 254], 'c');
   EXPECT_EQ(longer[64 + 255], 0);
-  EXPECT_EQ(SPrintSettings::FromBytes(longer.data()).comment.size(), 255u);
+  EXPECT_EQ(vt::SPrintSettings::FromBytes(longer.data()).comment.size(), 255u);
 }
 
 }  // namespace

@@ -76,7 +76,7 @@ class Owner : public vt::GraphDocumentOwner {
   FrameHost& host_;
 };
 
-SVantrelChannelKey Key(uint32_t recording, int channel) {
+vt::SVantrelChannelKey Key(uint32_t recording, int channel) {
   return {RecordingGuid(recording).ToText(), channel, -1};
 }
 
@@ -128,7 +128,7 @@ std::vector<std::string> Describe(CGVantrelDoc& d) {
                   d.m_backColour, d.m_gridColour, (long long)d.GetTimeScale(), d.m_axisLayout,
                   d.m_traceThickness, d.m_sheetPadding, d.m_cursorValuesShown, d.m_cursorTransparency,
                   d.m_tagMode));
-  const SPrintSettings& p = d.GetPrintSettings();
+  const vt::SPrintSettings& p = d.GetPrintSettings();
   add("print",
       vt::FormatC("range %d span %d thick %d hours %d comment '%s' doc comment '%s'", p.range, p.pageSpan,
                   p.thickness, p.hoursPerPage, p.comment.c_str(), d.m_printComment.c_str()));
@@ -195,8 +195,8 @@ TEST_F(SavedGraphTest, SavedClosedAndReopenedIsTheSameDocument) {
   Store(RecordingFile(1, 1, 100, T, 1000), "A.DAE");
   Store(RecordingFile(2, 1, 50, T + 5000, 500), "B.DAE");
   CGVantrelDoc& d = NewDocument();
-  SVantrelGroupEntry first{std::string("Boiler"), {Key(1, 1), Key(1, 2)}, {}};
-  SVantrelGroupEntry second{std::nullopt, {Key(2, 2)}, {}};
+  vt::SVantrelGroupEntry first{std::string("Boiler"), {Key(1, 1), Key(1, 2)}, {}};
+  vt::SVantrelGroupEntry second{std::nullopt, {Key(2, 2)}, {}};
   ASSERT_TRUE(d.AddGroups({first, second}, MsTime(T + 10000), MsTime(T + 20000)));
   // Every kind of field away from its default.
   CGVantrelGroupData* g0 = d.GetGroup(0);
@@ -220,7 +220,7 @@ TEST_F(SavedGraphTest, SavedClosedAndReopenedIsTheSameDocument) {
   d.m_backColour = 0x02102030, d.m_gridColour = 0x02405060, d.m_axisLayout = 2, d.m_traceThickness = 3;
   d.m_sheetPadding = 0, d.m_cursorValuesShown = 0, d.m_cursorTransparency = 0, d.m_tagMode = 1;
   d.SetTimeScale(60000);
-  SPrintSettings print = d.GetPrintSettings();
+  vt::SPrintSettings print = d.GetPrintSettings();
   print.range = 1, print.pageSpan = 5, print.hoursPerPage = 36, print.thickness = 4,
   print.comment = "night shift";
   d.SetPrintSettings(print);
@@ -373,7 +373,7 @@ TEST_F(SavedGraphTest, TransparencyAndCurrentGroupAreTakenAsTheyCanBeShown) {
     int shownGroup;
   } cases[] = {{0, 1, 0, 1}, {1, 7, 70, 0}, {70, 0, 70, 0}, {255, -3, 70, 0}};
   for (const Case& c : cases) {
-    SGraphSettings s = SGraphSettings::FromBytes(holder->settings.data());
+    vt::SGraphSettings s = vt::SGraphSettings::FromBytes(holder->settings.data());
     s.cursorTransparency = c.transparency;
     holder->settings = s.ToBytes();
     holder->currentGroup = c.currentGroup;
@@ -386,7 +386,7 @@ TEST_F(SavedGraphTest, TransparencyAndCurrentGroupAreTakenAsTheyCanBeShown) {
   // The stored byte stays what it was.
   GraphConfigurationHolder loaded;
   host_.graphs.GetGraphStorage()->LoadGraph("Case", loaded);
-  EXPECT_EQ(SGraphSettings::FromBytes(loaded->settings.data()).cursorTransparency, 255);
+  EXPECT_EQ(vt::SGraphSettings::FromBytes(loaded->settings.data()).cursorTransparency, 255);
 }
 
 TEST_F(SavedGraphTest, DisplaySettingsRecordRestoresGroupsFromGroupZero) {

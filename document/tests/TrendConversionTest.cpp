@@ -55,12 +55,12 @@ std::vector<SheetDump> ReadSheets(const std::string& path, int head) {
   return out;
 }
 
-SVantrelChannelKey Key(uint32_t recording, int channel) {
+vt::SVantrelChannelKey Key(uint32_t recording, int channel) {
   return {RecordingGuid(recording).ToText(), channel, -1};
 }
 
-SVantrelGroupEntry Entry(std::vector<SVantrelChannelKey> keys) {
-  SVantrelGroupEntry e;
+vt::SVantrelGroupEntry Entry(std::vector<vt::SVantrelChannelKey> keys) {
+  vt::SVantrelGroupEntry e;
   e.keys = std::move(keys);
   return e;
 }
@@ -288,7 +288,7 @@ TEST_F(TrendConversionTest, ReadingRowsAtATimeWritesWhatCellByCellReadsWrite) {
 
   struct Case {
     const char* name;
-    std::vector<SVantrelGroupEntry> groups;
+    std::vector<vt::SVantrelGroupEntry> groups;
     bool text;
     int noPadding;
   };
@@ -336,8 +336,8 @@ TEST_F(TrendConversionTest, ReadingRowsAtATimeWritesWhatCellByCellReadsWrite) {
     if (c.text) {
       // The fixture reaches what it is meant to: reserved values and cells without a value.
       const std::string& rows = written[0][0];
-      EXPECT_NE(rows.find(NgStateText(NGS_PLUS_OVER)), std::string::npos);
-      EXPECT_NE(rows.find(NgStateText(NGS_MINUS_OVER)), std::string::npos);
+      EXPECT_NE(rows.find(vt::NgStateText(NGS_PLUS_OVER)), std::string::npos);
+      EXPECT_NE(rows.find(vt::NgStateText(NGS_MINUS_OVER)), std::string::npos);
       EXPECT_NE(rows.find("\t\t"), std::string::npos);
     }
   }

@@ -13,7 +13,7 @@
 #include "platform/base/WindowHandles.h"
 #include "store/AutoImportFolder.h"
 
-using SImportFolderEntry = SAutoImportFolder;
+using SImportFolderEntry = vt::SAutoImportFolder;
 
 class CBrowseForFolder {
  public:

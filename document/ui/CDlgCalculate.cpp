@@ -350,7 +350,7 @@ void CGVTCalculate::CopyStatistics() {
 
 // ---- CGVTCalculateRoot ----
 
-CGVTCalculateRoot::CGVTCalculateRoot() : CGVTDialogRoot(kWidth, kHeight, kBackColor) {}
+CGVTCalculateRoot::CGVTCalculateRoot() : vt::CGVTDialogRoot(kWidth, kHeight, kBackColor) {}
 
 const SGClassInfo* CGVTCalculateRoot::GetClassInfo() const { return GCLASS(CGVTCalculateRoot); }
 
@@ -370,7 +370,7 @@ void CGVTCalculateRoot::OnUpdate(int hint, void* data) {
   if (hint == HINT_REPEATERS)
     if (vt::DialogWindow* dialog = DialogOf(this))
       dialog->SetWindowText(StatisticsTitle(static_cast<CGVantrelDoc*>(data)));
-  CGVTDialogRoot::OnUpdate(hint, data);
+  vt::CGVTDialogRoot::OnUpdate(hint, data);
   Redraw();
 }
 
@@ -378,7 +378,7 @@ void CGVTCalculateRoot::OnKeyDown(uint32_t vk, uint32_t repeat, uint32_t flags) 
   if (repeat < 2 && (vk & 0xFF) == 'C' && vt::CurrentDesktop().IsKeyDown(vt::kVkControl) &&
       !vt::CurrentDesktop().IsKeyDown(vt::kVkShift))
     if (CGVTCalculate* calculate = Calculate()) calculate->CopyStatistics();
-  CGVTDialogRoot::OnKeyDown(vk, repeat, flags);
+  vt::CGVTDialogRoot::OnKeyDown(vk, repeat, flags);
 }
 
 CGVTCalculateRoot* CreateCalculateRoot() {

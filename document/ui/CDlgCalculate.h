@@ -75,7 +75,7 @@ class CGVTCalculate : public CGGroup {
   CGVantrelDoc* m_document = nullptr;
 };
 
-class CGVTCalculateRoot : public CGVTDialogRoot {
+class CGVTCalculateRoot : public vt::CGVTDialogRoot {
  public:
   CGVTCalculateRoot();
   const SGClassInfo* GetClassInfo() const override;

@@ -367,7 +367,7 @@ void CGVTCursorControl::MoveCursor(bool cursorB) {
 
 // ---- CGVTCursorControlRoot ----
 
-CGVTCursorControlRoot::CGVTCursorControlRoot() : CGVTDialogRoot(kWidth, kHeight) {}
+CGVTCursorControlRoot::CGVTCursorControlRoot() : vt::CGVTDialogRoot(kWidth, kHeight) {}
 
 const SGClassInfo* CGVTCursorControlRoot::GetClassInfo() const { return GCLASS(CGVTCursorControlRoot); }
 
@@ -391,7 +391,7 @@ void CGVTCursorControlRoot::OnUpdate(int hint, void* data) {
     const CGVantrelGroupData* group = doc ? doc->GetCurrentGroup() : nullptr;
     dialog->SetTitle(doc ? doc->m_graphName : std::string(), group ? group->GetName() : std::string());
   }
-  CGVTDialogRoot::OnUpdate(hint, data);
+  vt::CGVTDialogRoot::OnUpdate(hint, data);
   Redraw();
 }
 

@@ -95,7 +95,7 @@ class CGVTCursorControl : public CGGroup {
   CGVantrelDoc* m_document = nullptr;
 };
 
-class CGVTCursorControlRoot : public CGVTDialogRoot {
+class CGVTCursorControlRoot : public vt::CGVTDialogRoot {
  public:
   CGVTCursorControlRoot();
   const SGClassInfo* GetClassInfo() const override;

@@ -70,7 +70,7 @@ CDlgDAreaMessage* DialogFromGadget(CGPrimitive* g) { return dynamic_cast<CDlgDAr
 
 void OnOkClicked(CGPrimitive* source, int, void*) {
   if (CDlgDAreaMessage* d = DialogFromGadget(source))
-    d->mode == AREA_MODE_CALCULATE ? d->Calculate() : d->Confirm();
+    d->mode == vt::AREA_MODE_CALCULATE ? d->Calculate() : d->Confirm();
 }
 void OnCancelClicked(CGPrimitive* source, int, void*) { EndDialogOf(source, 2); }
 void OnBrowse(CGPrimitive* source, int, void*) {
@@ -106,7 +106,7 @@ std::string FormatAreaSize(int64_t bytes) {
   return text;
 }
 
-CGVTDAreaMessageRoot::CGVTDAreaMessageRoot(int width, int height) : CGVTDialogRoot(width, height) {}
+CGVTDAreaMessageRoot::CGVTDAreaMessageRoot(int width, int height) : vt::CGVTDialogRoot(width, height) {}
 
 const SGClassInfo* CGVTDAreaMessageRoot::GetClassInfo() const { return GCLASS(CGVTDAreaMessageRoot); }
 
@@ -133,17 +133,17 @@ void CGVTDAreaMessageRoot::UpdateOkButton() {
   };
   bool enable = true;
   switch (mode) {
-    case AREA_MODE_CREATE:
+    case vt::AREA_MODE_CREATE:
       enable = !cleaned(kNewNameId).empty();
       break;
-    case AREA_MODE_RENAME:
+    case vt::AREA_MODE_RENAME:
       enable = !cleaned(kRenameId).empty();
       break;
-    case AREA_MODE_BACKUP:
-    case AREA_MODE_RESTORE: {
-      const int folderId = mode == AREA_MODE_BACKUP ? kBackupFolderId : kRestoreFolderId;
+    case vt::AREA_MODE_BACKUP:
+    case vt::AREA_MODE_RESTORE: {
+      const int folderId = mode == vt::AREA_MODE_BACKUP ? kBackupFolderId : kRestoreFolderId;
       if (auto* label = static_cast<CGPrimitive*>(FindById(folderId))) label->SetText(folder);
-      const bool named = !cleaned(mode == AREA_MODE_BACKUP ? kBackupNameId : kRestoreNameId).empty();
+      const bool named = !cleaned(mode == vt::AREA_MODE_BACKUP ? kBackupNameId : kRestoreNameId).empty();
       enable = named && !folder.empty();
       break;
     }
@@ -168,7 +168,7 @@ const SDataAreaInfo* CDlgDAreaMessage::Selected() const {
 }
 
 bool CDlgDAreaMessage::OnInitDialog() {
-  if (mode < 0 || mode > AREA_MODE_REBUILD) return false;
+  if (mode < 0 || mode > vt::AREA_MODE_REBUILD) return false;
   SetWindowText(vt::LoadString(kTitles[mode]));
   const ModeRows& layout = kModes[mode];
   const int valueWidth = MeasureTextWidth(nullptr, std::string(kNameLength, 'W'), 5);
@@ -221,7 +221,7 @@ bool CDlgDAreaMessage::OnInitDialog() {
     }
   }
   const int buttonsY = layout.height - 32;
-  const bool calculate = mode == AREA_MODE_CALCULATE;
+  const bool calculate = mode == vt::AREA_MODE_CALCULATE;
   auto* ok = new CGSkPushButton(root, width - 210, buttonsY, 100, 25, CGVTDAreaMessageRoot::kOkId,
                                 GSTYLE_ACTIVE, calculate ? kIdsExecution : kIdsOk);
   ok->AddEventCallback(GEVENT_CLICKED, &OnOkClicked, nullptr, 0);
@@ -238,23 +238,23 @@ bool CDlgDAreaMessage::ValidateInputs() {
   if (!m_root) return false;
   const vt::WindowHandle owner = GetSafeHwnd();
   switch (mode) {
-    case AREA_MODE_CREATE:
+    case vt::AREA_MODE_CREATE:
       m_name = CleanAreaName(m_root->EditText(CGVTDAreaMessageRoot::kNewNameId));
       break;
-    case AREA_MODE_RENAME:
+    case vt::AREA_MODE_RENAME:
       m_name = CleanAreaName(m_root->EditText(CGVTDAreaMessageRoot::kRenameId));
       break;
-    case AREA_MODE_SWITCH:
+    case vt::AREA_MODE_SWITCH:
       return Confirmed(owner, kMsgSwitch);
-    case AREA_MODE_DELETE:
+    case vt::AREA_MODE_DELETE:
       return Confirmed(owner, kMsgDelete);
-    case AREA_MODE_CHECK:
+    case vt::AREA_MODE_CHECK:
       return Confirmed(owner, kMsgCheck);
-    case AREA_MODE_REBUILD:
+    case vt::AREA_MODE_REBUILD:
       return Confirmed(owner, kMsgRebuild);
-    case AREA_MODE_BACKUP:
-    case AREA_MODE_RESTORE: {
-      const bool backup = mode == AREA_MODE_BACKUP;
+    case vt::AREA_MODE_BACKUP:
+    case vt::AREA_MODE_RESTORE: {
+      const bool backup = mode == vt::AREA_MODE_BACKUP;
       m_folder = m_root->folder;
       m_name = CleanAreaName(m_root->EditText(backup ? CGVTDAreaMessageRoot::kBackupNameId
                                                      : CGVTDAreaMessageRoot::kRestoreNameId));

@@ -12,6 +12,8 @@
 
 GADGET_DECLARE_RECORD(CGVTDAreaMessageRoot)
 
+namespace vt {
+
 // The operations; the worker's ones equal DATA_AREA_OPERATION.
 enum AREA_DIALOG_MODE : int {
   AREA_MODE_CREATE = 0,
@@ -25,6 +27,8 @@ enum AREA_DIALOG_MODE : int {
   AREA_MODE_REBUILD = 8,
 };
 
+}  // namespace vt
+
 // name without '/', '\', ':', '*', '?', '"', '<', '>', '|' and '.', and without leading and
 // trailing blanks.
 std::string CleanAreaName(const std::string& name);
@@ -32,7 +36,7 @@ std::string CleanAreaName(const std::string& name);
 // "%dbyte" (a negative size too).
 std::string FormatAreaSize(int64_t bytes);
 
-class CGVTDAreaMessageRoot : public CGVTDialogRoot {
+class CGVTDAreaMessageRoot : public vt::CGVTDialogRoot {
  public:
   enum : int {
     kNewNameId = 1045,

@@ -41,15 +41,15 @@ struct Button {
   int x, y;
 };
 constexpr Button kButtons[] = {
-    {CGVTDataAreaMgrRoot::kCreateId, 3002, AREA_MODE_CREATE, 15, 5},
-    {CGVTDataAreaMgrRoot::kRenameId, 3003, AREA_MODE_RENAME, 120, 5},
-    {CGVTDataAreaMgrRoot::kSwitchId, 3011, AREA_MODE_SWITCH, 225, 5},
-    {CGVTDataAreaMgrRoot::kDeleteId, 3004, AREA_MODE_DELETE, 330, 5},
-    {CGVTDataAreaMgrRoot::kCalculateId, 3015, AREA_MODE_CALCULATE, 435, 5},
-    {CGVTDataAreaMgrRoot::kBackupId, 3013, AREA_MODE_BACKUP, 15, 30},
-    {CGVTDataAreaMgrRoot::kRestoreId, 3014, AREA_MODE_RESTORE, 120, 30},
-    {CGVTDataAreaMgrRoot::kCheckId, 3012, AREA_MODE_CHECK, 225, 30},
-    {CGVTDataAreaMgrRoot::kRebuildId, 3199, AREA_MODE_REBUILD, 330, 30},
+    {CGVTDataAreaMgrRoot::kCreateId, 3002, vt::AREA_MODE_CREATE, 15, 5},
+    {CGVTDataAreaMgrRoot::kRenameId, 3003, vt::AREA_MODE_RENAME, 120, 5},
+    {CGVTDataAreaMgrRoot::kSwitchId, 3011, vt::AREA_MODE_SWITCH, 225, 5},
+    {CGVTDataAreaMgrRoot::kDeleteId, 3004, vt::AREA_MODE_DELETE, 330, 5},
+    {CGVTDataAreaMgrRoot::kCalculateId, 3015, vt::AREA_MODE_CALCULATE, 435, 5},
+    {CGVTDataAreaMgrRoot::kBackupId, 3013, vt::AREA_MODE_BACKUP, 15, 30},
+    {CGVTDataAreaMgrRoot::kRestoreId, 3014, vt::AREA_MODE_RESTORE, 120, 30},
+    {CGVTDataAreaMgrRoot::kCheckId, 3012, vt::AREA_MODE_CHECK, 225, 30},
+    {CGVTDataAreaMgrRoot::kRebuildId, 3199, vt::AREA_MODE_REBUILD, 330, 30},
     {CGVTDataAreaMgrRoot::kCloseId, kIdsClose, -1, 435, 30},
 };
 
@@ -79,7 +79,7 @@ uint64_t FreeSpace(const std::string& path) {
 
 }  // namespace
 
-CGVTDataAreaMgrRoot::CGVTDataAreaMgrRoot() : CGVTDialogRoot(kWidth, kHeight) {}
+CGVTDataAreaMgrRoot::CGVTDataAreaMgrRoot() : vt::CGVTDialogRoot(kWidth, kHeight) {}
 
 const SGClassInfo* CGVTDataAreaMgrRoot::GetClassInfo() const { return GCLASS(CGVTDataAreaMgrRoot); }
 
@@ -306,23 +306,23 @@ void CDlgDataAreaManager::ExecuteOperation(int mode, const std::string& name, co
   CVTDataStorageManager* storages = manager->GetStorageManager();
   const bool haveSelected = m_root->areas && m_root->selected >= 0 && m_root->selected < m_root->count;
   const SDataAreaInfo selectedArea = haveSelected ? m_root->areas[m_root->selected] : SDataAreaInfo{};
-  if (mode != AREA_MODE_CREATE && mode != AREA_MODE_RESTORE && !haveSelected) return;
+  if (mode != vt::AREA_MODE_CREATE && mode != vt::AREA_MODE_RESTORE && !haveSelected) return;
   const std::string logFolder = m_root->logRoot.empty() ? std::string() : m_root->logRoot + "/";
   switch (mode) {
-    case AREA_MODE_CREATE:
+    case vt::AREA_MODE_CREATE:
       storages->CreateStorage(name);
       break;
-    case AREA_MODE_RENAME: {
+    case vt::AREA_MODE_RENAME: {
       const std::string oldLog = logFolder + selectedArea.name;
       if (!logFolder.empty() && !selectedArea.name.empty() && vt::FolderExists(oldLog))
         vt::MoveFile(oldLog, logFolder + name);
       storages->RenameStorage(selectedArea.name, name);
       break;
     }
-    case AREA_MODE_SWITCH:
+    case vt::AREA_MODE_SWITCH:
       manager->SwitchArea(m_root->selected);
       break;
-    case AREA_MODE_DELETE:
+    case vt::AREA_MODE_DELETE:
       storages->DeleteStorage(selectedArea.name);
       // A name that is no folder's own would take the whole log root (or more) with it.
       if (!logFolder.empty() && selectedArea.name != "." && selectedArea.name != ".." &&
@@ -330,17 +330,17 @@ void CDlgDataAreaManager::ExecuteOperation(int mode, const std::string& name, co
         DeleteFolderTree(logFolder + selectedArea.name);
       if (CGSheet* sheet = m_root->Sheet()) sheet->SetSelection(-1, -1);
       break;
-    case AREA_MODE_CHECK:
+    case vt::AREA_MODE_CHECK:
       StartWorker(DATA_AREA_CHECK, kIdsChecking, selectedArea.name, {});
       return;
-    case AREA_MODE_REBUILD:
+    case vt::AREA_MODE_REBUILD:
       if (FreeSpace(vt::ProgramRoot()) <= storages->GetIndexFileSize(selectedArea.name)) {
         DisplayMessage(GetSafeHwnd(), kMsgNoSpaceRebuild, vt::kMbOk);
         break;
       }
       StartWorker(DATA_AREA_REBUILD, kIdsRebuilding, selectedArea.name, {});
       return;
-    case AREA_MODE_BACKUP: {
+    case vt::AREA_MODE_BACKUP: {
       const std::string destination = folder + "/" + name;
       if (FreeSpace(folder) <= GetFolderSize(selectedArea.folder)) {
         DisplayMessage(GetSafeHwnd(), kMsgNoSpaceBackup, vt::kMbOk);
@@ -349,7 +349,7 @@ void CDlgDataAreaManager::ExecuteOperation(int mode, const std::string& name, co
       StartWorker(DATA_AREA_BACKUP, kIdsBackingUp, selectedArea.name, destination);
       return;
     }
-    case AREA_MODE_RESTORE:
+    case vt::AREA_MODE_RESTORE:
       StartWorker(DATA_AREA_RESTORE, kIdsRestoring, name, folder);
       return;
     default:

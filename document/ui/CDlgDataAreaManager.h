@@ -26,7 +26,7 @@ class CGSheetArray;
 constexpr uint32_t WM_VT_AREAREFRESH = vt::kWmUser + 111;
 constexpr uint32_t WM_VT_AREAOPDONE = vt::kWmUser + 112;
 
-class CGVTDataAreaMgrRoot : public CGVTDialogRoot {
+class CGVTDataAreaMgrRoot : public vt::CGVTDialogRoot {
  public:
   enum : int {
     kCurrentNameId = 1052,

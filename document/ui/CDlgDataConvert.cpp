@@ -46,7 +46,7 @@ std::string WithConvertExtension(const std::string& path, bool text) {
   return path.find(extension) == std::string::npos ? path + extension : path;
 }
 
-CGVTDataConvertRoot::CGVTDataConvertRoot(int width, int height) : CGVTDialogRoot(width, height) {}
+CGVTDataConvertRoot::CGVTDataConvertRoot(int width, int height) : vt::CGVTDialogRoot(width, height) {}
 
 const SGClassInfo* CGVTDataConvertRoot::GetClassInfo() const { return GCLASS(CGVTDataConvertRoot); }
 

@@ -11,7 +11,7 @@
 
 GADGET_DECLARE_RECORD(CGVTDataConvertRoot)
 
-class CGVTDataConvertRoot : public CGVTDialogRoot {
+class CGVTDataConvertRoot : public vt::CGVTDialogRoot {
  public:
   enum : int {
     kStartId = 1102,

@@ -38,7 +38,7 @@ void OnCancelClicked(CGPrimitive* source, int, void*) { EndDialogOf(source, 2); 
 
 }  // namespace
 
-CGVTDefaultConfigRoot::CGVTDefaultConfigRoot(int width, int height) : CGVTDialogRoot(width, height) {}
+CGVTDefaultConfigRoot::CGVTDefaultConfigRoot(int width, int height) : vt::CGVTDialogRoot(width, height) {}
 
 const SGClassInfo* CGVTDefaultConfigRoot::GetClassInfo() const { return GCLASS(CGVTDefaultConfigRoot); }
 

@@ -7,7 +7,7 @@
 
 GADGET_DECLARE_RECORD(CGVTDefaultConfigRoot)
 
-class CGVTDefaultConfigRoot : public CGVTDialogRoot {
+class CGVTDefaultConfigRoot : public vt::CGVTDialogRoot {
  public:
   enum : int {
     kGridColorId = 1100,

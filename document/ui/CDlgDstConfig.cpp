@@ -50,7 +50,7 @@ void OnCancelClicked(CGPrimitive* source, int, void*) { EndDialogOf(source, 2); 
 
 }  // namespace
 
-CGVTDstConfigRoot::CGVTDstConfigRoot() : CGVTDialogRoot(ContentWidth(), 170) {}
+CGVTDstConfigRoot::CGVTDstConfigRoot() : vt::CGVTDialogRoot(ContentWidth(), 170) {}
 
 const SGClassInfo* CGVTDstConfigRoot::GetClassInfo() const { return GCLASS(CGVTDstConfigRoot); }
 

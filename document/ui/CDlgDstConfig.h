@@ -11,7 +11,7 @@
 
 GADGET_DECLARE_RECORD(CGVTDstConfigRoot)
 
-class CGVTDstConfigRoot : public CGVTDialogRoot {
+class CGVTDstConfigRoot : public vt::CGVTDialogRoot {
  public:
   enum : int {
     kTypeId = 1066,

@@ -71,7 +71,7 @@ CGPrimitive* RadioRow(CGCore* parent, int x, int y, int b, int id, uint32_t firs
 
 }  // namespace
 
-CGVTEditMarkRoot::CGVTEditMarkRoot(int width, int height) : CGVTDialogRoot(width, height) {}
+CGVTEditMarkRoot::CGVTEditMarkRoot(int width, int height) : vt::CGVTDialogRoot(width, height) {}
 
 const SGClassInfo* CGVTEditMarkRoot::GetClassInfo() const { return GCLASS(CGVTEditMarkRoot); }
 

@@ -14,7 +14,7 @@
 
 GADGET_DECLARE_RECORD(CGVTEditMarkRoot)
 
-class CGVTEditMarkRoot : public CGVTDialogRoot {
+class CGVTEditMarkRoot : public vt::CGVTDialogRoot {
  public:
   enum : int {
     kDisplayId = 1180,

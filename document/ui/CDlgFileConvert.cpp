@@ -38,7 +38,7 @@ void OnCancel(CGPrimitive* source, int, void*) { EndDialogOf(source, 2); }
 std::string DefaultFileConvertFolder() { return vt::ProgramRoot() + "/Morvane/Vantrel/CONVERT"; }
 
 CGVTFileConvertRoot::CGVTFileConvertRoot(int width, int height)
-    : CGVTDialogRoot(width, height), m_folder(DefaultFileConvertFolder()) {}
+    : vt::CGVTDialogRoot(width, height), m_folder(DefaultFileConvertFolder()) {}
 
 const SGClassInfo* CGVTFileConvertRoot::GetClassInfo() const { return GCLASS(CGVTFileConvertRoot); }
 

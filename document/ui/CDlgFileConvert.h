@@ -11,7 +11,7 @@ GADGET_DECLARE_RECORD(CGVTFileConvertRoot)
 // The folder converted files go to when the settings name none.
 std::string DefaultFileConvertFolder();
 
-class CGVTFileConvertRoot : public CGVTDialogRoot {
+class CGVTFileConvertRoot : public vt::CGVTDialogRoot {
  public:
   enum : int {
     kFolderId = 1190,

@@ -21,7 +21,7 @@ void OnCancelClicked(CGPrimitive* source, int, void*) { EndDialogOf(source, 2); 
 
 }  // namespace
 
-CGVTGraphColorRoot::CGVTGraphColorRoot(int width, int height) : CGVTDialogRoot(width, height) {}
+CGVTGraphColorRoot::CGVTGraphColorRoot(int width, int height) : vt::CGVTDialogRoot(width, height) {}
 
 const SGClassInfo* CGVTGraphColorRoot::GetClassInfo() const { return GCLASS(CGVTGraphColorRoot); }
 

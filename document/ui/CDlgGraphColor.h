@@ -9,7 +9,7 @@
 
 GADGET_DECLARE_RECORD(CGVTGraphColorRoot)
 
-class CGVTGraphColorRoot : public CGVTDialogRoot {
+class CGVTGraphColorRoot : public vt::CGVTDialogRoot {
  public:
   enum : int { kGridId = 1100, kBackId = 1101, kOkId = 1, kCancelId = 2 };
   CGVTGraphColorRoot(int width, int height);

@@ -183,7 +183,7 @@ void OrderZone(int* lower, int* upper) {
 }  // namespace vt_ui
 
 CGVTGraphConfigurationRoot::CGVTGraphConfigurationRoot(int width, int height)
-    : CGVTDialogRoot(width, height) {}
+    : vt::CGVTDialogRoot(width, height) {}
 
 const SGClassInfo* CGVTGraphConfigurationRoot::GetClassInfo() const {
   return GCLASS(CGVTGraphConfigurationRoot);

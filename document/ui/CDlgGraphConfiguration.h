@@ -34,7 +34,7 @@ std::string TagColumnText(const SGraphTag& tag, int mode);
 void OrderZone(int* lower, int* upper);
 }  // namespace vt_ui
 
-class CGVTGraphConfigurationRoot : public CGVTDialogRoot {
+class CGVTGraphConfigurationRoot : public vt::CGVTDialogRoot {
  public:
   enum : int {
     kPagesId = 1077,

@@ -57,7 +57,7 @@ void CGSingleSelectLine::OnLButtonDown(uint32_t flags, int32_t x, int32_t y) {
   FireEvent(GEVENT_CHANGED);
 }
 
-CGVTImportFolderRoot::CGVTImportFolderRoot() : CGVTDialogRoot(kWidth, kHeight) {}
+CGVTImportFolderRoot::CGVTImportFolderRoot() : vt::CGVTDialogRoot(kWidth, kHeight) {}
 
 const SGClassInfo* CGVTImportFolderRoot::GetClassInfo() const { return GCLASS(CGVTImportFolderRoot); }
 

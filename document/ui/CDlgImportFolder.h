@@ -26,7 +26,7 @@ class CGSingleSelectLine : public CGSkSLine {
   void OnLButtonUp(uint32_t flags, int32_t x, int32_t y) override { (void)flags, (void)x, (void)y; }
 };
 
-class CGVTImportFolderRoot : public CGVTDialogRoot {
+class CGVTImportFolderRoot : public vt::CGVTDialogRoot {
  public:
   enum : int {
     kIntervalId = 1064,

@@ -86,7 +86,7 @@ CGVTPrintConfigRoot* CreatePrintConfigRoot(vt::DeviceContext* dc) {
   return root;
 }
 
-void CGVTPrintConfigRoot::LoadValues(const SPrintSettings& block) {
+void CGVTPrintConfigRoot::LoadValues(const vt::SPrintSettings& block) {
   const std::pair<int, int> values[] = {{kRangeId, block.range},
                                         {kColourId, block.colour},
                                         {kSpanId, block.pageSpan},
@@ -98,7 +98,7 @@ void CGVTPrintConfigRoot::LoadValues(const SPrintSettings& block) {
   UpdateHoursBox();
 }
 
-void CGVTPrintConfigRoot::StoreValues(SPrintSettings* block) {
+void CGVTPrintConfigRoot::StoreValues(vt::SPrintSettings* block) {
   CloseInPlaceEditors();
   block->range = int16_t(Value(this, kRangeId));
   block->colour = int16_t(Value(this, kColourId));
@@ -118,7 +118,7 @@ void CGVTPrintConfigRoot::UpdateHoursBox() {
   if (GetHostWindow()) Redraw();
 }
 
-CDlgPrintConfig::CDlgPrintConfig(vt::WindowHandle parent, const SPrintSettings& block)
+CDlgPrintConfig::CDlgPrintConfig(vt::WindowHandle parent, const vt::SPrintSettings& block)
     : vt::DialogWindow(kTemplateId, parent), m_block(block) {}
 
 CDlgPrintConfig::~CDlgPrintConfig() {

@@ -28,9 +28,9 @@ class CGVTPrintConfigRoot : public CGSkRoot {
   const SGClassInfo* GetClassInfo() const override;
   vt::ColorRef GetBackColor() const override { return CGGroup::GetBackColor(); }
 
-  void LoadValues(const SPrintSettings& block);
+  void LoadValues(const vt::SPrintSettings& block);
   // The comment keeps at most 255 bytes, never part of a character.
-  void StoreValues(SPrintSettings* block);
+  void StoreValues(vt::SPrintSettings* block);
   // The hours box is usable only while the span is set freely.
   void UpdateHoursBox();
   CGPrimitive* Gadget(int id) const { return static_cast<CGPrimitive*>(FindById(id)); }
@@ -41,13 +41,13 @@ CGVTPrintConfigRoot* CreatePrintConfigRoot(vt::DeviceContext* dc);
 class CDlgPrintConfig : public vt::DialogWindow {
  public:
   static constexpr int kTemplateId = 340;
-  CDlgPrintConfig(vt::WindowHandle parent, const SPrintSettings& block);
+  CDlgPrintConfig(vt::WindowHandle parent, const vt::SPrintSettings& block);
   ~CDlgPrintConfig() override;
 
   // The gadgets into the copy, then the dialog ends with OK.
   void StoreAndEnd();
 
-  SPrintSettings m_block;
+  vt::SPrintSettings m_block;
   CGVTPrintConfigRoot* m_root = nullptr;
 
  protected:

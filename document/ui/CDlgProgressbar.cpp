@@ -36,7 +36,7 @@ void OnCancelClicked(CGPrimitive*, int, void* data) {
 const SGClassInfo* CGVTSkProgressBar::GetClassInfo() const { return GCLASS(CGVTSkProgressBar); }
 
 void CGVTSkProgressBar::Draw(vt::DeviceContext* dc) {
-  const SGSkinBlock& skin = SkinBlock(SkinReceiver::ProgressBar);
+  const vt::SGSkinBlock& skin = SkinBlock(SkinReceiver::ProgressBar);
   vt::Rect r;
   GetAbsoluteRect(&r);
   if (const vt::Bitmap* trough = skin.Image(0))
@@ -60,7 +60,7 @@ void CGVTSkProgressBar::Draw(vt::DeviceContext* dc) {
 }
 
 CGVTProgressbarRoot::CGVTProgressbarRoot(int mode)
-    : CGVTDialogRoot(kRootWidth, mode == 1 ? kRootHeightWithButton : kRootHeight) {
+    : vt::CGVTDialogRoot(kRootWidth, mode == 1 ? kRootHeightWithButton : kRootHeight) {
   auto* layout = new CGRowColumn(this, 0, 0, 0, GSTYLE_ACTIVE, 300, 180, 1, 0);
   layout->mode = kRowColumnTopDown;
   layout->SetBackColor(kDialogBackColor);
@@ -88,7 +88,7 @@ void CGVTProgressbarRoot::SetValue(double v) {
 
 void CGVTProgressbarRoot::OnTimer(uint32_t id) {
   if (id != CDlgProgressbar::kBusyTimerId) {
-    CGVTDialogRoot::OnTimer(id);
+    vt::CGVTDialogRoot::OnTimer(id);
     return;
   }
   CGPrimitive* bar = Bar();

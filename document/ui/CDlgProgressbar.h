@@ -28,12 +28,12 @@ class CGVTSkProgressBar : public CGSkProgressBar {
   void Draw(vt::DeviceContext* dc) override;
 };
 
-class CGVTProgressbarRoot : public CGVTDialogRoot {
+class CGVTProgressbarRoot : public vt::CGVTDialogRoot {
  public:
   // mode 1: the busy bar with a Cancel button under it; other modes: the plain bar.
   explicit CGVTProgressbarRoot(int mode);
   const SGClassInfo* GetClassInfo() const override;
-  using CGVTDialogRoot::SetValue;
+  using vt::CGVTDialogRoot::SetValue;
   // To the bar (id 1076).
   void SetValue(double v) override;
   void OnTimer(uint32_t id) override;

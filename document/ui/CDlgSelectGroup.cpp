@@ -39,7 +39,7 @@ std::string MessageGroupText(uint64_t mask) {
   return text.empty() ? vt::LoadString(kIdsNo) : text;
 }
 
-CGVTSelectGroupRoot::CGVTSelectGroupRoot() : CGVTDialogRoot(kWidth, kHeight) {}
+CGVTSelectGroupRoot::CGVTSelectGroupRoot() : vt::CGVTDialogRoot(kWidth, kHeight) {}
 
 const SGClassInfo* CGVTSelectGroupRoot::GetClassInfo() const { return GCLASS(CGVTSelectGroupRoot); }
 

@@ -31,7 +31,7 @@ uint64_t MessageGroupCellBit(int cell);
 // "ALL" when every group is set, then the groups of bits 0-59 ("1,3,60"); "No" for none.
 std::string MessageGroupText(uint64_t mask);
 
-class CGVTSelectGroupRoot : public CGVTDialogRoot {
+class CGVTSelectGroupRoot : public vt::CGVTDialogRoot {
  public:
   enum : int { kSheetId = 1078, kFirstColumnId = 1096, kOkId = 1, kCancelId = 2 };
   CGVTSelectGroupRoot();

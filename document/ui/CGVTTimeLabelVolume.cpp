@@ -102,7 +102,7 @@ void CGVTTimeLabelVolume::DrawLines(vt::DeviceContext* dc, const vt::Rect& r, vt
 }
 
 void CGVTTimeLabelVolume::Draw(vt::DeviceContext* dc) {
-  const SGSkinBlock& skin = SkinBlock(SkinReceiver::DigitalVolume64);
+  const vt::SGSkinBlock& skin = SkinBlock(SkinReceiver::DigitalVolume64);
   const bool active = HasEffectiveStyle(GSTYLE_ACTIVE);
   vt::Rect r;
   GetAbsoluteRect(&r);

@@ -48,14 +48,14 @@ void SetGraphPrintTools(GraphPrintTool* cursorControl, GraphPrintTool* statistic
 
 // ---- shared ----
 
-CGVantrelPrintRoot::CGVantrelPrintRoot(CGVantrelDoc* doc) : CGSkRoot(doc, nullptr, 0), m_doc(doc) {
+vt::CGVantrelPrintRoot::CGVantrelPrintRoot(CGVantrelDoc* doc) : CGSkRoot(doc, nullptr, 0), m_doc(doc) {
   SetStyle(kShown);
   SetPrintHeader(1);
 }
 
-CGVantrelPrintRoot::~CGVantrelPrintRoot() = default;
+vt::CGVantrelPrintRoot::~CGVantrelPrintRoot() = default;
 
-void CGVantrelPrintRoot::TakeMetrics(vt::DeviceContext* dc) {
+void vt::CGVantrelPrintRoot::TakeMetrics(vt::DeviceContext* dc) {
   SetPrintBounds(0, 0, dc->GetDeviceCaps(vt::DeviceCap::HorzRes), dc->GetDeviceCaps(vt::DeviceCap::VertRes));
   const int dpi = dc->GetDeviceCaps(vt::DeviceCap::LogPixelsY);
   m_margin = dpi / 8;
@@ -64,11 +64,11 @@ void CGVantrelPrintRoot::TakeMetrics(vt::DeviceContext* dc) {
   g_printScale = ComputePrintScale(dc);
 }
 
-int CGVantrelPrintRoot::HeaderHeight() const {
+int vt::CGVantrelPrintRoot::HeaderHeight() const {
   return m_header ? CGVantrelPrintHeader::HeaderHeight(m_doc, m_headerRowHeight) : 0;
 }
 
-void CGVantrelPrintRoot::MakeHeader(vt::DeviceContext* dc, const std::string& rangeText) {
+void vt::CGVantrelPrintRoot::MakeHeader(vt::DeviceContext* dc, const std::string& rangeText) {
   if (!m_doc) return;
   m_header = std::make_unique<CGVantrelPrintHeader>();
   m_header->SetPrintBounds(0, 0, m_printRect.Width(), 0);
@@ -76,17 +76,17 @@ void CGVantrelPrintRoot::MakeHeader(vt::DeviceContext* dc, const std::string& ra
   m_header->SetRangeText(rangeText);
 }
 
-void CGVantrelPrintRoot::PrintHeader(vt::DeviceContext* dc, int page) {
+void vt::CGVantrelPrintRoot::PrintHeader(vt::DeviceContext* dc, int page) {
   if (!m_header) return;
   m_header->SetPageNumber(page, m_pageCount);
   m_header->PrintSelf(dc, page);
 }
 
-void CGVantrelPrintRoot::EndPrinting(vt::DeviceContext*, CPrintInfo*) { m_header.reset(); }
+void vt::CGVantrelPrintRoot::EndPrinting(vt::DeviceContext*, CPrintInfo*) { m_header.reset(); }
 
 // ---- graph ----
 
-CGVantrelGraphPrintRoot::CGVantrelGraphPrintRoot(CGVantrelDoc* doc) : CGVantrelPrintRoot(doc) {}
+CGVantrelGraphPrintRoot::CGVantrelGraphPrintRoot(CGVantrelDoc* doc) : vt::CGVantrelPrintRoot(doc) {}
 
 void CGVantrelGraphPrintRoot::MeasureTools(vt::DeviceContext* dc) {
   const int W = m_printRect.Width(), V = m_printRect.Height(), H = HeaderHeight(), m = m_margin;
@@ -213,15 +213,15 @@ void CGVantrelGraphPrintRoot::PrintGraphPage(vt::DeviceContext* dc, int p, int t
 }
 
 void CGVantrelGraphPrintRoot::PrintSelf(vt::DeviceContext* dc, int page) {
-  CGVantrelPrintRoot::PrintSelf(dc, page);
+  vt::CGVantrelPrintRoot::PrintSelf(dc, page);
   for (int i = 0; i < 2; ++i)
     if (m_pageTools[i]) m_pageTools[i]->PrintTree(dc, m_combined ? 1 : page - m_firstPages[i] + 1);
 }
 
 // ---- lists ----
 
-CGVantrelListPrintRoot::CGVantrelListPrintRoot(CGVantrelDoc* doc, int list, bool cursorRangeOnly)
-    : CGVantrelPrintRoot(doc), m_list(list) {
+vt::CGVantrelListPrintRoot::CGVantrelListPrintRoot(CGVantrelDoc* doc, int list, bool cursorRangeOnly)
+    : vt::CGVantrelPrintRoot(doc), m_list(list) {
   if (list == 0)
     m_screen = new CGVTListScreenAlarm(this);
   else
@@ -231,7 +231,7 @@ CGVantrelListPrintRoot::CGVantrelListPrintRoot(CGVantrelDoc* doc, int list, bool
   m_screen->m_printSelection = cursorRangeOnly;
 }
 
-void CGVantrelListPrintRoot::BeginPrinting(vt::DeviceContext* dc, CPrintInfo* info) {
+void vt::CGVantrelListPrintRoot::BeginPrinting(vt::DeviceContext* dc, CPrintInfo* info) {
   TakeMetrics(dc);
   const int s = GetPrintScale();
   const int W = m_printRect.Width(), V = m_printRect.Height(), m = m_margin;
@@ -266,17 +266,17 @@ void CGVantrelListPrintRoot::BeginPrinting(vt::DeviceContext* dc, CPrintInfo* in
   if (info) info->maxPage = m_pageCount;
 }
 
-int CGVantrelListPrintRoot::GetPrintPageCount(vt::DeviceContext* dc) {
+int vt::CGVantrelListPrintRoot::GetPrintPageCount(vt::DeviceContext* dc) {
   return m_screen->GetPrintPageCount(dc);
 }
 
-void CGVantrelListPrintRoot::Print(vt::DeviceContext* dc, CPrintInfo* info) {
+void vt::CGVantrelListPrintRoot::Print(vt::DeviceContext* dc, CPrintInfo* info) {
   if (!info || info->currentPage == 0) return;
   PrintTree(dc, info->currentPage);
 }
 
-void CGVantrelListPrintRoot::PrintSelf(vt::DeviceContext* dc, int page) {
-  CGVantrelPrintRoot::PrintSelf(dc, page);
+void vt::CGVantrelListPrintRoot::PrintSelf(vt::DeviceContext* dc, int page) {
+  vt::CGVantrelPrintRoot::PrintSelf(dc, page);
   vt::LogFont lf;
   lf.height = 14 * GetPrintScale();
   lf.SetFaceName("Arial");
@@ -292,9 +292,9 @@ void CGVantrelListPrintRoot::PrintSelf(vt::DeviceContext* dc, int page) {
 
 // ---- sheet ----
 
-CGVantrelSheetPrintRoot::CGVantrelSheetPrintRoot(CGVantrelDoc* doc, int count, CGNgChannel* const* channels,
-                                                 CGNgTime* rows)
-    : CGVantrelPrintRoot(doc) {
+vt::CGVantrelSheetPrintRoot::CGVantrelSheetPrintRoot(CGVantrelDoc* doc, int count,
+                                                     CGNgChannel* const* channels, CGNgTime* rows)
+    : vt::CGVantrelPrintRoot(doc) {
   m_sheet = new CGNgSDigital(this, 0, 0, 800, 600, 0, kShown, 1, 16, 0, 18);
   m_sheet->Build();
   m_sheet->SetChannels(count, channels);
@@ -315,15 +315,15 @@ CGVantrelSheetPrintRoot::CGVantrelSheetPrintRoot(CGVantrelDoc* doc, int count, C
   }
 }
 
-CGVantrelSheetPrintRoot* CGVantrelSheetPrintRoot::ForCurrentGroup(CGVantrelDoc* doc) {
+vt::CGVantrelSheetPrintRoot* vt::CGVantrelSheetPrintRoot::ForCurrentGroup(CGVantrelDoc* doc) {
   CGVantrelGroupData* g = doc ? doc->GetCurrentGroup() : nullptr;
   if (!g || g->GetChannelCount() == 0) return nullptr;
   std::vector<CGNgChannel*> channels;
   for (int i = 0; i < g->GetChannelCount(); ++i) channels.push_back(g->GetChannel(i));
-  return new CGVantrelSheetPrintRoot(doc, int(channels.size()), channels.data(), &g->EnsureRowTime());
+  return new vt::CGVantrelSheetPrintRoot(doc, int(channels.size()), channels.data(), &g->EnsureRowTime());
 }
 
-void CGVantrelSheetPrintRoot::BeginPrinting(vt::DeviceContext* dc, CPrintInfo* info) {
+void vt::CGVantrelSheetPrintRoot::BeginPrinting(vt::DeviceContext* dc, CPrintInfo* info) {
   TakeMetrics(dc);
   m_sheet->SetPrintColour(m_doc && m_doc->GetPrintSettings().colour == 0 ? 1 : 0);
   SetPrintSelection(m_doc && m_doc->GetPrintSettings().range == 1 ? 1 : 0);
@@ -358,7 +358,7 @@ void CGVantrelSheetPrintRoot::BeginPrinting(vt::DeviceContext* dc, CPrintInfo* i
   }
 }
 
-int CGVantrelSheetPrintRoot::GetPrintPageCount(vt::DeviceContext*) {
+int vt::CGVantrelSheetPrintRoot::GetPrintPageCount(vt::DeviceContext*) {
   const int s = GetPrintScale();
   const int H = m_header ? CGVantrelPrintHeader::HeaderHeight(m_doc, m_headerRowHeight) : 0;
   const int W = m_printRect.Width(), h = m_printRect.Height() - H;
@@ -370,7 +370,7 @@ int CGVantrelSheetPrintRoot::GetPrintPageCount(vt::DeviceContext*) {
   return m_sheet->m_pagesAcross * m_sheet->m_pagesDown;
 }
 
-void CGVantrelSheetPrintRoot::Print(vt::DeviceContext* dc, CPrintInfo* info) {
+void vt::CGVantrelSheetPrintRoot::Print(vt::DeviceContext* dc, CPrintInfo* info) {
   if (!info || info->currentPage == 0) return;
   if (m_ownCounting) info->currentPage = m_nextPage;
   PrintTree(dc, info->currentPage);

@@ -30,6 +30,8 @@ class CGNgSDigital;
 class CGNgTime;
 class CGNgWaveform;
 
+namespace vt {
+
 // What a print root shares: the document, the printer's metrics and the header.
 class CGVantrelPrintRoot : public CGSkRoot {
  public:
@@ -57,6 +59,8 @@ class CGVantrelPrintRoot : public CGSkRoot {
   int m_pageCount = 0;
 };
 
+}  // namespace vt
+
 // The tool windows of the main frame as the graph's printing sees them (the windows register
 // themselves; without them nothing of theirs is printed).
 class GraphPrintTool {
@@ -69,7 +73,7 @@ class GraphPrintTool {
 };
 void SetGraphPrintTools(GraphPrintTool* cursorControl, GraphPrintTool* statistics);
 
-class CGVantrelGraphPrintRoot : public CGVantrelPrintRoot {
+class CGVantrelGraphPrintRoot : public vt::CGVantrelPrintRoot {
  public:
   explicit CGVantrelGraphPrintRoot(CGVantrelDoc* doc);
   const SGClassInfo* GetClassInfo() const override { return GCLASS(CGVantrelGraphPrintRoot); }
@@ -98,6 +102,8 @@ class CGVantrelGraphPrintRoot : public CGVantrelPrintRoot {
   int m_firstPages[2] = {1, 1};
   CGNgWaveform* m_panel = nullptr;
 };
+
+namespace vt {
 
 class CGVantrelListPrintRoot : public CGVantrelPrintRoot {
  public:
@@ -141,6 +147,8 @@ class CGVantrelSheetPrintRoot : public CGVantrelPrintRoot {
  private:
   CGNgSDigital* m_sheet = nullptr;
 };
+
+}  // namespace vt
 
 // More pages than this and the sheet counts its pages itself.
 constexpr int kSheetPrintPageLimit = 65500;

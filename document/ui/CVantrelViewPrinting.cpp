@@ -17,12 +17,12 @@ constexpr int kMsgLongProcessing = 10016;
 
 }  // namespace
 
-vt::WindowHandle CVantrelViewBase::PrintOwner() const {
+vt::WindowHandle vt::CVantrelViewBase::PrintOwner() const {
   vt::HostWindow* host = GetHostWindow();
   return host ? host->Handle() : 0;
 }
 
-bool CVantrelViewBase::HandlePrintCommand(int id) {
+bool vt::CVantrelViewBase::HandlePrintCommand(int id) {
   if (id != ID_FILE_PRINT && id != ID_FILE_PRINT_DIRECT && id != ID_FILE_PRINT_PREVIEW) return false;
   if (!CanPrint()) return true;
   if (id == ID_FILE_PRINT_PREVIEW) {
@@ -35,31 +35,31 @@ bool CVantrelViewBase::HandlePrintCommand(int id) {
   return true;
 }
 
-bool CVantrelViewBase::UpdatePrintCommand(int id, vt::CommandStatus& status) {
+bool vt::CVantrelViewBase::UpdatePrintCommand(int id, vt::CommandStatus& status) {
   if (id != ID_FILE_PRINT && id != ID_FILE_PRINT_DIRECT && id != ID_FILE_PRINT_PREVIEW) return false;
   status.enabled = CanPrint();
   status.checked = false;
   return true;
 }
 
-bool CVantrelViewBase::OnPreparePrinting(vt::PrintInfo& info) {
+bool vt::CVantrelViewBase::OnPreparePrinting(vt::PrintInfo& info) {
   CVantrelDoc* doc = GetVantrelDoc();
   if (!doc || !doc->GetGadgetDocument()) return false;
   doc->GetGadgetDocument()->PreparePrint();
   return vt::DoPreparePrinting(info, PrintOwner());
 }
 
-void CVantrelViewBase::OnBeginPrinting(vt::DeviceContext* dc, vt::PrintInfo& info) {
+void vt::CVantrelViewBase::OnBeginPrinting(vt::DeviceContext* dc, vt::PrintInfo& info) {
   if (printRoot_) OnEndPrinting(dc, info);
   printRoot_ = MakePrintRoot();
   if (printRoot_) printRoot_->BeginPrinting(dc, &info);
 }
 
-void CVantrelViewBase::OnPrint(vt::DeviceContext* dc, vt::PrintInfo& info) {
+void vt::CVantrelViewBase::OnPrint(vt::DeviceContext* dc, vt::PrintInfo& info) {
   if (printRoot_) printRoot_->Print(dc, &info);
 }
 
-void CVantrelViewBase::OnEndPrinting(vt::DeviceContext* dc, vt::PrintInfo& info) {
+void vt::CVantrelViewBase::OnEndPrinting(vt::DeviceContext* dc, vt::PrintInfo& info) {
   if (!printRoot_) return;
   printRoot_->EndPrinting(dc, &info);
   delete printRoot_;
@@ -83,7 +83,7 @@ bool CVantrelGraphView::OnPreparePrinting(vt::PrintInfo& info) {
   return vt::DoPreparePrinting(info, PrintOwner());
 }
 
-CGVantrelPrintRoot* CVantrelGraphView::MakePrintRoot() {
+vt::CGVantrelPrintRoot* CVantrelGraphView::MakePrintRoot() {
   CVantrelDoc* doc = GetVantrelDoc();
   return doc && doc->GetGadgetDocument() ? new CGVantrelGraphPrintRoot(doc->GetGadgetDocument()) : nullptr;
 }
@@ -96,21 +96,21 @@ bool CVantrelGraphView::CanPrint() const {
 // ---- list ----
 
 bool CVantrelListView::OnPreparePrinting(vt::PrintInfo& info) {
-  return CVantrelViewBase::OnPreparePrinting(info);
+  return vt::CVantrelViewBase::OnPreparePrinting(info);
 }
 
-CGVantrelPrintRoot* CVantrelListView::MakePrintRoot() {
+vt::CGVantrelPrintRoot* CVantrelListView::MakePrintRoot() {
   CVantrelDoc* doc = GetVantrelDoc();
   CGVantrelDoc* g = doc ? doc->GetGadgetDocument() : nullptr;
   if (!g) return nullptr;
-  return new CGVantrelListPrintRoot(g, CurrentList(), g->GetPrintSettings().range == 1);
+  return new vt::CGVantrelListPrintRoot(g, CurrentList(), g->GetPrintSettings().range == 1);
 }
 
 // ---- sheet ----
 
-CGVantrelPrintRoot* CVantrelSheetView::MakePrintRoot() {
+vt::CGVantrelPrintRoot* CVantrelSheetView::MakePrintRoot() {
   CVantrelDoc* doc = GetVantrelDoc();
-  return doc ? CGVantrelSheetPrintRoot::ForCurrentGroup(doc->GetGadgetDocument()) : nullptr;
+  return doc ? vt::CGVantrelSheetPrintRoot::ForCurrentGroup(doc->GetGadgetDocument()) : nullptr;
 }
 
 bool CVantrelSheetView::CanPrint() const {

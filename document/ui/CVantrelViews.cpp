@@ -7,52 +7,52 @@
 
 using namespace vt_ui;
 
-CVantrelViewBase::~CVantrelViewBase() { DestroyRoot(); }
+vt::CVantrelViewBase::~CVantrelViewBase() { DestroyRoot(); }
 
-void CVantrelViewBase::DestroyRoot() {
+void vt::CVantrelViewBase::DestroyRoot() {
   // Deleting the root unlinks it from the graph document; it is not pooled.
   delete root_;
   root_ = nullptr;
 }
 
-void CVantrelViewBase::OnActivateView(bool activate) {
+void vt::CVantrelViewBase::OnActivateView(bool activate) {
   CVantrelDoc* doc = GetVantrelDoc();
   if (!activate || !root_ || !doc || !doc->GetGadgetDocument()) return;
   doc->GetGadgetDocument()->AttachRepeaters();
   doc->GetGadgetDocument()->ShowSelectedChannelProperties();
 }
 
-void CVantrelViewBase::OnPaint(vt::DeviceContext& dc, const vt::Rect& area) {
+void vt::CVantrelViewBase::OnPaint(vt::DeviceContext& dc, const vt::Rect& area) {
   if (root_) root_->OnPaint(dc, area);
 }
-void CVantrelViewBase::OnSize(int32_t cx, int32_t cy) {
+void vt::CVantrelViewBase::OnSize(int32_t cx, int32_t cy) {
   if (root_) root_->OnSize(cx, cy);
 }
-void CVantrelViewBase::OnMouseMove(uint32_t f, int32_t x, int32_t y) {
+void vt::CVantrelViewBase::OnMouseMove(uint32_t f, int32_t x, int32_t y) {
   if (root_) root_->OnMouseMove(f, x, y);
 }
-void CVantrelViewBase::OnLButtonDown(uint32_t f, int32_t x, int32_t y) {
+void vt::CVantrelViewBase::OnLButtonDown(uint32_t f, int32_t x, int32_t y) {
   if (root_) root_->OnLButtonDown(f, x, y);
 }
-void CVantrelViewBase::OnLButtonUp(uint32_t f, int32_t x, int32_t y) {
+void vt::CVantrelViewBase::OnLButtonUp(uint32_t f, int32_t x, int32_t y) {
   if (root_) root_->OnLButtonUp(f, x, y);
 }
-void CVantrelViewBase::OnLButtonDblClk(uint32_t f, int32_t x, int32_t y) {
+void vt::CVantrelViewBase::OnLButtonDblClk(uint32_t f, int32_t x, int32_t y) {
   if (root_) root_->OnLButtonDblClk(f, x, y);
 }
-bool CVantrelViewBase::OnMouseWheel(uint32_t f, int32_t d, int32_t x, int32_t y) {
+bool vt::CVantrelViewBase::OnMouseWheel(uint32_t f, int32_t d, int32_t x, int32_t y) {
   return root_ && root_->OnMouseWheel(f, d, x, y);
 }
-void CVantrelViewBase::OnTimer(uint32_t id) {
+void vt::CVantrelViewBase::OnTimer(uint32_t id) {
   if (root_) root_->OnTimer(id);
 }
 
-void CVantrelViewBase::OnSetFocus(vt::FocusReason reason) {
+void vt::CVantrelViewBase::OnSetFocus(vt::FocusReason reason) {
   if (reason == vt::FocusReason::Popup) return;
   if (CVantrelDoc* doc = GetVantrelDoc()) doc->SetFocusFlag(true);
 }
 
-void CVantrelViewBase::OnKillFocus(vt::FocusReason reason) {
+void vt::CVantrelViewBase::OnKillFocus(vt::FocusReason reason) {
   if (reason == vt::FocusReason::Popup) return;
   if (CVantrelDoc* doc = GetVantrelDoc()) doc->SetFocusFlag(false);
 }

@@ -11,6 +11,8 @@
 #include "platform/gui/Document.h"
 #include "platform/gui/PrintJob.h"
 
+namespace vt {
+
 class CGVantrelPrintRoot;
 
 class CVantrelViewBase : public vt::View, public vt::PrintClient {
@@ -52,7 +54,9 @@ class CVantrelViewBase : public vt::View, public vt::PrintClient {
   CGVantrelPrintRoot* printRoot_ = nullptr;
 };
 
-class CVantrelGraphView : public CVantrelViewBase, public vt::GraphViewLink {
+}  // namespace vt
+
+class CVantrelGraphView : public vt::CVantrelViewBase, public vt::GraphViewLink {
  public:
   ~CVantrelGraphView() override;
   void OnInitialUpdate() override;
@@ -68,12 +72,12 @@ class CVantrelGraphView : public CVantrelViewBase, public vt::GraphViewLink {
   bool OnPreparePrinting(vt::PrintInfo& info) override;
 
  protected:
-  CGVantrelPrintRoot* MakePrintRoot() override;
+  vt::CGVantrelPrintRoot* MakePrintRoot() override;
   bool CanPrint() const override;
 };
 
 // The list view: the alarm and mark lists of the document.
-class CVantrelListView : public CVantrelViewBase {
+class CVantrelListView : public vt::CVantrelViewBase {
  public:
   void OnInitialUpdate() override;
   CGVantrelListRoot* GetListRoot() const { return static_cast<CGVantrelListRoot*>(root_); }
@@ -84,12 +88,12 @@ class CVantrelListView : public CVantrelViewBase {
  protected:
   // The list the view shows (0 alarms, 1 marks): the page in front.
   virtual int CurrentList() const;
-  CGVantrelPrintRoot* MakePrintRoot() override;
+  vt::CGVantrelPrintRoot* MakePrintRoot() override;
   bool CanPrint() const override { return true; }
 };
 
 // The sheet view: the current group's values row by row; its commands go to its root.
-class CVantrelSheetView : public CVantrelViewBase {
+class CVantrelSheetView : public vt::CVantrelViewBase {
  public:
   void OnInitialUpdate() override;
   CGVantrelSheetRoot* GetSheetRoot() const { return static_cast<CGVantrelSheetRoot*>(root_); }
@@ -97,6 +101,6 @@ class CVantrelSheetView : public CVantrelViewBase {
   bool OnUpdateCommand(int id, vt::CommandStatus& status) override;
 
  protected:
-  CGVantrelPrintRoot* MakePrintRoot() override;
+  vt::CGVantrelPrintRoot* MakePrintRoot() override;
   bool CanPrint() const override;
 };

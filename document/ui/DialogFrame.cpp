@@ -12,14 +12,14 @@
 GADGET_DEFINE_RECORD(CGVTDialogRoot, CGSkRoot)
 GADGET_DEFINE_RECORD(CGVTLabel, CGLabel)
 
-CGVTDialogRoot::CGVTDialogRoot(int width, int height, vt::ColorRef backColor)
+vt::CGVTDialogRoot::CGVTDialogRoot(int width, int height, vt::ColorRef backColor)
     : CGSkRoot(g_rootMaster, nullptr, 1) {
   SetOpaque(1);
   SetBackColor(backColor);
   SetSize(width, height);
 }
 
-const SGClassInfo* CGVTDialogRoot::GetClassInfo() const { return GCLASS(CGVTDialogRoot); }
+const SGClassInfo* vt::CGVTDialogRoot::GetClassInfo() const { return GCLASS(CGVTDialogRoot); }
 
 CGCore* TakePooledRoot(const SGClassInfo* cls) {
   if (!g_rootMaster || !g_rootMaster->GetStocker()) return nullptr;

@@ -21,6 +21,8 @@ class DeviceContext;
 // The background of every dialog root.
 constexpr vt::ColorRef kDialogBackColor = 0x02E2E2E2;
 
+namespace vt {
+
 // A dialog's root: made under the root master with id 0 and in-place editors, opaque in its
 // own background colour (not the skin's root colour).
 class CGVTDialogRoot : public CGSkRoot {
@@ -29,6 +31,8 @@ class CGVTDialogRoot : public CGSkRoot {
   const SGClassInfo* GetClassInfo() const override;
   vt::ColorRef GetBackColor() const override { return CGGroup::GetBackColor(); }
 };
+
+}  // namespace vt
 
 // The root of cls from the root master's pool, linked under the root master; null when the
 // pool has none (or there is no pool).

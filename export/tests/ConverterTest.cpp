@@ -463,8 +463,8 @@ TEST(FileConverterQueue, MemoryThatRunsOutFailsTheJobOnly) {
     vt::BulkArenaTestHook::FailNthMapping(n);
     const int result = whole.Convert();
     vt::BulkArenaTestHook::FailNthMapping(0);
-    ASSERT_TRUE(result == CONVERT_DONE || result == CONVERT_FAILED) << n;
-    if (result == CONVERT_FAILED) {
+    ASSERT_TRUE(result == vt::CONVERT_DONE || result == vt::CONVERT_FAILED) << n;
+    if (result == vt::CONVERT_FAILED) {
       ++failed;
       EXPECT_EQ(whole.GetConvertedFileNum(), 0u) << n;
       EXPECT_TRUE(FolderNames(out).empty()) << n;
@@ -506,8 +506,8 @@ TEST(FileConverterQueue, WindowedSampleRowsWriteTheBytesOfTheWholeTable) {
         whole.SetFormatterFactory(
             [](const std::string& path) { return std::make_shared<WholeTableFormatter>(path); });
         VTSingleFileConverter windowed(folder / ("windowed" + tag), source, text, step);
-        ASSERT_EQ(whole.Convert(), CONVERT_DONE) << what;
-        ASSERT_EQ(windowed.Convert(), CONVERT_DONE) << what;
+        ASSERT_EQ(whole.Convert(), vt::CONVERT_DONE) << what;
+        ASSERT_EQ(windowed.Convert(), vt::CONVERT_DONE) << what;
         const std::vector<std::string> names = FolderNames(folder / ("whole" + tag));
         ASSERT_EQ(FolderNames(folder / ("windowed" + tag)), names) << what;
         EXPECT_GE(names.size(), 1u) << what;

@@ -32,7 +32,7 @@ TEST(FileAccessFacade, CodeTexts) {
 }
 
 TEST(FileAccessFacade, Scaling) {
-  SChannelInfo log;
+  vt::SChannelInfo log;
   log.scaleCode = 3;
   log.logExpLow = 0;
   log.logExpHigh = 2;
@@ -45,14 +45,14 @@ TEST(FileAccessFacade, Scaling) {
   // Far outside the span the integer power overflows: not a finite number.
   EXPECT_FALSE(std::isfinite(VTFileAccessFacade::ScaleRawValue(logScale, 2000000)));
 
-  SChannelInfo flat = log;  // equal span limits: scaled as a linear channel
+  vt::SChannelInfo flat = log;  // equal span limits: scaled as a linear channel
   flat.spanHigh = flat.spanLow = 5.0;
   flat.decimals = 1;
   const auto flatScale = VTFileAccessFacade::MakeScale(flat);
   EXPECT_FALSE(flatScale.logarithmic);
   EXPECT_DOUBLE_EQ(VTFileAccessFacade::ScaleRawValue(flatScale, 123), 12.3);
 
-  SChannelInfo linear;
+  vt::SChannelInfo linear;
   linear.decimals = 2;
   EXPECT_DOUBLE_EQ(VTFileAccessFacade::ScaleRawValue(VTFileAccessFacade::MakeScale(linear), -1234), -12.34);
 }

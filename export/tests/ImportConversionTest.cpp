@@ -62,16 +62,16 @@ class ImportConversionTest : public store_test::ImportFixture {
 
   CVTDataStorage workerStorage_;
   CVTImportManager worker_;
-  SAutoImportFolder table_[AUTO_IMPORT_FOLDER_COUNT];
+  vt::SAutoImportFolder table_[AUTO_IMPORT_FOLDER_COUNT];
 };
 
 TEST_F(ImportConversionTest, EntriesThatAskForConversionConvertEachNewFile) {
   File("W/A.DAE", 1);
   File("T/B.DAE", 2);
   File("N/C.DAE", 3);
-  table_[0] = {true, false, vt::JoinPath(sources_, "W"), AUTO_IMPORT_CONVERT_WORKBOOK};
-  table_[1] = {true, false, vt::JoinPath(sources_, "T"), AUTO_IMPORT_CONVERT_TEXT};
-  table_[2] = {true, false, vt::JoinPath(sources_, "N"), AUTO_IMPORT_CONVERT_NONE};
+  table_[0] = {true, false, vt::JoinPath(sources_, "W"), vt::AUTO_IMPORT_CONVERT_WORKBOOK};
+  table_[1] = {true, false, vt::JoinPath(sources_, "T"), vt::AUTO_IMPORT_CONVERT_TEXT};
+  table_[2] = {true, false, vt::JoinPath(sources_, "N"), vt::AUTO_IMPORT_CONVERT_NONE};
   worker_.SetMode(IMPORT_MODE_AUTOMATIC);
   ASSERT_TRUE(worker_.Start());
   for (int i = 0; i < 30000 && !worker_.IsIdle(); ++i) std::this_thread::sleep_for(1ms);

@@ -21,7 +21,7 @@ namespace formshift::test {
 class CentralEuropeanDisplayZone {
  public:
   CentralEuropeanDisplayZone() : zone_("CET-1CEST,M3.5.0,M10.5.0/3") {
-    holder_.SetDisplayTimeZone(DISPLAY_ZONE_COMPUTER, 0, 0, 0, 0, 0, 0, 0, 0);
+    holder_.SetDisplayTimeZone(vt::DISPLAY_ZONE_COMPUTER, 0, 0, 0, 0, 0, 0, 0, 0);
   }
   SharedTimeZone& Holder() { return holder_; }
 

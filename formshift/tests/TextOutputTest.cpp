@@ -43,7 +43,7 @@ TEST_F(TextOutputTest, CellsAsTextWithDatesAndTimesOfTheDisplayZone) {
   EXPECT_EQ(c.WriteString(6, 4, nullptr), FCONV_ERROR);
   EXPECT_EQ(c.WriteDouble(0, 5, 1.0, 1), FCONV_ERROR);  // a finished row
   // The program changes the display zone during the conversion: the next cell follows it.
-  zone.Holder().SetDisplayTimeZone(DISPLAY_ZONE_NO_DAYLIGHT, 0, 0, 0, 0, 0, 0, 0, 0);
+  zone.Holder().SetDisplayTimeZone(vt::DISPLAY_ZONE_NO_DAYLIGHT, 0, 0, 0, 0, 0, 0, 0, 0);
   EXPECT_EQ(c.WriteTime(8, 1, kMay10At0900Utc), FCONV_OK);
   ASSERT_EQ(c.Close(), FCONV_OK);
   EXPECT_EQ(Log(c), std::vector<std::string>{Path("data_Data.txt")});

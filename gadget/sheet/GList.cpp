@@ -310,7 +310,7 @@ void CGListScreen::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
 }
 
 void CGListScreen::OnTimer(uint32_t id) {
-  if (id != GTIMER_REPEAT) return;
+  if (id != vt::GTIMER_REPEAT) return;
   auto* manager = static_cast<CGScrollManager*>(FindAncestorOfClass(GCLASS(CGScrollManager)));
   const int d = g_listDragPoint.y - m_rect.top, H = m_rect.Height();
   int delta = 0;

@@ -253,7 +253,7 @@ void CGSLine::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
   SelectUp(x, y);
 }
 void CGSLine::OnTimer(uint32_t id) {
-  if (id == GTIMER_REPEAT) SelectTimer();
+  if (id == vt::GTIMER_REPEAT) SelectTimer();
 }
 
 // ---- CGSLabelLine ----

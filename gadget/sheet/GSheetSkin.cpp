@@ -72,10 +72,14 @@ const SGSheetSkin& SheetSkin() { return s_skin; }
 const SGSColumnSkin& SheetColumnSkin() { return s_columnSkin; }
 const vt::Bitmap* SheetColumnImage() { return BitmapOf(s_columnImage); }
 const vt::Bitmap* SheetColumnMask() { return BitmapOf(s_columnMask); }
+namespace vt {
+
 const SheetLineSkinCopy& SkSLineSkin() { return s_lineSkin; }
 const SheetLineSkinCopy& SkSChannelLineSkin() { return s_channelLineSkin; }
 const SheetLineSkinCopy& SkSCheckIconLineSkin() { return s_checkIconLineSkin; }
 const SheetIconSet& SkSCheckIconLineIcons() { return s_checkIcons; }
+
+}  // namespace vt
 
 vt::ColorRef SheetCellFill(bool even, bool selected) {
   return static_cast<vt::ColorRef>(s_skin.cellFill[(selected ? 2 : 0) + (even ? 0 : 1)]);

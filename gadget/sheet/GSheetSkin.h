@@ -81,16 +81,24 @@ const SGSheetSkin& SheetSkin();
 const SGSColumnSkin& SheetColumnSkin();
 const vt::Bitmap* SheetColumnImage();
 const vt::Bitmap* SheetColumnMask();
+namespace vt {
+
 const SheetLineSkinCopy& SkSLineSkin();
 const SheetLineSkinCopy& SkSChannelLineSkin();
 const SheetLineSkinCopy& SkSCheckIconLineSkin();
+
+}  // namespace vt
 struct SheetIconSet {
   CGBitmap* image = nullptr;
   CGBitmap* mask = nullptr;
   int cellWidth = 0;
   int cellHeight = 0;
 };
+namespace vt {
+
 const SheetIconSet& SkSCheckIconLineIcons();
+
+}  // namespace vt
 const vt::Bitmap* BitmapOf(const CGBitmap* b);
 // The pooled bitmap of a resource id (null for 0).
 CGBitmap* LoadSkinBitmap(int32_t id);

@@ -29,11 +29,12 @@ void DrawNumber(CGSLine* header, const SGSLineSkin& skin, vt::DeviceContext* dc,
 }  // namespace
 
 void CGSkSLine::DrawCell(vt::DeviceContext* dc, int line, const vt::Rect& cell) {
-  DrawNumber(this, SkSLineSkin().skin, dc, line, DrawNumberedCell(this, SkSLineSkin(), dc, line, cell));
+  DrawNumber(this, vt::SkSLineSkin().skin, dc, line,
+             DrawNumberedCell(this, vt::SkSLineSkin(), dc, line, cell));
 }
 
 CGFont* CGSkSChannelLine::GetLabelFont(vt::DeviceContext* dc, const std::string& label) {
-  const SGSLineSkin& skin = SkSChannelLineSkin().skin;
+  const SGSLineSkin& skin = vt::SkSChannelLineSkin().skin;
   int width = m_rect.Width() - skin.marginLeft - skin.marginRight;
   if (m_labelStyle == 1)
     width -= GetLineHeight() - skin.marginTop - skin.marginBottom + 3;
@@ -43,7 +44,7 @@ CGFont* CGSkSChannelLine::GetLabelFont(vt::DeviceContext* dc, const std::string&
 }
 
 void CGSkSChannelLine::MarkAndLabelRects(const vt::Rect& cell, vt::Rect* mark, vt::Rect* label) const {
-  const SGSLineSkin& skin = SkSChannelLineSkin().skin;
+  const SGSLineSkin& skin = vt::SkSChannelLineSkin().skin;
   const vt::Rect shrunk =
       ShrinkByMargins(cell, skin.marginLeft, skin.marginTop, skin.marginRight, skin.marginBottom);
   const vt::Rect inner = InflateRect(shrunk, -1, -1);
@@ -57,7 +58,7 @@ void CGSkSChannelLine::MarkAndLabelRects(const vt::Rect& cell, vt::Rect* mark, v
 }
 
 void CGSkSChannelLine::DrawCell(vt::DeviceContext* dc, int line, const vt::Rect& cell) {
-  const SheetLineSkinCopy& copy = SkSChannelLineSkin();
+  const SheetLineSkinCopy& copy = vt::SkSChannelLineSkin();
   const int state = GetEffectiveLineStyle(line);
   DrawSkinnedLineCell(dc, line % 2 == 0, false, state, copy.skin, BitmapOf(copy.image), BitmapOf(copy.mask),
                       cell);
@@ -74,16 +75,16 @@ int CGSkSCheckIconLine::IconCell(int line) const {
 }
 
 void CGSkSCheckIconLine::DrawCell(vt::DeviceContext* dc, int line, const vt::Rect& cell) {
-  const vt::Rect inner = DrawNumberedCell(this, SkSCheckIconLineSkin(), dc, line, cell);
+  const vt::Rect inner = DrawNumberedCell(this, vt::SkSCheckIconLineSkin(), dc, line, cell);
   const vt::Rect square{inner.left, inner.top, inner.left + inner.Height(), inner.bottom};
   if (m_iconImage) {
     DrawBitmapCellBlended(dc, square, BitmapOf(m_iconImage), BitmapOf(m_iconMask), IconCell(line),
                           m_iconCellWidth, m_iconCellHeight);
   } else {
-    const SheetIconSet& icons = SkSCheckIconLineIcons();
+    const SheetIconSet& icons = vt::SkSCheckIconLineIcons();
     DrawBitmapCellBlended(dc, square, BitmapOf(icons.image), BitmapOf(icons.mask), IconCell(line),
                           icons.cellWidth, icons.cellHeight);
   }
-  DrawNumber(this, SkSCheckIconLineSkin().skin, dc, line,
+  DrawNumber(this, vt::SkSCheckIconLineSkin().skin, dc, line,
              vt::Rect{square.right, inner.top, inner.right, inner.bottom});
 }

@@ -130,7 +130,7 @@ TEST_F(ButtonTest, StripCellsAreLimitedByTheCellCountAndAnEmptyStripDrawsNothing
   auto* t = new CGTogIconButton(root, 0, 0, 50, 16, 0, GSTYLE_ACTIVE, 0, "", 16, 16, kSkinCheckStrip, 0);
   EXPECT_EQ(t->Icon().Cell(0), 0);
   EXPECT_EQ(t->Icon().Cell(3), 3);
-  SGIconCaption two = t->Icon();
+  vt::SGIconCaption two = t->Icon();
   two.stripFlags = 0x12;
   EXPECT_EQ(two.Cell(1), 1);
   EXPECT_EQ(two.Cell(2), 1);

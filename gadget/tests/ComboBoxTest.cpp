@@ -125,7 +125,7 @@ TEST_F(ComboBoxTest, PlainAndSkinnedLooksFollowTheEnabledBit) {
   EXPECT_EQ(FrontPixel(113, 12), 0xCACACAu);
   EXPECT_EQ(FrontPixel(115, 14), 0xC0C0C0u);
   auto face = [](int cell) { return CellColour(kSkinArrowButton, cell, 14, 14); };
-  const SGSkinBlock& sk = SkinBlock(SkinReceiver::ComboBox);
+  const vt::SGSkinBlock& sk = SkinBlock(SkinReceiver::ComboBox);
   // Skinned: field and frame colours, the drop button's face; without a selection the
   // text area is the field colour only.
   EXPECT_EQ(FrontPixel(10, 50), sk.Colour(56));

@@ -241,18 +241,18 @@ TEST_F(EditorTest, AttachMakesThreeHiddenEditorsOnlyWhenAskedAndTheRootServesThe
 }
 
 TEST_F(EditorTest, SkinnedEditorsFrameThemselvesInTheSkinInForceWhenTheyPaint) {
-  SetSkTextEditSkin(SGSkEditSkin{{1, 2, 3, 4}});
-  SetSkPasswdEditSkin(SGSkEditSkin{{5, 6, 7, 8}});
+  SetSkTextEditSkin(vt::SGSkEditSkin{{1, 2, 3, 4}});
+  SetSkPasswdEditSkin(vt::SGSkEditSkin{{5, 6, 7, 8}});
   CSkTextEdit text(host->CreateEdit(false, 20000, {0, 0, 10, 10}));
   CSkPasswdEdit password(host->CreateEdit(true, 20001, {0, 0, 10, 10}));
   // A skin set after the editors were made (a later skin change of an open window) reaches them.
-  SetSkTextEditSkin(SGSkEditSkin{{11, 12, 13, 14}});
-  SetSkPasswdEditSkin(SGSkEditSkin{{15, 16, 17, 18}});
+  SetSkTextEditSkin(vt::SGSkEditSkin{{11, 12, 13, 14}});
+  SetSkPasswdEditSkin(vt::SGSkEditSkin{{15, 16, 17, 18}});
   auto frameOf = [](CTextEdit& e) { return static_cast<vt::FakeInPlaceEdit*>(e.Control())->skinFrame(); };
   EXPECT_EQ(frameOf(text), (std::array<vt::ColorRef, 4>{11, 12, 13, 14}));
   EXPECT_EQ(frameOf(password), (std::array<vt::ColorRef, 4>{15, 16, 17, 18}));
-  SetSkTextEditSkin(SGSkEditSkin{});
-  SetSkPasswdEditSkin(SGSkEditSkin{});
+  SetSkTextEditSkin(vt::SGSkEditSkin{});
+  SetSkPasswdEditSkin(vt::SGSkEditSkin{});
 }
 
 // A root that reports itself as the skinned root, as the skinned windows' roots do.
@@ -263,7 +263,7 @@ class SkinnedRoot : public CGRoot {
 };
 
 TEST_F(EditorTest, SkinnedEditorsFrameThemselvesPaintTheFieldAndPassMovesToASkinnedRoot) {
-  SetSkTextEditSkin(SGSkEditSkin{{1, 2, 3, 4}});
+  SetSkTextEditSkin(vt::SGSkEditSkin{{1, 2, 3, 4}});
   CSkTextEdit edit(host->CreateEdit(false, 20000, {0, 0, 10, 10}));
   auto* control = static_cast<vt::FakeInPlaceEdit*>(edit.Control());
   ASSERT_TRUE(control->skinFrame().has_value());
@@ -274,8 +274,8 @@ TEST_F(EditorTest, SkinnedEditorsFrameThemselvesPaintTheFieldAndPassMovesToASkin
     for (int x = 0; x < 16; ++x) button->SetPixel(x, y, 0x0000FF);
   vt::RegisterBitmap(64101, std::move(button));
   vt::RegisterBitmap(64102, vt::Bitmap::Create(16, 16, 24));  // a black mask shows the image
-  SetSkComboSkin(
-      SGSkComboSkin{64101, 64102, 16, 16, 2, 2, 2, 2, 0, 0, 0, 0, 0x00FFFF, 0x000080, 0x00FF00, 0xFF0000});
+  SetSkComboSkin(vt::SGSkComboSkin{64101, 64102, 16, 16, 2, 2, 2, 2, 0, 0, 0, 0, 0x00FFFF, 0x000080, 0x00FF00,
+                                   0xFF0000});
   CSkCombo combo(host->CreateCombo(20001, {0, 0, 100, 20}));
   combo.Control()->SetText("abc");
   vt::RecordingDc dc(100, 20);

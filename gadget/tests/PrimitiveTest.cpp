@@ -227,16 +227,16 @@ TEST_F(PrimitiveTest, TimersGoToVisibleChildrenLastFirstAndTheRepeatToTheCapture
   new Probe(root, "c", &log, {20, 0, 30, 10});
   PaintWindow();
   log.clear();
-  root->OnTimer(GTIMER_TICK);
+  root->OnTimer(vt::GTIMER_TICK);
   EXPECT_EQ(log, (Log{"c timer 6", "a timer 6"}));
   EXPECT_EQ(g_tickCount, 1);
   log.clear();
-  root->OnTimer(GTIMER_REPEAT);
+  root->OnTimer(vt::GTIMER_REPEAT);
   EXPECT_TRUE(log.empty());
   root->OnLButtonDown(vt::kMkLButton, 25, 5);
-  root->OnTimer(GTIMER_REPEAT);
+  root->OnTimer(vt::GTIMER_REPEAT);
   EXPECT_EQ(log, (Log{"c down 25,5", "c timer 1"}));
-  root->OnTimer(GTIMER_BLINK);
+  root->OnTimer(vt::GTIMER_BLINK);
   EXPECT_EQ(g_blink, 0);
 }
 

@@ -130,31 +130,31 @@ TEST_F(RootTest, ATooltipShowsAfterItsDelayOnlyWhileTheCursorIsOverTheHostAndHid
   desktop->cursor = vt::Point{1010, 510};
   root->OnMouseMove(0, 10, 10);
   EXPECT_EQ(root->GetTipOwner(), p);
-  ASSERT_EQ(host->Timers().count(GTIMER_TIPSHOW), 1u);
-  EXPECT_EQ(host->Timers().at(GTIMER_TIPSHOW), 300u);
+  ASSERT_EQ(host->Timers().count(vt::GTIMER_TIPSHOW), 1u);
+  EXPECT_EQ(host->Timers().at(vt::GTIMER_TIPSHOW), 300u);
   ASSERT_EQ(desktop->toolTips.size(), 1u);
   vt::FakeToolTip* tip = desktop->toolTips[0];
   EXPECT_FALSE(tip->visible);
-  host->FireTimer(GTIMER_TIPSHOW);
+  host->FireTimer(vt::GTIMER_TIPSHOW);
   EXPECT_TRUE(tip->visible);
   EXPECT_EQ(tip->text, "Tip text");
   EXPECT_EQ(tip->rect.left, 1007);  // below the cursor
   EXPECT_EQ(tip->rect.top, 530);
-  EXPECT_EQ(host->Timers().count(GTIMER_TIPSHOW), 0u);
-  EXPECT_EQ(host->Timers().at(GTIMER_TIPHIDE), 3000u);
-  host->FireTimer(GTIMER_TIPHIDE);
+  EXPECT_EQ(host->Timers().count(vt::GTIMER_TIPSHOW), 0u);
+  EXPECT_EQ(host->Timers().at(vt::GTIMER_TIPHIDE), 3000u);
+  host->FireTimer(vt::GTIMER_TIPHIDE);
   EXPECT_FALSE(tip->visible);
   // A press hides a pending tip; a tip whose cursor has left the host never shows.
   root->RequestToolTip(nullptr);
   root->RequestToolTip(p);
   desktop->hostUnderCursor = 0;
-  host->FireTimer(GTIMER_TIPSHOW);
+  host->FireTimer(vt::GTIMER_TIPSHOW);
   EXPECT_FALSE(tip->visible);
   // An inactive host asks for no tooltip at all.
   host->SetActive(false);
   root->RequestToolTip(p);
   EXPECT_EQ(root->GetTipOwner(), nullptr);
-  EXPECT_EQ(host->Timers().count(GTIMER_TIPSHOW), 0u);
+  EXPECT_EQ(host->Timers().count(vt::GTIMER_TIPSHOW), 0u);
 }
 
 TEST_F(RootTest, TooltipPlacementStaysInsideTheWorkArea) {
@@ -251,16 +251,16 @@ TEST_F(RootTest, ARootWithoutHostPaintsItsBackBufferOnly) {
 TEST_F(RootTest, TheRepeatTimerIsKilledOnItsHostWhenItsGadgetGoes) {
   auto* p = new Probe(root, "p", nullptr, {0, 0, 10, 10});
   ASSERT_TRUE(p->StartRepeatTimer(50));
-  EXPECT_EQ(g_repeatTimer, GTIMER_REPEAT);
-  EXPECT_EQ(host->Timers().at(GTIMER_REPEAT), 50u);
+  EXPECT_EQ(g_repeatTimer, vt::GTIMER_REPEAT);
+  EXPECT_EQ(host->Timers().at(vt::GTIMER_REPEAT), 50u);
   auto* q = new Probe(root, "q", nullptr, {0, 0, 10, 10});
   EXPECT_FALSE(q->StartRepeatTimer(50));  // one per process
   delete p;
   EXPECT_EQ(g_repeatTimer, 0u);
-  EXPECT_EQ(host->Timers().count(GTIMER_REPEAT), 0u);
+  EXPECT_EQ(host->Timers().count(vt::GTIMER_REPEAT), 0u);
   EXPECT_TRUE(q->StartRepeatTimer(100));
   CGPrimitive::KillRepeatTimer();
-  EXPECT_EQ(host->Timers().count(GTIMER_REPEAT), 0u);
+  EXPECT_EQ(host->Timers().count(vt::GTIMER_REPEAT), 0u);
 }
 
 TEST_F(RootTest, StyleShowsOrHidesTheFrameAndTextTitlesTheOwner) {

@@ -244,22 +244,22 @@ TEST_F(ScrollTest, ArrowButtonsStepAtThePressAndOnEveryTickButNotOnRelease) {
   EXPECT_EQ(m.body->m_scrollY, 0);
   EXPECT_EQ(barEvents.size(), 1u);
   EXPECT_EQ(managerEvents.size(), 1u);
-  EXPECT_EQ(host->Timers().at(GTIMER_REPEAT), 50u);
+  EXPECT_EQ(host->Timers().at(vt::GTIMER_REPEAT), 50u);
   root->OnLButtonUp(0, 184 + up.left + 2, up.top + 2);
-  EXPECT_EQ(host->Timers().count(GTIMER_REPEAT), 0u);
+  EXPECT_EQ(host->Timers().count(vt::GTIMER_REPEAT), 0u);
   EXPECT_EQ(g_repeatTimer, 0u);
 
   const vt::Rect down = m.vbar->m_secondButton->Rect();
   root->OnLButtonDown(0, 184 + down.left + 2, down.top + 2);
   EXPECT_EQ(m.body->m_scrollY, 16);
-  EXPECT_TRUE(host->FireTimer(GTIMER_REPEAT));
-  EXPECT_TRUE(host->FireTimer(GTIMER_REPEAT));
+  EXPECT_TRUE(host->FireTimer(vt::GTIMER_REPEAT));
+  EXPECT_TRUE(host->FireTimer(vt::GTIMER_REPEAT));
   EXPECT_EQ(m.body->m_scrollY, 48);
   root->OnMouseMove(vt::kMkLButton, 5, 5);  // leaving the button does not stop or step
   root->OnLButtonUp(0, 5, 5);               // released outside: no further step
   EXPECT_EQ(m.body->m_scrollY, 48);
   EXPECT_EQ(m.vbar->m_position, 48);
-  EXPECT_FALSE(host->FireTimer(GTIMER_REPEAT));
+  EXPECT_FALSE(host->FireTimer(vt::GTIMER_REPEAT));
   EXPECT_EQ(barEvents.size(), 4u);
   EXPECT_EQ(managerEvents.size(), 4u);
   EXPECT_TRUE(buttonEvents.empty());  // up and down buttons fire nothing of their own
@@ -272,7 +272,7 @@ TEST_F(ScrollTest, ArrowButtonsStepAtThePressAndOnEveryTickButNotOnRelease) {
   PaintWindow();
   const vt::Rect right = m.hbar->m_secondButton->Rect();
   root->OnLButtonDown(0, right.left + 2, m.hbar->Rect().top + 2);
-  host->FireTimer(GTIMER_REPEAT);
+  host->FireTimer(vt::GTIMER_REPEAT);
   root->OnLButtonUp(0, right.left + 2, m.hbar->Rect().top + 2);
   EXPECT_EQ(rightEvents.size(), 2u);
   EXPECT_EQ(m.body->m_scrollX, 32);
@@ -296,16 +296,16 @@ TEST_F(ScrollTest, PressingTheTrackPagesTowardsThePointWithTheRepeatTimerAndStop
   EXPECT_EQ(g_scrollDrag.mode, 2);
   EXPECT_EQ(g_scrollDrag.targetPosition, 730);
   EXPECT_EQ(bar->m_position, 100);
-  EXPECT_EQ(host->Timers().at(GTIMER_REPEAT), 50u);
+  EXPECT_EQ(host->Timers().at(vt::GTIMER_REPEAT), 50u);
   std::vector<int> seen;
   for (int i = 0; i < 8; ++i) {
-    host->FireTimer(GTIMER_REPEAT);
+    host->FireTimer(vt::GTIMER_REPEAT);
     seen.push_back(bar->m_position);
   }
   EXPECT_EQ(seen, (std::vector<int>{200, 300, 400, 500, 600, 700, 730, 730}));
   root->OnLButtonUp(0, 5, 17 + 150);
   EXPECT_EQ(g_scrollDrag.mode, 0);
-  EXPECT_EQ(host->Timers().count(GTIMER_REPEAT), 0u);
+  EXPECT_EQ(host->Timers().count(vt::GTIMER_REPEAT), 0u);
   EXPECT_EQ(events.size(), 9u);
   // Paging back from 730 at local 10: target trunc(10 / 180 * 900) - 20 = 30.
   root->OnLButtonDown(0, 5, 17 + 10);
@@ -344,7 +344,7 @@ TEST_F(ScrollTest, DraggingTheThumbFollowsTheMouseAndAPressWithoutThumbDoesNothi
   bar->m_thumb->m_thumbOffset = -1;
   root->OnLButtonDown(0, 50, 5);
   EXPECT_EQ(g_scrollDrag.mode, 0);
-  EXPECT_EQ(host->Timers().count(GTIMER_REPEAT), 0u);
+  EXPECT_EQ(host->Timers().count(vt::GTIMER_REPEAT), 0u);
   root->OnLButtonUp(0, 50, 5);
 }
 

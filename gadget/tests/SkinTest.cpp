@@ -61,7 +61,7 @@ TEST_F(SkinTest, EveryBlockReachesItsReceiverWordForWord) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.offset);
-    const SGSkinBlock& b = SkinBlock(c.receiver);
+    const vt::SGSkinBlock& b = SkinBlock(c.receiver);
     ASSERT_EQ(b.words.size(), size_t(c.bytes / 4));
     EXPECT_EQ(b.Word(0), uint32_t(0x10000 + c.offset / 4));
     EXPECT_EQ(b.Word(c.bytes - 4), uint32_t(0x10000 + (c.offset + c.bytes) / 4 - 1));

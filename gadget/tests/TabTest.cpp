@@ -100,13 +100,13 @@ TEST_F(TabTest, AnOverflowingStripShowsItsButtonsAndScrollsTheCurrentTabIntoView
   // The left button steps at the press and every 150 ms while held, and stops at the first tab.
   root->OnLButtonDown(0, 170, 10);
   EXPECT_EQ(controller->m_firstTab, 1);
-  EXPECT_EQ(host->Timers().at(GTIMER_REPEAT), 150u);
-  EXPECT_TRUE(host->FireTimer(GTIMER_REPEAT));
+  EXPECT_EQ(host->Timers().at(vt::GTIMER_REPEAT), 150u);
+  EXPECT_TRUE(host->FireTimer(vt::GTIMER_REPEAT));
   EXPECT_EQ(controller->m_firstTab, 0);
-  EXPECT_TRUE(host->FireTimer(GTIMER_REPEAT));
+  EXPECT_TRUE(host->FireTimer(vt::GTIMER_REPEAT));
   EXPECT_EQ(controller->m_firstTab, 0);
   root->OnLButtonUp(0, 170, 10);
-  EXPECT_EQ(host->Timers().count(GTIMER_REPEAT), 0u);
+  EXPECT_EQ(host->Timers().count(vt::GTIMER_REPEAT), 0u);
   // Right again, one tab per press, up to the place where the last tab fits.
   for (int expected : {1, 2, 2}) {
     root->OnLButtonDown(0, 190, 10);

@@ -52,12 +52,12 @@ TEST_F(VolumeTest, HoldingAnArrowStepsAtOnceThenEveryRepeatUntilTheRelease) {
   const vt::Point down = Centre(v->DownButton());
   Down(down.x, down.y);
   EXPECT_EQ(Value(v), 49);
-  ASSERT_EQ(host->Timers().count(GTIMER_REPEAT), 1u);
-  EXPECT_EQ(host->Timers().at(GTIMER_REPEAT), 100u);
+  ASSERT_EQ(host->Timers().count(vt::GTIMER_REPEAT), 1u);
+  EXPECT_EQ(host->Timers().at(vt::GTIMER_REPEAT), 100u);
   EXPECT_EQ(FrontPixel(ArrowFace(v->DownButton()).x, ArrowFace(v->DownButton()).y),
             CellColour(kSkinArrowButton, 2, 14, 14));  // the pressed cell
-  host->FireTimer(GTIMER_REPEAT);
-  host->FireTimer(GTIMER_REPEAT);
+  host->FireTimer(vt::GTIMER_REPEAT);
+  host->FireTimer(vt::GTIMER_REPEAT);
   EXPECT_EQ(Value(v), 47);
   Up(down.x, down.y);
   EXPECT_TRUE(host->Timers().empty());
@@ -72,7 +72,7 @@ TEST_F(VolumeTest, StepsStopAtTheRangeAndFireNothingThere) {
   v->SetValue(int64_t(100));
   const vt::Point up = Centre(v->UpButton());
   Down(up.x, up.y);
-  host->FireTimer(GTIMER_REPEAT);
+  host->FireTimer(vt::GTIMER_REPEAT);
   Up(up.x, up.y);
   EXPECT_EQ(Value(v), 100);
   EXPECT_TRUE(log.empty());

@@ -11,31 +11,31 @@
 
 int MapQRAResult(int blockCode) {
   switch (blockCode) {
-    case QRA_OK:
-      return QRADV_OK;
-    case QRA_OUT_OF_RANGE:
-      return QRADV_OUT_OF_RANGE;
-    case QRA_OPEN_FAILED:
-      return QRADV_OPEN_FAILED;
-    case QRA_READ_ERROR:
-      return QRADV_READ_ERROR;
-    case QRA_ABSENT:
-      return QRADV_ABSENT;
-    case QRA_CRC_ERROR:
-      return QRADV_CHECKSUM;
-    case QRA_BAD_HEADER:
-    case QRA_HEADER_VERSION:
-    case QRA_CHANNEL_VERSION:
-    case QRA_GROUP_VERSION:
-    case QRA_MESSAGE_VERSION:
-    case QRA_BATCH_VERSION:
-    case QRA_DATAINFO_VERSION:
-    case QRA_ALARM_VERSION:
-    case QRA_DATA_VERSION:
-    case QRA_TAGGED_VERSION:
-      return QRADV_INVALID;
+    case vt::QRA_OK:
+      return vt::QRADV_OK;
+    case vt::QRA_OUT_OF_RANGE:
+      return vt::QRADV_OUT_OF_RANGE;
+    case vt::QRA_OPEN_FAILED:
+      return vt::QRADV_OPEN_FAILED;
+    case vt::QRA_READ_ERROR:
+      return vt::QRADV_READ_ERROR;
+    case vt::QRA_ABSENT:
+      return vt::QRADV_ABSENT;
+    case vt::QRA_CRC_ERROR:
+      return vt::QRADV_CHECKSUM;
+    case vt::QRA_BAD_HEADER:
+    case vt::QRA_HEADER_VERSION:
+    case vt::QRA_CHANNEL_VERSION:
+    case vt::QRA_GROUP_VERSION:
+    case vt::QRA_MESSAGE_VERSION:
+    case vt::QRA_BATCH_VERSION:
+    case vt::QRA_DATAINFO_VERSION:
+    case vt::QRA_ALARM_VERSION:
+    case vt::QRA_DATA_VERSION:
+    case vt::QRA_TAGGED_VERSION:
+      return vt::QRADV_INVALID;
     default:
-      return QRADV_NOT_OPEN;
+      return vt::QRADV_NOT_OPEN;
   }
 }
 
@@ -75,14 +75,14 @@ CQRADVFileAccess::~CQRADVFileAccess() = default;
 int CQRADVFileAccess::Open(const std::string& path) {
   if (m_file) return m_openResult;
   m_file.reset(new (std::nothrow) CQRAFile());
-  if (!m_file) return m_openResult = QRADV_NOT_OPEN;
+  if (!m_file) return m_openResult = vt::QRADV_NOT_OPEN;
   m_openResult = MapQRAResult(m_file->Open(path));
   return m_openResult;
 }
 
 void CQRADVFileAccess::Close() {
   m_file.reset();
-  m_openResult = QRADV_NOT_OPEN;
+  m_openResult = vt::QRADV_NOT_OPEN;
 }
 
 int64_t CQRADVFileAccess::BackFromLast(int64_t before) const {
@@ -97,13 +97,13 @@ bool CQRADVFileAccess::IsDisplayData() const {
 
 int CQRADVFileAccess::GetValueSize(int channelIndex) const {
   QRAChannelEntry c;
-  if (!m_file || m_file->GetChannelEntry(channelIndex, &c) != QRA_OK) return 0;
+  if (!m_file || m_file->GetChannelEntry(channelIndex, &c) != vt::QRA_OK) return 0;
   return c.ValueSize();
 }
 
-int CQRADVFileAccess::GetHeaderInfo(SQRAHeaderInfo* out) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
-  if (out == nullptr) return QRADV_OK;
+int CQRADVFileAccess::GetHeaderInfo(vt::SQRAHeaderInfo* out) {
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
+  if (out == nullptr) return vt::QRADV_OK;
   const QRAHeader& h = m_file->GetHeader();
   const QRADataInfo& d = m_file->GetDataInfo();
   out->serial = h.serial;
@@ -141,12 +141,12 @@ int CQRADVFileAccess::GetHeaderInfo(SQRAHeaderInfo* out) {
   out->stopFactor = h.stopFactor;
   out->guid = h.guid;
   out->word40 = h.word40;
-  return QRADV_OK;
+  return vt::QRADV_OK;
 }
 
-int CQRADVFileAccess::GetHeaderFields(SQRAHeaderFields* out) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
-  if (out == nullptr) return QRADV_OK;
+int CQRADVFileAccess::GetHeaderFields(vt::SQRAHeaderFields* out) {
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
+  if (out == nullptr) return vt::QRADV_OK;
   const QRAHeader& h = m_file->GetHeader();
   out->modelName = m_file->GetModelName();
   out->word40 = h.word40;
@@ -158,27 +158,27 @@ int CQRADVFileAccess::GetHeaderFields(SQRAHeaderFields* out) {
   out->stopFactor = h.stopFactor;
   out->headerText = h.headerText;
   out->word188 = h.word188;
-  out->checksumFlag = m_file->GetLastError() == QRA_CRC_ERROR ? 1 : 0;
-  return QRADV_OK;
+  out->checksumFlag = m_file->GetLastError() == vt::QRA_CRC_ERROR ? 1 : 0;
+  return vt::QRADV_OK;
 }
 
 int CQRADVFileAccess::GetChannelCounts(int* count, int* range1, int* range2, int* range3) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   if (count) *count = m_file->GetChannelCount();
   m_file->GetChannelRangeCounts(range1, range2, range3);
-  return QRADV_OK;
+  return vt::QRADV_OK;
 }
 
 int CQRADVFileAccess::GetGroupCounts(int* count, uint32_t* blockWord) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   if (count) *count = m_file->GetGroupCount();
   if (blockWord) *blockWord = m_file->GetGroupBlockWord();
-  return QRADV_OK;
+  return vt::QRADV_OK;
 }
 
 int CQRADVFileAccess::GetBatchUsers(int* startCode, int* stopCode, std::string* startUser,
                                     std::string* stopUser, int* batchFlag, int* one) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   const QRABatchBlock& b = m_file->GetBatchBlock();
   if (startCode) *startCode = b.startUserCode;
   if (stopCode) *stopCode = b.stopUserCode;
@@ -186,70 +186,70 @@ int CQRADVFileAccess::GetBatchUsers(int* startCode, int* stopCode, std::string* 
   if (stopUser) *stopUser = b.stopUser;
   if (batchFlag) *batchFlag = b.hasBatchInfo;
   if (one) *one = 1;
-  return QRADV_OK;
+  return vt::QRADV_OK;
 }
 
 int CQRADVFileAccess::GetBatchNumber(std::string* batchNo, int* lotNo, int* lotDigits) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   const QRABatchBlock& b = m_file->GetBatchBlock();
   if (batchNo) *batchNo = b.batchNumber;
   if (lotNo) *lotNo = int(b.lotNumber);
   if (lotDigits) *lotDigits = b.lotDigits;
-  return QRADV_OK;
+  return vt::QRADV_OK;
 }
 
 int CQRADVFileAccess::GetBatchTextCount() {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   return m_file->GetBatchTextRowCount();
 }
 
 int CQRADVFileAccess::GetBatchTextRaw(int number, QRABatchText* out) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   QRABatchText row;
-  if (m_file->GetBatchTextRow(number, &row) != QRA_OK) {
+  if (m_file->GetBatchTextRow(number, &row) != vt::QRA_OK) {
     // Without a table row, the batch block's own eight entries.
-    if (number < 0 || number > 7) return QRADV_NOT_OPEN;
+    if (number < 0 || number > 7) return vt::QRADV_NOT_OPEN;
     row = m_file->GetBatchBlock().texts[size_t(number)];
   }
   if (out) *out = row;
-  return QRADV_OK;
+  return vt::QRADV_OK;
 }
 
 int CQRADVFileAccess::GetBatchText(int number, std::string* title, std::string* text) {
   QRABatchText row;
   const int r = GetBatchTextRaw(number, &row);
-  if (r != QRADV_OK) return r;
+  if (r != vt::QRADV_OK) return r;
   if (title) *title = row.title;
   if (text) *text = row.text;
-  return QRADV_OK;
+  return vt::QRADV_OK;
 }
 
 int CQRADVFileAccess::GetBatchCommentCount() {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   return 3;
 }
 
 int CQRADVFileAccess::GetBatchCommentRaw(int number, QRABatchComment* out) {
-  if (!IsOpen() || number < 0 || number > 2) return QRADV_NOT_OPEN;
+  if (!IsOpen() || number < 0 || number > 2) return vt::QRADV_NOT_OPEN;
   if (out) *out = m_file->GetBatchBlock().comments[size_t(number)];
-  return QRADV_OK;
+  return vt::QRADV_OK;
 }
 
 int CQRADVFileAccess::GetBatchComment(int number, int32_t* seconds, int32_t* milliseconds, std::string* user,
                                       std::string* text) {
   QRABatchComment c;
   const int r = GetBatchCommentRaw(number, &c);
-  if (r != QRADV_OK) return r;
+  if (r != vt::QRADV_OK) return r;
   if (seconds) *seconds = c.time.seconds;
   if (milliseconds) *milliseconds = c.time.milliseconds;
   if (user) *user = c.user;
   if (text) *text = c.text;
-  return QRADV_OK;
+  return vt::QRADV_OK;
 }
 
-int CQRADVFileAccess::GetDataInfo(SQRADataInfo* out) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
-  if (out == nullptr) return QRADV_OK;
+int CQRADVFileAccess::GetDataInfo(vt::SQRADataInfo* out) {
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
+  if (out == nullptr) return vt::QRADV_OK;
   const QRADataInfo& d = m_file->GetDataInfo();
   out->startDataNo = d.startDataNo;
   out->endDataNo = d.endDataNo;
@@ -260,20 +260,20 @@ int CQRADVFileAccess::GetDataInfo(SQRADataInfo* out) {
   out->itemCount = d.itemCount;
   out->alarmCount = m_file->GetAlarmCount();
   out->alarmLevels = 4;
-  return QRADV_OK;
+  return vt::QRADV_OK;
 }
 
 int CQRADVFileAccess::GetMessageCount(int* count) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   if (count) *count = m_file->GetMessageCount();
-  return QRADV_OK;
+  return vt::QRADV_OK;
 }
 
 int CQRADVFileAccess::GetMessageRaw(int index, QRAMessageEntry* out, QRATime* computedTime) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   QRAMessageEntry e;
   const int r = m_file->GetMessageEntry(index, &e);
-  if (r != QRA_OK) return MapQRAResult(r);
+  if (r != vt::QRA_OK) return MapQRAResult(r);
   const QRADataInfo& d = m_file->GetDataInfo();
   if (computedTime) *computedTime = SplitMs(BackFromLast(WrapSub(d.endDataNo, e.dataNo)));
   if (out) {
@@ -282,14 +282,14 @@ int CQRADVFileAccess::GetMessageRaw(int index, QRAMessageEntry* out, QRATime* co
     const uint64_t all = m_file->GetAllGroupsMask();
     if ((e.groupMask & all) == all) out->groupMask = ~uint64_t(0);
   }
-  return QRADV_OK;
+  return vt::QRADV_OK;
 }
 
-int CQRADVFileAccess::GetMessage(int index, SQRAMessage* out) {
+int CQRADVFileAccess::GetMessage(int index, vt::SQRAMessage* out) {
   QRAMessageEntry e;
   QRATime computed;
   const int r = GetMessageRaw(index, &e, &computed);
-  if (r != QRADV_OK || out == nullptr) return r;
+  if (r != vt::QRADV_OK || out == nullptr) return r;
   out->relativeDataNo = e.dataNo;
   out->user = e.user;
   out->number = e.number;
@@ -300,15 +300,15 @@ int CQRADVFileAccess::GetMessage(int index, SQRAMessage* out) {
   out->groupMask = int64_t(e.groupMask);
   out->messageTime = computed;
   out->inputTime = e.inputTime;
-  return QRADV_OK;
+  return vt::QRADV_OK;
 }
 
 int CQRADVFileAccess::GetGroupInfo(int index, std::string* name, int* channelCount, int* groupNo,
                                    int* inUse) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   QRAGroupEntry g;
   const int r = m_file->GetGroupEntry(index, &g);
-  if (r != QRA_OK) return MapQRAResult(r);
+  if (r != vt::QRA_OK) return MapQRAResult(r);
   int count = 0;
   if (g.inUse != 0)
     for (int16_t p : g.places) count += p != -1 ? 1 : 0;
@@ -316,19 +316,19 @@ int CQRADVFileAccess::GetGroupInfo(int index, std::string* name, int* channelCou
   if (channelCount) *channelCount = count;
   if (groupNo) *groupNo = g.number;
   if (inUse) *inUse = g.inUse;
-  return QRADV_OK;
+  return vt::QRADV_OK;
 }
 
-int CQRADVFileAccess::GetGroupChannel(int groupIndex, int place, SQRAGroupChannel* out) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+int CQRADVFileAccess::GetGroupChannel(int groupIndex, int place, vt::SQRAGroupChannel* out) {
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   QRAGroupEntry g;
-  if (place < 0 || place >= 16 || out == nullptr) return QRADV_OUT_OF_RANGE;
+  if (place < 0 || place >= 16 || out == nullptr) return vt::QRADV_OUT_OF_RANGE;
   const int r = m_file->GetGroupEntry(groupIndex, &g);
-  if (r != QRA_OK) return MapQRAResult(r);
-  *out = SQRAGroupChannel();
+  if (r != vt::QRA_OK) return MapQRAResult(r);
+  *out = vt::SQRAGroupChannel();
   const int index = m_file->ChannelIndexOf(g.places[size_t(place)]);
   out->channelIndex = index;
-  if (index < 0) return QRADV_OK;
+  if (index < 0) return vt::QRADV_OK;
   QRAChannelEntry c;
   m_file->GetChannelEntry(index, &c);
   out->scaleValid = 1;
@@ -341,22 +341,22 @@ int CQRADVFileAccess::GetGroupChannel(int groupIndex, int place, SQRAGroupChanne
   out->display = c.display != 0 ? 1 : 0;
   out->logScale = log ? 1 : 0;
   for (size_t t = 0; t < 4; ++t) ScaleTrip(c, g.trips[t], &out->tripValid[t], &out->tripValue[t]);
-  return QRADV_OK;
+  return vt::QRADV_OK;
 }
 
-int CQRADVFileAccess::GetGroupChannel2(int groupIndex, int place, SQRAGroupChannel* out) {
+int CQRADVFileAccess::GetGroupChannel2(int groupIndex, int place, vt::SQRAGroupChannel* out) {
   const int r = GetGroupChannel(groupIndex, place, out);
-  if (r == QRADV_OK && out != nullptr)
+  if (r == vt::QRADV_OK && out != nullptr)
     for (size_t t = 2; t < 4; ++t) out->tripValid[t] = 0, out->tripValue[t] = 0;
   return r;
 }
 
-int CQRADVFileAccess::GetChannelInfo(int index, SQRAChannelInfo* out) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+int CQRADVFileAccess::GetChannelInfo(int index, vt::SQRAChannelInfo* out) {
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   QRAChannelEntry c;
   const int r = m_file->GetChannelEntry(index, &c);
-  if (r != QRA_OK) return MapQRAResult(r);
-  if (out == nullptr) return QRADV_OK;
+  if (r != vt::QRA_OK) return MapQRAResult(r);
+  if (out == nullptr) return vt::QRADV_OK;
   if ((c.flags & 0x104) == 0x104)
     out->kind = 3;
   else if ((c.flags & 0x108) == 0x108)
@@ -396,38 +396,38 @@ int CQRADVFileAccess::GetChannelInfo(int index, SQRAChannelInfo* out) {
     out->logScale = 0;
     out->scaleCode = 1;
   }
-  return QRADV_OK;
+  return vt::QRADV_OK;
 }
 
 int CQRADVFileAccess::ReadChannelValues(int channelIndex, int64_t start, int sub, int64_t count,
                                         int32_t* values, int32_t* seconds, int32_t* milliseconds,
                                         bool readTimes) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   QRAChannelEntry c;
   int r = m_file->GetChannelEntry(channelIndex, &c);
-  if (r != QRA_OK) return MapQRAResult(r);
+  if (r != vt::QRA_OK) return MapQRAResult(r);
   const int size = c.ValueSize();
   const int s = IsDisplayData() ? (sub != 0 ? 1 : 0) : 0;
   r = m_file->ReadValues(start, s, size, c.valueOffset, count, values, readTimes ? seconds : nullptr,
                          readTimes ? milliseconds : nullptr);
-  if (r != QRA_OK) return MapQRAResult(r);
+  if (r != vt::QRA_OK) return MapQRAResult(r);
   if (!readTimes && seconds != nullptr && milliseconds != nullptr) {
     const QRATime t = SplitMs(BackFromLast(WrapSub(int64_t(m_file->GetDataInfo().recordCount) - 1, start)));
     *seconds = t.seconds;
     *milliseconds = t.milliseconds;
   }
-  return QRADV_OK;
+  return vt::QRADV_OK;
 }
 
 int CQRADVFileAccess::ReadChannelColumns(int64_t start, int64_t count,
                                          const std::vector<ChannelColumn>& columns) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   std::vector<CQRAFile::ColumnTarget> targets;
   targets.reserve(columns.size());
   const bool display = IsDisplayData();
   for (const ChannelColumn& k : columns) {
     QRAChannelEntry c;
-    if (const int r = m_file->GetChannelEntry(k.channelIndex, &c); r != QRA_OK) return MapQRAResult(r);
+    if (const int r = m_file->GetChannelEntry(k.channelIndex, &c); r != vt::QRA_OK) return MapQRAResult(r);
     const int size = c.ValueSize();
     if (size != 2 && size != 4) {
       std::fill_n(k.values, count, 0);
@@ -441,75 +441,75 @@ int CQRADVFileAccess::ReadChannelColumns(int64_t start, int64_t count,
 }
 
 int CQRADVFileAccess::GetDerivedTime(int64_t start, int32_t* seconds, int32_t* milliseconds) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   const QRATime t = SplitMs(BackFromLast(WrapSub(int64_t(m_file->GetDataInfo().recordCount) - 1, start)));
   *seconds = t.seconds;
   *milliseconds = t.milliseconds;
-  return QRADV_OK;
+  return vt::QRADV_OK;
 }
 
 int CQRADVFileAccess::ReadRecordTimes(int64_t start, int64_t count, int32_t* seconds, int32_t* milliseconds) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   return MapQRAResult(m_file->ReadTimes(start, count, seconds, milliseconds));
 }
 
 int CQRADVFileAccess::ReadAlarmFlags(int channelIndex, int64_t start, int64_t count, uint8_t* out) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   QRAChannelEntry c;
   const int r = m_file->GetChannelEntry(channelIndex, &c);
-  if (r != QRA_OK) return MapQRAResult(r);
+  if (r != vt::QRA_OK) return MapQRAResult(r);
   return MapQRAResult(m_file->ReadAlarmFlags(c.number, start, count, out));
 }
 
 int CQRADVFileAccess::GetAlarm(int index, QRAAlarmEntry* out) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   QRAAlarmEntry a;
   const int r = m_file->GetAlarmEntry(index, &a);
-  if (r != QRA_OK) return MapQRAResult(r);
-  if (out == nullptr) return QRADV_OK;
+  if (r != vt::QRA_OK) return MapQRAResult(r);
+  if (out == nullptr) return vt::QRADV_OK;
   *out = a;
   out->channel = int16_t(a.channel == -1 ? -1 : m_file->ChannelIndexOf(a.channel));
   out->dataNo = WrapSub(a.dataNo, m_file->GetDataInfo().startDataNo);
-  return QRADV_OK;
+  return vt::QRADV_OK;
 }
 
 int CQRADVFileAccess::GetTagNoListState() {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   return m_file->GetTagNoListState();
 }
 
 int CQRADVFileAccess::GetTagNo(int channelIndex, std::string* out) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   return MapQRAResult(m_file->GetTagNo(channelIndex, out));
 }
 
 int CQRADVFileAccess::GetTagNameListState() {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   return m_file->GetTagNameListState();
 }
 
 int CQRADVFileAccess::GetTagName(int channelIndex, std::string* out) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   return MapQRAResult(m_file->GetTagName(channelIndex, out));
 }
 
 int CQRADVFileAccess::GetFirstTableString(std::string* out) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   return MapQRAResult(m_file->GetFirstTableString(out));
 }
 
 int CQRADVFileAccess::GetTaggedCode(int index, uint32_t* out) {
-  if (!IsOpen()) return QRADV_NOT_OPEN;
+  if (!IsOpen()) return vt::QRADV_NOT_OPEN;
   uint32_t v = 0;
   const int r = m_file->GetTaggedValue(index, &v);
-  if (r != QRA_OK) return MapQRAResult(r);
+  if (r != vt::QRA_OK) return MapQRAResult(r);
   // The fourth byte is cleared so that the word reads as a text of up to three characters.
   if (out) *out = v & 0x00FFFFFFu;
-  return QRADV_OK;
+  return vt::QRADV_OK;
 }
 
 int CQRADVFileAccess::GetMemStartDataNo(int64_t* out) {
-  if (out == nullptr) return QRADV_NOT_OPEN;
+  if (out == nullptr) return vt::QRADV_NOT_OPEN;
   if (m_file) *out = m_file->GetDataInfo().memStartDataNo;
-  return QRADV_OK;
+  return vt::QRADV_OK;
 }

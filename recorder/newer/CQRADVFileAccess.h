@@ -13,12 +13,12 @@ class CQRADVFileAccess : public CQRADVFileAccessIF {
   CQRADVFileAccess() = default;
   ~CQRADVFileAccess() override;
 
-  int GetHeaderInfo(SQRAHeaderInfo* out) override;
+  int GetHeaderInfo(vt::SQRAHeaderInfo* out) override;
   // A second call returns the first call's result.
   int Open(const std::string& path) override;
   // Closes the file and forgets it, so that the next Open reads a file afresh.
   void Close();
-  int GetHeaderFields(SQRAHeaderFields* out) override;
+  int GetHeaderFields(vt::SQRAHeaderFields* out) override;
   int GetChannelCounts(int* count, int* range1, int* range2, int* range3) override;
   int GetGroupCounts(int* count, uint32_t* blockWord) override;
   int GetBatchUsers(int* startCode, int* stopCode, std::string* startUser, std::string* stopUser,
@@ -31,14 +31,14 @@ class CQRADVFileAccess : public CQRADVFileAccessIF {
   int GetBatchCommentRaw(int number, QRABatchComment* out) override;
   int GetBatchComment(int number, int32_t* seconds, int32_t* milliseconds, std::string* user,
                       std::string* text) override;
-  int GetDataInfo(SQRADataInfo* out) override;
+  int GetDataInfo(vt::SQRADataInfo* out) override;
   int GetMessageCount(int* count) override;
   int GetMessageRaw(int index, QRAMessageEntry* out, QRATime* computedTime) override;
-  int GetMessage(int index, SQRAMessage* out) override;
+  int GetMessage(int index, vt::SQRAMessage* out) override;
   int GetGroupInfo(int index, std::string* name, int* channelCount, int* groupNo, int* inUse) override;
-  int GetGroupChannel(int groupIndex, int place, SQRAGroupChannel* out) override;
-  int GetGroupChannel2(int groupIndex, int place, SQRAGroupChannel* out) override;
-  int GetChannelInfo(int index, SQRAChannelInfo* out) override;
+  int GetGroupChannel(int groupIndex, int place, vt::SQRAGroupChannel* out) override;
+  int GetGroupChannel2(int groupIndex, int place, vt::SQRAGroupChannel* out) override;
+  int GetChannelInfo(int index, vt::SQRAChannelInfo* out) override;
   int ReadChannelValues(int channelIndex, int64_t start, int sub, int64_t count, int32_t* values,
                         int32_t* seconds, int32_t* milliseconds, bool readTimes) override;
   int ReadAlarmFlags(int channelIndex, int64_t start, int64_t count, uint8_t* out) override;
@@ -72,10 +72,10 @@ class CQRADVFileAccess : public CQRADVFileAccessIF {
   bool IsDisplayData() const;
 
  private:
-  bool IsOpen() const { return m_file != nullptr && m_openResult == QRADV_OK; }
+  bool IsOpen() const { return m_file != nullptr && m_openResult == vt::QRADV_OK; }
   // Milliseconds since 1970 of the record `before` records ahead of the last one.
   int64_t BackFromLast(int64_t before) const;
 
   std::unique_ptr<CQRAFile> m_file;
-  int m_openResult = QRADV_NOT_OPEN;
+  int m_openResult = vt::QRADV_NOT_OPEN;
 };

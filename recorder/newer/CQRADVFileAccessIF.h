@@ -11,6 +11,8 @@
 #include "platform/base/Guid.h"
 #include "recorder/newer/CQRAFile.h"
 
+namespace vt {
+
 enum QRADV_RESULT : int {
   QRADV_OK = 0,
   QRADV_NOT_OPEN = 1,
@@ -22,8 +24,12 @@ enum QRADV_RESULT : int {
   QRADV_CHECKSUM = 12,
 };
 
+}  // namespace vt
+
 // The interface code of a block-reader code.
 int MapQRAResult(int blockCode);
+
+namespace vt {
 
 struct SQRAHeaderInfo {
   std::string serial;
@@ -110,12 +116,14 @@ struct SQRAGroupChannel {
   double tripValue[4] = {0, 0, 0, 0};
 };
 
+}  // namespace vt
+
 class CQRADVFileAccessIF {
  public:
   virtual ~CQRADVFileAccessIF() = default;
-  virtual int GetHeaderInfo(SQRAHeaderInfo* out) = 0;
+  virtual int GetHeaderInfo(vt::SQRAHeaderInfo* out) = 0;
   virtual int Open(const std::string& path) = 0;
-  virtual int GetHeaderFields(SQRAHeaderFields* out) = 0;
+  virtual int GetHeaderFields(vt::SQRAHeaderFields* out) = 0;
   virtual int GetChannelCounts(int* count, int* range1, int* range2, int* range3) = 0;
   virtual int GetGroupCounts(int* count, uint32_t* blockWord) = 0;
   virtual int GetBatchUsers(int* startCode, int* stopCode, std::string* startUser, std::string* stopUser,
@@ -130,17 +138,17 @@ class CQRADVFileAccessIF {
   virtual int GetBatchCommentRaw(int number, QRABatchComment* out) = 0;
   virtual int GetBatchComment(int number, int32_t* seconds, int32_t* milliseconds, std::string* user,
                               std::string* text) = 0;
-  virtual int GetDataInfo(SQRADataInfo* out) = 0;
+  virtual int GetDataInfo(vt::SQRADataInfo* out) = 0;
   virtual int GetMessageCount(int* count) = 0;
   // The entry with its data number made relative to the start data number and its group mask
   // -1 when it covers every group, and the message time computed from the last record's time.
   virtual int GetMessageRaw(int index, QRAMessageEntry* out, QRATime* computedTime) = 0;
-  virtual int GetMessage(int index, SQRAMessage* out) = 0;
+  virtual int GetMessage(int index, vt::SQRAMessage* out) = 0;
   virtual int GetGroupInfo(int index, std::string* name, int* channelCount, int* groupNo, int* inUse) = 0;
-  virtual int GetGroupChannel(int groupIndex, int place, SQRAGroupChannel* out) = 0;
+  virtual int GetGroupChannel(int groupIndex, int place, vt::SQRAGroupChannel* out) = 0;
   // The same with trip lines 1 and 2 only (3 and 4 stay invalid and 0).
-  virtual int GetGroupChannel2(int groupIndex, int place, SQRAGroupChannel* out) = 0;
-  virtual int GetChannelInfo(int index, SQRAChannelInfo* out) = 0;
+  virtual int GetGroupChannel2(int groupIndex, int place, vt::SQRAGroupChannel* out) = 0;
+  virtual int GetChannelInfo(int index, vt::SQRAChannelInfo* out) = 0;
   // Values of one channel (display data: sub 0 minimum, 1 maximum). With readTimes the record
   // times go to seconds/milliseconds per record; otherwise their first entries receive the
   // derived time of the start record.

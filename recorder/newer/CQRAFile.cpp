@@ -100,27 +100,28 @@ int CQRAFile::Open(const std::string& path, bool headerOnly) {
   // Regular files only, opened without blocking: a pipe under a recorder file's name is refused,
   // not waited on (the import would hang on it).
   Close();  // nothing read from an earlier file may serve this one
-  if (!m_file.Open(path)) return QRA_OPEN_FAILED;
+  if (!m_file.Open(path)) return vt::QRA_OPEN_FAILED;
   m_fileSize = m_file.Size();
   int r = ReadHeader();
-  if (r != QRA_OK) return r;
+  if (r != vt::QRA_OK) return r;
   struct Step {
     uint32_t limit;
     int code;
     int which;
   };
-  const Step steps[] = {{kChannelLimit, QRA_CHANNEL_VERSION, 0},
-                        {kGroupLimit, QRA_GROUP_VERSION, 1},
-                        {kMessageLimit, QRA_MESSAGE_VERSION, 2},
-                        {kBatchLimit, QRA_BATCH_VERSION, 3}};
+  const Step steps[] = {{kChannelLimit, vt::QRA_CHANNEL_VERSION, 0},
+                        {kGroupLimit, vt::QRA_GROUP_VERSION, 1},
+                        {kMessageLimit, vt::QRA_MESSAGE_VERSION, 2},
+                        {kBatchLimit, vt::QRA_BATCH_VERSION, 3}};
   for (const Step& s : steps) {
     std::vector<uint8_t> b;
     r = ReadBlock(s.limit, s.code, &b);
-    if (r != QRA_OK) return r;
+    if (r != vt::QRA_OK) return r;
     const uint64_t len = b.size();
     if (s.which == 0) {
       const uint32_t n = L32(&b[12]);
-      if (n > uint32_t(kChannelSlots) || 24 + uint64_t(n) * kChannelEntry + 2 > len) return QRA_BAD_HEADER;
+      if (n > uint32_t(kChannelSlots) || 24 + uint64_t(n) * kChannelEntry + 2 > len)
+        return vt::QRA_BAD_HEADER;
       m_channels.resize(n);
       for (uint32_t i = 0; i < n; ++i) {
         const uint8_t* e = &b[24 + i * kChannelEntry];
@@ -141,7 +142,7 @@ int CQRAFile::Open(const std::string& path, bool headerOnly) {
         c.rawHigh = int16_t(L16(e + 66));
         c.colour = L32(e + 68);
         c.display = L16(e + 80);
-        if (c.number < 0 || c.number >= kChannelSlots) return QRA_BAD_HEADER;
+        if (c.number < 0 || c.number >= kChannelSlots) return vt::QRA_BAD_HEADER;
         m_channelIndex[size_t(c.number)] = int16_t(i);
         if (c.number >= 1 && c.number <= 48)
           ++m_rangeCounts[0];
@@ -152,7 +153,7 @@ int CQRAFile::Open(const std::string& path, bool headerOnly) {
       }
     } else if (s.which == 1) {
       const uint32_t n = L32(&b[12]);
-      if (n > uint32_t(kMaxGroups) || 24 + uint64_t(n) * kGroupEntry + 2 > len) return QRA_BAD_HEADER;
+      if (n > uint32_t(kMaxGroups) || 24 + uint64_t(n) * kGroupEntry + 2 > len) return vt::QRA_BAD_HEADER;
       m_groupBlockWord = L32(&b[16]);
       m_allGroupsMask = n == 64 ? ~uint64_t(0) : ((uint64_t(1) << n) - 1);
       m_groups.resize(n);
@@ -170,7 +171,7 @@ int CQRAFile::Open(const std::string& path, bool headerOnly) {
       }
     } else if (s.which == 2) {
       const uint32_t n = L32(&b[12]);
-      if (24 + uint64_t(n) * kMessageEntry + 2 > len) return QRA_BAD_HEADER;
+      if (24 + uint64_t(n) * kMessageEntry + 2 > len) return vt::QRA_BAD_HEADER;
       m_messages.resize(n);
       for (uint32_t i = 0; i < n; ++i) {
         const uint8_t* e = &b[24 + size_t(i) * kMessageEntry];
@@ -186,7 +187,7 @@ int CQRAFile::Open(const std::string& path, bool headerOnly) {
         m.user = MapRecorderText(e + 80, 24);
       }
     } else {
-      if (len != kBatchBlock) return QRA_BAD_HEADER;
+      if (len != kBatchBlock) return vt::QRA_BAD_HEADER;
       const uint8_t* e = b.data();
       QRABatchBlock& x = m_batch;
       x.startUserCode = L16(e + 8);
@@ -214,30 +215,30 @@ int CQRAFile::Open(const std::string& path, bool headerOnly) {
   }
   if (m_header.tagged != 0) {
     r = ReadTaggedSection();
-    if (r != QRA_OK) return r;
+    if (r != vt::QRA_OK) return r;
   }
   r = ReadDataInfo();
-  if (r != QRA_OK || headerOnly) return r;
+  if (r != vt::QRA_OK || headerOnly) return r;
   r = ReadAlarms();
-  if (r != QRA_OK) return r;
+  if (r != vt::QRA_OK) return r;
   return ReadDataBlock();
 }
 
 int CQRAFile::ReadHeader() {
   uint8_t h[kHeaderSize];
-  if (m_fileSize < 24 || !ReadAt(0, h, 24)) return QRA_READ_ERROR;
-  if (std::memcmp(h, "MRCD", 4) != 0 || h[4] != 0 || h[5] != 0) return QRA_BAD_HEADER;
+  if (m_fileSize < 24 || !ReadAt(0, h, 24)) return vt::QRA_READ_ERROR;
+  if (std::memcmp(h, "MRCD", 4) != 0 || h[4] != 0 || h[5] != 0) return vt::QRA_BAD_HEADER;
   m_be = h[6] != 0;
   const uint32_t format = L32(h + 8);
   const uint32_t version = L32(h + 12);
-  if ((format & 0x03000000u) != 0x03000000u || (format & 1u) == 0) return QRA_BAD_HEADER;
-  if (VersionOver(version, kHeaderLimit)) return QRA_HEADER_VERSION;
+  if ((format & 0x03000000u) != 0x03000000u || (format & 1u) == 0) return vt::QRA_BAD_HEADER;
+  if (VersionOver(version, kHeaderLimit)) return vt::QRA_HEADER_VERSION;
   // Any other length would overflow the header or leave its checksum unread.
-  if (L32(h + 20) != kHeaderSize) return QRA_BAD_HEADER;
-  if (m_fileSize < kHeaderSize || !ReadAt(24, h + 24, kHeaderSize - 24)) return QRA_READ_ERROR;
+  if (L32(h + 20) != kHeaderSize) return vt::QRA_BAD_HEADER;
+  if (m_fileSize < kHeaderSize || !ReadAt(24, h + 24, kHeaderSize - 24)) return vt::QRA_READ_ERROR;
   if (RecorderCrc16(h, kHeaderSize - 2) != vt::LoadLe16(h + 214)) {
-    m_lastError = QRA_CRC_ERROR;
-    return QRA_CRC_ERROR;
+    m_lastError = vt::QRA_CRC_ERROR;
+    return vt::QRA_CRC_ERROR;
   }
   QRAHeader& x = m_header;
   x.bigEndian = m_be;
@@ -265,102 +266,102 @@ int CQRAFile::ReadHeader() {
   x.word188 = L16(h + 188);
   x.tagged = L32(h + 208);
   m_pos = kHeaderSize;
-  return QRA_OK;
+  return vt::QRA_OK;
 }
 
 int CQRAFile::ReadBlock(uint32_t limit, int versionCode, std::vector<uint8_t>* block) {
   uint8_t prefix[8];
-  if (m_pos + 8 > m_fileSize || !ReadAt(m_pos, prefix, 8)) return QRA_READ_ERROR;
+  if (m_pos + 8 > m_fileSize || !ReadAt(m_pos, prefix, 8)) return vt::QRA_READ_ERROR;
   const uint32_t length = L32(prefix);
   if (VersionOver(L32(prefix + 4), limit)) return versionCode;
-  if (length < 8 + 16 + 2) return QRA_BAD_HEADER;  // every ordinary block has a 24-byte head
+  if (length < 8 + 16 + 2) return vt::QRA_BAD_HEADER;  // every ordinary block has a 24-byte head
   const int r = ReadCheckedBlock(length, block);
-  if (r != QRA_OK) return r;
+  if (r != vt::QRA_OK) return r;
   m_pos += length;
-  return QRA_OK;
+  return vt::QRA_OK;
 }
 
 int CQRAFile::ReadCheckedBlock(uint32_t length, std::vector<uint8_t>* block) {
-  if (length > m_fileSize - m_pos) return QRA_READ_ERROR;
+  if (length > m_fileSize - m_pos) return vt::QRA_READ_ERROR;
   block->resize(length);
-  if (!ReadAt(m_pos, block->data(), length)) return QRA_READ_ERROR;
+  if (!ReadAt(m_pos, block->data(), length)) return vt::QRA_READ_ERROR;
   if (!CrcMatches(*block)) {
-    m_lastError = QRA_CRC_ERROR;
-    return QRA_CRC_ERROR;
+    m_lastError = vt::QRA_CRC_ERROR;
+    return vt::QRA_CRC_ERROR;
   }
-  return QRA_OK;
+  return vt::QRA_OK;
 }
 
 int CQRAFile::ReadTaggedSection() {
   for (;;) {
     uint8_t prefix[32];
-    if (m_pos + 16 > m_fileSize || !ReadAt(m_pos, prefix, 16)) return QRA_READ_ERROR;
+    if (m_pos + 16 > m_fileSize || !ReadAt(m_pos, prefix, 16)) return vt::QRA_READ_ERROR;
     const uint32_t length = L32(prefix);
     const uint32_t type = L32(prefix + 4);
     const uint32_t version = L32(prefix + 8);
     if (type == kTagEnd) {
       m_pos += 16;
-      return QRA_OK;
+      return vt::QRA_OK;
     }
     bool known = type == kTagStrings || type == kTagBatchTexts || type == kTagValues;
     uint32_t listKind = 0;
     if (type == kTagList) {
-      if (m_pos + 32 > m_fileSize || !ReadAt(m_pos + 16, prefix + 16, 16)) return QRA_READ_ERROR;
+      if (m_pos + 32 > m_fileSize || !ReadAt(m_pos + 16, prefix + 16, 16)) return vt::QRA_READ_ERROR;
       listKind = L32(prefix + 24);
       known = listKind == 1 || listKind == 2;
     }
     if (!known) {
       // Skipped whole; a length that does not get past its own prefix would never advance.
-      if (length < 16) return QRA_BAD_HEADER;
-      if (length > m_fileSize - m_pos) return QRA_READ_ERROR;
+      if (length < 16) return vt::QRA_BAD_HEADER;
+      if (length > m_fileSize - m_pos) return vt::QRA_READ_ERROR;
       m_pos += length;
       continue;
     }
-    if (VersionOver(version, kTaggedLimit)) return QRA_TAGGED_VERSION;
-    if (length < 16 + 2) return QRA_BAD_HEADER;
+    if (VersionOver(version, kTaggedLimit)) return vt::QRA_TAGGED_VERSION;
+    if (length < 16 + 2) return vt::QRA_BAD_HEADER;
     std::vector<uint8_t> b;
-    if (const int r = ReadCheckedBlock(length, &b); r != QRA_OK) return r;
+    if (const int r = ReadCheckedBlock(length, &b); r != vt::QRA_OK) return r;
     m_pos += length;
     const uint64_t len = length;
     if (type == kTagValues) {
-      if (16 + 32 + 2 > len) return QRA_BAD_HEADER;
+      if (16 + 32 + 2 > len) return vt::QRA_BAD_HEADER;
       for (size_t i = 0; i < 8; ++i) m_taggedValues[i] = L32(&b[16 + 4 * i]);
       m_hasTaggedValues = true;
       continue;
     }
-    if (len < 32 + 2) return QRA_BAD_HEADER;
+    if (len < 32 + 2) return vt::QRA_BAD_HEADER;
     const uint32_t count = L32(&b[16]);
     const uint32_t size = L32(&b[20]);
     if (type == kTagStrings) {
       // Empty fields would let the count run free of the block's length.
-      if (size == 0 || 32 + uint64_t(count) * size + 2 > len) return QRA_BAD_HEADER;
+      if (size == 0 || 32 + uint64_t(count) * size + 2 > len) return vt::QRA_BAD_HEADER;
       m_strings.clear();
       for (uint32_t i = 0; i < count; ++i)
         m_strings.push_back(MapRecorderText(&b[32 + size_t(i) * size], size));
     } else if (type == kTagList) {
-      if (size < 8 || 32 + uint64_t(count) * size + 2 > len) return QRA_BAD_HEADER;
+      if (size < 8 || 32 + uint64_t(count) * size + 2 > len) return vt::QRA_BAD_HEADER;
       std::vector<QRAListEntry>& list = listKind == 1 ? m_tagNames : m_tagNos;
       list.clear();
       for (uint32_t i = 0; i < count; ++i) {
         const uint8_t* e = &b[32 + size_t(i) * size];
         list.push_back({L32(e), L32(e + 4), MapRecorderText(e + 8, size - 8)});
       }
-      (listKind == 1 ? m_tagNamesState : m_tagNosState) = QRA_OK;
+      (listKind == 1 ? m_tagNamesState : m_tagNosState) = vt::QRA_OK;
     } else {  // batch text table: rows, columns, column sizes, texts from the next 8-byte boundary
       const uint32_t rows = count;
       const uint32_t columns = size;
-      if (columns < 2 || 24 + uint64_t(columns) * 4 + 2 > len) return QRA_BAD_HEADER;
+      if (columns < 2 || 24 + uint64_t(columns) * 4 + 2 > len) return vt::QRA_BAD_HEADER;
       std::vector<uint32_t> sizes(columns);
       uint64_t rowBytes = 0;
       for (uint32_t c = 0; c < columns; ++c) {
         sizes[c] = L32(&b[24 + 4 * size_t(c)]);
         rowBytes += sizes[c];
       }
-      if (sizes[0] == 0 || sizes[0] > 24 || sizes[1] == 0 || sizes[1] > 32) return QRA_BAD_HEADER;
+      if (sizes[0] == 0 || sizes[0] > 24 || sizes[1] == 0 || sizes[1] > 32) return vt::QRA_BAD_HEADER;
       const uint64_t textsAt = (24 + uint64_t(columns) * 4 + 7) / 8 * 8;
       // A row longer than the block is refused before the product, which could otherwise
       // wrap past 64 bits and pass.
-      if (rowBytes > len || textsAt + uint64_t(rows) * rowBytes + 2 > len) return QRA_BAD_HEADER;
+      if (rowBytes > len || textsAt + uint64_t(rows) * rowBytes + 2 > len) return vt::QRA_BAD_HEADER;
       m_batchTable.clear();
       uint64_t at = textsAt;
       for (uint32_t r = 0; r < rows; ++r) {
@@ -377,16 +378,16 @@ int CQRAFile::ReadTaggedSection() {
 
 int CQRAFile::ReadDataInfo() {
   uint8_t prefix[12];
-  if (m_pos + 12 > m_fileSize || !ReadAt(m_pos, prefix, 12)) return QRA_READ_ERROR;
-  if (VersionOver(L32(prefix + 4), kDataInfoLimit)) return QRA_DATAINFO_VERSION;
+  if (m_pos + 12 > m_fileSize || !ReadAt(m_pos, prefix, 12)) return vt::QRA_READ_ERROR;
+  if (VersionOver(L32(prefix + 4), kDataInfoLimit)) return vt::QRA_DATAINFO_VERSION;
   // The records are found through the header's offset, so it must name this very block.
-  if (m_header.dataInfoOffset != m_pos) return QRA_BAD_HEADER;
+  if (m_header.dataInfoOffset != m_pos) return vt::QRA_BAD_HEADER;
   const uint32_t length = L32(prefix + 8);
-  if (length < 80 + 32 + 2) return QRA_BAD_HEADER;
+  if (length < 80 + 32 + 2) return vt::QRA_BAD_HEADER;
   std::vector<uint8_t> b;
-  if (const int r = ReadCheckedBlock(length, &b); r != QRA_OK) return r;
+  if (const int r = ReadCheckedBlock(length, &b); r != vt::QRA_OK) return r;
   const uint16_t n = L16(&b[72]);
-  if (80 + 8 * uint64_t(n) + 32 + 2 > length) return QRA_BAD_HEADER;
+  if (80 + 8 * uint64_t(n) + 32 + 2 > length) return vt::QRA_BAD_HEADER;
   QRADataInfo& d = m_dataInfo;
   const uint16_t unit = L16(&b[12]);
   const uint16_t value = L16(&b[14]);
@@ -404,15 +405,15 @@ int CQRAFile::ReadDataInfo() {
     for (size_t k = 0; k < 4; ++k) d.items[i][k] = L16(&b[80 + 8 * i + 2 * k]);
   m_dataInfoAt = m_pos;
   m_pos += length;
-  return QRA_OK;
+  return vt::QRA_OK;
 }
 
 int CQRAFile::ReadAlarms() {
   std::vector<uint8_t> b;
-  const int r = ReadBlock(kAlarmLimit, QRA_ALARM_VERSION, &b);
-  if (r != QRA_OK) return r;
+  const int r = ReadBlock(kAlarmLimit, vt::QRA_ALARM_VERSION, &b);
+  if (r != vt::QRA_OK) return r;
   const uint32_t n = L32(&b[12]);
-  if (24 + uint64_t(n) * kAlarmEntry + 2 > b.size()) return QRA_BAD_HEADER;
+  if (24 + uint64_t(n) * kAlarmEntry + 2 > b.size()) return vt::QRA_BAD_HEADER;
   m_alarmLists.assign(m_channels.size(), {});
   const int64_t start = m_dataInfo.startDataNo;
   for (uint32_t i = 0; i < n; ++i) {
@@ -450,25 +451,25 @@ int CQRAFile::ReadAlarms() {
   while (drop < m_alarms.size() && m_alarms[drop].dataNo < start) ++drop;
   m_alarms.erase(m_alarms.begin(), m_alarms.begin() + std::ptrdiff_t(drop));
   m_hasAlarmTable = true;
-  return QRA_OK;
+  return vt::QRA_OK;
 }
 
 int CQRAFile::ReadDataBlock() {
   uint8_t prefix[16];
-  if (m_pos + 16 > m_fileSize || !ReadAt(m_pos, prefix, 16)) return QRA_READ_ERROR;
+  if (m_pos + 16 > m_fileSize || !ReadAt(m_pos, prefix, 16)) return vt::QRA_READ_ERROR;
   const uint32_t length = L32(prefix);
-  if (VersionOver(L32(prefix + 4), kDataLimit)) return QRA_DATA_VERSION;
-  if (length < 16 + 2) return QRA_BAD_HEADER;
-  if (length > m_fileSize - m_pos) return QRA_READ_ERROR;
+  if (VersionOver(L32(prefix + 4), kDataLimit)) return vt::QRA_DATA_VERSION;
+  if (length < 16 + 2) return vt::QRA_BAD_HEADER;
+  if (length > m_fileSize - m_pos) return vt::QRA_READ_ERROR;
   const uint32_t recordSize = L32(prefix + 8);
   const uint64_t records = m_dataInfo.recordCount;
-  if (recordSize < 8 || 16 + records * recordSize + 2 > length) return QRA_BAD_HEADER;
+  if (recordSize < 8 || 16 + records * recordSize + 2 > length) return vt::QRA_BAD_HEADER;
   const int perChannel = (m_header.dataKindWord & 0xFFFFFF) == 2 ? 2 : 1;
   for (const QRAChannelEntry& c : m_channels) {
     const int size = c.ValueSize();
     if (size == 0) continue;
     if (c.valueOffset < 8 || uint64_t(c.valueOffset) + uint64_t(size) * perChannel > recordSize)
-      return QRA_BAD_HEADER;
+      return vt::QRA_BAD_HEADER;
   }
   // The checksum covers every record; it is computed in chunks instead of holding the block.
   std::vector<uint8_t> chunk(std::min<uint64_t>(kChunkBytes, length));
@@ -477,20 +478,20 @@ int CQRAFile::ReadDataBlock() {
   const uint64_t covered = length - 2;
   while (done < covered) {
     const std::size_t n = std::size_t(std::min<uint64_t>(chunk.size(), covered - done));
-    if (!ReadAt(m_pos + done, chunk.data(), n)) return QRA_READ_ERROR;
+    if (!ReadAt(m_pos + done, chunk.data(), n)) return vt::QRA_READ_ERROR;
     crc = RecorderCrc16(chunk.data(), n, crc);
     done += n;
   }
   uint8_t stored[2];
-  if (!ReadAt(m_pos + covered, stored, 2)) return QRA_READ_ERROR;
+  if (!ReadAt(m_pos + covered, stored, 2)) return vt::QRA_READ_ERROR;
   if (crc != vt::LoadLe16(stored)) {
-    m_lastError = QRA_CRC_ERROR;
-    return QRA_CRC_ERROR;
+    m_lastError = vt::QRA_CRC_ERROR;
+    return vt::QRA_CRC_ERROR;
   }
   m_recordSize = recordSize;
   m_firstRecordAt = m_pos + 16;
   m_pos += length;
-  return QRA_OK;
+  return vt::QRA_OK;
 }
 
 std::string CQRAFile::GetModelName() const {
@@ -519,9 +520,9 @@ void CQRAFile::GetChannelRangeCounts(int* range1, int* range2, int* range3) cons
 }
 
 int CQRAFile::GetChannelEntry(int index, QRAChannelEntry* out) const {
-  if (index < 0 || index >= GetChannelCount() || out == nullptr) return QRA_OUT_OF_RANGE;
+  if (index < 0 || index >= GetChannelCount() || out == nullptr) return vt::QRA_OUT_OF_RANGE;
   *out = m_channels[size_t(index)];
-  return QRA_OK;
+  return vt::QRA_OK;
 }
 
 int CQRAFile::ChannelIndexOf(int channelNo) const {
@@ -530,23 +531,23 @@ int CQRAFile::ChannelIndexOf(int channelNo) const {
 }
 
 int CQRAFile::GetGroupEntry(int index, QRAGroupEntry* out) const {
-  if (index < 0 || index >= GetGroupCount() || out == nullptr) return QRA_OUT_OF_RANGE;
+  if (index < 0 || index >= GetGroupCount() || out == nullptr) return vt::QRA_OUT_OF_RANGE;
   *out = m_groups[size_t(index)];
-  return QRA_OK;
+  return vt::QRA_OK;
 }
 
 int CQRAFile::GetMessageEntry(int index, QRAMessageEntry* out) const {
-  if (index < 0 || index >= GetMessageCount() || out == nullptr) return QRA_OUT_OF_RANGE;
+  if (index < 0 || index >= GetMessageCount() || out == nullptr) return vt::QRA_OUT_OF_RANGE;
   *out = m_messages[size_t(index)];
-  return QRA_OK;
+  return vt::QRA_OK;
 }
 
 int CQRAFile::GetBatchTextRowCount() const { return m_hasBatchTable ? int(m_batchTable.size()) : 8; }
 
 int CQRAFile::GetBatchTextRow(int row, QRABatchText* out) const {
-  if (!m_hasBatchTable || row < 0 || row >= int(m_batchTable.size()) || out == nullptr) return QRA_ABSENT;
+  if (!m_hasBatchTable || row < 0 || row >= int(m_batchTable.size()) || out == nullptr) return vt::QRA_ABSENT;
   *out = m_batchTable[size_t(row)];
-  return QRA_OK;
+  return vt::QRA_OK;
 }
 
 namespace {
@@ -561,47 +562,47 @@ int FindListText(const std::vector<QRAListEntry>& list, int channelNo, std::stri
   else if (channelNo >= 201 && channelNo <= 440)
     range = 2, number = uint32_t(channelNo - 200);
   else
-    return QRA_ABSENT;
+    return vt::QRA_ABSENT;
   for (const QRAListEntry& e : list) {
     if (e.range == range && e.number == number) {
       if (out) *out = e.text;
-      return QRA_OK;
+      return vt::QRA_OK;
     }
   }
-  return QRA_ABSENT;
+  return vt::QRA_ABSENT;
 }
 
 }  // namespace
 
 int CQRAFile::GetTagName(int channelIndex, std::string* out) const {
-  if (channelIndex < 0 || channelIndex >= GetChannelCount() || m_tagNames.empty()) return QRA_ABSENT;
+  if (channelIndex < 0 || channelIndex >= GetChannelCount() || m_tagNames.empty()) return vt::QRA_ABSENT;
   return FindListText(m_tagNames, m_channels[size_t(channelIndex)].number, out);
 }
 
 int CQRAFile::GetTagNo(int channelIndex, std::string* out) const {
-  if (channelIndex < 0 || channelIndex >= GetChannelCount() || m_tagNos.empty()) return QRA_ABSENT;
+  if (channelIndex < 0 || channelIndex >= GetChannelCount() || m_tagNos.empty()) return vt::QRA_ABSENT;
   return FindListText(m_tagNos, m_channels[size_t(channelIndex)].number, out);
 }
 
 int CQRAFile::GetFirstTableString(std::string* out) const {
-  if (m_strings.empty()) return QRA_ABSENT;
+  if (m_strings.empty()) return vt::QRA_ABSENT;
   if (out) *out = m_strings.front();
-  return QRA_OK;
+  return vt::QRA_OK;
 }
 
 int CQRAFile::GetTaggedValue(int index, uint32_t* out) const {
-  if (!m_hasTaggedValues || index < 0 || index > 3) return QRA_ABSENT;
+  if (!m_hasTaggedValues || index < 0 || index > 3) return vt::QRA_ABSENT;
   const uint32_t w = m_taggedValues[size_t(index) + 2];
-  if (w == 0) return QRA_ABSENT;
+  if (w == 0) return vt::QRA_ABSENT;
   if (out) *out = w;
-  return QRA_OK;
+  return vt::QRA_OK;
 }
 
 int CQRAFile::GetAlarmEntry(int index, QRAAlarmEntry* out) const {
-  if (!m_hasAlarmTable) return QRA_NO_ALARM_TABLE;
-  if (index < 0 || index >= GetAlarmCount() || out == nullptr) return QRA_OUT_OF_RANGE;
+  if (!m_hasAlarmTable) return vt::QRA_NO_ALARM_TABLE;
+  if (index < 0 || index >= GetAlarmCount() || out == nullptr) return vt::QRA_OUT_OF_RANGE;
   *out = m_alarms[size_t(index)];
-  return QRA_OK;
+  return vt::QRA_OK;
 }
 
 namespace {
@@ -681,11 +682,11 @@ bool CQRAFile::ForEachRecordChunk(int64_t start, int64_t count, F&& f) {
 
 int CQRAFile::ReadValues(int64_t start, int sub, int size, int offset, int64_t count, int32_t* values,
                          int32_t* seconds, int32_t* milliseconds) {
-  if (start < 0 || count < 0 || start + count > int64_t(m_dataInfo.recordCount)) return QRA_OUT_OF_RANGE;
-  if (m_recordSize == 0) return QRA_READ_ERROR;
+  if (start < 0 || count < 0 || start + count > int64_t(m_dataInfo.recordCount)) return vt::QRA_OUT_OF_RANGE;
+  if (m_recordSize == 0) return vt::QRA_READ_ERROR;
   const int64_t at = int64_t(sub) * size + offset;
   const bool takeValue = size == 2 || size == 4;
-  if (takeValue && (at < 0 || at + size > int64_t(m_recordSize))) return QRA_OUT_OF_RANGE;
+  if (takeValue && (at < 0 || at + size > int64_t(m_recordSize))) return vt::QRA_OUT_OF_RANGE;
   bool times = seconds != nullptr && milliseconds != nullptr;
   // Times in seconds do not depend on the zone: those of the range read last serve the other
   // channels of the range.
@@ -700,7 +701,7 @@ int CQRAFile::ReadValues(int64_t start, int sub, int size, int offset, int64_t c
     const int field = ValueField(at, size);
     if (UseColumns(start, count, field, &failed)) {
       m_columns.CopyValues(field, start, count, values);
-      if (!times) return QRA_OK;
+      if (!times) return vt::QRA_OK;
       if (m_header.timeFormat != 0) {
         m_columns.CopyTimes(start, count, seconds, milliseconds);
       } else {
@@ -710,9 +711,9 @@ int CQRAFile::ReadValues(int64_t start, int sub, int size, int offset, int64_t c
           milliseconds[i] = t.milliseconds;
         }
       }
-      return QRA_OK;
+      return vt::QRA_OK;
     }
-    if (failed) return QRA_READ_ERROR;
+    if (failed) return vt::QRA_READ_ERROR;
   }
   const std::size_t rs = m_recordSize;
   // Through the range cache: the other channels of the same range come from memory.
@@ -739,13 +740,13 @@ int CQRAFile::ReadValues(int64_t start, int sub, int size, int offset, int64_t c
              : DecodeValues<int32_t, false>(chunk + at, rs, n, values + done);
     }
   });
-  if (!read) return QRA_READ_ERROR;
+  if (!read) return vt::QRA_READ_ERROR;
   if (keepTimes && times) {
     m_timesStart = start;
     m_timesSeconds.assign(seconds, seconds + count);
     m_timesMilliseconds.assign(milliseconds, milliseconds + count);
   }
-  return QRA_OK;
+  return vt::QRA_OK;
 }
 
 int CQRAFile::ValueField(int64_t at, int size) {
@@ -791,13 +792,13 @@ bool CQRAFile::UseColumns(int64_t start, int64_t count, int field, bool* failed)
 }
 
 int CQRAFile::ReadColumns(int64_t start, int64_t count, const std::vector<ColumnTarget>& targets) {
-  if (start < 0 || count < 0 || start + count > int64_t(m_dataInfo.recordCount)) return QRA_OUT_OF_RANGE;
-  if (m_recordSize == 0) return QRA_READ_ERROR;
+  if (start < 0 || count < 0 || start + count > int64_t(m_dataInfo.recordCount)) return vt::QRA_OUT_OF_RANGE;
+  if (m_recordSize == 0) return vt::QRA_READ_ERROR;
   const std::size_t rs = m_recordSize;
   for (const ColumnTarget& t : targets) {
     assert(t.values != nullptr && t.states != nullptr);
     if ((t.size != 2 && t.size != 4) || t.offset < 0 || std::size_t(t.offset + t.size) > rs)
-      return QRA_OUT_OF_RANGE;
+      return vt::QRA_OUT_OF_RANGE;
   }
   // Straight from the file, not through the range cache: every field of the range is taken here,
   // and pieces this small are decoded while they are still in the cache.
@@ -806,14 +807,14 @@ int CQRAFile::ReadColumns(int64_t start, int64_t count, const std::vector<Column
   for (int64_t done = 0; done < count;) {
     const int64_t n = std::min(perPiece, count - done);
     if (!ReadAt(m_firstRecordAt + uint64_t(start + done) * rs, m_piece.data(), std::size_t(n) * rs))
-      return QRA_READ_ERROR;
+      return vt::QRA_READ_ERROR;
     if (m_be)
       DecodeColumns<true>(m_piece.data(), rs, done, n, targets);
     else
       DecodeColumns<false>(m_piece.data(), rs, done, n, targets);
     done += n;
   }
-  return QRA_OK;
+  return vt::QRA_OK;
 }
 
 int CQRAFile::ReadTimes(int64_t start, int64_t count, int32_t* seconds, int32_t* milliseconds) {
@@ -851,9 +852,9 @@ class CQRAFile::AlarmWalk {
 };
 
 int CQRAFile::ReadAlarmFlags(int channelNo, int64_t start, int64_t count, uint8_t* out) const {
-  if (start < 0 || count < 0 || start + count > int64_t(m_dataInfo.recordCount)) return QRA_OUT_OF_RANGE;
-  if (count == 0) return QRA_OK;  // nothing to write; an empty request needs no buffer
-  if (out == nullptr) return QRA_OUT_OF_RANGE;
+  if (start < 0 || count < 0 || start + count > int64_t(m_dataInfo.recordCount)) return vt::QRA_OUT_OF_RANGE;
+  if (count == 0) return vt::QRA_OK;  // nothing to write; an empty request needs no buffer
+  if (out == nullptr) return vt::QRA_OUT_OF_RANGE;
   const int index = ChannelIndexOf(channelNo);
   uint8_t item = 0;
   if (index >= 0 && size_t(index) < m_dataInfo.items.size())
@@ -861,7 +862,7 @@ int CQRAFile::ReadAlarmFlags(int channelNo, int64_t start, int64_t count, uint8_
       if (m_dataInfo.items[size_t(index)][size_t(k)] != 0) item |= uint8_t(1 << k);
   if (index < 0 || size_t(index) >= m_alarmLists.size() || !m_anyAlarmNode) {
     std::fill(out, out + count, item);
-    return QRA_OK;
+    return vt::QRA_OK;
   }
   std::fill(out, out + count, uint8_t(0));
   const bool display = (m_header.dataKindWord & 0xFFFFFF) == 2;
@@ -898,5 +899,5 @@ int CQRAFile::ReadAlarmFlags(int channelNo, int64_t start, int64_t count, uint8_
       if (set) out[i] |= bit;
     }
   }
-  return QRA_OK;
+  return vt::QRA_OK;
 }

@@ -20,6 +20,8 @@
 #include "recorder/RecordRangeCache.h"
 #include "recorder/newer/RecordColumns.h"
 
+namespace vt {
+
 // Block-reader result codes.
 enum QRA_RESULT : int {
   QRA_OUT_OF_RANGE = -1,
@@ -40,6 +42,8 @@ enum QRA_RESULT : int {
   QRA_NO_ALARM_TABLE = 15,
   QRA_TAGGED_VERSION = 16,
 };
+
+}  // namespace vt
 
 // A converted time: seconds since 1970 and milliseconds.
 struct QRATime {
@@ -291,8 +295,8 @@ class CQRAFile {
   QRABatchBlock m_batch;
   std::vector<QRAListEntry> m_tagNames;
   std::vector<QRAListEntry> m_tagNos;
-  int m_tagNamesState = QRA_ABSENT;
-  int m_tagNosState = QRA_ABSENT;
+  int m_tagNamesState = vt::QRA_ABSENT;
+  int m_tagNosState = vt::QRA_ABSENT;
   std::vector<std::string> m_strings;
   bool m_hasBatchTable = false;
   std::vector<QRABatchText> m_batchTable;

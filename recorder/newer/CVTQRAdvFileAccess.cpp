@@ -15,17 +15,17 @@ namespace {
 int DataTypeOfKind(int kind) {
   switch (kind) {
     case 0:
-      return CHANNEL_TYPE_SHORT;
+      return vt::CHANNEL_TYPE_SHORT;
     case 1:
-      return CHANNEL_TYPE_INT;
+      return vt::CHANNEL_TYPE_INT;
     case 2:
-      return CHANNEL_TYPE_KIND1;
+      return vt::CHANNEL_TYPE_KIND1;
     case 3:
-      return CHANNEL_TYPE_KIND7;
+      return vt::CHANNEL_TYPE_KIND7;
     case 4:
-      return CHANNEL_TYPE_KIND8;
+      return vt::CHANNEL_TYPE_KIND8;
     default:
-      return CHANNEL_TYPE_NONE;
+      return vt::CHANNEL_TYPE_NONE;
   }
 }
 
@@ -95,15 +95,15 @@ int CVTQRAdvFileAccess::Open(const std::string& path) {
   m_timeBlocks.clear();
   m_filePath = path;
   const int opened = m_reader.Open(path);
-  if (opened == QRADV_CHECKSUM) return FILE_ACCESS_CRC_ERROR;
-  if (opened != QRADV_OK) return FILE_ACCESS_UNSUPPORTED;
+  if (opened == vt::QRADV_CHECKSUM) return vt::FILE_ACCESS_CRC_ERROR;
+  if (opened != vt::QRADV_OK) return vt::FILE_ACCESS_UNSUPPORTED;
 
-  SQRAHeaderFields fields;
-  SQRAHeaderInfo info;
-  SQRADataInfo data;
-  if (m_reader.GetHeaderFields(&fields) != QRADV_OK || m_reader.GetHeaderInfo(&info) != QRADV_OK ||
-      m_reader.GetDataInfo(&data) != QRADV_OK)
-    return FILE_ACCESS_TABLES_FAILED;
+  vt::SQRAHeaderFields fields;
+  vt::SQRAHeaderInfo info;
+  vt::SQRADataInfo data;
+  if (m_reader.GetHeaderFields(&fields) != vt::QRADV_OK || m_reader.GetHeaderInfo(&info) != vt::QRADV_OK ||
+      m_reader.GetDataInfo(&data) != vt::QRADV_OK)
+    return vt::FILE_ACCESS_TABLES_FAILED;
   m_recorderType = fields.modelName;
   m_headerText = fields.headerText;
   m_serialNo = info.serial;
@@ -130,21 +130,21 @@ int CVTQRAdvFileAccess::Open(const std::string& path) {
 
   int batchFlag = 0;
   if (m_reader.GetBatchUsers(&m_startUserCode, &m_stopUserCode, &m_startUserName, &m_stopUserName, &batchFlag,
-                             nullptr) != QRADV_OK ||
-      m_reader.GetBatchNumber(&m_batchNo, &m_lotNo, &m_lotDigits) != QRADV_OK)
-    return FILE_ACCESS_TABLES_FAILED;
+                             nullptr) != vt::QRADV_OK ||
+      m_reader.GetBatchNumber(&m_batchNo, &m_lotNo, &m_lotDigits) != vt::QRADV_OK)
+    return vt::FILE_ACCESS_TABLES_FAILED;
   m_hasBatchInfo = batchFlag != 0 ? 1 : 0;
   m_hasLotNo = m_lotDigits > 0 ? 1 : 0;
   int groupCount = 0, messageCount = 0;
-  if (m_reader.GetGroupCounts(&groupCount, nullptr) != QRADV_OK ||
-      m_reader.GetMessageCount(&messageCount) != QRADV_OK)
-    return FILE_ACCESS_TABLES_FAILED;
+  if (m_reader.GetGroupCounts(&groupCount, nullptr) != vt::QRADV_OK ||
+      m_reader.GetMessageCount(&messageCount) != vt::QRADV_OK)
+    return vt::FILE_ACCESS_TABLES_FAILED;
 
   // Channels.
   int channelCount = 0;
   m_reader.GetChannelCounts(&channelCount, nullptr, nullptr, nullptr);
   for (int i = 0; i < channelCount; ++i) {
-    SChannelInfo c;
+    vt::SChannelInfo c;
     if (GetChannelInfo(i, &c) != 0) continue;
     m_channelNos.push_back(c.channelNo);
     m_channelTypes.push_back(c.dataType);
@@ -155,18 +155,18 @@ int CVTQRAdvFileAccess::Open(const std::string& path) {
     m_groups.reserve(size_t(groupCount));
     m_usedGroups.reserve(size_t(groupCount));
   } catch (const std::bad_alloc&) {
-    return FILE_ACCESS_NO_GROUP_MEMORY;
+    return vt::FILE_ACCESS_NO_GROUP_MEMORY;
   }
   for (int g = 0; g < groupCount; ++g) {
-    SFileGroup group;
+    vt::SFileGroup group;
     int inUse = 0;
     std::string name;
     if (GetGroupInfo(g, &name, &group.channelCount, &group.groupNo, &inUse) != 0)
-      return FILE_ACCESS_BAD_GROUP;
+      return vt::FILE_ACCESS_BAD_GROUP;
     if (inUse != 0) m_usedGroups.push_back(g);
     for (int p = 0; p < group.channelCount; ++p) {
-      SGroupChannelInfo place;
-      if (GetGroupChannel(g, p, &place) != 0) return FILE_ACCESS_TABLES_FAILED;
+      vt::SGroupChannelInfo place;
+      if (GetGroupChannel(g, p, &place) != 0) return vt::FILE_ACCESS_TABLES_FAILED;
       group.channelNos.push_back(place.channelIndex >= 0 ? GetChannelNo(place.channelIndex) : -1);
     }
     m_groups.push_back(std::move(group));
@@ -177,24 +177,24 @@ int CVTQRAdvFileAccess::Open(const std::string& path) {
   for (int n = 0; n < 3; ++n) {
     int32_t seconds = 0, ms = 0;
     std::string user, text;
-    if (m_reader.GetBatchComment(n, &seconds, &ms, &user, &text) != QRADV_OK)
-      return FILE_ACCESS_TABLES_FAILED;
+    if (m_reader.GetBatchComment(n, &seconds, &ms, &user, &text) != vt::QRADV_OK)
+      return vt::FILE_ACCESS_TABLES_FAILED;
     if (!user.empty() || !text.empty())
       m_batchComments[n] = SBatchComment(TickTime::FromTime(seconds, ms), text, user);
   }
   m_batchTextSlots = m_reader.GetBatchTextCount();
   for (int n = 0; n < m_batchTextSlots; ++n) {
     std::string title, text;
-    if (m_reader.GetBatchText(n, &title, &text) != QRADV_OK) return FILE_ACCESS_TABLES_FAILED;
+    if (m_reader.GetBatchText(n, &title, &text) != vt::QRADV_OK) return vt::FILE_ACCESS_TABLES_FAILED;
     if (!title.empty() || !text.empty()) m_batchTexts[n] = SBatchText(title, text);
   }
 
   // Messages; a message that cannot be read ends the list there.
   m_messages.resize(size_t(messageCount));
   for (int i = 0; i < messageCount; ++i) {
-    SQRAMessage x;
-    if (m_reader.GetMessage(i, &x) != QRADV_OK) break;
-    SFileMessage& m = m_messages[size_t(i)];
+    vt::SQRAMessage x;
+    if (m_reader.GetMessage(i, &x) != vt::QRADV_OK) break;
+    vt::SFileMessage& m = m_messages[size_t(i)];
     m.user = x.user;
     m.text = x.text;
     m.messageNo = x.number;
@@ -204,7 +204,7 @@ int CVTQRAdvFileAccess::Open(const std::string& path) {
     m.inputTime = ToTick(x.inputTime);
     m.relativeDataNo = x.relativeDataNo;
     if (m_timeChangeCount != 0) {
-      if (RecordTime(x.relativeDataNo, &m.messageTime) != 0) return FILE_ACCESS_TABLES_FAILED;
+      if (RecordTime(x.relativeDataNo, &m.messageTime) != 0) return vt::FILE_ACCESS_TABLES_FAILED;
     } else {
       m.messageTime = ToTick(x.messageTime);
     }
@@ -218,14 +218,14 @@ int CVTQRAdvFileAccess::Open(const std::string& path) {
     }
   }
 
-  if (ReadTimeBlocks() != 0) return FILE_ACCESS_TABLES_FAILED;
-  return FILE_ACCESS_OK;
+  if (ReadTimeBlocks() != 0) return vt::FILE_ACCESS_TABLES_FAILED;
+  return vt::FILE_ACCESS_OK;
 }
 
 int CVTQRAdvFileAccess::RecordTime(int64_t position, TickTime* out) {
   int32_t seconds = 0, ms = 0;
   if (position < 0 || position >= m_recordCount) return 1;
-  if (m_reader.ReadRecordTimes(position, 1, &seconds, &ms) != QRADV_OK) return 1;
+  if (m_reader.ReadRecordTimes(position, 1, &seconds, &ms) != vt::QRADV_OK) return 1;
   *out = TickTime::FromTime(seconds, ms);
   return 0;
 }
@@ -243,7 +243,7 @@ int CVTQRAdvFileAccess::ReadTimeBlocks() {
     const int64_t n = std::min<int64_t>(kTimeChunk, m_recordCount - done);
     seconds.resize(size_t(n));
     ms.resize(size_t(n));
-    if (m_reader.ReadRecordTimes(done, n, seconds.data(), ms.data()) != QRADV_OK) return 1;
+    if (m_reader.ReadRecordTimes(done, n, seconds.data(), ms.data()) != vt::QRADV_OK) return 1;
     for (int64_t i = 0; i < n; ++i) {
       const TickTime t = TickTime::FromTime(seconds[size_t(i)], ms[size_t(i)]);
       if (done + i == 0) {
@@ -262,8 +262,8 @@ int CVTQRAdvFileAccess::ReadTimeBlocks() {
 }
 
 int CVTQRAdvFileAccess::GetLoggingNo() {
-  SQRAChannelInfo c;
-  if (m_reader.GetChannelInfo(0, &c) != QRADV_OK) return 0;
+  vt::SQRAChannelInfo c;
+  if (m_reader.GetChannelInfo(0, &c) != vt::QRADV_OK) return 0;
   return c.loggingNo;
 }
 
@@ -273,13 +273,13 @@ int CVTQRAdvFileAccess::GetGroupInfo(int groupIndex, std::string* name, int* cha
   int count = 0;
   m_reader.GetGroupCounts(&count, nullptr);
   if (groupIndex < 0 || groupIndex >= count) return 1;
-  return m_reader.GetGroupInfo(groupIndex, name, channelCount, groupNo, inUse) == QRADV_OK ? 0 : 1;
+  return m_reader.GetGroupInfo(groupIndex, name, channelCount, groupNo, inUse) == vt::QRADV_OK ? 0 : 1;
 }
 
-int CVTQRAdvFileAccess::GetGroupChannel(int groupIndex, int place, SGroupChannelInfo* out) {
+int CVTQRAdvFileAccess::GetGroupChannel(int groupIndex, int place, vt::SGroupChannelInfo* out) {
   if (out == nullptr || groupIndex < 0 || place < 0) return 1;
-  SQRAGroupChannel g;
-  if (m_reader.GetGroupChannel(groupIndex, place, &g) != QRADV_OK) return 1;
+  vt::SQRAGroupChannel g;
+  if (m_reader.GetGroupChannel(groupIndex, place, &g) != vt::QRADV_OK) return 1;
   out->channelIndex = g.channelIndex;
   out->scaleValid = g.scaleValid;
   out->spanLow = g.spanLow;
@@ -296,22 +296,22 @@ int CVTQRAdvFileAccess::GetGroupChannel(int groupIndex, int place, SGroupChannel
   return 0;
 }
 
-int CVTQRAdvFileAccess::GetChannelInfo(int channelIndex, SChannelInfo* out) {
+int CVTQRAdvFileAccess::GetChannelInfo(int channelIndex, vt::SChannelInfo* out) {
   if (out == nullptr || channelIndex < 0) return 1;
-  SQRAChannelInfo c;
-  if (m_reader.GetChannelInfo(channelIndex, &c) != QRADV_OK) return 1;
+  vt::SQRAChannelInfo c;
+  if (m_reader.GetChannelInfo(channelIndex, &c) != vt::QRADV_OK) return 1;
   out->rangeClass = (c.rangeClass >= 0 && c.rangeClass <= 2) ? c.rangeClass + 1 : 0;
   out->dataType = DataTypeOfKind(c.kind);
   out->name = c.name;
   out->channelNo = std::atoi(c.name.c_str() + 2);
   std::string text;
-  if (m_reader.GetTagNameListState() == QRA_OK) {
-    out->tagName = m_reader.GetTagName(channelIndex, &text) == QRADV_OK ? text : std::string();
+  if (m_reader.GetTagNameListState() == vt::QRA_OK) {
+    out->tagName = m_reader.GetTagName(channelIndex, &text) == vt::QRADV_OK ? text : std::string();
   } else {
     out->tagName = c.tag;
   }
   text.clear();
-  if (m_reader.GetTagNoListState() == QRA_OK && m_reader.GetTagNo(channelIndex, &text) == QRADV_OK)
+  if (m_reader.GetTagNoListState() == vt::QRA_OK && m_reader.GetTagNo(channelIndex, &text) == vt::QRADV_OK)
     out->tagNo = text;
   else
     out->tagNo.clear();
@@ -347,7 +347,7 @@ int CVTQRAdvFileAccess::ReadRecords(int channelIndex, int start, int count, CVTD
   std::vector<int32_t>& ms = scratch.ms;
   try {
     Grow(flags, count);
-    if (type == CHANNEL_TYPE_SHORT || type == CHANNEL_TYPE_INT) {
+    if (type == vt::CHANNEL_TYPE_SHORT || type == vt::CHANNEL_TYPE_INT) {
       Grow(first, count);
       if (m_dataKind == DATA_KIND_DISPLAY) Grow(second, count);
       Grow(seconds, readTimes ? count : 1);
@@ -362,16 +362,16 @@ int CVTQRAdvFileAccess::ReadRecords(int channelIndex, int start, int count, CVTD
   } catch (const std::bad_alloc&) {
     return 2;
   }
-  if (m_reader.ReadAlarmFlags(channelIndex, start, count, flags.data()) != QRADV_OK) return 1;
-  if (type != CHANNEL_TYPE_SHORT && type != CHANNEL_TYPE_INT) return 0;
+  if (m_reader.ReadAlarmFlags(channelIndex, start, count, flags.data()) != vt::QRADV_OK) return 1;
+  if (type != vt::CHANNEL_TYPE_SHORT && type != vt::CHANNEL_TYPE_INT) return 0;
   if (m_reader.ReadChannelValues(channelIndex, start, 0, count, first.data(), seconds.data(), ms.data(),
-                                 readTimes) != QRADV_OK)
+                                 readTimes) != vt::QRADV_OK)
     return 1;
   if (m_dataKind == DATA_KIND_DISPLAY &&
       m_reader.ReadChannelValues(channelIndex, start, 1, count, second.data(), nullptr, nullptr, false) !=
-          QRADV_OK)
+          vt::QRADV_OK)
     return 1;
-  const int size = type == CHANNEL_TYPE_SHORT ? 2 : 4;
+  const int size = type == vt::CHANNEL_TYPE_SHORT ? 2 : 4;
   const TickTime firstTime = TickTime::FromTime(seconds[0], ms[0]);
   // Decoded straight into the buffer's array when the whole range fits.
   const int32_t* secondsAt = seconds.data();
@@ -411,7 +411,7 @@ int CVTQRAdvFileAccess::ReadRecords(int channelIndex, int start, int count, CVTD
 }
 
 int CVTQRAdvFileAccess::ReadColumns(const std::vector<int>& channelIndexes, int start, int count,
-                                    CVTColumns* out) {
+                                    vt::CVTColumns* out) {
   // The same answers as the channel-by-channel path of the base class, whose reads fail for a
   // range past the last record.
   if (out == nullptr || start < 0 || count < 0) return 1;
@@ -425,13 +425,13 @@ int CVTQRAdvFileAccess::ReadColumns(const std::vector<int>& channelIndexes, int 
     fields.reserve(channelIndexes.size() * (display ? 2 : 1));
     for (std::size_t k = 0; k < channelIndexes.size(); ++k) {
       const int c = channelIndexes[k];
-      CVTColumns::Column& column = out->GetColumn(int(k));
+      vt::CVTColumns::Column& column = out->GetColumn(int(k));
       column.channelIndex = c;
       column.flags.resize(std::size_t(count));
-      if (m_reader.ReadAlarmFlags(c, start, count, column.flags.data()) != QRADV_OK) return 1;
+      if (m_reader.ReadAlarmFlags(c, start, count, column.flags.data()) != vt::QRADV_OK) return 1;
       const int type = GetChannelDataType(c);
-      if (type != CHANNEL_TYPE_SHORT && type != CHANNEL_TYPE_INT) continue;
-      column.valueType = type == CHANNEL_TYPE_SHORT ? VALUE_TYPE_SHORT : VALUE_TYPE_INT;
+      if (type != vt::CHANNEL_TYPE_SHORT && type != vt::CHANNEL_TYPE_INT) continue;
+      column.valueType = type == vt::CHANNEL_TYPE_SHORT ? VALUE_TYPE_SHORT : VALUE_TYPE_INT;
       column.hasSamples = true;
       if (count == 0) continue;
       column.values.resize(std::size_t(count));
@@ -446,8 +446,8 @@ int CVTQRAdvFileAccess::ReadColumns(const std::vector<int>& channelIndexes, int 
     TickTime first;
     if (!fields.empty()) {
       int32_t seconds = 0, ms = 0;
-      if (m_reader.ReadChannelColumns(start, count, fields) != QRADV_OK ||
-          m_reader.GetDerivedTime(start, &seconds, &ms) != QRADV_OK)
+      if (m_reader.ReadChannelColumns(start, count, fields) != vt::QRADV_OK ||
+          m_reader.GetDerivedTime(start, &seconds, &ms) != vt::QRADV_OK)
         return 1;
       first = RangeStartTime(TickTime::FromTime(seconds, ms), start);
     }
@@ -462,7 +462,7 @@ int CVTQRAdvFileAccess::GetAlarm(int index, int* channelIndex, int64_t* relative
                                  int* action, int* level, int* type, int* lastWord) {
   if (!channelIndex || !relativeDataNo || !time || !action || !level || !type || !lastWord) return 1;
   QRAAlarmEntry a;
-  if (m_reader.GetAlarm(index, &a) != QRADV_OK) return 1;
+  if (m_reader.GetAlarm(index, &a) != vt::QRADV_OK) return 1;
   *channelIndex = a.channel;
   *relativeDataNo = a.dataNo;
   *time = ToTick(a.time);
@@ -500,9 +500,9 @@ int CVTQRAdvFileAccess::ReadDisplayValues(int channelIndex, int start, int count
     return 1;
   }
   if (m_reader.ReadChannelValues(channelIndex, start, 0, count, minima->data(), &seconds, &ms, false) !=
-          QRADV_OK ||
+          vt::QRADV_OK ||
       m_reader.ReadChannelValues(channelIndex, start, 1, count, maxima->data(), nullptr, nullptr, false) !=
-          QRADV_OK)
+          vt::QRADV_OK)
     return 1;
   *firstTime = TickTime::FromTime(seconds, ms);
   *numberRead = count;
@@ -519,7 +519,7 @@ int CVTQRAdvFileAccess::ReadEventRecord(int channelIndex, int start, int count, 
     return 1;
   }
   if (m_reader.ReadChannelValues(channelIndex, start, 0, count, values->data(), &seconds, &ms, false) !=
-      QRADV_OK)
+      vt::QRADV_OK)
     return 1;
   *firstTime = TickTime::FromTime(seconds, ms);
   *numberRead = count;
@@ -534,7 +534,7 @@ int CVTQRAdvFileAccess::ReadAlarmFlags(int channelIndex, int start, int count, s
   } catch (const std::bad_alloc&) {
     return 1;
   }
-  if (m_reader.ReadAlarmFlags(channelIndex, start, count, flags->data()) != QRADV_OK) return 1;
+  if (m_reader.ReadAlarmFlags(channelIndex, start, count, flags->data()) != vt::QRADV_OK) return 1;
   *numberRead = count;
   return 0;
 }

@@ -19,12 +19,12 @@ class CVTQRAdvFileAccess : public CVTDataFileAccess {
   int Open(const std::string& path) override;
   int GetLoggingNo() override;
   int GetGroupInfo(int groupIndex, std::string* name, int* channelCount, int* groupNo, int* inUse) override;
-  int GetGroupChannel(int groupIndex, int place, SGroupChannelInfo* out) override;
-  int GetChannelInfo(int channelIndex, SChannelInfo* out) override;
+  int GetGroupChannel(int groupIndex, int place, vt::SGroupChannelInfo* out) override;
+  int GetChannelInfo(int channelIndex, vt::SChannelInfo* out) override;
   // 0 success, 1 failure (also when an append to the buffer fails), 2 no memory.
   int ReadRecords(int channelIndex, int start, int count, CVTData* out, bool readTimes) override;
   // Every channel's fields of the range from one pass over its records.
-  int ReadColumns(const std::vector<int>& channelIndexes, int start, int count, CVTColumns* out) override;
+  int ReadColumns(const std::vector<int>& channelIndexes, int start, int count, vt::CVTColumns* out) override;
   int GetAlarm(int index, int* channelIndex, int64_t* relativeDataNo, TickTime* time, int* action, int* level,
                int* type, int* lastWord) override;
   int GetTimeBlockStarts(std::vector<int64_t>* out) override;

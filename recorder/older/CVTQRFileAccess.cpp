@@ -64,14 +64,14 @@ int CVTQRFileAccess::Open(const std::string& path) {
   m_alarmEvents.clear();
   m_alarmCount = 0;
   int result = OpenSteps(path);
-  if (result != FILE_ACCESS_OK) Close();
+  if (result != vt::FILE_ACCESS_OK) Close();
   return result;
 }
 
 int CVTQRFileAccess::OpenSteps(const std::string& path) {
   if (RecFileOpen(path, &m_handle) != 0) {
     m_handle = nullptr;
-    return FILE_ACCESS_UNSUPPORTED;
+    return vt::FILE_ACCESS_UNSUPPORTED;
   }
   RecFileTimes times;
   int kindChar = RecFileGetTimes(m_handle, &times);
@@ -87,10 +87,10 @@ int CVTQRFileAccess::OpenSteps(const std::string& path) {
   m_powerFailure = m_startFactor == 3 || m_stopFactor == 3 ? 1 : 0;
   m_timeChangeCount = times.clockChanges;
 
-  if (int r = TakeHeader(); r != FILE_ACCESS_OK) return r;
+  if (int r = TakeHeader(); r != vt::FILE_ACCESS_OK) return r;
   BuildAlarms();
-  if (int r = BuildMessages(); r != FILE_ACCESS_OK) return r;
-  if (int r = BuildGroups(); r != FILE_ACCESS_OK) return r;
+  if (int r = BuildMessages(); r != vt::FILE_ACCESS_OK) return r;
+  if (int r = BuildGroups(); r != vt::FILE_ACCESS_OK) return r;
   BuildGuid(times);
   return Probe();
 }
@@ -98,14 +98,14 @@ int CVTQRFileAccess::OpenSteps(const std::string& path) {
 // Header values, batch comments and texts, the channel table.
 int CVTQRFileAccess::TakeHeader() {
   RecFileInfo info;
-  if (RecFileGetInfo(m_handle, &info) != 0) return FILE_ACCESS_TABLES_FAILED;
+  if (RecFileGetInfo(m_handle, &info) != 0) return vt::FILE_ACCESS_TABLES_FAILED;
   m_dataInterval = (info.intervalSeconds * 8 + info.intervalEighths) * 125;
   m_triggerTime = RecorderTime(info.triggerSeconds, info.triggerEighths);
   m_recorderType = info.modelName;
   m_instrumentName = m_serialNo + "_" + m_recorderType;
 
   RecFileHeaderInfo hi;
-  if (RecFileGetHeaderInfo(m_handle, &hi) != 0) return FILE_ACCESS_TABLES_FAILED;
+  if (RecFileGetHeaderInfo(m_handle, &hi) != 0) return vt::FILE_ACCESS_TABLES_FAILED;
   m_startDataNo = int64_t(hi.dataNoBefore) + 1;
   m_endDataNo = hi.lastDataNo;
   // A count of records, not a data number; kept as the stored indexes have it.
@@ -139,14 +139,14 @@ int CVTQRFileAccess::TakeHeader() {
   int perGroup = 0;
   RecFileGetGroupLimits(m_handle, &m_groupLimit, &perGroup);
   m_channelNos.assign(std::size_t(channels), -1);
-  m_channelTypes.assign(std::size_t(channels), CHANNEL_TYPE_NONE);
+  m_channelTypes.assign(std::size_t(channels), vt::CHANNEL_TYPE_NONE);
   for (int i = 0; i < channels; ++i) {
-    SChannelInfo ci;
+    vt::SChannelInfo ci;
     if (GetChannelInfo(i, &ci) != 0) continue;
     m_channelNos[std::size_t(i)] = ci.channelNo;
     m_channelTypes[std::size_t(i)] = ci.dataType;
   }
-  return FILE_ACCESS_OK;
+  return vt::FILE_ACCESS_OK;
 }
 
 void CVTQRFileAccess::BuildAlarms() {
@@ -180,12 +180,12 @@ int CVTQRFileAccess::BuildMessages() {
   RecFileGetInfo(m_handle, &info);
   RecFileMessage msg;
   if (info.messages > 0 && RecFileGetMessage(m_handle, info.messages - 1, &msg) != 0)
-    return FILE_ACCESS_TABLES_FAILED;
-  m_messages.assign(std::size_t(std::max(0, info.messages)), SFileMessage{});
+    return vt::FILE_ACCESS_TABLES_FAILED;
+  m_messages.assign(std::size_t(std::max(0, info.messages)), vt::SFileMessage{});
   std::size_t next = 0;
   for (int i = 0; i < info.messages; ++i) {
-    if (RecFileGetMessage(m_handle, i, &msg) != 0) return FILE_ACCESS_TABLES_FAILED;
-    SFileMessage& m = m_messages[next++];
+    if (RecFileGetMessage(m_handle, i, &msg) != 0) return vt::FILE_ACCESS_TABLES_FAILED;
+    vt::SFileMessage& m = m_messages[next++];
     m.user = msg.user;
     m.messageNo = msg.numberMinus1 + 1;
     m.serial = i;
@@ -197,7 +197,7 @@ int CVTQRFileAccess::BuildMessages() {
     m.messageTime = RecorderTime(msg.seconds, msg.eighths);
     m.inputTime = m.messageTime;
   }
-  return FILE_ACCESS_OK;
+  return vt::FILE_ACCESS_OK;
 }
 
 // Every display group counts as used; empty places keep -1 for their channel number.
@@ -205,26 +205,26 @@ int CVTQRFileAccess::BuildGroups() {
   try {
     m_usedGroups.reserve(std::size_t(m_groupLimit));
   } catch (const std::bad_alloc&) {
-    return FILE_ACCESS_NO_GROUP_MEMORY;
+    return vt::FILE_ACCESS_NO_GROUP_MEMORY;
   }
-  m_groups.assign(std::size_t(m_groupLimit), SFileGroup{});
+  m_groups.assign(std::size_t(m_groupLimit), vt::SFileGroup{});
   for (int g = 0; g < m_groupLimit; ++g) {
     std::string name;
     int count = 0, number = 0, inUse = 0;
-    if (GetGroupInfo(g, &name, &count, &number, &inUse) != 0) return FILE_ACCESS_BAD_GROUP;
+    if (GetGroupInfo(g, &name, &count, &number, &inUse) != 0) return vt::FILE_ACCESS_BAD_GROUP;
     m_usedGroups.push_back(g);
-    SFileGroup& group = m_groups[std::size_t(g)];
+    vt::SFileGroup& group = m_groups[std::size_t(g)];
     group.groupNo = g + 1;
     group.channelCount = count;
     group.channelNos.assign(std::size_t(count), -1);
     for (int place = 0; place < count; ++place) {
-      SGroupChannelInfo gc;
-      if (GetGroupChannel(g, place, &gc) != 0) return FILE_ACCESS_TABLES_FAILED;
+      vt::SGroupChannelInfo gc;
+      if (GetGroupChannel(g, place, &gc) != 0) return vt::FILE_ACCESS_TABLES_FAILED;
       if (gc.channelIndex >= 0 && std::size_t(gc.channelIndex) < m_channelNos.size())
         group.channelNos[std::size_t(place)] = m_channelNos[std::size_t(gc.channelIndex)];
     }
   }
-  return FILE_ACCESS_OK;
+  return vt::FILE_ACCESS_OK;
 }
 
 // The files carry no recording GUID; this one is built from values every file of a recording
@@ -247,15 +247,15 @@ void CVTQRFileAccess::BuildGuid(const RecFileTimes& times) {
 
 // The first and the last record must be readable, each into a buffer of its own.
 int CVTQRFileAccess::Probe() {
-  if (m_channelTypes.empty()) return FILE_ACCESS_TABLES_FAILED;
+  if (m_channelTypes.empty()) return vt::FILE_ACCESS_TABLES_FAILED;
   const int64_t last = m_endDataNo - m_startDataNo;
-  if (last < 0 || last > INT32_MAX) return FILE_ACCESS_TABLES_FAILED;
+  if (last < 0 || last > INT32_MAX) return vt::FILE_ACCESS_TABLES_FAILED;
   for (int64_t position : {int64_t(0), last}) {
     CVTData probe;
-    if (probe.Allocate(m_dataKind, m_channelTypes[0], 1) != 0) return FILE_ACCESS_TABLES_FAILED;
-    if (ReadRecords(0, int(position), 1, &probe, true) != 0) return FILE_ACCESS_TABLES_FAILED;
+    if (probe.Allocate(m_dataKind, m_channelTypes[0], 1) != 0) return vt::FILE_ACCESS_TABLES_FAILED;
+    if (ReadRecords(0, int(position), 1, &probe, true) != 0) return vt::FILE_ACCESS_TABLES_FAILED;
   }
-  return FILE_ACCESS_OK;
+  return vt::FILE_ACCESS_OK;
 }
 
 int CVTQRFileAccess::GetGroupInfo(int groupIndex, std::string* name, int* channelCount, int* groupNo,
@@ -268,7 +268,7 @@ int CVTQRFileAccess::GetGroupInfo(int groupIndex, std::string* name, int* channe
   return 0;
 }
 
-int CVTQRFileAccess::GetGroupChannel(int groupIndex, int place, SGroupChannelInfo* out) {
+int CVTQRFileAccess::GetGroupChannel(int groupIndex, int place, vt::SGroupChannelInfo* out) {
   if (!out || groupIndex < 0 || place < 0) return 1;
   RecFileGroupChannel gc;
   if (RecFileGetGroupChannel(m_handle, groupIndex, place, &gc) != 0) return 1;
@@ -289,12 +289,12 @@ int CVTQRFileAccess::GetGroupChannel(int groupIndex, int place, SGroupChannelInf
   return 0;
 }
 
-int CVTQRFileAccess::GetChannelInfo(int channelIndex, SChannelInfo* out) {
+int CVTQRFileAccess::GetChannelInfo(int channelIndex, vt::SChannelInfo* out) {
   if (!out || channelIndex < 0) return 1;
   RecFileChannel ch;
   if (RecFileGetChannel(m_handle, channelIndex, &ch) != 0) return 1;
   out->rangeClass = ch.wide ? 2 : 1;  // the channel kind: measured, or computed
-  out->dataType = ch.wide ? CHANNEL_TYPE_INT : CHANNEL_TYPE_SHORT;
+  out->dataType = ch.wide ? vt::CHANNEL_TYPE_INT : vt::CHANNEL_TYPE_SHORT;
   out->name = ch.name;
   out->channelNo = std::atoi(ch.name.c_str() + 2);
   out->tagName = m_tagsUsed ? ch.tag : std::string();
@@ -372,7 +372,7 @@ int CVTQRFileAccess::ReadRecords(int channelIndex, int start, int count, CVTData
     return 2;
   }
   if (ReadAlarmFlags(channelIndex, start, count, &flags, &delivered) != 0 || delivered != count) return 1;
-  if (dataType != CHANNEL_TYPE_SHORT && dataType != CHANNEL_TYPE_INT) return 0;
+  if (dataType != vt::CHANNEL_TYPE_SHORT && dataType != vt::CHANNEL_TYPE_INT) return 0;
 
   TickTime time;
   int read = 0;
@@ -382,13 +382,13 @@ int CVTQRFileAccess::ReadRecords(int channelIndex, int start, int count, CVTData
     if (ReadEventRecord(channelIndex, start, count, &time, &values, &read) != 0 || read != count) return 1;
     time.AddMilliseconds(int64_t(start) * m_dataInterval);
     // Decoded straight into the buffer's array when the whole range fits.
-    if (AppendEvents(out, dataType == CHANNEL_TYPE_INT, read, time, m_dataInterval, values.data(),
+    if (AppendEvents(out, dataType == vt::CHANNEL_TYPE_INT, read, time, m_dataInterval, values.data(),
                      flags.data()))
       return 0;
     for (int i = 0; i < read; ++i, time.AddMilliseconds(m_dataInterval)) {
       const int32_t v = values[std::size_t(i)];
       const uint8_t f = flags[std::size_t(i)];
-      int r = dataType == CHANNEL_TYPE_SHORT
+      int r = dataType == vt::CHANNEL_TYPE_SHORT
                   ? out->AddEventShort(time, RecorderState16(int16_t(v)), f, int16_t(v))
                   : out->AddEventInt(time, RecorderState32(v), f, v);
       if (r != STORE_OK) return 1;
@@ -398,13 +398,13 @@ int CVTQRFileAccess::ReadRecords(int channelIndex, int start, int count, CVTData
     if (ReadDisplayValues(channelIndex, start, count, &time, &minima, &maxima, &read) != 0 || read != count)
       return 1;
     time.AddMilliseconds(int64_t(start) * m_dataInterval);
-    if (AppendDisplays(out, dataType == CHANNEL_TYPE_INT, read, time, m_dataInterval, minima.data(),
+    if (AppendDisplays(out, dataType == vt::CHANNEL_TYPE_INT, read, time, m_dataInterval, minima.data(),
                        maxima.data(), flags.data()))
       return 0;
     for (int i = 0; i < read; ++i, time.AddMilliseconds(m_dataInterval)) {
       const int32_t lo = minima[std::size_t(i)], hi = maxima[std::size_t(i)];
       const uint8_t f = flags[std::size_t(i)];
-      int r = dataType == CHANNEL_TYPE_SHORT
+      int r = dataType == vt::CHANNEL_TYPE_SHORT
                   ? out->AddDisplayShort(time, int16_t(lo), RecorderState16(int16_t(lo)), f, int16_t(hi),
                                          RecorderState16(int16_t(hi)), f)
                   : out->AddDisplayInt(time, lo, RecorderState32(lo), f, hi, RecorderState32(hi), f);

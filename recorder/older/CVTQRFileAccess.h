@@ -19,8 +19,8 @@ class CVTQRFileAccess : public CVTDataFileAccess {
   int Open(const std::string& path) override;
   void Close() override;
   int GetGroupInfo(int groupIndex, std::string* name, int* channelCount, int* groupNo, int* inUse) override;
-  int GetGroupChannel(int groupIndex, int place, SGroupChannelInfo* out) override;
-  int GetChannelInfo(int channelIndex, SChannelInfo* out) override;
+  int GetGroupChannel(int groupIndex, int place, vt::SGroupChannelInfo* out) override;
+  int GetChannelInfo(int channelIndex, vt::SChannelInfo* out) override;
   int ReadRecords(int channelIndex, int start, int count, CVTData* out, bool readTimes) override;
   int GetAlarm(int index, int* channelIndex, int64_t* relativeDataNo, TickTime* time, int* action, int* level,
                int* type, int* lastWord) override;

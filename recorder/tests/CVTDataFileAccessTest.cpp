@@ -17,7 +17,7 @@ class TableReader : public CVTDataFileAccess {
     m_batchComments[2] = SBatchComment(TickTime(20), "two", "b");
     m_batchComments[0] = SBatchComment(TickTime(10), "zero", "a");
     m_batchTexts[1] = SBatchText("t", "x");
-    SFileMessage m;
+    vt::SFileMessage m;
     m.groups = {1, 3};
     m.groupCount = 2;
     m_messages = {m};
@@ -37,9 +37,9 @@ TEST(CVTDataFileAccess, BaseAnswers) {
   EXPECT_EQ(r.GetTriggerTime(nullptr), 1);
   std::vector<int64_t> blocks;
   EXPECT_EQ(r.GetTimeBlockStarts(&blocks), 0);
-  SChannelInfo ci;
+  vt::SChannelInfo ci;
   EXPECT_EQ(r.GetChannelInfo(0, &ci), 1);
-  SGroupChannelInfo gc;
+  vt::SGroupChannelInfo gc;
   EXPECT_EQ(r.GetGroupChannel(0, 0, &gc), 1);
   CVTData d;
   EXPECT_EQ(r.ReadRecords(0, 0, 1, &d, true), 1);

@@ -58,8 +58,8 @@ Sample FromRecords(const CVTData& d, int i) {
   return s;
 }
 
-Sample FromColumns(const CVTColumns& c, int k, int i) {
-  const CVTColumns::Column& col = c.GetColumn(k);
+Sample FromColumns(const vt::CVTColumns& c, int k, int i) {
+  const vt::CVTColumns::Column& col = c.GetColumn(k);
   const bool display = c.GetKind() == DATA_KIND_DISPLAY;
   Sample s{};
   s.ticks = c.GetTime(i).ticks;
@@ -73,7 +73,7 @@ Sample FromColumns(const CVTColumns& c, int k, int i) {
 
 // Reads [start, start + count) of every channel both ways through one reader and compares them.
 // Returns the bytes the column read took from the file; counts the value types seen.
-uint64_t CompareRange(CVTDataFileAccess& reader, CVTColumns& columns, int start, int count, int types[2],
+uint64_t CompareRange(CVTDataFileAccess& reader, vt::CVTColumns& columns, int start, int count, int types[2],
                       const std::string& what) {
   std::vector<int> all;
   for (int c = 0; c < reader.GetChannelCount(); ++c) all.push_back(c);
@@ -86,7 +86,7 @@ uint64_t CompareRange(CVTDataFileAccess& reader, CVTColumns& columns, int start,
   for (int k = 0; k < int(all.size()); ++k) {
     CVTData d;
     EXPECT_EQ(reader.ReadRecords(all[size_t(k)], start, count, &d, false), 0) << what;
-    const CVTColumns::Column& col = columns.GetColumn(k);
+    const vt::CVTColumns::Column& col = columns.GetColumn(k);
     EXPECT_EQ(col.channelIndex, all[size_t(k)]);
     if (!col.hasSamples) {
       EXPECT_EQ(d.GetCount(), 0) << what << " channel " << k;
@@ -137,7 +137,7 @@ TEST(Columns, EqualReadRecordsForEveryChannelInBothFormats) {
     CVTDataFileAccess* opened = nullptr;
     ASSERT_EQ(CreateFileAccess(f.path, &opened), 0) << f.what;
     std::unique_ptr<CVTDataFileAccess> reader(opened);
-    CVTColumns columns;  // one object for every range, as a range-by-range caller keeps it
+    vt::CVTColumns columns;  // one object for every range, as a range-by-range caller keeps it
     // A range read once from the file for all channels, one across the ring end, the whole
     // file, then a short range into the grown arrays.
     EXPECT_EQ(CompareRange(*reader, columns, 0, 700, types, f.what), 700 * f.recordSize) << f.what;

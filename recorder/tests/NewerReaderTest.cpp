@@ -64,8 +64,8 @@ TEST_F(NewerReader, VariantTableThroughTheWholeChain) {
   CVTQRAdvFileAccess missing;
   EXPECT_EQ(missing.Open(dir_.path() + "/none.DAE"), 30);
   CQRADVFileAccess iface;
-  EXPECT_EQ(iface.Open(dir_.path() + "/none.DAE"), QRADV_OPEN_FAILED);
-  EXPECT_EQ(iface.GetBatchTextCount(), QRADV_NOT_OPEN);
+  EXPECT_EQ(iface.Open(dir_.path() + "/none.DAE"), vt::QRADV_OPEN_FAILED);
+  EXPECT_EQ(iface.GetBatchTextCount(), vt::QRADV_NOT_OPEN);
 }
 
 // A pipe or a folder under a recorder file's name is refused at once; the import must not wait
@@ -93,7 +93,7 @@ TEST_F(NewerReader, OnlyRegularFilesOpen) {
       FAIL() << "the reader waited on " << path;
     }
     const auto [code, result] = opened.get();
-    EXPECT_EQ(code, QRA_OPEN_FAILED) << path;
+    EXPECT_EQ(code, vt::QRA_OPEN_FAILED) << path;
     EXPECT_EQ(result, 30) << path;
   }
 }
@@ -233,7 +233,7 @@ TEST_F(NewerReader, ChannelsAndGroups) {
   const char* tags[] = {"Boiler temp \xC2\xB0", "", "Inlet pressure", "Vac"};
   const char* tagNos[] = {"", "T-002", "", "V-201"};
   for (int i = 0; i < 4; ++i) {
-    SChannelInfo c;
+    vt::SChannelInfo c;
     ASSERT_EQ(r->GetChannelInfo(i, &c), 0);
     EXPECT_EQ(c.channelNo, numbers[i]);
     EXPECT_EQ(r->GetChannelNo(i), numbers[i]);
@@ -244,7 +244,7 @@ TEST_F(NewerReader, ChannelsAndGroups) {
     EXPECT_EQ(c.tagName, tags[i]);
     EXPECT_EQ(c.tagNo, tagNos[i]);
   }
-  SChannelInfo c;
+  vt::SChannelInfo c;
   ASSERT_EQ(r->GetChannelInfo(0, &c), 0);
   EXPECT_EQ(c.name, "CH001");
   EXPECT_EQ(c.unit,
@@ -287,7 +287,7 @@ TEST_F(NewerReader, ChannelsAndGroups) {
   EXPECT_EQ(count, 2);
   EXPECT_EQ(r->GetGroupInfo(3, &name, &count, &number, &inUse), 1);
 
-  SGroupChannelInfo p;
+  vt::SGroupChannelInfo p;
   ASSERT_EQ(r->GetGroupChannel(0, 0, &p), 0);
   EXPECT_EQ(p.channelIndex, 0);
   EXPECT_EQ(p.tripValid[0], 1);
@@ -315,7 +315,7 @@ TEST_F(NewerReader, TripLineOnAnEmptyRawRangeIsItsLowerSpan) {
   m.channels[2].spanLow = 30;
   m.groups[2].trips[0] = {1, 250};
   auto r = OpenModel(m);
-  SGroupChannelInfo p;
+  vt::SGroupChannelInfo p;
   ASSERT_EQ(r->GetGroupChannel(2, 0, &p), 0);
   EXPECT_EQ(p.tripValid[0], 1);
   EXPECT_DOUBLE_EQ(p.tripValue[0], 30.0);
@@ -339,7 +339,7 @@ TEST_F(NewerReader, GroupPlacesWithAGap) {
   EXPECT_EQ(r->FindChannelInGroup(1, 1), 0);
   EXPECT_EQ(r->FindChannelInGroup(-1, 1), 1);
   EXPECT_EQ(r->FindChannelInGroup(2, 1), 2);
-  SGroupChannelInfo p;
+  vt::SGroupChannelInfo p;
   ASSERT_EQ(r->GetGroupChannel(0, 3, &p), 0);
   EXPECT_EQ(p.channelIndex, -1);
 }

@@ -126,7 +126,7 @@ TEST_P(OlderAccessLayouts, GettersEqualTheModel) {
   EXPECT_EQ(r.FindChannel(5), 1);
   EXPECT_EQ(r.GetChannelDataType(1), 3);
   EXPECT_EQ(r.GetChannelDataType(2), 5);
-  SChannelInfo ci;
+  vt::SChannelInfo ci;
   ASSERT_EQ(r.GetChannelInfo(1, &ci), 0);
   EXPECT_EQ(ci.rangeClass, 1);
   EXPECT_EQ(ci.name, "CH05");
@@ -363,7 +363,7 @@ TEST(OlderAccess, SurvivesMutatedFiles) {
     ASSERT_TRUE(result == 0 || result == 1 || result == 2 || result == 30 || result == 33) << result;
     if (result != 0) continue;
     ++opened;
-    SChannelInfo ci;
+    vt::SChannelInfo ci;
     for (int c = 0; c < r.GetChannelCount(); ++c) {
       r.GetChannelInfo(c, &ci);
       CVTData data;
@@ -371,7 +371,7 @@ TEST(OlderAccess, SurvivesMutatedFiles) {
     }
     std::string name;
     int count = 0, number = 0, inUse = 0;
-    SGroupChannelInfo gc;
+    vt::SGroupChannelInfo gc;
     for (int g = 0; g < r.GetGroupCount(); ++g) {
       r.GetGroupInfo(g, &name, &count, &number, &inUse);
       for (int p = 0; p < 10; ++p) r.GetGroupChannel(g, p, &gc);
@@ -429,7 +429,7 @@ TEST(OlderAccess, GroupChannelOutputs) {
   OlderTempDir dir;
   CVTQRFileAccess r;
   ASSERT_EQ(r.Open(dir.Write(recgen::WriteOlder(m), "g.DEV")), 0);
-  SGroupChannelInfo gc;
+  vt::SGroupChannelInfo gc;
   ASSERT_EQ(r.GetGroupChannel(0, 1, &gc), 0);
   EXPECT_EQ(gc.channelIndex, 1);
   EXPECT_EQ(gc.scaleValid, 1);
@@ -460,7 +460,7 @@ TEST(OlderAccess, TagSwitchHidesTheTags) {
     m.tagSwitch = 1;
     CVTQRFileAccess r;
     ASSERT_EQ(r.Open(dir.Write(recgen::WriteOlder(m), "f.DEV")), 0);
-    SChannelInfo ci;
+    vt::SChannelInfo ci;
     ASSERT_EQ(r.GetChannelInfo(0, &ci), 0);
     EXPECT_EQ(ci.tagName, "");
     EXPECT_EQ(ci.unit, "m3/h");

@@ -128,7 +128,7 @@ TEST_F(CVTBatchTest, LoadsFilesBlocksAndCountsFromTheIndex) {
   EXPECT_EQ(batch.GetDataKind(&kind), STORE_OK);
   EXPECT_EQ(kind, DATA_KIND_EVENT);
   EXPECT_EQ(batch.GetChannelDataType(2, &type), STORE_OK);
-  EXPECT_EQ(type, CHANNEL_TYPE_INT);
+  EXPECT_EQ(type, vt::CHANNEL_TYPE_INT);
   EXPECT_EQ(batch.GetChannelDataType(7, &type), STORE_INVALID_CHANNEL);
   EXPECT_EQ(batch.GetChannelCount(), 0);
   EXPECT_EQ(batch.GetChannelNo(1), 2);  // from the latest file

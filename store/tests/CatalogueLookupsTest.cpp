@@ -66,7 +66,7 @@ TEST_F(CatalogueLookupsTest, DisplayGroupsAndChannelsComeFromTheLatestFile) {
   EXPECT_EQ(stop, Ticks(3000));
   EXPECT_FALSE(GetChannelTagAndPeriod(sources_, kA, 4, tag, start, stop));
 
-  SChannelTagRow row;
+  vt::SChannelTagRow row;
   ASSERT_TRUE(GetChannelTagRow(sources_, kB, 2, row));
   EXPECT_EQ(row.tagName, "C:DATA");
   EXPECT_EQ(row.tagNo, "F%2");

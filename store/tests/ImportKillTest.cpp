@@ -90,8 +90,8 @@ TEST_F(ImportKillTest, AKilledRunLeavesTheFileWhollyOrNotAtAllAndTheNextRunBooks
   const std::string source = Newer("A.DAE", o);
   const std::string expected = "FILES/S5T812345/2023/11/A.DAE";
   const std::string list = vt::JoinPath(folder_, kImportListFileName);
-  SAutoImportFolder table[AUTO_IMPORT_FOLDER_COUNT];
-  table[0] = {true, false, sources_, AUTO_IMPORT_CONVERT_NONE};
+  vt::SAutoImportFolder table[AUTO_IMPORT_FOLDER_COUNT];
+  table[0] = {true, false, sources_, vt::AUTO_IMPORT_CONVERT_NONE};
   storage_.Close();
   for (ImportStep step : {ImportStep::Begun, ImportStep::CopyWritten, ImportStep::Indexed,
                           ImportStep::FolderMade, ImportStep::CopyInPlace, ImportStep::Committed}) {

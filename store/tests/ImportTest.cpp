@@ -47,9 +47,9 @@ class FakeReader : public CVTDataFileAccess {
     m_channelTypes = {3, 3};
     return 0;
   }
-  int GetChannelInfo(int index, SChannelInfo* out) override {
+  int GetChannelInfo(int index, vt::SChannelInfo* out) override {
     if (fail_ == Channel) return 1;
-    *out = SChannelInfo{};
+    *out = vt::SChannelInfo{};
     out->channelNo = index + 1;
     out->name = "CH" + std::to_string(index + 1);
     return 0;

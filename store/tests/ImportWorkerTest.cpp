@@ -55,7 +55,7 @@ class ImportWorkerTest : public store_test::ImportFixture {
                                 std::vector<std::string>& written) {
       converts_.push_back({source, destination, format});
       if (vt::FileNamePart(source).find("NOCONV") != std::string_view::npos) return 5;
-      written.push_back(source + (format == IMPORT_CONVERT_WORKBOOK ? ".xls" : ".txt"));
+      written.push_back(source + (format == vt::IMPORT_CONVERT_WORKBOOK ? ".xls" : ".txt"));
       written.push_back(source + ".2");
       return 0;
     });
@@ -126,7 +126,7 @@ class ImportWorkerTest : public store_test::ImportFixture {
 
   CVTDataStorage workerStorage_;
   CVTImportManager worker_;
-  SAutoImportFolder table_[AUTO_IMPORT_FOLDER_COUNT];
+  vt::SAutoImportFolder table_[AUTO_IMPORT_FOLDER_COUNT];
   std::vector<SDone> done_;
   std::vector<SConvertCall> converts_;
   std::size_t logRead_ = 0;
@@ -149,8 +149,8 @@ TEST_F(ImportWorkerTest, AutomaticRunsImportEachNewFileOnceAndBookEveryOutcome) 
   Good("Y.DAE.-VT-1", 5);  // does not end in the extension's letter
   Good("sub/deeper/b.dae", 2);
 
-  table_[3] = {true, false, sources_, AUTO_IMPORT_CONVERT_NONE};
-  table_[5] = {false, true, sources_, AUTO_IMPORT_CONVERT_NONE};  // not in use
+  table_[3] = {true, false, sources_, vt::AUTO_IMPORT_CONVERT_NONE};
+  table_[5] = {false, true, sources_, vt::AUTO_IMPORT_CONVERT_NONE};  // not in use
   Run(IMPORT_MODE_AUTOMATIC);
   EXPECT_EQ(NewLogLines(), (std::vector<std::string>{
                                "I[10314] : START AUTOMATIC IMPORT",
@@ -202,7 +202,7 @@ TEST_F(ImportWorkerTest, RunsWithoutFoldersOrInAnUnknownModeAreDisturbed) {
   Run(IMPORT_MODE_AUTOMATIC);
   EXPECT_EQ(NewLogLines(),
             (std::vector<std::string>{"I[10314] : START AUTOMATIC IMPORT", "I[10317] : DISTURB IMPORT"}));
-  table_[0] = {true, true, Path("no/such/folder"), AUTO_IMPORT_CONVERT_NONE};  // missing: complete
+  table_[0] = {true, true, Path("no/such/folder"), vt::AUTO_IMPORT_CONVERT_NONE};  // missing: complete
   Run(IMPORT_MODE_AUTOMATIC);
   EXPECT_EQ(NewLogLines(),
             (std::vector<std::string>{"I[10314] : START AUTOMATIC IMPORT", "I[10316] : FINISH IMPORT"}));
@@ -215,7 +215,7 @@ TEST_F(ImportWorkerTest, AStopEndsTheRunAfterTheFileInProgressWithoutItsConversi
   const std::string a = Good("A.DAE", 1);
   Good("B.DAE", 2);
   Good("C.DAE", 3);
-  table_[0] = {true, false, sources_, AUTO_IMPORT_CONVERT_WORKBOOK};
+  table_[0] = {true, false, sources_, vt::AUTO_IMPORT_CONVERT_WORKBOOK};
   std::atomic<bool> inImport{false}, release{false};
   workerStorage_.SetSeams({.onImportStep = [&](ImportStep step) {
     if (step != ImportStep::Begun) return;
@@ -248,19 +248,19 @@ TEST_F(ImportWorkerTest, TheConverterIsAskedOnlyForNewFilesOfFoldersThatWantIt) 
   Good("N/C.DAE", 4);
   Good("OFF/D.DAE", 5);
   Good("M/E.DAE", 6);
-  table_[0] = {true, false, Src("W"), AUTO_IMPORT_CONVERT_WORKBOOK};
-  table_[1] = {false, false, Src("OFF"), AUTO_IMPORT_CONVERT_TEXT};
-  table_[2] = {true, false, Src("N"), AUTO_IMPORT_CONVERT_NONE};
-  table_[7] = {true, false, Src("T") + "/", AUTO_IMPORT_CONVERT_TEXT};
+  table_[0] = {true, false, Src("W"), vt::AUTO_IMPORT_CONVERT_WORKBOOK};
+  table_[1] = {false, false, Src("OFF"), vt::AUTO_IMPORT_CONVERT_TEXT};
+  table_[2] = {true, false, Src("N"), vt::AUTO_IMPORT_CONVERT_NONE};
+  table_[7] = {true, false, Src("T") + "/", vt::AUTO_IMPORT_CONVERT_TEXT};
   Run(IMPORT_MODE_AUTOMATIC);
   ASSERT_EQ(converts_.size(), 3u);
   EXPECT_EQ(converts_[0].source, w);
   EXPECT_EQ(converts_[0].destination, Src("W") + "/");
-  EXPECT_EQ(converts_[0].format, IMPORT_CONVERT_WORKBOOK);
+  EXPECT_EQ(converts_[0].format, vt::IMPORT_CONVERT_WORKBOOK);
   EXPECT_EQ(converts_[1].source, failing);
   EXPECT_EQ(converts_[2].source, txt);
   EXPECT_EQ(converts_[2].destination, Src("T") + "/");
-  EXPECT_EQ(converts_[2].format, IMPORT_CONVERT_TEXT);
+  EXPECT_EQ(converts_[2].format, vt::IMPORT_CONVERT_TEXT);
   EXPECT_EQ(NewLogLines(), (std::vector<std::string>{
                                "I[10314] : START AUTOMATIC IMPORT",
                                "I[10301] : IMPORT: FILE=" + w,
@@ -286,7 +286,7 @@ TEST_F(ImportWorkerTest, TheConverterIsAskedOnlyForNewFilesOfFoldersThatWantIt) 
 TEST_F(ImportWorkerTest, ManualAndFileOpenRunsRestoreDeletedData) {
   const std::string t = Good("T.DAE", 3);
   const std::string stored = "FILES/S5T812345/2023/11/T.DAE";
-  table_[0] = {true, false, sources_, AUTO_IMPORT_CONVERT_NONE};
+  table_[0] = {true, false, sources_, vt::AUTO_IMPORT_CONVERT_NONE};
   Run(IMPORT_MODE_AUTOMATIC);
   NewLogLines();
   // What the main window does when it moves the stored copy to the deleted data.
@@ -644,7 +644,7 @@ TEST_F(ImportWorkerTest, GroupsTheIndexCannotHoldAreBookedOnceAsInvalid) {
   };
   write("TWICE.DAE", 1, true);
   write("TWIN.DAE", 2, false);
-  table_[0] = {true, false, sources_, AUTO_IMPORT_CONVERT_NONE};
+  table_[0] = {true, false, sources_, vt::AUTO_IMPORT_CONVERT_NONE};
   Run(IMPORT_MODE_AUTOMATIC);
   EXPECT_EQ(NewLogLines(), (std::vector<std::string>{
                                "I[10314] : START AUTOMATIC IMPORT",
@@ -664,7 +664,7 @@ TEST_F(ImportWorkerTest, GroupsTheIndexCannotHoldAreBookedOnceAsInvalid) {
 TEST_F(ImportWorkerTest, HostileNamesStayInTheirLineAndInsideTheLogFolder) {
   Sql("UPDATE database_info SET database_name = '../../../x';");
   const std::string forged = Good("A\r\nE[10320] : IMPORT ERROR [DISK FULL].DAE", 1);
-  table_[0] = {true, false, sources_, AUTO_IMPORT_CONVERT_NONE};
+  table_[0] = {true, false, sources_, vt::AUTO_IMPORT_CONVERT_NONE};
   Run(IMPORT_MODE_AUTOMATIC);
   EXPECT_EQ(NewLogLines("Morvane/Vantrel/LOG/..%2F..%2F..%2Fx"),
             (std::vector<std::string>{

@@ -422,7 +422,7 @@ TEST_F(MaintenanceTest, RebuildThatCannotFinishLeavesTheOldIndexAsItWas) {
   {
     CVTDataStorage storage;
     ASSERT_EQ(storage.SetPaths(folder_), STORE_OK);
-    SStorageSeams seams;
+    vt::SStorageSeams seams;
     seams.freeSpace = [](uint64_t& bytes) {
       bytes = MIN_FREE_DISK_BYTES;
       return true;

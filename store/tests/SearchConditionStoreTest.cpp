@@ -37,7 +37,7 @@ TEST_F(SearchConditionStoreTest, SavedOverwrittenAndListed) {
   EXPECT_EQ(ConditionNameExists(sources_, "Boiler"), 0);
   EXPECT_TRUE(conditions_.Exists("all alarms"));
 
-  SSearchCondition c;
+  vt::SSearchCondition c;
   ASSERT_TRUE(conditions_.Get("Boiler O'Brien", c));
   EXPECT_EQ(c.listKind, 5);
   EXPECT_EQ(c.serialNo, "QR1001");
@@ -89,7 +89,7 @@ TEST_F(SearchConditionStoreTest, RenameDeleteAndRefusals) {
   EXPECT_FALSE(conditions_.Exists("one"));
   EXPECT_TRUE(conditions_.Delete("two"));
   EXPECT_FALSE(conditions_.Exists("two"));
-  SSearchCondition c;
+  vt::SSearchCondition c;
   EXPECT_FALSE(conditions_.Get("two", c));
   // A failed insert left no transaction open: later writes still commit.
   EXPECT_TRUE(conditions_.Insert(1, "five", 2, "", 0, 2, 1, 0, 0, "", 0));

@@ -89,14 +89,14 @@ TEST(VTSyncGuardTest, ReleasesOnEveryWayOut) {
   CVTMutex mutex;
   ASSERT_TRUE(mutex.Create(UniqueName("store-guard-")));
   try {
-    CVTSyncGuard guard(&mutex);
+    vt::CVTSyncGuard guard(&mutex);
     EXPECT_TRUE(guard.Locked());
     EXPECT_FALSE(OtherThreadCanLock(mutex, 20));
     throw std::runtime_error("leave the block");
   } catch (const std::runtime_error&) {
   }
   EXPECT_TRUE(OtherThreadCanLock(mutex, 20));
-  CVTSyncGuard nothing(nullptr);
+  vt::CVTSyncGuard nothing(nullptr);
   EXPECT_FALSE(nothing.Locked());
 }
 

@@ -20,11 +20,11 @@ int Usage() {
 
 const char* ResultText(int result) {
   switch (result) {
-    case CONVERT_DONE:
+    case vt::CONVERT_DONE:
       return "done";
-    case CONVERT_FAILED:
+    case vt::CONVERT_FAILED:
       return "failed";
-    case CONVERT_CANCELLED:
+    case vt::CONVERT_CANCELLED:
       return "cancelled";
     default:
       return "?";
@@ -65,11 +65,11 @@ int main(int argc, char** argv) {
   }
   queue.SetProgress([&](size_t done, size_t total, int result) {
     std::fprintf(stderr, "\r[%zu/%zu] %s: %s", done, total, files[done - 1].c_str(), ResultText(result));
-    std::fprintf(stderr, done == total || result != CONVERT_DONE ? "\n" : "\x1b[K");
+    std::fprintf(stderr, done == total || result != vt::CONVERT_DONE ? "\n" : "\x1b[K");
     std::fflush(stderr);
   });
   const int result = queue.RunJobs();
   for (const std::string& path : queue.GetConvertedFileList()) std::printf("%s\n", path.c_str());
-  if (result != CONVERT_DONE) std::fprintf(stderr, "vtconvert: %s (%d)\n", ResultText(result), result);
+  if (result != vt::CONVERT_DONE) std::fprintf(stderr, "vtconvert: %s (%d)\n", ResultText(result), result);
   return result;
 }

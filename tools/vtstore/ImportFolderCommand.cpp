@@ -60,8 +60,8 @@ int RunImportFolderCommand(CVTDataStorageManager& manager, const std::vector<std
     return 1;
   }
 
-  SAutoImportFolder table[AUTO_IMPORT_FOLDER_COUNT];
-  table[0] = {true, subfolders, dir, AUTO_IMPORT_CONVERT_NONE};
+  vt::SAutoImportFolder table[AUTO_IMPORT_FOLDER_COUNT];
+  table[0] = {true, subfolders, dir, vt::AUTO_IMPORT_CONVERT_NONE};
   CVTImportManager worker;
   worker.SetStorage(&storage);
   worker.SetBasePath(vt::ProgramRoot());

@@ -16,12 +16,12 @@ TEST(NgStatus, StatesAndTexts) {
   for (const Case& c : cases) {
     EXPECT_EQ(NgFirstState(c.word), c.first) << std::hex << c.word;
     EXPECT_EQ(NgSecondState(c.word), c.second) << std::hex << c.word;
-    EXPECT_EQ(NgAlarmFlags(c.word), c.alarms) << std::hex << c.word;
+    EXPECT_EQ(vt::NgAlarmFlags(c.word), c.alarms) << std::hex << c.word;
   }
   const char* texts[16] = {"",        "- OFF -", "- OFF -", "",        "- OFF -", "- OFF -",
                            "+OVER",   "-OVER",   "SKIP",    "ILLEGAL", "LACK",    "INVALID",
                            "BURNOUT", "- OFF -", "- OFF -", "- OFF -"};
-  for (int s = 0; s < 16; ++s) EXPECT_STREQ(NgStateText(s), texts[s]) << s;
+  for (int s = 0; s < 16; ++s) EXPECT_STREQ(vt::NgStateText(s), texts[s]) << s;
 }
 
 TEST(NgInterfaces, BaseAnswersLeaveTextsAndGiveDefaults) {

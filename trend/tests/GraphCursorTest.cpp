@@ -150,17 +150,17 @@ TEST_F(GraphCursorTest, AutoScrollFollowsThePointerToTheDataEnd) {
     EXPECT_EQ(g_repeatTimer, 0u) << x;
   }
   root->OnMouseMove(vt::kMkLButton, left - 2, top);
-  EXPECT_EQ(g_repeatTimer, uint32_t(GTIMER_REPEAT));
-  EXPECT_EQ(host->Timers().at(GTIMER_REPEAT), 50u);
+  EXPECT_EQ(g_repeatTimer, uint32_t(vt::GTIMER_REPEAT));
+  EXPECT_EQ(host->Timers().at(vt::GTIMER_REPEAT), 50u);
   root->OnMouseMove(vt::kMkLButton, left + W + 20, top);  // 20 pixels beyond: 20 seconds a tick
   PreciseTime s, e;
   for (int tick = 1; tick <= 3; ++tick) {
-    ASSERT_TRUE(host->FireTimer(GTIMER_REPEAT));
+    ASSERT_TRUE(host->FireTimer(vt::GTIMER_REPEAT));
     graph->GetVisibleRange(&s, &e);
     EXPECT_EQ(s, At(20 * tick));
     EXPECT_EQ(cursor->m_timeB, At(plotWidth + 20 + 20 * tick));  // the pointer stays 20 pixels beyond the end
   }
-  for (int tick = 0; tick < 20 && g_repeatTimer; ++tick) host->FireTimer(GTIMER_REPEAT);
+  for (int tick = 0; tick < 20 && g_repeatTimer; ++tick) host->FireTimer(vt::GTIMER_REPEAT);
   EXPECT_EQ(g_repeatTimer, 0u);
   EXPECT_EQ(graph->m_scrollBar->GetPosition(), At(999 - plotWidth));
   graph->GetVisibleRange(&s, &e);

@@ -58,7 +58,7 @@ TEST_F(LegendGallery, DrawsBothLegendsOfOneHundredChannels) {
     lists[k]->SelectInLegend(1, 12);
     lists[k]->LayoutTree();
   }
-  CGNgLegendScreen* axisScreen = lists[1]->m_axisLegend->LegendScreen();
+  vt::CGNgLegendScreen* axisScreen = lists[1]->m_axisLegend->LegendScreen();
   CGTreeNode* collapsed = axisScreen->m_root->TreeChildAt(3);
   EXPECT_FALSE(collapsed->IsExpanded());
   EXPECT_EQ(collapsed->TreeChildAt(0)->GetStyle(), 0);

@@ -86,8 +86,8 @@ class LegendEnv : public PanelEnv {
   CGNgChannelNode* Channel(int i) const {
     return static_cast<CGNgChannelNode*>(ChannelScreen()->m_root->TreeChildAt(i));
   }
-  CGNgLegendScreen* ChannelScreen() const { return legend->m_channelLegend->LegendScreen(); }
-  CGNgLegendScreen* AxisScreen() const { return legend->m_axisLegend->LegendScreen(); }
+  vt::CGNgLegendScreen* ChannelScreen() const { return legend->m_channelLegend->LegendScreen(); }
+  vt::CGNgLegendScreen* AxisScreen() const { return legend->m_axisLegend->LegendScreen(); }
   // A press at (dxPress, 5) and a release at (dxRelease, 5) from the node's left and top.
   static void Click(CGTreeNode* node, int dxPress, int dxRelease) {
     const vt::Rect r = node->Rect();

@@ -252,7 +252,7 @@ TEST_F(MarksTest, NoteWrapEndsLinesWhereTheWidthIsReachedAndKeepsCharacters) {
   };
   for (const Case& c : cases) {
     std::vector<std::string> lines;
-    NgWrapText(&dc, nullptr, c.width, c.text, &lines);
+    vt::NgWrapText(&dc, nullptr, c.width, c.text, &lines);
     EXPECT_EQ(lines, c.lines) << c.width << " " << c.text;
   }
 }
@@ -275,7 +275,7 @@ TEST_F(MarksTest, NoteWrapBreaksAtBlanksAndCutsOnlyAWordWiderThanTheNote) {
   };
   for (const Case& c : cases) {
     std::vector<std::string> lines;
-    NgWrapText(&dc, nullptr, c.width, c.text, &lines);
+    vt::NgWrapText(&dc, nullptr, c.width, c.text, &lines);
     EXPECT_EQ(lines, c.lines) << c.width << " " << c.text;
   }
 }

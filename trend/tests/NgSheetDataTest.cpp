@@ -108,7 +108,7 @@ TEST_F(NgSheetDataTest, NumberTextsInBothForms) {
   c->FormatCellText(0, 12.5, &text);
   EXPECT_EQ(text, "12.500");
   c->FormatCellText(NGS_BURNOUT, 12.5, &text);
-  EXPECT_EQ(text, NgStateText(NGS_BURNOUT));
+  EXPECT_EQ(text, vt::NgStateText(NGS_BURNOUT));
   c->FormatCellText(NGS_NO_DATA, 12.5, &text);
   EXPECT_EQ(text, "");
   c->FormatCellText(14, 12.5, &text);

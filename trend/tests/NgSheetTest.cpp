@@ -158,7 +158,7 @@ TEST(NgSheetRowLook, FillFrameTextAndLineCells) {
     EXPECT_EQ(vt::ColorRef(look.frame[2]), c.frameRight);
     EXPECT_EQ(vt::ColorRef(look.frame[3]), c.frameBottom);
     EXPECT_EQ(look.text, c.text);
-    EXPECT_EQ(NgLineCellIndex(c.selected, c.inside, c.state, c.even), c.cell);
+    EXPECT_EQ(vt::NgLineCellIndex(c.selected, c.inside, c.state, c.even), c.cell);
   }
 }
 

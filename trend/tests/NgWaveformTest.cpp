@@ -220,7 +220,7 @@ TEST_F(NgWaveformTest, AReleaseDeliveredDuringTheScrollRefillEndsThePaging) {
   EXPECT_DOUBLE_EQ(vt::SpanSeconds(At(0), bar->GetPosition()), 60000);
   EXPECT_EQ(g_ngThumbPress.zone, 0);  // the release was taken
   EXPECT_EQ(g_repeatTimer, 0u);       // and no repeat was started after it
-  EXPECT_EQ(host->Timers().count(GTIMER_REPEAT), 0u);
+  EXPECT_EQ(host->Timers().count(vt::GTIMER_REPEAT), 0u);
 }
 
 TEST_F(NgWaveformTest, CursorsAlarmsTripsAndMarksThroughThePanel) {
@@ -287,13 +287,13 @@ TEST_F(NgWaveformTest, CursorAutoScrollMovesThePanelsScrollBar) {
   const int y = plot.top + 20;
   root->OnLButtonDown(vt::kMkLButton, plot.left + 10, y);
   root->OnMouseMove(vt::kMkLButton, plot.right + 20, y);
-  ASSERT_EQ(g_repeatTimer, uint32_t(GTIMER_REPEAT));
-  ASSERT_TRUE(host->FireTimer(GTIMER_REPEAT));
+  ASSERT_EQ(g_repeatTimer, uint32_t(vt::GTIMER_REPEAT));
+  ASSERT_TRUE(host->FireTimer(vt::GTIMER_REPEAT));
   PreciseTime s, e;
   panel->GetVisibleRange(&s, &e);
   EXPECT_GT(bar->GetPosition(), At(0));
   EXPECT_EQ(s, bar->GetPosition());  // the bar moved the shown range
-  for (int tick = 0; tick < 1000 && g_repeatTimer; ++tick) host->FireTimer(GTIMER_REPEAT);
+  for (int tick = 0; tick < 1000 && g_repeatTimer; ++tick) host->FireTimer(vt::GTIMER_REPEAT);
   EXPECT_EQ(g_repeatTimer, 0u);
   EXPECT_EQ(bar->GetPosition(), At(900));  // held at the data end
   panel->GetVisibleRange(&s, &e);

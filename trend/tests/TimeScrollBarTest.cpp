@@ -114,8 +114,8 @@ TEST_F(TimeScrollBarTest, ArrowsStepATenthOfTheSpanAndAlwaysFireTheirEvents) {
   graph->GetVisibleRange(&s, &e);
   EXPECT_DOUBLE_EQ(Offset(s), 60);  // the graph moved with the bar, keeping its span
   EXPECT_DOUBLE_EQ(Offset(e), 660);
-  EXPECT_EQ(host->Timers().count(GTIMER_REPEAT), 1u);
-  host->FireTimer(GTIMER_REPEAT);
+  EXPECT_EQ(host->Timers().count(vt::GTIMER_REPEAT), 1u);
+  host->FireTimer(vt::GTIMER_REPEAT);
   EXPECT_DOUBLE_EQ(Offset(bar->GetPosition()), 120);
   root->OnLButtonUp(0, 800 - 8, TrackY());
   EXPECT_EQ(g_repeatTimer, 0u);
@@ -138,11 +138,11 @@ TEST_F(TimeScrollBarTest, PagingStopsWhereTheThumbIsCentredOnThePointer) {
   root->OnLButtonDown(vt::kMkLButton, TrackX(x), TrackY());
   const double target = double(x - 76 / 2) / (768 - 76) * 9000;
   EXPECT_DOUBLE_EQ(Offset(bar->GetPosition()), 1000);  // one span first
-  for (int i = 0; i < 10; ++i) host->FireTimer(GTIMER_REPEAT);
+  for (int i = 0; i < 10; ++i) host->FireTimer(vt::GTIMER_REPEAT);
   EXPECT_NEAR(Offset(bar->GetPosition()), target, 1e-3);  // then no further than the target
   root->OnLButtonUp(0, TrackX(x), TrackY());
   EXPECT_EQ(g_ngThumbPress.zone, 0);
-  EXPECT_EQ(host->Timers().count(GTIMER_REPEAT), 0u);
+  EXPECT_EQ(host->Timers().count(vt::GTIMER_REPEAT), 0u);
 
   root->OnLButtonDown(vt::kMkLButton, TrackX(10), TrackY());  // left of the thumb: back
   EXPECT_NEAR(Offset(bar->GetPosition()), target - 1000, 1e-3);

@@ -32,7 +32,7 @@ class RecordingProgress : public NgProgressSink {
 class ScopedDisplayZone {
  public:
   explicit ScopedDisplayZone(const char* tz) : tz_(tz) {
-    SetDisplayTimeZone(DISPLAY_ZONE_COMPUTER, 0, 0, 0, 0, 0, 0, 0, 0);
+    SetDisplayTimeZone(vt::DISPLAY_ZONE_COMPUTER, 0, 0, 0, 0, 0, 0, 0, 0);
   }
 
  private:

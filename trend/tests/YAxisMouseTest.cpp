@@ -148,10 +148,10 @@ TEST_F(YAxisMouseTest, EnteringRedrawsLaterFromATimerAndHoverShadowsNeighbours) 
   manager->OnMouseHover(o.left + 5, o.top + 20);
   EXPECT_EQ(other->m_hovered, 1);
   EXPECT_EQ(other->m_labelButton->GetStyle(), GSTYLE_ACTIVE);
-  EXPECT_EQ(host->Timers().count(GTIMER_REDRAW), 1u);  // nothing waited
+  EXPECT_EQ(host->Timers().count(vt::GTIMER_REDRAW), 1u);  // nothing waited
   EXPECT_EQ(root->GetPendingRedraw(), other);
-  host->FireTimer(GTIMER_REDRAW);
-  EXPECT_EQ(host->Timers().count(GTIMER_REDRAW), 0u);
+  host->FireTimer(vt::GTIMER_REDRAW);
+  EXPECT_EQ(host->Timers().count(vt::GTIMER_REDRAW), 0u);
   EXPECT_EQ(root->GetPendingRedraw(), nullptr);
   // Axis 1's hover area reaches 2 pixels into axis 0: there the hovered axis shadows it.
   EXPECT_EQ(manager->ChildFromPoint(r.left + 1, r.top + 20, GSTYLE_VISIBLE), other);

@@ -20,12 +20,12 @@ class FromToRangeTest : public ::testing::Test {
   // Nine hours east of UTC, without daylight saving; the display zone follows the computer's.
   void SetUp() override {
     zone_.emplace("Asia/Tokyo");
-    SetDisplayTimeZone(DISPLAY_ZONE_COMPUTER, 0, 0, 0, 0, 0, 0, 0, 0);
+    SetDisplayTimeZone(vt::DISPLAY_ZONE_COMPUTER, 0, 0, 0, 0, 0, 0, 0, 0);
   }
   // The display zone is process-wide: the tests after these see the machine's zone again.
   void TearDown() override {
     zone_.reset();
-    SetDisplayTimeZone(DISPLAY_ZONE_COMPUTER, 0, 0, 0, 0, 0, 0, 0, 0);
+    SetDisplayTimeZone(vt::DISPLAY_ZONE_COMPUTER, 0, 0, 0, 0, 0, 0, 0, 0);
   }
   std::optional<vt_test::ScopedTimeZone> zone_;
 };

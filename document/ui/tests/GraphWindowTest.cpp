@@ -77,7 +77,7 @@ class GraphWindowTest : public DocumentTest {
     Store(TwoTraceRecording(), "A.DAE");
     auto* doc = static_cast<CVantrelDoc*>(graph.OpenNewDocument());
     if (!doc) return nullptr;
-    SVantrelGroupEntry e;
+    vt::SVantrelGroupEntry e;
     e.keys = {{RecordingGuid(1).ToText(), 1, -1}, {RecordingGuid(1).ToText(), 2, -1}};
     if (!doc->GetGadgetDocument()->AddGroups({e}, std::nullopt, std::nullopt)) return nullptr;
     doc->SetModifiedFlag(false);
@@ -473,7 +473,7 @@ class FakeFromToPicker : public vt_ui::FromToPicker {
 TEST_F(GraphWindowTest, TimeAxisFromToShowsThePickedRangeInEitherOrder) {
   std::optional<vt_test::ScopedTimeZone> zone;
   zone.emplace("UTC");
-  SetDisplayTimeZone(DISPLAY_ZONE_COMPUTER, 0, 0, 0, 0, 0, 0, 0, 0);
+  SetDisplayTimeZone(vt::DISPLAY_ZONE_COMPUTER, 0, 0, 0, 0, 0, 0, 0, 0);
   FakeFromToPicker picker;
   vt_ui::SetFromToPicker(&picker);
   CVantrelDoc* doc = OpenRow();
@@ -503,7 +503,7 @@ TEST_F(GraphWindowTest, TimeAxisFromToShowsThePickedRangeInEitherOrder) {
   vt_ui::SetFromToPicker(nullptr);
   // The display zone is process-wide: back to the machine's for the tests after this one.
   zone.reset();
-  SetDisplayTimeZone(DISPLAY_ZONE_COMPUTER, 0, 0, 0, 0, 0, 0, 0, 0);
+  SetDisplayTimeZone(vt::DISPLAY_ZONE_COMPUTER, 0, 0, 0, 0, 0, 0, 0, 0);
 }
 
 // A graph window placed as its saved records say reads back the same records, so closing it

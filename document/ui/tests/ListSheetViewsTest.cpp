@@ -64,7 +64,7 @@ class ListSheetViewsTest : public DocumentTest {
     Store(RecordingFile(1, 1, 600, kBaseMs, 1000), "A.DAE");
     auto* doc = static_cast<CVantrelDoc*>(graph.OpenNewDocument());
     if (!doc) return nullptr;
-    SVantrelGroupEntry e;
+    vt::SVantrelGroupEntry e;
     e.keys = {{RecordingGuid(1).ToText(), 1, -1}, {RecordingGuid(1).ToText(), 2, -1}};
     if (!doc->GetGadgetDocument()->AddGroups({e}, std::nullopt, std::nullopt)) return nullptr;
     doc->SetModifiedFlag(false);

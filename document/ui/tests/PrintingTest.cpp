@@ -66,7 +66,7 @@ class PrintingTest : public DocumentTest {
     Store(RecordingFile(1, 1, seconds, kBaseMs, 1000), "A.DAE");
     auto* doc = static_cast<CVantrelDoc*>(graph.OpenNewDocument());
     if (!doc) return nullptr;
-    SVantrelGroupEntry e;
+    vt::SVantrelGroupEntry e;
     e.keys = {{RecordingGuid(1).ToText(), 1, -1}, {RecordingGuid(1).ToText(), 2, -1}};
     if (!doc->GetGadgetDocument()->AddGroups({e}, std::nullopt, std::nullopt)) return nullptr;
     doc->GetGadgetDocument()->m_graphName = "Graph 1";
@@ -92,7 +92,7 @@ TEST_F(PrintingTest, AGraphPrintsItsPagesWithTheHeader) {
   // Two hours and a minute of data at one hour a page: three pages.
   CVantrelGraphView* view = OpenGraph(2 * 3600 + 60);
   ASSERT_NE(view, nullptr);
-  SPrintSettings settings = Gadgets(view)->GetPrintSettings();
+  vt::SPrintSettings settings = Gadgets(view)->GetPrintSettings();
   settings.pageSpan = 1;
   settings.printedGroups[0] = 1;
   Gadgets(view)->SetPrintSettings(settings);
@@ -156,7 +156,7 @@ TEST_F(PrintingTest, PenWidthsAndPrintColourFollowThePrinter) {
     int trace, inColour;
   };
   for (const Case c : {Case{0, 0, 2, 1}, Case{2, 1, 8, 0}, Case{4, 0, 24, 1}}) {
-    SPrintSettings s = doc->GetPrintSettings();
+    vt::SPrintSettings s = doc->GetPrintSettings();
     s.thickness = c.thickness;
     s.colour = c.colour;
     s.printedGroups[0] = 1;
@@ -202,7 +202,7 @@ TEST_F(PrintingTest, TheSheetCountsItsOwnPagesBeyondTheDialogsRange) {
   channel.samples = 5242880;
   channel.value = [](int64_t i) { return double(i % 1000); };
   CGNgChannel* channels[] = {&channel};
-  CGVantrelSheetPrintRoot root(nullptr, 1, channels, &rows);
+  vt::CGVantrelSheetPrintRoot root(nullptr, 1, channels, &rows);
   RootJob job;
   job.root = &root;
 
@@ -246,7 +246,7 @@ TEST_F(PrintingTest, TheSheetCellsPrintInTheChannelColourOnlyWhenAskedTo) {
   channel.colour = 0x000000FF;
   CGNgChannel* channels[] = {&channel};
   for (const int colour : {0, 1}) {
-    CGVantrelSheetPrintRoot root(nullptr, 1, channels, &rows);
+    vt::CGVantrelSheetPrintRoot root(nullptr, 1, channels, &rows);
     vt::RecordingDc paper(1181, 1600, 600);
     vt::PrintInfo info;
     info.preview = true;

@@ -140,7 +140,7 @@ class ToolWindowsTest : public DocumentTest {
     Store(model, name + ".DAE");
     auto* doc = static_cast<CVantrelDoc*>(graph.OpenNewDocument());
     if (!doc) return nullptr;
-    SVantrelGroupEntry e;
+    vt::SVantrelGroupEntry e;
     const std::string guid = RecordingGuid(model.guidData1).ToText();
     e.keys = {{guid, 1, -1}, {guid, 2, -1}};
     if (!doc->GetGadgetDocument()->AddGroups({e}, std::nullopt, std::nullopt)) return nullptr;

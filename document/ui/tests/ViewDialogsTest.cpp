@@ -251,7 +251,7 @@ TEST_F(ViewDialogsTest, PrintSettingsCommand) {
     SCOPED_TRACE(c.what);
     CVantrelDoc doc;
     CGVantrelDoc* d = doc.GetGadgetDocument();
-    SPrintSettings before = d->GetPrintSettings();
+    vt::SPrintSettings before = d->GetPrintSettings();
     before.comment = "before";
     d->SetPrintSettings(before);
     vt::OnNextDialog(CDlgPrintConfig::kTemplateId, [&](vt::DialogWindow& dlg) {
@@ -283,7 +283,7 @@ TEST_F(ViewDialogsTest, PrintSettingsCommand) {
     });
     doc.SetModifiedFlag(false);
     ASSERT_TRUE(doc.OnCommand(vt_ui::ID_PRINT_SETTINGS));
-    const SPrintSettings& after = d->GetPrintSettings();
+    const vt::SPrintSettings& after = d->GetPrintSettings();
     EXPECT_EQ(after.pageSpan, c.stored ? 5 : before.pageSpan);
     EXPECT_EQ(after.hoursPerPage, c.stored ? 7 : before.hoursPerPage);
     EXPECT_EQ(after.range, c.stored ? 1 : 0);

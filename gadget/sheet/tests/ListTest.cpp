@@ -111,11 +111,11 @@ TEST_F(ListTest, TheRepeatTimerScrollsByTheDistanceBeyondTheEdgeUntilTheEnd) {
   root->OnLButtonDown(vt::kMkLButton, x, top + 10);
   EXPECT_EQ(s->m_anchorRow, 110 / 18);
   root->OnMouseMove(vt::kMkLButton, x, top - 30);
-  ASSERT_EQ(host->Timers().count(GTIMER_REPEAT), 1u);
-  EXPECT_EQ(host->Timers().at(GTIMER_REPEAT), 50u);
+  ASSERT_EQ(host->Timers().count(vt::GTIMER_REPEAT), 1u);
+  EXPECT_EQ(host->Timers().at(vt::GTIMER_REPEAT), 50u);
   events.clear();
   for (int expected : {70, 40, 10, 0}) {
-    EXPECT_TRUE(host->FireTimer(GTIMER_REPEAT));
+    EXPECT_TRUE(host->FireTimer(vt::GTIMER_REPEAT));
     EXPECT_EQ(s->m_scrollY, expected);
     int value = -1;
     parts.vbar->GetValue(&value);
@@ -123,19 +123,19 @@ TEST_F(ListTest, TheRepeatTimerScrollsByTheDistanceBeyondTheEdgeUntilTheEnd) {
     EXPECT_EQ(s->m_currentRow, std::max(0, (expected - 30) / 18));
   }
   EXPECT_EQ(events.size(), 4u);  // one per scrolling tick
-  EXPECT_EQ(host->Timers().count(GTIMER_REPEAT), 1u);
-  host->FireTimer(GTIMER_REPEAT);  // at the top: the timer stops, nothing changes
-  EXPECT_EQ(host->Timers().count(GTIMER_REPEAT), 0u);
+  EXPECT_EQ(host->Timers().count(vt::GTIMER_REPEAT), 1u);
+  host->FireTimer(vt::GTIMER_REPEAT);  // at the top: the timer stops, nothing changes
+  EXPECT_EQ(host->Timers().count(vt::GTIMER_REPEAT), 0u);
   EXPECT_EQ(g_repeatTimer, 0u);
   EXPECT_EQ(events.size(), 4u);
   EXPECT_EQ(Lines(s), (std::pair<int, int>{7, 0}));
   // Below the bottom edge it runs again; back inside it stops at once.
   root->OnMouseMove(vt::kMkLButton, x, s->Rect().bottom + 12);
-  ASSERT_EQ(host->Timers().count(GTIMER_REPEAT), 1u);
-  host->FireTimer(GTIMER_REPEAT);
+  ASSERT_EQ(host->Timers().count(vt::GTIMER_REPEAT), 1u);
+  host->FireTimer(vt::GTIMER_REPEAT);
   EXPECT_EQ(s->m_scrollY, 12);
   root->OnMouseMove(vt::kMkLButton, x, top + 40);
-  EXPECT_EQ(host->Timers().count(GTIMER_REPEAT), 0u);
+  EXPECT_EQ(host->Timers().count(vt::GTIMER_REPEAT), 0u);
   root->OnLButtonUp(0, x, top + 40);
 }
 

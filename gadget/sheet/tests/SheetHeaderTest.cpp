@@ -124,22 +124,22 @@ TEST_F(SheetHeaderTest, DraggingBelowTheHeaderScrollsWithTheTimerUntilTheEndOrBa
   const int bottom = lineHeader->Rect().bottom + 10;  // root y of the header's bottom edge
   Down(30, LineY(2));
   Move(30, bottom + 30);
-  ASSERT_TRUE(host->Timers().count(GTIMER_REPEAT));
-  EXPECT_EQ(host->Timers().at(GTIMER_REPEAT), 50u);
+  ASSERT_TRUE(host->Timers().count(vt::GTIMER_REPEAT));
+  EXPECT_EQ(host->Timers().at(vt::GTIMER_REPEAT), 50u);
   const int lastBefore = sheet->m_selectionLast;
   EXPECT_EQ(lastBefore, 29 < (bottom + 30 - 31) / 18 ? 29 : (bottom + 30 - 31) / 18);
-  host->FireTimer(GTIMER_REPEAT);
+  host->FireTimer(vt::GTIMER_REPEAT);
   EXPECT_EQ(body->m_scrollY, 30);
   EXPECT_EQ(sheet->m_selectionLast, (bottom + 30 - 31 + 30) / 18);
-  for (int i = 0; i < 40 && host->Timers().count(GTIMER_REPEAT); ++i) host->FireTimer(GTIMER_REPEAT);
+  for (int i = 0; i < 40 && host->Timers().count(vt::GTIMER_REPEAT); ++i) host->FireTimer(vt::GTIMER_REPEAT);
   EXPECT_EQ(body->m_scrollY, body->m_contentHeight - body->ViewHeight());
   EXPECT_EQ(sheet->m_selectionLast, 29);
-  EXPECT_FALSE(host->Timers().count(GTIMER_REPEAT));  // a zero step stops it
+  EXPECT_FALSE(host->Timers().count(vt::GTIMER_REPEAT));  // a zero step stops it
   Move(30, LineY(4));
   Move(30, bottom + 30);
-  EXPECT_TRUE(host->Timers().count(GTIMER_REPEAT));
+  EXPECT_TRUE(host->Timers().count(vt::GTIMER_REPEAT));
   Move(30, LineY(5));  // back inside
-  EXPECT_FALSE(host->Timers().count(GTIMER_REPEAT));
+  EXPECT_FALSE(host->Timers().count(vt::GTIMER_REPEAT));
   Up(30, LineY(5));
   EXPECT_EQ(sheet->m_selectionFirst, 2);
 }
