@@ -6,6 +6,7 @@
 
 #include "GraphFrameFixture.h"
 #include "app/CListDoc.h"
+#include "app/SavedGraphs.h"
 #include "app/qt/CListReportWnd.h"
 #include "app/qt/CListWnd.h"
 #include "document/ui/CDlgDataConvert.h"
@@ -15,6 +16,8 @@
 #include "platform/gui/DialogWindow.h"
 #include "platform/gui/qt/ReportView.h"
 #include "platform/gui/testing/MessageBoxCapture.h"
+#include "store/VTGraphDataStorage.h"
+#include "store/VTGraphManager.h"
 
 namespace graph_frame_test {
 namespace {
@@ -147,6 +150,39 @@ TEST_F(GraphWindowProbeTest, AWindowClosedWhileItsConversionRuns) {
     Settle();
     vt::PumpBriefly(500);
     EXPECT_TRUE(app_->GetGraphDocuments().empty());
+  }
+}
+
+TEST_F(GraphWindowProbeTest, SavedGraphNamesAndAGraphWhoseFileIsGone) {
+  const std::string stored = StoreRecording(TwoTraceRecording(), "A.DAE");
+  const std::string names[] = {std::string(32, 'N'), "Oven \"2\" 'east'", "a,b;c%d_e"};
+  for (const std::string& name : names) {
+    SCOPED_TRACE(name);
+    CVantrelDoc* doc = OpenGraph();
+    ASSERT_NE(doc, nullptr);
+    int asked = 0;
+    ASSERT_TRUE(doc->GetGadgetDocument()->SaveGraphAs([&](std::string* n) {
+      *n = name;
+      return ++asked == 1;
+    }));
+    EXPECT_EQ(doc->GetTitle(), name);
+    ASSERT_GE(app_->m_graphManager->GetGraphStorage()->FindGraphId(name), 0);
+    ASSERT_EQ(vt_app::OpenSavedGraphs(app_->m_graphManager->GetGraphStorage(), {name}), 1);
+    EXPECT_EQ(Frame().GetActiveGraphDocument()->GetTitle(), name);
+    EXPECT_EQ(Frame().GetActiveGraphDocument()->GetGadgetDocument()->CountGroupsWithData(), 1);
+  }
+  // The recording deleted for good behind the saved graphs: they open without its data.
+  vt::MessageBoxCapture boxes(vt::kIdNo);
+  for (vt::ChildFrame* f : vt::ChildFrame::FramesFrontToBack(Area())) f->close();
+  Settle();
+  CVTDataStorage* storage = app_->m_currentStorage;
+  ASSERT_EQ(storage->PurgeFile(stored), STORE_OK);
+  vt_app::OpenSavedGraphs(app_->m_graphManager->GetGraphStorage(), {names[0]});
+  Settle();
+  if (CVantrelDoc* doc = Frame().GetActiveGraphDocument()) {
+    EXPECT_EQ(doc->GetGadgetDocument()->CountGroupsWithData(), 0);
+    EXPECT_FALSE(Paint(doc).isNull());
+    for (int id : {vt_ui::ID_ZOOM_IN, vt_ui::ID_DATA_RIGHT_A}) Run(id);
   }
 }
 
