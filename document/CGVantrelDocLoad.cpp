@@ -25,13 +25,14 @@ void HoldBatches(CVTBatchLoader* loader, const std::vector<vt::SVantrelChannelKe
 
 bool CGVantrelDoc::AddGroups(const std::vector<vt::SVantrelGroupEntry>& entries, std::optional<TickTime> a,
                              std::optional<TickTime> b) {
-  SetCursors(a, b);
   const int used = CountGroupsWithData();
   int count = int(entries.size());
   if (used + count > GROUP_COUNT) {
+    // Cancel leaves the window as it was, its cursors included.
     if (DisplayMessage(MainWindow(), 10116, vt::kMbOkCancel) != vt::kIdOk) return false;
     count = GROUP_COUNT - used;
   }
+  SetCursors(a, b);
   CVTBatchLoader loader;
   for (int j = 0; j < count; ++j) HoldBatches(&loader, entries[std::size_t(j)].keys);
   m_marks->SetKeyMapSwitch(true);
