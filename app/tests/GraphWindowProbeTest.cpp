@@ -69,10 +69,10 @@ TEST_F(GraphWindowProbeTest, MoreGroupsThanAWindowHolds) {
   CVantrelDoc* doc = OpenGraph();
   ASSERT_NE(doc, nullptr);
   CGVantrelDoc* d = doc->GetGadgetDocument();
-  SVantrelGroupEntry e;
+  vt::SVantrelGroupEntry e;
   e.keys.push_back({store_test::RecordingGuid(1).ToText(), 1, -1});
   vt::MessageBoxCapture boxes(vt::kIdOk);
-  ASSERT_TRUE(d->AddGroups(std::vector<SVantrelGroupEntry>(60, e), std::nullopt, std::nullopt));
+  ASSERT_TRUE(d->AddGroups(std::vector<vt::SVantrelGroupEntry>(60, e), std::nullopt, std::nullopt));
   EXPECT_EQ(d->CountGroupsWithData(), GROUP_COUNT);
   Paint(doc);
   // Full: cancelling the question changes nothing, the cursors included.
