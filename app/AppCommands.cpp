@@ -12,6 +12,7 @@
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CVantrelApp.h"
+#include "app/ListKinds.h"
 #include "document/CConfigurationFile.h"
 #include "document/ui/CDlgDataAreaManager.h"
 #include "document/ui/CDlgDefaultCnf.h"
@@ -129,8 +130,11 @@ void CVantrelApp::OnDstSetting() {
   if (dialog.DoModal() != 1) return;
   dialog.StoreValues();
   ApplyTimeZone();
-  // The report list and the property pane show their times again once they exist; the main
-  // frame's area message rebuilds what is shown now. Every graph window shows its times anew.
+  // Every time shown was converted through the old zone: the report list fetches its rows
+  // again and the property pane shows the current row again, then every graph window
+  // shows its times anew.
+  NotifyListDocument(LIST_NOTIFY_CHANGED);
+  NotifyListDocument(LIST_NOTIFY_CURRENT);
   for (CVantrelDoc* doc : GetGraphDocuments())
     if (CGVantrelDoc* d = doc->GetGadgetDocument()) d->UpdateAll(HINT_DAYLIGHT_SAVING, d);
 }

@@ -6,10 +6,13 @@
 #include <utility>
 
 #include "app/CListDoc.h"
+#include "app/SavedGraphs.h"
+#include "document/GraphWindowHost.h"
 #include "document/ui/CVantrelDoc.h"
 #include "platform/base/Numbers.h"
 #include "platform/gui/Document.h"
 #include "store/CatalogueLookups.h"
+#include "store/VTGraphManager.h"
 
 namespace vt {
 
@@ -145,8 +148,13 @@ bool CatalogDisplay::OpenWindow(const std::vector<SVantrelGroupEntry>& groups, c
   return true;
 }
 
+bool CatalogDisplay::CanDisplay() const {
+  return (IsShownKind(list_.m_listKind) || list_.m_listKind == LIST_KIND_GRAPH) && list_.m_selectedCount > 0;
+}
+
 bool CatalogDisplay::Display() {
   const int kind = list_.m_listKind;
+  if (kind == LIST_KIND_GRAPH) return OpenSavedGraphs();
   if (!IsShownKind(kind)) return false;
   const std::vector<int> rows = SelectedRows();
   if (rows.empty()) return false;
@@ -159,6 +167,15 @@ bool CatalogDisplay::Display() {
     return false;
   }
   return OpenWindow(groups, RowCursors(rows));
+}
+
+bool CatalogDisplay::OpenSavedGraphs() {
+  std::vector<std::string> names;
+  for (int row : SelectedRows()) names.push_back(list_.GetItemGraphName(row));
+  GraphWindowHost* host = GetGraphWindowHost();
+  CVTGraphManager* store = host ? host->GetGraphStore() : nullptr;
+  if (names.empty() || !store) return false;
+  return vt_app::OpenSavedGraphs(store->GetGraphStorage(), names) > 0;
 }
 
 bool CatalogDisplay::DisplayEntireFile() {

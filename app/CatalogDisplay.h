@@ -2,6 +2,7 @@
 // report list become channel and group requests of a graph window's document: in a new window
 // ("Graph n", numbered by a counter that is never reset), one window per batch for the entire
 // files, or added to the active window; the file of a file-open import is shown in a new window.
+// Displaying saved graphs opens each in its own window under its name (the counter unchanged).
 //
 // Channels are collected once per (batch, channel); a tag row of channel 0 stands for every
 // channel of its batch. Groups are collected once per (batch, display group). Alarm and message
@@ -31,7 +32,10 @@ class CatalogDisplay {
   CatalogDisplay(CListDoc& list, std::function<DocTemplate*()> graphTemplate,
                  std::function<CVantrelDoc*()> activeDocument);
 
-  // The selected rows (list kinds 1 to 6) in one new window; false when no window was opened.
+  // Whether Display has rows to show: a selection in list kinds 1 to 6 or of saved graphs.
+  bool CanDisplay() const;
+  // The selected rows (list kinds 1 to 6) in one new window, or each selected saved graph in
+  // its own window; false when no window was opened.
   bool Display();
   // One new window per batch of the selected rows (list kinds 1 to 6), with all its groups.
   bool DisplayEntireFile();
@@ -62,6 +66,8 @@ class CatalogDisplay {
   bool BatchGroups(const std::string& batch, std::vector<SVantrelGroupEntry>& groups);
   // The cursors of the rows: alarm and message times, or the latest-ending file.
   Cursors RowCursors(const std::vector<int>& rows);
+  // The selected saved graphs, each in a window of its own named after it.
+  bool OpenSavedGraphs();
   // A new window "Graph n" with the groups; false when none could be made.
   bool OpenWindow(const std::vector<SVantrelGroupEntry>& groups, const Cursors& cursors);
 

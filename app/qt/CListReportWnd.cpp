@@ -156,7 +156,10 @@ void CListReportWnd::FillList(bool rebuild) {
   }
   const int kind = m_doc->m_listKind;
   if (kind < 1 || kind > kListKindCount) {
-    if (rebuild) m_view->SetRowCount(0);
+    if (rebuild) {
+      m_view->SetRowCount(0);
+      SyncSelectionCount();
+    }
     return;
   }
   if (rebuild) {
@@ -181,6 +184,7 @@ void CListReportWnd::FillList(bool rebuild) {
   }
   const int rows = m_doc->GetItemCount();
   m_view->SetRowCount(rows);
+  SyncSelectionCount();
   m_view->SetImages(RowImages());
   FitColumnWidths();
 
@@ -189,6 +193,13 @@ void CListReportWnd::FillList(bool rebuild) {
                 result == CListDoc::FETCH_LIMIT ? "Over %d Items : %d mSec" : "%d Items : %d mSec", rows,
                 int(clock.elapsed()));
   SetStatus(text);
+}
+
+void CListReportWnd::SyncSelectionCount() {
+  // Resetting the rows drops the view's selection without a selection signal: the document's
+  // count follows here, or the commands on a selection would run on rows that are gone.
+  m_doc->m_selectedCount = m_view->SelectedCount();
+  m_doc->m_selection.clear();
 }
 
 void CListReportWnd::FitColumnWidths() {

@@ -71,6 +71,8 @@ class CListReportWnd : public QWidget {
   void OnDoubleClick(int row);
   void SetStatus(const std::string& text);
   void FitColumnWidths();
+  // The document's selected count and selection after the rows were reset.
+  void SyncSelectionCount();
 
   CListDoc* m_doc;
   vt::ReportView* m_view;

@@ -167,7 +167,7 @@ void CMainFrame::AddGraphWindowCommands() {
   };
   commands.On(
       ID_VIEW_DISPLAY, [display] { display->Display(); },
-      [rowsSelected](vt::CmdUI& ui) { ui.Enable(rowsSelected()); });
+      [display](vt::CmdUI& ui) { ui.Enable(display->CanDisplay()); });
   commands.On(
       ID_VIEW_DISPLAY_ENTIRE_FILE, [display] { display->DisplayEntireFile(); },
       [rowsSelected](vt::CmdUI& ui) { ui.Enable(rowsSelected()); });

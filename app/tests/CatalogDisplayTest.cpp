@@ -9,7 +9,9 @@
 #include "app/AppMessages.h"
 #include "app/CListDoc.h"
 #include "app/CatalogDisplay.h"
+#include "app/qt/CListReportWnd.h"
 #include "platform/gui/CommandRouter.h"
+#include "platform/gui/qt/ReportView.h"
 
 namespace graph_frame_test {
 namespace {
@@ -102,6 +104,79 @@ TEST_F(CatalogDisplayTest, DisplayOpensNumberedWindowsAndAddsToTheActiveOne) {
   EXPECT_EQ(app_->GetGraphDocuments()[3]->GetTitle(), "Graph 4");
   for (CVantrelDoc* doc : {app_->GetGraphDocuments()[2], app_->GetGraphDocuments()[3]})
     EXPECT_EQ(GroupNames(doc->GetGadgetDocument()), (std::vector<std::string>{"Boiler", "Flow"}));
+}
+
+// A recording with one alarm on channel 1 and one message written to display group 1.
+recgen::NewerFile RecordingWithAlarmAndMessage(uint32_t recording) {
+  recgen::NewerFile m = TwoTraceRecording(recording);
+  const int64_t ms = store_test::kBaseMs + 120 * 1000LL;
+  recgen::NewerAlarm a;
+  a.channel = 1;
+  a.time = recgen::NewerTime::At(int32_t(ms / 1000), 0);
+  a.dataNo = 121;
+  m.alarms.push_back(a);
+  recgen::NewerMessage msg;
+  msg.inputTime = recgen::NewerTime::At(int32_t(ms / 1000), 0);
+  msg.dataNo = 121, msg.groupMask = 0x1, msg.text = "valve", msg.user = "op";
+  m.messages.push_back(msg);
+  return m;
+}
+
+// Display from the menu and a double click on a row open a window for every list kind that
+// shows data, and for saved graphs.
+TEST_F(CatalogDisplayTest, DisplayAndDoubleClickOpenAWindowForEveryListKind) {
+  StoreRecording(RecordingWithAlarmAndMessage(3), "C.DAE");
+  // A saved graph to list.
+  Select(LIST_KIND_TAG, {3});
+  ASSERT_TRUE(Run(ID_VIEW_DISPLAY));
+  ASSERT_TRUE(Active()->SaveGraphAs([](std::string* name) { return *name = "Kiln", true; }));
+  auto* view = Frame().Widget()->findChild<vt::ReportView*>(QStringLiteral("reportList"));
+  ASSERT_NE(view, nullptr);
+  auto* report = static_cast<CListReportWnd*>(view->parentWidget());
+  const struct {
+    int kind;
+    const char* title;  // of the window opened; empty: "Graph n"
+  } kinds[] = {{LIST_KIND_TAG, ""},      {LIST_KIND_ALARM, ""}, {LIST_KIND_DISPLAY_GROUP, ""},
+               {LIST_KIND_MESSAGE, ""},  {LIST_KIND_FILE, ""},  {LIST_KIND_BATCH, ""},
+               {LIST_KIND_GRAPH, "Kiln"}};
+  for (const auto& k : kinds) {
+    SCOPED_TRACE(k.kind);
+    const size_t before = app_->GetGraphDocuments().size();
+    // The menu's Display over the rows of the recording (or the saved graph).
+    if (k.kind == LIST_KIND_GRAPH) {
+      List().m_listKind = k.kind;
+      List().Notify(LIST_NOTIFY_CHANGED);
+      ASSERT_EQ(List().GetItemCount(), 1);
+      List().m_selection = {0};
+      List().m_selectedCount = 1;
+    } else {
+      Select(k.kind, {3});
+    }
+    ASSERT_TRUE(Frame().Router().Update(ID_VIEW_DISPLAY).Enabled());
+    ASSERT_TRUE(Run(ID_VIEW_DISPLAY));
+    ASSERT_EQ(app_->GetGraphDocuments().size(), before + 1);
+    const std::string title = app_->GetGraphDocuments().back()->GetTitle();
+    if (*k.title)
+      EXPECT_EQ(title, k.title);
+    else
+      EXPECT_EQ(title.rfind("Graph ", 0), 0u) << title;
+    EXPECT_GT(app_->GetGraphDocuments().back()->GetGadgetDocument()->CountGroupsWithData(), 0);
+
+    // A double click on the row in the report list does the same.
+    List().m_listKind = k.kind;
+    report->FillList(true);
+    EXPECT_EQ(List().m_selectedCount, 0);
+    EXPECT_FALSE(Frame().Router().Update(ID_VIEW_DISPLAY).Enabled());
+    int row = 0;
+    while (k.kind != LIST_KIND_GRAPH &&
+           Upper(List().GetItemBatchGuid(row)) != Upper(store_test::RecordingGuid(3).ToText()))
+      ASSERT_LT(++row, List().GetItemCount());
+    const QModelIndex index = view->model()->index(row, 0);
+    view->setCurrentIndex(index);
+    ASSERT_EQ(List().m_selectedCount, 1);
+    emit view->doubleClicked(index);
+    ASSERT_TRUE(vt::PumpUntil([&] { return app_->GetGraphDocuments().size() == before + 2; }, 5000));
+  }
 }
 
 TEST_F(CatalogDisplayTest, TheFileOfAFileOpenImportIsShown) {

@@ -8,14 +8,19 @@
 
 #include "GraphFrameFixture.h"
 #include "app/CListDoc.h"
+#include "app/CSubject.h"
+#include "app/ListKinds.h"
 #include "document/CConfigurationFile.h"
 #include "document/GraphWindowHost.h"
+#include "document/ui/CDlgDstConfig.h"
 #include "document/ui/CVantrelViews.h"
 #include "document/ui/WindowEntryPlacement.h"
+#include "gadget/GGroup.h"
 #include "platform/gui/CommandRouter.h"
 #include "platform/gui/DialogWindow.h"
 #include "platform/gui/qt/MdiFrameWindow.h"
 #include "platform/gui/testing/MessageBoxCapture.h"
+#include "recorder/SharedTimeZone.h"
 #include "store/CVTImportManager.h"
 
 namespace graph_frame_test {
@@ -259,6 +264,59 @@ TEST_F(GraphFrameTest, StorageDialogIsRefusedWhileAGraphWindowIsOpen) {
   app_->OnManagementArea();
   EXPECT_TRUE(boxes.Boxes().empty());
   EXPECT_TRUE(opened);
+}
+
+// A gadget under a graph document that records the update hints the document sends.
+class HintProbe : public CGGroup {
+ public:
+  explicit HintProbe(CGCore* parent) : CGGroup(parent, 0, 0, 0, 0, 1, 1) {}
+  void OnUpdate(int hint, void* data) override {
+    hints.push_back(hint);
+    CGGroup::OnUpdate(hint, data);
+  }
+  std::vector<int> hints;
+};
+
+// What the list document announced, with whether the new zone was already in force.
+class CodeLog : public CObserver {
+ public:
+  void Update(int code) override {
+    codes.push_back(code);
+    zoneApplied.push_back(SharedTimeZone::Instance().Record().DaylightBias == -60);
+  }
+  std::vector<int> codes;
+  std::vector<bool> zoneApplied;
+};
+
+TEST_F(GraphFrameTest, DstChangeRefreshesTheCatalogueListsAndEveryGraphWindow) {
+  StoreRecording(TwoTraceRecording(), "A.DAE");
+  CVantrelDoc* docs[2] = {OpenGraph(), OpenGraph()};
+  std::vector<HintProbe*> probes;
+  for (CVantrelDoc* doc : docs) {
+    ASSERT_NE(doc, nullptr);
+    probes.push_back(new HintProbe(doc->GetGadgetDocument()));
+  }
+  CodeLog log;
+  Frame().ListDoc().Attach(&log);
+  // Cancel: the rule, the lists and the windows are left alone.
+  vt::OnNextDialog(CDlgDstConfig::kTemplateId, [](vt::DialogWindow& w) { w.EndDialog(2); });
+  app_->OnDstSetting();
+  EXPECT_TRUE(log.codes.empty());
+  for (HintProbe* p : probes) EXPECT_TRUE(p->hints.empty());
+
+  vt::OnNextDialog(CDlgDstConfig::kTemplateId, [&](vt::DialogWindow& window) {
+    CGVTDstConfigRoot* root = dynamic_cast<CDlgDstConfig&>(window).m_root;
+    auto set = [&](int id, int v) { static_cast<CGPrimitive*>(root->FindById(id))->SetValue(v); };
+    set(CGVTDstConfigRoot::kTypeId, 2);
+    set(CGVTDstConfigRoot::kStartMonthId, 2);
+    set(CGVTDstConfigRoot::kEndMonthId, 9);
+    dynamic_cast<CDlgDstConfig&>(window).ValidateAndEnd();
+  });
+  app_->OnDstSetting();
+  Frame().ListDoc().Detach(&log);
+  EXPECT_EQ(log.codes, (std::vector<int>{LIST_NOTIFY_CHANGED, LIST_NOTIFY_CURRENT}));
+  EXPECT_EQ(log.zoneApplied, (std::vector<bool>{true, true}));
+  for (HintProbe* p : probes) EXPECT_EQ(p->hints, std::vector<int>{HINT_DAYLIGHT_SAVING});
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 #include <QTest>
 
 #include "ListTestSupport.h"
+#include "app/CNavigationDoc.h"
+#include "app/CatalogueActions.h"
 #include "app/qt/CListReportWnd.h"
 #include "app/qt/CSearchConditionSaveDialog.h"
 #include "platform/gui/Profile.h"
@@ -269,6 +271,45 @@ TEST_F(ReportListTest, DoubleClicksAndTheFocusFlag) {
   EXPECT_TRUE(wnd_->HasListFocus());
   QCoreApplication::sendEvent(view, &out);
   EXPECT_EQ(focus, (std::vector<bool>{true, false}));
+}
+
+// A refill resets the rows, and with them the view's selection: the document's count follows,
+// so the commands on a selection are no longer offered for rows that are gone.
+TEST_F(ReportListTest, RefillThatDropsTheSelectedRowsClearsTheSelectedCount) {
+  Open();
+  CNavigationDoc navigation;
+  vt::CatalogueActions actions(*doc_, navigation, {});
+  vt::ReportView* view = wnd_->View();
+  Show(LIST_KIND_FILE);
+  ASSERT_EQ(view->RowCount(), 4);
+  // Every row selected, then a condition under which no file is listed.
+  view->selectAll();
+  EXPECT_EQ(doc_->m_selectedCount, 4);
+  EXPECT_TRUE(actions.CanExport());
+  EXPECT_TRUE(actions.CanDelete());
+  doc_->m_conditionsOn = true;
+  doc_->m_timeCondition = TIME_RELATIVE;
+  doc_->m_relativeValue = 1;
+  doc_->m_relativeUnit = RELATIVE_HOUR;
+  doc_->m_searchTime = catalogue_test::Ticks(1000000);
+  doc_->Notify(LIST_NOTIFY_CHANGED);
+  EXPECT_EQ(view->RowCount(), 0);
+  EXPECT_EQ(doc_->m_selectedCount, 0);
+  EXPECT_TRUE(doc_->m_selection.empty());
+  EXPECT_FALSE(actions.CanExport());
+  EXPECT_FALSE(actions.CanDelete());
+
+  // The rows back, none selected; a selection collected before the refill is gone too.
+  doc_->m_conditionsOn = false;
+  Show(LIST_KIND_FILE);
+  view->setCurrentIndex(view->model()->index(1, 0));
+  ASSERT_EQ(doc_->m_selectedCount, 1);
+  doc_->CollectSelection();
+  ASSERT_EQ(doc_->m_selection, std::vector<int>{1});
+  ClickHeader(view, 0);  // a sort fills the list again
+  EXPECT_EQ(view->RowCount(), 4);
+  EXPECT_EQ(doc_->m_selectedCount, view->SelectedCount());
+  EXPECT_TRUE(doc_->m_selection.empty());
 }
 
 TEST_F(ReportListTest, SaveDialogTakesATrimmedNewOrConfirmedName) {

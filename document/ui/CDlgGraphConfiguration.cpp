@@ -1,6 +1,8 @@
 // The general display settings dialog and its root (see CDlgGraphConfiguration.h).
 #include "document/ui/CDlgGraphConfiguration.h"
 
+#include "document/ui/CDlgSelectGroup.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -19,6 +21,7 @@
 #include "trend/RecordBytes.h"
 
 GADGET_DEFINE_RECORD(CGVTGraphConfigurationRoot, CGVTDialogRoot)
+GADGET_DEFINE_RECORD(CGVTSColors, CGSColors)
 
 namespace {
 
@@ -27,13 +30,12 @@ constexpr uint32_t kIdsGroupName = 3116, kIdsTagName = 3117, kIdsYAxis = 3118, k
                    kIdsType = 3120, kIdsFineness = 3121, kIdsDisplay = 3122, kIdsScale = 3123, kIdsMin = 3124,
                    kIdsMax = 3125, kIdsZone = 3126, kIdsTrip = 3127, kIdsMessage = 3128, kIdsColour = 3129,
                    kIdsCompact = 3130, kIdsDetails = 3131, kIdsLinear = 3132, kIdsLog = 3133, kIdsF = 3134,
-                   kIdsE = 3135, kIdsLineHeader = 3136, kIdsTrip1 = 3137, kIdsAll = 3154, kIdsNo = 3094;
+                   kIdsE = 3135, kIdsLineHeader = 3136, kIdsTrip1 = 3137;
 constexpr uint32_t kTagTitles[3] = {602, 600, 601};
 constexpr uint32_t kFinenessTexts[5] = {3141, 3142, 3143, 3144, 3145};
 constexpr int kFinenessKeys[5] = {1, 2, 3, 4, 5};
 constexpr int kPageHeight = 550, kSheetHeight = 300, kLineHeight = 18, kGroupNameLimit = 32;
 constexpr int kRootHeight = 590;
-constexpr int kAllGroupsBit = 60;
 
 // Fields of the 248-byte saved tag that the dialog shows and edits.
 namespace tag {
@@ -73,6 +75,9 @@ void OnRename(CGPrimitive*, int, void* data) { RootOf(data)->RenameGroup(); }
 void OnFormOrZone(CGPrimitive*, int, void* data) { RootOf(data)->ApplyFormAndZones(); }
 void OnMessage(CGPrimitive* source, int, void* data) {
   RootOf(data)->ChooseMessageGroups(static_cast<CGSheetArray*>(source)->FocusLine());
+}
+void OnColourClicked(CGPrimitive* source, int, void* data) {
+  RootOf(data)->SelectColourLine(static_cast<CGSheetArray*>(source)->FocusLine());
 }
 void OnDelete(CGPrimitive*, int, void* data) {
   CGVTGraphConfigurationRoot* root = RootOf(data);
@@ -138,9 +143,10 @@ void BuildGroupPage(CGTabPage* page, const Widths& w, const CGVTGraphConfigurati
       new CGSkSPushButtons(body, CGVTGraphConfigurationRoot::kMessageId, kIdsMessage, w.message, 2);
   message->SetStyle(GSTYLE_ACTIVE);
   callback(message, GEVENT_CLICKED, &OnMessage);
-  auto* colours = new CGSColors(body, w.colour);
+  auto* colours = new CGVTSColors(body, w.colour);
   colours->SetId(CGVTGraphConfigurationRoot::kColourId);
   colours->SetText(vt::LoadString(kIdsColour));
+  callback(colours, GEVENT_CLICKED, &OnColourClicked);
   sheet->SetLineCount(0);
 }
 
@@ -151,13 +157,7 @@ int ZoneCell(double stored) { return int(stored + 0.05); }
 
 namespace vt_ui {
 
-std::string MessageGroupText(uint64_t mask) {
-  std::string text;
-  if (mask & (uint64_t(1) << kAllGroupsBit)) text = vt::LoadString(kIdsAll);
-  for (int k = 0; k < kAllGroupsBit; ++k)
-    if (mask & (uint64_t(1) << k)) text += vt::FormatC(text.empty() ? "%d" : ",%d", k + 1);
-  return text.empty() ? vt::LoadString(kIdsNo) : text;
-}
+std::string MessageGroupText(uint64_t mask) { return ::MessageGroupText(mask); }
 
 std::string TagColumnText(const SGraphTag& t, int mode) {
   const uint8_t* b = t.bytes.data();
@@ -181,6 +181,13 @@ void OrderZone(int* lower, int* upper) {
 }
 
 }  // namespace vt_ui
+
+const SGClassInfo* CGVTSColors::GetClassInfo() const { return GCLASS(CGVTSColors); }
+
+void CGVTSColors::OnLButtonUp(uint32_t flags, int32_t x, int32_t y) {
+  if (HasLineState(FocusLine(), GSTYLE_ACTIVE)) FireEvent(GEVENT_CLICKED);
+  CGSColors::OnLButtonUp(flags, x, y);
+}
 
 CGVTGraphConfigurationRoot::CGVTGraphConfigurationRoot(int width, int height)
     : vt::CGVTDialogRoot(width, height) {}
@@ -443,16 +450,31 @@ void CGVTGraphConfigurationRoot::ChooseMessageGroups(int line) {
   if (line < 0 || line >= int(group.tags.size())) return;
   sheet->SetSelection(line, line);
   uint8_t* b = group.tags[std::size_t(line)].bytes.data();
-  uint64_t mask = uint64_t(vt::GetI64(b, tag::kMask));
-  if (chooseMessageGroups && chooseMessageGroups(&mask, vt::Guid::FromBytes(b + tag::kBatch)) &&
-      mask != uint64_t(vt::GetI64(b, tag::kMask))) {
-    vt::PutI64(b, tag::kMask, int64_t(mask));
-    m_messageGroupsChanged = true;
+  const uint64_t old = uint64_t(vt::GetI64(b, tag::kMask));
+  vt::DialogWindow* owner = DialogOf(sheet);
+  CDlgSelectGroup dialog(owner ? owner->GetSafeHwnd() : vt::WindowHandle{});
+  dialog.m_maskLow = uint32_t(old);
+  dialog.m_maskHigh = uint32_t(old >> 32);
+  dialog.m_batchId = vt::Guid::FromBytes(b + tag::kBatch);
+  if (dialog.DoModal() == 1 && dialog.m_root) {
+    const uint64_t mask = dialog.m_root->GetSelectedGroups();
+    if (mask != old) {
+      vt::PutI64(b, tag::kMask, int64_t(mask));
+      m_messageGroupsChanged = true;
+    }
   }
   for (int j = 0; j < int(group.tags.size()); ++j)
     PageColumn(page, kMessageId)
         ->SetLineText(j, vt_ui::MessageGroupText(
                              uint64_t(vt::GetI64(group.tags[std::size_t(j)].bytes.data(), tag::kMask))));
+  Redraw(sheet);
+}
+
+void CGVTGraphConfigurationRoot::SelectColourLine(int line) {
+  CGSheet* sheet = PageSheet(CurrentPage());
+  if (!sheet || line < 0 || line >= sheet->m_lineCount) return;
+  sheet->SetSelection(line, line);
+  UpdateDeleteButton();
   Redraw(sheet);
 }
 

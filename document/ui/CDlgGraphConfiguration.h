@@ -10,14 +10,14 @@
 #pragma once
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "document/ui/DialogFrame.h"
-#include "platform/base/Guid.h"
+#include "gadget/sheet/GSheetLabels.h"
 #include "store/GraphConfiguration.h"
 
 GADGET_DECLARE_RECORD(CGVTGraphConfigurationRoot)
+GADGET_DECLARE_RECORD(CGVTSColors)
 
 class CGSheet;
 class CGSheetArray;
@@ -33,6 +33,15 @@ std::string TagColumnText(const SGraphTag& tag, int mode);
 // Zone bounds put in order and kept apart (50/50 gives 49/51, 0/0 0/1, 100/100 99/100).
 void OrderZone(int* lower, int* upper);
 }  // namespace vt_ui
+
+// The colour column: a click on an active line is announced (GEVENT_CLICKED) before the colour
+// chooser opens, so the dialog selects the line whose colour is being chosen.
+class CGVTSColors : public CGSColors {
+ public:
+  CGVTSColors(CGCore* parent, int width) : CGSColors(parent, width) {}
+  const SGClassInfo* GetClassInfo() const override;
+  void OnLButtonUp(uint32_t flags, int32_t x, int32_t y) override;
+};
 
 class CGVTGraphConfigurationRoot : public vt::CGVTDialogRoot {
  public:
@@ -75,7 +84,11 @@ class CGVTGraphConfigurationRoot : public vt::CGVTDialogRoot {
   void DeleteSelectedTags();
   void ApplyFormAndZones();
   void RenameGroup();
+  // The message-group dialog over the mask of line's channel; a changed mask is stored and
+  // reported (m_messageGroupsChanged), and the page's message texts are shown again.
   void ChooseMessageGroups(int line);
+  // Selects the line of a clicked colour cell.
+  void SelectColourLine(int line);
 
   int CurrentPage() const;
   CGTabPage* Page(int page) const {
@@ -85,10 +98,6 @@ class CGVTGraphConfigurationRoot : public vt::CGVTDialogRoot {
   CGSheetArray* PageColumn(int page, int id) const;
   CGPrimitive* Gadget(int id) const { return static_cast<CGPrimitive*>(FindById(id)); }
   const SGraphConfiguration* Work() const { return work_.get(); }
-
-  // Runs the message-group chooser over a mask for a batch; true with the chosen mask on OK.
-  // None set: the message column does nothing.
-  std::function<bool(uint64_t* mask, const vt::Guid& batch)> chooseMessageGroups;
 
   bool m_messageGroupsChanged = false;
   uint64_t m_removedGroups = 0;

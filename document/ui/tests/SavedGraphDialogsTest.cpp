@@ -5,11 +5,13 @@
 
 #include "document/ui/CDlgGraphConfiguration.h"
 #include "document/ui/CDlgGraphNameInput.h"
+#include "document/ui/CDlgSelectGroup.h"
 #include "document/ui/testing/DialogTestFixture.h"
 #include "gadget/GPageController.h"
 #include "gadget/sheet/GSheet.h"
 #include "gadget/sheet/GSheetArray.h"
 #include "platform/gui/CommonDialogs.h"
+#include "platform/gui/testing/FakeDesktop.h"
 #include "trend/RecordBytes.h"
 
 namespace dialog_test {
@@ -184,6 +186,81 @@ TEST_F(SavedGraphDialogsTest, CancelLeavesTheCallersRecordAndOkStoresIt) {
     if (result == 1) dialog.StoreValues();
     EXPECT_EQ(record.groups[0].tags[2].bytes[0], answer == 1 ? 0 : 1);
   }
+}
+
+// Clicks the cell of a line in one of the sheet's columns.
+void ClickCell(vt::DialogWindow& dialog, CGSheetArray* column, int line) {
+  ASSERT_NE(column, nullptr);
+  vt::Rect cell;
+  column->GetLineRect(line, &cell);
+  vt::SendLeftClick(*dialog.Host(), vt::Point{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2});
+}
+
+TEST_F(SavedGraphDialogsTest, MessageAndColourCellsOpenTheirChoosersOnTheirLine) {
+  auto desktop = std::make_shared<vt::FakeDesktop>();
+  std::shared_ptr<vt::Desktop> previous = vt::InstallDesktop(desktop);
+  desktop->colorAnswer = 0x020000FF;
+  constexpr uint64_t kAll = uint64_t(1) << 60;
+  SGraphConfiguration record = Record({3});
+  // Group 1 and group 60 (bit 59, beyond the chooser's cells) on the second channel.
+  vt::PutI64(record.groups[0].tags[1].bytes.data(), 136, int64_t(1 | (uint64_t(1) << 59)));
+  vt::PutU32(record.groups[0].tags[2].bytes.data(), 48, 0x02112233);
+  CDlgGraphConfiguration dialog(&record);
+  std::vector<uint64_t> offered;  // the masks the message-group dialog opened with
+  vt::OnNextDialog(CDlgGraphConfiguration::kTemplateId, [&](vt::DialogWindow& d) {
+    CGVTGraphConfigurationRoot* root = dialog.m_root;
+    CGSheetArray* messages = root->PageColumn(0, CGVTGraphConfigurationRoot::kMessageId);
+    auto text = [&](int line) {
+      std::string t;
+      messages->GetLineText(line, &t);
+      return t;
+    };
+    EXPECT_EQ(text(1), "1,60");
+    // OK in the chooser: its mask replaces the channel's whole mask. (The tags name no stored
+    // batch, so only "All Groups" is offered; the cells are toggled as the user would.)
+    vt::OnNextDialog(CDlgSelectGroup::kTemplateId, [&](vt::DialogWindow& g) {
+      auto& chooser = static_cast<CDlgSelectGroup&>(g);
+      offered.push_back((uint64_t(chooser.m_maskHigh) << 32) | chooser.m_maskLow);
+      EXPECT_EQ(g.GetWindowText(), "Display message group ");
+      EXPECT_FALSE(chooser.m_root->IsToggled(0));
+      chooser.m_root->SetToggled(0, true);
+      chooser.m_root->SetToggled(1, false);
+      chooser.m_root->SetToggled(3, true);
+      Click(g, static_cast<CGPrimitive*>(chooser.m_root->FindById(CGVTSelectGroupRoot::kOkId)));
+    });
+    ClickCell(d, messages, 1);
+    EXPECT_EQ(text(1), "ALL,3");
+    EXPECT_TRUE(root->m_messageGroupsChanged);
+    EXPECT_EQ(root->PageSheet(0)->m_selectionFirst, 1);
+    EXPECT_EQ(root->PageSheet(0)->m_selectionLast, 1);
+
+    // Cancel in the chooser leaves the third channel's mask alone.
+    root->m_messageGroupsChanged = false;
+    vt::OnNextDialog(CDlgSelectGroup::kTemplateId, [&](vt::DialogWindow& g) {
+      auto& chooser = static_cast<CDlgSelectGroup&>(g);
+      offered.push_back((uint64_t(chooser.m_maskHigh) << 32) | chooser.m_maskLow);
+      chooser.m_root->SetToggled(2, true);
+      Click(g, static_cast<CGPrimitive*>(chooser.m_root->FindById(CGVTSelectGroupRoot::kCancelId)));
+    });
+    ClickCell(d, messages, 2);
+    EXPECT_EQ(text(2), "No");
+    EXPECT_FALSE(root->m_messageGroupsChanged);
+
+    // A colour cell selects its line before the chooser opens on the line's colour.
+    root->PageSheet(0)->SetSelection(0, 0);
+    ClickCell(d, root->PageColumn(0, CGVTGraphConfigurationRoot::kColourId), 2);
+    EXPECT_EQ(root->PageSheet(0)->m_selectionFirst, 2);
+    EXPECT_EQ(root->PageSheet(0)->m_selectionLast, 2);
+    Click(d, root->Gadget(CGVTGraphConfigurationRoot::kOkId));
+  });
+  ASSERT_EQ(dialog.DoModal(), 1);
+  dialog.StoreValues();
+  vt::InstallDesktop(previous);
+  EXPECT_EQ(offered, (std::vector<uint64_t>{1 | (uint64_t(1) << 59), 0}));
+  EXPECT_EQ(desktop->colorRequests, (std::vector<vt::ColorRef>{0x02112233}));
+  EXPECT_EQ(uint64_t(vt::GetI64(record.groups[0].tags[1].bytes.data(), 136)), kAll | 0x4);
+  EXPECT_EQ(vt::GetI64(record.groups[0].tags[2].bytes.data(), 136), 0);
+  EXPECT_EQ(vt::GetU32(record.groups[0].tags[2].bytes.data(), 48), 0x020000FFu);
 }
 
 }  // namespace
