@@ -194,6 +194,12 @@ vt::CGVantrelNgChannelSummary::CGVantrelNgChannelSummary(CVTBatch* batch, int se
     double fraction = 0;
     blockMs_[size_t(b)] = BlockStart(b).ToTime64(&blockSeconds_[size_t(b)], &fraction);
   }
+  // Every column asks for a block's first, last and next grid times: worked out once here.
+  blockTimes_.resize(size_t(blocks));
+  for (int64_t b = 0; b < blocks; ++b) {
+    const int64_t n = BlockPoints(b);
+    blockTimes_[size_t(b)] = BlockTimes{GridTime(b, 0), GridTime(b, n - 1), GridTime(b, n)};
+  }
   startTime_ = GridTime(0, 0);
   freeSummaries_.resize(size_t(blocks));
 }
@@ -255,7 +261,7 @@ int64_t vt::CGVantrelNgChannelSummary::BlockOf(const PreciseTime& t) const {
 
 void vt::CGVantrelNgChannelSummary::SpanIndexes(int64_t block, const PreciseTime& t0, const PreciseTime& t1,
                                                 int64_t* i0, int64_t* i1) const {
-  const PreciseTime s = GridTime(block, 0);
+  const PreciseTime& s = blockTimes_[size_t(block)].first;
   const double interval = double(intervalMs_) / 1000.0;
   auto index = [&](const PreciseTime& t, PreciseTime* grid) {
     const int64_t i = int64_t(std::floor(vt::NgSecondsBetween(s, t) / interval + 0.5));
@@ -289,8 +295,8 @@ bool vt::CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_
   } catch (const std::bad_alloc&) {
     return false;
   }
-  // Every point starts as "no data" with zero values. The points are set so only as far as a write
-  // reaches (filled[k]), so that the points a read delivers are written once, not twice.
+  // Every point starts as "no data" with zero values. Only the points before a write that no
+  // write reached yet (filled[k]) are set so, so that the points a read delivers are written once.
   std::vector<int64_t> filled(slots.size(), 0);
   auto fillTo = [&](size_t k, int64_t end) {
     int64_t& f = filled[k];
@@ -301,6 +307,8 @@ bool vt::CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_
     if (pairs_) std::fill(p.high.begin() + f, p.high.begin() + end, 0);
     f = end;
   };
+  // After points up to end were written: they need no filling.
+  auto reached = [&](size_t k, int64_t end) { filled[k] = std::max(filled[k], end); };
   // Records map to the grid point nearest their time, as a block of the cache places them; a
   // window one interval wider each side (inside the block) holds every record that maps to
   // [p0, p1], in the order the block's own read gives them.
@@ -322,15 +330,18 @@ bool vt::CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_
       if (aligned) {
         const int64_t s0 = d0 / step;
         const int64_t a = std::max<int64_t>(0, p0 - s0), b = std::min<int64_t>(piece.count, p1 - s0 + 1);
-        if (a < b) fillTo(k, s0 + b - p0);
+        if (a >= b) return;
+        fillTo(k, s0 + a - p0);
         for (int64_t i = a; i < b; ++i) write(int(i), s0 + i - p0);
+        reached(k, s0 + b - p0);
         return;
       }
       for (int i = 0; i < piece.count; ++i)
         if (const int64_t s = slotOf(TickTime(piece.first.ticks + int64_t(i) * pieceStep));
             s >= p0 && s <= p1) {
-          fillTo(k, s - p0 + 1);
+          fillTo(k, s - p0);
           write(i, s - p0);
+          reached(k, s - p0 + 1);
         }
     };
     if (piece.columns == nullptr) {  // a gap: no data at its points
@@ -661,9 +672,9 @@ bool vt::CGVantrelNgChannelSummary::ScanOver(int slot, const PreciseTime& t0, co
     int64_t i0 = 0, i1 = 0;
     SpanIndexes(block, from, t1, &i0, &i1);
     if (!ScanBlock(slot, block, i0, i1, acc)) return false;
-    const int64_t n = BlockPoints(block);
-    if (!(t1 > GridTime(block, n - 1))) return true;
-    from = GridTime(block, n);
+    const BlockTimes& times = blockTimes_[size_t(block)];
+    if (!(t1 > times.last)) return true;
+    from = times.next;
     if (from > t1 || ++block >= BlockCount()) return true;
   }
 }

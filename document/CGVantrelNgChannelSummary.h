@@ -121,6 +121,11 @@ class CGVantrelNgChannelSummary {
   int64_t points_;                     // grid points of the data
   std::vector<int64_t> blockSeconds_;  // of each block's start: the seconds and the millisecond part
   std::vector<int32_t> blockMs_;
+  // Of each block: the grid times of its first and last point and of the point after it.
+  struct BlockTimes {
+    PreciseTime first, last, next;
+  };
+  std::vector<BlockTimes> blockTimes_;
   PreciseTime startTime_;
   std::vector<Member> members_;
   // The summaries are built once and kept until the group goes: they live in an arena of large

@@ -3,6 +3,7 @@
 #include "trend/YAxisStrip.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <new>
 
@@ -37,6 +38,16 @@ CGNgYAxis* CGNgYAxisManager::GetAxis(int index) const {
   return static_cast<CGNgYAxis*>(GetChildOfClassAt(GCLASS(CGNgYAxis), index));
 }
 
+std::vector<CGNgYAxis*> CGNgYAxisManager::Axes() const {
+  std::vector<CGNgYAxis*> axes;
+  axes.reserve(kNgAxisCount);
+  for (CGCore* c = GetFirstChild(); c; c = NextChild(c))
+    if (IsKindOfClass(c, GCLASS(CGNgYAxis))) axes.push_back(static_cast<CGNgYAxis*>(c));
+  return axes;
+}
+
+bool CGNgYAxisManager::InStep(const std::vector<CGNgYAxis*>& axes) const { return axes == Axes(); }
+
 CGNgYAxis* CGNgYAxisManager::HoveredAxis() const {
   for (CGCore* c = GetFirstChild(); c; c = NextChild(c))
     if (IsKindOfClass(c, GCLASS(CGNgYAxis))) {
@@ -60,13 +71,13 @@ void CGNgYAxisManager::SetLayout(int layout) {
   ClearHover();
   m_layout = layout;
   if (layout < AXIS_FULL || layout > AXIS_FREE) return;
+  const std::vector<CGNgYAxis*> axes = Axes();
   int a = 0;
-  for (int i = 0; i < GetAxisCount(); ++i)
-    if (IsActive(GetAxis(i))) ++a;
+  for (const CGNgYAxis* axis : axes)
+    if (IsActive(axis)) ++a;
   const double step = a < 13 ? 0.025 : 0.3 / (a - 1);
   int k = 0;
-  for (int i = 0; i < GetAxisCount(); ++i) {
-    CGNgYAxis* axis = GetAxis(i);
+  for (CGNgYAxis* axis : axes) {
     axis->m_dragMode = layout == AXIS_FREE ? 1 : 0;
     double top = 0, bottom = 1;
     if (layout == AXIS_FREE) {
@@ -85,14 +96,14 @@ void CGNgYAxisManager::SetLayout(int layout) {
 }
 
 void CGNgYAxisManager::SetClip(int flag) {
-  for (int i = 0; i < GetAxisCount(); ++i)
-    if (IsShown(GetAxis(i))) GetAxis(i)->m_clip = flag;
+  for (CGNgYAxis* axis : Axes())
+    if (IsShown(axis)) axis->m_clip = flag;
 }
 
 void CGNgYAxisManager::SetAxes(const SNgAxisSetting* records, int count) {
-  const int n = GetAxisCount();
-  for (int i = 0; i < n; ++i) {
-    CGNgYAxis* axis = GetAxis(i);
+  const std::vector<CGNgYAxis*> axes = Axes();
+  for (int i = 0; i < int(axes.size()); ++i) {
+    CGNgYAxis* axis = axes[i];
     if (i < count) {
       axis->SetSetting(&records[i]);
       axis->SetStyle(records[i].shown ? 3 : 0);
@@ -100,19 +111,20 @@ void CGNgYAxisManager::SetAxes(const SNgAxisSetting* records, int count) {
       axis->SetStyle(0);
     }
   }
+  assert(InStep(axes) && "applying settings leaves the axes in place");
 }
 
 void CGNgYAxisManager::GetAxes(SNgAxisSetting* records, int count) const {
-  for (int i = 0; i < std::min(count, GetAxisCount()); ++i) GetAxis(i)->GetSetting(&records[i]);
+  const std::vector<CGNgYAxis*> axes = Axes();
+  for (int i = 0; i < std::min(count, int(axes.size())); ++i) axes[i]->GetSetting(&records[i]);
 }
 
 void CGNgYAxisManager::SetPrintLineWidth(int width) {
-  for (int i = 0; i < GetAxisCount(); ++i) GetAxis(i)->m_printLineWidth = width;
+  for (CGNgYAxis* axis : Axes()) axis->m_printLineWidth = width;
 }
 
 void CGNgYAxisManager::ClearHover() {
-  for (int i = 0; i < GetAxisCount(); ++i) {
-    CGNgYAxis* axis = GetAxis(i);
+  for (CGNgYAxis* axis : Axes()) {
     if (!IsShown(axis)) continue;
     axis->m_hovered = 0;
     if (axis->m_labelButton) axis->m_labelButton->SetStyle(0);
@@ -121,10 +133,14 @@ void CGNgYAxisManager::ClearHover() {
   m_hover = nullptr;
 }
 
-void CGNgYAxisManager::AssignColumns(bool print) {
-  const int n = GetAxisCount();
+void CGNgYAxisManager::AssignColumns(bool print) { AssignColumns(Axes(), print); }
+
+void CGNgYAxisManager::AssignColumns(const std::vector<CGNgYAxis*>& axes, bool print) {
+  // An axis takes the lowest column in which no earlier shown axis overlaps it vertically,
+  // else a column of its own (its index).
+  const int n = int(axes.size());
   for (int i = 0; i < n; ++i) {
-    CGNgYAxis* axis = GetAxis(i);
+    CGNgYAxis* axis = axes[i];
     if (!IsShown(axis)) {
       axis->m_column = -1;
       continue;
@@ -134,7 +150,7 @@ void CGNgYAxisManager::AssignColumns(bool print) {
     for (int j = 0; j < i && column == i; ++j) {
       bool taken = false;
       for (int m = 0; m < i && !taken; ++m) {
-        const CGNgYAxis* other = GetAxis(m);
+        const CGNgYAxis* other = axes[m];
         if (!IsShown(other) || other->m_column != j) continue;
         const vt::Rect& o = print ? other->PrintRect() : other->Rect();
         taken = r.top < o.bottom && o.top < r.bottom;
@@ -146,18 +162,18 @@ void CGNgYAxisManager::AssignColumns(bool print) {
 }
 
 template <class Place>
-void CGNgYAxisManager::PlaceColumns(int* x, bool print, int scale, Place place) {
+void CGNgYAxisManager::PlaceColumns(const std::vector<CGNgYAxis*>& axes, int* x, bool print, int scale,
+                                    Place place) {
   int highest = -1;
-  for (int i = 0; i < GetAxisCount(); ++i)
-    if (IsShown(GetAxis(i))) highest = std::max(highest, GetAxis(i)->m_column);
+  for (const CGNgYAxis* axis : axes)
+    if (IsShown(axis)) highest = std::max(highest, axis->m_column);
   for (int column = highest; column >= 0; --column) {
     int g = -1;
-    for (int i = 0; i < GetAxisCount(); ++i)
-      if (IsShown(GetAxis(i)) && GetAxis(i)->m_column == column) g = std::max(g, GetAxis(i)->m_labelWidth);
+    for (const CGNgYAxis* axis : axes)
+      if (IsShown(axis) && axis->m_column == column) g = std::max(g, axis->m_labelWidth);
     if (g < 0) continue;
     if (print) *x += (g + 2) * 7 * scale + 5 * scale;
-    for (int i = 0; i < GetAxisCount(); ++i) {
-      CGNgYAxis* axis = GetAxis(i);
+    for (CGNgYAxis* axis : axes) {
       if (!IsShown(axis) || axis->m_column != column) continue;
       axis->m_labelWidth = g;
       place(axis, *x, g);
@@ -168,51 +184,52 @@ void CGNgYAxisManager::PlaceColumns(int* x, bool print, int scale, Place place) 
 
 void CGNgYAxisManager::LayoutColumns() {
   // The vertical places first, so that the columns follow the arrangement in the same pass.
+  const std::vector<CGNgYAxis*> axes = Axes();
   const double B = m_bandTop, H = m_bandHeight;
-  for (int i = 0; i < GetAxisCount(); ++i) {
-    CGNgYAxis* axis = GetAxis(i);
+  for (CGNgYAxis* axis : axes) {
     if (!IsShown(axis)) continue;
     const int top = int(std::floor(H * axis->m_currentTop + 0.5));
     const int bottom = int(std::floor(axis->m_currentBottom * H + 0.5));
     axis->SetBounds(axis->Rect().left, int(B) + top, axis->Rect().Width(), bottom - top);
   }
-  AssignColumns(false);
-  for (int i = 0; i < GetAxisCount(); ++i)
-    if (IsShown(GetAxis(i))) GetAxis(i)->UpdateLabelFormat();
+  AssignColumns(axes, false);
+  for (CGNgYAxis* axis : axes)
+    if (IsShown(axis)) axis->UpdateLabelFormat();
   int x = 0;
-  PlaceColumns(&x, false, 1, [](CGNgYAxis* axis, int left, int g) {
+  PlaceColumns(axes, &x, false, 1, [](CGNgYAxis* axis, int left, int g) {
     axis->SetBounds(left, axis->Rect().top, 7 * g + 29, axis->Rect().Height());
   });
+  assert(InStep(axes) && "laying out leaves the axes in place");
 }
 
 int CGNgYAxisManager::GetContentWidth() {
   LayoutColumns();
-  for (int i = 0; i < GetAxisCount(); ++i)
-    if (IsShown(GetAxis(i)) && GetAxis(i)->m_column == 0) return GetAxis(i)->Rect().right + 5;
+  for (const CGNgYAxis* axis : Axes())
+    if (IsShown(axis) && axis->m_column == 0) return axis->Rect().right + 5;
   return 5;
 }
 
 void CGNgYAxisManager::ScalePrintRects(int s) {
   CGPrimitive::ScalePrintRects(s);
-  for (int i = 0; i < GetAxisCount(); ++i) {
-    CGNgYAxis* axis = GetAxis(i);
+  const std::vector<CGNgYAxis*> axes = Axes();
+  for (CGNgYAxis* axis : axes) {
     axis->ApplyPrintScale(s);
     axis->SetPrintWidth(5 * s);
   }
-  AssignColumns(true);
-  for (int i = 0; i < GetAxisCount(); ++i)
-    if (IsShown(GetAxis(i))) GetAxis(i)->UpdateLabelFormat();
+  AssignColumns(axes, true);
+  for (CGNgYAxis* axis : axes)
+    if (IsShown(axis)) axis->UpdateLabelFormat();
   int x = 0;
-  PlaceColumns(&x, true, s,
+  PlaceColumns(axes, &x, true, s,
                [](CGNgYAxis* axis, int left, int) { axis->MovePrintRect(left, axis->PrintRect().top); });
+  assert(InStep(axes) && "the print layout leaves the axes in place");
 }
 
 void CGNgYAxisManager::GetPrintExtent(int scale, int* width, int* limitRight) {
   ScalePrintRects(scale);
   *width = 0;
   *limitRight = 0;
-  for (int i = 0; i < GetAxisCount(); ++i) {
-    const CGNgYAxis* axis = GetAxis(i);
+  for (const CGNgYAxis* axis : Axes()) {
     if (!IsShown(axis)) continue;
     if (axis->m_column == 0) *width = axis->PrintRect().right + 5;
     if (m_printColumnLimit >= 0 && axis->m_column == m_printColumnLimit)
@@ -224,8 +241,8 @@ void CGNgYAxisManager::PrintSelf(vt::DeviceContext*, int) {}
 
 void CGNgYAxisManager::SetBackColor(vt::ColorRef c) {
   CGRowColumn::SetBackColor(c);
-  for (int i = 0; i < GetAxisCount(); ++i)
-    if (IsShown(GetAxis(i))) GetAxis(i)->SetBackColor(c);
+  for (CGNgYAxis* axis : Axes())
+    if (IsShown(axis)) axis->SetBackColor(c);
 }
 
 void CGNgYAxisManager::Draw(vt::DeviceContext* dc) {

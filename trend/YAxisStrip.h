@@ -6,6 +6,8 @@
 // column 0 lies next to the plot. The manager also applies and reads back the axis records,
 // marks the selected axis, and routes the mouse so that a hovered axis shadows its neighbours.
 #pragma once
+#include <vector>
+
 #include "gadget/GRowColumn.h"
 #include "gadget/GScroll.h"
 #include "trend/TrendRecords.h"
@@ -79,9 +81,15 @@ class CGNgYAxisManager : public CGRowColumn {
 
  private:
   void Press(MouseHandler handler, uint32_t flags, int32_t x, int32_t y);
+  // The axes in child order, found in one walk. GetAxis walks the children on each call, so
+  // the passes over all axes (some nested three deep) work on this list instead.
+  std::vector<CGNgYAxis*> Axes() const;
+  // True while axes is still the manager's list (the passes never add or remove axes).
+  bool InStep(const std::vector<CGNgYAxis*>& axes) const;
+  void AssignColumns(const std::vector<CGNgYAxis*>& axes, bool print);
   // Widths per column from the highest to column 0; place(axis, x, g) puts one axis.
   template <class Place>
-  void PlaceColumns(int* x, bool print, int scale, Place place);
+  void PlaceColumns(const std::vector<CGNgYAxis*>& axes, int* x, bool print, int scale, Place place);
 };
 
 class CGNgYAxisScreen : public CGScroll {
