@@ -8,6 +8,7 @@
 #include <QMdiArea>
 
 #include "app/CListDoc.h"
+#include "app/CVantrelApp.h"
 #include "app/qt/MainFrameGraphWindows.h"
 #include "document/ui/CVantrelDoc.h"
 #include "document/ui/CVantrelViews.h"
@@ -165,9 +166,23 @@ void CMainFrame::AddGraphWindowCommands() {
     const CListDoc& list = ListDoc();
     return list.m_listKind >= LIST_KIND_TAG && list.m_listKind <= LIST_KIND_BATCH && list.m_selectedCount > 0;
   };
+  // Over the saved-graph list Display opens the chosen graphs: the application's handler, which
+  // this map would otherwise hide (its update decides for the whole route).
+  const auto savedGraphsSelected = [this] {
+    const CListDoc& list = ListDoc();
+    return list.m_listKind == LIST_KIND_GRAPH && list.m_selectedCount > 0;
+  };
   commands.On(
-      ID_VIEW_DISPLAY, [display] { display->Display(); },
-      [rowsSelected](vt::CmdUI& ui) { ui.Enable(rowsSelected()); });
+      ID_VIEW_DISPLAY,
+      [this, display, savedGraphsSelected] {
+        if (!savedGraphsSelected())
+          display->Display();
+        else if (CVantrelApp* app = CVantrelApp::Current())
+          app->OpenSavedGraphs();
+      },
+      [rowsSelected, savedGraphsSelected](vt::CmdUI& ui) {
+        ui.Enable(rowsSelected() || savedGraphsSelected());
+      });
   commands.On(
       ID_VIEW_DISPLAY_ENTIRE_FILE, [display] { display->DisplayEntireFile(); },
       [rowsSelected](vt::CmdUI& ui) { ui.Enable(rowsSelected()); });
