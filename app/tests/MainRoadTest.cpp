@@ -427,9 +427,12 @@ TEST_F(MainRoadTest, FromAnEmptyDataRootToExit) {
   ASSERT_TRUE(Frame().Router().Execute(CDlgCursorControl::kCommandId));
   CDlgCursorControl* cursorControl = Frame().GetCursorControl();
   ASSERT_NE(cursorControl, nullptr);
-  WidgetOf(*cursorControl)->move(Window().geometry().right() + 10, Window().geometry().top());
+  // At the screen's right edge, over the property pane, as a user would put it aside.
+  QWidget* controlWindow = WidgetOf(*cursorControl);
+  const QRect screenRoom = QGuiApplication::primaryScreen()->availableGeometry();
+  controlWindow->move(screenRoom.right() - controlWindow->frameGeometry().width() + 1, screenRoom.top());
   vt::PumpBriefly(100);
-  EXPECT_TRUE(WidgetOf(*cursorControl)->isVisible());
+  EXPECT_TRUE(controlWindow->isVisible());
   CGVTCursorControl* control = cursorControl->GetRoot()->Control();
   EXPECT_EQ(control->GetDocument(), g);
   // Two lines a channel of the current group, the value on the second.
