@@ -420,6 +420,9 @@ TEST_F(MainRoadTest, FromAnEmptyDataRootToExit) {
   QTest::mouseMove(plotWidget, QPoint(x1, y));
   QTest::mouseRelease(plotWidget, Qt::LeftButton, {}, QPoint(x1, y));
   vt::PumpBriefly(20);
+  // The press gave the view the focus, and the document knows it (the conversions need it).
+  EXPECT_TRUE(plotWidget->hasFocus());
+  EXPECT_TRUE(graph->HasFocus());
   ASSERT_TRUE(g->HasCursor());
   EXPECT_NE(g->GetCursorATime().ticks, cursorA.ticks);
   EXPECT_NE(g->GetCursorBTime().ticks, cursorB.ticks);
