@@ -8,6 +8,7 @@
 #include <QMdiArea>
 
 #include "app/CListDoc.h"
+#include "app/CVantrelApp.h"
 #include "app/qt/MainFrameGraphWindows.h"
 #include "document/ui/CVantrelDoc.h"
 #include "document/ui/CVantrelViews.h"

@@ -3,16 +3,26 @@
 #include "document/ui/CVantrelViews.h"
 
 #include "gadget/GPageController.h"
+#include "platform/gui/HostWindow.h"
 #include "trend/NgWaveform.h"
 
 using namespace vt_ui;
 
-vt::CVantrelViewBase::~CVantrelViewBase() { DestroyRoot(); }
+vt::CVantrelViewBase::~CVantrelViewBase() {
+  DestroyRoot();
+  vt::HostWindow* host = GetHostWindow();
+  if (host && host->Client() == this) host->SetClient(nullptr);
+}
 
 void vt::CVantrelViewBase::DestroyRoot() {
   // Deleting the root unlinks it from the graph document; it is not pooled.
   delete root_;
   root_ = nullptr;
+}
+
+void vt::CVantrelViewBase::AdoptRoot(CGSkRoot* root) {
+  root_ = root;
+  if (vt::HostWindow* host = GetHostWindow()) host->SetClient(this);
 }
 
 void vt::CVantrelViewBase::OnActivateView(bool activate) {
@@ -43,18 +53,38 @@ void vt::CVantrelViewBase::OnLButtonDblClk(uint32_t f, int32_t x, int32_t y) {
 bool vt::CVantrelViewBase::OnMouseWheel(uint32_t f, int32_t d, int32_t x, int32_t y) {
   return root_ && root_->OnMouseWheel(f, d, x, y);
 }
+void vt::CVantrelViewBase::OnRButtonDown(uint32_t f, int32_t x, int32_t y) {
+  if (root_) root_->OnRButtonDown(f, x, y);
+}
+void vt::CVantrelViewBase::OnRButtonUp(uint32_t f, int32_t x, int32_t y) {
+  if (root_) root_->OnRButtonUp(f, x, y);
+}
+void vt::CVantrelViewBase::OnRButtonDblClk(uint32_t f, int32_t x, int32_t y) {
+  if (root_) root_->OnRButtonDblClk(f, x, y);
+}
+void vt::CVantrelViewBase::OnKeyDown(uint32_t vk, uint32_t repeat, uint32_t f) {
+  if (root_) root_->OnKeyDown(vk, repeat, f);
+}
+void vt::CVantrelViewBase::OnKeyUp(uint32_t vk, uint32_t repeat, uint32_t f) {
+  if (root_) root_->OnKeyUp(vk, repeat, f);
+}
 void vt::CVantrelViewBase::OnTimer(uint32_t id) {
   if (root_) root_->OnTimer(id);
+}
+vt::LResult vt::CVantrelViewBase::OnMessage(uint32_t message, vt::WParam wParam, vt::LParam lParam) {
+  return root_ ? root_->OnMessage(message, wParam, lParam) : 0;
 }
 
 void vt::CVantrelViewBase::OnSetFocus(vt::FocusReason reason) {
   if (reason == vt::FocusReason::Popup) return;
   if (CVantrelDoc* doc = GetVantrelDoc()) doc->SetFocusFlag(true);
+  if (root_) root_->OnSetFocus(reason);
 }
 
 void vt::CVantrelViewBase::OnKillFocus(vt::FocusReason reason) {
   if (reason == vt::FocusReason::Popup) return;
   if (CVantrelDoc* doc = GetVantrelDoc()) doc->SetFocusFlag(false);
+  if (root_) root_->OnKillFocus(reason);
 }
 
 // ---- graph view ----
@@ -69,7 +99,7 @@ void CVantrelGraphView::OnInitialUpdate() {
   CVantrelDoc* doc = GetVantrelDoc();
   if (!doc || !doc->GetGadgetDocument() || root_) return;
   auto* root = new CGVantrelGraphRoot(doc->GetGadgetDocument(), vt::View::GetHostWindow());
-  root_ = root;
+  AdoptRoot(root);
   root->Build();
   doc->GetGadgetDocument()->SetGraphView(this);
   root->OnUpdate(HINT_RELOADED, doc->GetGadgetDocument());
@@ -207,14 +237,14 @@ bool CVantrelGraphView::OnUpdateCommand(int id, vt::CommandStatus& s) {
 void CVantrelListView::OnInitialUpdate() {
   CVantrelDoc* doc = GetVantrelDoc();
   if (!doc || !doc->GetGadgetDocument() || root_) return;
-  root_ = CGVantrelListRoot::Create(GetHostWindow(), doc->GetGadgetDocument());
+  AdoptRoot(CGVantrelListRoot::Create(GetHostWindow(), doc->GetGadgetDocument()));
 }
 
 void CVantrelSheetView::OnInitialUpdate() {
   CVantrelDoc* doc = GetVantrelDoc();
   if (!doc || !doc->GetGadgetDocument() || root_) return;
   auto* root = new CGVantrelSheetRoot(doc->GetGadgetDocument(), GetHostWindow());
-  root_ = root;
+  AdoptRoot(root);
   root->Build();
   root->OnUpdate(HINT_RELOADED, doc->GetGadgetDocument());
 }

@@ -29,8 +29,15 @@ class CVantrelViewBase : public vt::View, public vt::PrintClient {
   void OnLButtonDown(uint32_t flags, int32_t x, int32_t y) override;
   void OnLButtonUp(uint32_t flags, int32_t x, int32_t y) override;
   void OnLButtonDblClk(uint32_t flags, int32_t x, int32_t y) override;
+  void OnRButtonDown(uint32_t flags, int32_t x, int32_t y) override;
+  void OnRButtonUp(uint32_t flags, int32_t x, int32_t y) override;
+  void OnRButtonDblClk(uint32_t flags, int32_t x, int32_t y) override;
   bool OnMouseWheel(uint32_t flags, int32_t delta, int32_t x, int32_t y) override;
+  void OnKeyDown(uint32_t vk, uint32_t repeat, uint32_t flags) override;
+  void OnKeyUp(uint32_t vk, uint32_t repeat, uint32_t flags) override;
   void OnTimer(uint32_t id) override;
+  vt::LResult OnMessage(uint32_t message, vt::WParam wParam, vt::LParam lParam) override;
+  // The focus flag of the document (which the conversion commands need), then the root.
   void OnSetFocus(vt::FocusReason reason) override;
   void OnKillFocus(vt::FocusReason reason) override;
 
@@ -47,6 +54,9 @@ class CVantrelViewBase : public vt::View, public vt::PrintClient {
 
  protected:
   void DestroyRoot();
+  // A root attaches itself to the window as its client; the view takes that place back so that
+  // the focus reaches the document, and passes every message on to the root.
+  void AdoptRoot(CGSkRoot* root);
   // The view's print hooks: the root of one job, and whether the view can print now.
   virtual CGVantrelPrintRoot* MakePrintRoot() = 0;
   virtual bool CanPrint() const = 0;
