@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QMdiArea>
 
+#include "document/ui/CDlgCalculate.h"
+#include "document/ui/CDlgCursorControl.h"
 #include "document/ui/CGVantrelPrintRoots.h"
 #include "document/ui/CVantrelDoc.h"
 #include "document/ui/CVantrelViews.h"
@@ -80,9 +82,9 @@ class PrintingTest : public DocumentTest {
     recgen::NewerFile model = RecordingFile(1, 1, seconds, kBaseMs, 1000);
     model.channels[0].colour = kRed;
     model.channels[1].colour = kGreen;
-    model.channels[1].flags = 0x2;
-    model.channels[1].rawLow = model.channels[1].spanLow = -1000;
-    model.channels[1].rawHigh = model.channels[1].spanHigh = 0;
+    model.channels[1].decimals = 5;
+    model.channels[1].spanLow = -100000000;
+    model.channels[1].spanHigh = 0;
     Store(model, "A.DAE");
     auto* doc = static_cast<CVantrelDoc*>(graph.OpenNewDocument());
     if (!doc) return nullptr;
@@ -148,6 +150,9 @@ TEST_F(PrintingTest, AGraphPrintsItsPagesWithTheHeader) {
   EXPECT_NE(first.find("Graph 1"), std::string::npos) << first;
   EXPECT_NE(first.find("Graph name"), std::string::npos) << first;
   EXPECT_NE(last.find("3/3"), std::string::npos) << last;
+  // The Y scales reach the paper with their numbers.
+  for (const char* number : {"1000", "-1000", "800", "-200"})
+    EXPECT_NE(first.find(number), std::string::npos) << number << "\n" << first;
 
   // The printed file and its first page are kept for a look by eye.
   const std::filesystem::path out = std::filesystem::path(VT_BINARY_ROOT) / "artefacts" / "app";
@@ -270,6 +275,60 @@ TEST_F(PrintingTest, APrintedPageShowsTracesYScalesAndTimeLabelsApart) {
   ASSERT_GE(spans.size(), 3u);
   std::sort(spans.begin(), spans.end());
   for (size_t i = 1; i < spans.size(); ++i) EXPECT_LE(spans[i - 1].second, spans[i].first) << i;
+  root.EndPrinting(&paper, &info);
+}
+
+TEST_F(PrintingTest, OpenToolWindowsPrintAboveTheGraphAndHiddenOnesNot) {
+  CVantrelGraphView* view = OpenGraph(2 * 3600 + 60);
+  ASSERT_NE(view, nullptr);
+  CGVantrelDoc* doc = Gadgets(view);
+  SPrintSettings settings = doc->GetPrintSettings();
+  settings.pageSpan = 1;
+  settings.printedGroups[0] = 1;
+  doc->SetPrintSettings(settings);
+  CDlgCursorControl cursor(0);
+  CDlgCalculate statistics(0);
+  ASSERT_NE(cursor.GetRoot(), nullptr);
+  ASSERT_NE(statistics.GetRoot(), nullptr);
+  vt::RecordingDc paper(4960, 7016, 600);
+  struct Case {
+    bool cursorShown, statisticsShown;
+  };
+  for (const Case c : {Case{false, false}, Case{true, false}, Case{true, true}}) {
+    auto cursorTool = std::make_unique<DialogPrintTool>(&cursor, cursor.GetRoot());
+    auto statisticsTool = std::make_unique<DialogPrintTool>(&statistics, statistics.GetRoot());
+    SetGraphPrintTools(cursorTool.get(), statisticsTool.get());
+    cursor.ShowWindow(c.cursorShown);
+    statistics.ShowWindow(c.statisticsShown);
+    CGVantrelGraphPrintRoot root(doc);
+    vt::PrintInfo info;
+    root.BeginPrinting(&paper, &info);
+    // Both fit on an A4 page above the graph: no pages of their own.
+    EXPECT_EQ(root.GetPageCount(), 3) << c.cursorShown << c.statisticsShown;
+    EXPECT_TRUE(root.m_combined);
+    paper.Clear();
+    info.currentPage = 2;
+    root.Print(&paper, &info);
+    std::string text;
+    for (const vt::DcRecord& r : paper.RecordsOf(vt::DcOp::TextOut)) text += r.text + "\n";
+    EXPECT_EQ(text.find("Cursor A") != std::string::npos, c.cursorShown) << text;
+    EXPECT_EQ(text.find("AVE") != std::string::npos, c.statisticsShown) << text;
+    EXPECT_NE(text.find("2/3"), std::string::npos);
+    // The graph moves down below the tools.
+    vt::Rect panel;
+    root.GetPanel()->GetAbsolutePrintRect(&panel);
+    const int top = panel.top;
+    EXPECT_EQ(top > 2000, c.cursorShown || c.statisticsShown) << top;
+    root.EndPrinting(&paper, &info);
+    cursor.ShowWindow(false);
+    statistics.ShowWindow(false);
+  }
+  // The tools went with their holders: printing now leaves them out.
+  CGVantrelGraphPrintRoot root(doc);
+  vt::PrintInfo info;
+  cursor.ShowWindow(true);
+  root.BeginPrinting(&paper, &info);
+  EXPECT_EQ(root.GetPageCount(), 3);
   root.EndPrinting(&paper, &info);
 }
 
