@@ -18,6 +18,7 @@
 
 #include "document/ui/CDlgCalculate.h"
 #include "document/ui/CDlgCursorControl.h"
+#include "document/ui/CGVantrelPrintRoots.h"
 #include "platform/base/WindowHandles.h"
 #include "store/GraphConfiguration.h"
 
@@ -163,4 +164,7 @@ class CMainFrame {
   std::unique_ptr<CDlgCursorControl> m_cursorControl;
   std::unique_ptr<CDlgCalculate> m_statistics;
   std::unique_ptr<GraphWindows> m_graphWindows;
+  // The tool windows as the graph's printing sees them; they leave it before the windows go.
+  std::unique_ptr<DialogPrintTool> m_cursorControlPrint;
+  std::unique_ptr<DialogPrintTool> m_statisticsPrint;
 };

@@ -237,7 +237,13 @@ void CGNgYAxisManager::GetPrintExtent(int scale, int* width, int* limitRight) {
   }
 }
 
-void CGNgYAxisManager::PrintSelf(vt::DeviceContext*, int) {}
+void CGNgYAxisManager::PrintSelf(vt::DeviceContext* dc, int) {
+  // The axes print after the graph body and its legend, which leave their own clip selected:
+  // without a clip of the strip's own the scales would be clipped away.
+  vt::Rect clip;
+  GetVisiblePrintRect(&clip);
+  dc->SelectClipRect(&clip);
+}
 
 void CGNgYAxisManager::SetBackColor(vt::ColorRef c) {
   CGRowColumn::SetBackColor(c);

@@ -1,7 +1,7 @@
 // The main frame's tool windows: the cursor-control and statistics windows, made hidden with the
 // frame and kept until it goes, and the two Window commands that show them for the active graph
-// window. The statistics window's "Re-Calc." comes back here as Window > Statistics, so a
-// recalculation binds it to the graph window that is active then.
+// window; printing a graph prints them too while they are open. The statistics window's "Re-Calc." comes back
+// here as Window > Statistics, so a recalculation binds it to the graph window that is active then.
 #include "app/CMainFrame.h"
 #include "app/CVantrelApp.h"
 #include "document/ui/CVantrelDoc.h"
@@ -14,6 +14,10 @@ void CMainFrame::CreateToolWindows() {
     Router().Execute(id);
     UpdateCommands();
   };
+  // Printing a graph prints what these windows show while they are open.
+  m_cursorControlPrint = std::make_unique<DialogPrintTool>(m_cursorControl.get(), m_cursorControl->GetRoot());
+  m_statisticsPrint = std::make_unique<DialogPrintTool>(m_statistics.get(), m_statistics->GetRoot());
+  SetGraphPrintTools(m_cursorControlPrint.get(), m_statisticsPrint.get());
   const auto enabled = [this](vt::CmdUI& ui) { ui.Enable(GetActiveGraphDocument() != nullptr); };
   Commands().On(
       CDlgCursorControl::kCommandId,

@@ -46,6 +46,24 @@ void SetGraphPrintTools(GraphPrintTool* cursorControl, GraphPrintTool* statistic
   g_statisticsTool = statistics;
 }
 
+DialogPrintTool::~DialogPrintTool() {
+  if (g_cursorTool == this) g_cursorTool = nullptr;
+  if (g_statisticsTool == this) g_statisticsTool = nullptr;
+}
+
+bool DialogPrintTool::IsShown() const { return m_window && m_root && m_window->IsWindowVisible(); }
+
+vt::Size DialogPrintTool::MeasurePrint(vt::DeviceContext*, const vt::Rect& rect, int scale) {
+  CGPrimitive* content = nullptr;
+  for (CGCore* c = m_root ? m_root->GetFirstChild() : nullptr; c && !content; c = m_root->NextChild(c))
+    if (IsPrimitive(c)) content = static_cast<CGPrimitive*>(c);
+  if (!content) return vt::Size{};
+  const int w = std::min(content->Rect().Width() * scale, rect.Width());
+  const int h = std::min(content->Rect().Height() * scale, rect.Height());
+  content->SetPrintBounds(0, 0, w, h);
+  return vt::Size{w, h};
+}
+
 // ---- shared ----
 
 vt::CGVantrelPrintRoot::CGVantrelPrintRoot(CGVantrelDoc* doc) : CGSkRoot(doc, nullptr, 0), m_doc(doc) {
@@ -102,8 +120,8 @@ void CGVantrelGraphPrintRoot::MeasureTools(vt::DeviceContext* dc) {
       t->pages = root->GetPrintPageCount(dc);
     }
   }
-  m_cursor.size.cx *= GetPrintScale();
-  m_cursor.size.cy *= GetPrintScale();
+  // Both tools report their printed size already at the print scale; scaling the cursor
+  // control's once more would keep it off the graph pages on any paper.
   m_combined = m_cursor.size.cy < (V - H) / 2 && m_statistics.size.cy < (V - H) / 2 &&
                m + m_statistics.size.cx + m_cursor.size.cx < W;
 }
@@ -207,7 +225,10 @@ void CGVantrelGraphPrintRoot::PrintGraphPage(vt::DeviceContext* dc, int p, int t
     const vt::Font* previous = dc->SelectFont(axis->PrintLabelFont());
     const int label = std::max(1, int(dc->GetTextExtent("00:00:00.000").cx));
     dc->SelectFont(previous);
+    // The printed axis draws its ticks, grid and labels at the panel's division: the screen's
+    // division would crowd a page span with labels.
     axis->m_printDivision = group->GetPrintSecondsPerDivision(axis->PrintRect().Width() / label);
+    axis->m_division = axis->m_printDivision;
     m_panel->ApplyPrintScale(s);
   }
 }

@@ -19,6 +19,7 @@
 #include "document/CGVantrelDoc.h"
 #include "document/ui/CGVantrelPrintHeader.h"
 #include "gadget/GSkRoot.h"
+#include "platform/gui/DialogWindow.h"
 
 GADGET_DECLARE_RECORD(CGVantrelGraphPrintRoot)
 GADGET_DECLARE_RECORD(CGVantrelListPrintRoot)
@@ -72,6 +73,22 @@ class GraphPrintTool {
   virtual vt::Size MeasurePrint(vt::DeviceContext* dc, const vt::Rect& rect, int scale) = 0;
 };
 void SetGraphPrintTools(GraphPrintTool* cursorControl, GraphPrintTool* statistics);
+
+// A tool window of the main frame for the graph's printing: shown while its window is, printing
+// its root with the root's first gadget laid at the gadget's own size times the print scale.
+// Going away, it takes itself out of the graph's printing.
+class DialogPrintTool : public GraphPrintTool {
+ public:
+  DialogPrintTool(vt::DialogWindow* window, CGRoot* root) : m_window(window), m_root(root) {}
+  ~DialogPrintTool() override;
+  bool IsShown() const override;
+  CGRoot* PrintRoot() override { return m_root; }
+  vt::Size MeasurePrint(vt::DeviceContext* dc, const vt::Rect& rect, int scale) override;
+
+ private:
+  vt::DialogWindow* m_window;
+  CGRoot* m_root;
+};
 
 class CGVantrelGraphPrintRoot : public vt::CGVantrelPrintRoot {
  public:

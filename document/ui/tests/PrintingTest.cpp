@@ -4,6 +4,7 @@
 // page counting beyond 65,500 pages, the list's pages, and direct printing without any printer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 
@@ -12,6 +13,8 @@
 #include <QApplication>
 #include <QMdiArea>
 
+#include "document/ui/CDlgCalculate.h"
+#include "document/ui/CDlgCursorControl.h"
 #include "document/ui/CGVantrelPrintRoots.h"
 #include "document/ui/CVantrelDoc.h"
 #include "document/ui/CVantrelViews.h"
@@ -29,6 +32,8 @@
 #include "trend/GraphData.h"
 #include "trend/NgSheet.h"
 #include "trend/NgWaveform.h"
+#include "trend/TimeAxis.h"
+#include "trend/YAxisStrip.h"
 #include "trend/testing/FakeNgRows.h"
 #include "trend/testing/NgSheetArt.h"
 
@@ -36,6 +41,16 @@ namespace document_test {
 namespace {
 
 enum : int { kPrint = 57607, kPrintDirect = 57608 };
+constexpr vt::ColorRef kRed = 0x000000FF, kGreen = 0x0000A000;
+
+// The pixels of colour inside r, looking at every column from r.left to right.
+int CountPixels(const vt::Bitmap& pixels, const vt::Rect& r, int right, vt::ColorRef colour) {
+  int n = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < std::min(right, r.right); ++x)
+      if ((pixels.GetPixel(x, y) & 0xFFFFFF) == colour) ++n;
+  return n;
+}
 
 class PrintingTest : public DocumentTest {
  protected:
@@ -63,7 +78,14 @@ class PrintingTest : public DocumentTest {
 
   // A graph window over one recording of `seconds` one-second samples in group 0.
   CVantrelGraphView* OpenGraph(int seconds) {
-    Store(RecordingFile(1, 1, seconds, kBaseMs, 1000), "A.DAE");
+    // Two channels in colours of their own, each on a scale that holds its values.
+    recgen::NewerFile model = RecordingFile(1, 1, seconds, kBaseMs, 1000);
+    model.channels[0].colour = kRed;
+    model.channels[1].colour = kGreen;
+    model.channels[1].decimals = 5;
+    model.channels[1].spanLow = -100000000;
+    model.channels[1].spanHigh = 0;
+    Store(model, "A.DAE");
     auto* doc = static_cast<CVantrelDoc*>(graph.OpenNewDocument());
     if (!doc) return nullptr;
     vt::SVantrelGroupEntry e;
@@ -128,6 +150,9 @@ TEST_F(PrintingTest, AGraphPrintsItsPagesWithTheHeader) {
   EXPECT_NE(first.find("Graph 1"), std::string::npos) << first;
   EXPECT_NE(first.find("Graph name"), std::string::npos) << first;
   EXPECT_NE(last.find("3/3"), std::string::npos) << last;
+  // The Y scales reach the paper with their numbers.
+  for (const char* number : {"1000", "-1000", "800", "-200"})
+    EXPECT_NE(first.find(number), std::string::npos) << number << "\n" << first;
 
   // The printed file and its first page are kept for a look by eye.
   const std::filesystem::path out = std::filesystem::path(VT_BINARY_ROOT) / "artefacts" / "app";
@@ -148,9 +173,9 @@ TEST_F(PrintingTest, PenWidthsAndPrintColourFollowThePrinter) {
   ASSERT_NE(view, nullptr);
   CGVantrelDoc* doc = Gadgets(view);
   doc->UpdatePrintGroups();
-  // 600 dots per inch, 50 mm wide: 23.6 pixels a millimetre.
-  vt::RecordingDc paper(1181, 1600, 600);
-  ASSERT_EQ(paper.GetDeviceCaps(vt::DeviceCap::HorzSize), 50);
+  // A4 at 600 dots per inch, 210 mm wide: 23.6 pixels a millimetre.
+  vt::RecordingDc paper(4960, 7016, 600);
+  ASSERT_EQ(paper.GetDeviceCaps(vt::DeviceCap::HorzSize), 210);
   struct Case {
     int16_t thickness, colour;
     int trace, inColour;
@@ -178,9 +203,133 @@ TEST_F(PrintingTest, PenWidthsAndPrintColourFollowThePrinter) {
     CGNgGraphScreen* screen = root.GetPanel()->m_graph->m_screen;
     for (int i = 0; i < 2; ++i) EXPECT_EQ(screen->GetTrace(i)->m_printPenWidth, c.trace) << c.thickness;
     for (const vt::DcRecord& r : paper.Records()) EXPECT_GE(r.penWidth, 1);
+    // ... and the lines drawn in each trace's colour are that wide.
+    for (const vt::ColorRef colour : {kRed, kGreen}) {
+      int lines = 0;
+      for (const vt::DcRecord& r : paper.RecordsOf(vt::DcOp::Polyline))
+        if ((r.color & 0xFFFFFF) == colour) {
+          ++lines;
+          EXPECT_EQ(r.penWidth, c.trace) << c.thickness;
+        }
+      EXPECT_GT(lines, 0) << std::hex << colour;
+    }
     root.EndPrinting(&paper, &info);
     EXPECT_EQ(root.GetHeader(), nullptr);
   }
+}
+
+TEST_F(PrintingTest, APrintedPageShowsTracesYScalesAndTimeLabelsApart) {
+  CVantrelGraphView* view = OpenGraph(600);
+  ASSERT_NE(view, nullptr);
+  CGVantrelDoc* doc = Gadgets(view);
+  doc->UpdatePrintGroups();
+  vt::SPrintSettings settings = doc->GetPrintSettings();
+  settings.printedGroups[0] = 1;
+  doc->SetPrintSettings(settings);
+  vt::RecordingDc paper(4960, 7016, 600);
+  CGVantrelGraphPrintRoot root(doc);
+  vt::PrintInfo info;
+  root.BeginPrinting(&paper, &info);
+  info.currentPage = 1;
+  root.Print(&paper, &info);
+  ASSERT_NE(root.GetPanel(), nullptr);
+  CGNgGraph* graph = root.GetPanel()->m_graph;
+
+  // Both traces reach the paper inside the plot area (ten minutes of an hour's page: its
+  // first sixth).
+  vt::Rect plot;
+  graph->m_screen->GetAbsolutePrintRect(&plot);
+  ASSERT_GT(plot.Width(), 1000);
+  ASSERT_GT(plot.Height(), 1000);
+  const int dataRight = plot.left + plot.Width() / 5;
+  EXPECT_GT(CountPixels(paper.Pixels(), plot, dataRight, kRed), 500);
+  EXPECT_GT(CountPixels(paper.Pixels(), plot, dataRight, kGreen), 500);
+
+  // The Y scales: their numbers are drawn inside the strip, and ink reaches its pixels.
+  vt::Rect strip;
+  root.GetPanel()->GetYAxisManager()->GetAbsolutePrintRect(&strip);
+  ASSERT_GT(strip.Width(), 100);
+  std::vector<std::string> numbers;
+  for (const vt::DcRecord& r : paper.RecordsOf(vt::DcOp::TextOut))
+    if (strip.Contains(r.points[0]) && r.text.find("00") != std::string::npos) {
+      numbers.push_back(r.text);
+      EXPECT_TRUE(r.clip && r.clip->Contains(vt::Point{r.points[0].x - 1, r.points[0].y - 1})) << r.text;
+    }
+  EXPECT_GE(numbers.size(), 6u);
+  // Printing in colour, each axis is in its channel's colour.
+  EXPECT_GT(CountPixels(paper.Pixels(), strip, strip.right, kRed), 200);
+  EXPECT_GT(CountPixels(paper.Pixels(), strip, strip.right, kGreen), 200);
+
+  // The time labels stand apart: no two of their text boxes overlap.
+  CGNgTAxis* axis = graph->m_timeAxis;
+  vt::Rect axisRect;
+  axis->GetAbsolutePrintRect(&axisRect);
+  const vt::Font* previous = paper.SelectFont(axis->PrintLabelFont());
+  std::vector<std::pair<int, int>> spans;
+  for (const vt::DcRecord& r : paper.RecordsOf(vt::DcOp::TextOut))
+    if (r.points[0].y == axisRect.bottom && r.textAlign == (vt::kTaCenter | vt::kTaTop)) {
+      const int w = paper.GetTextExtent(r.text).cx;
+      spans.emplace_back(r.points[0].x - w / 2, r.points[0].x + (w + 1) / 2);
+    }
+  paper.SelectFont(previous);
+  ASSERT_GE(spans.size(), 3u);
+  std::sort(spans.begin(), spans.end());
+  for (size_t i = 1; i < spans.size(); ++i) EXPECT_LE(spans[i - 1].second, spans[i].first) << i;
+  root.EndPrinting(&paper, &info);
+}
+
+TEST_F(PrintingTest, OpenToolWindowsPrintAboveTheGraphAndHiddenOnesNot) {
+  CVantrelGraphView* view = OpenGraph(2 * 3600 + 60);
+  ASSERT_NE(view, nullptr);
+  CGVantrelDoc* doc = Gadgets(view);
+  vt::SPrintSettings settings = doc->GetPrintSettings();
+  settings.pageSpan = 1;
+  settings.printedGroups[0] = 1;
+  doc->SetPrintSettings(settings);
+  CDlgCursorControl cursor(0);
+  CDlgCalculate statistics(0);
+  ASSERT_NE(cursor.GetRoot(), nullptr);
+  ASSERT_NE(statistics.GetRoot(), nullptr);
+  vt::RecordingDc paper(4960, 7016, 600);
+  struct Case {
+    bool cursorShown, statisticsShown;
+  };
+  for (const Case c : {Case{false, false}, Case{true, false}, Case{true, true}}) {
+    auto cursorTool = std::make_unique<DialogPrintTool>(&cursor, cursor.GetRoot());
+    auto statisticsTool = std::make_unique<DialogPrintTool>(&statistics, statistics.GetRoot());
+    SetGraphPrintTools(cursorTool.get(), statisticsTool.get());
+    cursor.ShowWindow(c.cursorShown);
+    statistics.ShowWindow(c.statisticsShown);
+    CGVantrelGraphPrintRoot root(doc);
+    vt::PrintInfo info;
+    root.BeginPrinting(&paper, &info);
+    // Both fit on an A4 page above the graph: no pages of their own.
+    EXPECT_EQ(root.GetPageCount(), 3) << c.cursorShown << c.statisticsShown;
+    EXPECT_TRUE(root.m_combined);
+    paper.Clear();
+    info.currentPage = 2;
+    root.Print(&paper, &info);
+    std::string text;
+    for (const vt::DcRecord& r : paper.RecordsOf(vt::DcOp::TextOut)) text += r.text + "\n";
+    EXPECT_EQ(text.find("Cursor A") != std::string::npos, c.cursorShown) << text;
+    EXPECT_EQ(text.find("AVE") != std::string::npos, c.statisticsShown) << text;
+    EXPECT_NE(text.find("2/3"), std::string::npos);
+    // The graph moves down below the tools.
+    vt::Rect panel;
+    root.GetPanel()->GetAbsolutePrintRect(&panel);
+    const int top = panel.top;
+    EXPECT_EQ(top > 2000, c.cursorShown || c.statisticsShown) << top;
+    root.EndPrinting(&paper, &info);
+    cursor.ShowWindow(false);
+    statistics.ShowWindow(false);
+  }
+  // The tools went with their holders: printing now leaves them out.
+  CGVantrelGraphPrintRoot root(doc);
+  vt::PrintInfo info;
+  cursor.ShowWindow(true);
+  root.BeginPrinting(&paper, &info);
+  EXPECT_EQ(root.GetPageCount(), 3);
+  root.EndPrinting(&paper, &info);
 }
 
 // A job over a print root alone (no view): the sheet of computed rows.
