@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/ui/CGVantrelSheetRoot.h"
+#include "document/ui/GroupTabPages.h"
 #include "document/ui/MarkEditor.h"
 #include "gadget/GPageController.h"
 #include "platform/gui/HostWindow.h"
@@ -79,20 +80,7 @@ void CGVantrelGraphRoot::Build() {
   NgAxisZoomHook = &OnAxisZoomHook;
   vt::InputGate::Install();
 
-  controller_ = new CGSkPageController(this, 0, 0, 0, kShown, 0, 0, kMaxTabWidth);
-  controller_->SetBackColor(0x025E5E5E);
-  controller_->CreateTabScrollButtons(1);
-  for (int i = 0; i < kGroupCount; ++i) {
-    CGVantrelGroupData* g = doc_->GetGroup(i);
-    const std::string name = g ? g->GetName() : std::string();
-    auto* page = new CGSkTabPage(controller_, g && g->GetChannelCount() > 0 ? kShown : 0, 24, name);
-    page->SetHelpText((name + "\n" + name).c_str());
-  }
-  if (vt::HostWindow* host = GetHostWindow()) {
-    const vt::Rect r = host->ClientRect();
-    SetSize(r.right - r.left, r.bottom - r.top);
-  }
-  LayoutTree();
+  controller_ = vt::BuildGroupTabPages(this, doc_, kMaxTabWidth);
   controller_->AddEventCallback(GEVENT_CHANGED, &OnTabChanged, nullptr, 0);
 }
 
