@@ -1,6 +1,7 @@
 // Binding and sample reads of a trend channel (see CGVantrelNgChannel.h).
 #include "document/CGVantrelNgChannel.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <chrono>
 #include <cmath>
@@ -348,6 +349,51 @@ void CGVantrelNgChannel::ReadMinMaxOver(PreciseTime t0, PreciseTime t1, double* 
   if (t0 < m_startTime) t0 = m_startTime;
   if (t1 > m_endTime) t1 = m_endTime;
   if (m_cache) m_cache->ReadMinMaxOver(t0, t1, min, max, status);
+}
+
+void CGVantrelNgChannel::ReadMinMaxColumns(double start, double width, int64_t first, int64_t count,
+                                           double* min, double* max, uint16_t* status) {
+  if (!IsBound() || !m_cache) {
+    CGNgChannel::ReadMinMaxColumns(start, width, first, count, min, max, status);
+    return;
+  }
+  vt::CGVantrelNgChannelSummary* summary = GetSummary();
+  if (summary == nullptr) {
+    // Each column as ReadMinMaxOver reads it; the walk carries what one column's end shares with
+    // the next one's start.
+    vt::SNgColumnWalk walk;
+    for (int64_t k = 0; k < count; ++k) {
+      const double from = start + double(first + k) * width;
+      PreciseTime t0 = vt::TimeFromSeconds(from), t1 = vt::TimeFromSeconds(from + width);
+      if (t1 < m_startTime || t0 > m_endTime) {
+        min[k] = max[k] = 0.0, status[k] = kNgNoDataPair;
+        continue;
+      }
+      if (t0 < m_startTime) t0 = m_startTime;
+      if (t1 > m_endTime) t1 = m_endTime;
+      m_cache->ReadMinMaxOver(t0, t1, &min[k], &max[k], &status[k], &walk);
+    }
+    return;
+  }
+  constexpr int64_t kRun = 256;
+  vt::SNgSpanScan acc[kRun];
+  uint8_t kind[kRun];
+  for (int64_t k0 = 0; k0 < count; k0 += kRun) {
+    const int64_t n = std::min(kRun, count - k0);
+    summary->ScanColumns(GetSummarySlot(), start, width, first + k0, n, m_startTime, m_endTime, acc, kind);
+    for (int64_t j = 0; j < n; ++j) {
+      const int64_t k = k0 + j;
+      if (kind[j] == vt::CGVantrelNgChannelSummary::kColumnScanned) {
+        m_cache->AnswerOf(acc[j], &min[k], &max[k], &status[k]);
+      } else if (kind[j] == vt::CGVantrelNgChannelSummary::kColumnOutside) {
+        min[k] = max[k] = 0.0, status[k] = kNgNoDataPair;
+      } else {
+        const double from = start + double(first + k) * width;
+        ReadMinMaxOver(vt::TimeFromSeconds(from), vt::TimeFromSeconds(from + width), &min[k], &max[k],
+                       &status[k]);
+      }
+    }
+  }
 }
 
 int CGVantrelNgChannel::ReadRowValue(PreciseTime t, int* inData, int* exact, double* value,

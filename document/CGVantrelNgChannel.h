@@ -97,6 +97,8 @@ class CGVantrelNgChannel : public CGNgChannel {
   void GetDataStart(PreciseTime* t) override { *t = m_startTime; }
   void GetDataRange(PreciseTime* t0, PreciseTime* t1) override { *t0 = m_startTime, *t1 = m_endTime; }
   void ReadMinMaxOver(PreciseTime t0, PreciseTime t1, double* min, double* max, uint16_t* status) override;
+  void ReadMinMaxColumns(double start, double width, int64_t first, int64_t count, double* min, double* max,
+                         uint16_t* status) override;
   double GetSampleInterval() override { return m_interval; }
   void GetMinOver(PreciseTime t0, PreciseTime t1, double* min, uint16_t* status) override;
   void GetMaxOver(PreciseTime t0, PreciseTime t1, double* max, uint16_t* status) override;

@@ -353,10 +353,10 @@ void CGVantrelNgChannelDataCache::ScanOver(const PreciseTime& t0, const PreciseT
 }
 
 void CGVantrelNgChannelDataCache::ReadMinMaxOver(const PreciseTime& t0, const PreciseTime& t1, double* min,
-                                                 double* max, uint16_t* status) {
+                                                 double* max, uint16_t* status, vt::SNgColumnWalk* walk) {
   vt::SNgSpanScan acc;
   vt::CGVantrelNgChannelSummary* summary = channel_->GetSummary();
-  if (summary == nullptr || !summary->ScanOver(channel_->GetSummarySlot(), t0, t1, &acc)) {
+  if (summary == nullptr || !summary->ScanOver(channel_->GetSummarySlot(), t0, t1, &acc, walk)) {
     acc = vt::SNgSpanScan{};
     if (!GetBlock(t0)) {
       *min = DBL_MAX, *max = -DBL_MAX, *status = 0;
@@ -364,6 +364,11 @@ void CGVantrelNgChannelDataCache::ReadMinMaxOver(const PreciseTime& t0, const Pr
     }
     ScanOver(t0, t1, &acc, 0);
   }
+  AnswerOf(acc, min, max, status);
+}
+
+void CGVantrelNgChannelDataCache::AnswerOf(const vt::SNgSpanScan& acc, double* min, double* max,
+                                           uint16_t* status) const {
   double mn = DBL_MAX, mx = -DBL_MAX;
   uint16_t st = acc.status;
   if (!acc.found) {

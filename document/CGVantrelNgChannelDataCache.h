@@ -34,6 +34,15 @@ struct SNgSpanScan {
   uint16_t status = 0;
 };
 
+// What a walk over adjacent columns keeps from one column to the next: the grid index found for
+// the last column's end, which the next column's start most often equals.
+struct SNgColumnWalk {
+  int64_t block = -1;
+  PreciseTime time;
+  int64_t index = 0;
+  PreciseTime grid;
+};
+
 }  // namespace vt
 
 class CGVantrelNgChannelData : public CGCore {
@@ -104,7 +113,9 @@ class CGVantrelNgChannelDataCache : public CGDataManager {
   bool ReadPairAtGrid(TickTime grid, double* min, double* max, uint16_t* status);
   // Extremes over [t0, t1] (already clamped into the data), merged across blocks.
   void ReadMinMaxOver(const PreciseTime& t0, const PreciseTime& t1, double* min, double* max,
-                      uint16_t* status);
+                      uint16_t* status, vt::SNgColumnWalk* walk = nullptr);
+  // The minimum, maximum and status a scan of a span answers, scaled.
+  void AnswerOf(const vt::SNgSpanScan& acc, double* min, double* max, uint16_t* status) const;
 
   // The block covering t, loaded when new; null when none can be had.
   CGVantrelNgChannelData* GetBlock(const PreciseTime& t);

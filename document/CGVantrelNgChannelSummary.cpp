@@ -13,6 +13,7 @@
 #include "document/CGVantrelNgChannel.h"
 #include "recorder/RecorderStatus.h"
 #include "store/CVTBatch.h"
+#include "trend/TrendTime.h"
 
 namespace {
 
@@ -260,10 +261,15 @@ int64_t vt::CGVantrelNgChannelSummary::BlockOf(const PreciseTime& t) const {
 }
 
 void vt::CGVantrelNgChannelSummary::SpanIndexes(int64_t block, const PreciseTime& t0, const PreciseTime& t1,
-                                                int64_t* i0, int64_t* i1) const {
+                                                int64_t* i0, int64_t* i1, SNgColumnWalk* walk) const {
   const PreciseTime& s = blockTimes_[size_t(block)].first;
   const double interval = double(intervalMs_) / 1000.0;
   auto index = [&](const PreciseTime& t, PreciseTime* grid) {
+    if (walk && walk->block == block && walk->time.seconds == t.seconds &&
+        walk->time.fraction == t.fraction) {
+      *grid = walk->grid;
+      return walk->index;
+    }
     const int64_t i = int64_t(std::floor(vt::NgSecondsBetween(s, t) / interval + 0.5));
     *grid = GridTime(block, i);
     return i;
@@ -272,6 +278,7 @@ void vt::CGVantrelNgChannelSummary::SpanIndexes(int64_t block, const PreciseTime
   *i0 = index(t0, &g0);
   if (t0 < g0 && *i0 - 1 >= 0) --*i0;
   *i1 = index(t1, &g1);
+  if (walk) *walk = SNgColumnWalk{block, t1, *i1, g1};
   if (t1 > g1) ++*i1;
 }
 
@@ -389,7 +396,7 @@ bool vt::CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_
   return true;
 }
 
-void vt::CGVantrelNgChannelSummary::Summarize(const Points& p, int64_t block, BlockSummary* out) {
+void vt::CGVantrelNgChannelSummary::AllocateSummary(int64_t block, BlockSummary* out) {
   const int64_t points = BlockPoints(block);
   // One block of the arena for every level: the extremes first (4-byte aligned), then the bits.
   int64_t total = 0, n = points;
@@ -410,12 +417,18 @@ void vt::CGVantrelNgChannelSummary::Summarize(const Points& p, int64_t block, Bl
     l.low = values, l.high = values + l.count, l.bits = bits;
     values += 2 * l.count, bits += l.count;
   }
-  int64_t count = out->levels[0].count;
-  Level& first = out->levels[0];
-  const uint16_t* st = p.status.data();
-  const int32_t* lo = p.low.data();
-  const int32_t* hi = pairs_ ? p.high.data() : lo;
-  for (int64_t g = 0; g < count; ++g) {
+}
+
+void vt::CGVantrelNgChannelSummary::SummarizeGroups(const Points& p, int64_t p0, int64_t block,
+                                                    BlockSummary* out) const {
+  assert(p0 % kGroup == 0);
+  const int64_t points = std::min(BlockPoints(block), p0 + int64_t(p.status.size()));
+  const Level& first = out->levels[0];
+  // The points of p are points p0.. of the block: indexes below are the block's.
+  const uint16_t* st = p.status.data() - p0;
+  const int32_t* lo = p.low.data() - p0;
+  const int32_t* hi = pairs_ ? p.high.data() - p0 : lo;
+  for (int64_t g = p0 / kGroup, count = (points + kGroup - 1) / kGroup; g < count; ++g) {
     const int64_t b = g * kGroup;
     if (b + kGroup <= points) {
       // The common case: eight values (pairs) of state 0, whatever their flags.
@@ -433,6 +446,9 @@ void vt::CGVantrelNgChannelSummary::Summarize(const Points& p, int64_t block, Bl
     ScanNgPoints(st, lo, pairs_ ? hi : nullptr, pairs_, b, std::min(points, b + kGroup) - 1, &acc);
     first.low[g] = acc.rawMin, first.high[g] = acc.rawMax, first.bits[g] = BitsOf(acc);
   }
+}
+
+void vt::CGVantrelNgChannelSummary::SummarizeLevels(BlockSummary* out) const {
   for (int level = 1; level < kLevels; ++level) {
     const Level& below = out->levels[level - 1];
     Level& l = out->levels[level];
@@ -445,7 +461,15 @@ void vt::CGVantrelNgChannelSummary::Summarize(const Points& p, int64_t block, Bl
   }
 }
 
+void vt::CGVantrelNgChannelSummary::Summarize(const Points& p, int64_t block, BlockSummary* out) {
+  AllocateSummary(block, out);
+  SummarizeGroups(p, 0, block, out);
+  SummarizeLevels(out);
+}
+
 bool vt::CGVantrelNgChannelSummary::BuildBlock(int64_t block) {
+  if (activePlan_ != nullptr && size_t(block) < activePlan_->edgeGroups.size())
+    return BuildBlockInChunks(block, activePlan_->edgeGroups[size_t(block)]);
   std::vector<int> slots;
   for (size_t s = 0; s < members_.size(); ++s)
     if (members_[s].channel && !members_[s].blocks[size_t(block)].built) slots.push_back(int(s));
@@ -472,51 +496,62 @@ bool vt::CGVantrelNgChannelSummary::BuildBlock(int64_t block) {
   return true;
 }
 
+void vt::CGVantrelNgChannelSummary::PrepareEdgeStore() {
+  const int members = int(members_.size());
+  if (!edgeIndex_.empty() && members <= edgeStride_) return;
+  // Made for the members there are; a member joining later starts the store afresh.
+  edgeIndex_.assign(size_t(BlockCount() * kGroupsPerBlock), -1);
+  edgeStride_ = members;
+  edgeLimit_ = std::max<int64_t>(64, kEdgeBytes / (int64_t(members) * kGroup * (pairs_ ? 10 : 6) + 12));
+  edgeKeys_ = {}, edgeMembers_ = {}, edgeLow_ = {}, edgeHigh_ = {}, edgeStatus_ = {};
+  nextEdge_ = 0;
+  const size_t cells = size_t(edgeLimit_) * size_t(members) * kGroup;
+  edgeKeys_.reserve(size_t(edgeLimit_));
+  edgeMembers_.reserve(size_t(edgeLimit_));
+  edgeLow_.reserve(cells);
+  if (pairs_) edgeHigh_.reserve(cells);
+  edgeStatus_.reserve(cells);
+}
+
+int64_t vt::CGVantrelNgChannelSummary::TakeEdgePlace(int64_t key) {
+  int64_t place = edgeIndex_[size_t(key)];
+  if (place < 0) {
+    // A new place, or the oldest one's (its group is forgotten).
+    if (int64_t(edgeKeys_.size()) < edgeLimit_) {
+      place = int64_t(edgeKeys_.size());
+      edgeKeys_.push_back(-1);
+      edgeMembers_.push_back(0);
+      const size_t cells = edgeKeys_.size() * size_t(edgeStride_) * kGroup;
+      edgeLow_.resize(cells);
+      if (pairs_) edgeHigh_.resize(cells);
+      edgeStatus_.resize(cells);
+    } else {
+      place = nextEdge_;
+      nextEdge_ = (nextEdge_ + 1) % edgeLimit_;
+      if (edgeKeys_[size_t(place)] >= 0) edgeIndex_[size_t(edgeKeys_[size_t(place)])] = -1;
+    }
+    edgeKeys_[size_t(place)] = key;
+    edgeIndex_[size_t(key)] = int32_t(place);
+  }
+  edgeMembers_[size_t(place)] = 0;  // not valid until read
+  const int64_t base = place * edgeStride_ * kGroup;
+  const int64_t cells = int64_t(edgeStride_) * kGroup;
+  std::fill_n(edgeLow_.begin() + base, cells, 0);
+  if (pairs_) std::fill_n(edgeHigh_.begin() + base, cells, 0);
+  std::fill_n(edgeStatus_.begin() + base, cells, pairs_ ? kNgNoDataPair : kNgNoDataSingle);
+  return place;
+}
+
 int64_t vt::CGVantrelNgChannelSummary::GetEdge(int64_t block, int64_t group) {
   const int members = int(members_.size());
   const int64_t key = block * kGroupsPerBlock + group;
   try {
-    if (edgeIndex_.empty() || members > edgeStride_) {
-      // Made for the members there are; a member joining later starts the store afresh.
-      edgeIndex_.assign(size_t(BlockCount() * kGroupsPerBlock), -1);
-      edgeStride_ = members;
-      edgeLimit_ = std::max<int64_t>(64, kEdgeBytes / (int64_t(members) * kGroup * (pairs_ ? 10 : 6) + 12));
-      edgeKeys_ = {}, edgeMembers_ = {}, edgeLow_ = {}, edgeHigh_ = {}, edgeStatus_ = {};
-      nextEdge_ = 0;
-      const size_t cells = size_t(edgeLimit_) * size_t(members) * kGroup;
-      edgeKeys_.reserve(size_t(edgeLimit_));
-      edgeMembers_.reserve(size_t(edgeLimit_));
-      edgeLow_.reserve(cells);
-      if (pairs_) edgeHigh_.reserve(cells);
-      edgeStatus_.reserve(cells);
-    }
+    PrepareEdgeStore();
     int64_t place = edgeIndex_[size_t(key)];
     if (place >= 0 && edgeMembers_[size_t(place)] == members) return place;
-    if (place < 0) {
-      // A new place, or the oldest one's (its group is forgotten).
-      if (int64_t(edgeKeys_.size()) < edgeLimit_) {
-        place = int64_t(edgeKeys_.size());
-        edgeKeys_.push_back(-1);
-        edgeMembers_.push_back(0);
-        const size_t cells = edgeKeys_.size() * size_t(edgeStride_) * kGroup;
-        edgeLow_.resize(cells);
-        if (pairs_) edgeHigh_.resize(cells);
-        edgeStatus_.resize(cells);
-      } else {
-        place = nextEdge_;
-        nextEdge_ = (nextEdge_ + 1) % edgeLimit_;
-        if (edgeKeys_[size_t(place)] >= 0) edgeIndex_[size_t(edgeKeys_[size_t(place)])] = -1;
-      }
-      edgeKeys_[size_t(place)] = key;
-      edgeIndex_[size_t(key)] = int32_t(place);
-    }
-    edgeMembers_[size_t(place)] = 0;  // not valid until read
+    place = TakeEdgePlace(key);
     const int64_t p0 = group * kGroup, p1 = std::min(BlockPoints(block), p0 + kGroup) - 1;
     const int64_t base = place * edgeStride_ * kGroup;
-    std::fill_n(edgeLow_.begin() + base, int64_t(members) * kGroup, 0);
-    if (pairs_) std::fill_n(edgeHigh_.begin() + base, int64_t(members) * kGroup, 0);
-    std::fill_n(edgeStatus_.begin() + base, int64_t(members) * kGroup,
-                pairs_ ? kNgNoDataPair : kNgNoDataSingle);
     std::vector<int> wanted;  // members whose points are not in the decoded block
     for (int s = 0; s < members; ++s) {
       if (!members_[size_t(s)].channel) continue;
@@ -547,6 +582,59 @@ int64_t vt::CGVantrelNgChannelSummary::GetEdge(int64_t block, int64_t group) {
   } catch (const std::bad_alloc&) {
     return -1;
   }
+}
+
+bool vt::CGVantrelNgChannelSummary::BuildBlockInChunks(int64_t block,
+                                                       const std::vector<int64_t>& edgeGroups) {
+  // Runs of points small enough to stay in the processor's cache between their decoding and
+  // their summarising, a whole number of groups long.
+  constexpr int64_t kChunk = 4096;
+  static_assert(kChunk % kGroup == 0, "a run holds whole groups");
+  std::vector<int> slots;
+  for (size_t s = 0; s < members_.size(); ++s)
+    if (members_[s].channel && !members_[s].blocks[size_t(block)].built) slots.push_back(int(s));
+  if (slots.empty()) return true;
+  // Edge groups are stored only when every member is read here: a place holds all of them.
+  bool everyMember = true;
+  for (size_t s = 0; s < members_.size(); ++s)
+    if (members_[s].channel && members_[s].blocks[size_t(block)].built) everyMember = false;
+  const int64_t points = BlockPoints(block);
+  const int members = int(members_.size());
+  try {
+    std::vector<BlockSummary> summaries(slots.size());
+    for (BlockSummary& out : summaries) AllocateSummary(block, &out);
+    if (everyMember) PrepareEdgeStore();
+    auto edge = std::lower_bound(edgeGroups.begin(), edgeGroups.end(), int64_t(0));
+    for (int64_t p0 = 0; p0 < points; p0 += kChunk) {
+      const int64_t p1 = std::min(points, p0 + kChunk) - 1;
+      if (!ReadPoints(block, p0, p1, slots, &chunk_)) return false;
+      for (size_t k = 0; k < slots.size(); ++k) SummarizeGroups(chunk_[k], p0, block, &summaries[k]);
+      for (; everyMember && edge != edgeGroups.end() && *edge * kGroup <= p1; ++edge) {
+        const int64_t key = block * kGroupsPerBlock + *edge;
+        const int64_t old = edgeIndex_[size_t(key)];
+        if (old >= 0 && edgeMembers_[size_t(old)] == members) continue;
+        const int64_t place = TakeEdgePlace(key);
+        const int64_t g0 = *edge * kGroup - p0, g1 = std::min(*edge * kGroup + kGroup, p1 + 1) - p0;
+        for (size_t k = 0; k < slots.size(); ++k) {
+          const Points& p = chunk_[k];
+          const int64_t at = (place * edgeStride_ + slots[k]) * kGroup;
+          std::copy(p.status.begin() + g0, p.status.begin() + g1, edgeStatus_.begin() + at);
+          std::copy(p.low.begin() + g0, p.low.begin() + g1, edgeLow_.begin() + at);
+          if (pairs_) std::copy(p.high.begin() + g0, p.high.begin() + g1, edgeHigh_.begin() + at);
+        }
+        edgeMembers_[size_t(place)] = members;
+      }
+    }
+    for (size_t k = 0; k < slots.size(); ++k) {
+      SummarizeLevels(&summaries[k]);
+      BlockSummary& s = members_[size_t(slots[k])].blocks[size_t(block)];
+      s = summaries[k];
+      s.built = true;
+    }
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
 }
 
 void vt::CGVantrelNgChannelSummary::ScanEdge(int slot, int64_t block, int64_t i0, int64_t i1,
@@ -661,7 +749,7 @@ bool vt::CGVantrelNgChannelSummary::ScanBlock(int slot, int64_t block, int64_t i
 }
 
 bool vt::CGVantrelNgChannelSummary::ScanOver(int slot, const PreciseTime& t0, const PreciseTime& t1,
-                                             vt::SNgSpanScan* acc) {
+                                             vt::SNgSpanScan* acc, SNgColumnWalk* walk) {
   if (slot < 0 || slot >= int(members_.size()) || !members_[size_t(slot)].channel) return false;
   int64_t block = BlockOf(t0);
   if (block < 0) return false;
@@ -670,11 +758,141 @@ bool vt::CGVantrelNgChannelSummary::ScanOver(int slot, const PreciseTime& t0, co
   PreciseTime from = t0;
   for (;;) {
     int64_t i0 = 0, i1 = 0;
-    SpanIndexes(block, from, t1, &i0, &i1);
+    SpanIndexes(block, from, t1, &i0, &i1, walk);
     if (!ScanBlock(slot, block, i0, i1, acc)) return false;
     const BlockTimes& times = blockTimes_[size_t(block)];
     if (!(t1 > times.last)) return true;
     from = times.next;
     if (from > t1 || ++block >= BlockCount()) return true;
   }
+}
+
+// --- columns ----------------------------------------------------------------------------------
+
+const vt::CGVantrelNgChannelSummary::ColumnPlan* vt::CGVantrelNgChannelSummary::PlanColumns(
+    double start, double width, int64_t first, int64_t count, const PreciseTime& lo, const PreciseTime& hi) {
+  auto same = [](const PreciseTime& a, const PreciseTime& b) {
+    return a.seconds == b.seconds && a.fraction == b.fraction;
+  };
+  for (const ColumnPlan& plan : plans_)
+    if (plan.first == first && plan.count == count && plan.start == start && plan.width == width &&
+        same(plan.lo, lo) && same(plan.hi, hi))
+      return &plan;
+  // Another refill (or a member clipped otherwise) starts the plans afresh; a refill has a few
+  // dozen runs.
+  if (!plans_.empty() && (plans_[0].start != start || plans_[0].width != width || !same(plans_[0].lo, lo) ||
+                          !same(plans_[0].hi, hi) || plans_.size() >= 256))
+    plans_.clear();
+  plans_.emplace_back();
+  ColumnPlan& plan = plans_.back();
+  plan.start = start, plan.width = width, plan.first = first, plan.count = count, plan.lo = lo, plan.hi = hi;
+  plan.kind.resize(size_t(count));
+  plan.pieceAt.reserve(size_t(count) + 1);
+  plan.pieces.reserve(size_t(count) + 8);
+  SNgColumnWalk walk;
+  // Column k as the channel clips it and ScanOver walks it: its kind, and each piece to `piece`.
+  // Returns the last block reached (-1: none).
+  auto walkColumn = [&](int64_t k, uint8_t* kind, auto&& piece) -> int64_t {
+    const double from = start + double(first + k) * width;
+    PreciseTime t0 = vt::TimeFromSeconds(from), t1 = vt::TimeFromSeconds(from + width);
+    if (t1 < lo || t0 > hi) {
+      *kind = kColumnOutside;
+      return -1;
+    }
+    if (t0 < lo) t0 = lo;
+    if (t1 > hi) t1 = hi;
+    int64_t block = BlockOf(t0);
+    if (block < 0) {
+      *kind = kColumnOther;
+      return -1;
+    }
+    *kind = kColumnScanned;
+    PreciseTime at = t0;
+    for (;;) {
+      int64_t i0 = 0, i1 = 0;
+      SpanIndexes(block, at, t1, &i0, &i1, &walk);
+      piece(block, i0, i1);
+      const BlockTimes& times = blockTimes_[size_t(block)];
+      if (!(t1 > times.last)) break;
+      at = times.next;
+      if (at > t1 || ++block >= BlockCount()) break;
+    }
+    return block;
+  };
+  int64_t lastBlock = -1;
+  for (int64_t k = 0; k < count; ++k) {
+    plan.pieceAt.push_back(int32_t(plan.pieces.size()));
+    lastBlock =
+        std::max(lastBlock, walkColumn(k, &plan.kind[size_t(k)], [&](int64_t block, int64_t i0, int64_t i1) {
+                   plan.pieces.push_back(ColumnPiece{block, i0, i1});
+                   AddEdgeGroups(block, i0, i1, &plan.edgeGroups);
+                 }));
+  }
+  // A refill reads its columns in runs; the next run goes on in the last block of this one, whose
+  // summaries are built while this run is read: its edge groups are stored with them.
+  for (int64_t k = count, reached = 0; lastBlock >= 0 && reached <= lastBlock && k < count + 65536; ++k) {
+    uint8_t kind = 0;
+    reached = walkColumn(k, &kind, [&](int64_t block, int64_t i0, int64_t i1) {
+      if (block <= lastBlock) AddEdgeGroups(block, i0, i1, &plan.edgeGroups);
+    });
+    if (reached < 0 && kind == kColumnOutside) break;
+  }
+  plan.pieceAt.push_back(int32_t(plan.pieces.size()));
+  for (std::vector<int64_t>& groups : plan.edgeGroups) {
+    std::sort(groups.begin(), groups.end());
+    groups.erase(std::unique(groups.begin(), groups.end()), groups.end());
+  }
+  return &plan;
+}
+
+void vt::CGVantrelNgChannelSummary::AddEdgeGroups(int64_t block, int64_t i0, int64_t i1,
+                                                  std::vector<std::vector<int64_t>>* groups) const {
+  // As ScanBlock splits [i0, i1] into whole entries and points.
+  const int64_t n = BlockPoints(block);
+  i0 = std::max<int64_t>(i0, 0), i1 = std::min(i1, n - 1);
+  if (i0 > i1) return;
+  if (groups->size() < size_t(BlockCount())) groups->resize(size_t(BlockCount()));
+  std::vector<int64_t>& g = (*groups)[size_t(block)];
+  const int64_t g0 = (i0 + kGroup - 1) / kGroup;
+  const int64_t g1 = i1 == n - 1 ? (n + kGroup - 1) / kGroup : (i1 + 1) / kGroup;
+  if (g0 >= g1) {
+    for (int64_t e = i0 / kGroup; e <= i1 / kGroup; ++e) g.push_back(e);
+    return;
+  }
+  if (i0 < g0 * kGroup) g.push_back(i0 / kGroup);
+  if (g1 * kGroup <= i1) g.push_back(g1);
+}
+
+bool vt::CGVantrelNgChannelSummary::ScanPieces(int slot, const ColumnPiece* p, const ColumnPiece* end,
+                                               SNgSpanScan* acc) {
+  for (; p != end; ++p)
+    if (!ScanBlock(slot, p->block, p->i0, p->i1, acc)) return false;
+  return true;
+}
+
+void vt::CGVantrelNgChannelSummary::ScanColumns(int slot, double start, double width, int64_t first,
+                                                int64_t count, const PreciseTime& lo, const PreciseTime& hi,
+                                                SNgSpanScan* acc, uint8_t* kind) {
+  const ColumnPlan* plan = nullptr;
+  if (slot >= 0 && slot < int(members_.size()) && members_[size_t(slot)].channel) {
+    try {
+      plan = PlanColumns(start, width, first, count, lo, hi);
+    } catch (const std::bad_alloc&) {
+      plans_.clear();
+    }
+  }
+  activePlan_ = plan;
+  for (int64_t k = 0; k < count; ++k) {
+    acc[k] = SNgSpanScan{};
+    if (plan == nullptr) {
+      kind[k] = kColumnOther;
+      continue;
+    }
+    kind[k] = plan->kind[size_t(k)];
+    if (kind[k] != kColumnScanned) continue;
+    const ColumnPiece* pieces = plan->pieces.data();
+    if (!ScanPieces(slot, pieces + plan->pieceAt[size_t(k)], pieces + plan->pieceAt[size_t(k) + 1], &acc[k]))
+      kind[k] = kColumnOther;
+  }
+  activePlan_ = nullptr;
 }

@@ -50,7 +50,18 @@ class CGVantrelNgChannelSummary {
   // The extremes scan of [t0, t1] of the member at slot, merged across tiling blocks as the block
   // cache merges them; false when the summaries cannot be had (no memory, a failed read), and the
   // caller then uses the block cache.
-  bool ScanOver(int slot, const PreciseTime& t0, const PreciseTime& t1, SNgSpanScan* acc);
+  bool ScanOver(int slot, const PreciseTime& t0, const PreciseTime& t1, SNgSpanScan* acc,
+                SNgColumnWalk* walk = nullptr);
+
+  // Columns first .. first + count - 1 of a plot for the member at slot: column i spans
+  // [start + i x width, start + i x width + width] seconds clipped to [lo, hi], as the channel's
+  // column read computes it. Per column, kind[k] says what came of it: kColumnOutside (the column
+  // misses the data), kColumnScanned (acc[k] holds the scan ScanOver gives), or kColumnOther (the
+  // summaries cannot answer it: the caller reads it through the block cache). The members share
+  // one grid, so the columns' spans are worked out once for all of them.
+  enum : uint8_t { kColumnOutside = 0, kColumnScanned = 1, kColumnOther = 2 };
+  void ScanColumns(int slot, double start, double width, int64_t first, int64_t count, const PreciseTime& lo,
+                   const PreciseTime& hi, SNgSpanScan* acc, uint8_t* kind);
 
   // Bytes held by the summaries, the decoded block and the edge store.
   int64_t GetBytes() const;
@@ -93,16 +104,29 @@ class CGVantrelNgChannelSummary {
   // The tiling block of t (as the cache chooses it); -1 past the data.
   int64_t BlockOf(const PreciseTime& t) const;
   // Local indexes of [t0, t1] in a block, as the cache's block computes them.
-  void SpanIndexes(int64_t block, const PreciseTime& t0, const PreciseTime& t1, int64_t* i0,
-                   int64_t* i1) const;
+  void SpanIndexes(int64_t block, const PreciseTime& t0, const PreciseTime& t1, int64_t* i0, int64_t* i1,
+                   SNgColumnWalk* walk = nullptr) const;
 
   // Reads points [p0, p1] of a block for the given slots into points (one Points per slot).
   bool ReadPoints(int64_t block, int64_t p0, int64_t p1, const std::vector<int>& slots,
                   std::vector<Points>* out);
   // Builds the summaries of a block for every member without them.
   bool BuildBlock(int64_t block);
+  // Builds them in runs of kChunk points, keeping no decoded block: the edge groups a column plan
+  // needs in the block (sorted) are stored for every member on the way.
+  bool BuildBlockInChunks(int64_t block, const std::vector<int64_t>& edgeGroups);
   // Throws std::bad_alloc when the arena has no room.
   void Summarize(const Points& p, int64_t block, BlockSummary* out);
+  // The parts of Summarize: the room of every level (throws std::bad_alloc), the finest entries
+  // of the groups of points [p0, p0 + p's length) of the block, the coarser levels from the finest.
+  void AllocateSummary(int64_t block, BlockSummary* out);
+  void SummarizeGroups(const Points& p, int64_t p0, int64_t block, BlockSummary* out) const;
+  void SummarizeLevels(BlockSummary* out) const;
+  // The edge store made for the members there are (throws std::bad_alloc).
+  void PrepareEdgeStore();
+  // A place for edge group key, its points set to "no data" and marked unread; the oldest place is
+  // taken when the store is full.
+  int64_t TakeEdgePlace(int64_t key);
   // The edge group j of a block, read when missing.
   // The place of edge group j of a block in the edge store, read when missing; -1 when it cannot be
   // had.
@@ -112,6 +136,28 @@ class CGVantrelNgChannelSummary {
   // Fetches into the cache what a column ending at point i of the block folds.
   void Prefetch(int slot, int64_t block, const BlockSummary& s, int64_t i) const;
   bool ScanBlock(int slot, int64_t block, int64_t i0, int64_t i1, SNgSpanScan* acc);
+
+  // The spans of a run of columns: per column its kind and its pieces [pieceAt[k], pieceAt[k + 1]),
+  // each piece a block and the point indexes ScanOver hands that block.
+  struct ColumnPiece {
+    int64_t block, i0, i1;
+  };
+  struct ColumnPlan {
+    double start = 0, width = 0;
+    int64_t first = 0, count = 0;
+    PreciseTime lo, hi;
+    std::vector<uint8_t> kind;
+    std::vector<int32_t> pieceAt;
+    std::vector<ColumnPiece> pieces;
+    // Per block, the edge groups the columns scan point by point, sorted.
+    std::vector<std::vector<int64_t>> edgeGroups;
+  };
+  const ColumnPlan* PlanColumns(double start, double width, int64_t first, int64_t count,
+                                const PreciseTime& lo, const PreciseTime& hi);
+  // Adds to groups[block] the edge groups ScanBlock scans point by point for [i0, i1].
+  void AddEdgeGroups(int64_t block, int64_t i0, int64_t i1, std::vector<std::vector<int64_t>>* groups) const;
+  // Folds the pieces of a column; false when a block's summaries cannot be had.
+  bool ScanPieces(int slot, const ColumnPiece* p, const ColumnPiece* end, SNgSpanScan* acc);
 
   CVTBatch* batch_;
   int segment_;
@@ -151,6 +197,12 @@ class CGVantrelNgChannelSummary {
   int edgeStride_ = 0;
   int64_t nextEdge_ = 0;
   int64_t edgeLimit_ = 0;
+
+  // The column plans of the refill under way (a refill reads its columns in runs, every member
+  // the same runs), dropped when another refill starts.
+  std::vector<ColumnPlan> plans_;
+  const ColumnPlan* activePlan_ = nullptr;  // while ScanColumns folds: blocks are built for it
+  std::vector<Points> chunk_;               // the points of a run of a block being built
 };
 
 }  // namespace vt

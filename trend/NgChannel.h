@@ -65,6 +65,12 @@ class CGNgChannel : public CGChannel {
   // Minimum and maximum over [from, to), clipped to the data.
   virtual void ReadMinMaxOver(PreciseTime from, PreciseTime to, double* min, double* max,
                               uint16_t* status) = 0;
+  // ReadMinMaxOver for the adjacent columns first .. first + count - 1 of a plot: column i spans
+  // [start + i x width, start + i x width + width] seconds, its answer at [i - first] of the
+  // arrays. The same answers as one ReadMinMaxOver per column; a channel over stored data
+  // answers a run of columns in one walk.
+  virtual void ReadMinMaxColumns(double start, double width, int64_t first, int64_t count, double* min,
+                                 double* max, uint16_t* status);
   virtual double GetSampleInterval() = 0;
   virtual void GetMinOver(PreciseTime from, PreciseTime to, double* result, uint16_t* status) = 0;
   virtual void GetMaxOver(PreciseTime from, PreciseTime to, double* result, uint16_t* status) = 0;

@@ -142,16 +142,22 @@ void CGNgDataBuff::FillColumns(int width, const NgModeChoice& c) {
   const int64_t stored = Capacity();
   const int64_t step = ProgressStep(width, 25);
   const double first = PreciseTime::ToSeconds(c.start);
-  double mn = 0, mx = 0;
-  uint16_t s = kNgNoDataPair;
-  for (int64_t i = 0; i <= width; ++i) {
-    const double from = first + double(i) * c.secondsPerPixel;
-    if (m_channel) {
-      m_channel->ReadMinMaxOver(vt::TimeFromSeconds(from), vt::TimeFromSeconds(from + c.secondsPerPixel), &mn,
-                                &mx, &s);
+  // Runs of columns from one progress step to the next, each read in one call; columns past the
+  // room the buffer has are not read.
+  for (int64_t i = 0; i <= width;) {
+    const int64_t next = std::min<int64_t>(width, (i / step + 1) * step - (i % step == 0 ? step : 0));
+    const int64_t end = std::min(next, stored - 1);
+    if (i <= end) {
+      if (m_channel) {
+        m_channel->ReadMinMaxColumns(first, c.secondsPerPixel, i, end - i + 1, &m_min[i], &m_max[i],
+                                     &m_status[i]);
+      } else {
+        std::fill(&m_min[i], &m_min[end] + 1, 0.0), std::fill(&m_max[i], &m_max[end] + 1, 0.0);
+        std::fill(&m_status[i], &m_status[end] + 1, kNgNoDataPair);
+      }
     }
-    if (i < stored) m_min[i] = mn, m_max[i] = mx, m_status[i] = s;
-    if (i % step == 0) Report(double(i) / double(width) * 100.0);
+    if (next % step == 0) Report(double(next) / double(width) * 100.0);
+    i = next + 1;
   }
   Report(100);
 }

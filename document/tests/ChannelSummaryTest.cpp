@@ -1,7 +1,8 @@
 // Pixel columns answered from the shared min/max summaries: a table of spans (inside one group of
 // points, across tiling blocks, over a gap between files and over runs of every state, event and
-// display data, 16- and 32-bit channels) against a brute-force walk of the channel's own samples;
-// and the first column refill of 100 channels reading the stored file once for all of them.
+// display data, 16- and 32-bit channels) against a brute-force walk of the channel's own samples,
+// the same columns read in runs against the block cache's walk; and the first column refill of 100 channels
+// reading the stored file once for all of them.
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -109,6 +110,38 @@ TEST_F(ChannelSummaryTest, ColumnsEqualABruteForceWalkOfTheSamples) {
       SCOPED_TRACE(channelNo == 1 ? "16-bit" : "32-bit");
       CGVantrelNgChannel* ch = Bind(RecordingGuid(uint32_t(kind)), channelNo);
       ASSERT_NE(ch->GetSummary(), nullptr);
+      {
+        // A plot's columns read in runs, as a refill reads them, before any single span built a
+        // block's summaries (the first, over all the data, builds them): every column equals a
+        // clone's walk of its block cache. Coarse, fine and very fine columns; runs that start
+        // before the data and end after it.
+        std::unique_ptr<CGVantrelNgChannel> clone(ch->Clone(nullptr));
+        ASSERT_TRUE(clone);
+        const double t0 = PreciseTime::ToSeconds(Point(0));
+        struct Plot {
+          double start, width;
+          int64_t columns;
+        };
+        for (const Plot& plot : {Plot{t0 - 3.0, 1.0713, 1500}, Plot{t0 + (kBlock - 200) * 0.01, 0.0371, 900},
+                                 Plot{t0 + 1199.5, 0.0093, 400}, Plot{t0 - 10.0, 13.3, 130}}) {
+          std::vector<double> mn(size_t(plot.columns)), mx(size_t(plot.columns));
+          std::vector<uint16_t> st(size_t(plot.columns));
+          for (int64_t i = 0; i < plot.columns; i += 61) {
+            const int64_t n = std::min<int64_t>(61, plot.columns - i);
+            ch->ReadMinMaxColumns(plot.start, plot.width, i, n, &mn[size_t(i)], &mx[size_t(i)],
+                                  &st[size_t(i)]);
+          }
+          for (int64_t i = 0; i < plot.columns; ++i) {
+            const double from = plot.start + double(i) * plot.width;
+            double m = 1, x = 1;
+            uint16_t t = 1;
+            clone->ReadMinMaxOver(vt::TimeFromSeconds(from), vt::TimeFromSeconds(from + plot.width), &m, &x,
+                                  &t);
+            ASSERT_EQ(std::make_tuple(mn[size_t(i)], mx[size_t(i)], st[size_t(i)]), std::make_tuple(m, x, t))
+                << "width " << plot.width << " column " << i;
+          }
+        }
+      }
       const std::vector<Sample> s = Samples(ch, points);
       struct Span {
         int64_t a;
