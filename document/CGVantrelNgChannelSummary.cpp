@@ -5,6 +5,7 @@
 #include <cassert>
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <new>
@@ -20,6 +21,9 @@ namespace {
 constexpr int64_t kTicksPerMs = 10000;
 // Records per column read: a range the reader keeps in its range cache.
 constexpr int kRangeRecords = 8192;
+// Records per piece when a block is summarised straight from the records: the piece of every
+// member stays in the processor's cache between its decoding and its summarising.
+constexpr int kFoldRecords = 2048;
 // Bytes of edge groups per generation.
 constexpr int64_t kEdgeBytes = 32 << 20;
 
@@ -453,9 +457,21 @@ void vt::CGVantrelNgChannelSummary::SummarizeLevels(BlockSummary* out) const {
     const Level& below = out->levels[level - 1];
     Level& l = out->levels[level];
     for (int64_t g = 0; g < l.count; ++g) {
+      const int64_t e0 = g * kGroup, e1 = std::min(below.count, (g + 1) * kGroup);
+      if (e1 - e0 == kGroup) {
+        // The common case: eight entries with values and no over-range; their flags are or-ed.
+        unsigned all = 0xFF, any = 0;
+        for (int64_t e = e0; e < e1; ++e) all &= below.bits[e], any |= below.bits[e];
+        if ((all & (kHas | kFound)) == (kHas | kFound) && (any & (kPlus | kMinus)) == 0) {
+          int32_t mn = below.low[e0], mx = below.high[e0];
+          for (int64_t e = e0 + 1; e < e1; ++e)
+            mn = std::min(mn, below.low[e]), mx = std::max(mx, below.high[e]);
+          l.low[g] = mn, l.high[g] = mx, l.bits[g] = uint8_t(any);
+          continue;
+        }
+      }
       vt::SNgSpanScan acc;
-      for (int64_t e = g * kGroup; e < std::min(below.count, (g + 1) * kGroup); ++e)
-        Fold(below.low[e], below.high[e], below.bits[e], &acc);
+      for (int64_t e = e0; e < e1; ++e) Fold(below.low[e], below.high[e], below.bits[e], &acc);
       l.low[g] = acc.rawMin, l.high[g] = acc.rawMax, l.bits[g] = BitsOf(acc);
     }
   }
@@ -603,28 +619,43 @@ bool vt::CGVantrelNgChannelSummary::BuildBlockInChunks(int64_t block,
   try {
     std::vector<BlockSummary> summaries(slots.size());
     for (BlockSummary& out : summaries) AllocateSummary(block, &out);
-    if (everyMember) PrepareEdgeStore();
-    auto edge = std::lower_bound(edgeGroups.begin(), edgeGroups.end(), int64_t(0));
-    for (int64_t p0 = 0; p0 < points; p0 += kChunk) {
-      const int64_t p1 = std::min(points, p0 + kChunk) - 1;
-      if (!ReadPoints(block, p0, p1, slots, &chunk_)) return false;
-      for (size_t k = 0; k < slots.size(); ++k) SummarizeGroups(chunk_[k], p0, block, &summaries[k]);
-      for (; everyMember && edge != edgeGroups.end() && *edge * kGroup <= p1; ++edge) {
-        const int64_t key = block * kGroupsPerBlock + *edge;
+    // The places of the edge groups to store, by group; valid once the block is summarised.
+    std::vector<int32_t> places;
+    if (everyMember && !edgeGroups.empty()) {
+      PrepareEdgeStore();
+      places.assign(size_t(kGroupsPerBlock), -1);
+      for (int64_t g : edgeGroups) {
+        const int64_t key = block * kGroupsPerBlock + g;
         const int64_t old = edgeIndex_[size_t(key)];
         if (old >= 0 && edgeMembers_[size_t(old)] == members) continue;
-        const int64_t place = TakeEdgePlace(key);
-        const int64_t g0 = *edge * kGroup - p0, g1 = std::min(*edge * kGroup + kGroup, p1 + 1) - p0;
-        for (size_t k = 0; k < slots.size(); ++k) {
-          const Points& p = chunk_[k];
-          const int64_t at = (place * edgeStride_ + slots[k]) * kGroup;
-          std::copy(p.status.begin() + g0, p.status.begin() + g1, edgeStatus_.begin() + at);
-          std::copy(p.low.begin() + g0, p.low.begin() + g1, edgeLow_.begin() + at);
-          if (pairs_) std::copy(p.high.begin() + g0, p.high.begin() + g1, edgeHigh_.begin() + at);
+        places[size_t(g)] = int32_t(TakeEdgePlace(key));
+      }
+      // A place taken later may be one taken just now (a store smaller than a block's groups).
+      for (int64_t g : edgeGroups)
+        if (places[size_t(g)] >= 0 && edgeKeys_[size_t(places[size_t(g)])] != block * kGroupsPerBlock + g)
+          places[size_t(g)] = -1;
+    }
+    if (!FoldPieces(block, slots, &summaries, places)) {
+      for (int64_t p0 = 0; p0 < points; p0 += kChunk) {
+        const int64_t p1 = std::min(points, p0 + kChunk) - 1;
+        if (!ReadPoints(block, p0, p1, slots, &chunk_)) return false;
+        for (size_t k = 0; k < slots.size(); ++k) SummarizeGroups(chunk_[k], p0, block, &summaries[k]);
+        for (int64_t g = p0 / kGroup; !places.empty() && g * kGroup <= p1; ++g) {
+          const int32_t place = places[size_t(g)];
+          if (place < 0) continue;
+          const int64_t g0 = g * kGroup - p0, g1 = std::min(g * kGroup + kGroup, p1 + 1) - p0;
+          for (size_t k = 0; k < slots.size(); ++k) {
+            const Points& p = chunk_[k];
+            const int64_t at = (int64_t(place) * edgeStride_ + slots[k]) * kGroup;
+            std::copy(p.status.begin() + g0, p.status.begin() + g1, edgeStatus_.begin() + at);
+            std::copy(p.low.begin() + g0, p.low.begin() + g1, edgeLow_.begin() + at);
+            if (pairs_) std::copy(p.high.begin() + g0, p.high.begin() + g1, edgeHigh_.begin() + at);
+          }
         }
-        edgeMembers_[size_t(place)] = members;
       }
     }
+    for (int32_t place : places)
+      if (place >= 0) edgeMembers_[size_t(place)] = members;
     for (size_t k = 0; k < slots.size(); ++k) {
       SummarizeLevels(&summaries[k]);
       BlockSummary& s = members_[size_t(slots[k])].blocks[size_t(block)];
@@ -633,6 +664,145 @@ bool vt::CGVantrelNgChannelSummary::BuildBlockInChunks(int64_t block,
     }
   } catch (const std::bad_alloc&) {
     return false;
+  }
+  return true;
+}
+
+bool vt::CGVantrelNgChannelSummary::FoldPieces(int64_t block, const std::vector<int>& slots,
+                                               std::vector<BlockSummary>* out,
+                                               const std::vector<int32_t>& edgePlaces) {
+  const TickTime bs = BlockStart(block);
+  const TickTime be = bs.PlusMilliseconds((BlockPoints(block) - 1) * intervalMs_);
+  const int64_t points = BlockPoints(block);
+  const int64_t groups = (points + kGroup - 1) / kGroup;
+  const int64_t step = intervalMs_ * kTicksPerMs;
+  const uint16_t noData = pairs_ ? kNgNoDataPair : kNgNoDataSingle;
+  std::vector<int> numbers;
+  for (int s : slots) numbers.push_back(members_[size_t(s)].channelNo);
+  // Per member: the next group without an entry, and the points of a group that pieces deliver
+  // in parts, as a decoded block holds them.
+  struct Carry {
+    int64_t next = 0;
+    int64_t group = -1;
+    uint16_t status[kGroup];
+    int32_t low[kGroup], high[kGroup];
+  };
+  std::vector<Carry> carry(slots.size());
+  auto entry = [&](size_t k, int64_t g, int32_t low, int32_t high, uint8_t bits) {
+    const Level& l = (*out)[k].levels[0];
+    l.low[g] = low, l.high[g] = high, l.bits[g] = bits;
+  };
+  auto storeEdge = [&](size_t k, int64_t g, const uint16_t* st, const int32_t* lo, const int32_t* hi, int n) {
+    const int32_t place = edgePlaces.empty() ? -1 : edgePlaces[size_t(g)];
+    if (place < 0) return;
+    const int64_t at = (int64_t(place) * edgeStride_ + slots[k]) * kGroup;
+    std::copy(st, st + n, edgeStatus_.begin() + at);
+    std::copy(lo, lo + n, edgeLow_.begin() + at);
+    if (pairs_) std::copy(hi, hi + n, edgeHigh_.begin() + at);
+  };
+  // Groups before g that no record reached hold no data.
+  auto emptyTo = [&](size_t k, int64_t g) {
+    for (int64_t& e = carry[k].next; e < g; ++e) entry(k, e, INT32_MAX, INT32_MIN, 0);
+  };
+  auto flush = [&](size_t k) {
+    Carry& c = carry[k];
+    if (c.group < 0) return;
+    const int n = int(std::min<int64_t>(kGroup, points - c.group * kGroup));
+    vt::SNgSpanScan acc;
+    ScanNgPoints(c.status, c.low, pairs_ ? c.high : nullptr, pairs_, 0, n - 1, &acc);
+    entry(k, c.group, acc.rawMin, acc.rawMax, BitsOf(acc));
+    storeEdge(k, c.group, c.status, c.low, c.high, n);
+    c.next = c.group + 1;
+    c.group = -1;
+  };
+  const uint8_t* of = States().of;
+  int64_t reached = 0;  // the grid point after the last piece
+  bool offGrid = false;
+  auto sink = [&](const vt::SColumnPiece& piece) {
+    const int64_t d0 = piece.first.ticks - bs.ticks;
+    if (piece.intervalMs * kTicksPerMs != step || d0 < 0 || d0 % step != 0) {
+      offGrid = true;
+      return false;
+    }
+    const int64_t s0 = d0 / step;
+    const int64_t b = std::min<int64_t>(piece.count, points - s0);
+    if (b <= 0) return true;
+    if (s0 < reached) {
+      offGrid = true;
+      return false;
+    }
+    reached = s0 + b;
+    // A gap, or a block of the other kind: no data at its points.
+    if (piece.columns == nullptr || (piece.columns->GetKind() == DATA_KIND_DISPLAY) != pairs_) return true;
+    const vt::CVTColumns& cols = *piece.columns;
+    for (int col = 0; col < cols.GetChannelCount(); ++col) {
+      const vt::CVTColumns::Column& column = cols.GetColumn(col);
+      if (!column.hasSamples) continue;
+      const size_t k = size_t((*piece.places)[size_t(col)]);
+      Carry& c = carry[k];
+      const int32_t* v = column.values.data();
+      const int32_t* w = pairs_ ? column.maxima.data() : v;
+      const uint8_t* st = column.states.data();
+      const uint8_t* ms = pairs_ ? column.maxStates.data() : st;
+      const uint8_t* fl = column.flags.data();
+      auto word = [&](int64_t i) {
+        return uint16_t(of[st[i]] << 12 | (pairs_ ? of[ms[i]] << 8 : 0) | (fl[i] & 0xF));
+      };
+      for (int64_t i = 0; i < b;) {
+        const int64_t j = s0 + i, g = j / kGroup;
+        if (j % kGroup == 0 && i + kGroup <= b && j + kGroup <= points && c.group != g) {
+          // A whole group inside the piece: most often eight values (pairs) of state 0.
+          flush(k);
+          emptyTo(k, g);
+          uint64_t states = 0, maxStates = 0, flags = 0;
+          std::memcpy(&states, st + i, 8);
+          std::memcpy(&maxStates, ms + i, 8);
+          std::memcpy(&flags, fl + i, 8);
+          if ((states | maxStates) == 0) {
+            int32_t mn = v[i], mx = w[i];
+            for (int q = 1; q < kGroup; ++q) mn = std::min(mn, v[i + q]), mx = std::max(mx, w[i + q]);
+            flags &= 0x0F0F0F0F0F0F0F0FULL;
+            flags |= flags >> 32, flags |= flags >> 16, flags |= flags >> 8;
+            entry(k, g, mn, mx, uint8_t(kHas | kFound | (flags & 0xF) << 4));
+          } else {
+            uint16_t gs[kGroup];
+            for (int q = 0; q < kGroup; ++q) gs[q] = word(i + q);
+            vt::SNgSpanScan acc;
+            ScanNgPoints(gs, v + i, pairs_ ? w + i : nullptr, pairs_, 0, kGroup - 1, &acc);
+            entry(k, g, acc.rawMin, acc.rawMax, BitsOf(acc));
+          }
+          if (!edgePlaces.empty() && edgePlaces[size_t(g)] >= 0) {
+            uint16_t gs[kGroup];
+            for (int q = 0; q < kGroup; ++q) gs[q] = word(i + q);
+            storeEdge(k, g, gs, v + i, w + i, kGroup);
+          }
+          c.next = g + 1;
+          i += kGroup;
+          continue;
+        }
+        if (c.group != g) {
+          flush(k);
+          emptyTo(k, g);
+          c.group = g;
+          std::fill_n(c.status, kGroup, noData);
+          std::fill_n(c.low, kGroup, 0);
+          std::fill_n(c.high, kGroup, 0);
+        }
+        c.status[j % kGroup] = word(i);
+        c.low[j % kGroup] = v[i];
+        if (pairs_) c.high[j % kGroup] = w[i];
+        ++i;
+      }
+    }
+    return true;
+  };
+  const int r = batch_->ReadColumns(numbers, bs, be, segment_, true, kFoldRecords, sink);
+  // As a block of the cache, a failed read leaves what it delivered.
+  (void)r;
+  if (offGrid) return false;
+  for (size_t k = 0; k < slots.size(); ++k) {
+    flush(k);
+    emptyTo(k, groups);
   }
   return true;
 }

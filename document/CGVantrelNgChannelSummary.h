@@ -115,6 +115,12 @@ class CGVantrelNgChannelSummary {
   // Builds them in runs of kChunk points, keeping no decoded block: the edge groups a column plan
   // needs in the block (sorted) are stored for every member on the way.
   bool BuildBlockInChunks(int64_t block, const std::vector<int64_t>& edgeGroups);
+  // Summarises the block's records straight from the pieces the batch delivers, for the slots
+  // into out (allocated); the edge groups with a place in edgePlaces (by group; -1: none) are
+  // stored on the way. False when the records do not fall one per grid point in time order (a
+  // piece off the grid, or overlapping the last one): the caller then summarises decoded runs.
+  bool FoldPieces(int64_t block, const std::vector<int>& slots, std::vector<BlockSummary>* out,
+                  const std::vector<int32_t>& edgePlaces);
   // Throws std::bad_alloc when the arena has no room.
   void Summarize(const Points& p, int64_t block, BlockSummary* out);
   // The parts of Summarize: the room of every level (throws std::bad_alloc), the finest entries
