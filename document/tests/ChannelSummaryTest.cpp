@@ -79,6 +79,35 @@ std::tuple<double, double, uint16_t> Walk(const std::vector<Sample>& s, bool pai
 
 class ChannelSummaryTest : public DocumentTest {};
 
+struct Plot {
+  double start, width;
+  int64_t columns;
+};
+
+// Reads each plot's columns in runs of 61, as a refill reads them, and compares every column
+// with a clone's walk of its block cache (a clone keeps no summaries).
+void ExpectColumnsAsTheBlockCache(CGVantrelNgChannel* ch, const std::vector<Plot>& plots) {
+  std::unique_ptr<CGVantrelNgChannel> clone(ch->Clone(nullptr));
+  ASSERT_TRUE(clone);
+  ASSERT_EQ(clone->GetSummary(), nullptr);
+  for (const Plot& plot : plots) {
+    std::vector<double> mn(size_t(plot.columns)), mx(size_t(plot.columns));
+    std::vector<uint16_t> st(size_t(plot.columns));
+    for (int64_t i = 0; i < plot.columns; i += 61) {
+      const int64_t n = std::min<int64_t>(61, plot.columns - i);
+      ch->ReadMinMaxColumns(plot.start, plot.width, i, n, &mn[size_t(i)], &mx[size_t(i)], &st[size_t(i)]);
+    }
+    for (int64_t i = 0; i < plot.columns; ++i) {
+      const double from = plot.start + double(i) * plot.width;
+      double m = 1, x = 1;
+      uint16_t t = 1;
+      clone->ReadMinMaxOver(vt::TimeFromSeconds(from), vt::TimeFromSeconds(from + plot.width), &m, &x, &t);
+      ASSERT_EQ(std::make_tuple(mn[size_t(i)], mx[size_t(i)], st[size_t(i)]), std::make_tuple(m, x, t))
+          << "width " << plot.width << " column " << i;
+    }
+  }
+}
+
 TEST_F(ChannelSummaryTest, ColumnsEqualABruteForceWalkOfTheSamples) {
   // Two files with a gap of 24 points between them: 160,025 points, four tiling blocks, more
   // than the three a cache holds. Channel 1 is 16-bit, channel 2 32-bit.
@@ -110,38 +139,14 @@ TEST_F(ChannelSummaryTest, ColumnsEqualABruteForceWalkOfTheSamples) {
       SCOPED_TRACE(channelNo == 1 ? "16-bit" : "32-bit");
       CGVantrelNgChannel* ch = Bind(RecordingGuid(uint32_t(kind)), channelNo);
       ASSERT_NE(ch->GetSummary(), nullptr);
-      {
-        // A plot's columns read in runs, as a refill reads them, before any single span built a
-        // block's summaries (the first, over all the data, builds them): every column equals a
-        // clone's walk of its block cache. Coarse, fine and very fine columns; runs that start
-        // before the data and end after it.
-        std::unique_ptr<CGVantrelNgChannel> clone(ch->Clone(nullptr));
-        ASSERT_TRUE(clone);
-        const double t0 = PreciseTime::ToSeconds(Point(0));
-        struct Plot {
-          double start, width;
-          int64_t columns;
-        };
-        for (const Plot& plot : {Plot{t0 - 3.0, 1.0713, 1500}, Plot{t0 + (kBlock - 200) * 0.01, 0.0371, 900},
-                                 Plot{t0 + 1199.5, 0.0093, 400}, Plot{t0 - 10.0, 13.3, 130}}) {
-          std::vector<double> mn(size_t(plot.columns)), mx(size_t(plot.columns));
-          std::vector<uint16_t> st(size_t(plot.columns));
-          for (int64_t i = 0; i < plot.columns; i += 61) {
-            const int64_t n = std::min<int64_t>(61, plot.columns - i);
-            ch->ReadMinMaxColumns(plot.start, plot.width, i, n, &mn[size_t(i)], &mx[size_t(i)],
-                                  &st[size_t(i)]);
-          }
-          for (int64_t i = 0; i < plot.columns; ++i) {
-            const double from = plot.start + double(i) * plot.width;
-            double m = 1, x = 1;
-            uint16_t t = 1;
-            clone->ReadMinMaxOver(vt::TimeFromSeconds(from), vt::TimeFromSeconds(from + plot.width), &m, &x,
-                                  &t);
-            ASSERT_EQ(std::make_tuple(mn[size_t(i)], mx[size_t(i)], st[size_t(i)]), std::make_tuple(m, x, t))
-                << "width " << plot.width << " column " << i;
-          }
-        }
-      }
+      // A plot's columns read in runs, as a refill reads them, before any single span built a
+      // block's summaries (the first, over all the data, builds them): coarse, fine and very
+      // fine columns; runs that start before the data and end after it.
+      const double t0 = PreciseTime::ToSeconds(Point(0));
+      ExpectColumnsAsTheBlockCache(ch, {{t0 - 3.0, 1.0713, 1500},
+                                        {t0 + (kBlock - 200) * 0.01, 0.0371, 900},
+                                        {t0 + 1199.5, 0.0093, 400},
+                                        {t0 - 10.0, 13.3, 130}});
       const std::vector<Sample> s = Samples(ch, points);
       struct Span {
         int64_t a;
@@ -195,6 +200,60 @@ TEST_F(ChannelSummaryTest, ColumnsEqualABruteForceWalkOfTheSamples) {
         clone->ReadMinMaxOver(Point(sp.a, sp.fa), Point(sp.b, sp.fb), &m2, &x2, &s2);
         EXPECT_EQ(std::make_tuple(m1, x1, s1), std::make_tuple(m2, x2, s2)) << sp.a << " .. " << sp.b;
       }
+    }
+  }
+}
+
+TEST_F(ChannelSummaryTest, ColumnsOverRecordsOffTheGridAsSingleSpansGiveThem) {
+  // The second file starts 3 ms off the first one's grid, and a time change inside it moves its
+  // records by another 4 ms: the blocks that hold them are summarised from decoded points. A
+  // channel whose summaries runs of columns built answers each column as one whose summaries
+  // single spans built.
+  constexpr int kFirst = 100000, kSecond = 70000;
+  const int64_t second = T + kFirst * I + 3;
+  std::vector<int64_t> times;
+  for (int r = 0; r < kSecond; ++r) times.push_back(second + r * I + (r >= 30000 ? 4 : 0));
+  const double t0 = PreciseTime::ToSeconds(Point(0));
+  const std::vector<Plot> plots = {
+      {t0 - 1.0, 1.2173, 1500}, {t0 + 995.0, 0.0417, 600}, {t0 + 1299.9, 0.0113, 300}};
+  for (int kind : {1, 2}) {
+    SCOPED_TRACE(kind == 1 ? "event data" : "display data");
+    CVTBatchCache::Instance().Clear();
+    const uint32_t recording = uint32_t(10 + kind);
+    Store(RecordingFile(recording, 1, kFirst, T, int(I), kind), "A" + std::to_string(kind) + ".DAE");
+    Store(RecordingFileAt(recording, 1 + kFirst, times, int(I), kind), "B" + std::to_string(kind) + ".DAE");
+    for (int channelNo : {1, 2}) {
+      // Each read on a channel of its own, whose summaries go with it.
+      auto read = [&](bool runs) {
+        std::vector<std::tuple<double, double, uint16_t>> out;
+        auto ch = std::make_unique<CGVantrelNgChannel>(nullptr);
+        EXPECT_TRUE(ch->Bind(RecordingGuid(recording), channelNo, -1));
+        EXPECT_NE(ch->GetSummary(), nullptr);
+        for (const Plot& plot : plots) {
+          std::vector<double> mn(size_t(plot.columns)), mx(size_t(plot.columns));
+          std::vector<uint16_t> st(size_t(plot.columns));
+          for (int64_t i = 0; i < plot.columns; i += 61) {
+            const int64_t n = std::min<int64_t>(61, plot.columns - i);
+            if (runs) {
+              ch->ReadMinMaxColumns(plot.start, plot.width, i, n, &mn[size_t(i)], &mx[size_t(i)],
+                                    &st[size_t(i)]);
+              continue;
+            }
+            for (int64_t j = i; j < i + n; ++j) {
+              const double from = plot.start + double(j) * plot.width;
+              ch->ReadMinMaxOver(vt::TimeFromSeconds(from), vt::TimeFromSeconds(from + plot.width),
+                                 &mn[size_t(j)], &mx[size_t(j)], &st[size_t(j)]);
+            }
+          }
+          for (int64_t i = 0; i < plot.columns; ++i)
+            out.emplace_back(mn[size_t(i)], mx[size_t(i)], st[size_t(i)]);
+        }
+        return out;
+      };
+      const auto single = read(false), runs = read(true);
+      ASSERT_EQ(single.size(), runs.size());
+      for (size_t i = 0; i < single.size(); ++i)
+        ASSERT_EQ(single[i], runs[i]) << "channel " << channelNo << " column " << i;
     }
   }
 }
