@@ -375,7 +375,7 @@ void CGVantrelNgChannel::ReadMinMaxColumns(double start, double width, int64_t f
     }
     return;
   }
-  constexpr int64_t kRun = 256;
+  constexpr int64_t kRun = 64;
   vt::SNgSpanScan acc[kRun];
   uint8_t kind[kRun];
   for (int64_t k0 = 0; k0 < count; k0 += kRun) {

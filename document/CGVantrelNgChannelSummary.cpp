@@ -24,6 +24,8 @@ constexpr int kRangeRecords = 8192;
 // Records per piece when a block is summarised straight from the records: the piece of every
 // member stays in the processor's cache between its decoding and its summarising.
 constexpr int kFoldRecords = 2048;
+// Columns ahead of the one folded whose summaries are fetched.
+constexpr int64_t kPrefetchColumns = 4;
 // Bytes of edge groups per generation.
 constexpr int64_t kEdgeBytes = 32 << 20;
 
@@ -808,11 +810,18 @@ bool vt::CGVantrelNgChannelSummary::FoldPieces(int64_t block, const std::vector<
 }
 
 void vt::CGVantrelNgChannelSummary::ScanEdge(int slot, int64_t block, int64_t i0, int64_t i1,
-                                             vt::SNgSpanScan* acc) {
-  while (i0 <= i1) {
+                                             vt::SNgSpanScan* acc, int32_t* places) {
+  for (int n = 0; i0 <= i1; ++n) {
     const int64_t group = i0 / kGroup;
     const int64_t last = std::min(i1, group * kGroup + kGroup - 1);
-    const int64_t place = GetEdge(block, group);
+    const int64_t key = block * kGroupsPerBlock + group;
+    // A place a column plan remembers for this group holds it while the store did not move it.
+    int64_t place = places && n < 2 ? places[n] : -1;
+    if (place < 0 || place >= int64_t(edgeKeys_.size()) || edgeKeys_[size_t(place)] != key ||
+        edgeMembers_[size_t(place)] != int(members_.size())) {
+      place = GetEdge(block, group);
+      if (places && n < 2) places[n] = int32_t(place);
+    }
     if (place < 0) return;
     // Point i of the group's member lies at [i - at] of the flat arrays.
     const int64_t at = (place * edgeStride_ + slot - group) * kGroup;
@@ -872,8 +881,8 @@ void vt::CGVantrelNgChannelSummary::FoldLevel(const BlockSummary& s, int level, 
   FoldEntries(lo, hi, bits, a, b, acc);
 }
 
-void vt::CGVantrelNgChannelSummary::Prefetch(int slot, int64_t block, const BlockSummary& s,
-                                             int64_t i) const {
+void vt::CGVantrelNgChannelSummary::Prefetch(int slot, int64_t block, const BlockSummary& s, int64_t i,
+                                             int64_t place) const {
   if (i >= BlockPoints(block)) return;
   int64_t e = i / kGroup;
   for (const Level& l : s.levels) {
@@ -884,9 +893,12 @@ void vt::CGVantrelNgChannelSummary::Prefetch(int slot, int64_t block, const Bloc
     __builtin_prefetch(l.bits + e);
     e /= kGroup;
   }
-  if (edgeIndex_.empty()) return;
-  const int64_t place = edgeIndex_[size_t(block * kGroupsPerBlock + i / kGroup)];
-  if (place < 0 || edgeMembers_[size_t(place)] != int(members_.size())) return;
+  if (place == kFindPlace) {
+    if (edgeIndex_.empty()) return;
+    place = edgeIndex_[size_t(block * kGroupsPerBlock + i / kGroup)];
+    if (place < 0 || edgeMembers_[size_t(place)] != int(members_.size())) return;
+  }
+  if (place < 0 || place >= int64_t(edgeKeys_.size())) return;
   const int64_t at = (place * edgeStride_ + slot) * kGroup;
   __builtin_prefetch(edgeStatus_.data() + at);
   __builtin_prefetch(edgeLow_.data() + at);
@@ -894,7 +906,7 @@ void vt::CGVantrelNgChannelSummary::Prefetch(int slot, int64_t block, const Bloc
 }
 
 bool vt::CGVantrelNgChannelSummary::ScanBlock(int slot, int64_t block, int64_t i0, int64_t i1,
-                                              vt::SNgSpanScan* acc) {
+                                              vt::SNgSpanScan* acc, int32_t* places) {
   const int64_t n = BlockPoints(block);
   if (i0 < 0) i0 = 0;
   if (i1 >= n) i1 = n - 1;
@@ -906,15 +918,15 @@ bool vt::CGVantrelNgChannelSummary::ScanBlock(int slot, int64_t block, int64_t i
   const int64_t g0 = (i0 + kGroup - 1) / kGroup;
   const int64_t g1 = i1 == n - 1 ? s.levels[0].count : (i1 + 1) / kGroup;
   if (g0 >= g1) {
-    ScanEdge(slot, block, i0, i1, acc);
+    ScanEdge(slot, block, i0, i1, acc, places);
     return true;
   }
   // Columns come in order: the entries and the edge group the next one (as wide as this one) ends
-  // in are fetched while this one is folded.
-  Prefetch(slot, block, s, i1 + (i1 - i0));
-  if (i0 < g0 * kGroup) ScanEdge(slot, block, i0, g0 * kGroup - 1, acc);
+  // in are fetched while this one is folded. A column plan fetches further ahead itself.
+  if (places == nullptr) Prefetch(slot, block, s, i1 + (i1 - i0), kFindPlace);
+  if (i0 < g0 * kGroup) ScanEdge(slot, block, i0, g0 * kGroup - 1, acc, places);
   FoldLevel(s, 0, g0, g1, acc);
-  if (g1 * kGroup <= i1) ScanEdge(slot, block, g1 * kGroup, i1, acc);
+  if (g1 * kGroup <= i1) ScanEdge(slot, block, g1 * kGroup, i1, acc, places ? places + 1 : nullptr);
   return true;
 }
 
@@ -939,12 +951,12 @@ bool vt::CGVantrelNgChannelSummary::ScanOver(int slot, const PreciseTime& t0, co
 
 // --- columns ----------------------------------------------------------------------------------
 
-const vt::CGVantrelNgChannelSummary::ColumnPlan* vt::CGVantrelNgChannelSummary::PlanColumns(
+vt::CGVantrelNgChannelSummary::ColumnPlan* vt::CGVantrelNgChannelSummary::PlanColumns(
     double start, double width, int64_t first, int64_t count, const PreciseTime& lo, const PreciseTime& hi) {
   auto same = [](const PreciseTime& a, const PreciseTime& b) {
     return a.seconds == b.seconds && a.fraction == b.fraction;
   };
-  for (const ColumnPlan& plan : plans_)
+  for (ColumnPlan& plan : plans_)
     if (plan.first == first && plan.count == count && plan.start == start && plan.width == width &&
         same(plan.lo, lo) && same(plan.hi, hi))
       return &plan;
@@ -1008,6 +1020,7 @@ const vt::CGVantrelNgChannelSummary::ColumnPlan* vt::CGVantrelNgChannelSummary::
     if (reached < 0 && kind == kColumnOutside) break;
   }
   plan.pieceAt.push_back(int32_t(plan.pieces.size()));
+  plan.edgePlaces.assign(2 * plan.pieces.size(), -1);
   for (std::vector<int64_t>& groups : plan.edgeGroups) {
     std::sort(groups.begin(), groups.end());
     groups.erase(std::unique(groups.begin(), groups.end()), groups.end());
@@ -1033,17 +1046,28 @@ void vt::CGVantrelNgChannelSummary::AddEdgeGroups(int64_t block, int64_t i0, int
   if (g1 * kGroup <= i1) g.push_back(g1);
 }
 
-bool vt::CGVantrelNgChannelSummary::ScanPieces(int slot, const ColumnPiece* p, const ColumnPiece* end,
-                                               SNgSpanScan* acc) {
-  for (; p != end; ++p)
-    if (!ScanBlock(slot, p->block, p->i0, p->i1, acc)) return false;
+bool vt::CGVantrelNgChannelSummary::ScanPieces(int slot, ColumnPlan* plan, int64_t k, SNgSpanScan* acc) {
+  for (int32_t p = plan->pieceAt[size_t(k)]; p < plan->pieceAt[size_t(k) + 1]; ++p) {
+    const ColumnPiece& piece = plan->pieces[size_t(p)];
+    if (!ScanBlock(slot, piece.block, piece.i0, piece.i1, acc, &plan->edgePlaces[2 * size_t(p)])) return false;
+  }
   return true;
+}
+
+void vt::CGVantrelNgChannelSummary::PrefetchColumn(int slot, const ColumnPlan& plan, int64_t k) const {
+  if (k >= plan.count || plan.kind[size_t(k)] != kColumnScanned) return;
+  const int32_t p = plan.pieceAt[size_t(k) + 1] - 1;
+  if (p < plan.pieceAt[size_t(k)]) return;
+  const ColumnPiece& piece = plan.pieces[size_t(p)];
+  const BlockSummary& s = members_[size_t(slot)].blocks[size_t(piece.block)];
+  if (!s.built) return;
+  Prefetch(slot, piece.block, s, std::max<int64_t>(piece.i1, 0), plan.edgePlaces[2 * size_t(p) + 1]);
 }
 
 void vt::CGVantrelNgChannelSummary::ScanColumns(int slot, double start, double width, int64_t first,
                                                 int64_t count, const PreciseTime& lo, const PreciseTime& hi,
                                                 SNgSpanScan* acc, uint8_t* kind) {
-  const ColumnPlan* plan = nullptr;
+  ColumnPlan* plan = nullptr;
   if (slot >= 0 && slot < int(members_.size()) && members_[size_t(slot)].channel) {
     try {
       plan = PlanColumns(start, width, first, count, lo, hi);
@@ -1060,9 +1084,9 @@ void vt::CGVantrelNgChannelSummary::ScanColumns(int slot, double start, double w
     }
     kind[k] = plan->kind[size_t(k)];
     if (kind[k] != kColumnScanned) continue;
-    const ColumnPiece* pieces = plan->pieces.data();
-    if (!ScanPieces(slot, pieces + plan->pieceAt[size_t(k)], pieces + plan->pieceAt[size_t(k) + 1], &acc[k]))
-      kind[k] = kColumnOther;
+    // The summaries and edge points a few columns on are fetched while this one is folded.
+    PrefetchColumn(slot, *plan, k + kPrefetchColumns);
+    if (!ScanPieces(slot, plan, k, &acc[k])) kind[k] = kColumnOther;
   }
   activePlan_ = nullptr;
 }

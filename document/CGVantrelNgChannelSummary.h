@@ -137,11 +137,15 @@ class CGVantrelNgChannelSummary {
   // The place of edge group j of a block in the edge store, read when missing; -1 when it cannot be
   // had.
   int64_t GetEdge(int64_t block, int64_t group);
-  void ScanEdge(int slot, int64_t block, int64_t i0, int64_t i1, SNgSpanScan* acc);
+  // places (when given) remembers the edge store's places of the (at most two) groups scanned.
+  void ScanEdge(int slot, int64_t block, int64_t i0, int64_t i1, SNgSpanScan* acc, int32_t* places = nullptr);
   void FoldLevel(const BlockSummary& s, int level, int64_t a, int64_t b, SNgSpanScan* acc) const;
   // Fetches into the cache what a column ending at point i of the block folds.
-  void Prefetch(int slot, int64_t block, const BlockSummary& s, int64_t i) const;
-  bool ScanBlock(int slot, int64_t block, int64_t i0, int64_t i1, SNgSpanScan* acc);
+  // place: the edge store's place of the group of i, or kFindPlace to look it up.
+  static constexpr int64_t kFindPlace = -2;
+  void Prefetch(int slot, int64_t block, const BlockSummary& s, int64_t i, int64_t place) const;
+  // places: as ScanEdge's, two per piece of a column plan (the left and the right edge).
+  bool ScanBlock(int slot, int64_t block, int64_t i0, int64_t i1, SNgSpanScan* acc, int32_t* places = nullptr);
 
   // The spans of a run of columns: per column its kind and its pieces [pieceAt[k], pieceAt[k + 1]),
   // each piece a block and the point indexes ScanOver hands that block.
@@ -157,13 +161,16 @@ class CGVantrelNgChannelSummary {
     std::vector<ColumnPiece> pieces;
     // Per block, the edge groups the columns scan point by point, sorted.
     std::vector<std::vector<int64_t>> edgeGroups;
+    // Per piece, the edge store's places of its edge groups once looked up (-1: not yet).
+    std::vector<int32_t> edgePlaces;
   };
-  const ColumnPlan* PlanColumns(double start, double width, int64_t first, int64_t count,
+  ColumnPlan* PlanColumns(double start, double width, int64_t first, int64_t count,
                                 const PreciseTime& lo, const PreciseTime& hi);
   // Adds to groups[block] the edge groups ScanBlock scans point by point for [i0, i1].
   void AddEdgeGroups(int64_t block, int64_t i0, int64_t i1, std::vector<std::vector<int64_t>>* groups) const;
-  // Folds the pieces of a column; false when a block's summaries cannot be had.
-  bool ScanPieces(int slot, const ColumnPiece* p, const ColumnPiece* end, SNgSpanScan* acc);
+  // Folds the pieces of column k of a plan; false when a block's summaries cannot be had.
+  bool ScanPieces(int slot, ColumnPlan* plan, int64_t k, SNgSpanScan* acc);
+  void PrefetchColumn(int slot, const ColumnPlan& plan, int64_t k) const;
 
   CVTBatch* batch_;
   int segment_;
