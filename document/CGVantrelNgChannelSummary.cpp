@@ -233,7 +233,7 @@ int64_t vt::CGVantrelNgChannelSummary::GetBytes() const {
   for (const Points& p : decoded_)
     sum += int64_t(p.low.capacity() + p.high.capacity()) * 4 + int64_t(p.status.capacity()) * 2;
   // The edge store's reserved room takes memory only as places are used.
-  sum += int64_t(edgeLow_.size() + edgeHigh_.size()) * 4 + int64_t(edgeStatus_.size()) * 2;
+  sum += int64_t(edgeKeys_.size()) * edgeStride_ * kGroup * (pairs_ ? 10 : 6);
   sum +=
       int64_t(edgeIndex_.capacity()) * 4 + int64_t(edgeKeys_.size()) * 8 + int64_t(edgeMembers_.size()) * 4;
   return sum;
@@ -523,12 +523,14 @@ void vt::CGVantrelNgChannelSummary::PrepareEdgeStore() {
   edgeLimit_ = std::max<int64_t>(64, kEdgeBytes / (int64_t(members) * kGroup * (pairs_ ? 10 : 6) + 12));
   edgeKeys_ = {}, edgeMembers_ = {}, edgeLow_ = {}, edgeHigh_ = {}, edgeStatus_ = {};
   nextEdge_ = 0;
-  const size_t cells = size_t(edgeLimit_) * size_t(members) * kGroup;
   edgeKeys_.reserve(size_t(edgeLimit_));
   edgeMembers_.reserve(size_t(edgeLimit_));
-  edgeLow_.reserve(cells);
-  if (pairs_) edgeHigh_.reserve(cells);
-  edgeStatus_.reserve(cells);
+  // Left uninitialised: a place is written before it is read, and pages no place reached take no
+  // memory.
+  const size_t cells = size_t(edgeLimit_) * size_t(members) * kGroup;
+  edgeLow_.reset(new int32_t[cells]);
+  if (pairs_) edgeHigh_.reset(new int32_t[cells]);
+  edgeStatus_.reset(new uint16_t[cells]);
 }
 
 int64_t vt::CGVantrelNgChannelSummary::TakeEdgePlace(int64_t key) {
@@ -539,10 +541,6 @@ int64_t vt::CGVantrelNgChannelSummary::TakeEdgePlace(int64_t key) {
       place = int64_t(edgeKeys_.size());
       edgeKeys_.push_back(-1);
       edgeMembers_.push_back(0);
-      const size_t cells = edgeKeys_.size() * size_t(edgeStride_) * kGroup;
-      edgeLow_.resize(cells);
-      if (pairs_) edgeHigh_.resize(cells);
-      edgeStatus_.resize(cells);
     } else {
       place = nextEdge_;
       nextEdge_ = (nextEdge_ + 1) % edgeLimit_;
@@ -552,11 +550,12 @@ int64_t vt::CGVantrelNgChannelSummary::TakeEdgePlace(int64_t key) {
     edgeIndex_[size_t(key)] = int32_t(place);
   }
   edgeMembers_[size_t(place)] = 0;  // not valid until read
-  const int64_t base = place * edgeStride_ * kGroup;
-  const int64_t cells = int64_t(edgeStride_) * kGroup;
-  std::fill_n(edgeLow_.begin() + base, cells, 0);
-  if (pairs_) std::fill_n(edgeHigh_.begin() + base, cells, 0);
-  std::fill_n(edgeStatus_.begin() + base, cells, pairs_ ? kNgNoDataPair : kNgNoDataSingle);
+  for (int s = 0; s < edgeStride_; ++s) {
+    const int64_t at = EdgeAt(place, s);
+    std::fill_n(edgeLow_.get() + at, kGroup, 0);
+    if (pairs_) std::fill_n(edgeHigh_.get() + at, kGroup, 0);
+    std::fill_n(edgeStatus_.get() + at, kGroup, pairs_ ? kNgNoDataPair : kNgNoDataSingle);
+  }
   return place;
 }
 
@@ -569,7 +568,6 @@ int64_t vt::CGVantrelNgChannelSummary::GetEdge(int64_t block, int64_t group) {
     if (place >= 0 && edgeMembers_[size_t(place)] == members) return place;
     place = TakeEdgePlace(key);
     const int64_t p0 = group * kGroup, p1 = std::min(BlockPoints(block), p0 + kGroup) - 1;
-    const int64_t base = place * edgeStride_ * kGroup;
     std::vector<int> wanted;  // members whose points are not in the decoded block
     for (int s = 0; s < members; ++s) {
       if (!members_[size_t(s)].channel) continue;
@@ -579,20 +577,20 @@ int64_t vt::CGVantrelNgChannelSummary::GetEdge(int64_t block, int64_t group) {
         continue;
       }
       const Points& p = decoded_[size_t(d)];
-      const int64_t at = base + int64_t(s) * kGroup;
-      std::copy(p.status.begin() + p0, p.status.begin() + p1 + 1, edgeStatus_.begin() + at);
-      std::copy(p.low.begin() + p0, p.low.begin() + p1 + 1, edgeLow_.begin() + at);
-      if (pairs_) std::copy(p.high.begin() + p0, p.high.begin() + p1 + 1, edgeHigh_.begin() + at);
+      const int64_t at = EdgeAt(place, s);
+      std::copy(p.status.begin() + p0, p.status.begin() + p1 + 1, edgeStatus_.get() + at);
+      std::copy(p.low.begin() + p0, p.low.begin() + p1 + 1, edgeLow_.get() + at);
+      if (pairs_) std::copy(p.high.begin() + p0, p.high.begin() + p1 + 1, edgeHigh_.get() + at);
     }
     if (!wanted.empty()) {
       std::vector<Points> read;
       if (!ReadPoints(block, p0, p1, wanted, &read)) return -1;
       for (size_t k = 0; k < wanted.size(); ++k) {
         const Points& p = read[k];
-        const int64_t at = base + int64_t(wanted[k]) * kGroup;
-        std::copy(p.status.begin(), p.status.end(), edgeStatus_.begin() + at);
-        std::copy(p.low.begin(), p.low.end(), edgeLow_.begin() + at);
-        if (pairs_) std::copy(p.high.begin(), p.high.end(), edgeHigh_.begin() + at);
+        const int64_t at = EdgeAt(place, wanted[k]);
+        std::copy(p.status.begin(), p.status.end(), edgeStatus_.get() + at);
+        std::copy(p.low.begin(), p.low.end(), edgeLow_.get() + at);
+        if (pairs_) std::copy(p.high.begin(), p.high.end(), edgeHigh_.get() + at);
       }
     }
     edgeMembers_[size_t(place)] = members;
@@ -648,10 +646,10 @@ bool vt::CGVantrelNgChannelSummary::BuildBlockInChunks(int64_t block,
           const int64_t g0 = g * kGroup - p0, g1 = std::min(g * kGroup + kGroup, p1 + 1) - p0;
           for (size_t k = 0; k < slots.size(); ++k) {
             const Points& p = chunk_[k];
-            const int64_t at = (int64_t(place) * edgeStride_ + slots[k]) * kGroup;
-            std::copy(p.status.begin() + g0, p.status.begin() + g1, edgeStatus_.begin() + at);
-            std::copy(p.low.begin() + g0, p.low.begin() + g1, edgeLow_.begin() + at);
-            if (pairs_) std::copy(p.high.begin() + g0, p.high.begin() + g1, edgeHigh_.begin() + at);
+            const int64_t at = EdgeAt(place, slots[k]);
+            std::copy(p.status.begin() + g0, p.status.begin() + g1, edgeStatus_.get() + at);
+            std::copy(p.low.begin() + g0, p.low.begin() + g1, edgeLow_.get() + at);
+            if (pairs_) std::copy(p.high.begin() + g0, p.high.begin() + g1, edgeHigh_.get() + at);
           }
         }
       }
@@ -697,10 +695,10 @@ bool vt::CGVantrelNgChannelSummary::FoldPieces(int64_t block, const std::vector<
   auto storeEdge = [&](size_t k, int64_t g, const uint16_t* st, const int32_t* lo, const int32_t* hi, int n) {
     const int32_t place = edgePlaces.empty() ? -1 : edgePlaces[size_t(g)];
     if (place < 0) return;
-    const int64_t at = (int64_t(place) * edgeStride_ + slots[k]) * kGroup;
-    std::copy(st, st + n, edgeStatus_.begin() + at);
-    std::copy(lo, lo + n, edgeLow_.begin() + at);
-    if (pairs_) std::copy(hi, hi + n, edgeHigh_.begin() + at);
+    const int64_t at = EdgeAt(place, slots[k]);
+    std::copy(st, st + n, edgeStatus_.get() + at);
+    std::copy(lo, lo + n, edgeLow_.get() + at);
+    if (pairs_) std::copy(hi, hi + n, edgeHigh_.get() + at);
   };
   // Groups before g that no record reached hold no data.
   auto emptyTo = [&](size_t k, int64_t g) {
@@ -824,9 +822,9 @@ void vt::CGVantrelNgChannelSummary::ScanEdge(int slot, int64_t block, int64_t i0
     }
     if (place < 0) return;
     // Point i of the group's member lies at [i - at] of the flat arrays.
-    const int64_t at = (place * edgeStride_ + slot - group) * kGroup;
-    ScanNgPoints(edgeStatus_.data() + at, edgeLow_.data() + at, pairs_ ? edgeHigh_.data() + at : nullptr,
-                 pairs_, i0, last, acc);
+    const int64_t at = EdgeAt(place, slot) - group * kGroup;
+    ScanNgPoints(edgeStatus_.get() + at, edgeLow_.get() + at, pairs_ ? edgeHigh_.get() + at : nullptr, pairs_,
+                 i0, last, acc);
     i0 = last + 1;
   }
 }
@@ -840,12 +838,16 @@ void FoldEntries(const int32_t* low, const int32_t* high, const uint8_t* bits, i
   if (a >= b) return;
   int32_t mn = INT32_MAX, mx = INT32_MIN;
   unsigned other = 0;
-  for (int64_t e = a; e < b; ++e) other |= bits[e] ^ (kHas | kFound);
+  // One pass for the common case; the extremes are taken again below when it is not.
+  for (int64_t e = a; e < b; ++e) {
+    other |= bits[e] ^ (kHas | kFound);
+    mn = std::min(mn, low[e]), mx = std::max(mx, high[e]);
+  }
   if (other == 0) {
-    for (int64_t e = a; e < b; ++e) mn = std::min(mn, low[e]), mx = std::max(mx, high[e]);
     Fold(mn, mx, kHas | kFound, acc);
     return;
   }
+  mn = INT32_MAX, mx = INT32_MIN;
   bool plain = false;
   for (int64_t e = a; e < b; ++e) {
     if (bits[e] == (kHas | kFound)) {
@@ -899,10 +901,10 @@ void vt::CGVantrelNgChannelSummary::Prefetch(int slot, int64_t block, const Bloc
     if (place < 0 || edgeMembers_[size_t(place)] != int(members_.size())) return;
   }
   if (place < 0 || place >= int64_t(edgeKeys_.size())) return;
-  const int64_t at = (place * edgeStride_ + slot) * kGroup;
-  __builtin_prefetch(edgeStatus_.data() + at);
-  __builtin_prefetch(edgeLow_.data() + at);
-  if (pairs_) __builtin_prefetch(edgeHigh_.data() + at);
+  const int64_t at = EdgeAt(place, slot);
+  __builtin_prefetch(edgeStatus_.get() + at);
+  __builtin_prefetch(edgeLow_.get() + at);
+  if (pairs_) __builtin_prefetch(edgeHigh_.get() + at);
 }
 
 bool vt::CGVantrelNgChannelSummary::ScanBlock(int slot, int64_t block, int64_t i0, int64_t i1,
@@ -1049,7 +1051,8 @@ void vt::CGVantrelNgChannelSummary::AddEdgeGroups(int64_t block, int64_t i0, int
 bool vt::CGVantrelNgChannelSummary::ScanPieces(int slot, ColumnPlan* plan, int64_t k, SNgSpanScan* acc) {
   for (int32_t p = plan->pieceAt[size_t(k)]; p < plan->pieceAt[size_t(k) + 1]; ++p) {
     const ColumnPiece& piece = plan->pieces[size_t(p)];
-    if (!ScanBlock(slot, piece.block, piece.i0, piece.i1, acc, &plan->edgePlaces[2 * size_t(p)])) return false;
+    if (!ScanBlock(slot, piece.block, piece.i0, piece.i1, acc, &plan->edgePlaces[2 * size_t(p)]))
+      return false;
   }
   return true;
 }

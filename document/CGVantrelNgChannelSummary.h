@@ -145,7 +145,8 @@ class CGVantrelNgChannelSummary {
   static constexpr int64_t kFindPlace = -2;
   void Prefetch(int slot, int64_t block, const BlockSummary& s, int64_t i, int64_t place) const;
   // places: as ScanEdge's, two per piece of a column plan (the left and the right edge).
-  bool ScanBlock(int slot, int64_t block, int64_t i0, int64_t i1, SNgSpanScan* acc, int32_t* places = nullptr);
+  bool ScanBlock(int slot, int64_t block, int64_t i0, int64_t i1, SNgSpanScan* acc,
+                 int32_t* places = nullptr);
 
   // The spans of a run of columns: per column its kind and its pieces [pieceAt[k], pieceAt[k + 1]),
   // each piece a block and the point indexes ScanOver hands that block.
@@ -164,8 +165,8 @@ class CGVantrelNgChannelSummary {
     // Per piece, the edge store's places of its edge groups once looked up (-1: not yet).
     std::vector<int32_t> edgePlaces;
   };
-  ColumnPlan* PlanColumns(double start, double width, int64_t first, int64_t count,
-                                const PreciseTime& lo, const PreciseTime& hi);
+  ColumnPlan* PlanColumns(double start, double width, int64_t first, int64_t count, const PreciseTime& lo,
+                          const PreciseTime& hi);
   // Adds to groups[block] the edge groups ScanBlock scans point by point for [i0, i1].
   void AddEdgeGroups(int64_t block, int64_t i0, int64_t i1, std::vector<std::vector<int64_t>>* groups) const;
   // Folds the pieces of column k of a plan; false when a block's summaries cannot be had.
@@ -199,14 +200,16 @@ class CGVantrelNgChannelSummary {
   std::vector<Points> decoded_;
 
   // Edge groups: a place per group of the data (-1: none), and at most edgeLimit_ places kept, the
-  // oldest replaced first. Place p holds 8 points of every member, member s at (p x edgeStride_ + s)
-  // x 8 of the flat arrays, which grow by a place at a time into room reserved once: no allocation
-  // per group, and the groups a refill reads lie one after another.
+  // oldest replaced first. Place p holds 8 points of every member, member s at (s x edgeLimit_ + p)
+  // x 8 of the flat arrays: a member's places lie one after another, so a refill, which reads the
+  // groups of one member at a time in the order it stored them, walks its arrays straight through.
+  // The arrays are made once at their full size; only the places used take memory.
   std::vector<int32_t> edgeIndex_;
   std::vector<int64_t> edgeKeys_;  // the group of each place
   std::vector<int> edgeMembers_;   // the members a place was read for (0: not read)
-  std::vector<int32_t> edgeLow_, edgeHigh_;
-  std::vector<uint16_t> edgeStatus_;
+  std::unique_ptr<int32_t[]> edgeLow_, edgeHigh_;
+  std::unique_ptr<uint16_t[]> edgeStatus_;
+  int64_t EdgeAt(int64_t place, int slot) const { return (int64_t(slot) * edgeLimit_ + place) * kGroup; }
   int edgeStride_ = 0;
   int64_t nextEdge_ = 0;
   int64_t edgeLimit_ = 0;
