@@ -109,12 +109,13 @@ class CMainFrame {
   void CopyProperty();
 
   // ---- Tool windows (qt/ToolWindowCommands.cpp) ----
-  // Makes the cursor-control and statistics windows, hidden, with this window as their transient
-  // parent, and puts Window > Cursor control and Window > Statistics on the frame's route. Create
-  // does it.
+  // Puts Window > Cursor control and Window > Statistics on the frame's route. Create does it.
   void CreateToolWindows();
-  CDlgCursorControl* GetCursorControl() const { return m_cursorControl.get(); }
-  CDlgCalculate* GetStatistics() const { return m_statistics.get(); }
+  // The cursor-control and statistics windows, with this window as their transient parent: made
+  // hidden on the first call, since most sessions never open them and making them is a good part
+  // of the start. Null before Create and once the frame is going.
+  CDlgCursorControl* GetCursorControl();
+  CDlgCalculate* GetStatistics();
 
   // True while the instrument-limit message is on screen.
   bool IsLimitMessageShown() const;
@@ -159,7 +160,9 @@ class CMainFrame {
   void AddGraphWindowCommands();
   void OnWindowView(int viewKind);
   void ReleaseGraphWindows();
+  void MakeToolWindows();
   std::unique_ptr<Impl> m_impl;
+  bool m_toolWindowsClosed = false;  // the frame is going: no tool window is made any more
   // The tool windows go after the graph windows, whose documents still talk to them.
   std::unique_ptr<CDlgCursorControl> m_cursorControl;
   std::unique_ptr<CDlgCalculate> m_statistics;

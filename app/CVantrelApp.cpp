@@ -25,6 +25,7 @@
 #include "platform/gui/Application.h"
 #include "platform/gui/CommandRouter.h"
 #include "platform/gui/Document.h"
+#include "platform/gui/GuiWarmUp.h"
 #include "platform/gui/MessageBox.h"
 #include "platform/gui/Profile.h"
 #include "platform/gui/PumpUntil.h"
@@ -117,6 +118,10 @@ bool CVantrelApp::InitInstance() {
       });
   if (claim != vt::SingleInstance::Outcome::First) return false;
 
+  // Nothing below shows anything until the main window is made: what it needs from the system is
+  // loaded meanwhile.
+  m_guiWarmUp = std::make_unique<vt::GuiWarmUp>();
+
   // The user's profile (window layout, report columns, theme).
   m_profile = std::make_unique<vt::Profile>();
 
@@ -178,6 +183,7 @@ bool CVantrelApp::InitInstance() {
     m_mainFrame.reset();
     return false;
   }
+  m_guiWarmUp.reset();  // the frame has taken what it needed, waiting inside Qt where it was early
   InstallGraphWindowHost();
   RegisterImportCommands();
   RegisterAppCommands();

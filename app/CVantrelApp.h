@@ -40,6 +40,7 @@ class CatalogueActions;
 class DocTemplate;
 class Profile;
 class SingleInstance;
+class GuiWarmUp;
 class Timer;
 }  // namespace vt
 
@@ -219,6 +220,8 @@ class CVantrelApp : public vt::GraphWindowHost {
 
   vt::AppFactory m_factory;
   std::unique_ptr<vt::SingleInstance> m_singleInstance;
+  // Fonts and image plugins loaded beside the storage's opening; done once the main window is made.
+  std::unique_ptr<vt::GuiWarmUp> m_guiWarmUp;
   std::unique_ptr<CMainFrame> m_mainFrame;
   std::unique_ptr<CDlgProgressbar> m_importProgress;
   std::unique_ptr<CDlgProgressbar> m_convertProgress;

@@ -309,6 +309,7 @@ CMainFrame::CMainFrame(CVantrelApp& app, std::function<void()> onClose)
 }
 
 CMainFrame::~CMainFrame() {
+  m_toolWindowsClosed = true;  // the closing documents must not make them now
   ReleaseGraphWindows();
   if (m_impl->window) SaveWorkspace();
   m_impl->window.reset();

@@ -6,6 +6,9 @@
 #include <QStringList>
 #include <algorithm>
 #include <cstdlib>
+#include <map>
+#include <mutex>
+#include <utility>
 
 #include "platform/base/Text.h"
 #include "platform/gui/qt/QtFont.h"
@@ -20,6 +23,30 @@ constexpr int32_t kMaxHeight = 4000;
 bool FamilyInstalled(const QString& family) {
   static const QStringList families = QFontDatabase::families();
   return families.contains(family, Qt::CaseInsensitive);
+}
+
+// The largest pixel size whose real cell fits. The search loads a font engine for every size it
+// tries, and its answer depends only on the font's description and the cell: it is kept for the
+// next font made alike (every dialog makes its font anew). Fonts may be made on any thread.
+int FittingPixelSize(const QFont& description, int32_t cell) {
+  static std::mutex lock;
+  static std::map<std::pair<QString, int32_t>, int> found;
+  const std::pair<QString, int32_t> key(description.key(), cell);
+  {
+    const std::lock_guard<std::mutex> guard(lock);
+    const auto it = found.find(key);
+    if (it != found.end()) return it->second;
+  }
+  QFont q = description;
+  int pixels = cell;
+  for (; pixels > 1; --pixels) {
+    q.setPixelSize(pixels);
+    const QFontMetrics fm(q);
+    if (fm.ascent() + fm.descent() <= cell) break;
+  }
+  const std::lock_guard<std::mutex> guard(lock);
+  found.emplace(key, pixels);
+  return pixels;
 }
 
 }  // namespace
@@ -60,16 +87,9 @@ std::unique_ptr<Font> Font::Create(const LogFont& logFont) {
   q.setStyleStrategy(QFont::StyleStrategy(QFont::NoSubpixelAntialias | QFont::PreferMatch));
   q.setHintingPreference(QFont::PreferFullHinting);
 
-  // Largest pixel size whose real cell fits; one search per font, fonts are pooled by callers.
-  int pixels = cell;
-  QFontMetrics fm(q);
-  for (; pixels > 1; --pixels) {
-    q.setPixelSize(pixels);
-    fm = QFontMetrics(q);
-    if (fm.ascent() + fm.descent() <= cell) break;
-  }
+  const int pixels = FittingPixelSize(q, cell);
   q.setPixelSize(pixels);
-  fm = QFontMetrics(q);
+  const QFontMetrics fm(q);
 
   TextMetrics& m = font->metrics_;
   m.height = cell;

@@ -164,6 +164,9 @@ int DialogWindow::DoModal() {
 bool DialogWindow::Create() {
   if (impl_->frame) return false;
   Make();
+  // A modeless window is made hidden and often shown much later, or never: its host paints
+  // when it is first shown.
+  impl_->host->SetHoldPaintsWhileHidden(true);
   impl_->frame->hide();
   OnInitDialog();
   return true;

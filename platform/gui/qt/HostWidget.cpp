@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QShowEvent>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cassert>
@@ -89,21 +90,43 @@ void HostWidget::UpdateWindow() { RunPaint(); }
 
 void HostWidget::RunPaint() {
   paintPosted_ = false;
+  paintHeld_ = false;
   const Rect area = IntersectRects(FromQRect(invalid_.boundingRect()), ClientRect());
   invalid_ = QRegion();
   if (area.IsEmpty()) return;
   Present(front_.Paint(client_, area));
 }
 
+// A held paint runs as if inside a paint event: what it presents is queued, since the
+// expose (or the grab) that follows copies the whole front image anyway.
+void HostWidget::RunHeldPaint() {
+  if (!paintHeld_) return;
+  const bool nested = inPaintEvent_;
+  inPaintEvent_ = true;
+  RunPaint();
+  inPaintEvent_ = nested;
+}
+
 bool HostWidget::event(QEvent* e) {
   if (e->type() == kPaintRequest) {
-    RunPaint();
+    if (holdPaintsWhileHidden_ && !isVisible()) {
+      paintPosted_ = false;
+      paintHeld_ = !invalid_.isEmpty();
+    } else {
+      RunPaint();
+    }
     return true;
   }
   return QWidget::event(e);
 }
 
+void HostWidget::showEvent(QShowEvent* e) {
+  QWidget::showEvent(e);
+  RunHeldPaint();
+}
+
 void HostWidget::paintEvent(QPaintEvent* e) {
+  RunHeldPaint();  // a hidden widget grabbed or rendered
   inPaintEvent_ = true;
   {
     QPainter painter(this);

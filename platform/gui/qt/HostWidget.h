@@ -37,6 +37,10 @@ class HostWidget : public QWidget, public HostWindow {
   // tables with the wheel asks for it); by default they swallow it.
   void SetEditorWheelToHost(bool on) { editorWheelToHost_ = on; }
   bool EditorWheelToHost() const { return editorWheelToHost_; }
+  // Whether posted paints wait while the widget is hidden (off by default). A window made hidden
+  // and shown much later (a tool or progress window) then paints once when it is shown, or when
+  // it is grabbed, instead of painting every layout it goes through unseen.
+  void SetHoldPaintsWhileHidden(bool on) { holdPaintsWhileHidden_ = on; }
 
   void SetClient(HostClient* client) override { client_ = client; }
   HostClient* Client() const override { return client_; }
@@ -75,6 +79,7 @@ class HostWidget : public QWidget, public HostWindow {
  protected:
   bool event(QEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
+  void showEvent(QShowEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
@@ -96,6 +101,7 @@ class HostWidget : public QWidget, public HostWindow {
   void Present(const Rect& r);
   void PostPaint();
   void RunPaint();
+  void RunHeldPaint();
   QWidget* Frame() const;
 
   HostClient* client_ = nullptr;
@@ -113,6 +119,8 @@ class HostWidget : public QWidget, public HostWindow {
   Point lastMouse_;
   std::unique_ptr<Font> defaultFont_;
   bool editorWheelToHost_ = false;
+  bool holdPaintsWhileHidden_ = false;
+  bool paintHeld_ = false;  // a posted paint found the widget hidden; invalid_ still holds its area
 };
 
 }  // namespace vt

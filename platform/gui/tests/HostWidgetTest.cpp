@@ -277,6 +277,34 @@ TEST(HostWidgetDrawing, InvalidationBecomesOnePostedPaintOfTheUnitedArea) {
   EXPECT_EQ(host.widget.FrontImage().pixel(30, 20) & 0xFFFFFFu, 0xFFFFFFu);
 }
 
+// A host that holds its paints while hidden paints nothing through the resizes it goes through
+// unseen, then once, for everything invalidated, when it is shown or grabbed; the front image is
+// complete before the first expose copies it.
+TEST(HostWidgetDrawing, HeldPaintsRunOnceWhenShownOrGrabbed) {
+  for (const bool byShow : {true, false}) {
+    SCOPED_TRACE(byShow ? "shown" : "grabbed");
+    Host host;
+    host.widget.SetHoldPaintsWhileHidden(true);
+    host.widget.resize(40, 30);
+    QApplication::processEvents();
+    host.widget.resize(50, 30);
+    const Rect a{1, 1, 5, 5};
+    host.widget.Invalidate(&a);
+    QApplication::processEvents();
+    EXPECT_TRUE(host.client.paints.empty());
+    if (byShow) {
+      host.widget.show();
+    } else {
+      (void)host.widget.grab();
+    }
+    ASSERT_EQ(host.client.paints.size(), 1u);
+    EXPECT_EQ(host.client.paints[0], (Rect{0, 0, 50, 30}));
+    EXPECT_EQ(host.widget.FrontImage().pixel(45, 25) & 0xFFFFFFu, 0x00FF00u);
+    QApplication::processEvents();
+    EXPECT_EQ(host.client.paints.size(), 1u);  // the expose copies the front image, no second paint
+  }
+}
+
 TEST(HostWidgetMessages, WorkerPostIsDeliveredOnTheUserInterfaceThread) {
   Host host;
   const WindowHandle handle = host.widget.Handle();

@@ -4,6 +4,8 @@
 // so no glyph pixel enters the result.
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+
 #include "platform/gui/Font.h"
 #include "platform/gui/RecordingDc.h"
 #include "platform/gui/qt/QtFont.h"
@@ -45,6 +47,41 @@ TEST(FontMetrics, CellHeightIsTheAbsoluteRequestedHeight) {
   }
   EXPECT_EQ(ResolveFontFamily("Arial"), QStringLiteral("Liberation Sans"));
   EXPECT_FALSE(Font::Create(MakeLogFont("Arial", 100000)));
+}
+
+// The pixel size is the largest whose real cell fits, for a font made the first time and for one
+// made again alike after others (the search's answer is kept per description and cell).
+TEST(FontMetrics, PixelSizeIsTheLargestThatFitsTheCellEachTimeAFontIsMade) {
+  const struct {
+    const char* face;
+    int32_t lfHeight, weight;
+    bool italic;
+  } cases[] = {{"Arial", -12, 400, false},
+               {"Arial", -20, 400, false},
+               {"Arial", -12, 700, false},
+               {"Arial", -12, 400, true},
+               {"DejaVu Sans", -12, 400, false}};
+  const auto fits = [](QFont q, int pixels, int cell) {
+    q.setPixelSize(pixels);
+    const QFontMetrics fm(q);
+    return fm.ascent() + fm.descent() <= cell;
+  };
+  for (int round = 0; round < 2; ++round) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.face) + " " + std::to_string(c.lfHeight) + " round " +
+                   std::to_string(round));
+      auto font = Font::Create(MakeLogFont(c.face, c.lfHeight, c.weight, c.italic));
+      ASSERT_TRUE(font);
+      const QFont& q = QtFontOf(*font);
+      const int cell = -c.lfHeight;
+      EXPECT_TRUE(fits(q, q.pixelSize(), cell));
+      if (q.pixelSize() < cell) {
+        EXPECT_FALSE(fits(q, q.pixelSize() + 1, cell));
+      }
+      EXPECT_EQ(q.bold(), c.weight >= 700);
+      EXPECT_EQ(q.italic(), c.italic);
+    }
+  }
 }
 
 TEST(TextPlacement, AlignmentPicksTheReferencePointOnTheCell) {
