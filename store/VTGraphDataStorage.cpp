@@ -52,7 +52,11 @@ int CVTGraphDataStorage::CreateDatabase(const std::string& path) {
   int rc = connection->Create(path);
   if (rc == RDB_FILE_EXISTS) return 0;
   if (rc != RDB_OK) return 1;
+  // One transaction for the whole schema: one commit (and its flushes) instead of one per table,
+  // and a crash part-way leaves no half-made schema behind.
+  const bool begun = connection->BeginTransaction() == RDB_OK;
   for (const char* sql : kCreateStatements) connection->Execute(sql);
+  if (begun && connection->Commit() != RDB_OK) connection->Rollback();
   return 0;
 }
 
