@@ -63,6 +63,8 @@ class CMainFrame {
   // Builds the window: theme, menus, bars, status bar with the indicator, panes; then the saved
   // workspace is put back. False when a part could not be made.
   bool Create(const std::string& title);
+  // Draws the window's pictures ahead for Create to take; safe on any thread, before Create.
+  static void PrepareArt();
   vt::WindowHandle GetSafeHwnd() const;
   void ShowWindow();
   bool IsWindowVisible() const;

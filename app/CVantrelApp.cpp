@@ -119,8 +119,8 @@ bool CVantrelApp::InitInstance() {
   if (claim != vt::SingleInstance::Outcome::First) return false;
 
   // Nothing below shows anything until the main window is made: what it needs from the system is
-  // loaded meanwhile.
-  m_guiWarmUp = std::make_unique<vt::GuiWarmUp>();
+  // loaded meanwhile, and its pictures are drawn.
+  m_guiWarmUp = std::make_unique<vt::GuiWarmUp>(&CMainFrame::PrepareArt);
 
   // The user's profile (window layout, report columns, theme).
   m_profile = std::make_unique<vt::Profile>();

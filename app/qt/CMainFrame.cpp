@@ -409,6 +409,8 @@ bool CMainFrame::Create(const std::string& title) {
   return true;
 }
 
+void CMainFrame::PrepareArt() { vt::PrepareMainFrameArt(); }
+
 vt::WindowHandle CMainFrame::GetSafeHwnd() const { return m_impl->Handle(); }
 
 void CMainFrame::ShowWindow() { m_impl->window->show(); }

@@ -11,6 +11,8 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <functional>
+#include <mutex>
+#include <utility>
 #include <vector>
 
 #include "platform/gui/BitmapRegistry.h"
@@ -114,13 +116,13 @@ QImage Picture(const Drawing& draw, QRgb transparent) {
   return opaque;
 }
 
-void Register(int id, const std::vector<Drawing>& drawings, QRgb transparent = kTransparent) {
+QImage Strip(const std::vector<Drawing>& drawings, QRgb transparent = kTransparent) {
   QImage strip(kSide * int(drawings.size()), kSide, QImage::Format_RGB32);
   QPainter p(&strip);
   for (std::size_t i = 0; i < drawings.size(); ++i)
     p.drawImage(int(i) * kSide, 0, Picture(drawings[i], transparent));
   p.end();
-  RegisterBitmap(id, Bitmap::FromImage(Raster(strip), 24));
+  return strip;
 }
 
 std::vector<Drawing> MainToolbarPictures() {
@@ -265,39 +267,64 @@ std::vector<Drawing> NavigationPictures() {
   };
 }
 
+using Strips = std::vector<std::pair<int, QImage>>;
+
+Strips DrawStrips() {
+  Strips strips;
+  strips.emplace_back(kToolbarMain, Strip(MainToolbarPictures()));
+  strips.emplace_back(kToolbarSearch, Strip(SearchToolbarPictures()));
+  strips.emplace_back(kBitmapNavigation, Strip(NavigationPictures(), kNavigationMask));
+  // The panes: a small tree, a magnifier, a list of properties.
+  strips.emplace_back(kIconNavigationPane, Strip({[](QPainter& p) {
+                        p.setPen(kInk);
+                        p.drawLine(QPointF(3.5, 3), QPointF(3.5, 12.5));
+                        p.drawLine(QPointF(3.5, 7.5), QPointF(7, 7.5));
+                        p.drawLine(QPointF(3.5, 12.5), QPointF(7, 12.5));
+                        p.setBrush(kFolder);
+                        p.drawRect(QRectF(1.5, 0.5, 5, 3));
+                        p.drawRect(QRectF(7.5, 5.5, 6, 4));
+                        p.drawRect(QRectF(7.5, 10.5, 6, 4));
+                      }}));
+  strips.emplace_back(kIconSearchPane, Strip({[](QPainter& p) {
+                        p.setPen(QPen(kInk, 1.6));
+                        p.setBrush(QColor(210, 230, 250));
+                        p.drawEllipse(QRectF(1.5, 1.5, 9, 9));
+                        p.setPen(QPen(kInk, 2.6, Qt::SolidLine, Qt::RoundCap));
+                        p.drawLine(QPointF(9.5, 9.5), QPointF(14, 14));
+                      }}));
+  strips.emplace_back(kIconPropertiesPane, Strip({[](QPainter& p) {
+                        p.setPen(kInk);
+                        p.setBrush(Qt::white);
+                        p.drawRect(QRectF(1.5, 1.5, 13, 13));
+                        for (int y = 4; y <= 12; y += 4) {
+                          p.drawLine(QPointF(3.5, y + 0.5), QPointF(6.5, y + 0.5));
+                          p.drawLine(QPointF(8.5, y + 0.5), QPointF(12.5, y + 0.5));
+                        }
+                      }}));
+  return strips;
+}
+
+// Strips drawn ahead on another thread, taken by the next registration. The lock is held while
+// they are drawn, so a registration that comes early waits for them instead of drawing twice.
+std::mutex preparedLock;
+Strips prepared;
+
 }  // namespace
 
+void PrepareMainFrameArt() {
+  std::lock_guard<std::mutex> lock(preparedLock);
+  if (!prepared.empty()) return;
+  prepared = DrawStrips();
+}
+
 void RegisterMainFrameArt() {
-  Register(kToolbarMain, MainToolbarPictures());
-  Register(kToolbarSearch, SearchToolbarPictures());
-  Register(kBitmapNavigation, NavigationPictures(), kNavigationMask);
-  // The panes: a small tree, a magnifier, a list of properties.
-  Register(kIconNavigationPane, {[](QPainter& p) {
-             p.setPen(kInk);
-             p.drawLine(QPointF(3.5, 3), QPointF(3.5, 12.5));
-             p.drawLine(QPointF(3.5, 7.5), QPointF(7, 7.5));
-             p.drawLine(QPointF(3.5, 12.5), QPointF(7, 12.5));
-             p.setBrush(kFolder);
-             p.drawRect(QRectF(1.5, 0.5, 5, 3));
-             p.drawRect(QRectF(7.5, 5.5, 6, 4));
-             p.drawRect(QRectF(7.5, 10.5, 6, 4));
-           }});
-  Register(kIconSearchPane, {[](QPainter& p) {
-             p.setPen(QPen(kInk, 1.6));
-             p.setBrush(QColor(210, 230, 250));
-             p.drawEllipse(QRectF(1.5, 1.5, 9, 9));
-             p.setPen(QPen(kInk, 2.6, Qt::SolidLine, Qt::RoundCap));
-             p.drawLine(QPointF(9.5, 9.5), QPointF(14, 14));
-           }});
-  Register(kIconPropertiesPane, {[](QPainter& p) {
-             p.setPen(kInk);
-             p.setBrush(Qt::white);
-             p.drawRect(QRectF(1.5, 1.5, 13, 13));
-             for (int y = 4; y <= 12; y += 4) {
-               p.drawLine(QPointF(3.5, y + 0.5), QPointF(6.5, y + 0.5));
-               p.drawLine(QPointF(8.5, y + 0.5), QPointF(12.5, y + 0.5));
-             }
-           }});
+  Strips strips;
+  {
+    std::lock_guard<std::mutex> lock(preparedLock);
+    strips = std::exchange(prepared, {});
+  }
+  if (strips.empty()) strips = DrawStrips();
+  for (const auto& [id, strip] : strips) RegisterBitmap(id, Bitmap::FromImage(Raster(strip), 24));
 }
 
 void SetProgramIcon() {

@@ -14,6 +14,9 @@ constexpr unsigned kNavigationMask = 0xFFFF0000;
 
 // Registers every picture; calling it again replaces them by the same.
 void RegisterMainFrameArt();
+// Draws the pictures ahead, on any thread (painting on images is thread-safe), for the next
+// registration to take. The pixels are the same as those the registration draws itself.
+void PrepareMainFrameArt();
 // Makes the program's icon (a chart with two traces, as the desktop entry's) every window's icon.
 void SetProgramIcon();
 

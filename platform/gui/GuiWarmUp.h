@@ -7,14 +7,17 @@
 // before they are complete waits for them inside Qt, and gets the same fonts and images either way.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 namespace vt {
 
 class GuiWarmUp {
  public:
-  // Starts loading; does nothing without a window system (a command-line tool).
-  GuiWarmUp();
+  // Starts loading; does nothing without a window system (a command-line tool). `alsoAhead`, when
+  // given, runs on the same thread once the fonts are loaded: work of the caller's own that needs
+  // them and may run off the user interface thread, such as drawing pictures on images.
+  explicit GuiWarmUp(std::function<void()> alsoAhead = {});
   // Waits for the loading thread.
   ~GuiWarmUp();
   GuiWarmUp(const GuiWarmUp&) = delete;

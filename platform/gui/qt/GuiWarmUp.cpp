@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <thread>
+#include <utility>
 
 namespace vt {
 
@@ -39,11 +40,12 @@ struct GuiWarmUp::Thread {
   std::thread thread;
 };
 
-GuiWarmUp::GuiWarmUp() {
+GuiWarmUp::GuiWarmUp(std::function<void()> alsoAhead) {
   if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return;
   thread_ = std::make_unique<Thread>();
-  thread_->thread = std::thread([] {
+  thread_->thread = std::thread([alsoAhead = std::move(alsoAhead)] {
     LoadFonts();
+    if (alsoAhead) alsoAhead();
     LoadImagePlugins();
   });
 }
