@@ -84,27 +84,36 @@ struct Plot {
   int64_t columns;
 };
 
-// Reads each plot's columns in runs of 61, as a refill reads them, and compares every column
-// with a clone's walk of its block cache (a clone keeps no summaries).
+using Column = std::tuple<double, double, uint16_t>;
+
+// A plot's columns read in runs of 61, as a refill reads them, or one by one through
+// ReadMinMaxOver (the base class's column read).
+std::vector<Column> ReadPlot(CGVantrelNgChannel* ch, const Plot& plot, bool runs) {
+  std::vector<double> mn(size_t(plot.columns)), mx(size_t(plot.columns));
+  std::vector<uint16_t> st(size_t(plot.columns));
+  for (int64_t i = 0; i < plot.columns; i += 61) {
+    const int64_t n = std::min<int64_t>(61, plot.columns - i);
+    if (runs)
+      ch->ReadMinMaxColumns(plot.start, plot.width, i, n, &mn[size_t(i)], &mx[size_t(i)], &st[size_t(i)]);
+    else
+      ch->CGNgChannel::ReadMinMaxColumns(plot.start, plot.width, i, n, &mn[size_t(i)], &mx[size_t(i)],
+                                         &st[size_t(i)]);
+  }
+  std::vector<Column> out;
+  for (int64_t i = 0; i < plot.columns; ++i) out.emplace_back(mn[size_t(i)], mx[size_t(i)], st[size_t(i)]);
+  return out;
+}
+
+// Each plot's columns read in runs against a clone's walk of its block cache (a clone keeps no
+// summaries).
 void ExpectColumnsAsTheBlockCache(CGVantrelNgChannel* ch, const std::vector<Plot>& plots) {
   std::unique_ptr<CGVantrelNgChannel> clone(ch->Clone(nullptr));
   ASSERT_TRUE(clone);
   ASSERT_EQ(clone->GetSummary(), nullptr);
   for (const Plot& plot : plots) {
-    std::vector<double> mn(size_t(plot.columns)), mx(size_t(plot.columns));
-    std::vector<uint16_t> st(size_t(plot.columns));
-    for (int64_t i = 0; i < plot.columns; i += 61) {
-      const int64_t n = std::min<int64_t>(61, plot.columns - i);
-      ch->ReadMinMaxColumns(plot.start, plot.width, i, n, &mn[size_t(i)], &mx[size_t(i)], &st[size_t(i)]);
-    }
-    for (int64_t i = 0; i < plot.columns; ++i) {
-      const double from = plot.start + double(i) * plot.width;
-      double m = 1, x = 1;
-      uint16_t t = 1;
-      clone->ReadMinMaxOver(vt::TimeFromSeconds(from), vt::TimeFromSeconds(from + plot.width), &m, &x, &t);
-      ASSERT_EQ(std::make_tuple(mn[size_t(i)], mx[size_t(i)], st[size_t(i)]), std::make_tuple(m, x, t))
-          << "width " << plot.width << " column " << i;
-    }
+    const std::vector<Column> runs = ReadPlot(ch, plot, true), walk = ReadPlot(clone.get(), plot, false);
+    for (size_t i = 0; i < runs.size(); ++i)
+      ASSERT_EQ(runs[i], walk[i]) << "width " << plot.width << " column " << i;
   }
 }
 
@@ -225,28 +234,13 @@ TEST_F(ChannelSummaryTest, ColumnsOverRecordsOffTheGridAsSingleSpansGiveThem) {
     for (int channelNo : {1, 2}) {
       // Each read on a channel of its own, whose summaries go with it.
       auto read = [&](bool runs) {
-        std::vector<std::tuple<double, double, uint16_t>> out;
+        std::vector<Column> out;
         auto ch = std::make_unique<CGVantrelNgChannel>(nullptr);
         EXPECT_TRUE(ch->Bind(RecordingGuid(recording), channelNo, -1));
         EXPECT_NE(ch->GetSummary(), nullptr);
         for (const Plot& plot : plots) {
-          std::vector<double> mn(size_t(plot.columns)), mx(size_t(plot.columns));
-          std::vector<uint16_t> st(size_t(plot.columns));
-          for (int64_t i = 0; i < plot.columns; i += 61) {
-            const int64_t n = std::min<int64_t>(61, plot.columns - i);
-            if (runs) {
-              ch->ReadMinMaxColumns(plot.start, plot.width, i, n, &mn[size_t(i)], &mx[size_t(i)],
-                                    &st[size_t(i)]);
-              continue;
-            }
-            for (int64_t j = i; j < i + n; ++j) {
-              const double from = plot.start + double(j) * plot.width;
-              ch->ReadMinMaxOver(vt::TimeFromSeconds(from), vt::TimeFromSeconds(from + plot.width),
-                                 &mn[size_t(j)], &mx[size_t(j)], &st[size_t(j)]);
-            }
-          }
-          for (int64_t i = 0; i < plot.columns; ++i)
-            out.emplace_back(mn[size_t(i)], mx[size_t(i)], st[size_t(i)]);
+          const std::vector<Column> columns = ReadPlot(ch.get(), plot, runs);
+          out.insert(out.end(), columns.begin(), columns.end());
         }
         return out;
       };
