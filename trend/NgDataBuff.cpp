@@ -39,11 +39,14 @@ CGNgDataBuff::CGNgDataBuff(CGCore* manager) : CGCore(0, manager) {
 }
 
 void CGNgDataBuff::Clear() {
+  // A fill writes only the entries it counts, and entries past them are zero (made so, or
+  // cleared before): the entries of the last fill are all there is to clear.
+  const auto n = std::ptrdiff_t(std::max<int64_t>(StoredCount(), 0));
+  std::fill(m_min.begin(), m_min.begin() + n, 0.0);
+  std::fill(m_max.begin(), m_max.begin() + n, 0.0);
+  std::fill(m_status.begin(), m_status.begin() + n, uint16_t(0));
   m_keyStart = m_keyEnd = m_firstSampleTime = PreciseTime{};
   m_entryCount = 0;
-  std::fill(m_min.begin(), m_min.end(), 0.0);
-  std::fill(m_max.begin(), m_max.end(), 0.0);
-  std::fill(m_status.begin(), m_status.end(), uint16_t(0));
   m_fillMode = NgFillMode::kNone;
   m_fillWidth = 0;
 }
