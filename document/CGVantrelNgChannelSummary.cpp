@@ -24,8 +24,9 @@ constexpr int kRangeRecords = 8192;
 // Records per piece when a block is summarised straight from the records: the piece of every
 // member stays in the processor's cache between its decoding and its summarising.
 constexpr int kFoldRecords = 2048;
-// Columns ahead of the one folded whose summaries are fetched.
+// Columns ahead of the one folded whose summaries are fetched, and the finest levels fetched.
 constexpr int64_t kPrefetchColumns = 4;
+constexpr int kPrefetchLevels = 2;
 // Bytes of edge groups per generation.
 constexpr int64_t kEdgeBytes = 32 << 20;
 
@@ -61,6 +62,28 @@ void Fold(int32_t low, int32_t high, uint8_t bits, vt::SNgSpanScan* acc) {
   if (bits & kPlus) acc->plusOver = true, acc->status |= 0x600;
   if (bits & kMinus) acc->minusOver = true, acc->status |= 0x7000;
   acc->status |= uint16_t(bits >> 4);
+}
+
+// The entry bits of a point by its status word's two state nibbles (word >> 8), as ScanNgPoints
+// folds the point: 0 for "no data", whose flags are not taken either.
+struct PointBits {
+  uint8_t of[2][256];
+  PointBits() {
+    for (int pairs = 0; pairs < 2; ++pairs)
+      for (unsigned w = 0; w < 256; ++w) {
+        const unsigned c1 = w >> 4, c2 = pairs ? (w & 0xF) : c1;
+        uint8_t b = 0;
+        if (c1 == 0)
+          b = kHas | kFound;
+        else if (c1 != 3)
+          b = uint8_t(kFound | (c1 == 6 || c2 == 6 ? kPlus : 0) | (c1 == 7 || c2 == 7 ? kMinus : 0));
+        of[pairs][w] = b;
+      }
+  }
+};
+const PointBits& PointBitsTable() {
+  static const PointBits table;
+  return table;
 }
 
 struct Key {
@@ -193,6 +216,7 @@ void vt::CGVantrelNgChannelSummary::Leave(int slot) {
 vt::CGVantrelNgChannelSummary::CGVantrelNgChannelSummary(CVTBatch* batch, int segment, TickTime start,
                                                          TickTime end, int64_t intervalMs, bool pairs)
     : batch_(batch), segment_(segment), start_(start), end_(end), intervalMs_(intervalMs), pairs_(pairs) {
+  pointBits_ = PointBitsTable().of[pairs ? 1 : 0];
   points_ = (end.ticks - start.ticks) / (intervalMs * kTicksPerMs) + 1;
   const int64_t blocks = BlockCount();
   blockSeconds_.resize(size_t(blocks));
@@ -472,7 +496,9 @@ void vt::CGVantrelNgChannelSummary::SummarizeLevels(BlockSummary* out) const {
           continue;
         }
       }
+      // An entry without a value keeps the extremes no value can beat (folding needs it).
       vt::SNgSpanScan acc;
+      acc.rawMin = INT32_MAX, acc.rawMax = INT32_MIN;
       for (int64_t e = e0; e < e1; ++e) Fold(below.low[e], below.high[e], below.bits[e], &acc);
       l.low[g] = acc.rawMin, l.high[g] = acc.rawMax, l.bits[g] = BitsOf(acc);
     }
@@ -807,8 +833,37 @@ bool vt::CGVantrelNgChannelSummary::FoldPieces(int64_t block, const std::vector<
   return true;
 }
 
-void vt::CGVantrelNgChannelSummary::ScanEdge(int slot, int64_t block, int64_t i0, int64_t i1,
-                                             vt::SNgSpanScan* acc, int32_t* places) {
+// A span's part in a block is folded into plain locals, its scan made once at the end. An entry
+// without a value holds INT32_MAX and INT32_MIN as its extremes (every summary is written so), so
+// the extremes of a run of entries are taken with no test of their bits, and the bits are or-ed.
+struct vt::CGVantrelNgChannelSummary::Extremes {
+  int32_t mn = INT32_MAX, mx = INT32_MIN;
+  unsigned bits = 0;
+  // Into acc, as the entries and points would have gone one by one.
+  void Into(vt::SNgSpanScan* acc) const {
+    if (bits != 0) Fold(mn, mx, uint8_t(bits), acc);
+  }
+};
+
+namespace {
+
+// Entries [a, b) of a level.
+inline void FoldRun(const int32_t* low, const int32_t* high, const uint8_t* bits, int64_t a, int64_t b,
+                    int32_t* mn, int32_t* mx, unsigned* or_) {
+  int32_t lo = *mn, hi = *mx;
+  unsigned o = *or_;
+  for (int64_t e = a; e < b; ++e) {
+    assert((bits[e] & kHas) || (low[e] == INT32_MAX && high[e] == INT32_MIN));
+    lo = std::min(lo, low[e]), hi = std::max(hi, high[e]), o |= bits[e];
+  }
+  *mn = lo, *mx = hi, *or_ = o;
+}
+
+}  // namespace
+
+void vt::CGVantrelNgChannelSummary::ScanEdge(int slot, int64_t block, int64_t i0, int64_t i1, Extremes* x,
+                                             int32_t* places) {
+  const uint8_t* table = pointBits_;
   for (int n = 0; i0 <= i1; ++n) {
     const int64_t group = i0 / kGroup;
     const int64_t last = std::min(i1, group * kGroup + kGroup - 1);
@@ -823,72 +878,57 @@ void vt::CGVantrelNgChannelSummary::ScanEdge(int slot, int64_t block, int64_t i0
     if (place < 0) return;
     // Point i of the group's member lies at [i - at] of the flat arrays.
     const int64_t at = EdgeAt(place, slot) - group * kGroup;
-    ScanNgPoints(edgeStatus_.get() + at, edgeLow_.get() + at, pairs_ ? edgeHigh_.get() + at : nullptr, pairs_,
-                 i0, last, acc);
+    const uint16_t* st = edgeStatus_.get() + at;
+    const int32_t* lo = edgeLow_.get() + at;
+    const int32_t* hi = pairs_ ? edgeHigh_.get() + at : lo;
+    // Most often every point holds a value (pair) of state 0: one pass takes the extremes and
+    // sees that; otherwise the points are taken again by their states.
+    int32_t mn = x->mn, mx = x->mx;
+    unsigned words = 0;
+    for (int64_t i = i0; i <= last; ++i) words |= st[i], mn = std::min(mn, lo[i]), mx = std::max(mx, hi[i]);
+    if ((words & 0xF000) == 0) {
+      x->mn = mn, x->mx = mx, x->bits |= kHas | kFound | (words & 0xF) << 4;
+    } else {
+      for (int64_t i = i0; i <= last; ++i) {
+        const unsigned w = st[i];
+        const unsigned t = table[w >> 8];
+        if (t & kHas) x->mn = std::min(x->mn, lo[i]), x->mx = std::max(x->mx, hi[i]);
+        if (t != 0) x->bits |= t | (w & 0xF) << 4;
+      }
+    }
     i0 = last + 1;
   }
 }
 
-namespace {
-
-// Entries [a, b) of a level into acc: runs of plain entries (values of state 0, no flags) fold
-// their extremes alone.
-void FoldEntries(const int32_t* low, const int32_t* high, const uint8_t* bits, int64_t a, int64_t b,
-                 vt::SNgSpanScan* acc) {
-  if (a >= b) return;
-  int32_t mn = INT32_MAX, mx = INT32_MIN;
-  unsigned other = 0;
-  // One pass for the common case; the extremes are taken again below when it is not.
-  for (int64_t e = a; e < b; ++e) {
-    other |= bits[e] ^ (kHas | kFound);
-    mn = std::min(mn, low[e]), mx = std::max(mx, high[e]);
-  }
-  if (other == 0) {
-    Fold(mn, mx, kHas | kFound, acc);
+void vt::CGVantrelNgChannelSummary::FoldLevel(const BlockSummary& s, int level, int64_t a, int64_t b,
+                                              Extremes* x) const {
+  // Entries [a, b) of a level: the partial runs at its ends, and the whole entries of the level
+  // above for the middle.
+  for (;; ++level) {
+    const Level& l = s.levels[level];
+    if (level + 1 < kLevels) {
+      const int64_t up0 = (a + kGroup - 1) / kGroup;
+      const int64_t up1 = b == l.count ? s.levels[level + 1].count : b / kGroup;
+      if (up0 < up1) {
+        FoldRun(l.low, l.high, l.bits, a, up0 * kGroup, &x->mn, &x->mx, &x->bits);
+        FoldRun(l.low, l.high, l.bits, up1 * kGroup, b, &x->mn, &x->mx, &x->bits);
+        a = up0, b = up1;
+        continue;
+      }
+    }
+    FoldRun(l.low, l.high, l.bits, a, b, &x->mn, &x->mx, &x->bits);
     return;
   }
-  mn = INT32_MAX, mx = INT32_MIN;
-  bool plain = false;
-  for (int64_t e = a; e < b; ++e) {
-    if (bits[e] == (kHas | kFound)) {
-      mn = std::min(mn, low[e]), mx = std::max(mx, high[e]);
-      plain = true;
-    } else {
-      Fold(low[e], high[e], bits[e], acc);
-    }
-  }
-  if (plain) Fold(mn, mx, kHas | kFound, acc);
-}
-
-}  // namespace
-
-void vt::CGVantrelNgChannelSummary::FoldLevel(const BlockSummary& s, int level, int64_t a, int64_t b,
-                                              vt::SNgSpanScan* acc) const {
-  // Entries [a, b) of a level: the whole entries of the level above for the middle.
-  const Level& l = s.levels[level];
-  const int64_t n = l.count;
-  const int32_t* lo = l.low;
-  const int32_t* hi = l.high;
-  const uint8_t* bits = l.bits;
-  if (level + 1 < kLevels) {
-    const int64_t up0 = (a + kGroup - 1) / kGroup;
-    const int64_t up1 = b == n ? s.levels[level + 1].count : b / kGroup;
-    if (up0 < up1) {
-      FoldEntries(lo, hi, bits, a, up0 * kGroup, acc);
-      FoldLevel(s, level + 1, up0, up1, acc);
-      FoldEntries(lo, hi, bits, up1 * kGroup, b, acc);
-      return;
-    }
-  }
-  FoldEntries(lo, hi, bits, a, b, acc);
 }
 
 void vt::CGVantrelNgChannelSummary::Prefetch(int slot, int64_t block, const BlockSummary& s, int64_t i,
                                              int64_t place) const {
   if (i >= BlockPoints(block)) return;
   int64_t e = i / kGroup;
-  for (const Level& l : s.levels) {
-    // The entry and the partial run before it that a column ending there folds.
+  // The entry and the partial run before it that a column ending there folds, in the levels whose
+  // entries a column steps over (the coarser ones stay in the cache from column to column).
+  for (int level = 0; level < kPrefetchLevels; ++level) {
+    const Level& l = s.levels[level];
     const int64_t a = std::max<int64_t>(e - (kGroup - 1), 0);
     __builtin_prefetch(l.low + a), __builtin_prefetch(l.low + e);
     __builtin_prefetch(l.high + a), __builtin_prefetch(l.high + e);
@@ -919,16 +959,19 @@ bool vt::CGVantrelNgChannelSummary::ScanBlock(int slot, int64_t block, int64_t i
   // Whole entries of the finest level from g0 to g1 (exclusive); the points around them one by one.
   const int64_t g0 = (i0 + kGroup - 1) / kGroup;
   const int64_t g1 = i1 == n - 1 ? s.levels[0].count : (i1 + 1) / kGroup;
+  Extremes x;
   if (g0 >= g1) {
-    ScanEdge(slot, block, i0, i1, acc, places);
+    ScanEdge(slot, block, i0, i1, &x, places);
+    x.Into(acc);
     return true;
   }
   // Columns come in order: the entries and the edge group the next one (as wide as this one) ends
   // in are fetched while this one is folded. A column plan fetches further ahead itself.
   if (places == nullptr) Prefetch(slot, block, s, i1 + (i1 - i0), kFindPlace);
-  if (i0 < g0 * kGroup) ScanEdge(slot, block, i0, g0 * kGroup - 1, acc, places);
-  FoldLevel(s, 0, g0, g1, acc);
-  if (g1 * kGroup <= i1) ScanEdge(slot, block, g1 * kGroup, i1, acc, places ? places + 1 : nullptr);
+  if (i0 < g0 * kGroup) ScanEdge(slot, block, i0, g0 * kGroup - 1, &x, places);
+  FoldLevel(s, 0, g0, g1, &x);
+  if (g1 * kGroup <= i1) ScanEdge(slot, block, g1 * kGroup, i1, &x, places ? places + 1 : nullptr);
+  x.Into(acc);
   return true;
 }
 

@@ -142,6 +142,15 @@ TEST_F(ChannelSummaryTest, ColumnsEqualABruteForceWalkOfTheSamples) {
     for (int r = 70000; r < 70100; ++r) put(a, r, 0);
     for (int r = 90003; r < 90011; ++r) put(a, r, 1);
     for (int r = 5; r < kSecond; r += 1231) put(b, r, (r / 7) % 3);
+    if (kind == 2) {
+      // Pairs whose ends differ: -OVER or no value at the minimum with +OVER at the maximum.
+      auto pair = [&](recgen::NewerFile& m, int record, int low, int high) {
+        auto& v = m.records[size_t(record)].values;
+        v[0] = over16[low], v[1] = over16[high], v[2] = over32[low], v[3] = over32[high];
+      };
+      for (int r = 30003; r < 30040; ++r) pair(a, r, r % 2 ? 1 : 2, 0);
+      for (int r = 11; r < kFirst; r += 1009) pair(a, r, 1 + r % 2, 0);
+    }
     Store(a, "A" + std::to_string(kind) + ".DAE");
     Store(b, "B" + std::to_string(kind) + ".DAE");
     for (int channelNo : {1, 2}) {
