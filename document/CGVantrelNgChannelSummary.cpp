@@ -64,28 +64,6 @@ void Fold(int32_t low, int32_t high, uint8_t bits, vt::SNgSpanScan* acc) {
   acc->status |= uint16_t(bits >> 4);
 }
 
-// The entry bits of a point by its status word's two state nibbles (word >> 8), as ScanNgPoints
-// folds the point: 0 for "no data", whose flags are not taken either.
-struct PointBits {
-  uint8_t of[2][256];
-  PointBits() {
-    for (int pairs = 0; pairs < 2; ++pairs)
-      for (unsigned w = 0; w < 256; ++w) {
-        const unsigned c1 = w >> 4, c2 = pairs ? (w & 0xF) : c1;
-        uint8_t b = 0;
-        if (c1 == 0)
-          b = kHas | kFound;
-        else if (c1 != 3)
-          b = uint8_t(kFound | (c1 == 6 || c2 == 6 ? kPlus : 0) | (c1 == 7 || c2 == 7 ? kMinus : 0));
-        of[pairs][w] = b;
-      }
-  }
-};
-const PointBits& PointBitsTable() {
-  static const PointBits table;
-  return table;
-}
-
 struct Key {
   const CVTBatch* batch;
   int segment;
@@ -216,7 +194,6 @@ void vt::CGVantrelNgChannelSummary::Leave(int slot) {
 vt::CGVantrelNgChannelSummary::CGVantrelNgChannelSummary(CVTBatch* batch, int segment, TickTime start,
                                                          TickTime end, int64_t intervalMs, bool pairs)
     : batch_(batch), segment_(segment), start_(start), end_(end), intervalMs_(intervalMs), pairs_(pairs) {
-  pointBits_ = PointBitsTable().of[pairs ? 1 : 0];
   points_ = (end.ticks - start.ticks) / (intervalMs * kTicksPerMs) + 1;
   const int64_t blocks = BlockCount();
   blockSeconds_.resize(size_t(blocks));
@@ -861,9 +838,8 @@ inline void FoldRun(const int32_t* low, const int32_t* high, const uint8_t* bits
 
 }  // namespace
 
-void vt::CGVantrelNgChannelSummary::ScanEdge(int slot, int64_t block, int64_t i0, int64_t i1, Extremes* x,
+bool vt::CGVantrelNgChannelSummary::ScanEdge(int slot, int64_t block, int64_t i0, int64_t i1, Extremes* x,
                                              int32_t* places) {
-  const uint8_t* table = pointBits_;
   for (int n = 0; i0 <= i1; ++n) {
     const int64_t group = i0 / kGroup;
     const int64_t last = std::min(i1, group * kGroup + kGroup - 1);
@@ -875,29 +851,28 @@ void vt::CGVantrelNgChannelSummary::ScanEdge(int slot, int64_t block, int64_t i0
       place = GetEdge(block, group);
       if (places && n < 2) places[n] = int32_t(place);
     }
-    if (place < 0) return;
+    if (place < 0) return false;
     // Point i of the group's member lies at [i - at] of the flat arrays.
     const int64_t at = EdgeAt(place, slot) - group * kGroup;
     const uint16_t* st = edgeStatus_.get() + at;
     const int32_t* lo = edgeLow_.get() + at;
     const int32_t* hi = pairs_ ? edgeHigh_.get() + at : lo;
     // Most often every point holds a value (pair) of state 0: one pass takes the extremes and
-    // sees that; otherwise the points are taken again by their states.
+    // sees that; otherwise the points are scanned by their states.
     int32_t mn = x->mn, mx = x->mx;
     unsigned words = 0;
     for (int64_t i = i0; i <= last; ++i) words |= st[i], mn = std::min(mn, lo[i]), mx = std::max(mx, hi[i]);
     if ((words & 0xF000) == 0) {
       x->mn = mn, x->mx = mx, x->bits |= kHas | kFound | (words & 0xF) << 4;
     } else {
-      for (int64_t i = i0; i <= last; ++i) {
-        const unsigned w = st[i];
-        const unsigned t = table[w >> 8];
-        if (t & kHas) x->mn = std::min(x->mn, lo[i]), x->mx = std::max(x->mx, hi[i]);
-        if (t != 0) x->bits |= t | (w & 0xF) << 4;
-      }
+      vt::SNgSpanScan part;
+      ScanNgPoints(st, lo, pairs_ ? hi : nullptr, pairs_, i0, last, &part);
+      if (part.hasValue) x->mn = std::min(x->mn, part.rawMin), x->mx = std::max(x->mx, part.rawMax);
+      x->bits |= BitsOf(part);
     }
     i0 = last + 1;
   }
+  return true;
 }
 
 void vt::CGVantrelNgChannelSummary::FoldLevel(const BlockSummary& s, int level, int64_t a, int64_t b,
@@ -961,16 +936,18 @@ bool vt::CGVantrelNgChannelSummary::ScanBlock(int slot, int64_t block, int64_t i
   const int64_t g1 = i1 == n - 1 ? s.levels[0].count : (i1 + 1) / kGroup;
   Extremes x;
   if (g0 >= g1) {
-    ScanEdge(slot, block, i0, i1, &x, places);
+    if (!ScanEdge(slot, block, i0, i1, &x, places)) return false;
     x.Into(acc);
     return true;
   }
   // Columns come in order: the entries and the edge group the next one (as wide as this one) ends
   // in are fetched while this one is folded. A column plan fetches further ahead itself.
   if (places == nullptr) Prefetch(slot, block, s, i1 + (i1 - i0), kFindPlace);
-  if (i0 < g0 * kGroup) ScanEdge(slot, block, i0, g0 * kGroup - 1, &x, places);
+  // Edge points that cannot be had (no memory, a failed read) leave the span to the block cache.
+  if (i0 < g0 * kGroup && !ScanEdge(slot, block, i0, g0 * kGroup - 1, &x, places)) return false;
   FoldLevel(s, 0, g0, g1, &x);
-  if (g1 * kGroup <= i1) ScanEdge(slot, block, g1 * kGroup, i1, &x, places ? places + 1 : nullptr);
+  if (g1 * kGroup <= i1 && !ScanEdge(slot, block, g1 * kGroup, i1, &x, places ? places + 1 : nullptr))
+    return false;
   x.Into(acc);
   return true;
 }

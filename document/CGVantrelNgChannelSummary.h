@@ -140,7 +140,8 @@ class CGVantrelNgChannelSummary {
   // places (when given) remembers the edge store's places of the (at most two) groups scanned.
   // What a span's part in a block folds, before it goes into its scan (defined with the folding).
   struct Extremes;
-  void ScanEdge(int slot, int64_t block, int64_t i0, int64_t i1, Extremes* x, int32_t* places = nullptr);
+  // False when the edge points cannot be had.
+  bool ScanEdge(int slot, int64_t block, int64_t i0, int64_t i1, Extremes* x, int32_t* places = nullptr);
   void FoldLevel(const BlockSummary& s, int level, int64_t a, int64_t b, Extremes* x) const;
   // Fetches into the cache what a column ending at point i of the block folds.
   // place: the edge store's place of the group of i, or kFindPlace to look it up.
@@ -180,7 +181,6 @@ class CGVantrelNgChannelSummary {
   TickTime start_, end_;
   int64_t intervalMs_;
   bool pairs_;
-  const uint8_t* pointBits_;           // the entry bits of a point by its state nibbles (status word >> 8)
   int64_t points_;                     // grid points of the data
   std::vector<int64_t> blockSeconds_;  // of each block's start: the seconds and the millisecond part
   std::vector<int32_t> blockMs_;
