@@ -26,7 +26,7 @@ constexpr int kRangeRecords = 8192;
 constexpr int kFoldRecords = 2048;
 // Columns ahead of the one folded whose summaries are fetched, and the finest levels fetched.
 constexpr int64_t kPrefetchColumns = 4;
-constexpr int kPrefetchLevels = 2;
+constexpr int kPrefetchLevels = 3;
 // Bytes of edge groups per generation.
 constexpr int64_t kEdgeBytes = 32 << 20;
 
@@ -62,6 +62,36 @@ void Fold(int32_t low, int32_t high, uint8_t bits, vt::SNgSpanScan* acc) {
   if (bits & kPlus) acc->plusOver = true, acc->status |= 0x600;
   if (bits & kMinus) acc->minusOver = true, acc->status |= 0x7000;
   acc->status |= uint16_t(bits >> 4);
+}
+
+// The finest entries of n whole groups of decoded points: most often eight values (pairs) of
+// state 0, whose extremes and flags are taken in one pass.
+template <bool kPairs>
+void FoldGroups(const int32_t* v, const int32_t* w, const uint8_t* st, const uint8_t* ms, const uint8_t* fl,
+                int64_t n, int32_t* low, int32_t* high, uint8_t* bits) {
+  const uint8_t* of = States().of;
+  for (int64_t g = 0; g < n; ++g, v += 8, w += 8, st += 8, ms += 8, fl += 8) {
+    static_assert(sizeof(uint64_t) == 8, "a group's states are read as one word");
+    uint64_t states = 0, maxStates = 0, flags = 0;
+    std::memcpy(&states, st, 8);
+    if (kPairs) std::memcpy(&maxStates, ms, 8);
+    std::memcpy(&flags, fl, 8);
+    if ((states | maxStates) == 0) {
+      const int32_t* hi = kPairs ? w : v;
+      int32_t mn = v[0], mx = hi[0];
+      for (int q = 1; q < 8; ++q) mn = std::min(mn, v[q]), mx = std::max(mx, hi[q]);
+      flags &= 0x0F0F0F0F0F0F0F0FULL;
+      flags |= flags >> 32, flags |= flags >> 16, flags |= flags >> 8;
+      low[g] = mn, high[g] = mx, bits[g] = uint8_t(kHas | kFound | (flags & 0xF) << 4);
+    } else {
+      uint16_t gs[8];
+      for (int q = 0; q < 8; ++q)
+        gs[q] = uint16_t(of[st[q]] << 12 | (kPairs ? of[ms[q]] << 8 : 0) | (fl[q] & 0xF));
+      vt::SNgSpanScan acc;
+      ScanNgPoints(gs, v, kPairs ? w : nullptr, kPairs, 0, 7, &acc);
+      low[g] = acc.rawMin, high[g] = acc.rawMax, bits[g] = BitsOf(acc);
+    }
+  }
 }
 
 struct Key {
@@ -754,33 +784,26 @@ bool vt::CGVantrelNgChannelSummary::FoldPieces(int64_t block, const std::vector<
       for (int64_t i = 0; i < b;) {
         const int64_t j = s0 + i, g = j / kGroup;
         if (j % kGroup == 0 && i + kGroup <= b && j + kGroup <= points && c.group != g) {
-          // A whole group inside the piece: most often eight values (pairs) of state 0.
+          // The run of whole groups inside the piece from here.
           flush(k);
           emptyTo(k, g);
-          uint64_t states = 0, maxStates = 0, flags = 0;
-          std::memcpy(&states, st + i, 8);
-          std::memcpy(&maxStates, ms + i, 8);
-          std::memcpy(&flags, fl + i, 8);
-          if ((states | maxStates) == 0) {
-            int32_t mn = v[i], mx = w[i];
-            for (int q = 1; q < kGroup; ++q) mn = std::min(mn, v[i + q]), mx = std::max(mx, w[i + q]);
-            flags &= 0x0F0F0F0F0F0F0F0FULL;
-            flags |= flags >> 32, flags |= flags >> 16, flags |= flags >> 8;
-            entry(k, g, mn, mx, uint8_t(kHas | kFound | (flags & 0xF) << 4));
-          } else {
-            uint16_t gs[kGroup];
-            for (int q = 0; q < kGroup; ++q) gs[q] = word(i + q);
-            vt::SNgSpanScan acc;
-            ScanNgPoints(gs, v + i, pairs_ ? w + i : nullptr, pairs_, 0, kGroup - 1, &acc);
-            entry(k, g, acc.rawMin, acc.rawMax, BitsOf(acc));
-          }
-          if (!edgePlaces.empty() && edgePlaces[size_t(g)] >= 0) {
-            uint16_t gs[kGroup];
-            for (int q = 0; q < kGroup; ++q) gs[q] = word(i + q);
-            storeEdge(k, g, gs, v + i, w + i, kGroup);
-          }
-          c.next = g + 1;
-          i += kGroup;
+          static_assert(kGroup == 8, "groups are folded eight points at a time");
+          const int64_t n = std::min(b - i, points - j) / kGroup;
+          const Level& l = (*out)[k].levels[0];
+          if (pairs_)
+            FoldGroups<true>(v + i, w + i, st + i, ms + i, fl + i, n, l.low + g, l.high + g, l.bits + g);
+          else
+            FoldGroups<false>(v + i, v + i, st + i, st + i, fl + i, n, l.low + g, l.high + g, l.bits + g);
+          if (!edgePlaces.empty())
+            for (int64_t e = 0; e < n; ++e) {
+              if (edgePlaces[size_t(g + e)] < 0) continue;
+              uint16_t gs[kGroup];
+              const int64_t at = i + e * kGroup;
+              for (int q = 0; q < kGroup; ++q) gs[q] = word(at + q);
+              storeEdge(k, g + e, gs, v + at, w + at, kGroup);
+            }
+          c.next = g + n;
+          i += n * kGroup;
           continue;
         }
         if (c.group != g) {
@@ -900,14 +923,16 @@ void vt::CGVantrelNgChannelSummary::Prefetch(int slot, int64_t block, const Bloc
                                              int64_t place) const {
   if (i >= BlockPoints(block)) return;
   int64_t e = i / kGroup;
-  // The entry and the partial run before it that a column ending there folds, in the levels whose
-  // entries a column steps over (the coarser ones stay in the cache from column to column).
+  // The partial runs around the entry that a column ending there folds, and the next column
+  // starting there (the latter's run may lie on the next cache line), in the levels whose entries
+  // a column steps over (the coarser ones stay in the cache from column to column).
   for (int level = 0; level < kPrefetchLevels; ++level) {
     const Level& l = s.levels[level];
     const int64_t a = std::max<int64_t>(e - (kGroup - 1), 0);
-    __builtin_prefetch(l.low + a), __builtin_prefetch(l.low + e);
-    __builtin_prefetch(l.high + a), __builtin_prefetch(l.high + e);
-    __builtin_prefetch(l.bits + e);
+    const int64_t b = std::min<int64_t>(e + (kGroup - 1), l.count - 1);
+    __builtin_prefetch(l.low + a), __builtin_prefetch(l.low + b);
+    __builtin_prefetch(l.high + a), __builtin_prefetch(l.high + b);
+    __builtin_prefetch(l.bits + a), __builtin_prefetch(l.bits + b);
     e /= kGroup;
   }
   if (place == kFindPlace) {
