@@ -41,6 +41,10 @@ struct StateTable {
   StateTable() {
     for (int i = 0; i < 256; ++i) of[i] = uint8_t(State(i) & 0xF);
   }
+  // The status word of a decoded point: its state, a pair's maximum state, the low flag bits.
+  uint16_t Word(uint8_t state, uint8_t maxState, uint8_t flags, bool pairs) const {
+    return uint16_t(of[state] << 12 | (pairs ? of[maxState] << 8 : 0) | (flags & 0xF));
+  }
 };
 const StateTable& States() {
   static const StateTable table;
@@ -69,14 +73,13 @@ void Fold(int32_t low, int32_t high, uint8_t bits, vt::SNgSpanScan* acc) {
 template <bool kPairs>
 void FoldGroups(const int32_t* v, const int32_t* w, const uint8_t* st, const uint8_t* ms, const uint8_t* fl,
                 int64_t n, int32_t* low, int32_t* high, uint8_t* bits) {
-  const uint8_t* of = States().of;
+  const StateTable& states = States();
   for (int64_t g = 0; g < n; ++g, v += 8, w += 8, st += 8, ms += 8, fl += 8) {
-    static_assert(sizeof(uint64_t) == 8, "a group's states are read as one word");
-    uint64_t states = 0, maxStates = 0, flags = 0;
-    std::memcpy(&states, st, 8);
-    if (kPairs) std::memcpy(&maxStates, ms, 8);
+    uint64_t minWord = 0, maxWord = 0, flags = 0;
+    std::memcpy(&minWord, st, 8);
+    if (kPairs) std::memcpy(&maxWord, ms, 8);
     std::memcpy(&flags, fl, 8);
-    if ((states | maxStates) == 0) {
+    if ((minWord | maxWord) == 0) {
       const int32_t* hi = kPairs ? w : v;
       int32_t mn = v[0], mx = hi[0];
       for (int q = 1; q < 8; ++q) mn = std::min(mn, v[q]), mx = std::max(mx, hi[q]);
@@ -85,8 +88,7 @@ void FoldGroups(const int32_t* v, const int32_t* w, const uint8_t* st, const uin
       low[g] = mn, high[g] = mx, bits[g] = uint8_t(kHas | kFound | (flags & 0xF) << 4);
     } else {
       uint16_t gs[8];
-      for (int q = 0; q < 8; ++q)
-        gs[q] = uint16_t(of[st[q]] << 12 | (kPairs ? of[ms[q]] << 8 : 0) | (fl[q] & 0xF));
+      for (int q = 0; q < 8; ++q) gs[q] = states.Word(st[q], ms[q], fl[q], kPairs);
       vt::SNgSpanScan acc;
       ScanNgPoints(gs, v, kPairs ? w : nullptr, kPairs, 0, 7, &acc);
       low[g] = acc.rawMin, high[g] = acc.rawMax, bits[g] = BitsOf(acc);
@@ -409,18 +411,18 @@ bool vt::CGVantrelNgChannelSummary::ReadPoints(int64_t block, int64_t p0, int64_
       const int32_t* v = col.values.data();
       const uint8_t* s = col.states.data();
       const uint8_t* f = col.flags.data();
-      const uint8_t* of = States().of;
+      const StateTable& states = States();
       if (!pairs_) {
         each(place, [&](int i, int64_t j) {
           lo[j] = v[i];
-          st[j] = uint16_t(of[s[i]] << 12 | (f[i] & 0xF));
+          st[j] = states.Word(s[i], 0, f[i], false);
         });
       } else {
         const int32_t* w = col.maxima.data();
         const uint8_t* ms = col.maxStates.data();
         each(place, [&](int i, int64_t j) {
           lo[j] = v[i], hi[j] = w[i];
-          st[j] = uint16_t(of[s[i]] << 12 | of[ms[i]] << 8 | (f[i] & 0xF));
+          st[j] = states.Word(s[i], ms[i], f[i], true);
         });
       }
     }
@@ -748,7 +750,7 @@ bool vt::CGVantrelNgChannelSummary::FoldPieces(int64_t block, const std::vector<
     c.next = c.group + 1;
     c.group = -1;
   };
-  const uint8_t* of = States().of;
+  const StateTable& states = States();
   int64_t reached = 0;  // the grid point after the last piece
   bool offGrid = false;
   auto sink = [&](const vt::SColumnPiece& piece) {
@@ -778,9 +780,7 @@ bool vt::CGVantrelNgChannelSummary::FoldPieces(int64_t block, const std::vector<
       const uint8_t* st = column.states.data();
       const uint8_t* ms = pairs_ ? column.maxStates.data() : st;
       const uint8_t* fl = column.flags.data();
-      auto word = [&](int64_t i) {
-        return uint16_t(of[st[i]] << 12 | (pairs_ ? of[ms[i]] << 8 : 0) | (fl[i] & 0xF));
-      };
+      auto word = [&](int64_t i) { return states.Word(st[i], ms[i], fl[i], pairs_); };
       for (int64_t i = 0; i < b;) {
         const int64_t j = s0 + i, g = j / kGroup;
         if (j % kGroup == 0 && i + kGroup <= b && j + kGroup <= points && c.group != g) {
