@@ -133,17 +133,17 @@ class CGVantrelNgChannelSummary {
   // A place for edge group key, its points set to "no data" and marked unread; the oldest place is
   // taken when the store is full.
   int64_t TakeEdgePlace(int64_t key);
-  // The edge group j of a block, read when missing.
   // The place of edge group j of a block in the edge store, read when missing; -1 when it cannot be
   // had.
   int64_t GetEdge(int64_t block, int64_t group);
-  // places (when given) remembers the edge store's places of the (at most two) groups scanned.
   // What a span's part in a block folds, before it goes into its scan (defined with the folding).
   struct Extremes;
-  // False when the edge points cannot be had.
+  // Folds points [i0, i1] of a block into x; false when the edge points cannot be had. places (when
+  // given) remembers the edge store's places of the (at most two) groups scanned.
   bool ScanEdge(int slot, int64_t block, int64_t i0, int64_t i1, Extremes* x, int32_t* places = nullptr);
   void FoldLevel(const BlockSummary& s, int level, int64_t a, int64_t b, Extremes* x) const;
-  // Fetches into the cache what a column ending at point i of the block folds.
+  // Fetches into the cache what a column ending at point i of the block, and the next one starting
+  // there, fold.
   // place: the edge store's place of the group of i, or kFindPlace to look it up.
   static constexpr int64_t kFindPlace = -2;
   void Prefetch(int slot, int64_t block, const BlockSummary& s, int64_t i, int64_t place) const;
