@@ -24,6 +24,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "export/MultiTypeDataEntry.h"
@@ -274,14 +275,37 @@ void TablePiece::ForEachCellWithRows(Rows&& rows, F&& f) const {
   const DividableDataTable& t = *table_;
   MultiTypeDataEntry entry;
   DataTable::Compact cell;
+  // Below the caption row every column left of the caption column keeps its place and every other
+  // column maps to one table column whatever the row: those columns are found once, and each such
+  // row asks for its table row once.
+  std::vector<std::pair<int, int>> mapped;  // piece column, table column
+  for (int c = t.captionColumn; c < columnExtent_; ++c) {
+    const int sc = c < t.firstDataColumn ? c : c - t.firstDataColumn + columnStart_;
+    if (c >= t.firstDataColumn && sc >= columnEnd_) continue;
+    mapped.emplace_back(c, sc);
+  }
   for (int r = 0; r < rowExtent_; ++r) {
-    for (int c = 0; c < columnExtent_; ++c) {
-      int sr, sc;
-      if (!Source(r, c, sr, sc)) continue;
-      const DataTable* from = &t;
-      int at = sr;
-      if (sr >= t.firstDataRow) from = rows(sr, &at);
-      if (from == nullptr || !from->Find(at, sc, &cell)) continue;
+    if (r < t.captionRow || t.captionColumn > 0) {
+      for (int c = 0; c < columnExtent_; ++c) {
+        int sr, sc;
+        if (!Source(r, c, sr, sc)) continue;
+        const DataTable* from = &t;
+        int at = sr;
+        if (sr >= t.firstDataRow) from = rows(sr, &at);
+        if (from == nullptr || !from->Find(at, sc, &cell)) continue;
+        from->Expand(cell, &entry);
+        if (!f(r, c, entry)) return;
+      }
+      continue;
+    }
+    const int sr = r < t.firstDataRow ? r : r - t.firstDataRow + rowStart_;
+    if ((r >= t.firstDataRow && sr >= rowEnd_) || mapped.empty()) continue;
+    const DataTable* from = &t;
+    int at = sr;
+    if (sr >= t.firstDataRow) from = rows(sr, &at);
+    if (from == nullptr) continue;
+    for (const auto& [c, sc] : mapped) {
+      if (!from->Find(at, sc, &cell)) continue;
       from->Expand(cell, &entry);
       if (!f(r, c, entry)) return;
     }

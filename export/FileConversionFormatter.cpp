@@ -187,6 +187,7 @@ bool VTDataFileConversionFormatter::BuildDataFrame(CaptionableDividableTable& ta
     }
     layout_.channelColumns.push_back(K + m);
     layout_.channelLists.push_back(lists);
+    layout_.channelDecimals.push_back(int16_t(decimals));
     m += lists;
   }
   return true;
@@ -195,45 +196,47 @@ bool VTDataFileConversionFormatter::BuildDataFrame(CaptionableDividableTable& ta
 bool VTDataFileConversionFormatter::FillDataRows(DataTable& out, int rowStart, int rowEnd, int columnStart,
                                                  int columnEnd, int rowBase) {
   const DataLayout& l = layout_;
-  const unsigned ustep = unsigned(l.step);
+  const int step = l.step;
   const int top = l.row + 5, K = l.column;
   rowStart = std::max(rowStart, top);
   // The records whose rows fall in [rowStart, rowEnd); the first is a multiple of the step.
-  const int64_t from = int64_t(rowStart - top) * ustep;
-  const int64_t to = std::min<int64_t>(int64_t(rowEnd - top) * ustep, l.records);
+  const int64_t from = int64_t(rowStart - top) * step;
+  const int64_t to = std::min<int64_t>(int64_t(rowEnd - top) * step, l.records);
   if (rowEnd <= rowStart || from >= to) return true;
-  const int first = int(from), count = int(to - from), rows = rowEnd - rowBase;
-  auto rowOf = [&](int record) { return top + int(unsigned(record) / ustep) - rowBase; };
+  const int rows = rowEnd - rowBase;
 
-  seconds_.clear();
-  milliseconds_.clear();
-  facade_->GetRecordTimes(first, count, &seconds_, &milliseconds_);
+  // The records are read a run of rows at a time, so that a whole table built at once does not
+  // hold a channel's entries twice, and a cancel is seen between runs.
+  constexpr int kRunRows = 4096;
   for (int c = 0; c < 3; ++c) out.ReserveColumn(K + c, rows);
-  for (size_t i = 0; i < seconds_.size(); i += ustep)
-    SetTimeCells(out, rowOf(first + int(i)), K, seconds_[i], milliseconds_[i]);
+  for (int64_t runFrom = from; runFrom < to; runFrom += int64_t(kRunRows) * step) {
+    const int first = int(runFrom), count = int(std::min<int64_t>(to - runFrom, int64_t(kRunRows) * step));
+    const int row0 = rowStart - rowBase + int((runFrom - from) / step);
+    seconds_.clear();
+    milliseconds_.clear();
+    facade_->GetRecordTimes(first, count, &seconds_, &milliseconds_);
+    for (size_t i = 0, row = size_t(row0); i < seconds_.size(); i += size_t(step), ++row)
+      SetTimeCells(out, int(row), K, seconds_[i], milliseconds_[i]);
 
-  for (size_t j = 0; j < l.channelColumns.size(); ++j) {
-    if (cancel_) return false;
-    const int column0 = l.channelColumns[j], lists = l.channelLists[j];
-    if (column0 + lists <= columnStart || column0 >= columnEnd) continue;
-    for (int v = 0; v < lists; ++v) out.ReserveColumn(column0 + v, rows);
-    int decimals = 0;
-    bool cancelled = false;
-    facade_->GetChannelSamples(int(j), first, count, nullptr, nullptr, nullptr, nullptr, &decimals,
-                               [&](int, int list, int i, const SSampleValue& entry) {
-                                 if (cancel_) {
-                                   cancelled = true;
-                                   return false;
-                                 }
-                                 if (unsigned(i) % ustep != 0) return true;
-                                 const int row = rowOf(i), column = column0 + list;
-                                 if (entry.isNumber)
-                                   out.SetCellNumber(row, column, entry.value, int16_t(decimals));
-                                 else
-                                   out.SetCellText(row, column, entry.text);
-                                 return true;
-                               });
-    if (cancelled) return false;
+    for (size_t j = 0; j < l.channelColumns.size(); ++j) {
+      if (cancel_) return false;
+      const int column0 = l.channelColumns[j], lists = l.channelLists[j];
+      if (column0 + lists <= columnStart || column0 >= columnEnd) continue;
+      const int16_t decimals = l.channelDecimals[j];
+      const int got = facade_->GetChannelEntries(int(j), first, count, step, entries_);
+      for (int v = 0; v < got; ++v) {
+        const int column = column0 + v;
+        out.ReserveColumn(column, rows);
+        int row = row0;
+        for (const SSampleValue& entry : entries_[v]) {
+          if (entry.isNumber)
+            out.SetCellNumber(row, column, entry.value, decimals);
+          else if (entry.text != nullptr)
+            out.SetCellText(row, column, entry.text);
+          ++row;
+        }
+      }
+    }
   }
   return true;
 }

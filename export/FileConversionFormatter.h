@@ -75,7 +75,7 @@ class VTDataFileConversionFormatter : public IFileConversionFormatter {
 
   std::shared_ptr<VTFileAccessFacade> facade_;
   // Where the data section lies, from its frame: first row and column, record step, records, and
-  // each channel's first column and number of value lists.
+  // each channel's first column, number of value lists and decimals.
   struct DataLayout {
     int row = 0;
     int column = 0;
@@ -83,9 +83,11 @@ class VTDataFileConversionFormatter : public IFileConversionFormatter {
     int records = 0;
     std::vector<int> channelColumns;
     std::vector<int> channelLists;
+    std::vector<int16_t> channelDecimals;
   };
   DataLayout layout_;
   std::vector<int32_t> seconds_, milliseconds_;  // the record times of a window
+  std::vector<SSampleValue> entries_[2];         // one channel's entries of a window
 };
 
 // The formatter of the older file types; it builds the same tables.

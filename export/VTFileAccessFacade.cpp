@@ -258,6 +258,43 @@ SSampleValue Entry(const VTFileAccessFacade::Scale& scale, double factor, int st
   return v;
 }
 
+// Each entry of every step-th record of data, in record order, the minimum (list 0) before the
+// maximum (list 1) of a display record: sink(list, record index in data, index / step, entry)
+// returns false to stop. A record that cannot be had gives no entry.
+template <class Sink>
+void EachEntry(const CVTData& data, const VTFileAccessFacade::Scale& scale, int step, Sink&& sink) {
+  const double factor = VTFileAccessFacade::ScaleRawValue(scale, 1);
+  const int kind = data.GetKind();
+  const int type = data.GetValueType();
+  for (int k = 0, n = 0; k < data.GetCount(); k += step, ++n) {
+    const SRecordData* record = data.GetRecord(k);
+    if (!record) continue;
+    bool go = true;
+    if (type != VALUE_TYPE_SHORT && type != VALUE_TYPE_INT) {
+      if (kind == DATA_KIND_EVENT || kind == DATA_KIND_DISPLAY) go = sink(0, k, n, SSampleValue{});
+    } else if (kind == DATA_KIND_EVENT) {
+      if (type == VALUE_TYPE_SHORT) {
+        auto* e = static_cast<const SEventShortData*>(record);
+        go = sink(0, k, n, Entry(scale, factor, e->state, e->value));
+      } else {
+        auto* e = static_cast<const SEventIntData*>(record);
+        go = sink(0, k, n, Entry(scale, factor, e->state, e->value));
+      }
+    } else if (kind == DATA_KIND_DISPLAY) {
+      if (type == VALUE_TYPE_SHORT) {
+        auto* d = static_cast<const SDispShortData*>(record);
+        go = sink(0, k, n, Entry(scale, factor, d->minState, d->minValue)) &&
+             sink(1, k, n, Entry(scale, factor, d->maxState, d->maxValue));
+      } else {
+        auto* d = static_cast<const SDispIntData*>(record);
+        go = sink(0, k, n, Entry(scale, factor, d->minState, d->minValue)) &&
+             sink(1, k, n, Entry(scale, factor, d->maxState, d->maxValue));
+      }
+    }
+    if (!go) break;
+  }
+}
+
 }  // namespace
 
 int VTFileAccessFacade::GetChannelSamples(int channel, std::string* channelNumber, std::string* tagName,
@@ -278,45 +315,38 @@ int VTFileAccessFacade::GetChannelSamples(int channel, int first, int count, std
   if (tagNumber) *tagNumber = info.tagNo;
   if (unit) *unit = info.unit;
   if (decimals) *decimals = info.decimals;
-  cache_.try_emplace(channel, SChannelStrings{info.name, info.tagName, info.tagNo});
+  if (cache_.find(channel) == cache_.end())
+    cache_.emplace(channel, SChannelStrings{info.name, info.tagName, info.tagNo});
   if (!sink) return 0;
 
   CVTData data;
   if (first >= 0) count = std::min(count, RecordCount() - first);
   if (first >= 0 && count > 0) reader_->ReadRecords(channel, first, count, &data, false);
-  const Scale scale = MakeScale(info);
-  const double factor = ScaleRawValue(scale, 1);
-  const int kind = data.GetKind();
-  const int lists = kind == DATA_KIND_EVENT ? 1 : 2;
-  const int type = data.GetValueType();
-  for (int k = 0; k < data.GetCount(); ++k) {
-    const SRecordData* record = data.GetRecord(k);
-    if (!record) continue;
-    const int i = first + k;
-    bool go = true;
-    if (type != VALUE_TYPE_SHORT && type != VALUE_TYPE_INT) {
-      if (kind == DATA_KIND_EVENT || kind == DATA_KIND_DISPLAY) go = sink(lists, 0, i, SSampleValue{});
-    } else if (kind == DATA_KIND_EVENT) {
-      if (type == VALUE_TYPE_SHORT) {
-        auto* e = static_cast<const SEventShortData*>(record);
-        go = sink(lists, 0, i, Entry(scale, factor, e->state, e->value));
-      } else {
-        auto* e = static_cast<const SEventIntData*>(record);
-        go = sink(lists, 0, i, Entry(scale, factor, e->state, e->value));
-      }
-    } else if (kind == DATA_KIND_DISPLAY) {
-      if (type == VALUE_TYPE_SHORT) {
-        auto* d = static_cast<const SDispShortData*>(record);
-        go = sink(lists, 0, i, Entry(scale, factor, d->minState, d->minValue)) &&
-             sink(lists, 1, i, Entry(scale, factor, d->maxState, d->maxValue));
-      } else {
-        auto* d = static_cast<const SDispIntData*>(record);
-        go = sink(lists, 0, i, Entry(scale, factor, d->minState, d->minValue)) &&
-             sink(lists, 1, i, Entry(scale, factor, d->maxState, d->maxValue));
-      }
-    }
-    if (!go) break;
-  }
+  const int lists = data.GetKind() == DATA_KIND_EVENT ? 1 : 2;
+  EachEntry(data, MakeScale(info), 1, [&](int list, int k, int, const SSampleValue& entry) {
+    return sink(lists, list, first + k, entry);
+  });
+  return lists;
+}
+
+int VTFileAccessFacade::GetChannelEntries(int channel, int first, int count, int step,
+                                          std::vector<SSampleValue> (&entries)[2]) {
+  entries[0].clear();
+  entries[1].clear();
+  if (!reader_) return 0;
+  if (step < 1) step = 1;
+  vt::SChannelInfo info;
+  reader_->GetChannelInfo(channel, &info);
+  CVTData data;
+  if (first >= 0) count = std::min(count, RecordCount() - first);
+  if (first >= 0 && count > 0) reader_->ReadRecords(channel, first, count, &data, false);
+  const int lists = data.GetKind() == DATA_KIND_EVENT ? 1 : 2;
+  const size_t n = size_t((data.GetCount() + step - 1) / step);
+  for (int list = 0; list < lists; ++list) entries[list].assign(n, SSampleValue{0.0, nullptr, false});
+  EachEntry(data, MakeScale(info), step, [&](int list, int, int k, const SSampleValue& entry) {
+    entries[list][size_t(k)] = entry;
+    return true;
+  });
   return lists;
 }
 

@@ -70,6 +70,11 @@ class VTFileAccessFacade {
   // gets the records' numbers in the file.
   int GetChannelSamples(int channel, int first, int count, std::string* channelNumber, std::string* tagName,
                         std::string* tagNumber, std::string* unit, int* decimals, const SampleSink& sink);
+  // The entries of every step-th record of [first, first + count) (count clipped to RecordCount()),
+  // as GetChannelSamples hands them out, one vector per value list: entries[list][k] belongs to
+  // record first + k * step, and an entry the sink would not have been given has a null text.
+  // Returns the number of value lists; the vectors keep their room from call to call.
+  int GetChannelEntries(int channel, int first, int count, int step, std::vector<SSampleValue> (&entries)[2]);
   // values: one list for event data, two (minimum, maximum) otherwise; left empty when textsOnly.
   void GetChannelData(int channel, std::string* channelNumber, std::string* tagName, std::string* tagNumber,
                       std::string* unit, std::vector<std::vector<SSampleValue>>* values, int* decimals,

@@ -301,6 +301,18 @@ TEST(DataTable, PiecesEqualThePlainDivisionOnRandomTables) {
     const int columnLimit = pick(0, 1) ? 0 : t.firstDataColumn + pick(1, 8);
     const auto expected = MapDivide(t, rowLimit, columnLimit);
     const auto grid = t.Divide(rowLimit, columnLimit);
+    // The data rows kept elsewhere, moved, as a window of rows holds them.
+    DataTable window;
+    constexpr int kMoved = 3;
+    t.ForEachCell([&](int r, int c, const MultiTypeDataEntry& e) {
+      if (r >= t.firstDataRow) window.SetCell(r - t.firstDataRow + kMoved, c, e);
+      return true;
+    });
+    auto windowRows = [&](int tableRow, int* row) -> const DataTable* {
+      EXPECT_GE(tableRow, t.firstDataRow);
+      *row = tableRow - t.firstDataRow + kMoved;
+      return &window;
+    };
     ASSERT_EQ(grid.size(), expected.size()) << round;
     for (size_t i = 0; i < grid.size(); ++i) {
       ASSERT_EQ(grid[i].size(), expected[i].size()) << round;
@@ -308,6 +320,12 @@ TEST(DataTable, PiecesEqualThePlainDivisionOnRandomTables) {
         Dump want;
         for (const auto& [key, e] : expected[i][j]) want.emplace_back(key.row, key.column, e);
         EXPECT_EQ(DumpOf(grid[i][j].piece), want) << "round " << round << " piece " << i << "/" << j;
+        Dump walked;
+        grid[i][j].piece.ForEachCellWithRows(windowRows, [&](int r, int c, const MultiTypeDataEntry& e) {
+          walked.emplace_back(r, c, e);
+          return true;
+        });
+        EXPECT_EQ(walked, want) << "rows from a window, round " << round << " piece " << i << "/" << j;
       }
     }
   }

@@ -118,6 +118,51 @@ TEST(FileAccessFacade, HeaderCountBeyondTheRecordsIsClamped) {
   EXPECT_EQ(int(s.size()), facade.RecordCount());
 }
 
+// The entries of every step-th record, taken in one call, are those the sample sink is handed, for
+// event and display data of both layouts, whole and in part.
+TEST(FileAccessFacade, EntriesOfEveryStepthRecordAreThoseTheSinkIsHanded) {
+  vt_test::TempFolder folder;
+  const std::string sources[] = {
+      export_test::SampleFile(folder, false, "e"), export_test::SampleFile(folder, true, "d"),
+      export_test::OlderFile(folder, false, "oe"), export_test::OlderFile(folder, true, "od")};
+  for (const std::string& source : sources) {
+    VTFileAccessFacade facade(source);
+    ASSERT_TRUE(facade.IsOpen()) << source;
+    const int records = facade.RecordCount();
+    ASSERT_GT(records, 6) << source;
+    for (int channel = 0; channel < facade.Reader()->GetChannelCount(); ++channel)
+      for (const auto& [first, count, step] :
+           {std::tuple{0, records, 1}, std::tuple{0, records, 3}, std::tuple{3, 4, 1},
+            std::tuple{3, records, 2}, std::tuple{records - 1, 5, 1}}) {
+        const std::string what = source + " channel " + std::to_string(channel) + " from " +
+                                 std::to_string(first) + " step " + std::to_string(step);
+        std::vector<SSampleValue> want[2];
+        int wantLists = 0;
+        facade.GetChannelSamples(
+            channel, first, count, nullptr, nullptr, nullptr, nullptr, nullptr,
+            [&](int lists, int list, int record, const SSampleValue& entry) {
+              wantLists = lists;
+              if ((record - first) % step != 0) return true;
+              auto& into = want[list];
+              into.resize(size_t((record - first) / step), SSampleValue{0.0, nullptr, false});
+              into.push_back(entry);
+              return true;
+            });
+        std::vector<SSampleValue> got[2];
+        const int lists = facade.GetChannelEntries(channel, first, count, step, got);
+        EXPECT_EQ(lists, wantLists) << what;
+        for (int list = 0; list < 2; ++list) {
+          ASSERT_EQ(got[list].size(), list < lists ? want[0].size() : 0u) << what;
+          for (size_t k = 0; k < want[list].size(); ++k) {
+            EXPECT_EQ(got[list][k].isNumber, want[list][k].isNumber) << what << " entry " << k;
+            EXPECT_EQ(got[list][k].value, want[list][k].value) << what << " entry " << k;
+            EXPECT_STREQ(got[list][k].text, want[list][k].text) << what << " entry " << k;
+          }
+        }
+      }
+  }
+}
+
 using Cells = std::vector<std::tuple<int, int, int, std::string>>;  // row, column, kind, value ("*": any)
 
 std::string ValueText(const MultiTypeDataEntry& e) {
