@@ -33,6 +33,12 @@ CRDBSQLiteStatement::~CRDBSQLiteStatement() { Finalize(); }
 
 int CRDBSQLiteStatement::Prepare(const std::string& sql) {
   if (statement_ || !connection_->Handle()) return RDB_ERROR;
+  state_ = kNotExecuted;
+  statement_ = connection_->TakeKeptStatement(sql);
+  if (statement_) {
+    sql_ = sql;
+    return RDB_OK;
+  }
   int rc = sqlite3_prepare_v2(connection_->Handle(), sql.data(), int(sql.size()), &statement_, nullptr);
   if (rc != SQLITE_OK) {
     sqlite3_finalize(statement_);
@@ -40,12 +46,12 @@ int CRDBSQLiteStatement::Prepare(const std::string& sql) {
     return MapSQLiteResult(rc);
   }
   // An empty text (or one of comments only) prepares no statement; Execute then refuses.
-  state_ = kNotExecuted;
+  sql_ = sql;
   return RDB_OK;
 }
 
 int CRDBSQLiteStatement::Finalize() {
-  if (statement_) sqlite3_finalize(statement_);
+  if (statement_) connection_->KeepStatement(sql_, statement_);
   statement_ = nullptr;
   state_ = kNotExecuted;
   return RDB_OK;

@@ -8,6 +8,7 @@
 // reader of many rows can be shown what a step failing half-way through the rows looks like.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "store/RDBConnection.h"
 
@@ -52,6 +53,7 @@ class CRDBSQLiteStatement : public CRDBStatement {
 
   CRDBSQLiteConnection* connection_;  // not owned
   sqlite3_stmt* statement_ = nullptr;
+  std::string sql_;  // the text statement_ was made from
   State state_ = kNotExecuted;
   int firstStepResult_ = RDB_OK;
   int lastStepResult_ = RDB_OK;

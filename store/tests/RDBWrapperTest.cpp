@@ -231,6 +231,78 @@ TEST_F(RDBWrapperTest, ABusyDatabaseReportsBusyAfterTheTimeOut) {
   committer.join();
 }
 
+// A finalized statement is kept for the next one of the same text, which sees nothing of the old
+// one: no bindings, no half-read query holding the database; the schema changing under it, the
+// database closing and reopening, and more texts than are kept all still give right answers.
+TEST_F(RDBWrapperTest, KeptStatementsStartAfreshForTheirNextOwner) {
+  const std::string byKey = "SELECT s FROM t WHERE k = ?;";
+  auto valueOf = [&](int key, std::string* text) -> int {
+    auto q = db_.CreateStatement();
+    if (q->Prepare(byKey) != RDB_OK) return RDB_ERROR;
+    if (key >= 0) q->BindInt(0, key);
+    if (q->Execute() != RDB_OK) return RDB_ERROR;
+    const int fetched = q->Fetch();
+    if (fetched == RDB_ROW) q->GetText(0, *text);
+    return fetched;
+  };
+  std::string text;
+  ASSERT_EQ(valueOf(1, &text), RDB_ROW);
+  EXPECT_EQ(text, "one");
+  EXPECT_EQ(db_.KeptStatementCount(), 1u);
+  // Unbound, the parameter is NULL again: no row, though the kept statement was bound to 1.
+  EXPECT_EQ(valueOf(-1, &text), RDB_OK);
+  EXPECT_EQ(db_.KeptStatementCount(), 1u) << "the one statement went back and forth";
+
+  // A query left half-read holds the database until finalized; once kept, another connection
+  // writes without waiting.
+  {
+    auto q = db_.CreateStatement();
+    ASSERT_EQ(q->Prepare("SELECT k FROM t;"), RDB_OK);
+    ASSERT_EQ(q->Execute(), RDB_OK);
+    ASSERT_EQ(q->Fetch(), RDB_ROW);
+  }
+  CRDBSQLiteConnection writer;
+  ASSERT_EQ(writer.Open(path_), RDB_OK);
+  writer.SetBusyTimeout(0);
+  EXPECT_EQ(writer.Execute("INSERT INTO t (k, s) VALUES (3, 'three');"), RDB_OK);
+  ASSERT_EQ(valueOf(3, &text), RDB_ROW);
+  EXPECT_EQ(text, "three");
+
+  // The table made again with its columns in another order, by the other connection.
+  ASSERT_EQ(writer.Execute("DROP TABLE t; CREATE TABLE t (s TEXT, k INTEGER PRIMARY KEY);"
+                           "INSERT INTO t VALUES ('again', 1);"),
+            RDB_OK);
+  ASSERT_EQ(valueOf(1, &text), RDB_ROW);
+  EXPECT_EQ(text, "again");
+  writer.Close();
+
+  // Closed, nothing is kept; a statement finalized after the close is not kept for the database
+  // opened next.
+  auto late = db_.CreateStatement();
+  ASSERT_EQ(late->Prepare(byKey), RDB_OK);
+  ASSERT_EQ(db_.Close(), RDB_OK);
+  EXPECT_EQ(db_.KeptStatementCount(), 0u);
+  ASSERT_EQ(db_.Create(Path("other.db")), RDB_OK);
+  ASSERT_EQ(db_.Execute("CREATE TABLE t (k INTEGER PRIMARY KEY, s TEXT); INSERT INTO t VALUES (1, 'other');"),
+            RDB_OK);
+  late.reset();
+  EXPECT_EQ(db_.KeptStatementCount(), 0u);
+  ASSERT_EQ(valueOf(1, &text), RDB_ROW);
+  EXPECT_EQ(text, "other");
+
+  // Many texts: a bounded number is kept, every one answers.
+  for (int n = 0; n < 200; ++n) {
+    auto q = db_.CreateStatement();
+    ASSERT_EQ(q->Prepare("SELECT " + std::to_string(n) + " + k FROM t;"), RDB_OK);
+    ASSERT_EQ(q->Execute(), RDB_OK);
+    ASSERT_EQ(q->Fetch(), RDB_ROW);
+    int value = 0;
+    q->GetInt(0, value);
+    EXPECT_EQ(value, n + 1);
+  }
+  EXPECT_LE(db_.KeptStatementCount(), 64u);
+}
+
 TEST(VTTableTest, TranslatesWrapperResultsIntoStoreResults) {
   const struct {
     int rdb;
