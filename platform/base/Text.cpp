@@ -117,6 +117,12 @@ static const char* IconvName(unsigned codePage) {
 // character when the input is UTF-8).
 static bool Convert(std::string_view in, const char* from, const char* to, std::string_view replacement,
                     bool inputIsUtf8, std::string& out) {
+  // Every code page we name keeps the ASCII bytes as they are, and most texts (tag names, units,
+  // file names) are nothing else: those need no converter, whose opening costs more than the text.
+  if (std::all_of(in.begin(), in.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    out.assign(in.data(), in.size());
+    return true;
+  }
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return false;
   out.clear();

@@ -57,6 +57,22 @@ TEST(Text, CodePageRoundTrips) {
   EXPECT_EQ(out, "a\xEF\xBF\xBDz");
   ASSERT_TRUE(vt::Utf8ToCodePage("a\xE3\x81\x82z", 1252, out));
   EXPECT_EQ(out, "a?z");
+  // Plain ASCII, a NUL among it, comes through every code page unchanged, both ways; the empty
+  // text too. An unknown code page still refuses it.
+  std::string ascii(1, '\0');
+  for (int c = 1; c < 0x80; ++c) ascii += char(c);
+  for (unsigned cp : {1250u, 1251u, 1252u, 1253u, 1254u, 932u, 936u, 949u, 950u, 65001u}) {
+    SCOPED_TRACE(cp);
+    for (const std::string& text : {ascii, std::string()}) {
+      out = "stale";
+      ASSERT_TRUE(vt::CodePageToUtf8(text, cp, out));
+      EXPECT_EQ(out, text);
+      out = "stale";
+      ASSERT_TRUE(vt::Utf8ToCodePage(text, cp, out));
+      EXPECT_EQ(out, text);
+    }
+  }
+  EXPECT_FALSE(vt::Utf8ToCodePage("plain", 12345, out));
 }
 
 TEST(Text, Utf16RoundTripsIncludingSurrogatePairs) {
