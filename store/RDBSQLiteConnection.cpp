@@ -62,6 +62,10 @@ int CRDBSQLiteConnection::OpenWithFlags(const std::string& path, int flags) {
     return MapSQLiteResult(rc);
   }
   handle_ = handle;
+  {
+    std::lock_guard<std::mutex> lock(kept_->mutex);
+    kept_->handle = handle_;
+  }
   sqlite3_busy_timeout(handle_, busyTimeoutMs_);
   // The engine reads the file only when asked; reading the schema makes a file that is no
   // database of ours fail here rather than at the first statement.
@@ -77,7 +81,13 @@ int CRDBSQLiteConnection::OpenWithFlags(const std::string& path, int flags) {
 }
 
 int CRDBSQLiteConnection::Close() {
-  FinalizeKeptStatements();
+  std::unordered_multimap<std::string, sqlite3_stmt*> kept;
+  {
+    std::lock_guard<std::mutex> lock(kept_->mutex);
+    kept_->handle = nullptr;
+    kept.swap(kept_->statements);
+  }
+  for (auto& entry : kept) sqlite3_finalize(entry.second);
   // A statement still prepared keeps the engine connection alive until it is finalized
   // (close_v2), so closing never leaks the connection nor pulls it from under a statement.
   int rc = sqlite3_close_v2(handle_);
@@ -121,42 +131,33 @@ void CRDBSQLiteConnection::SetBusyTimeout(int milliseconds) {
   if (handle_) sqlite3_busy_timeout(handle_, milliseconds);
 }
 
-sqlite3_stmt* CRDBSQLiteConnection::TakeKeptStatement(const std::string& sql) {
-  std::lock_guard<std::mutex> lock(keptMutex_);
-  auto it = kept_.find(sql);
-  if (it == kept_.end()) return nullptr;
+sqlite3_stmt* CRDBSQLiteConnection::KeptStatements::Take(const std::string& sql) {
+  std::lock_guard<std::mutex> lock(mutex);
+  auto it = statements.find(sql);
+  if (it == statements.end()) return nullptr;
   sqlite3_stmt* statement = it->second;
-  kept_.erase(it);
+  statements.erase(it);
   return statement;
 }
 
-void CRDBSQLiteConnection::KeepStatement(const std::string& sql, sqlite3_stmt* statement) {
+void CRDBSQLiteConnection::KeptStatements::Keep(const std::string& sql, sqlite3_stmt* statement) {
   if (!statement) return;
   // Reset ends the statement's reading or writing, as finalizing would; its outcome was the
   // owner's to see.
   sqlite3_reset(statement);
   sqlite3_clear_bindings(statement);
   {
-    std::lock_guard<std::mutex> lock(keptMutex_);
+    std::lock_guard<std::mutex> lock(mutex);
     // A statement of a database closed since (or of one opened after it) is not kept.
-    if (handle_ && sqlite3_db_handle(statement) == handle_ && kept_.size() < kMaxKeptStatements) {
-      kept_.emplace(sql, statement);
+    if (handle && sqlite3_db_handle(statement) == handle && statements.size() < kMax) {
+      statements.emplace(sql, statement);
       return;
     }
   }
   sqlite3_finalize(statement);
 }
 
-size_t CRDBSQLiteConnection::KeptStatementCount() {
-  std::lock_guard<std::mutex> lock(keptMutex_);
-  return kept_.size();
-}
-
-void CRDBSQLiteConnection::FinalizeKeptStatements() {
-  std::unordered_multimap<std::string, sqlite3_stmt*> kept;
-  {
-    std::lock_guard<std::mutex> lock(keptMutex_);
-    kept.swap(kept_);
-  }
-  for (auto& entry : kept) sqlite3_finalize(entry.second);
+size_t CRDBSQLiteConnection::KeptStatements::Count() {
+  std::lock_guard<std::mutex> lock(mutex);
+  return statements.size();
 }

@@ -10,6 +10,7 @@
 // preparing them again cost as much as a fifth of importing a small file. The engine compiles a
 // kept statement again by itself when the schema changed.
 #pragma once
+#include <memory>
 #include <mutex>
 #include <string>
 #include <unordered_map>
@@ -48,20 +49,26 @@ class CRDBSQLiteConnection : public CRDBConnection {
   void SetBusyTimeout(int milliseconds);
   sqlite3* Handle() const { return handle_; }
 
-  // A kept statement of this text, now owned by the caller; null when none is kept.
-  sqlite3_stmt* TakeKeptStatement(const std::string& sql);
-  // Takes over a statement its owner is done with: kept for its text when it belongs to the open
-  // database and there is room, finalized otherwise.
-  void KeepStatement(const std::string& sql, sqlite3_stmt* statement);
-  size_t KeptStatementCount();
+  // The statements kept for their texts. Shared with the statements, so that one finalized after
+  // its connection is gone (or closed) is finalized, never kept.
+  struct KeptStatements {
+    // A kept statement of this text, now owned by the caller; null when none is kept.
+    sqlite3_stmt* Take(const std::string& sql);
+    // Takes over a statement its owner is done with: kept for its text when it belongs to the
+    // open database and there is room, finalized otherwise.
+    void Keep(const std::string& sql, sqlite3_stmt* statement);
+    size_t Count();
+
+    static constexpr size_t kMax = 64;
+    std::mutex mutex;           // statements are made and finalized on the threads that use them
+    sqlite3* handle = nullptr;  // the open database; null while closed
+    std::unordered_multimap<std::string, sqlite3_stmt*> statements;
+  };
+  const std::shared_ptr<KeptStatements>& Kept() const { return kept_; }
 
  private:
-  static constexpr size_t kMaxKeptStatements = 64;
-  void FinalizeKeptStatements();
-
   sqlite3* handle_ = nullptr;
-  std::mutex keptMutex_;  // statements are made and finalized on the threads that use them
-  std::unordered_multimap<std::string, sqlite3_stmt*> kept_;
+  std::shared_ptr<KeptStatements> kept_ = std::make_shared<KeptStatements>();
   int encoding_ = 0;  // 0 UTF-8, 1 UTF-16: takes effect only on a new, empty file
   int busyTimeoutMs_ = kDefaultBusyTimeoutMs;
 };

@@ -34,7 +34,8 @@ CRDBSQLiteStatement::~CRDBSQLiteStatement() { Finalize(); }
 int CRDBSQLiteStatement::Prepare(const std::string& sql) {
   if (statement_ || !connection_->Handle()) return RDB_ERROR;
   state_ = kNotExecuted;
-  statement_ = connection_->TakeKeptStatement(sql);
+  kept_ = connection_->Kept();
+  statement_ = kept_->Take(sql);
   if (statement_) {
     sql_ = sql;
     return RDB_OK;
@@ -51,7 +52,7 @@ int CRDBSQLiteStatement::Prepare(const std::string& sql) {
 }
 
 int CRDBSQLiteStatement::Finalize() {
-  if (statement_) connection_->KeepStatement(sql_, statement_);
+  if (statement_) kept_->Keep(sql_, statement_);
   statement_ = nullptr;
   state_ = kNotExecuted;
   return RDB_OK;

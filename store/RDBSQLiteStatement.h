@@ -8,18 +8,17 @@
 // reader of many rows can be shown what a step failing half-way through the rows looks like.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "store/RDBConnection.h"
+#include "store/RDBSQLiteConnection.h"
 
 // Process-wide test control of every statement's steps (Execute's first step and Fetch's).
 struct RDBStepTestHook {
   // The nth step from now fails with RDB_IO_ERROR (1 the next one); 0 turns the failure off.
   static void FailNthStep(int64_t n);
 };
-
-struct sqlite3_stmt;
-class CRDBSQLiteConnection;
 
 class CRDBSQLiteStatement : public CRDBStatement {
  public:
@@ -54,6 +53,8 @@ class CRDBSQLiteStatement : public CRDBStatement {
   CRDBSQLiteConnection* connection_;  // not owned
   sqlite3_stmt* statement_ = nullptr;
   std::string sql_;  // the text statement_ was made from
+  // Where statement_ goes when finalized (the connection's kept statements; they may outlive it).
+  std::shared_ptr<CRDBSQLiteConnection::KeptStatements> kept_;
   State state_ = kNotExecuted;
   int firstStepResult_ = RDB_OK;
   int lastStepResult_ = RDB_OK;

@@ -248,10 +248,10 @@ TEST_F(RDBWrapperTest, KeptStatementsStartAfreshForTheirNextOwner) {
   std::string text;
   ASSERT_EQ(valueOf(1, &text), RDB_ROW);
   EXPECT_EQ(text, "one");
-  EXPECT_EQ(db_.KeptStatementCount(), 1u);
+  EXPECT_EQ(db_.Kept()->Count(), 1u);
   // Unbound, the parameter is NULL again: no row, though the kept statement was bound to 1.
   EXPECT_EQ(valueOf(-1, &text), RDB_OK);
-  EXPECT_EQ(db_.KeptStatementCount(), 1u) << "the one statement went back and forth";
+  EXPECT_EQ(db_.Kept()->Count(), 1u) << "the one statement went back and forth";
 
   // A query left half-read holds the database until finalized; once kept, another connection
   // writes without waiting.
@@ -281,12 +281,12 @@ TEST_F(RDBWrapperTest, KeptStatementsStartAfreshForTheirNextOwner) {
   auto late = db_.CreateStatement();
   ASSERT_EQ(late->Prepare(byKey), RDB_OK);
   ASSERT_EQ(db_.Close(), RDB_OK);
-  EXPECT_EQ(db_.KeptStatementCount(), 0u);
+  EXPECT_EQ(db_.Kept()->Count(), 0u);
   ASSERT_EQ(db_.Create(Path("other.db")), RDB_OK);
   ASSERT_EQ(db_.Execute("CREATE TABLE t (k INTEGER PRIMARY KEY, s TEXT); INSERT INTO t VALUES (1, 'other');"),
             RDB_OK);
   late.reset();
-  EXPECT_EQ(db_.KeptStatementCount(), 0u);
+  EXPECT_EQ(db_.Kept()->Count(), 0u);
   ASSERT_EQ(valueOf(1, &text), RDB_ROW);
   EXPECT_EQ(text, "other");
 
@@ -300,7 +300,7 @@ TEST_F(RDBWrapperTest, KeptStatementsStartAfreshForTheirNextOwner) {
     q->GetInt(0, value);
     EXPECT_EQ(value, n + 1);
   }
-  EXPECT_LE(db_.KeptStatementCount(), 64u);
+  EXPECT_LE(db_.Kept()->Count(), 64u);
 }
 
 TEST(VTTableTest, TranslatesWrapperResultsIntoStoreResults) {
