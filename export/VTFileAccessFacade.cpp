@@ -304,6 +304,12 @@ int VTFileAccessFacade::GetChannelSamples(int channel, std::string* channelNumbe
                            sink);
 }
 
+int VTFileAccessFacade::ReadChannelRecords(int channel, int first, int count, CVTData* data) {
+  if (first >= 0) count = std::min(count, RecordCount() - first);
+  if (first >= 0 && count > 0) reader_->ReadRecords(channel, first, count, data, false);
+  return data->GetKind() == DATA_KIND_EVENT ? 1 : 2;
+}
+
 int VTFileAccessFacade::GetChannelSamples(int channel, int first, int count, std::string* channelNumber,
                                           std::string* tagName, std::string* tagNumber, std::string* unit,
                                           int* decimals, const SampleSink& sink) {
@@ -320,9 +326,7 @@ int VTFileAccessFacade::GetChannelSamples(int channel, int first, int count, std
   if (!sink) return 0;
 
   CVTData data;
-  if (first >= 0) count = std::min(count, RecordCount() - first);
-  if (first >= 0 && count > 0) reader_->ReadRecords(channel, first, count, &data, false);
-  const int lists = data.GetKind() == DATA_KIND_EVENT ? 1 : 2;
+  const int lists = ReadChannelRecords(channel, first, count, &data);
   EachEntry(data, MakeScale(info), 1, [&](int list, int k, int, const SSampleValue& entry) {
     return sink(lists, list, first + k, entry);
   });
@@ -338,9 +342,7 @@ int VTFileAccessFacade::GetChannelEntries(int channel, int first, int count, int
   vt::SChannelInfo info;
   reader_->GetChannelInfo(channel, &info);
   CVTData data;
-  if (first >= 0) count = std::min(count, RecordCount() - first);
-  if (first >= 0 && count > 0) reader_->ReadRecords(channel, first, count, &data, false);
-  const int lists = data.GetKind() == DATA_KIND_EVENT ? 1 : 2;
+  const int lists = ReadChannelRecords(channel, first, count, &data);
   const size_t n = size_t((data.GetCount() + step - 1) / step);
   for (int list = 0; list < lists; ++list) entries[list].assign(n, SSampleValue{0.0, nullptr, false});
   EachEntry(data, MakeScale(info), step, [&](int list, int, int k, const SSampleValue& entry) {

@@ -104,6 +104,10 @@ class VTFileAccessFacade {
   static double ScaleRawValue(const Scale& scale, int64_t raw);
 
  private:
+  // Records [first, first + count) of the channel (count clipped to RecordCount()) into data;
+  // returns the number of value lists: 1 for event data, 2 otherwise.
+  int ReadChannelRecords(int channel, int first, int count, CVTData* data);
+
   CVTDataFileAccess* reader_ = nullptr;
   std::string path_;
   bool open_ = false;
